@@ -1,0 +1,50 @@
+// Project-wide scheme table and parameter columns, kept in "master.dir" and
+// the strategy file between kernel calls.
+#pragma once
+#include <cstddef>
+
+#include "support/farray.h"
+#include "support/fstring.h"
+#include "support/types.h"
+
+namespace mavo {
+
+// Scheme directory names: combination lines first, then the design schemes.
+// A slot whose name begins with four blanks is not in use.
+struct BLK23A_t {
+    FArray<FString<24>, 9> LINENAME{};
+    FArray<FString<24>, 9> SCHEMENAME = {"BASECASE Energy Efficien"};
+};
+
+// Combination held by each combination line; its decimal digits are the
+// member schemes (136 = schemes 1, 3 and 6); 0 or less marks a free line.
+struct BLK23B_t {
+    FArray<INTEGER, 9> NCOMBO{};
+};
+
+// One integer per scheme slot, carried from file to file.
+struct BLK23C_t {
+    FArray<INTEGER, 9> SLOTCODE{};
+};
+
+// Design parameters: 310 per column; columns 1-9 the scheme slots, 10-18
+// their back-up copies (column k+9 for scheme k).
+struct BLK39_t {
+    FArray<REAL, 310, 18> STRATEGY{};
+};
+
+extern BLK23A_t BLK23A;
+extern BLK23B_t BLK23B;
+extern BLK23C_t BLK23C;
+extern BLK39_t BLK39;
+
+static_assert(sizeof(BLK23A_t) == 18 * 24);
+static_assert(sizeof(BLK39_t) == 310 * 18 * 4);
+
+inline FArray<FString<24>, 9>& LINENAME = BLK23A.LINENAME;
+inline FArray<FString<24>, 9>& SCHEMENAME = BLK23A.SCHEMENAME;
+inline FArray<INTEGER, 9>& NCOMBO = BLK23B.NCOMBO;
+inline FArray<INTEGER, 9>& SLOTCODE = BLK23C.SLOTCODE;
+inline FArray<REAL, 310, 18>& STRATEGY = BLK39.STRATEGY;
+
+}  // namespace mavo

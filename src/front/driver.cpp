@@ -1,0 +1,77 @@
+// The driver: run-wide settings every procedure takes for granted, the
+// trace banner, then the run of one scheme.
+#include <string>
+
+#include "blocks/run_control.h"
+#include "front/front.h"
+#include "front/trace.h"
+
+namespace mavo {
+namespace {
+
+// Fixed unit of every file kind.
+void fill_unit_table() {
+    BLK0B.DISKHET = 20;
+    BLK0B.DISKDAT = 21;
+    BLK0B.DISKPVLIB = 22;
+    BLK0B.DISKFTMY = 23;
+    BLK0B.DISKFLAG = 24;
+    BLK0B.DISKKEEP1 = 25;
+    BLK0B.DISKKEEP2 = 26;
+    for (INTEGER i = 1; i <= 5; ++i) BLK0B.RESERVE26_30(i) = 26 + i;
+    BLK0B.DISKPROJ = 32;
+    BLK0B.DISKFSCHED = 44;
+    BLK0B.DISKKSCHED = 45;
+    for (INTEGER i = 1; i <= 4; ++i) BLK0B.RESERVE34_37(i) = 32 + i;
+    BLK0B.DISKTRACE = 37;
+    BLK0B.DISKPRN = 38;
+    BLK0B.RESERVE40 = 39;
+    BLK0B.DISKXML = 40;
+    BLK0B.DISKNOTES = 41;
+    BLK0B.DISKCSV = 42;
+    BLK0B.DISKCCL = 43;
+    BLK0B.DISKJAVA = 46;
+}
+
+}  // namespace
+
+void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_view tmyDir, const INTEGER& traceFlag) {
+    READMODE = 3;
+    WRITEMODE = 3;
+    SLASH = "/";
+    OSCODE = 5;
+    IDNUM1 = 0;
+
+    // Texts beyond 255 characters are cut by the assignment.
+    DIRPATHS(2) = schemeDir;
+    DIRPATHS(1) = utilDir;
+    DIRPATHS(4) = utilDir;
+    DIRPATHS(5) = utilDir;
+    DIRPATHS(3) = tmyDir;
+
+    if (traceFlag != 0) {
+        NFLAG(90) = true;
+        DBG_RESET();
+        DBG_DATE("Start Kernel");
+        DBG_PRINT("NFLAG(90)=TRUE VR7 BUILD DATE/TIME IS");
+        DBG_PRINT(BLK0D.BUILDDATE.view());
+        DBG_PRINT(BLK0D.BUILDTIME.view());
+    } else {
+        NFLAG(90) = false;
+    }
+
+    fill_unit_table();
+
+    DBG_IN("MAIN (MAC_OS_KERNEL)");
+    DBG_PRINT("-------- START V7 KERNEL ------------");
+    DBG_PRINT("SCHEME Directory: '" + std::string(DIRPATHS(2).trimmed()) + "'");
+    DBG_PRINT("UTIL Directory: '" + std::string(DIRPATHS(5).trimmed()) + "'");
+    DBG_PRINT("TMY Directory: '" + std::string(DIRPATHS(3).trimmed()) + "'");
+    DBG_DATE("------ MAC_OS_STARTUP ------");
+
+    AAAMAIN();
+
+    DBG_OUT("MAIN (MAC_OS_KERNEL)");
+}
+
+}  // namespace mavo

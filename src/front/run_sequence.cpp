@@ -1,0 +1,228 @@
+// The run of one scheme: load the project state and the scheme's files,
+// decide from the scheme's command what to do (generate a design, run a
+// library operation, or only simulate), simulate, and write everything back.
+#include <ctime>
+
+#include "blocks/project_blocks.h"
+#include "blocks/run_control.h"
+#include "blocks/simulation_blocks.h"
+#include "blocks/site_blocks.h"
+#include "design/design.h"
+#include "front/front.h"
+#include "front/scheme_numbers.h"
+#include "front/trace.h"
+#include "project/project.h"
+#include "results/results.h"
+#include "simulation/simulation.h"
+#include "support/numeric.h"
+
+namespace mavo {
+namespace {
+
+constexpr REAL kWarmupHours = 288.0f;  // the first day run twelve times, 24 hours each
+
+// Parameter of a scheme column. Slot numbers outside the 18 columns (the
+// library slots -1 to -3 a project file may name) have no column: they read
+// as 0, a plain simulation.
+REAL strategy_value(INTEGER row, INTEGER slot) {
+    if (slot < 1 || slot > 18) return 0.0f;
+    return STRATEGY(row, slot);
+}
+
+INTEGER second_of_day() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return (local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec;
+}
+
+void trace_choice(bool flag, const char* when_false, const char* when_true) {
+    DBG_PRINT(flag ? when_true : when_false);
+}
+
+// Steps 1 to 7: the run state before any file is read.
+INTEGER start_run() {
+    if (OSCODE != 1) DBG_IN("AAAMAIN .ne.c_dos");
+    INDENT = 0;
+    LEVEL = 1;
+    DBG_INT("LEVEL 1-Tutor,2=Demo,4=Normal,5=Expert", LEVEL);
+
+    for (INTEGER i = 51; i <= 66; ++i) NFLAG(i) = false;
+    CHARTSCALE = 1.0f;
+    NCALCS = 0;
+    ITEMY = 40;
+    STOREL = 0.0f;
+    CYCLE = kWarmupHours;
+    for (INTEGER i : {33, 42, 67, 68, 69, 70, 80}) NFLAG(i) = false;
+    for (INTEGER i : {7, 15, 54}) NFLAG(i) = true;
+
+    DOS_OPENCONSOLE();
+    DOS_LAUNCH();
+    if (NFLAG(90)) DBG_PRINT("Loading TRACEH files: make nflag(90)=F before final release");
+    DBG_DATE("-=-= AAAMAIN : STARTING VOREL7 =-=-");
+    DBG_INT("    Windows 7 version May 2 2012:idnum1", IDNUM1);
+    DBG_FLOAT("  cycle = 12 days * 24 hours", CYCLE);
+
+    const INTEGER start_second = second_of_day();
+    IDNUM1 = 1;
+    ITEMY = 40;
+    return start_second;
+}
+
+// Steps 8 to 21: project state, the scheme selected, its files.
+void load_scheme() {
+    AADISK(-1);
+    PROGRESS(IDNUM1, 0, 0, 0, 0);
+
+    DBG_INT("AAAMAIN idnum1 856", IDNUM1);
+    DBG_INT("        idnum2 856", IDNUM2);
+    DBG_FLOAT("AAAMAIN cycle at 856", CYCLE);
+    trace_choice(NFLAG(7), " nflag(7)=false (why?\?)", " nflag(7)=true WEB/GUI");
+    trace_choice(NFLAG(22), "not nflag(22) from gui", "nflag(22)=T call Expert from gui");
+
+    if (IDNUM1 <= 2) {
+        NFLAG(22) = true;
+        DBG_PRINT("nflag(22)=T set in AAAMAIN");
+    } else {
+        NFLAG(22) = false;
+        DBG_PRINT("nflag(22)=F in AAAMAIN");
+    }
+
+    if (IDNUM1 >= 11) {
+        // A combination runs its leading member; the other digits are dropped.
+        DBG_INT("This was Combination: idnum1.gt.11", IDNUM1);
+        INTEGER id = IDNUM1, ndigit = 0, npow = 0;
+        STRIPR(id, ndigit, npow);
+        IDNUM1 = ndigit;
+    }
+    NFLAG(7) = true;
+    if (ITEMY == 35) ITEMY = 33;
+    if (LEVEL <= 3) {
+        ITEMY = 36;
+        if (LEVEL == 1) LEVEL = 2;
+    } else if (LEVEL >= 5) {
+        LEVEL = 4;
+    }
+    if (IDNUM1 >= 10) NFLAG(34) = true;
+    NFLAG(33) = false;
+
+    AADISK(-5);
+    DBG_INT("CALL FIND2 idnum1 AAAMAIN 942", IDNUM1);
+    FIND2();
+    if (NFLAG(24)) FINDSCHED();
+    NFLAG(54) = true;
+    FIND1();
+}
+
+// Step 24: the command of the scheme, redirected for the two base schemes.
+INTEGER command_of_scheme() {
+    const INTEGER c = int_toward_zero(strategy_value(2, IDNUM1));
+    const bool built_before_code = strategy_value(11, 2) > 199.0f;
+    if (c >= 340 && IDNUM1 == 1) return 243;
+    if (c >= 340 && IDNUM1 == 2) return built_before_code ? 243 : 246;
+    if (c >= 246 && c <= 339 && IDNUM1 == 2) return built_before_code ? 243 : c;
+    return c;
+}
+
+void generate_design() {
+    if (NFLAG(22)) {
+        DBG_PRINT("nflag(22)=T, call EXPERT");
+        EXPERT();
+    } else {
+        DBG_PRINT("nflag(22)=F, skip EXPERT");
+    }
+    NFLAG(17) = true;
+    NFLAG(22) = false;
+    ITEMY = 42;
+}
+
+void transfer_back() {
+    if (IDNUM1 == 1 || IDNUM1 == 2) REVISION(3);
+    ITEMY = 68;
+}
+
+// Steps 22 to 28.
+void run_command() {
+    if (IDNUM1 == 0) {
+        NFLAG(22) = true;
+        generate_design();
+        transfer_back();
+        return;
+    }
+    NFLAG(6) = true;
+    DBG_INT("before Revision indum1", IDNUM1);
+    REVISION(4);
+    if (ITEMY != 206) {
+        REVISION(2);
+        DBG_FLOAT(" Strategy(2,-) users command", strategy_value(2, IDNUM1));
+        DBG_INT(" Idnum2 from kernel AAAMAIN 1039", IDNUM2);
+    }
+
+    ITEMY = command_of_scheme();
+    DBG_INT("itemy =strategy(2, ) 1055", ITEMY);
+    DBG_FLOAT("strategy(60, ) AAAMAIN", strategy_value(60, IDNUM1));
+
+    if (ITEMY == 234) {
+        transfer_back();
+    } else if (ITEMY == 243 || ITEMY == 246) {
+        NFLAG(8) = ITEMY == 243;
+        ITEMY = 43;
+        // A year built between 100 and 2013 asks for the vintage design.
+        const REAL year_built = strategy_value(11, 2);
+        NFLAG(9) = year_built <= 100.0f || year_built >= 2013.0f;
+        if (IDNUM1 <= 2) NFLAG(22) = true;
+        generate_design();
+        transfer_back();
+    } else if (ITEMY >= 201 && ITEMY <= 299) {
+        LIBARY();
+    } else {
+        NFLAG(17) = true;
+        ITEMY = 50;
+    }
+}
+
+// Steps 29 to 35.
+void simulate_and_write() {
+    CALCS();
+    NFLAG(79) = true;
+    BARHR();
+    NFLAG(79) = false;
+    if (!NFLAG(24)) {
+        const INTEGER zip = int_toward_zero(ZIPCODE);
+        DBG_INT("nZipcode before KEEPXMLin AAAMAIN", zip);
+        NFLAG(44) = (zip >= 90000 && zip <= 99999) || (zip >= 1 && zip <= 16);
+        KEEPXML();
+    }
+    KEEPCCL();
+    AADISK(1);
+    trace_choice(NFLAG(44), "nflag(44)=FALSE, after call KEEPxml", "nflag(44)=TRUE After CALL KEEPXML");
+    KEEPCSV();
+}
+
+// Steps 36 to 38.
+void end_run(INTEGER start_second) {
+    DBG_INT("AAAMAIN normal ending: idnum1", IDNUM1);
+    DBG_INT("Elapse Seconds", second_of_day() - start_second);
+    trace_choice(NFLAG(33), "nflag(33)=F not subtract", "nflag(33)=T subtraction");
+    trace_choice(NFLAG(24), "nflag(24)=F MAVO notKORVA", "nflag(24)=T KORVA notMAVO Mode");
+    trace_choice(NFLAG(34), "nflag(34)=F not a combo", "nflag(34)=T is a combo");
+    trace_choice(NFLAG(51), "nflag(51)=F ERROR in calcs", "nflag(51)=T kernel OK no errors");
+    trace_choice(NFLAG(80), "nflag(80)=F calcs not run", "nflag(80)=T calcs OK no errors");
+    trace_choice(NFLAG(67), "nflag(67)=F Gas Rates in this zipcode", "nflag(67)=T No Gas rates in this zipcode");
+    trace_choice(NFLAG(68), "nflag(68)=F Furnace Fuel is Compatible", "nflag(68)=T ERROR Fuel not compatible");
+    DBG_OUT("End of AAAMAIN");
+    PROGRESS(-1, -1, -1, -1, -1);
+    DOS_CLOSECONSOLE();
+}
+
+}  // namespace
+
+void AAAMAIN() {
+    const INTEGER start_second = start_run();
+    load_scheme();
+    run_command();
+    simulate_and_write();
+    end_run(start_second);
+}
+
+}  // namespace mavo

@@ -1,0 +1,49 @@
+#include "front/scheme_numbers.h"
+
+#include "blocks/project_blocks.h"
+#include "blocks/run_control.h"
+#include "front/trace.h"
+
+namespace mavo {
+
+void STRIPR(INTEGER& ID, INTEGER& NDIGIT, INTEGER& NPOW) {
+    if (ID < 1) {
+        NPOW = -1;
+        NDIGIT = 0;
+    } else {
+        INTEGER p = 0;
+        INTEGER power = 1;
+        while (static_cast<REAL>(ID / power) >= 10.0f) {
+            ++p;
+            power *= 10;
+        }
+        NPOW = p;
+        NDIGIT = ID / power;
+        ID = ID - NDIGIT * power;
+    }
+    DBG_INT("in stripr NDIGIT", NDIGIT);
+    DBG_INT("in stripr IDTEMP", ID);
+}
+
+void CHECKR(INTEGER& ID, INTEGER& ISLOT) {
+    if (ID <= 0) {
+        ISLOT = 0;
+        ID = 0;
+        return;
+    }
+    if (ID <= 9) {
+        ISLOT = 0;
+        if (SCHEMENAME(ID).first(4) == BLK0A.BLANK4.view()) ID = 0;
+        return;
+    }
+    for (INTEGER i = 1; i <= 9; ++i) {
+        if (NCOMBO(i) == ID && LINENAME(i).first(4) != BLK0A.BLANK4.view()) {
+            ISLOT = i;
+            return;
+        }
+    }
+    ISLOT = 9;
+    ID = 0;
+}
+
+}  // namespace mavo

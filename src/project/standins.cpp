@@ -1,0 +1,42 @@
+// Procedures of this subsystem not built yet: each only traces its call so
+// that the whole run sequence runs.
+#include <string>
+
+#include "front/trace.h"
+#include "project/project.h"
+
+namespace mavo {
+
+void AADISK(INTEGER INOUT) {
+    DBG_IN("AADISK");
+    DBG_INT("AADISK INOUT", INOUT);
+    DBG_OUT("AADISK");
+}
+
+void FIND2() {
+    DBG_IN("FIND2");
+    DBG_OUT("FIND2");
+}
+
+void FINDSCHED() {
+    DBG_IN("FINDSCHED");
+    DBG_OUT("FINDSCHED");
+}
+
+void FIND1() {
+    DBG_IN("FIND1");
+    DBG_OUT("FIND1");
+}
+
+void REVISION(INTEGER NTASK) {
+    DBG_IN("REVISION");
+    DBG_INT("REVISION NTASK", NTASK);
+    DBG_OUT("REVISION");
+}
+
+void LIBARY() {
+    DBG_IN("LIBARY");
+    DBG_OUT("LIBARY");
+}
+
+}  // namespace mavo

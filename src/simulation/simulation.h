@@ -1,0 +1,8 @@
+// Hourly building simulation.
+#pragma once
+
+namespace mavo {
+
+void CALCS();
+
+}  // namespace mavo

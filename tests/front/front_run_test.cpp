@@ -1,0 +1,225 @@
+// The C front and the run of one scheme as the host sees them.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "blocks/project_blocks.h"
+#include "blocks/run_control.h"
+#include "blocks/site_blocks.h"
+#include "front/trace.h"
+#include "front/units.h"
+#include "mavokernel.h"
+#include "test_support.h"
+
+namespace mavo {
+namespace {
+
+using testing::read_file;
+using testing::read_lines;
+using testing::ScratchDir;
+using Call = std::array<int32_t, 5>;
+
+std::vector<Call> g_calls;
+void record(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) { g_calls.push_back({a, b, c, d, e}); }
+void record_other(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) { record(a, b, c, d, e); }
+
+class KernelRun : public ::testing::Test {
+protected:
+    void SetUp() override { g_calls.clear(); }
+    int run(int trace, MAVOKernelLib_ProgressCallback cb = record) {
+        return MAVOKernelLib_runKernel(project.str().c_str(), util.str().c_str(), weather.str().c_str(), trace, cb);
+    }
+    std::string trace_text() { return read_file(project / "v7trace0.txt") + read_file(project / "v7trace1.txt"); }
+    ScratchDir project, util, weather;
+};
+
+TEST(FrontGetters, DescribeTheBuild) {
+    EXPECT_STREQ(MAVOKernelLib_getArchName(), "x86_64");
+    EXPECT_EQ(MAVOKernelLib_getArchBits(), 64);
+    EXPECT_EQ(MAVOKernelLib_isArchBigEndian(), 0);
+    EXPECT_STREQ(MAVOKernelLib_getBuildStyle(), "Release");
+    EXPECT_EQ(MAVOKernelLib_getReportingCallbackProgressStates(), 1848);
+    const char* version = MAVOKernelLib_getBuildVersion();
+    EXPECT_STREQ(version, "5.900");
+    EXPECT_EQ(MAVOKernelLib_getBuildVersion(), version);
+    const char* date = MAVOKernelLib_getBuildDateTime();
+    EXPECT_EQ(MAVOKernelLib_getBuildDateTime(), date);
+    EXPECT_NE(std::strstr(date, "2018"), nullptr);
+    EXPECT_NE(std::strstr(date, "Dec"), nullptr);
+}
+
+TEST(FrontCallback, ClearingSendsTheEndSignalOnlyToAnInstalledCallback) {
+    g_calls.clear();
+    setProgressCallback(nullptr);
+    EXPECT_TRUE(g_calls.empty());
+    setProgressCallback(record);
+    setProgressCallback(record_other);  // replacing sends nothing
+    EXPECT_TRUE(g_calls.empty());
+    setProgressCallback(nullptr);
+    ASSERT_EQ(g_calls.size(), 1u);
+    EXPECT_EQ(g_calls[0], (Call{-1, -1, -1, -1, -1}));
+}
+
+TEST_F(KernelRun, CallbackReceivesExactlyThreeReports) {
+    EXPECT_EQ(run(0), 0);
+    ASSERT_EQ(g_calls.size(), 3u);
+    EXPECT_EQ(g_calls[0], (Call{1, 0, 0, 0, 0}));
+    EXPECT_EQ(g_calls[1], (Call{-1, -1, -1, -1, -1}));
+    EXPECT_EQ(g_calls[2], (Call{-1, -1, -1, -1, -1}));
+    g_calls.clear();
+    EXPECT_EQ(run(0, nullptr), 0);
+    EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(KernelRun, DriverSetsDirectoriesFormsAndUnits) {
+    NFLAG(90) = true;  // left on by an earlier run
+    EXPECT_EQ(run(0), 0);
+    EXPECT_FALSE(NFLAG(90));
+    EXPECT_TRUE(std::filesystem::is_empty(project.path()));  // no trace file
+    EXPECT_EQ(DIRPATHS(1).trimmed(), util.str());
+    EXPECT_EQ(DIRPATHS(4).trimmed(), util.str());
+    EXPECT_EQ(DIRPATHS(5).trimmed(), util.str());
+    EXPECT_EQ(DIRPATHS(2).trimmed(), project.str());
+    EXPECT_EQ(DIRPATHS(3).trimmed(), weather.str());
+    EXPECT_EQ(DIRPATHS(6).trimmed(), "*");
+    EXPECT_EQ(READMODE, 3);
+    EXPECT_EQ(WRITEMODE, 3);
+    EXPECT_EQ(OSCODE, 5);
+    EXPECT_EQ(SLASH.view(), "/");
+    EXPECT_EQ(BLK0B.DISKTRACE, 37);
+    EXPECT_EQ(BLK0B.DISKPROJ, 32);
+    EXPECT_EQ(BLK0B.DISKCSV, 42);
+    EXPECT_EQ(BLK0B.DISKJAVA, 46);
+    EXPECT_EQ(BLK0B.DISKFSCHED, 44);
+    EXPECT_EQ(BLK0B.DISKHET, 20);
+}
+
+TEST_F(KernelRun, TracedRunStartsWithResetDateAndBuildStamp) {
+    EXPECT_EQ(run(1), 0);
+    const auto l = read_lines(project / "v7trace0.txt");
+    ASSERT_GE(l.size(), 7u);
+    EXPECT_EQ(l[0], " -=- ");
+    EXPECT_EQ(l[1], "");
+    EXPECT_EQ(l[2].substr(0, 10), " < DATE : ");
+    EXPECT_EQ(l[2].substr(25, 12), "Start Kernel");
+    EXPECT_EQ(l[3], " < DBG : NFLAG(90)=TRUE VR7 BUILD DATE/TIME IS ");
+    EXPECT_EQ(l[4], " < DBG : 181203 ");
+    EXPECT_EQ(l[5], " < DBG : 154759 ");
+    EXPECT_EQ(l[6], "   < DBG IN  : MAIN (MAC_OS_KERNEL) ");
+    const std::string all = trace_text();
+    EXPECT_NE(all.find("SCHEME Directory: '" + project.str() + "'"), std::string::npos);
+    EXPECT_NE(all.find("< DBG OUT : End of AAAMAIN"), std::string::npos);
+    EXPECT_NE(all.find("nflag(80)=F calcs not run"), std::string::npos);
+}
+
+TEST_F(KernelRun, RunStartResetsTheStatusFlags) {
+    for (int i = 51; i <= 70; ++i) NFLAG(i) = true;
+    NFLAG(80) = true;
+    NFLAG(15) = false;
+    EXPECT_EQ(run(0), 0);
+    EXPECT_FALSE(NFLAG(51));
+    EXPECT_FALSE(NFLAG(66));
+    EXPECT_FALSE(NFLAG(67));
+    EXPECT_FALSE(NFLAG(70));
+    EXPECT_FALSE(NFLAG(80));
+    EXPECT_TRUE(NFLAG(15));
+    EXPECT_TRUE(NFLAG(54));
+    EXPECT_TRUE(NFLAG(7));
+    EXPECT_EQ(CHARTSCALE, 1.0f);
+    EXPECT_EQ(NCALCS, 0);
+    EXPECT_EQ(INDENT, 0);
+}
+
+TEST_F(KernelRun, CommandOfTheSchemeChoosesTheJob) {
+    struct Case {
+        float command;
+        int itemy;
+        bool expert, library;
+    };
+    for (const Case c : {Case{350.0f, 68, true, false}, Case{243.0f, 68, true, false}, Case{246.0f, 68, true, false},
+                         Case{234.0f, 68, false, false}, Case{205.0f, 205, false, true}, Case{0.0f, 50, false, false},
+                         Case{50.7f, 50, false, false}}) {
+        std::filesystem::remove(project / "v7trace1.txt");
+        STRATEGY(2, 1) = c.command;
+        STRATEGY(11, 2) = 0.0f;
+        EXPECT_EQ(run(1), 0);
+        const std::string t = read_file(project / "v7trace1.txt");
+        EXPECT_EQ(ITEMY, c.itemy) << c.command;
+        EXPECT_EQ(t.find("DBG IN  : EXPERT") != std::string::npos, c.expert) << c.command;
+        EXPECT_EQ(t.find("DBG IN  : LIBARY") != std::string::npos, c.library) << c.command;
+        if (c.command == 350.0f || c.command == 243.0f) {
+            EXPECT_TRUE(NFLAG(8));
+        } else if (c.command == 246.0f) {
+            EXPECT_FALSE(NFLAG(8));
+            EXPECT_TRUE(NFLAG(9));  // no year built asks for the efficient design
+        }
+        // The design path clears the generator request; scheme 1 keeps it otherwise.
+        EXPECT_EQ(bool(NFLAG(22)), !c.expert) << c.command;
+    }
+}
+
+TEST_F(KernelRun, ComplianceLocationFlagFromZipOrZone) {
+    for (auto [zip, expected] : {std::pair{95000.0f, true}, {12.0f, true}, {10001.0f, false}, {17.0f, false}}) {
+        ZIPCODE = zip;
+        EXPECT_EQ(run(0), 0);
+        EXPECT_EQ(bool(NFLAG(44)), expected) << zip;
+    }
+    NFLAG(24) = true;  // non-residential mode keeps the flag as it was
+    NFLAG(44) = true;
+    ZIPCODE = 10001.0f;
+    EXPECT_EQ(run(0), 0);
+    EXPECT_TRUE(NFLAG(44));
+}
+
+// A fatal stop inside the run unwinds to the front: the host gets 1, its end
+// signal, and no file is left open.
+void crash_on_start(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) {
+    record(a, b, c, d, e);
+    if (a >= 0) DBG_CRASH("test stop");
+}
+
+TEST_F(KernelRun, FatalStopReturnsOneAndClosesEverything) {
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(run(1, crash_on_start), 1);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, "DBG_CRASH : FATAL ERROR test stop\n");
+    ASSERT_EQ(g_calls.size(), 2u);
+    EXPECT_EQ(g_calls[1], (Call{-1, -1, -1, -1, -1}));
+    for (int u = 0; u <= kLastUnit; ++u) EXPECT_EQ(unit_file(u), nullptr) << u;
+    EXPECT_NE(trace_text().find("!!!! FATAL CRASH !!!!"), std::string::npos);
+    g_calls.clear();
+    EXPECT_EQ(run(0), 0);  // the next run is a normal one
+    EXPECT_EQ(g_calls.size(), 3u);
+}
+
+int g_nested_result = -1;
+ScratchDir* g_nested_dir = nullptr;
+void run_again(int32_t a, int32_t, int32_t, int32_t, int32_t) {
+    if (a >= 0) {
+        const std::string d = g_nested_dir->str();
+        g_nested_result = MAVOKernelLib_runKernel(d.c_str(), d.c_str(), d.c_str(), 0, nullptr);
+    }
+}
+
+TEST_F(KernelRun, CallDuringARunIsRefused) {
+    g_nested_dir = &project;
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(run(0, run_again), 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(g_nested_result, 1);
+}
+
+TEST_F(KernelRun, MissingDirectoryTextIsRefused) {
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(MAVOKernelLib_runKernel(nullptr, "u", "w", 0, record), 1);
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(g_calls.size(), 1u);
+    EXPECT_EQ(g_calls[0], (Call{-1, -1, -1, -1, -1}));
+}
+
+}  // namespace
+}  // namespace mavo

@@ -1,0 +1,36 @@
+#!/bin/sh
+# Runs the stand-in host on a copy of the sample project and checks what the
+# host sees: the getters, the three progress reports and the return code,
+# and the trace file left in the project directory.
+set -eu
+runner=$1
+data=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$data/project" "$work/project"
+"$runner" --trace "$work/project" "$data/util" "$data/weather" > "$work/out.txt"
+
+fail() { echo "FAIL: $*"; cat "$work/out.txt"; exit 1; }
+expect_line() { grep -qxF "$1" "$work/out.txt" || fail "missing output line '$1'"; }
+
+expect_line "archName x86_64"
+expect_line "archBits 64"
+expect_line "isArchBigEndian 0"
+expect_line "buildStyle Release"
+expect_line "buildVersion 5.900"
+expect_line "progressStates 1848"
+grep -q "^buildDateTime .*2018" "$work/out.txt" || fail "build date"
+progress=$(grep '^progress ' "$work/out.txt" | tr '\n' '|')
+case "$progress" in
+  "progress "[0-9]*" 0 0 0 0|progress -1 -1 -1 -1 -1|progress -1 -1 -1 -1 -1|") ;;
+  *) fail "progress reports: $progress" ;;
+esac
+[ "$(tail -n 1 "$work/out.txt")" = "return 0" ] || fail "return code"
+
+trace=$(cat "$work/project"/v7trace*.txt)
+for text in " -=- " "Start Kernel" "181203" "154759" "DBG IN  : MAIN (MAC_OS_KERNEL)" \
+            "DBG IN  : AAAMAIN .ne.c_dos" "DBG OUT : End of AAAMAIN" "DBG OUT : MAIN (MAC_OS_KERNEL)" \
+            "DBG IN  : CALCS" "DBG IN  : KEEPCSV"; do
+  printf '%s\n' "$trace" | grep -qF -- "$text" || fail "trace lacks '$text'"
+done
+echo "ok"
