@@ -36,26 +36,26 @@ void store_path(FString<255>& target, const std::string& path, std::string_view 
     target = path;
 }
 
-}  // namespace
-
-void DIR_BUILDPATH(INTEGER IDIR, std::string_view NAME) {
+// directory + SLASH + name (+ suffix) into the target path text.
+void build_path_into(FString<255>& target, INTEGER IDIR, std::string_view NAME, std::string_view suffix,
+                     std::string_view who) {
     std::string_view dir;
     if (!directory_of(IDIR, dir)) return;
     std::string path(dir);
     path += SLASH[0];
     path += trim_right(NAME);
-    store_path(PATHTOFILE, path, "DIR_BUILDPATH");
+    path += suffix;
+    store_path(target, path, who);
 }
 
+}  // namespace
+
+void DIR_BUILDPATH(INTEGER IDIR, std::string_view NAME) { build_path_into(PATHTOFILE, IDIR, NAME, "", "DIR_BUILDPATH"); }
+
 void DIR_DBGPATH(INTEGER IDIR, std::string_view NAME) {
-    std::string_view dir;
-    if (!directory_of(IDIR, dir)) return;
-    std::string path(dir);
-    path += SLASH[0];
-    path += trim_right(NAME);
-    path += (IDNUM1 >= 1 && IDNUM1 <= 9) ? static_cast<char>('0' + IDNUM1) : '0';
-    path += ".txt";
-    store_path(DBGPATH, path, "DIR_DBGPATH");
+    const char digit = (IDNUM1 >= 1 && IDNUM1 <= 9) ? static_cast<char>('0' + IDNUM1) : '0';
+    const char suffix[] = {digit, '.', 't', 'x', 't'};
+    build_path_into(DBGPATH, IDIR, NAME, std::string_view(suffix, 5), "DIR_DBGPATH");
 }
 
 REAL DIR_CONCAT_STRING(char* DEST, std::size_t dest_len, std::string_view SRC, INTEGER2 N) {

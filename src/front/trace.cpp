@@ -43,16 +43,20 @@ void report_open_failure(std::string_view who, std::string_view text, int status
     std::fflush(stdout);
 }
 
+// Opens the trace file for a whole-record writer; on failure the record goes
+// to standard output under the writer's name.
+std::FILE* open_or_report(std::string_view who, std::string_view text) {
+    std::FILE* f = open_trace(false);
+    if (!f) report_open_failure(who, text, errno);
+    return f;
+}
+
 // Writes one formatted line: the text cut to 255 characters and stripped of
 // trailing blanks, indented two blanks per depth, closed by one blank.
 void write_line(std::string_view text) {
     BLK92.DBGLINE = text;
-    std::FILE* f = open_trace(false);
-    if (!f) {
-        const int status = errno;
-        report_open_failure("DBG_TRACE", BLK92.DBGLINE.view(), status);
-        return;
-    }
+    std::FILE* f = open_or_report("DBG_TRACE", BLK92.DBGLINE.view());
+    if (!f) return;
     const std::string_view cut = text.substr(0, std::min(text.size(), kTraceTextMax));
     BLK130A.DBGTEXT = cut;
     const std::string_view body = trim_right(cut);
@@ -69,6 +73,7 @@ std::string padded(std::string_view text, std::size_t width) {
 }
 
 bool trace_on() { return NFLAG(90); }
+
 
 }  // namespace
 
@@ -151,12 +156,8 @@ void DBG_DATE(std::string_view LABEL) {
     DATTIM(yr, mon, day, hr, mn);
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%02d/%02d/%02d %2d:%02d ", int(mon), int(day), int(yr), int(hr), int(mn));
-    std::FILE* f = open_trace(false);
-    if (!f) {
-        const int status = errno;
-        report_open_failure("DBG_DATE", LABEL, status);
-        return;
-    }
+    std::FILE* f = open_or_report("DBG_DATE", LABEL);
+    if (!f) return;
     BLK130A.DBGTEXT = LABEL;
     // The label is written padded, as the dated line is one whole record.
     const std::string line = std::string(" < DATE : ") + stamp + padded(LABEL, 255);
@@ -168,12 +169,8 @@ void DBG_DATE(std::string_view LABEL) {
 
 void DBG_NFLAG(std::string_view TEXT) {
     if (!trace_on()) return;
-    std::FILE* f = open_trace(false);
-    if (!f) {
-        const int status = errno;
-        report_open_failure("DBG_NFLAG", TEXT, status);
-        return;
-    }
+    std::FILE* f = open_or_report("DBG_NFLAG", TEXT);
+    if (!f) return;
     BLK130A.DBGTEXT = TEXT;
     write_indent(f);
     bool ok = std::fprintf(f, " < NFLAGS : %s\n", padded(TEXT, 255).c_str()) >= 0;
