@@ -1,32 +1,28 @@
 // Every process-wide record block, and the reset that gives a test or a
 // fresh run the values of a fresh library load.
 #pragma once
+#include "blocks/building_blocks.h"
+#include "blocks/construction_blocks.h"
 #include "blocks/project_blocks.h"
+#include "blocks/results_blocks.h"
 #include "blocks/run_control.h"
 #include "blocks/simulation_blocks.h"
 #include "blocks/site_blocks.h"
+#include "blocks/solar_system_blocks.h"
+#include "blocks/tariff_blocks.h"
 
-// One entry per block; the list defines the instances and the reset, so a
-// block cannot be defined without being reset.
-#define MAVO_ALL_BLOCKS(X) \
-    X(BLK0A)               \
-    X(BLK0B)               \
-    X(BLK0C)               \
-    X(BLK0D)               \
-    X(BLK0E)               \
-    X(BLK110B)             \
-    X(BLK110C)             \
-    X(BLK110D)             \
-    X(BLK10)               \
-    X(BLK92)               \
-    X(BLK130A)             \
-    X(BLK23A)              \
-    X(BLK23B)              \
-    X(BLK23C)              \
-    X(BLK39)               \
-    X(BLK1D)               \
-    X(BLK26)               \
-    X(BLK33A)
+// One entry per block, gathered from each group header; the list defines
+// the instances and the reset, so a block cannot exist without its reset.
+#define MAVO_ALL_BLOCKS(X)      \
+    MAVO_RUN_CONTROL_BLOCKS(X)  \
+    MAVO_PROJECT_BLOCKS(X)      \
+    MAVO_SITE_BLOCKS(X)         \
+    MAVO_BUILDING_BLOCKS(X)     \
+    MAVO_CONSTRUCTION_BLOCKS(X) \
+    MAVO_SIMULATION_BLOCKS(X)   \
+    MAVO_TARIFF_BLOCKS(X)       \
+    MAVO_RESULTS_BLOCKS(X)      \
+    MAVO_SOLAR_SYSTEM_BLOCKS(X)
 
 namespace mavo {
 

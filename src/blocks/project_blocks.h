@@ -48,3 +48,9 @@ inline FArray<INTEGER, 9>& SLOTCODE = BLK23C.SLOTCODE;
 inline FArray<REAL, 310, 18>& STRATEGY = BLK39.STRATEGY;
 
 }  // namespace mavo
+
+#define MAVO_PROJECT_BLOCKS(X) \
+    X(BLK23A)                  \
+    X(BLK23B)                  \
+    X(BLK23C)                  \
+    X(BLK39)

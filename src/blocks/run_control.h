@@ -177,3 +177,16 @@ inline FString<1>& SLASH = BLK110D.SLASH;
 inline INTEGER& INDENT = BLK92.INDENT;
 
 }  // namespace mavo
+
+#define MAVO_RUN_CONTROL_BLOCKS(X) \
+    X(BLK0A)                       \
+    X(BLK0B)                       \
+    X(BLK0C)                       \
+    X(BLK0D)                       \
+    X(BLK0E)                       \
+    X(BLK110B)                     \
+    X(BLK110C)                     \
+    X(BLK110D)                     \
+    X(BLK10)                       \
+    X(BLK92)                       \
+    X(BLK130A)

@@ -37,3 +37,7 @@ inline REAL& STOREL = BLK26.STOREL;
 inline REAL& CLC = BLK26.CLC;
 
 }  // namespace mavo
+
+#define MAVO_SIMULATION_BLOCKS(X) \
+    X(BLK1D)                      \
+    X(BLK26)

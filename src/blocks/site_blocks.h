@@ -46,3 +46,5 @@ inline INTEGER& GRATEZONE = BLK33A.GRATEZONE;
 inline REAL& FUELTYPE = BLK33A.FUELTYPE;
 
 }  // namespace mavo
+
+#define MAVO_SITE_BLOCKS(X) X(BLK33A)
