@@ -9,6 +9,7 @@
 #include "blocks/simulation_blocks.h"
 #include "blocks/site_blocks.h"
 #include "blocks/solar_system_blocks.h"
+#include "blocks/summary_blocks.h"
 #include "blocks/tariff_blocks.h"
 
 // One entry per block, gathered from each group header; the list defines
@@ -22,6 +23,7 @@
     MAVO_SIMULATION_BLOCKS(X)   \
     MAVO_TARIFF_BLOCKS(X)       \
     MAVO_RESULTS_BLOCKS(X)      \
+    MAVO_SUMMARY_BLOCKS(X)      \
     MAVO_SOLAR_SYSTEM_BLOCKS(X)
 
 namespace mavo {
