@@ -6,6 +6,7 @@
 #include "blocks/project_blocks.h"
 #include "blocks/results_blocks.h"
 #include "blocks/run_control.h"
+#include "blocks/scratch_blocks.h"
 #include "blocks/simulation_blocks.h"
 #include "blocks/site_blocks.h"
 #include "blocks/solar_system_blocks.h"
@@ -24,7 +25,8 @@
     MAVO_TARIFF_BLOCKS(X)       \
     MAVO_RESULTS_BLOCKS(X)      \
     MAVO_SUMMARY_BLOCKS(X)      \
-    MAVO_SOLAR_SYSTEM_BLOCKS(X)
+    MAVO_SOLAR_SYSTEM_BLOCKS(X) \
+    MAVO_SCRATCH_BLOCKS(X)
 
 namespace mavo {
 

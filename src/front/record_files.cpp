@@ -1,0 +1,358 @@
+#include "front/record_files.h"
+
+#include <bit>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "blocks/run_control.h"
+#include "blocks/scratch_blocks.h"
+#include "front/trace.h"
+#include "front/units.h"
+#include "support/fortran_format.h"
+
+namespace mavo {
+namespace {
+
+constexpr char kMagic[4] = {'V', 'O', 'R', '7'};
+constexpr INTEGER kStringBufferLength = 90;
+constexpr int kLineMax = 512;
+
+enum Form : INTEGER { kUnformatted = 1, kFormatted = 2, kBinary = 3 };
+
+// Units of the per-unit byte-order and direction records.
+bool unit_in_table(INTEGER unit) { return unit >= 1 && unit <= 50; }
+
+std::FILE* file_of(INTEGER unit) { return unit_in_table(unit) ? unit_file(unit) : nullptr; }
+
+bool reversed(INTEGER unit) { return unit_in_table(unit) && IOORDER(unit) == 2; }
+
+template <class T>
+T byte_reversed(T value) {
+    unsigned char b[sizeof(T)];
+    std::memcpy(b, &value, sizeof(T));
+    for (std::size_t i = 0; i < sizeof(T) / 2; ++i) std::swap(b[i], b[sizeof(T) - 1 - i]);
+    std::memcpy(&value, b, sizeof(T));
+    return value;
+}
+
+// One record of `size` payload bytes.
+bool write_record(std::FILE* f, INTEGER form, const void* bytes, std::size_t size) {
+    if (!f) return false;
+    if (form == kBinary) return std::fwrite(bytes, 1, size, f) == size;
+    if (form == kUnformatted) {
+        const INTEGER marker = static_cast<INTEGER>(size);
+        return std::fwrite(&marker, 4, 1, f) == 1 && std::fwrite(bytes, 1, size, f) == size &&
+               std::fwrite(&marker, 4, 1, f) == 1;
+    }
+    return false;
+}
+
+// Reads one record into `size` bytes. An unformatted record may be longer
+// than the value (the rest is skipped) but never shorter.
+bool read_record(std::FILE* f, INTEGER form, void* bytes, std::size_t size) {
+    if (!f) return false;
+    if (form == kBinary) return std::fread(bytes, 1, size, f) == size;
+    if (form == kUnformatted) {
+        INTEGER lead = 0, trail = 0;
+        if (std::fread(&lead, 4, 1, f) != 1 || lead < 0 || static_cast<std::size_t>(lead) < size) return false;
+        if (std::fread(bytes, 1, size, f) != size) return false;
+        if (static_cast<std::size_t>(lead) > size && std::fseek(f, lead - static_cast<long>(size), SEEK_CUR) != 0)
+            return false;
+        return std::fread(&trail, 4, 1, f) == 1 && trail == lead;
+    }
+    return false;
+}
+
+bool write_line(std::FILE* f, const std::string& text) {
+    return f && std::fputs(text.c_str(), f) >= 0 && std::fputc('\n', f) != EOF;
+}
+
+// One text line without its end; a line longer than the buffer is consumed
+// whole and cut.
+bool read_line(std::FILE* f, std::string& line) {
+    line.clear();
+    if (!f) return false;
+    char buf[kLineMax];
+    bool any = false;
+    while (std::fgets(buf, sizeof buf, f)) {
+        any = true;
+        std::size_t n = std::strlen(buf);
+        const bool ended = n > 0 && buf[n - 1] == '\n';
+        if (ended) --n;
+        if (line.size() < kLineMax) line.append(buf, n);
+        if (ended) break;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return any;
+}
+
+template <class T>
+bool write_binary_value(INTEGER unit, T value) {
+    return write_record(file_of(unit), WRITEMODE, &value, sizeof(T));
+}
+
+template <class T>
+bool read_binary_value(INTEGER unit, T& value) {
+    T v{};
+    if (!read_record(file_of(unit), READMODE, &v, sizeof(T))) return false;
+    if (READMODE == kBinary && reversed(unit)) v = byte_reversed(v);
+    value = v;
+    return true;
+}
+
+// A numeric line: the field in its first `width` columns.
+bool read_formatted_int(INTEGER unit, int width, long long& value) {
+    std::string line;
+    if (!read_line(file_of(unit), line)) return false;
+    ffmt::LineReader r(line);
+    value = r.I(width);
+    return r.ok();
+}
+
+}  // namespace
+
+INTEGER record_file_magic() {
+    INTEGER m;
+    std::memcpy(&m, kMagic, 4);
+    return m;
+}
+
+INTEGER IO_GETWORD4(INTEGER B0, INTEGER B1, INTEGER B2, INTEGER B3) {
+    const std::uint32_t w = (static_cast<std::uint32_t>(B0) & 0xFFu) | ((static_cast<std::uint32_t>(B1) & 0xFFu) << 8) |
+                            ((static_cast<std::uint32_t>(B2) & 0xFFu) << 16) |
+                            ((static_cast<std::uint32_t>(B3) & 0xFFu) << 24);
+    return static_cast<INTEGER>(w);
+}
+
+INTEGER IO_GETMSB4(INTEGER W) { return static_cast<std::int8_t>(static_cast<std::uint32_t>(W) >> 24); }
+
+INTEGER IO_GETENDIAN() { return std::endian::native == std::endian::little ? -1 : 1; }
+
+INTEGER IO_SWAP4(INTEGER& V) { return V = byte_reversed(V); }
+
+INTEGER2 IO_SWAP2(INTEGER2& V) { return V = byte_reversed(V); }
+
+void IO_WINT4(INTEGER UNIT, INTEGER IVAL) {
+    const bool ok = WRITEMODE == kFormatted ? write_line(file_of(UNIT), ffmt::I(IVAL, 11))
+                                            : write_binary_value(UNIT, IVAL);
+    if (!ok) DBG_PRINT("IO_WINT4 ERROR");
+}
+
+void IO_RINT4(INTEGER UNIT, INTEGER& IVAL) {
+    bool ok;
+    if (READMODE == kFormatted) {
+        long long v = 0;
+        ok = read_formatted_int(UNIT, 11, v) && v >= INT32_MIN && v <= INT32_MAX;
+        IVAL = ok ? static_cast<INTEGER>(v) : 0;
+    } else {
+        ok = read_binary_value(UNIT, IVAL);
+    }
+    if (!ok) {
+        IVAL = 0;
+        DBG_PRINT("IO_RINT4 ERROR");
+    }
+}
+
+void IO_WINT2(INTEGER UNIT, INTEGER2 IVAL) {
+    const bool ok = WRITEMODE == kFormatted ? write_line(file_of(UNIT), ffmt::I(IVAL, 6))
+                                            : write_binary_value(UNIT, IVAL);
+    if (!ok) DBG_PRINT("IO_WINT2 ERROR");
+}
+
+void IO_RINT2(INTEGER UNIT, INTEGER2& IVAL) {
+    bool ok;
+    if (READMODE == kFormatted) {
+        long long v = 0;
+        ok = read_formatted_int(UNIT, 6, v) && v >= INT16_MIN && v <= INT16_MAX;
+        IVAL = ok ? static_cast<INTEGER2>(v) : 0;
+    } else {
+        ok = read_binary_value(UNIT, IVAL);
+    }
+    if (!ok) {
+        IVAL = 0;
+        DBG_PRINT("IO_RINT2 ERROR");
+    }
+}
+
+void IO_WREAL(INTEGER UNIT, REAL RVAL) {
+    const bool ok = WRITEMODE == kFormatted ? write_line(file_of(UNIT), ffmt::E(RVAL, 14, 7))
+                                            : write_binary_value(UNIT, RVAL);
+    if (!ok) DBG_PRINT("IO_WREAL ERROR");
+}
+
+void IO_RREAL(INTEGER UNIT, REAL& RVAL) {
+    bool ok;
+    if (READMODE == kFormatted) {
+        std::string line;
+        ok = read_line(file_of(UNIT), line);
+        if (ok) {
+            ffmt::LineReader r(line);
+            RVAL = r.F(14, 7);
+            ok = r.ok();
+        }
+    } else {
+        ok = read_binary_value(UNIT, RVAL);
+    }
+    if (!ok) {
+        RVAL = 0.0f;
+        DBG_PRINT("IO_RREAL ERROR");
+    }
+}
+
+void IO_WLOGICAL(INTEGER UNIT, LOGICAL LVAL) {
+    // Stored as 1 when any bit is set, so a file never depends on how the
+    // writing machine marks true.
+    const bool value = LVAL.bits != 0;
+    const bool ok = WRITEMODE == kFormatted ? write_line(file_of(UNIT), ffmt::L(value, 1))
+                                            : write_binary_value(UNIT, static_cast<std::uint8_t>(value ? 1 : 0));
+    if (!ok) DBG_PRINT("IO_WLOGICAL ERROR");
+}
+
+void IO_RLOGICAL(INTEGER UNIT, LOGICAL& LVAL) {
+    bool ok;
+    bool value = false;
+    if (READMODE == kFormatted) {
+        std::string line;
+        ok = read_line(file_of(UNIT), line);
+        if (ok) {
+            ffmt::LineReader r(line);
+            value = r.L(1);
+            ok = r.ok();
+        }
+    } else {
+        std::uint8_t byte = 0;
+        ok = read_binary_value(UNIT, byte);
+        value = byte != 0;  // any non-zero byte is true
+    }
+    LVAL = ok && value;
+    if (!ok) DBG_PRINT("IO_RLOGICAL ERROR");
+}
+
+void IO_WSTRING(INTEGER UNIT, std::string_view STR, INTEGER N) {
+    IOBUF.WRITEBUF = STR;
+    if (N < 1) return;
+    if (N > kStringBufferLength) {
+        DBG_PRINT("IO_WSTRING: string cut to 90 characters");
+        N = kStringBufferLength;
+    }
+    std::FILE* f = file_of(UNIT);
+    if (WRITEMODE == kFormatted) {
+        if (!write_line(f, std::string(IOBUF.WRITEBUF.c, static_cast<std::size_t>(N)))) DBG_PRINT("IO_WSTRING ERROR");
+        return;
+    }
+    if (WRITEMODE != kUnformatted && WRITEMODE != kBinary) return;
+    for (INTEGER i = 0; i < N; ++i) {
+        if (!write_record(f, WRITEMODE, &IOBUF.WRITEBUF.c[i], 1)) {
+            DBG_PRINT("IO_WSTRING ERROR");
+            return;
+        }
+    }
+}
+
+void IO_RSTRING(INTEGER UNIT, char* STR, std::size_t STR_LEN, INTEGER N) {
+    auto deliver = [&] {
+        for (std::size_t i = 0; i < STR_LEN; ++i) STR[i] = i < IOBUF.READBUF.size() ? IOBUF.READBUF.c[i] : ' ';
+    };
+    if (N < 1) {
+        deliver();
+        return;
+    }
+    if (N > kStringBufferLength) {
+        DBG_PRINT("IO_RSTRING: string cut to 90 characters");
+        N = kStringBufferLength;
+    }
+    std::FILE* f = file_of(UNIT);
+    bool ok = true;
+    if (READMODE == kFormatted) {
+        std::string line;
+        ok = read_line(f, line);
+        // A short line reads as padded with blanks.
+        for (INTEGER i = 0; ok && i < N; ++i)
+            IOBUF.READBUF.c[i] = static_cast<std::size_t>(i) < line.size() ? line[static_cast<std::size_t>(i)] : ' ';
+    } else if (READMODE == kUnformatted || READMODE == kBinary) {
+        for (INTEGER i = 0; ok && i < N; ++i) ok = read_record(f, READMODE, &IOBUF.READBUF.c[i], 1);
+    } else {
+        ok = false;
+    }
+    if (!ok) {
+        for (std::size_t i = 0; i < STR_LEN; ++i) STR[i] = ' ';
+        DBG_PRINT("IO_RSTRING ERROR");
+        return;
+    }
+    deliver();
+}
+
+void IO_OPEN(INTEGER UNIT, INTEGER MODE, INTEGER& ID1, INTEGER& ID2, std::string_view NAME, INTEGER& IERR) {
+    DBG_IN("IO_OPEN");
+    const std::string path(trim_right(NAME.substr(0, std::min<std::size_t>(NAME.size(), 255))));
+    IERR = 0;
+    const bool reading = MODE == 1;
+    const INTEGER form = reading ? READMODE : WRITEMODE;
+    std::FILE* f = nullptr;
+    // A unit outside the table, or a form the layer does not know, cannot
+    // hold a record file.
+    if (unit_in_table(UNIT) && form >= kUnformatted && form <= kBinary && !path.empty())
+        f = unit_open(UNIT, path.c_str(), reading ? "rb" : "wb");
+    if (!f) {
+        IERR = 1;
+        DBG_PRINT("IO_OPEN ERROR");
+        DBG_OUT("IO_OPEN");
+        return;
+    }
+    IOORDER(UNIT) = 1;
+    IODIR(UNIT) = reading ? 1 : 2;
+    if (form == kUnformatted) {
+        DBG_OUT("IO_OPEN");
+        return;
+    }
+    if (reading) {
+        INTEGER magic = 0;
+        IO_RINT4(UNIT, magic);
+        if (magic != record_file_magic()) {
+            if (magic == byte_reversed(record_file_magic())) {
+                IOORDER(UNIT) = 2;
+            } else {
+                // Not a record file of this kernel: it opens as failed and is
+                // closed, so every reader treats it as missing.
+                IERR = 1;
+                DBG_PRINT("IO_OPEN ERROR");
+                unit_close(UNIT);
+                DBG_OUT("IO_OPEN");
+                return;
+            }
+        }
+        IO_RINT4(UNIT, ID1);
+        IO_RINT4(UNIT, ID2);
+    } else {
+        IO_WINT4(UNIT, record_file_magic());
+        IO_WINT4(UNIT, ID1);
+        IO_WINT4(UNIT, ID2);
+    }
+    DBG_OUT("IO_OPEN");
+}
+
+void IO_CLOSE(INTEGER UNIT, INTEGER& IERR) {
+    IERR = 0;
+    if (!unit_file(UNIT)) return;  // closing a unit that holds no file is no error
+    if (!unit_close(UNIT)) {
+        IERR = 1;
+        DBG_PRINT("IO_CLOSE ERROR");
+    }
+}
+
+void IO_REWIND(INTEGER UNIT, INTEGER& IERR) {
+    IERR = 0;
+    std::FILE* f = file_of(UNIT);
+    if (!f) return;
+    std::rewind(f);
+    if (IODIR(UNIT) == 1 && (READMODE == kFormatted || READMODE == kBinary)) {
+        INTEGER skip = 0;
+        FString<4> word;
+        IO_RINT4(UNIT, skip);
+        IO_RSTRING(UNIT, word, 4);
+        IO_RINT4(UNIT, skip);
+    }
+}
+
+}  // namespace mavo

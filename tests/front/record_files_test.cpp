@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "blocks/run_control.h"
+#include "front/record_files.h"
+#include "front/units.h"
+#include "test_support.h"
+
+namespace mavo {
+namespace {
+
+using testing::read_file;
+using testing::read_lines;
+using testing::ScratchDir;
+using testing::write_file;
+
+constexpr INTEGER kUnit = 32;
+
+class RecordFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::use_directories(dir.str(), dir.str(), dir.str());
+        BLK0B.DISKTRACE = 37;
+        IDNUM1 = 0;
+    }
+    std::string path(const char* name) { return (dir / name).string(); }
+    // Writes one value of every kind with the given form.
+    void write_sample(const std::string& p, INTEGER form) {
+        WRITEMODE = form;
+        INTEGER id1 = IO_GETWORD4(5, 0, 1, 6), id2 = 14450, ierr = -1;
+        IO_OPEN(kUnit, 2, id1, id2, p, ierr);
+        ASSERT_EQ(ierr, 0);
+        IO_WINT4(kUnit, -123456789);
+        IO_WINT2(kUnit, INTEGER2(-1234));
+        IO_WREAL(kUnit, 288.5f);
+        IO_WLOGICAL(kUnit, LOGICAL(true));
+        IO_WLOGICAL(kUnit, LOGICAL(false));
+        IO_WSTRING(kUnit, "scheme", 8);
+        IO_CLOSE(kUnit, ierr);
+        ASSERT_EQ(ierr, 0);
+    }
+    void expect_sample(const std::string& p, INTEGER form) {
+        READMODE = form;
+        INTEGER id1 = 77, id2 = 77, ierr = -1;
+        IO_OPEN(kUnit, 1, id1, id2, p, ierr);
+        ASSERT_EQ(ierr, 0);
+        if (form == 1) {
+            EXPECT_EQ(id1, 77);  // no header in unformatted files
+            EXPECT_EQ(id2, 77);
+        } else {
+            EXPECT_EQ(id1, IO_GETWORD4(5, 0, 1, 6));
+            EXPECT_EQ(id2, 14450);
+        }
+        INTEGER i4 = 0;
+        INTEGER2 i2 = 0;
+        REAL r = 0;
+        LOGICAL t, f = true;
+        FString<8> s;
+        IO_RINT4(kUnit, i4);
+        IO_RINT2(kUnit, i2);
+        IO_RREAL(kUnit, r);
+        IO_RLOGICAL(kUnit, t);
+        IO_RLOGICAL(kUnit, f);
+        IO_RSTRING(kUnit, s, 8);
+        EXPECT_EQ(i4, -123456789);
+        EXPECT_EQ(i2, -1234);
+        EXPECT_EQ(r, 288.5f);
+        EXPECT_TRUE(t.all_bits_set());
+        EXPECT_FALSE(f);
+        EXPECT_EQ(s.view(), "scheme  ");
+        IO_CLOSE(kUnit, ierr);
+    }
+    ScratchDir dir;
+};
+
+TEST_F(RecordFiles, EveryValueRoundTripsInEveryForm) {
+    for (INTEGER form : {1, 2, 3}) {
+        const std::string p = path(("sample" + std::to_string(form)).c_str());
+        write_sample(p, form);
+        expect_sample(p, form);
+    }
+}
+
+TEST_F(RecordFiles, BinaryLayoutIsHeaderThenBareBytes) {
+    const std::string p = path("b.dat");
+    write_sample(p, 3);
+    const std::string bytes = read_file(p);
+    ASSERT_EQ(bytes.size(), 12u + 4 + 2 + 4 + 1 + 1 + 8);
+    EXPECT_EQ(bytes.substr(0, 4), "VOR7");
+    EXPECT_EQ(bytes.substr(4, 4), std::string("\x05\x00\x01\x06", 4));
+    EXPECT_EQ(bytes.substr(8, 4), std::string("\x72\x38\x00\x00", 4));
+    EXPECT_EQ(bytes.substr(22, 2), std::string("\x01\x00", 2));  // logicals as 1 and 0
+    EXPECT_EQ(bytes.substr(24), "scheme  ");
+    EXPECT_EQ(IO_GETMSB4(IO_GETWORD4(5, 0, 1, 6)), 6);
+    EXPECT_EQ(IO_GETMSB4(IO_GETWORD4(0, 0, 0, 200)), -56);
+    EXPECT_EQ(IO_GETENDIAN(), -1);
+}
+
+TEST_F(RecordFiles, FormattedLayoutIsOneLinePerValue) {
+    const std::string p = path("f.dat");
+    write_sample(p, 2);
+    const auto l = read_lines(p);
+    ASSERT_EQ(l.size(), 9u);
+    EXPECT_EQ(l[0], "  928141142");  // "VOR7" read as a little-endian integer
+    EXPECT_EQ(l[1], std::to_string(IO_GETWORD4(5, 0, 1, 6)).insert(0, 11 - 9, ' '));
+    EXPECT_EQ(l[2], "      14450");
+    EXPECT_EQ(l[3], " -123456789");
+    EXPECT_EQ(l[4], " -1234");
+    EXPECT_EQ(l[5], " 0.2885000E+03");
+    EXPECT_EQ(l[6], "T");
+    EXPECT_EQ(l[7], "F");
+    EXPECT_EQ(l[8], "scheme  ");  // exactly N characters, trailing blanks kept
+}
+
+TEST_F(RecordFiles, UnformattedRecordsCarryLengthMarkers) {
+    const std::string p = path("u.dat");
+    WRITEMODE = 1;
+    INTEGER id1 = 1, id2 = 2, ierr = -1;
+    IO_OPEN(kUnit, 2, id1, id2, p, ierr);
+    IO_WINT4(kUnit, 7);
+    IO_WINT2(kUnit, 3);
+    IO_WSTRING(kUnit, "ab", 2);
+    IO_CLOSE(kUnit, ierr);
+    const std::string b = read_file(p);
+    const std::string expected = std::string("\x04\0\0\0\x07\0\0\0\x04\0\0\0", 12) +
+                                 std::string("\x02\0\0\0\x03\0\x02\0\0\0", 10) +
+                                 std::string("\x01\0\0\0" "a" "\x01\0\0\0" "\x01\0\0\0" "b" "\x01\0\0\0", 18);
+    EXPECT_EQ(b, expected);  // no header, each value a framed record
+}
+
+TEST_F(RecordFiles, ReversedBinaryFileIsReadWithNumbersSwapped) {
+    // As written on a machine of the other byte order.
+    std::string b = "7ROV";
+    b += std::string("\x06\x01\x00\x05", 4);      // version word 5,0,1,6 reversed
+    b += std::string("\x00\x00\x38\x72", 4);      // 14450 reversed
+    b += std::string("\xF8\xA4\x32\xEB", 4);      // -123456789 reversed
+    b += std::string("\xFB\x2E", 2);              // -1234 reversed
+    b += std::string("\x43\x90\x40\x00", 4);      // 288.5f reversed
+    b += std::string("\x02", 1);                  // a logical byte 2
+    b += "txt";
+    write_file(dir / "rev.dat", b);
+    READMODE = 3;
+    INTEGER id1 = 0, id2 = 0, ierr = -1, i4 = 0;
+    INTEGER2 i2 = 0;
+    REAL r = 0;
+    LOGICAL l;
+    FString<3> s;
+    IO_OPEN(kUnit, 1, id1, id2, path("rev.dat"), ierr);
+    ASSERT_EQ(ierr, 0);
+    EXPECT_EQ(IOORDER(kUnit), 2);
+    EXPECT_EQ(IODIR(kUnit), 1);
+    EXPECT_EQ(id1, IO_GETWORD4(5, 0, 1, 6));
+    EXPECT_EQ(id2, 14450);
+    IO_RINT4(kUnit, i4);
+    IO_RINT2(kUnit, i2);
+    IO_RREAL(kUnit, r);
+    IO_RLOGICAL(kUnit, l);
+    IO_RSTRING(kUnit, s, 3);
+    EXPECT_EQ(i4, -123456789);
+    EXPECT_EQ(i2, -1234);
+    EXPECT_EQ(r, 288.5f);
+    EXPECT_TRUE(l.all_bits_set());  // any non-zero byte is true
+    EXPECT_EQ(s.view(), "txt");      // texts are never reversed
+}
+
+TEST_F(RecordFiles, WrongMagicOpensAsFailedAndClosesTheUnit) {
+    write_file(dir / "junk.dat", "JUNKJUNKJUNK");
+    NFLAG(90) = true;
+    for (INTEGER form : {2, 3}) {
+        READMODE = form;
+        INTEGER id1 = 5, id2 = 6, ierr = 0;
+        IO_OPEN(kUnit, 1, id1, id2, path("junk.dat"), ierr);
+        EXPECT_EQ(ierr, 1);
+        EXPECT_EQ(id1, 5);  // the header words are not read
+        EXPECT_EQ(id2, 6);
+        EXPECT_EQ(unit_file(kUnit), nullptr);
+    }
+    INTEGER id1 = 0, id2 = 0, ierr = 0;
+    IO_OPEN(kUnit, 1, id1, id2, path("absent.dat"), ierr);
+    EXPECT_EQ(ierr, 1);
+    const std::string trace = read_file(dir / "v7trace0.txt");
+    EXPECT_NE(trace.find("IO_OPEN ERROR"), std::string::npos);
+}
+
+TEST_F(RecordFiles, ReadingPastTheEndGivesZerosAndOneTraceLineEach) {
+    for (INTEGER form : {1, 2, 3}) {
+        std::filesystem::remove(dir / "v7trace0.txt");
+        const std::string p = path(("short" + std::to_string(form)).c_str());
+        WRITEMODE = form;
+        READMODE = form;
+        INTEGER id1 = 0, id2 = 0, ierr = 0;
+        IO_OPEN(kUnit, 2, id1, id2, p, ierr);
+        IO_WINT4(kUnit, 42);
+        IO_CLOSE(kUnit, ierr);
+        NFLAG(90) = true;
+        IO_OPEN(kUnit, 1, id1, id2, p, ierr);
+        INTEGER a = -1, b = -1;
+        REAL r = -1;
+        LOGICAL l = true;
+        FString<4> s = "keep";
+        IO_RINT4(kUnit, a);
+        IO_RINT4(kUnit, b);
+        IO_RREAL(kUnit, r);
+        IO_RLOGICAL(kUnit, l);
+        IO_RSTRING(kUnit, s, 4);
+        IO_CLOSE(kUnit, ierr);
+        NFLAG(90) = false;
+        EXPECT_EQ(a, 42);
+        EXPECT_EQ(b, 0);
+        EXPECT_EQ(r, 0.0f);
+        EXPECT_FALSE(l);
+        EXPECT_TRUE(s.is_blank());
+        const std::string t = read_file(dir / "v7trace0.txt");
+        for (const char* line : {"IO_RINT4 ERROR", "IO_RREAL ERROR", "IO_RLOGICAL ERROR", "IO_RSTRING ERROR"})
+            EXPECT_NE(t.find(line), std::string::npos) << form << line;
+    }
+}
+
+TEST_F(RecordFiles, RewindSkipsTheHeaderAgain) {
+    for (INTEGER form : {2, 3}) {
+        const std::string p = path(("rw" + std::to_string(form)).c_str());
+        write_sample(p, form);
+        READMODE = form;
+        INTEGER id1 = 0, id2 = 0, ierr = 0, v = 0;
+        IO_OPEN(kUnit, 1, id1, id2, p, ierr);
+        IO_RINT4(kUnit, v);
+        IO_REWIND(kUnit, ierr);
+        EXPECT_EQ(ierr, 0);
+        v = 0;
+        IO_RINT4(kUnit, v);
+        EXPECT_EQ(v, -123456789) << form;
+        IO_CLOSE(kUnit, ierr);
+    }
+}
+
+TEST_F(RecordFiles, StringsLongerThanTheBufferAreCutAndShortReadsKeepTheTail) {
+    const std::string p = path("s.dat");
+    WRITEMODE = 3;
+    READMODE = 3;
+    INTEGER id1 = 0, id2 = 0, ierr = 0;
+    IO_OPEN(kUnit, 2, id1, id2, p, ierr);
+    IO_WSTRING(kUnit, std::string(100, 'x'), 100);
+    IO_WSTRING(kUnit, "ab", 2);
+    IO_CLOSE(kUnit, ierr);
+    EXPECT_EQ(read_file(p).size(), 12u + 90 + 2);
+    IO_OPEN(kUnit, 1, id1, id2, p, ierr);
+    FString<120> big;
+    IO_RSTRING(kUnit, big, 100);
+    EXPECT_EQ(big.trimmed(), std::string(90, 'x'));
+    FString<4> small;
+    IO_RSTRING(kUnit, small, 2);
+    EXPECT_EQ(small.view(), "abxx");  // positions after N keep the earlier read
+    FString<4> again;
+    IO_RSTRING(kUnit, again, 0);  // nothing read: the buffer as it stands
+    EXPECT_EQ(again.view(), "abxx");
+    IO_CLOSE(kUnit, ierr);
+}
+
+TEST_F(RecordFiles, UnitsOutsideTheTableAndUnknownFormsFailCleanly) {
+    INTEGER id1 = 0, id2 = 0, ierr = 0;
+    WRITEMODE = 3;
+    IO_OPEN(99, 2, id1, id2, path("x.dat"), ierr);
+    EXPECT_EQ(ierr, 1);
+    WRITEMODE = 7;
+    IO_OPEN(kUnit, 2, id1, id2, path("y.dat"), ierr);
+    EXPECT_EQ(ierr, 1);
+    INTEGER v = 5;
+    IO_RINT4(kUnit, v);  // nothing open on the unit
+    EXPECT_EQ(v, 0);
+    IO_CLOSE(kUnit, ierr);
+    EXPECT_EQ(ierr, 0);
+}
+
+}  // namespace
+}  // namespace mavo
