@@ -45,6 +45,66 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
  * the one installed before. */
 MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
 
+/*
+ * Result blocks the host reads after a run. Arrays are shown in C order: a
+ * block's first index varies fastest, so SUMARY(r,k) is SUMARY[k-1][r-1].
+ * (The kernel's own sources declare these blocks themselves.)
+ */
+#ifndef MAVO_BUILDING_KERNEL
+
+/* Annual results by row 1..80 and scheme column 1..19. */
+typedef struct MAVO_BLK16 {
+    float SUMARY[19][80];
+    float SUMARYX[18];
+} MAVO_BLK16; /* 6152 bytes */
+
+/* Design loads, Btu/h, by envelope item 1..27 (27 the total). */
+typedef struct MAVO_BLK20 {
+    float ASLOSS, PKGAIN, PKLOSS;
+    int32_t MAXMON, MINMON, MAXHR, MINHR;
+    float HEATLOSS[27];
+    float HEATGAIN[27];
+} MAVO_BLK20; /* 244 bytes */
+
+/* Hourly bar chart of the 17 heat-flow components. */
+typedef struct MAVO_BLK25 {
+    float BARPAIRS[17][2]; /* [pair][0 value, 1 component number] */
+    float BARPEAK[17];
+    float COMPMAX[17];
+    float COMPMIN[17];
+    float BARTOP, BARBOT, BARZERO;
+} MAVO_BLK25; /* 352 bytes */
+
+/* Scheme-comparison chart. */
+typedef struct MAVO_BLK44A {
+    int32_t GS_NUMSCHEMES, GS_NUMATTRS, GS_OPTION1, GS_OPTION2;
+    float GS_VALUES[17][9]; /* [attribute][scheme] */
+    int32_t GS_SCHEMECOLOR[9];
+    int32_t GS_ATTRFORMAT[17];
+    int32_t GS_WORD184;
+    char GS_LABELS[17][32];
+    int32_t GS_HOSTWORDS321_888[568];
+    int32_t GS_SCHEMEIDS[9];
+    int16_t GS_ROWS[17];
+    int16_t GS_ROWSPAD;
+} MAVO_BLK44A; /* 3624 bytes */
+
+/* 3-D bar chart sets. */
+typedef struct MAVO_BLK44B {
+    char GS_TITLES[15][56];
+    int32_t GS_SETSCHEMES[15][9];
+    int32_t GS_SETROWS[15][17];
+    int32_t GS_CHARTSET;
+} MAVO_BLK44B; /* 2404 bytes */
+
+MAVO_API extern MAVO_BLK16 BLK16;
+MAVO_API extern MAVO_BLK20 BLK20;
+MAVO_API extern MAVO_BLK25 BLK25;
+MAVO_API extern MAVO_BLK44A BLK44A;
+MAVO_API extern MAVO_BLK44B BLK44B;
+
+#endif /* MAVO_BUILDING_KERNEL */
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,10 +1,15 @@
 #!/bin/sh
 # The library shows the host its C front and nothing else unmangled: every
-# C++ symbol of the kernel stays hidden. Record blocks the host reads after a
-# run are exported on purpose and listed here.
+# C++ symbol of the kernel stays hidden. The record blocks the host reads
+# after a run are exported on purpose, with the sizes the public header gives.
 set -eu
 lib=$1
-expected="MAVOKernelLib_getArchBits
+expected="BLK16 6152
+BLK20 244
+BLK25 352
+BLK44A 3624
+BLK44B 2404
+MAVOKernelLib_getArchBits
 MAVOKernelLib_getArchName
 MAVOKernelLib_getBuildDateTime
 MAVOKernelLib_getBuildStyle
@@ -13,12 +18,18 @@ MAVOKernelLib_getReportingCallbackProgressStates
 MAVOKernelLib_isArchBigEndian
 MAVOKernelLib_runKernel
 setProgressCallback"
-actual=$(nm -D --defined-only "$lib" | awk '{print $3}' | grep -v '^_' | sort)
+# Data symbols with their size in bytes, functions by name.
+actual=$(nm -D -S --defined-only "$lib" | while read -r addr size kind name; do
+  case "$kind" in
+    B|b|D|d) echo "$name $((0x$size))" ;;
+    *) echo "${name:-$kind}" ;;
+  esac
+done | grep -v '^_' | sort)
 if [ "$actual" != "$expected" ]; then
   echo "exported symbols differ:"
   echo "$actual"
   exit 1
 fi
-mangled=$(nm -D --defined-only "$lib" | awk '{print $3}' | grep -c '^_Z' || true)
+mangled=$(nm -D --defined-only "$lib" | awk '{print $NF}' | grep -c '^_Z' || true)
 [ "$mangled" -eq 0 ] || { echo "C++ symbols exported: $mangled"; exit 1; }
 echo ok
