@@ -33,7 +33,17 @@ struct BLK39_t {
     FArray<REAL, 310, 18> STRATEGY{};
 };
 
+// Kept by the project store from call to call (zero at load): the
+// energy-cost table of the nine schemes, line 1-28 of an end use, scheme,
+// unit column 1 dollars, 2 kBtu, 3 kWh, 4 lb CO2; and the filler character
+// the summary file carries where it has filler.
+struct AADISK_STATE_t {
+    FArray<REAL, 28, 9, 4> ECOST{};
+    FString<1> FILLER = "x";
+};
+
 extern BLK23A_t BLK23A;
+extern AADISK_STATE_t AADISK_STATE;
 extern BLK23B_t BLK23B;
 extern BLK23C_t BLK23C;
 extern BLK39_t BLK39;
@@ -46,6 +56,11 @@ inline FArray<FString<24>, 9>& SCHEMENAME = BLK23A.SCHEMENAME;
 inline FArray<INTEGER, 9>& NCOMBO = BLK23B.NCOMBO;
 inline FArray<INTEGER, 9>& SLOTCODE = BLK23C.SLOTCODE;
 inline FArray<REAL, 310, 18>& STRATEGY = BLK39.STRATEGY;
+inline FArray<REAL, 28, 9, 4>& ECOST = AADISK_STATE.ECOST;
+
+// Columns of STRATEGY: 1-9 the schemes, 10-18 their back-up copies.
+constexpr bool is_scheme_slot(INTEGER k) { return k >= 1 && k <= 9; }
+constexpr bool is_strategy_column(INTEGER k) { return k >= 1 && k <= 18; }
 
 }  // namespace mavo
 
@@ -53,4 +68,5 @@ inline FArray<REAL, 310, 18>& STRATEGY = BLK39.STRATEGY;
     X(BLK23A)                  \
     X(BLK23B)                  \
     X(BLK23C)                  \
-    X(BLK39)
+    X(BLK39)                   \
+    X(AADISK_STATE)

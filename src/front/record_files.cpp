@@ -10,6 +10,7 @@
 #include "front/trace.h"
 #include "front/units.h"
 #include "support/fortran_format.h"
+#include "support/text_lines.h"
 
 namespace mavo {
 namespace {
@@ -36,30 +37,66 @@ T byte_reversed(T value) {
     return value;
 }
 
+// Several values gathered into one unformatted record (form 1 only).
+struct RecordGroup {
+    bool active = false;
+    std::string bytes;
+    std::size_t taken = 0;
+};
+RecordGroup g_groups[51];
+
+RecordGroup* group_of(INTEGER unit, INTEGER form) {
+    if (form != kUnformatted || !unit_in_table(unit) || !g_groups[unit].active) return nullptr;
+    return &g_groups[unit];
+}
+
+bool write_framed(std::FILE* f, const void* bytes, std::size_t size) {
+    const INTEGER marker = static_cast<INTEGER>(size);
+    return std::fwrite(&marker, 4, 1, f) == 1 && std::fwrite(bytes, 1, size, f) == size &&
+           std::fwrite(&marker, 4, 1, f) == 1;
+}
+
 // One record of `size` payload bytes.
-bool write_record(std::FILE* f, INTEGER form, const void* bytes, std::size_t size) {
+bool write_record(INTEGER unit, INTEGER form, const void* bytes, std::size_t size) {
+    std::FILE* f = file_of(unit);
     if (!f) return false;
     if (form == kBinary) return std::fwrite(bytes, 1, size, f) == size;
     if (form == kUnformatted) {
-        const INTEGER marker = static_cast<INTEGER>(size);
-        return std::fwrite(&marker, 4, 1, f) == 1 && std::fwrite(bytes, 1, size, f) == size &&
-               std::fwrite(&marker, 4, 1, f) == 1;
+        if (RecordGroup* g = group_of(unit, form)) {
+            g->bytes.append(static_cast<const char*>(bytes), size);
+            return true;
+        }
+        return write_framed(f, bytes, size);
     }
     return false;
 }
 
+// A whole unformatted record into `out`.
+bool read_framed(std::FILE* f, std::string& out) {
+    INTEGER lead = 0, trail = 0;
+    if (std::fread(&lead, 4, 1, f) != 1 || lead < 0) return false;
+    out.resize(static_cast<std::size_t>(lead));
+    if (lead > 0 && std::fread(out.data(), 1, out.size(), f) != out.size()) return false;
+    return std::fread(&trail, 4, 1, f) == 1 && trail == lead;
+}
+
 // Reads one record into `size` bytes. An unformatted record may be longer
 // than the value (the rest is skipped) but never shorter.
-bool read_record(std::FILE* f, INTEGER form, void* bytes, std::size_t size) {
+bool read_record(INTEGER unit, INTEGER form, void* bytes, std::size_t size) {
+    std::FILE* f = file_of(unit);
     if (!f) return false;
     if (form == kBinary) return std::fread(bytes, 1, size, f) == size;
     if (form == kUnformatted) {
-        INTEGER lead = 0, trail = 0;
-        if (std::fread(&lead, 4, 1, f) != 1 || lead < 0 || static_cast<std::size_t>(lead) < size) return false;
-        if (std::fread(bytes, 1, size, f) != size) return false;
-        if (static_cast<std::size_t>(lead) > size && std::fseek(f, lead - static_cast<long>(size), SEEK_CUR) != 0)
-            return false;
-        return std::fread(&trail, 4, 1, f) == 1 && trail == lead;
+        if (RecordGroup* g = group_of(unit, form)) {
+            if (g->bytes.size() - g->taken < size) return false;
+            std::memcpy(bytes, g->bytes.data() + g->taken, size);
+            g->taken += size;
+            return true;
+        }
+        std::string record;
+        if (!read_framed(f, record) || record.size() < size) return false;
+        std::memcpy(bytes, record.data(), size);
+        return true;
     }
     return false;
 }
@@ -68,34 +105,17 @@ bool write_line(std::FILE* f, const std::string& text) {
     return f && std::fputs(text.c_str(), f) >= 0 && std::fputc('\n', f) != EOF;
 }
 
-// One text line without its end; a line longer than the buffer is consumed
-// whole and cut.
-bool read_line(std::FILE* f, std::string& line) {
-    line.clear();
-    if (!f) return false;
-    char buf[kLineMax];
-    bool any = false;
-    while (std::fgets(buf, sizeof buf, f)) {
-        any = true;
-        std::size_t n = std::strlen(buf);
-        const bool ended = n > 0 && buf[n - 1] == '\n';
-        if (ended) --n;
-        if (line.size() < kLineMax) line.append(buf, n);
-        if (ended) break;
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return any;
-}
+bool read_line(std::FILE* f, std::string& line) { return read_text_line(f, line, kLineMax); }
 
 template <class T>
 bool write_binary_value(INTEGER unit, T value) {
-    return write_record(file_of(unit), WRITEMODE, &value, sizeof(T));
+    return write_record(unit, WRITEMODE, &value, sizeof(T));
 }
 
 template <class T>
 bool read_binary_value(INTEGER unit, T& value) {
     T v{};
-    if (!read_record(file_of(unit), READMODE, &v, sizeof(T))) return false;
+    if (!read_record(unit, READMODE, &v, sizeof(T))) return false;
     if (READMODE == kBinary && reversed(unit)) v = byte_reversed(v);
     value = v;
     return true;
@@ -243,7 +263,7 @@ void IO_WSTRING(INTEGER UNIT, std::string_view STR, INTEGER N) {
     }
     if (WRITEMODE != kUnformatted && WRITEMODE != kBinary) return;
     for (INTEGER i = 0; i < N; ++i) {
-        if (!write_record(f, WRITEMODE, &IOBUF.WRITEBUF.c[i], 1)) {
+        if (!write_record(UNIT, WRITEMODE, &IOBUF.WRITEBUF.c[i], 1)) {
             DBG_PRINT("IO_WSTRING ERROR");
             return;
         }
@@ -271,7 +291,7 @@ void IO_RSTRING(INTEGER UNIT, char* STR, std::size_t STR_LEN, INTEGER N) {
         for (INTEGER i = 0; ok && i < N; ++i)
             IOBUF.READBUF.c[i] = static_cast<std::size_t>(i) < line.size() ? line[static_cast<std::size_t>(i)] : ' ';
     } else if (READMODE == kUnformatted || READMODE == kBinary) {
-        for (INTEGER i = 0; ok && i < N; ++i) ok = read_record(f, READMODE, &IOBUF.READBUF.c[i], 1);
+        for (INTEGER i = 0; ok && i < N; ++i) ok = read_record(UNIT, READMODE, &IOBUF.READBUF.c[i], 1);
     } else {
         ok = false;
     }
@@ -302,6 +322,7 @@ void IO_OPEN(INTEGER UNIT, INTEGER MODE, INTEGER& ID1, INTEGER& ID2, std::string
     }
     IOORDER(UNIT) = 1;
     IODIR(UNIT) = reading ? 1 : 2;
+    g_groups[UNIT] = RecordGroup{};
     if (form == kUnformatted) {
         DBG_OUT("IO_OPEN");
         return;
@@ -339,6 +360,35 @@ void IO_CLOSE(INTEGER UNIT, INTEGER& IERR) {
         IERR = 1;
         DBG_PRINT("IO_CLOSE ERROR");
     }
+}
+
+bool record_group_begin(INTEGER UNIT, bool reading) {
+    if (!unit_in_table(UNIT)) return false;
+    RecordGroup& g = g_groups[UNIT];
+    g = RecordGroup{};
+    if ((reading ? READMODE : WRITEMODE) != kUnformatted) return true;
+    g.active = true;
+    if (!reading) return true;
+    // A record that cannot be read leaves the group empty: every value
+    // taken from it then fails and reads as zero.
+    std::FILE* f = file_of(UNIT);
+    if (f && read_framed(f, g.bytes)) return true;
+    g.bytes.clear();
+    return false;
+}
+
+bool record_group_end(INTEGER UNIT) {
+    if (!unit_in_table(UNIT)) return false;
+    RecordGroup& g = g_groups[UNIT];
+    if (!g.active) return true;
+    const bool writing = IODIR(UNIT) == 2;
+    bool ok = true;
+    if (writing) {
+        std::FILE* f = file_of(UNIT);
+        ok = f && write_framed(f, g.bytes.data(), g.bytes.size());
+    }
+    g = RecordGroup{};
+    return ok;
 }
 
 void IO_REWIND(INTEGER UNIT, INTEGER& IERR) {

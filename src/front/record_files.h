@@ -50,6 +50,14 @@ INTEGER IO_GETENDIAN();
 INTEGER IO_SWAP4(INTEGER& V);
 INTEGER2 IO_SWAP2(INTEGER2& V);
 
+// Unformatted files may hold several values in one record: between these
+// two calls the typed reads and writes of the unit take their bytes from one
+// record (read whole at the begin) or gather them into one (written at the
+// end). In the other forms the calls change nothing. The begin reports a
+// record that could not be read, the end a failed write.
+bool record_group_begin(INTEGER UNIT, bool reading);
+bool record_group_end(INTEGER UNIT);
+
 // The magic "VOR7" as this machine reads its four bytes.
 INTEGER record_file_magic();
 

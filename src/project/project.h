@@ -8,6 +8,7 @@ namespace mavo {
 void AADISK(INTEGER INOUT);
 void FIND2();
 void FINDSCHED();
+void KEEPSCHED();
 void FIND1();
 void REVISION(INTEGER NTASK);
 void LIBARY();

@@ -7,20 +7,9 @@
 
 namespace mavo {
 
-void AADISK(INTEGER INOUT) {
-    DBG_IN("AADISK");
-    DBG_INT("AADISK INOUT", INOUT);
-    DBG_OUT("AADISK");
-}
-
 void FIND2() {
     DBG_IN("FIND2");
     DBG_OUT("FIND2");
-}
-
-void FINDSCHED() {
-    DBG_IN("FINDSCHED");
-    DBG_OUT("FINDSCHED");
 }
 
 void FIND1() {

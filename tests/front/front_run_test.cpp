@@ -12,6 +12,7 @@
 #include "blocks/site_blocks.h"
 #include "front/trace.h"
 #include "front/units.h"
+#include "project/project.h"
 #include "mavokernel.h"
 #include "test_support.h"
 
@@ -30,6 +31,17 @@ void record_other(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) { recor
 class KernelRun : public ::testing::Test {
 protected:
     void SetUp() override { g_calls.clear(); }
+    // Saves the project state and strategy file as a host prepares them:
+    // the scheme to run and its column of parameters.
+    void save_project(INTEGER slot) {
+        testing::use_directories(project.str(), util.str(), weather.str());
+        BLK0B.DISKPROJ = 32;
+        IDNUM1 = slot;
+        AADISK(6);
+        AADISK(1);
+        BLK0B.DISKKSCHED = 45;
+        KEEPSCHED();
+    }
     int run(int trace, MAVOKernelLib_ProgressCallback cb = record) {
         return MAVOKernelLib_runKernel(project.str().c_str(), util.str().c_str(), weather.str().c_str(), trace, cb);
     }
@@ -79,7 +91,8 @@ TEST_F(KernelRun, DriverSetsDirectoriesFormsAndUnits) {
     NFLAG(90) = true;  // left on by an earlier run
     EXPECT_EQ(run(0), 0);
     EXPECT_FALSE(NFLAG(90));
-    EXPECT_TRUE(std::filesystem::is_empty(project.path()));  // no trace file
+    EXPECT_FALSE(std::filesystem::exists(project / "v7trace0.txt"));
+    EXPECT_FALSE(std::filesystem::exists(project / "v7trace1.txt"));
     EXPECT_EQ(DIRPATHS(1).trimmed(), util.str());
     EXPECT_EQ(DIRPATHS(4).trimmed(), util.str());
     EXPECT_EQ(DIRPATHS(5).trimmed(), util.str());
@@ -136,30 +149,59 @@ TEST_F(KernelRun, RunStartResetsTheStatusFlags) {
 
 TEST_F(KernelRun, CommandOfTheSchemeChoosesTheJob) {
     struct Case {
-        float command;
+        int slot;
+        float command, year_built;
         int itemy;
-        bool expert, library;
+        bool expert, library, code_minimum;
     };
-    for (const Case c : {Case{350.0f, 68, true, false}, Case{243.0f, 68, true, false}, Case{246.0f, 68, true, false},
-                         Case{234.0f, 68, false, false}, Case{205.0f, 205, false, true}, Case{0.0f, 50, false, false},
-                         Case{50.7f, 50, false, false}}) {
-        std::filesystem::remove(project / "v7trace1.txt");
-        STRATEGY(2, 1) = c.command;
-        STRATEGY(11, 2) = 0.0f;
+    const Case cases[] = {
+        {1, 350.0f, 0.0f, 68, true, false, true},     {1, 243.0f, 0.0f, 68, true, false, true},
+        {1, 246.0f, 0.0f, 68, true, false, false},    {1, 234.0f, 0.0f, 68, false, false, false},
+        {1, 205.0f, 0.0f, 205, false, true, false},   {1, 0.0f, 0.0f, 50, false, false, false},
+        {1, 50.7f, 0.0f, 50, false, false, false},    {2, 350.0f, 1950.0f, 68, true, false, true},
+        {2, 350.0f, 0.0f, 68, true, false, false},    {2, 300.0f, 1950.0f, 68, true, false, true},
+        {3, 243.0f, 0.0f, 68, false, false, true}, {5, 205.0f, 0.0f, 205, false, true, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(project / ("v7trace" + std::to_string(c.slot) + ".txt"));
+        STRATEGY(2, c.slot) = c.command;
+        STRATEGY(11, 2) = c.year_built;
+        SCHEMENAME(c.slot) = "scheme";
+        save_project(c.slot);
         EXPECT_EQ(run(1), 0);
-        const std::string t = read_file(project / "v7trace1.txt");
-        EXPECT_EQ(ITEMY, c.itemy) << c.command;
-        EXPECT_EQ(t.find("DBG IN  : EXPERT") != std::string::npos, c.expert) << c.command;
-        EXPECT_EQ(t.find("DBG IN  : LIBARY") != std::string::npos, c.library) << c.command;
-        if (c.command == 350.0f || c.command == 243.0f) {
-            EXPECT_TRUE(NFLAG(8));
-        } else if (c.command == 246.0f) {
-            EXPECT_FALSE(NFLAG(8));
-            EXPECT_TRUE(NFLAG(9));  // no year built asks for the efficient design
+        const std::string t = read_file(project / ("v7trace" + std::to_string(c.slot) + ".txt"));
+        const std::string which = std::to_string(c.slot) + "/" + std::to_string(c.command);
+        EXPECT_EQ(ITEMY, c.itemy) << which;
+        EXPECT_EQ(t.find("DBG IN  : EXPERT") != std::string::npos, c.expert) << which;
+        EXPECT_EQ(t.find("DBG IN  : LIBARY") != std::string::npos, c.library) << which;
+        if (c.command == 350.0f || c.command == 243.0f || c.command == 246.0f) {
+            EXPECT_EQ(bool(NFLAG(8)), c.code_minimum) << which;
         }
-        // The design path clears the generator request; scheme 1 keeps it otherwise.
-        EXPECT_EQ(bool(NFLAG(22)), !c.expert) << c.command;
+        // Only the design path clears the request for a new design; slots 1
+        // and 2 ask for one on every run.
+        EXPECT_EQ(bool(NFLAG(22)), c.slot <= 2 && !c.expert) << which;
+        EXPECT_TRUE(NFLAG(17)) << which;
     }
+    // Scheme 2 on a design command with a year built of 150 gets the vintage design.
+    STRATEGY(2, 2) = 350.0f;
+    STRATEGY(11, 2) = 150.0f;
+    save_project(2);
+    EXPECT_EQ(run(0), 0);
+    EXPECT_FALSE(NFLAG(8));
+    EXPECT_FALSE(NFLAG(9));
+}
+
+TEST_F(KernelRun, CombinationNumberRunsItsLeadingScheme) {
+    save_project(35);
+    EXPECT_EQ(run(0), 0);
+    ASSERT_FALSE(g_calls.empty());
+    EXPECT_EQ(g_calls[0], (Call{35, 0, 0, 0, 0}));  // the host hears the number as saved
+    EXPECT_EQ(IDNUM1, 3);
+    EXPECT_FALSE(NFLAG(34));
+    g_calls.clear();
+    save_project(10);
+    EXPECT_EQ(run(0), 0);
+    EXPECT_TRUE(NFLAG(34));  // the default scheme runs as a combination
 }
 
 TEST_F(KernelRun, ComplianceLocationFlagFromZipOrZone) {
@@ -170,6 +212,7 @@ TEST_F(KernelRun, ComplianceLocationFlagFromZipOrZone) {
     }
     NFLAG(24) = true;  // non-residential mode keeps the flag as it was
     NFLAG(44) = true;
+    save_project(1);
     ZIPCODE = 10001.0f;
     EXPECT_EQ(run(0), 0);
     EXPECT_TRUE(NFLAG(44));

@@ -1,0 +1,217 @@
+// Site lookup in the zip-code table "zipcodes.sce" of the weather
+// directory: climate zone, gas and electric rate zones, latitude and city of
+// a zip code, with a fixed default location when the site is not usable.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "blocks/blocks.h"
+#include "front/paths.h"
+#include "front/trace.h"
+#include "front/units.h"
+#include "project/project_store_jobs.h"
+#include "support/fortran_format.h"
+#include "support/numeric.h"
+#include "support/text_lines.h"
+
+namespace mavo {
+namespace {
+
+constexpr INTEGER kWeatherDirectory = 3;
+constexpr REAL kTropicLatitude = 23.4f;  // below it the sun can stand north of the zenith
+
+// One line of the table: (I5,3X,6A4,I4,I5,I8,5X,F6.0,I8).
+struct ZipRecord {
+    INTEGER zip = 0;
+    FString<24> city;
+    INTEGER gas_zone = 0;
+    INTEGER field5 = 0;
+    INTEGER climate_zone = 0;
+    REAL latitude = 0.0f;
+    INTEGER electric_zone = 0;
+};
+
+bool parse_zip_record(const std::string& line, ZipRecord& rec) {
+    ffmt::LineReader r(line);
+    rec.zip = static_cast<INTEGER>(r.I(5));
+    r.X(3);
+    rec.city = r.A(24);
+    rec.gas_zone = static_cast<INTEGER>(r.I(4));
+    rec.field5 = static_cast<INTEGER>(r.I(5));
+    rec.climate_zone = static_cast<INTEGER>(r.I(8));
+    r.X(5);
+    rec.latitude = r.F(6, 0);
+    rec.electric_zone = static_cast<INTEGER>(r.I(8));
+    return r.ok();
+}
+
+void default_location() {
+    NFLAG(89) = true;
+    ZIPCODE = 90024.0f;
+    CECZONE = 9;
+    SLAT = 34.07f;
+    if (!NFLAG(24)) {
+        GRATEZONE = 1;
+        ERATEZONE = 10;
+    } else {
+        ERATEZONE = 32;
+        GRATEZONE = 11;
+    }
+    DBG_INT("ceczone invalid, use CECZONE=9 at 1475", CECZONE);
+    DBG_INT("ceczone invalid, use ERateZone=10,32", ERATEZONE);
+    DBG_INT("ceczone invalid, use GRateZone=1,11", GRATEZONE);
+    unit_close(BLK0B.DISKPROJ);
+}
+
+// Rate zones kept from the lines read in one search: the site inherits the
+// nearest earlier nonzero zone when its own line gives none.
+struct HeldZones {
+    bool electric_set = false, gas_set = false;
+    INTEGER electric = 0, gas = 0;
+};
+
+// Takes the site's line: latitude, rate zones, default fuel and, in
+// residential mode, the rate zones in force.
+void take_site(const ZipRecord& rec, const HeldZones& held) {
+    SLAT = rec.latitude;
+    CECZONE = rec.climate_zone;
+    BLK33A.ZIPFIELD5 = rec.field5;
+    if (rec.electric_zone != 0) ERATEZONEZ = rec.electric_zone;
+    else if (held.electric_set) ERATEZONEZ = held.electric;
+    if (rec.gas_zone != 0) GRATEZONEZ = rec.gas_zone;
+    else if (held.gas_set) GRATEZONEZ = held.gas;
+    if (is_strategy_column(IDNUM1) && STRATEGY(3, IDNUM1) <= 0.0f) {
+        if (STRATEGY(1, IDNUM1) <= 0.0f) FUELTYPE = 0.0f;
+        else if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
+    }
+    if (!NFLAG(24)) {
+        ERATEZONE = ERATEZONEZ;
+        GRATEZONE = GRATEZONEZ;
+    }
+}
+
+// Searches the sorted table for city `idcity` of `nzipcode`. False when the
+// site is not found (the caller takes the default location).
+bool search_table(INTEGER nzipcode, INTEGER idcity, ZipRecord& site) {
+    DIR_BUILDPATH(kWeatherDirectory, "zipcodes.sce");
+    const std::string path = built_path();
+    // The table belongs to the weather directory: read, never created.
+    std::FILE* f = unit_open(BLK0B.DISKPROJ, path.c_str(), "r");
+    if (!f) {
+        DBG_PRINT("error zipcode file invalid 1252");
+        return false;
+    }
+    INTEGER kountcity = -1;
+    HeldZones held;
+    bool previous_matched = false;
+    std::string line;
+    while (true) {
+        if (!previous_matched) {
+            const bool missing = IDNUM1 != 2;
+            NFLAG(65) = missing;
+            NFLAG(66) = missing;
+        }
+        ZipRecord rec;
+        bool read = false;
+        while (!read) {
+            if (!read_text_line(f, line)) return false;  // end of table: not found
+            read = parse_zip_record(line, rec);         // an unreadable line is skipped
+        }
+        if (rec.electric_zone != 0) {
+            NFLAG(65) = false;
+            held.electric_set = true;
+            held.electric = rec.electric_zone;
+        }
+        if (rec.gas_zone != 0) {
+            NFLAG(66) = false;
+            held.gas_set = true;
+            held.gas = rec.gas_zone;
+        }
+        if (IDNUM1 == 2) {
+            NFLAG(65) = false;
+            NFLAG(66) = false;
+        }
+        previous_matched = rec.zip == nzipcode;
+        if (rec.zip < nzipcode) continue;
+        if (rec.zip > nzipcode) {
+            DBG_PRINT("error kzipcode file invalid 1247 AADISK");
+            return false;
+        }
+        ++kountcity;
+        if (kountcity >= idcity || ZIPCODE <= 99.0f) {
+            take_site(rec, held);
+            site = rec;
+            return true;
+        }
+    }
+}
+
+// Zip code with its city digit; a climate-zone number carries none.
+void store_zip_code(INTEGER idcity) {
+    ZIPCODE = std::trunc(ZIPCODE);
+    if (ZIPCODE < 1.0f || ZIPCODE > 19.9f) ZIPCODE += static_cast<REAL>(idcity) * 0.1f;
+}
+
+void finish_lookup() {
+    if (CECZONE < 1) CECZONE = 9;
+    NFLAG(84) = SLAT < kTropicLatitude;
+    NFLAG(18) = true;
+    DBG_PRINT("nflag(18)=T valid new zipcode force recalc 1506");
+    unit_close(BLK0B.DISKPROJ);
+}
+
+}  // namespace
+
+void zip_code_job(INTEGER& /*inout*/) {
+    NFLAG(89) = false;
+    if (!NFLAG(6)) {
+        default_location();
+        return;
+    }
+    // Only a changed location with a climate-zone weather source is looked up.
+    if (!NFLAG(37) || !NFLAG(81)) return;
+
+    if (ITEMY == 40) {
+        // Start of a run: the table is not read; the city digit is dropped
+        // and the title kept.
+        BLK33A.ZIPFIELD5 = 0;
+        store_zip_code(0);
+        finish_lookup();
+        return;
+    }
+
+    const bool own_column = is_strategy_column(IDNUM1);
+    if (IDNUM1 == 2) STRATEGY(4, 2) = STRATEGY(4, 1);  // scheme 2 shares the site of scheme 1
+    INTEGER nzipcode = own_column ? int_toward_zero(STRATEGY(4, IDNUM1)) : int_toward_zero(ZIPCODE);
+    if (ZIPCODE >= 1.0f && ZIPCODE <= 19.9f) ZIPCODE = std::trunc(ZIPCODE);
+    if (own_column && int_toward_zero(ZIPCODE) == nzipcode) ZIPCODE = STRATEGY(4, IDNUM1);
+    else nzipcode = int_toward_zero(ZIPCODE);
+    const INTEGER idcity =
+        std::clamp(int_toward_zero((static_cast<double>(ZIPCODE) - nzipcode + 0.02) * 10.0), 0, 9);
+
+    if (nzipcode < 0) {
+        DBG_PRINT("use station.dat...........");
+        default_location();
+        return;
+    }
+    if (nzipcode == 0) {
+        finish_lookup();
+        return;
+    }
+    if (nzipcode > 99999) {
+        default_location();
+        return;
+    }
+    NFLAG(18) = true;
+    ZipRecord site;
+    if (!search_table(nzipcode, idcity, site)) {
+        default_location();
+        return;
+    }
+    store_zip_code(idcity);
+    TITLE3 = site.city.view();
+    finish_lookup();
+}
+
+}  // namespace mavo
