@@ -103,7 +103,8 @@ void load_columns(INTEGER& inout) {
             // scheme's copy is the column just loaded.
             REAL discarded = 0.0f;
             auto at = [&](INTEGER i, INTEGER k) -> REAL& { return k == IDNUM1 ? discarded : STRATEGY(i, k + 9); };
-            walk_rows(w, 1, 310, at);
+            walk_rows(w, 1, kRowsOfRevision0, at);
+            walk_rows(w, kRowsOfRevision0 + 1, 310, at);
         }
     }
     close_strategy();
@@ -124,6 +125,7 @@ void save_columns(INTEGER& inout) {
     RecordWalk w(BLK0B.DISKPROJ, false);
     auto at = [](INTEGER i, INTEGER k) -> REAL& { return STRATEGY(i, k); };
     if (WRITEMODE == 1) {
+        // One record of all nine columns, column after column.
         w.begin_record();
         walk_rows(w, 1, 310, at);
         if (!w.end_record()) inout = 0;
