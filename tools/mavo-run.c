@@ -3,17 +3,25 @@
  * application does, shows what the getters report, and runs the kernel on a
  * project directory, printing every progress report on its own line.
  *
- *   mavo-run [--trace] PROJECT_DIR UTIL_DIR WEATHER_DIR
+ *   mavo-run [--trace] [--new] [--scheme N [--command C]] PROJECT_DIR UTIL_DIR WEATHER_DIR
  *
- * The library is looked for beside the program, in ../lib.
+ * Before the call it does what the design application does to a project:
+ *   --new         creates PROJECT_DIR, when it does not exist, from the new-
+ *                 project defaults of the utility directory
+ *   --scheme N    selects scheme N: the first value of the summary file
+ *   --command C   stores the command C for that scheme in the strategy file
+ * (both files in their binary form). The library is looked for beside the
+ * program, in ../lib.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
+#include <errno.h>
 #include <libgen.h>
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "mavokernel.h"
@@ -28,7 +36,85 @@ static void print_progress(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e
 }
 
 static void usage(void) {
-    fprintf(stderr, "usage: mavo-run [--trace] PROJECT_DIR UTIL_DIR WEATHER_DIR\n");
+    fprintf(stderr, "usage: mavo-run [--trace] [--new] [--scheme N [--command C]] PROJECT_DIR UTIL_DIR WEATHER_DIR\n");
+}
+
+static int copy_file(const char* from, const char* to) {
+    FILE* in = fopen(from, "rb");
+    if (!in) return -1;
+    FILE* out = fopen(to, "wb");
+    if (!out) {
+        fclose(in);
+        return -1;
+    }
+    char buf[65536];
+    size_t n;
+    int rc = 0;
+    while ((n = fread(buf, 1, sizeof buf, in)) > 0)
+        if (fwrite(buf, 1, n, out) != n) rc = -1;
+    if (ferror(in)) rc = -1;
+    fclose(in);
+    if (fclose(out) != 0) rc = -1;
+    return rc;
+}
+
+/* The files a new project starts with: each a template of the utility
+ * directory and its name in the project. */
+static const char* const new_project_files[][2] = {
+    {"master0.dir", "master.dir"},
+    {"sumary0b.dat", "summaryb.dat"},
+    {"strat0b.dat", "stratb.dat"},
+    {"strat0b.bfr", "stratb.bfr"},
+};
+
+static int create_project(const char* project, const char* util) {
+    struct stat st;
+    if (stat(project, &st) == 0) return 0; /* an existing project is kept as it is */
+    if (mkdir(project, 0777) != 0) {
+        fprintf(stderr, "mavo-run: cannot create %s: %s\n", project, strerror(errno));
+        return -1;
+    }
+    for (size_t i = 0; i < sizeof new_project_files / sizeof new_project_files[0]; ++i) {
+        char from[PATH_MAX], to[PATH_MAX];
+        snprintf(from, sizeof from, "%s/%s", util, new_project_files[i][0]);
+        snprintf(to, sizeof to, "%s/%s", project, new_project_files[i][1]);
+        if (copy_file(from, to) != 0) {
+            fprintf(stderr, "mavo-run: cannot copy %s to %s\n", from, to);
+            return -1;
+        }
+    }
+    return 0;
+}
+
+/* Overwrites the 4 bytes at `offset` of a binary project file. */
+static int patch_word(const char* path, long offset, const void* word) {
+    FILE* f = fopen(path, "r+b");
+    if (!f) {
+        fprintf(stderr, "mavo-run: cannot open %s: %s\n", path, strerror(errno));
+        return -1;
+    }
+    int rc = (fseek(f, offset, SEEK_SET) == 0 && fwrite(word, 4, 1, f) == 1) ? 0 : -1;
+    if (fclose(f) != 0) rc = -1;
+    if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s\n", path);
+    return rc;
+}
+
+/* Binary project files begin with a 12-byte header. The summary file's first
+ * value is the scheme to run; the strategy file holds rows 1 to 200 of the
+ * nine scheme columns first, so row 2 of column N is value (N-1)*200 + 1. */
+enum { kHeaderBytes = 12, kRowsInFirstPart = 200 };
+
+static int select_scheme(const char* project, int32_t scheme, int set_command, float command) {
+    char path[PATH_MAX];
+    snprintf(path, sizeof path, "%s/summaryb.dat", project);
+    if (patch_word(path, kHeaderBytes, &scheme) != 0) return -1;
+    if (!set_command) return 0;
+    if (scheme < 1 || scheme > 9) {
+        fprintf(stderr, "mavo-run: a command needs a scheme from 1 to 9\n");
+        return -1;
+    }
+    snprintf(path, sizeof path, "%s/stratb.dat", project);
+    return patch_word(path, kHeaderBytes + 4L * ((scheme - 1) * kRowsInFirstPart + 1), &command);
 }
 
 static void* find_symbol(void* lib, const char* name) {
@@ -51,16 +137,43 @@ static void* open_library(void) {
 }
 
 int main(int argc, char** argv) {
-    int trace = 0;
+    int trace = 0, make_new = 0, set_scheme = 0, set_command = 0;
+    int32_t scheme = 0;
+    float command = 0.0f;
     int first = 1;
-    if (first < argc && strcmp(argv[first], "--trace") == 0) {
-        trace = 1;
-        ++first;
+    for (; first < argc && strncmp(argv[first], "--", 2) == 0; ++first) {
+        char* end = NULL;
+        if (strcmp(argv[first], "--trace") == 0) {
+            trace = 1;
+        } else if (strcmp(argv[first], "--new") == 0) {
+            make_new = 1;
+        } else if (strcmp(argv[first], "--scheme") == 0 && first + 1 < argc) {
+            scheme = (int32_t)strtol(argv[++first], &end, 10);
+            if (*end != '\0') {
+                usage();
+                return 2;
+            }
+            set_scheme = 1;
+        } else if (strcmp(argv[first], "--command") == 0 && first + 1 < argc) {
+            command = strtof(argv[++first], &end);
+            if (*end != '\0') {
+                usage();
+                return 2;
+            }
+            set_command = 1;
+        } else {
+            usage();
+            return 2;
+        }
     }
-    if (argc - first != 3) {
+    if (argc - first != 3 || (set_command && !set_scheme)) {
         usage();
         return 2;
     }
+    const char* project = argv[first];
+    const char* util = argv[first + 1];
+    if (make_new && create_project(project, util) != 0) return 2;
+    if (set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
 
     void* lib = open_library();
     if (!lib) {
@@ -90,7 +203,7 @@ int main(int argc, char** argv) {
     printf("progressStates %d\n", progress_states());
     fflush(stdout);
 
-    int rc = run_kernel(argv[first], argv[first + 1], argv[first + 2], trace, print_progress);
+    int rc = run_kernel(project, util, argv[first + 2], trace, print_progress);
     printf("return %d\n", rc);
     fflush(stdout);
     dlclose(lib);

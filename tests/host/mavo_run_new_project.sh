@@ -1,0 +1,30 @@
+#!/bin/sh
+# The stand-in host's part of a run: a new project made from the utility
+# directory's defaults, a scheme selected with its command, a second run of
+# the same project.
+set -eu
+runner=$1
+data=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; cat "$work/out.txt" 2>/dev/null; exit 1; }
+
+"$runner" --new --scheme 3 "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" || fail "first run"
+grep -qx "progress 3 0 0 0 0" "$work/out.txt" || fail "scheme 3 not selected"
+[ "$(tail -n 1 "$work/out.txt")" = "return 0" ] || fail "first run return"
+for f in master.dir summaryb.dat stratb.dat stratb.bfr strategy.txt; do
+  [ -f "$work/NEWDIR/$f" ] || fail "new project lacks $f"
+done
+
+"$runner" --trace --scheme 3 --command 205 "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" ||
+  fail "second run"
+[ "$(tail -n 1 "$work/out.txt")" = "return 0" ] || fail "second run return"
+grep -qF "DBG IN  : LIBARY" "$work/NEWDIR/v7trace3.txt" || fail "command 205 did not reach the library operation"
+
+# The scheme stays selected in the project for the next run.
+"$runner" "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" || fail "third run"
+grep -qx "progress 3 0 0 0 0" "$work/out.txt" || fail "selection not kept"
+
+"$runner" --scheme 3 --command 1 /nonexistent/project "$data/util" "$data/weather" > "$work/out.txt" 2>&1 &&
+  fail "a missing project must be refused"
+echo ok

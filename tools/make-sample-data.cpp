@@ -1,0 +1,135 @@
+// Writes the sample directories with the kernel's own writers:
+//   util/    master0.dir, sumary0b.dat (new-project defaults), schedule01.dat,
+//            strat0b.dat and strat0b.bfr (the strategy a new project starts
+//            from, copied by the host)
+//   weather/ zipcodes.sce (the sample sites, sorted by zip code)
+//   project/ a new project made from those defaults
+//
+//   make-sample-data DATA_DIR
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "blocks/blocks.h"
+#include "project/project.h"
+#include "support/fortran_format.h"
+
+namespace fs = std::filesystem;
+using namespace mavo;
+
+namespace {
+
+// A sample site: zip code, city, gas and electric rate zones of its utility
+// territories, CEC climate zone and latitude.
+struct SampleSite {
+    int zip;
+    const char* city;
+    int gas_zone, climate_zone;
+    double latitude;
+    int electric_zone;
+};
+
+// The California stations of the sample weather files. Electric rate zones:
+// 10 to 17 southern baseline regions, -11 to -20 northern baseline
+// territories; gas zones: the territory of the gas baseline tables.
+constexpr SampleSite kSites[] = {
+    {90024, "LOS ANGELES WESTWOOD", 1, 9, 34.07, 10},
+    {91505, "BURBANK", 1, 9, 34.20, 10},
+    {92243, "EL CENTRO", 1, 15, 32.83, 15},
+    {93514, "BISHOP", 1, 16, 37.37, 16},
+    {94128, "SAN FRANCISCO AIRPORT", 2, 3, 37.62, -15},
+    {95206, "STOCKTON", 3, 12, 37.90, -14},
+    {95521, "ARCATA", 2, 1, 40.98, -16},
+};
+
+void write_zip_table(const fs::path& weather) {
+    std::FILE* f = std::fopen((weather / "zipcodes.sce").c_str(), "w");
+    if (!f) throw std::runtime_error("cannot write zipcodes.sce");
+    for (const SampleSite& s : kSites) {
+        // (I5,3X,6A4,I4,I5,I8,5X,F6.0,I8)
+        const std::string line = ffmt::I(s.zip, 5) + "   " + std::string(FString<24>(s.city).view()) +
+                                 ffmt::I(s.gas_zone, 4) + ffmt::I(0, 5) + ffmt::I(s.climate_zone, 8) + "     " +
+                                 ffmt::F(s.latitude, 6, 2) + ffmt::I(s.electric_zone, 8);
+        std::fprintf(f, "%s\n", line.c_str());
+    }
+    std::fclose(f);
+}
+
+// The design parameters a new project starts from in every scheme slot:
+// a detached two-story house of 2000 ft2 in Los Angeles, simulated as it is.
+void new_project_strategy() {
+    for (INTEGER k = 1; k <= 18; ++k) {
+        STRATEGY(1, k) = 1.0f;       // electric tariff of the site
+        STRATEGY(2, k) = 0.0f;       // command: simulate
+        STRATEGY(3, k) = 1.0f;       // gas tariff of the site
+        STRATEGY(4, k) = 90024.0f;   // zip code
+        STRATEGY(6, k) = 1.0f;       // new construction
+        STRATEGY(7, k) = 1.0f;       // detached
+        STRATEGY(8, k) = 2000.0f;    // conditioned floor area, ft2
+        STRATEGY(11, k) = 2013.0f;   // year built
+        STRATEGY(12, k) = 50.0f;     // east-west dimension, ft
+        STRATEGY(13, k) = 20.0f;     // north-south dimension, ft
+        STRATEGY(14, k) = 2.0f;      // stories
+        STRATEGY(15, k) = 8.0f;      // floor-to-ceiling height, ft
+    }
+}
+
+void use_directory(const fs::path& dir) {
+    DIRPATHS(2) = dir.string();
+    DIRPATHS(1) = dir.string();
+    DIRPATHS(4) = dir.string();
+    DIRPATHS(5) = dir.string();
+    DIRPATHS(3) = dir.string();
+}
+
+void write_project(const fs::path& dir) {
+    fs::create_directories(dir);
+    use_directory(dir);
+    IDNUM1 = 1;
+    AADISK(6);
+    AADISK(1);
+    fs::remove(dir / "strategy.txt");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-sample-data DATA_DIR\n");
+        return 2;
+    }
+    try {
+        const fs::path data = argv[1];
+        const fs::path util = data / "util", weather = data / "weather", project = data / "project";
+        fs::create_directories(weather);
+        write_zip_table(weather);
+
+        reset_all_blocks();
+        READMODE = WRITEMODE = 3;
+        OSCODE = 5;
+        BLK0B.DISKPROJ = 32;
+        BLK0B.DISKKSCHED = 45;
+        new_project_strategy();
+
+        // New-project defaults of the utility directory.
+        const fs::path scratch = data / ".new-project";
+        fs::remove_all(scratch);
+        write_project(scratch);
+        KEEPSCHED();
+        fs::create_directories(util);
+        fs::rename(scratch / "master.dir", util / "master0.dir");
+        fs::rename(scratch / "summaryb.dat", util / "sumary0b.dat");
+        fs::rename(scratch / "stratb.dat", util / "strat0b.dat");
+        fs::rename(scratch / "stratb.bfr", util / "strat0b.bfr");
+        fs::rename(scratch / "schedule1.dat", util / "schedule01.dat");
+        fs::remove_all(scratch);
+
+        // The sample project: a new project as the host makes it.
+        fs::remove_all(project);
+        write_project(project);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "make-sample-data: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
