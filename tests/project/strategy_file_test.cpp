@@ -135,3 +135,26 @@ TEST_F(StrategyFile, NoCompanionOnAConsolePlatform) {
 
 }  // namespace
 }  // namespace mavo
+
+namespace mavo {
+namespace {
+
+TEST_F(StrategyFile, UnformattedFormIsOneRecordOfNineColumns) {
+    WRITEMODE = 1;
+    READMODE = 1;
+    STRATEGY(310, 9) = 3.5f;
+    STRATEGY(17, 3) = 2.0f;
+    AADISK(6);
+    EXPECT_EQ(std::filesystem::file_size(project / "strategy.dat"), 8u + 310 * 9 * 4);
+    EXPECT_FALSE(std::filesystem::exists(project / "stratb.bfr"));
+    STRATEGY(310, 9) = 0.0f;
+    AADISK(-5);
+    EXPECT_EQ(STRATEGY(310, 9), 3.5f);
+    EXPECT_EQ(STRATEGY(17, 12), 2.0f);  // the current scheme's copy
+    std::filesystem::resize_file(project / "strategy.dat", 100);
+    AADISK(-5);
+    EXPECT_EQ(STRATEGY(310, 9), 0.0f);  // a short record reads as zeros
+}
+
+}  // namespace
+}  // namespace mavo
