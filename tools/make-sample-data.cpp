@@ -1,7 +1,8 @@
 // Writes the sample directories with the kernel's own writers:
 //   util/    master0.dir, sumary0b.dat (new-project defaults), schedule01.dat,
-//            strat0b.dat and strat0b.bfr (the strategy a new project starts
-//            from, copied by the host)
+//            scheme0b.dat (the default scheme), strat0b.dat, strat0b.bfr and
+//            scheme0b.het (the strategy and the empty results a new project
+//            starts from, copied by the host)
 //   weather/ zipcodes.sce (the sample sites, sorted by zip code)
 //   project/ a new project made from those defaults
 //
@@ -82,13 +83,21 @@ void use_directory(const fs::path& dir) {
     DIRPATHS(3) = dir.string();
 }
 
-void write_project(const fs::path& dir) {
+// The scheme files of slots 1 to 9 are copies of the default scheme's.
+void write_project(const fs::path& dir, const fs::path& util) {
     fs::create_directories(dir);
     use_directory(dir);
     IDNUM1 = 1;
     AADISK(6);
     AADISK(1);
     fs::remove(dir / "strategy.txt");
+    if (util.empty()) return;
+    for (int k = 1; k <= 9; ++k) {
+        const std::string slot = std::to_string(k);
+        fs::copy_file(util / "scheme0b.dat", dir / ("scheme" + slot + "b.dat"));
+        fs::copy_file(util / "scheme0b.het", dir / ("scheme" + slot + "b.het"));
+    }
+    fs::copy_file(util / "scheme0b.het", dir / "scheme0b.het");
 }
 
 }  // namespace
@@ -114,19 +123,26 @@ int main(int argc, char** argv) {
         // New-project defaults of the utility directory.
         const fs::path scratch = data / ".new-project";
         fs::remove_all(scratch);
-        write_project(scratch);
+        write_project(scratch, {});
         KEEPSCHED();
+        BLK0B.DISKKEEP1 = 25;
+        BLK0B.DISKKEEP2 = 26;
+        IDNUM1 = 10;  // the default scheme "scheme0"
+        KEEP2(1);
+        KEEP1();
         fs::create_directories(util);
         fs::rename(scratch / "master.dir", util / "master0.dir");
         fs::rename(scratch / "summaryb.dat", util / "sumary0b.dat");
         fs::rename(scratch / "stratb.dat", util / "strat0b.dat");
         fs::rename(scratch / "stratb.bfr", util / "strat0b.bfr");
         fs::rename(scratch / "schedule1.dat", util / "schedule01.dat");
+        fs::rename(scratch / "scheme0b.dat", util / "scheme0b.dat");
+        fs::rename(scratch / "scheme0b.het", util / "scheme0b.het");
         fs::remove_all(scratch);
 
         // The sample project: a new project as the host makes it.
         fs::remove_all(project);
-        write_project(project);
+        write_project(project, util);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make-sample-data: %s\n", e.what());
         return 1;

@@ -65,6 +65,15 @@ static const char* const new_project_files[][2] = {
     {"sumary0b.dat", "summaryb.dat"},
     {"strat0b.dat", "stratb.dat"},
     {"strat0b.bfr", "stratb.bfr"},
+    {"scheme0b.het", "scheme0b.het"},
+};
+
+/* Every scheme slot starts as the default scheme: its input file, an empty
+ * results file and the default schedules. */
+static const char* const new_scheme_files[][2] = {
+    {"scheme0b.dat", "scheme%db.dat"},
+    {"scheme0b.het", "scheme%db.het"},
+    {"schedule01.dat", "schedule%d.dat"},
 };
 
 static int create_project(const char* project, const char* util) {
@@ -81,6 +90,18 @@ static int create_project(const char* project, const char* util) {
         if (copy_file(from, to) != 0) {
             fprintf(stderr, "mavo-run: cannot copy %s to %s\n", from, to);
             return -1;
+        }
+    }
+    for (int slot = 1; slot <= 9; ++slot) {
+        for (size_t i = 0; i < sizeof new_scheme_files / sizeof new_scheme_files[0]; ++i) {
+            char from[PATH_MAX], name[64], to[PATH_MAX];
+            snprintf(from, sizeof from, "%s/%s", util, new_scheme_files[i][0]);
+            snprintf(name, sizeof name, new_scheme_files[i][1], slot);
+            snprintf(to, sizeof to, "%s/%s", project, name);
+            if (copy_file(from, to) != 0) {
+                fprintf(stderr, "mavo-run: cannot copy %s to %s\n", from, to);
+                return -1;
+            }
         }
     }
     return 0;
@@ -103,6 +124,38 @@ static int patch_word(const char* path, long offset, const void* word) {
  * value is the scheme to run; the strategy file holds rows 1 to 200 of the
  * nine scheme columns first, so row 2 of column N is value (N-1)*200 + 1. */
 enum { kHeaderBytes = 12, kRowsInFirstPart = 200 };
+
+/* The trace switch of a run is flag 90 of the scheme's input file: the
+ * kernel follows the host's switch until it has read that file. Flags 51 to
+ * 90 are one byte each, right after the main body and the first gated group
+ * of the binary input file; flag 90 is this byte. */
+enum { kInputFileTraceFlagByte = 5621 };
+
+static int read_word(const char* path, long offset, void* word) {
+    FILE* f = fopen(path, "rb");
+    if (!f) return -1;
+    int rc = (fseek(f, offset, SEEK_SET) == 0 && fread(word, 4, 1, f) == 1) ? 0 : -1;
+    fclose(f);
+    return rc;
+}
+
+/* Sets the trace flag in the input file of the scheme the project selects,
+ * when that scheme has its own file in the project. */
+static void set_trace_switch(const char* project, int trace) {
+    char path[PATH_MAX];
+    int32_t scheme = 0;
+    snprintf(path, sizeof path, "%s/summaryb.dat", project);
+    if (read_word(path, kHeaderBytes, &scheme) != 0) return;
+    if (scheme == 10) return; /* the default scheme's input is the utility directory's */
+    while (scheme >= 10) scheme /= 10; /* a combination runs its leading scheme */
+    if (scheme < 1 || scheme > 9) return;
+    snprintf(path, sizeof path, "%s/scheme%db.dat", project, (int)scheme);
+    FILE* f = fopen(path, "r+b");
+    if (!f) return;
+    const unsigned char flag = trace ? 1 : 0;
+    if (fseek(f, kInputFileTraceFlagByte, SEEK_SET) == 0) fwrite(&flag, 1, 1, f);
+    fclose(f);
+}
 
 static int select_scheme(const char* project, int32_t scheme, int set_command, float command) {
     char path[PATH_MAX];
@@ -174,6 +227,7 @@ int main(int argc, char** argv) {
     const char* util = argv[first + 1];
     if (make_new && create_project(project, util) != 0) return 2;
     if (set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
+    set_trace_switch(project, trace);
 
     void* lib = open_library();
     if (!lib) {

@@ -7,9 +7,12 @@ namespace mavo {
 
 void AADISK(INTEGER INOUT);
 void FIND2();
+void KEEP2(INTEGER KEEPMODE);
 void FINDSCHED();
 void KEEPSCHED();
 void FIND1();
+void KEEP1();
+void FINDFLAG(INTEGER N);
 void REVISION(INTEGER NTASK);
 void LIBARY();
 

@@ -41,9 +41,11 @@ void build(INTEGER slot, SchemeFile kind, INTEGER form, INTEGER directory) {
 
 }  // namespace
 
-bool build_scheme_read_path(SchemeFile kind) {
+bool build_scheme_read_path(SchemeFile kind) { return build_scheme_read_path(kind, IDNUM1); }
+
+bool build_scheme_read_path(SchemeFile kind, INTEGER id) {
     // 0 and the library slots -1 to -3 follow the nine design slots.
-    const INTEGER slot = IDNUM1 >= 1 ? IDNUM1 : 10 - IDNUM1;
+    const INTEGER slot = id >= 1 ? id : 10 - id;
     if (slot < 1 || slot > 13) return false;
     // The default scheme's input and the library schemes come with the
     // utility directory; the default scheme's results belong to the project.

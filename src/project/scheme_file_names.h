@@ -13,10 +13,12 @@ namespace mavo {
 
 enum class SchemeFile { Input, Results, InputCopy };
 
-// Builds PATHTOFILE for reading the scheme file of IDNUM1 with READMODE.
-// False when IDNUM1 names no slot of the readers' table (below -3 or above
-// 13): nothing is built then.
+// Builds PATHTOFILE for reading the scheme file of scheme number `id`
+// (IDNUM1 unless given: 1-13 the slot itself, 0 and below slot 10 - id)
+// with READMODE. False when the number names no slot of the readers' table
+// (below -3 or above 13): nothing is built then.
 bool build_scheme_read_path(SchemeFile kind);
+bool build_scheme_read_path(SchemeFile kind, INTEGER id);
 // Builds PATHTOFILE for writing the scheme file of IDNUM1 with WRITEMODE.
 // False when the writer has no name for IDNUM1 (the input-file writer serves
 // slots 1 to 10, the results-file writer 0 to 10) or the form has no file of

@@ -7,16 +7,6 @@
 
 namespace mavo {
 
-void FIND2() {
-    DBG_IN("FIND2");
-    DBG_OUT("FIND2");
-}
-
-void FIND1() {
-    DBG_IN("FIND1");
-    DBG_OUT("FIND1");
-}
-
 void REVISION(INTEGER NTASK) {
     DBG_IN("REVISION");
     DBG_INT("REVISION NTASK", NTASK);

@@ -9,6 +9,7 @@
 
 #include "blocks/project_blocks.h"
 #include "blocks/run_control.h"
+#include "blocks/simulation_blocks.h"
 #include "blocks/site_blocks.h"
 #include "front/trace.h"
 #include "front/units.h"
@@ -30,7 +31,33 @@ void record_other(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) { recor
 
 class KernelRun : public ::testing::Test {
 protected:
-    void SetUp() override { g_calls.clear(); }
+    // A project whose scheme slots all hold the default scheme's files, as
+    // a new project of the host does.
+    void SetUp() override {
+        g_calls.clear();
+        testing::use_directories(project.str(), util.str(), weather.str());
+        BLK0B.DISKKEEP1 = 25;
+        BLK0B.DISKKEEP2 = 26;
+        for (INTEGER k = 1; k <= 10; ++k) {
+            IDNUM1 = k;
+            KEEP1();
+            KEEP2(1);
+        }
+        IDNUM1 = 1;
+    }
+    // The trace switch a run ends with is the one its scheme's input file
+    // carries: a host that traces stores it there, as it does here.
+    void store_trace_switch(bool on) {
+        const INTEGER selected = IDNUM1;
+        testing::use_directories(project.str(), util.str(), weather.str());
+        NFLAG(90) = on;
+        for (INTEGER k = 1; k <= 9; ++k) {
+            IDNUM1 = k;
+            KEEP2(1);
+        }
+        NFLAG(90) = false;
+        IDNUM1 = selected;
+    }
     // Saves the project state and strategy file as a host prepares them:
     // the scheme to run and its column of parameters.
     void save_project(INTEGER slot) {
@@ -43,6 +70,10 @@ protected:
         KEEPSCHED();
     }
     int run(int trace, MAVOKernelLib_ProgressCallback cb = record) {
+        store_trace_switch(trace != 0);
+        return call_kernel(trace, cb);
+    }
+    int call_kernel(int trace, MAVOKernelLib_ProgressCallback cb = record) {
         return MAVOKernelLib_runKernel(project.str().c_str(), util.str().c_str(), weather.str().c_str(), trace, cb);
     }
     std::string trace_text() { return read_file(project / "v7trace0.txt") + read_file(project / "v7trace1.txt"); }
@@ -130,20 +161,19 @@ TEST_F(KernelRun, TracedRunStartsWithResetDateAndBuildStamp) {
 }
 
 TEST_F(KernelRun, RunStartResetsTheStatusFlags) {
-    for (int i = 51; i <= 70; ++i) NFLAG(i) = true;
-    NFLAG(80) = true;
-    NFLAG(15) = false;
-    EXPECT_EQ(run(0), 0);
+    store_trace_switch(false);
+    NFLAG(51) = true;  // the kernel's status is never taken from a file
+    NFLAG(54) = false;
+    NCALCS = 7;
+    STOREL = 5.0f;
+    CYCLE = -2.0f;
+    INDENT = 3;
+    EXPECT_EQ(call_kernel(0), 0);
     EXPECT_FALSE(NFLAG(51));
-    EXPECT_FALSE(NFLAG(66));
-    EXPECT_FALSE(NFLAG(67));
-    EXPECT_FALSE(NFLAG(70));
-    EXPECT_FALSE(NFLAG(80));
-    EXPECT_TRUE(NFLAG(15));
     EXPECT_TRUE(NFLAG(54));
-    EXPECT_TRUE(NFLAG(7));
-    EXPECT_EQ(CHARTSCALE, 1.0f);
     EXPECT_EQ(NCALCS, 0);
+    EXPECT_EQ(STOREL, 0.0f);
+    EXPECT_EQ(CYCLE, 288.0f);
     EXPECT_EQ(INDENT, 0);
 }
 
@@ -165,6 +195,8 @@ TEST_F(KernelRun, CommandOfTheSchemeChoosesTheJob) {
     for (const Case& c : cases) {
         std::filesystem::remove(project / ("v7trace" + std::to_string(c.slot) + ".txt"));
         STRATEGY(2, c.slot) = c.command;
+        // A year built counts only for an existing home; a new one has none.
+        STRATEGY(6, 2) = c.year_built > 0.0f ? 2.0f : 1.0f;
         STRATEGY(11, 2) = c.year_built;
         SCHEMENAME(c.slot) = "scheme";
         save_project(c.slot);
@@ -177,13 +209,11 @@ TEST_F(KernelRun, CommandOfTheSchemeChoosesTheJob) {
         if (c.command == 350.0f || c.command == 243.0f || c.command == 246.0f) {
             EXPECT_EQ(bool(NFLAG(8)), c.code_minimum) << which;
         }
-        // Only the design path clears the request for a new design; slots 1
-        // and 2 ask for one on every run.
-        EXPECT_EQ(bool(NFLAG(22)), c.slot <= 2 && !c.expert) << which;
         EXPECT_TRUE(NFLAG(17)) << which;
     }
     // Scheme 2 on a design command with a year built of 150 gets the vintage design.
     STRATEGY(2, 2) = 350.0f;
+    STRATEGY(6, 2) = 2.0f;
     STRATEGY(11, 2) = 150.0f;
     save_project(2);
     EXPECT_EQ(run(0), 0);
@@ -201,20 +231,31 @@ TEST_F(KernelRun, CombinationNumberRunsItsLeadingScheme) {
     g_calls.clear();
     save_project(10);
     EXPECT_EQ(run(0), 0);
-    EXPECT_TRUE(NFLAG(34));  // the default scheme runs as a combination
+    EXPECT_EQ(g_calls[0], (Call{10, 0, 0, 0, 0}));
+    EXPECT_EQ(IDNUM1, 10);  // the default scheme is no combination to split
 }
 
 TEST_F(KernelRun, ComplianceLocationFlagFromZipOrZone) {
-    for (auto [zip, expected] : {std::pair{95000.0f, true}, {12.0f, true}, {10001.0f, false}, {17.0f, false}}) {
+    // The site's zip code comes with the scheme's results file.
+    auto store_zip = [&](float zip) {
         ZIPCODE = zip;
+        IDNUM1 = 1;
+        KEEP1();
+    };
+    for (auto [zip, expected] : {std::pair{95000.0f, true}, {12.0f, true}, {10001.0f, false}, {17.0f, false}}) {
+        store_zip(zip);
         EXPECT_EQ(run(0), 0);
         EXPECT_EQ(bool(NFLAG(44)), expected) << zip;
     }
     NFLAG(24) = true;  // non-residential mode keeps the flag as it was
     NFLAG(44) = true;
     save_project(1);
-    ZIPCODE = 10001.0f;
-    EXPECT_EQ(run(0), 0);
+    store_zip(10001.0f);
+    store_trace_switch(false);
+    IDNUM1 = 1;
+    NFLAG(24) = true;  // carried by the scheme's input file as well
+    KEEP2(1);
+    EXPECT_EQ(call_kernel(0), 0);
     EXPECT_TRUE(NFLAG(44));
 }
 

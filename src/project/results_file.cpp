@@ -1,0 +1,399 @@
+// The scheme results file: what a later call needs to show, chart, cost or
+// combine a scheme's results without simulating it again. KEEP1 writes it
+// after a simulation; FIND1 reads it at the start of a run, adding up the
+// members of a combination of zones; FINDFLAG reads a member's run flags
+// from its input file so that members of different run lengths are not
+// added together.
+#include <cmath>
+#include <string>
+
+#include "blocks/block_word.h"
+#include "blocks/blocks.h"
+#include "front/paths.h"
+#include "front/record_files.h"
+#include "front/scheme_numbers.h"
+#include "front/trace.h"
+#include "front/units.h"
+#include "project/project.h"
+#include "project/record_walk.h"
+#include "project/scheme_file_names.h"
+
+namespace mavo {
+namespace {
+
+constexpr INTEGER kResultsRevision = 11;
+constexpr INTEGER kResultsSecondWord = 46952;
+constexpr INTEGER kOldInputStamp = 5200;  // input files before it carry no stamp
+
+// How a value read for a member of a combination enters its field.
+enum class Take { Replace, Add, AreaWeighted };
+
+struct ResultsWalk {
+    RecordWalk& w;
+    INTEGER revision;
+    bool member = false;  // reading one member of a combination
+    REAL weight = 1.0f;   // the member's share of the combination's floor area
+
+    bool reading() const { return w.reading(); }
+    bool has(INTEGER gate) const { return w.writing() || revision >= gate; }
+
+    // A real field; `combined` says how a member's value enters it,
+    // `single` how a single file's value does.
+    void real(REAL& field, Take combined = Take::Replace, Take single = Take::Replace) {
+        if (w.writing()) {
+            w.real(field);
+            return;
+        }
+        REAL v = 0.0f;
+        w.real(v);
+        switch (member ? combined : single) {
+            case Take::Replace: field = v; break;
+            case Take::Add: field += v; break;
+            case Take::AreaWeighted: field += v * weight; break;
+        }
+    }
+    void int4(INTEGER& field) { w.int4(field); }
+    // A (24,12) array, month by month with the hour fastest.
+    void hourly(FArray<REAL, 24, 12>& a, Take combined, Take single = Take::Replace) {
+        for (INTEGER m = 1; m <= 12; ++m)
+            for (INTEGER h = 1; h <= 24; ++h) real(a(h, m), combined, single);
+    }
+};
+
+void section_hourly(ResultsWalk& r) {
+    for (INTEGER m = 1; m <= 12; ++m)
+        for (INTEGER h = 1; h <= 24; ++h) {
+            for (INTEGER c = 1; c <= 17; ++c) r.real(HEAT(c, h, m), Take::Add);
+            r.real(OATEMP(h, m), Take::Replace);
+            r.real(STORED(h, m), Take::Add);
+            r.real(AIRVOL(h, m), Take::AreaWeighted);
+            r.real(HVACLD(h, m), Take::Add);
+            r.real(KWHRFA(h, m), Take::Add);
+            r.real(COSTFUEL(h, m), Take::Add);
+            r.real(COSTEL(h, m), Take::Add);
+        }
+}
+
+void section_bar_chart(ResultsWalk& r) {
+    for (int i = 1; i <= 17; ++i)
+        for (int word : {2 * i - 1, 2 * i, 34 + i, 51 + i, 68 + i}) r.real(block_word<REAL>(BLK25, word));
+    for (int word : {86, 87, 88}) r.real(block_word<REAL>(BLK25, word));
+}
+
+void section_site(ResultsWalk& r) {
+    r.real(ZIPCODE);
+    if (r.reading()) {
+        // A climate-zone number stands without a city digit; a negative zip
+        // code marks a scheme on an EPW weather file.
+        if (ZIPCODE >= 1.0f && ZIPCODE <= 19.9f) ZIPCODE = std::trunc(ZIPCODE);
+        NFLAG(37) = !(ZIPCODE <= -1.0f);
+    }
+    r.int4(CECZONE);
+    r.int4(BLK33A.GASYEAR);
+    r.int4(BLK33A.ZIPFIELD5);
+    r.int4(GRATEZONE);
+    for (int word = 6; word <= 14; ++word) r.real(block_word<REAL>(BLK33A, word));
+    r.int4(BLK33A.GWINMON1);
+    r.int4(BLK33A.GWINMON2);
+}
+
+void section_gas_working_set(ResultsWalk& r) {
+    r.real(BLK33B.FUELBTU);
+    r.real(BLK33B.GBASEW);
+    r.int4(BLK33B.GDAYSW);
+    for (int word = 4; word <= 9; ++word) r.real(block_word<REAL>(BLK33B, word));
+    r.int4(BLK33B.GDAYSS);
+    for (int word = 11; word <= 15; ++word) r.real(block_word<REAL>(BLK33B, word));
+    r.w.spare_real(0.0f);
+}
+
+void section_electric(ResultsWalk& r) {
+    for (int word = 1; word <= 4; ++word) r.int4(block_word<INTEGER>(BLK33C, word));
+    for (int word = 5; word <= 13; ++word) r.real(block_word<REAL>(BLK33C, word));
+    r.real(BLK33D.ESMUDCARRYS);
+    r.real(BLK33D.ESMUDCARRYW);
+    // The year's electricity cost: present in every file, taken from
+    // revision 3 on.
+    if (r.has(3)) r.real(BLK33C.EGTOTAL);
+    else r.w.spare_real(0.0f);
+    r.real(BLK33D.ESPARED1);
+    r.real(BLK33D.EBASEW);
+    r.int4(BLK33D.EDAYSW);
+    for (int word = 4; word <= 9; ++word) r.real(block_word<REAL>(BLK33D, word));
+    r.int4(BLK33D.EDAYSS);
+    for (int word = 11; word <= 15; ++word) r.real(block_word<REAL>(BLK33D, word));
+    if (r.has(3))
+        for (int word = 1; word <= 15; ++word) r.real(block_word<REAL>(BLK33E, word));
+}
+
+void section_charts(ResultsWalk& r) {
+    r.int4(GS_NUMSCHEMES);
+    r.int4(GS_NUMATTRS);
+    r.int4(BLK44A.GS_OPTION1);
+    r.int4(BLK44A.GS_OPTION2);
+    r.int4(BLK44A.GS_WORD184);
+    r.int4(GS_CHARTSET);
+    for (INTEGER i = 1; i <= 9; ++i) {
+        r.int4(GS_SCHEMECOLOR(i));
+        r.int4(GS_SCHEMEIDS(i));
+        for (INTEGER j = 1; j <= 15; ++j) r.int4(GS_SETSCHEMES(i, j));
+    }
+    for (INTEGER i = 1; i <= 17; ++i) {
+        INTEGER row = GS_ROWS(i);
+        r.int4(row);
+        if (r.reading()) GS_ROWS(i) = static_cast<INTEGER2>(row);
+        for (INTEGER j = 1; j <= 15; ++j) r.int4(GS_SETROWS(i, j));
+    }
+    for (INTEGER i = 1; i <= 9; ++i)
+        for (INTEGER j = 1; j <= 17; ++j) r.real(GS_VALUES(i, j));
+}
+
+void section_fuel_and_tiers(ResultsWalk& r) {
+    r.real(FUELTYPE);
+    // A scheme without a fuel tariff heats with what its electric choice says.
+    if (r.reading() && is_strategy_column(IDNUM1) && STRATEGY(3, IDNUM1) == 0.0f) {
+        if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
+        else if (STRATEGY(1, IDNUM1) == 0.0f) FUELTYPE = 0.0f;
+    }
+    r.real(BLK33A.PROPANEPRICE);
+    r.real(BLK33A.OILPRICE);
+    for (int word = 16; word <= 18; ++word) r.real(block_word<REAL>(BLK33E, word));
+    for (int word = 18; word <= 27; ++word) r.real(block_word<REAL>(BLK33D, word));
+}
+
+// Written for the host; a reader keeps its own tables.
+void section_type_defaults(ResultsWalk& r) {
+    for (REAL v : BLK21B.DVALUENR) r.w.spare_real(v);
+    const INTEGER zone = (CECZONE >= 1 && CECZONE <= 16) ? CECZONE : 9;
+    for (INTEGER row : {36, 37, 33, 38, 2}) r.w.spare_real(CECNR(row, zone));
+    for (int i = 0; i < 15; ++i) r.w.spare_real(0.0f);
+}
+
+void walk_results(ResultsWalk& r) {
+    section_hourly(r);
+    section_bar_chart(r);
+    section_site(r);
+    section_gas_working_set(r);
+    section_electric(r);
+    if (r.has(4)) section_charts(r);
+    if (r.has(5)) section_fuel_and_tiers(r);
+    if (r.has(6)) {
+        r.hourly(WHENER, Take::Add);
+        r.hourly(EQKWHR, Take::Add);
+        r.hourly(EQFUEL, Take::Add);
+    }
+    if (r.has(7)) {
+        r.hourly(IATEMP, Take::AreaWeighted);
+        r.hourly(PV, Take::Add);
+        r.hourly(SHW, Take::Add);
+        r.hourly(SITEKWHR, Take::Add);
+        r.hourly(TOTALCO2, Take::Add);
+    }
+    if (r.has(8)) {
+        r.hourly(IAVEL, Take::AreaWeighted);
+        r.hourly(EFFTEMP, Take::AreaWeighted);
+        r.hourly(WINDVEL, Take::AreaWeighted);
+    }
+    if (r.has(9))
+        for (int word = 130; word <= 145; ++word) r.real(block_word<REAL>(BLK33P, word));
+    if (r.has(10)) section_type_defaults(r);
+    if (r.has(11)) {
+        // Added in either mode: the arrays were cleared before the read.
+        r.hourly(TEMPKWHR, Take::Add, Take::Add);
+        r.hourly(TEMPFUEL, Take::Add, Take::Add);
+    }
+}
+
+// ---- FIND1 -------------------------------------------------------------------
+
+void clear_result_arrays() {
+    HEAT.fill(0.0f);
+    BLK34 = BLK34_t{};
+    BLK34A = BLK34A_t{};
+    BLK34B = BLK34B_t{};
+    BLK34C = BLK34C_t{};
+    BLK53 = BLK53_t{};
+}
+
+// Reads the results file of slot `ndigit` into the blocks.
+void read_results_file(INTEGER ndigit, bool member, REAL weight) {
+    const INTEGER unit = BLK0B.DISKHET;
+    INTEGER id1 = 0, id2 = 0, ierr = 1;
+    if (build_scheme_read_path(SchemeFile::Results, ndigit)) IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
+    if (ierr != 0) DBG_CRASH("FIND1: Unable to open scheme HET file");
+    RecordWalk w(unit, true);
+    ResultsWalk r{w, IO_GETMSB4(id1), member, weight};
+    walk_results(r);
+    IO_CLOSE(unit, ierr);
+}
+
+// Members of different run lengths or data sources: leave what was read
+// and tell the caller by ITEMY and NFLAG(70).
+void climate_mismatch(bool opened, INTEGER ndigit, INTEGER entry_id) {
+    DBG_PRINT("ERROR: CLIMATE MIS-MATCH");
+    if (!opened && IDNUM1 <= 9) {
+        NFLAG(70) = true;
+        IDNUM1 = (ndigit >= 1 && ndigit <= 9) ? ndigit : entry_id;
+        NFLAG(33) = false;
+        NFLAG(34) = false;
+        ITEMY = 42;
+    } else if (opened && IDNUM2 <= 0) {
+        NFLAG(70) = true;
+        MATNAME = std::string("eras") + std::string(MATNAME.view().substr(4));
+        ITEMY = 32;
+    } else {
+        NFLAG(33) = false;
+        IDNUM2 = 0;
+        ITEMY = 32;
+        NFLAG(70) = false;
+    }
+    INTEGER ierr = 0;
+    IO_REWIND(BLK0B.DISKHET, ierr);
+    IO_CLOSE(BLK0B.DISKHET, ierr);
+}
+
+bool run_flags_differ() { return NFLAG(53) || (NFLAG(55) && NFLAG(56)); }
+
+// Sum of the members' floor areas: what a combination's weighting falls
+// back on when its own area is not known.
+REAL member_area_sum(INTEGER combination) {
+    REAL sum = 0.0f;
+    INTEGER rest = combination, digit = 0, npow = 0;
+    while (rest > 0) {
+        STRIPR(rest, digit, npow);
+        if (digit >= 1 && digit <= 9) sum += SUMARY(1, digit);
+    }
+    return sum;
+}
+
+void store_combination_area(REAL area) {
+    AREAT = area;
+    if (is_strategy_column(IDNUM1)) {
+        STRATEGY(8, IDNUM1) = area;
+        SUMARY(1, IDNUM1) = area;
+    }
+}
+
+// Reads and adds the members named by the digits of `combination`.
+void read_combination(INTEGER combination, INTEGER entry_id) {
+    NFLAG(34) = true;
+    REAL area_total = 0.0f;
+    store_combination_area(0.0f);
+    // Area shares of the members: the combination's own area when it is
+    // known, the members' sum otherwise.
+    REAL whole = is_strategy_column(IDNUM1) && IDNUM1 <= 9 ? SUMARY(1, IDNUM1 + 9) : 0.0f;
+    if (whole <= 0.0f) whole = member_area_sum(combination);
+    INTEGER idtemp = combination, ndigit = 0, npow = 0, kount = 0;
+    bool opened = false;
+    while (idtemp > 0) {
+        ++kount;
+        NFLAG(53) = false;
+        NFLAG(55) = false;
+        NFLAG(56) = false;
+        STRIPR(idtemp, ndigit, npow);
+        if (ndigit < 1 || ndigit > 9) continue;
+        area_total += SUMARY(1, ndigit + 9);
+        AREAT = SUMARY(1, ndigit);
+        FINDFLAG(ndigit);
+        if (kount <= 1) NFLAG(53) = false;  // the first member fixes the run length
+        if (run_flags_differ()) {
+            climate_mismatch(opened, ndigit, entry_id);
+            return;
+        }
+        const REAL weight = whole > 0.0f ? SUMARY(1, ndigit) / whole : 0.0f;
+        read_results_file(ndigit, true, weight);
+        opened = true;
+        store_combination_area(area_total);
+    }
+}
+
+}  // namespace
+
+void KEEP1() {
+    DBG_IN("KEEP1");
+    if (!build_scheme_write_path(SchemeFile::Results)) {
+        DBG_INT("KEEP1: no results file for scheme", IDNUM1);
+        DBG_OUT("KEEP1");
+        return;
+    }
+    const INTEGER unit = BLK0B.DISKKEEP1;
+    INTEGER id1 = IO_GETWORD4(5, 0, 3, kResultsRevision), id2 = kResultsSecondWord, ierr = 0;
+    IO_OPEN(unit, 2, id1, id2, PATHTOFILE.view(), ierr);
+    if (ierr != 0) DBG_CRASH("KEEP1: Unable to open scheme HET file");
+    RecordWalk w(unit, false);
+    ResultsWalk r{w, kResultsRevision};
+    walk_results(r);
+    IO_CLOSE(unit, ierr);
+    DBG_OUT("KEEP1");
+}
+
+void FIND1() {
+    DBG_IN("FIND1");
+    const INTEGER entry_id = IDNUM1;
+    if (run_flags_differ()) {
+        climate_mismatch(false, IDNUM1, entry_id);
+        DBG_OUT("FIND1");
+        return;
+    }
+    clear_result_arrays();
+    if (IDNUM1 <= 0) {
+        read_results_file(10 - IDNUM1, false, 1.0f);
+    } else if (IDNUM1 == 10) {
+        read_results_file(10, false, 1.0f);
+    } else if (IDNUM1 >= 11) {
+        // A combination number left in the scheme slot: its members are its
+        // own digits.
+        read_combination(IDNUM1, entry_id);
+    } else if (STRATEGY(26, IDNUM1) <= 1.0f) {
+        read_results_file(IDNUM1, false, 1.0f);
+    } else {
+        read_combination(NCOMBO(IDNUM1), entry_id);
+    }
+    DBG_OUT("FIND1");
+}
+
+void FINDFLAG(INTEGER N) {
+    DBG_IN("FINDFLAG");
+    const INTEGER slot = N == 0 ? 10 : N;
+    BLK1B.DATSTAMP = 0;
+    if (slot < 1 || slot > 10 || !build_scheme_read_path(SchemeFile::Input, slot)) {
+        DBG_INT("FINDFLAG: no input file for scheme", N);
+        DBG_OUT("FINDFLAG");
+        return;
+    }
+    const INTEGER unit = BLK0B.DISKFLAG;
+    INTEGER id1 = 0, id2 = 0, ierr = 0;
+    IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
+    if (ierr != 0) DBG_CRASH("FINDFLAG: Unable to open scheme DAT file");
+    RecordWalk w(unit, true);
+    FString<4> title_word;
+    INTEGER stamp = 0, locate = 0;
+    REAL skipped = 0.0f;
+    auto titles = [&] {
+        for (int i = 0; i < 18; ++i) w.text(title_word);
+    };
+    titles();
+    w.int4(stamp);
+    w.int4(locate);
+    for (int i = 0; i < 179; ++i) w.real(skipped);
+    if (stamp < kOldInputStamp) {
+        // An input file from before the stamp: the same layout without it.
+        IO_REWIND(unit, ierr);
+        titles();
+        w.int4(locate);
+        for (int i = 0; i < 179; ++i) w.real(skipped);
+    }
+    for (int i = 0; i < 260 + 240; ++i) w.real(skipped);
+    FArray<LOGICAL, 50> NNFLAG{};
+    for (LOGICAL& f : NNFLAG) w.logical(f);
+    if (bool(NFLAG(38)) != bool(NNFLAG(38))) NFLAG(53) = true;
+    NFLAG(38) = NNFLAG(38);
+    NFLAG(37) = NNFLAG(37);
+    if (NNFLAG(35)) NFLAG(55) = true;
+    else NFLAG(56) = true;
+    IO_REWIND(unit, ierr);
+    IO_CLOSE(unit, ierr);
+    DBG_OUT("FINDFLAG");
+}
+
+}  // namespace mavo
