@@ -6,6 +6,7 @@
 #include <ctime>
 #include <exception>
 
+#include "blocks/run_control.h"
 #include "front/fatal.h"
 #include "front/units.h"
 #include "mavokernel.h"
@@ -30,6 +31,7 @@ FrontState g_front;
 // happened inside.
 int finish_run(int result) {
     unit_close_all();
+    INDENT = 0;  // a stopped run leaves no depth behind for the next
     setProgressCallback(nullptr);
     g_front.run_in_progress = false;
     return result;

@@ -110,7 +110,6 @@ void DIR_INIT_PROJECT() {
         }
     }
     if (!current.empty()) entries.push_back(current);
-    if (!entries.empty()) entries.erase(entries.begin());  // the program itself
     dir_init_project_from(entries);
 }
 

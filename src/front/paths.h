@@ -27,7 +27,8 @@ REAL DIR_FINDATA(REAL X);
 // Trace and record-form switches of a stand-alone build, from the process's
 // command line.
 void DIR_INIT_PROJECT();
-// The same from a given list of command-line entries (program name excluded).
+// The same from a given list of command-line entries, the program itself
+// first: the program and its three directories, then the switches.
 void dir_init_project_from(const std::vector<std::string>& entries);
 
 // The path last built, without its padding.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include <unistd.h>
+
 #include "blocks/run_control.h"
 #include "blocks/scratch_blocks.h"
 #include "front/trace.h"
@@ -42,8 +44,17 @@ struct RecordGroup {
     bool active = false;
     std::string bytes;
     std::size_t taken = 0;
+    bool rewritten_from_head = false;  // a rewound writer: the next write ends the file there
 };
 RecordGroup g_groups[51];
+
+// The first write after a rewind cuts the old records off.
+void cut_after_rewind(INTEGER unit, std::FILE* f) {
+    if (!unit_in_table(unit) || !g_groups[unit].rewritten_from_head) return;
+    g_groups[unit].rewritten_from_head = false;
+    std::fflush(f);
+    if (ftruncate(fileno(f), std::ftell(f)) != 0) DBG_PRINT("IO_REWIND ERROR");
+}
 
 RecordGroup* group_of(INTEGER unit, INTEGER form) {
     if (form != kUnformatted || !unit_in_table(unit) || !g_groups[unit].active) return nullptr;
@@ -60,6 +71,7 @@ bool write_framed(std::FILE* f, const void* bytes, std::size_t size) {
 bool write_record(INTEGER unit, INTEGER form, const void* bytes, std::size_t size) {
     std::FILE* f = file_of(unit);
     if (!f) return false;
+    cut_after_rewind(unit, f);
     if (form == kBinary) return std::fwrite(bytes, 1, size, f) == size;
     if (form == kUnformatted) {
         if (RecordGroup* g = group_of(unit, form)) {
@@ -71,10 +83,22 @@ bool write_record(INTEGER unit, INTEGER form, const void* bytes, std::size_t siz
     return false;
 }
 
-// A whole unformatted record into `out`.
+// Bytes left in the file from its current position.
+long bytes_left(std::FILE* f) {
+    const long here = std::ftell(f);
+    if (here < 0 || std::fseek(f, 0, SEEK_END) != 0) return -1;
+    const long end = std::ftell(f);
+    std::fseek(f, here, SEEK_SET);
+    return end - here;
+}
+
+// A whole unformatted record into `out`. A length marker the file cannot
+// hold (a damaged file, or one of the other byte order) is a failed read.
 bool read_framed(std::FILE* f, std::string& out) {
     INTEGER lead = 0, trail = 0;
     if (std::fread(&lead, 4, 1, f) != 1 || lead < 0) return false;
+    const long left = bytes_left(f);
+    if (left < 0 || static_cast<long>(lead) + 4 > left) return false;
     out.resize(static_cast<std::size_t>(lead));
     if (lead > 0 && std::fread(out.data(), 1, out.size(), f) != out.size()) return false;
     return std::fread(&trail, 4, 1, f) == 1 && trail == lead;
@@ -101,8 +125,11 @@ bool read_record(INTEGER unit, INTEGER form, void* bytes, std::size_t size) {
     return false;
 }
 
-bool write_line(std::FILE* f, const std::string& text) {
-    return f && std::fputs(text.c_str(), f) >= 0 && std::fputc('\n', f) != EOF;
+bool write_line(INTEGER unit, const std::string& text) {
+    std::FILE* f = file_of(unit);
+    if (!f) return false;
+    cut_after_rewind(unit, f);
+    return std::fputs(text.c_str(), f) >= 0 && std::fputc('\n', f) != EOF;
 }
 
 bool read_line(std::FILE* f, std::string& line) { return read_text_line(f, line, kLineMax); }
@@ -154,7 +181,7 @@ INTEGER IO_SWAP4(INTEGER& V) { return V = byte_reversed(V); }
 INTEGER2 IO_SWAP2(INTEGER2& V) { return V = byte_reversed(V); }
 
 void IO_WINT4(INTEGER UNIT, INTEGER IVAL) {
-    const bool ok = WRITEMODE == kFormatted ? write_line(file_of(UNIT), ffmt::I(IVAL, 11))
+    const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::I(IVAL, 11))
                                             : write_binary_value(UNIT, IVAL);
     if (!ok) DBG_PRINT("IO_WINT4 ERROR");
 }
@@ -175,7 +202,7 @@ void IO_RINT4(INTEGER UNIT, INTEGER& IVAL) {
 }
 
 void IO_WINT2(INTEGER UNIT, INTEGER2 IVAL) {
-    const bool ok = WRITEMODE == kFormatted ? write_line(file_of(UNIT), ffmt::I(IVAL, 6))
+    const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::I(IVAL, 6))
                                             : write_binary_value(UNIT, IVAL);
     if (!ok) DBG_PRINT("IO_WINT2 ERROR");
 }
@@ -196,7 +223,7 @@ void IO_RINT2(INTEGER UNIT, INTEGER2& IVAL) {
 }
 
 void IO_WREAL(INTEGER UNIT, REAL RVAL) {
-    const bool ok = WRITEMODE == kFormatted ? write_line(file_of(UNIT), ffmt::E(RVAL, 14, 7))
+    const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::E(RVAL, 14, 7))
                                             : write_binary_value(UNIT, RVAL);
     if (!ok) DBG_PRINT("IO_WREAL ERROR");
 }
@@ -224,7 +251,7 @@ void IO_WLOGICAL(INTEGER UNIT, LOGICAL LVAL) {
     // Stored as 1 when any bit is set, so a file never depends on how the
     // writing machine marks true.
     const bool value = LVAL.bits != 0;
-    const bool ok = WRITEMODE == kFormatted ? write_line(file_of(UNIT), ffmt::L(value, 1))
+    const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::L(value, 1))
                                             : write_binary_value(UNIT, static_cast<std::uint8_t>(value ? 1 : 0));
     if (!ok) DBG_PRINT("IO_WLOGICAL ERROR");
 }
@@ -256,9 +283,8 @@ void IO_WSTRING(INTEGER UNIT, std::string_view STR, INTEGER N) {
         DBG_PRINT("IO_WSTRING: string cut to 90 characters");
         N = kStringBufferLength;
     }
-    std::FILE* f = file_of(UNIT);
     if (WRITEMODE == kFormatted) {
-        if (!write_line(f, std::string(IOBUF.WRITEBUF.c, static_cast<std::size_t>(N)))) DBG_PRINT("IO_WSTRING ERROR");
+        if (!write_line(UNIT, std::string(IOBUF.WRITEBUF.c, static_cast<std::size_t>(N)))) DBG_PRINT("IO_WSTRING ERROR");
         return;
     }
     if (WRITEMODE != kUnformatted && WRITEMODE != kBinary) return;
@@ -356,6 +382,8 @@ void IO_OPEN(INTEGER UNIT, INTEGER MODE, INTEGER& ID1, INTEGER& ID2, std::string
 void IO_CLOSE(INTEGER UNIT, INTEGER& IERR) {
     IERR = 0;
     if (!unit_file(UNIT)) return;  // closing a unit that holds no file is no error
+    // Values gathered for one record still reach the file.
+    if (unit_in_table(UNIT) && g_groups[UNIT].active && !record_group_end(UNIT)) DBG_PRINT("IO_WINT4 ERROR");
     if (!unit_close(UNIT)) {
         IERR = 1;
         DBG_PRINT("IO_CLOSE ERROR");
@@ -396,6 +424,9 @@ void IO_REWIND(INTEGER UNIT, INTEGER& IERR) {
     std::FILE* f = file_of(UNIT);
     if (!f) return;
     std::rewind(f);
+    // A file open for writing keeps its records until something is written
+    // again: that starts the file anew from its head.
+    if (IODIR(UNIT) == 2 && unit_in_table(UNIT)) g_groups[UNIT].rewritten_from_head = true;
     if (IODIR(UNIT) == 1 && (READMODE == kFormatted || READMODE == kBinary)) {
         INTEGER skip = 0;
         FString<4> word;

@@ -130,6 +130,13 @@ bool normalise_real(std::string_view field, int d, std::string& out) {
         out.assign(1, '0');
         return true;
     }
+    // The non-finite values the writer produces read back as themselves.
+    for (const char* word : {"NaN", "+NaN", "-NaN", "Infinity", "+Infinity", "-Infinity", "Inf", "+Inf", "-Inf"}) {
+        if (s == word) {
+            out = s;
+            return true;
+        }
+    }
     std::size_t i = 0;
     std::string sign;
     if (s[i] == '+' || s[i] == '-') {
@@ -190,7 +197,8 @@ bool read_int(std::string_view field, long long& value) {
     long long v = 0;
     for (; i < s.size(); ++i) {
         if (!is_digit(s[i])) return false;
-        if (v > 922337203685477580LL) return false;
+        // Beyond 18 digits a field no longer fits the value.
+        if (v >= 100000000000000000LL) return false;
         v = v * 10 + (s[i] - '0');
     }
     value = neg ? -v : v;

@@ -95,6 +95,19 @@ TEST(FrontGetters, DescribeTheBuild) {
     EXPECT_NE(std::strstr(date, "Dec"), nullptr);
 }
 
+TEST(RunFlags, FreshLoadHasTheBuiltInSwitches) {
+    for (int i = 1; i <= 96; ++i) {
+        const bool on = i <= 17 || i == 23 || i == 29 || i == 37 || i == 38 || i == 60;
+        EXPECT_EQ(bool(NFLAG(i)), on) << i;
+        if (on) {
+            EXPECT_TRUE(NFLAG(i).all_bits_set()) << i;
+        }
+    }
+    EXPECT_EQ(BLK0D.BUILDDATE.view(), "181203");
+    EXPECT_EQ(BLK0A.BLANK4.view(), "    ");
+    EXPECT_EQ(IDNUM1, 1);
+}
+
 TEST(FrontCallback, ClearingSendsTheEndSignalOnlyToAnInstalledCallback) {
     g_calls.clear();
     setProgressCallback(nullptr);

@@ -62,9 +62,9 @@ TEST(Paths, ConcatenatesSuffixes) {
 }
 
 TEST(Paths, CommandLineSwitchesFromTheFifthEntry) {
-    dir_init_project_from({"a", "b", "c", "d"});
-    EXPECT_EQ(READMODE, 0);
-    dir_init_project_from({"a", "b", "c", "-rf", "-t", "-rf", "-wu", "-x"});
+    dir_init_project_from({"prog", "p", "u", "-rf"});
+    EXPECT_EQ(READMODE, 0);  // fewer than five entries: no switches
+    dir_init_project_from({"prog", "p", "u", "-rf", "-t", "-rf", "-wu", "-x"});
     EXPECT_TRUE(NFLAG(90));
     EXPECT_EQ(READMODE, 2);
     EXPECT_EQ(WRITEMODE, 1);

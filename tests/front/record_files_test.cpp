@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "blocks/run_control.h"
@@ -255,6 +257,70 @@ TEST_F(RecordFiles, StringsLongerThanTheBufferAreCutAndShortReadsKeepTheTail) {
     FString<4> again;
     IO_RSTRING(kUnit, again, 0);  // nothing read: the buffer as it stands
     EXPECT_EQ(again.view(), "abxx");
+    IO_CLOSE(kUnit, ierr);
+}
+
+TEST_F(RecordFiles, DamagedLengthMarkerIsAFailedReadNotAHugeOne) {
+    write_file(dir / "u.dat", std::string("\xF0\xFF\xFF\x7F", 4));
+    READMODE = 1;
+    INTEGER id1 = 0, id2 = 0, ierr = 0, v = 9;
+    IO_OPEN(kUnit, 1, id1, id2, path("u.dat"), ierr);
+    IO_RINT4(kUnit, v);
+    EXPECT_EQ(v, 0);
+    EXPECT_FALSE(record_group_begin(kUnit, true));
+    IO_CLOSE(kUnit, ierr);
+}
+
+TEST_F(RecordFiles, NonFiniteRealsRoundTripInTextForm) {
+    WRITEMODE = READMODE = 2;
+    INTEGER id1 = 0, id2 = 0, ierr = 0;
+    IO_OPEN(kUnit, 2, id1, id2, path("nf.dat"), ierr);
+    IO_WREAL(kUnit, std::numeric_limits<float>::infinity());
+    IO_WREAL(kUnit, -std::numeric_limits<float>::infinity());
+    IO_WREAL(kUnit, std::numeric_limits<float>::quiet_NaN());
+    IO_CLOSE(kUnit, ierr);
+    IO_OPEN(kUnit, 1, id1, id2, path("nf.dat"), ierr);
+    REAL a = 0, b = 0, c = 0;
+    IO_RREAL(kUnit, a);
+    IO_RREAL(kUnit, b);
+    IO_RREAL(kUnit, c);
+    EXPECT_TRUE(std::isinf(a) && a > 0);
+    EXPECT_TRUE(std::isinf(b) && b < 0);
+    EXPECT_TRUE(std::isnan(c));
+    IO_CLOSE(kUnit, ierr);
+}
+
+TEST_F(RecordFiles, RewoundWriterEndsTheFileWithWhatFollows) {
+    WRITEMODE = 2;
+    INTEGER id1 = 0, id2 = 0, ierr = 0;
+    IO_OPEN(kUnit, 2, id1, id2, path("w.dat"), ierr);
+    for (int i = 0; i < 5; ++i) IO_WINT4(kUnit, i);
+    IO_REWIND(kUnit, ierr);
+    IO_WINT4(kUnit, 42);
+    IO_CLOSE(kUnit, ierr);
+    EXPECT_EQ(read_file(dir / "w.dat"), "         42\n");  // no header after a rewind
+}
+
+TEST_F(RecordFiles, ReversedFileStaysReversedAfterARewindAndTextLinesArePadded) {
+    std::string b = "7ROV" + std::string("\x06\x01\x00\x05\x00\x00\x38\x72\x00\x00\x00\x07", 12);
+    write_file(dir / "rev.dat", b);
+    READMODE = 3;
+    INTEGER id1 = 0, id2 = 0, ierr = 0, v = 0;
+    IO_OPEN(kUnit, 1, id1, id2, path("rev.dat"), ierr);
+    IO_REWIND(kUnit, ierr);
+    EXPECT_EQ(IOORDER(kUnit), 2);
+    IO_RINT4(kUnit, v);
+    EXPECT_EQ(v, 7);
+    IO_CLOSE(kUnit, ierr);
+
+    write_file(dir / "t.dat", "  928141142\n          1\n          2\nab\nlonger line\n");
+    READMODE = 2;
+    IO_OPEN(kUnit, 1, id1, id2, path("t.dat"), ierr);
+    FString<4> s;
+    IO_RSTRING(kUnit, s, 4);
+    EXPECT_EQ(s.view(), "ab  ");  // a short line reads padded with blanks
+    IO_RSTRING(kUnit, s, 3);
+    EXPECT_EQ(s.view(), "lon ");  // the rest of the line is skipped; the buffer keeps its tail
     IO_CLOSE(kUnit, ierr);
 }
 

@@ -8,8 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$tool" "$work"
 status=0
-for f in util/master0.dir util/sumary0b.dat util/strat0b.dat util/strat0b.bfr util/schedule01.dat \
-         weather/zipcodes.sce project/master.dir project/summaryb.dat project/stratb.dat project/stratb.bfr; do
+for f in $(cd "$work" && find . -type f | sed 's|^\./||' | sort); do
   if ! cmp -s "$work/$f" "$data/$f"; then
     echo "data/$f differs from what make-sample-data writes now; rerun: make-sample-data data"
     status=1
