@@ -17,6 +17,7 @@
 #include "project/project.h"
 #include "project/record_walk.h"
 #include "project/scheme_file_names.h"
+#include "project/scheme_files.h"
 
 namespace mavo {
 namespace {
@@ -35,7 +36,7 @@ struct ResultsWalk {
     REAL weight = 1.0f;   // the member's share of the combination's floor area
 
     bool reading() const { return w.reading(); }
-    bool has(INTEGER gate) const { return w.writing() || revision >= gate; }
+    bool has(INTEGER gate) const { return revision >= gate; }
 
     // A real field; `combined` says how a member's value enters it,
     // `single` how a single file's value does.
@@ -218,7 +219,8 @@ void clear_result_arrays() {
 // Reads the results file of slot `ndigit` into the blocks.
 void read_results_file(INTEGER ndigit, bool member, REAL weight) {
     const INTEGER unit = BLK0B.DISKHET;
-    INTEGER id1 = 0, id2 = 0, ierr = 1;
+    // An unformatted file has no header: it is of the writer's revision.
+    INTEGER id1 = IO_GETWORD4(5, 0, 3, kResultsRevision), id2 = 0, ierr = 1;
     if (build_scheme_read_path(SchemeFile::Results, ndigit)) IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
     if (ierr != 0) DBG_CRASH("FIND1: Unable to open scheme HET file");
     RecordWalk w(unit, true);
@@ -309,21 +311,21 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
 
 }  // namespace
 
-void KEEP1() {
-    DBG_IN("KEEP1");
-    if (!build_scheme_write_path(SchemeFile::Results)) {
-        DBG_INT("KEEP1: no results file for scheme", IDNUM1);
-        DBG_OUT("KEEP1");
-        return;
-    }
+void write_results_layout(INTEGER revision) {
     const INTEGER unit = BLK0B.DISKKEEP1;
-    INTEGER id1 = IO_GETWORD4(5, 0, 3, kResultsRevision), id2 = kResultsSecondWord, ierr = 0;
+    INTEGER id1 = IO_GETWORD4(5, 0, 3, revision), id2 = kResultsSecondWord, ierr = 0;
     IO_OPEN(unit, 2, id1, id2, PATHTOFILE.view(), ierr);
     if (ierr != 0) DBG_CRASH("KEEP1: Unable to open scheme HET file");
     RecordWalk w(unit, false);
-    ResultsWalk r{w, kResultsRevision};
+    ResultsWalk r{w, revision};
     walk_results(r);
     IO_CLOSE(unit, ierr);
+}
+
+void KEEP1() {
+    DBG_IN("KEEP1");
+    if (build_scheme_write_path(SchemeFile::Results)) write_results_layout(kResultsRevision);
+    else DBG_INT("KEEP1: no results file for scheme", IDNUM1);
     DBG_OUT("KEEP1");
 }
 

@@ -16,6 +16,7 @@
 #include "project/project.h"
 #include "project/record_walk.h"
 #include "project/scheme_file_names.h"
+#include "project/scheme_files.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -35,9 +36,9 @@ struct InputWalk {
     FArray<REAL, 3, 24> sched_held{};  // day schedule as read, kept or dropped afterwards
 
     bool reading() const { return w.reading(); }
-    // A gated group is read only from files of its revision and of the
-    // current stamp; the writer writes every group.
-    bool gated(INTEGER rev) const { return w.writing() || (revision >= rev && BLK1B.DATSTAMP >= kCurrentStamp); }
+    // A gated group belongs to files of its revision and of the current
+    // stamp; the writer of the current layout writes every group.
+    bool gated(INTEGER rev) const { return revision >= rev && BLK1B.DATSTAMP >= kCurrentStamp; }
 };
 
 // Texts the file keeps as 4-character records (the title lines, the mass
@@ -674,7 +675,8 @@ void FIND2() {
         DBG_PRINT("Its a hvac combo BUT ZZZZZ DO NOT to exit here in FIND2");
 
     const INTEGER unit = BLK0B.DISKDAT;
-    INTEGER id1 = 0, id2 = 0, ierr = 0;
+    // An unformatted file has no header: it is of the writer's revision.
+    INTEGER id1 = IO_GETWORD4(5, 0, 2, kInputRevision), id2 = 0, ierr = 0;
     // A missing, foreign or nameless file reads as zeros, value by value.
     if (build_scheme_read_path(SchemeFile::Input)) IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
     else unit_close(unit);
@@ -689,6 +691,17 @@ void FIND2() {
     DBG_OUT("FIND2");
 }
 
+void write_scheme_input_layout(INTEGER revision) {
+    const INTEGER unit = BLK0B.DISKKEEP2;
+    INTEGER id1 = IO_GETWORD4(5, 0, 2, revision), id2 = kInputSecondWord, ierr = 0;
+    IO_OPEN(unit, 2, id1, id2, PATHTOFILE.view(), ierr);
+    if (ierr != 0) DBG_CRASH("KEEP2: Unable to open scheme DAT file");
+    RecordWalk w(unit, false);
+    InputWalk out{w, revision};
+    walk_scheme_input(out);
+    IO_CLOSE(unit, ierr);
+}
+
 void KEEP2(INTEGER KEEPMODE) {
     DBG_IN("KEEP2");
     DBG_INT("idnum1 top of KEEP2 saves current data", IDNUM1);
@@ -699,14 +712,7 @@ void KEEP2(INTEGER KEEPMODE) {
         const SchemeFile kind = KEEPMODE == 0 ? SchemeFile::InputCopy : SchemeFile::Input;
         if (build_scheme_write_path(kind)) {
             if (WRITEMODE == 2 && KEEPMODE == 0) DBG_INT("in KEEP2 wrote f.bfr: keepmode", KEEPMODE);
-            const INTEGER unit = BLK0B.DISKKEEP2;
-            INTEGER id1 = IO_GETWORD4(5, 0, 2, kInputRevision), id2 = kInputSecondWord, ierr = 0;
-            IO_OPEN(unit, 2, id1, id2, PATHTOFILE.view(), ierr);
-            if (ierr != 0) DBG_CRASH("KEEP2: Unable to open scheme DAT file");
-            RecordWalk w(unit, false);
-            InputWalk out{w, kInputRevision};
-            walk_scheme_input(out);
-            IO_CLOSE(unit, ierr);
+            write_scheme_input_layout(kInputRevision);
         }
     }
     trace_keep2_end();

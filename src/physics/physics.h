@@ -1,0 +1,26 @@
+// Climate, solar and envelope physics: the weather file and the site, the
+// default tariffs of the site, the model defaults.
+#pragma once
+#include "physics/line_parser.h"
+
+namespace mavo {
+
+// Opens the scheme's weather file on the weather unit, derives the site and
+// climate from it (time zone, latitude, degree days, design temperatures,
+// daily and monthly temperatures, ground temperatures, climate zone), settles
+// the default tariffs, and leaves the file open on the first hourly record of
+// the simulated period with NFLAG(80) telling whether the data are valid.
+// Falls back once to the climate-zone text file of zone 9.
+void FINDTMY();
+
+// The electric and gas tariff choices STRATEGY(1,k) and STRATEGY(3,k) of the
+// current scheme, the rate zones in force and the heating fuel, from the
+// building mode, the site (California or not, climate zone, zip-code record)
+// and the rate flags the user set.
+void default_tariffs_and_fuel_of_the_site();
+
+// Model defaults: envelope glazing areas, percentages and properties per
+// facade, internal loads, and the daylit, interior and skylit zones.
+void AVERAG();
+
+}  // namespace mavo

@@ -1,0 +1,75 @@
+// Weather files of the weather directory and what the reader shares with
+// the converter that writes the climate-zone text form.
+//
+// EPW form: comma-separated lines; the "LOCATION" line, the ground-
+// temperature line beginning "GROU" and, after the "DATA" marker line, one
+// record per hour (month, day, hour in columns 2-4, dry bulb C in column 7).
+//
+// Climate-zone text form "zone<N>.txh": fixed columns.
+//   record 1  (A8)   station code
+//   record 2  (F8.1) longitude, deg, west positive
+//   record 3  (F8.1) latitude, deg
+//   record 4  (F8.1) time zone, h (west negative, as the EPW gives it)
+//   free text records, then one beginning "<dat"
+//   hourly    columns  1-8 month, 9-16 day, 17-24 hour (I8 each),
+//                     25-32 global horizontal, 33-40 direct normal (I8, kJ/m2),
+//                     41-56 not read,
+//                     57-64 dry bulb, 65-72 dew point (F8.1, C),
+//                     73-80 wind speed (F8.1, m/s)
+// Both forms hold 365 days of 24 records from 1 January (no leap day).
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "support/types.h"
+
+namespace mavo::weather {
+
+inline constexpr INTEGER kWeatherDirectory = 3;  // directory kind of the weather files
+inline constexpr int kDaysPerYear = 365;
+inline constexpr int kHoursPerDay = 24;
+
+// Columns of the zone text form's hourly record (first column, width).
+inline constexpr int kZoneTextFieldWidth = 8;
+inline constexpr int kZoneTextDryBulbColumn = 57;
+inline constexpr int kZoneTextRecordLength = 80;
+inline constexpr std::string_view kZoneTextDataMarker = "<data>";
+
+// The zone text file of a climate zone: "zone9.txh", "zone12.txh".
+std::string zone_text_file_name(INTEGER zone);
+
+// CECZONE as an index of the climate-zone tables: a zone outside 1 to 16
+// (a site outside California, an unset zone) becomes zone 9, the zone of the
+// default location, with a trace line naming the caller.
+INTEGER settled_climate_zone(std::string_view caller);
+
+// One line of a weather file in a fixed buffer: the hourly passes read
+// 8760 of them and allocate nothing. The line end (LF or CR LF) is dropped;
+// a line longer than the buffer is consumed whole and cut.
+struct WeatherLine {
+    static constexpr std::size_t kCapacity = 512;
+    char text[kCapacity + 1] = {};
+    std::size_t length = 0;
+    std::string_view view() const { return std::string_view(text, length); }
+    // The first n characters, blank-padded as a formatted read pads a short
+    // record.
+    std::string_view first(std::size_t n) const { return std::string_view(text, length < n ? length : n); }
+};
+
+enum class LineStatus { ok, end_of_file, read_error };
+
+LineStatus read_weather_line(std::FILE* f, WeatherLine& line);
+
+// Month, day, hour and dry bulb of a zone text hourly record, the fields the
+// year pass reads: (3I8,32X,F8.1). False when a field is not a number.
+struct ZoneTextHour {
+    INTEGER month = 0;
+    INTEGER day = 0;
+    INTEGER hour = 0;
+    REAL dry_bulb_C = 0.0f;
+};
+bool read_zone_text_hour(std::string_view record, ZoneTextHour& hour);
+
+}  // namespace mavo::weather
