@@ -35,6 +35,57 @@ struct BLK33A_t {
     FArray<REAL, 2> SPARE23_24{};
 };
 
+// Ground temperatures of the climate zones, F: months 1-12 and the annual
+// mean (row 13) of sets 1-16 (the zones' reference cities) and 17 (the
+// zone-16 variant of the HERS BESTEST cases, NFLAG(46): Colorado Springs,
+// their cold site). Set 18 is the weather file's own and starts empty.
+// Kusuda and Achenbach (1965), "Earth temperature and thermal diffusivity at
+// selected stations in the United States", ASHRAE Trans. 71(1): the annual
+// surface wave damped and delayed with depth,
+//   T(z,t) = Tm - As exp(-z sqrt(pi/(365 a))) cos(2 pi/365 (t - t0) - z sqrt(pi/(365 a))),
+// at z = 2.0 m (a damping of 0.46 and a delay of 46 days, about what mains
+// water shows, which these sets also stand for) in soil of diffusivity
+// a = 0.025 ft2/h = 0.05574 m2/day, evaluated on the 15th of each month.
+// Tm, As and t0 are the mean and the first harmonic of the city's normal
+// monthly mean air temperatures (NOAA 1991-2020 U.S. Climate Normals,
+// rounded to whole degrees F), listed with the model in the site-block test.
+inline constexpr FArray<REAL, 13, 18> kClimateZoneGroundTemperatures = {
+    // 1 Arcata
+    50.86f, 50.08f, 49.84f, 50.18f, 51.01f, 52.16f, 53.25f, 54.06f, 54.32f, 53.98f, 53.11f, 51.99f, 52.07f,
+    // 2 Santa Rosa
+    55.15f, 53.91f, 53.70f, 54.55f, 56.21f, 58.35f, 60.27f, 61.55f, 61.78f, 60.93f, 59.19f, 57.11f, 57.73f,
+    // 3 Oakland
+    57.24f, 56.28f, 56.05f, 56.55f, 57.66f, 59.15f, 60.53f, 61.52f, 61.78f, 61.27f, 60.11f, 58.66f, 58.90f,
+    // 4 San Jose
+    58.45f, 57.22f, 57.07f, 58.01f, 59.78f, 62.01f, 63.97f, 65.25f, 65.41f, 64.47f, 62.61f, 60.45f, 61.22f,
+    // 5 Santa Maria
+    56.61f, 55.61f, 55.24f, 55.52f, 56.40f, 57.70f, 59.00f, 60.02f, 60.43f, 60.14f, 59.21f, 57.94f, 57.82f,
+    // 6 Torrance
+    62.56f, 61.49f, 61.10f, 61.41f, 62.38f, 63.80f, 65.21f, 66.31f, 66.74f, 66.41f, 65.39f, 64.01f, 63.90f,
+    // 7 San Diego
+    63.48f, 62.36f, 61.95f, 62.29f, 63.31f, 64.80f, 66.28f, 67.43f, 67.88f, 67.53f, 66.46f, 65.00f, 64.90f,
+    // 8 Fullerton
+    64.13f, 62.74f, 62.32f, 62.89f, 64.34f, 66.35f, 68.28f, 69.71f, 70.18f, 69.59f, 68.07f, 66.11f, 66.23f,
+    // 9 Burbank
+    64.04f, 62.47f, 62.03f, 62.75f, 64.47f, 66.81f, 69.03f, 70.64f, 71.13f, 70.39f, 68.60f, 66.32f, 66.56f,
+    // 10 Riverside
+    63.46f, 61.63f, 61.18f, 62.13f, 64.26f, 67.11f, 69.76f, 71.64f, 72.14f, 71.17f, 68.94f, 66.18f, 66.63f,
+    // 11 Red Bluff
+    57.74f, 55.54f, 55.33f, 57.12f, 60.42f, 64.53f, 68.11f, 70.40f, 70.64f, 68.84f, 65.39f, 61.40f, 62.95f,
+    // 12 Sacramento
+    57.23f, 55.41f, 55.17f, 56.50f, 59.06f, 62.29f, 65.15f, 67.03f, 67.31f, 65.97f, 63.29f, 60.16f, 61.21f,
+    // 13 Fresno
+    58.97f, 56.82f, 56.72f, 58.66f, 62.09f, 66.29f, 69.88f, 72.12f, 72.23f, 70.29f, 66.71f, 62.65f, 64.45f,
+    // 14 Palmdale
+    57.36f, 54.99f, 54.68f, 56.45f, 59.82f, 64.06f, 67.81f, 70.27f, 70.61f, 68.84f, 65.32f, 61.20f, 62.62f,
+    // 15 Palm Springs
+    70.15f, 67.87f, 67.65f, 69.51f, 72.92f, 77.16f, 80.86f, 83.23f, 83.47f, 81.61f, 78.05f, 73.93f, 75.54f,
+    // 16 Blue Canyon
+    46.84f, 44.43f, 43.69f, 44.67f, 47.18f, 50.67f, 54.01f, 56.49f, 57.31f, 56.30f, 53.67f, 50.28f, 50.46f,
+    // 17 Colorado Springs (zone-16 variant)
+    41.93f, 39.37f, 39.11f, 41.17f, 44.99f, 49.74f, 53.89f, 56.56f, 56.85f, 54.78f, 50.79f, 46.18f, 47.95f,
+};
+
 // Site and climate, written by the weather reader and carried by the scheme
 // input file. 705 words.
 struct BLK7_t {
@@ -57,7 +108,7 @@ struct BLK7_t {
     // Words 470-703: ground temperature, F, by month (row 13 the annual mean)
     // and set: 1-16 the climate zones, 17 a variant of zone 16, 18 the
     // weather file's own values.
-    FArray<REAL, 13, 18> GROUNDTEMP{};
+    FArray<REAL, 13, 18> GROUNDTEMP = kClimateZoneGroundTemperatures;
     INTEGER ZONE = 0;               // word 704: ground-temperature set in use, 1-18
     REAL THEATMAX = 0.0f;           // word 705: highest monthly mean outdoor temperature with
                                     // heating, F; below 33 counts as 85

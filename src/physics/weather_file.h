@@ -53,8 +53,9 @@ struct WeatherLine {
     char text[kCapacity + 1] = {};
     std::size_t length = 0;
     std::string_view view() const { return std::string_view(text, length); }
-    // The first n characters, blank-padded as a formatted read pads a short
-    // record.
+    // The first n characters (fewer when the line is shorter; assigning them
+    // to a fixed-length text pads them with blanks, as a formatted read
+    // pads a short record).
     std::string_view first(std::size_t n) const { return std::string_view(text, length < n ? length : n); }
 };
 

@@ -1,0 +1,279 @@
+// Default tariffs and heating fuel of the site: after the weather file has
+// placed the site, the scheme's electric and gas tariff choices
+// (STRATEGY(1,k), STRATEGY(3,k)), the rate zones in force and the heating
+// fuel are settled from the building mode, the site (California or not, its
+// climate zone, its zip-code record) and what the user changed (NFLAG(26)
+// and NFLAG(29) basic electric and fuel rates, NFLAG(82) and NFLAG(83)
+// advanced rates, NFLAG(81) location).
+//
+// Codes: residential electric choices 1-5 and gas choices 1-8; non-
+// residential electric choices 11-17 with rate zones 32-38 and gas choices
+// 10-18 that are their own gas rate zones. FUELTYPE: 0, 1 and 10 gas
+// tariffs, 2 propane, 3 oil, 4 electric.
+#include <string>
+
+#include "blocks/blocks.h"
+#include "front/trace.h"
+#include "physics/physics.h"
+#include "physics/weather_file.h"
+
+namespace mavo {
+namespace {
+
+// Built-in choices by climate zone 1-16 for a site known only by its zone.
+// Residential: the electric and the gas choice are the same number.
+constexpr FArray<INTEGER, 16> ESTRATZZ = {3, 3, 3, 3, 3, 1, 2, 1, 1, 1, 3, 3, 3, 1, 1, 3};
+constexpr FArray<INTEGER, 16> GSTRATZZ = ESTRATZZ;
+// Non-residential: electric choice, gas choice and gas rate zone alike.
+constexpr FArray<INTEGER, 16> ESTRATZT = {13, 13, 13, 13, 13, 11, 12, 11, 11, 11, 13, 13, 13, 11, 11, 13};
+constexpr FArray<INTEGER, 16> GSTRATZT = ESTRATZT;
+constexpr FArray<INTEGER, 16> GRATEZT = ESTRATZT;
+constexpr FArray<INTEGER, 16> ERATEZT = {34, 34, 34, 34, 34, 32, 33, 32, 32, 32, 34, 35, 34, 32, 32, 34};
+
+// The scheme's two tariff choices.
+struct TariffChoices {
+    REAL& electric;  // STRATEGY(1,k)
+    REAL& gas;       // STRATEGY(3,k)
+};
+
+// Mappings of the codes -------------------------------------------------------
+
+// Non-residential electric choice to its rate zone; other values leave the
+// zone as it is.
+void nonres_electric_zone_from_choice(REAL s1) {
+    if (s1 == 11.0f) ERATEZONE = 32;
+    else if (s1 == 12.0f) ERATEZONE = 33;
+    else if (s1 == 13.0f) ERATEZONE = 34;
+    else if (s1 == 14.0f) ERATEZONE = 35;
+    else if (s1 >= 15.0f && s1 < 17.0f) ERATEZONE = 36;
+    else if (s1 >= 17.0f && s1 < 18.0f) ERATEZONE = 38;
+}
+
+void nonres_gas_zone_from_choice(REAL s3) {
+    if (s3 == 10.0f || s3 == 11.0f || s3 == 12.0f || s3 == 13.0f) GRATEZONE = static_cast<INTEGER>(s3);
+    else if (s3 >= 15.0f && s3 < 16.0f) GRATEZONE = 15;
+    else if (s3 >= 16.0f && s3 < 17.0f) GRATEZONE = 16;
+    else if (s3 >= 17.0f && s3 < 18.0f) GRATEZONE = 17;
+    else if (s3 >= 18.0f && s3 < 19.0f) GRATEZONE = 18;
+}
+
+void nonres_fuel_from_gas_zone() {
+    switch (GRATEZONE) {
+        case 10: FUELTYPE = 4.0f; break;
+        case 11:
+        case 12:
+        case 13: FUELTYPE = 0.0f; break;
+        case 15: FUELTYPE = 1.0f; break;
+        case 16: FUELTYPE = 10.0f; break;
+        case 17: FUELTYPE = 2.0f; break;
+        case 18: FUELTYPE = 3.0f; break;
+        default: break;
+    }
+}
+
+// Residential gas choice to fuel, by the highest bound the choice reaches.
+void residential_fuel_from_gas_choice(REAL s3) {
+    if (s3 >= 8.0f && s3 < 9.0f) FUELTYPE = 3.0f;
+    else if (s3 >= 7.0f) FUELTYPE = 2.0f;
+    else if (s3 >= 6.0f) FUELTYPE = 10.0f;
+    else if (s3 >= 5.0f) FUELTYPE = 1.0f;
+    else if (s3 >= 1.0f) FUELTYPE = 0.0f;
+    else if (s3 >= 0.0f) FUELTYPE = 4.0f;
+}
+
+// Position 1-5 of an electric rate zone of the zip-code table: one
+// utility's tiered tariffs (10-17), then 1-4, -20 to -11, -2 to -1, others.
+INTEGER electric_zone_class(INTEGER zone) {
+    if (zone >= 10 && zone <= 17) return 1;
+    if (zone >= 1 && zone <= 4) return 2;
+    if (zone >= -20 && zone <= -11) return 3;
+    if (zone >= -2 && zone <= -1) return 4;
+    return 5;
+}
+
+REAL residential_gas_choice_from_zone(INTEGER zone) {
+    if (zone >= -9 && zone <= -1) return 3.0f;
+    if (zone < -9) return 5.0f;
+    if (zone >= 0 && zone <= 4) return 1.0f;
+    if (zone == 10) return 2.0f;
+    return 5.0f;
+}
+
+// Non-residential -------------------------------------------------------------
+
+void nonres_outside_california_default(TariffChoices& t) {
+    if (FUELTYPE == 0.0f && !NFLAG(58)) {
+        ERATEZONE = 36;
+        t.electric = 15.0f;
+        t.gas = 15.0f;
+        GRATEZONE = 15;
+        FUELTYPE = 0.0f;
+    }
+}
+
+void nonres_user_electric(const TariffChoices& t) { nonres_electric_zone_from_choice(t.electric); }
+
+void nonres_user_gas(const TariffChoices& t) {
+    nonres_gas_zone_from_choice(t.gas);
+    nonres_fuel_from_gas_zone();
+}
+
+// A site known only by its climate zone (negative zip code).
+void nonres_zone_defaults(TariffChoices& t) {
+    const INTEGER zone = weather::settled_climate_zone("tariffs");
+    t.electric = static_cast<REAL>(ESTRATZT(zone));
+    ERATEZONE = t.electric < 15.0f ? ERATEZT(zone) : 36;
+    if (t.electric >= 17.0f) ERATEZONE = 38;
+    t.gas = static_cast<REAL>(GSTRATZT(zone));
+    GRATEZONE = GSTRATZT(zone);
+    if (t.gas < 16.0f) FUELTYPE = 0.0f;
+    else if (t.gas == 16.0f) FUELTYPE = 10.0f;
+    else if (t.gas == 17.0f) FUELTYPE = 2.0f;
+    else FUELTYPE = 3.0f;
+}
+
+void nonres_built_in_rates(TariffChoices& t) {
+    if (!NFLAG(58)) {
+        if (!NFLAG(26)) {
+            ERATEZONE = 36;
+            t.electric = 15.0f;
+        }
+        if (!NFLAG(29)) {
+            GRATEZONE = 15;
+            t.gas = 15.0f;
+            FUELTYPE = 1.0f;
+        }
+    } else if (CECZONE <= 0 || ZIPCODE <= 1.0f) {
+        if (ZIPCODE < 0.0f) nonres_zone_defaults(t);
+    } else {
+        if (!NFLAG(26)) {
+            const INTEGER position = electric_zone_class(ERATEZONEZ);
+            t.electric = static_cast<REAL>(10 + position);
+            ERATEZONE = 31 + position;
+        }
+        if (!NFLAG(29)) {
+            const INTEGER zone = weather::settled_climate_zone("tariffs");
+            GRATEZONE = GRATEZT(zone);
+            t.gas = static_cast<REAL>(GSTRATZT(zone));
+            FUELTYPE = 0.0f;
+        }
+    }
+}
+
+void nonres_user_rates(TariffChoices& t) {
+    if ((NFLAG(26) || NFLAG(29)) && !NFLAG(82) && !NFLAG(83)) {
+        if (NFLAG(26)) nonres_user_electric(t);
+        if (NFLAG(29)) nonres_user_gas(t);
+        nonres_outside_california_default(t);
+    }
+    if (NFLAG(82)) {
+        // Advanced electric rates: the flat tariff of rate zone 36.
+        if (ERATEZONE >= 32 && ERATEZONE <= 35) ERATEZONE = 36;
+        if (t.electric >= 11.0f && t.electric <= 14.0f) t.electric = 15.0f;
+    }
+    if (NFLAG(83)) {
+        if (GRATEZONE >= 11 && GRATEZONE <= 14) GRATEZONE = 15;
+        if (t.gas >= 11.0f && t.gas < 14.0f) t.gas = 15.0f;
+        else if (t.gas >= 14.0f && t.gas < 15.0f) t.gas = 15.0f;
+        switch (GRATEZONE) {
+            case 10: FUELTYPE = 4.0f; break;
+            case 15: FUELTYPE = 1.0f; break;
+            case 16: FUELTYPE = 10.0f; break;
+            case 17: FUELTYPE = 2.0f; break;
+            case 18: FUELTYPE = 3.0f; break;
+            default: break;
+        }
+    }
+}
+
+void nonresidential_tariffs(TariffChoices& t) {
+    if (IDNUM1 > 2) {
+        nonres_user_electric(t);
+        nonres_user_gas(t);
+        nonres_outside_california_default(t);
+    }
+    const bool both_basic_changed = NFLAG(26) && NFLAG(29);
+    if ((IDNUM1 <= 2 || NFLAG(81)) && !both_basic_changed) nonres_built_in_rates(t);
+    else nonres_user_rates(t);
+}
+
+// Residential -----------------------------------------------------------------
+
+void residential_user_rates(TariffChoices& t) {
+    if ((NFLAG(26) || NFLAG(29)) && !NFLAG(82) && !NFLAG(83)) {
+        if (NFLAG(29) && t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
+        if (!NFLAG(58)) {
+            if (t.electric >= 7.0f) t.electric = 5.0f;
+            if (t.gas >= 6.0f) {
+                t.gas = 5.0f;
+                FUELTYPE = 0.0f;
+            }
+        }
+        return;
+    }
+    if (NFLAG(82) && t.electric >= 1.0f && t.electric <= 4.0f && t.electric == static_cast<INTEGER>(t.electric))
+        t.electric = 5.0f;
+    if (NFLAG(83)) {
+        if (t.gas >= 1.0f && t.gas < 4.0f) t.gas = 5.0f;
+        else if (t.gas >= 4.0f && t.gas < 5.0f) t.gas = 5.0f;
+        if (t.electric >= 1.0f) {
+            if (t.gas == 0.0f) FUELTYPE = 4.0f;
+            else if (t.gas == 5.0f) FUELTYPE = 1.0f;
+            else if (t.gas == 6.0f) FUELTYPE = 10.0f;
+            else if (t.gas == 7.0f) FUELTYPE = 2.0f;
+            else if (t.gas == 8.0f) FUELTYPE = 3.0f;
+        }
+    }
+}
+
+void residential_built_in_rates(TariffChoices& t) {
+    if (!NFLAG(58)) {
+        if (!NFLAG(26)) {
+            ERATEZONE = 10;
+            t.electric = 5.0f;
+        }
+        if (!NFLAG(29)) {
+            GRATEZONE = 1;
+            t.gas = 5.0f;
+            FUELTYPE = 1.0f;
+        }
+    } else if (ZIPCODE > 0.0f) {
+        // The zip-code lookup has put the record's rate zones in force.
+        const bool no_electric = t.electric <= 0.0f;
+        if (!NFLAG(29) || no_electric) t.gas = residential_gas_choice_from_zone(GRATEZONE);
+        if (!NFLAG(26) || no_electric) t.electric = static_cast<REAL>(electric_zone_class(ERATEZONE));
+    } else if (ZIPCODE < 0.0f) {
+        const INTEGER zone = weather::settled_climate_zone("tariffs");
+        t.electric = static_cast<REAL>(ESTRATZZ(zone));
+        t.gas = static_cast<REAL>(GSTRATZZ(zone));
+        FUELTYPE = 0.0f;
+    }
+    if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
+}
+
+void residential_tariffs(TariffChoices& t) {
+    if (t.gas <= 0.0f) FUELTYPE = t.electric <= 0.0f ? 0.0f : (t.electric >= 1.0f ? 4.0f : FUELTYPE);
+    const bool both_basic_changed = NFLAG(26) && NFLAG(29);
+    if (IDNUM1 > 2 && (!NFLAG(81) || both_basic_changed) && t.electric > 0.0f) residential_user_rates(t);
+    else residential_built_in_rates(t);
+}
+
+}  // namespace
+
+void default_tariffs_and_fuel_of_the_site() {
+    // Only a scheme with a parameter column carries tariff choices.
+    if (!is_strategy_column(IDNUM1)) {
+        DBG_INT("no tariff column for scheme, tariffs kept FINDTMY", IDNUM1);
+        return;
+    }
+    TariffChoices t{STRATEGY(1, IDNUM1), STRATEGY(3, IDNUM1)};
+    if (NFLAG(24)) nonresidential_tariffs(t);
+    else residential_tariffs(t);
+    DBG_FLOAT("Strategy(1) electric tariff FINDTMY end", t.electric);
+    DBG_FLOAT("Strategy(3) gas tariff FINDTMY end", t.gas);
+    DBG_INT("ErateZone FINDTMY end", ERATEZONE);
+    DBG_INT("GrateZone FINDTMY end", GRATEZONE);
+    DBG_FLOAT("FuelType 3145 end of FINDTMY", FUELTYPE);
+}
+
+}  // namespace mavo
