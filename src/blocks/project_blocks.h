@@ -61,6 +61,10 @@ inline FArray<REAL, 28, 9, 4>& ECOST = AADISK_STATE.ECOST;
 // Columns of STRATEGY: 1-9 the schemes, 10-18 their back-up copies.
 constexpr bool is_scheme_slot(INTEGER k) { return k >= 1 && k <= 9; }
 constexpr bool is_strategy_column(INTEGER k) { return k >= 1 && k <= 18; }
+// The column a scheme number works on: its own for the design slots, column
+// 10 for the default scheme; combination numbers and library slots have none
+// (columns 11 to 18 belong to other schemes' back-up copies).
+constexpr bool has_scheme_column(INTEGER id) { return id >= 1 && id <= 10; }
 
 }  // namespace mavo
 

@@ -45,6 +45,7 @@ struct RecordGroup {
     std::string bytes;
     std::size_t taken = 0;
     bool rewritten_from_head = false;  // a rewound writer: the next write ends the file there
+    INTEGER read_errors = 0;           // failed reads since the open
 };
 RecordGroup g_groups[51];
 
@@ -54,6 +55,10 @@ void cut_after_rewind(INTEGER unit, std::FILE* f) {
     g_groups[unit].rewritten_from_head = false;
     std::fflush(f);
     if (ftruncate(fileno(f), std::ftell(f)) != 0) DBG_PRINT("IO_REWIND ERROR");
+}
+
+void count_read_error(INTEGER unit) {
+    if (unit_in_table(unit)) ++g_groups[unit].read_errors;
 }
 
 RecordGroup* group_of(INTEGER unit, INTEGER form) {
@@ -129,7 +134,8 @@ bool write_line(INTEGER unit, const std::string& text) {
     std::FILE* f = file_of(unit);
     if (!f) return false;
     cut_after_rewind(unit, f);
-    return std::fputs(text.c_str(), f) >= 0 && std::fputc('\n', f) != EOF;
+    // Every character of the record, NUL bytes of an empty text included.
+    return std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fputc('\n', f) != EOF;
 }
 
 bool read_line(std::FILE* f, std::string& line) { return read_text_line(f, line, kLineMax); }
@@ -197,6 +203,7 @@ void IO_RINT4(INTEGER UNIT, INTEGER& IVAL) {
     }
     if (!ok) {
         IVAL = 0;
+        count_read_error(UNIT);
         DBG_PRINT("IO_RINT4 ERROR");
     }
 }
@@ -218,6 +225,7 @@ void IO_RINT2(INTEGER UNIT, INTEGER2& IVAL) {
     }
     if (!ok) {
         IVAL = 0;
+        count_read_error(UNIT);
         DBG_PRINT("IO_RINT2 ERROR");
     }
 }
@@ -243,6 +251,7 @@ void IO_RREAL(INTEGER UNIT, REAL& RVAL) {
     }
     if (!ok) {
         RVAL = 0.0f;
+        count_read_error(UNIT);
         DBG_PRINT("IO_RREAL ERROR");
     }
 }
@@ -273,7 +282,10 @@ void IO_RLOGICAL(INTEGER UNIT, LOGICAL& LVAL) {
         value = byte != 0;  // any non-zero byte is true
     }
     LVAL = ok && value;
-    if (!ok) DBG_PRINT("IO_RLOGICAL ERROR");
+    if (!ok) {
+        count_read_error(UNIT);
+        DBG_PRINT("IO_RLOGICAL ERROR");
+    }
 }
 
 void IO_WSTRING(INTEGER UNIT, std::string_view STR, INTEGER N) {
@@ -323,6 +335,7 @@ void IO_RSTRING(INTEGER UNIT, char* STR, std::size_t STR_LEN, INTEGER N) {
     }
     if (!ok) {
         for (std::size_t i = 0; i < STR_LEN; ++i) STR[i] = ' ';
+        count_read_error(UNIT);
         DBG_PRINT("IO_RSTRING ERROR");
         return;
     }
@@ -390,10 +403,14 @@ void IO_CLOSE(INTEGER UNIT, INTEGER& IERR) {
     }
 }
 
+INTEGER record_read_errors(INTEGER UNIT) { return unit_in_table(UNIT) ? g_groups[UNIT].read_errors : 0; }
+
 bool record_group_begin(INTEGER UNIT, bool reading) {
     if (!unit_in_table(UNIT)) return false;
     RecordGroup& g = g_groups[UNIT];
+    const INTEGER errors = g.read_errors;
     g = RecordGroup{};
+    g.read_errors = errors;
     if ((reading ? READMODE : WRITEMODE) != kUnformatted) return true;
     g.active = true;
     if (!reading) return true;
@@ -415,7 +432,9 @@ bool record_group_end(INTEGER UNIT) {
         std::FILE* f = file_of(UNIT);
         ok = f && write_framed(f, g.bytes.data(), g.bytes.size());
     }
-    g = RecordGroup{};
+    g.active = false;
+    g.bytes.clear();
+    g.taken = 0;
     return ok;
 }
 

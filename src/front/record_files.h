@@ -58,6 +58,9 @@ INTEGER2 IO_SWAP2(INTEGER2& V);
 bool record_group_begin(INTEGER UNIT, bool reading);
 bool record_group_end(INTEGER UNIT);
 
+// Values that could not be read from the unit since its file was opened.
+INTEGER record_read_errors(INTEGER UNIT);
+
 // The magic "VOR7" as this machine reads its four bytes.
 INTEGER record_file_magic();
 

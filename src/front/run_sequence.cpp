@@ -21,11 +21,11 @@ namespace {
 
 constexpr REAL kWarmupHours = 288.0f;  // the first day run twelve times, 24 hours each
 
-// Parameter of a scheme column. Slot numbers outside the 18 columns (the
-// library slots -1 to -3 a project file may name) have no column: they read
-// as 0, a plain simulation.
+// Parameter of a scheme column. Scheme numbers without a column of their
+// own (the library slots -1 to -3 a project file may name) read as 0, a
+// plain simulation.
 REAL strategy_value(INTEGER row, INTEGER slot) {
-    if (slot < 1 || slot > 18) return 0.0f;
+    if (!has_scheme_column(slot)) return 0.0f;
     return STRATEGY(row, slot);
 }
 

@@ -262,7 +262,7 @@ void residential_tariffs(TariffChoices& t) {
 
 void default_tariffs_and_fuel_of_the_site() {
     // Only a scheme with a parameter column carries tariff choices.
-    if (!is_strategy_column(IDNUM1)) {
+    if (!has_scheme_column(IDNUM1)) {
         DBG_INT("no tariff column for scheme, tariffs kept FINDTMY", IDNUM1);
         return;
     }

@@ -602,7 +602,7 @@ bool position_for_simulation(FindtmyCall& c) {
 
 // Attempts and fallback -------------------------------------------------------
 
-REAL floor_type() { return is_strategy_column(IDNUM1) ? STRATEGY(33, IDNUM1) : 0.0f; }
+REAL floor_type() { return has_scheme_column(IDNUM1) ? STRATEGY(33, IDNUM1) : 0.0f; }
 
 // Slab and basement floors need the ground and degree-day values.
 bool ground_coupled_floor(REAL floor) {

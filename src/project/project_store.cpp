@@ -49,7 +49,7 @@ void trace_scheme_values(INTEGER inout) {
     DBG_INT("AADISK idnum1", IDNUM1);
     DBG_INT("AADISK idnum2", IDNUM2);
     DBG_INT("AADISK inout", inout);
-    if (is_strategy_column(IDNUM1)) {
+    if (has_scheme_column(IDNUM1)) {
         DBG_FLOAT("AADISK strategy(1, ) electric rates", STRATEGY(1, IDNUM1));
         DBG_FLOAT("AADISK strategy(2, ) users command", STRATEGY(2, IDNUM1));
         DBG_FLOAT("AADISK strategy(3, ) fuel rates", STRATEGY(3, IDNUM1));

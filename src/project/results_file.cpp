@@ -152,7 +152,7 @@ void section_charts(ResultsWalk& r) {
 void section_fuel_and_tiers(ResultsWalk& r) {
     r.real(FUELTYPE);
     // A scheme without a fuel tariff heats with what its electric choice says.
-    if (r.reading() && is_strategy_column(IDNUM1) && STRATEGY(3, IDNUM1) == 0.0f) {
+    if (r.reading() && has_scheme_column(IDNUM1) && STRATEGY(3, IDNUM1) == 0.0f) {
         if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
         else if (STRATEGY(1, IDNUM1) == 0.0f) FUELTYPE = 0.0f;
     }
@@ -270,7 +270,7 @@ REAL member_area_sum(INTEGER combination) {
 
 void store_combination_area(REAL area) {
     AREAT = area;
-    if (is_strategy_column(IDNUM1)) {
+    if (is_scheme_slot(IDNUM1)) {
         STRATEGY(8, IDNUM1) = area;
         SUMARY(1, IDNUM1) = area;
     }
@@ -283,7 +283,7 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
     store_combination_area(0.0f);
     // Area shares of the members: the combination's own area when it is
     // known, the members' sum otherwise.
-    REAL whole = is_strategy_column(IDNUM1) && IDNUM1 <= 9 ? SUMARY(1, IDNUM1 + 9) : 0.0f;
+    REAL whole = has_scheme_column(IDNUM1) && IDNUM1 <= 9 ? SUMARY(1, IDNUM1 + 9) : 0.0f;
     if (whole <= 0.0f) whole = member_area_sum(combination);
     INTEGER idtemp = combination, ndigit = 0, npow = 0, kount = 0;
     bool opened = false;
@@ -387,7 +387,15 @@ void FINDFLAG(INTEGER N) {
     }
     for (int i = 0; i < 260 + 240; ++i) w.real(skipped);
     FArray<LOGICAL, 50> NNFLAG{};
+    const INTEGER errors_before_flags = record_read_errors(unit);
     for (LOGICAL& f : NNFLAG) w.logical(f);
+    // An unformatted file that ends before its flags changes none.
+    if (READMODE == 1 && record_read_errors(unit) != errors_before_flags) {
+        IO_REWIND(unit, ierr);
+        IO_CLOSE(unit, ierr);
+        DBG_OUT("FINDFLAG");
+        return;
+    }
     if (bool(NFLAG(38)) != bool(NNFLAG(38))) NFLAG(53) = true;
     NFLAG(38) = NNFLAG(38);
     NFLAG(37) = NNFLAG(37);

@@ -123,7 +123,7 @@ void window_lines(InputWalk& in) {
 // Floor type of the scheme: a raised floor (6, 7) has no floor-on-grade
 // area; other simple floor types have no slab perimeter.
 void floor_area_corrections() {
-    if (!is_strategy_column(IDNUM1)) return;
+    if (!has_scheme_column(IDNUM1)) return;
     const REAL floor_type = STRATEGY(33, IDNUM1);
     if (floor_type == 6.0f || floor_type == 7.0f || floor_type == -6.0f || floor_type == -7.0f) {
         AREA(11) = 0.0f;
@@ -137,7 +137,7 @@ void floor_area_corrections() {
 void trace_roof_and_mode() {
     DBG_PRINT(NFLAG(4) ? "nflag(4)=T=Sloped Roof  642" : "nflag(4)=F=Flat Roof 642");
     DBG_PRINT(NFLAG(24) ? "nflag(24)=T KORVA  644" : "nflag(24)=F MAVO 644");
-    if (is_strategy_column(IDNUM1)) {
+    if (has_scheme_column(IDNUM1)) {
         const REAL roof = STRATEGY(32, IDNUM1);
         const bool flat = roof == 2.0f || roof == 3.0f || roof == 11.0f || roof == 12.0f;
         DBG_FLOAT(flat ? "Strategy(32, flat roof FIND2" : "Strategy(32, sloped roof FIND2", roof);
@@ -148,7 +148,8 @@ void trace_roof_and_mode() {
 // whole year.
 void representative_days() {
     if (TMYDAY > 31) TMYDAY = 1;
-    // A month outside the calendar, or no first day, asks for the whole year.
+    // A month outside the calendar, or no first day (0, or a day before the
+    // first), asks for the whole year.
     if (TMYMON < 1 || TMYMON > 12) TMYDAY = 0;
     if (TMYMON < 1 || TMYMON > 12 || TMYDAY <= 0) {
         TMYDAY = 0;
@@ -460,7 +461,7 @@ void group_time_of_use(InputWalk& in) {
     // the reader keeps the name as the ninth one.
     FString<48> name = TOUNAMES(9);
     if (!in.reading()) {
-        const INTEGER c = is_strategy_column(IDNUM1) ? int_toward_zero(STRATEGY(1, IDNUM1)) : 0;
+        const INTEGER c = has_scheme_column(IDNUM1) ? int_toward_zero(STRATEGY(1, IDNUM1)) : 0;
         const INTEGER n = (c >= 1 && c <= 9) ? c : (c >= 11 && c <= 17) ? c - 10 : 1;
         name = TOUNAMES(n);
     }
@@ -498,6 +499,8 @@ void group_hoods_and_elevators(InputWalk& in) {
         w.real(*v);
     for (INTEGER i = 1; i <= 10; ++i) w.real(APPLIANCE(i, 6));
     w.int4(STYPE);
+    // The skylight type read here follows the glazing era's sign rule too.
+    if (in.reading() && ERA == 4) STYPE = std::abs(STYPE);
     if (in.reading()) {
         DBG_FLOAT("ElevPhr inFIND2 1897", ELEVPHR);
         DBG_FLOAT("Elevator inFIND2 1897", ELEVATOR);
@@ -580,7 +583,7 @@ void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
         NFLAG(9) = false;
         DBG_PRINT("Vintage Home Nflag(8)=T,(9)=F in FIND2");
     }
-    if (is_strategy_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) {
+    if (has_scheme_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) {
         NFLAG(9) = true;
         STRATEGY(11, IDNUM1) = 0.0f;
         DBG_PRINT("NOT Vintage Home Nflag(9)=T,nflag(8)=T??");
@@ -590,7 +593,7 @@ void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
 
     VOLUMEAG = -99.0f;  // the infiltration model recomputes it
     DBG_FLOAT("VolumeAG flag recalc it in Infilt", VOLUMEAG);
-    if (is_strategy_column(IDNUM1) && STRATEGY(26, IDNUM1) >= 1.0f)
+    if (has_scheme_column(IDNUM1) && STRATEGY(26, IDNUM1) >= 1.0f)
         DBG_FLOAT("strategy(26,-).gt.2.= HVAC combo", STRATEGY(26, IDNUM1));
     DBG_FLOAT("Remitt in FIND2", REMITT);
     DBG_FLOAT("absorb(10)", ABSORB(10));
@@ -623,7 +626,7 @@ void trace_before_run_flags() {
     // A winter air-change rate outside 0.03 to 2.0 is accepted only for a
     // combination of zones.
     if (AirChgW > 2.0f || AirChgW < 0.03f) {
-        if (is_strategy_column(IDNUM1) && STRATEGY(26, IDNUM1) > 1.0f) {
+        if (has_scheme_column(IDNUM1) && STRATEGY(26, IDNUM1) > 1.0f) {
             NFLAG(60) = true;
         } else {
             NFLAG(60) = false;
@@ -671,7 +674,7 @@ void FIND2() {
     DBG_PRINT(NFLAG(51) ? "nflag(51)=T at top Find2, no ERRORS: should be F"
                         : "nflag(51)=F top FIND2 set up OK for input ERRORs");
     const FArray<LOGICAL, 4> saved = {NFLAG(59), NFLAG(71), NFLAG(72), NFLAG(81)};
-    if (is_strategy_column(IDNUM1) && STRATEGY(26, IDNUM1) >= 2.0f)
+    if (has_scheme_column(IDNUM1) && STRATEGY(26, IDNUM1) >= 2.0f)
         DBG_PRINT("Its a hvac combo BUT ZZZZZ DO NOT to exit here in FIND2");
 
     const INTEGER unit = BLK0B.DISKDAT;

@@ -81,7 +81,7 @@ void take_site(const ZipRecord& rec, const HeldZones& held) {
     else if (held.electric_set) ERATEZONEZ = held.electric;
     if (rec.gas_zone != 0) GRATEZONEZ = rec.gas_zone;
     else if (held.gas_set) GRATEZONEZ = held.gas;
-    if (is_strategy_column(IDNUM1) && STRATEGY(3, IDNUM1) <= 0.0f) {
+    if (has_scheme_column(IDNUM1) && STRATEGY(3, IDNUM1) <= 0.0f) {
         if (STRATEGY(1, IDNUM1) <= 0.0f) FUELTYPE = 0.0f;
         else if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
     }
@@ -181,7 +181,7 @@ void zip_code_job(INTEGER& /*inout*/) {
         return;
     }
 
-    const bool own_column = is_strategy_column(IDNUM1);
+    const bool own_column = has_scheme_column(IDNUM1);
     if (IDNUM1 == 2) STRATEGY(4, 2) = STRATEGY(4, 1);  // scheme 2 shares the site of scheme 1
     INTEGER nzipcode = own_column ? int_toward_zero(STRATEGY(4, IDNUM1)) : int_toward_zero(ZIPCODE);
     if (ZIPCODE >= 1.0f && ZIPCODE <= 19.9f) ZIPCODE = std::trunc(ZIPCODE);

@@ -1,24 +1,19 @@
 #include "support/text_lines.h"
 
-#include <cstring>
-
 namespace mavo {
 
+// Character by character, so that a NUL byte inside a line is part of it.
 bool read_text_line(std::FILE* f, std::string& line, std::size_t max_length) {
     line.clear();
     if (!f) return false;
-    char buf[512];
-    bool any = false;
-    while (std::fgets(buf, sizeof buf, f)) {
-        any = true;
-        std::size_t n = std::strlen(buf);
-        const bool ended = n > 0 && buf[n - 1] == '\n';
-        if (ended) --n;
-        if (line.size() < max_length) line.append(buf, std::min(n, max_length - line.size()));
-        if (ended) break;
+    int ch = std::getc(f);
+    if (ch == EOF) return false;
+    while (ch != EOF && ch != '\n') {
+        if (line.size() < max_length) line.push_back(static_cast<char>(ch));
+        ch = std::getc(f);
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    return any;
+    return true;
 }
 
 }  // namespace mavo

@@ -271,3 +271,25 @@ TEST_F(ProjectStore, CommonTailOfEveryCall) {
 
 }  // namespace
 }  // namespace mavo
+
+namespace mavo {
+namespace {
+
+TEST_F(ProjectStore, TextFormKeepsEmptyTitlesAndEveryValue) {
+    WRITEMODE = READMODE = 2;
+    IDNUM1 = 2;
+    SUMARY(80, 18) = 1.5f;
+    GS_TITLES(2) = "Second chart";  // title 1 stays as the zero bytes it starts as
+    AADISK(1);
+    reset_all_blocks();
+    SetUp();
+    READMODE = 2;
+    AADISK(-1);
+    EXPECT_EQ(IDNUM1, 2);
+    EXPECT_EQ(SUMARY(80, 18), 1.5f);
+    EXPECT_EQ(GS_TITLES(2).trimmed(), "Second chart");
+    EXPECT_TRUE(GS_TITLES(1).is_blank());
+}
+
+}  // namespace
+}  // namespace mavo

@@ -286,6 +286,28 @@ TEST_F(SchemeFiles, DerivationsAfterTheRead) {
     EXPECT_TRUE(NFLAG(81));
 }
 
+TEST_F(SchemeFiles, FloorTypeAndScheduleCorrections) {
+    scheme_column();
+    AREA(11) = PERCNT(11) = AREA(12) = PERCNT(12) = 9.0f;
+    KEEP2(1);
+    STRATEGY(33, 5) = -6.0f;  // a raised floor has no floor on grade
+    FIND2();
+    EXPECT_EQ(AREA(11), 0.0f);
+    EXPECT_EQ(AREA(12), 9.0f);
+    STRATEGY(33, 5) = 2.0f;  // a simple floor has no slab perimeter
+    FIND2();
+    EXPECT_EQ(AREA(11), 9.0f);
+    EXPECT_EQ(PERCNT(12), 0.0f);
+
+    SCHED(2, 5) = 0.25f;
+    KEEP2(1);
+    IDNUM1 = 2;  // the generated schemes keep the built-in day schedule
+    std::filesystem::copy_file(input_file(3), project / "scheme2b.dat");
+    SCHED(2, 5) = 0.5f;
+    FIND2();
+    EXPECT_EQ(SCHED(2, 5), 0.5f);
+}
+
 TEST_F(SchemeFiles, LineKindMarkAndNoWriterForTheDesignPath) {
     scheme_column();
     ITEMS(3) = 3;
@@ -440,6 +462,26 @@ TEST_F(Combination, NumberLeftInTheSlotCombinesItsOwnDigits) {
     EXPECT_FLOAT_EQ(HEAT(1, 1, 1), 30.0f);
     EXPECT_FLOAT_EQ(OATEMP(1, 1), 51.0f);  // member 1 read last
     EXPECT_FLOAT_EQ(AREAT, 4000.0f);
+    IDNUM1 = 12;  // column 12 is the back-up copy of scheme 3, not this combination's
+    SUMARY(1, 12) = 777.0f;
+    STRATEGY(8, 12) = 555.0f;
+    FIND1();
+    EXPECT_EQ(SUMARY(1, 12), 777.0f);
+    EXPECT_EQ(STRATEGY(8, 12), 555.0f);
+}
+
+TEST_F(Combination, TruncatedUnformattedInputFileChangesNoRunFlag) {
+    READMODE = WRITEMODE = 1;
+    IDNUM1 = 1;
+    KEEP2(1);
+    std::filesystem::resize_file(project / "scheme1.dat", 2000);
+    NFLAG(38) = true;
+    NFLAG(37) = true;
+    NFLAG(56) = false;
+    FINDFLAG(1);
+    EXPECT_TRUE(NFLAG(38));
+    EXPECT_TRUE(NFLAG(37));
+    EXPECT_FALSE(NFLAG(56));
 }
 
 }  // namespace
