@@ -11,6 +11,16 @@
 #include "blocks/site_blocks.h"
 #include "blocks/solar_system_blocks.h"
 #include "blocks/summary_blocks.h"
+#include "blocks/state_solar.h"
+#include "blocks/state_construction.h"
+#include "blocks/state_bills.h"
+#include "blocks/state_results.h"
+#include "blocks/state_renewables.h"
+#include "blocks/state_reports.h"
+#include "blocks/state_simulation.h"
+#include "blocks/state_design.h"
+#include "blocks/state_transfer.h"
+#include "blocks/state_envelope.h"
 #include "blocks/tariff_blocks.h"
 
 // One entry per block, gathered from each group header; the list defines
@@ -26,7 +36,17 @@
     MAVO_RESULTS_BLOCKS(X)      \
     MAVO_SUMMARY_BLOCKS(X)      \
     MAVO_SOLAR_SYSTEM_BLOCKS(X) \
-    MAVO_SCRATCH_BLOCKS(X)
+    MAVO_SCRATCH_BLOCKS(X) \
+    MAVO_STATE_SOLAR_BLOCKS(X) \
+    MAVO_STATE_CONSTRUCTION_BLOCKS(X) \
+    MAVO_STATE_BILLS_BLOCKS(X) \
+    MAVO_STATE_RESULTS_BLOCKS(X) \
+    MAVO_STATE_RENEWABLES_BLOCKS(X) \
+    MAVO_STATE_REPORTS_BLOCKS(X) \
+    MAVO_STATE_SIMULATION_BLOCKS(X) \
+    MAVO_STATE_DESIGN_BLOCKS(X) \
+    MAVO_STATE_TRANSFER_BLOCKS(X) \
+    MAVO_STATE_ENVELOPE_BLOCKS(X)
 
 namespace mavo {
 

@@ -1,5 +1,7 @@
 // Procedures of this subsystem not built yet: each only traces its call so
-// that the whole run sequence runs.
+// that the whole run sequence runs. They are weak definitions, so that a
+// procedure built in its own file takes their place at link time until the
+// stand-in is removed.
 #include <string>
 
 #include "front/trace.h"
@@ -7,13 +9,13 @@
 
 namespace mavo {
 
-void REVISION(INTEGER NTASK) {
+[[gnu::weak]] void REVISION(INTEGER NTASK) {
     DBG_IN("REVISION");
     DBG_INT("REVISION NTASK", NTASK);
     DBG_OUT("REVISION");
 }
 
-void LIBARY() {
+[[gnu::weak]] void LIBARY() {
     DBG_IN("LIBARY");
     DBG_OUT("LIBARY");
 }

@@ -1,4 +1,6 @@
-// Procedures of this subsystem not built yet.
+// Procedures of this subsystem not built yet. They are weak definitions, so
+// that a procedure built in its own file takes their place at link time
+// until the stand-in is removed.
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "project/project.h"
@@ -10,7 +12,7 @@ namespace mavo {
 // year, so that a run keeps the project's files current: the project state,
 // the results file, the schedules in non-residential mode, the parameter
 // column and the input file.
-void CALCS() {
+[[gnu::weak]] void CALCS() {
     DBG_IN("CALCS");
     AADISK(1);
     KEEP1();

@@ -1,0 +1,14 @@
+// Values that procedures of this group keep from one call to the next
+// (each a small struct named after its procedure, reset with the blocks).
+#pragma once
+#include <cstddef>
+
+#include "support/farray.h"
+#include "support/fstring.h"
+#include "support/types.h"
+
+namespace mavo {
+
+}  // namespace mavo
+
+#define MAVO_STATE_REPORTS_BLOCKS(X)
