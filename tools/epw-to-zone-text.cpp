@@ -9,8 +9,11 @@
 // "<data>" marker. Then 8760 hourly records of 80 columns: month, day, hour,
 // global horizontal and direct normal radiation in kJ/m2 (I8 each), 16
 // blank columns, dry bulb and dew point in C and wind speed in m/s (F8.1
-// each). Missing EPW radiation gives 0; a missing temperature or wind speed
-// repeats the previous hour's.
+// each). Missing EPW radiation (9999 or more, or no number) gives 0; a
+// missing temperature (99.9 C or more, or no number) or wind speed (999 or
+// more) repeats the previous hour's. The weather reader's year pass treats a
+// dry bulb of 99.9 C or more in an EPW file the same way, so both forms of
+// one station give the same degree days and extremes.
 #include <cstdio>
 #include <cstdlib>
 #include <cmath>
@@ -28,7 +31,6 @@ using mavo::ffmt::LineWriter;
 
 constexpr double kKilojoulePerWattHour = 3.6;
 constexpr double kMissingRadiation = 9999.0;     // EPW marks a missing radiation so
-constexpr double kMissingTemperature = 99.9;      // and a missing dry bulb or dew point so
 constexpr double kMissingWind = 999.0;            // and a missing wind speed so
 constexpr int kHoursOfYear = 8760;
 
@@ -74,8 +76,8 @@ void take_hour(const std::vector<std::string>& f, Hour& h) {
     if (number(f, 2, v)) h.month = v;
     if (number(f, 3, v)) h.day = v;
     if (number(f, 4, v)) h.hour = v;
-    if (number(f, 7, v) && v < kMissingTemperature) h.dry_bulb_C = v;
-    if (number(f, 8, v) && v < kMissingTemperature) h.dew_point_C = v;
+    if (number(f, 7, v) && mavo::weather::epw_temperature_present(v)) h.dry_bulb_C = v;
+    if (number(f, 8, v) && mavo::weather::epw_temperature_present(v)) h.dew_point_C = v;
     h.global_Wh = number(f, 14, v) && v < kMissingRadiation ? v : 0.0;
     h.direct_Wh = number(f, 15, v) && v < kMissingRadiation ? v : 0.0;
     if (number(f, 22, v) && v < kMissingWind) h.wind_ms = v;

@@ -5,6 +5,8 @@
 // skylit zones that the daylight procedures use.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
@@ -184,7 +186,8 @@ bool skylit_area_of_unit(INTEGER j, REAL& area_ft2) {
 }
 
 void skylit_area() {
-    NSKYUNITS = 0;
+    // Summed wide: 25 lines of up to INT32_MAX units each would wrap.
+    std::int64_t units = 0;
     INTZONEX = 0.0f;
     for (INTEGER j = 1; j <= 25; ++j) {
         if (ITEMS(j) != kSkylightItem || QTY(j) <= 0.0f) continue;
@@ -193,9 +196,10 @@ void skylit_area() {
             DBG_INT("skylight line without well depth skipped AVERAG", j);
             continue;
         }
-        NSKYUNITS += int_toward_zero(QTY(j));
+        units += int_toward_zero(QTY(j));
         INTZONEX += QTY(j) * unit_ft2;
     }
+    NSKYUNITS = static_cast<INTEGER>(std::min<std::int64_t>(units, std::numeric_limits<INTEGER>::max()));
     if (FLOORS > 0.0f) {
         // No more than one floor, and no more than the roof over it.
         REAL x_ft2 = std::min(INTZONEX, AREAT / FLOORS);

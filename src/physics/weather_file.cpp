@@ -64,7 +64,7 @@ bool read_zone_text_hour(std::string_view record, ZoneTextHour& hour) {
     hour.hour = static_cast<INTEGER>(r.I(kZoneTextFieldWidth));
     r.X(kZoneTextDryBulbColumn - 1 - 3 * kZoneTextFieldWidth);
     hour.dry_bulb_C = r.F(kZoneTextFieldWidth, 1);
-    return r.ok();
+    return r.ok() && std::isfinite(hour.dry_bulb_C);
 }
 
 }  // namespace weather
@@ -219,14 +219,17 @@ void take_epw_location(FindtmyCall& c) {
     TEXTLINE = c.line.first(TEXTLINE.size());
     for (INTEGER j = 1; j <= 4; ++j) ISTPOS(j) = 6 + j;
     FFCDREAD(4);
-    // A missing field reads as 0.
+    // A missing latitude, longitude or elevation reads as 0; a missing time
+    // zone keeps the one in force (0 would put the site on Greenwich time).
     auto value = [](INTEGER j) { return field_present(FIELDVALS(j)) ? FIELDVALS(j) : 0.0f; };
     const REAL latitude = value(1);
     NFLAG(84) = latitude < kTropicLatitude;
     SLON = value(2);
     SLAT = latitude;
-    TMZONEF = value(3);
-    TMZONEI = int_toward_zero(TMZONEF);
+    if (field_present(FIELDVALS(3))) {
+        TMZONEF = FIELDVALS(3);
+        TMZONEI = int_toward_zero(TMZONEF);
+    }
     ALTITUDE = value(4);
     c.NAMEX = station;
     TITLE3 = station;
@@ -237,16 +240,24 @@ void take_epw_location(FindtmyCall& c) {
 }
 
 // A depth of the ground line counts when its July to September values are
-// not all zero (weather files without ground data write zeros).
+// all given and not all zero (weather files without ground data write zeros
+// or leave the fields empty).
 bool ground_depth_present(INTEGER first) {
-    return !(FIELDVALS(first + 6) == 0.0f && FIELDVALS(first + 7) == 0.0f && FIELDVALS(first + 8) == 0.0f);
+    const REAL jul = FIELDVALS(first + 6), aug = FIELDVALS(first + 7), sep = FIELDVALS(first + 8);
+    if (!field_present(jul) || !field_present(aug) || !field_present(sep)) return false;
+    return !(jul == 0.0f && aug == 0.0f && sep == 0.0f);
 }
 
-void take_ground_depth(INTEGER first) {
+// The given months of one depth into the weather file's set; `given` marks
+// the months the line has supplied so far.
+void take_ground_depth(INTEGER first, FArray<bool, 12>& given) {
     for (INTEGER m = 1; m <= 12; ++m) {
         const REAL t_C = FIELDVALS(first + m - 1);
-        // Converted as it is taken, so a month no depth gives keeps its value.
-        if (field_present(t_C)) GROUNDTEMP(m, kGroundSetOfFile) = celsius_to_fahrenheit(t_C);
+        // Converted as it is taken, so a month no depth gives is never
+        // converted twice.
+        if (!field_present(t_C)) continue;
+        GROUNDTEMP(m, kGroundSetOfFile) = celsius_to_fahrenheit(t_C);
+        given(m) = true;
     }
 }
 
@@ -266,11 +277,19 @@ void take_ground_temperatures(const weather::WeatherLine& line) {
         DBG_PRINT("ground temperatures of the weather file are empty, zone set kept");
         return;
     }
-    ZONE = kGroundSetOfFile;
-    take_ground_depth(1);
+    // The file's set starts as the zone's own, so that no month keeps a value
+    // of an earlier weather file.
+    for (INTEGER m = 1; m <= 13; ++m) GROUNDTEMP(m, kGroundSetOfFile) = GROUNDTEMP(m, ZONE);
+    FArray<bool, 12> given{};
+    take_ground_depth(1, given);
     const bool second = ground_depth_present(13);
-    if (second) take_ground_depth(13);
-    if (second && ground_depth_present(25)) take_ground_depth(25);
+    if (second) take_ground_depth(13, given);
+    if (second && ground_depth_present(25)) take_ground_depth(25, given);
+    if (!std::all_of(given.begin(), given.end(), [](bool g) { return g; })) {
+        DBG_PRINT("ground temperatures of the weather file lack a month, zone set kept");
+        return;
+    }
+    ZONE = kGroundSetOfFile;
     REAL sum_F = 0.0f;
     for (INTEGER m = 1; m <= 12; ++m) sum_F += GROUNDTEMP(m, kGroundSetOfFile);
     GROUNDTEMP(13, kGroundSetOfFile) = sum_F / 12.0f;
@@ -364,7 +383,10 @@ LineStatus read_hour(FindtmyCall& c, HourRecord& rec) {
     if (field_present(FIELDVALS(1))) rec.month = int_toward_zero(FIELDVALS(1));
     if (field_present(FIELDVALS(2))) rec.day = int_toward_zero(FIELDVALS(2));
     if (field_present(FIELDVALS(3))) rec.hour = int_toward_zero(FIELDVALS(3));
-    if (field_present(FIELDVALS(4))) rec.dry_bulb_C = FIELDVALS(4);
+    // The EPW missing mark (99.9 C and above) repeats the previous hour, as
+    // the converter does for the zone text form.
+    const REAL t_C = FIELDVALS(4);
+    if (field_present(t_C) && weather::epw_temperature_present(t_C)) rec.dry_bulb_C = t_C;
     return s;
 }
 
@@ -537,13 +559,12 @@ INTEGER days_to_skip() {
     return static_cast<INTEGER>(std::min<std::int64_t>(skip, kSkipDayLimit));
 }
 
-// Records before the first simulated day.
-INTEGER records_to_skip() {
-    if (!NFLAG(38)) return SKPDAY >= 2 ? SKPDAY * kHoursPerDay : 0;  // a single day is not skipped
-    if (SKPDAY <= 0) return 0;
-    const INTEGER first_day = std::max(0, kHoursPerDay - std::max(TMYFLAG(3), 1) + 1);
-    return first_day + (SKPDAY - 1) * kHoursPerDay;
-}
+// Records before the first simulated day. Every skipped day, a single one
+// too, is read past: the simulation counts its hours of the year from
+// SKPDAY, so the file must stand on day SKPDAY + 1. (Only the twelve-day mode
+// skips: the whole year starts on 1 January, and every header read puts the
+// file's first record on hour 1.)
+INTEGER records_to_skip() { return SKPDAY > 0 ? SKPDAY * kHoursPerDay : 0; }
 
 // False when the year ends before the first simulated day: the file is
 // closed and the data marked invalid.
@@ -587,6 +608,9 @@ bool position_for_simulation(FindtmyCall& c) {
         DBG_PRINT("Error99 inSection");
         return false;
     }
+    // With no first day asked for the file stays on 1 January; a skip of an
+    // earlier call must not shift the simulation's day and hour counters.
+    SKPDAY = 0;
     if (TMYDAY != 0) {
         SKPDAY = days_to_skip();
         DBG_INT("SKPDAY days skipped FINDTMY", SKPDAY);
@@ -624,10 +648,7 @@ bool year_pass_wanted() {
 }
 
 void prepare(FindtmyCall& c, bool first_attempt) {
-    if (first_attempt) {
-        if (NFLAG(38)) TMYDAY = 0;
-        c.held_latitude = SLAT;
-    }
+    if (first_attempt) c.held_latitude = SLAT;
     c.NAMEX = TITLE3;
     ALTITUDE = 0.0f;
     if (IDNUM1 < 3) {
@@ -637,6 +658,9 @@ void prepare(FindtmyCall& c, bool first_attempt) {
         NFLAG(38) = true;
         DAYFLAG.fill(0);
     }
+    // The whole year starts on 1 January: a first day left from a twelve-day
+    // run would skip days and run the year off the end of the file.
+    if (NFLAG(38)) TMYDAY = 0;
     const INTEGER first_day_flag = NFLAG(7) && !NFLAG(38) ? 1 : 0;
     TMYFLAG(1) = first_day_flag;
     TMYFLAG(2) = first_day_flag;

@@ -17,6 +17,12 @@
 //                     57-64 dry bulb, 65-72 dew point (F8.1, C),
 //                     73-80 wind speed (F8.1, m/s)
 // Both forms hold 365 days of 24 records from 1 January (no leap day).
+//
+// Missing EPW temperatures: an EPW record marks a dry bulb or dew point it
+// lacks with 99.9 C (nothing warmer is weather). The converter and the
+// reader's year pass both take such a value, and any above it, as missing and
+// repeat the previous hour's, so the two forms of one station give the same
+// degree days and extremes.
 #pragma once
 #include <cstddef>
 #include <cstdio>
@@ -36,6 +42,12 @@ inline constexpr int kZoneTextFieldWidth = 8;
 inline constexpr int kZoneTextDryBulbColumn = 57;
 inline constexpr int kZoneTextRecordLength = 80;
 inline constexpr std::string_view kZoneTextDataMarker = "<data>";
+
+inline constexpr double kEpwMissingTemperatureC = 99.9;  // EPW mark of a missing dry bulb or dew point, C
+
+// True when an EPW dry bulb or dew point is data, not the missing mark.
+// False for NaN too.
+inline bool epw_temperature_present(double t_C) { return t_C < kEpwMissingTemperatureC; }
 
 // The zone text file of a climate zone: "zone9.txh", "zone12.txh".
 std::string zone_text_file_name(INTEGER zone);
@@ -64,7 +76,9 @@ enum class LineStatus { ok, end_of_file, read_error };
 LineStatus read_weather_line(std::FILE* f, WeatherLine& line);
 
 // Month, day, hour and dry bulb of a zone text hourly record, the fields the
-// year pass reads: (3I8,32X,F8.1). False when a field is not a number.
+// year pass reads: (3I8,32X,F8.1). False when a field is not a number or the
+// dry bulb is not finite (an exponent beyond the range of a real): such a
+// record is a read error, never weather.
 struct ZoneTextHour {
     INTEGER month = 0;
     INTEGER day = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "blocks/blocks.h"
 #include "physics/physics.h"
@@ -111,6 +112,17 @@ TEST(ModelDefaults, SkylitAreaAndDegenerateGeometry) {
     EXPECT_NEAR(INTZONEX, 2 * 20.0f * length, 1e-3);  // spread width min(16 + 4, 2 x 36 - 4)
     EXPECT_EQ(SKYFLOOR, INTZONEX);
     EXPECT_EQ(WIDTHDL, 0.0f);  // no windows
+
+    // Unit counts whose sum passes the largest count stop there.
+    ITEMS(7) = 5;
+    WIDTH(7) = 4;
+    HEAD(7) = 4;
+    SILL(7) = 3.9f;
+    QTY(6) = QTY(7) = 2.0e9f;
+    AVERAG();
+    EXPECT_EQ(NSKYUNITS, std::numeric_limits<INTEGER>::max());
+    ITEMS(7) = 0;
+    QTY(6) = 2;
 
     // No well and a raised sill: the spread has no defined length; the line
     // is skipped.

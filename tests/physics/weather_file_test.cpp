@@ -12,6 +12,7 @@
 #include "blocks/blocks.h"
 #include "front/units.h"
 #include "physics/physics.h"
+#include "physics/weather_file.h"
 #include "support/fortran_format.h"
 #include "support/text_lines.h"
 #include "test_support.h"
@@ -172,14 +173,34 @@ TEST_F(WeatherFile, GroundTemperatureLineRules) {
     FINDTMY();
     EXPECT_FLOAT_EQ(GROUNDTEMP(1, 18), 1.0f * 1.8f + 32.0f);
 
-    // Depth 1 empty in July to September: the zone's set stays in use.
+    // Depth 1 without usable July to September values, or a month that no
+    // depth gives: the zone's set stays in use. The file's set, once a depth
+    // was taken, holds no value of an earlier weather file.
+    for (const std::string ground :
+         {"GROUND TEMPERATURES,1,.5,,,,1,2,3,4,5,6,0,0,0,10,11,12", "GROUND TEMPERATURES,0",
+          "GROUND TEMPERATURES,1,.5,,,,1,2,3,4,5,6,,,,10,11,12", "GROUND TEMPERATURES,1,.5,,,,1,2,3,4,5,6,7,,9,10,11,12",
+          "GROUND TEMPERATURES,1,.5,,,,,2,3,4,5,6,7,8,9,10,11,12"}) {
+        reset_all_blocks();
+        SetUp();
+        CECZONE = 9;
+        for (int m = 1; m <= 13; ++m) GROUNDTEMP(m, 18) = 500.0f;  // an earlier weather file
+        epw(mild, ground);
+        FINDTMY();
+        EXPECT_EQ(ZONE, 9) << ground;
+    }
+    EXPECT_EQ(GROUNDTEMP(1, 18), GROUNDTEMP(1, 9));  // January of the zone, not 500 or 0
+    EXPECT_EQ(GROUNDTEMP(2, 18), 2.0f * 1.8f + 32.0f);
+
+    // Each month from the deepest depth that gives it: January only at
+    // depth 2, March only at depth 1.
     reset_all_blocks();
     SetUp();
-    CECZONE = 9;
-    epw(mild, "GROUND TEMPERATURES,1,.5,,,,1,2,3,4,5,6,0,0,0,10,11,12");
+    epw(mild, "GROUND TEMPERATURES,2,.5,,,,,2,3,4,5,6,7,8,9,10,11,12,2,,,,11,12,,14,15,16,17,18,19,20,21,22");
     FINDTMY();
-    EXPECT_EQ(ZONE, 9);
-    EXPECT_EQ(GROUNDTEMP(1, 18), 0.0f);
+    EXPECT_EQ(ZONE, 18);
+    EXPECT_FLOAT_EQ(GROUNDTEMP(1, 18), 11.0f * 1.8f + 32.0f);
+    EXPECT_FLOAT_EQ(GROUNDTEMP(3, 18), 3.0f * 1.8f + 32.0f);
+    EXPECT_NEAR(GROUNDTEMP(13, 18), (3.0 + 11 + 12 + 14 + 15 + 16 + 17 + 18 + 19 + 20 + 21 + 22) / 12 * 1.8 + 32, 1e-3);
 }
 
 TEST_F(WeatherFile, SkipToTheFirstSimulatedDay) {
@@ -213,6 +234,40 @@ TEST_F(WeatherFile, SkipToTheFirstSimulatedDay) {
     TMYMON = 99;  // a month beyond December adds no days of its own
     FINDTMY();
     EXPECT_EQ(SKPDAY, 353);
+
+    // A single skipped day is skipped in the file too.
+    TMYDAY = 2;
+    TMYMON = 1;
+    FINDTMY();
+    EXPECT_EQ(SKPDAY, 1);
+    EXPECT_EQ(next_record().substr(0, 24), ffmt::I(1, 8) + ffmt::I(2, 8) + ffmt::I(1, 8));
+
+    // No first day: 1 January, and the skip of the call before is gone.
+    TMYDAY = 0;
+    FINDTMY();
+    EXPECT_EQ(SKPDAY, 0);
+    EXPECT_EQ(next_record().substr(0, 24), ffmt::I(1, 8) + ffmt::I(1, 8) + ffmt::I(1, 8));
+}
+
+TEST_F(WeatherFile, ReferenceSchemeRunsTheWholeYearFromTheFirstOfJanuary) {
+    // Scheme 2 after a twelve-day run that started on 15 March, with nothing
+    // forcing a year pass.
+    epw([](int) { return 20.0; });
+    IDNUM1 = 2;
+    NFLAG(7) = false;
+    NFLAG(38) = false;
+    ZIPCODE = 90024.0f;
+    HDD = 2000.0f;
+    TMYDAY = 15;
+    TMYMON = 3;
+    SKPDAY = 73;
+    FINDTMY();
+    EXPECT_EQ(HDD, 2000.0f);  // no year pass
+    EXPECT_TRUE(NFLAG(38));
+    EXPECT_EQ(TMYDAY, 0);
+    EXPECT_EQ(SKPDAY, 0);
+    EXPECT_TRUE(NFLAG(80));
+    EXPECT_EQ(next_record().substr(0, 11), "1999,1,1,1,");
 }
 
 TEST_F(WeatherFile, ZoneTextYearPassWithoutDesignTemperatures) {
@@ -240,6 +295,40 @@ TEST_F(WeatherFile, ZoneTextYearPassWithoutDesignTemperatures) {
     EXPECT_EQ(HDD, 364.0f * 33.0f);
     EXPECT_EQ(DESMAX, 95.0f);
     EXPECT_TRUE(NFLAG(80));
+}
+
+TEST_F(WeatherFile, MissingMarksOfTheRecords) {
+    // The EPW missing dry bulb repeats the previous hour, as in the zone text
+    // form the converter writes: day 1 is 0 C, hours 2-24 marked missing.
+    std::string text = epw_text([](int n) { return n == 1 ? 0.0 : (n <= 24 ? 99.9 : 20.0); });
+    // A missing time zone keeps the one in force.
+    text.replace(text.find(",-8.0,"), 6, ",,");
+    write_file(weather / "test.epw", text);
+    TMZONEF = -7.5f;
+    TMZONEI = -7;
+    FINDTMY();
+    EXPECT_EQ(HDD, 33.0f);
+    EXPECT_EQ(DESMIN, 32.0f);
+    EXPECT_EQ(DESMAX, 68.0f);
+    EXPECT_EQ(TMZONEF, -7.5f);
+    EXPECT_EQ(TMZONEI, -7);
+    EXPECT_TRUE(NFLAG(80));
+
+    // A zone text dry bulb beyond the range of a real is a read error of its
+    // record: the file cannot serve and zone 9 stands in.
+    std::string zone = zone_text([](int) { return 10.0; });
+    std::size_t at = 0;
+    for (int line = 1; line < 6 + 100; ++line) at = zone.find('\n', at) + 1;  // record 100, on day 5
+    zone.replace(at + weather::kZoneTextDryBulbColumn - 1, 8, "  1.0E99");
+    write_file(weather / "zone12.txh", zone);
+    write_file(weather / "zone9.txh", zone_text([](int) { return 12.0; }));
+    NFLAG(37) = true;
+    CECZONE = 12;
+    FINDTMY();
+    EXPECT_EQ(trace_count("Error 499 cant read EPW or CECPV files"), 1);
+    EXPECT_EQ(trace_count("TMYFILE zone9.txh"), 1);
+    EXPECT_NEAR(HDD, 365.0 * (65.0 - (12.0 * 1.8 + 32.0)), 0.05);
+    EXPECT_FALSE(NFLAG(80));
 }
 
 TEST_F(WeatherFile, FallbackToZoneNineHappensOnce) {
