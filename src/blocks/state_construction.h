@@ -9,6 +9,9 @@
 
 namespace mavo {
 
+// The construction-property procedures (UVALR, UVALC, MTTYPE) recompute
+// everything from the scheme's codes on every call and keep nothing here.
+
 }  // namespace mavo
 
 #define MAVO_STATE_CONSTRUCTION_BLOCKS(X)

@@ -1,0 +1,17 @@
+// Construction properties of a non-residential scheme: U-factors, time
+// lags, decrements and absorptances of the walls, roof, floor and slab, the
+// roof surface and the floor and ceiling mass elements, from the scheme's
+// construction codes, its year built and the non-residential code
+// requirements of its climate zone.
+#pragma once
+
+namespace mavo {
+
+// Non-residential construction properties of scheme IDNUM1 into BLK4,
+// ATTICR, the roof slope and emittance of BLK2, the floor and slab items of
+// BLK3 and mass elements 1 and 3; maps old wall codes to the current ones
+// and writes the settled codes back into the scheme's parameter column.
+// Leaves everything unchanged for a residential building type.
+void UVALC();
+
+}  // namespace mavo
