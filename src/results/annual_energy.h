@@ -1,0 +1,12 @@
+// Annual energy by end use and fuel: the energy rows of a scheme's SUMARY
+// column.
+#pragma once
+
+namespace mavo {
+
+// Rows 18-20, 26-34, 37-40, 59, 60 and 78 of column IDNUM1 (a combination
+// column also sums its members' emission rows 41-48), or the difference
+// column 19 of a comparison; AREAT, COSTF and AETOT.
+void CALBEP();
+
+}  // namespace mavo

@@ -1,0 +1,17 @@
+// Emissions of the purchased electricity and fuel.
+#pragma once
+#include "support/types.h"
+
+namespace mavo {
+
+// Emission rows 41-47, 61 and 62 of column IDNUM1, the hourly CO2
+// TOTALCO2, EX and FX, and the rows chosen from the emission-factor table.
+void CALPOLL();
+
+// Row of the emission-factor table for the electricity of a site in the
+// given electric rate zone.
+INTEGER electricity_emission_row(INTEGER rate_zone, bool in_california);
+// Row of the emission-factor table for the heating fuel.
+INTEGER fuel_emission_row(REAL fuel_type);
+
+}  // namespace mavo

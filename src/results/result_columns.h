@@ -1,0 +1,20 @@
+// Which columns of the parameter and summary tables the result procedures
+// may use for the current scheme number.
+#pragma once
+#include "blocks/blocks.h"
+
+namespace mavo {
+
+// A parameter code of the current scheme. A combination number (11 and up)
+// has no parameter column of its own: columns 11 to 18 hold other schemes'
+// back-up copies, so such a scheme reads every code as 0 (none).
+inline REAL scheme_code(INTEGER row) {
+    return has_scheme_column(IDNUM1) ? STRATEGY(row, IDNUM1) : 0.0f;
+}
+
+// Summary columns a scheme's results may go to: the scheme slots 1 to 9,
+// the default scheme 10 and the combination-line columns 10 to 18. Column 19
+// is the difference of two schemes and belongs to no scheme.
+constexpr bool is_result_column(INTEGER k) { return k >= 1 && k <= 18; }
+
+}  // namespace mavo

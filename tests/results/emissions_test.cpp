@@ -1,0 +1,94 @@
+// Emissions: the table rows chosen for a site, the annual rows and the
+// hourly CO2.
+#include <gtest/gtest.h>
+
+#include "blocks/blocks.h"
+#include "results/emissions.h"
+
+namespace mavo {
+namespace {
+
+TEST(Emissions, ElectricityRowFollowsTheRateZone) {
+    EXPECT_EQ(electricity_emission_row(12, true), 1);    // SCE
+    EXPECT_EQ(electricity_emission_row(3, true), 2);     // SDG&E
+    EXPECT_EQ(electricity_emission_row(-15, true), 3);   // PG&E
+    EXPECT_EQ(electricity_emission_row(-5, true), 10);
+    EXPECT_EQ(electricity_emission_row(-1, true), 4);    // SMUD
+    EXPECT_EQ(electricity_emission_row(-25, true), 10);
+    for (int z = 18; z <= 29; ++z) EXPECT_EQ(electricity_emission_row(z, true), 10);
+    EXPECT_EQ(electricity_emission_row(36, true), 6);
+    EXPECT_EQ(electricity_emission_row(36, false), 11);
+    EXPECT_EQ(electricity_emission_row(32, false), 4);
+    EXPECT_EQ(electricity_emission_row(33, true), 2);
+    EXPECT_EQ(electricity_emission_row(34, true), 3);
+    EXPECT_EQ(fuel_emission_row(-2.0f), 26);
+    EXPECT_EQ(fuel_emission_row(3.0f), 22);
+    EXPECT_EQ(fuel_emission_row(10.0f), 13);
+}
+
+TEST(Emissions, AnnualRowsOfAnSceSite) {
+    IDNUM1 = 1;
+    ERATEZONE = 12;
+    FUELTYPE = 1.0f;
+    SUMARY(56, 1) = 10000.0f;  // kWh purchased
+    SUMARY(73, 1) = 500.0f;    // therms purchased
+    SUMARY(70, 1) = 2000.0f;   // kWh from photovoltaics
+    SUMARY(43, 1) = 5.0f;
+    CALPOLL();
+    EXPECT_EQ(NROWE, 1);
+    EXPECT_EQ(NROWF, 13);
+    EXPECT_FLOAT_EQ(SUMARY(46, 1), 6652.6f);
+    EXPECT_FLOAT_EQ(SUMARY(47, 1), 6652.6f + 117.0f * 50.0f);
+    EXPECT_FLOAT_EQ(SUMARY(61, 1), 3 * 6652.6f + 117.0f * 50.0f);
+    EXPECT_FLOAT_EQ(SUMARY(41, 1), 1.509f * 10 + 0.04f * 50);
+    EXPECT_FLOAT_EQ(SUMARY(42, 1), 1.5669f * 10 + 0.001f * 50);
+    EXPECT_EQ(SUMARY(43, 1), 0.0f);
+    EXPECT_EQ(SUMARY(44, 1), 0.0f);
+    EXPECT_FLOAT_EQ(SUMARY(62, 1), 2 * 665.26f);
+    EXPECT_FLOAT_EQ(EX, 0.66526f);
+    EXPECT_FLOAT_EQ(FX, 11.7f);
+    EXPECT_EQ(POLLUTE(1, 1), 665.26f);
+    EXPECT_EQ(POLLUTE(7, 2), 0.0f);
+
+    FUELTYPE = 4.0f;  // all electric: no fuel term whatever row 73 holds
+    CALPOLL();
+    EXPECT_FLOAT_EQ(SUMARY(47, 1), 6652.6f);
+}
+
+TEST(Emissions, UsersFactorsForALaterScheme) {
+    IDNUM1 = 3;
+    NROWE = 29;
+    NROWF = 30;
+    NFLAG(50) = true;
+    POLLUTE(1, 1) = 800.0f;  // lb/MWh, from the scheme's pollution table
+    POLLUTE(1, 2) = 120.0f;  // lb/MMBtu
+    POLLUTE(3, 16) = 9.0f;
+    SUMARY(56, 3) = 1000.0f;
+    SUMARY(73, 3) = 10.0f;
+    CALPOLL();
+    EXPECT_EQ(NROWE, 29);
+    EXPECT_EQ(PDATA(3, 29), 800.0f);
+    EXPECT_FLOAT_EQ(SUMARY(47, 3), 800.0f + 120.0f);
+    EXPECT_EQ(POLLUTE(1, 1), 800.0f);
+    EXPECT_EQ(POLLUTE(3, 16), 0.0f);
+
+    IDNUM1 = 2;  // the base schemes always take the site's rows
+    ERATEZONE = -15;
+    CALPOLL();
+    EXPECT_EQ(NROWE, 3);
+    EXPECT_EQ(NROWF, 13);
+}
+
+TEST(Emissions, HourlyCarbonDioxide) {
+    ERATEZONE = 2;  // SDG&E, 843.56 lb/MWh; gas 117 lb/MMBtu
+    TEMPKWHR(14, 8) = 2.0f;
+    TEMPFUEL(14, 8) = 50000.0f;
+    NROWE = 0;  // no row chosen yet
+    IDNUM1 = 5;
+    CALPOLL();
+    EXPECT_FLOAT_EQ(TOTALCO2(14, 8), 2.0f * 0.001f * 843.56f + 50000.0f * 0.000001f * 117.0f);
+    EXPECT_EQ(TOTALCO2(1, 1), 0.0f);
+}
+
+}  // namespace
+}  // namespace mavo
