@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "blocks/blocks.h"
+#include "results/bill_scheme.h"
+#include "results/bills.h"
+#include "results/bills_steps.h"
+
+namespace mavo {
+namespace {
+
+using testing::plain_bill_scheme;
+
+constexpr INTEGER k = 3;
+
+// Tiers break at 100, 130, 200 and (five tiers) 300 % of the baseline.
+TEST(TieredBill, TierQuantitiesAtAndAboveTheBreaks) {
+    struct Case {
+        float e;
+        int tiers;
+        float q1, q2, q3, q4, q5;
+    };
+    const Case cases[] = {
+        {100.0f, 5, 100, 0, 0, 0, 0},     {130.0f, 5, 100, 30, 0, 0, 0},   {200.0f, 5, 100, 30, 70, 0, 0},
+        {300.0f, 5, 100, 30, 70, 100, 0}, {300.5f, 5, 100, 30, 70, 100, 0.5f},
+        {300.5f, 4, 100, 30, 70, 100.5f, 0}, {50.0f, 4, 50, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const FArray<REAL, 5> q = tier_quantities(c.e, 100.0f, c.tiers);
+        const float want[5] = {c.q1, c.q2, c.q3, c.q4, c.q5};
+        for (int t = 1; t <= 5; ++t) EXPECT_NEAR(q(t), want[t - 1], 1e-4f) << c.e << " kWh, tier " << t;
+    }
+}
+
+// PG&E zone -13, a July day of 40 kWh: baseline 15.5, tiers 15.5, 4.65,
+// 10.85 and 9.0 at 0.15293, 0.17614, 0.26445 and 0.32445 = $8.97880.
+TEST(TieredBill, PgeJulyDayInFourTiers) {
+    plain_bill_scheme(k, false, -13);
+    EQKWHR(12, 7) = 40.0f;
+    COST();
+    EXPECT_NEAR(EKWHS, 15.5f, 1e-4f);
+    EXPECT_NEAR(EKWHSAB, 4.65f, 1e-4f);
+    EXPECT_NEAR(EKWHST3, 10.85f, 1e-4f);
+    EXPECT_NEAR(EKWHST4, 9.0f, 1e-4f);
+    EXPECT_NEAR(SUMARY(36, k), 8.97880f, 1e-4f);
+    EXPECT_NEAR(COSTEL(12, 7), 8.97880f, 1e-4f);
+    EXPECT_FLOAT_EQ(EGTOTAL, SUMARY(36, k));
+    EXPECT_EQ(EDAYSW + EDAYSS, 12);  // a twelve-day run bills twelve days
+    EXPECT_FLOAT_EQ(SUMARY(23, k), 40.0f);
+    EXPECT_FLOAT_EQ(SUMARY(25, k), 40.0f);
+}
+
+// SCE zones 11 and 12 have no baselines: all at the tier-1 rate, and the
+// upper rates are cleared at the first summer month.
+TEST(TieredBill, SceZoneWithoutBaseline) {
+    plain_bill_scheme(k, false, 11);
+    for (int m = 1; m <= 12; ++m) EQKWHR(12, m) = 10.0f;
+    COST();
+    EXPECT_NEAR(SUMARY(36, k), 12 * 1.485f, 1e-3f);
+    EXPECT_FLOAT_EQ(ERATE2, 0.0f);
+    EXPECT_FLOAT_EQ(ERATE5, 0.0f);
+}
+
+TEST(TieredBill, SmudWinterDayWithinAllowance) {
+    plain_bill_scheme(k, false, -1);
+    EQKWHR(1, 1) = 20.0f;  // allowance 690 / 30.416666 = 22.685 kWh/day
+    COST();
+    EXPECT_NEAR(SUMARY(36, k), 20 * 0.0955f, 1e-5f);
+    EXPECT_NEAR(EKWHW, 20.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(EKWHWAB, 0.0f);
+}
+
+// SDG&E zone 1, 12 kWh a day: July against 9.6 kWh at adders 0.01662 and
+// 0.04044 over 0.14812 ($2.034048); January against 10.1 kWh at 0.08989 and
+// 0.11371 over 0.07485 ($2.022138).
+TEST(TieredBill, SdgeTierAddersOverTheSeasonsBaseRate) {
+    plain_bill_scheme(k, false, 1);
+    EQKWHR(12, 7) = 12.0f;
+    EQKWHR(12, 1) = 12.0f;
+    COST();
+    EXPECT_NEAR(ECOSTS + ECOSTSAB, 2.034048f, 1e-5f);
+    EXPECT_NEAR(ECOSTW + ECOSTWAB, 2.022138f, 1e-5f);
+    EXPECT_NEAR(SUMARY(36, k), 4.056186f, 1e-4f);
+    EXPECT_FLOAT_EQ(ETIERADDS(5), ETIERADDS(4));
+}
+
+TEST(TieredBill, FlatRateBillsEveryKwhAlike) {
+    plain_bill_scheme(k, false, 10);
+    STRATEGY(1, k) = 7.0f;
+    for (int m = 1; m <= 12; ++m) EQKWHR(12, m) = 100.0f;  // far above any SCE baseline
+    COST();
+    EXPECT_NEAR(SUMARY(36, k), 12 * 12.1f, 1e-3f);
+}
+
+// Hourly electricity: 3412 Btu/h of lights is 1 kWh, so is 3412 Btu of
+// electric water heating and 3.1 x 3412 Btu/h of cooling at COP 3.1. A heat
+// pump of exactly 3.412 Btu/Wh with heating choice 6 takes both heating
+// rules: 1 kWh, then 0.5 kWh plus 0.5 x 3412 / 2900 kWh in the freezing half.
+TEST(HourlyElectricity, EndUsesAndBothHeatingRules) {
+    plain_bill_scheme(k, false, 10);
+    HEAT(13, 10, 1) = 3412.0f;
+    WHTYPE = 2;
+    WHENER(11, 1) = 3412.0f;
+    HVACLD(12, 7) = 3.1f * 3412.0f;
+    COPHT = 3.412f;
+    STRATEGY(18, k) = 6.0f;
+    HVACLD(13, 1) = -3412.0f;
+    FREEZHRS(13, 1) = 0.5f;
+    COST();
+    EXPECT_NEAR(SUMARY(22, k), 1.0f, 1e-5f);
+    EXPECT_NEAR(SUMARY(75, k), 1.0f, 1e-5f);
+    EXPECT_NEAR(SUMARY(24, k), 1.0f, 1e-5f);
+    EXPECT_NEAR(SUMARY(71, k), 2.0882759f, 1e-5f);
+    EXPECT_NEAR(TEMPKWHR(13, 1), 2.0882759f, 1e-5f);
+    EXPECT_NEAR(AETOT, 5.0882759f, 1e-5f);
+}
+
+TEST(HourlyElectricity, FurnaceAndFullYearCooling) {
+    plain_bill_scheme(k, true, 10);
+    COPHT = 0.75f;  // a fuel furnace uses no electricity for heat
+    STRATEGY(18, k) = 6.0f;
+    HVACLD(5, 1) = -50000.0f;
+    HVACLD(14, 7) = 99999.0f;        // the full-year run takes cooling from STORED
+    STORED(14, 7) = 3.1f * 3412.0f;  // 1 kWh a day
+    COST();
+    EXPECT_FLOAT_EQ(SUMARY(71, k), 0.0f);
+    EXPECT_NEAR(SUMARY(24, k), 31.0f, 1e-4f);
+    EXPECT_EQ(EDAYSW + EDAYSS, 365);
+}
+
+// SCE zone 10, January: 5 kWh bought in hour 12 while the array makes 8.
+// The day costs 5 x 0.1485; the hour is credited 8 x 0.1485.
+TEST(TieredBill, PhotovoltaicNettingByTheHour) {
+    plain_bill_scheme(k, true, 10);
+    EQKWHR(12, 1) = 5.0f;
+    PV(12, 1) = 8.0f;
+    PVKWH(1) = 1.0f;  // the bills add to the PV month arrays, never reset them
+    COST();
+    EXPECT_NEAR(SUMARY(36, k), 5 * 0.1485f * 31, 1e-4f);
+    EXPECT_NEAR(COSTEL(12, 1), 0.7425f - 1.188f, 1e-5f);
+    EXPECT_FLOAT_EQ(TEMPKWHR(12, 1), -3.0f);
+    EXPECT_FLOAT_EQ(PVKWH(1), 1.0f + 8 * 31);
+    EXPECT_FLOAT_EQ(PVKWH(13), 8.0f * 31);
+    EXPECT_FLOAT_EQ(PVDEMAND(1), -3.0f * 31);
+    EXPECT_NEAR(PVCOST(1), -0.4455f * 31, 1e-4f);
+    EXPECT_FLOAT_EQ(SITEKWHR(12, 1), 5.0f);  // site energy stays gross
+}
+
+// Combination marker exactly 1: a second pass leaves the purchases gross
+// while the hourly costs keep the billed, netted values.
+TEST(TieredBill, MarkerOneEndsGrossOfPhotovoltaics) {
+    plain_bill_scheme(k, true, 10);
+    STRATEGY(26, k) = 1.0f;
+    EQKWHR(12, 1) = 5.0f;
+    PV(12, 1) = 8.0f;
+    COST();
+    EXPECT_FLOAT_EQ(TEMPKWHR(12, 1), 5.0f);
+    EXPECT_NEAR(COSTEL(12, 1), -0.4455f, 1e-5f);
+    EXPECT_NEAR(SUMARY(36, k), 5 * 0.1485f * 31, 1e-4f);
+    EXPECT_NEAR(AETOT, 5.0f * 31, 1e-3f);
+}
+
+// A non-residential scheme takes its seasons from the time-of-use record,
+// whose initial months make every month winter.
+TEST(TieredBill, NonResidentialSeasonsFromTheRecord) {
+    plain_bill_scheme(k, true, 10);
+    NFLAG(24) = true;
+    COST();
+    EXPECT_EQ(EDAYSW, 365);
+    EXPECT_EQ(EDAYSS, 0);
+}
+
+// A combination bills the day its results file holds and the members' sums.
+TEST(CombinationBill, MembersSummedAndStoredDayBilled) {
+    plain_bill_scheme(5, false, -13);
+    STRATEGY(26, 5) = 2.0f;
+    NCOMBO(5) = 12;
+    SUMARY(22, 1) = 100.0f;
+    SUMARY(22, 2) = 50.0f;
+    SUMARY(25, 1) = 100.0f;
+    SUMARY(25, 2) = 50.0f;
+    SUMARY(70, 2) = 30.0f;
+    SUMARY(22, 5) = 999.0f;
+    TEMPKWHR(12, 7) = 40.0f;
+    COST();
+    EXPECT_FLOAT_EQ(SUMARY(22, 5), 150.0f);
+    EXPECT_FLOAT_EQ(SUMARY(25, 5), 150.0f);
+    EXPECT_FLOAT_EQ(SUMARY(70, 5), 30.0f);
+    EXPECT_FLOAT_EQ(SUMARY(56, 5), 120.0f);
+    EXPECT_NEAR(SUMARY(36, 5), 8.97880f, 1e-4f);
+}
+
+}  // namespace
+}  // namespace mavo

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "blocks/blocks.h"
+#include "results/bill_scheme.h"
+#include "results/bills.h"
+#include "test_support.h"
+
+namespace mavo {
+namespace {
+
+using testing::plain_bill_scheme;
+
+constexpr INTEGER k = 3;
+
+// A gas scheme with electricity and neither PV nor solar water heating.
+TEST(CostSummaryRows, NoRenewablesNetEqualsGross) {
+    plain_bill_scheme(k, true, 10);
+    FUELTYPE = 0.0f;
+    EQKWHR(12, 5) = 3.0f;
+    HVACLD(8, 1) = -75000.0f;
+    COST();
+    EXPECT_GT(SUMARY(36, k), 0.0f);
+    EXPECT_GT(SUMARY(35, k), 0.0f);
+    for (int row : {55, 76, 77}) EXPECT_FLOAT_EQ(SUMARY(row, k), 0.0f) << "row " << row;
+    EXPECT_FLOAT_EQ(SUMARY(57, k), SUMARY(36, k));
+    EXPECT_FLOAT_EQ(SUMARY(79, k), SUMARY(35, k));
+    EXPECT_FLOAT_EQ(SUMARY(56, k), SUMARY(25, k));
+    EXPECT_FLOAT_EQ(SUMARY(58, k), SUMARY(57, k) + SUMARY(79, k));
+    EXPECT_FLOAT_EQ(SUMARY(73, k), SUMARY(66, k));
+}
+
+// SCE zone 10, 5 kWh every representative day: 60 kWh for $8.91. 100 kWh
+// of PV is credited at the mean price, 100 / 60 x 8.91.
+TEST(CostSummaryRows, PhotovoltaicSavingsAtTheMeanPrice) {
+    plain_bill_scheme(k, false, 10);
+    for (int m = 1; m <= 12; ++m) EQKWHR(12, m) = 5.0f;
+    SUMARY(70, k) = 100.0f;
+    COST();
+    EXPECT_NEAR(SUMARY(36, k), 8.91f, 1e-4f);
+    EXPECT_NEAR(SUMARY(55, k), 14.85f, 1e-4f);
+    EXPECT_NEAR(SUMARY(56, k), -40.0f, 1e-4f);
+    EXPECT_NEAR(SUMARY(57, k), 8.91f - 14.85f, 1e-4f);
+}
+
+// Flat rate, an electric water heater of 5 kWh a day: 60 kWh for $7.26, of
+// which solar water heating saved 20 kWh, worth 7.26 / 60 x 20.
+TEST(CostSummaryRows, SolarWaterHeatingOfAnElectricHeater) {
+    plain_bill_scheme(k, false, 10);
+    STRATEGY(1, k) = 7.0f;
+    STRATEGY(41, k) = 1.0f;
+    WHTYPE = 2;
+    for (int m = 1; m <= 12; ++m) WHENER(7, m) = 5 * 3412.0f;
+    SUMARY(74, k) = 20.0f;
+    COST();
+    EXPECT_NEAR(SUMARY(75, k), 60.0f, 1e-4f);
+    EXPECT_NEAR(SUMARY(77, k), 2.42f, 1e-4f);
+    EXPECT_NEAR(SUMARY(57, k), 7.26f - 2.42f, 1e-4f);
+    EXPECT_NEAR(SUMARY(56, k), 40.0f, 1e-4f);
+    EXPECT_FLOAT_EQ(SUMARY(65, k), 0.0f);
+}
+
+// A gas water heater burning 1 therm a day under the stored rates, with 3
+// therms displaced by solar water heating: 9 therms bought, and a share
+// 3 / 12 of the fuel bill saved.
+TEST(CostSummaryRows, SolarWaterHeatingOfAFuelHeater) {
+    plain_bill_scheme(k, false, 10);
+    FUELTYPE = 0.0f;
+    NFLAG(83) = true;
+    GBASEW = GBASES = 1000.0f;
+    STRATEGY(41, k) = 1.0f;
+    WHTYPE = 1;
+    for (int m = 1; m <= 12; ++m) WHENER(7, m) = 100000.0f;
+    SUMARY(64, k) = 3.0f;
+    COST();
+    const float bill = 12 * 0.16438f + 6 * 0.94633f + 6 * 1.16f;
+    EXPECT_NEAR(SUMARY(35, k), bill, 1e-4f);
+    EXPECT_NEAR(SUMARY(65, k), 12.0f, 1e-5f);
+    EXPECT_NEAR(SUMARY(73, k), 9.0f, 1e-5f);
+    EXPECT_NEAR(SUMARY(76, k), bill / 12 * 3, 1e-4f);
+    EXPECT_NEAR(SUMARY(79, k), bill - bill / 12 * 3, 1e-4f);
+    EXPECT_NEAR(SUMARY(58, k), SUMARY(57, k) + SUMARY(79, k), 1e-5f);
+}
+
+class CostTrace : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::use_directories(dir.str(), dir.str(), dir.str());
+        BLK0B.DISKTRACE = 37;
+        NFLAG(90) = true;
+    }
+    std::string trace() { return testing::read_file(dir / "v7trace3.txt"); }
+    testing::ScratchDir dir;
+};
+
+// Fuels in error: no bill, and none of the cleared rows comes back from
+// the totals an earlier run left behind.
+TEST_F(CostTrace, FuelsInErrorClearTheBillRows) {
+    plain_bill_scheme(k, true, 10);
+    FUELTYPE = 0.0f;
+    NFLAG(68) = true;
+    for (int row = 1; row <= 80; ++row) SUMARY(row, k) = 99.0f;
+    AETOT = 1234.0f;
+    GCHARGW = 50.0f;
+    GDAYSW = 100;
+    EQKWHR(12, 5) = 3.0f;
+    TEMPKWHR(12, 5) = 7.0f;
+    COST();
+    for (int row : {21, 22, 23, 24, 25, 35, 36, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 63, 64, 65, 66, 70, 71, 72,
+                    74, 75, 76, 77, 79})
+        EXPECT_FLOAT_EQ(SUMARY(row, k), 0.0f) << "row " << row;
+    EXPECT_FLOAT_EQ(SUMARY(1, k), 99.0f);
+    EXPECT_FLOAT_EQ(SUMARY(48, k), 99.0f);
+    EXPECT_FLOAT_EQ(TEMPKWHR(12, 5), 0.0f);
+    const std::string t = trace();
+    EXPECT_NE(t.find("ERROR Fuel Not Compatible"), std::string::npos);
+    EXPECT_NE(t.find("ERROR No Gas rates for this Zipcode"), std::string::npos);
+    EXPECT_EQ(t.find("load rates from BLOCKD"), std::string::npos);
+}
+
+TEST_F(CostTrace, CheckListing) {
+    plain_bill_scheme(k, false, 10);
+    FUELTYPE = 0.0f;
+    WHTYPE = 2;
+    WHENER(7, 1) = 3412.0f;
+    COST();
+    const std::string t = trace();
+    for (const char* line : {"NFLAG(82)=F load rates from BLOCKD 847", "Heating FuelTherm/Gal(21",
+                             "$ Cost of Fuel..moved(35", "AFNET Fuel Purhased  (73",
+                             ".....ENERGY COSTS Electric kWh CheckTest 5555",
+                             "......ENERGY COSTS Site FUEL BTU CheckTest", "......ELECTRICITY COSTS Dollars CheckTest",
+                             "......FUEL COSTS Dollars CheckTest", "......CO2 in ENERGY COSTS lbs CheckTest"})
+        EXPECT_NE(t.find(line), std::string::npos) << line;
+    EXPECT_EQ(t.find("ERROR: AEWH"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mavo
