@@ -1,0 +1,158 @@
+// Compliance export: run details, project, building, appliances, lighting,
+// the plant's renewables and the water heater. Most attributes are constants
+// the importer expects; the others come from the scheme's column, the
+// building blocks, the summary column and the solar-system record.
+#include <string>
+
+#include "blocks/blocks.h"
+#include "front/trace.h"
+#include "results/compliance/compliance_export.h"
+#include "results/compliance/instructions.h"
+#include "support/fortran_format.h"
+
+namespace mavo::compliance {
+namespace {
+
+using ffmt::A;
+using ffmt::F;
+using ffmt::I;
+
+// Water-heater type codes (BLK5A WHTYPE).
+constexpr INTEGER kElectricStorage = 2;
+constexpr INTEGER kElectricInstantaneous = 6;
+constexpr INTEGER kHeatPumpWaterHeater = 7;
+
+bool is_slab_on_grade(REAL floor_code) {
+    return floor_code == 6.0f || floor_code == 7.0f || floor_code == -6.0f || floor_code == -7.0f;
+}
+
+// Share of the water-heating energy met by the solar system, percent: the
+// fuel it displaced over the water heater's fuel, or, when it displaced
+// electricity, the electricity it displaced over the water heater's
+// electricity. A displaced amount without a water-heater amount to compare
+// it with gives no fraction (rather than a division by zero).
+REAL solar_fraction_pct(INTEGER k) {
+    REAL fraction = 0.0f;
+    if (SUMARY(64, k) > 0.0f) {
+        if (SUMARY(65, k) > 0.0f) fraction = 100.0f * SUMARY(64, k) / SUMARY(65, k);
+        else DBG_FLOAT("SolarFract: no water-heater fuel, Sumary(64) ignored", SUMARY(64, k));
+    }
+    if (SUMARY(74, k) > 0.0f) {
+        if (SUMARY(75, k) > 0.0f) fraction = 100.0f * SUMARY(74, k) / SUMARY(75, k);
+        else DBG_FLOAT("SolarFract: no water-heater electricity, Sumary(74) ignored", SUMARY(74, k));
+    }
+    return fraction;
+}
+
+// Recovery efficiency as a fraction from the stored percentage, held within
+// the importer's accepted range.
+REAL recovery_efficiency_fraction(REAL thermal_efficiency_pct) {
+    REAL r = thermal_efficiency_pct / 100.0f;
+    if (r < 0.4f) r = 0.4f;
+    if (r > 10.0f) r = 10.0f;
+    return r;
+}
+
+void write_lighting(ExportFiles& f) {
+    struct Luminaire {
+        const char* element;
+        const char* type;
+        const char* location;
+        const char* quantity;
+        const char* control;
+    };
+    constexpr Luminaire kLuminaires[6] = {
+        {"IntLuminaire", "Incandescent", "Living", "4", "Dimmer"},
+        {"IntLuminaire", "HighEfficacy", "Kitchen", "3", "Switch"},
+        {"IntLuminaire", "Incandescent", "Bedroom", "5", "Dimmer"},
+        {"ExtLuminaire", "Incandescent", "Outdoor", "1", "Sensor"},
+        {"ExtLuminaire", "Incandescent", "FrontEntry", "2", "Sensor"},
+        {"ExtLuminaire", "HighEfficacy", "Garage", "3", "Switch"},
+    };
+    for (const Luminaire& l : kLuminaires) {
+        f.xml(9, std::string("<") + l.element + "  Type=\"" + l.type + "\"  Location=\"" + l.location +
+                     "\"  Quantity=\"" + l.quantity + "\"  Control=\"" + l.control + "\" />");
+    }
+}
+
+}  // namespace
+
+void write_run_details_and_project(ExportFiles& f, const ExportScheme& s) {
+    f.xml(5, "<RunDetails  SoftwareName=\"EnergyPro\"  SoftwareVersion=\"6.3.0.0\"  Compliance2015=\"false\"  xmlns=\"\" />");
+    DBG_PRINT("after Format 3 line 158");
+    notes_run_details(f);
+    DBG_PRINT("after Format 1003 line 167");
+    f.xml(5, "<Loan  InterestRate=\"6\"  Term=\"30\"  TaxBracket=\"30\"  xmlns=\"\" />");
+    DBG_PRINT("after Format 4 line 220");
+    f.xml_unchecked(7, "<Project  ProjectType=\"New\"  ConstructionStatus=" + A(s.NEWOLD.view(), 10) +
+                           "  CAZone=\"" + I(CECZONE, 4) +
+                           "\"  Country=\"UNITED STATES\"  State=\"California\"  City=" + A(s.CITY.view(), 16) +
+                           "  PlanName=\"" + A(s.scheme_name.view(), 24) + "\"  ProjectName=\"" +
+                           A(s.scheme_name.view(), 24) + "\"  xmlns=\"\" >");
+    DBG_PRINT("after Format 5");
+    notes_project(f, s);
+    f.xml_unchecked(9, "<ProjectTitle  Address=\"1234 Streetname Avenue\"  City=\"Your Town\"  State=\"CA\"  "
+                       "Zip=\" 90000\"  Company=\" \"  Name=\"" +
+                           A(TITLE1.view(), 24) + "\"  Phone=\" \"  Fax=\" \"  Email=\" \" />");
+    DBG_PRINT("after Format 6");
+    f.xml(9, "<DocumentationAuthorTitle  Company=\"Your Name and Title\" />");
+    DBG_PRINT("after Format 7");
+    f.xml(5, "</Project>");
+    DBG_PRINT("after Format 8 line 346");
+}
+
+void write_building_and_lighting(ExportFiles& f, ExportScheme& s) {
+    // A slab on grade is the footprint; other floors have no conditioned slab.
+    s.SLABAREA = is_slab_on_grade(STRATEGY(33, s.k)) ? RAX : 0.0f;
+    DBG_FLOAT("FIX SlabArea calculation 280", s.SLABAREA);
+    const FString<20> BUILDINGTYPE = "\"SingleFamily\"";
+    f.xml(7, "<Building  BuildingType=" + A(BUILDINGTYPE.view(), 20) + " ConditionedFloorArea=\"" + F(AREAT, 9, 0) +
+                 "\"  NumberOfDwellingUnits=\"1\"  Stories=\"" + I(s.stories, 3) +
+                 "\"  HighMassBuilding=\"false\"  ConditionedSlabArea=\"" + F(s.SLABAREA, 10, 2) +
+                 "\"  FrontOrientation=\"" + I(s.NFACES, 3) + "\"  QualityInsulation=\"true\"  xmlns=\"\" >");
+    DBG_INT("Nfaces at 192", s.NFACES);
+    notes_building(f, s);
+    DBG_FLOAT("FuelType 0,1,or 10=gas 460 NOT USED", FUELTYPE);
+    DBG_PRINT("QII = true but did not transfer to EnergyPro");
+    f.xml(9, "<Appliance  WasherLocation=\"Conditioned\"  DryerType=\"Gas\"  RangeType=\"GasNoPilot\"  "
+             "garageRefrigeratorkWh=\"0\"  DishwasherEF=\"0.42\"  InsideRefrigeratorkWh=\"800\"  WellPump=\"true\"  "
+             "SewerGrinderPump=\"false\"  PoolType=\"Solar\"  SpaType=\"Gas\"  DryerLocation=\"Unconditioned\" />");
+    write_lighting(f);
+}
+
+void write_renewables(ExportFiles& f, const ExportScheme&) {
+    f.xml(11, "<Plant >");
+    f.xml(13, "<Renewables  DCRating=\"" + F(PVSYSPEAK, 10, 2) + "\" />");
+    DBG_FLOAT("PVsysPeak=DCRating see EnergyCost", PVSYSPEAK);
+    notes_renewables(f);
+    for (INTEGER m = 1; m <= 12; ++m) {
+        f.xml(13, "<RenewableMonthly  Month=\"" + I(m, 2) + "\"  Cost=\"" + F(PVCOST(m), 10, 0) + "\"  Demand=\"" +
+                      F(PVDEMAND(m), 10, 2) + "\"  Energy=\" " + F(PVKWH(m), 10, 0) + "\" />");
+        notes_renewable_month(f, m);
+    }
+    notes_renewable_year(f);
+}
+
+void write_water_heating(ExportFiles& f, ExportScheme& s) {
+    s.SOLARFRACT = solar_fraction_pct(s.k);
+    DBG_FLOAT("SolarFract calced at 793", s.SOLARFRACT);
+    s.DHWTYPE = WHTYPE == kHeatPumpWaterHeater ? "\"HeatPump\"" : "\"GasFired\"";
+    if (WHTYPE == kElectricStorage || WHTYPE >= kElectricInstantaneous)
+        DBG_INT("ERROR Check if WHtype is Electric", WHTYPE);
+    DBG_PRINT(s.DHWTYPE.view());
+    s.recovery_efficiency = recovery_efficiency_fraction(STHERMEFF(2));
+    f.xml(13, "<WaterHeating  ConstructionStatus=" + A(s.NEWOLD.view(), 10) + "  EnergyFactor=\"" + F(SEF(2), 9, 2) +
+                  "\"  SolarFraction=\"" + F(s.SOLARFRACT, 9, 2) + "\"  ExternalTankInsulation=\"" +
+                  F(SDHWP8(2), 9, 0) + "\"  RatedInput=\"" + F(SAINPUTRATE(2), 10, 0) + "\"  RecoveryEfficiency=\"" +
+                  F(s.recovery_efficiency, 9, 0) + "\"  StandbyLoss=\"0\"  TankSize=\"" + F(SAVTANK(2), 8, 1) +
+                  "\"  MFCentral=\"false\"  RecircControl=\"RecircD\"  PumpQuantity=\"0\"  PumpHP=\"0\"  "
+                  "PremimumMotor=\"false\"  PipingOutsideFt=\"0\"  PipingUnderGroundFt=\"0\"  PipingPlenumFt=\"0\"  "
+                  "ExtraHalfInchPipeInsulation=\"false\"  PipingDiameterFt=\"0.5\"  InsulationThickness=\"0.5\"  "
+                  "DistributionType=\"Standard\"  DHWType=" +
+                  A(s.DHWTYPE.view(), 14) + "  Quantity=\"" + I(1, 2) + "\"  QualityInsulation=\"true\" />");
+    DBG_FLOAT("SolarFract 825", s.SOLARFRACT);
+    notes_water_heating(f, s);
+    DBG_FLOAT("sEF(2) EnergyFactor 856", SEF(2));
+}
+
+}  // namespace mavo::compliance
