@@ -2,6 +2,7 @@
 // default tariffs of the site, the model defaults.
 #pragma once
 #include "physics/line_parser.h"
+#include "support/types.h"
 
 namespace mavo {
 
@@ -22,5 +23,13 @@ void default_tariffs_and_fuel_of_the_site();
 // Model defaults: envelope glazing areas, percentages and properties per
 // facade, internal loads, and the daylit, interior and skylit zones.
 void AVERAG();
+
+// Hourly heat flows of the envelope for month MONTH and hour IHOUR: glazing
+// (components 1-5 of HEAT and the hour's daylight by facade), opaque surfaces
+// (components 6-12 and the attic fan's electricity), infiltration and
+// ventilation (component 16).
+void GLAZED(INTEGER MONTH, INTEGER IHOUR);
+void OPAQUE(INTEGER MONTH, INTEGER IHOUR);
+void INFILT(INTEGER MONTH, INTEGER IHOUR);
 
 }  // namespace mavo

@@ -24,4 +24,7 @@ namespace mavo {
     DBG_OUT("CALCS");
 }
 
+[[gnu::weak]] void TOTALS(INTEGER, INTEGER) {}
+[[gnu::weak]] void TSTORE(INTEGER, INTEGER, INTEGER, INTEGER&) {}
+
 }  // namespace mavo
