@@ -1,0 +1,270 @@
+// The passive steps of the zone balance on hand-computed hours: open
+// windows, the evaporative cooler, the whole-house fan or economizer,
+// ceiling fans and the effective temperature, and the ventilation test case.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "blocks/blocks.h"
+#include "simulation/zone_balance.h"
+#include "simulation/zone_house.h"
+
+namespace mavo {
+namespace {
+
+using namespace zone_test;
+
+// Temperature the zone settles on with the fan's full rate (6 + 0.5 air
+// changes) of air at t_in_F, from the closed form of the balance.
+double fan_temperature(double heat17, double t_in_F) {
+    const double g_fan = kVolume * 6.5 * kAir;  // 1879.8 Btu/h.F
+    return 68.0 + (heat17 - g_fan * (68.0 - t_in_F)) / (kD + g_fan);
+}
+
+TEST(ZoneNaturalVentilation, StackDrivenWindowsOpen) {
+    // 100 ft2 of south glass: 10 ft2 open. Code 13: stack height 2 x 8 ft,
+    // effectiveness 0.32, stack on. Last hour 80 F, outdoors 70 F, calm:
+    // 10 x 9.4 x sqrt(16 x 10) = 1189 cfm, 118.9 ft/min at the openings.
+    small_house(70.0f, heat_for_floating_at(82.0));
+    STRATEGY(20, 1) = 0.0f;  // no cooling: the hour ends as the windows leave it
+    STRATEGY(29, 1) = 13.0f;
+    STRATEGY(28, 1) = 2.0f;
+    AREA(1) = 100.0f;
+    TLASTHR = 80.0f;
+    run_hour();
+    ASSERT_TRUE(NFLAG(15));
+    const double cfm = 10 * 9.4 * std::sqrt(160.0);
+    EXPECT_NEAR(TEMPIN, 82.0, 0.01);
+    EXPECT_NEAR(AIRVOL(kHour, kMonth), 0.5 + cfm * 60 / kVolume, 1e-4);
+    EXPECT_NEAR(IAVEL(kHour, kMonth), cfm / 10, 1e-3);
+    // Felt 4.6 x (118.9 - 40) / 120 = 3.02 F cooler, still above 78 F.
+    EXPECT_NEAR(EFFTEMP(kHour, kMonth), TEMPIN - 4.6 * (cfm / 10 - 40) / 120, 1e-3);
+    EXPECT_EQ(SUMARY(69, 1), 1.0f);
+    // The window air joins the hour's ventilation load.
+    EXPECT_NEAR(HEAT(16, kHour, kMonth), kAir * (70.0 - TEMPIN) * (8000 + 60 * cfm), 1.0);
+
+    // Nobody home: the windows stay shut.
+    small_house(70.0f, heat_for_floating_at(82.0));
+    STRATEGY(29, 1) = 13.0f;
+    AREA(1) = 100.0f;
+    TLASTHR = 80.0f;
+    PEOPLE = 0.0f;
+    run_hour();
+    EXPECT_FLOAT_EQ(AIRVOL(kHour, kMonth), 0.5f);
+    EXPECT_EQ(IAVEL(kHour, kMonth), 0.0f);
+}
+
+TEST(ZoneNaturalVentilation, OpeningCodesByWind) {
+    // Outdoors warmer than the last hour: no stack flow; 100 ft/min of wind
+    // through 10 ft2 at a wind factor of 0.25.
+    const auto air_speed = [](REAL code) {
+        small_house(70.0f, heat_for_floating_at(82.0));
+        STRATEGY(20, 1) = 0.0f;
+        STRATEGY(29, 1) = code;
+        AREA(1) = 100.0f;
+        TLASTHR = 60.0f;
+        WINDFPM(kHour) = 100.0f;
+        run_hour();
+        return IAVEL(kHour, kMonth);
+    };
+    EXPECT_NEAR(air_speed(21.0f), 100 * 0.25 * 0.32, 1e-4);  // 21 ends as 13
+    EXPECT_NEAR(air_speed(-21.0f), 100 * 0.25 * 0.28, 1e-4);
+    EXPECT_NEAR(air_speed(11.0f), 100 * 0.25 * 0.09, 1e-4);
+    EXPECT_EQ(air_speed(5.0f), 0.0f);  // no opening geometry
+}
+
+TEST(ZoneWholeHouseFan, FullRateCoolsWithOutdoorAir) {
+    // 80 F inside, 60 F outside, a 6 ACH fan: the zone settles at 77.11 F.
+    const REAL heat17 = heat_for_floating_at(80.0);
+    small_house(60.0f, heat17);
+    STRATEGY(20, 1) = 0.0f;
+    STRATEGY(25, 1) = 5.0f;
+    STRATEGY(28, 1) = 2.0f;
+    run_hour();
+    ASSERT_TRUE(NFLAG(15));
+    EXPECT_NEAR(TEMPIN, fan_temperature(heat17, 60.0), 0.02);
+    EXPECT_FLOAT_EQ(AIRVOL(kHour, kMonth), 6.5f);
+    // 16000 x 6.5 / 60 cfm at 0.14 W/cfm.
+    EXPECT_NEAR(fans_kwh(), 16000 * 6.5 / 60 * 0.14 / 1000, 1e-6);
+    EXPECT_EQ(WHfanHrs, 1.0f);
+    EXPECT_NEAR(IAVEL(kHour, kMonth), 6.5 / 5 * 160, 1e-3);
+    EXPECT_NEAR(EFFTEMP(kHour, kMonth), TEMPIN - (4.6 + 2 * (208.0 - 160) / 140), 1e-3);
+    EXPECT_NEAR(HEAT(16, kHour, kMonth), kAir * (60.0 - TEMPIN) * (8000 + 16000 * 6), 1.0);
+    const REAL tempin_fan = TEMPIN;
+
+    // -5: the same air and energy, but no fan hour and no air speed.
+    small_house(60.0f, heat17);
+    STRATEGY(20, 1) = 0.0f;
+    STRATEGY(25, 1) = -5.0f;
+    STRATEGY(28, 1) = 2.0f;
+    run_hour();
+    EXPECT_FLOAT_EQ(TEMPIN, tempin_fan);
+    EXPECT_FLOAT_EQ(AIRVOL(kHour, kMonth), 6.5f);
+    EXPECT_NEAR(fans_kwh(), 16000 * 6.5 / 60 * 0.14 / 1000, 1e-6);
+    EXPECT_EQ(WHfanHrs, 0.0f);
+    EXPECT_EQ(IAVEL(kHour, kMonth), 0.0f);
+}
+
+TEST(ZoneWholeHouseFan, WhenTheFanStaysOff) {
+    const REAL heat17 = heat_for_floating_at(80.0);
+    // No fan capacity: the step is skipped and, without cooling, the zone
+    // stays as it floated.
+    small_house(60.0f, heat17);
+    STRATEGY(20, 1) = 0.0f;
+    STRATEGY(25, 1) = 5.0f;
+    ACHMAX = 0.0f;
+    run_hour();
+    EXPECT_NEAR(TEMPIN, 80.0, 0.01);
+    EXPECT_FLOAT_EQ(AIRVOL(kHour, kMonth), 0.5f);
+
+    // Nobody to open the house: straight to the air conditioner, even with
+    // cool air outside; nobody home also means the set-up of 85 F.
+    small_house(60.0f, heat_for_floating_at(90.0));
+    STRATEGY(25, 1) = 5.0f;
+    PEOPLE = 0.0f;
+    run_hour();
+    EXPECT_FLOAT_EQ(TEMPIN, 85.0f);
+    EXPECT_FLOAT_EQ(AIRVOL(kHour, kMonth), 0.5f);
+
+    // Windows that pass fewer cfm than the fan moves (1189 < 1600) are not
+    // used: the fan takes the hour, and the window air counts nowhere.
+    small_house(70.0f, heat_for_floating_at(82.0));
+    STRATEGY(20, 1) = 0.0f;
+    STRATEGY(25, 1) = 5.0f;
+    STRATEGY(29, 1) = 13.0f;
+    AREA(1) = 100.0f;
+    TLASTHR = 80.0f;
+    run_hour();
+    EXPECT_FLOAT_EQ(AIRVOL(kHour, kMonth), 6.5f);
+    EXPECT_NEAR(TEMPIN, fan_temperature(heat_for_floating_at(82.0), 70.0), 0.02);
+    EXPECT_NEAR(HEAT(16, kHour, kMonth), kAir * (70.0 - TEMPIN) * (8000 + 16000 * 6), 1.0);
+}
+
+TEST(ZoneEvaporativeCooler, WetBulbFromTheHumidityTable) {
+    // 95 F with a 60 F dew point: the line crosses saturation between 70
+    // and 80 F, near 71.1 F.
+    zone::WetBulb w = zone::wet_bulb_from_dew_point(95.0f, 60.0f);
+    EXPECT_EQ(w.failure, zone::WetBulbFailure::None);
+    EXPECT_NEAR(w.wb_F, 71.10, 0.01);
+    // 95 F with a 40 F dew point: W = 0.0051; crossing between 60 and 70 F.
+    const double b = 0.0051 + 35 * 0.00022580646 - 0.011;
+    const double a = 0.0157 - (0.0051 + 25 * 0.00022580646);
+    w = zone::wet_bulb_from_dew_point(95.0f, 40.0f);
+    EXPECT_NEAR(w.wb_F, 60 + 10 * b / (a + b), 1e-3);
+    // Saturated air, and the ends of the table.
+    EXPECT_EQ(zone::wet_bulb_from_dew_point(60.0f, 59.5f).wb_F, 60.0f);
+    EXPECT_EQ(zone::wet_bulb_from_dew_point(95.0f, 5.0f).failure, zone::WetBulbFailure::DewPointBelowTable);
+    EXPECT_EQ(zone::wet_bulb_from_dew_point(155.0f, 60.0f).failure, zone::WetBulbFailure::DryBulbAboveTable);
+}
+
+TEST(ZoneEvaporativeCooler, CooledAirDeliveredByTheFan) {
+    // 95 F outdoors, 40 F dew point, 80 % effectiveness: supply at about
+    // 69.3 F, blown in at the fan's full rate.
+    const REAL heat17 = heat_for_floating_at(80.0);
+    small_house(95.0f, heat17);
+    STRATEGY(20, 1) = 6.0f;
+    STRATEGY(29, 1) = 13.0f;  // windows considered (but outdoors is hotter)
+    EvapEff = 80.0f;
+    run_hour();
+    ASSERT_TRUE(NFLAG(15));
+    EXPECT_EQ(STRATEGY(25, 1), 6.0f);  // the cooler brings its fan, for good
+    const double wb = zone::wet_bulb_from_dew_point(95.0f, 40.0f).wb_F;
+    const double supply = 95.0 - 0.8 * (95.0 - wb);
+    EXPECT_NEAR(TEMPIN, fan_temperature(heat17, supply), 0.02);
+    EXPECT_EQ(EvapCoolHrs, 1.0f);
+    EXPECT_EQ(SUMARY(68, 1), 1.0f);
+    EXPECT_FLOAT_EQ(AIRVOL(kHour, kMonth), 6.5f);
+    // Fan and pump: twice the fan's electricity; no latent load.
+    EXPECT_NEAR(fans_kwh(), 2 * 16000 * 6.5 / 60 * 0.14 / 1000, 1e-6);
+    EXPECT_NEAR(HVACLD(kHour, kMonth), 0.0, 1e-6);
+
+    // A net heat loss this hour (the warmth is stored heat): no cooler hour.
+    small_house(95.0f, -10000.0f);
+    STOREL = static_cast<REAL>(kD * 17.0 + 10000.0);  // floats to 85 F
+    STRATEGY(20, 1) = 6.0f;
+    STRATEGY(29, 1) = 13.0f;
+    EvapEff = 80.0f;
+    run_hour();
+    EXPECT_EQ(EvapCoolHrs, 0.0f);
+    EXPECT_EQ(SUMARY(68, 1), 0.0f);
+}
+
+TEST(ZoneCeilingFans, EffectiveTemperatureRule) {
+    EXPECT_FLOAT_EQ(zone::effective_temperature_drop_F(30.0f), 0.0f);
+    EXPECT_NEAR(80.0f - zone::effective_temperature_drop_F(100.0f), 77.7, 1e-4);
+    EXPECT_NEAR(80.0f - zone::effective_temperature_drop_F(230.0f), 74.4, 1e-4);
+    EXPECT_FLOAT_EQ(zone::effective_temperature_drop_F(450.0f), 6.6f);
+}
+
+TEST(ZoneCeilingFans, HighSpeedFansReplaceCooling) {
+    // 80 F under high-speed fans (300 ft/min) feels 73.4 F: no cooling.
+    // Ten fans (2000 ft2 / 200) of 5000 cfm at 0.01 W/cfm: 0.5 kWh.
+    small_house(95.0f, heat_for_floating_at(80.0));
+    STRATEGY(25, 1) = 10.0f;
+    STRATEGY(28, 1) = 3.0f;
+    PEOPLE = 300.0f;
+    wCFMceil = 0.01f;
+    run_hour();
+    ASSERT_TRUE(NFLAG(15));
+    EXPECT_NEAR(TEMPIN, 80.0, 0.01);
+    EXPECT_EQ(HVACLD(kHour, kMonth), 0.0f);
+    EXPECT_NEAR(fans_kwh(), 0.5, 1e-6);
+    EXPECT_EQ(CeilFanHrs, 1.0f);
+    EXPECT_EQ(IAVEL(kHour, kMonth), 300.0f);
+    EXPECT_NEAR(EFFTEMP(kHour, kMonth), TEMPIN - 6.6, 1e-4);
+
+    // Air-speed class 1: the fans do nothing and the air conditioner cools.
+    small_house(95.0f, heat_for_floating_at(80.0));
+    STRATEGY(25, 1) = 10.0f;
+    STRATEGY(28, 1) = 1.0f;
+    wCFMceil = 0.01f;
+    run_hour();
+    EXPECT_FLOAT_EQ(TEMPIN, 78.0f);
+    EXPECT_EQ(CeilFanHrs, 0.0f);
+    EXPECT_EQ(IAVEL(kHour, kMonth), 0.0f);
+}
+
+TEST(ZoneCeilingFans, AirConditionerHoldsTheRaisedSetPoint) {
+    // Low-speed fans let occupants accept 78 + 4.6 F in a month whose mean
+    // (75 F) is above the lower comfort limit; four fans (one per person).
+    small_house(95.0f, heat_for_floating_at(90.0));
+    STRATEGY(25, 1) = 10.0f;
+    STRATEGY(28, 1) = 2.0f;
+    wCFMceil = 0.01f;
+    run_hour();
+    EXPECT_NEAR(TEMPIN, 82.6, 1e-4);
+    EXPECT_GT(HVACLD(kHour, kMonth), 0.0f);
+    EXPECT_NEAR(KWHCEILYR, 4 * 3000 * 0.01 / 1000, 1e-6);
+
+    // A cold month (mean 55 F): no allowance, the set point stays 78 F.
+    small_house(95.0f, heat_for_floating_at(90.0));
+    STRATEGY(25, 1) = 10.0f;
+    STRATEGY(28, 1) = 2.0f;
+    TMAX(kMonth) = 60.0f;
+    TMIN(kMonth) = 50.0f;
+    run_hour();
+    EXPECT_FLOAT_EQ(TEMPIN, 78.0f);
+}
+
+TEST(ZoneTestCaseVentilation, NightAirAndDaytimeCooling) {
+    const auto hour_run = [](INTEGER hour) {
+        small_house(95.0f, heat_for_floating_at(81.49));
+        set_hour(hour, 95.0f, heat_for_floating_at(81.49));
+        STRATEGY(25, 1) = 7.0f;
+        run_hour(hour);
+    };
+    hour_run(18);
+    EXPECT_FLOAT_EQ(AIRVOL(18, kMonth), 6.0f);
+    EXPECT_NEAR(TEMPIN, 81.49, 0.01);  // no cooling outside hours 7 to 17
+    hour_run(6);
+    EXPECT_FLOAT_EQ(AIRVOL(6, kMonth), 6.0f);
+    hour_run(12);
+    EXPECT_FLOAT_EQ(AIRVOL(12, kMonth), 0.5f);
+    EXPECT_FLOAT_EQ(TEMPIN, 78.0f);
+    hour_run(20);
+    EXPECT_NEAR(TEMPIN, 81.49, 0.01);
+    EXPECT_EQ(HVACLD(20, kMonth), 0.0f);
+}
+
+}  // namespace
+}  // namespace mavo
