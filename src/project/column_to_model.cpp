@@ -1,0 +1,495 @@
+// Task 2 of the design transfer: the scheme's parameter column becomes the
+// working building model, so that the simulation sees the design the column
+// describes. Codes of the column are turned into efficiencies, leakage and
+// venting parameters; the window groups into the properties and geometry of
+// the window, door and skylight lines. On the way several slots of the
+// column are normalised (defaults, custom marks, codes derived from the
+// glazing), so the column after this task is part of its result.
+//
+// A code of -1 or below in the heating, cooling or infiltration slot is a
+// user-defined choice: its parameter stays as the scheme input file gave it.
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "blocks/blocks.h"
+#include "front/trace.h"
+#include "physics/constructions_nonresidential.h"
+#include "physics/constructions_residential.h"
+#include "physics/physics.h"
+#include "project/project.h"
+#include "project/revision.h"
+#include "support/numeric.h"
+
+namespace mavo {
+namespace {
+
+REAL& S(INTEGER n) { return STRATEGY(n, IDNUM1); }
+
+bool residential() { return !NFLAG(24); }
+
+// U-factor (Btu/h.ft2.F), solar heat gain coefficient and visible
+// transmittance of a glazing or door line.
+struct Glazing {
+    REAL u;
+    REAL shgc;
+    REAL vt;
+};
+
+void set_line(INTEGER k, const Glazing& g) {
+    UWINDO(k) = g.u;
+    SCOEF(k) = g.shgc;
+    TRANS(k) = g.vt;
+}
+
+Glazing code_glazing(INTEGER era, INTEGER type) {
+    return {NRGLAZING(era, 1, type), NRGLAZING(era, 2, type), NRGLAZING(era, 3, type)};
+}
+
+// ---- site, type, design kind, dimensions -------------------------------------
+
+void site_and_building_type() {
+    ZIPCODE = S(4);
+    AADISK(-4);
+    if (residential()) {
+        const REAL attachment = S(7);
+        if (attachment == 1.0f || attachment <= 0.0f) NTYPE = 19;
+        else if (attachment == 2.0f) NTYPE = 18;
+        else if (attachment == 3.0f) NTYPE = 16;
+        else if (attachment == 4.0f) NTYPE = 17;
+    }
+    if (NTYPE < 1 || NTYPE > 20) {
+        DBG_INT("REVISION: building type outside 1 to 20, title kept", NTYPE);
+        return;
+    }
+    std::string name;
+    for (INTEGER w = 1; w <= 6; ++w) name += BTNAME(w, NTYPE).view();
+    TITLE2 = name;
+}
+
+void design_kind() {
+    if (IDNUM1 == 1) {
+        NFLAG(8) = true;
+    } else {
+        // A real year built before the current code asks for the vintage design.
+        NFLAG(9) = !(S(11) > 100.0f && S(11) < 2013.0f);
+    }
+}
+
+void dimensions() {
+    if (S(8) > 0.0f) AREAT = S(8);
+    if (S(14) <= 0.0f) S(14) = 1.0f;
+    FLOORS = S(14);
+    if (S(15) <= 0.0f) S(15) = 8.0f;
+    FLTOCE = S(15);
+    if (S(17) > -1.0f) S(17) = 2.0f;
+    if (S(12) > 0.0f) EWDIM = S(12);
+    if (S(13) > 0.0f) NSDIM = S(13);
+}
+
+// ---- heating, cooling, leakage ------------------------------------------------
+
+// A furnace with a heat pump, or a heat pump with an air conditioner, is no
+// coded system: both choices become user-defined.
+void mixed_systems() {
+    const REAL heating = S(18), cooling = S(20);
+    const bool furnace_with_heat_pump = heating >= 2.0f && heating <= 6.0f && cooling >= 7.0f;
+    const bool heat_pump_with_air_conditioner = cooling >= 2.0f && cooling <= 6.0f && heating >= 7.0f;
+    if (furnace_with_heat_pump || heat_pump_with_air_conditioner) {
+        S(18) = -heating;
+        S(20) = -cooling;
+    }
+}
+
+// Heating efficiency: AFUE of a furnace, HSPF of a heat pump (codes 7 to 9).
+void heating_efficiency(INTEGER zone) {
+    if (!(S(18) > -1.0f)) return;
+    const REAL code = S(18);
+    if (code == 2.0f) COPHT = 0.72f;
+    else if (code == 3.0f) COPHT = CECRESA(19, zone);
+    else if (code == 4.0f) COPHT = 0.9f;
+    else if (code == 5.0f) COPHT = 0.97f;
+    else if (code == 6.0f) COPHT = 3.41f;
+    else if (code == 7.0f) COPHT = CECRESA(20, zone);
+    else if (code == 8.0f) COPHT = 8.2f;
+    else if (code == 9.0f) COPHT = 9.5f;
+    else COPHT = 0.0f;
+}
+
+// Cooling efficiency as a COP (SEER / 3.412); code 6 is the evaporative
+// cooler, which brings its own venting and air movement.
+void cooling_efficiency(INTEGER zone) {
+    if (!(S(20) > -1.0f)) return;
+    const REAL code = S(20);
+    if (code == 1.0f) COPAC = 0.0f;  // no air conditioning
+    else if (code == 2.0f) COPAC = 2.6084406f;
+    else if (code == 3.0f || code == 7.0f) COPAC = CECRESA(22, zone) / kBtuPerWattHour;
+    else if (code == 4.0f || code == 8.0f) COPAC = 4.396249f;
+    else if (code == 5.0f) COPAC = 5.715123f;
+    else if (code == 9.0f) COPAC = 5.861665f;
+
+    if (code == 6.0f) {
+        COPAC = 0.0f;
+        if (EvapEff <= 0.0f) EvapEff = 85.0f;
+        S(25) = 6.0f;
+        S(28) = 3.0f;
+        S(29) = 1.0f;
+    } else {
+        EvapEff = 0.0f;
+    }
+}
+
+// Specific leakage area of the envelope by infiltration class.
+void leakage() {
+    if (!(S(24) > -1.0f)) return;
+    const REAL code = S(24);
+    if (code == 1.0f) SLA = 6.0f;
+    else if (code == 2.0f) SLA = 4.9f;
+    else if (code == 3.0f) SLA = 4.3f;
+    else if (code == 4.0f) SLA = 3.8f;
+    else if (code == 6.0f) SLA = 2.5f;
+    else if (code == 7.0f) SLA = 2.0f;
+    else if (code == 8.0f) SLA = 1.5f;
+    else if (code == 9.0f) SLA = 0.3f;
+}
+
+// ---- venting -------------------------------------------------------------------
+
+// Outside air of a non-residential type: its cfm per ft2 over the floor.
+REAL nonresidential_outside_air_cfm() {
+    if (NTYPE < 1 || NTYPE > 20) return FACFM;
+    return DVALUENR(7, NTYPE) * AREAT;
+}
+
+// Air changes of a residential whole-house fan, which fall with the story
+// height; a model without a story height keeps its value.
+void residential_fan_air_changes() {
+    if (FLTOFL > 0.0f) ACHMAX = 90.0f / FLTOFL;
+    else DBG_FLOAT("REVISION: floor-to-floor height not positive, ACHMAX kept", FLTOFL);
+}
+
+void venting() {
+    if (S(28) == 1.0f && (S(25) == 10.0f || S(25) == 11.0f)) S(25) = 1.0f;
+    if (S(28) == 2.0f && S(25) == 6.0f) S(25) = 5.0f;
+
+    const REAL code = S(25);
+    if (code == 1.0f) {  // no venting
+        ACHMAX = 0.0f;
+        wCFMvent = 0.0f;
+        wCFMceil = 0.0f;
+    } else if (code == 5.0f) {
+        if (wCFMvent <= 0.0f) wCFMvent = 0.14f;
+        wCFMceil = 0.0f;
+        if (residential()) {
+            // Whole-building ventilation: 0.01 cfm per ft2 of floor plus 7.5
+            // cfm per occupant (ASHRAE 62.2-2010, eq. 4.1a).
+            FACFM = AREAT * 0.01f + PEOPLE * 7.5f;
+            residential_fan_air_changes();
+        } else {
+            ACHMAX = 5.0f;
+            FACFM = nonresidential_outside_air_cfm();
+        }
+    } else if (code == 6.0f) {
+        wCFMvent = 0.09f;
+        wCFMceil = 0.0f;
+        if (residential()) {
+            residential_fan_air_changes();
+        } else {
+            ACHMAX = 20.0f;
+            FACFM = nonresidential_outside_air_cfm();
+        }
+    } else if (code == 7.0f) {
+        S(28) = 1.0f;
+        S(29) = 10.0f;
+        ACHMAX = 10.8f;
+        wCFMvent = 0.09946667f;
+        wCFMceil = 0.0f;
+    } else if (code == 10.0f || code == 11.0f) {
+        ACHMAX = 0.0f;
+        wCFMvent = 0.0f;
+        wCFMceil = 0.0133f;
+    }
+}
+
+// HVAC system kind: 0 none, 1 ventilation only, 2 heating only, 3 heating
+// and cooling, 4 cooling (or a cooling vent) without coded heating.
+void hvac_system_kind() {
+    const REAL heating = S(18), cooling = S(20), vent = std::fabs(S(25));
+    REAL kind = 0.0f;
+    if (heating == 1.0f && cooling == 1.0f && ((vent >= 5.0f && vent <= 9.0f) || (vent == 1.0f && wCFMiaq > 0.0f)))
+        kind = 1.0f;
+    if (std::fabs(heating) >= 2.0f) {
+        if (cooling == 1.0f) kind = 2.0f;
+        if (std::fabs(cooling) >= 2.0f) kind = 3.0f;
+    }
+    if (heating == 1.0f && std::fabs(cooling) >= 2.0f) kind = 4.0f;
+    if (S(25) == 7.0f) kind = 4.0f;
+    NHVACS = kind;
+}
+
+void air_velocity(INTEGER zone) {
+    if (IDNUM1 < 2) {
+        if (residential() && CECRESA(13, zone) > 0.0f) {
+            S(28) = 2.0f;
+            DBG_FLOAT("Code reqd small whole house fan ..gy(28,", S(28));
+        } else {
+            S(28) = 1.0f;
+        }
+    } else if (IDNUM1 == 2 && STRATEGY(6, 2) == 2.0f) {
+        STRATEGY(28, 2) = 1.0f;
+    }
+}
+
+// Natural ventilation class from where the glazing is: 10 no glazing, 11 or
+// 12 one facade (one or more stories), 21 or 22 cross ventilation, 13 and 23
+// the same in tall spaces.
+void natural_ventilation() {
+    if (std::fabs(S(29)) < 2.0f) return;
+    REAL glazing_ft2 = 0.0f;
+    for (INTEGER i = 1; i <= 5; ++i) glazing_ft2 += AREA(i);
+    bool one_facade = false, cross = false;
+    for (INTEGER i = 1; i <= 5; ++i) {
+        REAL others_ft2 = 0.0f;
+        for (INTEGER j = 1; j <= 5; ++j)
+            if (j != i) others_ft2 += AREA(j);
+        if (AREA(i) > 0.0f && others_ft2 <= 0.0f) one_facade = true;
+        for (INTEGER j = i + 1; j <= 5; ++j)
+            if (AREA(i) * AREA(j) > 0.0f) cross = true;
+    }
+    if (glazing_ft2 <= 0.0f) {
+        S(29) = 10.0f;
+    } else if (FLOORS == 1.0f) {
+        if (one_facade) S(29) = 11.0f;
+        if (cross) S(29) = 21.0f;
+    } else if (FLOORS >= 2.0f) {
+        if (one_facade) S(29) = 12.0f;
+        if (cross) S(29) = 22.0f;
+    }
+    const bool tall_spaces = AREAT * FLTOFL + 4.0f * FLTOFL < VOLUME;
+    if (tall_spaces && FLOORS >= 2.0f) {
+        if (S(29) == 12.0f) S(29) = 13.0f;
+        if (S(29) == 22.0f) S(29) = 23.0f;
+    }
+    if (IDNUM1 < 2) S(29) = 0.0f;  // the code-minimum design has no natural ventilation
+}
+
+// ---- glazing -------------------------------------------------------------------
+
+// Current-code glazing of the zone for the non-residential window, skylight
+// and door types (era 4 of the glazing table).
+void nonresidential_code_glazing(INTEGER zone) {
+    if (WTYPE >= 5 && WTYPE <= 7) STYPE = WTYPE;
+    if (WTYPE == 8 || WTYPE == 9) DTYPE = WTYPE;
+    auto set = [](INTEGER type, REAL u, REAL shgc, REAL vt) {
+        NRGLAZING(4, 1, type) = u;
+        NRGLAZING(4, 2, type) = shgc;
+        NRGLAZING(4, 3, type) = vt;
+    };
+    auto N = [zone](INTEGER row) { return CECNR(row, zone); };
+    set(1, N(7), N(11), N(34));
+    set(2, N(42), N(43), N(44));
+    set(3, N(45), N(46), N(47));
+    set(4, N(48), N(49), N(50));
+    set(5, N(51), N(52), N(53));
+    set(6, N(54), N(55), N(56));
+    set(7, N(57), N(58), N(59));
+    set(8, N(41), 0.5f, 0.0f);
+    set(9, N(40), 0.5f, 0.0f);
+}
+
+// Residential glazing of code 5 for homes built from 2004, by climate zone.
+Glazing residential_2004_glazing(INTEGER zone) {
+    if (zone <= 2) return {0.57f, 0.67f, 0.67f};
+    if (zone <= 6) return {0.67f, 0.67f, 0.67f};
+    if (zone <= 9) return {0.67f, 0.4f, 0.4f};
+    if (zone <= 15) return {0.57f, 0.4f, 0.4f};
+    return {0.55f, 0.67f, 0.67f};
+}
+
+// Non-residential windows and skylights built 2004 to 2012, by climate zone.
+Glazing nonresidential_2004_glazing(INTEGER zone) {
+    switch (zone) {
+        case 1: return {0.57f, 0.67f, 0.67f};
+        case 2: return {0.57f, 0.4f, 0.4f};
+        case 3: return {0.67f, 0.67f, 0.67f};
+        case 4: return {0.67f, 0.4f, 0.4f};
+        case 5:
+        case 6: return {0.67f, 0.67f, 0.67f};
+        case 7:
+        case 8:
+        case 9: return {0.67f, 0.4f, 0.4f};
+        case 16: return {0.55f, 0.67f, 0.67f};
+        default: return {0.57f, 0.4f, 0.4f};  // zones 10 to 15
+    }
+}
+
+constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
+constexpr Glazing kVintageDoor = {1.5f, 0.5f, 0.0f};
+
+// Steps a to c: code normalisation, doors of the detailed screen, and the
+// repair of a skylight without properties.
+void line_repairs(INTEGER k, INTEGER j) {
+    if (!residential() && S(60 + j) == 5.0f) {
+        S(60 + j) = 25.0f;
+        DBG_FLOAT("Strategy(60+j,-) changed to 25. KORVA 2484", S(60 + j));
+    }
+    if (ITEMSII(k) >= 11 && ITEMSII(k) <= 14) {
+        TRANS(k) = 0.0f;
+        DBG_INT("Trans(k) is now FIXED", k);
+    }
+    const bool blank = UWINDO(k) == 0.0f && SCOEF(k) == 0.0f;
+    const bool unit = UWINDO(k) == 1.0f && SCOEF(k) == 1.0f;
+    if (!blank && !unit) return;
+    if (TILT(k) < 45.0f) {
+        STYPE = 5;
+        S(60 + j) = 45.0f;
+        set_line(k, {0.58f, 0.25f, 0.49f});
+    } else {
+        DBG_INT("k if Wierd 0-0-0 or 1-1-1 error 2438", k);
+    }
+}
+
+// Step d: user or advanced glazing; the scheme-wide code in group 1 may
+// still ask for the zone's code glazing. Door lines (no transmittance) keep
+// their door values.
+void custom_glazing(INTEGER k, REAL year_built, INTEGER zone) {
+    WTYPE = -std::abs(WTYPE);
+    STYPE = -std::abs(STYPE);
+    DTYPE = -std::abs(DTYPE);
+    if (TRANS(k) <= 0.0f) return;
+    const REAL code = S(60);
+    if (residential()) {
+        if (code == 5.0f && year_built >= 2004.0f) {
+            set_line(k, residential_2004_glazing(zone));
+        } else if (code == 25.0f) {
+            if (zone == 1 || zone == 3 || zone == 5) set_line(k, {CECRESA(7, zone), 0.6f, 0.69f});
+            else set_line(k, {CECRESA(7, zone), CECRESA(11, zone), 0.5f});
+        }
+    } else {
+        if (code == 5.0f && year_built >= 2013.0f) set_line(k, {0.999f, 0.99f, 0.99f});
+        else if (code == 25.0f) set_line(k, {CECNR(42, zone), CECNR(43, zone), CECNR(44, zone)});
+    }
+}
+
+// Glazing type of a line's code: 41 to 49 stand for types 1 to 9.
+INTEGER type_of_code(INTEGER c) { return (c >= 41 && c <= 49) ? c - 40 : c; }
+
+bool is_glazing_type(INTEGER type) { return type >= 1 && type <= 9; }
+
+// Vintage values: pre-1992 glazing and doors.
+void vintage_glazing(INTEGER k, INTEGER type) {
+    if (type >= 1 && type <= 7) set_line(k, kVintageWindow);
+    else if (type == 8 || type == 9) set_line(k, kVintageDoor);
+}
+
+// Current-code line of schemes 3 and above: the type from its code, or
+// from the scheme-wide type of its kind of line.
+void current_code_line(INTEGER k, INTEGER j) {
+    const INTEGER c = std::abs(int_toward_zero(S(60 + j)));
+    INTEGER type = c;
+    if (c >= 41 && c <= 50) {
+        type = c - 40;
+    } else {
+        const INTEGER kind = ITEMSII(k);
+        if (kind >= 1 && kind <= 4) type = WTYPE;
+        else if (kind >= 11 && kind <= 14) type = DTYPE;
+        else if (kind == 5 || (kind >= 51 && kind <= 54)) type = STYPE;
+    }
+    // A custom type or a code without a row of the table keeps the line's values.
+    if (is_glazing_type(type)) set_line(k, code_glazing(4, type));
+    else DBG_INT("REVISION: glazing type without a code row, line kept", k);
+}
+
+// Step e: non-residential glazing by era (1 vintage, 3 by year built, 4
+// current code).
+void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
+    const INTEGER code = int_toward_zero(S(60 + j));
+    if (ERA == 4) {
+        if (IDNUM1 >= 3) current_code_line(k, j);
+    } else if (ERA == 1) {
+        vintage_glazing(k, type_of_code(code));
+    } else if (ERA == 3) {
+        const INTEGER type = type_of_code(std::abs(code));
+        if (year_built > 100.0f && year_built < 1992.0f) {
+            vintage_glazing(k, type);
+        } else if (year_built >= 1992.0f && year_built < 2004.0f) {
+            if (type >= 1 && type <= 4) set_line(k, {0.81f, 0.61f, 0.65f});
+            else if (type >= 5 && type <= 7) set_line(k, {0.81f, 0.75f, 0.77f});
+            else if (type == 8 || type == 9) set_line(k, {1.4f, 0.5f, 0.0f});
+        } else if (year_built >= 2004.0f && year_built < 2013.0f) {
+            if (type >= 1 && type <= 7) set_line(k, nonresidential_2004_glazing(zone));
+            else if (type == 8 || type == 9) set_line(k, kVintageDoor);
+        }
+    }
+}
+
+// Step f: geometry of the generated designs from their window group.
+void line_geometry(INTEGER k, INTEGER j) {
+    const INTEGER M = int_toward_zero(S(61 + j));
+    ITEMS(k) = M;
+    TILT(k) = 90.0f;
+    FACING(k) = SFACES;
+    switch (M) {
+        case 1: break;
+        case 2: FACING(k) = SFACES + 90.0f; break;
+        case 3: FACING(k) = SFACES + 180.0f; break;
+        case 4: FACING(k) = SFACES - 90.0f; break;
+        case 5: TILT(k) = 0.0f; break;
+        default: ITEMS(k) = 1; break;
+    }
+    QTY(k) = S(62 + j);
+    WIDTH(k) = S(63 + j);
+    SILL(k) = S(65 + j);
+    HEAD(k) = S(64 + j) + S(65 + j);  // window height plus sill
+    OHANGD(k) = S(66 + j);
+    OHANGDIS(k) = S(67 + j);
+}
+
+// Lines with a quantity whose own group also holds one are processed, each
+// with the next group in turn.
+void window_lines(REAL year_built, INTEGER zone) {
+    INTEGER j = -10;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!(QTY(k) > 0.0f && S(62 + 10 * (k - 1)) > 0.0f)) continue;
+        j += 10;
+        line_repairs(k, j);
+        if (residential() || ERA > 4) custom_glazing(k, year_built, zone);
+        else era_glazing(k, j, year_built, zone);
+        if (IDNUM1 == 1 || IDNUM1 == 2) line_geometry(k, j);
+    }
+}
+
+// Lines with a quantity are numbered from 1, facade by facade (south, west,
+// north, east, skylight) and by line within a facade.
+void number_lines() {
+    INTEGER n = 0;
+    for (INTEGER facade = 1; facade <= 5; ++facade)
+        for (INTEGER k = 1; k <= 25; ++k)
+            if (ITEMS(k) == facade && QTY(k) > 0.0f) IPOINT(k) = ++n;
+}
+
+}  // namespace
+
+void transfer_column_to_model(REAL year_built) {
+    DBG_PRINT("REVISION task 200 copy Strategy to Scheme 1573");
+    site_and_building_type();
+    const INTEGER zone = code_table_zone();
+    design_kind();
+    dimensions();
+    mixed_systems();
+    heating_efficiency(zone);
+    cooling_efficiency(zone);
+    leakage();
+    venting();
+    hvac_system_kind();
+    air_velocity(zone);
+    natural_ventilation();
+    if (NFLAG(24)) UVALC();
+    else UVALR();
+    if (NFLAG(24)) nonresidential_code_glazing(zone);
+    window_lines(year_built, zone);
+    number_lines();
+    AVERAG();
+}
+
+}  // namespace mavo

@@ -1,0 +1,499 @@
+// The scheme library: the host's commands on the project's schemes. Copy
+// the current scheme into another slot, select and load a scheme, show a
+// scheme's stored results, build a combination of schemes (zones of one
+// building) on a free combination line, erase a scheme or a line, name a
+// scheme, re-read a scheme for a choice of months, pick the second scheme of
+// a comparison. A command is served once: every operation ends by clearing
+// it, so the next call does not repeat it.
+#include <cctype>
+#include <string>
+
+#include "blocks/blocks.h"
+#include "front/scheme_numbers.h"
+#include "front/trace.h"
+#include "project/library.h"
+#include "project/project.h"
+#include "results/annual_energy.h"
+#include "results/summary_column.h"
+#include "support/numeric.h"
+
+namespace mavo {
+namespace {
+
+constexpr INTEGER kDefaultSlot = 10;
+// A select whose results keep showing a climate mismatch is tried again
+// once with the same slot, then given up.
+constexpr int kSelectAttempts = 2;
+
+// What one call serves.
+struct LibraryCall {
+    INTEGER entry_slot = 0;  // IDNUM1 at entry: the slot that holds the command
+    bool host_run = false;   // NFLAG(7) at entry: only the host's commands are honoured
+    INTEGER nchois = 0;      // operation number, command - 200
+};
+
+// Command of a slot; a scheme number without a column has none.
+REAL command_of(INTEGER slot) { return has_scheme_column(slot) ? STRATEGY(2, slot) : 0.0f; }
+
+void clear_command(INTEGER slot) {
+    if (has_scheme_column(slot)) STRATEGY(2, slot) = 0.0f;
+}
+
+// The name the host left for a new line or a renamed scheme: the first 24
+// characters of the line buffer block.
+FString<24> name_buffer() {
+    std::string name(MATNAME.view());
+    name += TEXTLINE.view().substr(0, 24 - MATNAME.size());
+    return FString<24>(name);
+}
+
+bool line_holds(INTEGER number) {
+    for (INTEGER i = 1; i <= 9; ++i)
+        if (NCOMBO(i) == number) return true;
+    return false;
+}
+
+// Does the combination number have `scheme` among its decimal digits?
+bool has_member(INTEGER combination, INTEGER scheme) {
+    INTEGER rest = combination, digit = 0, npow = 0;
+    for (int n = 0; n < 10 && rest > 0; ++n) {
+        STRIPR(rest, digit, npow);
+        if (digit == scheme) return true;
+    }
+    return false;
+}
+
+// A failed operation changes nothing further; the common exit follows.
+void error_exit(INTEGER line_code) {
+    DBG_INT("error at line", line_code);
+    if (command_of(IDNUM1) > 200.0f) DBG_INT("Error 907, line", line_code);
+}
+
+// FIND1 gave up on the scheme (members of different run lengths or data
+// sources): it says so by ITEMY 42 together with NFLAG(70).
+bool results_left_unread() { return ITEMY == 42 && NFLAG(70); }
+
+// The input file of a scheme number; a combination of zones takes its
+// leading member's, as a run of the combination does.
+void read_input_file(INTEGER slot) {
+    if (slot < 11) {
+        FIND2();
+        return;
+    }
+    INTEGER rest = slot, digit = 0, npow = 0;
+    STRIPR(rest, digit, npow);
+    const INTEGER current = IDNUM1;
+    IDNUM1 = digit;
+    FIND2();
+    IDNUM1 = current;
+}
+
+void erase_operand(LibraryCall& call);
+
+// ---- select -------------------------------------------------------------------
+
+void after_selected(INTEGER slot, const LibraryCall& call) {
+    NFLAG(33) = false;
+    if (slot <= kDefaultSlot) {
+        NFLAG(34) = false;
+        if (slot == 1) NFLAG(38) = true;  // the code-minimum scheme runs the whole year
+    } else {
+        NFLAG(34) = true;
+    }
+    NFLAG(26) = true;
+    NFLAG(27) = true;
+    ITEMY = slot == 1 ? 40 : (slot <= 9 ? 42 : 33);
+    if (call.host_run && command_of(slot) > 200.0f) {
+        AADISK(1);
+        AADISK(6);
+        NFLAG(17) = true;
+    }
+}
+
+void select_scheme(LibraryCall& call) {
+    INTEGER slot = kDefaultSlot;
+    for (int attempt = 1;; ++attempt) {
+        if (call.host_run && command_of(IDNUM1) >= 206.0f) {
+            slot = IDNUM2;
+            IDNUM2 = 0;
+        }
+        INTEGER line = 0;
+        CHECKR(slot, line);
+        if (slot <= 0) {
+            error_exit(602);
+            return;
+        }
+        IDNUM1 = slot;
+        if (slot > kDefaultSlot) NFLAG(34) = true;
+        for (INTEGER i = 51; i <= 58; ++i) NFLAG(i) = false;
+        for (INTEGER i = 60; i <= 70; ++i) NFLAG(i) = false;
+        if (call.host_run) {
+            IDNUM2 = 0;
+            REVISION(2);
+        }
+        read_input_file(slot);
+        if (slot <= kDefaultSlot) {
+            NFLAG(34) = false;
+            REVISION(3);
+            REVISION(4);
+        }
+        NFLAG(70) = false;
+        if (slot > 1) {
+            FIND1();
+            if (results_left_unread()) return;
+            if (NFLAG(70)) {
+                if (attempt < kSelectAttempts) continue;
+                DBG_INT("LIBARY: results of the scheme still mismatched, select given up", slot);
+                error_exit(605);
+                return;
+            }
+        }
+        after_selected(slot, call);
+        return;
+    }
+}
+
+// ---- copy, show, combine ------------------------------------------------------------
+
+void copy_scheme(LibraryCall& call) {
+    const INTEGER source = IDNUM1;
+    const INTEGER target = (IDNUM2 >= 1 && IDNUM2 <= 9) ? IDNUM2 : 2;
+    if (!has_scheme_column(source)) {
+        error_exit(101);
+        return;
+    }
+    IDNUM2 = 0;
+    IDNUM1 = target;
+    NFLAG(33) = false;
+    NFLAG(34) = false;
+    // The target keeps its own electric tariff choice (row 1).
+    for (INTEGER i = 2; i <= 310; ++i) STRATEGY(i, target) = STRATEGY(i, source);
+    // The blocks still hold the source scheme: they become the target's files.
+    KEEP1();
+    KEEP2(1);
+    if (NFLAG(24)) KEEPSCHED();
+    AADISK(1);
+    NFLAG(17) = true;
+    if (target >= 4 && LEVEL != 5) LEVEL = 4;
+    if (NFLAG(70)) {
+        erase_operand(call);
+        return;
+    }
+    ITEMY = (source == 1 && target == 2) ? 40 : 42;
+}
+
+void show_results(LibraryCall& call) {
+    if (IDNUM1 <= 0) {
+        select_scheme(call);
+        return;
+    }
+    if (IDNUM1 >= 10 && !line_holds(IDNUM1)) {
+        error_exit(301);
+        return;
+    }
+    NFLAG(33) = true;
+    IDNUM2 = 0;
+    FIND1();
+    if (results_left_unread()) return;
+    if (NFLAG(70)) {
+        erase_operand(call);
+        return;
+    }
+    CALBEP();
+    if (LEVEL < 4) LEVEL = 4;
+    ITEMY = 17;
+}
+
+// The combination number of the member list: its schemes' digits in
+// ascending order (members 3 and 1 give 13); 0 when a member is no named
+// design scheme. A scheme named twice counts once.
+INTEGER combination_of_members() {
+    FArray<bool, 9> member{};
+    for (INTEGER m = 1; m <= 9; ++m) {
+        INTEGER id = TESTC(m);
+        if (id < 1) break;
+        if (id > 9) return 0;  // only the design slots are zones of a combination
+        INTEGER line = 0;
+        CHECKR(id, line);
+        if (id <= 0) return 0;
+        member(id) = true;
+    }
+    INTEGER number = 0;
+    for (INTEGER s = 1; s <= 9; ++s)
+        if (member(s)) number = number * 10 + s;
+    return number;
+}
+
+void combine_schemes(LibraryCall& call) {
+    if (has_scheme_column(IDNUM1) && STRATEGY(26, IDNUM1) >= 2.0f) return;  // itself a combination of zones
+    INTEGER line = 0;
+    for (INTEGER i = 1; i <= 9 && line == 0; ++i)
+        if (NCOMBO(i) <= 0) line = i;
+    if (line == 0) {
+        DBG_PRINT("error: all lines full: 639");
+        return;
+    }
+    const INTEGER number = combination_of_members();
+    if (number <= 0) {
+        error_exit(403);
+        return;
+    }
+    if (line_holds(number)) {
+        error_exit(404);
+        return;
+    }
+    NFLAG(34) = true;
+    IDNUM1 = number;
+    NFLAG(33) = false;
+    NCOMBO(line) = number;
+    IDNUM2 = 0;
+    LINENAME(line) = name_buffer();
+    FIND1();  // reads and adds the members' results
+    if (results_left_unread()) return;
+    if (NFLAG(70)) {
+        erase_operand(call);
+        return;
+    }
+    SUMUP();
+    CALBEP();
+    if (LEVEL < 4) LEVEL = 4;
+    if (NFLAG(34)) ITEMY = 17;
+    else error_exit(407);
+}
+
+// ---- erase --------------------------------------------------------------------------
+
+// Lines in use move up to the first free places, names with them.
+void compact_lines() {
+    INTEGER to = 0;
+    for (INTEGER i = 1; i <= 9; ++i) {
+        if (NCOMBO(i) == 0) continue;
+        ++to;
+        if (to == i) continue;
+        NCOMBO(to) = NCOMBO(i);
+        LINENAME(to) = LINENAME(i);
+        NCOMBO(i) = 0;
+        LINENAME(i) = FString<24>();
+    }
+}
+
+void erase_design_scheme(INTEGER E) {
+    NERSLN.fill(0);
+    INTEGER found = 0;
+    for (INTEGER i = 1; i <= 9; ++i)
+        if (NCOMBO(i) > 0 && has_member(NCOMBO(i), E)) NERSLN(++found) = i;
+    SCHEMENAME(E) = FString<24>();
+    DAYFLAG.fill(0);
+    NFLAG(70) = false;
+    for (INTEGER r = 1; r <= 310; ++r) STRATEGY(r, E) = 0.0f;
+    for (INTEGER n = 1; n <= found; ++n) {
+        NCOMBO(NERSLN(n)) = 0;
+        LINENAME(NERSLN(n)) = FString<24>();
+    }
+}
+
+void erase_operand(LibraryCall& call) {
+    INTEGER E = IDNUM2;
+    IDNUM2 = 0;
+    INTEGER line = 0;
+    CHECKR(E, line);
+    if (E <= 0) {
+        error_exit(501);
+        return;
+    }
+    if (E == 1) {  // scheme 1, the code-minimum design, is never erased
+        error_exit(502);
+        return;
+    }
+    if (E <= 9) {
+        erase_design_scheme(E);
+    } else {
+        NCOMBO(line) = 0;
+        LINENAME(line) = FString<24>();
+        // The combination being shown is gone: the run goes on with scheme 1.
+        if (NFLAG(70) && IDNUM1 == call.entry_slot) IDNUM1 = 1;
+        NFLAG(70) = false;
+    }
+    compact_lines();
+    if (call.host_run) {
+        AADISK(1);
+        AADISK(6);
+    }
+    if (E == IDNUM1) IDNUM1 = 1;
+    IDNUM2 = 0;
+}
+
+// ---- name, months, compare ---------------------------------------------------------
+
+void name_scheme_or_line() {
+    INTEGER slot = TESTC(1), line = 0;
+    CHECKR(slot, line);
+    if (slot <= 0) {
+        error_exit(801);
+        return;
+    }
+    if (slot <= 9) SCHEMENAME(slot) = name_buffer();
+    else LINENAME(line) = name_buffer();
+}
+
+std::string_view month_word(INTEGER w) { return LIBARY_STATE.MONTHLIST.view().substr(4 * (w - 1), 4); }
+
+// The months chosen for a re-read: DAYFLAG 0 simulate, -1 skip.
+void choose_months() {
+    DAYFLAG.fill(-1);
+    std::string list;
+    if (NFLAG(38)) {
+        // Month numbers of the operand list, ended by a value below -998;
+        // anything else in the list is no month and is passed over.
+        for (INTEGER i = 1; i <= 12; ++i) {
+            if (TESTC(i) < -998) break;
+            if (TESTC(i) >= 1 && TESTC(i) <= 12) DAYFLAG(TESTC(i)) = 0;
+        }
+        for (INTEGER w = 1; w <= 12; ++w) list += BLK0A.BLANK4.view();
+    } else {
+        FString<48>& months = LIBARY_STATE.MONTHLIST;
+        for (std::size_t i = 0; i < months.size(); ++i)
+            months[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(months[i])));
+        for (INTEGER m = 1; m <= 12; ++m)
+            for (INTEGER w = 1; w <= 12; ++w)
+                if (month_word(w) == MONTH3(m).view()) DAYFLAG(m) = 0;
+        for (INTEGER m = 1; m <= 12; ++m)
+            if (DAYFLAG(m) == 0) list += MONTH3(m).view();
+        while (list.size() < 48) list += BLK0A.BLANK4.view();
+    }
+    LIBARY_STATE.MONTHLIST = list;
+}
+
+void reread_months(LibraryCall& call) {
+    INTEGER slot = TESTC(1), line = 0;
+    CHECKR(slot, line);
+    if (slot < 1) {
+        error_exit(901);
+        return;
+    }
+    for (INTEGER m = 1; m <= 12; ++m) {
+        if (DAYFLAG(m) != -1) continue;
+        // A month choice already in force: it is cleared, as every re-read ends.
+        DAYFLAG.fill(0);
+        error_exit(902);
+        return;
+    }
+    if (slot != IDNUM1 || NFLAG(33)) {
+        IDNUM1 = slot;
+        read_input_file(slot);
+        FIND1();
+        if (results_left_unread()) return;
+        if (NFLAG(70)) {
+            erase_operand(call);
+            return;
+        }
+    }
+    for (INTEGER i = 13; i <= 16; ++i) NFLAG(i) = true;
+    NFLAG(33) = false;
+    NFLAG(34) = false;
+    choose_months();
+    DAYFLAG.fill(0);
+    error_exit(909);
+}
+
+void compare_schemes(LibraryCall& call) {
+    if (IDNUM1 <= 0) {
+        select_scheme(call);
+        return;
+    }
+    NFLAG(62) = false;
+    if (!line_holds(IDNUM1)) {
+        error_exit(1201);
+        return;
+    }
+    INTEGER slot = TESTC(1), line = 0;
+    CHECKR(slot, line);
+    if (slot <= 0) {
+        error_exit(1202);
+        return;
+    }
+    IDNUM2 = slot;
+    NFLAG(62) = true;
+    if (slot > 9) NFLAG(34) = true;
+    if (LEVEL < 4) LEVEL = 4;
+    if (ITEMY > 24) ITEMY = 1;
+}
+
+// ---- dispatch -----------------------------------------------------------------------
+
+void run_operation(LibraryCall& call) {
+    if (NFLAG(70)) {  // the results read found a climate mismatch
+        erase_operand(call);
+        return;
+    }
+    if (IDNUM1 <= 0) {
+        select_scheme(call);
+        return;
+    }
+    if ((!call.host_run || command_of(IDNUM1) <= 200.0f) && NFLAG(61)) {
+        if (IDNUM2 > 0 && !NFLAG(62)) IDNUM2 = 0;
+        NFLAG(61) = false;
+        NFLAG(62) = false;
+        return;
+    }
+    if (LEVEL < 3) LEVEL = 3;
+    DBG_INT("LIBARY nchois", call.nchois);
+    switch (call.nchois) {
+        case 1: copy_scheme(call); break;
+        case 2:
+        case 6:
+        case 15:
+        case 16: select_scheme(call); break;
+        case 3:
+        case 13:
+        case 14: show_results(call); break;
+        case 4: combine_schemes(call); break;
+        case 5: erase_operand(call); break;
+        case 7:
+        case 10:
+        case 11: break;
+        case 8: name_scheme_or_line(); break;
+        case 9: reread_months(call); break;
+        case 12:
+        case 17: compare_schemes(call); break;
+        default: DBG_INT("error at line", call.nchois); break;
+    }
+}
+
+// Every operation ends here: the command is served.
+void common_exit(const LibraryCall& call) {
+    if (!call.host_run) return;
+    NFLAG(17) = true;
+    clear_command(IDNUM1);
+    // The slot that held the command, when an operation moved on to another.
+    clear_command(call.entry_slot);
+    ITEMY = 50;
+}
+
+}  // namespace
+
+void LIBARY() {
+    DBG_IN("LIBARY");
+    DBG_INT("LIBARY idnum1", IDNUM1);
+    DBG_INT("LIBARY idnum2", IDNUM2);
+    DBG_FLOAT("LIBARY strategy(2,idnum1) command", command_of(IDNUM1));
+    // Column positions of the chart and list routines that share ISTPOS.
+    for (INTEGER i = 1; i <= 9; ++i) {
+        ISTPOS(i) = 3 * i - 2;
+        ISTPOS(54 + i) = 3 * i + 1;
+    }
+    LibraryCall call;
+    call.entry_slot = IDNUM1;
+    call.host_run = NFLAG(7);
+    const REAL command = command_of(IDNUM1);
+    if (call.host_run && command >= 200.0f) {
+        call.nchois = int_toward_zero(command) - 200;
+        if (call.nchois < 1 || call.nchois > 100) call.nchois = 6;
+        TESTC(1) = (IDNUM2 >= 1 && IDNUM2 <= 9) ? IDNUM2 : 2;
+    }
+    run_operation(call);
+    common_exit(call);
+    DBG_OUT("LIBARY");
+}
+
+}  // namespace mavo

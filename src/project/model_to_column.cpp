@@ -1,0 +1,352 @@
+// Task 3 of the design transfer: the working building model is condensed
+// back into the scheme's parameter column. Codes are re-derived from the
+// efficiencies they stand for (a value no code stands for leaves the slot
+// negative, that is user-defined), the window, door and skylight lines fill
+// consecutive window groups, library glazing is recognised by its exact
+// properties, and a non-residential scheme learns whether it still uses the
+// current-code glazing of its zone (era 4) or its own (era 6).
+#include <cmath>
+#include <cstdlib>
+
+#include "blocks/blocks.h"
+#include "front/trace.h"
+#include "project/revision.h"
+
+namespace mavo {
+namespace {
+
+REAL& S(INTEGER n) { return STRATEGY(n, IDNUM1); }
+
+bool residential() { return !NFLAG(24); }
+
+// Library glazing, recognised by exact single-precision equality of
+// U-factor (Btu/h.ft2.F), SHGC and visible transmittance. Rows are tried in
+// this order and a later match wins; doors (48, 49) match any SHGC.
+struct LibraryGlazing {
+    INTEGER code;
+    REAL u;
+    REAL shgc;
+    REAL vt;
+    bool any_shgc;
+};
+
+constexpr LibraryGlazing kLibraryGlazing[] = {
+    {1, 1.27f, 0.75f, 0.77f, false},  {2, 0.81f, 0.61f, 0.66f, false},  {3, 0.69f, 0.5f, 0.64f, false},
+    {9, 0.67f, 0.34f, 0.6f, false},   {4, 0.63f, 0.34f, 0.6f, false},   {6, 0.81f, 0.45f, 0.57f, false},
+    {7, 0.69f, 0.39f, 0.53f, false},  {10, 0.67f, 0.25f, 0.38f, false}, {8, 0.81f, 0.16f, 0.09f, false},
+    {11, 0.67f, 0.54f, 0.6f, false},  {21, 0.89f, 0.64f, 0.66f, false}, {22, 0.51f, 0.52f, 0.57f, false},
+    {23, 0.4f, 0.4f, 0.63f, false},   {29, 0.32f, 0.46f, 0.58f, false}, {24, 0.3f, 0.25f, 0.52f, false},
+    {26, 0.51f, 0.38f, 0.49f, false}, {27, 0.4f, 0.3f, 0.45f, false},   {30, 0.39f, 0.21f, 0.33f, false},
+    {28, 0.51f, 0.13f, 0.08f, false}, {31, 0.22f, 0.21f, 0.44f, false}, {41, 0.36f, 0.25f, 0.42f, false},
+    {42, 0.46f, 0.22f, 0.32f, false}, {43, 0.41f, 0.26f, 0.46f, false}, {44, 0.45f, 0.23f, 0.17f, false},
+    {45, 0.58f, 0.25f, 0.49f, false}, {46, 0.46f, 0.25f, 0.49f, false}, {47, 0.88f, 0.0f, 0.64f, true},
+    {48, 0.7f, 0.0f, 0.0f, true},     {48, 0.5f, 0.0f, 0.0f, true},     {49, 1.45f, 0.0f, 0.0f, true},
+};
+
+INTEGER library_code(INTEGER k, INTEGER kk) {
+    for (const LibraryGlazing& g : kLibraryGlazing)
+        if (UWINDO(k) == g.u && (g.any_shgc || SCOEF(k) == g.shgc) && TRANS(k) == g.vt) kk = g.code;
+    return kk;
+}
+
+bool matches_code_type(INTEGER k, INTEGER type) {
+    return UWINDO(k) == NRGLAZING(4, 1, type) && SCOEF(k) == NRGLAZING(4, 2, type) &&
+           TRANS(k) == NRGLAZING(4, 3, type);
+}
+
+void take_code_type(INTEGER k, INTEGER type) {
+    UWINDO(k) = NRGLAZING(4, 1, type);
+    SCOEF(k) = NRGLAZING(4, 2, type);
+    TRANS(k) = NRGLAZING(4, 3, type);
+}
+
+// ---- building, systems, envelope codes ---------------------------------------
+
+void attachment_and_dimensions() {
+    S(4) = ZIPCODE;
+    if (NTYPE == 19) S(7) = 1.0f;
+    else if (NTYPE == 18) S(7) = 2.0f;
+    else if (NTYPE == 16 && S(7) != 4.0f) S(7) = 3.0f;
+    else if (NTYPE == 17 && S(7) != 3.0f) S(7) = 4.0f;
+    S(8) = AREAT;
+    S(12) = EWDIM;
+    S(13) = NSDIM;
+    S(14) = FLOORS;
+    S(15) = FLTOCE;
+    S(16) = SFACES;
+}
+
+// The three heat-pump pairs (heating HSPF, cooling COP) with their codes
+// 7 to 9; 0 when the pair is none of them.
+INTEGER heat_pump_code(INTEGER zone) {
+    INTEGER code = 0;
+    if (COPHT == CECRESA(20, zone) && COPAC == CECRESA(22, zone) / kBtuPerWattHour) code = 7;
+    if (COPHT == 8.2f && COPAC == 4.396249f) code = 8;
+    if (COPHT == 9.5f && COPAC == 5.861665f) code = 9;
+    return code;
+}
+
+void heating_code(INTEGER zone) {
+    REAL& s = S(18);
+    if (s > -1.0f) s = negated_code(s);
+    if (NHVACS == 0.0f) {
+        s = 1.0f;
+        return;
+    }
+    if (COPHT <= 0.0f) s = 1.0f;
+    if (COPHT == 0.72f) s = 2.0f;
+    if (COPHT == CECRESA(19, zone)) s = 3.0f;
+    if (COPHT == 0.9f) s = 4.0f;
+    if (COPHT == 0.97f) s = 5.0f;
+    if (COPHT == 3.41f) s = 6.0f;
+    if (const INTEGER hp = heat_pump_code(zone); hp > 0) s = static_cast<REAL>(hp);
+}
+
+void cooling_code(INTEGER zone) {
+    REAL& s = S(20);
+    if (s > -1.0f) s = negated_code(s);
+    if (NHVACS == 0.0f) {
+        s = 1.0f;
+        return;
+    }
+    if (COPAC <= 0.0f) s = 1.0f;
+    if (COPAC == 2.6084406f) s = 2.0f;
+    if (COPAC == CECRESA(22, zone) / kBtuPerWattHour) s = 3.0f;
+    if (COPAC == 4.396249f) s = 4.0f;
+    if (COPAC == 5.715123f) s = 5.0f;
+    if (COPAC <= 0.0f) {  // an evaporative cooler: its own code when at the coded effectiveness
+        if (EvapEff > 0.0f) s = -6.0f;
+        if (EvapEff == 85.0f) s = 6.0f;
+    }
+    if (const INTEGER hp = heat_pump_code(zone); hp > 0) s = static_cast<REAL>(hp);
+}
+
+// Infiltration class from the specific leakage area; a tighter bound wins.
+void infiltration_code() {
+    REAL& s = S(24);
+    if (!(s > -1.0f)) return;
+    if (SLA > 6.0f) {
+        s = negated_code(s);
+        return;
+    }
+    constexpr struct {
+        REAL bound;
+        REAL code;
+    } kClasses[] = {{6.0f, 1.0f}, {4.9f, 2.0f}, {4.3f, 3.0f}, {3.8f, 4.0f}, {2.5f, 6.0f},
+                    {2.0f, 7.0f}, {1.5f, 8.0f}, {0.4f, 9.0f}};
+    for (const auto& c : kClasses)
+        if (SLA <= c.bound) s = c.code;
+}
+
+// Without a roof there is nothing for a radiant barrier to sit under.
+void radiant_barrier() {
+    if (!(AREA(10) <= 0.0f && S(32) > -1.0f)) return;
+    if (S(35) == 3.0f || S(35) == 4.0f) S(35) = 2.0f;
+    else if (S(35) == 5.0f || S(35) == 6.0f) S(35) = 1.0f;
+}
+
+// Floor and under-floor codes of the generated homes from which floor items
+// the model has.
+void floor_type() {
+    if (!(residential() && (IDNUM1 == 1 || IDNUM1 == 2) && S(33) > -1.0f)) return;
+    const bool floor = AREA(11) > 0.0f, slab = AREA(12) > 0.0f;
+    if (!floor && !slab) {
+        S(33) = 1.0f;
+        S(49) = 1.0f;
+    } else if (floor && !slab) {
+        S(33) = 2.0f;
+        S(49) = 2.0f;
+    } else if (slab && !floor) {
+        S(33) = 6.0f;
+        S(49) = 5.0f;
+    }
+}
+
+// ---- window groups ---------------------------------------------------------------
+
+// Working values of one pass over the lines.
+struct GlazingScan {
+    REAL keep = 0.0f;            // scheme-wide glazing code restored when S(60) ends at 0
+    bool windows_alike = true;   // residential: matching goes on while true
+    bool doors_alike = true;     // every door so far has the first door's values
+    bool doors_code = true;      // every door so far has a current-code door U-factor
+    bool door_seen = false;
+    REAL door_u = 0.0f, door_shgc = 0.0f, door_vt = 0.0f;  // the first door's values
+};
+
+bool is_code_door_u(REAL u) { return u == NRGLAZING(4, 1, 8) || u == NRGLAZING(4, 1, 9); }
+
+// Step c: the zone's residential code glazing (25 and 255 both store 25),
+// then the library table.
+INTEGER match_line(INTEGER k, INTEGER zone) {
+    INTEGER kk = 0;
+    if (residential()) {
+        const bool code_u = UWINDO(k) == CECRESA(7, zone);
+        if ((zone == 1 || zone == 3 || zone == 5) && code_u) kk = 25;
+        if (zone != 4 && code_u && SCOEF(k) == CECRESA(11, zone)) kk = 255;
+    }
+    return library_code(k, kk);
+}
+
+// Step d: the scheme-wide flags.
+void update_flags(INTEGER k, INTEGER kk, GlazingScan& scan) {
+    if (residential()) {
+        if (TRANS(k) > 0.0f && k != 1 && kk != 0) {
+            scan.windows_alike = false;
+            DBG_INT("MAVO NOT allthesame 3580", k);
+        }
+        return;
+    }
+    if (TRANS(k) > 0.0f) return;
+    if (!scan.door_seen) {
+        scan.door_seen = true;
+        scan.door_u = UWINDO(k);
+        scan.door_shgc = SCOEF(k);
+        scan.door_vt = TRANS(k);
+        if (!is_code_door_u(UWINDO(k))) scan.doors_code = false;
+        return;
+    }
+    if (kk <= 47) return;
+    if (UWINDO(k) != scan.door_u || SCOEF(k) != scan.door_shgc || TRANS(k) != scan.door_vt)
+        scan.doors_alike = false;
+    if (scan.doors_alike && !is_code_door_u(UWINDO(k))) scan.doors_code = false;
+}
+
+// Code stored for a match: the zone's code glazing is 25 whether or not
+// its SHGC matched as well (255 only tells the two matches apart).
+REAL stored_code(INTEGER kk) { return static_cast<REAL>(kk == 255 ? 25 : kk); }
+
+// Step e: the code of the group and the sign of the door type.
+void store_code(INTEGER j, INTEGER kk, const GlazingScan& scan) {
+    if (kk > 0) S(60 + j) = stored_code(kk);
+    if (WTYPE >= 41 && WTYPE <= 47) {
+        S(60) = 0.0f;
+        WTYPE -= 40;
+    }
+    if (scan.doors_alike && kk > 0 && scan.doors_code) DTYPE = std::abs(DTYPE);
+    else DTYPE = -std::abs(DTYPE);
+    if (DTYPE == 48) DTYPE = 8;
+    if (DTYPE == 49) DTYPE = 9;
+}
+
+// Step f: a window or skylight off the zone's code glazing moves the scheme
+// from era 4 to its own glazing, era 6.
+void decide_era(INTEGER k) {
+    if (!(TRANS(k) > 0.0f && ERA == 4)) return;
+    for (INTEGER type = 1; type <= 7; ++type)
+        if (matches_code_type(k, type)) return;
+    ERA = 6;
+    DBG_INT("Era set to 6 found a non-Code window", k);
+}
+
+// Step g: an era-4 line takes the code glazing of its type; from era 6 on
+// the scheme's types are its own.
+void apply_era(INTEGER k, INTEGER j, INTEGER kk) {
+    if (ERA >= 6) {
+        WTYPE = -std::abs(WTYPE);
+        DTYPE = -std::abs(DTYPE);
+        S(60) = std::fabs(S(60));
+        S(60 + j) = stored_code(std::abs(kk));
+        return;
+    }
+    if (ERA != 4) return;
+    if (TRANS(k) <= 0.0f) {
+        if (DTYPE == 8 || DTYPE == 9) take_code_type(k, DTYPE);
+        return;
+    }
+    if (!((WTYPE >= 1 && WTYPE <= 7) || (STYPE >= 5 && STYPE <= 7))) return;
+    const INTEGER type = ITEMS(k) == 5 ? STYPE : WTYPE;
+    // A custom (negative) type has no row of the code table: the line keeps its values.
+    if (type >= 1 && type <= 9) take_code_type(k, type);
+    else DBG_INT("REVISION: glazing type without a code row, line kept", k);
+}
+
+// Orientation code of a line: 5 skylight (tilt up to 45 degrees), else by
+// the absolute azimuth: 1 south, 2 west, 3 north, 4 east.
+INTEGER orientation_code(REAL tilt_deg, REAL facing_deg) {
+    if (tilt_deg <= 45.0f) return 5;
+    const REAL f = facing_deg;
+    if ((f >= 45.0f && f < 135.0f) || (f >= -315.0f && f < -225.0f)) return 2;
+    if ((f >= 135.0f && f < 225.0f) || (f >= -225.0f && f < -135.0f)) return 3;
+    if ((f >= 225.0f && f < 315.0f) || (f >= -135.0f && f < -45.0f)) return 4;
+    return 1;
+}
+
+// Step h: the line's geometry into its group.
+void store_geometry(INTEGER k, INTEGER j) {
+    if (S(2) != 340.0f && S(2) != 341.0f) S(61 + j) = static_cast<REAL>(orientation_code(TILT(k), FACING(k)));
+    S(62 + j) = QTY(k);
+    S(63 + j) = WIDTH(k);
+    S(64 + j) = HEAD(k) - SILL(k);  // window height
+    S(65 + j) = SILL(k);
+    S(66 + j) = OHANGD(k);
+    S(67 + j) = OHANGDIS(k);
+}
+
+// Steps a to h for line k in the group at offset j.
+void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingScan& scan) {
+    if (residential()) {
+        scan.keep = S(60);
+        if (scan.keep == 0.0f) {
+            scan.keep = -48.0f;
+            DBG_FLOAT("KEEP=Strategy(60,-) if=0.set to -48.", scan.keep);
+        }
+    } else {
+        scan.keep = S(60 + j);
+    }
+    if (!residential() || scan.windows_alike) {
+        const bool glazed = TRANS(k) > 0.0f;
+        if (glazed || !residential()) {
+            // Glazing of homes and buildings before the current code is
+            // stored by geometry only.
+            if (year_built >= 2013.0f) {
+                const INTEGER kk = match_line(k, zone);
+                update_flags(k, kk, scan);
+                store_code(j, kk, scan);
+                decide_era(k);
+                apply_era(k, j, kk);
+            }
+        } else {
+            // A residential door: no library match of its own.
+            decide_era(k);
+            apply_era(k, j, 0);
+        }
+    }
+    store_geometry(k, j);
+}
+
+void glazing_groups(REAL year_built, INTEGER zone) {
+    // The generated homes rebuild every group from their lines.
+    if (residential() && (IDNUM1 == 1 || IDNUM1 == 2))
+        for (INTEGER j = 0; j <= 240; j += 10)
+            for (INTEGER n = 62 + j; n <= 70 + j; ++n) S(n) = 0.0f;
+
+    GlazingScan scan;
+    INTEGER j = -10;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!(QTY(k) > 0.0f)) continue;
+        j += 10;
+        condense_line(k, j, year_built, zone, scan);
+    }
+    if (S(60) == 0.0f) {
+        S(60) = -std::fabs(scan.keep);
+        if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column
+        DBG_FLOAT("IF Strategy(60,-)=0.0 No Matches were found..", S(60));
+    }
+}
+
+}  // namespace
+
+void transfer_model_to_column(REAL year_built) {
+    DBG_PRINT("REVISION Task300 copy SchemeX to Strategy 2896");
+    const INTEGER zone = code_table_zone();
+    attachment_and_dimensions();
+    heating_code(zone);
+    cooling_code(zone);
+    infiltration_code();
+    radiant_barrier();
+    floor_type();
+    glazing_groups(year_built, zone);
+}
+
+}  // namespace mavo

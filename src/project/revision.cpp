@@ -1,0 +1,174 @@
+// The design transfer: one scheme's design moves between its parameter
+// column STRATEGY(.,IDNUM1), the working building model the simulation
+// reads, and the strategy file. Task 4 reloads the column from disk and
+// refreshes the site (zip code, weather source, zip-code table, the zone's
+// code window values, the weather file); task 2 turns the column into the
+// working model; task 3 condenses the model back into the column; task 5
+// writes the column to disk; task 6 only traces.
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+#include "blocks/blocks.h"
+#include "front/trace.h"
+#include "physics/physics.h"
+#include "project/project.h"
+#include "project/revision.h"
+#include "support/numeric.h"
+
+namespace mavo {
+namespace {
+
+// The code-minimum scheme is always judged by the current code.
+constexpr REAL kCurrentCodeYear = 2013.0f;
+// A year built of 100 or less is no year: the scheme counts as new.
+constexpr REAL kNoYearBuilt = 100.0f;
+
+REAL& S(INTEGER n) { return STRATEGY(n, IDNUM1); }
+
+void trace_slots(std::initializer_list<INTEGER> rows) {
+    if (!NFLAG(90)) return;
+    for (INTEGER n : rows) DBG_FLOAT("REVISION strategy(" + std::to_string(n) + ",-)", S(n));
+}
+
+// Steps of every call before its task: year built and venting repairs.
+// Returns the year built in use.
+REAL repair_column() {
+    if (S(11) <= kNoYearBuilt) S(11) = kCurrentCodeYear;
+    const REAL year_built = IDNUM1 == 1 ? kCurrentCodeYear : S(11);
+    // Venting codes 2 to 4 are no longer offered; they mean no venting.
+    const REAL vent = std::fabs(S(25));
+    if (vent >= 2.0f && vent <= 4.0f) {
+        DBG_FLOAT("ERROR Strategy(25,) 108", S(25));
+        S(25) = 1.0f;
+        DBG_FLOAT("Strategy(25,) Vent fixed", S(25));
+    }
+    return year_built;
+}
+
+void trace_before_task() {
+    DBG_FLOAT("REVISION copac cooling COP", COPAC);
+    DBG_FLOAT("REVISION strategy(20,-) A/C", S(20));
+    DBG_FLOAT("REVISION nhvacs", NHVACS);
+    DBG_PRINT(NFLAG(37) ? "nflag(37)=T=.txh top REVISION" : "nflag(37)=F=.EPW REVISION");
+    trace_slots({11, 12, 13, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 49, 60, 70, 80, 90});
+}
+
+void trace_after_task(INTEGER NTASK, bool has_column) {
+    if (has_column) trace_slots({1, 3, 11, 18, 20, 22, 25, 29, 33, 49});
+    DBG_PRINT(NFLAG(8) ? "nflag(8)=T if Code Minimum" : "nflag(8)=F not Code Minimum");
+    DBG_PRINT(NFLAG(9) ? "nflag(9)=T if Energy Efficient" : "nflag(9)=F if Vintage");
+    DBG_FLOAT("REVISION nhvacs", NHVACS);
+    DBG_FLOAT("REVISION copht", COPHT);
+    DBG_FLOAT("REVISION copac", COPAC);
+    DBG_FLOAT("REVISION SLA", SLA);
+    DBG_FLOAT("REVISION achmax", ACHMAX);
+    DBG_FLOAT("REVISION facfm", FACFM);
+    DBG_FLOAT("REVISION EvapEff", EvapEff);
+    DBG_INT("REVISION ntask", NTASK);
+}
+
+// Residential building type from the attachment choice.
+void residential_type_from_attachment() {
+    const REAL attachment = S(7);
+    if (attachment > 4.0f) DBG_FLOAT("ERROR strategy(7,-)", attachment);
+    if (attachment == 2.0f) NTYPE = 18;
+    else if (attachment == 3.0f) NTYPE = 16;
+    else if (attachment == 4.0f) NTYPE = 17;
+    else NTYPE = 19;
+}
+
+// Zip code of the column: a climate-zone number standing in for a zip code
+// is made whole; scheme 2 always takes scheme 1's site.
+void zip_code_from_column() {
+    const REAL z = S(4);
+    if (z >= 1.0f && z <= 19.9f) {
+        ZIPCODE = std::trunc(z);
+        S(4) = ZIPCODE;
+        DBG_FLOAT("zipcode made whole REVISION 2780", ZIPCODE);
+    } else {
+        ZIPCODE = z;
+    }
+    if (IDNUM1 == 2) ZIPCODE = STRATEGY(4, 1);
+}
+
+// Weather source from the zip code: a site (zip code or zone number) uses
+// the climate-zone weather file, a negative code the EPW file the scheme
+// names.
+void weather_source_from_zip_code() {
+    const INTEGER n = int_toward_zero(ZIPCODE);
+    if (n > 0) {
+        NFLAG(6) = true;
+        NFLAG(37) = true;
+    } else if (n == 0) {
+        NFLAG(37) = true;
+    } else {
+        NFLAG(37) = false;
+        DBG_PRINT("NFLAG(37)=F=EPW zipcode=-1:REVISION");
+    }
+}
+
+// Task 4: the strategy file and the site into the column.
+void site_refresh(bool has_column) {
+    DBG_PRINT("REVISION Task 400: Load Disk to Strategy 4013");
+    AADISK(-5);
+    if (has_column) {
+        if (!NFLAG(24)) residential_type_from_attachment();
+        zip_code_from_column();
+    } else {
+        DBG_INT("REVISION: no parameter column, site from the scheme file", IDNUM1);
+    }
+    weather_source_from_zip_code();
+    if (NFLAG(6) && NFLAG(37) && NFLAG(81)) AADISK(-4);
+    if (has_column) {
+        const INTEGER zone = code_table_zone();
+        S(47) = CECRESA(7, zone);
+        S(48) = CECRESA(11, zone);
+    }
+    FINDTMY();
+    if (has_column && S(36) <= 0.0f) S(36) = 1.0f;  // window shades: none chosen counts as the first kind
+}
+
+}  // namespace
+
+INTEGER code_table_zone() { return (CECZONE >= 1 && CECZONE <= 16) ? CECZONE : 9; }
+
+void REVISION(INTEGER NTASK) {
+    DBG_IN("REVISION top");
+    // Only the scheme slots and the default scheme own a column; a
+    // combination number or a library slot keeps the model its files gave.
+    const bool has_column = has_scheme_column(IDNUM1);
+    REAL year_built = kCurrentCodeYear;
+    if (has_column) {
+        year_built = repair_column();
+        trace_before_task();
+    } else {
+        DBG_INT("REVISION: scheme has no parameter column", IDNUM1);
+    }
+    if (CECZONE != code_table_zone()) DBG_INT("REVISION: climate zone outside 1 to 16, code tables of zone 9", CECZONE);
+
+    switch (NTASK) {
+        case 3:
+            if (has_column) transfer_model_to_column(year_built);
+            break;
+        case 4:
+            site_refresh(has_column);
+            break;
+        case 5:
+            DBG_PRINT("REVISION Task 500: copy Strategy to Disk 4159");
+            AADISK(6);
+            break;
+        case 6:
+            DBG_PRINT("REVISION Task 600: to Load ccStrategy(16) 4188");
+            break;
+        default:
+            if (NTASK != 2) DBG_INT("REVISION task 0: Write out the following 164", NTASK);
+            if (has_column) transfer_column_to_model(year_built);
+            break;
+    }
+
+    trace_after_task(NTASK, has_column);
+    DBG_OUT("REVISION nflag(7)=True");
+}
+
+}  // namespace mavo

@@ -1,0 +1,36 @@
+// The design transfer (REVISION, declared with the other procedures of the
+// project files): its two long tasks live in their own files and share the
+// few helpers below.
+//
+// Both tasks work on the parameter column of the current scheme,
+// STRATEGY(.,IDNUM1); REVISION calls them only for a scheme number that has
+// a column (1 to 9 and the default scheme 10).
+#pragma once
+#include "support/types.h"
+
+namespace mavo {
+
+// Task 2: the parameter column becomes the working building model
+// (dimensions, type and title, heating, cooling, leakage and venting,
+// construction properties, window, door and skylight lines, model
+// defaults). `year_built` is the year built in use for this call.
+void transfer_column_to_model(REAL year_built);
+
+// Task 3: the working building model is condensed back into the parameter
+// column (codes re-derived from efficiencies, library glazing codes, the
+// glazing era of a non-residential scheme).
+void transfer_model_to_column(REAL year_built);
+
+// Climate zone whose column of the code tables applies: CECZONE when it is
+// one of the 16 California zones, otherwise zone 9, the zone of the default
+// site the zip-code lookup falls back on.
+INTEGER code_table_zone();
+
+// A code marked as user-defined (custom) by its sign. Zero has no sign to
+// carry and stays +0, so that no -0 reaches the strategy file.
+inline REAL negated_code(REAL code) { return code == 0.0f ? 0.0f : -code; }
+
+// SEER (Btu per Wh) to a coefficient of performance: 3.412 Btu per Wh.
+inline constexpr REAL kBtuPerWattHour = 3.412f;
+
+}  // namespace mavo

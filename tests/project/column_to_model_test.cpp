@@ -1,0 +1,208 @@
+// The design transfer from a scheme's parameter column to the working
+// model (REVISION task 2): codes to efficiencies and venting parameters,
+// the normalised column, and the window, door and skylight lines.
+#include <gtest/gtest.h>
+
+#include "blocks/blocks.h"
+#include "project/project.h"
+#include "test_support.h"
+
+namespace mavo {
+namespace {
+
+class ColumnToModel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::use_directories(project.str(), project.str(), project.str());
+        BLK0B.DISKPROJ = 32;
+        IDNUM1 = 3;
+        CECZONE = 12;
+        S(11) = 2013.0f;
+        FLTOFL = 10.0f;
+        QTY.fill(0.0f);
+    }
+    static REAL& S(INTEGER n) { return STRATEGY(n, IDNUM1); }
+    // Window group g: code, orientation, quantity, width, height, sill.
+    static void group(INTEGER g, REAL code, REAL M, REAL qty, REAL width = 3.0f, REAL height = 4.0f, REAL sill = 1.0f) {
+        const INTEGER j = 10 * (g - 1);
+        S(60 + j) = code;
+        S(61 + j) = M;
+        S(62 + j) = qty;
+        S(63 + j) = width;
+        S(64 + j) = height;
+        S(65 + j) = sill;
+    }
+    static void line(INTEGER k, REAL u, REAL shgc, REAL vt, REAL tilt = 90.0f) {
+        QTY(k) = 1.0f;
+        UWINDO(k) = u;
+        SCOEF(k) = shgc;
+        TRANS(k) = vt;
+        TILT(k) = tilt;
+        ITEMS(k) = tilt <= 45.0f ? 5 : 1;
+    }
+    testing::ScratchDir project;
+};
+
+// Zone 12's code furnace and air conditioner (AFUE 0.78, SEER 13), leakage
+// class 4, whole-house fan vent 5 with its ventilation air.
+TEST_F(ColumnToModel, CodesBecomeEfficienciesLeakageAndVenting) {
+    S(8) = 1600.0f;
+    S(18) = 3.0f;
+    S(20) = 3.0f;
+    S(24) = 4.0f;
+    S(25) = 5.0f;
+    PEOPLE = 4.0f;
+    wCFMvent = 0.0f;
+    REVISION(2);
+    EXPECT_FLOAT_EQ(COPHT, 0.78f);
+    EXPECT_FLOAT_EQ(COPAC, 13.0f / 3.412f);
+    EXPECT_EQ(SLA, 3.8f);
+    EXPECT_FLOAT_EQ(FACFM, 46.0f);  // 0.01 cfm/ft2 x 1600 + 7.5 cfm x 4 occupants
+    EXPECT_FLOAT_EQ(ACHMAX, 9.0f);  // 90 / 10 ft
+    EXPECT_FLOAT_EQ(wCFMvent, 0.14f);
+    EXPECT_EQ(NHVACS, 3.0f);
+
+    // A furnace with a heat pump is no coded system: both become custom
+    // and the efficiencies stay as they were.
+    S(20) = 8.0f;
+    COPHT = 0.81f;
+    REVISION(2);
+    EXPECT_EQ(S(18), -3.0f);
+    EXPECT_EQ(S(20), -8.0f);
+    EXPECT_EQ(COPHT, 0.81f);
+}
+
+TEST_F(ColumnToModel, EvaporativeCoolerBringsItsVentingAndAirMovement) {
+    S(18) = 1.0f;
+    S(20) = 6.0f;
+    S(25) = 1.0f;
+    EvapEff = 0.0f;
+    REVISION(2);
+    EXPECT_EQ(COPAC, 0.0f);
+    EXPECT_EQ(EvapEff, 85.0f);
+    EXPECT_EQ(S(25), 6.0f);
+    EXPECT_EQ(S(28), 3.0f);
+    EXPECT_EQ(S(29), 1.0f);  // below 2: natural ventilation is not re-derived
+    EXPECT_FLOAT_EQ(wCFMvent, 0.09f);
+    EXPECT_EQ(NHVACS, 4.0f);
+
+    // A whole-house fan on a model without story height keeps its air changes.
+    FLTOFL = 0.0f;
+    ACHMAX = 7.0f;
+    REVISION(2);
+    EXPECT_EQ(ACHMAX, 7.0f);
+}
+
+TEST_F(ColumnToModel, MissingStoriesAndHeightAreWrittenBackAndTheTypeNamesTheTitle) {
+    S(7) = 2.0f;
+    S(14) = 0.0f;
+    S(15) = 0.0f;
+    REVISION(2);
+    EXPECT_EQ(S(14), 1.0f);
+    EXPECT_EQ(FLOORS, 1.0f);
+    EXPECT_EQ(S(15), 8.0f);
+    EXPECT_EQ(FLTOCE, 8.0f);
+    EXPECT_EQ(TITLE2.view(), "SINGLE FAMILY ATTACHED  ");
+}
+
+TEST_F(ColumnToModel, NaturalVentilationClassAndTheCodeMinimumScheme) {
+    for (INTEGER i = 1; i <= 5; ++i) AREA(i) = 0.0f;
+    AREA(2) = 40.0f;  // west only
+    AREAT = 1000.0f;
+    VOLUME = 10000.0f;
+    S(14) = 1.0f;
+    S(29) = 2.0f;
+    REVISION(2);
+    EXPECT_EQ(S(29), 11.0f);
+    AREA(3) = 20.0f;
+    S(14) = 2.0f;
+    VOLUME = 20000.0f;  // above 1000 ft2 x 10 ft + 4 x 10 ft: tall spaces
+    REVISION(2);
+    EXPECT_EQ(S(29), 23.0f);
+
+    IDNUM1 = 1;  // zone 12 requires a small whole-house fan; no natural ventilation
+    S(29) = 5.0f;
+    REVISION(2);
+    EXPECT_TRUE(NFLAG(8));
+    EXPECT_EQ(S(28), 2.0f);
+    EXPECT_EQ(S(29), 0.0f);
+}
+
+// Line k is processed with the group at its advanced offset: with lines 1
+// and 3 filled and groups 1 to 3 holding quantities, line 3 takes group 2.
+TEST_F(ColumnToModel, GeneratedSchemeLinesTakeTheNextGroupInTurn) {
+    IDNUM1 = 2;
+    SFACES = 30.0f;
+    group(1, 0.0f, 1.0f, 2.0f);
+    group(2, 0.0f, 3.0f, 5.0f, 6.0f, 5.0f, 2.0f);
+    group(3, 0.0f, 2.0f, 7.0f);
+    line(1, 0.4f, 0.3f, 0.5f);
+    line(3, 0.4f, 0.3f, 0.5f);
+    REVISION(2);
+    EXPECT_EQ(QTY(1), 2.0f);
+    EXPECT_EQ(FACING(1), 30.0f);
+    EXPECT_EQ(QTY(3), 5.0f);
+    EXPECT_EQ(ITEMS(3), 3);
+    EXPECT_EQ(FACING(3), 210.0f);
+    EXPECT_EQ(WIDTH(3), 6.0f);
+    EXPECT_EQ(HEAD(3), 7.0f);  // height plus sill
+    EXPECT_EQ(IPOINT(3), 2);   // south first, then north
+}
+
+TEST_F(ColumnToModel, ResidentialGlazingCodesRepairsAndDoors) {
+    CECZONE = 3;
+    group(1, 25.0f, 1.0f, 1.0f);
+    group(2, 0.0f, 1.0f, 1.0f);
+    group(3, 0.0f, 5.0f, 1.0f);
+    line(1, 1.0f, 0.7f, 0.8f);
+    line(2, 0.5f, 0.6f, 0.0f);
+    ITEMSII(2) = 11;  // a south door on the detailed screen
+    line(3, 0.0f, 0.0f, 0.8f, 0.0f);  // a skylight without properties
+    REVISION(2);
+    EXPECT_EQ(UWINDO(1), 0.32f);  // zone 3's code U-factor, SHGC 0.6, transmittance 0.69
+    EXPECT_EQ(SCOEF(1), 0.6f);
+    EXPECT_EQ(TRANS(1), 0.69f);
+    EXPECT_EQ(UWINDO(2), 0.5f);  // the door keeps its values
+    EXPECT_EQ(TRANS(2), 0.0f);
+    EXPECT_EQ(S(80), 45.0f);  // repaired as skylight type 5 ...
+    EXPECT_EQ(STYPE, -5);     // ... a type residential glazing makes the scheme's own
+    EXPECT_EQ(UWINDO(3), 0.32f);  // then given the scheme-wide code glazing
+}
+
+TEST_F(ColumnToModel, SkylightWithUnitPropertiesIsRepaired) {
+    group(1, 0.0f, 5.0f, 1.0f);
+    line(1, 1.0f, 1.0f, 0.9f, 0.0f);
+    REVISION(2);
+    EXPECT_EQ(S(60), 45.0f);
+    EXPECT_EQ(UWINDO(1), 0.58f);
+    EXPECT_EQ(SCOEF(1), 0.25f);
+    EXPECT_EQ(TRANS(1), 0.49f);
+}
+
+TEST_F(ColumnToModel, NonresidentialGlazingByEra) {
+    NFLAG(24) = true;
+    NTYPE = 7;
+    group(1, 43.0f, 1.0f, 1.0f);
+    group(2, 9.0f, 1.0f, 1.0f);
+    group(3, 0.0f, 1.0f, 1.0f);
+    line(1, 1.0f, 0.7f, 0.8f);
+    line(2, 1.0f, 0.7f, 0.0f);
+    line(3, 1.0f, 0.7f, 0.8f);
+    ITEMSII(3) = 2;  // a window of the detailed screen: the scheme's window type
+    WTYPE = 2;
+    ERA = 4;  // current code of the zone
+    REVISION(2);
+    EXPECT_EQ(UWINDO(1), CECNR(45, 12));  // code 43: window type 3
+    EXPECT_EQ(SCOEF(1), CECNR(46, 12));
+    EXPECT_EQ(TRANS(1), CECNR(47, 12));
+    EXPECT_EQ(UWINDO(2), CECNR(40, 12));  // code 9: door type 9
+    EXPECT_EQ(UWINDO(3), CECNR(42, 12));  // window type 2
+
+    ERA = 1;  // vintage
+    REVISION(2);
+    EXPECT_EQ(UWINDO(1), 1.27f);
+    EXPECT_EQ(UWINDO(2), 1.5f);
+}
+
+}  // namespace
+}  // namespace mavo
