@@ -30,10 +30,29 @@ struct SampleSite {
     int electric_zone;
 };
 
-// The California stations of the sample weather files. Electric rate zones:
-// 10 to 17 southern baseline regions, -11 to -20 northern baseline
-// territories; gas zones: the territory of the gas baseline tables.
+// The table holds a line for each climate-zone number 1 to 16 (a project
+// may give its location as a zone instead of a zip code), at the zone's
+// reference city, then the California stations of the sample weather files.
+// Electric rate zones: 1 to 4 the San Diego territory, 10 to 17 southern
+// baseline regions, -11 to -20 northern baseline territories, -1 and -2 the
+// Sacramento district; gas zones: the territory of the gas baseline tables.
 constexpr SampleSite kSites[] = {
+    {1, "ARCATA", 2, 1, 40.98, -16},
+    {2, "SANTA ROSA", 2, 2, 38.51, -14},
+    {3, "OAKLAND", 2, 3, 37.72, -15},
+    {4, "SAN JOSE", 2, 4, 37.36, -15},
+    {5, "SANTA MARIA", 1, 5, 34.90, -15},
+    {6, "TORRANCE", 1, 6, 33.80, 10},
+    {7, "SAN DIEGO", 1, 7, 32.73, 1},
+    {8, "FULLERTON", 1, 8, 33.87, 10},
+    {9, "BURBANK", 1, 9, 34.20, 10},
+    {10, "RIVERSIDE", 1, 10, 33.95, 13},
+    {11, "RED BLUFF", 3, 11, 40.15, -14},
+    {12, "SACRAMENTO", 3, 12, 38.51, -1},
+    {13, "FRESNO", 3, 13, 36.78, -13},
+    {14, "PALMDALE", 1, 14, 34.63, 14},
+    {15, "PALM SPRINGS", 1, 15, 33.83, 15},
+    {16, "BLUE CANYON", 3, 16, 39.28, -16},
     {90024, "LOS ANGELES WESTWOOD", 1, 9, 34.07, 10},
     {91505, "BURBANK", 1, 9, 34.20, 10},
     {92243, "EL CENTRO", 1, 15, 32.83, 15},
