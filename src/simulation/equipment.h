@@ -1,0 +1,22 @@
+// Internal gain and end-use energy of equipment and appliances.
+#pragma once
+#include "support/types.h"
+
+namespace mavo {
+
+// HEAT(14,HOUR,MONTH) (Btu/h), EQKWHR(HOUR,MONTH) (kWh) and EQFUEL(HOUR,MONTH)
+// (Btu) of the hour, and the annual equipment and appliance totals of BLK5A
+// and BLK5D. Non-residential mode: per-area loads of the building type plus
+// the appliance table, each on its own hourly schedule; residential mode:
+// annual appliance energy spread by the occupant profile and the monthly
+// multiplier, with an other-electric load that brings the day's internal
+// gains up to 20000 + 15 Btu per ft2 of floor. Totals count the calls with
+// CYCLE at 24 or below.
+void EQUIPT(INTEGER MONTH, INTEGER HOUR);
+
+// True when the appliance totals hold gas at a site whose fuel cannot serve
+// gas appliances: gas equipment (non-residential) or gas appliances
+// (residential) above 0.002.
+bool appliance_gas_recorded();
+
+}  // namespace mavo

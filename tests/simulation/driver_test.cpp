@@ -1,0 +1,310 @@
+// The scheme simulation driver over whole runs: the warm-up and the counted
+// hours, the twelve-day and the 365-day year, the early exits and the
+// failure path, and a year of the sample project with its time.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "blocks/blocks.h"
+#include "front/front.h"
+#include "front/units.h"
+#include "physics/physics.h"
+#include "project/project.h"
+#include "simulation/end_of_year.h"
+#include "simulation/simulation.h"
+#include "support/fortran_format.h"
+#include "test_support.h"
+
+namespace mavo {
+namespace {
+
+using testing::ScratchDir;
+using testing::write_file;
+
+constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+constexpr INTEGER kScheme = 1;
+
+// Dry bulb of hour h of day d of the year in the synthetic weather, C.
+double dry_bulb_C(int day_of_year, int h) { return -2.0 + (day_of_year % 9) + 0.5 * h; }
+
+// Climate-zone text records of the days first..last of the year.
+std::string zone_text_days(int first, int last) {
+    std::string s;
+    int month = 1, day = 1;
+    for (int doy = 1; doy <= last; ++doy) {
+        if (doy >= first) {
+            for (int h = 1; h <= 24; ++h) {
+                const int sun = (h >= 8 && h <= 16) ? 1500 : 0;
+                s += ffmt::I(month, 8) + ffmt::I(day, 8) + ffmt::I(h, 8) + ffmt::I(sun, 8) + ffmt::I(sun, 8) +
+                     std::string(16, ' ') + ffmt::F(dry_bulb_C(doy, h), 8, 1) + ffmt::F(0.0, 8, 1) +
+                     ffmt::F(2.0, 8, 1) + "\n";
+            }
+        }
+        if (++day > kMonthDays[month - 1]) day = 1, ++month;
+    }
+    return s;
+}
+
+REAL fahrenheit(double t_C) { return static_cast<REAL>(static_cast<REAL>(t_C) * 9.0f / 5.0f + 32.0f); }
+
+// Unit numbers as the driver fixes them.
+void fill_units() {
+    BLK0B.DISKHET = 20;
+    BLK0B.DISKDAT = 21;
+    BLK0B.DISKPVLIB = 22;
+    BLK0B.DISKFTMY = 23;
+    BLK0B.DISKFLAG = 24;
+    BLK0B.DISKKEEP1 = 25;
+    BLK0B.DISKKEEP2 = 26;
+    BLK0B.DISKPROJ = 32;
+    BLK0B.DISKFSCHED = 44;
+    BLK0B.DISKKSCHED = 45;
+    BLK0B.DISKTRACE = 37;
+}
+
+class SchemeRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The sample project's scheme 1, its construction properties derived.
+        for (const auto& f : std::filesystem::directory_iterator(MAVO_SOURCE_DIR "/data/project"))
+            std::filesystem::copy(f.path(), project / f.path().filename(),
+                                  std::filesystem::copy_options::overwrite_existing);
+        testing::use_directories(project.str(), MAVO_SOURCE_DIR "/data/util", project.str());
+        fill_units();
+        IDNUM1 = kScheme;
+        AADISK(-5);
+        FIND2();
+        REVISION(2);
+        // The state the run sequence leaves for the simulation.
+        CYCLE = 288.0f;
+        STOREL = 0.0f;
+        NFLAG(51) = false;
+        NFLAG(15) = true;
+        NFLAG(54) = true;
+        NFLAG(80) = true;
+        NFLAG(67) = false;
+        NFLAG(68) = false;
+        NFLAG(37) = true;
+        STRATEGY(18, kScheme) = 1.0f;  // no furnace
+        STRATEGY(20, kScheme) = 1.0f;  // no air conditioner
+    }
+    void open_weather(const std::string& text) {
+        write_file(project / "weather.txh", text);
+        ASSERT_NE(unit_open(BLK0B.DISKFTMY, (project / "weather.txh").c_str(), "r"), nullptr);
+    }
+    // A restaurant of 1000 ft2 with the type's 1 W/ft2 of refrigeration
+    // running around the clock: its refrigeration total counts the hours
+    // the equipment totals count.
+    void refrigerated_restaurant() {
+        NFLAG(24) = true;
+        NTYPE = 10;
+        AREAT = 1000.0f;
+        RAX = 1000.0f;
+        ASSERT_EQ(DVALUENR(9, 10), 1.0f);
+        for (INTEGER h = 1; h <= 24; ++h) SCHEDULES(h, 7, 10) = 100;
+    }
+    ScratchDir project;
+};
+
+TEST_F(SchemeRun, TwelveDayRunWarmsUpOnItsFirstDay) {
+    refrigerated_restaurant();
+    NFLAG(38) = false;
+    SKPDAY = 0;
+    open_weather(zone_text_days(1, 12));
+    CALCS();
+    // 288 warm-up hours of which the last 25 count (CYCLE 24 and below), and
+    // 11 later days.
+    EXPECT_FLOAT_EQ(RAELECT, 25.0f + 11.0f * 24.0f);
+    EXPECT_EQ(NCALCS, 1);
+    EXPECT_EQ(CYCLE, -2.0f);
+    EXPECT_EQ(TMON(12), 1);
+    EXPECT_EQ(TDAY(12), 12);
+    EXPECT_TRUE(run_succeeded());
+    // Month slot m holds the day m of the file.
+    for (INTEGER m = 1; m <= 12; ++m)
+        for (INTEGER h = 1; h <= 24; ++h) ASSERT_FLOAT_EQ(OATEMP(h, m), fahrenheit(dry_bulb_C(m, h)));
+    EXPECT_EQ(SUMARY(48, kScheme), 12.0f);
+    EXPECT_TRUE(NFLAG(64));
+    EXPECT_EQ(DAYCOUNT, 0);
+    EXPECT_EQ(unit_file(BLK0B.DISKFTMY), nullptr);  // closed after the year
+}
+
+TEST_F(SchemeRun, SkippedJanuaryMovesTheWarmUpToFebruary) {
+    refrigerated_restaurant();
+    NFLAG(38) = false;
+    DAYFLAG(1) = -1;
+    open_weather(zone_text_days(1, 11));
+    CALCS();
+    EXPECT_FLOAT_EQ(RAELECT, 25.0f + 10.0f * 24.0f);
+    EXPECT_EQ(TDAY(2), 1);  // February's slot took the first record
+    for (INTEGER h = 1; h <= 24; ++h) EXPECT_EQ(OATEMP(h, 1), 0.0f);
+}
+
+TEST_F(SchemeRun, WholeYearAveragesEachMonth) {
+    refrigerated_restaurant();
+    NFLAG(38) = true;
+    open_weather(zone_text_days(1, 365));
+    const auto start = std::chrono::steady_clock::now();
+    CALCS();
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    RecordProperty("calcs_ms", std::to_string(ms));
+    // 1 January counted from CYCLE 24 on, then every later hour once.
+    EXPECT_FLOAT_EQ(RAELECT, 8761.0f);
+    EXPECT_EQ(TMON(12), 12);
+    EXPECT_EQ(TDAY(12), 31);
+    EXPECT_TRUE(run_succeeded());
+    EXPECT_EQ(SUMARY(48, kScheme), 365.0f);
+    // The month slot is the mean of the month's days.
+    int doy = 0;
+    for (int m = 1; m <= 12; ++m) {
+        for (int h = 1; h <= 24; h += 23) {
+            double sum_F = 0.0;
+            int frozen = 0;
+            for (int d = 1; d <= kMonthDays[m - 1]; ++d) {
+                sum_F += fahrenheit(dry_bulb_C(doy + d, h));
+                if (fahrenheit(dry_bulb_C(doy + d, h)) < 47.0f) ++frozen;
+            }
+            EXPECT_NEAR(OATEMP(h, m), sum_F / kMonthDays[m - 1], 1e-3) << m << " " << h;
+            EXPECT_NEAR(FREEZHRS(h, m), static_cast<double>(frozen) / kMonthDays[m - 1], 1e-6) << m << " " << h;
+        }
+        doy += kMonthDays[m - 1];
+        // The month keeps its mean heating output in HVACLD and its mean
+        // cooling output in STORED.
+        for (INTEGER h = 1; h <= 24; ++h) {
+            EXPECT_LE(HVACLD(h, m), 0.0f) << m << " " << h;
+            EXPECT_GE(STORED(h, m), 0.0f) << m << " " << h;
+        }
+    }
+}
+
+// A run that cannot finish its year leaves zero results, saved.
+TEST_F(SchemeRun, FailedRunsAreZeroedAndSaved) {
+    for (bool short_weather : {true, false}) {
+        std::filesystem::remove(project / "scheme1b.het");
+        NFLAG(38) = true;
+        NFLAG(80) = true;
+        AREAT = short_weather ? 2000.0f : 0.0f;  // no floor: nothing is simulated
+        open_weather(zone_text_days(1, 40));     // the year ends in February
+        HEAT(1, 1, 1) = 5.0f;
+        IATEMP(3, 3) = 70.0f;
+        SUMARY(30, kScheme) = 9.0f;
+        CALCS();
+        EXPECT_EQ(NFLAG(80), !short_weather);
+        if (short_weather) {
+            EXPECT_EQ(ITEMY, 42);
+        }
+        EXPECT_FALSE(NFLAG(51));
+        EXPECT_EQ(HEAT(1, 1, 1), 0.0f);
+        EXPECT_EQ(IATEMP(3, 3), 0.0f);
+        EXPECT_EQ(SUMARY(30, kScheme), 0.0f);
+        EXPECT_TRUE(std::filesystem::exists(project / "scheme1b.het"));
+        EXPECT_TRUE(NFLAG(64));
+        EXPECT_EQ(DAYCOUNT, 0);
+    }
+}
+
+TEST_F(SchemeRun, InvalidWeatherIsSavedThenZeroed) {
+    NFLAG(80) = false;
+    STRATEGY(25, kScheme) = 7.0f;  // night-ventilation test case
+    STRATEGY(18, kScheme) = 3.0f;
+    STRATEGY(20, kScheme) = 2.0f;
+    STRATEGY(29, kScheme) = 3.5f;
+    CALCS();
+    EXPECT_FALSE(NFLAG(51));
+    EXPECT_EQ(ITEMY, 42);
+    // A year that never started has no system codes to give back: the
+    // scheme keeps its own (the parameter transfer may re-derive them from
+    // the efficiencies, never to none).
+    EXPECT_NE(STRATEGY(18, kScheme), 0.0f);
+    EXPECT_NE(STRATEGY(20, kScheme), 0.0f);
+    EXPECT_EQ(STRATEGY(29, kScheme), 2.0f);
+    EXPECT_TRUE(std::filesystem::exists(project / "scheme1b.het"));
+}
+
+TEST_F(SchemeRun, AllElectricSiteWithFuelBurnersFails) {
+    FUELTYPE = 4.0f;
+    WHTYPE = 1;  // a gas water heater: never simulated
+    CALCS();
+    EXPECT_TRUE(NFLAG(68));
+    EXPECT_FALSE(NFLAG(51));
+
+    NFLAG(68) = false;
+    CYCLE = 288.0f;
+    WHTYPE = 2;
+    refrigerated_restaurant();
+    for (INTEGER h = 1; h <= 24; ++h) SCHEDULES(h, 8, 10) = 100;  // the type's 20 Btu/h.ft2 of gas
+    NFLAG(38) = false;
+    open_weather(zone_text_days(1, 12));
+    CALCS();
+    EXPECT_TRUE(NFLAG(68));
+    EXPECT_FALSE(NFLAG(51));
+    // Stopped in the first counted hour: gas is counted from CYCLE 24 on.
+    EXPECT_FLOAT_EQ(RAELECT, 1.0f);
+}
+
+TEST_F(SchemeRun, PropaneAndStaleGasTotalsAreCompatible) {
+    // A propane home runs its gas appliances on propane.
+    FUELTYPE = 2.0f;
+    WHTYPE = 3;
+    NFLAG(38) = false;
+    open_weather(zone_text_days(1, 12));
+    CALCS();
+    EXPECT_FALSE(NFLAG(68));
+    EXPECT_GT(APPGAS1, 0.0f);
+
+    // A home moved to an all-electric site keeps no gas from its last run.
+    reset_all_blocks();
+    SetUp();
+    FUELTYPE = 4.0f;
+    WHTYPE = 2;
+    APPGAS1 = 29.1f;
+    DAGAS = 37.2f;
+    NFLAG(38) = false;
+    open_weather(zone_text_days(1, 12));
+    CALCS();
+    EXPECT_FALSE(NFLAG(68));
+    EXPECT_EQ(APPGAS1, 0.0f);
+}
+
+// The sample project: a whole run of the kernel, then one more simulation
+// of its scheme, timed.
+TEST(SampleProject, YearOfTheSampleSchemeInMilliseconds) {
+    ScratchDir work;
+    std::filesystem::copy(MAVO_SOURCE_DIR "/data/project", work / "project");
+    const std::string project = (work / "project").string();
+    const INTEGER trace = 0;
+
+    auto start = std::chrono::steady_clock::now();
+    VR7MAIN(project, MAVO_SOURCE_DIR "/data/util", MAVO_SOURCE_DIR "/data/weather", trace);
+    const double kernel_ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_TRUE(NFLAG(64));
+    EXPECT_EQ(DAYCOUNT, 0);
+
+    // The year again, from the weather set-up on.
+    CYCLE = 288.0f;
+    STOREL = 0.0f;
+    NFLAG(51) = false;
+    NFLAG(15) = true;
+    NFLAG(54) = true;
+    FINDTMY();
+    ASSERT_TRUE(NFLAG(80));
+    start = std::chrono::steady_clock::now();
+    CALCS();
+    const double calcs_ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::printf("sample project: kernel run %.1f ms, CALCS %.1f ms (%s, scheme %d, run %s)\n", kernel_ms, calcs_ms,
+                NFLAG(38) ? "365 days" : "12 days", IDNUM1, NFLAG(51) ? "succeeded" : "failed");
+    RecordProperty("kernel_ms", std::to_string(kernel_ms));
+    RecordProperty("calcs_ms", std::to_string(calcs_ms));
+    if (NFLAG(51) && has_scheme_column(IDNUM1)) {
+        EXPECT_EQ(SUMARY(48, IDNUM1), NFLAG(38) ? 365.0f : 12.0f);
+    }
+    EXPECT_EQ(CYCLE, -2.0f);
+}
+
+}  // namespace
+}  // namespace mavo
