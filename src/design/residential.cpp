@@ -1,0 +1,230 @@
+// EXPERT, residential path: the code-minimum, energy-efficient and vintage
+// dwellings.
+//
+// A generated dwelling takes its occupancy, lights and plug loads from its
+// building type, the code's equipment efficiencies, duct insulation, fan
+// power and whole-house-fan requirement from its climate zone, and a light
+// wood-frame construction, which the climate may turn into a slab floor
+// with mass walls (the construction by climate).
+#include "design/residential.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "blocks/blocks.h"
+#include "design/glazing_areas.h"
+#include "design/sizing.h"
+#include "design/vintage.h"
+#include "design/window_list.h"
+#include "front/trace.h"
+#include "physics/constructions_residential.h"
+#include "physics/scaled_footprint.h"
+
+namespace mavo {
+namespace {
+
+// Whole-house fan of 1.5 cfm per ft2 of floor (90 ft3 per ft2 an hour):
+// 90 / story height air changes per hour.
+constexpr REAL kWholeHouseFanFeetPerHour = 90.0f;
+// Fresh air: 0.01 cfm per ft2 of floor plus 7.5 cfm per occupant (ASHRAE 62.2-2010).
+constexpr REAL kFreshAirCfmPerFt2 = 0.01f;
+constexpr REAL kFreshAirCfmPerPerson = 7.5f;
+constexpr REAL kStoryOverCeiling = 1.125f;  // story height over ceiling height (floor structure)
+
+REAL DV(INTEGER row) { return DVALUE(row, NTYPE); }
+
+REAL fresh_air_cfm() { return kFreshAirCfmPerFt2 * AREAT + kFreshAirCfmPerPerson * PEOPLE; }
+
+REAL occupants() { return PAREA > 0.0f ? AREAT / PAREA : 0.0f; }
+
+// Year built; scheme 1 is always designed to the current code.
+void year_built(DesignScheme& d) {
+    const INTEGER k = d.k;
+    STRATEGY(6, 2) = STRATEGY(6, 1);
+    if (STRATEGY(11, k) < kYearNotGiven) STRATEGY(11, k) = kYearOfCurrentCode;
+    STRATEGY(11, 2) = STRATEGY(11, 1);
+    // Scheme 1's year not given either: the second scheme is a new house too.
+    if (STRATEGY(11, 2) < kYearNotGiven) STRATEGY(11, 2) = kYearOfCurrentCode;
+    d.year_built = k == 1 ? kYearOfCurrentCode : STRATEGY(11, k);
+    DBG_FLOAT("YearBuilt Y residential EXPERT", d.year_built);
+}
+
+// Comfort, schedules and internal loads of the dwelling type.
+void comfort_and_loads(const DesignScheme& d) {
+    COMHI = 75.0f;
+    COMLOW = 68.0f;
+    ECMOTD = 60.0f;
+    SETBKU = 53.0f;
+    SETBKN = 58.0f;
+    SETUPU = 85.0f;
+    if (d.k == 2) NFLAG(8) = false;
+    FACFM = fresh_air_cfm();
+    SFACES = 0.0f;
+
+    AIRCHG = DV(1);
+    PAREA = DV(2);
+    HRPEOPON = DV(3);
+    HRPEOPOFF = DV(4);
+    LIGHTS = DV(5);
+    HRLITEON = DV(6);
+    HRLITEOFF = DV(7);
+    EQPT = DV(8);
+    HREQPTON = DV(9);
+    HREQPTOFF = DV(10);
+    FLTOCE = DV(11);
+    STRATEGY(15, d.k) = DV(11);
+    FLTOFL = kStoryOverCeiling * DV(11);
+    PEOPLE = occupants();
+    PBTUHL = 170.0f;
+    LATENT = 30.0f;
+
+    TLLOAD = LIGHTS * AREAT * kBtuhPerWatt;
+    TELOAD = EQPT * AREAT * kBtuhPerWatt;
+    TOLOAD = PBTUH * PEOPLE;
+    PEAK = kBtuhPerWatt * (DV(5) + DV(8));
+    if (PAREA > 0.0f) PEAK += PBTUH / PAREA;
+}
+
+// Equipment, ducts, ventilation, fuel and water heater by code.
+void systems_by_code(const DesignScheme& d) {
+    const INTEGER k = d.k, z = d.z;
+    COPAC = CECRESA(22, z) / kBtuhPerWatt;  // SEER to COP
+    wCFMhvac = CECRESA(32, z);
+    wCFMiaq = 0.4f;
+    wCFMvent = 0.0f;
+    STRATEGY(24, k) = 6.0f;
+    AtticFanHrs = 0.0f;
+    NFLAG(45) = false;
+    ACH50 = 5.0f;
+    SLA = 2.5f;
+    // California's air-tightness default: attached units leak more.
+    if (NFLAG(58) && d.year_built >= kYearOfCurrentCode) ACH50 = STRATEGY(7, k) < 3.0f ? 5.0f : 7.0f;
+
+    DuctLeakPct = 6.0f;
+    DuctInsul = CECRESA(14, z);
+    FACFM = fresh_air_cfm();
+
+    if (CECRESA(13, z) <= 0.0f) {  // no whole-house fan required
+        STRATEGY(25, k) = STRATEGY(28, k) = STRATEGY(29, k) = 1.0f;
+        ACHMAX = 0.0f;
+        wCFMvent = 0.0f;
+    } else {
+        STRATEGY(25, k) = 5.0f;
+        STRATEGY(28, k) = 2.0f;
+        STRATEGY(29, k) = 1.0f;
+        ACHMAX = kWholeHouseFanFeetPerHour / FLTOFL;
+        wCFMvent = 0.14f;
+    }
+
+    FUELTYPE = (!NFLAG(58) || NFLAG(83)) ? 1.0f : 0.0f;
+
+    THEATMAX = 85.0f;
+    STRATEGY(18, k) = 3.0f;
+    STRATEGY(20, k) = 3.0f;
+    COPHT = CECRESA(19, z);
+    NHVACS = 3.0f;
+
+    WHTYPE = 1;
+    WHEF2 = 0.9f;
+    WHEF = 0.6f;
+    SEF(2) = 0.6f;
+    LIGHTS = DV(5);
+}
+
+// Roof choice, the extras of a new efficient house, the floor area.
+void roof_and_efficient_extras(const DesignScheme& d) {
+    const INTEGER k = d.k, z = d.z;
+    const REAL roof = STRATEGY(32, k);
+    if (roof == 2.0f || roof == 3.0f) {
+        if (CECRESA(25, z) >= 0.6f) STRATEGY(32, k) = 2.0f;  // cool low-slope roof required
+    } else {
+        STRATEGY(32, k) = CECRESA(27, z) < 0.1f ? 6.0f : 4.0f;
+    }
+    DBG_PRINT(NFLAG(4) ? "Nflag(4)=T Sloped roof" : "Nflag(4)=F Flat roof");
+    NMULTI = 1;
+    STYPE = 5;
+
+    if (k == 2 && d.year_built >= kYearOfCurrentCode) {
+        ACHMAX = 20.0f;
+        STRATEGY(25, 2) = 6.0f;
+        wCFMvent = 0.09f;
+        STRATEGY(28, 2) = 3.0f;
+        STRATEGY(29, 2) = 1.0f;
+        STRATEGY(24, k) = 8.0f;
+        SLA = 1.5f;
+        NFLAG(45) = false;
+    }
+    if (STRATEGY(8, k) > 0.0f) AREAT = STRATEGY(8, k);
+    PEOPLE = occupants();
+    FLTOFL = kStoryOverCeiling * FLTOCE;
+}
+
+// Light wood-frame mass and a raised floor.
+void light_frame_preset() {
+    MTUSED(1) = "WOOD";
+    MTUSED(2) = "DRYWALL";
+    MTUSED(3) = "DRYWALL";
+    MTUSED(4) = "";
+    THCK(1) = 0.75f;
+    DNST(1) = 44.0f;
+    SPHT(1) = 0.22f;
+    COND(1) = 1.2f;
+    for (INTEGER n = 2; n <= 3; ++n) {
+        THCK(n) = 0.63f;
+        DNST(n) = 50.0f;
+        SPHT(n) = 0.26f;
+        COND(n) = 1.1f;
+        WDTH(n) = FLTOCE;
+    }
+    AREA(11) = RAX;
+    PERCNT(11) = 100.0f;
+    AREA(12) = PERCNT(12) = 0.0f;
+    for (INTEGER i = 6; i <= 9; ++i) {
+        TMLAG(i) = 3.0f;
+        DECR(i) = 0.7f;
+    }
+}
+
+// Floor, walls and ceiling of one story laid out as the plan, the
+// interior walls of rooms of at most 200 ft2.
+void mass_geometry() {
+    const ScaledFootprint fp = scaled_footprint();
+    if (!fp.valid) {
+        DBG_ERROR("EXPERT: plan without dimensions, mass elements kept");
+        return;
+    }
+    const REAL room_side_ft = std::max(1.0f, std::sqrt(std::min(AREAT / 2.0f, 200.0f)));
+    for (INTEGER n = 1; n <= 3; ++n) LNTH(n) = fp.a_ft;
+    WDTH(1) = WDTH(3) = fp.b_ft;
+    WDTH(2) = FLTOCE;
+    NELMNT(1) = NELMNT(3) = FLOORS;
+    NELMNT(2) = 2.0f * FLOORS * NSDIM / room_side_ft + 0.499f + 0.499f + 2.0f * FLOORS * EWDIM / room_side_ft;
+    NELMNT(4) = 0.0f;
+}
+
+}  // namespace
+
+void residential_design(DesignScheme& d) {
+    const INTEGER k = d.k;
+    year_built(d);
+    comfort_and_loads(d);
+    systems_by_code(d);
+    roof_and_efficient_extras(d);
+    light_frame_preset();
+
+    if (STRATEGY(7, k) <= 1.0f) STRATEGY(9, k) = 0.0f;  // a detached house shares no wall
+    BLDGSZ();
+    GLZVAL();
+    GLZSHD();
+    mass_geometry();
+
+    const bool vintage_scheme = k == 2 && !NFLAG(9);
+    if (!vintage_scheme) residential_construction_by_climate(d);
+    if (STRATEGY(6, k) <= 1.0f || k != 2) {
+        UVALR();
+    } else {
+        residential_vintage_design(d);
+    }
+}
+
+}  // namespace mavo

@@ -1,0 +1,35 @@
+// The residential path of the design generator.
+#pragma once
+#include "design/design_scheme.h"
+#include "support/farray.h"
+#include "support/types.h"
+
+namespace mavo {
+
+// Residential design of scheme d.k: schedules and loads of the dwelling
+// type, code HVAC, ducts, ventilation and water heater of the climate zone,
+// the plan, glazing and window list, the thermal mass, and the
+// construction by climate; ends with the construction properties (UVALR)
+// or, for an existing house in slot 2, the vintage design. Sets
+// d.year_built.
+void residential_design(DesignScheme& d);
+
+// Construction family of a new dwelling by its climate: floor, walls, roof
+// slope and thermal mass (scheme 1 always light wood frame).
+void residential_construction_by_climate(const DesignScheme& d);
+
+// The climate's call for thermal mass from its monthly mean maxima and
+// minima (F) and the comfort limits.
+struct ClimateMassNeed {
+    bool freezing = false;     // a month's mean minimum at or below 27 F
+    bool high_mass = false;    // hot days with a wide swing and cool nights
+    bool medium_mass = false;  // a useful daily swing below the comfort limit
+};
+ClimateMassNeed climate_mass_need(const FArray<REAL, 12>& tmax_F, const FArray<REAL, 12>& tmin_F, REAL comhi_F,
+                                  REAL comlow_F);
+
+// Slope of a pitched roof by latitude, degrees: 10 in the tropics, the
+// latitude less 5 in between, 40 from 45 degrees on.
+REAL pitched_roof_slope(REAL latitude_deg);
+
+}  // namespace mavo

@@ -1,0 +1,20 @@
+// Building sizing of the design generator: a rectangular plan on a 4-ft
+// grid from floor area and stories, and the opaque envelope derived from it.
+#pragma once
+#include "support/types.h"
+
+namespace mavo {
+
+// Plan dimensions EWDIM and NSDIM, footprint RAX, volume, and the wall,
+// roof, floor and slab-edge areas and percentages of scheme IDNUM1; removes
+// the surfaces shared with neighbouring units, adds the wall of a notch
+// where the grid is larger than the floor, and takes an attached garage off
+// its facade. Windows, doors and skylights are zeroed (laid out later).
+void BLDGSZ();
+
+// Elongation east-west over north-south of the energy-efficient plan for a
+// climate of hdd heating degree days (base 65 F): 2 in a mild climate,
+// falling to a square plan at 10000 degree days.
+REAL olgyay_plan_ratio(REAL hdd);
+
+}  // namespace mavo

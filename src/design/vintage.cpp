@@ -1,0 +1,218 @@
+// The vintage design of an existing building by its year built.
+//
+// The brackets are the years in which the energy code and the appliance
+// standards changed what was typically built: the first envelope
+// requirements of 1978, later envelope, duct and equipment updates, and
+// cool roofs and the SEER 13 air-conditioner minimum from 2006. The
+// parameter column marks vintage choices by a negative sign, which readers
+// compare by magnitude; the insulation level stays positive.
+#include "design/vintage.h"
+
+#include <cmath>
+
+#include "blocks/blocks.h"
+#include "front/trace.h"
+#include "physics/constructions_nonresidential.h"
+
+namespace mavo {
+namespace {
+
+constexpr REAL kFirstEnvelopeCode = 1978.0f;
+constexpr REAL kCoolRoofCode = 2006.0f;
+constexpr REAL kRadiantBarrierCode = 2004.0f;
+// Low-slope roofs reach 9.5 degrees (2:12).
+constexpr REAL kLowSlopeRoof_deg = 9.5f;
+constexpr REAL kDarkRoofAbsorptance = 0.9f;
+constexpr REAL kPlainRoofEmittance = 0.75f;
+
+void vintage_attic_roof(REAL year) {
+    ABSORB(10) = kDarkRoofAbsorptance;
+    TMLAG(10) = 2.0f;
+    DECR(10) = 0.94f;
+    UVAL(10) = year < kFirstEnvelopeCode ? 0.079f : 0.049f;
+}
+
+// The older counterpart of scheme 1's roof choice.
+REAL vintage_roof_choice(REAL scheme1_roof) {
+    if (scheme1_roof == 2.0f) return 3.0f;
+    if (scheme1_roof == 4.0f) return 6.0f;
+    if (scheme1_roof == 5.0f) return 7.0f;
+    if (scheme1_roof == 10.0f) return 11.0f;
+    return scheme1_roof;
+}
+
+// Dark roofs before the cool-roof requirement.
+void vintage_roof_surface(REAL year, INTEGER z) {
+    if (RSLOPE <= kLowSlopeRoof_deg) {
+        if (year >= kCoolRoofCode) {
+            REMITT = CECRESA(26, z);
+            ABSORB(10) = 1.0f - CECRESA(25, z);
+        } else {
+            REMITT = kPlainRoofEmittance;
+            ABSORB(10) = kDarkRoofAbsorptance;
+        }
+    } else if (year < kCoolRoofCode) {
+        ABSORB(10) = kDarkRoofAbsorptance;
+        REMITT = kPlainRoofEmittance;
+    } else {
+        ABSORB(10) = 1.0f - CECRESA(27, z);
+        REMITT = CECRESA(28, z);
+    }
+}
+
+void trace_radiant_barrier(INTEGER k, INTEGER z) {
+    DBG_FLOAT("CECRESA(10,z) radiant barrier EXPERT", CECRESA(10, z));
+    DBG_FLOAT("Strategy(35, radiant barrier EXPERT", STRATEGY(35, k));
+    DBG_PRINT(NFLAG(85) ? "  NFLAG(85)=true, RB exists" : "  NFLAG(85)=false no RB");
+}
+
+void vintage_walls_and_floor(REAL year) {
+    const REAL wall_u = year < kFirstEnvelopeCode ? 0.356f : year < 1992.0f ? 0.11f : 0.102f;
+    for (INTEGER i = 6; i <= 9; ++i) {
+        TMLAG(i) = 3.0f;
+        ABSORB(i) = 0.5f;
+        DECR(i) = 0.88f;
+        UVAL(i) = wall_u;
+    }
+    STRATEGY(31, 2) = year < kFirstEnvelopeCode ? 1.0f : 2.0f;
+    UVAL(11) = year < 1992.0f ? 0.099f : 0.046f;
+    STRATEGY(33, 2) = 3.0f;
+    STRATEGY(49, 2) = 2.0f;
+    UVAL(12) = 0.73f;
+    AREA(12) = PERCNT(12) = 0.0f;
+}
+
+REAL vintage_duct_leakage_pct(REAL year) { return year < 2001.0f ? 14.0f : 11.0f; }
+
+void vintage_ventilation_choices(INTEGER k) {
+    STRATEGY(25, k) = STRATEGY(28, k) = STRATEGY(29, k) = 1.0f;
+}
+
+void vintage_cooling_and_water(REAL year) {
+    COPAC = vintage_air_conditioner_cop(year);
+    STRATEGY(20, 2) = -2.0f;
+    DBG_FLOAT("COPAC Vintage in EXPERT", COPAC);
+    DBG_FLOAT("  SEER Vintage in EXPERT", COPAC * 3.412f);
+    WHEF = vintage_water_heater_ef(year);
+    SEF(2) = WHEF;
+}
+
+// The vintage choices of column 2 marked negative.
+void mark_vintage_column() {
+    for (const INTEGER i : {18, 20, 22, 24, 31, 32, 33, 41}) STRATEGY(i, 2) = -std::abs(STRATEGY(i, 2));
+    STRATEGY(30, 2) = std::abs(STRATEGY(30, 2));
+    DBG_FLOAT("Strategy(29,2) Vintage end", STRATEGY(29, 2));
+    DBG_FLOAT("Strategy(30,2) Vintage end", STRATEGY(30, 2));
+    DBG_FLOAT("Strategy(31,2) Vintage end", STRATEGY(31, 2));
+    DBG_FLOAT("Strategy(32,2) Vintage end", STRATEGY(32, 2));
+    DBG_FLOAT("Strategy(33,2) Vintage end", STRATEGY(33, 2));
+    DBG_FLOAT("Strategy(49,2) Vintage end", STRATEGY(49, 2));
+    DBG_FLOAT("Strategy(35,2) Vintage end", STRATEGY(35, 2));
+}
+
+}  // namespace
+
+REAL vintage_air_conditioner_cop(REAL year) {
+    // SEER 8.0, 8.9, 9.7 and 13.0 over 3.412 Btu/Wh.
+    if (year > 0.0f && year < 1984.0f) return 2.34467f;
+    if (year > 0.0f && year < 1992.0f) return 2.60844f;
+    if (year > 0.0f && year < 2006.0f) return 2.84291f;
+    return 3.81008f;
+}
+
+REAL vintage_water_heater_ef(REAL year) { return (year > 0.0f && year < 1999.0f) ? 0.525f : 0.575f; }
+
+REAL vintage_duct_insulation(REAL year, INTEGER zone) {
+    if (year < 1992.0f) return 2.1f;
+    if (year < 2006.0f) return 4.2f;
+    return CECRESA(14, zone);
+}
+
+void residential_vintage_design(const DesignScheme& d) {
+    const INTEGER k = d.k, z = d.z;
+    const REAL Y = d.year_built;
+    DBG_FLOAT("Vintage year built EXPERT", Y);
+    STRATEGY(30, k) = 4.0f;
+    vintage_attic_roof(Y);
+    STRATEGY(32, 2) = vintage_roof_choice(STRATEGY(32, 1));
+    vintage_roof_surface(Y, z);
+    if (Y < kRadiantBarrierCode) {
+        NFLAG(85) = false;
+        STRATEGY(35, k) = 5.0f;
+    }
+    trace_radiant_barrier(k, z);
+    vintage_walls_and_floor(Y);
+
+    DuctInsul = vintage_duct_insulation(Y, z);
+    STRATEGY(24, k) = 2.0f;
+    SLA = 4.9f;
+    ACH50 = 9.8f;
+    DuctLeakPct = vintage_duct_leakage_pct(Y);
+    vintage_ventilation_choices(k);
+
+    if (Y >= kFirstEnvelopeCode) {
+        STRATEGY(18, 2) = 3.0f;
+        COPHT = 0.78f;
+    } else {
+        STRATEGY(18, 2) = -2.0f;  // a furnace older than the appliance standards
+        COPHT = 0.75f;
+    }
+    vintage_cooling_and_water(Y);
+    mark_vintage_column();
+}
+
+void nonresidential_vintage_design(const DesignScheme& d) {
+    const INTEGER k = d.k, z = d.z;
+    const REAL Y = d.year_built;
+    DBG_PRINT("ERROR  KORVA Vintage not implemented yer");
+    DBG_FLOAT("Vintage year built EXPERT", Y);
+    STRATEGY(30, k) = Y < kFirstEnvelopeCode ? 1.0f : 4.0f;
+    STRATEGY(32, 2) = STRATEGY(32, 1);
+
+    const REAL scheme1_roof = STRATEGY(32, 1);
+    REAL roof_u = Y < kFirstEnvelopeCode ? 0.279f : 0.079f;
+    if (scheme1_roof >= 10.0f) roof_u = Y < kFirstEnvelopeCode ? 0.325f : 0.107f;  // metal roofs
+    UVAL(10) = scheme1_roof == 1.0f ? 0.0f : roof_u;  // 1: no roof losses
+    TMLAG(10) = 2.0f;
+    DECR(10) = 0.94f;
+
+    ABSORB(10) = Y < kCoolRoofCode ? kDarkRoofAbsorptance : 1.0f - CECRESA(25, z);
+    const REAL roof = STRATEGY(32, k);
+    REMITT = (Y >= kCoolRoofCode && (roof == 2.0f || roof == 10.0f)) ? CECRESA(26, z) : kPlainRoofEmittance;
+    if (Y < kRadiantBarrierCode) {
+        NFLAG(85) = false;
+        STRATEGY(35, k) = roof == 1.0f ? 1.0f : 5.0f;
+    }
+
+    ABSORB(6) = 0.5f;
+    DBG_FLOAT("Strategy(31, wall Vintage EXPERT", STRATEGY(31, k));
+    DBG_FLOAT("Uval(6) Vintage EXPERT", UVAL(6));
+    DBG_FLOAT("Tmlag(6) Vintage EXPERT", TMLAG(6));
+    DBG_FLOAT("Decr(6) Vintage EXPERT", DECR(6));
+    DBG_FLOAT("Absorb(6) Vintage EXPERT", ABSORB(6));
+    UVALC();
+
+    DuctInsul = vintage_duct_insulation(Y, z);
+    if (Y >= 2005.0f) {
+        STRATEGY(24, k) = 6.0f;
+        SLA = 2.5f;
+        ACH50 = 5.0f;
+    } else if (Y >= kFirstEnvelopeCode) {
+        STRATEGY(24, k) = 2.0f;
+        SLA = 4.9f;
+        ACH50 = 9.8f;
+    } else {
+        STRATEGY(24, k) = 1.0f;
+        SLA = 6.0f;
+        ACH50 = 12.0f;
+    }
+    DuctLeakPct = vintage_duct_leakage_pct(Y);
+    vintage_ventilation_choices(k);
+
+    STRATEGY(18, 2) = 2.0f;
+    COPHT = Y >= kFirstEnvelopeCode ? 0.78f : 0.75f;
+    vintage_cooling_and_water(Y);
+    mark_vintage_column();
+}
+
+}  // namespace mavo

@@ -1,0 +1,169 @@
+// GLZSHD, finishing steps: the doors of a dwelling, its walls net of doors
+// and garage, the table packed to the top, and the area-weighted glazing
+// properties per facade.
+#include <algorithm>
+
+#include "blocks/blocks.h"
+#include "design/design_scheme.h"
+#include "design/window_list_steps.h"
+#include "front/trace.h"
+
+namespace mavo::window_list {
+namespace {
+
+constexpr INTEGER kSouthDoorLine = 2;
+constexpr INTEGER kNorthDoorLine = 5;
+constexpr INTEGER kLoneNorthDoorLine = 4;
+// Wall an attached garage covers: one 9-ft story, two cars (20 ft) wide.
+constexpr REAL kGarageWall_ft2 = 180.0f;
+constexpr REAL kDoorU = 0.5f, kDoorShgc = 0.5f;
+
+// The line a door takes: its own, unless a window is there; then the first
+// free line after the facade lines, so that no window is lost.
+INTEGER line_for_door(INTEGER own_line) {
+    if (!(QTY(own_line) > 0.0f)) return own_line;
+    for (INTEGER j = 6; j <= kLines; ++j)
+        if (!(QTY(j) > 0.0f)) return j;
+    return own_line;
+}
+
+void door_line(INTEGER j, bool north) {
+    clear_line(j);
+    QTY(j) = 1.0f;
+    FACING(j) = north ? 180.0f : 0.0f;
+    ITEMS(j) = north ? 3 : 1;
+    HEAD(j) = kDoorHeight_ft;
+    SILL(j) = 0.0f;
+    TILT(j) = 90.0f;
+    WIDTH(j) = kDoorWidth_ft;
+    UWINDO(j) = kDoorU;
+    SCOEF(j) = kDoorShgc;
+    TRANS(j) = 0.0f;  // marks a door
+    SKY(j) = GROUND(j) = 0.5f;
+    IPOINT(j) = j;
+    LINEXTRA1(j) = 90.0f;
+    LINEXTRA2(j) = 100.0f;
+}
+
+// Detached and party-wall houses: the west, north and east lines move down
+// one line so that line 2 takes the south door.
+void shift_lines_for_doors(const Context& c) {
+    if (!(c.S7 == 1.0f || c.S7 == 2.0f)) return;
+    copy_line(4, 6);
+    IPOINT(6) = 6;
+    copy_line(3, 4);
+    IPOINT(4) = 4;
+    copy_line(2, 3);
+    IPOINT(3) = 3;
+    clear_line(2);
+}
+
+void door_lines(const Context& c) {
+    if (c.DoorsS < 1 && c.DoorsN < 1) return;
+    if (c.DoorsS == 0 && c.DoorsN == 1) {
+        door_line(line_for_door(kLoneNorthDoorLine), true);
+        return;
+    }
+    door_line(line_for_door(kSouthDoorLine), false);
+    door_line(line_for_door(kNorthDoorLine), true);
+}
+
+// South and north walls net of their glass, doors and an attached garage.
+void walls_with_doors(const Context& c) {
+    if (c.DoorsS < 1 && c.DoorsN < 1) return;
+    const REAL W_ft2 = EWDIM * FLOORS * FLTOFL;
+    if (!(W_ft2 > 0.0f)) return;
+    for (const INTEGER f : {1, 3}) {
+        const INTEGER doors = f == 1 ? c.DoorsS : c.DoorsN;
+        if (f == 1 && doors == 0) continue;
+        if (!(AREA(f + 5) > 0.0f)) continue;
+        AREA(f) += kDoorArea_ft2 * static_cast<REAL>(doors);
+        PERCNT(f) = AREA(f) / W_ft2 * 100.0f;
+        const REAL garage_ft2 = (c.S7 == 1.0f && STRATEGY(34, c.k) == static_cast<REAL>(f + 1)) ? kGarageWall_ft2 : 0.0f;
+        AREA(f + 5) = std::max(0.0f, W_ft2 - AREA(f) - garage_ft2);
+        PERCNT(f + 5) = AREA(f + 5) / W_ft2 * 100.0f;
+    }
+}
+
+// A detached house's attached garage covers part of one surface.
+void garage_surface(const Context& c) {
+    if (c.S7 != 1.0f) return;
+    const REAL code = STRATEGY(34, c.k);
+    INTEGER item = 0;
+    REAL gross_ft2 = 0.0f;
+    if (code == 2.0f || code == 4.0f) {
+        item = code == 2.0f ? 6 : 8;
+        gross_ft2 = EWDIM * FLOORS * FLTOFL;
+    } else if (code == 3.0f || code == 5.0f) {
+        item = code == 3.0f ? 7 : 9;
+        gross_ft2 = NSDIM * FLOORS * FLTOFL;
+    } else if (code == 6.0f) {
+        item = 10;
+        gross_ft2 = RAX;  // the roof over the footprint
+    }
+    if (item == 0 || !(gross_ft2 > 0.0f)) return;
+    AREA(item) = std::max(0.0f, gross_ft2 - AREA(item - 5) - kGarageWall_ft2);
+    PERCNT(item) = AREA(item) / gross_ft2 * 100.0f;
+    DBG_FLOAT("garage surface net area GLZSHD", AREA(item));
+}
+
+// Lines with units move up to fill the gaps; a moved line's window group
+// is rewritten, a line that keeps its number keeps its group.
+void pack_lines(INTEGER k) {
+    INTEGER LAST = 0;
+    for (INTEGER j = 1; j <= kLines; ++j) {
+        if (!(QTY(j) > 0.0f && (HEAD(j) - SILL(j)) * WIDTH(j) * QTY(j) > 0.0f)) continue;
+        ++LAST;
+        if (LAST == j) continue;
+        copy_line(j, LAST);
+        IPOINT(LAST) = LAST;
+        QTY(j) = 0.0f;
+        const INTEGER g = 60 + 10 * (LAST - 1);
+        STRATEGY(g + 1, k) = static_cast<REAL>(ITEMS(LAST));
+        STRATEGY(g + 2, k) = QTY(LAST);
+        STRATEGY(g + 3, k) = WIDTH(LAST);
+        STRATEGY(g + 4, k) = HEAD(LAST) - SILL(LAST);
+        STRATEGY(g + 5, k) = SILL(LAST);
+        STRATEGY(g + 6, k) = OHANGD(LAST);
+        STRATEGY(g + 7, k) = OHANGDIS(LAST);
+    }
+    DBG_INT("LAST its new column at bottom of GLZSHD", LAST);
+}
+
+}  // namespace
+
+void finish_residential_lines(const Context& c) {
+    shift_lines_for_doors(c);
+    door_lines(c);
+    walls_with_doors(c);
+    garage_surface(c);
+    pack_lines(c.k);
+}
+
+void clear_empty_lines() {
+    for (INTEGER j = 1; j <= kLines; ++j)
+        if (!(QTY(j) > 0.0f)) clear_line(j);
+}
+
+void area_weighted_glazing() {
+    DBG_PRINT("Find Area Weighted Averages for Surface Area screen");
+    for (INTEGER f = 1; f <= 5; ++f) {
+        REAL area_ft2 = 0.0f, ua = 0.0f, ta = 0.0f, sa = 0.0f;
+        for (INTEGER j = 1; j <= kLines; ++j) {
+            if (!(QTY(j) > 0.0f) || ITEMS(j) != f) continue;
+            const REAL a = (HEAD(j) - SILL(j)) * WIDTH(j) * QTY(j);
+            area_ft2 += a;
+            ua += UWINDO(j) * a;
+            ta += TRANS(j) * a;
+            sa += SCOEF(j) * a;
+        }
+        UVAL(f) = ABSORB(f) = SC(f) = 0.0f;
+        if (area_ft2 > 0.0f) {
+            UVAL(f) = ua / area_ft2;
+            ABSORB(f) = ta / area_ft2;  // the visible transmittance of the facade's glazing
+            SC(f) = sa / area_ft2;
+        }
+    }
+}
+
+}  // namespace mavo::window_list
