@@ -146,6 +146,13 @@ int main(int argc, char** argv) {
         KEEPSCHED();
         BLK0B.DISKKEEP1 = 25;
         BLK0B.DISKKEEP2 = 26;
+        // The default scheme sits where the new project's column puts it: in
+        // Los Angeles, climate zone 9, with that zone's weather file.
+        ZIPCODE = 90024.0f;
+        CECZONE = 9;
+        SLAT = 34.07f;
+        TITLE3 = "LOS ANGELES WESTWOOD";
+        NFLAG(37) = true;
         IDNUM1 = 10;  // the default scheme "scheme0"
         KEEP2(1);
         KEEP1();

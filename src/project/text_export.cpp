@@ -101,7 +101,10 @@ FArray<REAL, 27> row_values(INTEGER h, INTEGER m, const FArray<REAL, 27>& scale)
 
 std::string header_numbers() {
     std::string s = ",,,";
-    for (INTEGER k = 1; k <= 27; ++k) s += (k > 1 ? "," : "") + std::to_string(k);
+    for (INTEGER k = 1; k <= 27; ++k) {
+        if (k > 1) s += ',';
+        s += std::to_string(k);
+    }
     return s;
 }
 
