@@ -195,7 +195,9 @@ void roof_construction(const Working& w) {
         REAL decr = u < 0.03f ? r.low_u_decr : r.decr;
         INTEGER level = w.INS;
         if (k == 2 && w.YearBuilt < kYearOfCurrentCode) {
-            // The vintage roof of an older building: insulation level 4.
+            // The vintage roof of an older building: insulation level 4 and one
+            // U-factor, lag and decrement for every roof type (the roof
+            // table's per-type values for older buildings are not used).
             level = 4;
             STRATEGY(30, 2) = 4.0f;
             u = 0.081f;

@@ -184,7 +184,9 @@ REAL solar_on_glass(INTEGER next, const GlazingHour& h, const LineSun& s, REAL u
 REAL glass_flux(INTEGER next, const GlazingHour& h, const LineSun& s, REAL totsurgl, REAL areax_ft2, REAL u) {
     const REAL shgc = SCOEF(next);
     REAL shgccomb = shgc;
-    // Closed exterior blinds (a bound below 1.0) combine with the glass.
+    // Closed exterior blinds (a bound below 1.0) combine with the glass; open
+    // ones leave the glass as it is (the combination formula applied to open
+    // blinds would pass more sun than the bare glass).
     if (h.shade == kShadeExteriorBlinds && s.shgc_blinds < 1.0f) {
         shgccomb = glazing::shgc_behind_exterior_blinds(s.shgc_blinds, shgc);
     }

@@ -2,6 +2,8 @@
 // and roof deck acts as a resistance that grows with ventilation and with a
 // reflective deck and shrinks as the deck heats up; an attic fan runs on hot
 // sunny hours. The ceiling U-factor of the hour replaces UVAL(10).
+#include <cmath>
+
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/opaque.h"
@@ -56,9 +58,15 @@ constexpr INTEGER kColumnFan = 7;
 // Fan power when the scheme gives none, W per cfm.
 constexpr REAL kDefaultAtticFan_W_per_cfm = 0.04f;
 constexpr REAL kWattsPerKilowatt = 1000.0f;
-// Radiant-barrier codes of the scheme (STRATEGY(35)) that override the zone.
-constexpr REAL kBarrierCodePlain = 4.0f;
-constexpr REAL kBarrierCodeReflective = 5.0f;
+// Radiant-barrier codes of the scheme (STRATEGY(35)) that say whether the
+// attic has foil: 3 required and present, 6 added by the user; 4 required
+// but deleted, 5 neither required nor present. (The attic tables were once
+// keyed to 4 plain and 5 foil, which gave every home whose code says "no
+// foil" the foil attic.)
+constexpr REAL kBarrierFoilRequired = 3.0f;
+constexpr REAL kBarrierFoilDeleted = 4.0f;
+constexpr REAL kBarrierNoFoil = 5.0f;
+constexpr REAL kBarrierFoilAdded = 6.0f;
 
 // Roof types (STRATEGY(32)) above 3 and below 10 are ceilings under a
 // vented attic; 5, 7 and 9 of them have an attic fan.
@@ -74,9 +82,9 @@ bool reflective_attic() {
     } else {
         DBG_INT("OPAQUE climate zone out of range, CECZONE", CECZONE);
     }
-    const REAL barrier = opaque_steps::scheme_code(35);
-    if (barrier == kBarrierCodePlain) reflective = false;
-    if (barrier == kBarrierCodeReflective) reflective = true;
+    const REAL barrier = std::fabs(opaque_steps::scheme_code(35));
+    if (barrier == kBarrierFoilDeleted || barrier == kBarrierNoFoil) reflective = false;
+    if (barrier == kBarrierFoilRequired || barrier == kBarrierFoilAdded) reflective = true;
     return reflective;
 }
 

@@ -24,6 +24,9 @@ constexpr REAL kMinAzimuthDifference_deg = 0.00001f;
 // glass plane and the profile angle is taken from the tilt alone.
 constexpr REAL kAlongGlass_deg = 0.01f;
 // A profile angle this steep puts the sun in or behind the plane of the glass.
+// (A profile angle near zero is not treated as shade: a ray along the
+// overhang casts no shadow, and the skylights and tilted glass that reach it
+// with the sun up would otherwise lose their whole beam.)
 constexpr REAL kGrazingProfile_deg = 89.99f;
 
 // Device states.

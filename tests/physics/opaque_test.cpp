@@ -121,13 +121,16 @@ TEST_F(Opaque, AtticTablesFollowZoneAndBarrierCode) {
     EXPECT_EQ(KWHRattic, 0.0f);
 
     attic_roof(7.0f);
-    STRATEGY(35, 1) = 5.0f;  // radiant barrier in a zone without the requirement
+    STRATEGY(35, 1) = 6.0f;  // foil the user added in a zone without the requirement
     OPAQUE(7, 14);
     EXPECT_FLOAT_EQ(UVAL(10), 0.9f / (20.0f + 20.0f) + 0.1f / (11.0f + 20.0f));  // ATTICRF(8,5)
 
     CECZONE = 12;           // reflective roof required ...
-    STRATEGY(35, 1) = 4.0f;  // ... but the scheme has a plain one
+    STRATEGY(35, 1) = 4.0f;  // ... but the user deleted the foil
     sunny_roof_hour(14, 70.0f);
+    OPAQUE(7, 14);
+    EXPECT_FLOAT_EQ(UVAL(10), 0.9f / 21.9f + 0.1f / 12.9f);
+    STRATEGY(35, 1) = 5.0f;  // no foil, the zone's requirement notwithstanding
     OPAQUE(7, 14);
     EXPECT_FLOAT_EQ(UVAL(10), 0.9f / 21.9f + 0.1f / 12.9f);
     STRATEGY(35, 1) = 0.0f;  // the zone's reflective roof in a cool hour
