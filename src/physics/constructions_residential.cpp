@@ -304,7 +304,14 @@ void UVALR() {
     normalise_level(w);
     working_values_of_level(w);
     residential_construction::residential_slab_f_factor(w);
-    if (code_of(31, w.k) > -1) residential_construction::residential_walls(w);
+    if (code_of(31, w.k) > -1) {
+        residential_construction::residential_walls(w);
+    } else {
+        // A changed wall keeps its U-factor, lag and decrement from the
+        // scheme input file; its insulation R is in no file, and what RVAL
+        // held belongs to the scheme that ran before.
+        for (INTEGER item = 6; item <= 9; ++item) RVAL(item) = 0.0f;
+    }
     residential_construction::residential_roof(w);
     residential_construction::residential_floors(w);
     finish_mass_elements(w);

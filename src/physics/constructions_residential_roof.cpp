@@ -94,9 +94,11 @@ void residential_roof(Working& w) {
     ATTICR = attic_air_r(code_of(35, k), w.RBReqd);
     RFRAMINGC = kFramingR;
 
-    // A level that names no ceiling insulation keeps the stored ceiling R;
-    // the paths are formed with that R so that they agree with RINSCEIL.
-    const REAL ceiling_r = RINSCEIL > 0.0f ? RINSCEIL : RVAL(10);
+    // The ceiling R is the insulation level's. No scheme file carries
+    // RVAL(10), so what it held before this call belongs to whichever
+    // scheme ran last; a level that names no ceiling insulation therefore
+    // has an uninsulated ceiling, not the R of another scheme.
+    const REAL ceiling_r = RINSCEIL;
     const bool heavy_insulation = ceiling_r > kHeavyInsulationR;
 
     // 6. Paths, U-factor, time lag and decrement by the roof type.
@@ -150,8 +152,7 @@ void residential_roof(Working& w) {
     DECR(10) = saved.decr > 0.0f ? saved.decr : decr;
 
     // 8., 9. The ceiling insulation R of the roof item.
-    if (RINSCEIL > 0.0f) RVAL(10) = RINSCEIL;
-    else RINSCEIL = RVAL(10);
+    RVAL(10) = RINSCEIL;
     if (type == -1) AREA(10) = 0.0f;
 
     DBG_INT("UVALR roof type Strategy(32", type);

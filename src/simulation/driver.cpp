@@ -31,6 +31,9 @@ constexpr REAL kWarmUpOver = -2.0f;
 constexpr REAL kCountedBelow = 24.0f;  // hours simulated with CYCLE below it count
 constexpr INTEGER kHeatingSetPointRow = 9;
 constexpr INTEGER kCoolingSetPointRow = 10;
+constexpr INTEGER kOccupancyRow = 1;
+constexpr REAL kPercent = 100.0f;
+constexpr BLK32_t kFreshDaySchedules{};  // the block as loaded: the fixed residential profiles
 constexpr REAL kSolAirNotComputed = -99.99f;
 constexpr REAL kMultiZoneCombination = 2.0f;
 
@@ -86,6 +89,21 @@ void thermostats_from_schedules() {
     DBG_FLOAT("SETUPU 296 Calcs based on Schedules", SETUPU);
 }
 
+// The occupant fraction of each hour: the fixed profile of a home, or the
+// building type's occupancy row, which PERSNS also writes on the first day
+// of each month but only after the glazing and the equipment of that hour
+// have read it. No file carries the profile, and a run of the other mode
+// earlier in the process left its own in the block.
+void occupant_profile() {
+    if (!NFLAG(24)) {
+        OCCPROF = kFreshDaySchedules.OCCPROF;
+        return;
+    }
+    for (INTEGER h = 1; h <= 24; ++h) OCCPROF(h) = schedule_value(kOccupancyRow, h) / kPercent;
+}
+
+// The run's extremes and sums start afresh: they describe this year of
+// this scheme, whatever ran before in the process.
 void reset_run_extremes() {
     TempPeakLow = 200.0f;
     TempPeakHigh = -200.0f;
@@ -93,6 +111,17 @@ void reset_run_extremes() {
     NTEMPINMEAN = 0;
     HVACPEAKMAX = 0.0f;
     HVACPEAKMIN = 0.0f;
+    // An extreme that no hour reaches (no heating or no cooling at all, or
+    // no hour simulated) has no month, day or hour either.
+    BLK6.TempPeakLowMon = BLK6.TempPeakLowDay = BLK6.TempPeakLowHr = 0;
+    BLK6.TempPeakHighMon = BLK6.TempPeakHighDay = BLK6.TempPeakHighHr = 0;
+    BLK6.HVACPEAKMINMON = BLK6.HVACPEAKMINDAY = BLK6.HVACPEAKMINHR = 0;
+    BLK6.HVACPEAKMAXMON = BLK6.HVACPEAKMAXDAY = BLK6.HVACPEAKMAXHR = 0;
+    // The photovoltaic month sums of the bill: COST adds this year's hours
+    // to them, so they start at zero for every simulation.
+    PVKWH = {};
+    PVDEMAND = {};
+    PVCOST = {};
     AtticFanHrs = 0.0f;
     TEMPIN = 70.0f;
     TLASTHR = COMLOW;
@@ -299,6 +328,7 @@ YearEnd set_up(SimulationRun& run) {
         CYCLE = kWarmUpHours;
     }
     if (NFLAG(24)) thermostats_from_schedules();
+    occupant_profile();
     reset_run_extremes();
 
     if (AREAT <= 0.0f || RAX <= 0.0f) {

@@ -207,9 +207,11 @@ TEST(ResidentialConstructions, ChangedWallKeepsItsStoredValues) {
     scheme(3, 12, 5, -2, 2, 2);
     for (INTEGER item = 6; item <= 9; ++item) UVAL(item) = 0.2f + 0.01f * item;
     TMLAG(7) = 5.0f;
+    RVAL(6) = 13.0f;  // left by an earlier scheme; no file carries it
     UVALR();
     for (INTEGER item = 6; item <= 9; ++item) EXPECT_EQ(UVAL(item), 0.2f + 0.01f * item);
     EXPECT_EQ(TMLAG(7), 5.0f);
+    EXPECT_EQ(RVAL(6), 0.0f);
 }
 
 TEST(ResidentialConstructions, WallMassOfTheGeneratedDesigns) {
@@ -323,12 +325,23 @@ TEST(ResidentialConstructions, ChangedRoofKeepsItsStoredValues) {
     EXPECT_EQ(DECR(10), 0.88f);
 }
 
-TEST(ResidentialConstructions, LevelWithoutCeilingInsulationTakesTheStoredCeilingR) {
-    scheme(3, 3, 11, 1, 6, 2);
-    RVAL(10) = 22;
+TEST(ResidentialConstructions, LevelWithoutCeilingInsulationTakesNoneFromAnEarlierScheme) {
+    // A code-minimum scheme in zone 3 leaves R 30 in the ceiling ...
+    scheme(4, 3, 5, 1, 6, 2);
     UVALR();
-    EXPECT_EQ(RINSCEIL, 22.0f);
-    EXPECT_FLOAT_EQ(RCAVITYC, 23.06f);  // the attic paths with the same insulation
+    ASSERT_EQ(RVAL(10), 30.0f);
+    // ... which a scheme whose level names no ceiling insulation must not
+    // inherit: no file carries the ceiling R.
+    scheme(3, 3, 11, 1, 6, 2);
+    UVALR();
+    EXPECT_EQ(RINSCEIL, 0.0f);
+    EXPECT_EQ(RVAL(10), 0.0f);
+    EXPECT_FLOAT_EQ(RCAVITYC, 1.06f);  // the gypsum ceiling alone
+    // A flat roof the same: 0.9/3.25 + 0.1/18.58 with no attic air space.
+    scheme(3, 3, 11, 1, 3, 2);
+    STRATEGY(35, 3) = 1;
+    UVALR();
+    EXPECT_NEAR(UVAL(10), 0.9f / 3.25f + 0.1f / 18.58f, 1e-6f);
 }
 
 // ---------------------------------------------------------------- floors

@@ -269,6 +269,41 @@ TEST_F(SchemeRun, PropaneAndStaleGasTotalsAreCompatible) {
     EXPECT_EQ(APPGAS1, 0.0f);
 }
 
+// Nothing of the year comes from the run before it: a home's occupant
+// profile after a non-residential run, the month and hour of a heating peak
+// that this year does not have, and the bill's photovoltaic month sums.
+TEST_F(SchemeRun, YearStartsFromItsOwnProfileExtremesAndPvSums) {
+    NFLAG(38) = false;
+    OCCPROF.fill(0.9f);  // an office's occupancy left in the block
+    BLK6.HVACPEAKMINMON = 12;
+    BLK6.HVACPEAKMINDAY = 6;
+    BLK6.HVACPEAKMINHR = 8;
+    PVKWH(13) = 500.0f;
+    PVDEMAND(13) = 500.0f;
+    PVCOST(1) = 50.0f;
+    open_weather(zone_text_days(1, 12));
+    CALCS();
+    ASSERT_TRUE(run_succeeded());
+    EXPECT_EQ(OCCPROF(1), 0.024f);
+    EXPECT_EQ(OCCPROF(18), 0.064f);
+    EXPECT_EQ(HVACPEAKMIN, 0.0f);  // no furnace
+    EXPECT_EQ(BLK6.HVACPEAKMINMON, 0);
+    EXPECT_EQ(BLK6.HVACPEAKMINDAY, 0);
+    EXPECT_EQ(BLK6.HVACPEAKMINHR, 0);
+    EXPECT_EQ(PVKWH(13), 0.0f);  // no array
+    const REAL demand_kWh = PVDEMAND(13), january_cost = PVCOST(1);
+    EXPECT_GT(demand_kWh, 0.0f);
+
+    // The same year once more bills the same months, not twice as much.
+    CYCLE = 288.0f;
+    NFLAG(51) = false;
+    open_weather(zone_text_days(1, 12));
+    CALCS();
+    ASSERT_TRUE(run_succeeded());
+    EXPECT_EQ(PVDEMAND(13), demand_kWh);
+    EXPECT_EQ(PVCOST(1), january_cost);
+}
+
 // The sample project: a whole run of the kernel, then one more simulation
 // of its scheme, timed.
 TEST(SampleProject, YearOfTheSampleSchemeInMilliseconds) {
