@@ -196,7 +196,7 @@ struct BLK41_t {
     };
     INTEGER NROWE = 1;   // chosen electricity row
     INTEGER NROWF = 15;  // chosen fuel row
-    REAL FX = 0.0f;      // fuel CO2, lb/therm
+    REAL FX = 0.0f;      // fuel CO2, lb per unit of the fuel rows (therm, or gallon of propane or oil)
     REAL EX = 0.0f;      // electricity CO2, lb/kWh
 };
 

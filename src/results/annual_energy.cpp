@@ -135,15 +135,25 @@ void store_loads_and_peaks(INTEGER k, const YearTotals& t, REAL area_ft2) {
     DBG_FLOAT("CALBEP cooling MBtu", t.cooling_btu / 1.0e6f);
 }
 
+// Heat of one unit of the fuel rows, kBtu: the bills keep propane and oil in
+// gallons (row 66 bought, row 64 displaced by solar water heating alike),
+// gas in therms. 0 for a fuel code that names no fuel.
+REAL kbtu_per_fuel_unit(REAL fuel_type) {
+    if (fuel_type <= 1.0f || fuel_type == 10.0f) return kKbtuPerTherm;
+    if (fuel_type == 2.0f) return kKbtuPerGallonPropane;
+    if (fuel_type == 3.0f) return kKbtuPerGallonOil;
+    return 0.0f;
+}
+
 // Site and source energy by heating fuel. Electricity counts 3.412 kBtu per
-// kWh at the site and three times that at the source; fuel is in therms
-// for gas and in gallons for propane and oil.
+// kWh at the site and three times that at the source; fuel counts its own
+// heat at both.
 void store_site_and_source(INTEGER k, REAL area_ft2) {
     const REAL e_kwh = SUMARY(25, k);
     const REAL pv_kwh = SUMARY(70, k);
     const REAL e_solar_kwh = SUMARY(74, k);
     const REAL fuel = SUMARY(66, k);
-    const REAL fuel_solar_therm = SUMARY(64, k);
+    const REAL fuel_solar = SUMARY(64, k);
     const REAL net_e_kbtu = kKbtuPerKwh * (e_kwh - pv_kwh);
     const REAL solar_e_kbtu = kKbtuPerKwh * e_solar_kwh;
     const REAL source_e_kbtu = kSourcePerSiteElectricity * kKbtuPerKwh * (e_kwh - pv_kwh);
@@ -151,22 +161,15 @@ void store_site_and_source(INTEGER k, REAL area_ft2) {
     REAL net_kbtu = 0.0f;
     REAL source_kbtu = 0.0f;
     const REAL f = FUELTYPE;
-    if (f <= 1.0f || f == 10.0f) {  // natural gas
-        gross_kwh = (kKbtuPerKwh * e_kwh + kKbtuPerTherm * fuel) / kKbtuPerKwh;
-        net_kbtu = net_e_kbtu - solar_e_kbtu + kKbtuPerTherm * (fuel - fuel_solar_therm);
-        source_kbtu = source_e_kbtu - solar_e_kbtu + kKbtuPerTherm * (fuel - fuel_solar_therm);
-    } else if (f == 2.0f) {  // propane
-        gross_kwh = (kKbtuPerKwh * e_kwh + kKbtuPerGallonPropane * fuel) / kKbtuPerKwh;
-        net_kbtu = net_e_kbtu - solar_e_kbtu + kKbtuPerGallonPropane * fuel - kKbtuPerTherm * fuel_solar_therm;
-        source_kbtu = source_e_kbtu - solar_e_kbtu + kKbtuPerTherm * (fuel - fuel_solar_therm);
-    } else if (f == 3.0f) {  // oil
-        gross_kwh = (kKbtuPerKwh * e_kwh + kKbtuPerGallonOil * fuel) / kKbtuPerKwh;
-        net_kbtu = net_e_kbtu - solar_e_kbtu + kKbtuPerGallonOil * fuel - kKbtuPerTherm * fuel_solar_therm;
-        source_kbtu = source_e_kbtu - solar_e_kbtu + kKbtuPerGallonOil * fuel - kKbtuPerTherm * fuel_solar_therm;
+    const REAL kbtu_per_unit = kbtu_per_fuel_unit(f);
+    if (kbtu_per_unit > 0.0f) {  // gas, propane or oil
+        gross_kwh = (kKbtuPerKwh * e_kwh + kbtu_per_unit * fuel) / kKbtuPerKwh;
+        net_kbtu = net_e_kbtu - solar_e_kbtu + kbtu_per_unit * (fuel - fuel_solar);
+        source_kbtu = source_e_kbtu - solar_e_kbtu + kbtu_per_unit * (fuel - fuel_solar);
     } else if (f == 4.0f) {  // all electric
         gross_kwh = e_kwh;
         net_kbtu = net_e_kbtu - solar_e_kbtu;
-        source_kbtu = source_e_kbtu - solar_e_kbtu + kKbtuPerTherm * fuel_solar_therm;
+        source_kbtu = source_e_kbtu - solar_e_kbtu + kKbtuPerTherm * fuel_solar;
     }
     SUMARY(59, k) = gross_kwh;
     SUMARY(78, k) = net_kbtu / kKbtuPerKwh;

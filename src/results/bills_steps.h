@@ -11,9 +11,11 @@ namespace mavo {
 // Working values of one call of COST.
 constexpr REAL kFlatRateChoice = 7.0f;  // STRATEGY(1,k) of the single flat rate
 
-// A time-of-use zone bills by the hour unless the scheme chose the single
-// flat rate, which bills as one tier in any zone.
-inline bool bills_by_time_of_use(INTEGER k) { return ERATEZONE >= 30 && STRATEGY(1, k) != kFlatRateChoice; }
+// The scheme chose the single flat rate, which bills as one tier in any zone.
+inline bool bills_flat_rate(INTEGER k) { return STRATEGY(1, k) == kFlatRateChoice; }
+
+// A time-of-use zone bills by the hour unless the scheme chose the flat rate.
+inline bool bills_by_time_of_use(INTEGER k) { return ERATEZONE >= 30 && !bills_flat_rate(k); }
 
 struct CostWork {
     INTEGER k = 0;             // scheme column, IDNUM1

@@ -47,9 +47,11 @@ void load_sce(CostWork& w, INTEGER z) {
     w.base_rate = ERATE1;
 }
 
-// The SDG&E base rates and tier adders are loaded month by month.
+// The SDG&E base rates and tier adders are loaded month by month. The
+// tariff has no meter charge: the one of a zone loaded before must not stay.
 void load_sdge(CostWork& w, INTEGER z) {
     EYEAR = BLK33H.YEAR;
+    ECUSTOMCHG = 0.0f;
     EWINMON1 = BLK33H.WINMON1;
     EWINMON2 = BLK33H.WINMON2;
     EMINCHG = BLK33H.MINCHG;

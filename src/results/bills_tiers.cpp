@@ -1,8 +1,9 @@
-// Tiered and flat electric bills (rate zones below 30). One day of the month
-// is split into tiers at multiples of the daily baseline and priced, the
-// month's cost is the day's times the days it stands for, the day's cost is
-// shared among the hours by their kWh, and each hour's photovoltaic output
-// is netted from its purchase and credited at the month's base rate.
+// Tiered and flat electric bills (rate zones below 30, and the flat rate in
+// any zone). One day of the month is split into tiers at multiples of the
+// daily baseline and priced, the month's cost is the day's times the days it
+// stands for, the day's cost is shared among the hours by their kWh, the
+// daily meter charge evenly over the hours, and each hour's photovoltaic
+// output is netted from its purchase and credited at the month's base rate.
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "results/bills_steps.h"
@@ -16,6 +17,7 @@ constexpr REAL kDaysPerMeanMonth = 30.416666f;
 constexpr REAL kTier2Break = 1.3f;  // fraction of the baseline where tier 3 starts
 constexpr REAL kTier3Span = 0.7f;   // tier 3 runs from 130 % to 200 % of the baseline
 constexpr REAL kTier2Span = 0.3f;
+constexpr REAL kHoursPerDay = 24.0f;
 
 bool is_sdge_zone(INTEGER z) { return z >= 1 && z <= 4; }
 bool is_smud_zone(INTEGER z) { return z == -1 || z == -2; }
@@ -120,14 +122,18 @@ void split_smud_tiers(const CostWork& w, REAL e_kwh) {
 }
 
 // Spreads the day's cost over the hours, adds the season's tier costs and
-// the month's gross bill, then nets each hour's PV output.
+// the month's gross bill, then nets each hour's PV output. The meter is
+// charged for every day billed, with or without use, as in the
+// time-of-use bill.
 void finish_month(CostWork& w, INTEGER m) {
     const REAL n = w.RNUMDAYS;
     const REAL e_kwh = w.KWHRSTOT;
     const REAL day_cost = (COSTX(1) + COSTX(2) + COSTX(3) + COSTX(4) + COSTX(5)) / n;
+    const REAL charge_per_hour = ECUSTOMCHG / kHoursPerDay;
     for (INTEGER h = 1; h <= 24; ++h) {
-        // A day without electricity has no cost to share.
-        COSTEL(h, m) = e_kwh != 0.0f ? TEMPKWHR(h, m) / e_kwh * day_cost : 0.0f;
+        // A day without electricity has no energy cost to share.
+        const REAL energy_cost = e_kwh != 0.0f ? TEMPKWHR(h, m) / e_kwh * day_cost : 0.0f;
+        COSTEL(h, m) = energy_cost + charge_per_hour;
     }
     if (w.winter) {
         ECOSTW += COSTX(1);
@@ -197,7 +203,11 @@ FArray<REAL, 5> tier_quantities(REAL e_kwh, REAL b_kwh, int tiers) {
 
 void set_up_tiered_month(CostWork& w) {
     const INTEGER z = ERATEZONE;
-    if (z >= 10 && z <= 29) {
+    // The flat rate keeps its one rate and its no-tier baselines in every
+    // zone: the zones' own month rules would bring their tariffs back.
+    if (bills_flat_rate(w.k)) {
+        w.base_rate = ERATE1;
+    } else if (z >= 10 && z <= 29) {
         w.base_rate = ERATE1;
     } else if (is_pge_zone(z)) {
         w.base_rate = ERATE1;
@@ -228,7 +238,8 @@ void set_up_tiered_month(CostWork& w) {
 void bill_tiered_month(CostWork& w, INTEGER m) {
     const INTEGER z = ERATEZONE;
     const REAL e_kwh = w.KWHRSTOT;
-    if (is_sdge_zone(z)) split_sdge_tiers(w, e_kwh);
+    if (bills_flat_rate(w.k)) split_standard_tiers(w, e_kwh);
+    else if (is_sdge_zone(z)) split_sdge_tiers(w, e_kwh);
     else if (is_smud_zone(z)) split_smud_tiers(w, e_kwh);
     else split_standard_tiers(w, e_kwh);
     finish_month(w, m);

@@ -17,6 +17,8 @@ constexpr INTEGER kUserElectricityRow = 29;
 constexpr INTEGER kUserGasRow = 30;
 constexpr REAL kMwhPerKwh = 0.001f;
 constexpr REAL kBtuPerTherm = 100000.0f;
+constexpr REAL kBtuPerPropaneGallon = 91000.0f;
+constexpr REAL kBtuPerOilGallon = 137000.0f;
 constexpr REAL kMmbtuPerBtu = 0.000001f;
 constexpr REAL kSourcePerSiteElectricity = 3.0f;
 constexpr REAL kAllElectric = 4.0f;
@@ -36,6 +38,14 @@ constexpr INTEGER kRowOil = 22;
 constexpr INTEGER kRowPropane = 26;
 
 bool is_table_row(INTEGER r) { return r >= 1 && r <= kTableRows; }
+
+// Heat of one unit of the fuel rows of the summary column: the bills keep
+// propane (2) and oil (3) in gallons, every other fuel in therms.
+REAL btu_per_fuel_unit(REAL fuel_type) {
+    if (fuel_type == 2.0f) return kBtuPerPropaneGallon;
+    if (fuel_type == 3.0f) return kBtuPerOilGallon;
+    return kBtuPerTherm;
+}
 
 // The user's own factors replace the table row when he has revised them and
 // chosen that row. They come in with the scheme's pollution table, so they
@@ -72,7 +82,8 @@ void annual_emissions(INTEGER k) {
     const INTEGER e = NROWE;
     const INTEGER f = NROWF;
     const REAL mwh = SUMARY(56, k) * kMwhPerKwh;  // purchased, net of photovoltaics
-    const REAL mmbtu = FUELTYPE == kAllElectric ? 0.0f : SUMARY(73, k) * kBtuPerTherm * kMmbtuPerBtu;
+    const REAL mmbtu_per_unit = btu_per_fuel_unit(FUELTYPE) * kMmbtuPerBtu;
+    const REAL mmbtu = FUELTYPE == kAllElectric ? 0.0f : SUMARY(73, k) * mmbtu_per_unit;
     SUMARY(41, k) = PDATA(5, e) * mwh + PDATA(5, f) * mmbtu;
     SUMARY(42, k) = PDATA(4, e) * mwh + PDATA(4, f) * mmbtu;
     SUMARY(43, k) = 0.0f;
@@ -89,7 +100,7 @@ void annual_emissions(INTEGER k) {
     DBG_FLOAT("CALPOLL CO2 of fuel, net", PDATA(3, f) * mmbtu);
     DBG_FLOAT("CALPOLL CO2 avoided by photovoltaics", SUMARY(62, k));
     DBG_FLOAT("CALPOLL CO2 avoided by solar water heating",
-              SUMARY(74, k) * kMwhPerKwh * PDATA(3, e) + SUMARY(64, k) * kBtuPerTherm * kMmbtuPerBtu * PDATA(3, f));
+              SUMARY(74, k) * kMwhPerKwh * PDATA(3, e) + SUMARY(64, k) * mmbtu_per_unit * PDATA(3, f));
     DBG_FLOAT("CALPOLL CO2 at the site", SUMARY(47, k));
     DBG_FLOAT("CALPOLL CO2 at the source", SUMARY(61, k));
 }
@@ -161,7 +172,9 @@ void CALPOLL() {
         DBG_INT("CALPOLL: no summary column for scheme", k);
     }
     EX = PDATA(3, NROWE) * kMwhPerKwh;
-    FX = PDATA(3, NROWF) * kMmbtuPerBtu * kBtuPerTherm;
+    // CO2 of one unit of the fuel rows: a therm of gas, a gallon of propane
+    // or oil, so that FX times a fuel row gives pounds.
+    FX = PDATA(3, NROWF) * kMmbtuPerBtu * btu_per_fuel_unit(FUELTYPE);
     hourly_co2();
     DBG_OUT("CALPOLL");
 }

@@ -105,6 +105,25 @@ TEST(AnnualEnergy, SiteAndSourceEnergyByFuel) {
     EXPECT_EQ(SUMARY(37, 1), -1.0f);
 }
 
+// Propane and oil rows are in gallons, the fuel bought (row 66) and the
+// fuel displaced by solar water heating (row 64) alike: 91 and 137 kBtu a
+// gallon at the site and at the source. 1000 gallons with 100 displaced on
+// 1000 ft2: 81.9 kBtu/ft2 of propane, 123.3 of oil, site and source alike.
+TEST(AnnualEnergy, BottledFuelCountsTheHeatOfAGallon) {
+    for (float fuel_type : {2.0f, 3.0f}) {
+        scheme_one();
+        FUELTYPE = fuel_type;
+        SUMARY(66, 1) = 1000.0f;
+        SUMARY(64, 1) = 100.0f;
+        CALBEP();
+        const float kbtu_per_gallon = fuel_type == 2.0f ? 91.0f : 137.0f;
+        EXPECT_FLOAT_EQ(SUMARY(59, 1), kbtu_per_gallon * 1000 / 3.412f) << fuel_type;
+        EXPECT_FLOAT_EQ(SUMARY(38, 1), kbtu_per_gallon * 900 / 1000) << fuel_type;
+        EXPECT_FLOAT_EQ(SUMARY(39, 1), kbtu_per_gallon * 900 / 1000) << fuel_type;
+        EXPECT_FLOAT_EQ(SUMARY(78, 1), kbtu_per_gallon * 900 / 3.412f) << fuel_type;
+    }
+}
+
 TEST(AnnualEnergy, CombinationColumnSumsEmissionsAndDays) {
     IDNUM1 = 12;  // the column of combination line 3
     NCOMBO(3) = 12;

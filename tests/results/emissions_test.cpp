@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "blocks/blocks.h"
+#include "results/bill_scheme.h"
+#include "results/bills.h"
 #include "results/emissions.h"
 
 namespace mavo {
@@ -53,6 +55,47 @@ TEST(Emissions, AnnualRowsOfAnSceSite) {
     FUELTYPE = 4.0f;  // all electric: no fuel term whatever row 73 holds
     CALPOLL();
     EXPECT_FLOAT_EQ(SUMARY(47, 1), 6652.6f);
+}
+
+// Propane and oil are bought by the gallon: 1000 gallons are 91 MMBtu of
+// propane at 505 lb/MMBtu and 137 MMBtu of oil at 560 lb/MMBtu, and FX is
+// the CO2 of one gallon, so that FX times the fuel rows gives pounds.
+TEST(Emissions, BottledFuelCountsTheHeatOfAGallon) {
+    struct Case {
+        float fuel_type;
+        INTEGER row;
+        float mmbtu_per_1000_gal;
+        float lb_per_mmbtu;
+    };
+    for (const Case& c : {Case{2.0f, 26, 91.0f, 505.0f}, Case{3.0f, 22, 137.0f, 560.0f}}) {
+        IDNUM1 = 1;
+        ERATEZONE = 12;
+        FUELTYPE = c.fuel_type;
+        SUMARY(56, 1) = 0.0f;
+        SUMARY(73, 1) = 1000.0f;  // gallons purchased
+        CALPOLL();
+        EXPECT_EQ(NROWF, c.row);
+        ASSERT_EQ(PDATA(3, c.row), c.lb_per_mmbtu);
+        const float lb = c.mmbtu_per_1000_gal * c.lb_per_mmbtu;
+        EXPECT_NEAR(SUMARY(47, 1), lb, 1e-3f * lb) << c.fuel_type;
+        EXPECT_NEAR(SUMARY(61, 1), lb, 1e-3f * lb) << c.fuel_type;
+        EXPECT_NEAR(FX, lb / 1000.0f, 1e-6f * lb) << c.fuel_type;
+    }
+}
+
+// A propane furnace (AFUE 0.75) delivering 75000 Btu in one hour of each
+// twelve-day January burns 1 therm = 100000 Btu: 1.0989 gallons in row 73.
+// The hourly CO2 and the annual rows count the same 0.1 MMBtu.
+TEST(Emissions, PropaneHoursAgreeWithTheYear) {
+    testing::plain_bill_scheme(1, false, 12);
+    FUELTYPE = 2.0f;
+    HVACLD(8, 1) = -75000.0f;
+    COST();
+    ASSERT_NEAR(SUMARY(73, 1), 100000.0f / 91000.0f, 1e-5f);
+    CALPOLL();
+    EXPECT_NEAR(TOTALCO2(8, 1), 0.1f * 505.0f, 1e-3f);
+    EXPECT_NEAR(SUMARY(47, 1), TOTALCO2(8, 1), 1e-3f);
+    EXPECT_NEAR(FX * SUMARY(66, 1), SUMARY(47, 1), 1e-3f);
 }
 
 TEST(Emissions, UsersFactorsForALaterScheme) {
