@@ -63,7 +63,7 @@ namespace mavo {
 //  46 CO2netE electricity CO2 net of PV, lbs                   CALPOLL
 //  47 CO2nSite row 46 plus fuel CO2, lbs                       CALPOLL
 //  48 days simulated, 12 or 365                                CALCS
-//  49-50 summer and winter days of the gas bill                COST
+//  49-50 winter and summer days of the gas bill                COST
 //  51-54 not used, zeroed                                      COST
 //  55 COSTPV photovoltaic savings, $                           COST
 //  56 AEnet electricity purchased net of PV, kWh               COST
