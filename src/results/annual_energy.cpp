@@ -253,7 +253,11 @@ void difference_column() {
 
 void CALBEP() {
     DBG_IN("CALBEP");
-    const INTEGER k = IDNUM1;
+    // A combination number (the library leaves it in the scheme slot after
+    // building or showing a combination) has its results in the column of
+    // the line that holds it, 9 + line; its own number as a column would be
+    // the back-up copy of another scheme.
+    const INTEGER k = IDNUM1 > kDefaultSchemeColumn ? comparison_column(IDNUM1) : IDNUM1;
     if (!is_result_column(k)) {
         DBG_INT("CALBEP: no summary column for scheme", k);
         DBG_OUT("CALBEP");
@@ -281,7 +285,7 @@ void CALBEP() {
         AETOT = SUMARY(25, k);
         store_loads_and_peaks(k, totals, area_ft2);
         store_site_and_source(k, area_ft2);
-        if (k > kDefaultSchemeColumn) sum_member_emissions(k);
+        if (k > kDefaultSchemeColumn || IDNUM1 > kDefaultSchemeColumn) sum_member_emissions(k);
     }
 
     if (!NFLAG(80)) {  // an invalid simulation reports no HVAC output and no electricity

@@ -140,6 +140,26 @@ TEST(AnnualEnergy, CombinationColumnSumsEmissionsAndDays) {
     EXPECT_EQ(SUMARY(48, 12), 12.0f);
 }
 
+TEST(AnnualEnergy, CombinationNumberFillsTheColumnOfItsLine) {
+    IDNUM1 = 13;  // schemes 1 and 3, held by line 1: column 10
+    NCOMBO(1) = 13;
+    SUMARY(1, 10) = 1500.0f;
+    SUMARY(1, 13) = 800.0f;  // scheme 4's back-up copy
+    SUMARY(47, 13) = 777.0f;
+    SUMARY(47, 1) = 1000.0f;
+    SUMARY(47, 3) = 3000.0f;
+    CALBEP();
+    EXPECT_EQ(SUMARY(47, 10), 4000.0f);
+    EXPECT_EQ(SUMARY(47, 13), 777.0f);
+    EXPECT_EQ(SUMARY(1, 13), 800.0f);
+
+    NCOMBO(1) = 0;  // a number no line holds has no column
+    SUMARY(47, 10) = 0.0f;
+    CALBEP();
+    EXPECT_EQ(SUMARY(47, 10), 0.0f);
+    EXPECT_EQ(SUMARY(47, 13), 777.0f);
+}
+
 TEST(AnnualEnergy, DefaultSchemeIsASingleScheme) {
     IDNUM1 = 10;
     NCOMBO(1) = 23;  // combination line 1 does not belong to the default scheme
