@@ -66,11 +66,13 @@ FArray<REAL, 27> column_scales() {
 // Electric total of the hour, Wh: lights, equipment and fans, plus the HVAC
 // output through its efficiency when electricity provides it (cooling, or
 // heating by resistance or heat pump; a fuel heater draws no electricity).
+// A cooling efficiency of 0 or less means no electric air conditioner: the
+// cooling hour adds nothing rather than an infinite draw.
 REAL electric_total(INTEGER h, INTEGER m, REAL fan_Wh) {
     REAL total = HEAT(13, h, m) / kBtuPerWh + HEAT(14, h, m) / kBtuPerWh + fan_Wh;
     const REAL hvac_btu = HVACLD(h, m);
     if (hvac_btu > 0.0f) {
-        total = total + hvac_btu / (COPAC * kBtuPerWh);
+        if (COPAC > 0.0f) total = total + hvac_btu / (COPAC * kBtuPerWh);
     } else if (hvac_btu < 0.0f) {
         if (COPHT == 1.0f) total = total - hvac_btu / kBtuPerWh;
         else if (COPHT > 1.0f) total = total - hvac_btu / (COPHT * kBtuPerWh);

@@ -104,6 +104,14 @@ TEST_F(TextExport, ElectricTotalFollowsTheHeatingEquipment) {
     COPHT = 2.0f;  // heat pump
     KEEP1TXT();
     EXPECT_NEAR(column_at(file()[3], 27), 2500.0f, 1e-3f);
+
+    // No air conditioner (cooling efficiency 0): the cooling hour draws
+    // lights, equipment and fans only, not a column of asterisks.
+    COPAC = 0.0f;
+    KEEP1TXT();
+    const std::string cooling_row = file()[4];
+    EXPECT_EQ(cooling_row.find('*'), std::string::npos);
+    EXPECT_NEAR(column_at(cooling_row, 27), 2000.0f, 1e-3f);
 }
 
 TEST_F(TextExport, ColumnScales) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "blocks/blocks.h"
 #include "renewables/pv/inverter_stage.h"
@@ -215,6 +216,132 @@ TEST(ModuleModel, SolversAgainstTheDiodeEquation) {
     // strings add their current.
     ARRAY194 = {d.a_V, d.il_A, d.io_A, d.rs_ohm, d.rsh_ohm};
     EXPECT_NEAR(CURRENT7194(10 * 29.22, 0.9 * d.il_A, 10, 3), 3 * i.value, 1e-9);
+}
+
+// The maximum-power point as the plain step-by-step walk finds it: from
+// the start voltage up in 0.01 V steps built by repeated additions, each
+// point solved by the model's own Newton solve from 0.9 IL, stopping at the
+// first point at or beyond Voc or at the last point before the power first
+// falls. Counts its solves.
+struct WalkedPoint {
+    double vmp_V = 0.0;
+    double imp_A = 0.0;
+    long solves = 0;
+};
+WalkedPoint plain_walk(const DiodeParameters& d, double v_start_V, double voc_V) {
+    const double step_V = f32(0.01), start_fraction = f32(0.9);
+    WalkedPoint w{v_start_V, 0.0, 0};
+    while (w.vmp_V < voc_V) {
+        const double v = w.vmp_V + step_V;
+        const double i = solarmodel::module_current(d, v, start_fraction * d.il_A).value;
+        ++w.solves;
+        if (v * i < w.vmp_V * w.imp_A) break;
+        w.vmp_V = v;
+        w.imp_A = i;
+    }
+    return w;
+}
+
+// The walk of the hour TYPE194 just ran, from the diode parameters it left
+// in ARRAY194: the start (MUVOC dT + Vmp,ref)/2 and the module's Voc by the
+// model's bisection (0 below 1 W/m2 absorbed, when MODOUT(8) is 0).
+// Also runs the model's search alone on the same curve, for its solves.
+struct LastHour {
+    WalkedPoint walk;
+    solarmodel::MaximumPowerPoint search;
+};
+LastHour walk_of_last_hour(const FArray<REAL8, 13>& out, const FArray<REAL8, 32>& par) {
+    const DiodeParameters d{ARRAY194.AMOD, ARRAY194.ILIGHT, ARRAY194.IOSAT, ARRAY194.RSER, ARRAY194.RSHUNT};
+    const double v_start_V = (PARAM194.MUVOC * (out(11) - par(4)) + par(6)) / 2.0;
+    const double voc_V = out(8) > 0.0 ? solarmodel::open_circuit_voltage(d, par(3), 1000.0).value : 0.0;
+    return {plain_walk(d, v_start_V, voc_V), solarmodel::maximum_power_point(d, v_start_V, voc_V)};
+}
+
+TEST(ModuleModel, MaximumPowerPointIsThePlainWalksToTheLastBit) {
+    std::mt19937 rng(194);
+    auto uniform = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    long walk_solves = 0, search_solves = 0, hours_from_voc = 0;
+    for (int hour = 0; hour < 3000; ++hour) {
+        const int ns = std::uniform_int_distribution<int>(1, 20)(rng);
+        const int np = std::uniform_int_distribution<int>(1, 4)(rng);
+        auto par = example_par(hour % 2 == 0 ? 1.0 : 2.0, ns, np);
+        if (hour % 8 == 3) par(6) = uniform(40.0, 75.0);  // starts near, at or beyond Voc
+        // One hour in ten is dim: below 1 W/m2 absorbed there is no Voc.
+        const double scale = hour % 10 == 7 ? uniform(0.0005, 0.01) : 1.0;
+        FArray<REAL8, 10> in{};
+        in(5) = scale * uniform(0.0, 1000.0);
+        in(6) = scale * uniform(1.0, 300.0);  // some sky: the hour is never dark
+        in(7) = scale * uniform(0.0, 100.0);
+        in(1) = in(5) + in(6) + in(7);
+        in(2) = uniform(-20.0, 45.0);
+        in(3) = 0.0;
+        in(4) = uniform(0.0, 90.0);
+        in(8) = uniform(0.0, 90.0);
+        in(9) = uniform(0.0, 89.0);
+        in(10) = uniform(0.0, 10.0);
+        FArray<REAL8, 13> out{};
+        TYPE194(in, out, par);
+        const LastHour h = walk_of_last_hour(out, par);
+        ASSERT_EQ(out(6), ns * h.walk.vmp_V) << "hour " << hour;
+        ASSERT_EQ(out(7), np * h.walk.imp_A) << "hour " << hour;
+        if (out(8) > 0.0 && out(6) >= out(8) && out(7) == 0.0) ++hours_from_voc;
+        walk_solves += h.walk.solves;
+        search_solves += h.search.solves;
+    }
+    EXPECT_GT(hours_from_voc, 0);  // the random starts include some beyond Voc
+    // The search spends a small fraction of the walk's solves.
+    EXPECT_LT(search_solves * 10, walk_solves) << search_solves << " vs " << walk_solves;
+}
+
+TEST(ModuleModel, MaximumPowerSearchAtAndBeyondVoc) {
+    // No diode current (a negative irradiance exponent): the power rises all
+    // the way to the open-circuit voltage, which the bisection leaves at its
+    // upper bound 1.5 Voc,ref. The search ends on the first grid point at or
+    // beyond it, as the walk does, with the current solved there.
+    auto par = example_par(1.0, 3, 2);
+    par(25) = -1.0;
+    FArray<REAL8, 13> out{};
+    TYPE194(afternoon_hour(), out, par);
+    EXPECT_NEAR(out(8), 3 * 1.5 * f32(36.3), 3 * 0.002);
+    LastHour h = walk_of_last_hour(out, par);
+    EXPECT_GT(h.walk.solves, 3000);
+    EXPECT_LT(h.search.solves * 20, h.walk.solves);  // a long range: the bracket did the work
+    EXPECT_EQ(out(6), 3 * h.walk.vmp_V);
+    EXPECT_EQ(out(7), 2 * h.walk.imp_A);
+    EXPECT_GE(out(6), out(8));
+    EXPECT_LT(out(6) - out(8), 3 * f32(0.01));
+    EXPECT_GT(out(7), 0.0);
+
+    // A start above Voc (a reference maximum-power voltage far above the
+    // open-circuit one): the start itself, with no current.
+    par = example_par(1.0, 3, 2);
+    par(6) = 80.0;
+    TYPE194(afternoon_hour(), out, par);
+    h = walk_of_last_hour(out, par);
+    EXPECT_EQ(h.walk.solves, 0);
+    EXPECT_EQ(out(6), 3 * h.walk.vmp_V);
+    EXPECT_GT(out(6), out(8));
+    EXPECT_EQ(out(7), 0.0);
+    EXPECT_EQ(out(4), 0.0);
+
+    // Low starts whose grid crosses several powers of two on its way to the
+    // maximum: there the repeated additions round differently from
+    // v0 + k x 0.01, and the answer must be the walk's own grid point.
+    const DiodeParameters d_ref{1.613, 7.75, f32(1.289e-9), 0.3381, f32(257.964)};
+    const double voc_ref_V = solarmodel::open_circuit_voltage(d_ref, f32(36.3), 1000.0).value;
+    for (double v_start_V : {0.0123456789, 0.1 / 3.0, 1.0 / 7.0, 3.3333333333, 7.7777777777}) {
+        const WalkedPoint walk = plain_walk(d_ref, v_start_V, voc_ref_V);
+        const auto search = solarmodel::maximum_power_point(d_ref, v_start_V, voc_ref_V);
+        EXPECT_EQ(search.vmp_V, walk.vmp_V) << v_start_V;
+        EXPECT_EQ(search.imp_A, walk.imp_A) << v_start_V;
+        EXPECT_LT(search.solves * 20, walk.solves) << v_start_V;
+    }
+
+    // A start exactly at Voc: the same.
+    const auto at_voc = solarmodel::maximum_power_point(d_ref, voc_ref_V, voc_ref_V);
+    EXPECT_EQ(at_voc.vmp_V, voc_ref_V);
+    EXPECT_EQ(at_voc.imp_A, 0.0);
+    EXPECT_EQ(at_voc.solves, 0);
 }
 
 TEST(ModuleModel, CoverAndSpectralCorrections) {

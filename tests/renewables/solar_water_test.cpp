@@ -5,6 +5,7 @@
 
 #include "blocks/blocks.h"
 #include "renewables/solarwater/solar_water.h"
+#include "renewables/dump_directory.h"
 #include "test_support.h"
 
 namespace mavo {
@@ -56,6 +57,7 @@ class HotWaterModel : public ::testing::Test {
 protected:
     void SetUp() override { testing::use_directories(dir.str(), dir.str(), dir.str()); }
     ScratchDir dir;
+    testing::DumpDirectory dumps;
 };
 
 TEST_F(HotWaterModel, FirstNightHourByHand) {
@@ -81,7 +83,7 @@ TEST_F(HotWaterModel, FirstNightHourByHand) {
     EXPECT_NEAR(SDHWMAIN_STATE.TOTDRAW(1), (57.2 - 15.0) * cdot, 1e-9);
     EXPECT_EQ(SDHWMAIN_STATE.FDRAWZ(1), 1.0);
     // No hour reached 8760: no dump, no tank temperatures.
-    EXPECT_FALSE(std::filesystem::exists(dir / "datadump.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dumps / "datadump.txt"));
     EXPECT_EQ(r.tTank(1), 0.0f);
 }
 
@@ -177,7 +179,7 @@ TEST_F(HotWaterModel, RefusedInputsAndEmptySpans) {
     empty.run();
     EXPECT_EQ(empty.errFlag, 0);
     EXPECT_EQ(empty.qAux(10), 0.0);
-    EXPECT_FALSE(std::filesystem::exists(dir / "datadump.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dumps / "datadump.txt"));
 }
 
 TEST_F(HotWaterModel, RatedTankLossCoefficient) {
@@ -191,13 +193,15 @@ TEST_F(HotWaterModel, RatedTankLossCoefficient) {
     EXPECT_FALSE(solarwater::rated_tank_loss_coefficient(0.9, 0.98, 0.0).valid);
 }
 
-TEST_F(HotWaterModel, YearEndDumpInTheProjectDirectory) {
+TEST_F(HotWaterModel, YearEndDumpInTheTemporaryDirectory) {
     HotWaterRun r;
     r.run();
     ASSERT_EQ(r.errFlag, 0);
     EXPECT_NEAR(r.tTank(1), SDHWMAIN_STATE.TTANK(2) * 9 / 5 + 32, 1e-4);
     EXPECT_NEAR(r.tTank(8760), SDHWMAIN_STATE.TTANK(8761) * 9 / 5 + 32, 1e-4);
-    const auto lines = testing::read_lines(dir / "datadump.txt");
+    // Nothing beside the scheme files.
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    const auto lines = testing::read_lines(dumps / "datadump.txt");
     ASSERT_EQ(lines.size(), 2u + 24 + 36 + 51 + 3);
     EXPECT_EQ(lines[0], " MAVO DataDump: from Subroutine SDHWMAIN");
     EXPECT_EQ(lines[2], "    0.0000        0.0000       20.0000        0.0000   1.000 ");
@@ -207,6 +211,14 @@ TEST_F(HotWaterModel, YearEndDumpInTheProjectDirectory) {
     EXPECT_EQ(lines[63].size(), 4u + 1 + 6 + 6 * 8 + 7 + 7 + 5);
     EXPECT_EQ(lines[87], lines[62]);
     EXPECT_EQ(lines.back().substr(0, 4), "3651");
+
+    // No usable temporary directory: the run goes on without its dump.
+    dumps.point_at((dir / "missing").string());
+    HotWaterRun again;
+    again.run();
+    EXPECT_EQ(again.errFlag, 0);
+    EXPECT_EQ(again.qAux(8760), r.qAux(8760));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 // Clear-sky radiation in W/m2 of a day at 34 N, every day alike, enough to
@@ -239,6 +251,7 @@ protected:
         PEOPLE = 3.0f;
     }
     ScratchDir dir;
+    testing::DumpDirectory dumps;  // a year's run leaves its dump there
 };
 
 TEST_F(SolarWaterDriver, ResidentialRuleSizing) {

@@ -20,8 +20,12 @@ TEST(ComplianceFileNames, OneDocumentAndOneInstructionFilePerSlot) {
     EXPECT_EQ(compliance::document_file_name(10), "scheme0.xml");
     EXPECT_EQ(compliance::notes_file_name(3).view(), "scheme3.txt     ");
     EXPECT_EQ(compliance::notes_file_name(10), "scheme0.txt");
-    // No slot, or a combination: no name.
-    EXPECT_TRUE(compliance::document_file_name(0).is_blank());
+    // The default scheme reached as slot 0 has the same files, as with every
+    // report file.
+    EXPECT_EQ(compliance::document_file_name(0), "scheme0.xml");
+    EXPECT_EQ(compliance::notes_file_name(0), "scheme0.txt");
+    // A library slot or a combination: no name.
+    EXPECT_TRUE(compliance::document_file_name(-1).is_blank());
     EXPECT_TRUE(compliance::notes_file_name(11).is_blank());
 }
 
@@ -245,6 +249,16 @@ TEST_F(ComplianceExport, DefaultSchemeSlotAndCombinations) {
     IDNUM1 = 10;
     STRATEGY(6, 10) = 3.0f;
     run();
+    EXPECT_NE(xml_line("<Project ").find("ConstructionStatus=\"Addition\"  "), std::string::npos);
+    EXPECT_NE(xml_line("<Project ").find("PlanName=\"Default scheme (scheme0)\""), std::string::npos);
+    EXPECT_EQ(txt.back(), "END OF FILE scheme0.txt     ");
+
+    // Slot 0 is the default scheme too: the same two files from column 10.
+    std::filesystem::remove(project / "scheme0.xml");
+    std::filesystem::remove(project / "scheme0.txt");
+    IDNUM1 = 0;
+    run();
+    ASSERT_GT(xml.size(), 1u);
     EXPECT_NE(xml_line("<Project ").find("ConstructionStatus=\"Addition\"  "), std::string::npos);
     EXPECT_NE(xml_line("<Project ").find("PlanName=\"Default scheme (scheme0)\""), std::string::npos);
     EXPECT_EQ(txt.back(), "END OF FILE scheme0.txt     ");

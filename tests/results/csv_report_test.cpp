@@ -157,8 +157,16 @@ TEST_F(HourlyCsv, FileNameBySlot) {
     KEEPCSV();
     const auto l = file("scheme0.csv");
     ASSERT_EQ(l.size(), kTitleLines + 12 * kMonthLines);
-    // The default scheme has no line in the scheme table: its name is blank.
-    EXPECT_EQ(month_line(l, 1, kHeading), " Month =  1 = JANUARY        Scheme Number: 10" + std::string(28, ' '));
+    // The default scheme has no line in the scheme table: it shows the name
+    // the compliance export gives it.
+    EXPECT_EQ(month_line(l, 1, kHeading),
+              " Month =  1 = JANUARY        Scheme Number: 10    Default scheme (scheme0)");
+    // Reached as slot 0 it is the same file and name.
+    std::filesystem::remove(project / "scheme0.csv");
+    IDNUM1 = 0;
+    KEEPCSV();
+    EXPECT_EQ(month_line(file("scheme0.csv"), 1, kHeading),
+              " Month =  1 = JANUARY        Scheme Number:  0    Default scheme (scheme0)");
 
     IDNUM1 = 12;  // a combination has no CSV file
     std::filesystem::remove(project / "scheme0.csv");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "blocks/blocks.h"
 #include "renewables/pv/inverter_stage.h"
@@ -27,6 +28,11 @@ constexpr double kDarkShuntResistance_ohm = 1.0e6;
 constexpr double kMinAbsorbedForHeating_wm2 = 1.0;
 constexpr double kStartCurrentFraction = widened(0.9f);  // Newton starts at 0.9 IL
 constexpr double kMppVoltageStep_V = widened(0.01f);
+constexpr double kMinStepsForBracket = 48.0;  // shorter ranges are walked: a bracket would save little
+constexpr long kBracketSteps = 6;             // grid steps the bracket narrows to
+constexpr long kEntryMargin = 6;              // grid points walked before the bracket
+constexpr double kMaxGridSteps = 1.0e9;       // far beyond any module's Voc / 0.01 V; fits a long
+constexpr double kInverseGoldenRatio = 0.6180339887498949;
 constexpr double kVocTolerance_V = widened(0.001f);
 constexpr double kCurrentTolerance_A = widened(0.0001f);
 constexpr int kMaxSolverIterations = 200;  // far beyond what a converging solve needs
@@ -133,27 +139,116 @@ AbsorbedIrradiance absorbed_irradiance(const FArray<REAL8, 10>& MODIN, const FAr
     return a;
 }
 
-// The grid search for the maximum-power point of one module: from half the
-// temperature-corrected reference voltage upward in 0.01 V steps, stopping at
-// the last point before the power first falls (or at Voc).
-void maximum_power_point(const DiodeParameters& d, double v_start_V, double voc_V, double& vmp_V, double& imp_A) {
-    double v = v_start_V, i = 0.0;
+// A point of the maximum-power grid: module voltage and the current solved
+// there from 0.9 IL.
+struct GridPoint {
+    double v_V = 0.0;
+    double i_A = 0.0;
+};
+
+// The walk's own rule from a point of the grid onward: step 0.01 V at a time
+// (the grid is built by repeated additions, v = v + step), solve each new
+// point from 0.9 IL, and stop at the first point at or beyond Voc or at the
+// last point before the power first falls. Counts its solves in `solves`.
+GridPoint walk_to_maximum(const DiodeParameters& d, GridPoint p, double voc_V, long& solves) {
     for (;;) {
-        if (!(v < voc_V)) break;  // also ends a search started from a non-number
-        const double v_prev = v, i_prev = i, p_prev = v * i;
-        v = v + kMppVoltageStep_V;
-        i = current_at(d, v);
-        if (v * i < p_prev) {
-            v = v_prev;
-            i = i_prev;
-            break;
+        if (!(p.v_V < voc_V)) return p;  // also ends a walk started from a non-number
+        const GridPoint prev = p;
+        const double p_prev_W = p.v_V * p.i_A;
+        p.v_V = p.v_V + kMppVoltageStep_V;
+        p.i_A = current_at(d, p.v_V);
+        ++solves;
+        if (p.v_V * p.i_A < p_prev_W) return prev;
+    }
+}
+
+// Golden-section search over the grid indices 0..n for the maximum of the
+// module's power, which is strictly concave in the voltage for V > 0 (the
+// one-diode current falls ever faster with the voltage). The probes take
+// the voltage of index k as v0 + k step, within a few rounding units of the
+// walk's own grid: enough to bracket the maximum. Narrows [a, b] around the
+// maximum to about kBracketSteps and returns a, at or before it. Empty when
+// a probe's solve failed: the curve is then not to be trusted.
+std::optional<long> bracket_maximum(const DiodeParameters& d, double v0_V, long n, long& solves) {
+    bool converged = true;
+    auto power_W = [&](long k) {
+        const double v = v0_V + static_cast<double>(k) * kMppVoltageStep_V;
+        const SolveResult r = module_current(d, v, kStartCurrentFraction * d.il_A);
+        count_unconverged(r);
+        converged = converged && r.converged;
+        ++solves;
+        return v * r.value;
+    };
+    auto golden_offset = [](long lo, long hi) {
+        return static_cast<long>(std::lround(static_cast<double>(hi - lo) * kInverseGoldenRatio));
+    };
+    long a = 0, b = n;
+    long c = b - golden_offset(a, b), e = a + golden_offset(a, b);  // a < c < e < b
+    double pc = power_W(c), pe = power_W(e);
+    while (b - a > kBracketSteps && converged) {
+        if (pc < pe) {
+            // Rising from c to e: the maximum lies beyond c.
+            a = c;
+            c = e;
+            pc = pe;
+            e = std::max(c + 1, a + golden_offset(a, b));
+            if (e >= b) break;
+            pe = power_W(e);
+        } else {
+            // Not rising: the maximum lies at or before e (ties go left, so
+            // the flat zero power past Voc never pulls the bracket right).
+            b = e;
+            e = c;
+            pe = pc;
+            c = std::min(e - 1, b - golden_offset(a, b));
+            if (c <= a) break;
+            pc = power_W(c);
         }
     }
-    vmp_V = v;
-    imp_A = i;
+    if (!converged) return std::nullopt;
+    return a;
 }
 
 }  // namespace
+
+MaximumPowerPoint maximum_power_point(const DiodeParameters& d, double v_start_V, double voc_V) {
+    MaximumPowerPoint mpp;
+    GridPoint found;
+    const double steps_to_voc = (voc_V - v_start_V) / kMppVoltageStep_V;
+    // The bracket pays off on a long range of a positive grid (at a
+    // non-positive start the power is not concave); elsewhere, and when a
+    // probe fails, the plain walk.
+    std::optional<long> bracket_start;
+    if (v_start_V > 0.0 && steps_to_voc >= kMinStepsForBracket && steps_to_voc <= kMaxGridSteps)
+        bracket_start = bracket_maximum(d, v_start_V, static_cast<long>(steps_to_voc), mpp.solves);
+    const long entry = bracket_start ? *bracket_start - kEntryMargin : 0;
+    bool entered = false;
+    if (entry > 0) {
+        // Re-enter the walk's exact grid a few points before the bracket.
+        // The walk reaches the entry point as long as the power rises all
+        // the way there; on a concave curve it does when it still rises
+        // from the entry point to the next one. If it does not, the bracket
+        // is not to be trusted.
+        GridPoint p{v_start_V, 0.0};
+        for (long k = 0; k < entry; ++k) p.v_V = p.v_V + kMppVoltageStep_V;
+        const SolveResult r0 = module_current(d, p.v_V, kStartCurrentFraction * d.il_A);
+        const GridPoint next{p.v_V + kMppVoltageStep_V, 0.0};
+        const SolveResult r1 = module_current(d, next.v_V, kStartCurrentFraction * d.il_A);
+        count_unconverged(r0);
+        count_unconverged(r1);
+        mpp.solves += 2;
+        p.i_A = r0.value;
+        const bool rising = r0.converged && r1.converged && p.v_V < voc_V && next.v_V * r1.value > p.v_V * p.i_A;
+        if (rising) {
+            found = walk_to_maximum(d, GridPoint{next.v_V, r1.value}, voc_V, mpp.solves);
+            entered = true;
+        }
+    }
+    if (!entered) found = walk_to_maximum(d, GridPoint{v_start_V, 0.0}, voc_V, mpp.solves);
+    mpp.vmp_V = found.v_V;
+    mpp.imp_A = found.i_A;
+    return mpp;
+}
 
 SolveResult open_circuit_voltage(const DiodeParameters& d, double voc_ref_V, double absorbed_wm2) {
     if (absorbed_wm2 < 1.0) return {0.0, true};
@@ -286,7 +381,9 @@ INTEGER TYPE194(const FArray<REAL8, 10>& MODIN, FArray<REAL8, 13>& MODOUT, const
             pt.load_V = ns * pt.voc_V;
             pt.load_A = 0.0;
         }
-        maximum_power_point(d, (PARAM194.MUVOC * dt + PAR(6)) / 2.0, pt.voc_V, pt.vmp_V, pt.imp_A);
+        const MaximumPowerPoint mpp = maximum_power_point(d, (PARAM194.MUVOC * dt + PAR(6)) / 2.0, pt.voc_V);
+        pt.vmp_V = mpp.vmp_V;
+        pt.imp_A = mpp.imp_A;
     }
     const double p_load = pt.load_V * pt.load_A;
     const double pmp = ns * np * pt.vmp_V * pt.imp_A;

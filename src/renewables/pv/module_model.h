@@ -61,6 +61,22 @@ struct SolveResult {
     bool converged = true;
 };
 
+// The maximum-power point of one module and the solves it took.
+struct MaximumPowerPoint {
+    double vmp_V = 0.0;  // module maximum-power voltage
+    double imp_A = 0.0;  // module maximum-power current
+    long solves = 0;     // Newton current solves spent on the search
+};
+
+// The maximum-power point on the 0.01 V grid that starts at v_start_V and is
+// built by repeated additions (v = v + 0.01), each point solved from
+// 0.9 IL: the last grid point before the power first falls, or the first at
+// or beyond Voc (the start itself with current 0 when it is there already).
+// A golden-section bracket of the concave power curve finds it in a few
+// dozen solves instead of one per step, with the step-by-step walk's answer
+// to the last bit.
+MaximumPowerPoint maximum_power_point(const DiodeParameters& d, double v_start_V, double voc_V);
+
 // Open-circuit voltage by bisection on the diode equation, to 0.001 V.
 SolveResult open_circuit_voltage(const DiodeParameters& d, double voc_ref_V, double absorbed_wm2);
 // Module current at a module voltage by Newton's method, to 0.0001 A.

@@ -9,6 +9,7 @@
 #include "front/paths.h"
 #include "front/trace.h"
 #include "front/units.h"
+#include "renewables/developer_dump.h"
 #include "renewables/pv/free_form.h"
 #include "renewables/pv/module_model.h"
 #include "renewables/pv/pv.h"
@@ -35,15 +36,13 @@ HourSpan hours_within_year(INTEGER start, INTEGER end) {
     return s;
 }
 
-// Developer dump of the run's inputs, in the project directory. False when
-// the file cannot be opened.
+// Developer dump of the run's inputs, in the temporary directory. False
+// when the file cannot be opened.
 bool write_debug_input(INTEGER INVROW, INTEGER PVROW, REAL8 TILT, REAL8 AZIM, INTEGER NSERIES, INTEGER NPARALLEL,
                        INTEGER TIMESTART, INTEGER TIMEEND, REAL8 XLAT, REAL8 XLONG, INTEGER TZ, INTEGER SOLTIME,
                        const FArray<REAL8, 8760>* series[4], std::string_view texts[3]) {
-    DIR_BUILDPATH(2, "debugIn.txt");
-    const std::string path = built_path();
-    DBG_PRINT("PVMAIN input dump: " + path);
-    std::FILE* f = unit_open(kDumpUnit, path.c_str(), "w");
+    const std::string path = developer_dump_path("c:\\temp\\debugIn.txt");
+    std::FILE* f = path.empty() ? nullptr : unit_open(kDumpUnit, path.c_str(), "w");
     if (!f) return false;
     auto put = [f](const FreeFormLine& l) { std::fprintf(f, "%s\n", l.str().c_str()); };
     for (int v : {INVROW, PVROW}) put(FreeFormLine().value(v));
@@ -63,12 +62,10 @@ bool write_debug_input(INTEGER INVROW, INTEGER PVROW, REAL8 TILT, REAL8 AZIM, IN
     return true;
 }
 
-// Developer dump of the run's output, in the project directory.
+// Developer dump of the run's output, in the temporary directory.
 bool write_debug_output(REAL8 AREAPANEL, const FArray<REAL8, 8760>& PVHOURLY) {
-    DIR_BUILDPATH(2, "debugOut.txt");
-    const std::string path = built_path();
-    DBG_PRINT("PVMAIN output dump: " + path);
-    std::FILE* f = unit_open(kDumpUnit, path.c_str(), "w");
+    const std::string path = developer_dump_path("c:\\temp\\debugOut.txt");
+    std::FILE* f = path.empty() ? nullptr : unit_open(kDumpUnit, path.c_str(), "w");
     if (!f) return false;
     std::fprintf(f, "%s\n", FreeFormLine().value(AREAPANEL).str().c_str());
     std::fprintf(f, "%s\n", FreeFormLine().value(PVMAIN_STATE.PVPOWERTOT).str().c_str());

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "blocks/blocks.h"
-#include "front/paths.h"
 #include "front/trace.h"
 #include "front/units.h"
+#include "renewables/developer_dump.h"
 #include "renewables/pv/free_form.h"
 #include "renewables/pv/tilted_radiation.h"
 #include "renewables/solarwater/solar_water.h"
@@ -169,7 +169,7 @@ void write_dump_lines(std::FILE* f, const DumpValues& v, const TankSystem& s, co
 }
 
 // The developer dump of a run that reaches the last hour of the year, in the
-// project directory. Fills tTank; a file that cannot be opened is skipped.
+// temporary directory. Fills tTank; a file that cannot be opened is skipped.
 void dump_at_year_end(const DumpValues& v, const TankSystem& s, const FArray<REAL8, 8760>& dni,
                       const FArray<REAL8, 8760>& ghi, const FArray<REAL8, 8760>& tamb, const FArray<REAL8, 8760>& wind,
                       const FArray<REAL8, 24>& fHourly, const FArray<REAL8, 8760>* q[6], FArray<REAL, 8760>& tTank) {
@@ -177,11 +177,12 @@ void dump_at_year_end(const DumpValues& v, const TankSystem& s, const FArray<REA
     DBG_PRINT("  if it stops here, CLOSE datadump file");
     for (INTEGER i = 1; i <= 8760; ++i)
         tTank(i) = static_cast<REAL>(SDHWMAIN_STATE.TTANK(i + 1) * 9.0 / 5.0 + 32.0);
-    DIR_BUILDPATH(2, "datadump.txt");
-    const std::string path = built_path();
-    DBG_PRINT("SDHWMAIN dump: " + path);
-    std::FILE* f = unit_open(kDumpUnit, path.c_str(), "w");
-    if (!f) return;
+    const std::string path = developer_dump_path("c:\\temp\\datadump.txt");
+    std::FILE* f = path.empty() ? nullptr : unit_open(kDumpUnit, path.c_str(), "w");
+    if (!f) {
+        DBG_PRINT("SDHWMAIN: the dump file cannot be opened; the run goes on without it");
+        return;
+    }
     write_dump_lines(f, v, s, dni, ghi, tamb, wind, fHourly, q);
     unit_close(kDumpUnit);
 }

@@ -54,10 +54,10 @@ private:
 // Values of the current scheme worked out once and used by several element
 // groups and instruction sections.
 struct ExportScheme {
-    INTEGER k = 0;                 // scheme slot 1-10
+    INTEGER k = 0;                 // scheme slot 1-10 (the default scheme is 10, also when reached as 0)
     FString<10> NEWOLD;            // construction status with its quotes: "New", "Existing", "Addition"
     FString<16> CITY;              // CEC reference city of the climate zone, with its quotes
-    FString<24> scheme_name;       // the scheme's name (slot 10 has none of its own)
+    FString<24> scheme_name;       // the scheme's name as every report shows it
     INTEGER NFACES = 0;            // front orientation, whole degrees from north
     INTEGER stories = 0;           // FLOORS cut toward zero
     REAL SLABAREA = 0.0f;          // conditioned slab-on-grade area, ft2 (0 without a slab)
@@ -67,8 +67,9 @@ struct ExportScheme {
     INTEGER bedrooms = 0;          // occupants less one, cut toward zero
 };
 
-// File names by scheme slot: 1-9 "schemeN", 10 "scheme0"; blank for any
-// other slot (a combination has no report files).
+// File names by scheme slot, by the rule of every report file: 1-9
+// "schemeN", the default scheme (10, also reached as 0) "scheme0"; blank for
+// any other slot (a combination has no report files).
 FString<16> document_file_name(INTEGER slot);
 FString<16> notes_file_name(INTEGER slot);
 

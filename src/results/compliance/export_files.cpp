@@ -3,6 +3,7 @@
 #include "blocks/summary_blocks.h"
 #include "front/units.h"
 #include "results/compliance/compliance_export.h"
+#include "results/reports/report_files.h"
 
 namespace mavo::compliance {
 namespace {
@@ -50,13 +51,15 @@ void ExportFiles::txt_unchecked(std::string_view text) {
 }
 
 FString<16> document_file_name(INTEGER slot) {
-    if (slot < 1 || slot > 10) return FString<16>();
-    return kDocumentNames[slot - 1];
+    const INTEGER entry = reports::report_slot(slot);
+    if (entry == 0) return FString<16>();
+    return kDocumentNames[entry - 1];
 }
 
 FString<16> notes_file_name(INTEGER slot) {
-    if (slot < 1 || slot > 10) return FString<16>();
-    return kNotesNames[slot - 1];
+    const INTEGER entry = reports::report_slot(slot);
+    if (entry == 0) return FString<16>();
+    return kNotesNames[entry - 1];
 }
 
 std::string fill_layout(std::string_view layout, std::initializer_list<std::string> fields) {

@@ -13,6 +13,7 @@
 #include "front/units.h"
 #include "results/compliance/compliance_export.h"
 #include "results/compliance/instructions.h"
+#include "results/reports/report_files.h"
 #include "results/results.h"
 #include "support/numeric.h"
 
@@ -27,9 +28,6 @@ constexpr INTEGER kProjectDirectory = 2;
 // Schema identifier of the importer's document type; the document declares
 // no other namespace.
 constexpr std::string_view kTitle24Namespace = "urn:Title24XML:compliance-import";
-
-// Slot 10, the default scheme, has no name line of its own.
-constexpr std::string_view kDefaultSchemeName = "Default scheme (scheme0)";
 
 // "New" with its quotes unless the scheme's column says existing or addition.
 FString<10> construction_status(REAL code) {
@@ -155,15 +153,17 @@ void run_steps(ExportFiles& f, ExportScheme& s) {
 void KEEPXML() {
     DBG_IN("KEEPXML");
     DBG_INT("top of KEEPXML 065; idnum1", IDNUM1);
-    // Report files exist for slots 1 to 10 only; a combination scheme (or no
-    // scheme) has neither a file name nor a column of its own to export.
-    if (IDNUM1 < 1 || IDNUM1 > 10) {
-        DBG_PRINT("KEEPXML: no compliance export for a combination or unset scheme slot");
+    // Report files exist for the design slots and the default scheme (slot
+    // 10, also reached as 0, as for every report file); a combination or
+    // library slot has neither a file name nor a column of its own to export.
+    const INTEGER slot = reports::report_slot(IDNUM1);
+    if (slot == 0) {
+        DBG_PRINT("KEEPXML: no compliance export for a combination or library scheme slot");
         DBG_OUT("KEEPXML");
         return;
     }
     ExportScheme s;
-    s.k = IDNUM1;
+    s.k = slot;
     s.NEWOLD = construction_status(STRATEGY(6, s.k));
     DBG_FLOAT("Strategy(6,-) 1=New=NewOld", STRATEGY(6, s.k));
     DBG_INT("  =New if Idnum1=1. and if Vintage", IDNUM1);
@@ -182,7 +182,7 @@ void KEEPXML() {
 
     s.NFACES = front_orientation_from_north(SFACES);
     s.stories = int_toward_zero(FLOORS);
-    s.scheme_name = s.k <= 9 ? SCHEMENAME(s.k) : FString<24>(kDefaultSchemeName);
+    s.scheme_name = reports::report_scheme_name(s.k);
     if (NFLAG(44)) DBG_PRINT("nflag(44).eq.true in KEEPxml");
     else DBG_PRINT("nflag(44).eq.F invalid climate in KEEPxml");
 

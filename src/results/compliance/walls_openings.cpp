@@ -153,7 +153,12 @@ WallGeometry wall_geometry(INTEGER k) {
 
 bool line_faces_wall(INTEGER j, REAL FACI) { return FACI - 45.0f <= FACING(j) && FACING(j) < FACI + 45.0f; }
 
-// The openings of the wall: the wall lines (not skylights) facing it.
+// The openings of the wall: the lines of facade classes 1 to 4 facing it.
+// The gross-area sum uses the same test, and leaving the skylight lines out
+// of it is a deliberate departure from the older sum, which took every line
+// facing the wall, skylights included: a skylight sits in the roof and is
+// written with the roof element, so a skylight whose azimuth falls within a
+// wall's sector must not enlarge that wall's gross area.
 bool opening_in_wall(INTEGER j, REAL FACI) {
     return QTY(j) > 0.0f && line_faces_wall(j, FACI) && ITEMS(j) <= kLastWallClass;
 }

@@ -83,12 +83,6 @@ std::string performance_line(REAL first, const FArray<REAL, 17>& values) {
 
 std::string title_line(const FString<24>& title) { return std::string(title.view()); }
 
-std::string scheme_name(INTEGER idnum) {
-    // The default scheme (slot 10) has no line in the scheme table.
-    if (idnum >= 1 && idnum <= 9) return std::string(SCHEMENAME(idnum).view());
-    return std::string(24, ' ');
-}
-
 // Writes the lines in order; the first refused line ends the file.
 class CsvLines {
 public:
@@ -132,7 +126,7 @@ std::string month_heading(INTEGER m) {
         w.A(" Date=").I(TMON(m), 3).A("/").I(TDAY(m), 3);
         w.A("   Scheme Number:").I(IDNUM1, 3).X(1);
     }
-    w.A(scheme_name(IDNUM1));
+    w.A(reports::report_scheme_name(reports::report_slot(IDNUM1)).view());
     return w.take();
 }
 

@@ -1,12 +1,15 @@
 // Shared pieces of the scheme report files (hourly CSV tables, climate
-// link, hourly radiation): which slot a report belongs to, checked line
-// writes, and the free-form lines the files mix with fixed-column ones.
+// link, hourly radiation, compliance export): which slot a report belongs
+// to and the scheme name it shows, checked line writes, and the free-form
+// lines the files mix with fixed-column ones.
 #pragma once
 #include <charconv>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "blocks/project_blocks.h"
+#include "support/fstring.h"
 #include "support/types.h"
 
 namespace mavo::reports {
@@ -19,6 +22,20 @@ constexpr INTEGER report_slot(INTEGER idnum) {
     if (idnum >= 1 && idnum <= 10) return idnum;
     if (idnum == 0) return 10;
     return 0;
+}
+
+// The name every report shows for the default scheme, which has no line in
+// the scheme table: exactly the 24 characters of a scheme name.
+inline constexpr std::string_view kDefaultSchemeName = "Default scheme (scheme0)";
+static_assert(kDefaultSchemeName.size() == 24);
+
+// The scheme name a report shows for a report slot (report_slot's result):
+// the scheme table's name for the design slots, the default scheme's name
+// for entry 10, blank for no slot.
+inline FString<24> report_scheme_name(INTEGER slot) {
+    if (slot >= 1 && slot <= 9) return SCHEMENAME(slot);
+    if (slot == 10) return FString<24>(kDefaultSchemeName);
+    return FString<24>();
 }
 
 // One line and its end; false when the file refused it.
