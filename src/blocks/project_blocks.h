@@ -63,7 +63,9 @@ constexpr bool is_scheme_slot(INTEGER k) { return k >= 1 && k <= 9; }
 constexpr bool is_strategy_column(INTEGER k) { return k >= 1 && k <= 18; }
 // The column a scheme number works on: its own for the design slots, column
 // 10 for the default scheme; combination numbers and library slots have none
-// (columns 11 to 18 belong to other schemes' back-up copies).
+// (columns 11 to 18 belong to other schemes' back-up copies). Column 10 is
+// scheme 1's back-up column: the default scheme reads and writes scheme 1's
+// back-up copy and has no column of its own.
 constexpr bool has_scheme_column(INTEGER id) { return id >= 1 && id <= 10; }
 
 }  // namespace mavo

@@ -24,6 +24,21 @@ inline constexpr REAL kDoorWidth_ft = 3.0f;
 inline constexpr REAL kDoorHeight_ft = 6.67f;
 inline constexpr REAL kDoorArea_ft2 = 20.01f;
 
+// Outside doors of a generated building by its attachment code
+// STRATEGY(7,k): a high-rise apartment (3) is entered from a corridor and has
+// none, a low-rise apartment (4) one on the south; every other building one
+// on the south and one on the north. The glazing areas count exactly these
+// doors and the window list places exactly these.
+struct OutsideDoors {
+    INTEGER south = 1;
+    INTEGER north = 1;
+};
+constexpr OutsideDoors outside_doors(REAL attachment) {
+    if (attachment == 3.0f) return {0, 0};
+    if (attachment == 4.0f) return {1, 0};
+    return {1, 1};
+}
+
 // Watts to Btu per hour, and SEER (Btu/Wh) to the coefficient of
 // performance the model keeps.
 inline constexpr REAL kBtuhPerWatt = 3.412f;

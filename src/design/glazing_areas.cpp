@@ -3,10 +3,11 @@
 // A facade percentage is the glass-plus-door area over the facade's gross
 // wall, times 100. Dwellings of the code-minimum and vintage kind spread the
 // code's maximum glass (a share of the floor area) over the facades that
-// face the outside, one door south and one north; the energy-efficient
-// dwelling puts as much glass on the south as its winter and latitude call
-// for, little on east and west, and gives the rest of scheme 1's glass to
-// the north, so that both schemes have the same glass.
+// face the outside, with the building's outside doors (one south and one
+// north, fewer for apartments, as the window list places them); the
+// energy-efficient dwelling puts as much glass on the south as its winter
+// and latitude call for, little on east and west, and gives the rest of
+// scheme 1's glass to the north, so that both schemes have the same glass.
 #include "design/glazing_areas.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "blocks/blocks.h"
 #include "design/design_scheme.h"
 #include "front/trace.h"
+#include "support/farray.h"
 
 namespace mavo {
 namespace {
@@ -69,55 +71,89 @@ void nonresidential_percentages(INTEGER z) {
     }
 }
 
+// Glass-and-door percentages of the four walls (PERCNT(1..4)) and the
+// outside doors a layout counts.
+struct FacadeLayout {
+    FArray<REAL, 4> percent{};
+    OutsideDoors doors;
+};
+
+// Glass and doors of the four walls of a layout, ft2, as the areas step
+// computes them from the percentages.
+REAL layout_total_ft2(const FacadeLayout& l, const Walls& w) {
+    return l.percent(1) * w.WS / 100.0f + l.percent(2) * w.WE / 100.0f + l.percent(3) * w.WS / 100.0f +
+           l.percent(4) * w.WE / 100.0f;
+}
+
 // Code-minimum and vintage dwellings: the code's glass CODEMAX spread over
-// the facades that face the outside, doors south and north.
-void code_distribution(INTEGER k, const Walls& w, REAL CODEMAX) {
-    const REAL S7 = STRATEGY(7, k), S9 = STRATEGY(9, k);
+// the facades that face the outside, and the outside doors on the south and
+// north walls.
+FacadeLayout code_layout(REAL S7, REAL S9, const Walls& w, REAL CODEMAX) {
+    FacadeLayout l;
+    l.doors = outside_doors(S7);
     // Single-family layout: a quarter of the glass on each facade.
-    PERCNT(1) = PERCNT(3) = percent_of(0.25f * CODEMAX + kDoorArea_ft2, w.WS);
-    PERCNT(2) = PERCNT(4) = percent_of(0.25f * CODEMAX, w.WE);
-    AREA(21) = AREA(23) = kDoorArea_ft2;
+    REAL south_ft2 = 0.25f * CODEMAX, west_ft2 = 0.25f * CODEMAX;
+    REAL north_ft2 = 0.25f * CODEMAX, east_ft2 = 0.25f * CODEMAX;
     if ((S7 == 2.0f && S9 == 1.0f) || S7 >= 4.0f) {  // open to the south and north only
-        PERCNT(1) = PERCNT(3) = percent_of(0.5f * CODEMAX + kDoorArea_ft2, w.WS);
-        PERCNT(2) = PERCNT(4) = 0.0f;
+        south_ft2 = north_ft2 = 0.5f * CODEMAX;
+        west_ft2 = east_ft2 = 0.0f;
     } else if (S7 == 2.0f && S9 == 2.0f) {  // west wall shared
-        PERCNT(1) = PERCNT(3) = percent_of(CODEMAX / 3.0f + kDoorArea_ft2, w.WS);
-        PERCNT(2) = 0.0f;
-        PERCNT(4) = percent_of(CODEMAX / 3.0f, w.WE);
+        south_ft2 = north_ft2 = CODEMAX / 3.0f;
+        west_ft2 = 0.0f;
+        east_ft2 = CODEMAX / 3.0f;
     } else if (S7 == 2.0f && S9 == 3.0f) {  // east wall shared
-        PERCNT(1) = PERCNT(3) = percent_of(0.375f * CODEMAX + kDoorArea_ft2, w.WS);
-        PERCNT(2) = percent_of(0.25f * CODEMAX, w.WE);
-        PERCNT(4) = 0.0f;
+        south_ft2 = north_ft2 = 0.375f * CODEMAX;
+        east_ft2 = 0.0f;
     } else if (S7 == 3.0f) {
-        // A unit open to the south only: all glass and its one door there,
-        // as in the efficient distribution of such a unit.
-        PERCNT(1) = percent_of(CODEMAX + kDoorArea_ft2, w.WS);
-        PERCNT(2) = PERCNT(3) = PERCNT(4) = 0.0f;
-        AREA(23) = 0.0f;
+        // A unit open to the south only: all glass there, as in the
+        // efficient distribution of such a unit.
+        south_ft2 = CODEMAX;
+        west_ft2 = north_ft2 = east_ft2 = 0.0f;
     }
-    PERCNT(1) = std::min(PERCNT(1), kMostGlassOfAFacade_pct);
-    PERCNT(3) = std::min(PERCNT(3), kMostGlassOfAFacade_pct);
+    const REAL south_door_ft2 = kDoorArea_ft2 * static_cast<REAL>(l.doors.south);
+    const REAL north_door_ft2 = kDoorArea_ft2 * static_cast<REAL>(l.doors.north);
+    l.percent(1) = std::min(percent_of(south_ft2 + south_door_ft2, w.WS), kMostGlassOfAFacade_pct);
+    l.percent(2) = percent_of(west_ft2, w.WE);
+    l.percent(3) = std::min(percent_of(north_ft2 + north_door_ft2, w.WS), kMostGlassOfAFacade_pct);
+    l.percent(4) = percent_of(east_ft2, w.WE);
+    return l;
+}
+
+void code_distribution(INTEGER k, const Walls& w, REAL CODEMAX) {
+    const FacadeLayout l = code_layout(STRATEGY(7, k), STRATEGY(9, k), w, CODEMAX);
+    for (INTEGER f = 1; f <= 4; ++f) PERCNT(f) = l.percent(f);
     PERCNT(5) = 0.0f;
+    AREA(21) = kDoorArea_ft2 * static_cast<REAL>(l.doors.south);
+    AREA(23) = kDoorArea_ft2 * static_cast<REAL>(l.doors.north);
+}
+
+// Scheme 1's glass and doors, which the efficient scheme keeps. Before
+// scheme 1 has been designed (no total yet) it is what the code-minimum
+// layout of this building gives.
+REAL scheme1_glass_and_doors_ft2(INTEGER k, const Walls& w, REAL CODEMAX) {
+    if (SUMARY(2, 1) > 0.0f) return SUMARY(2, 1);
+    const REAL total_ft2 = layout_total_ft2(code_layout(STRATEGY(7, k), STRATEGY(9, k), w, CODEMAX), w);
+    DBG_FLOAT("GLZAR: scheme 1 not designed yet, its code glass+door area", total_ft2);
+    return total_ft2;
 }
 
 struct FacadeRatios {
     REAL WestRatio = 0.0125f;  // glass over floor area
     REAL EastRatio = 0.0125f;
     REAL NorthRatio = 0.025f;
-    INTEGER doors = 2;  // south and north door
 };
 
 // Glass of the efficient dwelling's other facades by its attachment.
 FacadeRatios efficient_ratios(REAL S7, REAL S9, REAL CODEMAX, REAL SouthGLZ) {
     FacadeRatios r;  // single-family: also the default for codes the table does not list
     if ((S7 == 2.0f && S9 <= 1.0f) || S7 >= 4.0f) {
-        r = FacadeRatios{0.0f, 0.0f, 0.0375f, 2};
+        r = FacadeRatios{0.0f, 0.0f, 0.0375f};
     } else if (S7 == 2.0f && S9 == 2.0f) {
-        r = FacadeRatios{0.0f, 0.0125f, 0.0375f, 2};
+        r = FacadeRatios{0.0f, 0.0125f, 0.0375f};
     } else if (S7 == 2.0f && S9 == 3.0f) {
-        r = FacadeRatios{0.0125f, 0.0f, 0.0375f, 2};
+        r = FacadeRatios{0.0125f, 0.0f, 0.0375f};
     } else if (S7 == 3.0f) {
-        r = FacadeRatios{0.0f, 0.0f, 0.0f, 1};
+        r = FacadeRatios{0.0f, 0.0f, 0.0f};
     } else {
         // The code's glass the south does not take goes north.
         const REAL x = CODEMAX / AREAT - (SouthGLZ + 0.05f);
@@ -145,28 +181,34 @@ void efficient_distribution(INTEGER k, const Walls& w, REAL CODEMAX) {
     if (k == 1) return;
 
     const FacadeRatios r = efficient_ratios(STRATEGY(7, k), STRATEGY(9, k), CODEMAX, SouthGLZ);
+    const OutsideDoors doors = outside_doors(STRATEGY(7, k));
+    const REAL south_door_ft2 = kDoorArea_ft2 * static_cast<REAL>(doors.south);
+    const REAL north_door_ft2 = kDoorArea_ft2 * static_cast<REAL>(doors.north);
     DBG_FLOAT("WestRatio  in GLZAR 369", r.WestRatio);
     DBG_FLOAT("EastRatio  in GLZAR", r.EastRatio);
     // The total is scheme 1's glass and doors.
-    const REAL Sch1glassRatio = SUMARY(2, 1) / AREAT;
+    const REAL scheme1_ft2 = scheme1_glass_and_doors_ft2(k, w, CODEMAX);
+    const REAL Sch1glassRatio = scheme1_ft2 / AREAT;
     const REAL SouthGLZmax = std::max(0.0f, Sch1glassRatio - r.WestRatio - r.EastRatio - r.NorthRatio);
     const REAL SouthRatio = std::min(SouthGLZmax, SouthGLZ);
     const REAL NorthRatio = std::max(0.0f, Sch1glassRatio - SouthRatio - r.EastRatio - r.WestRatio);
     DBG_FLOAT("NorthRatio  in GLZAR", NorthRatio);
-    PERCNT(1) = percent_of(SouthRatio * AREAT + (r.doors >= 1 ? kDoorArea_ft2 : 0.0f), w.WS);
+    PERCNT(1) = percent_of(SouthRatio * AREAT + south_door_ft2, w.WS);
     PERCNT(2) = percent_of(r.WestRatio * AREAT, w.WE);
-    PERCNT(3) = percent_of(NorthRatio * AREAT + (r.doors == 2 ? kDoorArea_ft2 : 0.0f), w.WS);
+    PERCNT(3) = percent_of(NorthRatio * AREAT + north_door_ft2, w.WS);
     PERCNT(4) = percent_of(r.EastRatio * AREAT, w.WE);
     PERCNT(5) = 0.0f;
 
     // The south takes what is left of scheme 1's glass.
-    const REAL door_ft2 = kDoorArea_ft2 * static_cast<REAL>(r.doors);
-    const REAL SFglassSch1 = SUMARY(2, 1) - door_ft2;
+    const REAL door_ft2 = south_door_ft2 + north_door_ft2;
+    const REAL SFglassSch1 = scheme1_ft2 - door_ft2;
     const REAL others_ft2 =
         (PERCNT(2) * w.WE + PERCNT(3) * w.WS + PERCNT(4) * w.WE + PERCNT(5) * AREAT) / 100.0f;
     const REAL present_ft2 = PERCNT(1) * w.WS / 100.0f + others_ft2 - door_ft2;
-    const REAL MaxSouthArea = std::min(SFglassSch1, present_ft2) + door_ft2 - others_ft2;
+    REAL MaxSouthArea = std::min(SFglassSch1, present_ft2) + door_ft2 - others_ft2;
     DBG_FLOAT("MaxSouthArea in GLZAR", MaxSouthArea);
+    // Whatever the other facades took, the south keeps its door.
+    MaxSouthArea = std::max(MaxSouthArea, south_door_ft2);
     PERCNT(1) = percent_of(MaxSouthArea, w.WS);
 }
 

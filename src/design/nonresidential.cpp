@@ -20,6 +20,7 @@
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
 #include "physics/scaled_footprint.h"
+#include "project/design_codes.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -28,7 +29,9 @@ namespace {
 constexpr REAL kStoryOverCeiling = 1.125f;  // story height over ceiling height (floor structure)
 // Scheme 2's high-efficiency plant: AFUE 0.90 furnace, SEER 15 air conditioner.
 constexpr REAL kEfficientAfue = 0.9f;
-constexpr REAL kEfficientCop = 4.39625f;  // SEER 15 / 3.412
+// SEER 15 / 3.412, exactly the value cooling code 4 stands for, so that the
+// saved scheme keeps code 4 rather than a custom cooler.
+constexpr REAL kEfficientCop = design_codes::kCoolingCopSeer15;
 
 REAL DN(INTEGER row) { return DVALUENR(row, NTYPE); }
 REAL DV(INTEGER row) { return DVALUE(row, NTYPE); }
@@ -125,6 +128,12 @@ void loads_air_and_plant(const DesignScheme& d) {
     SETBKU = 60.0f;
     SETUPU = 86.0f;
     ECMOTD = 60.0f;
+    // Scheme 2 is never the code-minimum design, whatever command reached
+    // it: the run sequence gives slot 2 the code-minimum command whenever
+    // its year built is above 199, which a year of 100 or less becomes on
+    // loading. As for a dwelling, the flag is cleared here, so that the
+    // efficient scheme gets its south overhang.
+    if (k == 2) NFLAG(8) = false;
     if (k == 2) NFLAG(9) = false;
     if (k >= 2 && (STRATEGY(11, k) >= kYearOfCurrentCode || STRATEGY(11, k) <= kYearNotGiven)) NFLAG(9) = true;
 

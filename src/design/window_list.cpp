@@ -17,6 +17,7 @@
 #include "design/overhang.h"
 #include "design/window_list_steps.h"
 #include "front/trace.h"
+#include "project/design_codes.h"
 #include "project/project.h"
 #include "support/numeric.h"
 
@@ -85,9 +86,10 @@ REAL glazing_year(const Context& c) {
 
 void residential_glazing(const Context& c, INTEGER j, REAL year) {
     if (c.k == 1) {
-        const REAL code_shgc = CECRESA(11, c.z);
-        if (code_shgc > 0.0f) set_glazing(j, CECRESA(7, c.z), code_shgc, 0.5f);
-        else set_glazing(j, CECRESA(7, c.z), 0.46f, 0.57f);  // no SHGC required
+        // The zone's code glazing, as code 25 stands for it whenever the
+        // scheme is loaded again.
+        const design_codes::GlazingValues g = design_codes::residential_code_glazing(c.z);
+        set_glazing(j, g.u, g.shgc, g.vt);
         STRATEGY(60, c.k) = 25.0f;
     } else if (c.k == 2 && year >= kYearOfCurrentCode) {
         if (NFLAG(75)) {  // high-mass design: low-gain glass
@@ -371,12 +373,9 @@ void GLZSHD() {
     c.z = CECZONE;
     c.residential = !NFLAG(24);
     c.S7 = STRATEGY(7, c.k);
-    if (c.S7 == 3.0f) {
-        c.DoorsS = c.DoorsN = 0;
-    } else if (c.S7 == 4.0f) {
-        c.DoorsS = 1;
-        c.DoorsN = 0;
-    }
+    const OutsideDoors doors = outside_doors(c.S7);
+    c.DoorsS = doors.south;
+    c.DoorsN = doors.north;
     for (INTEGER j = 1; j <= kLines; ++j) clear_line(j);
     opening_defaults(c);
 

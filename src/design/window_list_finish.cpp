@@ -58,14 +58,16 @@ void shift_lines_for_doors(const Context& c) {
     clear_line(2);
 }
 
+// The scheme's own doors only: a north door line without a north door
+// would be door area that no facade and no glazing total counts.
 void door_lines(const Context& c) {
     if (c.DoorsS < 1 && c.DoorsN < 1) return;
     if (c.DoorsS == 0 && c.DoorsN == 1) {
         door_line(line_for_door(kLoneNorthDoorLine), true);
         return;
     }
-    door_line(line_for_door(kSouthDoorLine), false);
-    door_line(line_for_door(kNorthDoorLine), true);
+    if (c.DoorsS >= 1) door_line(line_for_door(kSouthDoorLine), false);
+    if (c.DoorsN >= 1) door_line(line_for_door(kNorthDoorLine), true);
 }
 
 // South and north walls net of their glass, doors and an attached garage.

@@ -17,6 +17,7 @@
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
 #include "physics/physics.h"
+#include "project/design_codes.h"
 #include "project/project.h"
 #include "project/revision.h"
 #include "support/numeric.h"
@@ -122,11 +123,11 @@ void cooling_efficiency(INTEGER zone) {
     if (!(S(20) > -1.0f)) return;
     const REAL code = S(20);
     if (code == 1.0f) COPAC = 0.0f;  // no air conditioning
-    else if (code == 2.0f) COPAC = 2.6084406f;
+    else if (code == 2.0f) COPAC = design_codes::kCoolingCopSeer8_9;
     else if (code == 3.0f || code == 7.0f) COPAC = CECRESA(22, zone) / kBtuPerWattHour;
-    else if (code == 4.0f || code == 8.0f) COPAC = 4.396249f;
-    else if (code == 5.0f) COPAC = 5.715123f;
-    else if (code == 9.0f) COPAC = 5.861665f;
+    else if (code == 4.0f || code == 8.0f) COPAC = design_codes::kCoolingCopSeer15;
+    else if (code == 5.0f) COPAC = design_codes::kCoolingCopSeer19_5;
+    else if (code == 9.0f) COPAC = design_codes::kCoolingCopSeer20;
 
     if (code == 6.0f) {
         COPAC = 0.0f;
@@ -362,8 +363,8 @@ void custom_glazing(INTEGER k, REAL year_built, INTEGER zone) {
         if (code == 5.0f && year_built >= 2004.0f) {
             set_line(k, residential_2004_glazing(zone));
         } else if (code == 25.0f) {
-            if (zone == 1 || zone == 3 || zone == 5) set_line(k, {CECRESA(7, zone), 0.6f, 0.69f});
-            else set_line(k, {CECRESA(7, zone), CECRESA(11, zone), 0.5f});
+            const design_codes::GlazingValues g = design_codes::residential_code_glazing(zone);
+            set_line(k, {g.u, g.shgc, g.vt});
         }
     } else {
         if (code == 5.0f && year_built >= 2013.0f) set_line(k, {0.999f, 0.99f, 0.99f});

@@ -20,6 +20,9 @@
 namespace mavo {
 namespace {
 
+// The default scheme. It has no column of its own: it works on STRATEGY
+// column 10, which is scheme 1's back-up column, so a select of it and the
+// transfers that follow read and write scheme 1's back-up copy.
 constexpr INTEGER kDefaultSlot = 10;
 // A select whose results keep showing a climate mismatch is tried again
 // once with the same slot, then given up.
@@ -292,6 +295,22 @@ void erase_design_scheme(INTEGER E) {
     }
 }
 
+// The blocks hold the scheme or combination just erased, and the run goes
+// on with scheme 1: scheme 1 is loaded first, as a run of scheme 1 loads
+// it (input file, schedules, stored results, then its column and site).
+// Otherwise the simulation that follows would take the erased model for
+// scheme 1's and its saves would write it over scheme 1's column and files.
+void continue_with_scheme_one() {
+    IDNUM1 = 1;
+    NFLAG(33) = false;
+    NFLAG(34) = false;
+    FIND2();
+    if (NFLAG(24)) FINDSCHED();
+    FIND1();
+    REVISION(4);
+    REVISION(2);
+}
+
 void erase_operand(LibraryCall& call) {
     INTEGER E = IDNUM2;
     IDNUM2 = 0;
@@ -305,21 +324,25 @@ void erase_operand(LibraryCall& call) {
         error_exit(502);
         return;
     }
+    bool current_erased = E == IDNUM1;
     if (E <= 9) {
         erase_design_scheme(E);
     } else {
         NCOMBO(line) = 0;
         LINENAME(line) = FString<24>();
         // The combination being shown is gone: the run goes on with scheme 1.
-        if (NFLAG(70) && IDNUM1 == call.entry_slot) IDNUM1 = 1;
+        if (NFLAG(70) && IDNUM1 == call.entry_slot) current_erased = true;
         NFLAG(70) = false;
     }
     compact_lines();
-    if (call.host_run) {
+    // Saved before scheme 1 is loaded, which reads the strategy file again;
+    // saved while the erased scheme is still current, so that nothing of
+    // scheme 1's column is touched by the save.
+    if (call.host_run || current_erased) {
         AADISK(1);
         AADISK(6);
     }
-    if (E == IDNUM1) IDNUM1 = 1;
+    if (current_erased) continue_with_scheme_one();
     IDNUM2 = 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "project/design_codes.h"
 #include "project/revision.h"
 
 namespace mavo {
@@ -81,8 +82,8 @@ void attachment_and_dimensions() {
 INTEGER heat_pump_code(INTEGER zone) {
     INTEGER code = 0;
     if (COPHT == CECRESA(20, zone) && COPAC == CECRESA(22, zone) / kBtuPerWattHour) code = 7;
-    if (COPHT == 8.2f && COPAC == 4.396249f) code = 8;
-    if (COPHT == 9.5f && COPAC == 5.861665f) code = 9;
+    if (COPHT == 8.2f && COPAC == design_codes::kCoolingCopSeer15) code = 8;
+    if (COPHT == 9.5f && COPAC == design_codes::kCoolingCopSeer20) code = 9;
     return code;
 }
 
@@ -110,10 +111,10 @@ void cooling_code(INTEGER zone) {
         return;
     }
     if (COPAC <= 0.0f) s = 1.0f;
-    if (COPAC == 2.6084406f) s = 2.0f;
+    if (COPAC == design_codes::kCoolingCopSeer8_9) s = 2.0f;
     if (COPAC == CECRESA(22, zone) / kBtuPerWattHour) s = 3.0f;
-    if (COPAC == 4.396249f) s = 4.0f;
-    if (COPAC == 5.715123f) s = 5.0f;
+    if (COPAC == design_codes::kCoolingCopSeer15) s = 4.0f;
+    if (COPAC == design_codes::kCoolingCopSeer19_5) s = 5.0f;
     if (COPAC <= 0.0f) {  // an evaporative cooler: its own code when at the coded effectiveness
         if (EvapEff > 0.0f) s = -6.0f;
         if (EvapEff == 85.0f) s = 6.0f;

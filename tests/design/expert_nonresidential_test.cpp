@@ -12,6 +12,7 @@
 #include "design/design.h"
 #include "design/nonresidential.h"
 #include "design_fixture.h"
+#include "project/project.h"
 
 namespace mavo {
 namespace {
@@ -111,7 +112,7 @@ TEST_F(NonresidentialExpert, EfficientClinic) {
     EXPECT_EQ(STRATEGY(18, 2), 4.0f);
     EXPECT_EQ(STRATEGY(20, 2), 4.0f);
     EXPECT_FLOAT_EQ(COPHT, 0.9f);
-    EXPECT_FLOAT_EQ(COPAC, 4.39625f);
+    EXPECT_FLOAT_EQ(COPAC, 15.0f / 3.412f);  // SEER 15
     EXPECT_FLOAT_EQ(wCFMhvac, 0.58f);
     EXPECT_FLOAT_EQ(wCFMiaq, 0.25f);
     EXPECT_FLOAT_EQ(wCFMvent, 0.09f);
@@ -119,6 +120,30 @@ TEST_F(NonresidentialExpert, EfficientClinic) {
     EXPECT_EQ(STRATEGY(25, 2), 6.0f);
     EXPECT_EQ(STRATEGY(28, 2), 3.0f);
     EXPECT_EQ(STRATEGY(29, 2), 1.0f);
+
+    // Saved, the plant keeps its codes: furnace 4 (AFUE 0.90) and air
+    // conditioner 4 (SEER 15), not custom values.
+    REVISION(3);
+    EXPECT_EQ(STRATEGY(18, 2), 4.0f);
+    EXPECT_EQ(STRATEGY(20, 2), 4.0f);
+}
+
+TEST_F(NonresidentialExpert, EfficientSchemeReachedWithTheCodeMinimumFlagGetsItsOverhang) {
+    // The run sequence designs slot 2 of a new building under the
+    // code-minimum command (its year built is 2013 by then): the efficient
+    // scheme is still no code-minimum design.
+    clinic(2);
+    STRATEGY(6, 1) = 1.0f;
+    STRATEGY(11, 1) = STRATEGY(11, 2) = 2013.0f;
+    EWDIM = 64.0f;
+    NSDIM = 64.0f;
+    command(2, true, true);
+    EXPERT();
+    EXPECT_FALSE(NFLAG(8));
+    EXPECT_TRUE(NFLAG(9));
+    EXPECT_EQ(QTY(1), 8.0f);
+    EXPECT_FLOAT_EQ(OHANGDIS(1), 1.125f);
+    EXPECT_NEAR(OHANGD(1), (9.0 + 1.125 - 2.67) / std::tan((90.0 - 38.5 + 11.75) * M_PI / 180.0), 1e-4);
 }
 
 TEST_F(NonresidentialExpert, VintageClinicOf1970) {

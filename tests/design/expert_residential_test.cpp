@@ -11,6 +11,7 @@
 #include "blocks/blocks.h"
 #include "design/design.h"
 #include "design_fixture.h"
+#include "project/project.h"
 
 namespace mavo {
 namespace {
@@ -259,9 +260,32 @@ TEST_F(ResidentialExpert, ZoneWithoutWholeHouseFan) {
     EXPECT_EQ(STRATEGY(25, 1), 1.0f);
     EXPECT_EQ(STRATEGY(28, 1), 1.0f);
     EXPECT_EQ(STRATEGY(29, 1), 1.0f);
-    // Zone 3 requires no SHGC: the code window is 0.32 / 0.46 / 0.57.
-    EXPECT_EQ(SCOEF(1), 0.46f);
-    EXPECT_EQ(TRANS(1), 0.57f);
+    // Zone 3 requires no SHGC: the code window is 0.32 / 0.6 / 0.69, the
+    // glazing that code 25 stands for in this zone.
+    EXPECT_EQ(UWINDO(1), 0.32f);
+    EXPECT_EQ(SCOEF(1), 0.6f);
+    EXPECT_EQ(TRANS(1), 0.69f);
+    EXPECT_EQ(STRATEGY(60, 1), 25.0f);
+
+    // Saved and loaded again, the scheme keeps code 25 and the same glass.
+    REVISION(3);
+    EXPECT_EQ(STRATEGY(60, 1), 25.0f);
+    int windows = 0;
+    for (int j = 1; j <= 25; ++j) {
+        if (!(QTY(j) > 0.0f && TRANS(j) > 0.0f)) continue;
+        ++windows;
+        UWINDO(j) = 1.99f;
+        SCOEF(j) = TRANS(j) = 0.99f;
+    }
+    EXPECT_EQ(windows, 4);
+    REVISION(2);
+    EXPECT_EQ(STRATEGY(60, 1), 25.0f);
+    for (int j = 1; j <= 25; ++j) {
+        if (!(QTY(j) > 0.0f && TRANS(j) > 0.0f)) continue;
+        EXPECT_EQ(UWINDO(j), 0.32f) << j;
+        EXPECT_EQ(SCOEF(j), 0.6f) << j;
+        EXPECT_EQ(TRANS(j), 0.69f) << j;
+    }
 }
 
 TEST_F(ResidentialExpert, BaseSchemesLeaveWithoutSolarSystems) {

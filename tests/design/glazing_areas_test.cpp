@@ -46,12 +46,13 @@ TEST_F(GlazingAreas, AttachedUnitsKeepTheCodeTotal) {
     struct Case {
         float s7, s9;
         float south_glass, west_glass, east_glass;  // ft2, without doors
+        int south_doors, north_doors;
     };
     const Case cases[] = {
-        {2.0f, 1.0f, 200.0f, 0.0f, 0.0f},             // both side walls shared
-        {4.0f, 0.0f, 200.0f, 0.0f, 0.0f},             // open south and north only
-        {2.0f, 2.0f, 400.0f / 3.0f, 0.0f, 400.0f / 3.0f},  // west shared
-        {2.0f, 3.0f, 150.0f, 100.0f, 0.0f},           // east shared
+        {2.0f, 1.0f, 200.0f, 0.0f, 0.0f, 1, 1},                // both side walls shared
+        {4.0f, 0.0f, 200.0f, 0.0f, 0.0f, 1, 0},                // low-rise apartment: one door, south
+        {2.0f, 2.0f, 400.0f / 3.0f, 0.0f, 400.0f / 3.0f, 1, 1},  // west shared
+        {2.0f, 3.0f, 150.0f, 100.0f, 0.0f, 1, 1},              // east shared
     };
     for (const Case& c : cases) {
         plan_80_by_60(1);
@@ -59,25 +60,42 @@ TEST_F(GlazingAreas, AttachedUnitsKeepTheCodeTotal) {
         STRATEGY(9, 1) = c.s9;
         command(1, true, true);
         GLZVAL();
-        EXPECT_NEAR(AREA(1), c.south_glass + kDoor, 1e-3f) << c.s7 << "/" << c.s9;
-        EXPECT_NEAR(AREA(3), c.south_glass + kDoor, 1e-3f) << c.s7 << "/" << c.s9;
+        const float south_door = kDoor * static_cast<float>(c.south_doors);
+        const float north_door = kDoor * static_cast<float>(c.north_doors);
+        EXPECT_NEAR(AREA(1), c.south_glass + south_door, 1e-3f) << c.s7 << "/" << c.s9;
+        EXPECT_NEAR(AREA(3), c.south_glass + north_door, 1e-3f) << c.s7 << "/" << c.s9;
         EXPECT_NEAR(AREA(2), c.west_glass, 1e-3f) << c.s7 << "/" << c.s9;
         EXPECT_NEAR(AREA(4), c.east_glass, 1e-3f) << c.s7 << "/" << c.s9;
-        EXPECT_NEAR(SUMARY(2, 1), 400.0f + 2.0f * kDoor, 1e-3f) << c.s7 << "/" << c.s9;
+        EXPECT_EQ(AREA(21), south_door) << c.s7 << "/" << c.s9;
+        EXPECT_EQ(AREA(23), north_door) << c.s7 << "/" << c.s9;
+        EXPECT_NEAR(SUMARY(2, 1), 400.0f + south_door + north_door, 1e-3f) << c.s7 << "/" << c.s9;
     }
 }
 
-TEST_F(GlazingAreas, UnitOpenToTheSouthOnlyTakesAllGlassAndItsDoorThere) {
+TEST_F(GlazingAreas, HighRiseApartmentTakesAllGlassSouthAndHasNoDoor) {
+    // Entered from a corridor: the window list places no outside door, so
+    // no door area may stand in for glass.
     plan_80_by_60(1);
     STRATEGY(7, 1) = 3.0f;
     command(1, true, true);
     GLZVAL();
-    EXPECT_NEAR(AREA(1), 400.0f + kDoor, 1e-3f);
+    EXPECT_NEAR(AREA(1), 400.0f, 1e-3f);
     EXPECT_EQ(PERCNT(2), 0.0f);
     EXPECT_EQ(PERCNT(3), 0.0f);
     EXPECT_EQ(PERCNT(4), 0.0f);
-    EXPECT_EQ(AREA(21), kDoor);
+    EXPECT_EQ(AREA(21), 0.0f);
     EXPECT_EQ(AREA(23), 0.0f);
+
+    // The efficient unit keeps the same 400 ft2, all of it south glass.
+    plan_80_by_60(2);
+    STRATEGY(7, 2) = 3.0f;
+    SUMARY(2, 1) = 400.0f;
+    for (int m = 1; m <= 12; ++m) TMAX(m) = TMIN(m) = 15.0f;  // 31 % of the floor wanted south
+    SLAT = 45.0f;
+    command(2, false, true);
+    GLZVAL();
+    EXPECT_NEAR(AREA(1), 400.0f, 1e-3f);
+    EXPECT_NEAR(SUMARY(2, 2), 400.0f, 1e-3f);
 }
 
 TEST_F(GlazingAreas, NoFacadeIsMoreThan85PercentGlass) {
@@ -145,6 +163,31 @@ TEST_F(GlazingAreas, EfficientSchemeMatchesSchemeOnesGlass) {
     EXPECT_NEAR(PERCNT(2), 18.75f / 288.0f * 100.0f, 1e-4f);
     EXPECT_NEAR(SUMARY(2, 2), 340.02f, 1e-2f);
     EXPECT_NEAR(SUMARY(2, 1), 340.02f, 1e-6f);  // scheme 1's total is not touched
+}
+
+TEST_F(GlazingAreas, EfficientSchemeBeforeSchemeOneTakesTheCodeTotal) {
+    // Scheme 1 not designed yet (no total): the efficient house keeps what
+    // the code layout of the same building gives, 300 ft2 of glass and two
+    // doors, and so comes out as when scheme 1's 340.02 ft2 is known.
+    house(2);
+    EWDIM = 48.0f;
+    NSDIM = 32.0f;
+    FLTOFL = 9.0f;
+    FLTOCE = 8.0f;
+    SUMARY(2, 1) = 0.0f;
+    command(2, false, true);
+    GLZVAL();
+    EXPECT_NEAR(AREA(1), 129.99f, 1e-2f);
+    EXPECT_NEAR(AREA(3), 0.10168f * 1500.0f + kDoor, 1e-2f);
+    EXPECT_NEAR(SUMARY(2, 2), 340.02f, 1e-2f);
+    EXPECT_EQ(SUMARY(2, 1), 0.0f);  // scheme 1's own total stays for scheme 1 to set
+
+    // A total smaller than the other facades and the doors: the south
+    // keeps its door and no negative glass.
+    SUMARY(2, 1) = 30.0f;
+    GLZVAL();
+    EXPECT_NEAR(AREA(1), kDoor, 1e-4f);
+    EXPECT_GE(PERCNT(1), 0.0f);
 }
 
 TEST_F(GlazingAreas, NonresidentialFractionOfTheCodeTable) {

@@ -183,15 +183,58 @@ TEST_F(WindowList, AttachedCodesAndPacking) {
     GLZSHD();
     for (int j = 1; j <= 25; ++j) EXPECT_NE(TRANS(j) == 0.0f && QTY(j) > 0.0f, true) << j;
 
-    // Attachment 4: both door lines, but door area on the south only.
+    // Attachment 4: one door, on the south.
     code_house(4, 0);
     GLZSHD();
     EXPECT_EQ(QTY(1), 10.0f);
     EXPECT_NEAR(AREA(1), 120.0f + kDoor, 1e-3f);
     EXPECT_NEAR(AREA(3), 120.0f, 1e-3f);
     int doors = 0;
-    for (int j = 1; j <= 25; ++j) doors += (QTY(j) > 0.0f && TRANS(j) == 0.0f) ? 1 : 0;
-    EXPECT_EQ(doors, 2);
+    for (int j = 1; j <= 25; ++j) {
+        if (!(QTY(j) > 0.0f && TRANS(j) == 0.0f)) continue;
+        ++doors;
+        EXPECT_EQ(ITEMS(j), 1) << j;
+    }
+    EXPECT_EQ(doors, 1);
+}
+
+TEST_F(WindowList, ApartmentWindowsHoldTheCodeGlassAndNoDoorAreaMore) {
+    // A three-story unit of 600 ft2, 20 x 13 ft, 9-ft stories: 120 ft2 of
+    // code glass in 3 x 4 ft windows, few enough that the facade length
+    // cuts none. The door area the glazing areas count is exactly the area
+    // of the door lines, and no door area the window list leaves out turns
+    // into windows.
+    const struct {
+        INTEGER s7;
+        float south_glass, north_glass, doors;  // ft2, ft2, door lines
+    } cases[] = {{3, 120.0f, 0.0f, 0}, {4, 60.0f, 60.0f, 1}};
+    for (const auto& c : cases) {
+        house(1);
+        STRATEGY(7, 1) = static_cast<REAL>(c.s7);
+        AREAT = 600.0f;
+        FLOORS = 3.0f;
+        FLTOFL = 9.0f;
+        FLTOCE = 8.0f;
+        EWDIM = 20.0f;
+        NSDIM = 13.0f;
+        AREA(6) = AREA(8) = 20.0f * 3.0f * 9.0f;
+        AREA(7) = AREA(9) = 13.0f * 3.0f * 9.0f;
+        command(1, true, true);
+        GLZVAL();
+        const float counted_door_ft2 = AREA(21) + AREA(23);
+        GLZSHD();
+        float window_ft2[6] = {}, door_ft2 = 0.0f;
+        for (int j = 1; j <= 25; ++j) {
+            if (!(QTY(j) > 0.0f)) continue;
+            const float a = (HEAD(j) - SILL(j)) * WIDTH(j) * QTY(j);
+            if (TRANS(j) > 0.0f) window_ft2[ITEMS(j)] += a;
+            else door_ft2 += a;
+        }
+        EXPECT_NEAR(window_ft2[1], c.south_glass, 1e-3f) << c.s7;
+        EXPECT_NEAR(window_ft2[3], c.north_glass, 1e-3f) << c.s7;
+        EXPECT_NEAR(door_ft2, c.doors * kDoor, 1e-3f) << c.s7;
+        EXPECT_NEAR(counted_door_ft2, c.doors * kDoor, 1e-3f) << c.s7;
+    }
 }
 
 TEST_F(WindowList, ClinicLinesInTurnWithDoorsAfterSouthAndNorth) {

@@ -65,6 +65,23 @@ protected:
         return all;
     }
     bool traced(const std::string& text) { return trace_text().find(text) != std::string::npos; }
+    // A run's scheme loaded as the run sequence loads it, and its command
+    // served (the input file keeps ITEMY).
+    static void load_as_a_run(INTEGER k) {
+        IDNUM1 = k;
+        FIND2();
+        FIND1();
+        REVISION(4);
+        REVISION(2);
+        ITEMY = 50;
+    }
+    // What a run saves for its current scheme after the year.
+    static void save_as_a_run() {
+        REVISION(3);
+        REVISION(5);
+        KEEP2(1);
+        KEEP1();
+    }
     testing::ScratchDir project;
 };
 
@@ -210,6 +227,7 @@ TEST_F(Library, EraseSchemeFreesItsLinesAndCompactsTheRest) {
     LIBARY();
     EXPECT_EQ(NCOMBO(1), 0);
     EXPECT_EQ(IDNUM1, 1);
+    EXPECT_EQ(TITLE1.trimmed(), "title 1");  // with scheme 1's design loaded
 
     // Scheme 1 is never erased.
     request(2, cmd::kErase, 1);
@@ -217,6 +235,41 @@ TEST_F(Library, EraseSchemeFreesItsLinesAndCompactsTheRest) {
     EXPECT_EQ(SCHEMENAME(1).trimmed(), "Scheme 1");
     EXPECT_EQ(STRATEGY(30, 1), 11.0f);
     EXPECT_EQ(STRATEGY(2, 2), 0.0f);
+}
+
+TEST_F(Library, ErasingTheCurrentSchemeGoesOnWithSchemeOnesOwnDesign) {
+    // Scheme 3 is a larger building than scheme 1.
+    IDNUM1 = 3;
+    FIND2();
+    AREAT = 2345.0f;
+    STRATEGY(8, 3) = 2345.0f;
+    KEEP2(1);
+    AADISK(6);
+    // Scheme 1 as its runs left it.
+    for (int run = 1; run <= 2; ++run) {
+        load_as_a_run(1);
+        save_as_a_run();
+    }
+    FArray<REAL, 310> column1{};
+    for (INTEGER r = 1; r <= 310; ++r) column1(r) = STRATEGY(r, 1);
+    const std::string input1 = testing::read_file(project / "scheme1b.dat");
+    const std::string results1 = testing::read_file(project / "scheme1b.het");
+    ASSERT_FALSE(input1.empty());
+
+    // The run of scheme 3 erases scheme 3 and goes on to simulate and save.
+    load_as_a_run(3);
+    request(3, cmd::kErase, 3);
+    LIBARY();
+    EXPECT_EQ(IDNUM1, 1);
+    EXPECT_TRUE(SCHEMENAME(3).is_blank());
+    EXPECT_EQ(TITLE1.trimmed(), "title 1");
+    EXPECT_EQ(AREAT, 1000.0f);
+    EXPECT_EQ(HEAT(1, 1, 1), 1.0f);
+    save_as_a_run();
+    for (INTEGER r = 1; r <= 310; ++r) EXPECT_EQ(STRATEGY(r, 1), column1(r)) << r;
+    EXPECT_TRUE(testing::read_file(project / "scheme1b.dat") == input1);
+    EXPECT_TRUE(testing::read_file(project / "scheme1b.het") == results1);
+    for (INTEGER r = 1; r <= 310; ++r) EXPECT_EQ(STRATEGY(r, 3), 0.0f) << r;
 }
 
 TEST_F(Library, NameCompareAndCommandsWithoutWork) {

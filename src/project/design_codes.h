@@ -1,0 +1,39 @@
+// What some codes of a scheme's parameter column stand for, shared by the
+// design generator, which writes a code together with its values, and the
+// design transfer, which turns a code into its values (task 2) and
+// recognises the values as the code again (task 3). The transfer recognises
+// a value only when it is bit for bit the one it assigns, so both sides must
+// take it from here: a value one float step off turns a coded choice into a
+// custom one at the next save.
+#pragma once
+#include "blocks/blocks.h"
+#include "support/types.h"
+
+namespace mavo::design_codes {
+
+// Cooling efficiency (COP = SEER / 3.412 Btu per Wh) of the cooling codes.
+inline constexpr REAL kCoolingCopSeer8_9 = 2.6084406f;  // code 2
+inline constexpr REAL kCoolingCopSeer15 = 4.396249f;    // code 4, and the heat pump of code 8
+inline constexpr REAL kCoolingCopSeer19_5 = 5.715123f;  // code 5
+inline constexpr REAL kCoolingCopSeer20 = 5.861665f;    // heat pump of code 9
+
+// U-factor (Btu/h.ft2.F), solar heat gain coefficient and visible
+// transmittance of a glazing.
+struct GlazingValues {
+    REAL u;
+    REAL shgc;
+    REAL vt;
+};
+
+// The residential code glazing of a climate zone (code 25 of a window
+// group): the zone's required U-factor, and its required SHGC with a
+// visible transmittance of 0.5; where the code sets no SHGC (CECRESA(11,z)
+// = 0: zones 1, 3 and 5) a clear low-e double glazing of SHGC 0.6 and
+// transmittance 0.69.
+inline GlazingValues residential_code_glazing(INTEGER zone) {
+    const REAL code_shgc = CECRESA(11, zone);
+    if (code_shgc > 0.0f) return {CECRESA(7, zone), code_shgc, 0.5f};
+    return {CECRESA(7, zone), 0.6f, 0.69f};
+}
+
+}  // namespace mavo::design_codes
