@@ -431,17 +431,19 @@ void close_day(INTEGER nd, const DayTemperatures& d, const HourRecord& last, boo
     TMIN(last.month) = (TMIN(last.month) * (days - 1.0f) + d.min_F) / days;
 }
 
-enum class PassEnd { whole_year, last_day_missing, failed };
+enum class PassEnd { whole_year, failed };
 
-// Why an hourly record of the year could not be had, or that the year
-// counts as complete (the zone text form's last day).
+// Why an hourly record of the year could not be had. A file that ends
+// before 31 December is too short in either form: the simulation would run
+// out of records in the last days of a 365-day year (or of a late twelve-day
+// period) and the year would be lost there.
 PassEnd hour_failure(FindtmyCall& c, LineStatus s, INTEGER nd, INTEGER ih) {
+    if (s == LineStatus::end_of_file) DBG_INT("ERROR weather file ends before the year does, on day", nd);
     if (!NFLAG(37)) {
         if (s == LineStatus::end_of_file) trace_end_of_file();
         else trace_cannot_read(c);
         return PassEnd::failed;
     }
-    if (nd == kDaysPerYear) return PassEnd::last_day_missing;
     if (nd == 1 && ih < kHoursPerDay) DBG_PRINT("FINDTMY:Error 299 1-day");
     else trace_cannot_read(c);
     return PassEnd::failed;
@@ -494,10 +496,9 @@ bool year_pass(FindtmyCall& c) {
     ISTPOS(4) = 7;
     const PassEnd end = read_the_year(c, full_year, monthly);
     if (end == PassEnd::failed) return false;
-    // Only a whole year of ranked hours gives design temperatures; otherwise
-    // (twelve-day mode, or a zone text year without its last day) the
-    // design temperatures from before the pass stay.
-    if (full_year && end == PassEnd::whole_year) {
+    // Only a year of ranked hours gives design temperatures; in the
+    // twelve-day mode the design temperatures from before the pass stay.
+    if (full_year) {
         DESMAX = c.SUMMERHOURS(kDesignHourRank);
         DESMIN = 99.0f;
         for (INTEGER i = 1; i <= kColdSearchEntries; ++i) {

@@ -7,6 +7,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "simulation/schedules.h"
 #include "simulation/zone_balance.h"
 
 namespace mavo {
@@ -21,7 +22,8 @@ constexpr REAL kWattsPerKilowatt = 1000.0f;
 constexpr INTEGER kTestCaseCoolingFirstHour = 7;
 constexpr INTEGER kTestCaseCoolingLastHour = 17;
 // A non-residential cooling set point this high switches cooling off.
-constexpr INTEGER kCoolingOffSetPoint_F = 99;
+constexpr REAL kCoolingOffSetPoint_F = 99.0f;
+constexpr INTEGER kCoolingSetPointRow = 10;
 // Outdoor temperatures this close to the cooling design temperature make a
 // design hour, F.
 constexpr REAL kDesignHourBand_F = 1.0f;
@@ -66,7 +68,7 @@ Step air_conditioning(Hour& z) {
     if (scheme_choice_magnitude(25) == 7.0f &&
         (z.IHOUR < kTestCaseCoolingFirstHour || z.IHOUR > kTestCaseCoolingLastHour))
         return Step::EndOfHour;
-    if (NFLAG(24) && SCHEDULES(z.IHOUR, 10, NTYPE) >= kCoolingOffSetPoint_F) return Step::EndOfHour;
+    if (NFLAG(24) && schedule_value(kCoolingSetPointRow, z.IHOUR) >= kCoolingOffSetPoint_F) return Step::EndOfHour;
     if (z.CONVERGED) {
         if (z.TEMPI <= COMHI && z.STOREI <= z.STOMAX) return Step::EndOfHour;
         drop_passive_measures(z);
@@ -79,7 +81,9 @@ Step air_conditioning(Hour& z) {
     const REAL dti_F = t_set_F - z.RTEMP;
     const REAL dto_F = t_set_F - TEMP(z.IHOUR);
     z.ADDEDC = CLC * dti_F;
-    z.ADDEDV = z.Gfa * (1.0f - IAQHeatRec / 100.0f) * dto_F + z.Ginf * dto_F + z.HEAT16 + z.TAIRIN * dti_F;
+    // Infiltration, fresh air and open windows, all at the outdoor temperature.
+    const REAL outdoor_air_btuhF = static_cast<REAL>(outdoor_air_streams(z).conductance_btuhF);
+    z.ADDEDV = outdoor_air_btuhF * dto_F + z.HEAT16 + z.TAIRIN * dti_F;
     z.STOREM = (TMASS + z.TAIRIN) * dti_F;
     z.HVACI = (z.HEAT17 - z.ADDEDC - z.ADDEDV) - (z.STOREM - STOREL);
     z.STOREI = z.STOREM;

@@ -9,6 +9,7 @@
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/physics.h"
+#include "simulation/schedules.h"
 #include "simulation/simulation.h"
 #include "simulation/zone_balance.h"
 #include "support/numeric.h"
@@ -22,6 +23,7 @@ constexpr INTEGER kTooHotError = 2413;
 constexpr INTEGER kTooColdError = 2420;
 constexpr REAL kHighestValid_F = 199.0f;
 constexpr REAL kLowestValid_F = -100.0f;
+constexpr INTEGER kOccupancyRow = 1;  // the building type's occupancy schedule, percent
 
 // Ducts: one supply run per 200 ft2 of floor, each as long as a quarter of
 // the circle whose area is the footprint (pi / 2 x sqrt(footprint / pi) ft)
@@ -96,7 +98,7 @@ REAL load_with_latent_part(const Hour& z) {
     REAL latent_ventilation_btuh = 0.0f, latent_people_btuh = 0.0f;
     if (z.HVACI > 0.0f && HEAT(16, h, m) > 0.0f) {
         latent_ventilation_btuh = LATENT / 100.0f * HEAT(16, h, m);
-        latent_people_btuh = NFLAG(24) ? PBTUHL * PEOPLE * static_cast<REAL>(SCHEDULES(h, 1, NTYPE)) / 100.0f
+        latent_people_btuh = NFLAG(24) ? PBTUHL * PEOPLE * schedule_value(kOccupancyRow, h) / 100.0f
                                        : PBTUHL * PEOPLE * OCCPROF(h);
     }
     HVACLD(h, m) = latent_ventilation_btuh + latent_people_btuh + z.HVACI;

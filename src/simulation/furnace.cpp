@@ -44,7 +44,9 @@ Step furnace(Hour& z) {
     const REAL dto_F = z.SETLO - TEMP(z.IHOUR);
     z.ADDEDC = CLC * dti_F;
     z.STOREM = (TMASS + z.TAIRIN) * dti_F;
-    z.ADDEDV = z.Gfa * (1.0f - IAQHeatRec / 100.0f) * dto_F + z.Ginf * dto_F + z.HEAT16 + z.TAIRIN * dti_F;
+    // Infiltration, fresh air and open windows, all at the outdoor temperature.
+    const REAL outdoor_air_btuhF = static_cast<REAL>(outdoor_air_streams(z).conductance_btuhF);
+    z.ADDEDV = outdoor_air_btuhF * dto_F + z.HEAT16 + z.TAIRIN * dti_F;
     z.HVACI = z.HEAT17 - z.ADDEDC - z.ADDEDV - (z.STOREM - STOREL);
     z.TEMPIO = z.TEMPI;
 

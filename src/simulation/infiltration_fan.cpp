@@ -7,6 +7,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "simulation/schedules.h"
 #include "simulation/zone_balance.h"
 
 namespace mavo {
@@ -27,14 +28,19 @@ constexpr REAL kFreshAirPerFloorArea_cfm_ft2 = 0.01f;
 constexpr REAL kFreshAirPerPerson_cfm = 7.5f;
 constexpr REAL kWattsPerKilowatt = 1000.0f;
 
-constexpr INTEGER kInfiltrationOnlyPasses = 14;
-constexpr INTEGER kFreshAirPasses = 99;
+// Rows of the building type's tables: the infiltration schedule, and the
+// fresh air per floor area among the type's defaults.
+constexpr INTEGER kInfiltrationRow = 11;
+constexpr INTEGER kFreshAirDefaultRow = 7;
 // The ventilation test case ventilates at night: outside hours 7 to 17.
 constexpr INTEGER kTestCaseDayFirstHour = 7;
 constexpr INTEGER kTestCaseDayLastHour = 17;
 
-bool iterate_settled(const Hour& z) { return std::fabs(z.TLAST - z.TEMPI) <= kSettled_F; }
-bool iterate_ran_away(const Hour& z) { return z.TEMPI >= kRunaway_F || z.TEMPI <= -kRunaway_F; }
+// Fresh air of the building type, cfm per ft2 of floor; a type outside the
+// table has no column of defaults.
+REAL type_fresh_air_cfm_ft2() {
+    return building_type_has_schedules() ? DVALUENR(kFreshAirDefaultRow, NTYPE) : 0.0f;
+}
 
 // Stories that drive the stack effect: a basement story (floor codes 10 and
 // up, except the raised floor 16) does not count once there are two or more.
@@ -50,7 +56,7 @@ REAL non_residential_infiltration_ach(const Hour& z) {
     REAL exposed_area_ft2 = 0.0f;
     for (INTEGER i = 1; i <= 9; ++i) exposed_area_ft2 += AREA(i);
     const REAL flow_cfm = exposed_area_ft2 * kWallLeakage_cfm_ft2_mph * wind_mph * kWallLeakageFlowCoefficient;
-    REAL fraction = static_cast<REAL>(SCHEDULES(z.IHOUR, 11, NTYPE)) / 100.0f;
+    REAL fraction = schedule_value(kInfiltrationRow, z.IHOUR) / 100.0f;
     // Without heating or cooling nothing pressurises the building.
     if (scheme_choice(18) <= 1.0f && scheme_choice(20) <= 1.0f) fraction = 1.0f;
     return fraction * flow_cfm * kMinutesPerHour / above_grade_volume_ft3();
@@ -58,7 +64,7 @@ REAL non_residential_infiltration_ach(const Hour& z) {
 
 void fresh_air_fan(Hour& z) {
     if (!NFLAG(45)) {
-        FACFM = NFLAG(24) ? DVALUENR(7, NTYPE) * AREAT
+        FACFM = NFLAG(24) ? type_fresh_air_cfm_ft2() * AREAT
                           : AREAT * kFreshAirPerFloorArea_cfm_ft2 + PEOPLE * kFreshAirPerPerson_cfm;
         z.AIRCHGFA = FACFM * kMinutesPerHour / VOLUME;
         if (wCFMiaq <= 0.0f) z.AIRCHGFA = 0.0f;  // no fan
@@ -72,30 +78,14 @@ void fresh_air_fan(Hour& z) {
 
     const REAL t_module1_F = z.TEMPI;
     const REAL store_module1_btu = z.STOREI;
-    const REAL recovered = 1.0f - IAQHeatRec / 100.0f;
-    // T(n), T(n-1), T(n-2), T(n-3): the last four estimates, for the test
-    // of an oscillation that does not shrink.
-    REAL t_n1 = 0.0f, t_n2 = 0.0f, t_n3 = 0.0f;
-    bool settled = false;
-    for (INTEGER n = 1; n <= kFreshAirPasses; ++n) {
-        const REAL d_F = z.TEMPI - TEMP(z.IHOUR);
-        balance_pass(z, recovered * z.Gfa * d_F + z.Ginf * d_F);
-        if (n >= 5 && std::fabs(z.TEMPI - t_n2) >= std::fabs(t_n1 - t_n3)) break;  // diverging
-        if (n >= 4 && (iterate_settled(z) || iterate_ran_away(z) || n >= kFreshAirPasses)) {
-            settled = iterate_settled(z);
-            break;
-        }
-        t_n3 = t_n2;
-        t_n2 = t_n1;
-        t_n1 = z.TEMPI;
-    }
-    if (settled) {
+    const AirStreams air = outdoor_air_streams(z);
+    const NodeTemperature t = node_temperature(z, air);
+    if (t.settled) {
+        settle_node_at(z, air, t.t_F);
         z.IAQOK = z.CONVERGED = true;
         z.TEMPIO = z.TEMPI;
         return;
     }
-    const REAL tlast_F = z.TLAST;
-    const REAL tempi_F = z.TEMPI;
     z.TEMPI = t_module1_F;
     z.STOREI = store_module1_btu;
     z.TEMPIO = z.TEMPI;
@@ -105,8 +95,8 @@ void fresh_air_fan(Hour& z) {
     const bool plausible = z.TEMPI <= COMHI + 5.0f && z.TEMPI >= -5.0f && some_measure;
     if (!(CYCLE > 24.0f || plausible)) {
         DBG_INT("NOT Converged: Module 2.0 IAQ fan ERROR", IWHEN);
-        DBG_FLOAT("tempi IAQ Fan NOT converged 1418", tempi_F);
-        DBG_FLOAT(" - tlast IAQ Fan NOT converged 1419", tlast_F);
+        DBG_FLOAT("tempi IAQ Fan NOT converged 1418", t.t_F);
+        DBG_FLOAT(" - tlast IAQ Fan NOT converged 1419", t_module1_F);
     }
 }
 
@@ -150,7 +140,7 @@ void infiltration_of_the_hour(Hour& z) {
         z.AIRCHGINF = flow_cfm * kMinutesPerHour / above_grade_volume_ft3();
     } else {
         z.AIRCHGINF = non_residential_infiltration_ach(z);
-        FACFM = DVALUENR(7, NTYPE) * AREAT;
+        FACFM = type_fresh_air_cfm_ft2() * AREAT;
         z.AIRCHGFA = FACFM * kMinutesPerHour / VOLUME;
     }
     AIRCHG = z.AIRCHGINF;
@@ -159,19 +149,20 @@ void infiltration_of_the_hour(Hour& z) {
 }
 
 void temperature_with_infiltration_only(Hour& z) {
-    for (INTEGER n = 1; n <= kInfiltrationOnlyPasses; ++n) {
-        balance_pass(z, UAINF * (z.TEMPI - TEMP(z.IHOUR)));
-        if (iterate_settled(z) || iterate_ran_away(z)) break;
+    AirStreams infiltration;
+    infiltration.add(UAINF, TEMP(z.IHOUR));
+    const NodeTemperature t = node_temperature(z, infiltration);
+    if (t.settled) {
+        settle_node_at(z, infiltration, t.t_F);
+        return;
     }
-    if (iterate_settled(z)) return;
-    const REAL tlast_F = z.TLAST;
-    const REAL tempi_F = z.TEMPI;
+    const REAL tlast_F = z.TEMPI;
     z.TEMPI = z.TEMPIO;  // the lower comfort limit at this point
     z.STOREI = STOREL;
     if (CYCLE >= 287.0f || CYCLE < 24.0f) {
         DBG_INT("iwhen NOT Converged in Module 1.1 RARE", IWHEN);
         DBG_FLOAT("  TLAST in TSTORE 1231", tlast_F);
-        DBG_FLOAT("  TEMPI in TSTORE 1232", tempi_F);
+        DBG_FLOAT("  TEMPI in TSTORE 1232", t.t_F);
     }
 }
 

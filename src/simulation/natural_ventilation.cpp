@@ -1,8 +1,9 @@
 // Step 3.1 of the zone balance: opening the windows of an occupied,
 // overheated zone. Decides whether the windows open this hour, the flow
-// they pass by wind and stack effect, and the air speed occupants feel. It
-// settles no temperature: open windows leave CONVERGED clear, so the
-// following steps settle the hour with the window air included.
+// they pass by wind and stack effect, and the air speed occupants feel.
+// Open windows settle the zone with their air and leave CONVERGED clear, so
+// the following steps (fan, air conditioner, furnace) decide the hour with
+// the window air included.
 #include <algorithm>
 #include <cmath>
 
@@ -134,7 +135,15 @@ Step natural_ventilation(Hour& z, REAL t_choice_F) {
         DBG_FLOAT("TSTORE natural ventilation PEAKVEL", z.PEAKVEL);
         DBG_FLOAT("TSTORE natural ventilation SETHIV", z.SETHIV);
     }
-    if (!too_hot && useful) return Step::EvaporativeCooler;
+    if (!too_hot && useful) {
+        // The windows stay open: the zone settles with their air, and the
+        // steps that follow work from that temperature with the window
+        // stream in their balance.
+        const AirStreams air = outdoor_air_streams(z);
+        const NodeTemperature t = node_temperature(z, air);
+        if (t.settled) settle_node_at(z, air, t.t_F);
+        return Step::EvaporativeCooler;
+    }
 
     // The windows close again; the raised set point stays.
     shut_windows(z);

@@ -9,6 +9,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "simulation/schedules.h"
 #include "simulation/simulation.h"
 
 namespace mavo {
@@ -30,6 +31,10 @@ constexpr INTEGER kFirstDayHour = 8;
 
 constexpr INTEGER kCapacityGuardError = 464;
 
+// Rows of the building type's schedule table.
+constexpr INTEGER kHeatingSetPointRow = 9;
+constexpr INTEGER kCoolingSetPointRow = 10;
+
 // Month whose climate stands for MONTH: the representative day's month in
 // the 12-day run, MONTH itself in the 365-day run. A representative month
 // never filled (0) falls back to MONTH instead of reading outside TMAX.
@@ -39,12 +44,15 @@ INTEGER climate_month(INTEGER month) {
     return (m >= 1 && m <= 12) ? m : month;
 }
 
+// The hour's set points: the comfort limits, or in non-residential mode the
+// building type's heating and cooling rows. A type without schedule rows
+// keeps the comfort limits, as CALCS keeps its thermostats then.
 void set_points_of_hour(Hour& z) {
     z.SETLO = COMLOW;
     z.SETHI = COMHI;
-    if (NFLAG(24)) {
-        z.SETLO = static_cast<REAL>(SCHEDULES(z.IHOUR, 9, NTYPE));
-        z.SETHI = static_cast<REAL>(SCHEDULES(z.IHOUR, 10, NTYPE));
+    if (NFLAG(24) && building_type_has_schedules()) {
+        z.SETLO = schedule_value(kHeatingSetPointRow, z.IHOUR);
+        z.SETHI = schedule_value(kCoolingSetPointRow, z.IHOUR);
     }
 }
 
@@ -172,6 +180,45 @@ void run_cascade(Hour& z, Step step) {
 }
 
 }  // namespace
+
+AirStreams outdoor_air_streams(const Hour& z) {
+    const REAL t_out_F = TEMP(z.IHOUR);
+    AirStreams s;
+    s.add(z.Ginf, t_out_F);
+    s.add((1.0f - IAQHeatRec / 100.0f) * z.Gfa, t_out_F);
+    s.add(air_conductance_btuhF(VOLUME, z.AIRCHGNV), t_out_F);
+    return s;
+}
+
+NodeBalance node_balance(const Hour& z, const AirStreams& streams) {
+    NodeBalance b;
+    const REAL8 r_F = z.RTEMP;
+    b.coefficient_btuhF = static_cast<REAL8>(TMASS) + 2.0 * z.TAIRIN + CLC + streams.conductance_btuhF;
+    b.net_btuh = streams.inflow_btuh - streams.conductance_btuhF * r_F + static_cast<REAL8>(z.HEAT17) - z.HEAT16 +
+                 STOREL;
+    return b;
+}
+
+NodeTemperature node_temperature(const Hour& z, const AirStreams& streams) {
+    const NodeBalance b = node_balance(z, streams);
+    NodeTemperature t;
+    // Capacity and losses together must be positive for the zone to have a
+    // temperature at all.
+    if (!(b.coefficient_btuhF > 0.0)) return t;
+    const REAL8 t_F = z.RTEMP + b.net_btuh / b.coefficient_btuhF;
+    t.t_F = static_cast<REAL>(t_F);
+    t.settled = std::isfinite(t_F) && t_F < kRunaway_F && t_F > -kRunaway_F;
+    return t;
+}
+
+void settle_node_at(Hour& z, const AirStreams& streams, REAL t_F) {
+    const REAL rise_F = t_F - z.RTEMP;
+    z.TLAST = z.TEMPI = t_F;
+    z.ADDEDC = CLC * rise_F;
+    z.ADDEDV = static_cast<REAL>(z.TAIRIN * rise_F + streams.conductance_btuhF * t_F - streams.inflow_btuh +
+                                 z.HEAT16);
+    z.STOREI = rise_F * (TMASS + z.TAIRIN);
+}
 
 void fail_the_hour(const Hour& z, INTEGER code) {
     NFLAG(15) = false;

@@ -28,12 +28,11 @@ namespace zone {
 // conductance (Btu/h.F) = volume (ft3) x air changes per hour x this.
 constexpr REAL kAirHeatCapacity_btu_ft3F = 0.018075f;
 constexpr REAL kMinutesPerHour = 60.0f;
-// Two successive iterates this close (F) count as a settled temperature.
+// Temperatures this close (F) count as the same: a temperature within it of
+// the cooling set point is reported as the set point.
 constexpr REAL kSettled_F = 0.1f;
-// An iterate beyond this magnitude (F) has run away.
+// A balance temperature beyond this magnitude (F) has run away.
 constexpr REAL kRunaway_F = 199.0f;
-// Marks a search point not found yet (F).
-constexpr REAL kNoPoint_F = -99.0f;
 
 // The steps of the hour's control cascade, in their fixed order.
 enum class Step {
@@ -67,7 +66,7 @@ struct Hour {
 
     REAL RTEMP = 0.0f;   // reference temperature of the hour, F
     REAL TEMPI = 0.0f;   // current estimate of the indoor temperature, F
-    REAL TLAST = 0.0f;   // previous iterate, F
+    REAL TLAST = 0.0f;   // previous estimate, F (the settled temperature once a step solved the balance)
     REAL TEMPIO = 0.0f;  // temperature to fall back to, F
     REAL STOREI = 0.0f;  // heat stored this hour relative to RTEMP, Btu
     REAL STOREM = 0.0f;  // storage of the temperature a step settled on, Btu
@@ -118,18 +117,53 @@ inline REAL air_conductance_btuhF(REAL volume_ft3, REAL air_changes_per_h) {
     return volume_ft3 * air_changes_per_h * kAirHeatCapacity_btu_ft3F;
 }
 
-// One pass of the node balance at the previous estimate TEMPI, with the
-// air streams' loss `air_streams_btuh` (conductance x (TEMPI - incoming air
-// temperature), summed) formed by the caller at that estimate. Adding HEAT16
-// takes out the infiltration load INFILT put into HEAT17: the balance uses
-// its own air streams instead.
-inline void balance_pass(Hour& z, REAL air_streams_btuh) {
-    z.TLAST = z.TEMPI;
-    z.ADDEDC = CLC * (z.TLAST - z.RTEMP);
-    z.ADDEDV = z.TAIRIN * (z.TLAST - z.RTEMP) + air_streams_btuh + z.HEAT16;
-    z.STOREI = z.HEAT17 - z.ADDEDC - z.ADDEDV + STOREL;
-    z.TEMPI = z.STOREI / (TMASS + z.TAIRIN) + z.RTEMP;
-}
+// Air streams entering the node: their total conductance and the sum of
+// each stream's conductance times the temperature of the air it brings.
+struct AirStreams {
+    REAL8 conductance_btuhF = 0.0;
+    REAL8 inflow_btuh = 0.0;  // sum of conductance x incoming air temperature, Btu/h
+    void add(REAL g_btuhF, REAL t_in_F) {
+        conductance_btuhF += g_btuhF;
+        inflow_btuh += static_cast<REAL8>(g_btuhF) * t_in_F;
+    }
+};
+
+// The hour's outdoor air at TEMP(IHOUR): infiltration, the fresh-air stream
+// less the share its heat recovery returns, and the open windows.
+AirStreams outdoor_air_streams(const Hour& z);
+
+// The node balance with a fixed set of air streams. One pass of it at an
+// estimate T is
+//   STOREI = HEAT17 - CLC (T - RTEMP)
+//            - [TAIRIN (T - RTEMP) + sum G_i (T - T_i) + HEAT16] + STOREL,
+//   new T  = RTEMP + STOREI / (TMASS + TAIRIN),
+// (adding HEAT16 takes out the infiltration load INFILT put into HEAT17: the
+// balance uses its own air streams instead). It is linear in T, so its fixed
+// point is
+//   (TMASS + 2 TAIRIN + CLC + sum G_i) (T - RTEMP) = net,
+//   net = sum G_i (T_i - RTEMP) + HEAT17 - HEAT16 + STOREL.
+// Repeating the pass instead multiplies each error by
+// -(CLC + TAIRIN + sum G_i) / (TMASS + TAIRIN), which grows without bound
+// in a light zone with a leaky envelope; the direct solution holds for any
+// mass.
+struct NodeBalance {
+    REAL8 coefficient_btuhF = 0.0;  // TMASS + 2 TAIRIN + CLC + sum G_i
+    REAL8 net_btuh = 0.0;           // net heat at the reference temperature
+};
+NodeBalance node_balance(const Hour& z, const AirStreams& streams);
+
+// The temperature at which the balance holds. Not settled when it has no
+// finite solution or lies beyond +-199 F, where the passes would have run
+// away.
+struct NodeTemperature {
+    REAL t_F = 0.0f;
+    bool settled = false;
+};
+NodeTemperature node_temperature(const Hour& z, const AirStreams& streams);
+
+// Puts the node on a settled temperature as a converged pass leaves it:
+// TEMPI, TLAST, ADDEDC, ADDEDV and STOREI = (TEMPI - RTEMP) (TMASS + TAIRIN).
+void settle_node_at(Hour& z, const AirStreams& streams, REAL t_F);
 
 // Whether the zone balance's own trace window holds the hour. The zone
 // balance sets an empty window, so these lines stay silent unless a

@@ -180,6 +180,34 @@ TEST_F(SchemeRun, WholeYearAveragesEachMonth) {
     }
 }
 
+TEST_F(SchemeRun, WholeYearReadsPastASkippedMonth) {
+    // January left out of a 365-day run: its 744 records are read past
+    // without simulating, February runs on February's records (days 32 to
+    // 59 of the file) and takes the warm-up.
+    refrigerated_restaurant();
+    NFLAG(38) = true;
+    DAYFLAG(1) = -1;
+    open_weather(zone_text_days(1, 365));
+    CALCS();
+    EXPECT_TRUE(run_succeeded());
+    EXPECT_EQ(SUMARY(48, kScheme), 365.0f - 31.0f);
+    EXPECT_FLOAT_EQ(RAELECT, 8761.0f - 744.0f);
+    for (INTEGER h = 1; h <= 24; h += 23) {
+        double sum_F = 0.0;
+        for (int d = 32; d <= 59; ++d) sum_F += fahrenheit(dry_bulb_C(d, h));
+        EXPECT_NEAR(OATEMP(h, 2), sum_F / 28, 1e-3) << h;
+        EXPECT_EQ(OATEMP(h, 1), 0.0f);  // no results for January
+        EXPECT_EQ(WINDVEL(h, 1), 0.0f);
+        EXPECT_EQ(FREEZHRS(h, 1), 0.0f);
+    }
+    // The year of hourly weather holds every record at its own hour.
+    EXPECT_EQ(TAMB(1), dry_bulb_C(1, 1));
+    EXPECT_EQ(TAMB(744), dry_bulb_C(31, 24));
+    EXPECT_EQ(TAMB(745), dry_bulb_C(32, 1));
+    EXPECT_EQ(TAMB(8760), dry_bulb_C(365, 24));
+    EXPECT_EQ(TDAY(12), 31);
+}
+
 // A run that cannot finish its year leaves zero results, saved.
 TEST_F(SchemeRun, FailedRunsAreZeroedAndSaved) {
     for (bool short_weather : {true, false}) {

@@ -256,20 +256,45 @@ TEST(ZoneBalanceErrors, CapacityGuardAndRange) {
     EXPECT_EQ(TEMPIN, 68.0f);
 }
 
-TEST(ZoneBalanceErrors, AnHourThatNeverSettles) {
-    // A light zone with a leaky envelope: each pass overshoots more than the
-    // last (conductances 8.8 times the capacity), so neither the balance with
-    // infiltration nor the one with the fresh-air fan settles.
-    small_house(75.0f, 5000.0f);
-    TMASS = 100.0f;
-    CLC = 3000.0f;
-    STRATEGY(18, 1) = 0.0f;
-    STRATEGY(20, 1) = 0.0f;
-    INTEGER not_converged = 5;
-    TSTORE(kMonth, kHour, 1, not_converged);
-    EXPECT_FALSE(NFLAG(15));
-    EXPECT_EQ(TEMPIN, 68.0f);
-    EXPECT_EQ(not_converged, 5);  // the driver's count is not the balance's to change
+TEST(ZoneBalanceLightZone, SettlesWhateverTheMass) {
+    // Little or no listed mass against a leaky envelope: passes of the
+    // balance would overshoot more each time (conductances up to 8.8 times
+    // the capacity), but the zone has a temperature all the same:
+    // 68 + HEAT17 / (TMASS + 2 TAIRIN + CLC + Ginf).
+    const auto light_zone = [](REAL tmass, REAL clc) {
+        small_house(75.0f, 5000.0f);
+        TMASS = tmass;
+        CLC = clc;
+        STRATEGY(18, 1) = 0.0f;
+        STRATEGY(20, 1) = 0.0f;
+        INTEGER not_converged = 5;
+        TSTORE(kMonth, kHour, 1, not_converged);
+        EXPECT_EQ(not_converged, 5);  // the driver's count is not the balance's to change
+        EXPECT_TRUE(NFLAG(15));
+        // The ventilation load at the final temperature, and the carried
+        // store, follow the settled temperature.
+        EXPECT_NEAR(HEAT(16, kHour, kMonth), kGinf * (75.0 - TEMPIN), 0.01);
+        EXPECT_FLOAT_EQ(STOREL, HEAT(17, kHour, kMonth));
+        return static_cast<double>(TEMPIN);
+    };
+    EXPECT_NEAR(light_zone(100.0f, 3000.0f), 68.0 + 5000.0 / (100 + 2 * kTairin + 3000 + kGinf), 1e-4);
+    EXPECT_NEAR(light_zone(500.0f, 400.0f), 68.0 + 5000.0 / (500 + 2 * kTairin + 400 + kGinf), 1e-4);
+    EXPECT_NEAR(light_zone(0.0f, 400.0f), 68.0 + 5000.0 / (2 * kTairin + 400 + kGinf), 1e-4);
+}
+
+TEST(ZoneBalanceSetPoints, BuildingTypeWithoutSchedules) {
+    // A non-residential building type outside the schedule table (1 to 20)
+    // has no set-point, infiltration or occupancy rows: the hour keeps the
+    // comfort limits and reads no schedule at all.
+    small_house(95.0f, heat_for_floating_at(81.49));
+    NFLAG(24) = true;
+    NFLAG(45) = false;
+    NTYPE = 25;
+    run_hour();
+    EXPECT_TRUE(NFLAG(15));
+    EXPECT_FLOAT_EQ(TEMPIN, 78.0f);
+    EXPECT_GT(HVACLD(kHour, kMonth), 0.0f);
+    EXPECT_EQ(FACFM, 0.0f);  // no fresh air per floor area of the type
 }
 
 TEST(ZoneBalanceInfiltration, LeakageAreaModelAndFreshAir) {
