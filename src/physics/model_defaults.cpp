@@ -75,6 +75,17 @@ void glazing_by_facade() {
     }
 }
 
+// Roof types -1 to 1 mean another heated unit upstairs: the construction
+// step gave the roof no area, and the opaque roof left beside the skylights
+// must not bring it back as an outside roof that loses heat.
+void keep_no_loss_roof() {
+    if (!has_scheme_column(IDNUM1)) return;
+    const REAL roof_type = STRATEGY(32, IDNUM1);
+    if (roof_type < -1.0f || roof_type > 1.0f) return;
+    AREA(10) = 0.0f;
+    PERCNT(10) = 0.0f;
+}
+
 void residential_loads() {
     PEOPLE = PAREA > 0.0f ? AREAT / PAREA : 0.0f;
     TOLOAD = PEOPLE * PBTUH;
@@ -216,7 +227,10 @@ void AVERAG() {
     // A depth of 0 left by an earlier call marks a building without glazing,
     // whose loads were settled then.
     if (WIDTHDL > 0.0f) {
-        if (!NFLAG(24) && IDNUM1 < 3) glazing_by_facade();
+        if (!NFLAG(24) && IDNUM1 < 3) {
+            glazing_by_facade();
+            keep_no_loss_roof();
+        }
         if (!NFLAG(24)) residential_loads();
         else nonresidential_loads();
     }

@@ -49,6 +49,23 @@ TEST(ModelDefaults, TwoStoryHouseWithSouthAndNorthWindows) {
     EXPECT_EQ(ITEM, 6);
 }
 
+TEST(ModelDefaults, RoofBesideSkylightsUnlessAHeatedUnitIsAbove) {
+    IDNUM1 = 1;
+    plan(50, 40, 1, 8, 9, 16000);
+    RAX = 2000.0f;
+    STRATEGY(32, 1) = 4.0f;  // attic roof
+    AVERAG();
+    EXPECT_EQ(AREA(10), 2000.0f);
+    EXPECT_EQ(PERCNT(10), 100.0f);
+    for (float heated_unit_above : {-1.0f, 0.0f, 1.0f}) {
+        STRATEGY(32, 1) = heated_unit_above;
+        AREA(10) = 0.0f;  // as the construction step leaves it
+        AVERAG();
+        EXPECT_EQ(AREA(10), 0.0f) << heated_unit_above;
+        EXPECT_EQ(PERCNT(10), 0.0f) << heated_unit_above;
+    }
+}
+
 TEST(ModelDefaults, DaylitLengthByFacadeAndBuildingType) {
     IDNUM1 = 5;
     plan(20, 25, 1, 10, 12, 5000);
