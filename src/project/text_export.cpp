@@ -145,6 +145,9 @@ void KEEP1TXT() {
         return;
     }
     FString<255> FILENM = TXTFILES(slot).view();
+    // On a disk that ignores letter case this is the same file as the
+    // compliance export's import instructions "scheme<k>.txt"; no run calls
+    // this export, so only a host that asks for it replaces them.
     DIR_CONCAT_STRING(FILENM, ".TXT", 4);
     DIR_BUILDPATH(kProjectDirectory, FILENM.view());
     const std::string path = built_path();

@@ -153,17 +153,17 @@ void run_steps(ExportFiles& f, ExportScheme& s) {
 void KEEPXML() {
     DBG_IN("KEEPXML");
     DBG_INT("top of KEEPXML 065; idnum1", IDNUM1);
-    // Report files exist for the design slots and the default scheme (slot
-    // 10, also reached as 0, as for every report file); a combination or
-    // library slot has neither a file name nor a column of its own to export.
-    const INTEGER slot = reports::report_slot(IDNUM1);
-    if (slot == 0) {
-        DBG_PRINT("KEEPXML: no compliance export for a combination or library scheme slot");
+    // The document describes the scheme's parameter column: the design
+    // slots 1 to 9 and the default scheme 10 have one. Slot 0 (the default
+    // scheme reached without its column), combinations and library slots
+    // run on codes of 0, which describe no design to import.
+    if (!has_scheme_column(IDNUM1)) {
+        DBG_PRINT("KEEPXML: no compliance export for a scheme slot without a parameter column");
         DBG_OUT("KEEPXML");
         return;
     }
     ExportScheme s;
-    s.k = slot;
+    s.k = IDNUM1;
     s.NEWOLD = construction_status(STRATEGY(6, s.k));
     DBG_FLOAT("Strategy(6,-) 1=New=NewOld", STRATEGY(6, s.k));
     DBG_INT("  =New if Idnum1=1. and if Vintage", IDNUM1);
