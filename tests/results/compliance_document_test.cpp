@@ -99,6 +99,14 @@ TEST_F(ComplianceExport, RunDetailsProjectAndBuildingLines) {
               "Control=\"Sensor\" />");
 }
 
+TEST_F(ComplianceExport, TypedNamesStayReadableMarkup) {
+    SCHEMENAME(3) = "Smith & Sons <A>";
+    TITLE1 = "The \"Oaks\"";
+    run();
+    EXPECT_NE(xml_line("<Project ").find("PlanName=\"Smith &amp; Sons &lt;A&gt;        \""), std::string::npos);
+    EXPECT_NE(xml_line("<ProjectTitle ").find("Name=\"The &quot;Oaks&quot;              \""), std::string::npos);
+}
+
 TEST_F(ComplianceExport, StatusCityStoriesAndOrientationFollowTheScheme) {
     STRATEGY(6, 3) = 2.0f;
     CECZONE = 2;

@@ -3,6 +3,7 @@
 // the importer expects; the others come from the scheme's column, the
 // building blocks, the summary column and the solar-system record.
 #include <string>
+#include <string_view>
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
@@ -16,6 +17,25 @@ namespace {
 using ffmt::A;
 using ffmt::F;
 using ffmt::I;
+
+// A name the user typed, in its fixed field, as XML attribute text: a
+// scheme called "Smith & Sons" must not make the document unreadable to the
+// importer, so the markup characters become their entity references.
+std::string xml_name(std::string_view text, int w) {
+    const std::string field = A(text, w);
+    std::string out;
+    out.reserve(field.size());
+    for (const char c : field) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
 
 // Water-heater type codes (BLK5A WHTYPE).
 constexpr INTEGER kElectricStorage = 2;
@@ -87,13 +107,13 @@ void write_run_details_and_project(ExportFiles& f, const ExportScheme& s) {
     f.xml_unchecked(7, "<Project  ProjectType=\"New\"  ConstructionStatus=" + A(s.NEWOLD.view(), 10) +
                            "  CAZone=\"" + I(CECZONE, 4) +
                            "\"  Country=\"UNITED STATES\"  State=\"California\"  City=" + A(s.CITY.view(), 16) +
-                           "  PlanName=\"" + A(s.scheme_name.view(), 24) + "\"  ProjectName=\"" +
-                           A(s.scheme_name.view(), 24) + "\"  xmlns=\"\" >");
+                           "  PlanName=\"" + xml_name(s.scheme_name.view(), 24) + "\"  ProjectName=\"" +
+                           xml_name(s.scheme_name.view(), 24) + "\"  xmlns=\"\" >");
     DBG_PRINT("after Format 5");
     notes_project(f, s);
     f.xml_unchecked(9, "<ProjectTitle  Address=\"1234 Streetname Avenue\"  City=\"Your Town\"  State=\"CA\"  "
                        "Zip=\" 90000\"  Company=\" \"  Name=\"" +
-                           A(TITLE1.view(), 24) + "\"  Phone=\" \"  Fax=\" \"  Email=\" \" />");
+                           xml_name(TITLE1.view(), 24) + "\"  Phone=\" \"  Fax=\" \"  Email=\" \" />");
     DBG_PRINT("after Format 6");
     f.xml(9, "<DocumentationAuthorTitle  Company=\"Your Name and Title\" />");
     DBG_PRINT("after Format 7");
