@@ -5,6 +5,7 @@
 
 #include "blocks/project_blocks.h"
 #include "blocks/run_control.h"
+#include "blocks/scratch_blocks.h"
 #include "blocks/simulation_blocks.h"
 #include "blocks/site_blocks.h"
 #include "design/design.h"
@@ -20,6 +21,7 @@ namespace mavo {
 namespace {
 
 constexpr REAL kWarmupHours = 288.0f;  // the first day run twelve times, 24 hours each
+constexpr INTEGER kFirstCombinationNumber = 11;  // two member digits at least
 
 // Parameter of a scheme column. Scheme numbers without a column of their
 // own (the library slots -1 to -3 a project file may name) read as 0, a
@@ -28,6 +30,13 @@ REAL strategy_value(INTEGER row, INTEGER slot) {
     if (!has_scheme_column(slot)) return 0.0f;
     return STRATEGY(row, slot);
 }
+
+// The host's command for the scheme. Only the scheme slots 1 to 9 carry
+// one: the default scheme works on column 10, which is scheme 1's back-up
+// copy, and its row 2 is whatever command scheme 1 held when the copy was
+// taken. Read as the default scheme's command it would serve scheme 1's
+// command a second time, on the wrong scheme.
+REAL pending_command() { return is_scheme_slot(IDNUM1) ? STRATEGY(2, IDNUM1) : 0.0f; }
 
 INTEGER second_of_day() {
     const std::time_t now = std::time(nullptr);
@@ -116,7 +125,7 @@ void load_scheme() {
 
 // Step 24: the command of the scheme, redirected for the two base schemes.
 INTEGER command_of_scheme() {
-    const INTEGER c = int_toward_zero(strategy_value(2, IDNUM1));
+    const INTEGER c = int_toward_zero(pending_command());
     const bool built_before_code = strategy_value(11, 2) > 199.0f;
     if (c >= 340 && IDNUM1 == 1) return 243;
     if (c >= 340 && IDNUM1 == 2) return built_before_code ? 243 : 246;
@@ -154,7 +163,7 @@ void run_command() {
     REVISION(4);
     if (ITEMY != 206) {
         REVISION(2);
-        DBG_FLOAT(" Strategy(2,-) users command", strategy_value(2, IDNUM1));
+        DBG_FLOAT(" Strategy(2,-) users command", pending_command());
         DBG_INT(" Idnum2 from kernel AAAMAIN 1039", IDNUM2);
     }
 
@@ -174,6 +183,12 @@ void run_command() {
         generate_design();
         transfer_back();
     } else if (ITEMY >= 201 && ITEMY <= 299) {
+        // The first 24 characters of the line buffer block are the name a
+        // new combination line or a renamed scheme receives. By now they
+        // hold the kernel's own text: the last mass material of the
+        // construction set-up and the last line of the weather file. That
+        // is no name: the library sees a blank buffer.
+        BLK27A = BLK27A_t{};
         LIBARY();
     } else {
         NFLAG(17) = true;
@@ -181,12 +196,40 @@ void run_command() {
     }
 }
 
+// A library command (a new combination, or one selected) left a
+// combination number in the scheme slot. Its results are the sums of its
+// members' stored results, which the command has just read. There is
+// nothing to simulate: the blocks hold one member's building, and the
+// number has no parameter or summary column of its own (columns 11 to 18
+// are other schemes' back-up copies), so a simulation would run the wrong
+// building and, failing as a combination always does, zero and save
+// another scheme's results. The hourly chart is left alone too: its peak
+// hours would come from the column the number names. Saved here is what
+// the simulation's saves would have carried: the served command. The run
+// is judged by the command alone: the input file read for the leading
+// member brought that member's simulation status with it.
+void keep_combination() {
+    const bool members_read = !NFLAG(70);
+    NFLAG(51) = members_read;
+    NFLAG(80) = false;
+    if (members_read) {
+        DBG_INT("AAAMAIN combination shown from its members' results, not simulated", IDNUM1);
+    } else {
+        DBG_INT("AAAMAIN ERROR combination members' results not read", IDNUM1);
+    }
+    AADISK(6);
+}
+
 // Steps 29 to 35.
 void simulate_and_write() {
-    CALCS();
-    NFLAG(79) = true;
-    BARHR();
-    NFLAG(79) = false;
+    if (IDNUM1 >= kFirstCombinationNumber) {
+        keep_combination();
+    } else {
+        CALCS();
+        NFLAG(79) = true;
+        BARHR();
+        NFLAG(79) = false;
+    }
     if (!NFLAG(24)) {
         const INTEGER zip = int_toward_zero(ZIPCODE);
         DBG_INT("nZipcode before KEEPXMLin AAAMAIN", zip);

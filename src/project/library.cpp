@@ -35,15 +35,17 @@ struct LibraryCall {
     INTEGER nchois = 0;      // operation number, command - 200
 };
 
-// Command of a slot; a scheme number without a column has none.
-REAL command_of(INTEGER slot) { return has_scheme_column(slot) ? STRATEGY(2, slot) : 0.0f; }
+// Command of a slot. Only the scheme slots carry one: column 10, the
+// default scheme's, is scheme 1's back-up copy, whose row 2 is no command
+// of the default scheme.
+REAL command_of(INTEGER slot) { return is_scheme_slot(slot) ? STRATEGY(2, slot) : 0.0f; }
 
 void clear_command(INTEGER slot) {
-    if (has_scheme_column(slot)) STRATEGY(2, slot) = 0.0f;
+    if (is_scheme_slot(slot)) STRATEGY(2, slot) = 0.0f;
 }
 
 // The name the host left for a new line or a renamed scheme: the first 24
-// characters of the line buffer block.
+// characters of the line buffer block. Blank when no name was given.
 FString<24> name_buffer() {
     std::string name(MATNAME.view());
     name += TEXTLINE.view().substr(0, 24 - MATNAME.size());
@@ -250,7 +252,7 @@ void combine_schemes(LibraryCall& call) {
     NFLAG(33) = false;
     NCOMBO(line) = number;
     IDNUM2 = 0;
-    LINENAME(line) = name_buffer();
+    LINENAME(line) = name_buffer();  // without a name given the line stays unnamed
     FIND1();  // reads and adds the members' results
     if (results_left_unread()) return;
     if (NFLAG(70)) {
@@ -355,8 +357,16 @@ void name_scheme_or_line() {
         error_exit(801);
         return;
     }
-    if (slot <= 9) SCHEMENAME(slot) = name_buffer();
-    else LINENAME(line) = name_buffer();
+    const FString<24> name = name_buffer();
+    if (name.is_blank()) {
+        // A blank name would empty the slot: a scheme without a name counts
+        // as erased. The old name stays.
+        DBG_PRINT("LIBARY: no name given, the name stays");
+        error_exit(802);
+        return;
+    }
+    if (slot <= 9) SCHEMENAME(slot) = name;
+    else LINENAME(line) = name;
 }
 
 std::string_view month_word(INTEGER w) { return LIBARY_STATE.MONTHLIST.view().substr(4 * (w - 1), 4); }

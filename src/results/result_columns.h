@@ -14,7 +14,11 @@ inline REAL scheme_code(INTEGER row) {
 
 // Summary columns a scheme's results may go to: the scheme slots 1 to 9,
 // the default scheme 10 and the combination-line columns 10 to 18. Column 19
-// is the difference of two schemes and belongs to no scheme.
+// is the difference of two schemes and belongs to no scheme. k is a column,
+// not a scheme number: a scheme number has its own column only when
+// has_scheme_column says so, and a combination number's column is that of
+// the line holding it, 9 + line (columns 11 to 18 named by a raw number are
+// other schemes' back-up copies).
 constexpr bool is_result_column(INTEGER k) { return k >= 1 && k <= 18; }
 
 }  // namespace mavo

@@ -176,12 +176,16 @@ void run_extremes(const Hour& z) {
 }
 
 // Counted hours only (after the warm-up): air speed, effective temperature
-// and the heating, cooling and discomfort hours.
+// and the heating, cooling and discomfort hours. The hour counts go to the
+// scheme's own summary column; a number without one (a library slot, a
+// combination, whose number as a column would be another scheme's back-up
+// copy or lie past the table) counts no hours.
 void comfort_counters(const Hour& z) {
     const INTEGER h = z.IHOUR, m = z.MONTH;
     IAVEL(h, m) += z.PEAKVEL / z.days_averaged;
     const REAL effective_F = effective_temperature_of_hour(z);
     EFFTEMP(h, m) += effective_F / z.days_averaged;
+    if (!has_scheme_column(IDNUM1)) return;
     if (z.HVACI < 0.0f) SUMARY(67, IDNUM1) += 1.0f;
     if (z.HVACI > 0.0f) SUMARY(68, IDNUM1) += 1.0f;
     if (effective_F < z.SETLO || effective_F > z.SETHI) SUMARY(69, IDNUM1) += 1.0f;

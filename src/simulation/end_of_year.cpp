@@ -13,7 +13,6 @@
 #include "results/charts.h"
 #include "results/emissions.h"
 #include "results/peaks.h"
-#include "results/result_columns.h"
 #include "results/summary_column.h"
 
 namespace mavo {
@@ -27,8 +26,11 @@ constexpr INTEGER kNightVentilationTestCase = 7;
 
 REAL celsius_of(REAL t_F) { return (t_F - 32.0f) * 5.0f / 9.0f; }
 
+// The scheme slots and the default scheme own a parameter and a summary
+// column. Any other number has neither: a combination's number read as a
+// column would be another scheme's back-up copy (or lie past the table),
+// and its results, written or zeroed there, would overwrite that scheme's.
 bool scheme_has_column() { return has_scheme_column(IDNUM1); }
-bool scheme_has_results() { return is_result_column(IDNUM1); }
 
 // The 20 hour-by-month result arrays of one month (or all with m = 0).
 void zero_hourly_results(INTEGER first_month, INTEGER last_month) {
@@ -47,7 +49,7 @@ void zero_hourly_results(INTEGER first_month, INTEGER last_month) {
 void trace_hour_counters(INTEGER k) {
     if (!NFLAG(90)) return;
     REAL comfort_hours = 0.0f;
-    if (scheme_has_results()) {
+    if (scheme_has_column()) {
         DBG_FLOAT("SUMARY(67) heating hours", SUMARY(67, k));
         DBG_FLOAT("SUMARY(68) cooling hours", SUMARY(68, k));
         DBG_FLOAT("SUMARY(69) uncomfortable hours", SUMARY(69, k));
@@ -98,7 +100,7 @@ bool bills_and_summaries(SimulationRun& run) {
     // The simulation has read its last record.
     unit_close(BLK0B.DISKFTMY);
     if (NFLAG(35)) return false;
-    if (scheme_has_results()) SUMARY(48, IDNUM1) = static_cast<REAL>(run.days_simulated);
+    if (scheme_has_column()) SUMARY(48, IDNUM1) = static_cast<REAL>(run.days_simulated);
     PEAKS();
     BPTEMP();
     SUMUP();
@@ -183,7 +185,7 @@ void failure_path() {
     zero_hourly_results(1, 12);
     SUMUP();
     CALBEP();
-    if (scheme_has_results())
+    if (scheme_has_column())
         for (INTEGER r = 20; r <= 79; ++r) SUMARY(r, IDNUM1) = 0.0f;
     AADISK(6);
     KEEP2(1);
@@ -198,7 +200,7 @@ void trace_run_summary(const SimulationRun& run) {
     if (scheme_has_column())
         for (INTEGER r = 30; r <= 33; ++r) DBG_FLOAT("CALCS strategy(30-33) construction", STRATEGY(r, k));
     if (run.NNOTCONV > 0) DBG_INT("ERROR times did NOT Converge ", run.NNOTCONV);
-    if (scheme_has_results()) DBG_FLOAT("CALCS sumary(22) lighting", SUMARY(22, k));
+    if (scheme_has_column()) DBG_FLOAT("CALCS sumary(22) lighting", SUMARY(22, k));
     DBG_FLOAT("TempPeakLow F", TempPeakLow);
     DBG_FLOAT("TempPeakLow C", celsius_of(TempPeakLow));
     DBG_INT("TempPeakLow month", BLK6.TempPeakLowMon);

@@ -278,6 +278,13 @@ TEST_F(Library, NameCompareAndCommandsWithoutWork) {
     LIBARY();
     EXPECT_EQ(SCHEMENAME(4).trimmed(), "Second floor offices");
     EXPECT_EQ(STRATEGY(2, 2), 0.0f);
+    // No name given: a blank name would empty the slot, so the name stays.
+    name_buffer("", "");
+    request(2, cmd::kName, 4);
+    LIBARY();
+    EXPECT_EQ(SCHEMENAME(4).trimmed(), "Second floor offices");
+    EXPECT_TRUE(traced("= Error 907, line"));
+    EXPECT_EQ(STRATEGY(2, 2), 0.0f);
 
     // Comparison: the current scheme must be held by a line.
     NCOMBO(1) = 3;
