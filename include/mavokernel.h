@@ -36,8 +36,10 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
 /* Runs one scheme. Directories without a trailing separator; traceFlag not 0
  * writes the trace log "v7trace<d>.txt" into the project directory. Returns
  * 0 when the run ended normally (its own errors are left in the project's
- * flags and trace), 1 when it was stopped: a project file that could not be
- * opened, a missing directory text, or a call while another is running. */
+ * flags and trace), 1 when it was stopped or failed: a project file that
+ * could not be opened, loaded whole or saved (the old file is then kept), a
+ * report file that could not be written, a missing directory text, or a
+ * call while another is running. */
 MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir, const char* tmyDir, int traceFlag,
                                      MAVOKernelLib_ProgressCallback callback);
 

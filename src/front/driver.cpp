@@ -1,10 +1,13 @@
 // The driver: run-wide settings every procedure takes for granted, the
 // trace banner, then the run of one scheme.
+#include <cstdio>
 #include <string>
 
 #include "blocks/run_control.h"
+#include "front/fatal.h"
 #include "front/front.h"
 #include "front/trace.h"
+#include "front/units.h"
 
 namespace mavo {
 namespace {
@@ -33,6 +36,20 @@ void fill_unit_table() {
     BLK0B.DISKJAVA = 46;
 }
 
+// A project file that could not be loaded whole or saved, or a report that
+// could not be written: the run ran to its end, but the host must not take
+// it for a good one. The stop makes the front close every unit and return
+// failure; the files stay as the run left them.
+[[noreturn]] void report_failed_files() {
+    NFLAG(51) = false;
+    const std::string text = "KERNEL FILE ERRORS: " + std::to_string(file_failures_of_run()) +
+                             " failed load(s) or save(s) of project or report files; the run failed";
+    DBG_ERROR(text);
+    std::printf("MAVOKernelLib_runKernel: %s\n", text.c_str());
+    std::fflush(stdout);
+    throw FatalStop{};
+}
+
 }  // namespace
 
 void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_view tmyDir, const INTEGER& traceFlag) {
@@ -41,6 +58,7 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
     SLASH = "/";
     OSCODE = 5;
     IDNUM1 = 0;
+    begin_file_account();
 
     // Texts beyond 255 characters are cut by the assignment.
     DIRPATHS(2) = schemeDir;
@@ -72,6 +90,7 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
     AAAMAIN();
 
     DBG_OUT("MAIN (MAC_OS_KERNEL)");
+    if (file_failures_of_run() > 0) report_failed_files();
 }
 
 }  // namespace mavo

@@ -1,6 +1,7 @@
 #include "front/record_files.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -45,25 +46,49 @@ struct RecordGroup {
     std::string bytes;
     std::size_t taken = 0;
     bool rewritten_from_head = false;  // a rewound writer: the next write ends the file there
-    INTEGER read_errors = 0;           // failed reads since the open
 };
-RecordGroup g_groups[51];
+
+// What the layer knows of the file on a unit since its open.
+struct UnitRecords {
+    RecordGroup group;
+    INTEGER read_errors = 0;   // failed reads
+    INTEGER write_errors = 0;  // failed writes
+    RecordLoad load = RecordLoad::Whole;
+    std::string path;           // for the trace of a damaged or unsaved file
+    std::FILE* file = nullptr;  // the file the layer opened on the unit, until its close
+};
+UnitRecords g_records[51];
 
 // The first write after a rewind cuts the old records off.
 void cut_after_rewind(INTEGER unit, std::FILE* f) {
-    if (!unit_in_table(unit) || !g_groups[unit].rewritten_from_head) return;
-    g_groups[unit].rewritten_from_head = false;
+    if (!unit_in_table(unit) || !g_records[unit].group.rewritten_from_head) return;
+    g_records[unit].group.rewritten_from_head = false;
     std::fflush(f);
     if (ftruncate(fileno(f), std::ftell(f)) != 0) DBG_PRINT("IO_REWIND ERROR");
 }
 
 void count_read_error(INTEGER unit) {
-    if (unit_in_table(unit)) ++g_groups[unit].read_errors;
+    if (unit_in_table(unit)) ++g_records[unit].read_errors;
+}
+
+// A failed write also tells the unit to keep the old file at its close.
+void count_write_error(INTEGER unit) {
+    if (unit_in_table(unit)) ++g_records[unit].write_errors;
+    unit_write_failed(unit);
+}
+
+// A project file that exists but could not be loaded whole: the run keeps
+// it as it is and saves no project file over good ones.
+void load_failed(INTEGER unit, const char* why) {
+    UnitRecords& r = g_records[unit];
+    r.load = RecordLoad::Damaged;
+    note_damaged_load();
+    DBG_ERROR(r.path + " " + why + ": it is kept as it is and no project file is saved in this run");
 }
 
 RecordGroup* group_of(INTEGER unit, INTEGER form) {
-    if (form != kUnformatted || !unit_in_table(unit) || !g_groups[unit].active) return nullptr;
-    return &g_groups[unit];
+    if (form != kUnformatted || !unit_in_table(unit) || !g_records[unit].group.active) return nullptr;
+    return &g_records[unit].group;
 }
 
 bool write_framed(std::FILE* f, const void* bytes, std::size_t size) {
@@ -189,7 +214,10 @@ INTEGER2 IO_SWAP2(INTEGER2& V) { return V = byte_reversed(V); }
 void IO_WINT4(INTEGER UNIT, INTEGER IVAL) {
     const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::I(IVAL, 11))
                                             : write_binary_value(UNIT, IVAL);
-    if (!ok) DBG_PRINT("IO_WINT4 ERROR");
+    if (!ok) {
+        count_write_error(UNIT);
+        DBG_PRINT("IO_WINT4 ERROR");
+    }
 }
 
 void IO_RINT4(INTEGER UNIT, INTEGER& IVAL) {
@@ -211,7 +239,10 @@ void IO_RINT4(INTEGER UNIT, INTEGER& IVAL) {
 void IO_WINT2(INTEGER UNIT, INTEGER2 IVAL) {
     const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::I(IVAL, 6))
                                             : write_binary_value(UNIT, IVAL);
-    if (!ok) DBG_PRINT("IO_WINT2 ERROR");
+    if (!ok) {
+        count_write_error(UNIT);
+        DBG_PRINT("IO_WINT2 ERROR");
+    }
 }
 
 void IO_RINT2(INTEGER UNIT, INTEGER2& IVAL) {
@@ -233,7 +264,10 @@ void IO_RINT2(INTEGER UNIT, INTEGER2& IVAL) {
 void IO_WREAL(INTEGER UNIT, REAL RVAL) {
     const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::E(RVAL, 14, 7))
                                             : write_binary_value(UNIT, RVAL);
-    if (!ok) DBG_PRINT("IO_WREAL ERROR");
+    if (!ok) {
+        count_write_error(UNIT);
+        DBG_PRINT("IO_WREAL ERROR");
+    }
 }
 
 void IO_RREAL(INTEGER UNIT, REAL& RVAL) {
@@ -262,7 +296,10 @@ void IO_WLOGICAL(INTEGER UNIT, LOGICAL LVAL) {
     const bool value = LVAL.bits != 0;
     const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::L(value, 1))
                                             : write_binary_value(UNIT, static_cast<std::uint8_t>(value ? 1 : 0));
-    if (!ok) DBG_PRINT("IO_WLOGICAL ERROR");
+    if (!ok) {
+        count_write_error(UNIT);
+        DBG_PRINT("IO_WLOGICAL ERROR");
+    }
 }
 
 void IO_RLOGICAL(INTEGER UNIT, LOGICAL& LVAL) {
@@ -296,12 +333,16 @@ void IO_WSTRING(INTEGER UNIT, std::string_view STR, INTEGER N) {
         N = kStringBufferLength;
     }
     if (WRITEMODE == kFormatted) {
-        if (!write_line(UNIT, std::string(IOBUF.WRITEBUF.c, static_cast<std::size_t>(N)))) DBG_PRINT("IO_WSTRING ERROR");
+        if (!write_line(UNIT, std::string(IOBUF.WRITEBUF.c, static_cast<std::size_t>(N)))) {
+            count_write_error(UNIT);
+            DBG_PRINT("IO_WSTRING ERROR");
+        }
         return;
     }
     if (WRITEMODE != kUnformatted && WRITEMODE != kBinary) return;
     for (INTEGER i = 0; i < N; ++i) {
         if (!write_record(UNIT, WRITEMODE, &IOBUF.WRITEBUF.c[i], 1)) {
+            count_write_error(UNIT);
             DBG_PRINT("IO_WSTRING ERROR");
             return;
         }
@@ -349,19 +390,41 @@ void IO_OPEN(INTEGER UNIT, INTEGER MODE, INTEGER& ID1, INTEGER& ID2, std::string
     const bool reading = MODE == 1;
     const INTEGER form = reading ? READMODE : WRITEMODE;
     std::FILE* f = nullptr;
+    int open_errno = 0;
     // A unit outside the table, or a form the layer does not know, cannot
     // hold a record file.
-    if (unit_in_table(UNIT) && form >= kUnformatted && form <= kBinary && !path.empty())
-        f = unit_open(UNIT, path.c_str(), reading ? "rb" : "wb");
+    const bool usable = unit_in_table(UNIT) && form >= kUnformatted && form <= kBinary && !path.empty();
+    if (usable) {
+        g_records[UNIT] = UnitRecords{};
+        g_records[UNIT].path = path;
+        errno = 0;
+        // A file is written beside the old one and put in its place only
+        // when the whole of it has been written.
+        f = reading ? unit_open(UNIT, path.c_str(), "rb") : unit_open_replacing(UNIT, path.c_str(), "wb");
+        open_errno = errno;
+    } else if (!reading) {
+        note_failed_write();
+    }
+    if (f && reading && bytes_left(f) == 0) {
+        // An empty file holds nothing to lose: it reads as a missing one.
+        unit_close(UNIT);
+        f = nullptr;
+        open_errno = ENOENT;
+    }
     if (!f) {
         IERR = 1;
         DBG_PRINT("IO_OPEN ERROR");
+        if (usable && reading) {
+            const bool missing = open_errno == ENOENT || open_errno == ENOTDIR;
+            if (missing) g_records[UNIT].load = RecordLoad::Missing;
+            else load_failed(UNIT, "cannot be read");
+        }
         DBG_OUT("IO_OPEN");
         return;
     }
     IOORDER(UNIT) = 1;
     IODIR(UNIT) = reading ? 1 : 2;
-    g_groups[UNIT] = RecordGroup{};
+    g_records[UNIT].file = f;
     if (form == kUnformatted) {
         DBG_OUT("IO_OPEN");
         return;
@@ -374,10 +437,13 @@ void IO_OPEN(INTEGER UNIT, INTEGER MODE, INTEGER& ID1, INTEGER& ID2, std::string
                 IOORDER(UNIT) = 2;
             } else {
                 // Not a record file of this kernel: it opens as failed and is
-                // closed, so every reader treats it as missing.
+                // closed, so every reader goes on as for a missing one; but
+                // it is no file of ours to write over.
                 IERR = 1;
                 DBG_PRINT("IO_OPEN ERROR");
                 unit_close(UNIT);
+                g_records[UNIT].file = nullptr;
+                load_failed(UNIT, "is not a record file");
                 DBG_OUT("IO_OPEN");
                 return;
             }
@@ -394,23 +460,54 @@ void IO_OPEN(INTEGER UNIT, INTEGER MODE, INTEGER& ID1, INTEGER& ID2, std::string
 
 void IO_CLOSE(INTEGER UNIT, INTEGER& IERR) {
     IERR = 0;
-    if (!unit_file(UNIT)) return;  // closing a unit that holds no file is no error
+    std::FILE* f = unit_file(UNIT);
+    if (!f) return;  // closing a unit that holds no file is no error
+    // A text file some writer opened on the unit itself: only its close.
+    if (!unit_in_table(UNIT) || g_records[UNIT].file != f) {
+        if (!unit_close(UNIT)) {
+            IERR = 1;
+            DBG_PRINT("IO_CLOSE ERROR");
+        }
+        return;
+    }
+    UnitRecords& r = g_records[UNIT];
+    r.file = nullptr;
+    const bool writing = IODIR(UNIT) == 2;
+    if (!writing) {
+        if (!unit_close(UNIT)) {
+            IERR = 1;
+            DBG_PRINT("IO_CLOSE ERROR");
+        }
+        // A load that could not take every value it asked for.
+        if (r.read_errors > 0) load_failed(UNIT, "is short or damaged");
+        return;
+    }
     // Values gathered for one record still reach the file.
-    if (unit_in_table(UNIT) && g_groups[UNIT].active && !record_group_end(UNIT)) DBG_PRINT("IO_WINT4 ERROR");
-    if (!unit_close(UNIT)) {
-        IERR = 1;
+    if (r.group.active && !record_group_end(UNIT)) {
+        count_write_error(UNIT);
+        DBG_PRINT("IO_WINT4 ERROR");
+    }
+    const bool kept_back = project_files_frozen();
+    if (unit_close(UNIT)) return;
+    IERR = 1;
+    if (kept_back) {
+        DBG_PRINT("IO_CLOSE: " + r.path + " not saved: a project file of this run could not be loaded");
+    } else {
         DBG_PRINT("IO_CLOSE ERROR");
+        DBG_ERROR("IO_CLOSE: " + r.path + " could not be written whole; the old file is kept");
     }
 }
 
-INTEGER record_read_errors(INTEGER UNIT) { return unit_in_table(UNIT) ? g_groups[UNIT].read_errors : 0; }
+INTEGER record_read_errors(INTEGER UNIT) { return unit_in_table(UNIT) ? g_records[UNIT].read_errors : 0; }
+
+INTEGER record_write_errors(INTEGER UNIT) { return unit_in_table(UNIT) ? g_records[UNIT].write_errors : 0; }
+
+RecordLoad record_load(INTEGER UNIT) { return unit_in_table(UNIT) ? g_records[UNIT].load : RecordLoad::Missing; }
 
 bool record_group_begin(INTEGER UNIT, bool reading) {
     if (!unit_in_table(UNIT)) return false;
-    RecordGroup& g = g_groups[UNIT];
-    const INTEGER errors = g.read_errors;
+    RecordGroup& g = g_records[UNIT].group;
     g = RecordGroup{};
-    g.read_errors = errors;
     if ((reading ? READMODE : WRITEMODE) != kUnformatted) return true;
     g.active = true;
     if (!reading) return true;
@@ -424,7 +521,7 @@ bool record_group_begin(INTEGER UNIT, bool reading) {
 
 bool record_group_end(INTEGER UNIT) {
     if (!unit_in_table(UNIT)) return false;
-    RecordGroup& g = g_groups[UNIT];
+    RecordGroup& g = g_records[UNIT].group;
     if (!g.active) return true;
     const bool writing = IODIR(UNIT) == 2;
     bool ok = true;
@@ -445,7 +542,7 @@ void IO_REWIND(INTEGER UNIT, INTEGER& IERR) {
     std::rewind(f);
     // A file open for writing keeps its records until something is written
     // again: that starts the file anew from its head.
-    if (IODIR(UNIT) == 2 && unit_in_table(UNIT)) g_groups[UNIT].rewritten_from_head = true;
+    if (IODIR(UNIT) == 2 && unit_in_table(UNIT)) g_records[UNIT].group.rewritten_from_head = true;
     if (IODIR(UNIT) == 1 && (READMODE == kFormatted || READMODE == kBinary)) {
         INTEGER skip = 0;
         FString<4> word;

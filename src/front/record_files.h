@@ -10,6 +10,12 @@
 // magic reads reversed is read with every number's bytes reversed.
 // Failures never stop the run: an open reports IERR = 1, a read gives zero,
 // and each failure writes one trace line.
+// A file is written beside the one it replaces and put in its place at the
+// close only when every value and the close itself were written; otherwise
+// the old file stays and IO_CLOSE reports IERR = 1. A file that exists but
+// cannot be loaded whole (not a record file, unreadable, or short of the
+// values its reader asks for) counts as damaged: the run keeps it as it is
+// and saves no project file after it (see front/units.h).
 #pragma once
 #include <string_view>
 
@@ -58,8 +64,16 @@ INTEGER2 IO_SWAP2(INTEGER2& V);
 bool record_group_begin(INTEGER UNIT, bool reading);
 bool record_group_end(INTEGER UNIT);
 
-// Values that could not be read from the unit since its file was opened.
+// Values that could not be read from, or written to, the unit since its
+// file was opened.
 INTEGER record_read_errors(INTEGER UNIT);
+INTEGER record_write_errors(INTEGER UNIT);
+
+// How the last load on a unit went: the file read whole (so far), missing
+// (no file, or an empty one: a reader goes on as for a new project), or
+// damaged. Settled by IO_OPEN and, for the values read, by IO_CLOSE.
+enum class RecordLoad { Whole, Missing, Damaged };
+RecordLoad record_load(INTEGER UNIT);
 
 // The magic "VOR7" as this machine reads its four bytes.
 INTEGER record_file_magic();

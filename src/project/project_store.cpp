@@ -4,7 +4,10 @@
 // annual results of all schemes, chart tables, energy-cost table), the
 // strategy file and the zip-code table.
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <string>
+#include <system_error>
 
 #include "blocks/blocks.h"
 #include "front/paths.h"
@@ -59,13 +62,13 @@ void trace_scheme_values(INTEGER inout) {
 
 // ---- scheme directory "master.dir" ----------------------------------------
 
-// Opens the scheme directory file for reading. The project's own file is
-// created empty when missing; the defaults of the utility directory are
-// only ever read.
+// Opens the scheme directory file. The project's own file is created empty
+// when missing; the defaults of the utility directory are only ever read. A
+// save writes a new file that replaces the old one only once written whole.
 std::FILE* open_scheme_directory(bool reading, bool defaults) {
     const std::string path = built_path();
     const INTEGER unit = BLK0B.DISKPROJ;
-    if (!reading) return unit_open(unit, path.c_str(), "w");
+    if (!reading) return unit_open_replacing(unit, path.c_str(), "w");
     if (std::FILE* f = unit_open(unit, path.c_str(), "r")) return f;
     if (defaults) return nullptr;
     if (std::FILE* created = std::fopen(path.c_str(), "a")) std::fclose(created);
@@ -99,31 +102,54 @@ void write_name_group(std::FILE* f, int width, const FArray<INTEGER, 9>& numbers
         std::fprintf(f, "%s  %.24s\n", ffmt::I(numbers(i), width).c_str(), names(i).c);
 }
 
-void scheme_directory_file(INTEGER& inout, bool reading) {
-    const bool defaults = inout == -2;
+// The scheme table starts from its initial values at every load: the file
+// then gives what it holds, and lines it lacks (a short or new file) never
+// keep the names of a project loaded earlier in the process.
+void fresh_scheme_table() {
+    std::construct_at(&BLK23A);
+    std::construct_at(&BLK23B);
+    std::construct_at(&BLK23C);
+}
+
+// A scheme directory that exists but could not be read is kept for the user
+// to recover; nothing of the project is saved over good files in this run.
+void scheme_directory_damaged(const char* why) {
+    note_damaged_load();
+    DBG_ERROR("AADISK: " + std::string(BLK110B.FILENM_AADISK.trimmed()) + " " + why +
+              ": it is kept as it is and no project file is saved in this run");
+}
+
+// False on an error (E101, E102, or a save that did not land).
+bool scheme_directory_file(bool reading, bool defaults) {
     const char* name = defaults ? "master0.dir" : "master.dir";
     BLK110B.FILENM_AADISK = name;
     DIR_BUILDPATH(defaults ? kDefaultsDirectory : kProjectDirectory, name);
+    if (reading) fresh_scheme_table();
     std::FILE* f = open_scheme_directory(reading, defaults);
     if (!f) {
         DBG_TRACE("AADISK:Error 101 invalid scheme");
-        inout = 0;
-        return;
+        std::error_code ec;
+        if (reading && std::filesystem::exists(built_path(), ec)) scheme_directory_damaged("cannot be read");
+        return false;
     }
     if (reading) {
         bool at_end = false;
         const bool ok = read_name_group(f, 2, SLOTCODE, SCHEMENAME, at_end) &&
                         read_name_group(f, 10, NCOMBO, LINENAME, at_end);
+        unit_close(BLK0B.DISKPROJ);
         if (!ok) {
             DBG_ERROR("AADISK: E102 read error in master.dir");
-            inout = 0;
+            scheme_directory_damaged("has a line that cannot be read");
         }
-    } else {
-        write_name_group(f, 2, SLOTCODE, SCHEMENAME);
-        write_name_group(f, 10, NCOMBO, LINENAME);
+        return ok;
     }
-    std::rewind(f);
-    unit_close(BLK0B.DISKPROJ);
+    write_name_group(f, 2, SLOTCODE, SCHEMENAME);
+    write_name_group(f, 10, NCOMBO, LINENAME);
+    const bool kept_back = project_files_frozen();
+    if (unit_close(BLK0B.DISKPROJ)) return true;
+    if (kept_back) DBG_PRINT("AADISK: master.dir not saved: a project file of this run could not be loaded");
+    else DBG_ERROR("AADISK: master.dir could not be written whole; the old file is kept");
+    return false;
 }
 
 // ---- energy-cost table ------------------------------------------------------
@@ -317,8 +343,25 @@ void prepare_summary_save(INTEGER form) {
                 if (SUMARY(r, k) > -kTinyValue && SUMARY(r, k) < kTinyValue) SUMARY(r, k) = 0.0f;
 }
 
-void summary_file(INTEGER& inout, bool reading) {
-    const bool defaults = inout == -2;
+// A summary file that is missing (a new project) or cannot be read leaves
+// the blocks it would have filled at their initial values, so a project
+// loaded earlier in the process lends no results, names or flags. The run
+// codes AAAMAIN set before the load (ITEMY, LEVEL, CHARTSCALE) stand.
+void fresh_summary_state() {
+    std::construct_at(&BLK16);
+    std::construct_at(&BLK44B);
+    ECOST = AADISK_STATE_t{}.ECOST;
+    const BLK10_t fresh_flags{};
+    for (INTEGER i = 1; i <= 50; ++i) NFLAG(i) = fresh_flags.NFLAG(i);
+    IDNUM2 = BLK0C_t{}.IDNUM2;
+    ITEM = BLK0B_t{}.ITEM;
+    LOCATE = BLK1B_t{}.LOCATE;
+    BLK0D.MAVOVERSION = BLK0D_t{}.MAVOVERSION;
+    BLK0D.MAVOBUILD = BLK0D_t{}.MAVOBUILD;
+}
+
+// False on an error (E110, E815, or a save that did not land).
+bool summary_file(bool reading, bool defaults) {
     const INTEGER form = reading ? READMODE : WRITEMODE;
     const char* name = summary_name(form, defaults);
     BLK110B.FILENM_AADISK = name;
@@ -328,23 +371,30 @@ void summary_file(INTEGER& inout, bool reading) {
     IO_OPEN(unit, reading ? 1 : 2, id1, id2, PATHTOFILE.view(), ierr);
     if (ierr != 0) {
         DBG_TRACE("error E110");
-        inout = 0;
         IO_REWIND(unit, ierr);
         IO_CLOSE(unit, ierr);
-        return;
+        if (reading) fresh_summary_state();
+        return false;
     }
     if (!reading) prepare_summary_save(form);
     RecordWalk w(unit, reading);
+    bool ok = true;
     if (form == 1) {
         if (!summary_grouped_records(w) && !reading) {
             DBG_TRACE("error E815");
-            inout = 0;
+            ok = false;
             IO_REWIND(unit, ierr);
         }
     } else {
         summary_records(w, reading ? IO_GETMSB4(id1) : kSummaryRevision);
     }
     IO_CLOSE(unit, ierr);
+    // A short summary file: what was read is this project's, the rest zero.
+    if (reading && record_load(unit) == RecordLoad::Damaged) {
+        DBG_TRACE("error E110");
+        return false;
+    }
+    return ok && ierr == 0;
 }
 
 // ---- common tail ------------------------------------------------------------
@@ -375,7 +425,7 @@ void common_tail(INTEGER inout, REAL SLATHOLD) {
 }  // namespace
 
 void AADISK(INTEGER INOUT) {
-    INTEGER inout = INOUT;  // the call's own copy; 0 ends its file work
+    INTEGER inout = INOUT;  // the call's own copy; 0 marks an error of the call
     DBG_IN("AADISK");
     AADISK_STATE.FILLER = "x";
     trace_job(inout);
@@ -387,8 +437,13 @@ void AADISK(INTEGER INOUT) {
         if (inout == -4) zip_code_job(inout);
         else strategy_file_job(inout);
     } else {
-        scheme_directory_file(inout, reading);
-        if (inout != 0) summary_file(inout, reading);
+        const bool defaults = inout == -2;
+        const bool directory_only = inout == 0;
+        // The summary file is read even when the scheme directory could not
+        // be: its first record is the scheme the host asked for, and without
+        // it the run would serve another scheme than the one requested.
+        if (!scheme_directory_file(reading, defaults)) inout = 0;
+        if (!directory_only && !summary_file(reading, defaults)) inout = 0;
     }
     common_tail(inout, SLATHOLD);
 }

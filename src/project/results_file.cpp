@@ -320,6 +320,7 @@ void write_results_layout(INTEGER revision) {
     ResultsWalk r{w, revision};
     walk_results(r);
     IO_CLOSE(unit, ierr);
+    if (ierr != 0) DBG_PRINT("KEEP1: scheme HET file not saved, the old file is kept");
 }
 
 void KEEP1() {

@@ -703,6 +703,7 @@ void write_scheme_input_layout(INTEGER revision) {
     InputWalk out{w, revision};
     walk_scheme_input(out);
     IO_CLOSE(unit, ierr);
+    if (ierr != 0) DBG_PRINT("KEEP2: scheme DAT file not saved, the old file is kept");
 }
 
 void KEEP2(INTEGER KEEPMODE) {

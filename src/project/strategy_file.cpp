@@ -3,6 +3,7 @@
 // ("stratb.bfr"), and the plain listing "strategy.txt".
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "blocks/blocks.h"
@@ -21,6 +22,7 @@ constexpr INTEGER kProjectDirectory = 2;
 constexpr INTEGER kStrategyRevision = 1;
 constexpr INTEGER kStrategySecondWord = 310 * 9 * 4;  // bytes of nine columns
 constexpr INTEGER kRowsOfRevision0 = 200;
+constexpr BLK39_t kFreshColumns{};  // the columns of a fresh load
 
 const char* strategy_name(INTEGER form) {
     switch (form) {
@@ -40,9 +42,26 @@ bool open_strategy(const char* name, bool reading, INTEGER& revision) {
     return ierr == 0;
 }
 
-void close_strategy() {
+// False when a file written on the unit did not land (its old file stays).
+bool close_strategy() {
     INTEGER ierr = 0;
     IO_CLOSE(BLK0B.DISKPROJ, ierr);
+    return ierr == 0;
+}
+
+// A load that found no file it could read: every column, copies included,
+// starts from its initial values, so no column of a project loaded earlier
+// in the process stays behind.
+void fresh_columns() { std::construct_at(&BLK39); }
+
+// The companion could not be read: the copy columns of the other schemes
+// start from their initial values (the current scheme's copy is the column
+// just loaded).
+void fresh_copy_columns() {
+    for (INTEGER k = 1; k <= 9; ++k) {
+        if (k == IDNUM1) continue;
+        for (INTEGER i = 1; i <= 310; ++i) STRATEGY(i, k + 9) = kFreshColumns.STRATEGY(i, k + 9);
+    }
 }
 
 // Rows first..last of nine columns, column after column, each value handed
@@ -51,6 +70,15 @@ template <class Place>
 void walk_rows(RecordWalk& w, INTEGER first, INTEGER last, Place at) {
     for (INTEGER k = 1; k <= 9; ++k)
         for (INTEGER i = first; i <= last; ++i) w.real(at(i, k));
+}
+
+// A strategy file short of its values: the columns hold what was read and
+// zeros after it; the file is kept as it is (the record layer freezes the
+// project's files for the run).
+void report_short_file(INTEGER& inout) {
+    if (record_load(BLK0B.DISKPROJ) != RecordLoad::Damaged) return;
+    DBG_ERROR("error E108 in AADISK");
+    inout = 0;
 }
 
 void load_columns(INTEGER& inout) {
@@ -63,6 +91,7 @@ void load_columns(INTEGER& inout) {
         DBG_ERROR("error E108 in AADISK");
         inout = 0;
         close_strategy();
+        fresh_columns();
         return;
     }
     RecordWalk w(BLK0B.DISKPROJ, true);
@@ -95,9 +124,11 @@ void load_columns(INTEGER& inout) {
 
     if ((READMODE == 2 || READMODE == 3) && OSCODE != 1) {
         close_strategy();
+        report_short_file(inout);
         INTEGER companion_revision = 0;
         if (!open_strategy(READMODE == 2 ? "stratf.bfr" : "stratb.bfr", true, companion_revision)) {
             DBG_ERROR("error E109 in AADISK");
+            fresh_copy_columns();
         } else {
             // The companion holds every scheme's back-up column; the current
             // scheme's copy is the column just loaded.
@@ -105,9 +136,13 @@ void load_columns(INTEGER& inout) {
             auto at = [&](INTEGER i, INTEGER k) -> REAL& { return k == IDNUM1 ? discarded : STRATEGY(i, k + 9); };
             walk_rows(w, 1, kRowsOfRevision0, at);
             walk_rows(w, kRowsOfRevision0 + 1, 310, at);
+            close_strategy();
+            if (record_load(BLK0B.DISKPROJ) == RecordLoad::Damaged) DBG_ERROR("error E109 in AADISK");
         }
+        return;
     }
     close_strategy();
+    report_short_file(inout);
 }
 
 void save_columns(INTEGER& inout) {
@@ -133,9 +168,10 @@ void save_columns(INTEGER& inout) {
         walk_rows(w, 1, kRowsOfRevision0, at);
         walk_rows(w, kRowsOfRevision0 + 1, 310, at);
         if (OSCODE != 1) {
-            close_strategy();
+            if (!close_strategy()) inout = 0;
             if (!open_strategy(WRITEMODE == 2 ? "stratf.bfr" : "stratb.bfr", false, revision)) {
                 DBG_ERROR("error E109 in AADISK");
+                inout = 0;
             } else {
                 auto copy = [](INTEGER i, INTEGER k) -> REAL& { return STRATEGY(i, k + 9); };
                 walk_rows(w, 1, kRowsOfRevision0, copy);
@@ -143,7 +179,7 @@ void save_columns(INTEGER& inout) {
             }
         }
     }
-    close_strategy();
+    if (!close_strategy()) inout = 0;
 }
 
 void listing_half(std::FILE* f, const char* title, INTEGER first_other) {
@@ -159,7 +195,9 @@ void listing_half(std::FILE* f, const char* title, INTEGER first_other) {
 void write_listing(INTEGER& inout) {
     DIR_BUILDPATH(kProjectDirectory, "strategy.txt");
     const std::string path = built_path();
-    std::FILE* f = unit_open(BLK0B.DISKPROJ, path.c_str(), "w");
+    // A listing of what is in memory: written whole or not at all, but
+    // never kept back, even while the project's data files are.
+    std::FILE* f = unit_open_replacing(BLK0B.DISKPROJ, path.c_str(), "w", false);
     if (!f) {
         DBG_TRACE("AADISK:Error 101 invalid scheme");
         inout = 0;
@@ -167,7 +205,10 @@ void write_listing(INTEGER& inout) {
     }
     listing_half(f, " K  Scheme(1) + Scheme(2)  Scheme(3)  Scheme (4)..etc", 2);
     listing_half(f, " K  Scheme(1) + Scheme(6)  Scheme(7)  Scheme (8)..etc", 6);
-    unit_close(BLK0B.DISKPROJ);
+    if (!unit_close(BLK0B.DISKPROJ)) {
+        DBG_ERROR("AADISK: strategy.txt could not be written whole; the old listing is kept");
+        inout = 0;
+    }
 }
 
 }  // namespace

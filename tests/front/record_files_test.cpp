@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -19,6 +27,28 @@ using testing::ScratchDir;
 using testing::write_file;
 
 constexpr INTEGER kUnit = 32;
+
+// Runs `body` in a child process whose files may not grow beyond
+// `limit_bytes`, as on a full disk or quota; the child's exit code.
+int in_child_with_file_limit(rlim_t limit_bytes, const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+        const rlimit limit{limit_bytes, limit_bytes};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::size_t files_in(const std::filesystem::path& dir) {
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++n;
+    return n;
+}
 
 class RecordFiles : public ::testing::Test {
 protected:
@@ -188,6 +218,9 @@ TEST_F(RecordFiles, WrongMagicOpensAsFailedAndClosesTheUnit) {
 
 TEST_F(RecordFiles, ReadingPastTheEndGivesZerosAndOneTraceLineEach) {
     for (INTEGER form : {1, 2, 3}) {
+        // Each form is a run of its own: the short read of the form before
+        // kept every later save back.
+        begin_file_account();
         std::filesystem::remove(dir / "v7trace0.txt");
         const std::string p = path(("short" + std::to_string(form)).c_str());
         WRITEMODE = form;
@@ -337,6 +370,88 @@ TEST_F(RecordFiles, UnitsOutsideTheTableAndUnknownFormsFailCleanly) {
     EXPECT_EQ(v, 0);
     IO_CLOSE(kUnit, ierr);
     EXPECT_EQ(ierr, 0);
+}
+
+TEST_F(RecordFiles, FailedWriteKeepsTheOldFileAndFailsTheRun) {
+    const std::string p = path("keep.dat");
+    write_sample(p, 3);
+    const std::string before = read_file(p);
+    // Far more than the stream's buffer, so the writes themselves fail.
+    const int code = in_child_with_file_limit(64, [&] {
+        NFLAG(51) = true;
+        WRITEMODE = 3;
+        INTEGER id1 = 0, id2 = 0, ierr = 0;
+        IO_OPEN(kUnit, 2, id1, id2, p, ierr);
+        for (int i = 0; i < 4000; ++i) IO_WREAL(kUnit, 1.0f);
+        const INTEGER errors = record_write_errors(kUnit);
+        IO_CLOSE(kUnit, ierr);
+        if (ierr != 1) return 1;
+        if (errors == 0) return 2;
+        if (file_failures_of_run() != 1) return 3;
+        return NFLAG(51) ? 4 : 0;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(read_file(p), before);
+    EXPECT_EQ(files_in(dir.path()), 1u);  // no temporary file left behind
+}
+
+TEST_F(RecordFiles, ReplacedFileKeepsItsPermissionsAndItsLink) {
+    namespace fs = std::filesystem;
+    write_sample(path("a.dat"), 3);
+    fs::permissions(dir / "a.dat", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(dir / "a.dat", dir / "link.dat");
+    WRITEMODE = 3;
+    INTEGER id1 = 0, id2 = 0, ierr = 0;
+    IO_OPEN(kUnit, 2, id1, id2, path("link.dat"), ierr);
+    IO_WINT4(kUnit, 7);
+    IO_CLOSE(kUnit, ierr);
+    EXPECT_EQ(ierr, 0);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.dat"));
+    EXPECT_EQ(read_file(dir / "a.dat").size(), 16u);  // header and the one value
+    EXPECT_EQ(fs::status(dir / "a.dat").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(file_failures_of_run(), 0);
+}
+
+TEST_F(RecordFiles, DamagedLoadKeepsEveryLaterProjectSaveBack) {
+    write_sample(path("a.dat"), 3);
+    const std::string before = read_file(dir / "a.dat");
+    READMODE = 3;
+    WRITEMODE = 3;
+    INTEGER id1 = 0, id2 = 0, ierr = 0, v = 0;
+    // A missing or empty file is a new project's: nothing to keep.
+    write_file(dir / "empty.dat", "");
+    for (const char* name : {"absent.dat", "empty.dat"}) {
+        IO_OPEN(kUnit, 1, id1, id2, path(name), ierr);
+        EXPECT_EQ(ierr, 1) << name;
+        EXPECT_EQ(record_load(kUnit), RecordLoad::Missing) << name;
+    }
+    EXPECT_FALSE(project_files_frozen());
+
+    // A file cut after its header and half a value.
+    write_file(dir / "cut.dat", before.substr(0, 14));
+    IO_OPEN(kUnit, 1, id1, id2, path("cut.dat"), ierr);
+    EXPECT_EQ(record_load(kUnit), RecordLoad::Whole);
+    IO_RINT4(kUnit, v);
+    IO_CLOSE(kUnit, ierr);
+    EXPECT_EQ(record_load(kUnit), RecordLoad::Damaged);
+    EXPECT_TRUE(project_files_frozen());
+    EXPECT_FALSE(NFLAG(51));
+
+    IO_OPEN(kUnit, 2, id1, id2, path("a.dat"), ierr);
+    IO_WINT4(kUnit, 1);
+    IO_CLOSE(kUnit, ierr);
+    EXPECT_EQ(ierr, 1);
+    EXPECT_EQ(read_file(dir / "a.dat"), before);
+    EXPECT_EQ(read_file(dir / "cut.dat").size(), 14u);
+    // A listing of memory is not project data: it is still written.
+    std::FILE* f = unit_open_replacing(kUnit, path("list.txt").c_str(), "w", false);
+    ASSERT_NE(f, nullptr);
+    std::fputs("listing\n", f);
+    EXPECT_TRUE(unit_close(kUnit));
+    EXPECT_EQ(read_file(dir / "list.txt"), "listing\n");
+    EXPECT_EQ(file_failures_of_run(), 1);  // a save kept back on purpose is no new failure
+    EXPECT_EQ(files_in(dir.path()), 4u);
 }
 
 }  // namespace

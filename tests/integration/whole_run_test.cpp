@@ -2,6 +2,12 @@
 // in the project must not depend on what ran before it in the process.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -17,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::read_file;
 using testing::ScratchDir;
+using testing::write_file;
 
 const fs::path kData = MAVO_SOURCE_DIR "/data";
 
@@ -125,6 +132,110 @@ TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {
     ASSERT_EQ(run_kernel(after), 0);
 
     expect_same_files(fresh, after);
+}
+
+// The project's data files (not the reports or the listing), by name.
+std::map<std::string, std::string> data_files(const fs::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& [name, bytes] : project_files(dir)) {
+        const std::string ext = fs::path(name).extension().string();
+        if (ext == ".dat" || ext == ".het" || ext == ".bfr" || ext == ".dir") files[name] = bytes;
+    }
+    return files;
+}
+
+TEST(WholeRun, DamagedProjectFileIsKeptAndTheRunFails) {
+    ScratchDir dir;
+    for (const char* damage : {"short strategy file", "bad slot code in master.dir"}) {
+        const fs::path p = settled_sample(dir, damage);
+        reset_all_blocks();
+        select_scheme(p, 3, 0.0f);
+        if (damage[0] == 's') {
+            std::string bytes = read_file(p / "stratb.dat");
+            bytes.resize(1612);
+            write_file(p / "stratb.dat", bytes);
+        } else {
+            std::string text = read_file(p / "master.dir");
+            text[29 * 4 + 1] = 'x';  // line 5, the slot code's digit
+            write_file(p / "master.dir", text);
+        }
+        const auto before = data_files(p);
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 1) << damage;
+        EXPECT_EQ(IDNUM1, 3) << damage;  // the scheme the host asked for ran
+        EXPECT_FALSE(NFLAG(51)) << damage;
+        EXPECT_TRUE(data_files(p) == before) << damage << ": a project file changed";
+    }
+}
+
+TEST(WholeRun, FailedSaveKeepsTheOldFileAndFailsTheRun) {
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    const std::string results = read_file(p / "scheme1b.het");
+    ASSERT_GT(results.size(), 43008u);
+    // A disk that takes no file beyond 42 KB: the results file cannot be
+    // saved whole, the smaller files can.
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{43008, 43008};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        reset_all_blocks();
+        _exit(run_kernel(p));
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_TRUE(read_file(p / "scheme1b.het") == results) << "the results file was cut";
+    // The input file saved after it tells of the failure: flag 51, the
+    // kernel status, is its byte after the 39 flags before the trace switch.
+    const std::string input = read_file(p / "scheme1b.dat");
+    ASSERT_GT(input.size(), 5621u);
+    EXPECT_EQ(input[5621 - 39], 0);
+    for (const auto& e : fs::directory_iterator(p))
+        EXPECT_NE(e.path().filename().string()[0], '.') << "temporary file left: " << e.path();
+
+    // A report that cannot be written fails the run as well.
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    fs::remove(p / "scheme1.csv");
+    fs::create_symlink("/dev/full", p / "scheme1.csv");
+    reset_all_blocks();
+    EXPECT_EQ(run_kernel(p), 1);
+}
+
+TEST(WholeRun, AnotherProjectLendsNoNamesOrColumns) {
+    ScratchDir dir;
+    const fs::path other = settled_sample(dir, "other");
+    const fs::path fresh = settled_sample(dir, "fresh");
+    const fs::path after = settled_sample(dir, "after");
+    // A project whose scheme directory and back-up columns are gone.
+    for (const fs::path& p : {fresh, after}) {
+        fs::remove(p / "master.dir");
+        fs::remove(p / "stratb.bfr");
+    }
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(fresh), 0);
+
+    // The other project names scheme 5 and fills its column and copy.
+    reset_all_blocks();
+    testing::use_directories(other.string(), (kData / "util").string(), (kData / "weather").string());
+    BLK0B.DISKPROJ = 32;
+    AADISK(-1);
+    AADISK(-5);
+    SCHEMENAME(5) = "Other project's fifth";
+    NCOMBO(2) = 15;
+    LINENAME(2) = "Other combination";
+    STRATEGY(300, 5) = 123.0f;
+    STRATEGY(300, 14) = 123.0f;
+    AADISK(6);
+    AADISK(1);
+    ASSERT_EQ(run_kernel(other), 0);
+    ASSERT_EQ(run_kernel(after), 0);
+
+    expect_same_files(fresh, after);
+    EXPECT_EQ(read_file(after / "master.dir").find("Other"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "blocks/blocks.h"
+#include "front/units.h"
 #include "project/project.h"
 #include "test_support.h"
 
@@ -46,25 +47,56 @@ TEST_F(ProjectStore, SchemeDirectoryKeepsEighteenLines) {
     EXPECT_EQ(LINENAME(1).trimmed(), "Zones 1, 3 and 6");
 }
 
-TEST_F(ProjectStore, MissingDirectoryIsCreatedEmptyAndShortOneKeepsCombinations) {
+TEST_F(ProjectStore, MissingOrShortDirectoryStartsFromTheInitialNames) {
+    // Names of a project loaded earlier in the process.
     NCOMBO(4) = 25;
+    SCHEMENAME(5) = "Other project";
     AADISK(-1);
     EXPECT_TRUE(std::filesystem::exists(project / "master.dir"));
     EXPECT_EQ(read_file(project / "master.dir"), "");
     EXPECT_EQ(SCHEMENAME(1).trimmed(), "BASECASE Energy Efficien");
+    EXPECT_TRUE(SCHEMENAME(5).is_blank());
+    EXPECT_EQ(NCOMBO(4), 0);
 
     std::string nine;
     for (int i = 1; i <= 9; ++i) nine += " " + std::to_string(i) + "  Scheme " + std::to_string(i) + "\n";
     write_file(project / "master.dir", nine);
+    NCOMBO(4) = 25;
     AADISK(0);
     EXPECT_EQ(SCHEMENAME(9).trimmed(), "Scheme 9");
     EXPECT_EQ(SLOTCODE(9), 9);
-    EXPECT_EQ(NCOMBO(4), 25);  // the combination lines keep what they held
+    EXPECT_EQ(NCOMBO(4), 0);  // the combination lines the file lacks
+    EXPECT_EQ(file_failures_of_run(), 0);
+}
 
-    write_file(project / "master.dir", " x  Bad line\n");
-    IDNUM1 = 4;
-    AADISK(-1);  // a read error skips the summary file
-    EXPECT_EQ(IDNUM1, 4);
+TEST_F(ProjectStore, MissingOrForeignSummaryLeavesNothingOfAnotherProject) {
+    for (bool foreign : {false, true}) {
+        if (foreign) write_file(summary(), "not a summary file");
+        // What a project loaded earlier in the process left.
+        SUMARY(20, 4) = 7.0f;
+        SUMARYX(2) = 1.0f;
+        ECOST(1, 4, 1) = 3.0f;
+        GS_TITLES(1) = "Other project";
+        GS_CHARTSET = 4;
+        NFLAG(24) = true;
+        IDNUM2 = 6;
+        BLK0D.MAVOVERSION = 59;
+        IDNUM1 = 1;
+        AADISK(-1);
+        EXPECT_EQ(SUMARY(20, 4), 0.0f);
+        EXPECT_EQ(SUMARYX(2), 0.0f);
+        EXPECT_EQ(ECOST(1, 4, 1), 0.0f);
+        EXPECT_TRUE(GS_TITLES(1).is_blank());
+        EXPECT_EQ(GS_CHARTSET, 0);
+        EXPECT_FALSE(NFLAG(24));
+        EXPECT_TRUE(NFLAG(7));
+        EXPECT_EQ(IDNUM2, 0);
+        EXPECT_EQ(BLK0D.MAVOVERSION, 0);
+        // Only the foreign file is one to keep.
+        EXPECT_EQ(project_files_frozen(), foreign);
+    }
+    AADISK(1);
+    EXPECT_EQ(read_file(summary()), "not a summary file");
 }
 
 TEST_F(ProjectStore, SummaryRoundTripsTheProjectState) {

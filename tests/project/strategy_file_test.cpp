@@ -5,6 +5,7 @@
 #include <string>
 
 #include "blocks/blocks.h"
+#include "front/units.h"
 #include "project/project.h"
 #include "test_support.h"
 
@@ -105,13 +106,42 @@ TEST_F(StrategyFile, ZoneNumberLosesItsDigitAndFailedRunsLoseTheirCosts) {
     EXPECT_EQ(STRATEGY(44, 10), 10.0f);
 }
 
-TEST_F(StrategyFile, MissingFileLeavesTheCurrentColumnEmpty) {
+TEST_F(StrategyFile, MissingFileLeavesEveryColumnAtItsInitialValue) {
+    // Columns of a project loaded earlier in the process.
     STRATEGY(9, 3) = 4.0f;
     STRATEGY(9, 5) = 4.0f;
+    STRATEGY(9, 14) = 4.0f;
     AADISK(-5);
     EXPECT_EQ(STRATEGY(9, 3), 0.0f);
-    EXPECT_EQ(STRATEGY(9, 5), 4.0f);
+    EXPECT_EQ(STRATEGY(9, 5), 0.0f);
+    EXPECT_EQ(STRATEGY(9, 14), 0.0f);
     EXPECT_EQ(read_lines(project / "strategy.txt").size(), 622u);  // the listing is still written
+}
+
+TEST_F(StrategyFile, ShortFileIsKeptAndAMissingCompanionLeavesFreshCopies) {
+    for (INTEGER k = 1; k <= 18; ++k) STRATEGY(300, k) = static_cast<REAL>(k);
+    AADISK(6);
+    std::filesystem::remove(project / "stratb.bfr");
+    STRATEGY(300, 14) = 99.0f;  // a copy column of a project loaded before
+    AADISK(-5);
+    EXPECT_EQ(STRATEGY(300, 5), 5.0f);
+    EXPECT_EQ(STRATEGY(300, 12), 3.0f);  // the current scheme's copy: its column just loaded
+    EXPECT_EQ(STRATEGY(300, 14), 0.0f);
+    EXPECT_FALSE(project_files_frozen());  // a missing companion is created at the next save
+
+    // Cut as a failed save of old left it: 400 of its 2790 values.
+    std::string bytes = read_file(project / "stratb.dat");
+    bytes.resize(1612);
+    write_file(project / "stratb.dat", bytes);
+    const std::string companion = read_file(project / "stratb.bfr");
+    NFLAG(90) = true;
+    AADISK(-5);
+    EXPECT_TRUE(project_files_frozen());
+    EXPECT_NE(read_file(project / "v7trace3.txt").find("error E108 in AADISK"), std::string::npos);
+    AADISK(6);
+    EXPECT_EQ(read_file(project / "stratb.dat"), bytes);
+    EXPECT_EQ(read_file(project / "stratb.bfr"), companion);
+    EXPECT_EQ(read_lines(project / "strategy.txt").size(), 622u);  // the listing shows memory as ever
 }
 
 TEST_F(StrategyFile, ListingShowsEveryRowOfTheNineColumns) {
