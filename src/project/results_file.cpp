@@ -305,6 +305,9 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
         const REAL weight = whole > 0.0f ? SUMARY(1, ndigit) / whole : 0.0f;
         read_results_file(ndigit, true, weight);
         opened = true;
+        // The combination's floor area is the sum of its members' (not the
+        // last member's alone): its per-area results, the area-weighted
+        // air changes and the zone check all divide by the whole building.
         store_combination_area(area_total);
     }
 }
