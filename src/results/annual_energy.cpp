@@ -10,6 +10,7 @@
 #include "blocks/blocks.h"
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
+#include "results/bills_heating.h"
 #include "results/result_columns.h"
 #include "support/numeric.h"
 
@@ -47,12 +48,13 @@ struct YearTotals {
 bool is_electric_water_heater(INTEGER type) { return type == 2 || type == 6 || type == 7; }
 
 // Electricity drawn in the hour, kWh: lights, fans, equipment, the air
-// conditioner at its COP, a heat pump at its COP (a furnace's AFUE of 1 or
-// less draws nothing) and an electric water heater.
-REAL hour_demand_kwh(INTEGER h, INTEGER m, REAL heating_btuh, REAL cooling_btuh) {
+// conditioner at its COP, electric heat as the bills count it (COPHT in Btu
+// per Wh, the cold hours of a heat pump at resistance heat; a furnace's AFUE
+// below 1 draws nothing) and an electric water heater.
+REAL hour_demand_kwh(INTEGER h, INTEGER m, REAL heating_btuh, REAL cooling_btuh, ElectricHeating heating) {
     REAL d_kwh = HEAT(13, h, m) / kBtuPerKwh + KWHRFA(h, m) + EQKWHR(h, m);
     if (cooling_btuh > 0.0f && COPAC > 0.0f) d_kwh += cooling_btuh / (kBtuPerKwh * COPAC);
-    if (heating_btuh < 0.0f && COPHT > 1.0f) d_kwh += -heating_btuh / (kBtuPerKwh * COPHT);
+    if (heating_btuh < 0.0f) d_kwh += electric_heating_kwh(heating, -heating_btuh, COPHT, FREEZHRS(h, m));
     if (is_electric_water_heater(WHTYPE)) d_kwh += WHENER(h, m) / kBtuPerKwh;
     return d_kwh;
 }
@@ -67,6 +69,7 @@ YearTotals hourly_pass(INTEGER k) {
     const REAL cooling_code = std::fabs(scheme_code(20));
     const bool multi_zone = std::fabs(scheme_code(26)) >= 2.0f;
     const bool full_year = NFLAG(38);
+    const ElectricHeating heating = electric_heating_kind(scheme_code(18), COPHT);
     REAL heating_btuh = 0.0f;  // without a heating system the zone's net loss stands for it
     for (INTEGER m = 1; m <= 12; ++m) {
         REAL month_heating_btu = 0.0f;
@@ -94,7 +97,7 @@ YearTotals hourly_pass(INTEGER k) {
                 cooling_btuh = std::max(0.0f, HEAT(17, h, m));
             }
 
-            const REAL demand_kwh = hour_demand_kwh(h, m, heating_btuh, cooling_btuh);
+            const REAL demand_kwh = hour_demand_kwh(h, m, heating_btuh, cooling_btuh, heating);
             if (k <= kDefaultSchemeColumn) {
                 if (heating_btuh < t.heating.value) t.heating = {heating_btuh, m, h};
                 if (cooling_btuh >= t.cooling.value) t.cooling = {cooling_btuh, m, h};
@@ -136,8 +139,7 @@ void store_loads_and_peaks(INTEGER k, const YearTotals& t, REAL area_ft2) {
 }
 
 // Heat of one unit of the fuel rows, kBtu: the bills keep propane and oil in
-// gallons (row 66 bought, row 64 displaced by solar water heating alike),
-// gas in therms. 0 for a fuel code that names no fuel.
+// gallons, gas in therms. 0 for a fuel code that names no fuel.
 REAL kbtu_per_fuel_unit(REAL fuel_type) {
     if (fuel_type <= 1.0f || fuel_type == 10.0f) return kKbtuPerTherm;
     if (fuel_type == 2.0f) return kKbtuPerGallonPropane;
@@ -147,15 +149,15 @@ REAL kbtu_per_fuel_unit(REAL fuel_type) {
 
 // Site and source energy by heating fuel. Electricity counts 3.412 kBtu per
 // kWh at the site and three times that at the source; fuel counts its own
-// heat at both.
+// heat at both. The net energy is what was bought: the photovoltaic output
+// comes off the electricity, while the energy solar water heating displaced
+// is already out of both (the water heater's energy is what its auxiliary
+// heater used after the solar contribution).
 void store_site_and_source(INTEGER k, REAL area_ft2) {
     const REAL e_kwh = SUMARY(25, k);
     const REAL pv_kwh = SUMARY(70, k);
-    const REAL e_solar_kwh = SUMARY(74, k);
     const REAL fuel = SUMARY(66, k);
-    const REAL fuel_solar = SUMARY(64, k);
     const REAL net_e_kbtu = kKbtuPerKwh * (e_kwh - pv_kwh);
-    const REAL solar_e_kbtu = kKbtuPerKwh * e_solar_kwh;
     const REAL source_e_kbtu = kSourcePerSiteElectricity * kKbtuPerKwh * (e_kwh - pv_kwh);
     REAL gross_kwh = 0.0f;
     REAL net_kbtu = 0.0f;
@@ -164,12 +166,12 @@ void store_site_and_source(INTEGER k, REAL area_ft2) {
     const REAL kbtu_per_unit = kbtu_per_fuel_unit(f);
     if (kbtu_per_unit > 0.0f) {  // gas, propane or oil
         gross_kwh = (kKbtuPerKwh * e_kwh + kbtu_per_unit * fuel) / kKbtuPerKwh;
-        net_kbtu = net_e_kbtu - solar_e_kbtu + kbtu_per_unit * (fuel - fuel_solar);
-        source_kbtu = source_e_kbtu - solar_e_kbtu + kbtu_per_unit * (fuel - fuel_solar);
+        net_kbtu = net_e_kbtu + kbtu_per_unit * fuel;
+        source_kbtu = source_e_kbtu + kbtu_per_unit * fuel;
     } else if (f == 4.0f) {  // all electric
         gross_kwh = e_kwh;
-        net_kbtu = net_e_kbtu - solar_e_kbtu;
-        source_kbtu = source_e_kbtu - solar_e_kbtu + kKbtuPerTherm * fuel_solar;
+        net_kbtu = net_e_kbtu;
+        source_kbtu = source_e_kbtu;
     }
     SUMARY(59, k) = gross_kwh;
     SUMARY(78, k) = net_kbtu / kKbtuPerKwh;

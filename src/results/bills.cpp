@@ -9,20 +9,13 @@
 #include "blocks/blocks.h"
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
+#include "results/bills_heating.h"
 #include "results/bills_steps.h"
 
 namespace mavo {
 namespace {
 
 constexpr REAL kBtuPerKwh = 3412.0f;
-// Heat a heat pump delivers per kWh in hours below 47 F, when defrost and
-// strip heat drag its performance down to about 0.85 of resistance heat.
-constexpr REAL kFreezingHeatPumpBtuPerKwh = 2900.0f;
-// Heating efficiencies in Btu per Wh: 3.412 is plain resistance heat; a
-// heat pump rates above it.
-constexpr REAL kResistanceBtuPerWh = 3.412f;
-constexpr REAL kHeatPumpThresholdBtuPerWh = 3.41f;
-constexpr REAL kWhPerKwh = 1000.0f;
 
 void zero_rows(INTEGER k, int first, int last) {
     for (int r = first; r <= last; ++r) SUMARY(r, k) = 0.0f;
@@ -140,6 +133,8 @@ bool is_electric_water_heater(INTEGER type) { return type == 2 || type == 6 || t
 void hourly_electricity(CostWork& w, INTEGER m) {
     const REAL n = w.RNUMDAYS;
     const bool trace_month = NFLAG(90) && m == 8;
+    // A fuel furnace (efficiency below 1) draws no electricity for heat.
+    const ElectricHeating heating = electric_heating_kind(STRATEGY(18, w.k), COPHT);
     for (INTEGER h = 1; h <= 24; ++h) {
         const REAL equip_kwh = EQKWHR(h, m) * n;
         const REAL light_kwh = HEAT(13, h, m) / kBtuPerKwh * n;
@@ -167,16 +162,8 @@ void hourly_electricity(CostWork& w, INTEGER m) {
 
         const REAL heating_btuh = HVACLD(h, m);
         REAL heat_kwh = 0.0f;
-        if (heating_btuh < 0.0f && COPHT >= 1.0f) {
-            if (COPHT <= kResistanceBtuPerWh && STRATEGY(18, w.k) == 6.0f) {
-                heat_kwh += heating_btuh / (-COPHT * kWhPerKwh) * n;
-            }
-            if (COPHT > kHeatPumpThresholdBtuPerWh) {
-                const REAL freezing_share = FREEZHRS(h, m);
-                const REAL HPHEATKWHRS = heating_btuh / (-COPHT * kWhPerKwh) * (1.0f - freezing_share);
-                const REAL HPFRZKWHRS = heating_btuh / -kFreezingHeatPumpBtuPerKwh * freezing_share;
-                heat_kwh += HPHEATKWHRS * n + HPFRZKWHRS * n;
-            }
+        if (heating_btuh < 0.0f && heating != ElectricHeating::none) {
+            heat_kwh = electric_heating_kwh(heating, -heating_btuh, COPHT, FREEZHRS(h, m)) * n;
             hour_kwh += heat_kwh;
             w.AEHEAT += heat_kwh;
         }

@@ -1,8 +1,15 @@
 // The closing step of the bills: the scheme's annual energy by end use,
-// the electricity and fuel bought net of the photovoltaic system and of solar
-// water heating, gross and net costs, and the fuel in its own unit (therms,
-// or gallons of propane or oil), written into its summary column; then a
-// check listing of those rows in the trace log.
+// the electricity bought net of the photovoltaic system, the fuel bought,
+// gross and net costs, the savings of the photovoltaic and solar
+// water-heating systems, and the fuel in its own unit (therms, or gallons of
+// propane or oil), written into its summary column; then a check listing of
+// those rows in the trace log.
+//
+// The water heater's hourly energy is what its auxiliary heater used after
+// the solar contribution, so the electricity and fuel of the bills are
+// already what was bought with solar water heating at work. The energy the
+// solar system displaced, and its worth at the year's mean price, are
+// reported beside them and never taken off the bills a second time.
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "results/bills_steps.h"
@@ -78,7 +85,7 @@ void write_bottled_fuel_rows(const CostWork& w, INTEGER k, REAL AFSHW, REAL AFNE
     SUMARY(73, k) = AFNET * gallons_per_therm;
     SUMARY(35, k) = SUMARY(66, k) * price;
     SUMARY(76, k) = SUMARY(64, k) * price;
-    SUMARY(79, k) = SUMARY(73, k) * price;
+    SUMARY(79, k) = SUMARY(73, k) * price;  // all the fuel bought
     SUMARY(75, k) = w.AEWH;
     COSTF = SUMARY(35, k);
 }
@@ -96,7 +103,9 @@ void write_cost_summary_rows(CostWork& w) {
 
     SUMARY(56, k) = AETOT;
     SUMARY(73, k) = w.AFTOT;
-    REAL AFNET = w.AFTOT;
+    // Fuel bought: the water heater's fuel is already that left after the
+    // solar contribution.
+    const REAL AFNET = w.AFTOT;
 
     if (w.single_zone && w.AEWH != 0.0f && w.AFWH != 0.0f) DBG_PRINT("ERROR: AEWH when both AEWH and AFWH not 0.0");
 
@@ -108,7 +117,7 @@ void write_cost_summary_rows(CostWork& w) {
         SUMARY(75, k) = w.AEWH;
         SUMARY(77, k) = CostSHWe;
         SUMARY(36, k) = w.COSTe;
-        SUMARY(56, k) = AETOT - AESHW - AEPV;
+        SUMARY(56, k) = AETOT - AEPV;
         w.AFWH = 0.0f;
         AFSHW = 0.0f;
         CostSHWf = 0.0f;
@@ -124,9 +133,9 @@ void write_cost_summary_rows(CostWork& w) {
         SUMARY(64, k) = 0.0f;
         SUMARY(76, k) = 0.0f;
     }
-    // Solar water heating serving a fuel water heater.
+    // Solar water heating serving a fuel water heater: the fuel it displaced
+    // valued at the year's mean price of fuel.
     if (w.AFWH > 0.0f && AFSHW > 0.0f) {
-        AFNET = w.AFTOT - AFSHW;
         if (w.AFTOT != 0.0f) CostSHWf = COSTF / w.AFTOT * AFSHW;
         SUMARY(65, k) = w.AFWH;
         SUMARY(66, k) = w.AFTOT;
@@ -140,10 +149,12 @@ void write_cost_summary_rows(CostWork& w) {
     GCOSTSAB = GTHERMSAB * BLK33A.GASABOVES;
     COSTF = GCHARGW + GCOSTW + GCOSTWAB + GCHARGS + GCOSTS + GCOSTSAB;
 
-    // PV output is valued at the year's mean price of electricity.
+    // PV output is valued at the year's mean price of electricity; the bill
+    // priced the whole purchase, gross of it. The solar water-heating savings
+    // are already out of the bills.
     const REAL CostPV = AETOT != 0.0f ? AEPV / AETOT * w.COSTe : 0.0f;
-    const REAL COSTeNET = w.COSTe - CostPV - CostSHWe;
-    const REAL CostFnet = COSTF - CostSHWf;
+    const REAL COSTeNET = w.COSTe - CostPV;
+    const REAL CostFnet = COSTF;
 
     SUMARY(21, k) = w.HFUEL;
     SUMARY(22, k) = w.AElit;
@@ -153,7 +164,7 @@ void write_cost_summary_rows(CostWork& w) {
     SUMARY(35, k) = COSTF;
     SUMARY(36, k) = w.COSTe;
     SUMARY(55, k) = CostPV;
-    SUMARY(56, k) = AETOT - AEPV - AESHW;
+    SUMARY(56, k) = AETOT - AEPV;
     SUMARY(57, k) = COSTeNET;
     SUMARY(65, k) = w.AFWH;
     SUMARY(66, k) = w.AFTOT;
@@ -182,7 +193,7 @@ void write_cost_summary_rows(CostWork& w) {
     } else if (burns_propane(fuel) || burns_oil(fuel)) {
         write_bottled_fuel_rows(w, k, AFSHW, AFNET);
     }
-    SUMARY(79, k) = SUMARY(35, k) - SUMARY(76, k);
+    SUMARY(79, k) = SUMARY(35, k);
     // Last, so that a bottled-fuel cost is in the net total.
     SUMARY(58, k) = SUMARY(57, k) + SUMARY(79, k);
 

@@ -22,6 +22,7 @@ constexpr REAL kBtuPerOilGallon = 137000.0f;
 constexpr REAL kMmbtuPerBtu = 0.000001f;
 constexpr REAL kSourcePerSiteElectricity = 3.0f;
 constexpr REAL kAllElectric = 4.0f;
+constexpr REAL kElectricityFuelCode = 4.0f;  // PDATA(1,r) of an electricity row
 
 // Table rows: 1 SCE, 2 SDG&E, 3 PG&E, 4 SMUD, 6 California 2005, 10 the US
 // standard's national factor, 11 the US total; 13 natural gas, 22 oil,
@@ -38,6 +39,24 @@ constexpr INTEGER kRowOil = 22;
 constexpr INTEGER kRowPropane = 26;
 
 bool is_table_row(INTEGER r) { return r >= 1 && r <= kTableRows; }
+
+// The user's own row with the factors he revised stands whatever it says.
+bool users_revised_row(INTEGER r, INTEGER user_row) { return NFLAG(50) && r == user_row; }
+
+// Rows a scheme kept from an earlier run must still be rows of its energy:
+// a scheme switched to propane or oil, or a stored row that names no
+// electricity, would be counted at another source's factors.
+void rechoose_rows_of_another_source() {
+    const INTEGER fuel_row = fuel_emission_row(FUELTYPE);
+    if (!users_revised_row(NROWF, kUserGasRow) && PDATA(1, NROWF) != PDATA(1, fuel_row)) {
+        DBG_INT("CALPOLL stored fuel row is of another fuel, chosen anew", NROWF);
+        NROWF = fuel_row;
+    }
+    if (!users_revised_row(NROWE, kUserElectricityRow) && PDATA(1, NROWE) != kElectricityFuelCode) {
+        DBG_INT("CALPOLL stored electricity row is no electricity, chosen anew", NROWE);
+        NROWE = electricity_emission_row(ERATEZONE, NFLAG(58));
+    }
+}
 
 // Heat of one unit of the fuel rows of the summary column: the bills keep
 // propane (2) and oil (3) in gallons, every other fuel in therms.
@@ -81,7 +100,9 @@ void offer_factors() {
 void annual_emissions(INTEGER k) {
     const INTEGER e = NROWE;
     const INTEGER f = NROWF;
-    const REAL mwh = SUMARY(56, k) * kMwhPerKwh;  // purchased, net of photovoltaics
+    // Purchased: electricity net of photovoltaics, fuel as bought (solar
+    // water heating already lowered both).
+    const REAL mwh = SUMARY(56, k) * kMwhPerKwh;
     const REAL mmbtu_per_unit = btu_per_fuel_unit(FUELTYPE) * kMmbtuPerBtu;
     const REAL mmbtu = FUELTYPE == kAllElectric ? 0.0f : SUMARY(73, k) * mmbtu_per_unit;
     SUMARY(41, k) = PDATA(5, e) * mwh + PDATA(5, f) * mmbtu;
@@ -128,11 +149,14 @@ INTEGER electricity_emission_row(INTEGER z, bool in_california) {
         r = z <= -11 ? kRowPGE : kRowUSStandard;
     }
     if (z == -2 || z == -1) r = kRowSMUD;
+    // Time-of-use zones 31 + n: n = 1 SCE, 2 SDG&E, 3 PG&E, 4 SMUD; the
+    // generic and flat records take the state's or the nation's mix.
     if (z >= 30) {
         r = in_california ? kRowCalifornia : kRowUSTotal;
-        if (z == 32) r = kRowSMUD;
+        if (z == 32) r = kRowSCE;
         if (z == 33) r = kRowSDGE;
         if (z == 34) r = kRowPGE;
+        if (z == 35) r = kRowSMUD;
     }
     return r;
 }
@@ -158,6 +182,8 @@ void CALPOLL() {
     if (choose) {
         NROWE = electricity_emission_row(ERATEZONE, NFLAG(58));
         NROWF = fuel_emission_row(FUELTYPE);
+    } else {
+        rechoose_rows_of_another_source();
     }
     DBG_INT("CALPOLL NROWE after", NROWE);
     DBG_INT("CALPOLL NROWF after", NROWF);

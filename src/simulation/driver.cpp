@@ -156,6 +156,14 @@ bool exactly_one_glazing_facade() {
     return glazed == 1;
 }
 
+// A heating system whose efficiency is a furnace's AFUE (a fraction) burns
+// fuel, whatever its code: the bills and the peaks go by the efficiency. A
+// code the user changed (a heat pump with a plain air conditioner, say)
+// keeps the efficiency its input file held. Codes 0 and 1 heat nothing.
+bool heating_burns_fuel() {
+    return std::fabs(scheme_value(18)) > 1.0f && COPHT > 0.0f && COPHT < 1.0f;
+}
+
 // Fuels of the site against the furnace and the water heater: true when
 // they cannot go together. A site with electricity only cannot burn fuel in
 // a furnace or a fuel-fired water heater; a natural-gas site has no propane
@@ -171,7 +179,7 @@ bool fuels_incompatible() {
     bool incompatible = false;
     if (f == 4.0f) {
         incompatible = (furnace > 1.0f && furnace < 6.0f) || (furnace > -6.0f && furnace < -1.0f) ||
-                       WHTYPE == 1 || WHTYPE == 3 || WHTYPE == 4 || WHTYPE == 5;
+                       heating_burns_fuel() || WHTYPE == 1 || WHTYPE == 3 || WHTYPE == 4 || WHTYPE == 5;
     }
     if (f <= 1.0f || f == 10.0f) {
         if (WHTYPE == 3 || WHTYPE == 4) incompatible = true;
@@ -378,6 +386,8 @@ YearEnd set_up(SimulationRun& run) {
     NFLAG(68) = fuels_incompatible();
     if (NFLAG(68)) {
         DBG_PRINT("ERROR nflag(68)=T=NG incompatible fuel 555");
+        if (FUELTYPE == 4.0f && heating_burns_fuel())
+            DBG_FLOAT("ERROR heating efficiency is a fuel furnace AFUE at an all-electric site: COPHT", COPHT);
         return YearEnd::result_test;
     }
     DBG_PRINT(" nflag(68)=F=OK compatible fuel CALCS 555");

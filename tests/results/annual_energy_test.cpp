@@ -42,23 +42,49 @@ TEST(AnnualEnergy, TwelveDayHeatingAndCoolingAreKeptApart) {
     EXPECT_EQ(AREAT, 1000.0f);
 }
 
-TEST(AnnualEnergy, NoHeatingSystemAndHeatPumpDemand) {
+TEST(AnnualEnergy, NoHeatingSystemHasNoHeatingPeak) {
     scheme_one();
     STRATEGY(18, 1) = 0.0f;
     HVACLD(3, 2) = -10000.0f;
+    COPHT = 3.41f;
     CALBEP();
     EXPECT_EQ(SUMARY(26, 1), 0.0f);
     EXPECT_EQ(SUMARY(27, 1), 12.0f);
     EXPECT_EQ(SUMARY(28, 1), 6.0f);
+    EXPECT_EQ(SUMARY(32, 1), 0.0f);  // nor electric heat
+}
 
+// Electric heat in the demand peak, with COPHT in Btu per Wh as the bills
+// take it: a 92.9 kBtu/h resistance peak at 3.41 Btu/Wh draws 27.24 kWh,
+// on top of 1 kWh of lights. A furnace draws nothing; a heat pump of HSPF
+// 8.2 draws 10000 / 8200 kWh for 10 kBtu/h in a mild hour and runs at
+// resistance heat, 10000 / 3412 kWh, in a freezing one.
+TEST(AnnualEnergy, ElectricHeatInTheDemandPeak) {
+    scheme_one();
+    STRATEGY(18, 1) = 6.0f;
+    COPHT = 3.41f;
+    HVACLD(7, 1) = -92900.0f;
+    HEAT(13, 7, 1) = 3412.0f;
+    CALBEP();
+    EXPECT_NEAR(SUMARY(32, 1), 92900.0f / 3410.0f + 1.0f, 1e-4f);
+    EXPECT_EQ(SUMARY(33, 1), 1.0f);
+    EXPECT_EQ(SUMARY(34, 1), 7.0f);
+
+    scheme_one();
+    HVACLD(7, 1) = -10000.0f;
+    HEAT(13, 7, 1) = 0.0f;
     STRATEGY(18, 1) = 3.0f;
-    COPHT = 0.75f;  // furnace: no electricity
+    COPHT = 0.75f;
     CALBEP();
     EXPECT_EQ(SUMARY(32, 1), 0.0f);
-    COPHT = 2.5f;   // heat pump
+
+    STRATEGY(18, 1) = -7.0f;  // a heat pump the user paired with another cooler
+    COPHT = 8.2f;
     CALBEP();
-    EXPECT_FLOAT_EQ(SUMARY(32, 1), 10000.0f / (3412.0f * 2.5f));
-    EXPECT_EQ(SUMARY(33, 1), 2.0f);
+    EXPECT_NEAR(SUMARY(32, 1), 10000.0f / 8200.0f, 1e-5f);
+    FREEZHRS(7, 1) = 1.0f;
+    CALBEP();
+    EXPECT_NEAR(SUMARY(32, 1), 10000.0f / 3412.0f, 1e-5f);
 }
 
 TEST(AnnualEnergy, FullYearWeightsMonthsByTheirDays) {
@@ -105,10 +131,11 @@ TEST(AnnualEnergy, SiteAndSourceEnergyByFuel) {
     EXPECT_EQ(SUMARY(37, 1), -1.0f);
 }
 
-// Propane and oil rows are in gallons, the fuel bought (row 66) and the
-// fuel displaced by solar water heating (row 64) alike: 91 and 137 kBtu a
-// gallon at the site and at the source. 1000 gallons with 100 displaced on
-// 1000 ft2: 81.9 kBtu/ft2 of propane, 123.3 of oil, site and source alike.
+// Propane and oil rows are in gallons: 91 and 137 kBtu a gallon at the
+// site and at the source. 1000 gallons bought on 1000 ft2: 91 kBtu/ft2 of
+// propane, 137 of oil, site and source alike. The 100 gallons solar water
+// heating displaced are already out of the gallons bought and are not taken
+// off again.
 TEST(AnnualEnergy, BottledFuelCountsTheHeatOfAGallon) {
     for (float fuel_type : {2.0f, 3.0f}) {
         scheme_one();
@@ -118,10 +145,28 @@ TEST(AnnualEnergy, BottledFuelCountsTheHeatOfAGallon) {
         CALBEP();
         const float kbtu_per_gallon = fuel_type == 2.0f ? 91.0f : 137.0f;
         EXPECT_FLOAT_EQ(SUMARY(59, 1), kbtu_per_gallon * 1000 / 3.412f) << fuel_type;
-        EXPECT_FLOAT_EQ(SUMARY(38, 1), kbtu_per_gallon * 900 / 1000) << fuel_type;
-        EXPECT_FLOAT_EQ(SUMARY(39, 1), kbtu_per_gallon * 900 / 1000) << fuel_type;
-        EXPECT_FLOAT_EQ(SUMARY(78, 1), kbtu_per_gallon * 900 / 3.412f) << fuel_type;
+        EXPECT_FLOAT_EQ(SUMARY(38, 1), kbtu_per_gallon * 1000 / 1000) << fuel_type;
+        EXPECT_FLOAT_EQ(SUMARY(39, 1), kbtu_per_gallon * 1000 / 1000) << fuel_type;
+        EXPECT_FLOAT_EQ(SUMARY(78, 1), kbtu_per_gallon * 1000 / 3.412f) << fuel_type;
     }
+}
+
+// Electricity bought is the use less the photovoltaic output; the kWh solar
+// water heating displaced are already out of the use. 5000 kWh used, 1000
+// from photovoltaics, 800 displaced, 1000 ft2: 13.648 kBtu/ft2 at the site,
+// three times that at the source.
+TEST(AnnualEnergy, AllElectricNetEnergyIsWhatWasBought) {
+    scheme_one();
+    FUELTYPE = 4.0f;
+    SUMARY(25, 1) = 5000.0f;
+    SUMARY(70, 1) = 1000.0f;
+    SUMARY(74, 1) = 800.0f;
+    SUMARY(64, 1) = 50.0f;
+    CALBEP();
+    EXPECT_FLOAT_EQ(SUMARY(59, 1), 5000.0f);
+    EXPECT_FLOAT_EQ(SUMARY(78, 1), 4000.0f);
+    EXPECT_FLOAT_EQ(SUMARY(38, 1), 3.412f * 4000 / 1000);
+    EXPECT_FLOAT_EQ(SUMARY(39, 1), 3 * 3.412f * 4000 / 1000);
 }
 
 TEST(AnnualEnergy, CombinationColumnSumsEmissionsAndDays) {

@@ -3,6 +3,7 @@
 #include "blocks/blocks.h"
 #include "results/bill_scheme.h"
 #include "results/bills.h"
+#include "results/bills_heating.h"
 #include "results/bills_steps.h"
 
 namespace mavo {
@@ -132,10 +133,10 @@ TEST(TieredBill, MeterChargeOfEveryBilledDay) {
 }
 
 // Hourly electricity: 3412 Btu/h of lights is 1 kWh, so is 3412 Btu of
-// electric water heating and 3.1 x 3412 Btu/h of cooling at COP 3.1. A heat
-// pump of exactly 3.412 Btu/Wh with heating choice 6 takes both heating
-// rules: 1 kWh, then 0.5 kWh plus 0.5 x 3412 / 2900 kWh in the freezing half.
-TEST(HourlyElectricity, EndUsesAndBothHeatingRules) {
+// electric water heating and 3.1 x 3412 Btu/h of cooling at COP 3.1, and
+// 3412 Btu of resistance heat at 3.412 Btu/Wh: once, though its rating
+// would also pass for a heat pump's.
+TEST(HourlyElectricity, EndUsesEachCountedOnce) {
     plain_bill_scheme(k, false, 10);
     HEAT(13, 10, 1) = 3412.0f;
     WHTYPE = 2;
@@ -149,9 +150,47 @@ TEST(HourlyElectricity, EndUsesAndBothHeatingRules) {
     EXPECT_NEAR(SUMARY(22, k), 1.0f, 1e-5f);
     EXPECT_NEAR(SUMARY(75, k), 1.0f, 1e-5f);
     EXPECT_NEAR(SUMARY(24, k), 1.0f, 1e-5f);
-    EXPECT_NEAR(SUMARY(71, k), 2.0882759f, 1e-5f);
-    EXPECT_NEAR(TEMPKWHR(13, 1), 2.0882759f, 1e-5f);
-    EXPECT_NEAR(AETOT, 5.0882759f, 1e-5f);
+    EXPECT_NEAR(SUMARY(71, k), 1.0f, 1e-5f);
+    EXPECT_NEAR(TEMPKWHR(13, 1), 1.0f, 1e-5f);
+    EXPECT_NEAR(AETOT, 4.0f, 1e-5f);
+}
+
+// The heating code counts by its magnitude: a code the user changed (made
+// negative) is billed as the system it names. Resistance heat of 3.41
+// Btu/Wh draws 1 kWh for 3410 Btu; a heat pump of HSPF 8.2 draws 1 kWh for
+// 8200 Btu in mild hours and runs at resistance heat (3412 Btu/kWh) in the
+// freezing ones: 8200 Btu with half the days freezing is 0.5 + 1.2016 kWh.
+TEST(HourlyElectricity, ChangedHeatingCodesBillAsTheirSystem) {
+    struct Case {
+        float code, copht, freezing_share, kwh;
+    };
+    for (const Case& c : {Case{6.0f, 3.41f, 0.0f, 1.0f}, Case{-6.0f, 3.41f, 0.0f, 1.0f},
+                          Case{-7.0f, 8.2f, 0.0f, 1.0f}, Case{-8.0f, 8.2f, 0.5f, 0.5f + 4100.0f / 3412.0f}}) {
+        plain_bill_scheme(k, false, 10);
+        STRATEGY(18, k) = c.code;
+        COPHT = c.copht;
+        HVACLD(6, 1) = -c.copht * 1000.0f;
+        FREEZHRS(6, 1) = c.freezing_share;
+        COST();
+        EXPECT_NEAR(SUMARY(71, k), c.kwh, 1e-5f) << "code " << c.code;
+        EXPECT_NEAR(TEMPKWHR(6, 1), c.kwh, 1e-5f) << "code " << c.code;
+    }
+}
+
+// A heat pump backed by strip heat never draws more than resistance heat
+// for the same load, whatever its rating and however cold the hours.
+TEST(HourlyElectricity, HeatPumpNeverWorseThanResistance) {
+    const float load_btu = 50000.0f;
+    const float resistance_kwh = load_btu / 3412.0f;
+    for (float hspf : {2.5f, 3.42f, 6.8f, 8.2f, 10.0f}) {
+        for (float share : {0.0f, 0.3f, 1.0f}) {
+            const REAL kwh = electric_heating_kwh(electric_heating_kind(7.0f, hspf), load_btu, hspf, share);
+            EXPECT_LE(kwh, resistance_kwh * (1.0f + 1e-6f)) << hspf << " " << share;
+            EXPECT_GT(kwh, 0.0f);
+        }
+    }
+    // All the hours freezing: strip heat throughout.
+    EXPECT_NEAR(electric_heating_kwh(ElectricHeating::heat_pump, load_btu, 8.2f, 1.0f), resistance_kwh, 1e-4f);
 }
 
 TEST(HourlyElectricity, FurnaceAndFullYearCooling) {

@@ -6,6 +6,7 @@
 #include "blocks/blocks.h"
 #include "results/bill_scheme.h"
 #include "results/bills.h"
+#include "results/emissions.h"
 #include "test_support.h"
 
 namespace mavo {
@@ -46,9 +47,31 @@ TEST(CostSummaryRows, PhotovoltaicSavingsAtTheMeanPrice) {
     EXPECT_NEAR(SUMARY(57, k), 9.282f - 15.47f, 1e-4f);
 }
 
-// Flat rate, an electric water heater of 5 kWh a day: 60 kWh for $7.26, of
-// which solar water heating saved 20 kWh, worth 7.26 / 60 x 20.
-TEST(CostSummaryRows, SolarWaterHeatingOfAnElectricHeater) {
+// Hourly purchases of the year the bills leave: kWh and therms, each
+// day weighted by the days it stands for, and the CO2 of the hours.
+struct HourlySums {
+    double kwh = 0.0, therms = 0.0, co2_lb = 0.0;
+};
+HourlySums hourly_sums() {
+    HourlySums s;
+    for (int m = 1; m <= 12; ++m) {
+        const double days = NFLAG(38) ? MODAYS(m) : 1.0;
+        for (int h = 1; h <= 24; ++h) {
+            s.kwh += TEMPKWHR(h, m) * days;
+            s.therms += TEMPFUEL(h, m) / 100000.0 * days;
+            s.co2_lb += TOTALCO2(h, m) * days;
+        }
+    }
+    return s;
+}
+
+// The water heater's hourly energy is what its auxiliary heater used after
+// the solar contribution. Flat rate, an electric water heater using 5 kWh a
+// day with solar water heating at work: 60 kWh bought for $7.26. The 20 kWh
+// the solar system displaced are worth 7.26 / 60 x 20 = $2.42, reported but
+// not taken off the 60 kWh or the $7.26 again; the CO2 of the year is that
+// of its hours (SCE zone 10, 665.26 lb/MWh).
+TEST(CostSummaryRows, SolarWaterHeatingOfAnElectricHeaterIsInTheBill) {
     plain_bill_scheme(k, false, 10);
     STRATEGY(1, k) = 7.0f;
     STRATEGY(41, k) = 1.0f;
@@ -56,33 +79,54 @@ TEST(CostSummaryRows, SolarWaterHeatingOfAnElectricHeater) {
     for (int m = 1; m <= 12; ++m) WHENER(7, m) = 5 * 3412.0f;
     SUMARY(74, k) = 20.0f;
     COST();
+    CALPOLL();
+    const HourlySums hours = hourly_sums();
     EXPECT_NEAR(SUMARY(75, k), 60.0f, 1e-4f);
+    EXPECT_NEAR(SUMARY(56, k), 60.0f, 1e-4f);
+    EXPECT_NEAR(SUMARY(56, k), hours.kwh, 1e-4);
+    EXPECT_NEAR(SUMARY(74, k), 20.0f, 1e-6f);
     EXPECT_NEAR(SUMARY(77, k), 2.42f, 1e-4f);
-    EXPECT_NEAR(SUMARY(57, k), 7.26f - 2.42f, 1e-4f);
-    EXPECT_NEAR(SUMARY(56, k), 40.0f, 1e-4f);
+    EXPECT_NEAR(SUMARY(57, k), 7.26f, 1e-4f);
+    EXPECT_NEAR(SUMARY(58, k), 7.26f, 1e-4f);
     EXPECT_FLOAT_EQ(SUMARY(65, k), 0.0f);
+    EXPECT_NEAR(SUMARY(47, k), 60 * 0.66526, 1e-3);
+    EXPECT_NEAR(SUMARY(47, k), hours.co2_lb, 1e-3);
 }
 
-// A gas water heater burning 1 therm a day under the stored rates, with 3
-// therms displaced by solar water heating: 9 therms bought, and a share
-// 3 / 12 of the fuel bill saved.
-TEST(CostSummaryRows, SolarWaterHeatingOfAFuelHeater) {
+// A gas water heater whose auxiliary burner used 1 therm a day after the
+// solar contribution, under the stored rates (baseline never reached), with
+// 3 kWh of lights a day: 12 therms bought, and 12 therms the hours hold. The
+// 3 therms the solar system displaced are valued at the year's mean price
+// of gas, 3 / 12 of the bill, and reported beside it; the net fuel cost is
+// the whole bill. The CO2 of the year (the scheme's stored rows: SCE
+// 665.26 lb/MWh and the 1992 gas average of 116 lb/MMBtu) is that of its
+// hours.
+TEST(CostSummaryRows, SolarWaterHeatingOfAFuelHeaterIsInTheBill) {
     plain_bill_scheme(k, false, 10);
     FUELTYPE = 0.0f;
     NFLAG(83) = true;
     GBASEW = GBASES = 1000.0f;
     STRATEGY(41, k) = 1.0f;
     WHTYPE = 1;
-    for (int m = 1; m <= 12; ++m) WHENER(7, m) = 100000.0f;
+    for (int m = 1; m <= 12; ++m) {
+        WHENER(7, m) = 100000.0f;
+        HEAT(13, 19, m) = 3 * 3412.0f;
+    }
     SUMARY(64, k) = 3.0f;
     COST();
+    CALPOLL();
+    const HourlySums hours = hourly_sums();
     const float bill = 12 * 0.16438f + 6 * 0.94633f + 6 * 1.16f;
     EXPECT_NEAR(SUMARY(35, k), bill, 1e-4f);
     EXPECT_NEAR(SUMARY(65, k), 12.0f, 1e-5f);
-    EXPECT_NEAR(SUMARY(73, k), 9.0f, 1e-5f);
+    EXPECT_NEAR(SUMARY(73, k), 12.0f, 1e-5f);
+    EXPECT_NEAR(SUMARY(73, k), hours.therms, 1e-5);
+    EXPECT_NEAR(SUMARY(64, k), 3.0f, 1e-6f);
     EXPECT_NEAR(SUMARY(76, k), bill / 12 * 3, 1e-4f);
-    EXPECT_NEAR(SUMARY(79, k), bill - bill / 12 * 3, 1e-4f);
-    EXPECT_NEAR(SUMARY(58, k), SUMARY(57, k) + SUMARY(79, k), 1e-5f);
+    EXPECT_NEAR(SUMARY(79, k), bill, 1e-4f);
+    EXPECT_NEAR(SUMARY(58, k), SUMARY(57, k) + bill, 1e-4f);
+    EXPECT_NEAR(SUMARY(47, k), 36 * 0.66526 + 1.2 * 116, 1e-3);
+    EXPECT_NEAR(SUMARY(47, k), hours.co2_lb, 1e-3);
 }
 
 class CostTrace : public ::testing::Test {

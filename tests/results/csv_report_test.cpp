@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -143,13 +144,27 @@ TEST_F(HourlyCsv, NonResidentialModeChangesOnlyTheFirstTitleLine) {
     for (std::size_t i = 1; i < residential.size(); ++i) EXPECT_EQ(residential[i], nonresidential[i]) << i;
 }
 
-TEST_F(HourlyCsv, FieldTooNarrowIsStarred) {
+// A value too wide for its field takes the narrowest wider field that
+// holds it, so no number is lost to asterisks; the other fields keep their
+// widths and the line its commas. A big building's hour of 1.5 million
+// Btu/h needs 8 columns for F7.0, a cost of $12345.00 8 for F7.2, and a
+// loss of -2.5 million Btu/h 9.
+TEST_F(HourlyCsv, ValueTooWideTakesAWiderField) {
     HEAT(10, 1, 1) = 1.5e6f;
+    HEAT(17, 2, 1) = -2.5e6f;
     COSTEL(1, 1) = 12345.0f;
     KEEPCSV();
     const auto l = file();
-    EXPECT_EQ(month_line(l, 1, kHeatHour1).substr(10 * 8, 8), "*******,");
-    EXPECT_EQ(month_line(l, 1, kPerfHour1).substr(13 * 8, 8), "*******,");
+    const std::string& heat = month_line(l, 1, kHeatHour1);
+    EXPECT_EQ(heat.find('*'), std::string::npos);
+    EXPECT_EQ(heat.substr(9 * 8, 8 + 9), "     0.,1500000.,");
+    EXPECT_EQ(heat.size(), 18 * 8 + 1u);
+    EXPECT_EQ(month_line(l, 1, kHeatHour1 + 1).substr(17 * 8), "-2500000.,");
+    const std::string& perf = month_line(l, 1, kPerfHour1);
+    EXPECT_EQ(perf.substr(13 * 8, 9 + 8 + 9), "12345.00,   0.10,12345.10,");
+    EXPECT_EQ(std::count(perf.begin(), perf.end(), ','), 17);
+    // The means line too: the mean loss, -105208 Btu/h, needs 8 columns.
+    EXPECT_EQ(month_line(l, 1, kHeatMeans).substr(17 * 8), "-105208.,");
 }
 
 TEST_F(HourlyCsv, FileNameBySlot) {

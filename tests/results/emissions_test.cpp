@@ -20,9 +20,11 @@ TEST(Emissions, ElectricityRowFollowsTheRateZone) {
     for (int z = 18; z <= 29; ++z) EXPECT_EQ(electricity_emission_row(z, true), 10);
     EXPECT_EQ(electricity_emission_row(36, true), 6);
     EXPECT_EQ(electricity_emission_row(36, false), 11);
-    EXPECT_EQ(electricity_emission_row(32, false), 4);
+    // Time-of-use zones 31 + n: SCE, SDG&E, PG&E, SMUD.
+    EXPECT_EQ(electricity_emission_row(32, false), 1);
     EXPECT_EQ(electricity_emission_row(33, true), 2);
     EXPECT_EQ(electricity_emission_row(34, true), 3);
+    EXPECT_EQ(electricity_emission_row(35, true), 4);
     EXPECT_EQ(fuel_emission_row(-2.0f), 26);
     EXPECT_EQ(fuel_emission_row(3.0f), 22);
     EXPECT_EQ(fuel_emission_row(10.0f), 13);
@@ -120,6 +122,50 @@ TEST(Emissions, UsersFactorsForALaterScheme) {
     CALPOLL();
     EXPECT_EQ(NROWE, 3);
     EXPECT_EQ(NROWF, 13);
+}
+
+// An SCE time-of-use site: 10000 kWh at SCE's 665.26 lb/MWh.
+TEST(Emissions, SceTimeOfUseSite) {
+    IDNUM1 = 1;
+    ERATEZONE = 32;
+    FUELTYPE = 4.0f;
+    SUMARY(56, 1) = 10000.0f;
+    CALPOLL();
+    EXPECT_FLOAT_EQ(SUMARY(46, 1), 6652.6f);
+}
+
+// Rows a later scheme kept from an earlier run stand only while they are
+// rows of its energy: a gas row after the scheme moved to propane, or a
+// fuel row stored for electricity, is chosen anew; the user's own revised
+// rows stand.
+TEST(Emissions, StoredRowOfAnotherSourceIsChosenAnew) {
+    IDNUM1 = 3;
+    ERATEZONE = 12;
+    NROWE = 1;
+    NROWF = 13;  // natural gas, 117 lb/MMBtu
+    FUELTYPE = 2.0f;
+    SUMARY(73, 3) = 1000.0f;  // gallons of propane: 91 MMBtu
+    CALPOLL();
+    EXPECT_EQ(NROWF, 26);
+    EXPECT_NEAR(SUMARY(47, 3), 91.0f * 505.0f, 0.05f);
+    EXPECT_EQ(POLLUTE(5, 2), 2.0f);
+
+    NROWF = 25;  // another propane row stands
+    NROWE = 14;  // a gas row is no electricity
+    CALPOLL();
+    EXPECT_EQ(NROWF, 25);
+    EXPECT_EQ(NROWE, 1);
+
+    NFLAG(50) = true;  // the user's own rows stand, whatever they name
+    NROWE = 29;
+    NROWF = 30;
+    POLLUTE(5, 1) = 4.0f;
+    POLLUTE(1, 2) = 130.0f;
+    POLLUTE(5, 2) = 1.0f;
+    CALPOLL();
+    EXPECT_EQ(NROWF, 30);
+    EXPECT_EQ(NROWE, 29);
+    EXPECT_NEAR(SUMARY(47, 3), 91.0f * 130.0f, 0.05f);
 }
 
 TEST(Emissions, HourlyCarbonDioxide) {

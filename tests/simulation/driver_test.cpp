@@ -273,6 +273,28 @@ TEST_F(SchemeRun, AllElectricSiteWithFuelBurnersFails) {
     EXPECT_FLOAT_EQ(RAELECT, 1.0f);
 }
 
+// A heating code the user changed keeps the efficiency its input file held:
+// a heat pump code over a furnace's AFUE is a furnace to the bills, which
+// an all-electric site cannot fuel. Its heat would go unbilled; the run
+// fails as for any fuel burner there. With a heat pump's HSPF it runs.
+TEST_F(SchemeRun, AllElectricSiteWithAFurnaceEfficiencyFails) {
+    FUELTYPE = 4.0f;
+    WHTYPE = 2;
+    STRATEGY(18, kScheme) = -7.0f;
+    COPHT = 0.78f;
+    CALCS();
+    EXPECT_TRUE(NFLAG(68));
+    EXPECT_FALSE(NFLAG(51));
+
+    NFLAG(68) = false;
+    CYCLE = 288.0f;
+    COPHT = 8.2f;
+    NFLAG(38) = false;
+    open_weather(zone_text_days(1, 12));
+    CALCS();
+    EXPECT_FALSE(NFLAG(68));
+}
+
 TEST_F(SchemeRun, PropaneAndStaleGasTotalsAreCompatible) {
     // A propane home runs its gas appliances on propane.
     FUELTYPE = 2.0f;

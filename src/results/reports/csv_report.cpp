@@ -6,6 +6,7 @@
 // solar contributions, costs, site energy, CO2), each followed by its
 // 24-hour means. Written for a spreadsheet: fixed-width numbers between
 // commas, a few free-form lines between the tables.
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -61,12 +62,28 @@ FArray<REAL, 17> performance_of_hour(INTEGER h, INTEGER m) {
     return v;
 }
 
+// The widest field a finite REAL can need in fixed point: sign, 39 digits,
+// the point and two decimals, with room to spare.
+constexpr int kWidestField = 48;
+
+// Fixed-point field Fw.d that never loses its number: a value too large for
+// w columns (a big building's hourly heat flow easily passes 999999 Btu/h)
+// takes the narrowest wider field that holds it instead of w asterisks. The
+// fields stand between commas, so a wider one only shifts the columns of
+// its line.
+std::string number_field(REAL value, int w, int d) {
+    std::string field = ffmt::F(value, w, d);
+    if (!std::isfinite(value)) return field;
+    while (field.find_first_not_of('*') == std::string::npos && w < kWidestField) field = ffmt::F(value, ++w, d);
+    return field;
+}
+
 // Hour (or the hour count of a means line) and the 17 components, each
 // F7.0 and a comma.
 std::string heat_line(REAL first, const FArray<REAL, 17>& values) {
     ffmt::LineWriter w;
-    w.F(first, 7, 0).A(",");
-    for (INTEGER c = 1; c <= 17; ++c) w.F(values(c), 7, 0).A(",");
+    w.A(number_field(first, 7, 0)).A(",");
+    for (INTEGER c = 1; c <= 17; ++c) w.A(number_field(values(c), 7, 0)).A(",");
     return w.take();
 }
 
@@ -74,10 +91,10 @@ std::string heat_line(REAL first, const FArray<REAL, 17>& values) {
 // quantities to two decimals, CO2 whole pounds with no comma after it.
 std::string performance_line(REAL first, const FArray<REAL, 17>& values) {
     ffmt::LineWriter w;
-    w.F(first, 7, 0).A(",");
-    w.F(values(1), 7, 0).A(",").F(values(2), 7, 0).A(",");
-    for (INTEGER j = 3; j <= 16; ++j) w.F(values(j), 7, 2).A(",");
-    w.F(values(17), 7, 0);
+    w.A(number_field(first, 7, 0)).A(",");
+    w.A(number_field(values(1), 7, 0)).A(",").A(number_field(values(2), 7, 0)).A(",");
+    for (INTEGER j = 3; j <= 16; ++j) w.A(number_field(values(j), 7, 2)).A(",");
+    w.A(number_field(values(17), 7, 0));
     return w.take();
 }
 
