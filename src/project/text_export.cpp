@@ -75,7 +75,9 @@ REAL electric_total(INTEGER h, INTEGER m, REAL fan_Wh) {
         if (COPAC > 0.0f) total = total + hvac_btu / (COPAC * kBtuPerWh);
     } else if (hvac_btu < 0.0f) {
         if (COPHT == 1.0f) total = total - hvac_btu / kBtuPerWh;
-        else if (COPHT > 1.0f) total = total - hvac_btu / (COPHT * kBtuPerWh);
+        // COPHT of an electric heater is in Btu per Wh (3.412 for
+        // resistance heat, the seasonal rating for a heat pump).
+        else if (COPHT > 1.0f) total = total - hvac_btu / COPHT;
     }
     return total;
 }

@@ -101,9 +101,14 @@ TEST_F(TextExport, ElectricTotalFollowsTheHeatingEquipment) {
     KEEP1TXT();
     EXPECT_NEAR(column_at(file()[3], 27), 3000.0f, 1e-3f);
 
-    COPHT = 2.0f;  // heat pump
+    // Electric heaters rated in Btu per Wh: resistance 3.412, a heat pump
+    // its seasonal rating.
+    COPHT = 3.412f;
     KEEP1TXT();
-    EXPECT_NEAR(column_at(file()[3], 27), 2500.0f, 1e-3f);
+    EXPECT_NEAR(column_at(file()[3], 27), 3000.0f, 1e-2f);
+    COPHT = 8.53f;  // heat pump: 3412 Btu / 8.53 = 400 Wh
+    KEEP1TXT();
+    EXPECT_NEAR(column_at(file()[3], 27), 2400.0f, 1e-2f);
 
     // No air conditioner (cooling efficiency 0): the cooling hour draws
     // lights, equipment and fans only, not a column of asterisks.

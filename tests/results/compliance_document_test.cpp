@@ -159,8 +159,10 @@ TEST_F(ComplianceExport, RenewablesAndWaterHeating) {
 
 TEST_F(ComplianceExport, SolarFractionAndRecoveryEfficiency) {
     STHERMEFF(2) = 78.0f;  // 0.78, written F9.0
+    // The water heater's fuel is what remained after the sun's share:
+    // 30 displaced of 30 + 90.
     SUMARY(64, 3) = 30.0f;
-    SUMARY(65, 3) = 120.0f;
+    SUMARY(65, 3) = 90.0f;
     run();
     EXPECT_NE(xml_line("<WaterHeating ").find("SolarFraction=\"    25.00\""), std::string::npos);
     EXPECT_NE(xml_line("<WaterHeating ").find("RecoveryEfficiency=\"       1.\""), std::string::npos);
@@ -168,12 +170,13 @@ TEST_F(ComplianceExport, SolarFractionAndRecoveryEfficiency) {
 
     // Electricity displaced replaces the fuel fraction.
     SUMARY(74, 3) = 50.0f;
-    SUMARY(75, 3) = 200.0f;
+    SUMARY(75, 3) = 150.0f;
     run();
     EXPECT_NE(xml_line("<WaterHeating ").find("SolarFraction=\"    25.00\""), std::string::npos);
-    SUMARY(75, 3) = 400.0f;
+    // More displaced than the heater still used: a share below 100.
+    SUMARY(75, 3) = 12.5f;
     run();
-    EXPECT_NE(xml_line("<WaterHeating ").find("SolarFraction=\"    12.50\""), std::string::npos);
+    EXPECT_NE(xml_line("<WaterHeating ").find("SolarFraction=\"    80.00\""), std::string::npos);
 
     // Displaced energy without water-heater energy to compare: no fraction,
     // not a division by zero.

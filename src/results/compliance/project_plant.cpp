@@ -46,19 +46,23 @@ bool is_slab_on_grade(REAL floor_code) {
     return floor_code == 6.0f || floor_code == 7.0f || floor_code == -6.0f || floor_code == -7.0f;
 }
 
-// Share of the water-heating energy met by the solar system, percent: the
-// fuel it displaced over the water heater's fuel, or, when it displaced
-// electricity, the electricity it displaced over the water heater's
-// electricity. A displaced amount without a water-heater amount to compare
-// it with gives no fraction (rather than a division by zero).
+// Share of the water-heating energy met by the solar system, percent. The
+// water heater's own fuel (or electricity) is what its auxiliary heater
+// used after the solar contribution, so the whole load is the displaced
+// amount plus that: displaced / (displaced + auxiliary), never above 100.
+// A displaced amount without a water-heater amount to compare it with gives
+// no fraction, as the heater's efficiency would be unknown.
 REAL solar_fraction_pct(INTEGER k) {
+    const auto share_pct = [](REAL displaced, REAL auxiliary) {
+        return 100.0f * displaced / (displaced + auxiliary);
+    };
     REAL fraction = 0.0f;
     if (SUMARY(64, k) > 0.0f) {
-        if (SUMARY(65, k) > 0.0f) fraction = 100.0f * SUMARY(64, k) / SUMARY(65, k);
+        if (SUMARY(65, k) > 0.0f) fraction = share_pct(SUMARY(64, k), SUMARY(65, k));
         else DBG_FLOAT("SolarFract: no water-heater fuel, Sumary(64) ignored", SUMARY(64, k));
     }
     if (SUMARY(74, k) > 0.0f) {
-        if (SUMARY(75, k) > 0.0f) fraction = 100.0f * SUMARY(74, k) / SUMARY(75, k);
+        if (SUMARY(75, k) > 0.0f) fraction = share_pct(SUMARY(74, k), SUMARY(75, k));
         else DBG_FLOAT("SolarFract: no water-heater electricity, Sumary(74) ignored", SUMARY(74, k));
     }
     return fraction;
