@@ -37,9 +37,9 @@ bool valid_unit(int unit) { return unit >= 0 && unit <= kLastUnit; }
 
 bool opens_to_write(const char* mode) { return std::strpbrk(mode, "wa+") != nullptr; }
 
-// The trace log is for diagnosis: a trace line that cannot be written is
-// reported by the trace itself and does not fail the run.
-bool counts_for_run(int unit) { return unit != BLK0B.DISKTRACE; }
+// The trace log and the developer dumps are for diagnosis: a line of them
+// that cannot be written is reported by the trace and does not fail the run.
+bool counts_for_run(int unit) { return unit != BLK0B.DISKTRACE && unit != kDeveloperDumpUnit; }
 
 // The file a replacing write ends in: the target of a symbolic link, so a
 // project file kept elsewhere through a link stays a link.

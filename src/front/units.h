@@ -18,9 +18,14 @@
 namespace mavo {
 
 constexpr int kLastUnit = 99;  // the photovoltaic tables use unit 99 directly
+// The developer dumps of the photovoltaic and solar-water models share the
+// tables' unit; they are diagnostics, so a dump that cannot be written is
+// traced by its writer and does not fail the run.
+constexpr int kDeveloperDumpUnit = 99;
 
 // A file opened to write or append that cannot be opened, written or
-// closed counts as a failed write of the run (the trace log excepted).
+// closed counts as a failed write of the run (the trace log and the
+// developer dumps excepted).
 std::FILE* unit_open(int unit, const char* path, const char* mode);
 // Opens a new version of `path` for writing (mode "w" or "wb"). Project
 // data is kept back from its place when the run's project files are

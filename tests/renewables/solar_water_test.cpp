@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "blocks/blocks.h"
+#include "front/units.h"
 #include "renewables/solarwater/solar_water.h"
 #include "renewables/dump_directory.h"
 #include "test_support.h"
@@ -219,6 +220,17 @@ TEST_F(HotWaterModel, YearEndDumpInTheTemporaryDirectory) {
     EXPECT_EQ(again.errFlag, 0);
     EXPECT_EQ(again.qAux(8760), r.qAux(8760));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
+    // A dump that cannot be opened (another user's, here a directory in
+    // its place) is a diagnostic lost, not a failed run.
+    const std::filesystem::path blocked = dir / "blocked";
+    std::filesystem::create_directories(blocked / "datadump.txt");
+    dumps.point_at(blocked.string());
+    begin_file_account();
+    HotWaterRun third;
+    third.run();
+    EXPECT_EQ(third.errFlag, 0);
+    EXPECT_EQ(file_failures_of_run(), 0);
 }
 
 // Clear-sky radiation in W/m2 of a day at 34 N, every day alike, enough to

@@ -18,7 +18,7 @@
 namespace mavo {
 namespace {
 
-constexpr int kDumpUnit = 99;
+constexpr int kDumpUnit = kDeveloperDumpUnit;
 constexpr double kKJPerWh = 3.6;            // hourly mean W/m2 to the hour's kJ/m2
 constexpr double kMpptEfficiency = 0.88;    // maximum-power-point tracking (carried, not applied)
 constexpr double kWindFactor = 0.51;        // site wind to wind at the array

@@ -52,7 +52,7 @@ constexpr double kUaTankUnrated_WK = 3.5;
 constexpr double kUaTankDefault_WK = 3.51;
 constexpr double kUaAuxInline_WK = 1.0;
 constexpr double kUaAuxTank_WK = 3.5;
-constexpr int kDumpUnit = 99;
+constexpr int kDumpUnit = kDeveloperDumpUnit;
 constexpr INTEGER kDumpFirstHour = 3601;
 constexpr INTEGER kDumpLastHour = 3651;
 
