@@ -13,6 +13,8 @@
 #include "front/trace.h"
 #include "front/units.h"
 #include "project/project.h"
+#include "results/bills_heating.h"
+#include "results/result_columns.h"
 #include "support/fortran_format.h"
 
 namespace mavo {
@@ -40,6 +42,7 @@ constexpr FArray<FString<16>, 27> COLUNITS = {
 constexpr FArray<INTEGER, 27> REMAP = {18, 26, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12,
                                        13, 14, 15, 16, 19, 20, 21, 22, 23, 24, 25, 17, 27};
 
+constexpr REAL kWattHoursPerKwh = 1000.0f;
 constexpr REAL kBtuPerWh = 3.412f;   // the component columns are Btu/h, the load column Wh
 constexpr REAL kPerThousand = 1000.0f;
 
@@ -64,25 +67,23 @@ FArray<REAL, 27> column_scales() {
 }
 
 // Electric total of the hour, Wh: lights, equipment and fans, plus the HVAC
-// output through its efficiency when electricity provides it (cooling, or
-// heating by resistance or heat pump; a fuel heater draws no electricity).
-// A cooling efficiency of 0 or less means no electric air conditioner: the
-// cooling hour adds nothing rather than an infinite draw.
-REAL electric_total(INTEGER h, INTEGER m, REAL fan_Wh) {
+// output through its efficiency when electricity provides it. Heating
+// follows the bills' rule (resistance or heat pump by the heating choice and
+// COPHT; a fuel heater draws no electricity). A cooling efficiency of 0 or
+// less means no electric air conditioner: the cooling hour adds nothing
+// rather than an infinite draw.
+REAL electric_total(INTEGER h, INTEGER m, REAL fan_Wh, ElectricHeating heating) {
     REAL total = HEAT(13, h, m) / kBtuPerWh + HEAT(14, h, m) / kBtuPerWh + fan_Wh;
     const REAL hvac_btu = HVACLD(h, m);
     if (hvac_btu > 0.0f) {
         if (COPAC > 0.0f) total = total + hvac_btu / (COPAC * kBtuPerWh);
     } else if (hvac_btu < 0.0f) {
-        if (COPHT == 1.0f) total = total - hvac_btu / kBtuPerWh;
-        // COPHT of an electric heater is in Btu per Wh (3.412 for
-        // resistance heat, the seasonal rating for a heat pump).
-        else if (COPHT > 1.0f) total = total - hvac_btu / COPHT;
+        total = total + kWattHoursPerKwh * electric_heating_kwh(heating, -hvac_btu, COPHT, FREEZHRS(h, m));
     }
     return total;
 }
 
-FArray<REAL, 27> row_values(INTEGER h, INTEGER m, const FArray<REAL, 27>& scale) {
+FArray<REAL, 27> row_values(INTEGER h, INTEGER m, const FArray<REAL, 27>& scale, ElectricHeating heating) {
     FArray<REAL, 27> v{};
     for (INTEGER c = 1; c <= 27; ++c) v(c) = -9999.0f;
     for (INTEGER c = 1; c <= 17; ++c) v(c) = HEAT(c, h, m) * scale(c);
@@ -99,7 +100,7 @@ FArray<REAL, 27> row_values(INTEGER h, INTEGER m, const FArray<REAL, 27>& scale)
     // A comparison run keeps its indoor air in its own array; a scheme of
     // its own carries the indoor temperature in the fraction of OATEMP.
     v(26) = IDNUM2 <= 9 ? std::fabs(t_out_F - whole_F) * 10000.0f : INDOORAIR(h, m);
-    v(27) = electric_total(h, m, v(22));
+    v(27) = electric_total(h, m, v(22), heating);
     return v;
 }
 
@@ -162,11 +163,12 @@ void KEEP1TXT() {
     bool ok = put(f, header_numbers()) && put(f, header_fields("Hourly Totals,,", COLUNITS)) &&
               put(f, header_fields("Index,Month,Hour", COLLABELS));
     const FArray<REAL, 27> scale = column_scales();
+    const ElectricHeating heating = electric_heating_kind(scheme_code(18), COPHT);
     INTEGER n = 0;
     for (INTEGER m = 1; m <= 12 && ok; ++m) {
         for (INTEGER h = 1; h <= 24 && ok; ++h) {
             ++n;
-            ok = put(f, data_row(n, m, h, row_values(h, m, scale)));
+            ok = put(f, data_row(n, m, h, row_values(h, m, scale, heating)));
         }
     }
     if (!unit_close(BLK0B.DISKKEEP1) || !ok) DBG_ERROR("KEEP1TXT: writing the text export failed");

@@ -97,18 +97,19 @@ TEST_F(TextExport, ElectricTotalFollowsTheHeatingEquipment) {
     EXPECT_NEAR(column_at(file()[3], 22), 500.0f, 1e-3f);  // fan, Wh
     EXPECT_NEAR(column_at(file()[4], 27), 3000.0f, 1e-3f);  // 10236 Btu / (3 x 3.412)
 
-    COPHT = 1.0f;  // electric resistance
-    KEEP1TXT();
-    EXPECT_NEAR(column_at(file()[3], 27), 3000.0f, 1e-3f);
-
-    // Electric heaters rated in Btu per Wh: resistance 3.412, a heat pump
-    // its seasonal rating.
+    // Electric heaters as the bills count them, rated in Btu per Wh:
+    // resistance 3.412, a heat pump its seasonal rating.
+    STRATEGY(18, IDNUM1) = 6.0f;
     COPHT = 3.412f;
     KEEP1TXT();
     EXPECT_NEAR(column_at(file()[3], 27), 3000.0f, 1e-2f);
+    STRATEGY(18, IDNUM1) = 7.0f;
     COPHT = 8.53f;  // heat pump: 3412 Btu / 8.53 = 400 Wh
     KEEP1TXT();
     EXPECT_NEAR(column_at(file()[3], 27), 2400.0f, 1e-2f);
+    FREEZHRS(1, 1) = 1.0f;  // below freezing: no better than resistance heat
+    KEEP1TXT();
+    EXPECT_NEAR(column_at(file()[3], 27), 3000.0f, 1e-2f);
 
     // No air conditioner (cooling efficiency 0): the cooling hour draws
     // lights, equipment and fans only, not a column of asterisks.
