@@ -252,7 +252,10 @@ void combine_schemes(LibraryCall& call) {
     NFLAG(33) = false;
     NCOMBO(line) = number;
     IDNUM2 = 0;
-    LINENAME(line) = name_buffer();  // without a name given the line stays unnamed
+    // A line is found by its name: without a name given it takes one from
+    // its number, or it could never be selected, compared or erased.
+    LINENAME(line) = name_buffer();
+    if (LINENAME(line).is_blank()) LINENAME(line) = FString<24>("Combination " + std::to_string(number));
     FIND1();  // reads and adds the members' results
     if (results_left_unread()) return;
     if (NFLAG(70)) {

@@ -174,6 +174,19 @@ TEST_F(Library, CombinationOfMembersOnTheFirstFreeLine) {
     LIBARY();
     EXPECT_EQ(NCOMBO(3), 0);
     EXPECT_TRUE(traced("= error at line"));
+
+    // No name given: the line is named after its number, so it can be
+    // found again, and the same members are refused a second line.
+    name_buffer("", "");
+    request(3, cmd::kCombine, 2);
+    TESTC(2) = 3;
+    LIBARY();
+    EXPECT_EQ(NCOMBO(3), 23);
+    EXPECT_EQ(LINENAME(3).trimmed(), "Combination 23");
+    request(3, cmd::kCombine, 2);
+    TESTC(2) = 3;
+    LIBARY();
+    EXPECT_EQ(NCOMBO(4), 0);
 }
 
 TEST_F(Library, CombinationWhenAllLinesAreFullChangesNothing) {
