@@ -85,6 +85,7 @@ constexpr REAL kFieldPresent = -999.9f;     // the line parser's missing mark li
 constexpr REAL kTropicLatitude = 23.4f;     // below it the sun can stand north of the zenith
 constexpr REAL kZoneTextAltitude = 99.99f;  // the zone text form gives no elevation
 constexpr INTEGER kSkipDayLimit = 353;      // twelve representative days still fit in the year
+constexpr INTEGER kRepresentativeDays = 12;  // days a twelve-day run reads after the skipped ones
 constexpr INTEGER kTdailyLead = 68;         // days 298-365 repeated ahead of 1 January
 constexpr INTEGER kLastDayNotRepeated = kDaysPerYear - kTdailyLead;  // 297
 constexpr INTEGER kGroundSetOfFile = 18;
@@ -356,6 +357,34 @@ bool read_zone_text_header(FindtmyCall& c) {
     return header_marker(c, false, 911);
 }
 
+// Days of the file before the first simulated day -----------------------------
+
+// Days from the file's first day (TMYFLAG) to the first day asked for
+// (TMYMON, TMYDAY); negative when that lies before the file's start.
+std::int64_t asked_skip_days() {
+    std::int64_t before_month = 0;
+    INTEGER first_day = TMYFLAG(2);
+    if (TMYFLAG(1) < TMYMON) {
+        first_day = std::max(TMYFLAG(2), 1);
+        // A month beyond December has no days of its own in the table.
+        for (INTEGER m = std::max(TMYFLAG(1), 1); m <= std::min(TMYMON - 1, 12); ++m) before_month += MODAYS(m);
+    }
+    return static_cast<std::int64_t>(TMYDAY) - first_day + before_month;
+}
+
+// The days the positioning will skip (SKPDAY): none without a first day
+// asked for, at most as many as leave room for the twelve days.
+INTEGER planned_skip_days() {
+    if (TMYDAY == 0) return 0;
+    return static_cast<INTEGER>(std::clamp<std::int64_t>(asked_skip_days(), 0, kSkipDayLimit));
+}
+
+// Whether the simulation will read the records of 31 December: every day
+// of a 365-day run, or a twelve-day period that ends on it.
+bool simulation_reads_last_day() {
+    return NFLAG(38) || planned_skip_days() + kRepresentativeDays >= kDaysPerYear;
+}
+
 // Year pass -------------------------------------------------------------------
 
 // Month, day, hour and dry bulb of the last record; a value an EPW record
@@ -431,13 +460,19 @@ void close_day(INTEGER nd, const DayTemperatures& d, const HourRecord& last, boo
     TMIN(last.month) = (TMIN(last.month) * (days - 1.0f) + d.min_F) / days;
 }
 
-enum class PassEnd { whole_year, failed };
+enum class PassEnd { whole_year, without_last_day, failed };
 
 // Why an hourly record of the year could not be had. A file that ends
-// before 31 December is too short in either form: the simulation would run
-// out of records in the last days of a 365-day year (or of a late twelve-day
-// period) and the year would be lost there.
+// before 31 December is too short in either form when the simulation will
+// read that far: it would run out of records in the last days of a 365-day
+// year (or of a twelve-day period reaching 31 December) and the year would
+// be lost there. A zone text file that lacks only 31 December still serves
+// a twelve-day run that ends before it: its year counts as complete.
 PassEnd hour_failure(FindtmyCall& c, LineStatus s, INTEGER nd, INTEGER ih) {
+    if (NFLAG(37) && nd == kDaysPerYear && !simulation_reads_last_day()) {
+        DBG_PRINT("weather file without 31 December: its year counts as complete, design temperatures kept");
+        return PassEnd::without_last_day;
+    }
     if (s == LineStatus::end_of_file) DBG_INT("ERROR weather file ends before the year does, on day", nd);
     if (!NFLAG(37)) {
         if (s == LineStatus::end_of_file) trace_end_of_file();
@@ -496,9 +531,10 @@ bool year_pass(FindtmyCall& c) {
     ISTPOS(4) = 7;
     const PassEnd end = read_the_year(c, full_year, monthly);
     if (end == PassEnd::failed) return false;
-    // Only a year of ranked hours gives design temperatures; in the
-    // twelve-day mode the design temperatures from before the pass stay.
-    if (full_year) {
+    // Only a whole year of ranked hours gives design temperatures; in the
+    // twelve-day mode, or without the year's last day, the design
+    // temperatures from before the pass stay.
+    if (full_year && end == PassEnd::whole_year) {
         DESMAX = c.SUMMERHOURS(kDesignHourRank);
         DESMIN = 99.0f;
         for (INTEGER i = 1; i <= kColdSearchEntries; ++i) {
@@ -544,20 +580,16 @@ void classify_site(bool epw) {
 // Positioning -----------------------------------------------------------------
 
 INTEGER days_to_skip() {
-    std::int64_t before_month = 0;
     if (TMYFLAG(1) < TMYMON) {
         TMYFLAG(2) = std::max(TMYFLAG(2), 1);
         TMYFLAG(1) = std::max(TMYFLAG(1), 1);
-        // A month beyond December has no days of its own in the table.
-        for (INTEGER m = TMYFLAG(1); m <= std::min(TMYMON - 1, 12); ++m) before_month += MODAYS(m);
     }
-    const std::int64_t skip = static_cast<std::int64_t>(TMYDAY) - TMYFLAG(2) + before_month;
-    if (skip < 0) {
+    if (asked_skip_days() < 0) {
         TMYMON = TMYFLAG(1);
         TMYDAY = TMYFLAG(2);
         return 0;
     }
-    return static_cast<INTEGER>(std::min<std::int64_t>(skip, kSkipDayLimit));
+    return planned_skip_days();
 }
 
 // Records before the first simulated day. Every skipped day, a single one

@@ -304,22 +304,23 @@ bool simulate_day(SimulationRun& run, INTEGER m, INTEGER d, INTEGER days_in_mont
     return true;
 }
 
-// A month left out of a 365-day run still has its days in the weather file:
-// they are read past, so that the months after it run on their own records
-// and the year of hourly weather (BLK51) that the photovoltaic and solar-water
-// models read holds them too. Nothing of the month is simulated and its slot
-// gains no wind or frost hours; the day number of the year moves on. False
-// when the file ends or cannot be read (the year stops as for a simulated
-// day).
-bool read_past_month(SimulationRun& run, INTEGER m) {
+// A month left out of the run still has its days in the weather file: all
+// of the month in a 365-day run, its one representative day in a twelve-day
+// run. They are read past, so that the months after it run on their own
+// records and the year of hourly weather (BLK51) that the photovoltaic and
+// solar-water models read holds them too. Nothing of the month is simulated
+// and its slot gains no wind or frost hours; the day number of the year
+// moves on. False when the file ends or cannot be read (the year stops as
+// for a simulated day).
+bool read_past_month(SimulationRun& run, INTEGER m, INTEGER days) {
     FArray<REAL, 24> wind_kept{}, frost_kept{};
     for (INTEGER h = 1; h <= 24; ++h) {
         wind_kept(h) = WINDVEL(h, m);
         frost_kept(h) = FREEZHRS(h, m);
     }
-    for (INTEGER d = 1; d <= MODAYS(m); ++d) {
+    for (INTEGER d = 1; d <= days; ++d) {
         ++DAYCOUNT;
-        if (!read_weather_day(run.weather, m, d, MODAYS(m))) return false;
+        if (!read_weather_day(run.weather, m, d, days)) return false;
     }
     for (INTEGER h = 1; h <= 24; ++h) {
         WINDVEL(h, m) = wind_kept(h);
@@ -330,13 +331,15 @@ bool read_past_month(SimulationRun& run, INTEGER m) {
 
 // The months, days and hours. The next step of the end-of-year sequence.
 YearEnd simulate_year(SimulationRun& run) {
-    const bool every_day = NFLAG(38) && !NFLAG(36);
+    // Measured data come without weather records: nothing to read past.
+    const bool measured = NFLAG(36);
+    const bool every_day = NFLAG(38) && !measured;
     for (INTEGER m = 1; m <= 12; ++m) {
+        const INTEGER days = every_day ? MODAYS(m) : 1;
         if (DAYFLAG(m) < 0) {
-            if (every_day && !read_past_month(run, m)) return YearEnd::transfer;
+            if (!measured && !read_past_month(run, m, days)) return YearEnd::transfer;
             continue;
         }
-        const INTEGER days = every_day ? MODAYS(m) : 1;
         for (INTEGER d = 1; d <= days; ++d) {
             ++DAYCOUNT;
             if (!read_weather_day(run.weather, m, d, days)) return YearEnd::transfer;

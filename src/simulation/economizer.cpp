@@ -45,12 +45,9 @@ struct FanPoint {
     bool found = false;
 };
 
-// Fan rate that meets the target exactly: with G the fan's conductance,
-//   RTEMP + (net + G (Tin - RTEMP)) / (coefficient + G) = TARGET.
+// Fan rate that meets the target exactly.
 REAL rate_meeting_target(const Hour& z, const NodeBalance& without_fan) {
-    const REAL8 rise_F = static_cast<REAL8>(z.TARGET) - z.RTEMP;
-    const REAL8 g_btuhF = (rise_F * without_fan.coefficient_btuhF - without_fan.net_btuh) /
-                          (static_cast<REAL8>(z.TEMPIHOUR) - z.TARGET);
+    const REAL8 g_btuhF = conductance_settling_at(z, without_fan, z.TEMPIHOUR, z.TARGET);
     return static_cast<REAL>(g_btuhF / (static_cast<REAL8>(VOLUME) * kAirHeatCapacity_btu_ft3F));
 }
 

@@ -36,8 +36,10 @@ Step furnace(Hour& z) {
     if (scheme_choice_magnitude(18) <= 1.0f || NHVACS == 0.0f || z.TEMPI >= z.SETLO) return Step::EndOfHour;
     if (!heating_season(z)) return Step::EndOfHour;
     if (NFLAG(46) && COMLOW <= kTestCaseNoHeating_F) return Step::EndOfHour;
-    // Never heat in an hour that cooled, or while outdoor air is let in.
-    if (z.HVACI > 0.0f || z.ARATE > 0.0f || scheme_choice_magnitude(25) == 7.0f) return Step::EndOfHour;
+    // Never heat in an hour that cooled, or while outdoor air is let in by
+    // the fan or through open windows.
+    if (z.HVACI > 0.0f || z.ARATE > 0.0f || z.AIRCHGNV > 0.0f || scheme_choice_magnitude(25) == 7.0f)
+        return Step::EndOfHour;
     if (!(!z.CONVERGED || z.STOREI <= z.STOMIN || z.TEMPI <= z.SETLO)) return Step::EndOfHour;
 
     const REAL dti_F = z.SETLO - z.RTEMP;

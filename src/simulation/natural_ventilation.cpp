@@ -3,7 +3,9 @@
 // they pass by wind and stack effect, and the air speed occupants feel.
 // Open windows settle the zone with their air and leave CONVERGED clear, so
 // the following steps (fan, air conditioner, furnace) decide the hour with
-// the window air included.
+// the window air included. On a cold night the full window stream would
+// chill the zone far below comfort: occupants then close the windows part
+// way, to the flow that holds the temperature the fan would aim at.
 #include <algorithm>
 #include <cmath>
 
@@ -82,6 +84,28 @@ void shut_windows(Hour& z) {
     z.PEAKVEL = z.CFMMAXNV = z.CFMT = z.AIRCHGNV = 0.0f;
 }
 
+void window_flow(Hour& z, REAL cfm) {
+    z.CFMT = cfm;
+    z.AIRCHGNV = cfm * kMinutesPerHour / VOLUME;
+    z.AIRCHGOA = z.AIRCHGINF + z.AIRCHGFA + z.AIRCHGNV;
+}
+
+// The lowest temperature occupants let the window air bring the zone to:
+// the hour's target of outdoor-air cooling, and never below the heating set
+// point (the furnace stays off while the windows are open).
+REAL lowest_vented_temperature_F(const Hour& z) { return std::max(z.TARGET, z.SETLO); }
+
+// The window flow, at most the full flow, that settles the zone on t_F.
+// Windows closed part way pass less air through a smaller opening at the
+// same speed, so the air speed at the openings stays.
+REAL throttled_window_cfm(Hour& z, REAL t_F) {
+    const REAL full_cfm = z.CFMT;
+    window_flow(z, 0.0f);
+    const REAL8 g_btuhF = conductance_settling_at(z, node_balance(z, outdoor_air_streams(z)), TEMP(z.IHOUR), t_F);
+    const REAL8 cfm = g_btuhF / (kMinutesPerHour * kAirHeatCapacity_btu_ft3F);
+    return static_cast<REAL>(std::clamp<REAL8>(cfm, 0.0, full_cfm));
+}
+
 }  // namespace
 
 Step natural_ventilation(Hour& z, REAL t_choice_F) {
@@ -124,8 +148,7 @@ Step natural_ventilation(Hour& z, REAL t_choice_F) {
         return Step::EvaporativeCooler;
     }
 
-    z.AIRCHGNV = z.CFMT * kMinutesPerHour / VOLUME;
-    z.AIRCHGOA = z.AIRCHGINF + z.AIRCHGFA + z.AIRCHGNV;
+    window_flow(z, z.CFMT);
     z.SETHIV = set_point_for_air_speed(z);
     z.CONVERGED = false;
     const bool too_hot = z.COMHIV <= t_out_F || z.TEMPI <= t_out_F;
@@ -139,10 +162,24 @@ Step natural_ventilation(Hour& z, REAL t_choice_F) {
         // The windows stay open: the zone settles with their air, and the
         // steps that follow work from that temperature with the window
         // stream in their balance.
-        const AirStreams air = outdoor_air_streams(z);
-        const NodeTemperature t = node_temperature(z, air);
-        if (t.settled) settle_node_at(z, air, t.t_F);
-        return Step::EvaporativeCooler;
+        NodeTemperature t = node_temperature(z, outdoor_air_streams(z));
+        const REAL lowest_F = lowest_vented_temperature_F(z);
+        // Outdoor air colder than that limit would take the zone past it:
+        // the windows open only as far as holds the limit. (The zone
+        // itself is above it, warmer than the upper comfort limit.)
+        bool shut_all_the_way = false;
+        if (t.settled && t.t_F < lowest_F && t_out_F < lowest_F) {
+            window_flow(z, throttled_window_cfm(z, lowest_F));
+            if (in_trace_window()) DBG_FLOAT("TSTORE natural ventilation throttled cfm", z.CFMT);
+            shut_all_the_way = !(z.CFMT > 0.0f);
+            t = node_temperature(z, outdoor_air_streams(z));
+        }
+        if (!shut_all_the_way) {
+            if (t.settled) settle_node_at(z, outdoor_air_streams(z), t.t_F);
+            return Step::EvaporativeCooler;
+        }
+        // Even a crack of window air would take the zone too far: the
+        // windows close again.
     }
 
     // The windows close again; the raised set point stays.

@@ -211,6 +211,11 @@ NodeTemperature node_temperature(const Hour& z, const AirStreams& streams) {
     return t;
 }
 
+REAL8 conductance_settling_at(const Hour& z, const NodeBalance& without, REAL t_in_F, REAL t_F) {
+    const REAL8 rise_F = static_cast<REAL8>(t_F) - z.RTEMP;
+    return (rise_F * without.coefficient_btuhF - without.net_btuh) / (static_cast<REAL8>(t_in_F) - t_F);
+}
+
 void settle_node_at(Hour& z, const AirStreams& streams, REAL t_F) {
     const REAL rise_F = t_F - z.RTEMP;
     z.TLAST = z.TEMPI = t_F;

@@ -161,6 +161,14 @@ struct NodeTemperature {
 };
 NodeTemperature node_temperature(const Hour& z, const AirStreams& streams);
 
+// Conductance (Btu/h.F) of one more air stream, bringing air at t_in_F,
+// that puts the node exactly on t_F. With C and N the balance without it,
+//   RTEMP + (N + G (t_in - RTEMP)) / (C + G) = t,
+//   G = ((t - RTEMP) C - N) / (t_in - t).
+// Negative when the node is already on the far side of t without the
+// stream; the caller keeps t_in away from t (no stream can then reach it).
+REAL8 conductance_settling_at(const Hour& z, const NodeBalance& without, REAL t_in_F, REAL t_F);
+
 // Puts the node on a settled temperature as a converged pass leaves it:
 // TEMPI, TLAST, ADDEDC, ADDEDV and STOREI = (TEMPI - RTEMP) (TMASS + TAIRIN).
 void settle_node_at(Hour& z, const AirStreams& streams, REAL t_F);

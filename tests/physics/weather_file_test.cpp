@@ -288,13 +288,45 @@ TEST_F(WeatherFile, ZoneTextYearPassWithoutDesignTemperatures) {
     EXPECT_TRUE(NFLAG(80));
     EXPECT_EQ(trace_count("CECZONE not 1-16"), 1);
 
-    // A zone text year without its last day is too short for the year, as
-    // an EPW file would be: the data are not valid.
-    IDNUM1 = 1;
+}
+
+TEST_F(WeatherFile, ZoneTextYearWithoutItsLastDay) {
     write_file(weather / "zone9.txh", zone_text([](int) { return 0.0; }, 8760 - 24));
+    NFLAG(37) = true;
+    NFLAG(38) = false;
+    NFLAG(81) = true;  // a year pass is made
+    IDNUM1 = 3;
+    CECZONE = 9;
+    DESMAX = 95.0f;
+    DESMIN = 30.0f;
+    // A twelve-day run from 1 January never reads 31 December: the year
+    // counts as complete (364 days of 65 - 32 F) and the run goes on.
+    FINDTMY();
+    EXPECT_TRUE(NFLAG(80));
+    EXPECT_EQ(HDD, 364.0f * 33.0f);
+    EXPECT_EQ(DESMAX, 95.0f);
+    EXPECT_EQ(DESMIN, 30.0f);
+    EXPECT_EQ(next_record().substr(0, 24), ffmt::I(1, 8) + ffmt::I(1, 8) + ffmt::I(1, 8));
+    // Twelve days from 19 December end on the 30th.
+    TMYMON = 12;
+    TMYDAY = 19;
+    FINDTMY();
+    EXPECT_TRUE(NFLAG(80));
+    EXPECT_EQ(SKPDAY, 352);
+    EXPECT_EQ(trace_count("ends before the year does"), 0);
+
+    // Twelve days from 20 December need the 31st: the data are not valid.
+    TMYDAY = 20;
     FINDTMY();
     EXPECT_FALSE(NFLAG(80));
     EXPECT_EQ(trace_count("ends before the year does"), 2);  // the file, then its fallback (the same file)
+
+    // The reference schemes run the whole year, so they need it too, as an
+    // EPW file would.
+    IDNUM1 = 1;
+    FINDTMY();
+    EXPECT_FALSE(NFLAG(80));
+    EXPECT_EQ(trace_count("ends before the year does"), 2);  // in scheme 1's own trace
 }
 
 TEST_F(WeatherFile, MissingMarksOfTheRecords) {

@@ -133,14 +133,29 @@ TEST_F(SchemeRun, TwelveDayRunWarmsUpOnItsFirstDay) {
 }
 
 TEST_F(SchemeRun, SkippedJanuaryMovesTheWarmUpToFebruary) {
+    // January's representative day (the file's first) is read past: every
+    // later month keeps its own day of the file, as in a run without the
+    // skip, and February takes the warm-up.
     refrigerated_restaurant();
     NFLAG(38) = false;
     DAYFLAG(1) = -1;
-    open_weather(zone_text_days(1, 11));
+    open_weather(zone_text_days(1, 12));
     CALCS();
+    EXPECT_TRUE(run_succeeded());
     EXPECT_FLOAT_EQ(RAELECT, 25.0f + 10.0f * 24.0f);
-    EXPECT_EQ(TDAY(2), 1);  // February's slot took the first record
-    for (INTEGER h = 1; h <= 24; ++h) EXPECT_EQ(OATEMP(h, 1), 0.0f);
+    EXPECT_EQ(SUMARY(48, kScheme), 11.0f);
+    EXPECT_EQ(TDAY(2), 2);
+    EXPECT_EQ(TDAY(12), 12);
+    for (INTEGER h = 1; h <= 24; ++h) {
+        EXPECT_EQ(OATEMP(h, 1), 0.0f);
+        EXPECT_EQ(WINDVEL(h, 1), 0.0f);
+        EXPECT_EQ(FREEZHRS(h, 1), 0.0f);
+        for (INTEGER m = 2; m <= 12; ++m) ASSERT_FLOAT_EQ(OATEMP(h, m), fahrenheit(dry_bulb_C(m, h))) << m << " " << h;
+    }
+    // The year of hourly weather holds the day read past at its own hours.
+    EXPECT_EQ(TAMB(1), dry_bulb_C(1, 1));
+    EXPECT_EQ(TAMB(24), dry_bulb_C(1, 24));
+    EXPECT_EQ(TAMB(25), dry_bulb_C(2, 1));
 }
 
 TEST_F(SchemeRun, WholeYearAveragesEachMonth) {

@@ -86,6 +86,59 @@ TEST(ZoneNaturalVentilation, AirConditionerCoolsWithTheWindowsOpen) {
     EXPECT_NEAR(windows_shut - windows_open, 1.06 * g_windows * 8.0, 1.0);
 }
 
+TEST(ZoneNaturalVentilation, ColdNightWindowsOpenOnlyAsFarAsTheTarget) {
+    // The zone floating at 82 F on a cold night: the full stack flow
+    // (70 F from the last hour to outdoors at 10 F: 3146 cfm) would chill
+    // it below the heating set point. The occupants open the windows only
+    // as far as holds the target of 70 F (68 + 2 in a month whose mean
+    // reaches 68 F): with g the window conductance,
+    // 68 + (HEAT17 + g (Tout - 68)) / (D + g) = 70, g = (HEAT17 - 2 D) / (70 - Tout).
+    // Neither the furnace nor the air conditioner runs.
+    for (const double t_out_F : {10.0, 0.0}) {
+        small_house(static_cast<REAL>(t_out_F), heat_for_floating_at(82.0));
+        STRATEGY(29, 1) = 13.0f;
+        AREA(1) = 100.0f;
+        TLASTHR = 80.0f;
+        run_hour();
+        ASSERT_TRUE(NFLAG(15)) << t_out_F;
+        const double g = (heat_for_floating_at(82.0) - 2 * kD) / (70.0 - t_out_F);
+        EXPECT_NEAR(TEMPIN, 70.0, 0.01) << t_out_F;
+        EXPECT_NEAR(AIRVOL(kHour, kMonth), 0.5 + g / (kVolume * kAir), 1e-3) << t_out_F;
+        EXPECT_EQ(HVACLD(kHour, kMonth), 0.0f) << t_out_F;
+        EXPECT_EQ(SUMARY(67, 1), 0.0f) << t_out_F;
+        EXPECT_EQ(SUMARY(68, 1), 0.0f) << t_out_F;
+        // The ventilation load counts the window air actually let in.
+        EXPECT_NEAR(HEAT(16, kHour, kMonth), (t_out_F - TEMPIN) * (kGinf + g), 2.0) << t_out_F;
+        // Part-closed openings pass the air at the speed of the full flow.
+        EXPECT_NEAR(IAVEL(kHour, kMonth), 9.4 * std::sqrt(16 * (80 - t_out_F)), 0.05) << t_out_F;
+    }
+    // 10 F: g = 12 D / 60 = 2224.6 Btu/h.F, 7.69 air changes of window air.
+    small_house(10.0f, heat_for_floating_at(82.0));
+    STRATEGY(29, 1) = 13.0f;
+    AREA(1) = 100.0f;
+    TLASTHR = 80.0f;
+    run_hour();
+    EXPECT_NEAR(AIRVOL(kHour, kMonth), 0.5 + 7.692, 1e-3);
+
+    // The furnace never heats against open windows.
+    small_house(10.0f, heat_for_floating_at(60.0));
+    zone::Hour z{};
+    z.IHOUR = kHour;
+    z.MONTH = kMonth;
+    z.RTEMP = 68.0f;
+    z.SETLO = 68.0f;
+    z.TEMPI = 60.0f;
+    z.TAVG = 75.0f;
+    z.TAIRIN = static_cast<REAL>(kTairin);
+    z.HEAT17 = heat_for_floating_at(60.0);
+    z.AIRCHGNV = 1.0f;
+    zone::furnace(z);
+    EXPECT_EQ(z.HVACI, 0.0f);
+    z.AIRCHGNV = 0.0f;
+    zone::furnace(z);
+    EXPECT_LT(z.HVACI, 0.0f);
+}
+
 TEST(ZoneNaturalVentilation, OpeningCodesByWind) {
     // Outdoors warmer than the last hour: no stack flow; 100 ft/min of wind
     // through 10 ft2 at a wind factor of 0.25.
@@ -106,7 +159,7 @@ TEST(ZoneNaturalVentilation, OpeningCodesByWind) {
 }
 
 TEST(ZoneWholeHouseFan, FullRateCoolsWithOutdoorAir) {
-    // 80 F inside, 60 F outside, a 6 ACH fan: the zone settles at 77.11 F.
+    // 80 F inside, 60 F outside, a 6 ACH fan: the zone settles at 77.30 F.
     const REAL heat17 = heat_for_floating_at(80.0);
     small_house(60.0f, heat17);
     STRATEGY(20, 1) = 0.0f;
@@ -351,6 +404,11 @@ TEST(ZoneEnergyCheck, CarriedHeatMatchesTheSettledTemperature) {
     });
     carried_matches("windows open", 70.0f, 200000.0f, [] {
         STRATEGY(20, 1) = 0.0f;
+        STRATEGY(29, 1) = 13.0f;
+        AREA(1) = 100.0f;
+        TLASTHR = 80.0f;
+    });
+    carried_matches("windows part way on a cold night", 10.0f, 150000.0f, [] {
         STRATEGY(29, 1) = 13.0f;
         AREA(1) = 100.0f;
         TLASTHR = 80.0f;
