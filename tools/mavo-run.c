@@ -3,14 +3,24 @@
  * application does, shows what the getters report, and runs the kernel on a
  * project directory, printing every progress report on its own line.
  *
- *   mavo-run [--trace] [--new] [--scheme N [--command C]] PROJECT_DIR UTIL_DIR WEATHER_DIR
+ *   mavo-run [--trace] [--new] [--scheme N [--command C] [--site NAME]] [--target N]
+ *            PROJECT_DIR UTIL_DIR WEATHER_DIR
  *
  * Before the call it does what the design application does to a project:
  *   --new         creates PROJECT_DIR, when it does not exist, from the new-
  *                 project defaults of the utility directory
  *   --scheme N    selects scheme N: the first value of the summary file
  *   --command C   stores the command C for that scheme in the strategy file
- * (both files in their binary form). The library is looked for beside the
+ *   --site NAME   stores that scheme's site: an EPW file of the weather
+ *                 directory (its name in the scheme's input file, a negative
+ *                 zip code in the strategy file) or a zip code of the weather
+ *                 directory's zip-code table; either way the scheme's
+ *                 "location changed" flag is set, as the application does
+ *                 when the user picks a site
+ *   --target N    stores the second scheme number of a library operation:
+ *                 the slot a copy goes to, the scheme or line selected,
+ *                 the members of a new combination
+ * (all files in their binary form). The library is looked for beside the
  * program, in ../lib.
  */
 #define _GNU_SOURCE
@@ -36,7 +46,9 @@ static void print_progress(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e
 }
 
 static void usage(void) {
-    fprintf(stderr, "usage: mavo-run [--trace] [--new] [--scheme N [--command C]] PROJECT_DIR UTIL_DIR WEATHER_DIR\n");
+    fprintf(stderr,
+            "usage: mavo-run [--trace] [--new] [--scheme N [--command C] [--site NAME]] [--target N]\n"
+            "                PROJECT_DIR UTIL_DIR WEATHER_DIR\n");
 }
 
 static int copy_file(const char* from, const char* to) {
@@ -121,15 +133,29 @@ static int patch_word(const char* path, long offset, const void* word) {
 }
 
 /* Binary project files begin with a 12-byte header. The summary file's first
- * value is the scheme to run; the strategy file holds rows 1 to 200 of the
- * nine scheme columns first, so row 2 of column N is value (N-1)*200 + 1. */
+ * value is the scheme to run, its second the second scheme of a library
+ * operation; the strategy file holds rows 1 to 200 of the nine scheme
+ * columns first, so row R of column N is value (N-1)*200 + R-1. */
 enum { kHeaderBytes = 12, kRowsInFirstPart = 200 };
+enum { kCommandRow = 2, kZipCodeRow = 4 };
 
-/* The trace switch of a run is flag 90 of the scheme's input file: the
- * kernel follows the host's switch until it has read that file. Flags 51 to
- * 90 are one byte each, right after the main body and the first gated group
- * of the binary input file; flag 90 is this byte. */
-enum { kInputFileTraceFlagByte = 5621 };
+static long strategy_offset(int32_t scheme, int row) {
+    return kHeaderBytes + 4L * ((scheme - 1) * kRowsInFirstPart + row - 1);
+}
+
+/* Flags 51 to 90 of the scheme's input file are one byte each, right after
+ * the main body and the first gated group of the binary file. The trace
+ * switch of a run is flag 90: the kernel follows the host's switch until it
+ * has read that file. Flag 81 is "the user changed the location". The
+ * weather file name (12 characters) follows the shading flags and the
+ * single-rate tariff words. */
+enum {
+    kInputFileFlag51Byte = 5582,
+    kInputFileTraceFlagByte = kInputFileFlag51Byte + 90 - 51,
+    kInputFileLocationFlagByte = kInputFileFlag51Byte + 81 - 51,
+    kInputFileClimateFileByte = 5782,
+    kClimateFileNameLength = 12,
+};
 
 static int read_word(const char* path, long offset, void* word) {
     FILE* f = fopen(path, "rb");
@@ -162,12 +188,68 @@ static int select_scheme(const char* project, int32_t scheme, int set_command, f
     snprintf(path, sizeof path, "%s/summaryb.dat", project);
     if (patch_word(path, kHeaderBytes, &scheme) != 0) return -1;
     if (!set_command) return 0;
-    if (scheme < 1 || scheme > 9) {
-        fprintf(stderr, "mavo-run: a command needs a scheme from 1 to 9\n");
+    snprintf(path, sizeof path, "%s/stratb.dat", project);
+    return patch_word(path, strategy_offset(scheme, kCommandRow), &command);
+}
+
+static int set_target(const char* project, int32_t target) {
+    char path[PATH_MAX];
+    snprintf(path, sizeof path, "%s/summaryb.dat", project);
+    return patch_word(path, kHeaderBytes + 4, &target);
+}
+
+/* A site is a zip code (digits only) or the name of a weather file of the
+ * weather directory, which must fit the 12-character name field. */
+static int is_zip_code(const char* site) {
+    if (*site == '\0' || strlen(site) > 7) return 0;
+    for (const char* c = site; *c; ++c)
+        if (*c < '0' || *c > '9') return 0;
+    return 1;
+}
+
+struct site {
+    float zip_code; /* a negative zip code: the weather file named in the input file */
+    char file_name[kClimateFileNameLength];
+};
+
+static int resolve_site(const char* weather, const char* name, struct site* site) {
+    site->zip_code = -1.0f;
+    memset(site->file_name, ' ', sizeof site->file_name);
+    if (is_zip_code(name)) {
+        site->zip_code = (float)atol(name);
+        return 0;
+    }
+    char path[PATH_MAX];
+    struct stat st;
+    snprintf(path, sizeof path, "%s/%s", weather, name);
+    if (strlen(name) > kClimateFileNameLength || strchr(name, '/') || stat(path, &st) != 0) {
+        fprintf(stderr, "mavo-run: %s is neither a zip code nor a weather file of at most %d characters in %s\n",
+                name, kClimateFileNameLength, weather);
         return -1;
     }
+    memcpy(site->file_name, name, strlen(name));
+    return 0;
+}
+
+static int set_site(const char* project, int32_t scheme, const struct site* site) {
+    char path[PATH_MAX];
     snprintf(path, sizeof path, "%s/stratb.dat", project);
-    return patch_word(path, kHeaderBytes + 4L * ((scheme - 1) * kRowsInFirstPart + 1), &command);
+    if (patch_word(path, strategy_offset(scheme, kZipCodeRow), &site->zip_code) != 0) return -1;
+    snprintf(path, sizeof path, "%s/scheme%db.dat", project, (int)scheme);
+    FILE* f = fopen(path, "r+b");
+    if (!f) {
+        fprintf(stderr, "mavo-run: cannot open %s: %s\n", path, strerror(errno));
+        return -1;
+    }
+    const unsigned char changed = 1;
+    int rc = (fseek(f, kInputFileLocationFlagByte, SEEK_SET) == 0 && fwrite(&changed, 1, 1, f) == 1 &&
+              fseek(f, kInputFileClimateFileByte, SEEK_SET) == 0 &&
+              fwrite(site->file_name, sizeof site->file_name, 1, f) == 1)
+                 ? 0
+                 : -1;
+    if (fclose(f) != 0) rc = -1;
+    if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s\n", path);
+    return rc;
 }
 
 static void* find_symbol(void* lib, const char* name) {
@@ -190,9 +272,10 @@ static void* open_library(void) {
 }
 
 int main(int argc, char** argv) {
-    int trace = 0, make_new = 0, set_scheme = 0, set_command = 0;
-    int32_t scheme = 0;
+    int trace = 0, make_new = 0, set_scheme = 0, set_command = 0, set_second = 0;
+    int32_t scheme = 0, target = 0;
     float command = 0.0f;
+    const char* site = NULL;
     int first = 1;
     for (; first < argc && strncmp(argv[first], "--", 2) == 0; ++first) {
         char* end = NULL;
@@ -214,19 +297,36 @@ int main(int argc, char** argv) {
                 return 2;
             }
             set_command = 1;
+        } else if (strcmp(argv[first], "--site") == 0 && first + 1 < argc) {
+            site = argv[++first];
+        } else if (strcmp(argv[first], "--target") == 0 && first + 1 < argc) {
+            target = (int32_t)strtol(argv[++first], &end, 10);
+            if (*end != '\0') {
+                usage();
+                return 2;
+            }
+            set_second = 1;
         } else {
             usage();
             return 2;
         }
     }
-    if (argc - first != 3 || (set_command && !set_scheme)) {
+    if (argc - first != 3 || ((set_command || site) && !set_scheme)) {
         usage();
+        return 2;
+    }
+    if ((set_command || site) && (scheme < 1 || scheme > 9)) {
+        fprintf(stderr, "mavo-run: a command or a site needs a scheme from 1 to 9\n");
         return 2;
     }
     const char* project = argv[first];
     const char* util = argv[first + 1];
+    struct site chosen_site;
+    if (site && resolve_site(argv[first + 2], site, &chosen_site) != 0) return 2;
     if (make_new && create_project(project, util) != 0) return 2;
     if (set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
+    if (site && set_site(project, scheme, &chosen_site) != 0) return 2;
+    if (set_second && set_target(project, target) != 0) return 2;
     set_trace_switch(project, trace);
 
     void* lib = open_library();

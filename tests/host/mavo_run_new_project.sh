@@ -21,9 +21,21 @@ done
 [ "$(tail -n 1 "$work/out.txt")" = "return 0" ] || fail "second run return"
 grep -qF "DBG IN  : LIBARY" "$work/NEWDIR/v7trace3.txt" || fail "command 205 did not reach the library operation"
 
+# A site chosen by the host reaches the weather reader; a copy goes to the
+# target the host names, not to the efficient design's slot.
+"$runner" --trace --scheme 4 --site ChiOHare.epw "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" ||
+  fail "EPW site run"
+grep -qF "TMYFILE ChiOHare.epw" "$work/NEWDIR/v7trace4.txt" || fail "EPW site not used"
+"$runner" --scheme 4 --command 201 --target 6 "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" ||
+  fail "copy run"
+grep -qx "progress 4 0 0 0 0" "$work/out.txt" || fail "copy source not selected"
+grep -qF ChiOHare.epw "$work/NEWDIR/scheme6b.dat" || fail "copy did not reach scheme 6"
+"$runner" --scheme 4 --site 12345678 "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" 2>&1 &&
+  fail "a site that is neither a zip code nor a weather file must be refused"
+
 # The scheme stays selected in the project for the next run.
 "$runner" "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" || fail "third run"
-grep -qx "progress 3 0 0 0 0" "$work/out.txt" || fail "selection not kept"
+grep -qx "progress 6 0 0 0 0" "$work/out.txt" || fail "selection not kept"
 
 "$runner" --scheme 3 --command 1 /nonexistent/project "$data/util" "$data/weather" > "$work/out.txt" 2>&1 &&
   fail "a missing project must be refused"
