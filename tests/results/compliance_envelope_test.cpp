@@ -50,7 +50,7 @@ TEST_F(ComplianceExport, HvacZoneAndRoomLines) {
 
 TEST_F(ComplianceExport, HeatPumpBedroomsAndYearBuilt) {
     COPHT = 8.2f;
-    PEOPLE = 0.5f;
+    PEOPLE = 0.0f;  // no occupants: no bedrooms, never -1
     STRATEGY(11, 2) = 87.0f;  // unset: the default year
     NTYPE = 0;                // no building type: a blank name, not a read outside the table
     run();
@@ -59,6 +59,8 @@ TEST_F(ComplianceExport, HeatPumpBedroomsAndYearBuilt) {
                                       "HeatingEfficiencyType=\"HSPF\""),
               std::string::npos);
     EXPECT_EQ(attribute(xml_line("<Room "), "NBedrooms"), "\"  0\"");
+    EXPECT_EQ(attribute(xml_line("<Dwelling "), "NumberOfBedrooms"), "\"         0\"");
+    EXPECT_EQ(txt_line("Number of Bedrooms"), "   Number of Bedrooms  = \"  0\" ");
     EXPECT_EQ(attribute(xml_line("<Room "), "YearBuilt"), "\"  2013.0\"");
     COPHT = 1.0f;  // exactly 1 is still an efficiency fraction: a furnace
     run();
