@@ -50,15 +50,6 @@ FString<16> reference_city(INTEGER zone) {
     return kCities[zone - 1];
 }
 
-// Front orientation in whole degrees from north; the front azimuth counts
-// from south. Only a negative result is folded (370 stays 370: the importer
-// takes the angle as given).
-INTEGER front_orientation_from_north(REAL sfaces_deg) {
-    INTEGER n = int_toward_zero(sfaces_deg + 180.0f);
-    if (n < 0) n += 360;
-    return n;
-}
-
 bool open_text_file(INTEGER unit, const FString<16>& name) {
     DIR_BUILDPATH(kProjectDirectory, name.view());
     const std::string path = built_path();
@@ -180,7 +171,7 @@ void KEEPXML() {
         return;
     }
 
-    s.NFACES = front_orientation_from_north(SFACES);
+    s.NFACES = compliance::degrees_from_north(SFACES);
     s.stories = int_toward_zero(FLOORS);
     s.scheme_name = reports::report_scheme_name(s.k);
     if (NFLAG(44)) DBG_PRINT("nflag(44).eq.true in KEEPxml");
