@@ -6,11 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "blocks/blocks.h"
 #include "mavokernel.h"
@@ -58,9 +60,9 @@ void select_scheme(const fs::path& project, INTEGER slot, REAL command) {
     AADISK(1);
 }
 
-// Turns scheme `slot` into a non-residential building, as the host does by
-// rewriting the scheme's input file, and gives it the default schedules.
-void make_nonresidential(const fs::path& project, INTEGER slot) {
+// Loads the project state and scheme `slot`'s input file, on blocks of
+// their own, for the host's edit of the scheme.
+void load_scheme_input(const fs::path& project, INTEGER slot) {
     testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
     BLK0B.DISKPROJ = 32;
     BLK0B.DISKDAT = 21;
@@ -70,10 +72,31 @@ void make_nonresidential(const fs::path& project, INTEGER slot) {
     AADISK(-5);
     IDNUM1 = slot;
     FIND2();
+}
+
+// Turns scheme `slot` into a non-residential building, as the host does by
+// rewriting the scheme's input file, and gives it the default schedules.
+void make_nonresidential(const fs::path& project, INTEGER slot) {
+    load_scheme_input(project, slot);
     NFLAG(24) = true;
     KEEP2(1);
     fs::copy_file(kData / "util" / "schedule01.dat", project / ("schedule" + std::to_string(slot) + ".dat"),
                   fs::copy_options::overwrite_existing);
+}
+
+// Selects scheme `slot` for a plain simulation over twelve days from
+// `month`/`day` with a furnace and an air conditioner, as the host does by
+// rewriting the scheme's input file and parameter column.
+void select_twelve_day_hvac_scheme(const fs::path& project, INTEGER slot, INTEGER month, INTEGER day) {
+    load_scheme_input(project, slot);
+    TMYMON = month;
+    TMYDAY = day;
+    KEEP2(1);
+    STRATEGY(2, slot) = 0.0f;   // simulate only
+    STRATEGY(18, slot) = 2.0f;  // furnace
+    STRATEGY(20, slot) = 2.0f;  // air conditioner
+    AADISK(6);
+    AADISK(1);
 }
 
 // The first run settles a new project's parameter column; the runs compared
@@ -106,6 +129,45 @@ TEST(WholeRun, SampleProjectRunsCleanly) {
     EXPECT_GT(SUMARY(1, 1), 0.0f);  // floor area
     for (const char* f : {"scheme1.csv", "scheme1.xml", "scheme1.txt", "scheme1.cclink"})
         EXPECT_TRUE(fs::exists(p / f)) << f;
+}
+
+// The hourly CSV of a twelve-day run shows the representative day's own
+// cooling output: none in an hour the zone did not cool, and over the
+// twelve days the cooling of the scheme's summary (kBtu per ft2 times the
+// floor area). Stored heat in its place ran to hundreds of kBtu at night.
+TEST(WholeRun, TwelveDayCsvCoolingIsTheHourlyCoolingOutput) {
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    reset_all_blocks();
+    select_twelve_day_hvac_scheme(p, 3, 7, 1);
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(p), 0);
+    ASSERT_FALSE(NFLAG(38));
+    ASSERT_GT(std::fabs(STRATEGY(20, 3)), 1.0f) << "the scheme needs an air conditioner";
+    const std::vector<std::string> lines = testing::read_lines(p / "scheme3.csv");
+    constexpr std::size_t kTitleLines = 7, kMonthLines = 63, kPerformanceHour1 = 35, kCoolingField = 5;
+    ASSERT_EQ(lines.size(), kTitleLines + 12 * kMonthLines);
+    double year_kbtu = 0.0;
+    int cooling_hours = 0, other_hours = 0;
+    for (INTEGER m = 1; m <= 12; ++m) {
+        for (INTEGER h = 1; h <= 24; ++h) {
+            const std::string& line = lines[kTitleLines + (m - 1) * kMonthLines + kPerformanceHour1 + (h - 1)];
+            std::size_t at = 0;
+            for (std::size_t field = 0; field < kCoolingField; ++field) at = line.find(',', at) + 1;
+            const double cooling_kbtu = std::stod(line.substr(at));
+            if (HVACLD(h, m) > 0.0f) {
+                ++cooling_hours;
+            } else {
+                ++other_hours;
+                EXPECT_EQ(cooling_kbtu, 0.0) << "month " << m << " hour " << h;
+            }
+            year_kbtu += cooling_kbtu;
+        }
+    }
+    EXPECT_GT(cooling_hours, 0);
+    EXPECT_GT(other_hours, 0);
+    // Each hour is rounded to 0.01 kBtu in the file.
+    EXPECT_NEAR(year_kbtu, SUMARY(19, 3) * SUMARY(1, 3), 288 * 0.005 + 1e-4 * year_kbtu);
 }
 
 TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {

@@ -99,12 +99,18 @@ TEST_F(ComplianceExport, RunDetailsProjectAndBuildingLines) {
               "Control=\"Sensor\" />");
 }
 
+// Names arrive in the host's code page (Windows-1252); the document is
+// UTF-8: o-umlaut 0xF6 is C3 B6, the euro sign 0x80 is E2 82 AC (Unicode
+// CP1252.TXT), e-acute 0xE9 is C3 A9. A control character is dropped and the
+// name keeps its 24 columns; the instructions keep the host's bytes.
 TEST_F(ComplianceExport, TypedNamesStayReadableMarkup) {
-    SCHEMENAME(3) = "Smith & Sons <A>";
-    TITLE1 = "The \"Oaks\"";
+    SCHEMENAME(3) = "Smith & S\xF6ns <A>\x01\x80";
+    TITLE1 = "Caf\xE9 \"Oaks\"";
     run();
-    EXPECT_NE(xml_line("<Project ").find("PlanName=\"Smith &amp; Sons &lt;A&gt;        \""), std::string::npos);
-    EXPECT_NE(xml_line("<ProjectTitle ").find("Name=\"The &quot;Oaks&quot;              \""), std::string::npos);
+    EXPECT_NE(xml_line("<Project ").find("PlanName=\"Smith &amp; S\xC3\xB6ns &lt;A&gt;\xE2\x82\xAC       \""),
+              std::string::npos);
+    EXPECT_NE(xml_line("<ProjectTitle ").find("Name=\"Caf\xC3\xA9 &quot;Oaks&quot;             \""), std::string::npos);
+    EXPECT_EQ(txt_line("Your Scheme Name"), "     Your Scheme Name \"Smith & S\xF6ns <A>\x01\x80      \" ");
 }
 
 TEST_F(ComplianceExport, StatusCityStoriesAndOrientationFollowTheScheme) {
@@ -150,7 +156,7 @@ TEST_F(ComplianceExport, RenewablesAndWaterHeating) {
     EXPECT_EQ(xml_line("<WaterHeating "),
               "             <WaterHeating  ConstructionStatus=\"New\"       EnergyFactor=\"     0.60\"  "
               "SolarFraction=\"     0.00\"  ExternalTankInsulation=\"      12.\"  RatedInput=\"       40.\"  "
-              "RecoveryEfficiency=\"       0.\"  StandbyLoss=\"0\"  TankSize=\"    50.0\"  MFCentral=\"false\"  "
+              "RecoveryEfficiency=\"     0.40\"  StandbyLoss=\"0\"  TankSize=\"    50.0\"  MFCentral=\"false\"  "
               "RecircControl=\"RecircD\"  PumpQuantity=\"0\"  PumpHP=\"0\"  PremimumMotor=\"false\"  "
               "PipingOutsideFt=\"0\"  PipingUnderGroundFt=\"0\"  PipingPlenumFt=\"0\"  "
               "ExtraHalfInchPipeInsulation=\"false\"  PipingDiameterFt=\"0.5\"  InsulationThickness=\"0.5\"  "
@@ -158,14 +164,15 @@ TEST_F(ComplianceExport, RenewablesAndWaterHeating) {
 }
 
 TEST_F(ComplianceExport, SolarFractionAndRecoveryEfficiency) {
-    STHERMEFF(2) = 78.0f;  // 0.78, written F9.0
+    STHERMEFF(2) = 78.0f;  // 0.78: two decimals, not rounded to a whole 1
     // The water heater's fuel is what remained after the sun's share:
     // 30 displaced of 30 + 90.
     SUMARY(64, 3) = 30.0f;
     SUMARY(65, 3) = 90.0f;
     run();
     EXPECT_NE(xml_line("<WaterHeating ").find("SolarFraction=\"    25.00\""), std::string::npos);
-    EXPECT_NE(xml_line("<WaterHeating ").find("RecoveryEfficiency=\"       1.\""), std::string::npos);
+    EXPECT_NE(xml_line("<WaterHeating ").find("RecoveryEfficiency=\"     0.78\""), std::string::npos);
+    EXPECT_EQ(txt_line("Recovery Efficiency %"), "    Recovery Efficiency % =\"     0.78\" ");
     EXPECT_NE(xml_line("<WaterHeating ").find("DHWType=\"GasFired\"      Quantity"), std::string::npos);
 
     // Electricity displaced replaces the fuel fraction.
@@ -247,7 +254,7 @@ TEST_F(ComplianceExport, InstructionsRepeatTheSchemeValues) {
     EXPECT_EQ(txt_line("Water Heater Type is"), "    MAVO says the Water Heater Type is \"  1\" where: ");
     EXPECT_EQ(txt_line("=Heat Pump Electric"), "      7=Heat Pump Electric Water Heater");
     EXPECT_EQ(txt_line("DHWtype="), "    DHWtype=\"\"GasFired\"    \" ");
-    EXPECT_EQ(txt_line("Recovery Efficiency %"), "    Recovery Efficiency % =\"       1.\" ");
+    EXPECT_EQ(txt_line("Recovery Efficiency %"), "    Recovery Efficiency % =\"     0.76\" ");
     // The last sections.
     EXPECT_EQ(txt_count(" 415: NORMAL ENDING: Print Out Reports "), 1);
     EXPECT_EQ(txt_line("Dwelling Comment"), " Dwelling Comment 3285  here");
@@ -264,10 +271,10 @@ TEST_F(ComplianceExport, DefaultSchemeSlotAndCombinations) {
     EXPECT_NE(xml_line("<Project ").find("PlanName=\"Default scheme (scheme0)\""), std::string::npos);
     EXPECT_EQ(txt.back(), "END OF FILE scheme0.txt     ");
 
-    // Slot 0 runs without a parameter column, and a combination has none
-    // either: no document describes them and nothing is written.
-    std::filesystem::remove(project / "scheme0.xml");
-    std::filesystem::remove(project / "scheme0.txt");
+    // Slot 0 runs without a parameter column: no document describes it, and
+    // the default scheme's export of an earlier run goes, as slot 0's other
+    // reports are written fresh under the same names. A combination has no
+    // column either: nothing is written.
     for (INTEGER id : {0, 35}) {
         IDNUM1 = id;
         KEEPXML();

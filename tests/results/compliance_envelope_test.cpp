@@ -50,7 +50,7 @@ TEST_F(ComplianceExport, HvacZoneAndRoomLines) {
 
 TEST_F(ComplianceExport, HeatPumpBedroomsAndYearBuilt) {
     COPHT = 8.2f;
-    PEOPLE = 0.5f;
+    PEOPLE = 0.0f;  // no occupants: no bedrooms, never -1
     STRATEGY(11, 2) = 87.0f;  // unset: the default year
     NTYPE = 0;                // no building type: a blank name, not a read outside the table
     run();
@@ -59,6 +59,8 @@ TEST_F(ComplianceExport, HeatPumpBedroomsAndYearBuilt) {
                                       "HeatingEfficiencyType=\"HSPF\""),
               std::string::npos);
     EXPECT_EQ(attribute(xml_line("<Room "), "NBedrooms"), "\"  0\"");
+    EXPECT_EQ(attribute(xml_line("<Dwelling "), "NumberOfBedrooms"), "\"         0\"");
+    EXPECT_EQ(txt_line("Number of Bedrooms"), "   Number of Bedrooms  = \"  0\" ");
     EXPECT_EQ(attribute(xml_line("<Room "), "YearBuilt"), "\"  2013.0\"");
     COPHT = 1.0f;  // exactly 1 is still an efficiency fraction: a furnace
     run();
@@ -182,7 +184,7 @@ TEST_F(ComplianceExport, WallWindowOverhangAndDoorLines) {
 
     const int west = ComplianceExport::index_of(xml, "Name=\"WALL, Left Side\"");
     EXPECT_EQ(attribute(xml[static_cast<std::size_t>(west)], "Area"), "\"  320.00\"");
-    EXPECT_EQ(attribute(xml[static_cast<std::size_t>(west)], "Orientation"), "\" -90\"");
+    EXPECT_EQ(attribute(xml[static_cast<std::size_t>(west)], "Orientation"), "\" 270\"");
     EXPECT_EQ(xml[static_cast<std::size_t>(west) + 1],
               "                             <Door  Area=\"    21.00\"  UFactor=\"    0.500\"  JAIVIndex=\"4.5.1-A4\"   "
               "ConstructionStatus=\"New\"       Name=\"DOOR, Left Side\"         />");
@@ -208,26 +210,42 @@ TEST_F(ComplianceExport, ASkylightFacingAWallAddsNothingToItsGrossArea) {
     EXPECT_EQ(attribute(xml_line("Name=\"WALL, Front\""), "Area"), "\"  320.00\"");
 }
 
+// Orientations are compass bearings of 0 to 359 degrees, and a line
+// belongs to the wall within 45 degrees of it the short way round, also
+// across the +-180 seam of the azimuths counted from south.
 TEST_F(ComplianceExport, WallOrientationAndWhichLinesFaceAWall) {
     SFACES = 100.0f;
     run();
-    EXPECT_EQ(attribute(xml_line("Name=\"WALL, Front\""), "Orientation"), "\" -80\"");
+    EXPECT_EQ(attribute(xml_line("Name=\"WALL, Front\""), "Orientation"), "\" 280\"");
     EXPECT_EQ(attribute(xml_line("Name=\"WALL, Left Side\""), "Orientation"), "\"  10\"");
     EXPECT_EQ(attribute(xml_line("Name=\"WALL, Rear\""), "Orientation"), "\" 100\"");
     EXPECT_EQ(attribute(xml_line("Name=\"WALL, Right Side\""), "Orientation"), "\" 190\"");
 
+    // Front azimuth 190 from south: 10 from north, and the front wall faces
+    // -170 from south, 10 degrees from a window line facing 180.
+    SFACES = 190.0f;
+    FACING(1) = 180.0f;
+    run();
+    EXPECT_EQ(attribute(xml_line("<Building "), "FrontOrientation"), "\" 10\"");
+    EXPECT_EQ(attribute(xml_line("SurfaceType=\"Roof\""), "Orientation"), "\"  10\"");
+    EXPECT_EQ(txt_line("Front Orientation ="), "     Front Orientation =\" 10\" degrees from North");
+    const int front = ComplianceExport::index_of(xml, "Name=\"WALL, Front\"");
+    EXPECT_EQ(attribute(xml[static_cast<std::size_t>(front)], "Orientation"), "\"  10\"");
+    EXPECT_EQ(attribute(xml[static_cast<std::size_t>(front)], "Area"), "\"  320.00\"");  // 288 + 32
+    EXPECT_NE(xml[static_cast<std::size_t>(front) + 1].find("<Fenestration "), std::string::npos);
+
     SFACES = 0.0f;
     FACING(1) = 45.0f;    // on the boundary: belongs to the left side (90 - 45)
-    FACING(2) = -170.0f;  // no wrap-around at 180: no wall
-    OHANGLEX(2) = 7.0f;
+    FACING(2) = -170.0f;  // 10 degrees from the rear wall (180)
     run();
-    const int front = ComplianceExport::index_of(xml, "Name=\"WALL, Front\"");
+    const int front0 = ComplianceExport::index_of(xml, "Name=\"WALL, Front\"");
     const int left = ComplianceExport::index_of(xml, "Name=\"WALL, Left Side\"");
-    EXPECT_EQ(xml[static_cast<std::size_t>(front) + 1], "                         </Insulation >");
+    const int rear = ComplianceExport::index_of(xml, "Name=\"WALL, Rear\"");
+    EXPECT_EQ(xml[static_cast<std::size_t>(front0) + 1], "                         </Insulation >");
     EXPECT_NE(xml[static_cast<std::size_t>(left) + 1].find("<Fenestration "), std::string::npos);
     EXPECT_EQ(attribute(xml[static_cast<std::size_t>(left)], "Area"), "\"  331.00\"");  // 299 + 32
-    EXPECT_EQ(xml_count("<Door "), 0);
-    EXPECT_EQ(OHANGLEX(2), 7.0f);  // a line of no wall is left alone
+    EXPECT_NE(xml[static_cast<std::size_t>(rear) + 1].find("<Door "), std::string::npos);
+    EXPECT_EQ(attribute(xml[static_cast<std::size_t>(rear)], "Area"), "\"  341.00\"");  // 320 + 21
 }
 
 TEST_F(ComplianceExport, WindowNamesByCode) {

@@ -80,6 +80,12 @@ std::string fill_layout(std::string_view layout, std::initializer_list<std::stri
 // First 12 characters of label i of BLK18 (a label written with 3A4).
 std::string label12(INTEGER i);
 
+// Whole degrees from north, 0 to 359, of an azimuth the building model
+// counts from south (the front's SFACES, a wall's facing): the importer
+// reads an orientation as a compass bearing and takes no angle outside a
+// single turn.
+INTEGER degrees_from_north(REAL azimuth_from_south_deg);
+
 // Element groups in document order, each with the instruction sections it
 // interleaves. Each returns early once the files have failed.
 void write_run_details_and_project(ExportFiles& f, const ExportScheme& s);

@@ -4,6 +4,7 @@
 #include "front/units.h"
 #include "results/compliance/compliance_export.h"
 #include "results/reports/report_files.h"
+#include "support/numeric.h"
 
 namespace mavo::compliance {
 namespace {
@@ -85,6 +86,11 @@ std::string fill_layout(std::string_view layout, std::initializer_list<std::stri
         ++i;
     }
     return out;
+}
+
+INTEGER degrees_from_north(REAL azimuth_from_south_deg) {
+    const INTEGER whole_deg = int_toward_zero(azimuth_from_south_deg + 180.0f);
+    return (whole_deg % 360 + 360) % 360;
 }
 
 std::string label12(INTEGER i) {

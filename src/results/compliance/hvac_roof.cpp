@@ -1,6 +1,7 @@
 // Compliance export: the HVAC element that opens the building's heating and
 // cooling subtree, its zone and room, and the roof with its skylights. The
 // walls, floor and closing lines follow in their own files.
+#include <algorithm>
 #include <string>
 
 #include "blocks/blocks.h"
@@ -114,7 +115,9 @@ void write_zone_and_room(ExportFiles& f, ExportScheme& s) {
     f.xml(19, fill_layout(kZoneLayout, {I(s.stories, 3)}));
     notes_zone(f, s);
     DBG_FLOAT("people real at 1046", PEOPLE);
-    s.bedrooms = int_toward_zero(PEOPLE - 1.0f);
+    // Bedrooms are the occupants less one; a house without occupants
+    // (fewer than one) still has no fewer than none.
+    s.bedrooms = std::max(0, int_toward_zero(PEOPLE - 1.0f));
     const INTEGER year = year_built();
     DBG_INT("YearBuilt in KEEPXML 1321", year);
     f.xml(23, fill_layout(kRoomLayout, {A(s.NEWOLD.view(), 10), F(AREAT, 8, 0), F(FLTOCE, 8, 2), I(s.bedrooms, 3),

@@ -226,7 +226,7 @@ void notes_water_heating(ExportFiles& f, const ExportScheme& s) {
     f.txt("    Volume=\"" + F(SAVTANK(2), 8, 1) + "\" in gallons ");
     f.txt("    Input =\"" + F(SAINPUTRATE(2), 10, 0) + "\" in Btu/hr");
     f.txt("    Energy Factor=\"" + F(SEF(2), 9, 2) + "\" 0.0 to 1.0");
-    f.txt("    Recovery Efficiency % =\"" + F(s.recovery_efficiency, 9, 0) + "\" ");
+    f.txt("    Recovery Efficiency % =\"" + F(s.recovery_efficiency, 9, 2) + "\" ");
     f.txt("      (not required) External Tank Insulation=\"" + F(SDHWP8(2), 9, 0) + "\"");
     txt_lines(f, {"  ", ""});
 }

@@ -3,6 +3,7 @@
 // checks at the top, the declaration and root element, the closing lines,
 // the refusal of a twelve-day run and the error exit. The element groups
 // live beside this file, one file per group.
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -50,20 +51,33 @@ FString<16> reference_city(INTEGER zone) {
     return kCities[zone - 1];
 }
 
-// Front orientation in whole degrees from north; the front azimuth counts
-// from south. Only a negative result is folded (370 stays 370: the importer
-// takes the angle as given).
-INTEGER front_orientation_from_north(REAL sfaces_deg) {
-    INTEGER n = int_toward_zero(sfaces_deg + 180.0f);
-    if (n < 0) n += 360;
-    return n;
-}
-
 bool open_text_file(INTEGER unit, const FString<16>& name) {
     DIR_BUILDPATH(kProjectDirectory, name.view());
     const std::string path = built_path();
     if (path.empty()) return false;
     return unit_open(unit, path.c_str(), "w") != nullptr;
+}
+
+// Slot 0 gets no document, yet its other reports are written under the
+// default scheme's names: a scheme0.xml and scheme0.txt left by an earlier
+// run of slot 10 would stand beside them describing another design, ready
+// to be imported. They are removed; one that exists but cannot be removed
+// fails the run like a report that cannot be written.
+void remove_stale_export(INTEGER slot) {
+    for (const FString<16>& name : {compliance::document_file_name(slot), compliance::notes_file_name(slot)}) {
+        DIR_BUILDPATH(kProjectDirectory, name.view());
+        const std::string path = built_path();
+        if (path.empty()) continue;
+        errno = 0;
+        if (std::remove(path.c_str()) == 0) {
+            DBG_PRINT("KEEPXML: stale compliance export of the default scheme removed");
+            DBG_PRINT(path);
+        } else if (errno != ENOENT) {
+            DBG_ERROR("KEEPXML: cannot remove the stale compliance export of the default scheme");
+            DBG_PRINT(path);
+            note_failed_write();
+        }
+    }
 }
 
 void close_both(const ExportFiles& f) {
@@ -159,6 +173,7 @@ void KEEPXML() {
     // run on codes of 0, which describe no design to import.
     if (!has_scheme_column(IDNUM1)) {
         DBG_PRINT("KEEPXML: no compliance export for a scheme slot without a parameter column");
+        if (reports::report_slot(IDNUM1) != 0) remove_stale_export(IDNUM1);
         DBG_OUT("KEEPXML");
         return;
     }
@@ -180,7 +195,7 @@ void KEEPXML() {
         return;
     }
 
-    s.NFACES = front_orientation_from_north(SFACES);
+    s.NFACES = compliance::degrees_from_north(SFACES);
     s.stories = int_toward_zero(FLOORS);
     s.scheme_name = reports::report_scheme_name(s.k);
     if (NFLAG(44)) DBG_PRINT("nflag(44).eq.true in KEEPxml");

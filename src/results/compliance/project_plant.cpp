@@ -18,20 +18,61 @@ using ffmt::A;
 using ffmt::F;
 using ffmt::I;
 
-// A name the user typed, in its fixed field, as XML attribute text: a
-// scheme called "Smith & Sons" must not make the document unreadable to the
-// importer, so the markup characters become their entity references.
+// The host's code page (Windows-1252) for bytes 0x80 to 0x9F, as Unicode
+// code points (Unicode Consortium mapping table CP1252.TXT). The five bytes
+// the code page leaves unassigned are taken as the C1 control characters of
+// the same number, so every byte has a character. Bytes 0xA0 to 0xFF are
+// the Latin-1 characters of the same number.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+};
+
+char32_t cp1252_code_point(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[byte - 0x80];
+    return byte;
+}
+
+// C0 and C1 control characters and DEL: nothing a typed name means to show,
+// and XML forbids most of them outright.
+bool is_control(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+void append_utf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// A name the user typed, in its fixed field, as XML attribute text. The
+// host stores it in its single-byte code page and the document declares
+// UTF-8, so each character is converted; a control character is dropped
+// (the name keeps its field width, padded with blanks on the right as it
+// is stored); the markup characters become their entity references, so a
+// scheme called "Smith & Sons" does not make the document unreadable.
 std::string xml_name(std::string_view text, int w) {
-    const std::string field = A(text, w);
+    std::string kept;
+    kept.reserve(text.size());
+    for (const char byte : text)
+        if (!is_control(cp1252_code_point(static_cast<unsigned char>(byte)))) kept += byte;
+    kept.resize(static_cast<std::size_t>(w), ' ');
     std::string out;
-    out.reserve(field.size());
-    for (const char c : field) {
-        switch (c) {
+    out.reserve(kept.size() + 8);
+    for (const char byte : kept) {
+        switch (byte) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
-            default: out += c;
+            default: append_utf8(out, cp1252_code_point(static_cast<unsigned char>(byte)));
         }
     }
     return out;
@@ -69,7 +110,9 @@ REAL solar_fraction_pct(INTEGER k) {
 }
 
 // Recovery efficiency as a fraction from the stored percentage, held within
-// the importer's accepted range.
+// the importer's accepted range. Written with two decimals: a whole-number
+// field would give the importer 1 (100 %) for a 0.78 heater and 0 for the
+// 0.4 floor.
 REAL recovery_efficiency_fraction(REAL thermal_efficiency_pct) {
     REAL r = thermal_efficiency_pct / 100.0f;
     if (r < 0.4f) r = 0.4f;
@@ -168,7 +211,7 @@ void write_water_heating(ExportFiles& f, ExportScheme& s) {
     f.xml(13, "<WaterHeating  ConstructionStatus=" + A(s.NEWOLD.view(), 10) + "  EnergyFactor=\"" + F(SEF(2), 9, 2) +
                   "\"  SolarFraction=\"" + F(s.SOLARFRACT, 9, 2) + "\"  ExternalTankInsulation=\"" +
                   F(SDHWP8(2), 9, 0) + "\"  RatedInput=\"" + F(SAINPUTRATE(2), 10, 0) + "\"  RecoveryEfficiency=\"" +
-                  F(s.recovery_efficiency, 9, 0) + "\"  StandbyLoss=\"0\"  TankSize=\"" + F(SAVTANK(2), 8, 1) +
+                  F(s.recovery_efficiency, 9, 2) + "\"  StandbyLoss=\"0\"  TankSize=\"" + F(SAVTANK(2), 8, 1) +
                   "\"  MFCentral=\"false\"  RecircControl=\"RecircD\"  PumpQuantity=\"0\"  PumpHP=\"0\"  "
                   "PremimumMotor=\"false\"  PipingOutsideFt=\"0\"  PipingUnderGroundFt=\"0\"  PipingPlenumFt=\"0\"  "
                   "ExtraHalfInchPipeInsulation=\"false\"  PipingDiameterFt=\"0.5\"  InsulationThickness=\"0.5\"  "

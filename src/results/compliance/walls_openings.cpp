@@ -1,5 +1,6 @@
 // Compliance export: the four walls, each with the windows (and their
 // overhangs and side fins) and doors of the window lines that face it.
+#include <cmath>
 #include <string>
 
 #include "blocks/blocks.h"
@@ -136,7 +137,7 @@ std::string window_name(REAL code, REAL u, REAL shgc) {
 // Wall k (6 front, 7 left, 8 rear, 9 right) relative to the front azimuth.
 struct WallGeometry {
     REAL length_ft = 0.0f;
-    INTEGER nSfaces = 0;  // orientation in degrees from north
+    INTEGER nSfaces = 0;  // orientation, whole degrees from north, 0 to 359
     REAL FACI = 0.0f;     // outward azimuth, degrees from south
 };
 
@@ -144,14 +145,22 @@ WallGeometry wall_geometry(INTEGER k) {
     WallGeometry g;
     g.length_ft = (k == 6 || k == 8) ? EWDIM : NSDIM;
     const REAL turn_deg = static_cast<REAL>(k - 6) * 90.0f;
-    g.nSfaces = int_toward_zero(turn_deg + SFACES + 180.0f);
-    if (g.nSfaces > 180) g.nSfaces -= 360;
+    g.nSfaces = degrees_from_north(turn_deg + SFACES);
     g.FACI = turn_deg + SFACES;
     if (g.FACI > 180.0f) g.FACI -= 360.0f;
     return g;
 }
 
-bool line_faces_wall(INTEGER j, REAL FACI) { return FACI - 45.0f <= FACING(j) && FACING(j) < FACI + 45.0f; }
+// A line belongs to the wall whose outward azimuth lies within 45 degrees
+// of its own, measured the short way round: a line facing 180 sits on a
+// wall facing -170 (10 degrees apart across north). The quarter-turn
+// sectors [-45, 45) of the four walls then take every facing exactly once.
+bool line_faces_wall(INTEGER j, REAL FACI) {
+    REAL apart_deg = std::fmod(FACING(j) - FACI, 360.0f);
+    if (apart_deg >= 180.0f) apart_deg -= 360.0f;
+    if (apart_deg < -180.0f) apart_deg += 360.0f;
+    return -45.0f <= apart_deg && apart_deg < 45.0f;
+}
 
 // The openings of the wall: the lines of facade classes 1 to 4 facing it.
 // The gross-area sum uses the same test, and leaving the skylight lines out
