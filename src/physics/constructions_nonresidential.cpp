@@ -163,6 +163,7 @@ void roof_surface(const Working& w) {
 
 struct RoofConstruction {
     INTEGER code_row = 0;
+    REAL vintage_u = 0.0f;                   // built before 2013; 0: the code U of its row
     REAL lag_h = 0.0f, decr = 0.0f;          // defaults
     REAL low_u_lag_h = 0.0f, low_u_decr = 0.0f;  // code U below 0.03: thicker insulation
     REAL uninsulated_u = 0.0f;
@@ -170,10 +171,10 @@ struct RoofConstruction {
 
 bool roof_construction_of(INTEGER code, RoofConstruction& r) {
     switch (code) {
-        case 2: r = {1, 2.0f, 0.94f, 3.0f, 0.88f, 0.297f}; return true;
-        case 3: r = {1, 2.0f, 0.96f, 3.0f, 0.9f, 0.287f}; return true;
-        case 10: r = {35, 2.0f, 0.94f, 3.0f, 0.88f, 0.325f}; return true;
-        case 11: r = {35, 2.0f, 0.96f, 3.0f, 0.9f, 0.325f}; return true;
+        case 2: r = {1, 0.0f, 2.0f, 0.94f, 3.0f, 0.88f, 0.297f}; return true;
+        case 3: r = {1, 0.081f, 2.0f, 0.96f, 3.0f, 0.9f, 0.287f}; return true;
+        case 10: r = {35, 0.083f, 2.0f, 0.94f, 3.0f, 0.88f, 0.325f}; return true;
+        case 11: r = {35, 0.083f, 2.0f, 0.96f, 3.0f, 0.9f, 0.325f}; return true;
         default: return false;
     }
 }
@@ -195,12 +196,13 @@ void roof_construction(const Working& w) {
         REAL decr = u < 0.03f ? r.low_u_decr : r.decr;
         INTEGER level = w.INS;
         if (k == 2 && w.YearBuilt < kYearOfCurrentCode) {
-            // The vintage roof of an older building: insulation level 4 and one
-            // U-factor, lag and decrement for every roof type (the roof
-            // table's per-type values for older buildings are not used).
+            // The vintage roof of an older building: insulation level 4, the
+            // U-factor of its roof type for buildings of that age (a cool
+            // roof of the first row keeps the code value) and one lag and
+            // decrement for every type.
             level = 4;
             STRATEGY(30, 2) = 4.0f;
-            u = 0.081f;
+            if (r.vintage_u > 0.0f) u = r.vintage_u;
             lag_h = 2.0f;
             decr = 0.94f;
         }

@@ -1,9 +1,10 @@
 // Tiered and flat electric bills (rate zones below 30, and the flat rate in
 // any zone). One day of the month is split into tiers at multiples of the
 // daily baseline and priced, the month's cost is the day's times the days it
-// stands for, the day's cost is shared among the hours by their kWh, the
-// daily meter charge evenly over the hours, and each hour's photovoltaic
-// output is netted from its purchase and credited at the month's base rate.
+// stands for, the day's cost is shared among the hours by their kWh, and
+// each hour's photovoltaic output is netted from its purchase and credited
+// at the month's base rate. The bill prices the energy only: the meter
+// charges of the billed days are kept apart, in ECHARGW and ECHARGS.
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "results/bills_steps.h"
@@ -17,7 +18,6 @@ constexpr REAL kDaysPerMeanMonth = 30.416666f;
 constexpr REAL kTier2Break = 1.3f;  // fraction of the baseline where tier 3 starts
 constexpr REAL kTier3Span = 0.7f;   // tier 3 runs from 130 % to 200 % of the baseline
 constexpr REAL kTier2Span = 0.3f;
-constexpr REAL kHoursPerDay = 24.0f;
 
 bool is_sdge_zone(INTEGER z) { return z >= 1 && z <= 4; }
 bool is_smud_zone(INTEGER z) { return z == -1 || z == -2; }
@@ -122,18 +122,14 @@ void split_smud_tiers(const CostWork& w, REAL e_kwh) {
 }
 
 // Spreads the day's cost over the hours, adds the season's tier costs and
-// the month's gross bill, then nets each hour's PV output. The meter is
-// charged for every day billed, with or without use, as in the
-// time-of-use bill.
+// the month's gross bill, then nets each hour's PV output.
 void finish_month(CostWork& w, INTEGER m) {
     const REAL n = w.RNUMDAYS;
     const REAL e_kwh = w.KWHRSTOT;
     const REAL day_cost = (COSTX(1) + COSTX(2) + COSTX(3) + COSTX(4) + COSTX(5)) / n;
-    const REAL charge_per_hour = ECUSTOMCHG / kHoursPerDay;
     for (INTEGER h = 1; h <= 24; ++h) {
-        // A day without electricity has no energy cost to share.
-        const REAL energy_cost = e_kwh != 0.0f ? TEMPKWHR(h, m) / e_kwh * day_cost : 0.0f;
-        COSTEL(h, m) = energy_cost + charge_per_hour;
+        // A day without electricity has no cost to share.
+        COSTEL(h, m) = e_kwh != 0.0f ? TEMPKWHR(h, m) / e_kwh * day_cost : 0.0f;
     }
     if (w.winter) {
         ECOSTW += COSTX(1);

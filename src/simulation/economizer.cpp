@@ -23,8 +23,10 @@ namespace {
 constexpr REAL kSmallestFanRate = 0.01f;
 constexpr REAL kWattsPerKilowatt = 1000.0f;
 // Indoor air speed of a whole-house fan: 160 ft/min at 5 air changes per
-// hour for the low class, rising 140 ft/min per 15 air changes for the high.
+// hour, in proportion to the air below it; above it the high class rises a
+// further 140 ft/min per 15 air changes.
 constexpr REAL kFanSpeedAt5Ach_fpm = 160.0f;
+constexpr REAL kAchAt160_fpm = 5.0f;
 // Incoming air this close to the target (F) cannot be solved for a rate:
 // only the end of the fan's range comes nearer.
 constexpr REAL8 kIncomingAtTarget_F = 1.0e-4;
@@ -57,7 +59,7 @@ REAL rate_meeting_target(const Hour& z, const NodeBalance& without_fan) {
 // the fan's range meets the target (solved directly), or the end of the
 // range nearer the target comes closest: the full rate when even it cannot
 // cool enough, the lowest setting when the incoming air is warmer than the
-// zone.
+// zone (only with an air conditioner, whose tests then hand the hour on).
 FanPoint fan_point_nearest_target(const Hour& z) {
     const AirStreams outdoor = outdoor_air_streams(z);
     const REAL lowest_ach = std::min(kSmallestFanRate, ACHMAX);
@@ -96,11 +98,7 @@ void fan_air_of_hour(Hour& z, REAL fan_ach) {
     AIRVOL(z.IHOUR, z.MONTH) = z.AIRCHGOA;
     if (z.CFMMAXWHFAN > 0.0f) {
         WHfanHrs += 1.0f;
-        const REAL air_speed_class = scheme_choice(28);
-        const REAL all_air_ach = z.AIRCHGOA;
-        z.PEAKVEL = 0.0f;
-        if (air_speed_class == 2.0f) z.PEAKVEL = all_air_ach / 5.0f * kFanSpeedAt5Ach_fpm;
-        if (air_speed_class == 3.0f) z.PEAKVEL = (all_air_ach - 5.0f) * 140.0f / 15.0f + kFanSpeedAt5Ach_fpm;
+        z.PEAKVEL = whole_house_fan_air_speed_fpm(scheme_choice(28), z.AIRCHGOA);
     }
 }
 
@@ -134,6 +132,19 @@ Step fan_succeeded(Hour& z, const FanPoint& p) {
 
 }  // namespace
 
+REAL whole_house_fan_air_speed_fpm(REAL air_speed_class, REAL air_changes_per_h) {
+    const REAL proportional_fpm = air_changes_per_h / kAchAt160_fpm * kFanSpeedAt5Ach_fpm;
+    if (air_speed_class == 2.0f) return proportional_fpm;
+    if (air_speed_class == 3.0f) {
+        // The high class's line reaches 160 ft/min at 5 air changes; a fan
+        // moving less air than that slows towards still air as the low
+        // class does, rather than keeping 113 ft/min at a standstill.
+        if (air_changes_per_h < kAchAt160_fpm) return proportional_fpm;
+        return (air_changes_per_h - kAchAt160_fpm) * 140.0f / 15.0f + kFanSpeedAt5Ach_fpm;
+    }
+    return 0.0f;
+}
+
 Step economizer_or_whole_house_fan(Hour& z) {
     const REAL venting = scheme_choice_magnitude(25);
     const bool applies = (venting == 5.0f || venting == 6.0f) && ACHMAX > 0.0f &&
@@ -154,6 +165,10 @@ Step economizer_or_whole_house_fan(Hour& z) {
     z.TEMPIO = z.TEMPI;
     const REAL entry_store_btu = z.STOREI;
     z.ARATE = 0.0f;
+    // Air no cooler than the zone cannot cool it. With an air conditioner
+    // the tests above hand such an hour to it; without one the fan stays
+    // off: no fan hour, no fan electricity, no air speed.
+    if (!air_conditioner(cooling) && z.TEMPIHOUR >= z.TEMPI) return fan_failed(z, entry_store_btu, FanPoint{});
     const FanPoint p = fan_point_nearest_target(z);
     if (!p.found) return fan_failed(z, entry_store_btu, p);
 

@@ -1,11 +1,13 @@
 // Step 3.1 of the zone balance: opening the windows of an occupied,
 // overheated zone. Decides whether the windows open this hour, the flow
 // they pass by wind and stack effect, and the air speed occupants feel.
-// Open windows settle the zone with their air and leave CONVERGED clear, so
-// the following steps (fan, air conditioner, furnace) decide the hour with
-// the window air included. On a cold night the full window stream would
-// chill the zone far below comfort: occupants then close the windows part
-// way, to the flow that holds the temperature the fan would aim at.
+// Windows are open at their full flow or shut. Occupants keep them open
+// while the zone, cooled by their air, stays warm enough: at mid-band or
+// above, or at any temperature when the outdoor air is no colder than the
+// lower comfort limit, and never below the heating set point. Open windows
+// settle the zone with their air and leave CONVERGED clear, so the
+// following steps (fan, air conditioner) decide the hour with the window air
+// included.
 #include <algorithm>
 #include <cmath>
 
@@ -90,22 +92,6 @@ void window_flow(Hour& z, REAL cfm) {
     z.AIRCHGOA = z.AIRCHGINF + z.AIRCHGFA + z.AIRCHGNV;
 }
 
-// The lowest temperature occupants let the window air bring the zone to:
-// the hour's target of outdoor-air cooling, and never below the heating set
-// point (the furnace stays off while the windows are open).
-REAL lowest_vented_temperature_F(const Hour& z) { return std::max(z.TARGET, z.SETLO); }
-
-// The window flow, at most the full flow, that settles the zone on t_F.
-// Windows closed part way pass less air through a smaller opening at the
-// same speed, so the air speed at the openings stays.
-REAL throttled_window_cfm(Hour& z, REAL t_F) {
-    const REAL full_cfm = z.CFMT;
-    window_flow(z, 0.0f);
-    const REAL8 g_btuhF = conductance_settling_at(z, node_balance(z, outdoor_air_streams(z)), TEMP(z.IHOUR), t_F);
-    const REAL8 cfm = g_btuhF / (kMinutesPerHour * kAirHeatCapacity_btu_ft3F);
-    return static_cast<REAL>(std::clamp<REAL8>(cfm, 0.0, full_cfm));
-}
-
 }  // namespace
 
 Step natural_ventilation(Hour& z, REAL t_choice_F) {
@@ -151,35 +137,24 @@ Step natural_ventilation(Hour& z, REAL t_choice_F) {
     window_flow(z, z.CFMT);
     z.SETHIV = set_point_for_air_speed(z);
     z.CONVERGED = false;
-    const bool too_hot = z.COMHIV <= t_out_F || z.TEMPI <= t_out_F;
-    const bool useful = z.TEMPI >= (COMHI + COMLOW) / 2.0f || t_out_F >= COMLOW;
     if (in_trace_window()) {
         DBG_FLOAT("TSTORE natural ventilation cfm", z.CFMT);
         DBG_FLOAT("TSTORE natural ventilation PEAKVEL", z.PEAKVEL);
         DBG_FLOAT("TSTORE natural ventilation SETHIV", z.SETHIV);
     }
-    if (!too_hot && useful) {
-        // The windows stay open: the zone settles with their air, and the
-        // steps that follow work from that temperature with the window
-        // stream in their balance.
-        NodeTemperature t = node_temperature(z, outdoor_air_streams(z));
-        const REAL lowest_F = lowest_vented_temperature_F(z);
-        // Outdoor air colder than that limit would take the zone past it:
-        // the windows open only as far as holds the limit. (The zone
-        // itself is above it, warmer than the upper comfort limit.)
-        bool shut_all_the_way = false;
-        if (t.settled && t.t_F < lowest_F && t_out_F < lowest_F) {
-            window_flow(z, throttled_window_cfm(z, lowest_F));
-            if (in_trace_window()) DBG_FLOAT("TSTORE natural ventilation throttled cfm", z.CFMT);
-            shut_all_the_way = !(z.CFMT > 0.0f);
-            t = node_temperature(z, outdoor_air_streams(z));
-        }
-        if (!shut_all_the_way) {
-            if (t.settled) settle_node_at(z, outdoor_air_streams(z), t.t_F);
+    const bool too_hot = z.COMHIV <= t_out_F || z.TEMPI <= t_out_F;
+    if (!too_hot) {
+        // The zone as the open windows would leave it decides whether they
+        // stay open: cold outdoor air that would take the zone below
+        // mid-band (or any air that would take it below the heating set
+        // point) makes them too cool, and they close again.
+        const AirStreams air = outdoor_air_streams(z);
+        const NodeTemperature t_open = node_temperature(z, air);
+        const bool useful = t_open.t_F >= (COMHI + COMLOW) / 2.0f || t_out_F >= COMLOW;
+        if (t_open.settled && useful && t_open.t_F >= z.SETLO) {
+            settle_node_at(z, air, t_open.t_F);
             return Step::EvaporativeCooler;
         }
-        // Even a crack of window air would take the zone too far: the
-        // windows close again.
     }
 
     // The windows close again; the raised set point stays.

@@ -228,6 +228,11 @@ struct WetBulb {
 };
 WetBulb wet_bulb_from_dew_point(REAL db_F, REAL dp_F);
 
+// Indoor air speed (ft/min) a whole-house fan gives with air_changes_per_h
+// of outdoor air flowing, for the air-speed class of the scheme (2 low, 3
+// high; any other class feels none).
+REAL whole_house_fan_air_speed_fpm(REAL air_speed_class, REAL air_changes_per_h);
+
 // Drop of the effective temperature below the air temperature for an
 // indoor air speed (the end-of-hour rule): none up to 40 ft/min, rising
 // linearly to 4.6 F at 160 ft/min and to 6.6 F at 300 ft/min.

@@ -127,6 +127,22 @@ TEST(NonresidentialConstructions, VintageRoofIsDarkAtLevelFour) {
     EXPECT_EQ(UVAL(10), 0.081f);
     EXPECT_EQ(TMLAG(10), 2.0f);
     EXPECT_EQ(DECR(10), 0.94f);
+
+    // Built after cool roofs came in but before 2013: each roof type keeps
+    // its code and takes its own U-factor for buildings of that age (the
+    // cool roof of row 1 its code value, 0.039 in zone 3).
+    struct Case {
+        float roof, u;
+    };
+    for (const Case c : {Case{2, 0.039f}, Case{3, 0.081f}, Case{10, 0.083f}, Case{11, 0.083f}}) {
+        scheme(2, 3, 2010, 5, 27, c.roof, 2);
+        UVALC();
+        EXPECT_EQ(STRATEGY(32, 2), c.roof);
+        EXPECT_EQ(STRATEGY(30, 2), 4.0f) << c.roof;
+        EXPECT_EQ(UVAL(10), c.u) << c.roof;
+        EXPECT_EQ(TMLAG(10), 2.0f) << c.roof;
+        EXPECT_EQ(DECR(10), 0.94f) << c.roof;
+    }
 }
 
 TEST(NonresidentialConstructions, RoofByCodeAndLevel) {

@@ -290,6 +290,21 @@ TEST_F(WeatherFile, ZoneTextYearPassWithoutDesignTemperatures) {
 
 }
 
+// The year pass reads a zone text dry bulb as the hourly simulation does:
+// eight columns from column 57, one implied decimal.
+TEST(ZoneTextRecord, DryBulbIsAnEightColumnFieldWithOneDecimal) {
+    const std::string head = ffmt::I(7, 8) + ffmt::I(4, 8) + ffmt::I(13, 8) + std::string(32, ' ');
+    struct Case {
+        const char* field;
+        REAL t_C;
+    };
+    for (const Case c : {Case{"    12.5", 12.5f}, Case{"     125", 12.5f}, Case{"   -12.5", -12.5f}}) {
+        weather::ZoneTextHour h;
+        ASSERT_TRUE(weather::read_zone_text_hour(head + c.field + "     3.0     2.0", h)) << c.field;
+        EXPECT_EQ(h.dry_bulb_C, c.t_C) << c.field;
+    }
+}
+
 TEST_F(WeatherFile, ZoneTextYearWithoutItsLastDay) {
     write_file(weather / "zone9.txh", zone_text([](int) { return 0.0; }, 8760 - 24));
     NFLAG(37) = true;

@@ -205,6 +205,21 @@ TEST_F(ProjectStore, SchemeNumberBelowTheLibrarySlotsBecomesOne) {
     EXPECT_EQ(IDNUM1, -2);
 }
 
+// A scheme directory that cannot be saved does not cost the summary file
+// its save: it carries the scheme the host asked for and the results.
+TEST_F(ProjectStore, SummarySavedWhenTheDirectoryCannotBe) {
+    std::filesystem::create_directory(project / "master.dir");
+    IDNUM1 = 4;
+    SUMARY(36, 4) = 123.0f;
+    AADISK(1);
+    ASSERT_TRUE(std::filesystem::is_directory(project / "master.dir"));
+    reset_all_blocks();
+    SetUp();
+    AADISK(-1);
+    EXPECT_EQ(IDNUM1, 4);
+    EXPECT_EQ(SUMARY(36, 4), 123.0f);
+}
+
 TEST_F(ProjectStore, EnergyCostLinesOfTheCurrentScheme) {
     const INTEGER k = 4;
     IDNUM1 = k;

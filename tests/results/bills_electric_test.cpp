@@ -51,23 +51,21 @@ TEST(TieredBill, PgeJulyDayInFourTiers) {
 }
 
 // SCE zones 11 and 12 have no baselines: all at the tier-1 rate, and the
-// upper rates are cleared at the first summer month. Twelve days of meter
-// charge at $0.031 come on top.
+// upper rates are cleared at the first summer month.
 TEST(TieredBill, SceZoneWithoutBaseline) {
     plain_bill_scheme(k, false, 11);
     for (int m = 1; m <= 12; ++m) EQKWHR(12, m) = 10.0f;
     COST();
-    EXPECT_NEAR(SUMARY(36, k), 12 * 1.485f + 12 * 0.031f, 1e-3f);
+    EXPECT_NEAR(SUMARY(36, k), 12 * 1.485f, 1e-3f);
     EXPECT_FLOAT_EQ(ERATE2, 0.0f);
     EXPECT_FLOAT_EQ(ERATE5, 0.0f);
 }
 
-// SMUD's $14 a month is 14 x 12 / 365 = $0.460274 a day, twelve days of it.
 TEST(TieredBill, SmudWinterDayWithinAllowance) {
     plain_bill_scheme(k, false, -1);
     EQKWHR(1, 1) = 20.0f;  // allowance 690 / 30.416666 = 22.685 kWh/day
     COST();
-    EXPECT_NEAR(SUMARY(36, k), 20 * 0.0955f + 12 * 0.460274f, 1e-4f);
+    EXPECT_NEAR(SUMARY(36, k), 20 * 0.0955f, 1e-4f);
     EXPECT_NEAR(EKWHW, 20.0f, 1e-5f);
     EXPECT_FLOAT_EQ(EKWHWAB, 0.0f);
 }
@@ -112,24 +110,26 @@ TEST(TieredBill, FlatRateInSmudAndSdgeZones) {
     }
 }
 
-// The meter charge is billed for every day a month stands for, spread
-// evenly over its hours, also on days without use.
-TEST(TieredBill, MeterChargeOfEveryBilledDay) {
-    plain_bill_scheme(k, true, 10);  // SCE, $0.031 a day
+// The tiered bill prices energy only; the meter charges of the billed days
+// are counted apart, season by season, for the host to add.
+TEST(TieredBill, MeterChargesKeptApartFromTheBill) {
+    plain_bill_scheme(k, true, 10);  // SCE, $0.031 a day, no use
     COST();
-    EXPECT_NEAR(SUMARY(36, k), 365 * 0.031f, 1e-4f);
-    EXPECT_NEAR(ECHARGW + ECHARGS, SUMARY(36, k), 1e-4f);
-    EXPECT_NEAR(COSTEL(5, 2), 0.031f / 24, 1e-8f);
+    EXPECT_EQ(SUMARY(36, k), 0.0f);
+    EXPECT_EQ(COSTEL(5, 2), 0.0f);
+    EXPECT_NEAR(ECHARGW, (31 + 28 + 31 + 30 + 31 + 31 + 30 + 31) * 0.031f, 1e-4f);  // October to May
+    EXPECT_NEAR(ECHARGS, (30 + 31 + 31 + 30) * 0.031f, 1e-4f);
 
-    plain_bill_scheme(k, false, -1);  // SMUD, twelve representative days
+    // SMUD's $14 a month is 14 x 12 / 365 = $0.460274 a day.
+    plain_bill_scheme(k, false, -1);  // twelve representative days
     COST();
-    EXPECT_NEAR(SUMARY(36, k), 12 * 14.0f * 12 / 365, 1e-4f);
+    EXPECT_NEAR(ECHARGW + ECHARGS, 12 * 14.0f * 12 / 365, 1e-4f);
 
     // SDG&E states no meter charge, and inherits none from the zone before.
     plain_bill_scheme(k, false, 1);
     COST();
     EXPECT_EQ(ECUSTOMCHG, 0.0f);
-    EXPECT_EQ(SUMARY(36, k), 0.0f);
+    EXPECT_EQ(ECHARGW + ECHARGS, 0.0f);
 }
 
 // Hourly electricity: 3412 Btu/h of lights is 1 kWh, so is 3412 Btu of
@@ -207,22 +207,20 @@ TEST(HourlyElectricity, FurnaceAndFullYearCooling) {
 }
 
 // SCE zone 10, January: 5 kWh bought in hour 12 while the array makes 8.
-// The day costs 5 x 0.1485 plus the $0.031 meter charge, 1/24 of it in
-// each hour; the hour is credited 8 x 0.1485. The year adds 365 days of
-// meter charge, $11.315.
+// The day costs 5 x 0.1485; the hour is credited 8 x 0.1485.
 TEST(TieredBill, PhotovoltaicNettingByTheHour) {
     plain_bill_scheme(k, true, 10);
     EQKWHR(12, 1) = 5.0f;
     PV(12, 1) = 8.0f;
     PVKWH(1) = 1.0f;  // the bills add to the PV month arrays, never reset them
     COST();
-    EXPECT_NEAR(SUMARY(36, k), 5 * 0.1485f * 31 + 11.315f, 1e-4f);
-    EXPECT_NEAR(COSTEL(12, 1), 0.7425f - 1.188f + 0.031f / 24, 1e-5f);
+    EXPECT_NEAR(SUMARY(36, k), 5 * 0.1485f * 31, 1e-4f);
+    EXPECT_NEAR(COSTEL(12, 1), 0.7425f - 1.188f, 1e-5f);
     EXPECT_FLOAT_EQ(TEMPKWHR(12, 1), -3.0f);
     EXPECT_FLOAT_EQ(PVKWH(1), 1.0f + 8 * 31);
     EXPECT_FLOAT_EQ(PVKWH(13), 8.0f * 31);
     EXPECT_FLOAT_EQ(PVDEMAND(1), -3.0f * 31);
-    EXPECT_NEAR(PVCOST(1), (-0.4455f + 0.031f) * 31, 1e-4f);
+    EXPECT_NEAR(PVCOST(1), -0.4455f * 31, 1e-4f);
     EXPECT_FLOAT_EQ(SITEKWHR(12, 1), 5.0f);  // site energy stays gross
 }
 
@@ -235,8 +233,8 @@ TEST(TieredBill, MarkerOneEndsGrossOfPhotovoltaics) {
     PV(12, 1) = 8.0f;
     COST();
     EXPECT_FLOAT_EQ(TEMPKWHR(12, 1), 5.0f);
-    EXPECT_NEAR(COSTEL(12, 1), -0.4455f + 0.031f / 24, 1e-5f);
-    EXPECT_NEAR(SUMARY(36, k), 5 * 0.1485f * 31 + 11.315f, 1e-4f);
+    EXPECT_NEAR(COSTEL(12, 1), -0.4455f, 1e-5f);
+    EXPECT_NEAR(SUMARY(36, k), 5 * 0.1485f * 31, 1e-4f);
     EXPECT_NEAR(AETOT, 5.0f * 31, 1e-3f);
 }
 

@@ -33,18 +33,17 @@ TEST(CostSummaryRows, NoRenewablesNetEqualsGross) {
     EXPECT_FLOAT_EQ(SUMARY(73, k), SUMARY(66, k));
 }
 
-// SCE zone 10, 5 kWh every representative day: 60 kWh for $8.91 and
-// twelve days of meter charge at $0.031, $9.282. 100 kWh of PV is credited
-// at the mean price, 100 / 60 x 9.282 = $15.47.
+// SCE zone 10, 5 kWh every representative day: 60 kWh for $8.91. 100 kWh
+// of PV is credited at the mean price, 100 / 60 x 8.91.
 TEST(CostSummaryRows, PhotovoltaicSavingsAtTheMeanPrice) {
     plain_bill_scheme(k, false, 10);
     for (int m = 1; m <= 12; ++m) EQKWHR(12, m) = 5.0f;
     SUMARY(70, k) = 100.0f;
     COST();
-    EXPECT_NEAR(SUMARY(36, k), 9.282f, 1e-4f);
-    EXPECT_NEAR(SUMARY(55, k), 15.47f, 1e-4f);
+    EXPECT_NEAR(SUMARY(36, k), 8.91f, 1e-4f);
+    EXPECT_NEAR(SUMARY(55, k), 14.85f, 1e-4f);
     EXPECT_NEAR(SUMARY(56, k), -40.0f, 1e-4f);
-    EXPECT_NEAR(SUMARY(57, k), 9.282f - 15.47f, 1e-4f);
+    EXPECT_NEAR(SUMARY(57, k), 8.91f - 14.85f, 1e-4f);
 }
 
 // Hourly purchases of the year the bills leave: kWh and therms, each
