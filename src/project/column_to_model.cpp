@@ -154,7 +154,8 @@ bool is_leakage_class(REAL code) {
 // the first run simulates the leakage the later ones do.
 void leakage() {
     if (!(S(24) > -1.0f)) return;
-    if (const REAL c = design_codes::infiltration_class_of_sla(SLA); !is_leakage_class(S(24)) && c > 0.0f) S(24) = c;
+    const REAL sla_class = design_codes::infiltration_class_of_sla(SLA);
+    if (!is_leakage_class(S(24)) && sla_class > 0.0f) S(24) = sla_class;
     const REAL code = S(24);
     if (code == 1.0f) SLA = 6.0f;
     else if (code == 2.0f) SLA = 4.9f;
