@@ -76,11 +76,16 @@ void write_zip_table(const fs::path& weather) {
 }
 
 // The design parameters a new project starts from in every scheme slot:
-// a detached two-story house of 2000 ft2 in Los Angeles, simulated as it is.
+// a detached two-story house of 2000 ft2 in Los Angeles. Its first run of
+// scheme 1 generates the code-minimum design of that house, its first run
+// of scheme 2 the energy-efficient design; the other slots (and the
+// back-up columns 10 to 18) simulate what they hold.
 void new_project_strategy() {
+    constexpr REAL kCodeMinimumDesign = 243.0f;
+    constexpr REAL kEfficientDesign = 246.0f;
     for (INTEGER k = 1; k <= 18; ++k) {
         STRATEGY(1, k) = 1.0f;       // electric tariff of the site
-        STRATEGY(2, k) = 0.0f;       // command: simulate
+        STRATEGY(2, k) = k == 1 ? kCodeMinimumDesign : (k == 2 ? kEfficientDesign : 0.0f);  // command
         STRATEGY(3, k) = 1.0f;       // gas tariff of the site
         STRATEGY(4, k) = 90024.0f;   // zip code
         STRATEGY(6, k) = 1.0f;       // new construction

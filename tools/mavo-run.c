@@ -16,7 +16,9 @@
  *                 zip code in the strategy file) or a zip code of the weather
  *                 directory's zip-code table; either way the scheme's
  *                 "location changed" flag is set, as the application does
- *                 when the user picks a site
+ *                 when the user picks a site. Schemes 1 and 2 (the
+ *                 code-minimum and the efficient design) share their site:
+ *                 it is stored for both
  *   --target N    stores the second scheme number of a library operation:
  *                 the slot a copy goes to, the scheme or line selected,
  *                 the members of a new combination
@@ -231,7 +233,7 @@ static int resolve_site(const char* weather, const char* name, struct site* site
     return 0;
 }
 
-static int set_site(const char* project, int32_t scheme, const struct site* site) {
+static int set_site_of(const char* project, int32_t scheme, const struct site* site) {
     char path[PATH_MAX];
     snprintf(path, sizeof path, "%s/stratb.dat", project);
     if (patch_word(path, strategy_offset(scheme, kZipCodeRow), &site->zip_code) != 0) return -1;
@@ -250,6 +252,15 @@ static int set_site(const char* project, int32_t scheme, const struct site* site
     if (fclose(f) != 0) rc = -1;
     if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s\n", path);
     return rc;
+}
+
+/* The efficient design (scheme 2) always stands where the code-minimum
+ * design (scheme 1) stands: the kernel gives scheme 2 scheme 1's zip code,
+ * and a weather file is read from each scheme's own input file. So the
+ * site of either is stored for both. */
+static int set_site(const char* project, int32_t scheme, const struct site* site) {
+    if (scheme != 1 && scheme != 2) return set_site_of(project, scheme, site);
+    return set_site_of(project, 1, site) == 0 && set_site_of(project, 2, site) == 0 ? 0 : -1;
 }
 
 static void* find_symbol(void* lib, const char* name) {

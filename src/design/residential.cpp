@@ -213,12 +213,16 @@ void residential_design(DesignScheme& d) {
     light_frame_preset();
 
     if (STRATEGY(7, k) <= 1.0f) STRATEGY(9, k) = 0.0f;  // a detached house shares no wall
+    // The efficient dwelling's glazing and its construction follow the
+    // climate; the flags are settled here, before the window list reads
+    // them, so that a design never depends on what the slot held before.
+    const bool vintage_scheme = k == 2 && !NFLAG(9);
+    if (k != 1 && !vintage_scheme) settle_climate_mass_need();
     BLDGSZ();
     GLZVAL();
     GLZSHD();
     mass_geometry();
 
-    const bool vintage_scheme = k == 2 && !NFLAG(9);
     if (!vintage_scheme) residential_construction_by_climate(d);
     if (STRATEGY(6, k) <= 1.0f || k != 2) {
         UVALR();

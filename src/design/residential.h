@@ -14,8 +14,14 @@ namespace mavo {
 // d.year_built.
 void residential_design(DesignScheme& d);
 
-// Construction family of a new dwelling by its climate: floor, walls, roof
-// slope and thermal mass (scheme 1 always light wood frame).
+// The climate's call for thermal mass into the climate flags NFLAG(74)
+// (freezing), NFLAG(75) (high mass) and NFLAG(76) (medium mass); none above
+// 56 degrees latitude. The window list and the construction family of the
+// efficient dwelling both follow these flags.
+void settle_climate_mass_need();
+
+// Construction family of a new dwelling by its climate flags: floor, walls,
+// roof slope and thermal mass (scheme 1 always light wood frame).
 void residential_construction_by_climate(const DesignScheme& d);
 
 // The climate's call for thermal mass from its monthly mean maxima and

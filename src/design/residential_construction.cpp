@@ -12,6 +12,7 @@
 
 #include "blocks/blocks.h"
 #include "design/residential.h"
+#include "design/sizing.h"
 #include "front/trace.h"
 
 namespace mavo {
@@ -61,19 +62,8 @@ void floor_codes(INTEGER k, REAL floor_type, REAL under_floor) {
 Family choose_family(const DesignScheme& d) {
     if (d.k == 1) return Family::PureLowMass;
     if (SLAT > kHighLatitude_deg) return Family::LowMass;
-    const ClimateMassNeed need = climate_mass_need(TMAX, TMIN, COMHI, COMLOW);
-    NFLAG(74) = need.freezing;
-    NFLAG(75) = need.high_mass;
-    NFLAG(76) = need.medium_mass;
-    DBG_FLOAT("tmin(1) January EXPERT", TMIN(1));
-    DBG_FLOAT("Tmax(1) January EXPERT", TMAX(1));
-    DBG_FLOAT("tmin(8) August EXPERT", TMIN(8));
-    DBG_FLOAT("Tmax(8) August EXPERT", TMAX(8));
-    DBG_PRINT(need.freezing ? "freezeHard low mass nflag(74)=T" : "NOT freezeHard low mass nflag(74)=F");
-    DBG_PRINT(need.high_mass ? "hign mass nflag(75)=T 720" : "NOT hign mass nflag(75)=F");
-    DBG_PRINT(need.medium_mass ? "med mass:slab nflag(76)=T 721" : "NOT med mass:slab nflag(76)=F");
-    if (need.high_mass) return Family::HighMass;
-    if (need.medium_mass) return Family::SlabLowMassWalls;
+    if (NFLAG(75)) return Family::HighMass;
+    if (NFLAG(76)) return Family::SlabLowMassWalls;
     return Family::LowMass;
 }
 
@@ -139,11 +129,17 @@ void apply_family(const DesignScheme& d, Family family) {
                 raised_floor();
                 floor_codes(k, 5.0f, 2.0f);
             }
-            if (k == 2 && STRATEGY(7, 2) >= 3.0f && (STRATEGY(9, 2) == 2.0f || STRATEGY(9, 2) == 3.0f))
-                floor_codes(2, 5.0f, 6.0f);  // a unit over another
             break;
     }
     if (NFLAG(74) && (family == Family::SlabLowMassWalls || family == Family::HighMass)) NELMNT(1) = 1.0f;
+    if (dwelling_over_heated_unit(k)) {
+        // Over another heated unit the dwelling loses no heat through its
+        // floor, whatever the family's floor: building sizing found no floor
+        // items, and none comes back here. The floor keeps its mass.
+        AREA(11) = PERCNT(11) = 0.0f;
+        AREA(12) = PERCNT(12) = 0.0f;
+        floor_codes(k, 1.0f, 1.0f);
+    }
     DBG_FLOAT("Mass/Floor EXPERT dnst(1) density", DNST(1));
     DBG_PRINT(MTUSED(1).view());
     DBG_FLOAT("strategy(33, 735 EXPERT", STRATEGY(33, k));
@@ -171,6 +167,22 @@ ClimateMassNeed climate_mass_need(const FArray<REAL, 12>& tmax_F, const FArray<R
         DBG_LOGICAL("nflag(76) medium mass", need.medium_mass);
     }
     return need;
+}
+
+void settle_climate_mass_need() {
+    // Above the high latitude no mass pays: the climate calls for none.
+    ClimateMassNeed need;
+    if (SLAT <= kHighLatitude_deg) need = climate_mass_need(TMAX, TMIN, COMHI, COMLOW);
+    NFLAG(74) = need.freezing;
+    NFLAG(75) = need.high_mass;
+    NFLAG(76) = need.medium_mass;
+    DBG_FLOAT("tmin(1) January EXPERT", TMIN(1));
+    DBG_FLOAT("Tmax(1) January EXPERT", TMAX(1));
+    DBG_FLOAT("tmin(8) August EXPERT", TMIN(8));
+    DBG_FLOAT("Tmax(8) August EXPERT", TMAX(8));
+    DBG_PRINT(need.freezing ? "freezeHard low mass nflag(74)=T" : "NOT freezeHard low mass nflag(74)=F");
+    DBG_PRINT(need.high_mass ? "hign mass nflag(75)=T 720" : "NOT hign mass nflag(75)=F");
+    DBG_PRINT(need.medium_mass ? "med mass:slab nflag(76)=T 721" : "NOT med mass:slab nflag(76)=F");
 }
 
 REAL pitched_roof_slope(REAL latitude_deg) {

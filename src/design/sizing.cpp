@@ -186,10 +186,8 @@ void shared_surfaces_residential(INTEGER k) {
         }
     }
     if (S7 == 3.0f) remove_facade(kNorth);
-    if (S7 >= 3.0f) {
-        if (S9 == 2.0f || S9 == 3.0f) no_floor_losses(k);
-        if (S9 == 1.0f || S9 == 3.0f) no_roof_losses(k);
-    }
+    if (dwelling_over_heated_unit(k)) no_floor_losses(k);
+    if (S7 >= 3.0f && (S9 == 1.0f || S9 == 3.0f)) no_roof_losses(k);
 }
 
 bool grid_exceeds_floor_by_a_cell() { return EWDIM * NSDIM >= AREAT / FLOORS + kGridCellArea_ft2; }
@@ -247,6 +245,11 @@ void trace_envelope() {
 }
 
 }  // namespace
+
+bool dwelling_over_heated_unit(INTEGER k) {
+    const REAL S9 = STRATEGY(9, k);
+    return STRATEGY(7, k) >= 3.0f && (S9 == 2.0f || S9 == 3.0f);
+}
 
 REAL olgyay_plan_ratio(REAL hdd) {
     // After Olgyay (1963), Design with Climate: the optimum plan lengthens

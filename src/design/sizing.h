@@ -12,6 +12,11 @@ namespace mavo {
 // its facade. Windows, doors and skylights are zeroed (laid out later).
 void BLDGSZ();
 
+// A dwelling of scheme k with another heated unit below it (attachment
+// STRATEGY(7,k) 3 or more, shared surfaces STRATEGY(9,k) 2 or 3): it has no
+// floor losses.
+bool dwelling_over_heated_unit(INTEGER k);
+
 // Elongation east-west over north-south of the energy-efficient plan for a
 // climate of hdd heating degree days (base 65 F): 2 in a mild climate,
 // falling to a square plan at 10000 degree days.

@@ -1,15 +1,20 @@
 // The residential roof step. Flat roofs on wood joists (and the no-loss
 // roof under a heated unit) get a U-factor from two parallel paths, 90 %
-// through the insulated joist cavities and 10 % through the framing. Sloped
-// roofs over an attic get no U-factor here: the hourly envelope model forms
-// the ceiling U-factor each hour from the path resistances set here and an
-// attic air-space R that depends on the hour's temperatures. The roof's
-// surface follows the zone's cool-roof requirement for its slope.
+// through the insulated joist cavities and 10 % through the framing. A
+// ceiling under an attic has the same two paths, each in series with the
+// attic air space and the roof shell; its U-factor here is the steady one,
+// with the attic air space of the radiant-barrier code (the still air of a
+// cool hour). The hourly envelope model forms the ceiling U-factor of each
+// hour from the same resistances and an attic air space that depends on
+// the hour's temperatures; the zone constants, the design loads and the
+// reports use the steady U-factor. The roof's surface follows the zone's
+// cool-roof requirement for its slope.
 #include <cmath>
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/constructions_residential_steps.h"
+#include "physics/opaque.h"
 
 namespace mavo::residential_construction {
 namespace {
@@ -123,7 +128,8 @@ void residential_roof(Working& w) {
                 REMITT = 0.0f;
             }
             break;
-        case 4: case 5: case 6: case 7: case 8: case 9: {
+        case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: {
+            // Heavy tiles: the default (8, 9) and the cool (10, 11) roofs.
             const bool heavy_tiles = type >= 8;
             shell_r = kAtticCeilingShellR;
             RCAVITYC = ceiling_r + kAtticCeilingShellR;
@@ -136,11 +142,16 @@ void residential_roof(Working& w) {
                 lag_h = heavy_insulation ? 3.0f : 2.0f;
                 decr = heavy_insulation ? 0.87f : 0.94f;
             }
+            UVAL(10) = attic_ceiling_u(RCAVITYC + ATTICR + RSHELCEIL, RFRAMINGC + ATTICR + RSHELCEIL);
+            if (type >= 10) {  // no values of their own for the lag and decrement: the walls'
+                lag_h = w.wall_lag_h;
+                decr = w.wall_decr;
+            }
             break;
         }
         default:
-            // Cool heavy-tile attics (10, 11) and changed roofs keep their
-            // U-factor; the lag and decrement are those of the walls.
+            // A changed roof keeps the U-factor its scheme file stored; the
+            // lag and decrement are those of the walls.
             break;
     }
 

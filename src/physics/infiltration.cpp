@@ -26,9 +26,6 @@ constexpr REAL kSpecificLeakageScale = 10000.0f;
 // Residential fresh air: 0.01 cfm per ft2 of floor plus 7.5 cfm per person.
 constexpr REAL kHouseVent_cfm_per_ft2 = 0.01f;
 constexpr REAL kHouseVent_cfm_per_person = 7.5f;
-// With the air changes fixed the house counts as an average new house.
-constexpr REAL kFixedAirChangeAch50 = 5.0f;
-constexpr REAL kFixedAirChangeSla = 2.5f;
 // Above-grade volume of a house whose volume leaves nothing above grade, ft3.
 constexpr REAL kMinimumAboveGradeVolume_ft3 = 0.99f;
 // The basement story's walls rise this far above grade, ft.
@@ -91,11 +88,14 @@ void settle_above_grade_volume() {
 
 // Settles the tightness of the house: a class leakage area takes the
 // class's values and marks the code positive; a leakage area of the user's
-// own is kept and marks the code negative.
+// own is kept and marks the code negative. A code the user already marked
+// as custom (-1 or below) keeps the user's leakage area even when it
+// happens to equal a class value: it is not the class of the code's
+// absolute value.
 void settle_tightness_class() {
     const REAL code = scheme_code(24);
     const INTEGER c = int_toward_zero(std::fabs(code));
-    const bool class_value = is_tightness_class_sla(SLA);
+    const bool class_value = is_tightness_class_sla(SLA) && code > -1.0f;
     if (has_scheme_column(IDNUM1)) STRATEGY(24, IDNUM1) = class_value ? std::fabs(code) : -std::fabs(code);
     if (!class_value || !tightness_class(c, SLA, ACH50)) ACH50 = 2.0f * SLA;
 }
@@ -103,9 +103,10 @@ void settle_tightness_class() {
 AirChanges residential_air(INTEGER ihour) {
     AirChanges air;
     if (NFLAG(45)) {
+        // Air changes fixed by the user: the leakage area plays no part and
+        // stays the user's.
         air.infiltration = AirChgW;
-        ACH50 = kFixedAirChangeAch50;
-        SLA = kFixedAirChangeSla;
+        ACH50 = 2.0f * SLA;
     } else {
         settle_tightness_class();
         ACHNAT = ACH50 / natural_air_change_divisor(FLOORS);

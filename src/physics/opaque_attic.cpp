@@ -1,7 +1,9 @@
 // The attic of a pitched roof, hour by hour: the air space between ceiling
 // and roof deck acts as a resistance that grows with ventilation and with a
 // reflective deck and shrinks as the deck heats up; an attic fan runs on hot
-// sunny hours. The ceiling U-factor of the hour replaces UVAL(10).
+// sunny hours. The ceiling U-factor of the hour carries the roof's heat of
+// the hour; UVAL(10) keeps the steady U-factor of the construction, which
+// the zone constants, the design loads and the reports read.
 #include <cmath>
 
 #include "blocks/blocks.h"
@@ -92,12 +94,14 @@ struct AtticHour {
     INTEGER icol = 1;
     INTEGER irow = 1;
     bool fan_on = false;
+    REAL u = 0.0f;  // ceiling U-factor of the hour, Btu/h.ft2.F
 };
 
-// The attic model of one hour: sets UVAL(10) and tells the column, row and
-// fan state it used.
+// The attic model of one hour: the ceiling U-factor with the column, row
+// and fan state it used.
 AtticHour attic_model(INTEGER ihour, REAL roof_type) {
     AtticHour a;
+    a.u = UVAL(10);
     const REAL t_out_F = TEMP(ihour);
     const REAL t_solair_F = SATEMP(ihour);  // the roof's, left by the wall and roof step
     a.irow = attic_table_row(t_out_F, t_solair_F);
@@ -113,9 +117,9 @@ AtticHour attic_model(INTEGER ihour, REAL roof_type) {
     const REAL r_cavity_total = RCAVITYC + attic_r + RSHELCEIL;
     const REAL r_framing_total = RFRAMINGC + attic_r + RSHELCEIL;
     if (r_cavity_total > 0.0f && r_framing_total > 0.0f) {
-        UVAL(10) = attic_ceiling_u(r_cavity_total, r_framing_total);
+        a.u = attic_ceiling_u(r_cavity_total, r_framing_total);
     } else {
-        // Negative ceiling resistances from a damaged scheme: keep the
+        // Negative ceiling resistances from a damaged scheme: take the
         // U-factor the construction routine gave rather than divide by zero.
         DBG_FLOAT("OPAQUE attic path resistance not positive", r_cavity_total);
     }
@@ -149,14 +153,14 @@ namespace opaque_steps {
 
 void roof_and_attic(INTEGER month, INTEGER ihour, REAL roof_tetd_F) {
     if (AREA(kRoof) <= 0.0f) {
-        UVAL(kRoof) = 0.0f;
         HEAT(kRoof, ihour, month) = 0.0f;
         return;
     }
     const REAL roof_type = scheme_code(32);
     AtticHour a;
+    a.u = UVAL(kRoof);
     if (is_attic_roof(roof_type)) a = attic_model(ihour, roof_type);
-    HEAT(kRoof, ihour, month) = AREA(kRoof) * roof_tetd_F * UVAL(kRoof);
+    HEAT(kRoof, ihour, month) = AREA(kRoof) * roof_tetd_F * a.u;
 
     const REAL fan_W_per_cfm = wCFMvent > 0.0f ? wCFMvent : kDefaultAtticFan_W_per_cfm;
     KWHRattic = a.fan_on ? AREA(kRoof) * attic_fan_cfm_per_ft2(a.icol) * fan_W_per_cfm / kWattsPerKilowatt
@@ -173,7 +177,7 @@ void roof_and_attic(INTEGER month, INTEGER ihour, REAL roof_tetd_F) {
         DBG_INT("   irow", a.irow);
         DBG_FLOAT("AtticRn(icol,irow)", attic_air_space_r(a.icol, a.irow, false));
         DBG_FLOAT("AtticRf(icol,irow)", attic_air_space_r(a.icol, a.irow, true));
-        DBG_FLOAT("Uval(10) new 524", UVAL(kRoof));
+        DBG_FLOAT("Uval(10) new 524", a.u);
         DBG_FLOAT("Heat(10,ihour,month)", HEAT(kRoof, ihour, month));
     }
 }

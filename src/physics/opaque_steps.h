@@ -27,8 +27,8 @@ REAL scheme_code(INTEGER row);
 // on and the hour stamp inside the window OPAQUE set at entry.
 bool in_trace_window();
 
-// Roof item 10 with the attic model and the attic fan: HEAT(10), UVAL(10)
-// and KWHRattic, from the roof's TETD of the hour.
+// Roof item 10 with the attic model and the attic fan: HEAT(10) and
+// KWHRattic from the roof's TETD of the hour (UVAL(10) is not changed).
 void roof_and_attic(INTEGER month, INTEGER ihour, REAL roof_tetd_F);
 
 // Raised floor, slab on grade and basement: HEAT(11) and HEAT(12) by the

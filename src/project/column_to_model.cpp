@@ -118,11 +118,13 @@ void heating_efficiency(INTEGER zone) {
 }
 
 // Cooling efficiency as a COP (SEER / 3.412); code 6 is the evaporative
-// cooler, which brings its own venting and air movement.
+// cooler, which brings its own venting and air movement. A code below 2
+// (1, or 0 when none was chosen) is no air conditioning, as task 3 stores
+// it: the efficiency of an earlier choice must not stay behind.
 void cooling_efficiency(INTEGER zone) {
     if (!(S(20) > -1.0f)) return;
     const REAL code = S(20);
-    if (code == 1.0f) COPAC = 0.0f;  // no air conditioning
+    if (code < 2.0f) COPAC = 0.0f;  // no air conditioning
     else if (code == 2.0f) COPAC = design_codes::kCoolingCopSeer8_9;
     else if (code == 3.0f || code == 7.0f) COPAC = CECRESA(22, zone) / kBtuPerWattHour;
     else if (code == 4.0f || code == 8.0f) COPAC = design_codes::kCoolingCopSeer15;
@@ -140,9 +142,20 @@ void cooling_efficiency(INTEGER zone) {
     }
 }
 
-// Specific leakage area of the envelope by infiltration class.
+bool is_leakage_class(REAL code) {
+    for (const REAL c : {1.0f, 2.0f, 3.0f, 4.0f, 6.0f, 7.0f, 8.0f, 9.0f})
+        if (code == c) return true;
+    return false;
+}
+
+// Specific leakage area of the envelope by infiltration class. A code
+// without a class row (none chosen, or 5) takes the class of the leakage
+// area the scheme file gave, the code task 3 stores after the run, so that
+// the first run simulates the leakage the later ones do.
 void leakage() {
     if (!(S(24) > -1.0f)) return;
+    const REAL sla_class = design_codes::infiltration_class_of_sla(SLA);
+    if (!is_leakage_class(S(24)) && sla_class > 0.0f) S(24) = sla_class;
     const REAL code = S(24);
     if (code == 1.0f) SLA = 6.0f;
     else if (code == 2.0f) SLA = 4.9f;
@@ -194,7 +207,9 @@ void venting() {
         wCFMvent = 0.09f;
         wCFMceil = 0.0f;
         if (residential()) {
-            residential_fan_air_changes();
+            // The large fan of a generated home is sized by the design (20
+            // air changes, or at least 5): a rate the scheme file gives stays.
+            if (!(ACHMAX > 0.0f)) residential_fan_air_changes();
         } else {
             ACHMAX = 20.0f;
             FACFM = nonresidential_outside_air_cfm();
@@ -485,6 +500,7 @@ void transfer_column_to_model(REAL year_built) {
     hvac_system_kind();
     air_velocity(zone);
     natural_ventilation();
+    if (S(33) == 0.0f) floor_codes_from_surfaces();  // no floor type chosen yet
     if (NFLAG(24)) UVALC();
     else UVALR();
     if (NFLAG(24)) nonresidential_code_glazing(zone);

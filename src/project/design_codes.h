@@ -17,6 +17,21 @@ inline constexpr REAL kCoolingCopSeer15 = 4.396249f;    // code 4, and the heat 
 inline constexpr REAL kCoolingCopSeer19_5 = 5.715123f;  // code 5
 inline constexpr REAL kCoolingCopSeer20 = 5.861665f;    // heat pump of code 9
 
+// Infiltration class (STRATEGY(24)) of a specific leakage area: the
+// tightest class whose leakage area bounds it (class 9 up to 0.4); 0 for a
+// leakage area above the leakiest class, 6.0.
+inline REAL infiltration_class_of_sla(REAL sla) {
+    constexpr struct {
+        REAL bound;
+        REAL code;
+    } kClasses[] = {{6.0f, 1.0f}, {4.9f, 2.0f}, {4.3f, 3.0f}, {3.8f, 4.0f}, {2.5f, 6.0f},
+                    {2.0f, 7.0f}, {1.5f, 8.0f}, {0.4f, 9.0f}};
+    REAL code = 0.0f;
+    for (const auto& c : kClasses)
+        if (sla <= c.bound) code = c.code;
+    return code;
+}
+
 // U-factor (Btu/h.ft2.F), solar heat gain coefficient and visible
 // transmittance of a glazing.
 struct GlazingValues {

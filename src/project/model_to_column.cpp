@@ -7,6 +7,7 @@
 // current-code glazing of its zone (era 4) or its own (era 6).
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
@@ -130,13 +131,7 @@ void infiltration_code() {
         s = negated_code(s);
         return;
     }
-    constexpr struct {
-        REAL bound;
-        REAL code;
-    } kClasses[] = {{6.0f, 1.0f}, {4.9f, 2.0f}, {4.3f, 3.0f}, {3.8f, 4.0f}, {2.5f, 6.0f},
-                    {2.0f, 7.0f}, {1.5f, 8.0f}, {0.4f, 9.0f}};
-    for (const auto& c : kClasses)
-        if (SLA <= c.bound) s = c.code;
+    if (const REAL c = design_codes::infiltration_class_of_sla(SLA); c > 0.0f) s = c;
 }
 
 // Without a roof there is nothing for a radiant barrier to sit under.
@@ -146,22 +141,36 @@ void radiant_barrier() {
     else if (S(35) == 5.0f || S(35) == 6.0f) S(35) = 1.0f;
 }
 
-// Floor and under-floor codes of the generated homes from which floor items
-// the model has.
-void floor_type() {
+bool is_one_of(REAL v, std::initializer_list<REAL> codes) {
+    for (const REAL c : codes)
+        if (v == c) return true;
+    return false;
+}
+
+bool is_raised_floor_type(REAL t) { return is_one_of(t, {2.0f, 3.0f, 4.0f, 5.0f, 8.0f, 9.0f}); }
+bool is_slab_type(REAL t) { return is_one_of(t, {6.0f, 7.0f, 16.0f}); }
+
+}  // namespace
+
+// A floor type of the kind the model has stays as it is (the design's
+// light-weight concrete floor is no exposed wood floor), so the next run
+// simulates the floor this one did.
+void floor_codes_from_surfaces() {
     if (!(residential() && (IDNUM1 == 1 || IDNUM1 == 2) && S(33) > -1.0f)) return;
     const bool floor = AREA(11) > 0.0f, slab = AREA(12) > 0.0f;
     if (!floor && !slab) {
         S(33) = 1.0f;
         S(49) = 1.0f;
     } else if (floor && !slab) {
-        S(33) = 2.0f;
-        S(49) = 2.0f;
+        if (!is_raised_floor_type(S(33))) S(33) = 2.0f;
+        if (!is_one_of(S(49), {2.0f, 4.0f})) S(49) = 2.0f;  // vented crawl space or reduced shell
     } else if (slab && !floor) {
-        S(33) = 6.0f;
+        if (!is_slab_type(S(33))) S(33) = 6.0f;
         S(49) = 5.0f;
     }
 }
+
+namespace {
 
 // ---- window groups ---------------------------------------------------------------
 
@@ -169,6 +178,8 @@ void floor_type() {
 struct GlazingScan {
     REAL keep = 0.0f;            // scheme-wide glazing code restored when S(60) ends at 0
     bool windows_alike = true;   // residential: matching goes on while true
+    bool window_seen = false;
+    REAL window_u = 0.0f, window_shgc = 0.0f, window_vt = 0.0f;  // the first window's values
     bool doors_alike = true;     // every door so far has the first door's values
     bool doors_code = true;      // every door so far has a current-code door U-factor
     bool door_seen = false;
@@ -189,10 +200,19 @@ INTEGER match_line(INTEGER k, INTEGER zone) {
     return library_code(k, kk);
 }
 
-// Step d: the scheme-wide flags.
+// Step d: the scheme-wide flags. A home's windows stay alike while each
+// has the first window's glazing, so identical windows carry the same code
+// in every group; the first window that differs still gets its own code,
+// the later ones are stored by geometry.
 void update_flags(INTEGER k, INTEGER kk, GlazingScan& scan) {
     if (residential()) {
-        if (TRANS(k) > 0.0f && k != 1 && kk != 0) {
+        if (!(TRANS(k) > 0.0f)) return;
+        if (!scan.window_seen) {
+            scan.window_seen = true;
+            scan.window_u = UWINDO(k);
+            scan.window_shgc = SCOEF(k);
+            scan.window_vt = TRANS(k);
+        } else if (UWINDO(k) != scan.window_u || SCOEF(k) != scan.window_shgc || TRANS(k) != scan.window_vt) {
             scan.windows_alike = false;
             DBG_INT("MAVO NOT allthesame 3580", k);
         }
@@ -346,7 +366,7 @@ void transfer_model_to_column(REAL year_built) {
     cooling_code(zone);
     infiltration_code();
     radiant_barrier();
-    floor_type();
+    floor_codes_from_surfaces();
     glazing_groups(year_built, zone);
 }
 

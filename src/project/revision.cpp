@@ -120,13 +120,15 @@ void site_refresh(bool has_column) {
     }
     weather_source_from_zip_code();
     if (NFLAG(6) && NFLAG(37) && NFLAG(81)) AADISK(-4);
+    FINDTMY();
     if (has_column) {
+        // The code window of the site's zone, as the weather reader has
+        // settled it (an EPW site takes the zone its climate matches best).
         const INTEGER zone = code_table_zone();
         S(47) = CECRESA(7, zone);
         S(48) = CECRESA(11, zone);
+        if (S(36) <= 0.0f) S(36) = 1.0f;  // window shades: none chosen counts as the first kind
     }
-    FINDTMY();
-    if (has_column && S(36) <= 0.0f) S(36) = 1.0f;  // window shades: none chosen counts as the first kind
 }
 
 }  // namespace

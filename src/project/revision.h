@@ -21,6 +21,14 @@ void transfer_column_to_model(REAL year_built);
 // glazing era of a non-residential scheme).
 void transfer_model_to_column(REAL year_built);
 
+// Floor and under-floor codes (slots 33 and 49) of a generated home, scheme
+// 1 or 2 in residential mode, from the floor items the model has: none, a
+// raised floor, a slab; a floor type of that kind already chosen stays.
+// Task 3 stores them after every run; task 2 takes them first for a home
+// whose column names no floor type yet, so the first run simulates the
+// floor the later runs do.
+void floor_codes_from_surfaces();
+
 // Climate zone whose column of the code tables applies: CECZONE when it is
 // one of the 16 California zones, otherwise zone 9, the zone of the default
 // site the zip-code lookup falls back on.

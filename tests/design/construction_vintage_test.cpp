@@ -92,9 +92,12 @@ TEST_F(ConstructionByClimate, CodeSchemeIsLightWoodFrame) {
 TEST_F(ConstructionByClimate, HighLatitudeSkipsTheClimateTest) {
     const DesignScheme d = scheme(2);
     SLAT = 57.0f;
-    NFLAG(75) = true;  // from an earlier design: kept
+    TMAX(7) = 100.0f;
+    TMIN(7) = 60.0f;   // a high-mass swing, which this far north does not count
+    NFLAG(75) = true;  // from an earlier design: not kept
+    settle_climate_mass_need();
     residential_construction_by_climate(d);
-    EXPECT_TRUE(NFLAG(75));
+    EXPECT_FALSE(NFLAG(75));
     EXPECT_EQ(STRATEGY(31, 2), 14.0f);
     EXPECT_EQ(STRATEGY(33, 2), 5.0f);
     EXPECT_EQ(MTUSED(1), "LT.WT.CO");
@@ -106,6 +109,7 @@ TEST_F(ConstructionByClimate, MediumMassSlabAndItsWholeHouseFan) {
     for (const REAL story_ft : {11.25f, 20.0f}) {
         const DesignScheme d = scheme(2);
         FLTOFL = story_ft;
+        settle_climate_mass_need();
         residential_construction_by_climate(d);
         EXPECT_TRUE(NFLAG(76));
         EXPECT_EQ(STRATEGY(33, 2), 6.0f);
@@ -121,6 +125,7 @@ TEST_F(ConstructionByClimate, HighMassAndFreezing) {
     DesignScheme d = scheme(2);
     TMAX(7) = 100.0f;
     TMIN(7) = 60.0f;  // high mass
+    settle_climate_mass_need();
     residential_construction_by_climate(d);
     EXPECT_TRUE(NFLAG(75));
     EXPECT_EQ(STRATEGY(31, 2), 6.0f);
@@ -132,6 +137,7 @@ TEST_F(ConstructionByClimate, HighMassAndFreezing) {
 
     // Freezing nights: the floor comes off the ground.
     TMIN(1) = 20.0f;
+    settle_climate_mass_need();
     residential_construction_by_climate(d);
     EXPECT_TRUE(NFLAG(74));
     EXPECT_EQ(STRATEGY(33, 2), 5.0f);
@@ -141,13 +147,22 @@ TEST_F(ConstructionByClimate, HighMassAndFreezing) {
     EXPECT_EQ(NELMNT(1), 1.0f);
     EXPECT_EQ(MTUSED(1), "CONCRETE");
 
-    // An attached unit over another keeps its floor over the unit below.
+    // A unit over another heated unit has no floor losses, in the code
+    // family and in the high-mass one alike.
     TMIN(1) = 39.0f;
-    STRATEGY(7, 2) = 3.0f;
-    STRATEGY(9, 2) = 2.0f;
-    residential_construction_by_climate(d);
-    EXPECT_EQ(STRATEGY(33, 2), 5.0f);
-    EXPECT_EQ(STRATEGY(49, 2), 6.0f);
+    for (const INTEGER k : {1, 2}) {
+        d = scheme(k);
+        STRATEGY(7, k) = 3.0f;
+        STRATEGY(9, k) = 2.0f;
+        settle_climate_mass_need();
+        residential_construction_by_climate(d);
+        EXPECT_EQ(STRATEGY(33, k), 1.0f) << k;
+        EXPECT_EQ(STRATEGY(49, k), 1.0f) << k;
+        for (const INTEGER i : {11, 12}) {
+            EXPECT_EQ(AREA(i), 0.0f) << k;
+            EXPECT_EQ(PERCNT(i), 0.0f) << k;
+        }
+    }
 }
 
 TEST(VintageBrackets, AirConditionerWaterHeaterAndDucts) {

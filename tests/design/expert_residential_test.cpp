@@ -163,6 +163,23 @@ TEST_F(ResidentialExpert, EfficientHouse) {
     EXPECT_FLOAT_EQ(SEF(2), 0.67f);
 }
 
+// The efficient house's glass follows the climate test of its own design,
+// not the climate flags the slot held from before.
+TEST_F(ResidentialExpert, EfficientGlassFollowsTheClimateOfThisDesign) {
+    for (const bool hot_dry : {true, false}) {
+        house(2);
+        SUMARY(2, 1) = 340.02f;
+        NFLAG(75) = !hot_dry;
+        TMAX(7) = hot_dry ? 100.0f : design_test::kSiteTmax[6];
+        TMIN(7) = hot_dry ? 60.0f : design_test::kSiteTmin[6];  // a 40 F swing: high mass
+        command(2, false, true);
+        EXPERT();
+        EXPECT_EQ(NFLAG(75), hot_dry);
+        EXPECT_EQ(SCOEF(1), hot_dry ? 0.25f : 0.46f);
+        EXPECT_EQ(STRATEGY(60, 2), hot_dry ? 24.0f : 29.0f);
+    }
+}
+
 TEST_F(ResidentialExpert, VintageHouseOf1977) {
     house(2);
     STRATEGY(6, 1) = 2.0f;  // remodel

@@ -21,6 +21,17 @@ done
 [ "$(tail -n 1 "$work/out.txt")" = "return 0" ] || fail "second run return"
 grep -qF "DBG IN  : LIBARY" "$work/NEWDIR/v7trace3.txt" || fail "command 205 did not reach the library operation"
 
+# A new project asks for its designs: scheme 1 the code-minimum, scheme 2
+# the efficient one, generated before they are simulated. Scheme 2 stands
+# on the site chosen for scheme 1.
+"$runner" --trace --new --site ChiOHare.epw --scheme 1 "$work/DESIGNS" "$data/util" "$data/weather" > "$work/out.txt" ||
+  fail "design run of scheme 1"
+"$runner" --trace --scheme 2 "$work/DESIGNS" "$data/util" "$data/weather" > "$work/out.txt" || fail "design run of scheme 2"
+for s in 1 2; do
+  grep -qF "nflag(22)=T, call EXPERT" "$work/DESIGNS/v7trace$s.txt" || fail "scheme $s of a new project not designed"
+  grep -qF "TMYFILE ChiOHare.epw" "$work/DESIGNS/v7trace$s.txt" || fail "scheme $s not on the chosen site"
+done
+
 # A site chosen by the host reaches the weather reader; a copy goes to the
 # target the host names, not to the efficient design's slot.
 "$runner" --trace --scheme 4 --site ChiOHare.epw "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" ||

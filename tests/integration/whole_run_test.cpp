@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -60,9 +61,9 @@ void select_scheme(const fs::path& project, INTEGER slot, REAL command) {
     AADISK(1);
 }
 
-// Loads the project state and scheme `slot`'s input file, on blocks of
-// their own, for the host's edit of the scheme.
-void load_scheme_input(const fs::path& project, INTEGER slot) {
+// Loads scheme `slot` of the project (state, columns, input file) as the
+// host does before it rewrites the scheme.
+void load_scheme_files(const fs::path& project, INTEGER slot) {
     testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
     BLK0B.DISKPROJ = 32;
     BLK0B.DISKDAT = 21;
@@ -77,7 +78,7 @@ void load_scheme_input(const fs::path& project, INTEGER slot) {
 // Turns scheme `slot` into a non-residential building, as the host does by
 // rewriting the scheme's input file, and gives it the default schedules.
 void make_nonresidential(const fs::path& project, INTEGER slot) {
-    load_scheme_input(project, slot);
+    load_scheme_files(project, slot);
     NFLAG(24) = true;
     KEEP2(1);
     fs::copy_file(kData / "util" / "schedule01.dat", project / ("schedule" + std::to_string(slot) + ".dat"),
@@ -88,7 +89,7 @@ void make_nonresidential(const fs::path& project, INTEGER slot) {
 // `month`/`day` with a furnace and an air conditioner, as the host does by
 // rewriting the scheme's input file and parameter column.
 void select_twelve_day_hvac_scheme(const fs::path& project, INTEGER slot, INTEGER month, INTEGER day) {
-    load_scheme_input(project, slot);
+    load_scheme_files(project, slot);
     TMYMON = month;
     TMYDAY = day;
     KEEP2(1);
@@ -97,6 +98,43 @@ void select_twelve_day_hvac_scheme(const fs::path& project, INTEGER slot, INTEGE
     STRATEGY(20, slot) = 2.0f;  // air conditioner
     AADISK(6);
     AADISK(1);
+}
+
+// Gives scheme `slot` a weather file of the weather directory as its site,
+// as the host does when the user picks one: a negative zip code in the
+// column, the file's name in the scheme's input file.
+void choose_weather_file(const fs::path& project, INTEGER slot, const char* epw) {
+    load_scheme_files(project, slot);
+    CLIMATEFILENAME = epw;
+    KEEP2(1);
+    STRATEGY(4, slot) = -1.0f;
+    AADISK(6);
+}
+
+// What a run of one scheme leaves for the host: its summary column and its
+// report files.
+struct SchemeRun {
+    std::vector<REAL> rows;
+    std::map<std::string, std::string> reports;
+};
+
+SchemeRun run_scheme(const fs::path& project, INTEGER slot, REAL command) {
+    select_scheme(project, slot, command);
+    SchemeRun r;
+    EXPECT_EQ(run_kernel(project), 0);
+    for (INTEGER row = 1; row <= 80; ++row) r.rows.push_back(SUMARY(row, slot));
+    for (const char* ext : {".txt", ".xml", ".csv", ".cclink"}) {
+        const std::string name = "scheme" + std::to_string(slot) + ext;
+        r.reports[name] = read_file(project / name);
+    }
+    return r;
+}
+
+void expect_same_run(const SchemeRun& a, const SchemeRun& b, const std::string& what) {
+    for (std::size_t i = 0; i < a.rows.size(); ++i)
+        EXPECT_NEAR(a.rows[i], b.rows[i], 1e-4f * std::max({std::fabs(a.rows[i]), std::fabs(b.rows[i]), 1e-3f}))
+            << what << ", summary row " << i + 1;
+    for (const auto& [name, bytes] : a.reports) EXPECT_TRUE(bytes == b.reports.at(name)) << what << ": " << name;
 }
 
 // The first run settles a new project's parameter column; the runs compared
@@ -194,6 +232,30 @@ TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {
     ASSERT_EQ(run_kernel(after), 0);
 
     expect_same_files(fresh, after);
+}
+
+// A generated design simulates exactly what its saved files describe: the
+// run that generates it and a plain re-run of the saved design give the same
+// results and reports, in one process as the host makes them. So do the
+// first and the second run of a slot that holds the new-project template.
+TEST(WholeRun, DesignRunEqualsTheRerunOfItsSavedDesign) {
+    ScratchDir dir;
+    const fs::path sample = dir / "sample";
+    copy_sample(sample);
+    reset_all_blocks();
+    const SchemeRun code_minimum = run_scheme(sample, 1, 243.0f);
+    expect_same_run(code_minimum, run_scheme(sample, 1, 0.0f), "code-minimum design");
+    const SchemeRun templ = run_scheme(sample, 3, 0.0f);
+    expect_same_run(templ, run_scheme(sample, 3, 0.0f), "template");
+
+    const fs::path chicago = dir / "chicago";
+    copy_sample(chicago);
+    for (INTEGER slot : {1, 2}) choose_weather_file(chicago, slot, "ChiOHare.epw");
+    run_scheme(chicago, 1, 243.0f);
+    const SchemeRun efficient = run_scheme(chicago, 2, 246.0f);
+    EXPECT_EQ(CLIMATEFILENAME.trimmed(), "ChiOHare.epw");
+    EXPECT_FALSE(NFLAG(37)) << "the weather file was not the site";
+    expect_same_run(efficient, run_scheme(chicago, 2, 0.0f), "efficient design in Chicago");
 }
 
 // The project's data files (not the reports or the listing), by name.

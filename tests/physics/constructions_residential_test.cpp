@@ -264,7 +264,10 @@ TEST(ResidentialConstructions, FlatRoofByParallelPaths) {
     EXPECT_EQ(REMITT, 0.75f);
 }
 
-TEST(ResidentialConstructions, AtticRoofLeavesTheCeilingToTheHourlyModel) {
+// Under an attic the ceiling's two paths each pass the attic air space (1.9
+// without foil) and the roof shell: the steady U-factor, whatever an
+// earlier scheme left in the item.
+TEST(ResidentialConstructions, AtticRoofGetsTheSteadyCeilingUFactor) {
     SLAT = 34;
     scheme(3, 3, 5, 1, 6, 2);
     UVAL(10) = 0.123f;
@@ -272,16 +275,24 @@ TEST(ResidentialConstructions, AtticRoofLeavesTheCeilingToTheHourlyModel) {
     EXPECT_FLOAT_EQ(RCAVITYC, 31.06f);
     EXPECT_FLOAT_EQ(RFRAMINGC, 16.39f);
     EXPECT_FLOAT_EQ(RSHELCEIL, 1.39f);
-    EXPECT_EQ(UVAL(10), 0.123f);
+    EXPECT_FLOAT_EQ(UVAL(10), 0.9f / (31.06f + 1.9f + 1.39f) + 0.1f / (16.39f + 1.9f + 1.39f));
     EXPECT_EQ(TMLAG(10), 2.0f);
     EXPECT_EQ(DECR(10), 0.94f);
     EXPECT_EQ(RSLOPE, 29.0f);
     EXPECT_FLOAT_EQ(ABSORB(10), 0.9f);  // steep reflectance 0.1
     EXPECT_EQ(REMITT, 0.85f);           // steep emittance of zones 1 to 4
 
-    scheme(3, 1, 5, 1, 8, 2);  // heavy tiles over R 38
+    // Heavy tiles over R 38, the default (8) and the cool (10) roof alike.
+    for (const float roof : {8.0f, 10.0f}) {
+        scheme(3, 1, 5, 1, roof, 2);
+        UVAL(10) = 0.123f;
+        UVALR();
+        EXPECT_FLOAT_EQ(RSHELCEIL, 1.85f);
+        EXPECT_FLOAT_EQ(UVAL(10), 0.9f / (39.06f + 1.9f + 1.85f) + 0.1f / (16.39f + 1.9f + 1.85f)) << roof;
+    }
+    EXPECT_EQ(TMLAG(10), 3.0f);  // the cool heavy roof: the lag and decrement of the walls
+    scheme(3, 1, 5, 1, 8, 2);
     UVALR();
-    EXPECT_FLOAT_EQ(RSHELCEIL, 1.85f);
     EXPECT_EQ(TMLAG(10), 4.0f);
     EXPECT_EQ(DECR(10), 0.86f);
 }

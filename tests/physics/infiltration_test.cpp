@@ -87,8 +87,8 @@ TEST_F(Infilt, NoFanNoOccupantsOrFixedAirChanges) {
     STRATEGY(24, 1) = -3.0f;
     INFILT(2, 9);
     EXPECT_FLOAT_EQ(AIRVOL(9, 2), 0.35f);
-    EXPECT_EQ(ACH50, 5.0f);
-    EXPECT_EQ(SLA, 2.5f);
+    EXPECT_EQ(SLA, 4.3f);  // the user's leakage area stays
+    EXPECT_FLOAT_EQ(ACH50, 8.6f);
     EXPECT_EQ(STRATEGY(24, 1), -3.0f);  // the code's sign is left alone
 }
 
@@ -99,12 +99,19 @@ TEST_F(Infilt, TightnessClassOrUserLeakageArea) {
     EXPECT_EQ(SLA, 3.1f);
     EXPECT_FLOAT_EQ(ACH50, 6.2f);
 
-    SLA = 4.9f;  // a class value: the class code wins
-    STRATEGY(24, 1) = -7.0f;
+    SLA = 4.9f;  // a class value with a class code: the class code wins
+    STRATEGY(24, 1) = 7.0f;
     INFILT(2, 9);
     EXPECT_EQ(STRATEGY(24, 1), 7.0f);
     EXPECT_EQ(SLA, 2.0f);
     EXPECT_EQ(ACH50, 4.0f);
+
+    SLA = 3.8f;  // the user's own that equals class 4, under a custom code
+    STRATEGY(24, 1) = -1.0f;
+    INFILT(2, 9);
+    EXPECT_EQ(STRATEGY(24, 1), -1.0f);
+    EXPECT_EQ(SLA, 3.8f);
+    EXPECT_FLOAT_EQ(ACH50, 7.6f);
 
     SLA = 2.5f;  // there is no class 5
     STRATEGY(24, 1) = 5.0f;

@@ -93,6 +93,30 @@ TEST_F(ColumnToModel, EvaporativeCoolerBringsItsVentingAndAirMovement) {
     EXPECT_EQ(ACHMAX, 7.0f);
 }
 
+// A column that names no cooling, leakage class or floor type yet (the
+// new-project template) is simulated as task 3 will store it after the run;
+// a home's large fan keeps the rate its design gave it.
+TEST_F(ColumnToModel, ChoicesNotYetMadeAreSimulatedAsTheRunWillSaveThem) {
+    IDNUM1 = 1;
+    S(20) = 0.0f;
+    COPAC = 3.1f;
+    S(24) = 0.0f;
+    SLA = 0.0f;
+    S(33) = 0.0f;
+    AREA(11) = 1000.0f;
+    AREA(12) = 0.0f;
+    S(25) = 6.0f;
+    S(28) = 3.0f;
+    ACHMAX = 20.0f;
+    REVISION(2);
+    EXPECT_EQ(COPAC, 0.0f);  // no air conditioning, as task 3 stores code 1
+    EXPECT_EQ(S(24), 9.0f);  // the class task 3 finds for the leakage area
+    EXPECT_EQ(SLA, 0.3f);
+    EXPECT_EQ(S(33), 2.0f);  // a raised floor
+    EXPECT_EQ(S(49), 2.0f);
+    EXPECT_EQ(ACHMAX, 20.0f);
+}
+
 TEST_F(ColumnToModel, MissingStoriesAndHeightAreWrittenBackAndTheTypeNamesTheTitle) {
     S(7) = 2.0f;
     S(14) = 0.0f;

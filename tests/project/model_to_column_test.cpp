@@ -95,6 +95,17 @@ TEST_F(ModelToColumn, RoofAndFloorCodesFollowTheModelsSurfaces) {
     REVISION(3);
     EXPECT_EQ(S(33), 6.0f);
     EXPECT_EQ(S(49), 5.0f);
+
+    // A raised floor: a raised type stays (light-weight concrete), a slab
+    // type becomes the wood floor.
+    AREA(11) = 1000.0f;
+    AREA(12) = 0.0f;
+    for (const REAL type : {5.0f, 6.0f}) {
+        S(33) = type;
+        REVISION(3);
+        EXPECT_EQ(S(33), type == 5.0f ? 5.0f : 2.0f);
+        EXPECT_EQ(S(49), 2.0f);
+    }
 }
 
 // Lines 1, 3, 5 and 7 fill groups 1 to 4; the orientation code comes from
@@ -127,6 +138,21 @@ TEST_F(ModelToColumn, ResidentialZoneCodeGlazingAndLibraryCodes) {
     line(1, 0.32f, 0.0f, 0.5f);  // zone 3's code U-factor and SHGC
     REVISION(3);
     EXPECT_EQ(S(60), 25.0f);
+
+    // The code window of a generated home in every group, the door group
+    // between them without a code; after a window with other glass the
+    // remaining groups keep no code.
+    CECZONE = 12;
+    for (const INTEGER k : {1, 3, 4, 6}) line(k, 0.32f, 0.25f, 0.5f);
+    line(2, 0.5f, 0.5f, 0.0f);
+    line(7, 0.3f, 0.25f, 0.52f);
+    line(8, 0.32f, 0.25f, 0.5f);
+    REVISION(3);
+    for (const INTEGER g : {1, 3, 4, 5}) EXPECT_EQ(S(50 + 10 * g), 25.0f) << g;
+    EXPECT_EQ(S(70), 0.0f);
+    EXPECT_EQ(S(110), 24.0f);
+    EXPECT_EQ(S(120), 0.0f);
+    QTY.fill(0.0f);
 
     // 0.81 / 0.16 / 0.09 is library code 8, though its U-factor is also
     // that of codes 2 and 6.

@@ -143,6 +143,14 @@ TEST_F(Revision, SiteRefreshZipCodeForms) {
     refresh();
     EXPECT_FALSE(NFLAG(37));
 
+    // The code window is the zone's the weather file settles, not the
+    // zone of the scheme run before: Arcata's zone 1 sets no SHGC.
+    CLIMATEFILENAME = "Arcata.epw";
+    refresh();
+    EXPECT_EQ(CECZONE, 1);
+    EXPECT_EQ(S(47), 0.32f);
+    EXPECT_EQ(S(48), 0.0f);
+
     // Non-residential mode keeps the building type of the scheme file.
     NFLAG(24) = true;
     NTYPE = 7;
