@@ -84,13 +84,15 @@ struct BLKT38B_t {
     FArray<INTEGER, 24> HORIZKJ{};  // words 73-96: global horizontal radiation, kJ/m2
 };
 
-// The year of hourly weather as the weather file gives it, for the
-// photovoltaic and solar water models: five arrays of 8760 hours.
+// The year of hourly weather as the simulation read it, for the
+// photovoltaic and solar water models: five arrays of 8760 hours, each
+// record at the hour of its date. Cleared when a simulation starts; the
+// models read it and never change it.
 struct BLK51_t {
     FArray<REAL8, 8760> TAMB{};        // dry bulb, C
-    FArray<REAL8, 8760> DRCTNORMAL{};  // direct normal radiation, W/m2 (kJ/m2.h once the solar water model has scaled it)
+    FArray<REAL8, 8760> DRCTNORMAL{};  // direct normal radiation, W/m2
     FArray<REAL8, 8760> WXSPARE3{};    // third array of the year, never filled or read
-    FArray<REAL8, 8760> TOTHORIZ{};    // global horizontal radiation, W/m2 (kJ/m2.h once scaled, as above)
+    FArray<REAL8, 8760> TOTHORIZ{};    // global horizontal radiation, W/m2
     FArray<REAL8, 8760> WNDSPD{};      // wind speed, m/s
 };
 

@@ -126,7 +126,8 @@ struct PVMAIN_STATE_t {
     REAL8 PVPOWERTOT = 0.0;
 };
 
-// Kept by SDHWCALC between calls (overwritten by each simulated run).
+// Kept by SDHWCALC between calls (overwritten by each simulated run; hours
+// not run are 0).
 struct SDHWCALC_STATE_t {
     FArray<REAL8, 12> TMAINSHC{};     // mains-water temperature by month, C
     FArray<REAL8, 24> FSCHED{};       // multiplier of the mean hourly draw, by hour of the day
@@ -136,6 +137,9 @@ struct SDHWCALC_STATE_t {
     FArray<REAL8, 8760> QDUMP{};      // heat dumped above the tank maximum, kJ per hour
     FArray<REAL8, 8760> QAUX{};       // heat supplied by the auxiliary heater, kJ per hour
     FArray<REAL8, 8760> QFUEL{};      // energy input of the auxiliary heater, kJ per hour
+    FArray<REAL8, 8760> QFUELNOCOLL{};  // energy input of the same heater without the collectors, kJ per hour
+    FArray<REAL8, 8760> DRCTNORMKJ{};   // direct normal radiation of the hours run, kJ/m2 (BLK51 x 3.6)
+    FArray<REAL8, 8760> TOTHORIZKJ{};   // global horizontal radiation of the hours run, kJ/m2 (BLK51 x 3.6)
     FArray<REAL, 8760> TTANKF{};      // solar tank temperature at the end of each hour, F
     FString<1000> SDHWMESSAGE{};      // message of the hourly simulation
 };

@@ -115,6 +115,7 @@ struct FindtmyCall {
     bool data_ok = true;          // the data-valid mark, NFLAG(80) at the end
     INTEGER lines_read = 0;       // records read since the last rewind
     INTEGER day = 0;              // day of the year pass
+    bool leap_day_seen = false;   // 29 February read past (traced once)
     FArray<REAL, 89> SUMMERHOURS{};  // hottest hours of the year, F, descending
     FArray<REAL, 89> WINTERHOURS{};  // coldest hour of the year above -60 F in entry 1
 };
@@ -128,6 +129,17 @@ LineStatus next_line(FindtmyCall& c) {
         c.AD1 = c.line.first(4);
     }
     return s;
+}
+
+// The next hourly record, past the records of 29 February of a leap-year
+// file: the year pass and the simulation both run the 365-day year.
+LineStatus next_hourly_line(FindtmyCall& c) {
+    for (;;) {
+        const LineStatus s = next_line(c);
+        if (s != LineStatus::ok || !weather::record_is_leap_day(c.line.view(), NFLAG(37))) return s;
+        if (!c.leap_day_seen) DBG_PRINT("leap-year weather file: 29 February read past FINDTMY");
+        c.leap_day_seen = true;
+    }
 }
 
 void rewind_weather_file(FindtmyCall& c) {
@@ -397,7 +409,7 @@ struct HourRecord {
 };
 
 LineStatus read_hour(FindtmyCall& c, HourRecord& rec) {
-    const LineStatus s = next_line(c);
+    const LineStatus s = next_hourly_line(c);
     if (s != LineStatus::ok) return s;
     if (NFLAG(37)) {
         weather::ZoneTextHour h;
@@ -604,7 +616,7 @@ INTEGER records_to_skip() { return SKPDAY > 0 ? SKPDAY * kHoursPerDay : 0; }
 bool skip_to_first_day(FindtmyCall& c) {
     const INTEGER records = records_to_skip();
     for (INTEGER i = 0; i < records; ++i) {
-        if (next_line(c) == LineStatus::ok) continue;
+        if (next_hourly_line(c) == LineStatus::ok) continue;
         if (NFLAG(36)) DBG_PRINT("FINDTMY:E599 EXPERIMENTAL DATA ENDS");
         else DBG_INT("NFLAG(37)=F error at 2318 YEAR ENDS AT", c.lines_read);
         TMYMON = TMYFLAG(1);

@@ -16,7 +16,10 @@
 //                     41-56 not read,
 //                     57-64 dry bulb, 65-72 dew point (F8.1, C),
 //                     73-80 wind speed (F8.1, m/s)
-// Both forms hold 365 days of 24 records from 1 January (no leap day).
+// Both forms hold 365 days of 24 records from 1 January. A leap-year file
+// (8784 records, an actual year's weather) also holds 29 February: every
+// reader passes over that day's records, so each other day keeps its date
+// and 31 December is read.
 //
 // Missing EPW temperatures: an EPW record marks a dry bulb or dew point it
 // lacks with 99.9 C (nothing warmer is weather). The converter and the
@@ -86,5 +89,18 @@ struct ZoneTextHour {
     REAL dry_bulb_C = 0.0f;
 };
 bool read_zone_text_hour(std::string_view record, ZoneTextHour& hour);
+
+// True when an hourly record (EPW, or the zone text form when zone_text) is
+// dated 29 February: the extra day of a leap-year file.
+bool record_is_leap_day(std::string_view record, bool zone_text);
+
+// Hours of the 365-day year before the first hour of a day (0 for
+// 1 January); -1 when month and day name no day of that year.
+INTEGER hours_before_day(INTEGER month, INTEGER day);
+
+// Radiation of an hourly record as the models take it, in the record's own
+// unit: 0 for the file's missing mark (9999 and above) and for a value below
+// zero, which no instrument measures (EPW radiation fields hold 0 to 9998).
+REAL radiation_or_none(REAL raw);
 
 }  // namespace mavo::weather

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <memory>
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
@@ -358,6 +359,9 @@ YearEnd simulate_year(SimulationRun& run) {
 // renewables when the year is to be simulated.
 YearEnd set_up(SimulationRun& run) {
     trace_entry();
+    // The year of hourly weather starts empty: the solar models see only the
+    // hours this run reads, never those of an earlier run in the process.
+    std::construct_at(&BLK51);
     NFLAG(67) = false;
     ++NCALCS;
     DAYCOUNT = NFLAG(38) ? 0 : SKPDAY;

@@ -47,8 +47,6 @@ constexpr REAL kBtuPerFt2PerWhPerM2 = 0.3168f;  // 1 Wh/m2 = 0.3170 Btu/ft2
 constexpr REAL kBtuPerFt2PerKjPerM2 = 0.088f;   // 1 kJ/m2 = 0.0881 Btu/ft2
 constexpr REAL8 kWhPerKj = 0.2778;              // 1 kJ = 0.27778 Wh
 constexpr REAL kFpmPerMs = 196.85f;             // 1 m/s = 196.85 ft/min
-// A radiation of 9999 or more is a file's mark of a missing value: no sun.
-constexpr REAL kRadiationMissingMark = 9999.0f;
 // Hours below 47 F: a heat pump's output drops below its rating with frost.
 constexpr REAL kFreezeCountBelowF = 47.0f;
 
@@ -56,10 +54,10 @@ constexpr REAL fahrenheit_of(REAL t_C) { return t_C * 9.0f / 5.0f + 32.0f; }
 
 bool field_present(REAL v) { return v > kFieldPresentAbove; }
 
-INTEGER day_table_radiation(REAL raw, REAL btu_per_ft2_per_unit) {
-    if (raw >= kRadiationMissingMark) return 0;
-    const REAL q_btu_ft2 = raw * btu_per_ft2_per_unit;
-    return int_toward_zero(q_btu_ft2);
+// A radiation in the day table, Btu/ft2 (whole units, as the glazing and
+// opaque models take it).
+INTEGER day_table_radiation(REAL radiation, REAL btu_per_ft2_per_unit) {
+    return int_toward_zero(radiation * btu_per_ft2_per_unit);
 }
 
 // The dry bulb, dew point and wind of a record, once read.
@@ -69,10 +67,26 @@ struct RecordWeather {
     REAL wind_ms = 0.0f;
 };
 
-// An EPW record into the day's tables and the year's arrays. Missing dry
-// bulb, dew point and wind keep the last good values; a missing radiation
-// keeps the value the day table holds from the same hour of the day before.
-void take_epw_record(WeatherReading& w, INTEGER MONTH, INTEGER i, INTEGER n, RecordWeather& r) {
+// Where record i of the day goes in the year of BLK51: the hour of its own
+// date, so the solar models find each day at its date in either run mode;
+// the next hour of the sequence when the record's date is no day of the
+// year.
+INTEGER year_hour_of_record(WeatherReading& w, INTEGER MONTH, INTEGER i) {
+    const INTEGER before = weather::hours_before_day(TMON(MONTH), TDAY(MONTH));
+    if (before < 0) return w.hour_of_year;
+    const INTEGER n = before + i;
+    if (n != w.hour_of_year && !w.out_of_sequence_seen) {
+        DBG_INT("weather record dated out of its place in the file, hour of the year", n);
+        w.out_of_sequence_seen = true;
+    }
+    return n;
+}
+
+// An EPW record into the day's tables and the year's arrays. A missing dry
+// bulb, dew point or wind repeats the last good value; a missing radiation
+// (an empty field, the 9999 mark or a value outside the format's range) is
+// no sun in that hour. The year holds what the day tables hold.
+void take_epw_record(WeatherReading& w, INTEGER MONTH, INTEGER i, RecordWeather& r) {
     TEXTLINE = w.line.first(kEpwLineLength);
     for (INTEGER j = 1; j <= kEpwWanted; ++j) ISTPOS(j) = kEpwColumns[j - 1];
     FFCDREAD(kEpwWanted);
@@ -80,31 +94,25 @@ void take_epw_record(WeatherReading& w, INTEGER MONTH, INTEGER i, INTEGER n, Rec
     if (field_present(FIELDVALS(kMonthSlot))) TMON(MONTH) = int_toward_zero(FIELDVALS(kMonthSlot));
     if (field_present(FIELDVALS(kDaySlot))) TDAY(MONTH) = int_toward_zero(FIELDVALS(kDaySlot));
     if (field_present(FIELDVALS(kHourSlot))) THOUR(i) = int_toward_zero(FIELDVALS(kHourSlot));
+    const INTEGER n = year_hour_of_record(w, MONTH, i);
 
     // An EPW file marks a temperature it lacks with 99.9 C, as the weather
     // set-up and the zone-text converter also read it.
     const REAL dry_bulb = FIELDVALS(kDryBulbSlot);
-    if (field_present(dry_bulb) && weather::epw_temperature_present(dry_bulb)) {
-        w.dry_bulb_C = dry_bulb;
-        TAMB(n) = dry_bulb;
-    }
+    if (field_present(dry_bulb) && weather::epw_temperature_present(dry_bulb)) w.dry_bulb_C = dry_bulb;
     const REAL dew_point = FIELDVALS(kDewPointSlot);
     if (field_present(dew_point) && weather::epw_temperature_present(dew_point)) w.dew_point_C = dew_point;
     const REAL wind = FIELDVALS(kWindSlot);
-    if (field_present(wind) && wind < kEpwMissingWindMs) {
-        w.wind_ms = wind;
-        WNDSPD(n) = wind;
-    }
-    const REAL global = FIELDVALS(kGlobalSlot);
-    if (field_present(global)) {
-        TOTHORIZ(n) = global;
-        HORIZ(i) = day_table_radiation(global, kBtuPerFt2PerWhPerM2);
-    }
-    const REAL direct = FIELDVALS(kDirectSlot);
-    if (field_present(direct)) {
-        DRCTNORMAL(n) = direct;
-        BEAM(i) = day_table_radiation(direct, kBtuPerFt2PerWhPerM2);
-    }
+    if (field_present(wind) && wind < kEpwMissingWindMs) w.wind_ms = wind;
+    const REAL global_whm2 = weather::radiation_or_none(FIELDVALS(kGlobalSlot));
+    const REAL direct_whm2 = weather::radiation_or_none(FIELDVALS(kDirectSlot));
+    HORIZ(i) = day_table_radiation(global_whm2, kBtuPerFt2PerWhPerM2);
+    BEAM(i) = day_table_radiation(direct_whm2, kBtuPerFt2PerWhPerM2);
+
+    TAMB(n) = w.dry_bulb_C;
+    WNDSPD(n) = w.wind_ms;
+    TOTHORIZ(n) = global_whm2;
+    DRCTNORMAL(n) = direct_whm2;
     r.dry_bulb_C = w.dry_bulb_C;
     r.dew_point_C = w.dew_point_C;
     r.wind_ms = w.wind_ms;
@@ -112,7 +120,7 @@ void take_epw_record(WeatherReading& w, INTEGER MONTH, INTEGER i, INTEGER n, Rec
 
 // A climate-zone text record; false when a field is not a number (a read
 // error of the formatted record).
-bool take_zone_text_record(const WeatherReading& w, INTEGER MONTH, INTEGER i, INTEGER n, RecordWeather& r) {
+bool take_zone_text_record(WeatherReading& w, INTEGER MONTH, INTEGER i, RecordWeather& r) {
     ffmt::LineReader reader(w.line.view());
     const long long month = reader.I(kZoneTextWidth);
     const long long day = reader.I(kZoneTextWidth);
@@ -128,8 +136,9 @@ bool take_zone_text_record(const WeatherReading& w, INTEGER MONTH, INTEGER i, IN
     TMON(MONTH) = int_toward_zero(static_cast<double>(month));
     TDAY(MONTH) = int_toward_zero(static_cast<double>(day));
     THOUR(i) = int_toward_zero(static_cast<double>(hour));
-    const REAL global_kj = static_cast<REAL>(global);
-    const REAL direct_kj = static_cast<REAL>(direct);
+    const INTEGER n = year_hour_of_record(w, MONTH, i);
+    const REAL global_kj = weather::radiation_or_none(static_cast<REAL>(global));
+    const REAL direct_kj = weather::radiation_or_none(static_cast<REAL>(direct));
     TOTHORIZ(n) = global_kj * kWhPerKj;
     DRCTNORMAL(n) = direct_kj * kWhPerKj;
     TAMB(n) = dry_bulb;
@@ -168,6 +177,19 @@ INTEGER record_stamp(INTEGER MONTH, INTEGER IDAY, INTEGER i) {
 // The comparison day of measured data ends with its hour 24.
 bool last_record_of_comparison_day(INTEGER MONTH, INTEGER i) {
     return TMON(MONTH) == EXPMON && TDAY(MONTH) == EXPDAY && THOUR(i) == 24;
+}
+
+// The next hourly record, past the records of 29 February of a leap-year
+// file: the simulation runs the 365-day year, as the weather set-up's pass
+// and positioning do.
+LineStatus read_hourly_record(WeatherReading& w, std::FILE* file, bool zone_text) {
+    if (!file) return LineStatus::read_error;
+    for (;;) {
+        const LineStatus status = weather::read_weather_line(file, w.line);
+        if (status != LineStatus::ok || !weather::record_is_leap_day(w.line.view(), zone_text)) return status;
+        if (!w.leap_day_seen) DBG_PRINT("leap-year weather file: 29 February read past");
+        w.leap_day_seen = true;
+    }
 }
 
 // A read error or the end of the file: the file is rewound for whoever
@@ -213,20 +235,19 @@ bool read_weather_day(WeatherReading& w, INTEGER MONTH, INTEGER IDAY, INTEGER da
             if (CYCLE < 24.0f) IWHEN = record_stamp(MONTH, IDAY, i);
             if (w.hour_of_year < kHoursPerYear) ++w.hour_of_year;
             ++w.lines_read;
-            const INTEGER n = w.hour_of_year;
-            const LineStatus status = file ? weather::read_weather_line(file, w.line) : LineStatus::read_error;
+            const LineStatus status = read_hourly_record(w, file, zone_text);
             if (status != LineStatus::ok) {
                 stop_at_unreadable_record(w, status, MONTH, i);
                 return false;
             }
             RecordWeather r;
             if (zone_text) {
-                if (!take_zone_text_record(w, MONTH, i, n, r)) {
+                if (!take_zone_text_record(w, MONTH, i, r)) {
                     stop_at_unreadable_record(w, LineStatus::read_error, MONTH, i);
                     return false;
                 }
             } else {
-                take_epw_record(w, MONTH, i, n, r);
+                take_epw_record(w, MONTH, i, r);
             }
             take_temperatures(w, IDAY, MONTH, i, r);
         }

@@ -15,13 +15,15 @@ namespace mavo {
 
 // What the reading keeps from day to day within one simulation run.
 struct WeatherReading {
-    INTEGER hour_of_year = 0;   // record of the year last stored in BLK51, 1-8760
+    INTEGER hour_of_year = 0;   // place of the last record in the file's sequence of hours, 1-8760
     INTEGER lines_read = 0;     // records read in this run (for the error trace)
     // Last good EPW values, which bridge a missing field, C and m/s.
     REAL dry_bulb_C = 0.0f;
     REAL dew_point_C = 0.0f;
     REAL wind_ms = 0.0f;
     bool first_day = true;      // no day read yet in this run
+    bool leap_day_seen = false;          // 29 February read past (traced once)
+    bool out_of_sequence_seen = false;   // a record dated out of its place (traced once)
     INTEGER last_month = 1;     // month slot and record of the last read, for the error trace
     INTEGER last_record = 1;
     weather::WeatherLine line;  // the record being read
@@ -36,7 +38,9 @@ void start_weather_reading(WeatherReading& w);
 // simulated for the month) and fills the day's tables: TMON(MONTH),
 // TDAY(MONTH), THOUR, BEAM, HORIZ (Btu/ft2), TEMP, TEMPS, DP (F), WINDFPM
 // (ft/min), the month's WINDVEL and FREEZHRS, and the year's BLK51 entry of
-// each record. With measured data (NFLAG(35) or NFLAG(36)) nothing is read
+// each record at the hour of the record's own date (29 February of a
+// leap-year file is read past). Missing values are bridged as the day
+// tables take them, so BLK51 holds what the simulation used. With measured data (NFLAG(35) or NFLAG(36)) nothing is read
 // and the day's tables are used as they stand.
 // False after a read error or the end of the file: the file is rewound,
 // ITEMY is 42 and the weather data are marked invalid (weather_data_error).

@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "blocks/blocks.h"
@@ -42,14 +44,15 @@ std::map<std::string, std::string> project_files(const fs::path& dir) {
     return files;
 }
 
-int run_kernel(const fs::path& project) {
-    const std::string p = project.string(), u = (kData / "util").string(), w = (kData / "weather").string();
+int run_kernel(const fs::path& project, const fs::path& weather = kData / "weather") {
+    const std::string p = project.string(), u = (kData / "util").string(), w = weather.string();
     return MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
 }
 
-// Selects scheme `slot` and stores its command, as the host does between
-// runs, through the project store on blocks of their own.
-void select_scheme(const fs::path& project, INTEGER slot, REAL command) {
+// Selects scheme `slot` and stores its command (and the second scheme of a
+// library command), as the host does between runs, through the project
+// store on blocks of their own.
+void select_scheme(const fs::path& project, INTEGER slot, REAL command, INTEGER second = 0) {
     testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
     BLK0B.DISKPROJ = 32;
     IDNUM1 = slot;
@@ -57,13 +60,15 @@ void select_scheme(const fs::path& project, INTEGER slot, REAL command) {
     AADISK(-5);
     IDNUM1 = slot;
     STRATEGY(2, slot) = command;
+    IDNUM2 = second;
     AADISK(6);
     AADISK(1);
 }
 
-// Loads scheme `slot` of the project (state, columns, input file) as the
-// host does before it rewrites the scheme.
-void load_scheme_files(const fs::path& project, INTEGER slot) {
+// Rewrites the input file and parameter column of scheme `slot` as the host
+// does: `edit` works on the scheme's blocks and column.
+template <class Edit>
+void edit_scheme(const fs::path& project, INTEGER slot, Edit edit) {
     testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
     BLK0B.DISKPROJ = 32;
     BLK0B.DISKDAT = 21;
@@ -73,14 +78,15 @@ void load_scheme_files(const fs::path& project, INTEGER slot) {
     AADISK(-5);
     IDNUM1 = slot;
     FIND2();
+    edit();
+    KEEP2(1);
+    AADISK(6);
 }
 
-// Turns scheme `slot` into a non-residential building, as the host does by
-// rewriting the scheme's input file, and gives it the default schedules.
+// Turns scheme `slot` into a non-residential building and gives it the
+// default schedules.
 void make_nonresidential(const fs::path& project, INTEGER slot) {
-    load_scheme_files(project, slot);
-    NFLAG(24) = true;
-    KEEP2(1);
+    edit_scheme(project, slot, [] { NFLAG(24) = true; });
     fs::copy_file(kData / "util" / "schedule01.dat", project / ("schedule" + std::to_string(slot) + ".dat"),
                   fs::copy_options::overwrite_existing);
 }
@@ -89,14 +95,13 @@ void make_nonresidential(const fs::path& project, INTEGER slot) {
 // `month`/`day` with a furnace and an air conditioner, as the host does by
 // rewriting the scheme's input file and parameter column.
 void select_twelve_day_hvac_scheme(const fs::path& project, INTEGER slot, INTEGER month, INTEGER day) {
-    load_scheme_files(project, slot);
-    TMYMON = month;
-    TMYDAY = day;
-    KEEP2(1);
-    STRATEGY(2, slot) = 0.0f;   // simulate only
-    STRATEGY(18, slot) = 2.0f;  // furnace
-    STRATEGY(20, slot) = 2.0f;  // air conditioner
-    AADISK(6);
+    edit_scheme(project, slot, [&] {
+        TMYMON = month;
+        TMYDAY = day;
+        STRATEGY(2, slot) = 0.0f;   // simulate only
+        STRATEGY(18, slot) = 2.0f;  // furnace
+        STRATEGY(20, slot) = 2.0f;  // air conditioner
+    });
     AADISK(1);
 }
 
@@ -104,11 +109,10 @@ void select_twelve_day_hvac_scheme(const fs::path& project, INTEGER slot, INTEGE
 // as the host does when the user picks one: a negative zip code in the
 // column, the file's name in the scheme's input file.
 void choose_weather_file(const fs::path& project, INTEGER slot, const char* epw) {
-    load_scheme_files(project, slot);
-    CLIMATEFILENAME = epw;
-    KEEP2(1);
-    STRATEGY(4, slot) = -1.0f;
-    AADISK(6);
+    edit_scheme(project, slot, [&] {
+        CLIMATEFILENAME = epw;
+        STRATEGY(4, slot) = -1.0f;
+    });
 }
 
 // What a run of one scheme leaves for the host: its summary column and its
@@ -360,6 +364,221 @@ TEST(WholeRun, AnotherProjectLendsNoNamesOrColumns) {
 
     expect_same_files(fresh, after);
     EXPECT_EQ(read_file(after / "master.dir").find("Other"), std::string::npos);
+}
+
+// Solar electric and solar water heating ----------------------------------------
+
+// The sample home designed (scheme 1) and copied into scheme 3, where the
+// user may add collectors and photovoltaics.
+fs::path designed_home(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = dir / name;
+    copy_sample(p);
+    reset_all_blocks();
+    select_scheme(p, 1, 243.0f);
+    EXPECT_EQ(run_kernel(p), 0);
+    select_scheme(p, 1, 201.0f, 3);
+    EXPECT_EQ(run_kernel(p), 0);
+    return p;
+}
+
+// Scheme 3 with a 3 kW array and collectors sized by rule, over the whole
+// year or the twelve days from `month`/`day`, on the weather file `epw`
+// (none: the site's climate-zone file).
+void solar_scheme(const fs::path& p, INTEGER month, INTEGER day, const char* epw = nullptr) {
+    edit_scheme(p, 3, [&] {
+        SQTY(1) = -3.0f;
+        STRATEGY(41, 3) = 1.0f;
+        TMYMON = month;
+        TMYDAY = day;
+        if (epw) {
+            STRATEGY(4, 3) = -1.0f;  // no zip code: the scheme's own weather file
+            CLIMATEFILENAME = epw;
+        }
+    });
+    select_scheme(p, 3, 0.0f);
+}
+
+// A copy of the weather directory with the lines of `epw` rewritten.
+template <class Rewrite>
+fs::path edited_weather(const ScratchDir& dir, const std::string& epw, Rewrite rewrite) {
+    const fs::path w = dir / "weather";
+    fs::copy(kData / "weather", w, fs::copy_options::recursive);
+    std::string text;
+    for (const std::string& line : testing::read_lines(kData / "weather" / epw)) text += rewrite(line);
+    write_file(w / epw, text);
+    return w;
+}
+
+// Hours of the year before the first hour of a date (no leap day).
+INTEGER hours_before(int month, int day) {
+    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int days = day - 1;
+    for (int m = 1; m < month; ++m) days += kDays[m - 1];
+    return days * 24;
+}
+
+// Comma-separated fields of an EPW line.
+std::vector<std::string> epw_fields(const std::string& line) {
+    std::vector<std::string> f;
+    std::size_t start = 0;
+    for (std::size_t c; (c = line.find(',', start)) != std::string::npos; start = c + 1)
+        f.push_back(line.substr(start, c - start));
+    f.push_back(line.substr(start));
+    return f;
+}
+
+std::string epw_line(const std::vector<std::string>& f) {
+    std::string line;
+    for (const std::string& v : f) line += (line.empty() ? "" : ",") + v;
+    return line + "\n";
+}
+
+TEST(WholeRun, SolarSavingsAreWhatTheWaterHeaterStopsBurning) {
+    ScratchDir dir;
+    const fs::path p = designed_home(dir, "p");
+    for (const REAL collectors : {0.0f, 1.0f}) {
+        edit_scheme(p, 3, [&] { STRATEGY(41, 3) = collectors; });
+        select_scheme(p, 3, 0.0f);
+        ASSERT_EQ(run_kernel(p), 0);
+        ASSERT_TRUE(NFLAG(51));
+    }
+    const REAL displaced = SUMARY(64, 3), heater_with = SUMARY(65, 3);
+    edit_scheme(p, 3, [] { STRATEGY(41, 3) = 0.0f; });
+    select_scheme(p, 3, 0.0f);
+    ASSERT_EQ(run_kernel(p), 0);
+    const REAL heater_without = SUMARY(65, 3);
+    ASSERT_GT(heater_without, heater_with);
+    EXPECT_NEAR(displaced, heater_without - heater_with, 0.1f * (heater_without - heater_with));
+    EXPECT_EQ(SUMARY(64, 3), 0.0f);
+}
+
+TEST(WholeRun, TwelveDaySolarRunOwesNothingToAnEarlierYear) {
+    ScratchDir dir;
+    const fs::path base = designed_home(dir, "base");
+    solar_scheme(base, 6, 20);
+    ASSERT_EQ(run_kernel(base), 0);  // settles the scheme's column
+    const fs::path fresh = dir / "fresh", after = dir / "after";
+    fs::copy(base, fresh);
+    fs::copy(base, after);
+    const fs::path other = designed_home(dir, "other");
+    solar_scheme(other, 0, 0);
+
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(fresh), 0);
+    ASSERT_FALSE(NFLAG(38));
+    ASSERT_GT(SUMARY(70, 3), 0.0f);
+    ASSERT_GT(SUMARY(64, 3), 0.0f);
+
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(other), 0);
+    ASSERT_TRUE(NFLAG(38));
+    ASSERT_EQ(run_kernel(after), 0);
+    expect_same_files(fresh, after);
+}
+
+TEST(WholeRun, RepresentativeDaysGiveWhatTheirCalendarDaysGive) {
+    ScratchDir dir;
+    const fs::path p = designed_home(dir, "p");
+    solar_scheme(p, 0, 0);
+    ASSERT_EQ(run_kernel(p), 0);
+    const std::vector<REAL> year_pv_W(PVOUT.begin(), PVOUT.end());
+    const std::vector<double> year_collector_kJ(SDHWCALC_STATE.QSOLAR.begin(), SDHWCALC_STATE.QSOLAR.end());
+    for (const auto& [month, day] : {std::pair{1, 1}, std::pair{6, 20}}) {
+        solar_scheme(p, month, day);
+        ASSERT_EQ(run_kernel(p), 0);
+        ASSERT_FALSE(NFLAG(38));
+        double days_kwh = 0, collector_kJ = 0, year_days_collector_kJ = 0;
+        for (INTEGER n = 1; n <= 12; ++n) {
+            const INTEGER before = hours_before(TMON(n), TDAY(n));
+            ASSERT_EQ(before, (SKPDAY + n - 1) * 24) << n;
+            for (INTEGER h = 1; h <= 24; ++h) {
+                const INTEGER t = before + h;
+                EXPECT_EQ(PVOUT(t), year_pv_W[t - 1]) << month << "/" << day << " day " << n << " hour " << h;
+                days_kwh += year_pv_W[t - 1] / 1000.0;
+                collector_kJ += SDHWCALC_STATE.QSOLAR(t);
+                year_days_collector_kJ += year_collector_kJ[t - 1];
+                // The tank of a twelve-day run starts at 30 C on its first
+                // day, as the year's does on 1 January.
+                if (month == 1) {
+                    EXPECT_EQ(SDHWCALC_STATE.QSOLAR(t), year_collector_kJ[t - 1]);
+                }
+            }
+        }
+        EXPECT_NEAR(SUMARY(70, 3), days_kwh, 1e-4 * days_kwh);
+        // Later in the year the year's tank carries its history into the
+        // first days; the twelve days still collect what those days do.
+        EXPECT_NEAR(collector_kJ, year_days_collector_kJ, 0.03 * year_days_collector_kJ);
+    }
+}
+
+TEST(WholeRun, MissingRadiationIsNoSun) {
+    ScratchDir dir;
+    // 15 June, 10 am to 3 pm: direct and global radiation marked missing.
+    const fs::path weather = edited_weather(dir, "LAburbnk.epw", [](const std::string& line) {
+        std::vector<std::string> f = epw_fields(line);
+        if (f.size() > 20 && f[1] == "6" && f[2] == "15" && std::stoi(f[3]) >= 10 && std::stoi(f[3]) <= 15)
+            f[13] = f[14] = "9999";
+        return epw_line(f);
+    });
+    const fs::path p = designed_home(dir, "p");
+    solar_scheme(p, 0, 0, "LAburbnk.epw");
+    ASSERT_EQ(run_kernel(p, weather), 0);
+    ASSERT_TRUE(NFLAG(51));
+    ASSERT_FALSE(NFLAG(37));
+    const INTEGER before = hours_before(6, 15);
+    for (INTEGER h = 10; h <= 15; ++h) {
+        EXPECT_EQ(DRCTNORMAL(before + h), 0.0) << h;
+        EXPECT_EQ(PVOUT(before + h), 0.0f) << h;
+    }
+    EXPECT_GT(PVOUT(before - 24 + 12), 0.0f);  // the day before had sun
+    // No number of the reports is NaN or infinite, none of the hourly ones
+    // the missing mark (the XML's tariff tables hold a limit of 9999).
+    const std::regex not_a_number(R"([ ,"=+-](nan|inf)([ ,"]|$))", std::regex::icase | std::regex::multiline);
+    for (const char* report : {"scheme3.csv", "scheme3.xml", "scheme3.cclink"}) {
+        const std::string text = read_file(p / report);
+        EXPECT_FALSE(std::regex_search(text, not_a_number)) << report;
+        if (std::string(report) != "scheme3.xml") {
+            EXPECT_EQ(text.find("9999"), std::string::npos) << report;
+        }
+    }
+}
+
+TEST(WholeRun, LeapYearWeatherFileRunsTheSameYear) {
+    ScratchDir dir;
+    // The sample file with 29 February (a copy of the 28th) and the leap-year
+    // flag set.
+    const fs::path leap = edited_weather(dir, "LAburbnk.epw", [](const std::string& line) {
+        const std::string no_leap_year = "HOLIDAYS/DAYLIGHT SAVINGS,No";
+        if (line.rfind(no_leap_year, 0) == 0)
+            return "HOLIDAYS/DAYLIGHT SAVINGS,Yes" + line.substr(no_leap_year.size()) + "\n";
+        std::vector<std::string> f = epw_fields(line);
+        if (f.size() < 20 || f[1] != "2" || f[2] != "28") return line + "\n";
+        const std::string feb28 = epw_line(f);
+        f[2] = "29";
+        return feb28 + epw_line(f);
+    });
+    ASSERT_EQ(testing::read_lines(leap / "LAburbnk.epw").size(),
+              testing::read_lines(kData / "weather" / "LAburbnk.epw").size() + 24);
+    const fs::path base = designed_home(dir, "base");
+    for (const auto& [month, day] : {std::pair{0, 0}, std::pair{3, 1}}) {
+        solar_scheme(base, month, day, "LAburbnk.epw");
+        ASSERT_EQ(run_kernel(base), 0);
+        const fs::path plain = dir / ("plain" + std::to_string(month));
+        const fs::path leap_year = dir / ("leap" + std::to_string(month));
+        fs::copy(base, plain);
+        fs::copy(base, leap_year);
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(plain), 0);
+        ASSERT_TRUE(NFLAG(51));
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(leap_year, leap), 0);
+        ASSERT_TRUE(NFLAG(51));
+        ASSERT_TRUE(NFLAG(80));
+        // The climate link names the weather directory, which differs.
+        fs::remove(plain / "scheme3.cclink");
+        fs::remove(leap_year / "scheme3.cclink");
+        expect_same_files(plain, leap_year);
+    }
 }
 
 }  // namespace

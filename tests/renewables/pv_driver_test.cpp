@@ -200,17 +200,30 @@ TEST_F(PvDriver, FacingAndTimeZoneAreBroughtIntoRange) {
     EXPECT_EQ(MAVODATA.AZIMUTH, 0.0);
 }
 
-TEST_F(PvDriver, TwelveDayRunTakesTheRepresentativeDays) {
+TEST_F(PvDriver, TwelveDayRunTakesTheRepresentativeDaysAtTheirDates) {
+    // The twelve days are 1 to 12 June, wherever the run stood in the file:
+    // the sun, the output and the array's peak are those days'.
     NFLAG(38) = false;
     SKPDAY = 10;
+    for (INTEGER n = 1; n <= 12; ++n) {
+        TMON(n) = 6;
+        TDAY(n) = n;
+    }
     SQTY(1) = 10.0f;
     PVCALC();
     ASSERT_TRUE(NFLAG(54));
+    const INTEGER before_june = 151 * 24;
     double sum_kwh = 0;
-    for (INTEGER kk = 241; kk <= 528; ++kk) sum_kwh += PVOUT(kk) / 1000.0;
+    float peak_w = 0;
+    for (INTEGER kk = before_june + 1; kk <= before_june + 288; ++kk) {
+        sum_kwh += PVOUT(kk) / 1000.0;
+        peak_w = std::max(peak_w, PVOUT(kk));
+    }
     EXPECT_NEAR(SUMARY(70, 4), sum_kwh, 1e-4 * sum_kwh);
+    EXPECT_EQ(PVSYSPEAK, peak_w / 1000.0f);
+    EXPECT_EQ(PVOUT(240 + 12), 0.0f);  // no hour outside the days is run
     for (INTEGER d = 1; d <= 12; ++d)
-        for (INTEGER h : {1, 12, 15}) EXPECT_EQ(PV(h, d), PVOUT(240 + 24 * (d - 1) + h) / 1000.0f);
+        for (INTEGER h : {1, 12, 15}) EXPECT_EQ(PV(h, d), PVOUT(before_june + 24 * (d - 1) + h) / 1000.0f);
 }
 
 TEST_F(PvDriver, ErrorEndsKeepThePreviousResults) {

@@ -185,12 +185,11 @@ TEST_F(ComplianceExport, SolarFractionAndRecoveryEfficiency) {
     run();
     EXPECT_NE(xml_line("<WaterHeating ").find("SolarFraction=\"    80.00\""), std::string::npos);
 
-    // Displaced energy without water-heater energy to compare: no fraction,
-    // not a division by zero.
+    // The sun covers the whole load: the heater burned nothing.
     SUMARY(74, 3) = 0.0f;
     SUMARY(65, 3) = 0.0f;
     run();
-    EXPECT_NE(xml_line("<WaterHeating ").find("SolarFraction=\"     0.00\""), std::string::npos);
+    EXPECT_NE(xml_line("<WaterHeating ").find("SolarFraction=\"   100.00\""), std::string::npos);
 }
 
 TEST_F(ComplianceExport, UtilityRatesAreTheFixedTables) {

@@ -85,7 +85,7 @@ TEST_F(WeatherRecords, EpwValuesConvertedIntoTheDayTables) {
     EXPECT_EQ(THOUR(24), 24);
     EXPECT_EQ(HORIZ(12), 158);  // 500 Wh/m2 x 0.3168
     EXPECT_EQ(BEAM(12), 0);     // 9999 marks no value: no sun in the day table
-    EXPECT_EQ(DRCTNORMAL(12), 9999.0);  // the year keeps it as read
+    EXPECT_EQ(DRCTNORMAL(12), 0.0);     // and none in the year the solar models read
     EXPECT_EQ(HORIZ(13), 316);
     EXPECT_EQ(BEAM(13), 253);
     EXPECT_EQ(TOTHORIZ(13), 1000.0);
@@ -122,16 +122,16 @@ TEST_F(WeatherRecords, MissingEpwValuesAreBridged) {
     EXPECT_FLOAT_EQ(TEMP(3), TEMP(2));  // the last good dry bulb repeats
     EXPECT_FLOAT_EQ(TEMP(4), TEMP(2));
     EXPECT_FLOAT_EQ(TEMP(5), TEMP(2));
-    EXPECT_EQ(TAMB(27), 55.0);  // the year keeps what it had
-    EXPECT_EQ(TAMB(28), 55.0);
-    EXPECT_EQ(TAMB(29), 55.0);
-    EXPECT_EQ(WNDSPD(29), 7.0);
+    // The year holds the bridged values the day tables hold, whatever it held.
+    for (INTEGER n : {27, 28, 29}) EXPECT_DOUBLE_EQ(TAMB(n), -3.0) << n;
+    EXPECT_EQ(WNDSPD(28), 2.0);
+    EXPECT_EQ(WNDSPD(29), 2.0);
     EXPECT_FLOAT_EQ(WINDFPM(5), 393.7f);
     EXPECT_FLOAT_EQ(TEMPS(3), day1_hour3_F);  // the same hour the day before
-    // A missing radiation keeps the day table's value of the day before,
-    // already in Btu/ft2.
-    EXPECT_EQ(HORIZ(12), day1_noon);
+    // A missing radiation is no sun in that hour, in the day table and the year.
     EXPECT_EQ(day1_noon, 126);
+    EXPECT_EQ(HORIZ(12), 0);
+    EXPECT_EQ(TOTHORIZ(36), 0.0);
     EXPECT_EQ(w.hour_of_year, 48);
 }
 
@@ -149,8 +149,10 @@ TEST_F(WeatherRecords, ZoneTextRecordsOfATwelveDayRun) {
     EXPECT_EQ(TDAY(1), 3);
     EXPECT_EQ(HORIZ(12), 88);  // 1000 kJ/m2 x 0.088
     EXPECT_EQ(BEAM(12), 176);
-    EXPECT_NEAR(TOTHORIZ(2 * 24 + 12), 277.8, 1e-9);  // the year's record after the skipped days
-    EXPECT_NEAR(DRCTNORMAL(2 * 24 + 12), 555.6, 1e-9);
+    // The year holds the record at the hour of its date, 3 March.
+    EXPECT_NEAR(TOTHORIZ(61 * 24 + 12), 277.8, 1e-9);
+    EXPECT_NEAR(DRCTNORMAL(61 * 24 + 12), 555.6, 1e-9);
+    EXPECT_EQ(TOTHORIZ(2 * 24 + 12), 0.0);
     EXPECT_FLOAT_EQ(TEMP(12), 68.0f);
     EXPECT_FLOAT_EQ(WINDVEL(12, 1), 3.0f * 196.85f);  // one day per month slot
     EXPECT_EQ(FREEZHRS(12, 1), 0.0f);

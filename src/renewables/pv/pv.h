@@ -16,8 +16,10 @@ constexpr std::string_view kInverterTableFile = "pvinverters.txt";
 constexpr std::string_view kModuleTableFile = "pvmodules.txt";
 
 // Photovoltaic array of the current scheme after its simulated year: sizes
-// slot 1 of the solar-system record, runs the year, fills PVOUT, PV(24,12),
-// SUMARY(70,k), the peaks, and NFLAG(54).
+// slot 1 of the solar-system record, runs the days the simulation ran (the
+// year, or the twelve representative days at their dates; every other hour
+// of PVOUT is 0), fills PVOUT, PV(24,12), SUMARY(70,k), the peaks, and
+// NFLAG(54).
 void PVCALC();
 
 // Runs the array and inverter over the hours TIMESTART..TIMEEND.

@@ -1,7 +1,8 @@
 // PVCALC: the photovoltaic array of the current scheme. Sizes slot 1 of the
 // solar-system record from the scheme's choice (none, a basic size in kW, a
 // module count, or the residential solar-ready roof area), runs the array
-// over the weather year and folds its AC output into the hourly profile, the
+// over the days the simulation ran (the year, or the twelve representative
+// days at their dates) and folds its AC output into the hourly profile, the
 // annual total and the peaks.
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "front/trace.h"
 #include "front/units.h"
 #include "renewables/pv/pv.h"
+#include "renewables/solar_days.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -141,20 +143,22 @@ void probe_outside_calculator() {
     DBG_PRINT("CECPV40 is present PVCALC 831");
 }
 
-// Direct-normal radiation reaching the array: the weather's times the
-// sunlit fraction of the array in that hour of that month.
-void array_radiation() {
-    INTEGER kk = 0;
-    for (INTEGER m = 1; m <= 12; ++m)
-        for (INTEGER d = 1; d <= MODAYS(m); ++d)
-            for (INTEGER h = 1; h <= 24; ++h) {
-                ++kk;
-                PVCALC_STATE.DRCTNORM1(kk) = DRCTNORMAL(kk) * SUNLITCHM(1, h, m);
-            }
+// Direct-normal radiation reaching the array in the hours run: the
+// weather's times the sunlit fraction of the array in that hour of that
+// month; no sun in any other hour.
+void array_radiation(const SolarDays& days) {
+    PVCALC_STATE.DRCTNORM1.fill(0.0);
+    for (INTEGER j = 1; j <= days.count; ++j) {
+        const SolarDay& d = days.day(j);
+        for (INTEGER h = 1; h <= 24; ++h) {
+            const INTEGER t = d.hours_before + h;
+            PVCALC_STATE.DRCTNORM1(t) = DRCTNORMAL(t) * SUNLITCHM(1, h, d.month);
+        }
+    }
 }
 
 // Hourly output into PVOUT, the example module scaled to the entered module
-// area, and the system peak.
+// area, and the system peak. Hours not run give nothing.
 void hourly_output(REAL area_cx_m2) {
     PVAVGPEAK = 0.0f;
     PVSYSPEAK = 0.0f;
@@ -168,26 +172,21 @@ void hourly_output(REAL area_cx_m2) {
     }
 }
 
-// The year into PV(24,12) and SUMARY(70,k): the month's average day of a
-// 365-day run, or the twelve representative days of a twelve-day run.
-void monthly_reduction(INTEGER k) {
-    const INTEGER first_counted = SKPDAY * 24;
-    INTEGER kk = 0, day = 0;
-    for (INTEGER m = 1; m <= 12; ++m)
-        for (INTEGER d = 1; d <= MODAYS(m); ++d)
-            for (INTEGER h = 1; h <= 24; ++h) {
-                ++kk;
-                const REAL out_W = PVOUT(kk);
-                if (NFLAG(38)) {
-                    SUMARY(70, k) += out_W / kWattHoursPerKwh;
-                    PV(h, m) += out_W / static_cast<REAL>(MODAYS(m)) / kWattHoursPerKwh;
-                } else if (kk > first_counted && kk <= first_counted + 288) {
-                    if (h == 1) ++day;
-                    if (day < 1 || day > 12) continue;
-                    SUMARY(70, k) += out_W / kWattHoursPerKwh;
-                    PV(h, day) = out_W / kWattHoursPerKwh;
-                }
+// The days run into PV(24,12) and SUMARY(70,k): the month's average day of
+// a 365-day run, or the twelve representative days of a twelve-day run.
+void monthly_reduction(INTEGER k, const SolarDays& days) {
+    for (INTEGER j = 1; j <= days.count; ++j) {
+        const SolarDay& d = days.day(j);
+        for (INTEGER h = 1; h <= 24; ++h) {
+            const REAL out_W = PVOUT(d.hours_before + h);
+            SUMARY(70, k) += out_W / kWattHoursPerKwh;
+            if (NFLAG(38)) {
+                PV(h, d.slot) += out_W / static_cast<REAL>(MODAYS(d.slot)) / kWattHoursPerKwh;
+            } else {
+                PV(h, d.slot) = out_W / kWattHoursPerKwh;
             }
+        }
+    }
 }
 
 // Monthly peaks: PVAVGPEAK their mean; PEAK is left with December's.
@@ -207,8 +206,9 @@ void run_array(INTEGER k) {
     } else if (SFACING(kPvSlot) < -360.0f) {
         SFACING(kPvSlot) += 360.0f;
     }
-    STIMESTART = 1;
-    STIMEEND = 8760;
+    const SolarDays days = solar_model_days();
+    STIMESTART = days.span(1).first;
+    STIMEEND = days.span(days.span_count).last;
     const REAL8 lat_deg = SLAT, lon_deg = SLON;
     SUMARY(70, k) = 0.0f;
     if (TMZONEI < -24 || TMZONEI > 24) TMZONEI = 1;
@@ -234,20 +234,22 @@ void run_array(INTEGER k) {
     probe_outside_calculator();
     PVCALC_STATE.LOCLKTCNVRT = PATHTOFILE.view();
     DBG_PRINT(PVCALC_STATE.LOCLKTCNVRT.trimmed());
-    array_radiation();
+    array_radiation(days);
 
     PVCALC_STATE.PVOUTDBL.fill(0.0);
     REAL8 area_m2 = 0.0;
-    INTEGER ierr = 0;
-    PVCALC_STATE.MESSAGE = "";
-    PVMAIN(inverter_row, module_row, tilt_deg, azimuth_deg, n_series, n_parallel, STIMESTART, STIMEEND, lat_deg,
-           lon_deg, TMZONEI, kSolarTimeFromClock, PVCALC_STATE.DRCTNORM1, TOTHORIZ, TAMB, WNDSPD,
-           PVCALC_STATE.INVERTERFILE.view(), PVCALC_STATE.PVFILE.view(), PVCALC_STATE.PVOUTDBL, area_m2,
-           PVCALC_STATE.LOCLKTCNVRT.view(), ierr, PVCALC_STATE.MESSAGE);
-    if (ierr != 0) {
-        // The tables could not be read: no area and no hours came back.
-        DBG_PRINT(PVCALC_STATE.MESSAGE.trimmed());
-        return error_end(k);
+    for (INTEGER j = 1; j <= days.span_count; ++j) {
+        INTEGER ierr = 0;
+        PVCALC_STATE.MESSAGE = "";
+        PVMAIN(inverter_row, module_row, tilt_deg, azimuth_deg, n_series, n_parallel, days.span(j).first,
+               days.span(j).last, lat_deg, lon_deg, TMZONEI, kSolarTimeFromClock, PVCALC_STATE.DRCTNORM1, TOTHORIZ,
+               TAMB, WNDSPD, PVCALC_STATE.INVERTERFILE.view(), PVCALC_STATE.PVFILE.view(), PVCALC_STATE.PVOUTDBL,
+               area_m2, PVCALC_STATE.LOCLKTCNVRT.view(), ierr, PVCALC_STATE.MESSAGE);
+        if (ierr != 0) {
+            // The tables could not be read: no area and no hours came back.
+            DBG_PRINT(PVCALC_STATE.MESSAGE.trimmed());
+            return error_end(k);
+        }
     }
     const REAL area_cx_m2 = static_cast<REAL>(area_m2);
     if (!(SAREAC(1) > 0.0f && SAREAC(1) <= kLargestModuleArea_m2) || !(area_cx_m2 > 0.0f)) {
@@ -264,7 +266,7 @@ void run_array(INTEGER k) {
     }
 
     hourly_output(area_cx_m2);
-    monthly_reduction(k);
+    monthly_reduction(k, days);
     monthly_peaks();
     PVSYSPEAK = PVSYSPEAK / kWattHoursPerKwh;
     DBG_FLOAT("PVCALC Sumary(70,) kWh", SUMARY(70, k));

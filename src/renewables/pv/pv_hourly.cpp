@@ -14,6 +14,7 @@
 #include "renewables/pv/module_model.h"
 #include "renewables/pv/pv.h"
 #include "renewables/pv/tilted_radiation.h"
+#include "renewables/solar_days.h"
 
 namespace mavo {
 namespace {
@@ -25,11 +26,6 @@ constexpr double kWindFactor = 0.51;        // site wind to wind at the array
 constexpr double kInverterMode = 2.0;       // array with inverter stage
 
 // The hours a run covers, within the year.
-struct HourSpan {
-    INTEGER first = 1;
-    INTEGER last = 0;
-};
-
 HourSpan hours_within_year(INTEGER start, INTEGER end) {
     HourSpan s{std::max<INTEGER>(start, 1), std::min<INTEGER>(end, 8760)};
     if (s.first != start || s.last != end) DBG_PRINT("PVMAIN: hours outside 1..8760 are not run");

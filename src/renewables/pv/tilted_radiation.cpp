@@ -63,6 +63,14 @@ double solar_time_h(double clock_mid_h, INTEGER soltime, INTEGER tz_h, double lo
 
 }  // namespace
 
+HourOfYearDate enter_calendar_hour(int IHOUR) {
+    int month = MAVODATA.MONTH;
+    if (month_of_hour(IHOUR, month)) MAVODATA.MONTH = month;
+    const HourOfYearDate date = date_in_month(IHOUR, MAVODATA.MONTH);
+    MAVODATA.HRDAY = date.hour_of_day;
+    return date;
+}
+
 bool month_of_hour(int hour_of_year, int& month) {
     for (int m = 1; m <= 12; ++m) {
         if (kHourBeforeMonth(m - 1) < hour_of_year && hour_of_year <= kHourBeforeMonth(m)) {
@@ -175,11 +183,7 @@ void GETWEATH(REAL8 DNI, REAL8 GHI, REAL8 LAT, REAL8 LONG, INTEGER TZ, INTEGER S
               REAL8 AZIMUTH, INTEGER IHOUR, REAL8 RHOG, REAL8& GT, REAL8& GBT, REAL8& GDT, REAL8& GGT,
               REAL8& THETA, REAL8& ZENITH, REAL8& SABS) {
     using namespace solarmodel;
-    // An hour outside the year keeps the month of the previous call.
-    int month = MAVODATA.MONTH;
-    if (month_of_hour(IHOUR, month)) MAVODATA.MONTH = month;
-    const HourOfYearDate date = date_in_month(IHOUR, MAVODATA.MONTH);
-    MAVODATA.HRDAY = date.hour_of_day;
+    const HourOfYearDate date = enter_calendar_hour(IHOUR);
 
     const double clock_mid_h = date.hour_of_day - 0.5;
     const double decl_deg = declination_deg(date.day_of_year);

@@ -40,6 +40,11 @@ struct HourOfYearDate {
     int hour_of_day = 1;  // 1..24
 };
 
+// The calendar place of hour IHOUR of the year left in MAVODATA.MONTH and
+// HRDAY, as GETWEATH leaves it (an hour outside the year keeps the month of
+// the previous call).
+HourOfYearDate enter_calendar_hour(int IHOUR);
+
 // Month of an hour of the year; false when the hour lies outside 1..8760.
 bool month_of_hour(int hour_of_year, int& month);
 // Day of the year and hour of the day of an hour within a given month.

@@ -9,9 +9,11 @@
 // factors; the model itself runs in double precision.
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "renewables/solar_days.h"
 #include "renewables/solarwater/solar_water.h"
 #include "support/numeric.h"
 
@@ -23,6 +25,8 @@ constexpr REAL kLitersPerGallon = 3.7854f;
 constexpr REAL kWhPerKJ = 0.27778f;
 constexpr REAL kBtuPerKJ = 0.94782f;
 constexpr REAL kKJPerWhSingle = 3.6f;  // W/m2 to kJ/m2 in the hour
+constexpr REAL kBtuPerKwh = 3412.0f;     // as the bills count electric water heating
+constexpr REAL kBtuPerTherm = 100000.0f;
 constexpr REAL kNonresDefaultGpd = 99.99f;
 constexpr REAL kWattsPerKbtuh = 3412.0f;  // rated input as the model is given it
 constexpr REAL kWattsPerKw = 1000.0f;
@@ -149,26 +153,36 @@ REAL check_and_repair(REAL s41) {
     return DSSVTANK(kSlot);
 }
 
+// A water heater without collectors, by its type: the arrangement, its
+// tank count and fuel code.
+struct HeaterArrangement {
+    INTEGER aux = 0;         // 0: no water heater
+    INTEGER tanks = 0;
+    INTEGER fuel = -1;       // auxiliary fuel code; -1 keeps the stored one
+    bool in_line = false;    // no tank of its own: a one-gallon auxiliary volume
+    bool heat_pump = false;  // an energy factor below 1 is taken as a COP of 2
+};
+
+HeaterArrangement heater_without_collectors(INTEGER whtype) {
+    switch (whtype) {
+    case 1: return {7, 1, 1};
+    case 2: return {6, 1, 2};
+    case 3: return {7, 1, 4};
+    case 4: return {7, 1, 3};
+    case 5: return {3, 0, 1, true};
+    case 6: return {2, 0, 2, true};
+    default: return whtype >= 7 ? HeaterArrangement{6, 1, 2, false, true} : HeaterArrangement{};
+    }
+}
+
 // The arrangement of a water heater without collectors.
 void arrangement_without_collectors(INTEGER& aux, REAL& v_aux_gal) {
-    switch (WHTYPE) {
-    case 1: aux = 7; SNTANK(kSlot) = 1; SAFUELTYPE(kSlot) = 1; break;
-    case 2: aux = 6; SNTANK(kSlot) = 1; SAFUELTYPE(kSlot) = 2; break;
-    case 3: aux = 7; SNTANK(kSlot) = 1; SAFUELTYPE(kSlot) = 4; break;
-    case 4: aux = 7; SNTANK(kSlot) = 1; SAFUELTYPE(kSlot) = 3; break;
-    case 5: aux = 3; SNTANK(kSlot) = 0; SAFUELTYPE(kSlot) = 1; v_aux_gal = 1.0f; break;
-    case 6: aux = 2; SNTANK(kSlot) = 0; SAFUELTYPE(kSlot) = 2; v_aux_gal = 1.0f; break;
-    default:
-        if (WHTYPE >= 7) {
-            aux = 6;
-            SNTANK(kSlot) = 1;
-            SAFUELTYPE(kSlot) = 2;
-            if (SEF(kSlot) < 1.0f) SEF(kSlot) = kHeatPumpDefaultCop;
-        } else {
-            aux = 0;
-            SNTANK(kSlot) = 0;
-        }
-    }
+    const HeaterArrangement a = heater_without_collectors(WHTYPE);
+    aux = a.aux;
+    SNTANK(kSlot) = a.tanks;
+    if (a.fuel >= 0) SAFUELTYPE(kSlot) = a.fuel;
+    if (a.in_line) v_aux_gal = 1.0f;
+    if (a.heat_pump && SEF(kSlot) < 1.0f) SEF(kSlot) = kHeatPumpDefaultCop;
 }
 
 // An electric storage heater with collectors: one tank or two, toggled by
@@ -276,56 +290,106 @@ void mains_temperatures() {
     for (INTEGER m = 1; m <= 12; ++m) SDHWCALC_STATE.TMAINSHC(m) = fahrenheit_to_celsius(GROUNDTEMP(m, zone));
 }
 
-// The year's hours into SHW, WHENER and the summary rows.
-void fold_hours(INTEGER k, bool electric, REAL c) {
+// The days run into SHW, WHENER and the summary rows. The energy displaced
+// is what the water heater would use without the collectors less what it
+// uses with them, by the same heater model, in the units the bills count
+// the heater's own energy in (Btu of WHENER).
+void fold_hours(INTEGER k, const SolarDays& days, bool electric, REAL c) {
     const auto& st = SDHWCALC_STATE;
-    const INTEGER first_counted = SKPDAY * 24;
-    INTEGER t = 0, day = 0;
-    for (INTEGER m = 1; m <= 12; ++m) {
-        for (INTEGER d = 1; d <= MODAYS(m); ++d) {
-            for (INTEGER h = 1; h <= 24; ++h) {
-                ++t;
-                const REAL qs = static_cast<REAL>(st.QSOLAR(t)) * SUNLITCHM(2, h, m);
-                const REAL qf = static_cast<REAL>(st.QFUEL(t));
-                const bool counted = NFLAG(38) || (t > first_counted && t <= first_counted + 288);
-                if (!counted) continue;
-                if (NFLAG(38)) {
-                    const REAL days = static_cast<REAL>(MODAYS(m));
-                    WHENER(h, m) += qf * kBtuPerKJ / days * WHEF2;
-                    SHW(h, m) += qs * kBtuPerKJ / days;
-                } else {
-                    if (h == 1) ++day;
-                    if (day < 1 || day > 12) continue;
-                    SHW(h, day) = qs * kBtuPerKJ;
-                    WHENER(h, day) = qf * kBtuPerKJ * WHEF2;
-                }
-                if (electric) {
-                    SUMARY(74, k) += qs * kWhPerKJ;
-                } else {
-                    SUMARY(64, k) += qs * kBtuPerKJ;
-                }
-                SUMARY(80, k) += static_cast<REAL>(st.QDUMP(t)) * c / 1000.0f;
+    REAL displaced_btu = 0.0f;
+    for (INTEGER j = 1; j <= days.count; ++j) {
+        const SolarDay& d = days.day(j);
+        for (INTEGER h = 1; h <= 24; ++h) {
+            const INTEGER t = d.hours_before + h;
+            const REAL qs = static_cast<REAL>(st.QSOLAR(t)) * SUNLITCHM(2, h, d.month);
+            const REAL qf = static_cast<REAL>(st.QFUEL(t));
+            if (NFLAG(38)) {
+                const REAL n_days = static_cast<REAL>(MODAYS(d.slot));
+                WHENER(h, d.slot) += qf * kBtuPerKJ / n_days * WHEF2;
+                SHW(h, d.slot) += qs * kBtuPerKJ / n_days;
+            } else {
+                SHW(h, d.slot) = qs * kBtuPerKJ;
+                WHENER(h, d.slot) = qf * kBtuPerKJ * WHEF2;
             }
+            displaced_btu += (static_cast<REAL>(st.QFUELNOCOLL(t)) - qf) * kBtuPerKJ * WHEF2;
+            SUMARY(80, k) += static_cast<REAL>(st.QDUMP(t)) * c / 1000.0f;
         }
-        IWHEN = m * 10000 + MODAYS(m) * 100 + 24;
+        IWHEN = d.month * 10000 + d.day * 100 + 24;
+    }
+    if (electric) {
+        SUMARY(74, k) = displaced_btu / kBtuPerKwh;
+        SUMARY(64, k) = 0.0f;
+    } else {
+        SUMARY(64, k) = displaced_btu / kBtuPerTherm;
+        SUMARY(74, k) = 0.0f;
     }
 }
 
-// Runs the year for the chosen arrangement and folds it into the results.
+// The inputs of the hot-water model for one scheme, in SI units, but for
+// the collectors.
+struct HotWaterInputs {
+    REAL8 t_env_C = 0.0, t_set_C = 0.0, t_max_C = 0.0;
+    REAL8 lpd = 0.0;
+    INTEGER n_occs = 1;
+    REAL8 ef = 0.0, re = 0.0, p_w = 0.0, v_tank_l = 0.0;
+    REAL8 ef_aux = 0.0, re_aux = 0.0, p_w_aux = 0.0, v_aux_l = 0.0;
+};
+
+// One run of the model over the days, the results in SDHWCALC_STATE; false
+// when the model refused its inputs.
+bool run_model(const SolarDays& days, INTEGER aux, const HotWaterInputs& in, REAL8 coll_area_m2, INTEGER n_colls) {
+    auto& st = SDHWCALC_STATE;
+    // Hours not run hold nothing, whatever an earlier run left.
+    for (auto* q : {&st.QSOLAR, &st.QTANK, &st.QLOAD, &st.QDUMP, &st.QAUX, &st.QFUEL}) q->fill(0.0);
+    std::construct_at(&SDHWMAIN_STATE);
+    for (INTEGER j = 1; j <= days.span_count; ++j) {
+        REAL8 coll_az_deg = SFACING(kSlot);
+        INTEGER err = 0;
+        st.SDHWMESSAGE = "";
+        SDHWMAIN(coll_area_m2, SFRTA(kSlot), std::fabs(SFRUL(kSlot)), STILT(kSlot), coll_az_deg, days.span(j).first,
+                 days.span(j).last, SLAT, -static_cast<REAL8>(SLON), TMZONEI, kApparentSolarTime, st.DRCTNORMKJ,
+                 st.TOTHORIZKJ, TAMB, WNDSPD, n_colls, in.t_env_C, st.TMAINSHC, in.lpd, st.FSCHED, in.n_occs,
+                 in.t_set_C, in.t_max_C, aux, in.ef, in.re, in.p_w, in.v_tank_l, in.ef_aux, in.re_aux, in.p_w_aux,
+                 in.v_aux_l, err, st.SDHWMESSAGE, st.QSOLAR, st.QTANK, st.QLOAD, st.QDUMP, st.QAUX, st.QFUEL,
+                 st.TTANKF);
+        if (err != 0) {
+            DBG_PRINT(st.SDHWMESSAGE.trimmed());
+            return false;
+        }
+    }
+    return true;
+}
+
+// The model's own copy of the radiation of the days run, kJ/m2 in the hour
+// (the weather year itself stays as read).
+void radiation_in_kilojoules(const SolarDays& days) {
+    auto& st = SDHWCALC_STATE;
+    st.DRCTNORMKJ.fill(0.0);
+    st.TOTHORIZKJ.fill(0.0);
+    for (INTEGER j = 1; j <= days.count; ++j)
+        for (INTEGER h = 1; h <= 24; ++h) {
+            const INTEGER t = days.day(j).hours_before + h;
+            st.DRCTNORMKJ(t) = DRCTNORMAL(t) * kKJPerWhSingle;
+            st.TOTHORIZKJ(t) = TOTHORIZ(t) * kKJPerWhSingle;
+        }
+}
+
+// Runs the days for the chosen arrangement and folds them into the results.
 void simulate(INTEGER k, INTEGER aux, REAL v_tank_gal, REAL v_aux_gal, REAL gpd) {
     auto& st = SDHWCALC_STATE;
     const bool electric = electric_group(aux);
     const REAL c = electric ? kWhPerKJ : kBtuPerKJ;
-    const REAL8 ef_aux = SEF(kSlot);
+    HotWaterInputs in;
+    in.ef_aux = SEF(kSlot);
     if (STHERMEFF(kSlot) < 1.0f) STHERMEFF(kSlot) = STHERMEFF(kSlot) * 100.0f;
-    const REAL8 re_aux = STHERMEFF(kSlot) / 100.0f;
-    const REAL8 ef = SSEF(kSlot);
-    const REAL8 v_aux_l = v_aux_gal * kLitersPerGallon;
-    const REAL8 p_w_aux = SAINPUTRATE(kSlot) * kWattsPerKbtuh;
+    in.re_aux = STHERMEFF(kSlot) / 100.0f;
+    in.ef = SSEF(kSlot);
+    in.v_aux_l = v_aux_gal * kLitersPerGallon;
+    in.p_w_aux = SAINPUTRATE(kSlot) * kWattsPerKbtuh;
     if (SSTHERMEFF(kSlot) < 1.0f) SSTHERMEFF(kSlot) = SSTHERMEFF(kSlot) * 100.0f;
-    const REAL8 re = SSTHERMEFF(kSlot) / 100.0f;
-    const REAL8 v_tank_l = v_tank_gal * kLitersPerGallon;
-    const REAL8 p_w = SSINPUTRATE(kSlot) * kWattsPerKw;
+    in.re = SSTHERMEFF(kSlot) / 100.0f;
+    in.v_tank_l = v_tank_gal * kLitersPerGallon;
+    in.p_w = SSINPUTRATE(kSlot) * kWattsPerKw;
     if (!NFLAG(54)) {
         DBG_PRINT("SDHWCALC: nflag(54) false on entry, no simulation");
         return;
@@ -336,51 +400,45 @@ void simulate(INTEGER k, INTEGER aux, REAL v_tank_gal, REAL v_aux_gal, REAL gpd)
     SHW.fill(0.0f);
     WHENER.fill(0.0f);
     for (INTEGER row : {64, 74, 65, 75}) SUMARY(row, k) = 0.0f;
-    STIMESTART = 1;
-    STIMEEND = 8760;
+    const SolarDays days = solar_model_days();
+    STIMESTART = days.span(1).first;
+    STIMEEND = days.span(days.span_count).last;
     const REAL8 coll_area_m2 = SQTY(kSlot) > 0.0f ? SAREAC(kSlot) : 0.0f;
-    REAL8 coll_az_deg = SFACING(kSlot);
     if (TMZONEI < -24 || TMZONEI > 24) TMZONEI = 1;
     NFLAG(42) = false;
     const INTEGER n_colls = int_toward_zero(SQTY(kSlot) + 0.9f);
-    const REAL8 t_env_C = fahrenheit_to_celsius(STENV(kSlot));
+    in.t_env_C = fahrenheit_to_celsius(STENV(kSlot));
     mains_temperatures();
     draw_multipliers();
-    const REAL8 t_set_C = fahrenheit_to_celsius(STSET(kSlot));
-    const REAL8 t_max_C = fahrenheit_to_celsius(STMAX(kSlot));
+    in.t_set_C = fahrenheit_to_celsius(STSET(kSlot));
+    in.t_max_C = fahrenheit_to_celsius(STMAX(kSlot));
     INTEGER n_occs = int_toward_zero(PEOPLE + 0.49999f);
     if (n_occs < 2) n_occs = 1;
-    const REAL8 lpd = gpd * kLitersPerGallon / static_cast<REAL>(n_occs);
-    for (INTEGER t = 1; t <= 8760; ++t) {
-        DRCTNORMAL(t) = DRCTNORMAL(t) * kKJPerWhSingle;
-        TOTHORIZ(t) = TOTHORIZ(t) * kKJPerWhSingle;
+    in.n_occs = n_occs;
+    in.lpd = gpd * kLitersPerGallon / static_cast<REAL>(n_occs);
+    radiation_in_kilojoules(days);
+
+    // With collectors the same heater is first run without them: what it
+    // would use then, less what it uses with them, is what the collectors
+    // displace. The run with the collectors comes last and stays in the
+    // working storage.
+    const INTEGER aux_without = heater_without_collectors(WHTYPE).aux;
+    const bool with_collectors = aux <= 5 && coll_area_m2 > 0.0 && n_colls > 0 && aux_without > 0;
+    if (with_collectors) {
+        if (!run_model(days, aux_without, in, 0.0, 0)) return;
+        st.QFUELNOCOLL = st.QFUEL;
     }
-    INTEGER err = 0;
-    st.SDHWMESSAGE = "";
-    SDHWMAIN(coll_area_m2, SFRTA(kSlot), std::fabs(SFRUL(kSlot)), STILT(kSlot), coll_az_deg, STIMESTART, STIMEEND,
-             SLAT, -static_cast<REAL8>(SLON), TMZONEI, kApparentSolarTime, DRCTNORMAL, TOTHORIZ, TAMB, WNDSPD, n_colls,
-             t_env_C, st.TMAINSHC, lpd, st.FSCHED, n_occs, t_set_C, t_max_C, aux, ef, re, p_w, v_tank_l, ef_aux,
-             re_aux, p_w_aux, v_aux_l, err, st.SDHWMESSAGE, st.QSOLAR, st.QTANK, st.QLOAD, st.QDUMP, st.QAUX,
-             st.QFUEL, st.TTANKF);
-    if (err != 0) {
-        // The model refused its inputs: no year to fold, and the run says so.
-        DBG_PRINT(st.SDHWMESSAGE.trimmed());
-        return;
-    }
-    fold_hours(k, electric, c);
+    if (!run_model(days, aux, in, coll_area_m2, n_colls)) return;
+    if (!with_collectors) st.QFUELNOCOLL = st.QFUEL;
+    fold_hours(k, days, electric, c);
     DBG_FLOAT("Sumary(80 SumDump Excess SHW", SUMARY(80, k));
     if (SUMARY(80, k) > 0.0f) {
         DBG_PRINT("CAUTION Solar hot water system is OVERSIZED");
         DBG_FLOAT("SDHWCALC heat dumped", SUMARY(80, k));
         DBG_FLOAT("SDHWCALC sQty(2)", SQTY(kSlot));
     }
-    if (electric) {
-        SUMARY(74, k) = SUMARY(74, k) / 1000.0f;  // Wh to kWh
-        SUMARY(64, k) = 0.0f;
-    } else {
-        SUMARY(64, k) = SUMARY(64, k) / 100000.0f;  // Btu to therms
-        SUMARY(74, k) = 0.0f;
-    }
+    DBG_FLOAT("SDHWCALC Sumary(64) fuel displaced, therms", SUMARY(64, k));
+    DBG_FLOAT("SDHWCALC Sumary(74) electricity displaced, kWh", SUMARY(74, k));
     NFLAG(54) = true;
 }
 

@@ -63,14 +63,27 @@ struct TankSystem {
     double m_tank_kg = 0.0;
     double m_aux_kg = 0.0;
     double eta_aux = 1.0;
+    bool fuel_fired = false;     // a burner: the heat it delivers costs heat / recovery efficiency in fuel
+    double recovery = 1.0;       // recovery efficiency of the burner, fraction
     double t_env_C = 0.0;
     double delta_env_K = 0.0;
 };
 
-// Loss coefficients and masses of the tanks (set-up steps 2 to 6).
-TankSystem tank_system(INTEGER auxType, REAL8 EF, REAL8 RE, REAL8 P_W, REAL8 vTank, REAL8 P_W_aux, REAL8 vAux,
-                       REAL8 tSet, REAL8 tEnv) {
+bool burns_fuel(INTEGER auxType) { return auxType == 3 || auxType == 5 || auxType == 7; }
+
+// Loss coefficients and masses of the tanks (set-up steps 2 to 6), and how
+// the auxiliary heater turns heat into energy bought.
+TankSystem tank_system(INTEGER auxType, REAL8 EF, REAL8 RE, REAL8 P_W, REAL8 vTank, REAL8 EF_aux, REAL8 RE_aux,
+                       REAL8 P_W_aux, REAL8 vAux, REAL8 tSet, REAL8 tEnv) {
     TankSystem s;
+    // A gas, propane or oil burner delivers its recovery efficiency's share
+    // of the fuel's heat to the water; its standby loss is charged as the
+    // heat it is. An efficiency outside (0, 1] is no burner's: none applied.
+    s.fuel_fired = burns_fuel(auxType) && EF_aux <= 1.0;
+    if (s.fuel_fired) {
+        if (RE_aux > 0.0 && RE_aux <= 1.0) s.recovery = RE_aux;
+        else DBG_DOUBLE("SDHWMAIN: recovery efficiency of the burner out of range, 1 used", RE_aux);
+    }
     s.t_env_C = tEnv;
     s.delta_env_K = tSet - tEnv;
     if (P_W <= 0.0) DBG_DOUBLE("P_W =INPUT kWh: ERROR if<=0.0 at 62", P_W);
@@ -188,8 +201,9 @@ void dump_at_year_end(const DumpValues& v, const TankSystem& s, const FArray<REA
 }
 
 // Yearly totals of the run, for the trace.
-void trace_totals(INTEGER first, INTEGER last, const TankSystem& s, const FArray<REAL8, 8760>& qSolar,
-                  const FArray<REAL8, 8760>& qTank, const FArray<REAL8, 8760>& qDump, const FArray<REAL8, 8760>& qAux) {
+void trace_totals(INTEGER first, INTEGER last, const FArray<REAL8, 8760>& qSolar, const FArray<REAL8, 8760>& qTank,
+                  const FArray<REAL8, 8760>& qDump, const FArray<REAL8, 8760>& qAux,
+                  const FArray<REAL8, 8760>& qFuel) {
     const auto& w = SDHWMAIN_STATE;
     double solar = 0, flow = 0, dump = 0, auxloss = 0, aux = 0, fuel = 0, loss = 0, draw = 0;
     for (INTEGER t = first; t <= last; ++t) {
@@ -198,7 +212,7 @@ void trace_totals(INTEGER first, INTEGER last, const TankSystem& s, const FArray
         dump += qDump(t);
         auxloss += w.QAUXLOSS(t);
         aux += qAux(t);
-        fuel += qAux(t) / s.eta_aux;
+        fuel += qFuel(t);
         loss += qTank(t) + w.QAUXLOSS(t);
         draw += w.TOTDRAW(t);
     }
@@ -237,7 +251,7 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
     DBG_INT("SDHWMAIN simStart", simStart);
     DBG_INT("SDHWMAIN simEnd", simEnd);
     if (first <= 8760) w.TTANK(first) = kTankStart_C;
-    const TankSystem s = tank_system(auxType, EF, RE, P_W, vTank, P_W_aux, vAux, tSet, tTankLoss);
+    const TankSystem s = tank_system(auxType, EF, RE, P_W, vTank, EF_aux, RE_aux, P_W_aux, vAux, tSet, tTankLoss);
     DBG_DOUBLE("SDHWMAIN uaTank W/K", s.ua_tank_WK);
     DBG_DOUBLE("SDHWMAIN uaAux W/K", s.ua_aux_WK);
     DBG_DOUBLE("SDHWMAIN mTank kg", s.m_tank_kg);
@@ -253,10 +267,17 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
     if (collAz > 180.0) collAz = collAz - 360.0;
 
     const FArray<REAL8, 8760>* q[6] = {&qSolar, &qTank, &qLoad, &qDump, &qAux, &qFuel};
+    // Without collectors the sky does not matter: only the hour's place in
+    // the calendar (mains temperature, draw profile) is needed.
+    const bool collectors = auxType <= 5 && nColls > 0 && collArea > 0.0;
     for (INTEGER t = first; t <= last; ++t) {
         REAL8 gt = 0, gbt = 0, gdt = 0, ggt = 0, theta = 0, zenith = 0, sabs_kjm2 = 0;
-        GETWEATH(drctNormal(t), totHoriz(t), latitude, longitude, tmzone, timeFlag, collSlope, collAz, t,
-                 MAVODATA.RHOG(t), gt, gbt, gdt, ggt, theta, zenith, sabs_kjm2);
+        if (collectors) {
+            GETWEATH(drctNormal(t), totHoriz(t), latitude, longitude, tmzone, timeFlag, collSlope, collAz, t,
+                     MAVODATA.RHOG(t), gt, gbt, gdt, ggt, theta, zenith, sabs_kjm2);
+        } else {
+            solarmodel::enter_calendar_hour(t);
+        }
         const double tm = tMains(MAVODATA.MONTH);
         const double cdot = LPD * fHourly(MAVODATA.HRDAY) / 24.0 * nOccs / 1000.0 * kWaterDensity_kgm3 *
                             kWaterSpecificHeat_kJkgK;  // kJ/K of the hour's draw
@@ -289,8 +310,12 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
         w.QFLOW(t) = std::max(0.0, cdot * fd * (tSet - T));
         w.QAUXLOSS(t) = (tSet - s.t_env_C) * s.ua_aux_WK * kSecondsPerHourOver1000;
         qAux(t) = w.QAUXLOSS(t) + w.QFLOW(t);
-        qFuel(t) = qAux(t) / s.eta_aux;
-        if (EF_aux > 1.0) qFuel(t) = qFuel(t) / EF_aux;  // a heat pump: the energy factor is a COP
+        if (s.fuel_fired) {
+            qFuel(t) = w.QAUXLOSS(t) + w.QFLOW(t) / s.recovery;
+        } else {
+            qFuel(t) = qAux(t) / s.eta_aux;
+            if (EF_aux > 1.0) qFuel(t) = qFuel(t) / EF_aux;  // a heat pump: the energy factor is a COP
+        }
         w.FDRAWZ(t) = fd;
         if (t == 8760) {
             const DumpValues v{t,        simStart, simEnd,   tmzone,    timeFlag, nOccs, nColls, auxType,
@@ -300,7 +325,7 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
             dump_at_year_end(v, s, drctNormal, totHoriz, tAmb, wndSpd, fHourly, q, tTank);
         }
     }
-    trace_totals(first, last, s, qSolar, qTank, qDump, qAux);
+    trace_totals(first, last, qSolar, qTank, qDump, qAux, qFuel);
     DBG_OUT("SDHWMAIN");
 }
 

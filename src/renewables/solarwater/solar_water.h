@@ -11,10 +11,12 @@ namespace mavo {
 
 // Solar water heating of the current scheme after its simulated year: sizes
 // and repairs slot 2 of the solar-system record, chooses the auxiliary
-// arrangement from the water-heater type, runs the year and folds it into
-// SHW(24,12), WHENER(24,12) and SUMARY rows 64, 74 and 80 (65 and 75
-// cleared). Runs the year only while NFLAG(54) is set on entry. Multiplies
-// the weather year's radiation of BLK51 in place by 3.6 (W/m2 to kJ/m2).
+// arrangement from the water-heater type, runs the days the simulation ran
+// (the year, or the twelve representative days at their dates) and folds
+// them into SHW(24,12), WHENER(24,12) and SUMARY rows 64, 74 (the energy the
+// collectors displace: the heater's use without them less its use with
+// them) and 80 (65 and 75 cleared). Runs only while NFLAG(54) is set on
+// entry. The weather year of BLK51 is read, never changed.
 void SDHWCALC();
 
 // One run of the hot-water system over the hours simStart..simEnd.
@@ -28,7 +30,9 @@ void SDHWCALC();
 //   auxType        1 split tank, 2 in-line electric, 3 in-line gas,
 //                  4 electric second tank, 5 fuel second tank,
 //                  6 electric without solar, 7 fuel without solar
-//   EF, RE, P_W, vTank            the solar tank; EF_aux above 1 a COP
+//   EF, RE, P_W, vTank            the solar tank; EF_aux above 1 a COP;
+//                                 a burner (auxType 3, 5, 7) burns the heat
+//                                 it delivers / RE_aux plus its standby loss
 //   errFlag, errMessage           0, or -1 and the reason
 //   qSolar .. qFuel               kJ per hour; tTank F, written only when
 //                                 the run reaches hour 8760

@@ -2,6 +2,7 @@
 // the plant's renewables and the water heater. Most attributes are constants
 // the importer expects; the others come from the scheme's column, the
 // building blocks, the summary column and the solar-system record.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -90,22 +91,15 @@ bool is_slab_on_grade(REAL floor_code) {
 // Share of the water-heating energy met by the solar system, percent. The
 // water heater's own fuel (or electricity) is what its auxiliary heater
 // used after the solar contribution, so the whole load is the displaced
-// amount plus that: displaced / (displaced + auxiliary), never above 100.
-// A displaced amount without a water-heater amount to compare it with gives
-// no fraction, as the heater's efficiency would be unknown.
+// amount plus that: displaced / (displaced + auxiliary), 100 when the sun
+// covers it all; none without displaced energy.
 REAL solar_fraction_pct(INTEGER k) {
     const auto share_pct = [](REAL displaced, REAL auxiliary) {
-        return 100.0f * displaced / (displaced + auxiliary);
+        return 100.0f * displaced / (displaced + std::max(auxiliary, 0.0f));
     };
     REAL fraction = 0.0f;
-    if (SUMARY(64, k) > 0.0f) {
-        if (SUMARY(65, k) > 0.0f) fraction = share_pct(SUMARY(64, k), SUMARY(65, k));
-        else DBG_FLOAT("SolarFract: no water-heater fuel, Sumary(64) ignored", SUMARY(64, k));
-    }
-    if (SUMARY(74, k) > 0.0f) {
-        if (SUMARY(75, k) > 0.0f) fraction = share_pct(SUMARY(74, k), SUMARY(75, k));
-        else DBG_FLOAT("SolarFract: no water-heater electricity, Sumary(74) ignored", SUMARY(74, k));
-    }
+    if (SUMARY(64, k) > 0.0f) fraction = share_pct(SUMARY(64, k), SUMARY(65, k));
+    if (SUMARY(74, k) > 0.0f) fraction = share_pct(SUMARY(74, k), SUMARY(75, k));
     return fraction;
 }
 
