@@ -186,9 +186,9 @@ void run_command() {
         // The first 24 characters of the line buffer block are the name a
         // new combination line or a renamed scheme receives. By now they
         // hold the kernel's own text: the last mass material of the
-        // construction set-up and the last line of the weather file. That
-        // is no name: the library sees a blank buffer.
-        BLK27A = BLK27A_t{};
+        // construction set-up and the last line of the weather file. The
+        // host's text as the call received it is given back first.
+        restore_name_buffer();
         LIBARY();
     } else {
         NFLAG(17) = true;

@@ -355,7 +355,10 @@ void erase_operand(LibraryCall& call) {
 
 void name_scheme_or_line() {
     INTEGER slot = TESTC(1), line = 0;
-    CHECKR(slot, line);
+    // A design slot is named whether it has a name yet or not: a copy
+    // arrives unnamed, and the host names it to make it a scheme of the
+    // project. A combination number must be held by a line.
+    if (!is_scheme_slot(slot)) CHECKR(slot, line);
     if (slot <= 0) {
         error_exit(801);
         return;
