@@ -51,7 +51,7 @@ bool is_combination(INTEGER id) { return id >= kFirstCombinationNumber; }
 template <class Step>
 void for_serving_slot(Step step) {
     const INTEGER current = IDNUM1;
-    IDNUM1 = serving_slot(current);
+    if (is_combination(current)) IDNUM1 = serving_slot(current);
     step();
     IDNUM1 = current;
 }
