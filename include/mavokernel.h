@@ -48,7 +48,8 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
 MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
 
 /*
- * Result blocks the host reads after a run. Arrays are shown in C order: a
+ * Result blocks the host reads after a run, and the name buffer it fills
+ * before one. Arrays are shown in C order: a
  * block's first index varies fastest, so SUMARY(r,k) is SUMARY[k-1][r-1].
  * (The kernel's own sources declare these blocks themselves.)
  */
@@ -99,9 +100,22 @@ typedef struct MAVO_BLK44B {
     int32_t GS_CHARTSET;
 } MAVO_BLK44B; /* 2404 bytes */
 
+/* The name buffer. Before a call the host may leave here, from the block's
+ * first byte on and padded with blanks (a NUL ends the text), the name for a
+ * library command: the scheme or combination line named (command 208) or
+ * the new combination line (204) takes its first 24 characters. For a
+ * re-read (209) it holds the months to simulate instead, as twelve
+ * 4-character words such as "MAR JUL ". The kernel uses the block as its
+ * own scratch during the run and leaves it blank when the call returns. */
+typedef struct MAVO_BLK27A {
+    char MATNAME[8];
+    char TEXTLINE[250];
+} MAVO_BLK27A; /* 258 bytes */
+
 MAVO_API extern MAVO_BLK16 BLK16;
 MAVO_API extern MAVO_BLK20 BLK20;
 MAVO_API extern MAVO_BLK25 BLK25;
+MAVO_API extern MAVO_BLK27A BLK27A;
 MAVO_API extern MAVO_BLK44A BLK44A;
 MAVO_API extern MAVO_BLK44B BLK44B;
 

@@ -4,13 +4,16 @@
  * project directory, printing every progress report on its own line.
  *
  *   mavo-run [--trace] [--new] [--scheme N [--command C] [--site NAME]] [--target N]
- *            PROJECT_DIR UTIL_DIR WEATHER_DIR
+ *            [--name TEXT] PROJECT_DIR UTIL_DIR WEATHER_DIR
  *
  * Before the call it does what the design application does to a project:
  *   --new         creates PROJECT_DIR, when it does not exist, from the new-
  *                 project defaults of the utility directory
- *   --scheme N    selects scheme N: the first value of the summary file
+ *   --scheme N    selects scheme N: the first value of the summary file; a
+ *                 combination number (13: schemes 1 and 3) selects the
+ *                 combination a line holds
  *   --command C   stores the command C for that scheme in the strategy file
+ *                 (a combination's in its leading scheme's column)
  *   --site NAME   stores that scheme's site: an EPW file of the weather
  *                 directory (its name in the scheme's input file, a negative
  *                 zip code in the strategy file) or a zip code of the weather
@@ -20,10 +23,15 @@
  *                 code-minimum and the efficient design) share their site:
  *                 it is stored for both
  *   --target N    stores the second scheme number of a library operation:
- *                 the slot a copy goes to, the scheme or line selected,
- *                 the members of a new combination
- * (all files in their binary form). The library is looked for beside the
- * program, in ../lib.
+ *                 the slot a copy goes to, the scheme or combination
+ *                 selected, named, erased or compared, or the members of a
+ *                 new combination as digits (135: schemes 1, 3 and 5)
+ * (all files in their binary form), and, once the library is loaded:
+ *   --name TEXT   leaves TEXT in the library's name buffer (block BLK27A)
+ *                 for the call: the name of a renamed scheme or line or of a
+ *                 new combination (24 characters), or the months of a
+ *                 re-read as 4-character words ("MAR JUL")
+ * The library is looked for beside the program, in ../lib.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -50,7 +58,7 @@ static void print_progress(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e
 static void usage(void) {
     fprintf(stderr,
             "usage: mavo-run [--trace] [--new] [--scheme N [--command C] [--site NAME]] [--target N]\n"
-            "                PROJECT_DIR UTIL_DIR WEATHER_DIR\n");
+            "                [--name TEXT] PROJECT_DIR UTIL_DIR WEATHER_DIR\n");
 }
 
 static int copy_file(const char* from, const char* to) {
@@ -141,6 +149,14 @@ static int patch_word(const char* path, long offset, const void* word) {
 enum { kHeaderBytes = 12, kRowsInFirstPart = 200 };
 enum { kCommandRow = 2, kZipCodeRow = 4 };
 
+/* The scheme that serves a scheme number: a combination has no column or
+ * input file of its own; its leading scheme's serve it (and hold its
+ * commands). */
+static int32_t serving_scheme(int32_t scheme) {
+    while (scheme >= 10) scheme /= 10;
+    return scheme;
+}
+
 static long strategy_offset(int32_t scheme, int row) {
     return kHeaderBytes + 4L * ((scheme - 1) * kRowsInFirstPart + row - 1);
 }
@@ -175,7 +191,7 @@ static void set_trace_switch(const char* project, int trace) {
     snprintf(path, sizeof path, "%s/summaryb.dat", project);
     if (read_word(path, kHeaderBytes, &scheme) != 0) return;
     if (scheme == 10) return; /* the default scheme's input is the utility directory's */
-    while (scheme >= 10) scheme /= 10; /* a combination runs its leading scheme */
+    scheme = serving_scheme(scheme); /* a combination is loaded as its leading scheme */
     if (scheme < 1 || scheme > 9) return;
     snprintf(path, sizeof path, "%s/scheme%db.dat", project, (int)scheme);
     FILE* f = fopen(path, "r+b");
@@ -191,7 +207,7 @@ static int select_scheme(const char* project, int32_t scheme, int set_command, f
     if (patch_word(path, kHeaderBytes, &scheme) != 0) return -1;
     if (!set_command) return 0;
     snprintf(path, sizeof path, "%s/stratb.dat", project);
-    return patch_word(path, strategy_offset(scheme, kCommandRow), &command);
+    return patch_word(path, strategy_offset(serving_scheme(scheme), kCommandRow), &command);
 }
 
 static int set_target(const char* project, int32_t target) {
@@ -263,6 +279,21 @@ static int set_site(const char* project, int32_t scheme, const struct site* site
     return set_site_of(project, 1, site) == 0 && set_site_of(project, 2, site) == 0 ? 0 : -1;
 }
 
+/* The name buffer holds up to 48 characters of the host's text: a name of 24
+ * or twelve month words of 4. */
+enum { kNameBufferText = 48 };
+
+static int leave_name(void* lib, const char* text) {
+    MAVO_BLK27A* buffer = (MAVO_BLK27A*)dlsym(lib, "BLK27A");
+    if (!buffer) {
+        fprintf(stderr, "mavo-run: the library has no name buffer BLK27A\n");
+        return -1;
+    }
+    memset(buffer, ' ', sizeof *buffer);
+    memcpy(buffer, text, strlen(text));
+    return 0;
+}
+
 static void* find_symbol(void* lib, const char* name) {
     void* sym = dlsym(lib, name);
     if (!sym) fprintf(stderr, "mavo-run: the library has no %s\n", name);
@@ -287,6 +318,7 @@ int main(int argc, char** argv) {
     int32_t scheme = 0, target = 0;
     float command = 0.0f;
     const char* site = NULL;
+    const char* name = NULL;
     int first = 1;
     for (; first < argc && strncmp(argv[first], "--", 2) == 0; ++first) {
         char* end = NULL;
@@ -310,6 +342,8 @@ int main(int argc, char** argv) {
             set_command = 1;
         } else if (strcmp(argv[first], "--site") == 0 && first + 1 < argc) {
             site = argv[++first];
+        } else if (strcmp(argv[first], "--name") == 0 && first + 1 < argc) {
+            name = argv[++first];
         } else if (strcmp(argv[first], "--target") == 0 && first + 1 < argc) {
             target = (int32_t)strtol(argv[++first], &end, 10);
             if (*end != '\0') {
@@ -326,8 +360,16 @@ int main(int argc, char** argv) {
         usage();
         return 2;
     }
-    if ((set_command || site) && (scheme < 1 || scheme > 9)) {
-        fprintf(stderr, "mavo-run: a command or a site needs a scheme from 1 to 9\n");
+    if (site && (scheme < 1 || scheme > 9)) {
+        fprintf(stderr, "mavo-run: a site needs a scheme from 1 to 9\n");
+        return 2;
+    }
+    if (set_command && (scheme < 1 || scheme == 10)) {
+        fprintf(stderr, "mavo-run: a command needs a scheme from 1 to 9 or a combination number\n");
+        return 2;
+    }
+    if (name && strlen(name) > kNameBufferText) {
+        fprintf(stderr, "mavo-run: a name takes at most %d characters\n", kNameBufferText);
         return 2;
     }
     const char* project = argv[first];
@@ -354,7 +396,7 @@ int main(int argc, char** argv) {
     int_getter progress_states = (int_getter)find_symbol(lib, "MAVOKernelLib_getReportingCallbackProgressStates");
     run_kernel_fn run_kernel = (run_kernel_fn)find_symbol(lib, "MAVOKernelLib_runKernel");
     if (!arch_name || !arch_bits || !big_endian || !build_style || !build_version || !build_date ||
-        !progress_states || !run_kernel) {
+        !progress_states || !run_kernel || (name && leave_name(lib, name) != 0)) {
         dlclose(lib);
         return 2;
     }

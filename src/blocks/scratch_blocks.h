@@ -2,7 +2,9 @@
 // string buffers.
 #pragma once
 #include <cstddef>
+#include <type_traits>
 
+#include "blocks/block_export.h"
 #include "support/farray.h"
 #include "support/fstring.h"
 #include "support/types.h"
@@ -11,7 +13,10 @@ namespace mavo {
 
 // Line buffer of the comma-separated parser, and the material-name scratch
 // of the thermal-mass lookup (its first word also carries the erase marker
-// from the results-file reader to the library operations).
+// from the results-file reader to the library operations). It is also the
+// name buffer of the host: before a call the host leaves in its first 24
+// characters the name of a scheme or combination line, or in its first 48
+// the months of a re-read as twelve 4-character words.
 struct BLK27A_t {
     FString<8> MATNAME{};
     FString<250> TEXTLINE{};  // the line to parse, columns separated by commas
@@ -31,11 +36,22 @@ struct IOBUF_t {
     FString<90> WRITEBUF{};
 };
 
-extern BLK27A_t BLK27A;
+// What the host left in the name buffer at the call's entry (its first 48
+// characters), kept by the front for the library step: by the time a
+// library command is served the buffer has carried a mass material and the
+// weather file's lines.
+struct HOSTTEXT_t {
+    FString<48> ENTRYTEXT{};
+};
+
+// One process-wide instance, exported under its own name for the host.
+extern "C" MAVO_HOST_VISIBLE BLK27A_t BLK27A;
 extern BLK27B_t BLK27B;
+extern HOSTTEXT_t HOSTTEXT;
 extern IOBUF_t IOBUF;
 
-static_assert(sizeof(BLK27A_t) == 258);
+static_assert(std::is_standard_layout_v<BLK27A_t> && sizeof(BLK27A_t) == 258);
+static_assert(offsetof(BLK27A_t, TEXTLINE) == 8);
 static_assert(sizeof(BLK27B_t) == (108 + 180) * 4);
 
 inline FString<8>& MATNAME = BLK27A.MATNAME;
@@ -48,4 +64,5 @@ inline FArray<REAL, 180>& FIELDVALS = BLK27B.FIELDVALS;
 #define MAVO_SCRATCH_BLOCKS(X) \
     X(BLK27A)                  \
     X(BLK27B)                  \
+    X(HOSTTEXT)                \
     X(IOBUF)

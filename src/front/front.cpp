@@ -32,6 +32,7 @@ FrontState g_front;
 int finish_run(int result) {
     unit_close_all();
     INDENT = 0;  // a stopped run leaves no depth behind for the next
+    clear_name_buffer();
     setProgressCallback(nullptr);
     g_front.run_in_progress = false;
     return result;
@@ -104,6 +105,7 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
         return 1;
     }
     g_front.run_in_progress = true;
+    mavo::keep_name_buffer_at_entry();
     setProgressCallback(callback);
     if (!schemeDir || !utilDir || !tmyDir) {
         std::printf("MAVOKernelLib_runKernel: missing directory text\n");

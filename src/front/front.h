@@ -15,6 +15,12 @@ void DOS_CLOSECONSOLE();
 void BDATA();
 void GENDATE();
 
+// The host's name buffer (BLK27A) across a call: kept at the call's entry,
+// handed back to the library step, blanked at the call's end.
+void keep_name_buffer_at_entry();
+void restore_name_buffer();
+void clear_name_buffer();
+
 // The driver: run-wide settings, trace banner, then the run sequence.
 void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_view tmyDir, const INTEGER& traceFlag);
 // The run of one scheme.

@@ -12,6 +12,7 @@
 #include "front/front.h"
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
+#include "project/library.h"
 #include "project/project.h"
 #include "results/results.h"
 #include "simulation/simulation.h"
@@ -32,11 +33,28 @@ REAL strategy_value(INTEGER row, INTEGER slot) {
 }
 
 // The host's command for the scheme. Only the scheme slots 1 to 9 carry
-// one: the default scheme works on column 10, which is scheme 1's back-up
-// copy, and its row 2 is whatever command scheme 1 held when the copy was
-// taken. Read as the default scheme's command it would serve scheme 1's
-// command a second time, on the wrong scheme.
-REAL pending_command() { return is_scheme_slot(IDNUM1) ? STRATEGY(2, IDNUM1) : 0.0f; }
+// one, in row 2 of their column; a combination's commands are kept in its
+// leading member's. The default scheme works on column 10, which is scheme
+// 1's back-up copy, and its row 2 is whatever command scheme 1 held when
+// the copy was taken. Read as the default scheme's command it would serve
+// scheme 1's command a second time, on the wrong scheme.
+REAL pending_command() {
+    const INTEGER slot = command_slot(IDNUM1);
+    return slot > 0 ? STRATEGY(2, slot) : 0.0f;
+}
+
+bool is_combination(INTEGER id) { return id >= kFirstCombinationNumber; }
+
+// A step of the run done for the scheme that serves the current number: a
+// combination has no files or column of its own and is loaded as its
+// leading member, whose building stands for it in the blocks.
+template <class Step>
+void for_serving_slot(Step step) {
+    const INTEGER current = IDNUM1;
+    if (is_combination(current)) IDNUM1 = serving_slot(current);
+    step();
+    IDNUM1 = current;
+}
 
 INTEGER second_of_day() {
     const std::time_t now = std::time(nullptr);
@@ -97,12 +115,14 @@ void load_scheme() {
         DBG_PRINT("nflag(22)=F in AAAMAIN");
     }
 
-    if (IDNUM1 >= 11) {
-        // A combination runs its leading member; the other digits are dropped.
+    if (is_combination(IDNUM1)) {
+        // A combination line saved as the current scheme is served as
+        // itself. A number no line holds any more runs its leading member.
         DBG_INT("This was Combination: idnum1.gt.11", IDNUM1);
-        INTEGER id = IDNUM1, ndigit = 0, npow = 0;
-        STRIPR(id, ndigit, npow);
-        IDNUM1 = ndigit;
+        if (combination_line(IDNUM1) == 0) {
+            DBG_PRINT("AAAMAIN combination held by no line: its leading scheme runs");
+            IDNUM1 = serving_slot(IDNUM1);
+        }
     }
     NFLAG(7) = true;
     if (ITEMY == 35) ITEMY = 33;
@@ -117,10 +137,12 @@ void load_scheme() {
 
     AADISK(-5);
     DBG_INT("CALL FIND2 idnum1 AAAMAIN 942", IDNUM1);
-    FIND2();
-    if (NFLAG(24)) FINDSCHED();
+    for_serving_slot([] {
+        FIND2();
+        if (NFLAG(24)) FINDSCHED();
+    });
     NFLAG(54) = true;
-    FIND1();
+    FIND1();  // a combination: its members' results, added
 }
 
 // Step 24: the command of the scheme, redirected for the two base schemes.
@@ -145,6 +167,29 @@ void generate_design() {
     ITEMY = 42;
 }
 
+// The name buffer carries the host's name (or month list) to the library
+// step. By now it holds the kernel's own text, the last mass material of the
+// construction set-up and the last line of the weather file: the host's
+// text as the call received it is given back first.
+void run_library_command() {
+    restore_name_buffer();
+    LIBARY();
+}
+
+// A combination current: a library command is served as for any scheme;
+// anything else shows the combination, its line's column made from its
+// members' results (a design or a simulation of it does not exist; a
+// design command waiting in its leading member's slot stays for that
+// member's own run).
+void run_combination_command() {
+    if (ITEMY >= 201 && ITEMY <= 299 && ITEMY != 234 && ITEMY != 243 && ITEMY != 246) {
+        run_library_command();
+        return;
+    }
+    if (!NFLAG(70)) fill_combination_column();
+    ITEMY = 50;
+}
+
 void transfer_back() {
     if (IDNUM1 == 1 || IDNUM1 == 2) REVISION(3);
     ITEMY = 68;
@@ -160,9 +205,11 @@ void run_command() {
     }
     NFLAG(6) = true;
     DBG_INT("before Revision indum1", IDNUM1);
-    REVISION(4);
+    for_serving_slot([] {
+        REVISION(4);
+        if (ITEMY != 206) REVISION(2);
+    });
     if (ITEMY != 206) {
-        REVISION(2);
         DBG_FLOAT(" Strategy(2,-) users command", pending_command());
         DBG_INT(" Idnum2 from kernel AAAMAIN 1039", IDNUM2);
     }
@@ -171,7 +218,9 @@ void run_command() {
     DBG_INT("itemy =strategy(2, ) 1055", ITEMY);
     DBG_FLOAT("strategy(60, ) AAAMAIN", strategy_value(60, IDNUM1));
 
-    if (ITEMY == 234) {
+    if (is_combination(IDNUM1)) {
+        run_combination_command();
+    } else if (ITEMY == 234) {
         transfer_back();
     } else if (ITEMY == 243 || ITEMY == 246) {
         NFLAG(8) = ITEMY == 243;
@@ -183,30 +232,24 @@ void run_command() {
         generate_design();
         transfer_back();
     } else if (ITEMY >= 201 && ITEMY <= 299) {
-        // The first 24 characters of the line buffer block are the name a
-        // new combination line or a renamed scheme receives. By now they
-        // hold the kernel's own text: the last mass material of the
-        // construction set-up and the last line of the weather file. That
-        // is no name: the library sees a blank buffer.
-        BLK27A = BLK27A_t{};
-        LIBARY();
+        run_library_command();
     } else {
         NFLAG(17) = true;
         ITEMY = 50;
     }
 }
 
-// A library command (a new combination, or one selected) left a
-// combination number in the scheme slot. Its results are the sums of its
-// members' stored results, which the command has just read. There is
-// nothing to simulate: the blocks hold one member's building, and the
-// number has no parameter or summary column of its own (columns 11 to 18
-// are other schemes' back-up copies), so a simulation would run the wrong
-// building and, failing as a combination always does, zero and save
-// another scheme's results. The hourly chart is left alone too: its peak
-// hours would come from the column the number names. Saved here is what
-// the simulation's saves would have carried: the served command. The run
-// is judged by the command alone: the input file read for the leading
+// The run ends with a combination number in the scheme slot: one built,
+// selected or shown now, or shown as the current scheme. Its results are
+// the sums of its members' stored results, which the run has read and
+// entered in its line's column. There is nothing to simulate: the blocks
+// hold one member's building, and the number has no parameter column of
+// its own (columns 11 to 18 are other schemes' back-up copies), so a
+// simulation would run the wrong building and, failing as a combination
+// always does, zero and save another scheme's results. The hourly chart is
+// left alone too: a combination has no peak hour of its own. Saved here is
+// what the simulation's saves would have carried: the served command. The
+// run is judged by the command alone: the input file read for the leading
 // member brought that member's simulation status with it.
 void keep_combination() {
     const bool members_read = !NFLAG(70);

@@ -46,4 +46,23 @@ void CHECKR(INTEGER& ID, INTEGER& ISLOT) {
     ID = 0;
 }
 
+INTEGER combination_line(INTEGER number) {
+    if (number < 10) return 0;
+    for (INTEGER i = 1; i <= 9; ++i)
+        if (NCOMBO(i) == number && LINENAME(i).first(4) != BLK0A.BLANK4.view()) return i;
+    return 0;
+}
+
+INTEGER serving_slot(INTEGER id) {
+    if (id >= 1 && id <= 10) return id;
+    if (id < 11) return 0;
+    while (id >= 10) id /= 10;
+    return id;
+}
+
+INTEGER command_slot(INTEGER id) {
+    const INTEGER slot = serving_slot(id);
+    return is_scheme_slot(slot) ? slot : 0;
+}
+
 }  // namespace mavo

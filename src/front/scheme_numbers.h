@@ -12,4 +12,19 @@ void STRIPR(INTEGER& ID, INTEGER& NDIGIT, INTEGER& NPOW);
 // combination line holding ID.
 void CHECKR(INTEGER& ID, INTEGER& ISLOT);
 
+// The combination line (1 to 9) that holds the combination number and is in
+// use (named), 0 when none does. Unlike CHECKR it never answers with a line
+// that does not hold the number.
+INTEGER combination_line(INTEGER number);
+// The member scheme a combination number (11 and up) is served by: its
+// leading digit. A combination has no parameter column, command slot or
+// input file of its own; its leading member's building stands for it in the
+// blocks and its leading member's command slot carries its commands. Scheme
+// slots serve themselves; 0 for anything else.
+INTEGER serving_slot(INTEGER id);
+// The slot whose STRATEGY row 2 holds the host's command for a scheme
+// number: a scheme slot's own, a combination's leading member's; 0 for the
+// default and library slots, which carry no command.
+INTEGER command_slot(INTEGER id);
+
 }  // namespace mavo

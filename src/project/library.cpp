@@ -14,6 +14,8 @@
 #include "project/library.h"
 #include "project/project.h"
 #include "results/annual_energy.h"
+#include "results/bills.h"
+#include "results/peaks.h"
 #include "results/summary_column.h"
 #include "support/numeric.h"
 
@@ -35,22 +37,29 @@ struct LibraryCall {
     INTEGER nchois = 0;      // operation number, command - 200
 };
 
-// Command of a slot. Only the scheme slots carry one: column 10, the
-// default scheme's, is scheme 1's back-up copy, whose row 2 is no command
-// of the default scheme.
-REAL command_of(INTEGER slot) { return is_scheme_slot(slot) ? STRATEGY(2, slot) : 0.0f; }
+// Command of a scheme number, from its command slot: a scheme slot's own, a
+// combination's leading member's. Column 10, the default scheme's, is
+// scheme 1's back-up copy, whose row 2 is no command of the default scheme.
+REAL command_of(INTEGER id) {
+    const INTEGER slot = command_slot(id);
+    return slot > 0 ? STRATEGY(2, slot) : 0.0f;
+}
 
 void clear_command(INTEGER slot) {
     if (is_scheme_slot(slot)) STRATEGY(2, slot) = 0.0f;
 }
 
+// The first n characters of the name buffer block, which the run sequence
+// has given back as the host left them.
+std::string name_buffer_text(std::size_t n) {
+    std::string text(MATNAME.view());
+    text += TEXTLINE.view();
+    return text.substr(0, n);
+}
+
 // The name the host left for a new line or a renamed scheme: the first 24
 // characters of the line buffer block. Blank when no name was given.
-FString<24> name_buffer() {
-    std::string name(MATNAME.view());
-    name += TEXTLINE.view().substr(0, 24 - MATNAME.size());
-    return FString<24>(name);
-}
+FString<24> name_buffer() { return FString<24>(name_buffer_text(24)); }
 
 bool line_holds(INTEGER number) {
     for (INTEGER i = 1; i <= 9; ++i)
@@ -78,17 +87,11 @@ void error_exit(INTEGER line_code) {
 // sources): it says so by ITEMY 42 together with NFLAG(70).
 bool results_left_unread() { return ITEMY == 42 && NFLAG(70); }
 
-// The input file of a scheme number; a combination of zones takes its
-// leading member's, as a run of the combination does.
-void read_input_file(INTEGER slot) {
-    if (slot < 11) {
-        FIND2();
-        return;
-    }
-    INTEGER rest = slot, digit = 0, npow = 0;
-    STRIPR(rest, digit, npow);
+// The input file of a scheme number; a combination takes its leading
+// member's, as a run of the combination does.
+void read_input_file(INTEGER id) {
     const INTEGER current = IDNUM1;
-    IDNUM1 = digit;
+    if (id >= 11) IDNUM1 = serving_slot(id);
     FIND2();
     IDNUM1 = current;
 }
@@ -153,6 +156,7 @@ void select_scheme(LibraryCall& call) {
                 return;
             }
         }
+        if (slot > kDefaultSlot) fill_combination_column();
         after_selected(slot, call);
         return;
     }
@@ -204,25 +208,32 @@ void show_results(LibraryCall& call) {
         erase_operand(call);
         return;
     }
-    CALBEP();
+    // A combination's column is made from its members' results as a whole:
+    // its bill and summary rows as well as its annual energy.
+    if (IDNUM1 > kDefaultSlot) fill_combination_column();
+    else CALBEP();
     if (LEVEL < 4) LEVEL = 4;
     ITEMY = 17;
 }
 
 // The combination number of the member list: its schemes' digits in
-// ascending order (members 3 and 1 give 13); 0 when a member is no named
-// design scheme. A scheme named twice counts once.
+// ascending order (members 3 and 1 give 13); 0 when the list names fewer
+// than two schemes, names one twice or names one that is no named design
+// scheme.
 INTEGER combination_of_members() {
     FArray<bool, 9> member{};
+    INTEGER count = 0;
     for (INTEGER m = 1; m <= 9; ++m) {
         INTEGER id = TESTC(m);
         if (id < 1) break;
         if (id > 9) return 0;  // only the design slots are zones of a combination
         INTEGER line = 0;
         CHECKR(id, line);
-        if (id <= 0) return 0;
+        if (id <= 0 || member(id)) return 0;
         member(id) = true;
+        ++count;
     }
+    if (count < 2) return 0;
     INTEGER number = 0;
     for (INTEGER s = 1; s <= 9; ++s)
         if (member(s)) number = number * 10 + s;
@@ -240,6 +251,7 @@ void combine_schemes(LibraryCall& call) {
     }
     const INTEGER number = combination_of_members();
     if (number <= 0) {
+        DBG_PRINT("LIBARY: a combination takes two or more named schemes, each once");
         error_exit(403);
         return;
     }
@@ -247,6 +259,10 @@ void combine_schemes(LibraryCall& call) {
         error_exit(404);
         return;
     }
+    // The combination stands in the blocks as its leading member's
+    // building, as every later run of it loads it: its bill uses that
+    // member's equipment and tariff choices.
+    read_input_file(number);
     NFLAG(34) = true;
     IDNUM1 = number;
     NFLAG(33) = false;
@@ -256,14 +272,14 @@ void combine_schemes(LibraryCall& call) {
     // its number, or it could never be selected, compared or erased.
     LINENAME(line) = name_buffer();
     if (LINENAME(line).is_blank()) LINENAME(line) = FString<24>("Combination " + std::to_string(number));
+    NFLAG(70) = false;
     FIND1();  // reads and adds the members' results
     if (results_left_unread()) return;
     if (NFLAG(70)) {
         erase_operand(call);
         return;
     }
-    SUMUP();
-    CALBEP();
+    fill_combination_column();
     if (LEVEL < 4) LEVEL = 4;
     if (NFLAG(34)) ITEMY = 17;
     else error_exit(407);
@@ -340,6 +356,9 @@ void erase_operand(LibraryCall& call) {
         NFLAG(70) = false;
     }
     compact_lines();
+    // A combination shown as the current scheme goes with its line, also
+    // when the line went because one of its members was erased.
+    if (IDNUM1 >= 11 && combination_line(IDNUM1) == 0) current_erased = true;
     // Saved before scheme 1 is loaded, which reads the strategy file again;
     // saved while the erased scheme is still current, so that nothing of
     // scheme 1's column is touched by the save.
@@ -355,7 +374,10 @@ void erase_operand(LibraryCall& call) {
 
 void name_scheme_or_line() {
     INTEGER slot = TESTC(1), line = 0;
-    CHECKR(slot, line);
+    // A design slot is named whether it has a name yet or not: a copy
+    // arrives unnamed, and the host names it to make it a scheme of the
+    // project. A combination number must be held by a line.
+    if (!is_scheme_slot(slot)) CHECKR(slot, line);
     if (slot <= 0) {
         error_exit(801);
         return;
@@ -372,48 +394,40 @@ void name_scheme_or_line() {
     else LINENAME(line) = name;
 }
 
-std::string_view month_word(INTEGER w) { return LIBARY_STATE.MONTHLIST.view().substr(4 * (w - 1), 4); }
-
-// The months chosen for a re-read: DAYFLAG 0 simulate, -1 skip.
-void choose_months() {
+// The months chosen for a re-read, from the twelve words of the month list
+// the host left in the name buffer: DAYFLAG 0 simulate, -1 skip. Returns
+// whether any month was chosen.
+bool choose_months() {
+    FArray<INTEGER, 12> months{};
+    month_numbers(name_buffer_text(LIBARY_STATE.MONTHLIST.size()), months);
     DAYFLAG.fill(-1);
+    for (INTEGER i = 1; i <= 12 && months(i) != kEndOfMonthList; ++i) DAYFLAG(months(i)) = 0;
     std::string list;
     if (NFLAG(38)) {
-        // Month numbers of the operand list, ended by a value below -998;
-        // anything else in the list is no month and is passed over.
-        for (INTEGER i = 1; i <= 12; ++i) {
-            if (TESTC(i) < -998) break;
-            if (TESTC(i) >= 1 && TESTC(i) <= 12) DAYFLAG(TESTC(i)) = 0;
-        }
-        for (INTEGER w = 1; w <= 12; ++w) list += BLK0A.BLANK4.view();
+        // A whole-year run keeps the month numbers in the operand list and
+        // no month list.
+        TESTC = months;
     } else {
-        FString<48>& months = LIBARY_STATE.MONTHLIST;
-        for (std::size_t i = 0; i < months.size(); ++i)
-            months[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(months[i])));
-        for (INTEGER m = 1; m <= 12; ++m)
-            for (INTEGER w = 1; w <= 12; ++w)
-                if (month_word(w) == MONTH3(m).view()) DAYFLAG(m) = 0;
+        // The list rebuilt from the chosen months, in month order.
         for (INTEGER m = 1; m <= 12; ++m)
             if (DAYFLAG(m) == 0) list += MONTH3(m).view();
-        while (list.size() < 48) list += BLK0A.BLANK4.view();
     }
+    while (list.size() < LIBARY_STATE.MONTHLIST.size()) list += BLK0A.BLANK4.view();
     LIBARY_STATE.MONTHLIST = list;
+    for (INTEGER m = 1; m <= 12; ++m)
+        if (DAYFLAG(m) == 0) return true;
+    return false;
 }
 
 void reread_months(LibraryCall& call) {
     INTEGER slot = TESTC(1), line = 0;
-    CHECKR(slot, line);
+    if (is_scheme_slot(slot)) CHECKR(slot, line);
+    else slot = 0;  // a combination has no simulation of its own to re-read
     if (slot < 1) {
         error_exit(901);
         return;
     }
-    for (INTEGER m = 1; m <= 12; ++m) {
-        if (DAYFLAG(m) != -1) continue;
-        // A month choice already in force: it is cleared, as every re-read ends.
-        DAYFLAG.fill(0);
-        error_exit(902);
-        return;
-    }
+    // A month choice already in force is replaced by the new one.
     if (slot != IDNUM1 || NFLAG(33)) {
         IDNUM1 = slot;
         read_input_file(slot);
@@ -427,7 +441,10 @@ void reread_months(LibraryCall& call) {
     for (INTEGER i = 13; i <= 16; ++i) NFLAG(i) = true;
     NFLAG(33) = false;
     NFLAG(34) = false;
-    choose_months();
+    // The chosen months stay for the simulation that follows and are saved
+    // with the scheme; a list that names no month simulates them all.
+    if (choose_months()) return;
+    DBG_PRINT("LIBARY: no month named for the re-read, every month simulated");
     DAYFLAG.fill(0);
     error_exit(909);
 }
@@ -451,6 +468,8 @@ void compare_schemes(LibraryCall& call) {
     IDNUM2 = slot;
     NFLAG(62) = true;
     if (slot > 9) NFLAG(34) = true;
+    // The host reads the comparison after the call: the difference column.
+    fill_difference_column();
     if (LEVEL < 4) LEVEL = 4;
     if (ITEMY > 24) ITEMY = 1;
 }
@@ -496,13 +515,29 @@ void run_operation(LibraryCall& call) {
     }
 }
 
+// The operand list of this call, from its operand alone: nothing of an
+// earlier call's list is read. A new combination's operand of two or more
+// digits lists its members (135: schemes 1, 3 and 5); otherwise entry 1 is
+// the scheme or combination operated on (2 when the operand names none).
+void take_operand_list(INTEGER nchois) {
+    TESTC.fill(0);
+    if (nchois == library_command::kCombine - 200 && IDNUM2 >= 10) {
+        if (!member_list(IDNUM2, TESTC)) DBG_INT("LIBARY: member list with a 0 or repeated digit", IDNUM2);
+        return;
+    }
+    const bool names_one = (IDNUM2 >= 1 && IDNUM2 <= 9) || IDNUM2 >= 11;
+    TESTC(1) = names_one ? IDNUM2 : 2;
+}
+
 // Every operation ends here: the command is served.
 void common_exit(const LibraryCall& call) {
     if (!call.host_run) return;
     NFLAG(17) = true;
+    // A scheme the operation moved on to (a copy carries the command along).
     clear_command(IDNUM1);
-    // The slot that held the command, when an operation moved on to another.
-    clear_command(call.entry_slot);
+    // The slot that held the command: the entry scheme's, or the leading
+    // member's of a combination shown at entry.
+    clear_command(command_slot(call.entry_slot));
     ITEMY = 50;
 }
 
@@ -525,11 +560,80 @@ void LIBARY() {
     if (call.host_run && command >= 200.0f) {
         call.nchois = int_toward_zero(command) - 200;
         if (call.nchois < 1 || call.nchois > 100) call.nchois = 6;
-        TESTC(1) = (IDNUM2 >= 1 && IDNUM2 <= 9) ? IDNUM2 : 2;
+        take_operand_list(call.nchois);
     }
     run_operation(call);
     common_exit(call);
     DBG_OUT("LIBARY");
+}
+
+bool member_list(INTEGER operand, FArray<INTEGER, 12>& list) {
+    list.fill(0);
+    const std::string digits = std::to_string(operand);
+    if (operand < 1 || digits.size() > 9) return false;
+    FArray<bool, 9> named{};
+    INTEGER n = 0;
+    for (const char c : digits) {
+        const INTEGER scheme = c - '0';
+        if (scheme == 0 || named(scheme)) {
+            list.fill(0);
+            return false;
+        }
+        named(scheme) = true;
+        list(++n) = scheme;
+    }
+    return true;
+}
+
+INTEGER month_of_word(std::string_view word) {
+    std::string upper(word);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (FString<4>(upper).is_blank()) return 0;
+    for (INTEGER m = 1; m <= 12; ++m)
+        if (MONTH3(m) == upper) return m;
+    return 0;
+}
+
+INTEGER month_numbers(std::string_view month_list, FArray<INTEGER, 12>& list) {
+    list.fill(kEndOfMonthList);
+    INTEGER n = 0;
+    for (std::size_t w = 0; w < month_list.size() && n < 12; w += 4) {
+        const INTEGER m = month_of_word(month_list.substr(w, 4));
+        if (m > 0) list(++n) = m;  // a word that names no month is passed over
+    }
+    return n;
+}
+
+// A combination line's column, from its members' results that the blocks
+// hold summed (FIND1) with its leading member's building: the bill of the
+// summed purchases on one meter, the peaks of the summed heat flows, the
+// members' envelope summary, the annual energy over the summed floor area
+// (row 1, which FIND1 left) and the members' emissions.
+void fill_combination_column() {
+    const INTEGER line = combination_line(IDNUM1);
+    if (line == 0) {
+        DBG_INT("LIBARY: no line holds the combination", IDNUM1);
+        return;
+    }
+    const INTEGER k = 9 + line;
+    DBG_INT("LIBARY combination column", k);
+    // Nothing of what the column held before (another combination, or the
+    // back copy of the scheme of the same number) stays in rows the steps
+    // below do not write.
+    for (INTEGER r = 2; r <= 80; ++r) SUMARY(r, k) = 0.0f;
+    COST();
+    PEAKS();
+    SUMUP();
+    CALBEP();
+    // Source CO2 and the CO2 the photovoltaic output avoided add up like
+    // the emission rows 41 to 48 that CALBEP sums.
+    INTEGER rest = IDNUM1, member = 0, npow = 0;
+    while (rest > 0) {
+        STRIPR(rest, member, npow);
+        if (!is_scheme_slot(member)) continue;
+        SUMARY(61, k) += SUMARY(61, member);
+        SUMARY(62, k) += SUMARY(62, member);
+    }
 }
 
 }  // namespace mavo

@@ -4,6 +4,9 @@
 // one is needed, into IDNUM2; the name for a new line or a renamed scheme
 // goes into the first 24 characters of the parser's line buffer (BLK27A).
 #pragma once
+#include <string_view>
+
+#include "support/farray.h"
 #include "support/types.h"
 
 namespace mavo::library_command {
@@ -19,3 +22,27 @@ inline constexpr INTEGER kReread = 209;         // re-read a scheme for a new ch
 inline constexpr INTEGER kCompare = 212;        // second scheme of a comparison (also 217)
 
 }  // namespace mavo::library_command
+
+namespace mavo {
+
+// The value that ends a month list of fewer than twelve months.
+inline constexpr INTEGER kEndOfMonthList = -999;
+
+// The members an operand of a new combination lists, one per decimal digit
+// in the order given (135: schemes 1, 3 and 5), the rest of the list 0.
+// False, with an empty list, when a digit is 0 or repeats.
+bool member_list(INTEGER operand, FArray<INTEGER, 12>& list);
+// The month (1-12) a 4-character word of a month list names ("MAR ", in
+// any case); 0 for none.
+INTEGER month_of_word(std::string_view word);
+// The months the 4-character words of a month list name, in the list's
+// order and ended by kEndOfMonthList; words that name no month are passed
+// over. Returns how many months it found.
+INTEGER month_numbers(std::string_view month_list, FArray<INTEGER, 12>& list);
+
+// Fills the column of the line that holds the combination number IDNUM1
+// from its members' results, which FIND1 has read and added into the
+// blocks.
+void fill_combination_column();
+
+}  // namespace mavo

@@ -268,12 +268,24 @@ REAL member_area_sum(INTEGER combination) {
     return sum;
 }
 
+// The combination's floor area goes where its results go: a multi-zone
+// scheme's own column, or the column of the line holding a combination
+// number (9 + line).
 void store_combination_area(REAL area) {
     AREAT = area;
     if (is_scheme_slot(IDNUM1)) {
         STRATEGY(8, IDNUM1) = area;
         SUMARY(1, IDNUM1) = area;
+    } else if (const INTEGER line = combination_line(IDNUM1); line > 0) {
+        SUMARY(1, 9 + line) = area;
     }
+}
+
+// A member's floor area. A multi-zone scheme counts its zones by their
+// single-zone back copies; a combination line by its members' own columns,
+// as the back-copy columns 10 to 18 are also the lines' result columns.
+REAL member_floor_area(INTEGER member) {
+    return IDNUM1 >= 11 ? SUMARY(1, member) : SUMARY(1, member + 9);
 }
 
 // Reads and adds the members named by the digits of `combination`.
@@ -294,7 +306,7 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
         NFLAG(56) = false;
         STRIPR(idtemp, ndigit, npow);
         if (ndigit < 1 || ndigit > 9) continue;
-        area_total += SUMARY(1, ndigit + 9);
+        area_total += member_floor_area(ndigit);
         AREAT = SUMARY(1, ndigit);
         FINDFLAG(ndigit);
         if (kount <= 1) NFLAG(53) = false;  // the first member fixes the run length

@@ -24,9 +24,6 @@ constexpr REAL kKbtuPerGallonPropane = 91000.0f / 1000.0f;
 constexpr REAL kKbtuPerGallonOil = 137000.0f / 1000.0f;
 constexpr REAL kSourcePerSiteElectricity = 3.0f;  // power-plant and grid losses of purchased electricity
 constexpr REAL kUnequalMonthOrHour = 99999.0f;
-// Column 10 belongs to the default scheme, a single scheme like slots 1-9;
-// columns 11-18 are the columns of combination lines 2-9.
-constexpr INTEGER kDefaultSchemeColumn = 10;
 
 // A peak of the hourly pass with the month and hour where it lies.
 struct HourPeak {
@@ -63,7 +60,7 @@ REAL hour_demand_kwh(INTEGER h, INTEGER m, REAL heating_btuh, REAL cooling_btuh,
 // cooling positive; each month's sums count once per day it stands for.
 // The peak hours are those of a single scheme; a combination line's summed
 // loads have none of their own.
-YearTotals hourly_pass(INTEGER k) {
+YearTotals hourly_pass(bool track_peaks) {
     YearTotals t;
     const REAL heating_code = std::fabs(scheme_code(18));
     const REAL cooling_code = std::fabs(scheme_code(20));
@@ -98,7 +95,7 @@ YearTotals hourly_pass(INTEGER k) {
             }
 
             const REAL demand_kwh = hour_demand_kwh(h, m, heating_btuh, cooling_btuh, heating);
-            if (k <= kDefaultSchemeColumn) {
+            if (track_peaks) {
                 if (heating_btuh < t.heating.value) t.heating = {heating_btuh, m, h};
                 if (cooling_btuh >= t.cooling.value) t.cooling = {cooling_btuh, m, h};
                 if (demand_kwh > t.electric.value) t.electric = {demand_kwh, m, h};
@@ -223,7 +220,9 @@ bool is_month_or_hour_row(INTEGER r) {
     return r == 27 || r == 28 || r == 30 || r == 31 || r == 33 || r == 34;
 }
 
-void difference_column() {
+}  // namespace
+
+void fill_difference_column() {
     INTEGER c1 = comparison_column(IDNUM1);
     const INTEGER c2 = comparison_column(IDNUM2);
     if (c2 == 0) {
@@ -251,15 +250,14 @@ void difference_column() {
     SUMARY(48, 19) = d <= 0 ? 12.0f : std::min(365.0f, days);
 }
 
-}  // namespace
-
 void CALBEP() {
     DBG_IN("CALBEP");
     // A combination number (the library leaves it in the scheme slot after
-    // building or showing a combination) has its results in the column of
-    // the line that holds it, 9 + line; its own number as a column would be
-    // the back-up copy of another scheme.
-    const INTEGER k = IDNUM1 > kDefaultSchemeColumn ? comparison_column(IDNUM1) : IDNUM1;
+    // building, selecting or showing a combination) has its results in the
+    // column of the line that holds it, 9 + line; its own number as a column
+    // would be the back-up copy of another scheme.
+    const INTEGER k = summary_column(IDNUM1);
+    const bool combination_line_column = !has_scheme_column(IDNUM1);
     if (!is_result_column(k)) {
         DBG_INT("CALBEP: no summary column for scheme", k);
         DBG_OUT("CALBEP");
@@ -281,13 +279,13 @@ void CALBEP() {
     }
 
     if (IDNUM2 > 0 && !NFLAG(7)) {
-        difference_column();
+        fill_difference_column();
     } else {
-        const YearTotals totals = hourly_pass(k);
+        const YearTotals totals = hourly_pass(!combination_line_column);
         AETOT = SUMARY(25, k);
         store_loads_and_peaks(k, totals, area_ft2);
         store_site_and_source(k, area_ft2);
-        if (k > kDefaultSchemeColumn || IDNUM1 > kDefaultSchemeColumn) sum_member_emissions(k);
+        if (combination_line_column) sum_member_emissions(k);
     }
 
     if (!NFLAG(80)) {  // an invalid simulation reports no HVAC output and no electricity

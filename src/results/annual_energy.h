@@ -8,5 +8,10 @@ namespace mavo {
 // column also sums its members' emission rows 41-48), or the difference
 // column 19 of a comparison; AREAT, COSTF and AETOT.
 void CALBEP();
+// Column 19: the difference of the columns of IDNUM1 and IDNUM2 (a scheme's
+// own column, or the column of the line holding a combination number), the
+// comparison CALBEP makes outside a host run and the library's compare
+// command asks for.
+void fill_difference_column();
 
 }  // namespace mavo

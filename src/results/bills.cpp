@@ -11,6 +11,7 @@
 #include "front/trace.h"
 #include "results/bills_heating.h"
 #include "results/bills_steps.h"
+#include "results/result_columns.h"
 
 namespace mavo {
 namespace {
@@ -134,7 +135,7 @@ void hourly_electricity(CostWork& w, INTEGER m) {
     const REAL n = w.RNUMDAYS;
     const bool trace_month = NFLAG(90) && m == 8;
     // A fuel furnace (efficiency below 1) draws no electricity for heat.
-    const ElectricHeating heating = electric_heating_kind(STRATEGY(18, w.k), COPHT);
+    const ElectricHeating heating = electric_heating_kind(STRATEGY(18, w.p), COPHT);
     for (INTEGER h = 1; h <= 24; ++h) {
         const REAL equip_kwh = EQKWHR(h, m) * n;
         const REAL light_kwh = HEAT(13, h, m) / kBtuPerKwh * n;
@@ -244,18 +245,18 @@ void bill_the_months(CostWork& w) {
             if (w.single_zone) hourly_electricity(w, m);
             else day_of_stored_purchases(w, m);
             if (!w.single_zone || w.FIRSTTIME) {
-                if (bills_by_time_of_use(w.k)) bill_time_of_use_month(w, m);
+                if (bills_by_time_of_use(w.p)) bill_time_of_use_month(w, m);
                 else bill_tiered_month(w, m);
             }
         }
-        if (bills_by_time_of_use(w.k)) summarize_time_of_use_year();
+        if (bills_by_time_of_use(w.p)) summarize_time_of_use_year();
         if (w.single_zone && !w.FIRSTTIME) break;
         EGTOTAL = w.COSTe;
         AETOT = w.AElit + w.AEeqp + w.AEFANS + w.AEcl + w.AEHEAT + w.AEWH;
         w.FIRSTTIME = false;
         DBG_FLOAT("COST EGTOTAL", EGTOTAL);
         DBG_FLOAT("COST AETOT", AETOT);
-        if (STRATEGY(26, w.k) != 1.0f) break;
+        if (!w.single_zone || STRATEGY(26, w.p) != 1.0f) break;
     }
 }
 
@@ -264,16 +265,19 @@ void bill_the_months(CostWork& w) {
 void COST() {
     DBG_IN("COST");
     CostWork w;
-    w.k = IDNUM1;
-    DBG_INT("COST idnum1", w.k);
-    // Scheme columns run 1-18; any other number has no column to bill into.
-    if (!is_strategy_column(w.k)) {
+    DBG_INT("COST idnum1", IDNUM1);
+    // A combination number held by a line bills into the line's column, on
+    // the choices of its leading member, whose building the blocks hold: its
+    // members share one meter, so their summed purchases are billed at once.
+    w.k = summary_column(IDNUM1);
+    w.p = serving_slot(IDNUM1);
+    if (w.k == 0 || w.p == 0) {
         DBG_ERROR("COST: scheme number has no summary column, no bill made");
         DBG_OUT("COST");
         return;
     }
     reset_at_entry(w);
-    w.single_zone = STRATEGY(26, w.k) <= 1.0f;
+    w.single_zone = has_scheme_column(IDNUM1) && STRATEGY(26, w.p) <= 1.0f;
     if (w.single_zone) {
         clear_single_zone_results(w.k);
         if (NFLAG(67) || NFLAG(68)) {

@@ -134,11 +134,12 @@ void load_nonresidential_gas_tariff(INTEGER z) {
 void load_gas_tariff(const CostWork& w) {
     if (site().GRATEZONE == 0) site().GRATEZONE = 1;
     if (!NFLAG(83)) {
-        if (!NFLAG(24)) load_residential_gas_tariff(STRATEGY(3, w.k));
+        if (!NFLAG(24)) load_residential_gas_tariff(STRATEGY(3, w.p));
         else load_nonresidential_gas_tariff(site().GRATEZONE);
     }
-    // Marks the fuel choice as a non-residential one, once.
-    if (NFLAG(24) && STRATEGY(3, w.k) < 10.0f) STRATEGY(3, w.k) += 10.0f;
+    // Marks the fuel choice as a non-residential one, once; only in the
+    // scheme's own column (a combination's leading member keeps its own).
+    if (NFLAG(24) && w.p == w.k && STRATEGY(3, w.p) < 10.0f) STRATEGY(3, w.p) += 10.0f;
     DBG_FLOAT("COST GASBASE", site().GASBASE);
     DBG_FLOAT("COST GCUSTOMCHG", site().GCUSTOMCHG);
 }

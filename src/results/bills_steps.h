@@ -18,7 +18,8 @@ inline bool bills_flat_rate(INTEGER k) { return STRATEGY(1, k) == kFlatRateChoic
 inline bool bills_by_time_of_use(INTEGER k) { return ERATEZONE >= 30 && !bills_flat_rate(k); }
 
 struct CostWork {
-    INTEGER k = 0;             // scheme column, IDNUM1
+    INTEGER k = 0;             // summary column of the scheme: IDNUM1, or a combination line's 9 + line
+    INTEGER p = 0;             // parameter column of its choices: IDNUM1, or a combination's leading member
     bool single_zone = true;   // STRATEGY(26,k) <= 1; else a combination of schemes
     bool FIRSTTIME = true;     // first pass over the months (the billing pass)
     INTEGER NUMDAYS = 1;       // days the month's representative day stands for

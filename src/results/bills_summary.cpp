@@ -99,7 +99,7 @@ void write_cost_summary_rows(CostWork& w) {
     REAL AFSHW = SUMARY(64, k);
     REAL CostSHWe = 0.0f;
     REAL CostSHWf = 0.0f;
-    const bool solar_water = STRATEGY(41, k) != 0.0f;
+    const bool solar_water = STRATEGY(41, w.p) != 0.0f;
 
     SUMARY(56, k) = AETOT;
     SUMARY(73, k) = w.AFTOT;

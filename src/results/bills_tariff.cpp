@@ -182,7 +182,7 @@ void select_electric_tariff(CostWork& w) {
     w.base_rate = 0.0f;
     w.sdge_adder = 0.0f;
     w.smud_adder = 0.0f;
-    const bool flat_rate = STRATEGY(1, w.k) == kFlatRateChoice;
+    const bool flat_rate = STRATEGY(1, w.p) == kFlatRateChoice;
     if (!NFLAG(82)) {
         if (flat_rate) load_flat_rate(w);
         else load_tiered_tariff(w, ERATEZONE);

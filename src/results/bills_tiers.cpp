@@ -201,7 +201,7 @@ void set_up_tiered_month(CostWork& w) {
     const INTEGER z = ERATEZONE;
     // The flat rate keeps its one rate and its no-tier baselines in every
     // zone: the zones' own month rules would bring their tariffs back.
-    if (bills_flat_rate(w.k)) {
+    if (bills_flat_rate(w.p)) {
         w.base_rate = ERATE1;
     } else if (z >= 10 && z <= 29) {
         w.base_rate = ERATE1;
@@ -213,7 +213,7 @@ void set_up_tiered_month(CostWork& w) {
     } else if (is_smud_zone(z)) {
         w.base_rate = w.winter ? ERATEW(1) : ERATE1;
     } else if (is_sdge_zone(z)) {
-        if (w.k <= 1 || !NFLAG(82)) {
+        if (w.p <= 1 || !NFLAG(82)) {
             ERATE1 = BLK33H.BASERATEW;
             ERATE2 = BLK33H.BASERATES;
             if (w.winter) {
@@ -234,7 +234,7 @@ void set_up_tiered_month(CostWork& w) {
 void bill_tiered_month(CostWork& w, INTEGER m) {
     const INTEGER z = ERATEZONE;
     const REAL e_kwh = w.KWHRSTOT;
-    if (bills_flat_rate(w.k)) split_standard_tiers(w, e_kwh);
+    if (bills_flat_rate(w.p)) split_standard_tiers(w, e_kwh);
     else if (is_sdge_zone(z)) split_sdge_tiers(w, e_kwh);
     else if (is_smud_zone(z)) split_smud_tiers(w, e_kwh);
     else split_standard_tiers(w, e_kwh);

@@ -100,9 +100,12 @@ void zone_check(INTEGER k, REAL floor_sum_ft2, REAL window_sum_ft2) {
     DBG_FLOAT("SUMUP DeltaW", delta_window_ft2);
 }
 
-void combination(INTEGER k, REAL marker) {
+// Column k sums the members named by the digits of `members`; a
+// multi-zone scheme (`zone_check_wanted`) also checks them against the areas
+// stored for it.
+void combination(INTEGER k, INTEGER members, bool zone_check_wanted) {
     for (INTEGER r = 2; r <= 17; ++r) row(r, k) = 0.0f;
-    INTEGER remaining = NCOMBO(k);
+    INTEGER remaining = members;
     REAL floor_sum_ft2 = 0.0f;
     REAL window_sum_ft2 = 0.0f;
     while (true) {
@@ -121,7 +124,7 @@ void combination(INTEGER k, REAL marker) {
         DBG_INT("SUMUP member", n);
         DBG_FLOAT("SUMUP member weight", w);
     }
-    if (marker >= 2.0f) zone_check(k, floor_sum_ft2, window_sum_ft2);
+    if (zone_check_wanted) zone_check(k, floor_sum_ft2, window_sum_ft2);
     if (!NFLAG(47)) DBG_PRINT("Nflag(47)=F, OK: zone floorarea = original +/- half cell");
     if (!NFLAG(48)) DBG_PRINT("nflag(48)=F, OK: zone window area=original +/- 2 %");
 
@@ -142,6 +145,14 @@ void combination(INTEGER k, REAL marker) {
     row(17, k) = kNoBalancePointRow;
 }
 
+void finish_column(INTEGER k) {
+    if (!NFLAG(38)) {  // the design heat loss is reported for 365-day runs only
+        row(8, k) = 0.0f;
+        row(9, k) = 0.0f;
+    }
+    for (INTEGER r = 1; r <= 17; ++r) DBG_FLOAT("SUMUP row", row(r, k));
+}
+
 }  // namespace
 
 void SUMUP() {
@@ -150,29 +161,33 @@ void SUMUP() {
     NFLAG(47) = false;
     NFLAG(48) = false;
     NFLAG(49) = false;
-    const INTEGER k = IDNUM1;
-    // Scheme slots 1-9 and the default scheme 10 have a summary column;
-    // a combination number does not.
-    if (!has_scheme_column(k)) {
-        DBG_INT("SUMUP: no summary column for scheme", k);
+    // Scheme slots 1-9 and the default scheme 10 have a summary column of
+    // their own; a combination number held by a line has the line's column,
+    // which sums its members like a multi-zone scheme (row 1, the summed
+    // floor area, as the results read left it).
+    const INTEGER k = summary_column(IDNUM1);
+    if (k == 0) {
+        DBG_INT("SUMUP: no summary column for scheme", IDNUM1);
+        DBG_OUT("SUMUP");
+        return;
+    }
+    DBG_INT("SUMUP IDNUM1", IDNUM1);
+    if (!has_scheme_column(IDNUM1)) {
+        combination(k, IDNUM1, false);
+        finish_column(k);
         DBG_OUT("SUMUP");
         return;
     }
     const REAL marker = STRATEGY(26, k);
-    DBG_INT("SUMUP IDNUM1", k);
     DBG_FLOAT("SUMUP combination marker", marker);
     // Only the slots 1-9 have a combination line; the default scheme is
     // always summarised as a single zone.
     if (marker > 1.0f && k <= 9) {
-        combination(k, marker);
+        combination(k, NCOMBO(k), marker >= 2.0f);
     } else {
         single_zone(k, marker);
     }
-    if (!NFLAG(38)) {  // the design heat loss is reported for 365-day runs only
-        row(8, k) = 0.0f;
-        row(9, k) = 0.0f;
-    }
-    for (INTEGER r = 1; r <= 17; ++r) DBG_FLOAT("SUMUP row", row(r, k));
+    finish_column(k);
     DBG_OUT("SUMUP");
 }
 

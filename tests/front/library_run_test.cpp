@@ -123,9 +123,9 @@ TEST_F(LibraryRun, SelectedCombinationKeepsOtherSchemesColumns) {
     load_columns();
     EXPECT_EQ(STRATEGY(2, 2), 0.0f);  // served: the next run does not repeat it
 
-    // The next run, with the number saved, runs the leading member.
+    // The next run, with the number saved, shows the combination itself.
     ASSERT_EQ(run_kernel(), 0);
-    EXPECT_EQ(IDNUM1, 1);
+    EXPECT_EQ(IDNUM1, 13);
     EXPECT_TRUE(NFLAG(51));
     for (INTEGER r = 1; r <= 80; ++r) EXPECT_EQ(SUMARY(r, 13), static_cast<REAL>(r)) << r;
 }

@@ -1,12 +1,14 @@
 #!/bin/sh
 # The library shows the host its C front and nothing else unmangled: every
 # C++ symbol of the kernel stays hidden. The record blocks the host reads
-# after a run are exported on purpose, with the sizes the public header gives.
+# after a run and the name buffer it fills before one are exported on
+# purpose, with the sizes the public header gives.
 set -eu
 lib=$1
 expected="BLK16 6152
 BLK20 244
 BLK25 352
+BLK27A 258
 BLK44A 3624
 BLK44B 2404
 MAVOKernelLib_getArchBits

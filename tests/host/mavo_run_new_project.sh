@@ -41,6 +41,10 @@ grep -qF "TMYFILE ChiOHare.epw" "$work/NEWDIR/v7trace4.txt" || fail "EPW site no
   fail "copy run"
 grep -qx "progress 4 0 0 0 0" "$work/out.txt" || fail "copy source not selected"
 grep -qF ChiOHare.epw "$work/NEWDIR/scheme6b.dat" || fail "copy did not reach scheme 6"
+# The copy is named through the library's name buffer.
+"$runner" --scheme 6 --command 208 --target 6 --name "Chicago copy" "$work/NEWDIR" "$data/util" "$data/weather" \
+  > "$work/out.txt" || fail "rename run"
+grep -q "^ 0  Chicago copy" "$work/NEWDIR/master.dir" || fail "name not left in the name buffer"
 "$runner" --scheme 4 --site 12345678 "$work/NEWDIR" "$data/util" "$data/weather" > "$work/out.txt" 2>&1 &&
   fail "a site that is neither a zip code nor a weather file must be refused"
 

@@ -10,6 +10,8 @@ _Static_assert(sizeof(MAVO_BLK20) == 244, "BLK20 size");
 _Static_assert(offsetof(MAVO_BLK20, HEATLOSS) == 7 * 4, "HEATLOSS at word 8");
 _Static_assert(sizeof(MAVO_BLK25) == 352, "BLK25 size");
 _Static_assert(offsetof(MAVO_BLK25, COMPMAX) == 51 * 4, "COMPMAX at word 52");
+_Static_assert(sizeof(MAVO_BLK27A) == 258, "BLK27A size");
+_Static_assert(offsetof(MAVO_BLK27A, TEXTLINE) == 8, "the name runs on from MATNAME into TEXTLINE");
 _Static_assert(sizeof(MAVO_BLK44A) == 3624, "BLK44A size");
 _Static_assert(offsetof(MAVO_BLK44A, GS_SCHEMEIDS) == 888 * 4, "scheme ids at word 889");
 _Static_assert(sizeof(MAVO_BLK44B) == 2404, "BLK44B size");

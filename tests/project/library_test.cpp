@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "blocks/blocks.h"
 #include "project/library.h"
@@ -155,10 +156,8 @@ TEST_F(Library, ShowResultsReadsTheStoredResultsUnlessTheClimateMismatched) {
 TEST_F(Library, CombinationOfMembersOnTheFirstFreeLine) {
     NCOMBO(1) = 25;
     LINENAME(1) = "Zones 2 and 5";
-    TESTC(2) = 1;  // the host's member list after the operand
-    TESTC(3) = 0;
     name_buffer("Zones 1 ", "and 3, ground floor");
-    request(3, cmd::kCombine, 3);
+    request(3, cmd::kCombine, 31);  // the host's member list, in any order
     LIBARY();
     EXPECT_EQ(NCOMBO(2), 13);
     EXPECT_EQ(LINENAME(2).view(), "Zones 1 and 3, ground fl");
@@ -168,25 +167,74 @@ TEST_F(Library, CombinationOfMembersOnTheFirstFreeLine) {
     EXPECT_EQ(STRATEGY(2, 3), 0.0f);
     EXPECT_EQ(ITEMY, 50);
 
-    // The same members again: the line exists already.
-    request(3, cmd::kCombine, 1);
-    TESTC(2) = 3;
-    LIBARY();
-    EXPECT_EQ(NCOMBO(3), 0);
+    // Lists that make no new combination touch no file: the same members
+    // again (the line exists), one member, a repeated or a 0 digit, an
+    // unnamed member.
+    const std::string master = testing::read_file(project / "master.dir");
+    for (INTEGER operand : {13, 3, 113, 103, 16}) {
+        request(3, cmd::kCombine, operand);
+        LIBARY();
+        EXPECT_EQ(NCOMBO(3), 0) << operand;
+        EXPECT_EQ(IDNUM1, 3) << operand;
+        EXPECT_EQ(STRATEGY(2, 3), 0.0f) << operand;
+        EXPECT_TRUE(testing::read_file(project / "master.dir") == master) << operand;
+    }
     EXPECT_TRUE(traced("= error at line"));
 
     // No name given: the line is named after its number, so it can be
     // found again, and the same members are refused a second line.
     name_buffer("", "");
-    request(3, cmd::kCombine, 2);
-    TESTC(2) = 3;
+    request(3, cmd::kCombine, 23);
     LIBARY();
     EXPECT_EQ(NCOMBO(3), 23);
     EXPECT_EQ(LINENAME(3).trimmed(), "Combination 23");
-    request(3, cmd::kCombine, 2);
-    TESTC(2) = 3;
+    request(3, cmd::kCombine, 23);
     LIBARY();
     EXPECT_EQ(NCOMBO(4), 0);
+}
+
+TEST(LibraryLists, MemberListsOfTheOperand) {
+    struct Case {
+        INTEGER operand;
+        bool valid;
+        std::vector<INTEGER> members;
+    };
+    for (const Case& c : std::vector<Case>{{135, true, {1, 3, 5}},
+                                           {31, true, {3, 1}},
+                                           {7, true, {7}},
+                                           {987654321, true, {9, 8, 7, 6, 5, 4, 3, 2, 1}},
+                                           {103, false, {}},
+                                           {313, false, {}},
+                                           {0, false, {}},
+                                           {-13, false, {}}}) {
+        FArray<INTEGER, 12> list{};
+        list.fill(5);
+        EXPECT_EQ(member_list(c.operand, list), c.valid) << c.operand;
+        for (INTEGER i = 1; i <= 12; ++i) {
+            const INTEGER want = i <= INTEGER(c.members.size()) ? c.members[i - 1] : 0;
+            EXPECT_EQ(list(i), want) << c.operand << " entry " << i;
+        }
+    }
+}
+
+TEST(LibraryLists, MonthNumbersOfTheMonthList) {
+    struct Case {
+        std::string words;
+        std::vector<INTEGER> months;
+    };
+    for (const Case& c : std::vector<Case>{{"MAR JUL ", {3, 7}},
+                                           {"jul mar", {7, 3}},
+                                           {"XYZ MAR JUNEJUL ", {3, 7}},  // words that name no month are passed over
+                                           {"", {}},
+                                           {"JAN FEB MAR APR MAY JUN JUL AUG SEP OCT NOV DEC ",
+                                            {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}}) {
+        FArray<INTEGER, 12> list{};
+        EXPECT_EQ(month_numbers(c.words, list), INTEGER(c.months.size())) << c.words;
+        for (INTEGER i = 1; i <= 12; ++i) {
+            const INTEGER want = i <= INTEGER(c.months.size()) ? c.months[i - 1] : kEndOfMonthList;
+            EXPECT_EQ(list(i), want) << c.words << " entry " << i;
+        }
+    }
 }
 
 TEST_F(Library, CombinationWhenAllLinesAreFullChangesNothing) {
@@ -328,27 +376,33 @@ TEST_F(Library, NameCompareAndCommandsWithoutWork) {
     EXPECT_EQ(ITEMY, 33);
 }
 
-TEST_F(Library, RereadRebuildsTheMonthListAndEndsWithEveryMonth) {
+TEST_F(Library, RereadTakesTheHostsMonthsAndKeepsThem) {
+    // Twelve-day run: the month list itself, rebuilt in month order.
     NFLAG(38) = false;
-    LIBARY_STATE.MONTHLIST = "mar xyz jan";
+    name_buffer("mar xyz ", "jan");
     for (INTEGER i = 13; i <= 16; ++i) NFLAG(i) = false;
     request(2, cmd::kReread, 2);
     LIBARY();
     EXPECT_EQ(LIBARY_STATE.MONTHLIST.trimmed(), "JAN MAR");
-    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), 0);
+    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 1 || m == 3) ? 0 : -1) << m;
     for (INTEGER i = 13; i <= 16; ++i) EXPECT_TRUE(NFLAG(i));
     EXPECT_EQ(STRATEGY(2, 2), 0.0f);
 
-    // A whole-year run takes month numbers; a value that is no month ends
-    // nothing and hangs nothing.
+    // A whole-year run: the words become month numbers; a new choice
+    // replaces the one in force.
     NFLAG(38) = true;
-    TESTC(2) = 13;
-    TESTC(3) = 5;
-    TESTC(4) = -999;
+    name_buffer("DEC xyz ", "MAY");
     request(2, cmd::kReread, 2);
     LIBARY();
     EXPECT_TRUE(LIBARY_STATE.MONTHLIST.is_blank());
-    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), 0);
+    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 5 || m == 12) ? 0 : -1) << m;
+
+    // No month named: every month is simulated, and the re-read fails.
+    name_buffer("", "");
+    request(2, cmd::kReread, 2);
+    LIBARY();
+    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), 0) << m;
+    EXPECT_TRUE(traced("= Error 907, line"));
 }
 
 }  // namespace

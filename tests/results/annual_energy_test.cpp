@@ -172,6 +172,7 @@ TEST(AnnualEnergy, AllElectricNetEnergyIsWhatWasBought) {
 TEST(AnnualEnergy, CombinationColumnSumsEmissionsAndDays) {
     IDNUM1 = 12;  // the column of combination line 3
     NCOMBO(3) = 12;
+    LINENAME(3) = "Schemes 1 and 2";  // a line without a name is not in use
     SUMARY(1, 12) = 1500.0f;
     for (int n = 1; n <= 2; ++n) {
         SUMARY(47, n) = 1000.0f * n;
@@ -188,6 +189,7 @@ TEST(AnnualEnergy, CombinationColumnSumsEmissionsAndDays) {
 TEST(AnnualEnergy, CombinationNumberFillsTheColumnOfItsLine) {
     IDNUM1 = 13;  // schemes 1 and 3, held by line 1: column 10
     NCOMBO(1) = 13;
+    LINENAME(1) = "Schemes 1 and 3";
     SUMARY(1, 10) = 1500.0f;
     SUMARY(1, 13) = 800.0f;  // scheme 4's back-up copy
     SUMARY(47, 13) = 777.0f;

@@ -62,7 +62,7 @@ TEST(TariffSelection, RecordWithoutWinterBoundariesStillHasPeriods) {
 TEST(TariffSelection, BuiltInTieredTariffsByZone) {
     testing::plain_bill_scheme(3, true, 13);
     CostWork w;
-    w.k = 3;
+    w.k = w.p = 3;
     select_electric_tariff(w);  // SCE zone 13
     EXPECT_FLOAT_EQ(ERATE1, 0.1485f);
     EXPECT_FLOAT_EQ(ERATE5, 0.99999f);
@@ -97,7 +97,7 @@ TEST(TariffSelection, UserRevisedRatesStayUnlessTheLocationChanged) {
     NFLAG(82) = true;
     ERATE1 = 0.2f;
     CostWork w;
-    w.k = 3;
+    w.k = w.p = 3;
     select_electric_tariff(w);
     EXPECT_FLOAT_EQ(ERATE1, 0.2f);
     EXPECT_FLOAT_EQ(w.base_rate, 0.0f);
@@ -114,7 +114,7 @@ TEST(TariffSelection, TimeOfUseRecords) {
     testing::plain_bill_scheme(3, true, 38);
     TOUKWH(2) = 5.0f;
     CostWork w;
-    w.k = 3;
+    w.k = w.p = 3;
     select_electric_tariff(w);  // the flat record: period 2 all day, all year
     EXPECT_FLOAT_EQ(TOUKWH(2), 0.0f);
     EXPECT_FLOAT_EQ(TOUREC.SUMRATES(3), 0.0984f);

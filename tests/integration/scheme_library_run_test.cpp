@@ -1,0 +1,185 @@
+// The scheme library driven as a design application drives it: whole runs
+// through the C front on a new project, with the name left in the name
+// buffer and the operand in the project state before each call.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "blocks/blocks.h"
+#include "front/scheme_numbers.h"
+#include "mavokernel.h"
+#include "project/library.h"
+#include "project/project.h"
+#include "test_support.h"
+
+namespace mavo {
+namespace {
+
+namespace fs = std::filesystem;
+namespace cmd = library_command;
+using testing::read_file;
+using testing::read_lines;
+
+const fs::path kData = MAVO_SOURCE_DIR "/data";
+
+// A new project as the host makes one: the utility directory's new-project
+// files, and every scheme slot starting as the default scheme.
+void new_project(const fs::path& p) {
+    const fs::path util = kData / "util";
+    fs::create_directories(p);
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"master0.dir", "master.dir"},
+                                                                                    {"sumary0b.dat", "summaryb.dat"},
+                                                                                    {"strat0b.dat", "stratb.dat"},
+                                                                                    {"strat0b.bfr", "stratb.bfr"},
+                                                                                    {"scheme0b.het", "scheme0b.het"}})
+        fs::copy_file(util / from, p / to);
+    for (int k = 1; k <= 9; ++k) {
+        const std::string n = std::to_string(k);
+        fs::copy_file(util / "scheme0b.dat", p / ("scheme" + n + "b.dat"));
+        fs::copy_file(util / "scheme0b.het", p / ("scheme" + n + "b.het"));
+        fs::copy_file(util / "schedule01.dat", p / ("schedule" + n + ".dat"));
+    }
+}
+
+class SchemeLibraryRun : public ::testing::Test {
+protected:
+    // The project state as the host reads it between runs.
+    void host_loads() {
+        reset_all_blocks();
+        testing::use_directories(project.str(), (kData / "util").string(), (kData / "weather").string());
+        BLK0B.DISKPROJ = 32;
+        AADISK(-1);
+    }
+    // The host selects scheme number `current`, stores the command in the
+    // column that carries its commands and the operand, leaves `name` in the
+    // name buffer and calls the kernel.
+    void run(INTEGER current, INTEGER command, INTEGER operand, const std::string& name = "") {
+        host_loads();
+        IDNUM1 = current;
+        AADISK(-5);
+        IDNUM1 = current;
+        IDNUM2 = operand;
+        STRATEGY(2, serving_slot(current)) = static_cast<REAL>(command);
+        AADISK(6);
+        AADISK(1);
+        // The block's bytes, as a host writes them.
+        char* buffer = reinterpret_cast<char*>(&BLK27A);
+        std::fill_n(buffer, sizeof BLK27A, ' ');
+        std::copy(name.begin(), name.end(), buffer);
+        const std::string p = project.str(), u = (kData / "util").string(), w = (kData / "weather").string();
+        ASSERT_EQ(MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr), 0);
+    }
+    // The host's copy of a summary column emptied, so that a run must make
+    // it again.
+    void forget_column(INTEGER k) {
+        host_loads();
+        for (INTEGER r = 1; r <= 80; ++r) SUMARY(r, k) = 0.0f;
+        AADISK(1);
+    }
+    std::vector<REAL> column(INTEGER k) {
+        std::vector<REAL> c(81);
+        for (INTEGER r = 1; r <= 80; ++r) c[r] = SUMARY(r, k);
+        return c;
+    }
+    testing::ScratchDir project;
+};
+
+// Agreement to 1 part in 10,000 of the larger magnitude.
+::testing::AssertionResult close(REAL a, REAL b) {
+    const REAL scale = std::max({std::fabs(a), std::fabs(b), 1.0e-6f});
+    if (std::fabs(a - b) <= 1.0e-4f * scale) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << a << " vs " << b;
+}
+
+TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
+    new_project(project.path());
+    run(1, 243, 0);
+    run(2, 246, 0);
+    run(1, cmd::kCopy, 3);
+    host_loads();
+    EXPECT_TRUE(SCHEMENAME(3).is_blank());  // a copy arrives unnamed
+
+    // Naming scheme 3 changes its line of the scheme directory and no
+    // other scheme's files.
+    const std::vector<std::string> before = read_lines(project / "master.dir");
+    std::map<std::string, std::string> others;
+    for (const char* f : {"scheme1b.dat", "scheme1b.het", "scheme2b.dat", "scheme2b.het"})
+        others[f] = read_file(project / f);
+    run(3, cmd::kName, 3, "Copy of the base case");
+    const std::vector<std::string> after = read_lines(project / "master.dir");
+    ASSERT_EQ(after.size(), 18u);
+    for (std::size_t i = 0; i < 18; ++i) {
+        if (i == 2) EXPECT_EQ(after[i].substr(4), "Copy of the base case   ");
+        else EXPECT_EQ(after[i], before[i]) << "line " << i + 1;
+    }
+    for (const auto& [f, bytes] : others) EXPECT_TRUE(read_file(project / f) == bytes) << f << " changed";
+    // A new project's scheme 2 has no name. A host's text ends at its NUL;
+    // a line break would break the scheme directory's lines.
+    run(3, cmd::kName, 2, std::string("Efficient\ndesign\0old text", 26));
+    EXPECT_TRUE(MATNAME.is_blank() && TEXTLINE.is_blank());  // the next call sees only its host's text
+    host_loads();
+    EXPECT_EQ(SCHEMENAME(2).trimmed(), "Efficient design");
+    EXPECT_EQ(read_lines(project / "master.dir").size(), 18u);
+
+    run(3, cmd::kCombine, 13, "Schemes 1 and 3");
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 13);
+    EXPECT_EQ(LINENAME(1).trimmed(), "Schemes 1 and 3");
+    EXPECT_EQ(IDNUM1, 13);  // the combination is the current scheme
+    const std::vector<REAL> s1 = column(1), s3 = column(3), built = column(10);
+    const REAL area = s1[1] + s3[1];
+    EXPECT_TRUE(close(built[1], area));
+    // Energy, fuel and emissions add up; rows per floor area are over the
+    // summed area.
+    for (INTEGER r : {21, 22, 23, 24, 25, 41, 42, 46, 47, 56, 59, 61, 63, 65, 66, 71, 72, 73, 75, 78})
+        EXPECT_TRUE(close(built[r], s1[r] + s3[r])) << "row " << r;
+    for (INTEGER r : {18, 19, 20, 38, 39, 60})
+        EXPECT_TRUE(close(built[r], (s1[r] * s1[1] + s3[r] * s3[1]) / area)) << "row " << r;
+    // One meter: the gas days are counted once, and the electricity bill is
+    // that of the summed purchases (on the sample site's tiered tariff the
+    // doubled use climbs the tiers), not the sum of two bills.
+    EXPECT_EQ(built[49], s1[49]);
+    EXPECT_EQ(built[50], s1[50]);
+    EXPECT_FALSE(close(built[36], s1[36] + s3[36]));
+    EXPECT_TRUE(close(built[37], built[35] + built[36]));
+
+    // Selecting the combination, then showing it as the current scheme,
+    // makes the same column again.
+    forget_column(10);
+    run(2, cmd::kSelect, 13);
+    host_loads();
+    EXPECT_EQ(IDNUM1, 13);
+    for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(SUMARY(r, 10), built[r])) << "select, row " << r;
+    forget_column(10);
+    run(13, cmd::kShowResults, 0);
+    host_loads();
+    for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(SUMARY(r, 10), built[r])) << "show, row " << r;
+
+    // Compared with scheme 2: the difference column the host reads after
+    // the call.
+    const std::vector<REAL> s2 = column(2);
+    run(13, cmd::kCompare, 2);
+    for (INTEGER r : {18, 19, 21, 22, 23, 24, 25, 35, 36, 37, 38, 39, 41, 46, 47})
+        EXPECT_TRUE(close(SUMARY(r, 19), built[r] - s2[r])) << "row " << r;
+
+    // A re-read of March and July in a whole-year run of scheme 3.
+    run(3, cmd::kReread, 3, "mar jul ");
+    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 3 || m == 7) ? 0 : -1) << "month " << m;
+
+    // Erasing scheme 3 while the combination is shown frees its line; the
+    // run goes on with scheme 1.
+    run(13, cmd::kErase, 3);
+    EXPECT_EQ(IDNUM1, 1);
+    host_loads();
+    EXPECT_TRUE(SCHEMENAME(3).is_blank());
+    for (INTEGER i = 1; i <= 9; ++i) EXPECT_EQ(NCOMBO(i), 0) << "line " << i;
+    EXPECT_EQ(IDNUM1, 1);
+}
+
+}  // namespace
+}  // namespace mavo
