@@ -69,37 +69,6 @@ REAL air_changes_of(REAL flow_cfm, REAL volume_ft3) {
     return volume_ft3 > 0.0f ? flow_cfm * kMinutesPerHour / volume_ft3 : 0.0f;
 }
 
-// The above-grade volume, once per run (the scheme reader marks it
-// negative): the basement story below its first 2 ft does not leak to the
-// outside. A volume of zero would make every air change infinite, so it
-// is recomputed as well.
-void settle_above_grade_volume() {
-    if (VOLUMEAG > 0.0f) return;
-    DBG_FLOAT("INFILT VolumeAG 1st time through", VOLUMEAG);
-    DBG_FLOAT("INFILT 1st time through Volume", VOLUME);
-    REAL volume_ft3 = VOLUME;
-    if (over_basement()) volume_ft3 -= (FLTOCE - kBasementAboveGrade_ft) * RAX;
-    VOLUMEAG = volume_ft3 > 0.0f ? volume_ft3 : kMinimumAboveGradeVolume_ft3;
-    DBG_FLOAT("  VolumeAG above grade fixed?", VOLUMEAG);
-    REAL exterior_ft2 = 0.0f;
-    for (INTEGER i = 1; i <= 11; ++i) exterior_ft2 += AREA(i);
-    DBG_FLOAT("INFILT external area", exterior_ft2);
-}
-
-// Settles the tightness of the house: a class leakage area takes the
-// class's values and marks the code positive; a leakage area of the user's
-// own is kept and marks the code negative. A code the user already marked
-// as custom (-1 or below) keeps the user's leakage area even when it
-// happens to equal a class value: it is not the class of the code's
-// absolute value.
-void settle_tightness_class() {
-    const REAL code = scheme_code(24);
-    const INTEGER c = int_toward_zero(std::fabs(code));
-    const bool class_value = is_tightness_class_sla(SLA) && code > -1.0f;
-    if (has_scheme_column(IDNUM1)) STRATEGY(24, IDNUM1) = class_value ? std::fabs(code) : -std::fabs(code);
-    if (!class_value || !tightness_class(c, SLA, ACH50)) ACH50 = 2.0f * SLA;
-}
-
 AirChanges residential_air(INTEGER ihour) {
     AirChanges air;
     if (NFLAG(45)) {
@@ -148,6 +117,37 @@ AirChanges nonresidential_air(INTEGER ihour) {
 }
 
 }  // namespace
+
+// The above-grade volume, once per run (the scheme reader marks it
+// negative): the basement story below its first 2 ft does not leak to the
+// outside. A volume of zero would make every air change infinite, so it
+// is recomputed as well.
+void settle_above_grade_volume() {
+    if (VOLUMEAG > 0.0f) return;
+    DBG_FLOAT("INFILT VolumeAG 1st time through", VOLUMEAG);
+    DBG_FLOAT("INFILT 1st time through Volume", VOLUME);
+    REAL volume_ft3 = VOLUME;
+    if (over_basement()) volume_ft3 -= (FLTOCE - kBasementAboveGrade_ft) * RAX;
+    VOLUMEAG = volume_ft3 > 0.0f ? volume_ft3 : kMinimumAboveGradeVolume_ft3;
+    DBG_FLOAT("  VolumeAG above grade fixed?", VOLUMEAG);
+    REAL exterior_ft2 = 0.0f;
+    for (INTEGER i = 1; i <= 11; ++i) exterior_ft2 += AREA(i);
+    DBG_FLOAT("INFILT external area", exterior_ft2);
+}
+
+// Settles the tightness of the house: a class leakage area takes the
+// class's values and marks the code positive; a leakage area of the user's
+// own is kept and marks the code negative. A code the user already marked
+// as custom (-1 or below) keeps the user's leakage area even when it
+// happens to equal a class value: it is not the class of the code's
+// absolute value.
+void settle_tightness_class() {
+    const REAL code = scheme_code(24);
+    const INTEGER c = int_toward_zero(std::fabs(code));
+    const bool class_value = is_tightness_class_sla(SLA) && code > -1.0f;
+    if (has_scheme_column(IDNUM1)) STRATEGY(24, IDNUM1) = class_value ? std::fabs(code) : -std::fabs(code);
+    if (!class_value || !tightness_class(c, SLA, ACH50)) ACH50 = 2.0f * SLA;
+}
 
 StackWindCoefficients stack_wind_coefficients(REAL stories) {
     if (stories <= 1.0f) return {0.0158f, 0.0039f};

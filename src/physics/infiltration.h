@@ -43,4 +43,14 @@ bool is_tightness_class_sla(REAL sla);
 // number of stories (Sherman 1987).
 REAL natural_air_change_divisor(REAL stories);
 
+// The above-grade volume VOLUMEAG, once per run (the scheme reader marks it
+// negative): the basement story below its first 2 ft does not leak to the
+// outside.
+void settle_above_grade_volume();
+
+// The tightness of a house: a class leakage area takes the class's values
+// (SLA, ACH50) and marks the code positive; a leakage area of the user's own
+// is kept and marks the code negative.
+void settle_tightness_class();
+
 }  // namespace mavo

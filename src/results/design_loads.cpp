@@ -9,6 +9,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "physics/infiltration.h"
 #include "results/result_columns.h"
 
 namespace mavo {
@@ -107,6 +108,15 @@ REAL design_infiltration_cfm(REAL floor_code_magnitude) {
     return cfm;
 }
 
+// Winter design air changes from the design infiltration flow through the
+// above-grade volume.
+REAL design_air_changes(REAL cfm) {
+    const REAL ach = cfm * kMinutesPerHour / VOLUMEAG;
+    // Other buildings: their ventilation system keeps them slightly
+    // pressurised, so only about a quarter of the envelope-area flow enters.
+    return NFLAG(24) ? 0.25f * ach : ach;
+}
+
 // Infiltration loss at the design temperatures; stores the winter design air
 // changes unless they are a fixed input.
 REAL infiltration_loss(REAL dT_F, REAL floor_code_magnitude) {
@@ -121,10 +131,7 @@ REAL infiltration_loss(REAL dT_F, REAL floor_code_magnitude) {
         DBG_FLOAT("ASHRAE: no above-grade volume, AirChgW kept", VOLUMEAG);
         return cfm * kMinutesPerHour * dT_F * kAirCpBtuPerLbF * kAirDensityLbPerFt3;
     }
-    const REAL ach = cfm * kMinutesPerHour / VOLUMEAG;
-    // Other buildings: their ventilation system keeps them slightly
-    // pressurised, so only about a quarter of the envelope-area flow enters.
-    AirChgW = NFLAG(24) ? 0.25f * ach : ach;
+    AirChgW = design_air_changes(cfm);
     DBG_FLOAT("ASHRAE AirChgW", AirChgW);
     return AirChgW * VOLUMEAG * dT_F * kAirCpBtuPerLbF * kAirDensityLbPerFt3;
 }
@@ -152,6 +159,15 @@ void peak_cooling_gain() {
 }
 
 }  // namespace
+
+void settle_winter_design_air_changes() {
+    if (NFLAG(45)) return;  // the user's own winter air changes
+    settle_above_grade_volume();
+    if (!NFLAG(24)) settle_tightness_class();
+    if (VOLUMEAG <= 0.0f) return;
+    AirChgW = design_air_changes(design_infiltration_cfm(std::fabs(scheme_code(33))));
+    DBG_FLOAT("winter design air changes of this building AirChgW", AirChgW);
+}
 
 void ASHRAE() {
     DBG_IN("ASHRAE");

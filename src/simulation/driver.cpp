@@ -13,6 +13,7 @@
 #include "front/trace.h"
 #include "physics/physics.h"
 #include "physics/solar_geometry.h"
+#include "results/design_loads.h"
 #include "results/result_columns.h"
 #include "results/zone_constants.h"
 #include "simulation/average_day.h"
@@ -388,6 +389,7 @@ YearEnd set_up(SimulationRun& run) {
     TEMPS.fill(0.0f);
     CALC_CLC();
     if (scheme_value(26) >= kMultiZoneCombination) return YearEnd::cost;
+    settle_winter_design_air_changes();
 
     NFLAG(10) = exactly_one_glazing_facade();
     NFLAG(68) = fuels_incompatible();

@@ -251,6 +251,11 @@ TEST(WholeRun, DesignRunEqualsTheRerunOfItsSavedDesign) {
     expect_same_run(code_minimum, run_scheme(sample, 1, 0.0f), "code-minimum design");
     const SchemeRun templ = run_scheme(sample, 3, 0.0f);
     expect_same_run(templ, run_scheme(sample, 3, 0.0f), "template");
+    // A house without a fresh-air fan gets its winter design air changes
+    // all year: this run's, not those the template was saved with.
+    edit_scheme(sample, 4, [] { wCFMiaq = 0.0f; });
+    const SchemeRun no_fan = run_scheme(sample, 4, 0.0f);
+    expect_same_run(no_fan, run_scheme(sample, 4, 0.0f), "house without a fresh-air fan");
 
     const fs::path chicago = dir / "chicago";
     copy_sample(chicago);
