@@ -336,14 +336,13 @@ TEST_F(SchemeFiles, MissingOrForeignInputFileReadsAsZeros) {
 TEST_F(SchemeFiles, UnwritableFilesStopTheRun) {
     scheme_column();
     testing::use_directories((project / "gone").string(), util.str(), util.str());
+    NFLAG(90) = true;  // the reasons reach the trace's stand-in on standard output
     ::testing::internal::CaptureStdout();
     EXPECT_THROW(KEEP2(1), FatalStop);
     EXPECT_THROW(KEEP1(), FatalStop);
-    EXPECT_THROW(FIND1(), FatalStop);
     const std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("KEEP2: Unable to open scheme DAT file"), std::string::npos);
     EXPECT_NE(out.find("KEEP1: Unable to open scheme HET file"), std::string::npos);
-    EXPECT_NE(out.find("FIND1: Unable to open scheme HET file"), std::string::npos);
 }
 
 TEST_F(SchemeFiles, OlderResultsFileKeepsWhatItLacks) {
