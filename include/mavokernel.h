@@ -5,9 +5,8 @@
  * the project's saved state selects and leaves its results in the project
  * files. The kernel keeps its state process-wide, so runs do not overlap: a
  * call made while another is running, from any thread, is refused. The
- * library writes nothing to standard output except what its trace log
- * cannot take (a traced run whose trace file cannot be opened) and the
- * message of a stopped run.
+ * library writes nothing to standard output except the lines its trace log
+ * cannot take (a traced run whose trace file cannot be opened).
  */
 #ifndef MAVOKERNEL_H
 #define MAVOKERNEL_H
