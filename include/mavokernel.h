@@ -3,7 +3,10 @@
  * about the build, and calls MAVOKernelLib_runKernel once per run with the
  * project, utility and weather directories. The run serves the scheme that
  * the project's saved state selects and leaves its results in the project
- * files. Calls must not overlap: the kernel keeps its state process-wide.
+ * files. The kernel keeps its state process-wide, so runs do not overlap: a
+ * call made while another is running, from any thread, is refused. The
+ * library writes nothing to standard output except the lines its trace log
+ * cannot take (a traced run whose trace file cannot be opened).
  */
 #ifndef MAVOKERNEL_H
 #define MAVOKERNEL_H
@@ -22,7 +25,7 @@ extern "C" {
 
 /* Progress report: (scheme,0,0,0,0) once the project state is loaded,
  * (-1,-1,-1,-1,-1) at the end of the run and again when the front clears
- * the callback. */
+ * the callback. It is called on the thread of the run. */
 typedef void (*MAVOKernelLib_ProgressCallback)(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e);
 
 MAVO_API const char* MAVOKernelLib_getArchName(void);
@@ -33,18 +36,23 @@ MAVO_API const char* MAVOKernelLib_getBuildVersion(void);
 MAVO_API const char* MAVOKernelLib_getBuildDateTime(void);
 MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
 
-/* Runs one scheme. Directories without a trailing separator; traceFlag not 0
- * writes the trace log "v7trace<d>.txt" into the project directory. Returns
- * 0 when the run ended normally (its own errors are left in the project's
- * flags and trace), 1 when it was stopped or failed: a project file that
- * could not be opened, loaded whole or saved (the old file is then kept), a
- * report file that could not be written, a missing directory text, or a
- * call while another is running. */
+/* Runs one scheme. Directories without a trailing separator, each taken
+ * exactly as given (trailing blanks included); traceFlag not 0 writes the
+ * trace log "v7trace<d>.txt" into the project directory. Returns 0 when the
+ * run ended normally (its own errors are left in the project's flags and
+ * trace), 1 when it was stopped or failed: a project file that could not be
+ * opened, loaded whole or saved, a report file that could not be written, a
+ * missing directory text or one too long for a file path. A run's project
+ * files and reports are put in place together when every one was written
+ * whole; a failed run leaves them all as they were. A call while another
+ * is running returns 1 at once; its callback is neither installed nor
+ * called. */
 MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir, const char* tmyDir, int traceFlag,
                                      MAVOKernelLib_ProgressCallback callback);
 
 /* Installs a progress callback; null clears it, sending the end signal to
- * the one installed before. */
+ * the one installed before. The new one is stored first, so a callback may
+ * clear or replace itself when it receives the end signal. */
 MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
 
 /*

@@ -23,7 +23,20 @@ struct LIBARY_STATE_t {
     FString<48> MONTHLIST{};
 };
 
+// FIND2: the site fuel words of the scheme input file last read (fuel type
+// and the propane and oil prices per gallon). The reader does not take them
+// into the site block, whose words in force come with the scheme results
+// file; a results file rebuilt from nothing takes them from here. FOUND is
+// false until a file that carries them has been read.
+struct FIND2_STATE_t {
+    REAL FUELTYPE = 0.0f;      // 0, 1, 10 gas; 2 propane; 3 oil; 4 electric
+    REAL PROPANEPRICE = 0.0f;  // $/gallon
+    REAL OILPRICE = 0.0f;      // $/gallon
+    LOGICAL FOUND = false;
+};
+
 extern LIBARY_STATE_t LIBARY_STATE;
+extern FIND2_STATE_t FIND2_STATE;
 
 static_assert(sizeof(LIBARY_STATE_t) == (12 + 9) * 4 + 48);
 
@@ -32,4 +45,4 @@ inline FArray<INTEGER, 9>& NERSLN = LIBARY_STATE.NERSLN;
 
 }  // namespace mavo
 
-#define MAVO_STATE_TRANSFER_BLOCKS(X) X(LIBARY_STATE)
+#define MAVO_STATE_TRANSFER_BLOCKS(X) X(LIBARY_STATE) X(FIND2_STATE)

@@ -1,11 +1,11 @@
 // The driver: run-wide settings every procedure takes for granted, the
 // trace banner, then the run of one scheme.
-#include <cstdio>
 #include <string>
 
 #include "blocks/run_control.h"
 #include "front/fatal.h"
 #include "front/front.h"
+#include "front/paths.h"
 #include "front/trace.h"
 #include "front/units.h"
 
@@ -38,16 +38,21 @@ void fill_unit_table() {
 
 // A project file that could not be loaded whole or saved, or a report that
 // could not be written: the run ran to its end, but the host must not take
-// it for a good one. The stop makes the front close every unit and return
-// failure; the files stay as the run left them.
+// it for a good one, and none of its files went in place. The stop makes
+// the front close every unit and return failure.
 [[noreturn]] void report_failed_files() {
     NFLAG(51) = false;
-    const std::string text = "KERNEL FILE ERRORS: " + std::to_string(file_failures_of_run()) +
-                             " failed load(s) or save(s) of project or report files; the run failed";
-    DBG_ERROR(text);
-    std::printf("MAVOKernelLib_runKernel: %s\n", text.c_str());
-    std::fflush(stdout);
+    DBG_ERROR("KERNEL FILE ERRORS: " + std::to_string(file_failures_of_run()) +
+              " failed load(s) or save(s) of project or report files; the run failed and the project's "
+              "files and reports are as they were");
     throw FatalStop{};
+}
+
+// The run's project files and reports go in place together, or none.
+void put_files_in_place() {
+    const bool failed_before = file_failures_of_run() > 0;
+    if (!commit_run_files() && !failed_before)
+        DBG_ERROR("KERNEL FILE ERRORS: the run's files could not all be put in place");
 }
 
 }  // namespace
@@ -58,14 +63,15 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
     SLASH = "/";
     OSCODE = 5;
     IDNUM1 = 0;
-    begin_file_account();
+    begin_run_files();
 
-    // Texts beyond 255 characters are cut by the assignment.
-    DIRPATHS(2) = schemeDir;
-    DIRPATHS(1) = utilDir;
-    DIRPATHS(4) = utilDir;
-    DIRPATHS(5) = utilDir;
-    DIRPATHS(3) = tmyDir;
+    // Each text exactly as given; one longer than an entry names no
+    // directory the kernel can reach (its files then fail to open).
+    set_directory(2, schemeDir);
+    set_directory(1, utilDir);
+    set_directory(4, utilDir);
+    set_directory(5, utilDir);
+    set_directory(3, tmyDir);
 
     if (traceFlag != 0) {
         NFLAG(90) = true;
@@ -82,12 +88,13 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
 
     DBG_IN("MAIN (MAC_OS_KERNEL)");
     DBG_PRINT("-------- START V7 KERNEL ------------");
-    DBG_PRINT("SCHEME Directory: '" + std::string(DIRPATHS(2).trimmed()) + "'");
-    DBG_PRINT("UTIL Directory: '" + std::string(DIRPATHS(5).trimmed()) + "'");
-    DBG_PRINT("TMY Directory: '" + std::string(DIRPATHS(3).trimmed()) + "'");
+    DBG_PRINT("SCHEME Directory: '" + directory_text(2) + "'");
+    DBG_PRINT("UTIL Directory: '" + directory_text(5) + "'");
+    DBG_PRINT("TMY Directory: '" + directory_text(3) + "'");
     DBG_DATE("------ MAC_OS_STARTUP ------");
 
     AAAMAIN();
+    put_files_in_place();
 
     DBG_OUT("MAIN (MAC_OS_KERNEL)");
     if (file_failures_of_run() > 0) report_failed_files();

@@ -1,13 +1,17 @@
 // The C front of the library and the progress road to the host.
 #include "front/front.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <exception>
+#include <mutex>
+#include <string>
 
 #include "blocks/run_control.h"
 #include "front/fatal.h"
+#include "front/trace.h"
 #include "front/units.h"
 #include "mavokernel.h"
 
@@ -17,13 +21,19 @@ namespace {
 constexpr double kBuildVersion = 5.9;
 constexpr const char* kBuildDateTime = "Dec  4 2018 17:14:44";
 
+// A host may call the front from any of its threads. The kernel's state is
+// process-wide, so one run at a time holds it: the busy flag is taken by
+// one indivisible test-and-set, and a call that finds it taken returns at
+// once, touching nothing. The callback pointer is swapped indivisibly too.
 struct FrontState {
-    MAVOKernelLib_ProgressCallback currentProgressCallback = nullptr;
+    std::atomic<MAVOKernelLib_ProgressCallback> currentProgressCallback{nullptr};
+    std::once_flag version_built;
     char version_text[32] = {};
     int version_length = 0;  // 0 not built, -1 building failed
+    std::once_flag date_built;
     char date_text[256] = {};
     int date_length = 0;
-    bool run_in_progress = false;
+    std::atomic_flag run_in_progress = ATOMIC_FLAG_INIT;
 };
 FrontState g_front;
 
@@ -34,14 +44,35 @@ int finish_run(int result) {
     INDENT = 0;  // a stopped run leaves no depth behind for the next
     clear_name_buffer();
     setProgressCallback(nullptr);
-    g_front.run_in_progress = false;
+    g_front.run_in_progress.clear(std::memory_order_release);
     return result;
+}
+
+void build_version_text() {
+    const int n = std::snprintf(g_front.version_text, sizeof g_front.version_text, "%0.3f", kBuildVersion);
+    g_front.version_length = n;
+    if (n <= 0 || n != static_cast<int>(std::strlen(g_front.version_text))) g_front.version_length = -1;
+}
+
+void build_date_text() {
+    std::tm stamp{};
+    if (!strptime(kBuildDateTime, "%b %e %Y %T", &stamp)) {
+        g_front.date_length = -1;
+        return;
+    }
+    stamp.tm_isdst = -1;  // the system decides on daylight saving
+    const std::time_t when = std::mktime(&stamp);
+    std::tm local{};
+    localtime_r(&when, &local);
+    // The full local date and time; glibc has no "%+" form, this is its content.
+    const std::size_t n = std::strftime(g_front.date_text, sizeof g_front.date_text, "%a %b %e %H:%M:%S %Z %Y", &local);
+    g_front.date_length = n > 0 ? static_cast<int>(n) : -1;
 }
 
 }  // namespace
 
 void PROGRESS(INTEGER A, INTEGER B, INTEGER C, INTEGER D, INTEGER E) {
-    if (g_front.currentProgressCallback) g_front.currentProgressCallback(A, B, C, D, E);
+    if (const MAVOKernelLib_ProgressCallback cb = g_front.currentProgressCallback.load()) cb(A, B, C, D, E);
 }
 
 void DOS_PROGRESS(INTEGER A, INTEGER B, INTEGER C) { PROGRESS(A, B, C, 0, 0); }
@@ -66,52 +97,31 @@ MAVO_API const char* MAVOKernelLib_getBuildStyle(void) { return "Release"; }
 MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void) { return 1848; }
 
 MAVO_API const char* MAVOKernelLib_getBuildVersion(void) {
-    if (g_front.version_length != 0) return g_front.version_text;
-    const int n = std::snprintf(g_front.version_text, sizeof g_front.version_text, "%0.3f", mavo::kBuildVersion);
-    g_front.version_length = n;
-    if (n <= 0 || n != static_cast<int>(std::strlen(g_front.version_text))) g_front.version_length = -1;
+    std::call_once(g_front.version_built, mavo::build_version_text);
     return g_front.version_text;
 }
 
 MAVO_API const char* MAVOKernelLib_getBuildDateTime(void) {
-    if (g_front.date_length != 0) return g_front.date_text;
-    std::tm stamp{};
-    if (!strptime(mavo::kBuildDateTime, "%b %e %Y %T", &stamp)) {
-        g_front.date_length = -1;
-        return g_front.date_text;
-    }
-    stamp.tm_isdst = -1;  // the system decides on daylight saving
-    const std::time_t when = std::mktime(&stamp);
-    std::tm local{};
-    localtime_r(&when, &local);
-    // The full local date and time; glibc has no "%+" form, this is its content.
-    const std::size_t n = std::strftime(g_front.date_text, sizeof g_front.date_text, "%a %b %e %H:%M:%S %Z %Y", &local);
-    g_front.date_length = n > 0 ? static_cast<int>(n) : -1;
+    std::call_once(g_front.date_built, mavo::build_date_text);
     return g_front.date_text;
 }
 
+// The new callback is stored before the old one hears the end signal, so
+// the old one may clear or replace itself from inside that signal.
 MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback) {
-    if (g_front.currentProgressCallback && !callback) g_front.currentProgressCallback(-1, -1, -1, -1, -1);
-    g_front.currentProgressCallback = callback;
+    const MAVOKernelLib_ProgressCallback old = g_front.currentProgressCallback.exchange(callback);
+    if (old && !callback) old(-1, -1, -1, -1, -1);
 }
 
 MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir, const char* tmyDir, int traceFlag,
                                      MAVOKernelLib_ProgressCallback callback) {
-    // The kernel's state is process-wide: a call made while a run is going
-    // (from the callback, or another thread) would corrupt it.
-    if (g_front.run_in_progress) {
-        std::printf("MAVOKernelLib_runKernel: a run is already in progress\n");
-        std::fflush(stdout);
-        return 1;
-    }
-    g_front.run_in_progress = true;
+    // Refused while another run holds the kernel, from this thread (the
+    // callback) or another: nothing is touched, not even the callback.
+    if (g_front.run_in_progress.test_and_set(std::memory_order_acquire)) return 1;
     mavo::keep_name_buffer_at_entry();
     setProgressCallback(callback);
-    if (!schemeDir || !utilDir || !tmyDir) {
-        std::printf("MAVOKernelLib_runKernel: missing directory text\n");
-        std::fflush(stdout);
-        return mavo::finish_run(1);
-    }
+    // No directory, no run; there is no trace file to say so.
+    if (!schemeDir || !utilDir || !tmyDir) return mavo::finish_run(1);
     mavo::BDATA();
     mavo::GENDATE();
     const mavo::INTEGER trace = traceFlag;
@@ -123,12 +133,10 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
         return mavo::finish_run(1);
     } catch (const std::exception& e) {
         // No exception may cross into the host.
-        std::printf("MAVOKernelLib_runKernel: run stopped: %s\n", e.what());
-        std::fflush(stdout);
+        mavo::DBG_ERROR(std::string("MAVOKernelLib_runKernel: run stopped: ") + e.what());
         return mavo::finish_run(1);
     } catch (...) {
-        std::printf("MAVOKernelLib_runKernel: run stopped\n");
-        std::fflush(stdout);
+        mavo::DBG_ERROR("MAVOKernelLib_runKernel: run stopped");
         return mavo::finish_run(1);
     }
     return mavo::finish_run(0);

@@ -11,44 +11,92 @@ namespace {
 
 constexpr std::size_t kPathMax = 255;
 
+// The directory texts as the host gave them. The table keeps each entry
+// padded with blanks, which would drop the blanks a directory name itself
+// ends in (".../proj " is not ".../proj"), and cuts a text longer than an
+// entry, which would name another directory. An entry that still holds the
+// host's text is taken from here, exactly.
+struct HostDirectories {
+    std::string text[10];
+};
+HostDirectories g_host_directories;
+
 // Directory of kind IDIR; an unset entry takes the utility directory of
-// entry 4 for good. False for a kind outside 1 to 6.
-bool directory_of(INTEGER IDIR, std::string_view& dir) {
+// entry 4 for good. False for a kind outside 1 to 6. `reachable` is false
+// for a host text too long for the kernel's paths.
+bool directory_of(INTEGER IDIR, std::string& dir, bool& reachable) {
     const INTEGER2 kind = static_cast<INTEGER2>(IDIR);  // the kind is a 2-byte integer
     if (kind < 1 || kind > 6) return false;
-    if (DIRPATHS(kind) == "*") DIRPATHS(kind) = DIRPATHS(4);
-    dir = DIRPATHS(kind).trimmed();
+    std::string* given = g_host_directories.text;
+    if (DIRPATHS(kind) == "*") {
+        DIRPATHS(kind) = DIRPATHS(4);
+        given[kind] = given[4];
+    }
+    reachable = true;
+    dir = std::string(DIRPATHS(kind).trimmed());
+    if (given[kind].size() > kPathMax) {
+        reachable = !(DIRPATHS(kind).view() == std::string_view(given[kind]).substr(0, kPathMax));
+    } else if (trim_right(given[kind]) == dir) {
+        dir = given[kind];
+    }
     return true;
 }
 
-// A path that does not fit 255 characters is refused rather than cut: a cut
-// path would name another file. The blank path then fails to open, and the
-// file's owner takes its missing-file road.
-// The trace path itself is not traced (the trace would need that path): its
-// open failure goes to standard output instead.
-void store_path(FString<255>& target, const std::string& path, std::string_view who) {
-    if (path.size() > kPathMax) {
-        if (&target != &DBGPATH)
-            DBG_ERROR(std::string(who) + ": path longer than 255 characters: " + path.substr(0, 120));
-        target = "";
-        return;
+// directory + SLASH + name (+ suffix). False for a kind outside 1 to 6.
+// A path that does not fit 255 characters, or a directory the host gave
+// too long for one, is refused rather than cut: a cut path would name
+// another file. The path is then blank, which fails to open, and the file's
+// owner takes its missing-file road. `quiet`: the trace path itself is not
+// traced (the trace would need that path); its open failure goes to
+// standard output instead.
+bool join_path(INTEGER IDIR, std::string_view NAME, std::string_view suffix, std::string_view who, bool quiet,
+               std::string& path) {
+    bool reachable = true;
+    if (!directory_of(IDIR, path, reachable)) return false;
+    if (!reachable) {
+        if (!quiet) DBG_ERROR(std::string(who) + ": directory longer than 255 characters");
+        path.clear();
+        return true;
     }
-    target = path;
-}
-
-// directory + SLASH + name (+ suffix) into the target path text.
-void build_path_into(FString<255>& target, INTEGER IDIR, std::string_view NAME, std::string_view suffix,
-                     std::string_view who) {
-    std::string_view dir;
-    if (!directory_of(IDIR, dir)) return;
-    std::string path(dir);
     path += SLASH[0];
     path += trim_right(NAME);
     path += suffix;
-    store_path(target, path, who);
+    if (path.size() > kPathMax) {
+        if (!quiet) DBG_ERROR(std::string(who) + ": path longer than 255 characters: " + path.substr(0, 120));
+        path.clear();
+    }
+    return true;
+}
+
+// The joined path into the target path text, which keeps its value for a
+// kind outside 1 to 6.
+void build_path_into(FString<255>& target, INTEGER IDIR, std::string_view NAME, std::string_view suffix,
+                     std::string_view who) {
+    std::string path;
+    if (join_path(IDIR, NAME, suffix, who, &target == &DBGPATH, path)) target = path;
 }
 
 }  // namespace
+
+void set_directory(INTEGER IDIR, std::string_view text) {
+    if (IDIR < 1 || IDIR > 9) return;
+    DIRPATHS(IDIR) = text;  // a longer text is cut here, and so marked unreachable
+    g_host_directories.text[IDIR] = std::string(text);
+}
+
+std::string path_in_directory(INTEGER IDIR, std::string_view NAME) {
+    std::string path;
+    if (!join_path(IDIR, NAME, "", "path_in_directory", false, path)) return {};
+    return path;
+}
+
+std::string directory_text(INTEGER IDIR) {
+    if (IDIR < 1 || IDIR > 9) return {};
+    const std::string& given = g_host_directories.text[IDIR];
+    const std::string_view entry = DIRPATHS(IDIR).trimmed();
+    if (given.size() <= kPathMax && trim_right(given) == entry) return given;
+    return std::string(entry);
+}
 
 void DIR_BUILDPATH(INTEGER IDIR, std::string_view NAME) { build_path_into(PATHTOFILE, IDIR, NAME, "", "DIR_BUILDPATH"); }
 

@@ -12,7 +12,10 @@
 
 namespace mavo {
 
-// PATHTOFILE := directory + SLASH + name (trailing blanks of both dropped).
+// PATHTOFILE := directory + SLASH + name (the name's trailing blanks
+// dropped; a directory the host gave keeps its own). A path longer than 255
+// characters, or a directory text the host gave longer than that, builds a
+// blank path, which every open refuses.
 void DIR_BUILDPATH(INTEGER IDIR, std::string_view NAME);
 // DBGPATH := directory + SLASH + name + scheme digit + ".txt".
 void DIR_DBGPATH(INTEGER IDIR, std::string_view NAME);
@@ -33,5 +36,14 @@ void dir_init_project_from(const std::vector<std::string>& entries);
 
 // The path last built, without its padding.
 std::string built_path();
+
+// Directory entry IDIR as the host gives it for a run: its text exactly,
+// trailing blanks included.
+void set_directory(INTEGER IDIR, std::string_view text);
+// Directory entry IDIR: the host's own text while the entry holds it.
+std::string directory_text(INTEGER IDIR);
+// The path DIR_BUILDPATH would build, without touching PATHTOFILE; empty
+// when it cannot be built.
+std::string path_in_directory(INTEGER IDIR, std::string_view NAME);
 
 }  // namespace mavo

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
@@ -56,8 +57,11 @@ struct UnitRecords {
     RecordLoad load = RecordLoad::Whole;
     std::string path;           // for the trace of a damaged or unsaved file
     std::FILE* file = nullptr;  // the file the layer opened on the unit, until its close
+    bool rebuildable = false;   // derived data: damage is the reader's to rebuild
 };
 UnitRecords g_records[51];
+// Units whose next load is of derived data (record_load_rebuildable).
+bool g_rebuild_next[51] = {};
 
 // The first write after a rewind cuts the old records off.
 void cut_after_rewind(INTEGER unit, std::FILE* f) {
@@ -78,10 +82,15 @@ void count_write_error(INTEGER unit) {
 }
 
 // A project file that exists but could not be loaded whole: the run keeps
-// it as it is and saves no project file over good ones.
+// it as it is and saves no project file over good ones. Derived data is
+// left to its reader, which rebuilds it.
 void load_failed(INTEGER unit, const char* why) {
     UnitRecords& r = g_records[unit];
     r.load = RecordLoad::Damaged;
+    if (r.rebuildable) {
+        DBG_PRINT(r.path + " " + why);
+        return;
+    }
     note_damaged_load();
     DBG_ERROR(r.path + " " + why + ": it is kept as it is and no project file is saved in this run");
 }
@@ -394,9 +403,11 @@ void IO_OPEN(INTEGER UNIT, INTEGER MODE, INTEGER& ID1, INTEGER& ID2, std::string
     // A unit outside the table, or a form the layer does not know, cannot
     // hold a record file.
     const bool usable = unit_in_table(UNIT) && form >= kUnformatted && form <= kBinary && !path.empty();
+    const bool rebuildable = unit_in_table(UNIT) && std::exchange(g_rebuild_next[UNIT], false);
     if (usable) {
         g_records[UNIT] = UnitRecords{};
         g_records[UNIT].path = path;
+        g_records[UNIT].rebuildable = rebuildable;
         errno = 0;
         // A file is written beside the old one and put in its place only
         // when the whole of it has been written.
@@ -405,18 +416,21 @@ void IO_OPEN(INTEGER UNIT, INTEGER MODE, INTEGER& ID1, INTEGER& ID2, std::string
     } else if (!reading) {
         note_failed_write();
     }
+    bool empty = false;
     if (f && reading && bytes_left(f) == 0) {
-        // An empty file holds nothing to lose: it reads as a missing one.
+        // An empty file is what an interrupted copy leaves, not a new
+        // project: there is nothing in it to load.
         unit_close(UNIT);
         f = nullptr;
-        open_errno = ENOENT;
+        empty = true;
     }
     if (!f) {
         IERR = 1;
         DBG_PRINT("IO_OPEN ERROR");
         if (usable && reading) {
             const bool missing = open_errno == ENOENT || open_errno == ENOTDIR;
-            if (missing) g_records[UNIT].load = RecordLoad::Missing;
+            if (empty) load_failed(UNIT, "is empty");
+            else if (missing) g_records[UNIT].load = RecordLoad::Missing;
             else load_failed(UNIT, "cannot be read");
         }
         DBG_OUT("IO_OPEN");
@@ -503,6 +517,10 @@ INTEGER record_read_errors(INTEGER UNIT) { return unit_in_table(UNIT) ? g_record
 INTEGER record_write_errors(INTEGER UNIT) { return unit_in_table(UNIT) ? g_records[UNIT].write_errors : 0; }
 
 RecordLoad record_load(INTEGER UNIT) { return unit_in_table(UNIT) ? g_records[UNIT].load : RecordLoad::Missing; }
+
+void record_load_rebuildable(INTEGER UNIT) {
+    if (unit_in_table(UNIT)) g_rebuild_next[UNIT] = true;
+}
 
 bool record_group_begin(INTEGER UNIT, bool reading) {
     if (!unit_in_table(UNIT)) return false;

@@ -10,12 +10,13 @@
 // magic reads reversed is read with every number's bytes reversed.
 // Failures never stop the run: an open reports IERR = 1, a read gives zero,
 // and each failure writes one trace line.
-// A file is written beside the one it replaces and put in its place at the
-// close only when every value and the close itself were written; otherwise
-// the old file stays and IO_CLOSE reports IERR = 1. A file that exists but
-// cannot be loaded whole (not a record file, unreadable, or short of the
-// values its reader asks for) counts as damaged: the run keeps it as it is
-// and saves no project file after it (see front/units.h).
+// A file is written beside the one it replaces and put in its place (in a
+// run: with the run's other files) only when every value and the close
+// itself were written; otherwise the old file stays and IO_CLOSE reports
+// IERR = 1. A file that exists but cannot be loaded whole (not a record
+// file, unreadable, empty, or short of the values its reader asks for)
+// counts as damaged: the run keeps it as it is and saves no project file
+// after it (see front/units.h).
 #pragma once
 #include <string_view>
 
@@ -70,10 +71,16 @@ INTEGER record_read_errors(INTEGER UNIT);
 INTEGER record_write_errors(INTEGER UNIT);
 
 // How the last load on a unit went: the file read whole (so far), missing
-// (no file, or an empty one: a reader goes on as for a new project), or
-// damaged. Settled by IO_OPEN and, for the values read, by IO_CLOSE.
+// (no file: a reader goes on as for a new project), or damaged (not a
+// record file, unreadable, empty, or short of the values asked for).
+// Settled by IO_OPEN and, for the values read, by IO_CLOSE.
 enum class RecordLoad { Whole, Missing, Damaged };
 RecordLoad record_load(INTEGER UNIT);
+
+// The next load on UNIT is of derived data that its reader rebuilds when
+// the file is missing or damaged: the damage is traced and told by
+// record_load, and does not freeze the project's files.
+void record_load_rebuildable(INTEGER UNIT);
 
 // The magic "VOR7" as this machine reads its four bytes.
 INTEGER record_file_magic();

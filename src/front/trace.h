@@ -24,8 +24,8 @@ void DBG_TRACE(std::string_view TEXT);
 void DBG_DATE(std::string_view LABEL);
 void DBG_NFLAG(std::string_view TEXT);
 void DBG_RESET();
-// Fatal stop: traces the message, prints it to standard output and unwinds
-// the run to the front (throws FatalStop).
+// Fatal stop: traces the message and unwinds the run to the front (throws
+// FatalStop), which returns 1 to the host.
 [[noreturn]] void DBG_CRASH(std::string_view MSG);
 void DATTIM(INTEGER& IYR, INTEGER& IMON, INTEGER& IDAY, INTEGER& IHR, INTEGER& IMIN);
 void DBG_DOINDENT();

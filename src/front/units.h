@@ -2,9 +2,19 @@
 // files. A unit holds at most one open file; opening a unit that is still
 // open closes the old file first.
 //
-// A unit opened to replace a file writes a temporary file beside it; the
-// close puts the new file in place only when every write and the close
-// itself succeeded, so a failed save always leaves the old file whole.
+// A unit opened to replace a file writes a temporary file beside it (in
+// the directory of the file it replaces, never elsewhere). Outside a run
+// the close puts the new file in place at once, when every write and the
+// close itself succeeded. Inside a run the project files and reports of
+// the run are put in place together: each close only keeps its written
+// temporary, the run's commit renames them all when every file of the run
+// was loaded and written whole, and removes them all otherwise. Until
+// then a reader of such a file reads the run's own new version. So a full
+// disk, a damaged load or a stopped run leaves the project as it was.
+//
+// Temporaries are named ".<file>.mavotmp-<process>-<6 characters>"; one a
+// killed process left behind is removed at the next save into its
+// directory.
 //
 // The units also keep the run's account of its files: a project file that
 // exists but could not be loaded whole (damaged), a save that did not land,
@@ -25,25 +35,41 @@ constexpr int kDeveloperDumpUnit = 99;
 
 // A file opened to write or append that cannot be opened, written or
 // closed counts as a failed write of the run (the trace log and the
-// developer dumps excepted).
+// developer dumps excepted). Inside a run, a file the run has replaced is
+// read (or appended to) in its new version.
 std::FILE* unit_open(int unit, const char* path, const char* mode);
 // Opens a new version of `path` for writing (mode "w" or "wb"). Project
 // data is kept back from its place when the run's project files are
-// frozen; a listing derived from memory is not. Null when the temporary
-// file cannot be made.
+// frozen; a report or listing derived from memory is not. Null when the
+// temporary file cannot be made (an empty path never makes one).
 std::FILE* unit_open_replacing(int unit, const char* path, const char* mode, bool project_data = true);
+// Opens a developer dump for writing from its start. An existing symbolic
+// link in its place is never followed: the open fails instead.
+std::FILE* unit_open_dump(int unit, const char* path);
+// Creates `path` empty when it does not exist (inside a run, as a file of
+// the run). False when it could not be made.
+bool unit_create_empty(const char* path);
 std::FILE* unit_file(int unit);
 // A write on the unit failed: the close keeps the old file.
 void unit_write_failed(int unit);
 // Closes the unit; false when the close failed, the unit was not open, or a
-// replacing unit's file was not put in place (the old file is kept).
+// replacing unit's file was not written whole (the old file is kept).
 bool unit_close(int unit);
 // Closes every unit still open (end of a run, fatal stop); a file not yet
-// put in place is discarded. Ends the run's file account.
+// put in place is discarded, and so is every file a run kept for its
+// commit. Ends the run's file account.
 void unit_close_all();
 
-// ---- the run's account of its files ----------------------------------------
+// ---- the run's files and their account ---------------------------------------
 
+// Starts a run: from here on replaced files wait for the run's commit. Also
+// starts the run's account.
+void begin_run_files();
+// Ends a run's files: when the run had no failure, every file it replaced
+// goes in place (new names first, so that a rename refused for want of
+// space changes nothing); otherwise none does and all are removed. False
+// when not every file went in place.
+bool commit_run_files();
 // Starts a run's account: no failure, nothing frozen.
 void begin_file_account();
 // A project file exists but could not be loaded whole.

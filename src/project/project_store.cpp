@@ -71,7 +71,8 @@ std::FILE* open_scheme_directory(bool reading, bool defaults) {
     if (!reading) return unit_open_replacing(unit, path.c_str(), "w");
     if (std::FILE* f = unit_open(unit, path.c_str(), "r")) return f;
     if (defaults) return nullptr;
-    if (std::FILE* created = std::fopen(path.c_str(), "a")) std::fclose(created);
+    // Created with the run's files: a run that fails leaves no new file.
+    if (!unit_create_empty(path.c_str())) return nullptr;
     return unit_open(unit, path.c_str(), "r");
 }
 

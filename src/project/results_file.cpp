@@ -5,7 +5,11 @@
 // from its input file so that members of different run lengths are not
 // added together.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "blocks/block_word.h"
 #include "blocks/blocks.h"
@@ -29,18 +33,69 @@ constexpr INTEGER kOldInputStamp = 5200;  // input files before it carry no stam
 // How a value read for a member of a combination enters its field.
 enum class Take { Replace, Add, AreaWeighted };
 
+// The initial values of the blocks the results file carries, for a file
+// rebuilt from nothing: a field the walk names is set from a fresh instance
+// of its block.
+class InitialValues {
+public:
+    InitialValues() {
+        add(BLK17);
+        add(BLK25);
+        add(BLK33A);
+        add(BLK33B);
+        add(BLK33C);
+        add(BLK33D);
+        add(BLK33E);
+        add(BLK33P);
+        add(BLK34);
+        add(BLK34A);
+        add(BLK34B);
+        add(BLK34C);
+        add(BLK44A);
+        add(BLK44B);
+        add(BLK53);
+    }
+    template <class T>
+    void restore(T& field) const {
+        const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(&field);
+        for (const Image& i : images_) {
+            if (at < i.live || at + sizeof(T) > i.live + i.fresh.size()) continue;
+            std::memcpy(static_cast<void*>(&field), i.fresh.data() + (at - i.live), sizeof(T));
+            return;
+        }
+    }
+
+private:
+    struct Image {
+        std::uintptr_t live;
+        std::vector<unsigned char> fresh;
+    };
+    template <class Block>
+    void add(const Block& live) {
+        // Some blocks are too large for a temporary on the stack.
+        const auto fresh = std::make_unique<Block>();
+        Image i{reinterpret_cast<std::uintptr_t>(&live), std::vector<unsigned char>(sizeof(Block))};
+        std::memcpy(i.fresh.data(), static_cast<const void*>(fresh.get()), sizeof(Block));
+        images_.push_back(std::move(i));
+    }
+    std::vector<Image> images_;
+};
+
 struct ResultsWalk {
     RecordWalk& w;
     INTEGER revision;
     bool member = false;  // reading one member of a combination
     REAL weight = 1.0f;   // the member's share of the combination's floor area
+    const InitialValues* initial = nullptr;  // rebuilding: no file, every field to its initial value
 
-    bool reading() const { return w.reading(); }
+    bool resetting() const { return initial != nullptr; }
+    bool reading() const { return !resetting() && w.reading(); }
     bool has(INTEGER gate) const { return revision >= gate; }
 
     // A real field; `combined` says how a member's value enters it,
     // `single` how a single file's value does.
     void real(REAL& field, Take combined = Take::Replace, Take single = Take::Replace) {
+        if (resetting()) return initial->restore(field);
         if (w.writing()) {
             w.real(field);
             return;
@@ -53,7 +108,20 @@ struct ResultsWalk {
             case Take::AreaWeighted: field += v * weight; break;
         }
     }
-    void int4(INTEGER& field) { w.int4(field); }
+    void int4(INTEGER& field) {
+        if (resetting()) return initial->restore(field);
+        w.int4(field);
+    }
+    // A two-byte field the file keeps as a 4-byte integer.
+    void int2_as_int4(INTEGER2& field) {
+        if (resetting()) return initial->restore(field);
+        INTEGER v = field;
+        w.int4(v);
+        if (w.reading()) field = static_cast<INTEGER2>(v);
+    }
+    void spare_real(REAL written) {
+        if (!resetting()) w.spare_real(written);
+    }
     // A (24,12) array, month by month with the hour fastest.
     void hourly(FArray<REAL, 24, 12>& a, Take combined, Take single = Take::Replace) {
         for (INTEGER m = 1; m <= 12; ++m)
@@ -81,14 +149,23 @@ void section_bar_chart(ResultsWalk& r) {
     for (int word : {86, 87, 88}) r.real(block_word<REAL>(BLK25, word));
 }
 
+// A climate-zone number stands without a city digit; a negative zip code
+// marks a scheme on an EPW weather file.
+void after_zip_code_read() {
+    if (ZIPCODE >= 1.0f && ZIPCODE <= 19.9f) ZIPCODE = std::trunc(ZIPCODE);
+    NFLAG(37) = !(ZIPCODE <= -1.0f);
+}
+
+// A scheme without a fuel tariff heats with what its electric choice says.
+void fuel_type_of_tariff_choice() {
+    if (!has_scheme_column(IDNUM1) || STRATEGY(3, IDNUM1) != 0.0f) return;
+    if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
+    else if (STRATEGY(1, IDNUM1) == 0.0f) FUELTYPE = 0.0f;
+}
+
 void section_site(ResultsWalk& r) {
     r.real(ZIPCODE);
-    if (r.reading()) {
-        // A climate-zone number stands without a city digit; a negative zip
-        // code marks a scheme on an EPW weather file.
-        if (ZIPCODE >= 1.0f && ZIPCODE <= 19.9f) ZIPCODE = std::trunc(ZIPCODE);
-        NFLAG(37) = !(ZIPCODE <= -1.0f);
-    }
+    if (r.reading()) after_zip_code_read();
     r.int4(CECZONE);
     r.int4(BLK33A.GASYEAR);
     r.int4(BLK33A.ZIPFIELD5);
@@ -105,7 +182,7 @@ void section_gas_working_set(ResultsWalk& r) {
     for (int word = 4; word <= 9; ++word) r.real(block_word<REAL>(BLK33B, word));
     r.int4(BLK33B.GDAYSS);
     for (int word = 11; word <= 15; ++word) r.real(block_word<REAL>(BLK33B, word));
-    r.w.spare_real(0.0f);
+    r.spare_real(0.0f);
 }
 
 void section_electric(ResultsWalk& r) {
@@ -116,7 +193,7 @@ void section_electric(ResultsWalk& r) {
     // The year's electricity cost: present in every file, taken from
     // revision 3 on.
     if (r.has(3)) r.real(BLK33C.EGTOTAL);
-    else r.w.spare_real(0.0f);
+    else r.spare_real(0.0f);
     r.real(BLK33D.ESPARED1);
     r.real(BLK33D.EBASEW);
     r.int4(BLK33D.EDAYSW);
@@ -140,9 +217,7 @@ void section_charts(ResultsWalk& r) {
         for (INTEGER j = 1; j <= 15; ++j) r.int4(GS_SETSCHEMES(i, j));
     }
     for (INTEGER i = 1; i <= 17; ++i) {
-        INTEGER row = GS_ROWS(i);
-        r.int4(row);
-        if (r.reading()) GS_ROWS(i) = static_cast<INTEGER2>(row);
+        r.int2_as_int4(GS_ROWS(i));
         for (INTEGER j = 1; j <= 15; ++j) r.int4(GS_SETROWS(i, j));
     }
     for (INTEGER i = 1; i <= 9; ++i)
@@ -151,11 +226,7 @@ void section_charts(ResultsWalk& r) {
 
 void section_fuel_and_tiers(ResultsWalk& r) {
     r.real(FUELTYPE);
-    // A scheme without a fuel tariff heats with what its electric choice says.
-    if (r.reading() && has_scheme_column(IDNUM1) && STRATEGY(3, IDNUM1) == 0.0f) {
-        if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
-        else if (STRATEGY(1, IDNUM1) == 0.0f) FUELTYPE = 0.0f;
-    }
+    if (r.reading()) fuel_type_of_tariff_choice();
     r.real(BLK33A.PROPANEPRICE);
     r.real(BLK33A.OILPRICE);
     for (int word = 16; word <= 18; ++word) r.real(block_word<REAL>(BLK33E, word));
@@ -164,10 +235,10 @@ void section_fuel_and_tiers(ResultsWalk& r) {
 
 // Written for the host; a reader keeps its own tables.
 void section_type_defaults(ResultsWalk& r) {
-    for (REAL v : BLK21B.DVALUENR) r.w.spare_real(v);
+    for (REAL v : BLK21B.DVALUENR) r.spare_real(v);
     const INTEGER zone = (CECZONE >= 1 && CECZONE <= 16) ? CECZONE : 9;
-    for (INTEGER row : {36, 37, 33, 38, 2}) r.w.spare_real(CECNR(row, zone));
-    for (int i = 0; i < 15; ++i) r.w.spare_real(0.0f);
+    for (INTEGER row : {36, 37, 33, 38, 2}) r.spare_real(CECNR(row, zone));
+    for (int i = 0; i < 15; ++i) r.spare_real(0.0f);
 }
 
 void walk_results(ResultsWalk& r) {
@@ -216,17 +287,50 @@ void clear_result_arrays() {
     BLK53 = BLK53_t{};
 }
 
-// Reads the results file of slot `ndigit` into the blocks.
+// A scheme's results file that is missing or cannot be read whole. Its
+// results are derived data, which this run simulates again and saves
+// whole: every value the file carries starts from its initial value. The
+// site words it would have given come from the scheme itself: the zip code
+// of its parameter column, the fuel type and prices of its input file. The
+// location then counts as changed, so that the site refresh takes the
+// climate zone, rate zones and tariffs from the zip-code table again.
+void rebuild_results_file() {
+    DBG_ERROR("FIND1: scheme HET file missing or damaged: rebuilt from initial values, saved after the simulation");
+    const InitialValues initial;
+    RecordWalk no_file(0, false);
+    ResultsWalk r{no_file, kResultsRevision, false, 1.0f, &initial};
+    walk_results(r);
+    if (has_scheme_column(IDNUM1)) ZIPCODE = STRATEGY(4, IDNUM1);
+    after_zip_code_read();
+    if (FIND2_STATE.FOUND) {
+        FUELTYPE = FIND2_STATE.FUELTYPE;
+        BLK33A.PROPANEPRICE = FIND2_STATE.PROPANEPRICE;
+        BLK33A.OILPRICE = FIND2_STATE.OILPRICE;
+    }
+    fuel_type_of_tariff_choice();
+    NFLAG(81) = true;
+}
+
+// Reads the results file of slot `ndigit` into the blocks. A scheme's own
+// file (slots 1 to 10, which the run saves again) is rebuilt when it cannot
+// be read whole; a member of a combination, or a library scheme, cannot be.
 void read_results_file(INTEGER ndigit, bool member, REAL weight) {
     const INTEGER unit = BLK0B.DISKHET;
     // An unformatted file has no header: it is of the writer's revision.
     INTEGER id1 = IO_GETWORD4(5, 0, 3, kResultsRevision), id2 = 0, ierr = 1;
-    if (build_scheme_read_path(SchemeFile::Results, ndigit)) IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
-    if (ierr != 0) DBG_CRASH("FIND1: Unable to open scheme HET file");
-    RecordWalk w(unit, true);
-    ResultsWalk r{w, IO_GETMSB4(id1), member, weight};
-    walk_results(r);
-    IO_CLOSE(unit, ierr);
+    const bool rebuildable = !member && ndigit >= 1 && ndigit <= 10;
+    if (build_scheme_read_path(SchemeFile::Results, ndigit)) {
+        if (rebuildable) record_load_rebuildable(unit);
+        IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
+    }
+    if (ierr != 0 && !rebuildable) DBG_CRASH("FIND1: Unable to open scheme HET file");
+    if (ierr == 0) {
+        RecordWalk w(unit, true);
+        ResultsWalk r{w, IO_GETMSB4(id1), member, weight};
+        walk_results(r);
+        IO_CLOSE(unit, ierr);
+    }
+    if (rebuildable && (ierr != 0 || record_load(unit) != RecordLoad::Whole)) rebuild_results_file();
 }
 
 // Members of different run lengths or data sources: leave what was read

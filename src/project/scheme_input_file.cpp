@@ -386,9 +386,17 @@ void group_flags_and_rates(InputWalk& in) {
     w.spare_real(BLK33F.ADDER);
     w.spare_int4(BLK33F.YEAR);
     w.text(CLIMATEFILENAME);
-    w.spare_real(FUELTYPE);
-    w.spare_real(BLK33A.PROPANEPRICE);
-    w.spare_real(BLK33A.OILPRICE);
+    if (in.reading()) {
+        // Kept aside for a results file rebuilt from nothing.
+        w.real(FIND2_STATE.FUELTYPE);
+        w.real(FIND2_STATE.PROPANEPRICE);
+        w.real(FIND2_STATE.OILPRICE);
+        FIND2_STATE.FOUND = true;
+    } else {
+        w.spare_real(FUELTYPE);
+        w.spare_real(BLK33A.PROPANEPRICE);
+        w.spare_real(BLK33A.OILPRICE);
+    }
 }
 
 void group_envelope_items(InputWalk& in) {
@@ -679,10 +687,19 @@ void FIND2() {
 
     const INTEGER unit = BLK0B.DISKDAT;
     // An unformatted file has no header: it is of the writer's revision.
-    INTEGER id1 = IO_GETWORD4(5, 0, 2, kInputRevision), id2 = 0, ierr = 0;
-    // A missing, foreign or nameless file reads as zeros, value by value.
-    if (build_scheme_read_path(SchemeFile::Input)) IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
+    INTEGER id1 = IO_GETWORD4(5, 0, 2, kInputRevision), id2 = 0, ierr = 1;
+    FIND2_STATE = FIND2_STATE_t{};
+    const bool named = build_scheme_read_path(SchemeFile::Input);
+    if (named) IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
     else unit_close(unit);
+    // The scheme's building is this file: without it (missing, nameless, or
+    // emptied by an interrupted copy) there is no model to simulate or
+    // save. The read goes on, giving zeros; nothing of the run is saved.
+    // (A damaged file the record layer has already reported.)
+    if (ierr != 0 && !(named && record_load(unit) == RecordLoad::Damaged)) {
+        DBG_ERROR("FIND2: Unable to open scheme DAT file " + built_path() + ": no project file is saved in this run");
+        note_damaged_load();
+    }
     BLK1B.DATSTAMP = 0;
     if (READMODE == 1) AREAT = std::max(AREAT, 16.0f * FLOORS);
 

@@ -154,7 +154,7 @@ void KEEP1TXT() {
     DIR_CONCAT_STRING(FILENM, ".TXT", 4);
     DIR_BUILDPATH(kProjectDirectory, FILENM.view());
     const std::string path = built_path();
-    std::FILE* f = unit_open(BLK0B.DISKKEEP1, path.c_str(), "w");
+    std::FILE* f = unit_open_replacing(BLK0B.DISKKEEP1, path.c_str(), "w", false);
     if (!f) {
         DBG_ERROR("KEEP1TXT: cannot open the text export");
         DBG_OUT("KEEP1TXT");

@@ -1,14 +1,17 @@
 #include "renewables/developer_dump.h"
 
-#include <filesystem>
-#include <system_error>
+#include <string>
 
+#include "blocks/run_control.h"
+#include "front/paths.h"
 #include "front/trace.h"
+#include "front/units.h"
 
 namespace mavo {
 namespace {
 
 constexpr std::string_view kWindowsScratchDirectory = "c:\\temp\\";
+constexpr INTEGER kProjectDirectory = 2;
 
 // The file name after the Windows scratch directory, matched without regard
 // to case as Windows names are.
@@ -24,18 +27,12 @@ std::string_view name_in_scratch_directory(std::string_view windows_path) {
 
 }  // namespace
 
-std::string developer_dump_path(std::string_view windows_path) {
-    const std::string_view name = name_in_scratch_directory(windows_path);
-    std::error_code ec;
-    const std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
-    if (ec || dir.empty()) {
-        DBG_PRINT("developer dump: no temporary directory for");
-        DBG_PRINT(windows_path);
-        return {};
-    }
-    const std::string path = (dir / std::filesystem::path(name)).string();
-    DBG_PRINT("developer dump: " + path);
-    return path;
+std::FILE* open_developer_dump(std::string_view windows_path) {
+    if (!NFLAG(90)) return nullptr;
+    const std::string path = path_in_directory(kProjectDirectory, name_in_scratch_directory(windows_path));
+    std::FILE* f = unit_open_dump(kDeveloperDumpUnit, path.c_str());
+    DBG_PRINT((f ? "developer dump: " : "developer dump not written: ") + path);
+    return f;
 }
 
 }  // namespace mavo

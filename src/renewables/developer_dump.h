@@ -1,18 +1,18 @@
-// Paths of the solar models' developer dump files. The dumps are named at
-// the Windows scratch directory "c:\temp\" ("c:\temp\debugIn.txt",
-// "c:\temp\debugOut.txt", "c:\temp\datadump.txt"); on every platform they
-// go to the system's temporary directory instead, so a run never leaves
-// them beside the user's scheme files.
+// The solar models' developer dump files. They are named at the Windows
+// scratch directory "c:\temp\" ("c:\temp\debugIn.txt", "c:\temp\debugOut.txt",
+// "c:\temp\datadump.txt"). Here they are diagnostics of a traced run: they
+// are written only while the trace log is on, into the project directory
+// beside the trace, and never through a symbolic link or into a file that
+// has another name elsewhere (see unit_open_dump).
 #pragma once
-#include <string>
+#include <cstdio>
 #include <string_view>
 
 namespace mavo {
 
-// The path of a dump named at "c:\temp\" (or a bare file name) in the
-// temporary directory; traced. Empty when the platform has no usable
-// temporary directory: the caller's open then fails and is traced, and the
-// run goes on without the dump.
-std::string developer_dump_path(std::string_view windows_path);
+// Opens the dump named at "c:\temp\" (or by a bare file name) in the
+// project directory on the dump unit; traced. Null when the trace is off
+// or the file cannot be opened: the run then goes on without the dump.
+std::FILE* open_developer_dump(std::string_view windows_path);
 
 }  // namespace mavo

@@ -11,6 +11,7 @@
 #include "blocks/run_control.h"
 #include "blocks/simulation_blocks.h"
 #include "blocks/site_blocks.h"
+#include "front/paths.h"
 #include "front/trace.h"
 #include "front/units.h"
 #include "project/project.h"
@@ -245,6 +246,8 @@ TEST_F(KernelRun, CombinationNumberRunsItsLeadingScheme) {
     EXPECT_FALSE(NFLAG(34));
     g_calls.clear();
     save_project(10);
+    // The default scheme's input file comes with the utility directory.
+    std::filesystem::copy_file(project / "scheme0b.dat", util / "scheme0b.dat");
     EXPECT_EQ(run(0), 0);
     EXPECT_EQ(g_calls[0], (Call{10, 0, 0, 0, 0}));
     EXPECT_EQ(IDNUM1, 10);  // the default scheme is no combination to split
@@ -284,8 +287,7 @@ void crash_on_start(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) {
 TEST_F(KernelRun, FatalStopReturnsOneAndClosesEverything) {
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(run(1, crash_on_start), 1);
-    const std::string out = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, "DBG_CRASH : FATAL ERROR test stop\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");  // the reason is in the trace
     ASSERT_EQ(g_calls.size(), 2u);
     EXPECT_EQ(g_calls[1], (Call{-1, -1, -1, -1, -1}));
     for (int u = 0; u <= kLastUnit; ++u) EXPECT_EQ(unit_file(u), nullptr) << u;
@@ -304,20 +306,69 @@ void run_again(int32_t a, int32_t, int32_t, int32_t, int32_t) {
     }
 }
 
+// The refused call's own callback is neither installed nor called: the
+// running call's callback hears the end of its run as usual.
 TEST_F(KernelRun, CallDuringARunIsRefused) {
     g_nested_dir = &project;
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(run(0, run_again), 0);
-    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(g_nested_result, 1);
+}
+
+int g_self_clearing_calls = 0;
+void clear_on_end_signal(int32_t a, int32_t, int32_t, int32_t, int32_t) {
+    ++g_self_clearing_calls;
+    if (a == -1) setProgressCallback(nullptr);  // unregister when done
+}
+
+TEST_F(KernelRun, CallbackMayClearItselfOnTheEndSignal) {
+    EXPECT_EQ(run(0, clear_on_end_signal), 0);
+    // The start, the end of the run, and the end signal of its own clearing;
+    // the front's clearing finds it gone.
+    EXPECT_EQ(g_self_clearing_calls, 3);
 }
 
 TEST_F(KernelRun, MissingDirectoryTextIsRefused) {
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(MAVOKernelLib_runKernel(nullptr, "u", "w", 0, record), 1);
-    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     ASSERT_EQ(g_calls.size(), 1u);
     EXPECT_EQ(g_calls[0], (Call{-1, -1, -1, -1, -1}));
+}
+
+// A project directory named exactly as the host gives it: one whose name
+// ends in a blank is not its neighbour without the blank, and one too long
+// for the kernel's paths is refused without a file made anywhere, not even
+// in the host's current directory.
+TEST_F(KernelRun, ProjectDirectoryTakenAsGiven) {
+    store_trace_switch(false);
+    const std::filesystem::path blank = project / "proj ", plain = project / "proj";
+    for (const auto& p : {blank, plain}) {
+        std::filesystem::create_directory(p);
+        for (const auto& e : std::filesystem::directory_iterator(project.path()))
+            if (e.is_regular_file()) std::filesystem::copy_file(e.path(), p / e.path().filename());
+    }
+    std::filesystem::copy_file(project / "scheme0b.dat", util / "scheme0b.dat");
+    const auto before = std::filesystem::last_write_time(plain / "scheme1b.het");
+    const std::string blank_dir = blank.string();
+    EXPECT_EQ(MAVOKernelLib_runKernel(blank_dir.c_str(), util.str().c_str(), weather.str().c_str(), 0, nullptr), 0);
+    EXPECT_TRUE(std::filesystem::exists(blank / "scheme1.csv"));
+    EXPECT_FALSE(std::filesystem::exists(plain / "scheme1.csv"));
+    EXPECT_EQ(std::filesystem::last_write_time(plain / "scheme1b.het"), before);
+
+    ScratchDir cwd;
+    const std::filesystem::path host_dir = std::filesystem::current_path();
+    std::filesystem::current_path(cwd.path());
+    for (std::size_t length : {243u, 300u}) {
+        const std::string too_long = project.str() + "/" + std::string(length - project.str().size() - 1, 'p');
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(MAVOKernelLib_runKernel(too_long.c_str(), util.str().c_str(), weather.str().c_str(), 0, nullptr), 1)
+            << length;
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << length;
+        EXPECT_TRUE(std::filesystem::is_empty(cwd.path())) << length;
+    }
+    std::filesystem::current_path(host_dir);
 }
 
 }  // namespace

@@ -38,6 +38,21 @@ TEST(Paths, PathLongerThanItsTextIsRefusedNotCut) {
     EXPECT_TRUE(PATHTOFILE.is_blank());
 }
 
+TEST(Paths, HostDirectoryTextsAreTakenExactly) {
+    set_directory(2, "/p/proj ");  // a directory whose name ends in a blank
+    DIR_BUILDPATH(2, "master.dir");
+    EXPECT_EQ(PATHTOFILE.trimmed(), "/p/proj /master.dir");
+    DIR_DBGPATH(2, "v7trace");
+    EXPECT_EQ(DBGPATH.trimmed(), "/p/proj /v7trace1.txt");
+    EXPECT_EQ(directory_text(2), "/p/proj ");
+    // A text longer than an entry: its first 255 characters would name
+    // another directory, so no path is built in it.
+    set_directory(2, "/" + std::string(299, 'd'));
+    DIR_BUILDPATH(2, "master.dir");
+    EXPECT_TRUE(PATHTOFILE.is_blank());
+    EXPECT_TRUE(path_in_directory(2, "master.dir").empty());
+}
+
 TEST(Paths, TracePathCarriesTheSchemeDigit) {
     DIRPATHS(2) = "/p";
     for (auto [id, name] : {std::pair{4, "/p/v7trace4.txt"}, {0, "/p/v7trace0.txt"}, {10, "/p/v7trace0.txt"},

@@ -419,14 +419,23 @@ TEST_F(RecordFiles, DamagedLoadKeepsEveryLaterProjectSaveBack) {
     READMODE = 3;
     WRITEMODE = 3;
     INTEGER id1 = 0, id2 = 0, ierr = 0, v = 0;
-    // A missing or empty file is a new project's: nothing to keep.
-    write_file(dir / "empty.dat", "");
-    for (const char* name : {"absent.dat", "empty.dat"}) {
-        IO_OPEN(kUnit, 1, id1, id2, path(name), ierr);
-        EXPECT_EQ(ierr, 1) << name;
-        EXPECT_EQ(record_load(kUnit), RecordLoad::Missing) << name;
-    }
+    // A missing file is a new project's: nothing to keep.
+    IO_OPEN(kUnit, 1, id1, id2, path("absent.dat"), ierr);
+    EXPECT_EQ(ierr, 1);
+    EXPECT_EQ(record_load(kUnit), RecordLoad::Missing);
     EXPECT_FALSE(project_files_frozen());
+    // An empty one is what an interrupted copy leaves, unless its reader
+    // rebuilds it.
+    write_file(dir / "empty.dat", "");
+    record_load_rebuildable(kUnit);
+    IO_OPEN(kUnit, 1, id1, id2, path("empty.dat"), ierr);
+    EXPECT_EQ(ierr, 1);
+    EXPECT_EQ(record_load(kUnit), RecordLoad::Damaged);
+    EXPECT_FALSE(project_files_frozen());
+    IO_OPEN(kUnit, 1, id1, id2, path("empty.dat"), ierr);
+    EXPECT_EQ(record_load(kUnit), RecordLoad::Damaged);
+    EXPECT_TRUE(project_files_frozen());
+    begin_file_account();
 
     // A file cut after its header and half a value.
     write_file(dir / "cut.dat", before.substr(0, 14));

@@ -132,11 +132,10 @@ TEST_F(TraceLog, UnopenableFileGoesToStandardOutput) {
     EXPECT_NE(out.find("DBG_TRACE: IOSTAT: "), std::string::npos);
 }
 
-TEST_F(TraceLog, FatalStopTracesPrintsAndUnwinds) {
+TEST_F(TraceLog, FatalStopTracesAndUnwinds) {
     ::testing::internal::CaptureStdout();
     EXPECT_THROW(DBG_CRASH("KEEP1: Unable to open scheme HET file"), FatalStop);
-    const std::string out = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, "DBG_CRASH : FATAL ERROR KEEP1: Unable to open scheme HET file\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");  // the host's output is not the kernel's
     const auto l = lines();
     ASSERT_EQ(l.size(), 2u);
     EXPECT_EQ(l[0], "!!!! FATAL CRASH !!!! ");

@@ -27,6 +27,8 @@ case "$progress" in
 esac
 [ "$(tail -n 1 "$work/out.txt")" = "return 0" ] || fail "return code"
 
+# A traced run's developer dump lies beside its trace.
+[ -f "$work/project/datadump.txt" ] || fail "no developer dump beside the trace"
 trace=$(cat "$work/project"/v7trace*.txt)
 for text in " -=- " "Start Kernel" "181203" "154759" "DBG IN  : MAIN (MAC_OS_KERNEL)" \
             "DBG IN  : AAAMAIN .ne.c_dos" "DBG OUT : End of AAAMAIN" "DBG OUT : MAIN (MAC_OS_KERNEL)" \
@@ -42,4 +44,10 @@ cp "$work/project"/*.dat "$work/project"/*.het "$work/first/"
 for f in "$work/first"/*; do
   cmp -s "$f" "$work/project/$(basename "$f")" || fail "third run changed $(basename "$f")"
 done
+
+# An untraced run writes nothing outside the project directory: not into
+# the temporary directory, not into the host's current directory.
+mkdir "$work/tmp" "$work/cwd"
+(cd "$work/cwd" && TMPDIR="$work/tmp" "$runner" "$work/project" "$data/util" "$data/weather" > "$work/out.txt")
+[ -z "$(find "$work/tmp" "$work/cwd" -mindepth 1)" ] || fail "an untraced run wrote outside the project directory"
 echo "ok"

@@ -267,75 +267,147 @@ TEST(WholeRun, DesignRunEqualsTheRerunOfItsSavedDesign) {
     expect_same_run(efficient, run_scheme(chicago, 2, 0.0f), "efficient design in Chicago");
 }
 
-// The project's data files (not the reports or the listing), by name.
-std::map<std::string, std::string> data_files(const fs::path& dir) {
-    std::map<std::string, std::string> files;
-    for (const auto& [name, bytes] : project_files(dir)) {
-        const std::string ext = fs::path(name).extension().string();
-        if (ext == ".dat" || ext == ".het" || ext == ".bfr" || ext == ".dir") files[name] = bytes;
-    }
-    return files;
+void cut_file(const fs::path& f, std::size_t bytes) {
+    std::string content = read_file(f);
+    content.resize(bytes);
+    write_file(f, content);
 }
 
-TEST(WholeRun, DamagedProjectFileIsKeptAndTheRunFails) {
+// A project file that cannot be loaded whole (damaged, or emptied by an
+// interrupted copy), or a missing input file of the scheme: the run fails,
+// saves nothing and writes no report.
+TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
+    struct Case {
+        const char* damage;
+        void (*apply)(const fs::path&);
+        INTEGER scheme_run;  // the summary file names scheme 3
+    };
+    const Case cases[] = {
+        {"short strategy file", [](const fs::path& p) { cut_file(p / "stratb.dat", 1612); }, 3},
+        {"bad slot code in master.dir",
+         [](const fs::path& p) {
+             std::string text = read_file(p / "master.dir");
+             text[29 * 4 + 1] = 'x';  // line 5, the slot code's digit
+             write_file(p / "master.dir", text);
+         },
+         3},
+        {"input file deleted", [](const fs::path& p) { fs::remove(p / "scheme3b.dat"); }, 3},
+        {"input file emptied", [](const fs::path& p) { cut_file(p / "scheme3b.dat", 0); }, 3},
+        {"summary file emptied", [](const fs::path& p) { cut_file(p / "summaryb.dat", 0); }, 1},
+        {"strategy file emptied", [](const fs::path& p) { cut_file(p / "stratb.dat", 0); }, 3},
+        {"companion emptied", [](const fs::path& p) { cut_file(p / "stratb.bfr", 0); }, 3},
+    };
     ScratchDir dir;
-    for (const char* damage : {"short strategy file", "bad slot code in master.dir"}) {
-        const fs::path p = settled_sample(dir, damage);
+    for (const Case& c : cases) {
+        const fs::path p = settled_sample(dir, c.damage);
         reset_all_blocks();
         select_scheme(p, 3, 0.0f);
-        if (damage[0] == 's') {
-            std::string bytes = read_file(p / "stratb.dat");
-            bytes.resize(1612);
-            write_file(p / "stratb.dat", bytes);
-        } else {
-            std::string text = read_file(p / "master.dir");
-            text[29 * 4 + 1] = 'x';  // line 5, the slot code's digit
-            write_file(p / "master.dir", text);
-        }
-        const auto before = data_files(p);
+        c.apply(p);
+        const auto before = project_files(p);
         reset_all_blocks();
-        EXPECT_EQ(run_kernel(p), 1) << damage;
-        EXPECT_EQ(IDNUM1, 3) << damage;  // the scheme the host asked for ran
-        EXPECT_FALSE(NFLAG(51)) << damage;
-        EXPECT_TRUE(data_files(p) == before) << damage << ": a project file changed";
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(run_kernel(p), 1) << c.damage;
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << c.damage;
+        EXPECT_EQ(IDNUM1, c.scheme_run) << c.damage;  // the scheme the host asked for ran
+        EXPECT_FALSE(NFLAG(51)) << c.damage;
+        EXPECT_TRUE(project_files(p) == before) << c.damage << ": a project file or report changed";
     }
 }
 
-TEST(WholeRun, FailedSaveKeepsTheOldFileAndFailsTheRun) {
+// Results are derived data: a run rebuilds a scheme's results file it
+// cannot read whole, and saves the same files as a run that could.
+TEST(WholeRun, MissingOrDamagedResultsFileIsRebuilt) {
     ScratchDir dir;
-    const fs::path p = settled_sample(dir, "p");
-    const std::string results = read_file(p / "scheme1b.het");
-    ASSERT_GT(results.size(), 43008u);
-    // A disk that takes no file beyond 42 KB: the results file cannot be
-    // saved whole, the smaller files can.
+    const fs::path reference = settled_sample(dir, "reference");
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(reference), 0);
+    const auto expected = project_files(reference);
+    const std::pair<const char*, void (*)(const fs::path&)> damages[] = {
+        {"deleted", [](const fs::path& f) { fs::remove(f); }},
+        {"emptied", [](const fs::path& f) { cut_file(f, 0); }},
+        {"cut short", [](const fs::path& f) { cut_file(f, 30000); }},
+        {"not a record file", [](const fs::path& f) { write_file(f, "JUNK" + read_file(f).substr(4)); }},
+    };
+    // The rebuilt site comes from the zip-code table again: its record's
+    // fifth field, which nothing reads, replaces the initial value the
+    // sample's file carried (site words 1-16 follow the 7000 hourly and
+    // bar-chart records).
+    constexpr std::size_t kSiteBytes = 12 + 4 * 7000, kSiteEnd = kSiteBytes + 4 * 16;
+    auto outside_site = [&](const std::string& het) { return het.substr(0, kSiteBytes) + het.substr(kSiteEnd); };
+    for (const auto& [damage, apply] : damages) {
+        const fs::path p = settled_sample(dir, damage);
+        apply(p / "scheme1b.het");
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 0) << damage;
+        EXPECT_TRUE(NFLAG(51)) << damage;
+        auto files = project_files(p);
+        EXPECT_EQ(files["scheme1b.het"].size(), expected.at("scheme1b.het").size()) << damage;
+        EXPECT_TRUE(outside_site(files["scheme1b.het"]) == outside_site(expected.at("scheme1b.het"))) << damage;
+        files["scheme1b.het"] = expected.at("scheme1b.het");
+        EXPECT_TRUE(files == expected) << damage;
+    }
+}
+
+// Runs the kernel in a child process whose files may not grow beyond
+// `limit_bytes` each (a disk that fills up while that file is written).
+int run_with_file_limit(const fs::path& project, rlim_t limit_bytes) {
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{43008, 43008};
+        const rlimit limit{limit_bytes, limit_bytes};
         setrlimit(RLIMIT_FSIZE, &limit);
         reset_all_blocks();
-        _exit(run_kernel(p));
+        _exit(run_kernel(project));
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_TRUE(read_file(p / "scheme1b.het") == results) << "the results file was cut";
-    // The input file saved after it tells of the failure: flag 51, the
-    // kernel status, is its byte after the 39 flags before the trace switch.
-    const std::string input = read_file(p / "scheme1b.dat");
-    ASSERT_GT(input.size(), 5621u);
-    EXPECT_EQ(input[5621 - 39], 0);
-    for (const auto& e : fs::directory_iterator(p))
-        EXPECT_NE(e.path().filename().string()[0], '.') << "temporary file left: " << e.path();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
-    // A report that cannot be written fails the run as well.
+TEST(WholeRun, FullDiskLeavesTheProjectAsItWasOrWhollyNew) {
+    // The sample's first run rewrites its data files and adds the reports.
+    ScratchDir dir;
+    const fs::path lone = dir / "lone";
+    copy_sample(lone);
+    const auto before = project_files(lone);
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(lone), 0);
+    const auto after = project_files(lone);
+    // The disk fills up while each file in turn is written: every size the
+    // run writes, less one byte, then no limit.
+    std::vector<rlim_t> limits = {0};
+    for (const auto& [name, bytes] : after)
+        if (bytes.size() > 0) limits.push_back(bytes.size() - 1);
+    limits.push_back(RLIM_INFINITY);
+    int failed_runs = 0, last_rc = -1;
+    for (rlim_t limit : limits) {
+        const fs::path p = dir / ("limit" + std::to_string(limit));
+        copy_sample(p);
+        const int rc = run_with_file_limit(p, limit);
+        const auto files = project_files(p);
+        const std::string which = "files limited to " + std::to_string(limit) + " bytes";
+        if (rc == 1) EXPECT_TRUE(files == before) << which << ": the project changed in a failed run";
+        else if (rc == 0) EXPECT_TRUE(files == after) << which << ": the project is not the run's whole";
+        else ADD_FAILURE() << which << ": the run ended with " << rc;
+        for (const auto& [name, bytes] : files) EXPECT_NE(name[0], '.') << which << ": temporary left: " << name;
+        fs::remove_all(p);
+        failed_runs += rc == 1;
+        last_rc = rc;
+    }
+    EXPECT_GT(failed_runs, 0);
+    EXPECT_EQ(last_rc, 0);  // a disk with room
+
+    // A report that cannot be written (a device that is always full) fails
+    // the run, and no file of it goes in place.
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    fs::remove(p / "scheme1.csv");
+    const fs::path p = dir / "report";
+    copy_sample(p);
     fs::create_symlink("/dev/full", p / "scheme1.csv");
+    const auto linked = project_files(p);
     reset_all_blocks();
     EXPECT_EQ(run_kernel(p), 1);
+    EXPECT_TRUE(project_files(p) == linked);
 }
 
 TEST(WholeRun, AnotherProjectLendsNoNamesOrColumns) {

@@ -6,7 +6,6 @@
 
 #include "blocks/blocks.h"
 #include "renewables/pv/pv.h"
-#include "renewables/dump_directory.h"
 #include "test_support.h"
 
 namespace mavo {
@@ -46,7 +45,6 @@ protected:
         testing::use_directories(dir.str(), dir.str(), dir.str());
     }
     ScratchDir dir;
-    testing::DumpDirectory dumps;
 };
 
 TEST_F(PvDriver, BaseSchemesNeverGetAnArrayButMayNeedASolarZone) {
@@ -287,26 +285,27 @@ TEST_F(PvDriver, HourlyRunAzimuthAndDeveloperDumps) {
     EXPECT_EQ(MAVODATA.WINDSPEED(100), 2.0 * 0.51);
     EXPECT_EQ(MAVODATA.RHOG(100), 0.2);
     EXPECT_EQ(MAVODATA.ARGTYP194.MODIN(3), 0.0);
-    EXPECT_FALSE(std::filesystem::exists(dumps / "debugIn.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "debugIn.txt"));
 
-    // The developer dumps named at "c:\temp\" go to the temporary
-    // directory, never beside the scheme files.
+    // The developer dumps named at "c:\temp\" are a traced run's: they go
+    // beside its trace in the project directory.
     azim = 180.0;
     MAVODATA.DEBUG = -1;
+    NFLAG(90) = true;
     PVMAIN(-1, -1, 30, azim, 10, 1, 1, 8760, 34, -118, -8, -1, DRCTNORMAL, TOTHORIZ, TAMB, WNDSPD, "", "", out,
            area, "", ierr, msg);
     EXPECT_EQ(azim, 180.0);
-    const auto in = testing::read_lines(dumps / "debugIn.txt");
+    const auto in = testing::read_lines(dir / "debugIn.txt");
     ASSERT_EQ(in.size(), 19u);
     EXPECT_EQ(in[0], " -1");
     EXPECT_EQ(in[3], " 180");
-    const auto out_lines = testing::read_lines(dumps / "debugOut.txt");
+    const auto out_lines = testing::read_lines(dir / "debugOut.txt");
     ASSERT_EQ(out_lines.size(), 3u);
     EXPECT_EQ(out_lines[0], " 1.616");
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-    // A dump that cannot be written (no temporary directory) does not stop
-    // the run.
-    dumps.point_at((dir / "nonexistent").string());
+    // A dump that cannot be written (a directory in its place) does not
+    // stop the run.
+    std::filesystem::remove(dir / "debugIn.txt");
+    std::filesystem::create_directory(dir / "debugIn.txt");
     out.fill(0.0);
     PVMAIN(-1, -1, 30, azim, 10, 1, 1, 8760, 34, -118, -8, -1, DRCTNORMAL, TOTHORIZ, TAMB, WNDSPD, "", "", out,
            area, "", ierr, msg);

@@ -8,7 +8,6 @@
 #include "blocks/blocks.h"
 #include "front/units.h"
 #include "renewables/solarwater/solar_water.h"
-#include "renewables/dump_directory.h"
 #include "test_support.h"
 
 namespace mavo {
@@ -56,11 +55,14 @@ struct HotWaterRun {
     double cdot() const { return LPD * 1.0 / 24 * nOccs / 1000 * kRhoCp; }
 };
 
+// A traced run: its developer dump goes beside the trace.
 class HotWaterModel : public ::testing::Test {
 protected:
-    void SetUp() override { testing::use_directories(dir.str(), dir.str(), dir.str()); }
+    void SetUp() override {
+        testing::use_directories(dir.str(), dir.str(), dir.str());
+        NFLAG(90) = true;
+    }
     ScratchDir dir;
-    testing::DumpDirectory dumps;
 };
 
 TEST_F(HotWaterModel, FirstNightHourByHand) {
@@ -89,7 +91,7 @@ TEST_F(HotWaterModel, FirstNightHourByHand) {
     EXPECT_NEAR(SDHWMAIN_STATE.TOTDRAW(1), (57.2 - 15.0) * cdot, 1e-9);
     EXPECT_EQ(SDHWMAIN_STATE.FDRAWZ(1), 1.0);
     // No hour reached 8760: no dump, no tank temperatures.
-    EXPECT_FALSE(std::filesystem::exists(dumps / "datadump.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "datadump.txt"));
     EXPECT_EQ(r.tTank(1), 0.0f);
 }
 
@@ -185,7 +187,7 @@ TEST_F(HotWaterModel, RefusedInputsAndEmptySpans) {
     empty.run();
     EXPECT_EQ(empty.errFlag, 0);
     EXPECT_EQ(empty.qAux(10), 0.0);
-    EXPECT_FALSE(std::filesystem::exists(dumps / "datadump.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "datadump.txt"));
 }
 
 TEST_F(HotWaterModel, RatedTankLossCoefficient) {
@@ -199,15 +201,19 @@ TEST_F(HotWaterModel, RatedTankLossCoefficient) {
     EXPECT_FALSE(solarwater::rated_tank_loss_coefficient(0.9, 0.98, 0.0).valid);
 }
 
-TEST_F(HotWaterModel, YearEndDumpInTheTemporaryDirectory) {
+TEST_F(HotWaterModel, YearEndDumpOfATracedRunOnly) {
+    NFLAG(90) = false;
+    HotWaterRun untraced;
+    untraced.run();
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
+    NFLAG(90) = true;
     HotWaterRun r;
     r.run();
     ASSERT_EQ(r.errFlag, 0);
     EXPECT_NEAR(r.tTank(1), SDHWMAIN_STATE.TTANK(2) * 9 / 5 + 32, 1e-4);
     EXPECT_NEAR(r.tTank(8760), SDHWMAIN_STATE.TTANK(8761) * 9 / 5 + 32, 1e-4);
-    // Nothing beside the scheme files.
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-    const auto lines = testing::read_lines(dumps / "datadump.txt");
+    const auto lines = testing::read_lines(dir / "datadump.txt");
     ASSERT_EQ(lines.size(), 2u + 24 + 36 + 51 + 3);
     EXPECT_EQ(lines[0], " MAVO DataDump: from Subroutine SDHWMAIN");
     EXPECT_EQ(lines[2], "    0.0000        0.0000       20.0000        0.0000   1.000 ");
@@ -218,23 +224,18 @@ TEST_F(HotWaterModel, YearEndDumpInTheTemporaryDirectory) {
     EXPECT_EQ(lines[87], lines[62]);
     EXPECT_EQ(lines.back().substr(0, 4), "3651");
 
-    // No usable temporary directory: the run goes on without its dump.
-    dumps.point_at((dir / "missing").string());
+    // A symbolic link planted in the dump's place is not followed: the file
+    // it points at stays as it was, and a lost diagnostic is no failed run.
+    std::filesystem::remove(dir / "datadump.txt");
+    testing::write_file(dir / "other.txt", "another file of the user");
+    std::filesystem::create_symlink(dir / "other.txt", dir / "datadump.txt");
+    begin_file_account();
     HotWaterRun again;
     again.run();
     EXPECT_EQ(again.errFlag, 0);
     EXPECT_EQ(again.qAux(8760), r.qAux(8760));
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-
-    // A dump that cannot be opened (another user's, here a directory in
-    // its place) is a diagnostic lost, not a failed run.
-    const std::filesystem::path blocked = dir / "blocked";
-    std::filesystem::create_directories(blocked / "datadump.txt");
-    dumps.point_at(blocked.string());
-    begin_file_account();
-    HotWaterRun third;
-    third.run();
-    EXPECT_EQ(third.errFlag, 0);
+    EXPECT_EQ(testing::read_file(dir / "other.txt"), "another file of the user");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "datadump.txt"));
     EXPECT_EQ(file_failures_of_run(), 0);
 }
 
@@ -268,7 +269,6 @@ protected:
         PEOPLE = 3.0f;
     }
     ScratchDir dir;
-    testing::DumpDirectory dumps;  // a year's run leaves its dump there
 };
 
 TEST_F(SolarWaterDriver, ResidentialRuleSizing) {

@@ -32,13 +32,12 @@ HourSpan hours_within_year(INTEGER start, INTEGER end) {
     return s;
 }
 
-// Developer dump of the run's inputs, in the temporary directory. False
-// when the file cannot be opened.
+// Developer dump of the run's inputs (a traced run's, in the project
+// directory). False when the file is not written.
 bool write_debug_input(INTEGER INVROW, INTEGER PVROW, REAL8 TILT, REAL8 AZIM, INTEGER NSERIES, INTEGER NPARALLEL,
                        INTEGER TIMESTART, INTEGER TIMEEND, REAL8 XLAT, REAL8 XLONG, INTEGER TZ, INTEGER SOLTIME,
                        const FArray<REAL8, 8760>* series[4], std::string_view texts[3]) {
-    const std::string path = developer_dump_path("c:\\temp\\debugIn.txt");
-    std::FILE* f = path.empty() ? nullptr : unit_open(kDumpUnit, path.c_str(), "w");
+    std::FILE* f = open_developer_dump("c:\\temp\\debugIn.txt");
     if (!f) return false;
     auto put = [f](const FreeFormLine& l) { std::fprintf(f, "%s\n", l.str().c_str()); };
     for (int v : {INVROW, PVROW}) put(FreeFormLine().value(v));
@@ -58,10 +57,9 @@ bool write_debug_input(INTEGER INVROW, INTEGER PVROW, REAL8 TILT, REAL8 AZIM, IN
     return true;
 }
 
-// Developer dump of the run's output, in the temporary directory.
+// Developer dump of the run's output, beside the input dump.
 bool write_debug_output(REAL8 AREAPANEL, const FArray<REAL8, 8760>& PVHOURLY) {
-    const std::string path = developer_dump_path("c:\\temp\\debugOut.txt");
-    std::FILE* f = path.empty() ? nullptr : unit_open(kDumpUnit, path.c_str(), "w");
+    std::FILE* f = open_developer_dump("c:\\temp\\debugOut.txt");
     if (!f) return false;
     std::fprintf(f, "%s\n", FreeFormLine().value(AREAPANEL).str().c_str());
     std::fprintf(f, "%s\n", FreeFormLine().value(PVMAIN_STATE.PVPOWERTOT).str().c_str());

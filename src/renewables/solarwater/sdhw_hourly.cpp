@@ -181,8 +181,9 @@ void write_dump_lines(std::FILE* f, const DumpValues& v, const TankSystem& s, co
     }
 }
 
-// The developer dump of a run that reaches the last hour of the year, in the
-// temporary directory. Fills tTank; a file that cannot be opened is skipped.
+// The developer dump of a run that reaches the last hour of the year (a
+// traced run's, in the project directory). Fills tTank; a dump not written
+// is skipped.
 void dump_at_year_end(const DumpValues& v, const TankSystem& s, const FArray<REAL8, 8760>& dni,
                       const FArray<REAL8, 8760>& ghi, const FArray<REAL8, 8760>& tamb, const FArray<REAL8, 8760>& wind,
                       const FArray<REAL8, 24>& fHourly, const FArray<REAL8, 8760>* q[6], FArray<REAL, 8760>& tTank) {
@@ -190,12 +191,8 @@ void dump_at_year_end(const DumpValues& v, const TankSystem& s, const FArray<REA
     DBG_PRINT("  if it stops here, CLOSE datadump file");
     for (INTEGER i = 1; i <= 8760; ++i)
         tTank(i) = static_cast<REAL>(SDHWMAIN_STATE.TTANK(i + 1) * 9.0 / 5.0 + 32.0);
-    const std::string path = developer_dump_path("c:\\temp\\datadump.txt");
-    std::FILE* f = path.empty() ? nullptr : unit_open(kDumpUnit, path.c_str(), "w");
-    if (!f) {
-        DBG_PRINT("SDHWMAIN: the dump file cannot be opened; the run goes on without it");
-        return;
-    }
+    std::FILE* f = open_developer_dump("c:\\temp\\datadump.txt");
+    if (!f) return;
     write_dump_lines(f, v, s, dni, ghi, tamb, wind, fHourly, q);
     unit_close(kDumpUnit);
 }

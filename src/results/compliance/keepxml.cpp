@@ -55,7 +55,8 @@ bool open_text_file(INTEGER unit, const FString<16>& name) {
     DIR_BUILDPATH(kProjectDirectory, name.view());
     const std::string path = built_path();
     if (path.empty()) return false;
-    return unit_open(unit, path.c_str(), "w") != nullptr;
+    // Put in place with the run's other files once written whole.
+    return unit_open_replacing(unit, path.c_str(), "w", false) != nullptr;
 }
 
 // Slot 0 gets no document, yet its other reports are written under the

@@ -65,7 +65,7 @@ void KEEPCCL() {
     FString<255> FILENM = PRFILE(slot).view();
     DIR_BUILDPATH(kProjectDirectory, FILENM.view());
     const std::string path = built_path();
-    std::FILE* f = unit_open(BLK0B.DISKCCL, path.c_str(), "w");
+    std::FILE* f = unit_open_replacing(BLK0B.DISKCCL, path.c_str(), "w", false);
     if (!f) {
         // The viewer finds no link file; the reason goes to the trace.
         DBG_TRACE(" ERROR: Unable to OPEN file" + path);

@@ -212,7 +212,7 @@ void KEEPCSV() {
     }
     DIR_BUILDPATH(kProjectDirectory, CSVFILES(slot).view());
     const std::string path = built_path();
-    std::FILE* f = unit_open(BLK0B.DISKCSV, path.c_str(), "w");
+    std::FILE* f = unit_open_replacing(BLK0B.DISKCSV, path.c_str(), "w", false);
     if (!f) {
         DBG_ERROR("KEEPCSV: cannot open the hourly CSV file");
         DBG_PRINT(path);

@@ -61,7 +61,9 @@ void KEEPSS(INTEGER IDAY, const FArray<REAL, 24>& TIN) {
     }
     DIR_BUILDPATH(kProjectDirectory, PRFILE(IDNUM1).view());
     const std::string path = built_path();
-    std::FILE* f = unit_open(BLK0B.DISKPRN, path.c_str(), IDAY < 1 ? "w" : "a");
+    // Started anew as a new version of the file; each day appends to that.
+    std::FILE* f = IDAY < 1 ? unit_open_replacing(BLK0B.DISKPRN, path.c_str(), "w", false)
+                            : unit_open(BLK0B.DISKPRN, path.c_str(), "a");
     if (!f) {
         DBG_ERROR("KEEPSS: cannot open the hourly radiation file");
         DBG_OUT("KEEPSS");

@@ -1,0 +1,104 @@
+// The files of a run: written beside their targets, put in place together
+// at the run's commit or not at all, and the temporaries of a killed run
+// cleared away.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "front/units.h"
+#include "test_support.h"
+
+namespace mavo {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::read_file;
+using testing::ScratchDir;
+using testing::write_file;
+
+constexpr int kUnit = 32;
+
+std::set<std::string> names_in(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    return names;
+}
+
+bool save(const fs::path& file, const std::string& text) {
+    std::FILE* f = unit_open_replacing(kUnit, file.c_str(), "w");
+    if (!f) return false;
+    std::fputs(text.c_str(), f);
+    return unit_close(kUnit);
+}
+
+std::string read_through_units(const fs::path& file) {
+    std::FILE* f = unit_open(kUnit, file.c_str(), "r");
+    if (!f) return "(none)";
+    char buf[64] = {};
+    const std::size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+    unit_close(kUnit);
+    return std::string(buf, n);
+}
+
+TEST(RunFiles, PutInPlaceTogetherAtTheCommitOrNotAtAll) {
+    ScratchDir dir;
+    write_file(dir / "a.dat", "old a");
+    begin_run_files();
+    ASSERT_TRUE(save(dir / "a.dat", "new a"));
+    ASSERT_TRUE(save(dir / "b.dat", "first b"));
+    ASSERT_TRUE(save(dir / "b.dat", "second b"));  // saved twice in the run: the last one counts
+    EXPECT_EQ(read_file(dir / "a.dat"), "old a");  // nothing in place before the commit
+    EXPECT_EQ(read_through_units(dir / "a.dat"), "new a");  // but the run reads its own
+    EXPECT_EQ(read_through_units(dir / "b.dat"), "second b");
+    EXPECT_TRUE(commit_run_files());
+    EXPECT_EQ(read_file(dir / "a.dat"), "new a");
+    EXPECT_EQ(read_file(dir / "b.dat"), "second b");
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"a.dat", "b.dat"}));
+
+    // One failure anywhere in the run, and no file of it goes in place.
+    begin_run_files();
+    ASSERT_TRUE(save(dir / "a.dat", "newer a"));
+    ASSERT_TRUE(unit_create_empty((dir / "c.dat").c_str()));
+    note_failed_write();
+    EXPECT_FALSE(commit_run_files());
+    EXPECT_EQ(read_file(dir / "a.dat"), "new a");
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"a.dat", "b.dat"}));
+
+    // An empty path (one too long to build) makes no file anywhere.
+    begin_run_files();
+    EXPECT_EQ(unit_open_replacing(kUnit, "", "w"), nullptr);
+    EXPECT_EQ(file_failures_of_run(), 1);
+    unit_close_all();
+}
+
+TEST(RunFiles, TemporariesOfAKilledRunGoAtTheNextSave) {
+    ScratchDir dir;
+    std::fflush(nullptr);
+    const pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    waitpid(dead, nullptr, 0);
+    const std::string d = std::to_string(dead), own = std::to_string(getpid());
+    const std::set<std::string> kept = {
+        ".summaryb.dat.mavotmp-" + own + "-Ab12Cd",  // this process's own
+        ".summaryb.dat.mavotmp-1-Ab12Cd",            // a process still running
+        ".summaryb.dat.mavotmp-" + d + "-Ab12C",     // no name of ours
+        ".summaryb.dat",                             // the user's
+    };
+    const std::set<std::string> stale = {".summaryb.dat.mavotmp-" + d + "-Ab12Cd",
+                                         ".scheme3b.het.mavotmp-" + d + "-x9y8z7"};
+    for (const auto& n : kept) write_file(dir / n, "x");
+    for (const auto& n : stale) write_file(dir / n, "x");
+    begin_file_account();
+    ASSERT_TRUE(save(dir / "master.dir", "names"));
+    std::set<std::string> expected = kept;
+    expected.insert("master.dir");
+    EXPECT_EQ(names_in(dir.path()), expected);
+}
+
+}  // namespace
+}  // namespace mavo
