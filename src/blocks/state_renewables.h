@@ -146,6 +146,7 @@ struct SDHWCALC_STATE_t {
 
 // Kept by SDHWMAIN between calls (rewritten by each call over its hours).
 struct SDHWMAIN_STATE_t {
+    REAL8 tank_start_C = 30.0;       // solar tank temperature at the start of the first hour of a call, C
     FArray<REAL8, 8761> TTANK{};     // solar tank temperature at the start of hour t, C (t+1 = end of t)
     FArray<REAL8, 8760> TOTDRAW{};   // heat to bring the hour's whole draw from mains to set point, kJ
     FArray<REAL8, 8760> QFLOW{};     // heat the auxiliary adds to the water drawn, kJ

@@ -564,27 +564,25 @@ TEST(WholeRun, RepresentativeDaysGiveWhatTheirCalendarDaysGive) {
         solar_scheme(p, month, day);
         ASSERT_EQ(run_kernel(p), 0);
         ASSERT_FALSE(NFLAG(38));
-        double days_kwh = 0, collector_kJ = 0, year_days_collector_kJ = 0;
+        double days_kwh = 0;
         for (INTEGER n = 1; n <= 12; ++n) {
             const INTEGER before = hours_before(TMON(n), TDAY(n));
             ASSERT_EQ(before, (SKPDAY + n - 1) * 24) << n;
+            double collector_kJ = 0, year_day_collector_kJ = 0;
             for (INTEGER h = 1; h <= 24; ++h) {
                 const INTEGER t = before + h;
                 EXPECT_EQ(PVOUT(t), year_pv_W[t - 1]) << month << "/" << day << " day " << n << " hour " << h;
                 days_kwh += year_pv_W[t - 1] / 1000.0;
                 collector_kJ += SDHWCALC_STATE.QSOLAR(t);
-                year_days_collector_kJ += year_collector_kJ[t - 1];
-                // The tank of a twelve-day run starts at 30 C on its first
-                // day, as the year's does on 1 January.
-                if (month == 1) {
-                    EXPECT_EQ(SDHWCALC_STATE.QSOLAR(t), year_collector_kJ[t - 1]);
-                }
+                year_day_collector_kJ += year_collector_kJ[t - 1];
             }
+            // Both runs warm their tank up on their first day; later in the
+            // year the year's tank still carries the days before into the
+            // first day or two, the twelve-day tank that day's own warm-up.
+            const double tolerance = month == 1 ? 0.0 : 0.05 * year_day_collector_kJ;
+            EXPECT_NEAR(collector_kJ, year_day_collector_kJ, tolerance) << month << "/" << day << " day " << n;
         }
         EXPECT_NEAR(SUMARY(70, 3), days_kwh, 1e-4 * days_kwh);
-        // Later in the year the year's tank carries its history into the
-        // first days; the twelve days still collect what those days do.
-        EXPECT_NEAR(collector_kJ, year_days_collector_kJ, 0.03 * year_days_collector_kJ);
     }
 }
 

@@ -335,6 +335,12 @@ struct HotWaterInputs {
     REAL8 ef_aux = 0.0, re_aux = 0.0, p_w_aux = 0.0, v_aux_l = 0.0;
 };
 
+// The tank is warmed up as the zone is: the first day simulated runs this
+// many times before the days count, each time from the tank the time before
+// left, so the first day does not start from a cold tank whatever its
+// season (the zone repeats its first day twelve times).
+constexpr INTEGER kTankWarmUpDays = 12;
+
 // One run of the model over the days, the results in SDHWCALC_STATE; false
 // when the model refused its inputs.
 bool run_model(const SolarDays& days, INTEGER aux, const HotWaterInputs& in, REAL8 coll_area_m2, INTEGER n_colls) {
@@ -342,21 +348,30 @@ bool run_model(const SolarDays& days, INTEGER aux, const HotWaterInputs& in, REA
     // Hours not run hold nothing, whatever an earlier run left.
     for (auto* q : {&st.QSOLAR, &st.QTANK, &st.QLOAD, &st.QDUMP, &st.QAUX, &st.QFUEL}) q->fill(0.0);
     std::construct_at(&SDHWMAIN_STATE);
-    for (INTEGER j = 1; j <= days.span_count; ++j) {
+    // The hours first..last, from the tank the hours before left.
+    const auto run_hours = [&](INTEGER first, INTEGER last) {
         REAL8 coll_az_deg = SFACING(kSlot);
         INTEGER err = 0;
         st.SDHWMESSAGE = "";
-        SDHWMAIN(coll_area_m2, SFRTA(kSlot), std::fabs(SFRUL(kSlot)), STILT(kSlot), coll_az_deg, days.span(j).first,
-                 days.span(j).last, SLAT, -static_cast<REAL8>(SLON), TMZONEI, kApparentSolarTime, st.DRCTNORMKJ,
-                 st.TOTHORIZKJ, TAMB, WNDSPD, n_colls, in.t_env_C, st.TMAINSHC, in.lpd, st.FSCHED, in.n_occs,
-                 in.t_set_C, in.t_max_C, aux, in.ef, in.re, in.p_w, in.v_tank_l, in.ef_aux, in.re_aux, in.p_w_aux,
-                 in.v_aux_l, err, st.SDHWMESSAGE, st.QSOLAR, st.QTANK, st.QLOAD, st.QDUMP, st.QAUX, st.QFUEL,
-                 st.TTANKF);
+        SDHWMAIN(coll_area_m2, SFRTA(kSlot), std::fabs(SFRUL(kSlot)), STILT(kSlot), coll_az_deg, first, last, SLAT,
+                 -static_cast<REAL8>(SLON), TMZONEI, kApparentSolarTime, st.DRCTNORMKJ, st.TOTHORIZKJ, TAMB, WNDSPD,
+                 n_colls, in.t_env_C, st.TMAINSHC, in.lpd, st.FSCHED, in.n_occs, in.t_set_C, in.t_max_C, aux, in.ef,
+                 in.re, in.p_w, in.v_tank_l, in.ef_aux, in.re_aux, in.p_w_aux, in.v_aux_l, err, st.SDHWMESSAGE,
+                 st.QSOLAR, st.QTANK, st.QLOAD, st.QDUMP, st.QAUX, st.QFUEL, st.TTANKF);
         if (err != 0) {
             DBG_PRINT(st.SDHWMESSAGE.trimmed());
             return false;
         }
+        SDHWMAIN_STATE.tank_start_C = SDHWMAIN_STATE.TTANK(std::min<INTEGER>(last, 8760) + 1);
+        return true;
+    };
+    if (days.count > 0) {
+        const INTEGER first_day = days.day(1).hours_before;
+        for (INTEGER n = 1; n <= kTankWarmUpDays; ++n)
+            if (!run_hours(first_day + 1, first_day + 24)) return false;
     }
+    for (INTEGER j = 1; j <= days.span_count; ++j)
+        if (!run_hours(days.span(j).first, days.span(j).last)) return false;
     return true;
 }
 

@@ -46,7 +46,6 @@ constexpr double kWaterDensity_kgm3 = 994.0;
 constexpr double kWaterSpecificHeat_kJkgK = 4.182;
 constexpr double kSecondsPerHourOver1000 = static_cast<double>(3.6f);  // W to kJ per hour, single precision
 constexpr double kKJPerWh = 3.6;                                       // the absorbed radiation back to W/m2
-constexpr double kTankStart_C = 30.0;
 constexpr double kShownDrawUse = 500.9;  // shown in the dump only
 constexpr double kUaTankUnrated_WK = 3.5;
 constexpr double kUaTankDefault_WK = 3.51;
@@ -247,7 +246,7 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
     const INTEGER last = std::min<INTEGER>(simEnd, 8760);
     DBG_INT("SDHWMAIN simStart", simStart);
     DBG_INT("SDHWMAIN simEnd", simEnd);
-    if (first <= 8760) w.TTANK(first) = kTankStart_C;
+    if (first <= 8760) w.TTANK(first) = w.tank_start_C;
     const TankSystem s = tank_system(auxType, EF, RE, P_W, vTank, EF_aux, RE_aux, P_W_aux, vAux, tSet, tTankLoss);
     DBG_DOUBLE("SDHWMAIN uaTank W/K", s.ua_tank_WK);
     DBG_DOUBLE("SDHWMAIN uaAux W/K", s.ua_aux_WK);
