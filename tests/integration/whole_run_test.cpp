@@ -212,6 +212,39 @@ TEST(WholeRun, TwelveDayCsvCoolingIsTheHourlyCoolingOutput) {
     EXPECT_NEAR(year_kbtu, SUMARY(19, 3) * SUMARY(1, 3), 288 * 0.005 + 1e-4 * year_kbtu);
 }
 
+// A building of two identical zones, each simulated over the same twelve
+// days: it cools as much per square foot as one zone, at twice the peak
+// cooling and twice the peak electric demand. The heat the zones stored, in
+// place of their cooling, gave many times the cooling per square foot.
+TEST(WholeRun, TwelveDayMultiZoneCoolingIsItsZonesCooling) {
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    for (INTEGER slot : {3, 4}) {
+        select_scheme(p, 1, 201.0f, slot);
+        ASSERT_EQ(run_kernel(p), 0);
+        select_twelve_day_hvac_scheme(p, slot, 7, 1);
+        ASSERT_EQ(run_kernel(p), 0);
+    }
+    // Rows 1 (floor area), 19 (cooling per ft2), 29 and 32 (the peaks) of
+    // one zone, and how many of them the building has.
+    const std::pair<INTEGER, REAL> rows[] = {{1, 2.0f}, {19, 1.0f}, {29, 2.0f}, {32, 2.0f}};
+    std::map<INTEGER, REAL> zone;
+    for (const auto& [r, times] : rows) zone[r] = SUMARY(r, 4);
+    select_scheme(p, 3, 201.0f, 5);
+    ASSERT_EQ(run_kernel(p), 0);
+    edit_scheme(p, 5, [&] {
+        STRATEGY(26, 5) = 2.0f;  // a building of the zones its line lists
+        NCOMBO(5) = 34;
+        SUMARY(1, 14) = 2.0f * zone[1];  // the one-zone building they were split from
+    });
+    AADISK(1);
+    select_scheme(p, 5, 0.0f);
+    ASSERT_EQ(run_kernel(p), 0);
+    ASSERT_FALSE(NFLAG(38));
+    ASSERT_GT(zone[19], 0.0f);
+    for (const auto& [r, times] : rows) EXPECT_NEAR(SUMARY(r, 5), times * zone[r], 1e-4f * zone[r]) << "row " << r;
+}
+
 TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {
     ScratchDir dir;
     const fs::path fresh = settled_sample(dir, "fresh");
