@@ -443,6 +443,33 @@ TEST(WholeRun, FullDiskLeavesTheProjectAsItWasOrWhollyNew) {
     EXPECT_TRUE(project_files(p) == linked);
 }
 
+// A non-residential building has no compliance export: the document and
+// import instructions of the scheme's earlier residential run describe
+// another building and go when this run's reports go in place, not before.
+TEST(WholeRun, NonresidentialRunLeavesNoResidentialExport) {
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    ASSERT_TRUE(fs::exists(p / "scheme1.xml") && fs::exists(p / "scheme1.txt"));
+    make_nonresidential(p, 1);
+    select_scheme(p, 1, 0.0f);
+    if (fs::exists("/dev/full")) {  // a run that cannot write its hourly report
+        const fs::path failing = dir / "failing";
+        fs::copy(p, failing);
+        fs::remove(failing / "scheme1.csv");
+        fs::create_symlink("/dev/full", failing / "scheme1.csv");
+        const auto before = project_files(failing);
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(failing), 1);
+        EXPECT_TRUE(project_files(failing) == before);
+    }
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(p), 0);
+    ASSERT_TRUE(NFLAG(24));
+    EXPECT_TRUE(fs::exists(p / "scheme1.csv"));
+    EXPECT_FALSE(fs::exists(p / "scheme1.xml"));
+    EXPECT_FALSE(fs::exists(p / "scheme1.txt"));
+}
+
 TEST(WholeRun, AnotherProjectLendsNoNamesOrColumns) {
     ScratchDir dir;
     const fs::path other = settled_sample(dir, "other");
