@@ -181,5 +181,34 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     EXPECT_EQ(IDNUM1, 1);
 }
 
+// A whole year and twelve days cannot be added up: their combination is
+// refused like any other list that makes no combination, and the scheme
+// directory stays as it was (it held a line of zeros before).
+TEST_F(SchemeLibraryRun, CombinationOfDifferentRunLengthsIsRefused) {
+    new_project(project.path());
+    run(1, 243, 0);
+    run(1, cmd::kCopy, 3);
+    host_loads();
+    BLK0B.DISKDAT = 21;
+    BLK0B.DISKKEEP2 = 26;
+    IDNUM1 = 3;
+    AADISK(-5);
+    IDNUM1 = 3;
+    FIND2();
+    TMYMON = 7;  // twelve days from 1 July
+    TMYDAY = 1;
+    KEEP2(1);
+    run(3, 0, 0);
+    ASSERT_FALSE(NFLAG(38));
+    run(3, cmd::kName, 3, "Twelve days");
+    const std::string master = read_file(project / "master.dir");
+    run(1, cmd::kCombine, 13, "Mixed");
+    EXPECT_TRUE(NFLAG(38));  // scheme 1 ran its own year
+    EXPECT_TRUE(read_file(project / "master.dir") == master);
+    host_loads();
+    EXPECT_EQ(NCOMBO(1), 0);
+    EXPECT_EQ(IDNUM1, 1);
+}
+
 }  // namespace
 }  // namespace mavo
