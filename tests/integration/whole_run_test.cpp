@@ -245,6 +245,31 @@ TEST(WholeRun, TwelveDayMultiZoneCoolingIsItsZonesCooling) {
     for (const auto& [r, times] : rows) EXPECT_NEAR(SUMARY(r, 5), times * zone[r], 1e-4f * zone[r]) << "row " << r;
 }
 
+// A heating or cooling code of 0 names no listed choice: it is read as no
+// system of that kind, and the other system stays. It took the whole HVAC
+// system away, and the saved design lost its furnace or air conditioner.
+TEST(WholeRun, ZeroHeatingOrCoolingCodeKeepsTheOtherSystem) {
+    struct Case {
+        REAL heating_code, cooling_code;
+        INTEGER kept_row;    // the parameter row of the system that stays
+        INTEGER output_row;  // its annual output per ft2, heating negative
+    };
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    select_scheme(p, 1, 201.0f, 3);
+    ASSERT_EQ(run_kernel(p), 0);
+    for (const Case& c : {Case{2.0f, 0.0f, 18, 18}, Case{0.0f, 2.0f, 20, 19}}) {
+        edit_scheme(p, 3, [&] {
+            STRATEGY(18, 3) = c.heating_code;
+            STRATEGY(20, 3) = c.cooling_code;
+        });
+        select_scheme(p, 3, 0.0f);
+        ASSERT_EQ(run_kernel(p), 0);
+        EXPECT_EQ(STRATEGY(c.kept_row, 3), 2.0f) << "row " << c.kept_row;
+        EXPECT_GT(std::fabs(SUMARY(c.output_row, 3)), 1.0f) << "row " << c.output_row;
+    }
+}
+
 TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {
     ScratchDir dir;
     const fs::path fresh = settled_sample(dir, "fresh");
