@@ -278,6 +278,8 @@ void simulate_and_write() {
         DBG_INT("nZipcode before KEEPXMLin AAAMAIN", zip);
         NFLAG(44) = (zip >= 90000 && zip <= 99999) || (zip >= 1 && zip <= 16);
         KEEPXML();
+    } else {
+        remove_compliance_export(IDNUM1);
     }
     KEEPCCL();
     AADISK(1);

@@ -35,10 +35,13 @@ struct UnitFile {
     std::string temporary;      // replacing unit: where the new file is written meanwhile
 };
 
-// A file of the run written whole, waiting in its temporary for the commit.
+// A file of the run written whole, waiting in its temporary for the commit;
+// or a file the run removes, with the empty place beside it where the
+// commit moves it aside before it is deleted.
 struct PendingFile {
     std::string target;
     std::string temporary;
+    bool removal = false;
 };
 
 struct UnitFiles {
@@ -86,7 +89,7 @@ PendingFile* pending_of(const std::string& target) {
 std::string run_version_of(const char* path) {
     if (!g_units.run_open || g_units.pending.empty()) return {};
     const PendingFile* p = pending_of(replaced_file(path));
-    return p ? p->temporary : std::string();
+    return p && !p->removal ? p->temporary : std::string();
 }
 
 // ---- temporaries -------------------------------------------------------------
@@ -199,6 +202,7 @@ void keep_for_commit(const std::string& target, const std::string& temporary) {
     if (PendingFile* p = pending_of(target)) {
         ::unlink(p->temporary.c_str());
         p->temporary = temporary;
+        p->removal = false;
         return;
     }
     g_units.pending.push_back({target, temporary});
@@ -342,6 +346,32 @@ bool unit_create_empty(const char* path) {
     return true;
 }
 
+Removal unit_remove_with_run(const char* path) {
+    if (!path || !*path || !exists_as_name(path)) return Removal::no_file;
+    if (!g_units.run_open) {
+        if (std::remove(path) == 0) return Removal::removed;
+        note_failed_write();
+        return Removal::refused;
+    }
+    // The place beside it where the commit moves it aside: made now, so
+    // that a directory the run may not change fails the run before the
+    // commit.
+    std::string aside;
+    const int fd = create_temporary(path, aside);
+    if (fd < 0) {
+        note_failed_write();
+        return Removal::refused;
+    }
+    ::close(fd);
+    if (PendingFile* p = pending_of(path)) {
+        ::unlink(p->temporary.c_str());
+        *p = {path, aside, true};
+    } else {
+        g_units.pending.push_back({path, aside, true});
+    }
+    return Removal::removed;
+}
+
 std::FILE* unit_file(int unit) { return valid_unit(unit) ? g_units.units[unit].fp : nullptr; }
 
 void unit_write_failed(int unit) {
@@ -371,23 +401,37 @@ bool commit_run_files() {
     g_units.run_open = false;
     std::vector<PendingFile> files;
     files.swap(g_units.pending);
-    if (g_units.failures > 0) {
+    auto discard = [&files] {
         for (const PendingFile& p : files) ::unlink(p.temporary.c_str());
+    };
+    if (g_units.failures > 0) {
+        discard();
         return false;
     }
     // New names first: only a new name may need room in its directory, and
-    // a new file that went in place can be taken out again.
-    std::vector<const PendingFile*> added, replacing;
-    for (const PendingFile& p : files) (exists_as_name(p.target) ? replacing : added).push_back(&p);
-    std::vector<const PendingFile*> placed;
+    // a new file that went in place can be taken out again. Then the files
+    // the run removes are moved aside, which can be undone too; they are
+    // deleted only at the end.
+    std::vector<const PendingFile*> added, replacing, removed;
+    for (const PendingFile& p : files) {
+        if (p.removal) removed.push_back(&p);
+        else (exists_as_name(p.target) ? replacing : added).push_back(&p);
+    }
+    std::vector<const PendingFile*> placed, moved_aside;
     bool ok = true;
     for (const PendingFile* p : added) {
         if (ok && std::rename(p->temporary.c_str(), p->target.c_str()) == 0) placed.push_back(p);
         else ok = false;
     }
+    for (const PendingFile* p : removed) {
+        if (!ok) break;
+        if (std::rename(p->target.c_str(), p->temporary.c_str()) == 0) moved_aside.push_back(p);
+        else ok = errno == ENOENT;  // gone already
+    }
     if (!ok) {
+        for (const PendingFile* p : moved_aside) std::rename(p->temporary.c_str(), p->target.c_str());
         for (const PendingFile* p : placed) ::unlink(p->target.c_str());
-        for (const PendingFile& p : files) ::unlink(p.temporary.c_str());
+        discard();
         note_failed_write();
         return false;
     }
@@ -397,6 +441,7 @@ bool commit_run_files() {
             ok = false;
         }
     }
+    for (const PendingFile* p : removed) ::unlink(p->temporary.c_str());
     if (!ok) note_failed_write();
     return ok;
 }

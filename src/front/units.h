@@ -49,6 +49,12 @@ std::FILE* unit_open_dump(int unit, const char* path);
 // Creates `path` empty when it does not exist (inside a run, as a file of
 // the run). False when it could not be made.
 bool unit_create_empty(const char* path);
+// Removes `path`, a report this run makes stale, with the run's files:
+// inside a run at the commit, so that a failed run leaves it where it is;
+// outside a run at once. A file that cannot be removed counts as a failed
+// write of the run.
+enum class Removal { no_file, removed, refused };
+Removal unit_remove_with_run(const char* path);
 std::FILE* unit_file(int unit);
 // A write on the unit failed: the close keeps the old file.
 void unit_write_failed(int unit);

@@ -259,6 +259,13 @@ void combine_schemes(LibraryCall& call) {
         error_exit(404);
         return;
     }
+    // Results of a whole year and of twelve days (or of different data
+    // sources) do not add up to one building's.
+    if (!members_add_up(number)) {
+        DBG_INT("LIBARY: the members' results do not add up (other run lengths or data sources)", number);
+        error_exit(405);
+        return;
+    }
     // The combination stands in the blocks as its leading member's
     // building, as every later run of it loads it: its bill uses that
     // member's equipment and tariff choices.

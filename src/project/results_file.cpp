@@ -360,6 +360,18 @@ void climate_mismatch(bool opened, INTEGER ndigit, INTEGER entry_id) {
 
 bool run_flags_differ() { return NFLAG(53) || (NFLAG(55) && NFLAG(56)); }
 
+// Reads the run flags of member `ndigit` after the members before it; true
+// when its results cannot be added to theirs (another run length or data
+// source). The first member fixes the run length.
+bool member_mismatched(INTEGER ndigit, bool first) {
+    NFLAG(53) = false;
+    NFLAG(55) = false;
+    NFLAG(56) = false;
+    FINDFLAG(ndigit);
+    if (first) NFLAG(53) = false;
+    return run_flags_differ();
+}
+
 // Sum of the members' floor areas: what a combination's weighting falls
 // back on when its own area is not known.
 REAL member_area_sum(INTEGER combination) {
@@ -405,16 +417,14 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
     bool opened = false;
     while (idtemp > 0) {
         ++kount;
-        NFLAG(53) = false;
-        NFLAG(55) = false;
-        NFLAG(56) = false;
         STRIPR(idtemp, ndigit, npow);
-        if (ndigit < 1 || ndigit > 9) continue;
+        if (ndigit < 1 || ndigit > 9) {
+            NFLAG(53) = NFLAG(55) = NFLAG(56) = false;
+            continue;
+        }
         area_total += member_floor_area(ndigit);
         AREAT = SUMARY(1, ndigit);
-        FINDFLAG(ndigit);
-        if (kount <= 1) NFLAG(53) = false;  // the first member fixes the run length
-        if (run_flags_differ()) {
+        if (member_mismatched(ndigit, kount <= 1)) {
             climate_mismatch(opened, ndigit, entry_id);
             return;
         }
@@ -472,6 +482,25 @@ void FIND1() {
         read_combination(NCOMBO(IDNUM1), entry_id);
     }
     DBG_OUT("FIND1");
+}
+
+bool members_add_up(INTEGER combination) {
+    // Reading the members' flags sets the run's own: they are put back.
+    const LOGICAL saved[] = {NFLAG(37), NFLAG(38), NFLAG(53), NFLAG(55), NFLAG(56)};
+    bool add_up = true;
+    INTEGER rest = combination, digit = 0, npow = 0;
+    for (bool first = true; rest > 0 && add_up;) {
+        STRIPR(rest, digit, npow);
+        if (digit < 1 || digit > 9) continue;
+        add_up = !member_mismatched(digit, first);
+        first = false;
+    }
+    NFLAG(37) = saved[0];
+    NFLAG(38) = saved[1];
+    NFLAG(53) = saved[2];
+    NFLAG(55) = saved[3];
+    NFLAG(56) = saved[4];
+    return add_up;
 }
 
 void FINDFLAG(INTEGER N) {

@@ -11,6 +11,7 @@
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
 #include "results/bills_heating.h"
+#include "results/hourly_cooling.h"
 #include "results/result_columns.h"
 #include "support/numeric.h"
 
@@ -64,7 +65,6 @@ YearTotals hourly_pass(bool track_peaks) {
     YearTotals t;
     const REAL heating_code = std::fabs(scheme_code(18));
     const REAL cooling_code = std::fabs(scheme_code(20));
-    const bool multi_zone = std::fabs(scheme_code(26)) >= 2.0f;
     const bool full_year = NFLAG(38);
     const ElectricHeating heating = electric_heating_kind(scheme_code(18), COPHT);
     REAL heating_btuh = 0.0f;  // without a heating system the zone's net loss stands for it
@@ -87,8 +87,7 @@ YearTotals hourly_pass(bool track_peaks) {
 
             REAL cooling_btuh = 0.0f;
             if (cooling_code > 1.0f) {
-                cooling_btuh = (multi_zone || full_year) ? STORED(h, m) : HVACLD(h, m);
-                cooling_btuh = std::max(0.0f, cooling_btuh);
+                cooling_btuh = hour_cooling_output_btu(h, m);
                 month_cooling_btu += cooling_btuh;
             } else {
                 cooling_btuh = std::max(0.0f, HEAT(17, h, m));

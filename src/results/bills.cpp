@@ -11,6 +11,7 @@
 #include "front/trace.h"
 #include "results/bills_heating.h"
 #include "results/bills_steps.h"
+#include "results/hourly_cooling.h"
 #include "results/result_columns.h"
 
 namespace mavo {
@@ -151,8 +152,7 @@ void hourly_electricity(CostWork& w, INTEGER m) {
             w.AEWH += wh_kwh;
         }
 
-        // The 365-day average day keeps the month's cooling in STORED.
-        const REAL cooling_btuh = NFLAG(38) ? STORED(h, m) : HVACLD(h, m);
+        const REAL cooling_btuh = hour_cooling_output_btu(h, m);
         REAL cool_kwh = 0.0f;
         if (cooling_btuh > 0.0f) {
             const REAL per_day = COPAC > 0.0f ? cooling_btuh / (COPAC * kBtuPerKwh) : 0.0f;

@@ -53,8 +53,10 @@ void component_extremes() {
 
 // A multi-zone combination is heated (cooled) in the hours its most heated
 // (cooled) member is: the members' hours overlap, so they are not summed.
-void combination_comfort_hours(INTEGER k) {
-    INTEGER remaining = NCOMBO(k);
+// Column k receives the hours of the members named by the digits of
+// `members`.
+void combination_comfort_hours(INTEGER k, INTEGER members) {
+    INTEGER remaining = members;
     REAL heating_h = 0.0f;
     REAL cooling_h = 0.0f;
     do {
@@ -90,12 +92,16 @@ void PEAKS() {
     DBG_FLOAT("PEAKS PKGAIN", PKGAIN);
     DBG_FLOAT("PEAKS PKLOSS", PKLOSS);
 
-    // Only a scheme slot has a combination line; a marker of 2 or more on
-    // any other number has no members to read.
+    // A combination number held by a line has its digits as members and
+    // the line's column (9 + line). Of the slots only 1 to 9 have a
+    // combination line: a marker of 2 or more on any other has no members
+    // to read.
     const INTEGER k = IDNUM1;
-    if (scheme_code(26) >= 2.0f) {
+    if (!has_scheme_column(k)) {
+        if (const INTEGER column = summary_column(k); column > 0) combination_comfort_hours(column, k);
+    } else if (scheme_code(26) >= 2.0f) {
         if (k >= 1 && k <= 9) {
-            combination_comfort_hours(k);
+            combination_comfort_hours(k, NCOMBO(k));
         } else {
             DBG_INT("PEAKS: combination marker on a scheme without a combination line", k);
         }

@@ -140,6 +140,11 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
         EXPECT_TRUE(close(built[r], s1[r] + s3[r])) << "row " << r;
     for (INTEGER r : {18, 19, 20, 38, 39, 60})
         EXPECT_TRUE(close(built[r], (s1[r] * s1[1] + s3[r] * s3[1]) / area)) << "row " << r;
+    // The zones are heated (cooled) in the same hours, not one after the
+    // other: the building's hours are its member's with the most.
+    ASSERT_GT(s1[67], 0.0f);
+    ASSERT_GT(s1[68], 0.0f);
+    for (INTEGER r : {67, 68}) EXPECT_EQ(built[r], std::max(s1[r], s3[r])) << "row " << r;
     // One meter: the gas days are counted once, and the electricity bill is
     // that of the summed purchases (on the sample site's tiered tariff the
     // doubled use climbs the tiers), not the sum of two bills.
@@ -178,6 +183,35 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     host_loads();
     EXPECT_TRUE(SCHEMENAME(3).is_blank());
     for (INTEGER i = 1; i <= 9; ++i) EXPECT_EQ(NCOMBO(i), 0) << "line " << i;
+    EXPECT_EQ(IDNUM1, 1);
+}
+
+// A whole year and twelve days cannot be added up: their combination is
+// refused like any other list that makes no combination, and the scheme
+// directory stays as it was (it held a line of zeros before).
+TEST_F(SchemeLibraryRun, CombinationOfDifferentRunLengthsIsRefused) {
+    new_project(project.path());
+    run(1, 243, 0);
+    run(1, cmd::kCopy, 3);
+    host_loads();
+    BLK0B.DISKDAT = 21;
+    BLK0B.DISKKEEP2 = 26;
+    IDNUM1 = 3;
+    AADISK(-5);
+    IDNUM1 = 3;
+    FIND2();
+    TMYMON = 7;  // twelve days from 1 July
+    TMYDAY = 1;
+    KEEP2(1);
+    run(3, 0, 0);
+    ASSERT_FALSE(NFLAG(38));
+    run(3, cmd::kName, 3, "Twelve days");
+    const std::string master = read_file(project / "master.dir");
+    run(1, cmd::kCombine, 13, "Mixed");
+    EXPECT_TRUE(NFLAG(38));  // scheme 1 ran its own year
+    EXPECT_TRUE(read_file(project / "master.dir") == master);
+    host_loads();
+    EXPECT_EQ(NCOMBO(1), 0);
     EXPECT_EQ(IDNUM1, 1);
 }
 

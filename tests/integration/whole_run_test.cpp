@@ -212,6 +212,64 @@ TEST(WholeRun, TwelveDayCsvCoolingIsTheHourlyCoolingOutput) {
     EXPECT_NEAR(year_kbtu, SUMARY(19, 3) * SUMARY(1, 3), 288 * 0.005 + 1e-4 * year_kbtu);
 }
 
+// A building of two identical zones, each simulated over the same twelve
+// days: it cools as much per square foot as one zone, at twice the peak
+// cooling and twice the peak electric demand. The heat the zones stored, in
+// place of their cooling, gave many times the cooling per square foot.
+TEST(WholeRun, TwelveDayMultiZoneCoolingIsItsZonesCooling) {
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    for (INTEGER slot : {3, 4}) {
+        select_scheme(p, 1, 201.0f, slot);
+        ASSERT_EQ(run_kernel(p), 0);
+        select_twelve_day_hvac_scheme(p, slot, 7, 1);
+        ASSERT_EQ(run_kernel(p), 0);
+    }
+    // Rows 1 (floor area), 19 (cooling per ft2), 29 and 32 (the peaks) of
+    // one zone, and how many of them the building has.
+    const std::pair<INTEGER, REAL> rows[] = {{1, 2.0f}, {19, 1.0f}, {29, 2.0f}, {32, 2.0f}};
+    std::map<INTEGER, REAL> zone;
+    for (const auto& [r, times] : rows) zone[r] = SUMARY(r, 4);
+    select_scheme(p, 3, 201.0f, 5);
+    ASSERT_EQ(run_kernel(p), 0);
+    edit_scheme(p, 5, [&] {
+        STRATEGY(26, 5) = 2.0f;  // a building of the zones its line lists
+        NCOMBO(5) = 34;
+        SUMARY(1, 14) = 2.0f * zone[1];  // the one-zone building they were split from
+    });
+    AADISK(1);
+    select_scheme(p, 5, 0.0f);
+    ASSERT_EQ(run_kernel(p), 0);
+    ASSERT_FALSE(NFLAG(38));
+    ASSERT_GT(zone[19], 0.0f);
+    for (const auto& [r, times] : rows) EXPECT_NEAR(SUMARY(r, 5), times * zone[r], 1e-4f * zone[r]) << "row " << r;
+}
+
+// A heating or cooling code of 0 names no listed choice: it is read as no
+// system of that kind, and the other system stays. It took the whole HVAC
+// system away, and the saved design lost its furnace or air conditioner.
+TEST(WholeRun, ZeroHeatingOrCoolingCodeKeepsTheOtherSystem) {
+    struct Case {
+        REAL heating_code, cooling_code;
+        INTEGER kept_row;    // the parameter row of the system that stays
+        INTEGER output_row;  // its annual output per ft2, heating negative
+    };
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    select_scheme(p, 1, 201.0f, 3);
+    ASSERT_EQ(run_kernel(p), 0);
+    for (const Case& c : {Case{2.0f, 0.0f, 18, 18}, Case{0.0f, 2.0f, 20, 19}}) {
+        edit_scheme(p, 3, [&] {
+            STRATEGY(18, 3) = c.heating_code;
+            STRATEGY(20, 3) = c.cooling_code;
+        });
+        select_scheme(p, 3, 0.0f);
+        ASSERT_EQ(run_kernel(p), 0);
+        EXPECT_EQ(STRATEGY(c.kept_row, 3), 2.0f) << "row " << c.kept_row;
+        EXPECT_GT(std::fabs(SUMARY(c.output_row, 3)), 1.0f) << "row " << c.output_row;
+    }
+}
+
 TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {
     ScratchDir dir;
     const fs::path fresh = settled_sample(dir, "fresh");
@@ -408,6 +466,33 @@ TEST(WholeRun, FullDiskLeavesTheProjectAsItWasOrWhollyNew) {
     reset_all_blocks();
     EXPECT_EQ(run_kernel(p), 1);
     EXPECT_TRUE(project_files(p) == linked);
+}
+
+// A non-residential building has no compliance export: the document and
+// import instructions of the scheme's earlier residential run describe
+// another building and go when this run's reports go in place, not before.
+TEST(WholeRun, NonresidentialRunLeavesNoResidentialExport) {
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    ASSERT_TRUE(fs::exists(p / "scheme1.xml") && fs::exists(p / "scheme1.txt"));
+    make_nonresidential(p, 1);
+    select_scheme(p, 1, 0.0f);
+    if (fs::exists("/dev/full")) {  // a run that cannot write its hourly report
+        const fs::path failing = dir / "failing";
+        fs::copy(p, failing);
+        fs::remove(failing / "scheme1.csv");
+        fs::create_symlink("/dev/full", failing / "scheme1.csv");
+        const auto before = project_files(failing);
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(failing), 1);
+        EXPECT_TRUE(project_files(failing) == before);
+    }
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(p), 0);
+    ASSERT_TRUE(NFLAG(24));
+    EXPECT_TRUE(fs::exists(p / "scheme1.csv"));
+    EXPECT_FALSE(fs::exists(p / "scheme1.xml"));
+    EXPECT_FALSE(fs::exists(p / "scheme1.txt"));
 }
 
 TEST(WholeRun, AnotherProjectLendsNoNamesOrColumns) {

@@ -3,7 +3,6 @@
 // checks at the top, the declaration and root element, the closing lines,
 // the refusal of a twelve-day run and the error exit. The element groups
 // live beside this file, one file per group.
-#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -57,28 +56,6 @@ bool open_text_file(INTEGER unit, const FString<16>& name) {
     if (path.empty()) return false;
     // Put in place with the run's other files once written whole.
     return unit_open_replacing(unit, path.c_str(), "w", false) != nullptr;
-}
-
-// Slot 0 gets no document, yet its other reports are written under the
-// default scheme's names: a scheme0.xml and scheme0.txt left by an earlier
-// run of slot 10 would stand beside them describing another design, ready
-// to be imported. They are removed; one that exists but cannot be removed
-// fails the run like a report that cannot be written.
-void remove_stale_export(INTEGER slot) {
-    for (const FString<16>& name : {compliance::document_file_name(slot), compliance::notes_file_name(slot)}) {
-        DIR_BUILDPATH(kProjectDirectory, name.view());
-        const std::string path = built_path();
-        if (path.empty()) continue;
-        errno = 0;
-        if (std::remove(path.c_str()) == 0) {
-            DBG_PRINT("KEEPXML: stale compliance export of the default scheme removed");
-            DBG_PRINT(path);
-        } else if (errno != ENOENT) {
-            DBG_ERROR("KEEPXML: cannot remove the stale compliance export of the default scheme");
-            DBG_PRINT(path);
-            note_failed_write();
-        }
-    }
 }
 
 void close_both(const ExportFiles& f) {
@@ -165,6 +142,23 @@ void run_steps(ExportFiles& f, ExportScheme& s) {
 
 }  // namespace
 
+void remove_compliance_export(INTEGER idnum) {
+    const INTEGER slot = reports::report_slot(idnum);
+    if (slot == 0) return;
+    for (const FString<16>& name : {compliance::document_file_name(slot), compliance::notes_file_name(slot)}) {
+        DIR_BUILDPATH(kProjectDirectory, name.view());
+        const std::string path = built_path();
+        const Removal removal = unit_remove_with_run(path.c_str());
+        if (removal == Removal::removed) {
+            DBG_PRINT("KEEPXML: stale compliance export removed with the run's reports");
+            DBG_PRINT(path);
+        } else if (removal == Removal::refused) {
+            DBG_ERROR("KEEPXML: cannot remove the stale compliance export");
+            DBG_PRINT(path);
+        }
+    }
+}
+
 void KEEPXML() {
     DBG_IN("KEEPXML");
     DBG_INT("top of KEEPXML 065; idnum1", IDNUM1);
@@ -174,7 +168,7 @@ void KEEPXML() {
     // run on codes of 0, which describe no design to import.
     if (!has_scheme_column(IDNUM1)) {
         DBG_PRINT("KEEPXML: no compliance export for a scheme slot without a parameter column");
-        if (reports::report_slot(IDNUM1) != 0) remove_stale_export(IDNUM1);
+        remove_compliance_export(IDNUM1);
         DBG_OUT("KEEPXML");
         return;
     }

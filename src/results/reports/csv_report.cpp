@@ -14,6 +14,7 @@
 #include "front/paths.h"
 #include "front/trace.h"
 #include "front/units.h"
+#include "results/hourly_cooling.h"
 #include "results/reports/report_files.h"
 #include "results/results.h"
 #include "support/fortran_format.h"
@@ -38,15 +39,6 @@ constexpr REAL kHoursPerDay = 24.0f;
 // own opening blank in front of the text's.
 constexpr std::string_view kAveragesLine = " Averages (all 24 Hours):";
 
-// The hour's cooling output, Btu. The month's average day of a 365-day run
-// keeps it apart from the heating, in STORED; the representative day of a
-// twelve-day run has one HVAC output per hour, in HVACLD, cooling when
-// positive (its STORED is the heat the zone stored, not cooling).
-REAL cooling_output_btu(INTEGER h, INTEGER m) {
-    const REAL cooling_btu = NFLAG(38) ? STORED(h, m) : HVACLD(h, m);
-    return cooling_btu > 0.0f ? cooling_btu : 0.0f;
-}
-
 // The 17 performance values of one hour, in the order of the table's
 // columns 2 to 18.
 FArray<REAL, 17> performance_of_hour(INTEGER h, INTEGER m) {
@@ -55,7 +47,7 @@ FArray<REAL, 17> performance_of_hour(INTEGER h, INTEGER m) {
     v(2) = IATEMP(h, m);                                                    // deg F
     v(3) = AIRVOL(h, m);                                                    // air changes per hour
     v(4) = HVACLD(h, m) < 0.0f ? HVACLD(h, m) / kBtuPerKbtu : 0.0f;         // heating, kBtu (negative)
-    v(5) = cooling_output_btu(h, m) / kBtuPerKbtu;                          // cooling, kBtu
+    v(5) = hour_cooling_output_btu(h, m) / kBtuPerKbtu;                     // cooling, kBtu
     v(6) = HEAT(13, h, m) / kBtuPerKwh;                                     // lights, kWh
     v(7) = KWHRFA(h, m);                                                    // fans and blowers, kWh
     v(8) = EQKWHR(h, m);                                                    // appliances, kWh
