@@ -1,6 +1,7 @@
 // Infiltration and ventilation of the hour (INFILT, declared in physics.h)
 // and the helpers of its leakage models. The zone balance uses the same
-// leakage-area model for its air changes.
+// leakage-area model for its air changes, and the design heat loss for its
+// infiltration at the design temperatures.
 #pragma once
 #include "support/types.h"
 

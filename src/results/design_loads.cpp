@@ -28,38 +28,10 @@ constexpr INTEGER kFallbackZone = 9;  // the zone the kernel assumes for a site 
 constexpr REAL kAirCpBtuPerLbF = 0.241f;
 constexpr REAL kAirDensityLbPerFt3 = 0.075f;
 constexpr REAL kMinutesPerHour = 60.0f;
-constexpr REAL kDesignWindMph = 15.0f;
-constexpr REAL kIn2PerFt2 = 144.0f;
-constexpr REAL kSlaScale = 10000.0f;  // SLA is leakage area per floor area times 10000
-
-// Infiltration of the ASHRAE basic (Sherman-Grimsrud) model: Q = ELA x
-// sqrt(Cs x |dT| + Cw x U^2), Q cfm, ELA in2, dT F, U mph (ASHRAE Handbook
-// of Fundamentals, infiltration chapter, effective-leakage-area model).
-// Stack flow depends on the size of the indoor-outdoor difference, not its
-// sign.
-REAL ela_infiltration_cfm(REAL ela_in2, REAL stack_coeff, REAL wind_coeff, REAL dT_F, REAL wind_mph) {
-    return ela_in2 * std::sqrt(stack_coeff * std::fabs(dT_F) + wind_coeff * (wind_mph * wind_mph));
-}
+constexpr REAL kDesignWindMph = 15.0f;  // wind of the winter design condition
 
 bool has_basement(REAL floor_code_magnitude) {
     return !(floor_code_magnitude < 10.0f || floor_code_magnitude == 16.0f);
-}
-
-// Stack and wind coefficients of the basic model by stories above grade;
-// a storey count between whole numbers has none.
-void stack_and_wind_coefficients(REAL stories, REAL& stack_coeff, REAL& wind_coeff) {
-    stack_coeff = 0.0f;
-    wind_coeff = 0.0f;
-    if (stories <= 1.0f) {
-        stack_coeff = 0.0158f;
-        wind_coeff = 0.0039f;
-    } else if (stories == 2.0f) {
-        stack_coeff = 0.0313f;
-        wind_coeff = 0.0051f;
-    } else if (stories >= 3.0f) {
-        stack_coeff = 0.0471f;
-        wind_coeff = 0.0060f;
-    }
 }
 
 REAL envelope_losses(REAL dT_F, REAL floor_code_magnitude, INTEGER zone) {
@@ -87,22 +59,24 @@ REAL envelope_losses(REAL dT_F, REAL floor_code_magnitude, INTEGER zone) {
 // other buildings.
 REAL design_infiltration_cfm(REAL floor_code_magnitude) {
     if (!NFLAG(24)) {
-        const REAL ela_in2 = SLA * AREAT * kIn2PerFt2 / kSlaScale;
+        // The hourly model's leakage-area flow at the design temperatures and
+        // the design wind.
+        const REAL ela_in2 = effective_leakage_area_in2(SLA, AREAT);
         REAL stories = FLOORS;
         if (has_basement(floor_code_magnitude) && stories >= 2.0f) stories -= 1.0f;
-        REAL stack_coeff = 0.0f;
-        REAL wind_coeff = 0.0f;
-        stack_and_wind_coefficients(stories, stack_coeff, wind_coeff);
-        const REAL cfm = ela_infiltration_cfm(ela_in2, stack_coeff, wind_coeff, COMLOW - DESMIN, kDesignWindMph) *
+        const REAL cfm = leakage_area_flow_cfm(ela_in2, stack_wind_coefficients(stories), COMLOW - DESMIN,
+                                               kDesignWindMph) *
                          SurfaceRatio;
         DBG_FLOAT("ASHRAE ELA sq.in.", ela_in2);
         DBG_FLOAT("ASHRAE stories above grade", stories);
         DBG_FLOAT("ASHRAE infiltration CFM", cfm);
         return cfm;
     }
+    // The skin's wind leakage at the design wind, through the whole
+    // envelope (roof and floor included).
     REAL envelope_ft2 = 0.0f;
     for (INTEGER i = 1; i <= 11; ++i) envelope_ft2 += AREA(i);
-    const REAL cfm = envelope_ft2 * 0.0448f * 1.5024f;
+    const REAL cfm = envelope_wind_leakage_cfm(envelope_ft2, kDesignWindMph);
     DBG_FLOAT("ASHRAE envelope area", envelope_ft2);
     DBG_FLOAT("ASHRAE infiltration CFM", cfm);
     return cfm;
