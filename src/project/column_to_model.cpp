@@ -17,6 +17,7 @@
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
+#include "physics/infiltration.h"
 #include "physics/physics.h"
 #include "project/design_codes.h"
 #include "project/project.h"
@@ -143,10 +144,12 @@ void cooling_efficiency(INTEGER zone) {
     }
 }
 
-bool is_leakage_class(REAL code) {
-    for (const REAL c : {1.0f, 2.0f, 3.0f, 4.0f, 6.0f, 7.0f, 8.0f, 9.0f})
-        if (code == c) return true;
-    return false;
+// The tightness class a code names; 0 for none (none chosen, 5, a
+// fraction, or a code outside the classes).
+INTEGER leakage_class(REAL code) {
+    REAL sla = 0.0f, ach50 = 0.0f;
+    const INTEGER c = int_toward_zero(code);
+    return static_cast<REAL>(c) == code && tightness_class(c, sla, ach50) ? c : 0;
 }
 
 // Specific leakage area of the envelope by infiltration class. A code
@@ -156,16 +159,9 @@ bool is_leakage_class(REAL code) {
 void leakage() {
     if (!(S(24) > -1.0f)) return;
     const REAL sla_class = design_codes::infiltration_class_of_sla(SLA);
-    if (!is_leakage_class(S(24)) && sla_class > 0.0f) S(24) = sla_class;
-    const REAL code = S(24);
-    if (code == 1.0f) SLA = 6.0f;
-    else if (code == 2.0f) SLA = 4.9f;
-    else if (code == 3.0f) SLA = 4.3f;
-    else if (code == 4.0f) SLA = 3.8f;
-    else if (code == 6.0f) SLA = 2.5f;
-    else if (code == 7.0f) SLA = 2.0f;
-    else if (code == 8.0f) SLA = 1.5f;
-    else if (code == 9.0f) SLA = 0.3f;
+    if (leakage_class(S(24)) == 0 && sla_class > 0.0f) S(24) = sla_class;
+    REAL ach50_unused = 0.0f;
+    tightness_class(leakage_class(S(24)), SLA, ach50_unused);  // a code without a class keeps SLA
 }
 
 // ---- venting -------------------------------------------------------------------
