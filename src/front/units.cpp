@@ -196,16 +196,16 @@ std::FILE* open_temporary(const std::string& target, const char* mode, std::stri
     return f;
 }
 
-// A written temporary waits for the run's commit; a second save of the same
-// file in the run (the summary file is saved twice) replaces the first.
-void keep_for_commit(const std::string& target, const std::string& temporary) {
+// A written temporary (or, for a removal, the place the file is moved aside
+// to) waits for the run's commit; a later save or removal of the same file
+// in the run (the summary file is saved twice) replaces the earlier one.
+void keep_for_commit(const std::string& target, const std::string& temporary, bool removal = false) {
     if (PendingFile* p = pending_of(target)) {
         ::unlink(p->temporary.c_str());
-        p->temporary = temporary;
-        p->removal = false;
+        *p = {target, temporary, removal};
         return;
     }
-    g_units.pending.push_back({target, temporary});
+    g_units.pending.push_back({target, temporary, removal});
 }
 
 void discard_pending() {
@@ -363,12 +363,7 @@ Removal unit_remove_with_run(const char* path) {
         return Removal::refused;
     }
     ::close(fd);
-    if (PendingFile* p = pending_of(path)) {
-        ::unlink(p->temporary.c_str());
-        *p = {path, aside, true};
-    } else {
-        g_units.pending.push_back({path, aside, true});
-    }
+    keep_for_commit(path, aside, true);
     return Removal::removed;
 }
 
