@@ -32,13 +32,11 @@ bool directory_of(INTEGER IDIR, std::string& dir, bool& reachable) {
         DIRPATHS(kind) = DIRPATHS(4);
         given[kind] = given[4];
     }
-    reachable = true;
-    dir = std::string(DIRPATHS(kind).trimmed());
-    if (given[kind].size() > kPathMax) {
-        reachable = !(DIRPATHS(kind).view() == std::string_view(given[kind]).substr(0, kPathMax));
-    } else if (trim_right(given[kind]) == dir) {
-        dir = given[kind];
-    }
+    // A text the entry had to cut still names the host's directory, which
+    // no path of 255 characters reaches.
+    reachable = given[kind].size() <= kPathMax ||
+                DIRPATHS(kind).view() != std::string_view(given[kind]).substr(0, kPathMax);
+    dir = directory_text(kind);
     return true;
 }
 
