@@ -45,6 +45,12 @@ REAL pending_command() {
 
 bool is_combination(INTEGER id) { return id >= kFirstCombinationNumber; }
 
+// The commands 201 to 299 the library serves: all but the transfer back
+// (234) and the two designs (243, 246).
+bool is_library_command(INTEGER command) {
+    return command >= 201 && command <= 299 && command != 234 && command != 243 && command != 246;
+}
+
 // A step of the run done for the scheme that serves the current number: a
 // combination has no files or column of its own and is loaded as its
 // leading member, whose building stands for it in the blocks.
@@ -182,7 +188,7 @@ void run_library_command() {
 // design command waiting in its leading member's slot stays for that
 // member's own run).
 void run_combination_command() {
-    if (ITEMY >= 201 && ITEMY <= 299 && ITEMY != 234 && ITEMY != 243 && ITEMY != 246) {
+    if (is_library_command(ITEMY)) {
         run_library_command();
         return;
     }
@@ -231,7 +237,7 @@ void run_command() {
         if (IDNUM1 <= 2) NFLAG(22) = true;
         generate_design();
         transfer_back();
-    } else if (ITEMY >= 201 && ITEMY <= 299) {
+    } else if (is_library_command(ITEMY)) {
         run_library_command();
     } else {
         NFLAG(17) = true;
