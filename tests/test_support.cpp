@@ -3,8 +3,13 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <utility>
 
+#include "blocks/blocks.h"
 #include "blocks/run_control.h"
+#include "front/scheme_numbers.h"
+#include "mavokernel.h"
+#include "project/project.h"
 
 namespace mavo::testing {
 
@@ -49,6 +54,50 @@ void use_directories(const std::string& project, const std::string& util, const 
     READMODE = 3;
     WRITEMODE = 3;
     OSCODE = 5;
+}
+
+std::filesystem::path sample_data() { return MAVO_SOURCE_DIR "/data"; }
+
+void new_project(const std::filesystem::path& dir, const std::filesystem::path& util) {
+    namespace fs = std::filesystem;
+    fs::create_directories(dir);
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"master0.dir", "master.dir"},
+                                                                                    {"sumary0b.dat", "summaryb.dat"},
+                                                                                    {"strat0b.dat", "stratb.dat"},
+                                                                                    {"strat0b.bfr", "stratb.bfr"},
+                                                                                    {"scheme0b.het", "scheme0b.het"}})
+        fs::copy_file(util / from, dir / to);
+    for (int k = 1; k <= 9; ++k) {
+        const std::string n = std::to_string(k);
+        fs::copy_file(util / "scheme0b.dat", dir / ("scheme" + n + "b.dat"));
+        fs::copy_file(util / "scheme0b.het", dir / ("scheme" + n + "b.het"));
+        fs::copy_file(util / "schedule01.dat", dir / ("schedule" + n + ".dat"));
+    }
+}
+
+int run_on_sample_data(const std::filesystem::path& project) {
+    const std::string p = project.string(), u = (sample_data() / "util").string(),
+                      w = (sample_data() / "weather").string();
+    return MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
+}
+
+void host_loads(const std::filesystem::path& project) {
+    reset_all_blocks();
+    use_directories(project.string(), (sample_data() / "util").string(), (sample_data() / "weather").string());
+    BLK0B.DISKPROJ = 32;
+    AADISK(-1);
+}
+
+void host_requests(const std::filesystem::path& project, std::int32_t current, std::int32_t command,
+                   std::int32_t operand) {
+    host_loads(project);
+    IDNUM1 = current;
+    AADISK(-5);
+    IDNUM1 = current;
+    IDNUM2 = operand;
+    STRATEGY(2, serving_slot(current)) = static_cast<REAL>(command);
+    AADISK(6);
+    AADISK(1);
 }
 
 }  // namespace mavo::testing

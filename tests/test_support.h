@@ -1,5 +1,6 @@
 // Helpers shared by the tests: scratch directories and whole-file reads.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -30,5 +31,27 @@ void write_file(const std::filesystem::path& p, const std::string& content);
 
 // Sets the directory table as the driver does for a run.
 void use_directories(const std::string& project, const std::string& util, const std::string& weather);
+
+// The sample data directories (util, weather, project) of the source tree.
+std::filesystem::path sample_data();
+
+// A new project as the host makes one: the utility directory's new-project
+// files, and every scheme slot starting as the default scheme (its input
+// file, an empty results file and the default schedules).
+void new_project(const std::filesystem::path& dir, const std::filesystem::path& util);
+
+// The kernel run through its C front on `project` with the sample's utility
+// and weather directories, untraced and without a callback.
+int run_on_sample_data(const std::filesystem::path& project);
+
+// The project state as the host reads it between runs: every block fresh,
+// the sample's directories, the project's state and summary files read.
+void host_loads(const std::filesystem::path& project);
+
+// The host selects scheme number `current`, stores `command` in the column
+// that carries its commands and `operand` as the second scheme, and saves
+// the project state and strategy file, as it does before a call.
+void host_requests(const std::filesystem::path& project, std::int32_t current, std::int32_t command,
+                   std::int32_t operand);
 
 }  // namespace mavo::testing

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace cmd = library_command;
 using testing::read_file;
 
-const fs::path kData = MAVO_SOURCE_DIR "/data";
+const fs::path kData = testing::sample_data();
 
 class LibraryRun : public ::testing::Test {
 protected:
@@ -31,17 +31,9 @@ protected:
         reset_all_blocks();
         ASSERT_EQ(run_kernel(), 0);
     }
-    int run_kernel() {
-        const std::string p = project.str(), u = (kData / "util").string(), w = (kData / "weather").string();
-        return MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
-    }
+    int run_kernel() { return testing::run_on_sample_data(project.path()); }
     // The host between runs: the project state read afresh from its files.
-    void host_loads() {
-        reset_all_blocks();
-        testing::use_directories(project.str(), (kData / "util").string(), (kData / "weather").string());
-        BLK0B.DISKPROJ = 32;
-        AADISK(-1);
-    }
+    void host_loads() { testing::host_loads(project.path()); }
     // The strategy columns as the files hold them, read for a scheme other
     // than any the tests inspect, so that every back-up column comes from
     // the companion file.
@@ -52,14 +44,7 @@ protected:
     }
     // The host asks for a command on scheme `slot` with an operand.
     void request(INTEGER slot, INTEGER command, INTEGER operand) {
-        host_loads();
-        IDNUM1 = slot;
-        AADISK(-5);
-        IDNUM1 = slot;
-        IDNUM2 = operand;
-        STRATEGY(2, slot) = static_cast<REAL>(command);
-        AADISK(6);
-        AADISK(1);
+        testing::host_requests(project.path(), slot, command, operand);
     }
     testing::ScratchDir project;
 };

@@ -9,14 +9,13 @@
 #include <string>
 
 #include "blocks/blocks.h"
-#include "mavokernel.h"
 #include "test_support.h"
 
 namespace mavo {
 namespace {
 
 namespace fs = std::filesystem;
-const fs::path kData = MAVO_SOURCE_DIR "/data";
+const fs::path kData = testing::sample_data();
 
 // SCE's 2014 residential tariff in rate zone 10: daily baselines of 9.8 kWh
 // in winter (October to May) and 9.4 kWh in summer; each tier reaches up to
@@ -49,9 +48,8 @@ TEST(SampleBill, TiersPricedByHand) {
     testing::ScratchDir dir;
     const fs::path p = dir / "p";
     fs::copy(kData / "project", p, fs::copy_options::recursive);
-    const std::string ps = p.string(), u = (kData / "util").string(), w = (kData / "weather").string();
     reset_all_blocks();
-    ASSERT_EQ(MAVOKernelLib_runKernel(ps.c_str(), u.c_str(), w.c_str(), 0, nullptr), 0);
+    ASSERT_EQ(testing::run_on_sample_data(p), 0);
     const INTEGER k = IDNUM1;
     // What the hand bill assumes of the sample: a residential full-year run
     // on SCE's tiers in rate zone 10.

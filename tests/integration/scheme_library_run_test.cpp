@@ -25,54 +25,18 @@ namespace cmd = library_command;
 using testing::read_file;
 using testing::read_lines;
 
-const fs::path kData = MAVO_SOURCE_DIR "/data";
-
-// A new project as the host makes one: the utility directory's new-project
-// files, and every scheme slot starting as the default scheme.
-void new_project(const fs::path& p) {
-    const fs::path util = kData / "util";
-    fs::create_directories(p);
-    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"master0.dir", "master.dir"},
-                                                                                    {"sumary0b.dat", "summaryb.dat"},
-                                                                                    {"strat0b.dat", "stratb.dat"},
-                                                                                    {"strat0b.bfr", "stratb.bfr"},
-                                                                                    {"scheme0b.het", "scheme0b.het"}})
-        fs::copy_file(util / from, p / to);
-    for (int k = 1; k <= 9; ++k) {
-        const std::string n = std::to_string(k);
-        fs::copy_file(util / "scheme0b.dat", p / ("scheme" + n + "b.dat"));
-        fs::copy_file(util / "scheme0b.het", p / ("scheme" + n + "b.het"));
-        fs::copy_file(util / "schedule01.dat", p / ("schedule" + n + ".dat"));
-    }
-}
-
 class SchemeLibraryRun : public ::testing::Test {
 protected:
-    // The project state as the host reads it between runs.
-    void host_loads() {
-        reset_all_blocks();
-        testing::use_directories(project.str(), (kData / "util").string(), (kData / "weather").string());
-        BLK0B.DISKPROJ = 32;
-        AADISK(-1);
-    }
-    // The host selects scheme number `current`, stores the command in the
-    // column that carries its commands and the operand, leaves `name` in the
-    // name buffer and calls the kernel.
+    void host_loads() { testing::host_loads(project.path()); }
+    // The host's request of `command` on scheme number `current`, with
+    // `name` left in the name buffer, and its call of the kernel.
     void run(INTEGER current, INTEGER command, INTEGER operand, const std::string& name = "") {
-        host_loads();
-        IDNUM1 = current;
-        AADISK(-5);
-        IDNUM1 = current;
-        IDNUM2 = operand;
-        STRATEGY(2, serving_slot(current)) = static_cast<REAL>(command);
-        AADISK(6);
-        AADISK(1);
+        testing::host_requests(project.path(), current, command, operand);
         // The block's bytes, as a host writes them.
         char* buffer = reinterpret_cast<char*>(&BLK27A);
         std::fill_n(buffer, sizeof BLK27A, ' ');
         std::copy(name.begin(), name.end(), buffer);
-        const std::string p = project.str(), u = (kData / "util").string(), w = (kData / "weather").string();
-        ASSERT_EQ(MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr), 0);
+        ASSERT_EQ(testing::run_on_sample_data(project.path()), 0);
     }
     // The host's copy of a summary column emptied, so that a run must make
     // it again.
@@ -97,7 +61,7 @@ protected:
 }
 
 TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
-    new_project(project.path());
+    testing::new_project(project.path(), testing::sample_data() / "util");
     run(1, 243, 0);
     run(2, 246, 0);
     run(1, cmd::kCopy, 3);
@@ -190,7 +154,7 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
 // refused like any other list that makes no combination, and the scheme
 // directory stays as it was (it held a line of zeros before).
 TEST_F(SchemeLibraryRun, CombinationOfDifferentRunLengthsIsRefused) {
-    new_project(project.path());
+    testing::new_project(project.path(), testing::sample_data() / "util");
     run(1, 243, 0);
     run(1, cmd::kCopy, 3);
     host_loads();
