@@ -2,6 +2,7 @@
 // string buffers.
 #pragma once
 #include <cstddef>
+#include <string>
 #include <type_traits>
 
 #include "blocks/block_export.h"
@@ -58,6 +59,14 @@ inline FString<8>& MATNAME = BLK27A.MATNAME;
 inline FString<250>& TEXTLINE = BLK27A.TEXTLINE;
 inline FArray<INTEGER, 108>& ISTPOS = BLK27B.ISTPOS;
 inline FArray<REAL, 180>& FIELDVALS = BLK27B.FIELDVALS;
+
+// The first n characters of BLK27A read as one text, MATNAME then
+// TEXTLINE, as the host fills the name buffer.
+inline std::string name_buffer_text(std::size_t n) {
+    std::string text(MATNAME.view());
+    text += TEXTLINE.view();
+    return text.substr(0, n);
+}
 
 }  // namespace mavo
 

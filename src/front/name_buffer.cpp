@@ -14,10 +14,8 @@
 namespace mavo {
 
 void keep_name_buffer_at_entry() {
-    std::string entry(MATNAME.view());
-    entry += TEXTLINE.view().substr(0, HOSTTEXT.ENTRYTEXT.size() - MATNAME.size());
     std::string text;
-    for (const char c : entry) {
+    for (const char c : name_buffer_text(HOSTTEXT.ENTRYTEXT.size())) {
         if (c == '\0') break;  // a C host's text ends at its NUL
         // A line break or other control character would break the line
         // structure of the scheme directory file the name is saved in.

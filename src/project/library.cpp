@@ -49,16 +49,9 @@ void clear_command(INTEGER slot) {
     if (is_scheme_slot(slot)) STRATEGY(2, slot) = 0.0f;
 }
 
-// The first n characters of the name buffer block, which the run sequence
-// has given back as the host left them.
-std::string name_buffer_text(std::size_t n) {
-    std::string text(MATNAME.view());
-    text += TEXTLINE.view();
-    return text.substr(0, n);
-}
-
 // The name the host left for a new line or a renamed scheme: the first 24
-// characters of the line buffer block. Blank when no name was given.
+// characters of the name buffer, which the run sequence has given back as
+// the host left them. Blank when no name was given.
 FString<24> name_buffer() { return FString<24>(name_buffer_text(24)); }
 
 bool line_holds(INTEGER number) {
