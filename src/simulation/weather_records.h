@@ -40,8 +40,9 @@ void start_weather_reading(WeatherReading& w);
 // (ft/min), the month's WINDVEL and FREEZHRS, and the year's BLK51 entry of
 // each record at the hour of the record's own date (29 February of a
 // leap-year file is read past). Missing values are bridged as the day
-// tables take them, so BLK51 holds what the simulation used. With measured data (NFLAG(35) or NFLAG(36)) nothing is read
-// and the day's tables are used as they stand.
+// tables take them, so BLK51 holds what the simulation used. With measured
+// data (NFLAG(35) or NFLAG(36)) nothing is read and the day's tables are
+// used as they stand.
 // False after a read error or the end of the file: the file is rewound,
 // ITEMY is 42 and the weather data are marked invalid (weather_data_error).
 bool read_weather_day(WeatherReading& w, INTEGER MONTH, INTEGER IDAY, INTEGER days_run);
