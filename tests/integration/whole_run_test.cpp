@@ -21,75 +21,13 @@
 #include "mavokernel.h"
 #include "project/project.h"
 #include "test_support.h"
+#include "integration/whole_run_support.h"
 
 namespace mavo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::read_file;
-using testing::ScratchDir;
-using testing::write_file;
-
-const fs::path kData = MAVO_SOURCE_DIR "/data";
-
-void copy_sample(const fs::path& dir) {
-    fs::copy(kData / "project", dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-}
-
-// Every file the run left, by name.
-std::map<std::string, std::string> project_files(const fs::path& dir) {
-    std::map<std::string, std::string> files;
-    for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_regular_file()) files[e.path().filename().string()] = read_file(e.path());
-    return files;
-}
-
-int run_kernel(const fs::path& project, const fs::path& weather = kData / "weather") {
-    const std::string p = project.string(), u = (kData / "util").string(), w = weather.string();
-    return MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
-}
-
-// Selects scheme `slot` and stores its command (and the second scheme of a
-// library command), as the host does between runs, through the project
-// store on blocks of their own.
-void select_scheme(const fs::path& project, INTEGER slot, REAL command, INTEGER second = 0) {
-    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
-    BLK0B.DISKPROJ = 32;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    STRATEGY(2, slot) = command;
-    IDNUM2 = second;
-    AADISK(6);
-    AADISK(1);
-}
-
-// Rewrites the input file and parameter column of scheme `slot` as the host
-// does: `edit` works on the scheme's blocks and column.
-template <class Edit>
-void edit_scheme(const fs::path& project, INTEGER slot, Edit edit) {
-    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
-    BLK0B.DISKPROJ = 32;
-    BLK0B.DISKDAT = 21;
-    BLK0B.DISKKEEP2 = 26;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND2();
-    edit();
-    KEEP2(1);
-    AADISK(6);
-}
-
-// Turns scheme `slot` into a non-residential building and gives it the
-// default schedules.
-void make_nonresidential(const fs::path& project, INTEGER slot) {
-    edit_scheme(project, slot, [] { NFLAG(24) = true; });
-    fs::copy_file(kData / "util" / "schedule01.dat", project / ("schedule" + std::to_string(slot) + ".dat"),
-                  fs::copy_options::overwrite_existing);
-}
+using namespace testing;
 
 // Selects scheme `slot` for a plain simulation over twelve days from
 // `month`/`day` with a furnace and an air conditioner, as the host does by
@@ -103,61 +41,6 @@ void select_twelve_day_hvac_scheme(const fs::path& project, INTEGER slot, INTEGE
         STRATEGY(20, slot) = 2.0f;  // air conditioner
     });
     AADISK(1);
-}
-
-// Gives scheme `slot` a weather file of the weather directory as its site,
-// as the host does when the user picks one: a negative zip code in the
-// column, the file's name in the scheme's input file.
-void choose_weather_file(const fs::path& project, INTEGER slot, const char* epw) {
-    edit_scheme(project, slot, [&] {
-        CLIMATEFILENAME = epw;
-        STRATEGY(4, slot) = -1.0f;
-    });
-}
-
-// What a run of one scheme leaves for the host: its summary column and its
-// report files.
-struct SchemeRun {
-    std::vector<REAL> rows;
-    std::map<std::string, std::string> reports;
-};
-
-SchemeRun run_scheme(const fs::path& project, INTEGER slot, REAL command) {
-    select_scheme(project, slot, command);
-    SchemeRun r;
-    EXPECT_EQ(run_kernel(project), 0);
-    for (INTEGER row = 1; row <= 80; ++row) r.rows.push_back(SUMARY(row, slot));
-    for (const char* ext : {".txt", ".xml", ".csv", ".cclink"}) {
-        const std::string name = "scheme" + std::to_string(slot) + ext;
-        r.reports[name] = read_file(project / name);
-    }
-    return r;
-}
-
-void expect_same_run(const SchemeRun& a, const SchemeRun& b, const std::string& what) {
-    for (std::size_t i = 0; i < a.rows.size(); ++i)
-        EXPECT_NEAR(a.rows[i], b.rows[i], 1e-4f * std::max({std::fabs(a.rows[i]), std::fabs(b.rows[i]), 1e-3f}))
-            << what << ", summary row " << i + 1;
-    for (const auto& [name, bytes] : a.reports) EXPECT_TRUE(bytes == b.reports.at(name)) << what << ": " << name;
-}
-
-// The first run settles a new project's parameter column; the runs compared
-// here start from that settled project.
-fs::path settled_sample(const ScratchDir& dir, const std::string& name) {
-    const fs::path p = dir / name;
-    copy_sample(p);
-    reset_all_blocks();
-    EXPECT_EQ(run_kernel(p), 0);
-    return p;
-}
-
-void expect_same_files(const fs::path& a, const fs::path& b) {
-    const auto fa = project_files(a), fb = project_files(b);
-    ASSERT_EQ(fa.size(), fb.size());
-    for (const auto& [name, bytes] : fa) {
-        ASSERT_TRUE(fb.count(name)) << name;
-        EXPECT_TRUE(bytes == fb.at(name)) << name << " differs";
-    }
 }
 
 TEST(WholeRun, SampleProjectRunsCleanly) {
@@ -323,12 +206,6 @@ TEST(WholeRun, DesignRunEqualsTheRerunOfItsSavedDesign) {
     EXPECT_EQ(CLIMATEFILENAME.trimmed(), "ChiOHare.epw");
     EXPECT_FALSE(NFLAG(37)) << "the weather file was not the site";
     expect_same_run(efficient, run_scheme(chicago, 2, 0.0f), "efficient design in Chicago");
-}
-
-void cut_file(const fs::path& f, std::size_t bytes) {
-    std::string content = read_file(f);
-    content.resize(bytes);
-    write_file(f, content);
 }
 
 // A project file that cannot be loaded whole (damaged, or emptied by an
@@ -529,19 +406,6 @@ TEST(WholeRun, AnotherProjectLendsNoNamesOrColumns) {
 }
 
 // Solar electric and solar water heating ----------------------------------------
-
-// The sample home designed (scheme 1) and copied into scheme 3, where the
-// user may add collectors and photovoltaics.
-fs::path designed_home(const ScratchDir& dir, const std::string& name) {
-    const fs::path p = dir / name;
-    copy_sample(p);
-    reset_all_blocks();
-    select_scheme(p, 1, 243.0f);
-    EXPECT_EQ(run_kernel(p), 0);
-    select_scheme(p, 1, 201.0f, 3);
-    EXPECT_EQ(run_kernel(p), 0);
-    return p;
-}
 
 // Scheme 3 with a 3 kW array and collectors sized by rule, over the whole
 // year or the twelve days from `month`/`day`, on the weather file `epw`

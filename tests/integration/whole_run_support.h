@@ -1,0 +1,158 @@
+// Whole runs of a project through the C front as the host makes them: the
+// host's edits between calls (through the project store on blocks of their
+// own), the kernel's call, and what the run left in the project.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "blocks/blocks.h"
+#include "mavokernel.h"
+#include "project/project.h"
+#include "test_support.h"
+
+namespace mavo::testing {
+
+namespace fs = std::filesystem;
+
+inline const fs::path kData = MAVO_SOURCE_DIR "/data";
+
+inline void copy_sample(const fs::path& dir) {
+    fs::copy(kData / "project", dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+// Every file the run left, by name.
+inline std::map<std::string, std::string> project_files(const fs::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.is_regular_file()) files[e.path().filename().string()] = read_file(e.path());
+    return files;
+}
+
+inline int run_kernel(const fs::path& project, const fs::path& weather = kData / "weather") {
+    const std::string p = project.string(), u = (kData / "util").string(), w = weather.string();
+    return MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
+}
+
+// Selects scheme `slot` and stores its command (and the second scheme of a
+// library command), as the host does between runs, through the project
+// store on blocks of their own.
+inline void select_scheme(const fs::path& project, INTEGER slot, REAL command, INTEGER second = 0) {
+    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
+    BLK0B.DISKPROJ = 32;
+    IDNUM1 = slot;
+    AADISK(-1);
+    AADISK(-5);
+    IDNUM1 = slot;
+    STRATEGY(2, slot) = command;
+    IDNUM2 = second;
+    AADISK(6);
+    AADISK(1);
+}
+
+// Rewrites the input file and parameter column of scheme `slot` as the host
+// does: `edit` works on the scheme's blocks and column.
+template <class Edit>
+inline void edit_scheme(const fs::path& project, INTEGER slot, Edit edit) {
+    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
+    BLK0B.DISKPROJ = 32;
+    BLK0B.DISKDAT = 21;
+    BLK0B.DISKKEEP2 = 26;
+    IDNUM1 = slot;
+    AADISK(-1);
+    AADISK(-5);
+    IDNUM1 = slot;
+    FIND2();
+    edit();
+    KEEP2(1);
+    AADISK(6);
+}
+
+// Turns scheme `slot` into a non-residential building and gives it the
+// default schedules.
+inline void make_nonresidential(const fs::path& project, INTEGER slot) {
+    edit_scheme(project, slot, [] { NFLAG(24) = true; });
+    fs::copy_file(kData / "util" / "schedule01.dat", project / ("schedule" + std::to_string(slot) + ".dat"),
+                  fs::copy_options::overwrite_existing);
+}
+
+// Gives scheme `slot` a weather file of the weather directory as its site,
+// as the host does when the user picks one: a negative zip code in the
+// column, the file's name in the scheme's input file.
+inline void choose_weather_file(const fs::path& project, INTEGER slot, const char* epw) {
+    edit_scheme(project, slot, [&] {
+        CLIMATEFILENAME = epw;
+        STRATEGY(4, slot) = -1.0f;
+    });
+}
+
+// What a run of one scheme leaves for the host: its summary column and its
+// report files.
+struct SchemeRun {
+    std::vector<REAL> rows;
+    std::map<std::string, std::string> reports;
+};
+
+inline SchemeRun run_scheme(const fs::path& project, INTEGER slot, REAL command) {
+    select_scheme(project, slot, command);
+    SchemeRun r;
+    EXPECT_EQ(run_kernel(project), 0);
+    for (INTEGER row = 1; row <= 80; ++row) r.rows.push_back(SUMARY(row, slot));
+    for (const char* ext : {".txt", ".xml", ".csv", ".cclink"}) {
+        const std::string name = "scheme" + std::to_string(slot) + ext;
+        r.reports[name] = read_file(project / name);
+    }
+    return r;
+}
+
+inline void expect_same_run(const SchemeRun& a, const SchemeRun& b, const std::string& what) {
+    for (std::size_t i = 0; i < a.rows.size(); ++i)
+        EXPECT_NEAR(a.rows[i], b.rows[i], 1e-4f * std::max({std::fabs(a.rows[i]), std::fabs(b.rows[i]), 1e-3f}))
+            << what << ", summary row " << i + 1;
+    for (const auto& [name, bytes] : a.reports) EXPECT_TRUE(bytes == b.reports.at(name)) << what << ": " << name;
+}
+
+// The first run settles a new project's parameter column; the runs compared
+// here start from that settled project.
+inline fs::path settled_sample(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = dir / name;
+    copy_sample(p);
+    reset_all_blocks();
+    EXPECT_EQ(run_kernel(p), 0);
+    return p;
+}
+
+inline void expect_same_files(const fs::path& a, const fs::path& b) {
+    const auto fa = project_files(a), fb = project_files(b);
+    ASSERT_EQ(fa.size(), fb.size());
+    for (const auto& [name, bytes] : fa) {
+        ASSERT_TRUE(fb.count(name)) << name;
+        EXPECT_TRUE(bytes == fb.at(name)) << name << " differs";
+    }
+}
+
+inline void cut_file(const fs::path& f, std::size_t bytes) {
+    std::string content = read_file(f);
+    content.resize(bytes);
+    write_file(f, content);
+}
+
+// The sample home designed (scheme 1) and copied into scheme 3, where the
+// user may add collectors and photovoltaics.
+inline fs::path designed_home(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = dir / name;
+    copy_sample(p);
+    reset_all_blocks();
+    select_scheme(p, 1, 243.0f);
+    EXPECT_EQ(run_kernel(p), 0);
+    select_scheme(p, 1, 201.0f, 3);
+    EXPECT_EQ(run_kernel(p), 0);
+    return p;
+}
+
+}  // namespace mavo::testing
