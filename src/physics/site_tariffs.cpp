@@ -229,11 +229,11 @@ void residential_user_rates(TariffChoices& t) {
 void residential_built_in_rates(TariffChoices& t) {
     if (!NFLAG(58)) {
         if (!NFLAG(26)) {
-            ERATEZONE = 10;
+            ERATEZONE = kDefaultResidentialElectricZone;
             t.electric = 5.0f;
         }
         if (!NFLAG(29)) {
-            GRATEZONE = 1;
+            GRATEZONE = kDefaultResidentialGasZone;
             t.gas = 5.0f;
             FUELTYPE = 1.0f;
         }
@@ -243,9 +243,15 @@ void residential_built_in_rates(TariffChoices& t) {
         if (!NFLAG(29) || no_electric) t.gas = residential_gas_choice_from_zone(GRATEZONE);
         if (!NFLAG(26) || no_electric) t.electric = static_cast<REAL>(electric_zone_class(ERATEZONE));
     } else if (ZIPCODE < 0.0f) {
+        // A site known by its weather file alone: the choices of its zone,
+        // and the rate zones of the default location, as a new project has
+        // them. The zones the previous site left would bill this one on
+        // that site's tariffs.
         const INTEGER zone = weather::settled_climate_zone("tariffs");
         t.electric = static_cast<REAL>(ESTRATZZ(zone));
         t.gas = static_cast<REAL>(GSTRATZZ(zone));
+        ERATEZONE = kDefaultResidentialElectricZone;
+        GRATEZONE = kDefaultResidentialGasZone;
         FUELTYPE = 0.0f;
     }
     if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);

@@ -52,11 +52,11 @@ void default_location() {
     CECZONE = 9;
     SLAT = 34.07f;
     if (!NFLAG(24)) {
-        GRATEZONE = 1;
-        ERATEZONE = 10;
+        GRATEZONE = kDefaultResidentialGasZone;
+        ERATEZONE = kDefaultResidentialElectricZone;
     } else {
-        ERATEZONE = 32;
-        GRATEZONE = 11;
+        ERATEZONE = kDefaultNonresidentialElectricZone;
+        GRATEZONE = kDefaultNonresidentialGasZone;
     }
     DBG_INT("ceczone invalid, use CECZONE=9 at 1475", CECZONE);
     DBG_INT("ceczone invalid, use ERateZone=10,32", ERATEZONE);

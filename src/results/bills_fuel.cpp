@@ -50,12 +50,30 @@ void load_territory_gas_tariff() {
     }
 }
 
+// Gas choice 5, a site whose gas no built-in utility tariff prices (outside
+// California, or a zip record naming no gas territory): the block's own
+// rate set, which every new project carries, the whole year at its winter
+// rates and without a baseline, so every therm is billed above it. A site
+// left with the tariff its previous site loaded would bill that site's gas.
+void load_generic_gas_tariff() {
+    BLK33A_t& a = site();
+    const BLK33A_t built_in{};
+    const BLK33B_t no_baseline{};
+    a.GASYEAR = built_in.GASYEAR;
+    set_both_seasons(built_in.GASBASE, built_in.GASABOVE);
+    a.GCUSTOMCHG = built_in.GCUSTOMCHG;
+    a.GASMULT = built_in.GASMULT;
+    a.GWINMON1 = built_in.GWINMON1;
+    a.GWINMON2 = built_in.GWINMON2;
+    GBASEW = no_baseline.GBASEW;
+    GBASES = no_baseline.GBASES;
+}
+
 // Residential tariffs by the scheme's gas tariff choice s = STRATEGY(3,k).
 void load_residential_gas_tariff(REAL s) {
     BLK33A_t& a = site();
     if (s >= 5.0f && s < 6.0f) {
-        a.GASBASES = a.GASBASE;
-        a.GASABOVES = a.GASABOVE;
+        load_generic_gas_tariff();
     } else if (s >= 6.0f && s < 7.0f) {
         a.GASYEAR = int_toward_zero(BLK33.FLATGYEAR);
         set_both_seasons(BLK33.FLATGRATE, BLK33.FLATGRATE);

@@ -95,13 +95,32 @@ void load_smud(CostWork& w) {
     w.base_rate = ERATE1;
 }
 
-// The built-in tiered tariff of rate zone z; zones without one keep the
-// working values.
+// A rate zone below 30 of a utility the tables do not hold: the working
+// tariff every new project carries, the first utility's rates without a
+// baseline, so all its use is billed at the tier-1 rate. The rates the
+// previous site loaded would bill this site on that site's tariff.
+void load_tariff_of_a_new_project() {
+    // The entry of the bill has cleared the year's cost (EGTOTAL) already.
+    const INTEGER zone = ERATEZONE;
+    BLK33C = BLK33C_t{};
+    ERATEZONE = zone;
+    const BLK33E_t upper_tiers{};
+    ERATE3 = upper_tiers.ERATE3;
+    ERATE4 = upper_tiers.ERATE4;
+    ERATE5 = upper_tiers.ERATE5;
+    const BLK33D_t no_baseline{};
+    EBASEW = no_baseline.EBASEW;
+    EBASES = no_baseline.EBASES;
+}
+
+// The built-in tiered tariff of rate zone z. The time-of-use zones (30 and
+// above) take their record instead.
 void load_tiered_tariff(CostWork& w, INTEGER z) {
     if (z >= 10 && z <= 17) load_sce(w, z);
     else if (z >= 1 && z <= 4) load_sdge(w, z);
     else if (z >= -20 && z <= -11) load_pge(w);
     else if (z == -1 || z == -2) load_smud(w);
+    else if (z < 30) load_tariff_of_a_new_project();
 }
 
 // Zone 38: one rate for every hour of the year, all months winter.

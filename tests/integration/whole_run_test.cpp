@@ -208,6 +208,47 @@ TEST(WholeRun, DesignRunEqualsTheRerunOfItsSavedDesign) {
     expect_same_run(efficient, run_scheme(chicago, 2, 0.0f), "efficient design in Chicago");
 }
 
+// The host moves scheme 1 to `site`, a zip code of the table or a weather
+// file of the weather directory, and marks the location as changed: flag 81
+// is a byte of the binary input file (a save clears it, the run that takes
+// the new site in saves it cleared).
+void move_scheme_1(const fs::path& project, const std::string& site) {
+    const bool zip = site.find('.') == std::string::npos;
+    edit_scheme(project, 1, [&] {
+        STRATEGY(4, 1) = zip ? std::stof(site) : -1.0f;
+        if (!zip) CLIMATEFILENAME = site.c_str();
+    });
+    constexpr std::size_t kLocationChangedByte = 5582 + 81 - 51;
+    std::string input = read_file(project / "scheme1b.dat");
+    input.at(kLocationChangedByte) = 1;
+    write_file(project / "scheme1b.dat", input);
+}
+
+SchemeRun code_minimum_at(const fs::path& project, const std::string& site) {
+    move_scheme_1(project, site);
+    return run_scheme(project, 1, 243.0f);
+}
+
+// A project moved to another site and designed there bills as a new project
+// made at that site: the San Francisco gas and electric territories stay
+// behind at Arcata (a California site known by its weather file, whose
+// rate zones the zip-code table does not give), and Arcata's gas tariff
+// stays behind at Phoenix (outside California, no gas utility of its own).
+TEST(WholeRun, MovedProjectBillsAsANewProjectAtItsSite) {
+    ScratchDir dir;
+    auto new_project_at = [&](const std::string& name, const std::string& site) {
+        const fs::path p = dir / name;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        return code_minimum_at(p, site);
+    };
+    const SchemeRun arcata = new_project_at("arcata", "Arcata.epw");
+    const SchemeRun phoenix = new_project_at("phoenix", "Phoenix.epw");
+    new_project_at("moved", "94128");
+    expect_same_run(arcata, code_minimum_at(dir / "moved", "Arcata.epw"), "moved to Arcata");
+    expect_same_run(phoenix, code_minimum_at(dir / "moved", "Phoenix.epw"), "then to Phoenix");
+}
+
 // A project file that cannot be loaded whole (damaged, or emptied by an
 // interrupted copy), or a missing input file of the scheme: the run fails,
 // saves nothing and writes no report.

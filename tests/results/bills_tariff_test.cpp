@@ -85,10 +85,17 @@ TEST(TariffSelection, BuiltInTieredTariffsByZone) {
     EXPECT_FLOAT_EQ(EBASEW, 690.0f);
     EXPECT_FLOAT_EQ(EBASES, 765.0f);
 
-    ERATE1 = 0.5f;  // a zone without a built-in tariff keeps the working values
+    // A zone without a built-in tariff bills as a new project does, not on
+    // the tariff loaded before (SMUD's charge and allowances here).
+    ERATE1 = 0.5f;
     ERATEZONE = 7;
     select_electric_tariff(w);
-    EXPECT_FLOAT_EQ(ERATE1, 0.5f);
+    EXPECT_FLOAT_EQ(ERATE1, 0.1485f);
+    EXPECT_FLOAT_EQ(ERATE3, 0.27962f);
+    EXPECT_FLOAT_EQ(ECUSTOMCHG, 0.031f);
+    EXPECT_FLOAT_EQ(EBASEW, 0.0f);
+    EXPECT_FLOAT_EQ(EBASES, 0.0f);
+    EXPECT_EQ(EWINMON1, 10);
     EXPECT_FLOAT_EQ(w.base_rate, 0.0f);
 }
 
