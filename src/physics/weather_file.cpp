@@ -73,6 +73,8 @@ namespace {
 
 using weather::kDaysPerYear;
 using weather::kHoursPerDay;
+using weather::kRepresentativeDays;
+using weather::kSkipDayLimit;
 using weather::LineStatus;
 
 constexpr int kMarkerSearchRecords = 33;  // header records searched for the data marker
@@ -84,8 +86,6 @@ constexpr REAL kDegreeDayBaseF = 65.0f;
 constexpr REAL kFieldPresent = -999.9f;     // the line parser's missing mark lies below
 constexpr REAL kTropicLatitude = 23.4f;     // below it the sun can stand north of the zenith
 constexpr REAL kZoneTextAltitude = 99.99f;  // the zone text form gives no elevation
-constexpr INTEGER kSkipDayLimit = 353;      // twelve representative days still fit in the year
-constexpr INTEGER kRepresentativeDays = 12;  // days a twelve-day run reads after the skipped ones
 constexpr INTEGER kTdailyLead = 68;         // days 298-365 repeated ahead of 1 January
 constexpr INTEGER kLastDayNotRepeated = kDaysPerYear - kTdailyLead;  // 297
 constexpr INTEGER kGroundSetOfFile = 18;

@@ -39,6 +39,12 @@ namespace mavo::weather {
 inline constexpr INTEGER kWeatherDirectory = 3;  // directory kind of the weather files
 inline constexpr int kDaysPerYear = 365;
 inline constexpr int kHoursPerDay = 24;
+inline constexpr int kHoursPerYear = kDaysPerYear * kHoursPerDay;
+// A twelve-day run reads twelve consecutive days of the one year a weather
+// file holds: they end on 31 December at the latest, so at most 353 days
+// are skipped before them and the latest first day is 20 December.
+inline constexpr INTEGER kRepresentativeDays = 12;
+inline constexpr INTEGER kSkipDayLimit = kDaysPerYear - kRepresentativeDays;
 
 // Columns of the zone text form's hourly record (first column, width).
 inline constexpr int kZoneTextFieldWidth = 8;

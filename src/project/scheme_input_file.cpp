@@ -13,6 +13,7 @@
 #include "front/record_files.h"
 #include "front/trace.h"
 #include "front/units.h"
+#include "physics/weather_file.h"
 #include "project/project.h"
 #include "project/record_walk.h"
 #include "project/scheme_file_names.h"
@@ -160,17 +161,25 @@ void representative_days() {
     DBG_INT("TMYMON read in FIND1 at 679", TMYMON);
     if (TMYDAY > 0 && TMYMON > 0) {
         NFLAG(38) = false;
-        // Twelve consecutive days; a window that runs past December goes on
-        // in January.
+        // The weather file holds one year: twelve days asked to start after
+        // 20 December run the twelve that end on 31 December, and their
+        // first day is the one stored.
+        const INTEGER latest_first_day = MODAYS(12) - weather::kRepresentativeDays + 1;
+        if (TMYMON == 12 && TMYDAY > latest_first_day) {
+            DBG_INT("twelve days end on 31 December: first day asked for", TMYDAY);
+            TMYDAY = latest_first_day;
+        }
+        // Twelve consecutive days, on into the next month where they run
+        // past this one's end.
         const INTEGER days_in_month = MODAYS(TMYMON);
-        for (INTEGER k = 0; k <= 11; ++k) {
+        for (INTEGER k = 0; k < weather::kRepresentativeDays; ++k) {
             const INTEGER d = TMYDAY + k;
             if (d <= days_in_month) {
                 TDAY(k + 1) = d;
                 TMON(k + 1) = TMYMON;
             } else {
                 TDAY(k + 1) = d - days_in_month;
-                TMON(k + 1) = TMYMON == 12 ? 1 : TMYMON + 1;
+                TMON(k + 1) = TMYMON + 1;
             }
         }
     }

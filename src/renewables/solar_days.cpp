@@ -10,7 +10,7 @@ namespace mavo {
 namespace {
 
 constexpr INTEGER kHoursPerDay = 24;
-constexpr INTEGER kRepresentativeDays = 12;
+using weather::kRepresentativeDays;
 
 void add_day(SolarDays& d, INTEGER hours_before, INTEGER month, INTEGER day, INTEGER slot) {
     ++d.count;
@@ -52,6 +52,11 @@ SolarDays solar_model_days() {
         add_day(d, hours_before, month, day, n);
     }
     return d;
+}
+
+void store_whole_year_period() {
+    STIMESTART = 1;
+    STIMEEND = weather::kHoursPerYear;
 }
 
 }  // namespace mavo

@@ -36,4 +36,9 @@ struct SolarDays {
 // place in the weather file, SKPDAY days on.
 SolarDays solar_model_days();
 
+// The solar-system record's simulated period, STIMESTART and STIMEEND, as
+// it is stored: the whole year, hours 1 to 8760. The days a run simulates
+// reach the models as solar_model_days(), never through the record.
+void store_whole_year_period();
+
 }  // namespace mavo

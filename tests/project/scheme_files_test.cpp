@@ -199,16 +199,21 @@ TEST_F(SchemeFiles, ReaderCorrectsOlderData) {
     EXPECT_NEAR(COPAC, 2.9308f, 1e-4f);
 }
 
-TEST_F(SchemeFiles, TwelveDaysLateInDecemberRunIntoJanuary) {
+// The weather file holds one year: twelve days asked to start after
+// 20 December are the twelve that end on 31 December, and their first day
+// is the one stored.
+TEST_F(SchemeFiles, TwelveDaysEndOnTheLastDayOfTheYearAtTheLatest) {
     scheme_column();
     TMYDAY = 28;
     TMYMON = 12;
     KEEP2(1);
     FIND2();
-    EXPECT_EQ(TMON(4), 12);
-    EXPECT_EQ(TDAY(4), 31);
-    EXPECT_EQ(TMON(5), 1);
-    EXPECT_EQ(TDAY(5), 1);
+    EXPECT_EQ(TMYDAY, 20);
+    EXPECT_EQ(TMYMON, 12);
+    for (INTEGER n = 1; n <= 12; ++n) {
+        EXPECT_EQ(TMON(n), 12) << n;
+        EXPECT_EQ(TDAY(n), 19 + n) << n;
+    }
     for (INTEGER month : {0, 13, -2}) {
         TMYDAY = 5;
         TMYMON = month;

@@ -207,8 +207,7 @@ void run_array(INTEGER k) {
         SFACING(kPvSlot) += 360.0f;
     }
     const SolarDays days = solar_model_days();
-    STIMESTART = days.span(1).first;
-    STIMEEND = days.span(days.span_count).last;
+    store_whole_year_period();
     const REAL8 lat_deg = SLAT, lon_deg = SLON;
     SUMARY(70, k) = 0.0f;
     if (TMZONEI < -24 || TMZONEI > 24) TMZONEI = 1;

@@ -416,8 +416,7 @@ void simulate(INTEGER k, INTEGER aux, REAL v_tank_gal, REAL v_aux_gal, REAL gpd)
     WHENER.fill(0.0f);
     for (INTEGER row : {64, 74, 65, 75}) SUMARY(row, k) = 0.0f;
     const SolarDays days = solar_model_days();
-    STIMESTART = days.span(1).first;
-    STIMEEND = days.span(days.span_count).last;
+    store_whole_year_period();
     const REAL8 coll_area_m2 = SQTY(kSlot) > 0.0f ? SAREAC(kSlot) : 0.0f;
     if (TMZONEI < -24 || TMZONEI > 24) TMZONEI = 1;
     NFLAG(42) = false;
