@@ -72,15 +72,17 @@ struct HeldZones {
 };
 
 // Takes the site's line: latitude, rate zones, default fuel and, in
-// residential mode, the rate zones in force.
+// residential mode, the rate zones in force. A site whose search met no
+// rate zone has none (0, billed as the default location's zones), never the
+// zones of the site before.
 void take_site(const ZipRecord& rec, const HeldZones& held) {
     SLAT = rec.latitude;
     CECZONE = rec.climate_zone;
     BLK33A.ZIPFIELD5 = rec.field5;
     if (rec.electric_zone != 0) ERATEZONEZ = rec.electric_zone;
-    else if (held.electric_set) ERATEZONEZ = held.electric;
+    else ERATEZONEZ = held.electric_set ? held.electric : 0;
     if (rec.gas_zone != 0) GRATEZONEZ = rec.gas_zone;
-    else if (held.gas_set) GRATEZONEZ = held.gas;
+    else GRATEZONEZ = held.gas_set ? held.gas : 0;
     if (has_scheme_column(IDNUM1) && STRATEGY(3, IDNUM1) <= 0.0f) {
         if (STRATEGY(1, IDNUM1) <= 0.0f) FUELTYPE = 0.0f;
         else if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;

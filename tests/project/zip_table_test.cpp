@@ -127,11 +127,14 @@ TEST_F(ZipTable, SiteWithoutRateZonesInheritsTheNearestEarlierOnes) {
     EXPECT_TRUE(NFLAG(65));  // its own line gave none
     EXPECT_TRUE(NFLAG(66));
 
-    // With no earlier zone at all the zones keep what they were.
-    ERATEZONEZ = 17;
+    // With no earlier zone at all the site has none: the previous site's
+    // zones do not stay in force.
+    ERATEZONEZ = ERATEZONE = 17;
+    GRATEZONEZ = GRATEZONE = 2;
     table({{93401, "NO ZONES", 0, 5, 35.3f, 0}});
     look_up(93401.0f, 93401.0f);
-    EXPECT_EQ(ERATEZONEZ, 17);
+    EXPECT_EQ(ERATEZONE, 0);
+    EXPECT_EQ(GRATEZONE, 0);
 }
 
 TEST_F(ZipTable, LowLatitudeFlagAndOutOfStateLatitude) {
