@@ -75,11 +75,11 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
 
 /* Runs one scheme. Directories without a trailing separator, each taken
  * exactly as given (trailing blanks included); traceFlag not 0 writes the
- * trace log "v7trace<d>.txt" into the project directory (d the scheme's
- * digit, 0 for a combination). callback may be null: the run then reports
- * nothing. The callback is installed for the call and cleared at its end,
- * and receives the end signal before the call returns (except when the
- * call is refused because another run holds the kernel).
+ * trace log "v7trace<d>.txt" into the project directory (d the digit of
+ * the scheme worked on, 0 before it is known). callback may be null: the
+ * run then reports nothing. The callback is installed for the call and
+ * cleared at its end, and receives the end signal before the call returns
+ * (except when the call is refused because another run holds the kernel).
  *
  * Returns 0 when the run ended normally: its project files and reports are
  * in place. The run's own errors do not change the return value; they are
@@ -147,9 +147,10 @@ MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
  * - A combination is never simulated: its line's column holds its members'
  *   stored results, added up, with NFLAG(80) false and NFLAG(51) true when
  *   the members' results were read.
- * - A refused library command: NFLAG(91) true. The command is cleared as a
- *   served one, nothing of it was done, and the run goes on to simulate the
- *   current scheme; the reason is traced ("LIBARY refused the command: ...").
+ * - A refused library command: NFLAG(91) true. Nothing of it was done; the
+ *   command is cleared as a served one and the run goes on as a plain run
+ *   of the current scheme. The reason is traced ("LIBARY refused the
+ *   command: ...").
  * - A comparison (212) leaves the current scheme's column minus the compared
  *   scheme's in column 19 (rows 18 to 47; row 48 the days), which the
  *   summary file does not keep: read it from BLK16 after the call.
@@ -161,7 +162,7 @@ MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
  *   NFLAG(15) the zone balance ran without error
  *   NFLAG(51) the run ended without error (false: the scheme's results are 0)
  *   NFLAG(54) the photovoltaic and solar-water models ran without error
- *   NFLAG(67) no gas rates at the site (electric appliances were billed)
+ *   NFLAG(67) no gas rates at the site
  *   NFLAG(68) the heating or water-heating fuel does not suit the site
  *   NFLAG(80) the climate data were valid and the scheme was simulated
  *   NFLAG(91) the run's library command was refused
@@ -182,13 +183,14 @@ typedef struct MAVO_BLK10 {
  *   36 electricity cost, gross: the 12 monthly bills [$]
  *   37 total energy cost, row 35 + row 36 [$]
  *   38 net site energy per floor area [kBtu/ft2]  39 source energy per floor area [kBtu/ft2]
- *   47 CO2 of site electricity and fuel [lbs]     48 days simulated: 365, 12, or 0 for none
+ *   47 CO2 of electricity net of the array, and fuel [lbs]
+ *   48 days simulated, 0 when nothing was
  *   55 photovoltaic savings at the year's mean electricity price, row 70 x row 36 / row 25 [$]
  *   56 electricity purchased, net of the array [kWh]
- *   57 electricity cost, net: row 36 - row 55 - row 77 [$]
+ *   57 electricity cost, net of the array: row 36 - row 55 [$]
  *   58 total energy cost, net: row 57 + row 79 [$]
  *   66 fuel, gross [therms]                       70 photovoltaic output [kWh]
- *   73 fuel purchased, net [therms]               79 fuel cost, net [$]
+ *   73 fuel purchased, net [therms]               79 fuel cost of the fuel bought [$]
  * The monthly bills of the reports (scheme<k>.txt, .csv) credit the array's
  * output at the tariff's base rate instead (a time-of-use tariff at the
  * hour's rate), so their net electricity cost differs from row 57. */
