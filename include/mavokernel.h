@@ -1,12 +1,40 @@
 /*
- * The kernel's C front. A host loads libmavokernel.so, may ask the getters
- * about the build, and calls MAVOKernelLib_runKernel once per run with the
- * project, utility and weather directories. The run serves the scheme that
- * the project's saved state selects and leaves its results in the project
- * files. The kernel keeps its state process-wide, so runs do not overlap: a
- * call made while another is running, from any thread, is refused. The
- * library writes nothing to standard output except the lines its trace log
- * cannot take (a traced run whose trace file cannot be opened).
+ * The kernel's C front.
+ *
+ * A host loads libmavokernel.so, may ask the getters about the build, and
+ * calls MAVOKernelLib_runKernel once per run with the project, utility and
+ * weather directories. The run serves the scheme that the project's saved
+ * state selects (the first value of summaryb.dat, with the command held in
+ * row 2 of that scheme's column of stratb.dat) and leaves its results in the
+ * project files and in the exported blocks below. The library writes nothing
+ * to standard output except the lines its trace log cannot take (a traced
+ * run whose trace file cannot be opened).
+ *
+ * Threads. The kernel keeps its state process-wide, so one run at a time
+ * holds it. Every function may be called from any thread:
+ * - the seven getters at any time, also during a run: each returns the same
+ *   constant on every call;
+ * - MAVOKernelLib_runKernel one call at a time per process: a call made
+ *   while another is running, from another thread or from the running
+ *   call's own callback, returns 1 at once and touches nothing, not even
+ *   its own callback;
+ * - setProgressCallback from the running call's thread (that is, from
+ *   inside its callback) or while no run is in progress; called from any
+ *   other thread during a run it does nothing, so the run's callback keeps
+ *   receiving reports until the run ends and clears it;
+ * - the exported blocks only while no run is in progress: after a call
+ *   returns and before the next one starts. Every run rewrites them.
+ *
+ * The project lock. Before it loads anything the kernel takes a POSIX
+ * (fcntl) write lock on the hidden file ".mavolock" in the project
+ * directory, and it releases the lock after its files are in place; a call
+ * that cannot take the lock returns 1 with nothing touched. A host that
+ * edits project files before a call should hold the same lock (F_SETLKW on
+ * ".mavolock") from before its edits until the call returns: POSIX record
+ * locks belong to the process, so the kernel's own request succeeds in the
+ * host's process, and the kernel's release at the end of the call ends the
+ * host's lock as well (take it again for edits after the call). Closing any
+ * descriptor of ".mavolock" in the process also ends it, as POSIX has it.
  */
 #ifndef MAVOKERNEL_H
 #define MAVOKERNEL_H
@@ -23,11 +51,20 @@
 extern "C" {
 #endif
 
-/* Progress report: (scheme,0,0,0,0) once the project state is loaded,
+/* Progress report, called on the thread of the run, from inside
+ * MAVOKernelLib_runKernel: (scheme,0,0,0,0) once the project state is
+ * loaded (the scheme number as saved, a combination's number included),
  * (-1,-1,-1,-1,-1) at the end of the run and again when the front clears
- * the callback. It is called on the thread of the run. */
+ * the callback at the end of the call. No other values are sent. The
+ * function must stay callable until the call returns. */
 typedef void (*MAVOKernelLib_ProgressCallback)(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e);
 
+/* The build. Each getter returns a constant: "x86_64", 64, 0 (little
+ * endian), "Release", "5.900", the build moment "Dec  4 2018 17:14:44" as a
+ * full local date and time, and 1848 (the progress states, which no run
+ * reports). The texts are static: never null, the same pointer on every
+ * call, valid while the library is loaded; the host must not free or
+ * change them. */
 MAVO_API const char* MAVOKernelLib_getArchName(void);
 MAVO_API int MAVOKernelLib_getArchBits(void);
 MAVO_API int MAVOKernelLib_isArchBigEndian(void);
@@ -38,32 +75,125 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
 
 /* Runs one scheme. Directories without a trailing separator, each taken
  * exactly as given (trailing blanks included); traceFlag not 0 writes the
- * trace log "v7trace<d>.txt" into the project directory. Returns 0 when the
- * run ended normally (its own errors are left in the project's flags and
- * trace), 1 when it was stopped or failed: a project file that could not be
- * opened, loaded whole or saved, a report file that could not be written, a
- * missing directory text or one too long for a file path. A run's project
- * files and reports are put in place together when every one was written
- * whole; a failed run leaves them all as they were. A call while another
- * is running returns 1 at once; its callback is neither installed nor
- * called. */
+ * trace log "v7trace<d>.txt" into the project directory (d the digit of
+ * the scheme worked on, 0 before it is known). callback may be null: the
+ * run then reports nothing. The callback is installed for the call and
+ * cleared at its end, and receives the end signal before the call returns
+ * (except when the call is refused because another run holds the kernel).
+ *
+ * Returns 0 when the run ended normally: its project files and reports are
+ * in place. The run's own errors do not change the return value; they are
+ * left in the run flags (BLK10) and the trace, and a scheme whose run
+ * failed has every result 0 (see below).
+ * Returns 1 when nothing of the call was kept; the project's files are as
+ * they were before it:
+ * - another run holds the kernel (at once; the callback is neither
+ *   installed nor called);
+ * - a null directory text, or one too long for a file path;
+ * - the project lock could not be taken;
+ * - a project file that could not be opened, loaded whole or saved: a
+ *   missing or 0-byte input file of the scheme, a 0-byte master.dir,
+ *   summary, strategy or companion file, a value that is not a finite
+ *   number;
+ * - no weather at all: neither the scheme's weather file nor the fallback
+ *   climate-zone file of the weather directory could be read;
+ * - no temporary file could be made in the project directory, or a report
+ *   file could not be written (a run writes every file beside its old one
+ *   and puts them all in place together only when every one was written
+ *   whole);
+ * - a fatal stop (the reason ends the trace).
+ * A damaged or missing results file of the scheme is not a failure: the run
+ * rebuilds it. */
 MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir, const char* tmyDir, int traceFlag,
                                      MAVOKernelLib_ProgressCallback callback);
 
-/* Installs a progress callback; null clears it, sending the end signal to
- * the one installed before. The new one is stored first, so a callback may
- * clear or replace itself when it receives the end signal. */
+/* Installs a progress callback for the reports of the next runs; null
+ * clears it, sending the end signal to the one installed before (if any);
+ * replacing one callback by another sends nothing. The new one is stored
+ * first, so a callback may clear or replace itself when it receives the end
+ * signal. MAVOKernelLib_runKernel installs its own callback over it and
+ * clears it at the end of the call. Thread rules: see the top of this
+ * file. */
 MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
 
 /*
- * Result blocks the host reads after a run, and the name buffer it fills
- * before one. Arrays are shown in C order: a
- * block's first index varies fastest, so SUMARY(r,k) is SUMARY[k-1][r-1].
- * (The kernel's own sources declare these blocks themselves.)
+ * Blocks the host reads after a run, and the name buffer it fills before
+ * one. Read them after a call has returned and before the next starts, never
+ * during a call: the run writes them throughout, and every run rewrites
+ * them. A call refused with 1 because another run held the kernel leaves
+ * them to that run. Arrays are shown in C order: a block's first index
+ * varies fastest, so SUMARY(r,k) is SUMARY[k-1][r-1] and NFLAG(n) is
+ * NFLAG[n-1]. (The kernel's own sources declare these blocks themselves.)
+ *
+ * What a run did, read after a call that returned 0:
+ * - The scheme run is the one saved as selected in summaryb.dat after the
+ *   call (a library command may move on to another: a copy to its target,
+ *   a select to the scheme selected, an erase of the current scheme to
+ *   scheme 1). Its results are in SUMARY column k for scheme k (1 to 9; 10
+ *   the default scheme); a combination number's in column 9 + L, L the
+ *   combination line of master.dir (lines 10 to 18) that holds the number.
+ * - Nothing simulated: row 48 of the scheme's column is 0. Every result of
+ *   the column is then 0 and the flags say why: NFLAG(80) false, the climate
+ *   data were not valid; NFLAG(68) true, the heating or water-heating fuel
+ *   does not suit the site; NFLAG(15) false, the zone balance failed;
+ *   NFLAG(54) false, the photovoltaic or solar-water model failed. NFLAG(51)
+ *   is then false.
+ * - Fallback climate data: when the scheme's weather file cannot be read the
+ *   kernel takes the zone text file of climate zone 9 of the weather
+ *   directory instead, names the site "Climate Data Error RE-DO" in the
+ *   reports (scheme<k>.txt and .csv), and ends the run with NFLAG(80) false:
+ *   row 48 and every result are 0. (With no weather at all the call
+ *   returns 1.)
+ * - A combination is never simulated: its line's column holds its members'
+ *   stored results, added up, with NFLAG(80) false and NFLAG(51) true when
+ *   the members' results were read.
+ * - A refused library command: NFLAG(91) true. Nothing of it was done; the
+ *   command is cleared as a served one and the run goes on as a plain run
+ *   of the current scheme. The reason is traced ("LIBARY refused the
+ *   command: ...").
+ * - A comparison (212) leaves the current scheme's column minus the compared
+ *   scheme's in column 19 (rows 18 to 47; row 48 the days), which the
+ *   summary file does not keep: read it from BLK16 after the call.
  */
 #ifndef MAVO_BUILDING_KERNEL
 
-/* Annual results by row 1..80 and scheme column 1..19. */
+/* Run flags, one byte each, true when the lowest bit is set. The host's
+ * switches travel in the project files; the block shows the run's status:
+ *   NFLAG(15) the zone balance ran without error
+ *   NFLAG(51) the run ended without error (false: the scheme's results are 0)
+ *   NFLAG(54) the photovoltaic and solar-water models ran without error
+ *   NFLAG(67) no gas rates at the site
+ *   NFLAG(68) the heating or water-heating fuel does not suit the site
+ *   NFLAG(80) the climate data were valid and the scheme was simulated
+ *   NFLAG(91) the run's library command was refused
+ * Flags 51, 80 and 91 are false at the start of every run. */
+typedef struct MAVO_BLK10 {
+    uint8_t NFLAG[96];
+} MAVO_BLK10; /* 96 bytes */
+
+/* Annual results by row 1..80 and column 1..19: columns 1 to 9 the schemes,
+ * 10 the default scheme (and scheme 1's back copy), 10 to 18 the combination
+ * lines 1 to 9, 19 the difference of a comparison. The rows a host needs
+ * (units in brackets; fuel rows in gallons at a propane or oil site):
+ *    1 conditioned floor area [ft2]
+ *   18 heating delivered, negative [kBtu/ft2]     19 cooling delivered [kBtu/ft2]
+ *   21 heating fuel [therms]                      22 lighting [kWh]
+ *   23 equipment and plug loads [kWh]             24 cooling [kWh]
+ *   25 electricity consumed [kWh]                 35 fuel cost, gross [$]
+ *   36 electricity cost, gross: the 12 monthly bills [$]
+ *   37 total energy cost, row 35 + row 36 [$]
+ *   38 net site energy per floor area [kBtu/ft2]  39 source energy per floor area [kBtu/ft2]
+ *   47 CO2 of electricity net of the array, and fuel [lbs]
+ *   48 days simulated, 0 when nothing was
+ *   55 photovoltaic savings at the year's mean electricity price, row 70 x row 36 / row 25 [$]
+ *   56 electricity purchased, net of the array [kWh]
+ *   57 electricity cost, net of the array: row 36 - row 55 [$]
+ *   58 total energy cost, net: row 57 + row 79 [$]
+ *   66 fuel, gross [therms]                       70 photovoltaic output [kWh]
+ *   73 fuel purchased, net [therms]               79 fuel cost of the fuel bought [$]
+ * The monthly bills of the reports (scheme<k>.txt, .csv) credit the array's
+ * output at the tariff's base rate instead (a time-of-use tariff at the
+ * hour's rate), so their net electricity cost differs from row 57. */
 typedef struct MAVO_BLK16 {
     float SUMARY[19][80];
     float SUMARYX[18];
@@ -108,18 +238,20 @@ typedef struct MAVO_BLK44B {
     int32_t GS_CHARTSET;
 } MAVO_BLK44B; /* 2404 bytes */
 
-/* The name buffer. Before a call the host may leave here, from the block's
- * first byte on and padded with blanks (a NUL ends the text), the name for a
- * library command: the scheme or combination line named (command 208) or
- * the new combination line (204) takes its first 24 characters. For a
- * re-read (209) it holds the months to simulate instead, as twelve
- * 4-character words such as "MAR JUL ". The kernel uses the block as its
- * own scratch during the run and leaves it blank when the call returns. */
+/* The name buffer, the one block the host writes: before a call (never
+ * during one) the host may leave here, from the block's first byte on and
+ * padded with blanks (a NUL ends the text), the name for a library command:
+ * the scheme or combination line named (command 208) or the new combination
+ * line (204) takes its first 24 characters. For a re-read (209) it holds the
+ * months to simulate instead, as twelve 4-character words such as
+ * "MAR JUL ". The kernel uses the block as its own scratch during the run
+ * and leaves it blank when the call returns. */
 typedef struct MAVO_BLK27A {
     char MATNAME[8];
     char TEXTLINE[250];
 } MAVO_BLK27A; /* 258 bytes */
 
+MAVO_API extern MAVO_BLK10 BLK10;
 MAVO_API extern MAVO_BLK16 BLK16;
 MAVO_API extern MAVO_BLK20 BLK20;
 MAVO_API extern MAVO_BLK25 BLK25;

@@ -1,7 +1,8 @@
 /*
  * Stand-in host: loads the kernel library at run time, as the design
  * application does, shows what the getters report, and runs the kernel on a
- * project directory, printing every progress report on its own line.
+ * project directory, printing every progress report on its own line and,
+ * after the call, what the run did (mavo-run-report.c).
  *
  *   mavo-run [--trace] [--new] [--scheme N [--command C] [--site NAME]] [--target N]
  *            [--name TEXT] PROJECT_DIR UTIL_DIR WEATHER_DIR
@@ -45,6 +46,7 @@
 #include <unistd.h>
 
 #include "mavokernel.h"
+#include "mavo-run-report.h"
 
 typedef const char* (*text_getter)(void);
 typedef int (*int_getter)(void);
@@ -300,6 +302,20 @@ static void* find_symbol(void* lib, const char* name) {
     return sym;
 }
 
+/* The command the selected scheme holds before the call: the one the call
+ * will serve. */
+static float pending_command(const char* project) {
+    char path[PATH_MAX];
+    int32_t scheme = 0;
+    float command = 0.0f;
+    snprintf(path, sizeof path, "%s/summaryb.dat", project);
+    if (read_word(path, kHeaderBytes, &scheme) != 0) return 0.0f;
+    scheme = serving_scheme(scheme);
+    snprintf(path, sizeof path, "%s/stratb.dat", project);
+    if (scheme >= 1 && scheme <= 9) read_word(path, strategy_offset(scheme, kCommandRow), &command);
+    return command;
+}
+
 static void* open_library(void) {
     char exe[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
@@ -410,7 +426,10 @@ int main(int argc, char** argv) {
     printf("progressStates %d\n", progress_states());
     fflush(stdout);
 
+    struct run_report report;
+    begin_report(project, pending_command(project), &report);
     int rc = run_kernel(project, util, argv[first + 2], trace, print_progress);
+    print_report(lib, project, trace, &report, rc);
     printf("return %d\n", rc);
     fflush(stdout);
     dlclose(lib);

@@ -5,7 +5,9 @@
 // or the run sequence sets them.
 #pragma once
 #include <cstddef>
+#include <type_traits>
 
+#include "blocks/block_export.h"
 #include "support/farray.h"
 #include "support/fstring.h"
 #include "support/types.h"
@@ -109,9 +111,20 @@ constexpr FArray<LOGICAL, 96> initial_run_flags() {
     return f;
 }
 
+// The host reads the flags after a call (the block is exported under its
+// own name): one byte per flag, NFLAG(n) at byte n-1, true when its lowest
+// bit is set. The ones a host needs: 51 the run ended without error, 80
+// the climate data were valid and the year was simulated, 15 the zone
+// balance, 54 the solar models, 67 no gas rates at the site, 68 fuels
+// incompatible, and the refusal of a library command below.
 struct BLK10_t {
     FArray<LOGICAL, 96> NFLAG = initial_run_flags();
 };
+
+// Flag 91, spare in the files (neither the summary nor the scheme input
+// file carries it): true when this run's library command was refused, the
+// reason traced. False at every run's start.
+constexpr INTEGER kLibraryCommandRefused = 91;
 
 // Trace-log scratch.
 struct BLK92_t {
@@ -132,7 +145,7 @@ extern BLK0E_t BLK0E;
 extern BLK110B_t BLK110B;
 extern BLK110C_t BLK110C;
 extern BLK110D_t BLK110D;
-extern BLK10_t BLK10;
+extern "C" MAVO_HOST_VISIBLE BLK10_t BLK10;
 extern BLK92_t BLK92;
 extern BLK130A_t BLK130A;
 
@@ -153,7 +166,8 @@ static_assert(offsetof(BLK0B_t, DISKCSV) == 142 * 4);
 static_assert(offsetof(BLK0B_t, DISKJAVA) == 144 * 4);
 static_assert(sizeof(BLK0C_t) == 16);
 static_assert(offsetof(BLK0D_t, MAVOVERSION) == 16 && sizeof(BLK0D_t) == 24);
-static_assert(sizeof(BLK10_t) == 96);
+static_assert(std::is_standard_layout_v<BLK10_t> && sizeof(BLK10_t) == 96);
+static_assert(offsetof(BLK10_t, NFLAG) == 0);  // NFLAG(n) at byte n-1
 
 // The names the procedures use.
 inline FArray<LOGICAL, 96>& NFLAG = BLK10.NFLAG;

@@ -8,6 +8,7 @@
 #include <exception>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "blocks/run_control.h"
 #include "front/fatal.h"
@@ -25,8 +26,14 @@ constexpr const char* kBuildDateTime = "Dec  4 2018 17:14:44";
 // process-wide, so one run at a time holds it: the busy flag is taken by
 // one indivisible test-and-set, and a call that finds it taken returns at
 // once, touching nothing. The callback pointer is swapped indivisibly too.
+// While a run holds the kernel its callback belongs to it: only the run's
+// own thread (the run itself, or the callback it calls) may change it, so a
+// host thread can never swap a callback out from under a report in flight.
+// The guard covers only the owner test and the swap, never a callback.
 struct FrontState {
     std::atomic<MAVOKernelLib_ProgressCallback> currentProgressCallback{nullptr};
+    std::mutex callback_guard;
+    std::thread::id run_thread{};  // the running call's thread; empty between runs
     std::once_flag version_built;
     char version_text[32] = {};
     int version_length = 0;  // 0 not built, -1 building failed
@@ -44,8 +51,17 @@ int finish_run(int result) {
     INDENT = 0;  // a stopped run leaves no depth behind for the next
     clear_name_buffer();
     setProgressCallback(nullptr);
+    {
+        const std::lock_guard<std::mutex> hold(g_front.callback_guard);
+        g_front.run_thread = std::thread::id{};
+    }
     g_front.run_in_progress.clear(std::memory_order_release);
     return result;
+}
+
+void claim_callback_for_this_run() {
+    const std::lock_guard<std::mutex> hold(g_front.callback_guard);
+    g_front.run_thread = std::this_thread::get_id();
 }
 
 void build_version_text() {
@@ -107,9 +123,16 @@ MAVO_API const char* MAVOKernelLib_getBuildDateTime(void) {
 }
 
 // The new callback is stored before the old one hears the end signal, so
-// the old one may clear or replace itself from inside that signal.
+// the old one may clear or replace itself from inside that signal. The end
+// signal is sent outside the guard: a callback may call the front again.
+// From another thread while a run holds the kernel nothing changes.
 MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback) {
-    const MAVOKernelLib_ProgressCallback old = g_front.currentProgressCallback.exchange(callback);
+    MAVOKernelLib_ProgressCallback old = nullptr;
+    {
+        const std::lock_guard<std::mutex> hold(g_front.callback_guard);
+        if (g_front.run_thread != std::thread::id{} && g_front.run_thread != std::this_thread::get_id()) return;
+        old = g_front.currentProgressCallback.exchange(callback);
+    }
     if (old && !callback) old(-1, -1, -1, -1, -1);
 }
 
@@ -118,6 +141,7 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
     // Refused while another run holds the kernel, from this thread (the
     // callback) or another: nothing is touched, not even the callback.
     if (g_front.run_in_progress.test_and_set(std::memory_order_acquire)) return 1;
+    mavo::claim_callback_for_this_run();
     mavo::keep_name_buffer_at_entry();
     setProgressCallback(callback);
     // No directory, no run; there is no trace file to say so.

@@ -86,7 +86,7 @@ INTEGER start_run() {
     ITEMY = 40;
     STOREL = 0.0f;
     CYCLE = kWarmupHours;
-    for (INTEGER i : {33, 42, 67, 68, 69, 70, 80}) NFLAG(i) = false;
+    for (INTEGER i : {33, 42, 67, 68, 69, 70, 80, kLibraryCommandRefused}) NFLAG(i) = false;
     for (INTEGER i : {7, 15, 54}) NFLAG(i) = true;
 
     DOS_OPENCONSOLE();

@@ -7,6 +7,7 @@
 // it, so the next call does not repeat it.
 #include <cctype>
 #include <string>
+#include <string_view>
 
 #include "blocks/blocks.h"
 #include "front/scheme_numbers.h"
@@ -70,8 +71,16 @@ bool has_member(INTEGER combination, INTEGER scheme) {
     return false;
 }
 
+// A refused command: the host learns it from the run flag and the reason
+// from the trace.
+void refuse(std::string_view reason) {
+    NFLAG(kLibraryCommandRefused) = true;
+    DBG_ERROR(std::string("LIBARY refused the command: ") + std::string(reason));
+}
+
 // A failed operation changes nothing further; the common exit follows.
-void error_exit(INTEGER line_code) {
+void error_exit(INTEGER line_code, std::string_view reason) {
+    refuse(reason);
     DBG_INT("error at line", line_code);
     if (command_of(IDNUM1) > 200.0f) DBG_INT("Error 907, line", line_code);
 }
@@ -121,7 +130,7 @@ void select_scheme(LibraryCall& call) {
         INTEGER line = 0;
         CHECKR(slot, line);
         if (slot <= 0) {
-            error_exit(602);
+            error_exit(602, "no scheme or combination line of that number to select");
             return;
         }
         IDNUM1 = slot;
@@ -144,8 +153,7 @@ void select_scheme(LibraryCall& call) {
             if (results_left_unread()) return;
             if (NFLAG(70)) {
                 if (attempt < kSelectAttempts) continue;
-                DBG_INT("LIBARY: results of the scheme still mismatched, select given up", slot);
-                error_exit(605);
+                error_exit(605, "the scheme's stored results still do not match its climate: select given up");
                 return;
             }
         }
@@ -161,7 +169,7 @@ void copy_scheme(LibraryCall& call) {
     const INTEGER source = IDNUM1;
     const INTEGER target = (IDNUM2 >= 1 && IDNUM2 <= 9) ? IDNUM2 : 2;
     if (!has_scheme_column(source)) {
-        error_exit(101);
+        error_exit(101, "the current scheme has no parameter column to copy");
         return;
     }
     IDNUM2 = 0;
@@ -190,7 +198,7 @@ void show_results(LibraryCall& call) {
         return;
     }
     if (IDNUM1 >= 10 && !line_holds(IDNUM1)) {
-        error_exit(301);
+        error_exit(301, "no combination line holds the current number");
         return;
     }
     NFLAG(33) = true;
@@ -234,29 +242,31 @@ INTEGER combination_of_members() {
 }
 
 void combine_schemes(LibraryCall& call) {
-    if (has_scheme_column(IDNUM1) && STRATEGY(26, IDNUM1) >= 2.0f) return;  // itself a combination of zones
+    if (has_scheme_column(IDNUM1) && STRATEGY(26, IDNUM1) >= 2.0f) {
+        refuse("the current scheme is itself a combination of zones");
+        return;
+    }
     INTEGER line = 0;
     for (INTEGER i = 1; i <= 9 && line == 0; ++i)
         if (NCOMBO(i) <= 0) line = i;
     if (line == 0) {
+        refuse("all nine combination lines are in use");
         DBG_PRINT("error: all lines full: 639");
         return;
     }
     const INTEGER number = combination_of_members();
     if (number <= 0) {
-        DBG_PRINT("LIBARY: a combination takes two or more named schemes, each once");
-        error_exit(403);
+        error_exit(403, "a combination takes two or more named schemes, each once");
         return;
     }
     if (line_holds(number)) {
-        error_exit(404);
+        error_exit(404, "a line already holds this combination");
         return;
     }
     // Results of a whole year and of twelve days (or of different data
     // sources) do not add up to one building's.
     if (!members_add_up(number)) {
-        DBG_INT("LIBARY: the members' results do not add up (other run lengths or data sources)", number);
-        error_exit(405);
+        error_exit(405, "the members' results do not add up (other run lengths or data sources)");
         return;
     }
     // The combination stands in the blocks as its leading member's
@@ -282,7 +292,7 @@ void combine_schemes(LibraryCall& call) {
     fill_combination_column();
     if (LEVEL < 4) LEVEL = 4;
     if (NFLAG(34)) ITEMY = 17;
-    else error_exit(407);
+    else error_exit(407, "the combination was not kept");
 }
 
 // ---- erase --------------------------------------------------------------------------
@@ -338,11 +348,11 @@ void erase_operand(LibraryCall& call) {
     INTEGER line = 0;
     CHECKR(E, line);
     if (E <= 0) {
-        error_exit(501);
+        error_exit(501, "no scheme or combination line of that number to erase");
         return;
     }
     if (E == 1) {  // scheme 1, the code-minimum design, is never erased
-        error_exit(502);
+        error_exit(502, "scheme 1, the code-minimum design, is never erased");
         return;
     }
     bool current_erased = E == IDNUM1;
@@ -379,15 +389,14 @@ void name_scheme_or_line() {
     // project. A combination number must be held by a line.
     if (!is_scheme_slot(slot)) CHECKR(slot, line);
     if (slot <= 0) {
-        error_exit(801);
+        error_exit(801, "no scheme or combination line of that number to name");
         return;
     }
     const FString<24> name = name_buffer();
     if (name.is_blank()) {
         // A blank name would empty the slot: a scheme without a name counts
         // as erased. The old name stays.
-        DBG_PRINT("LIBARY: no name given, the name stays");
-        error_exit(802);
+        error_exit(802, "no name given, the name stays");
         return;
     }
     if (slot <= 9) SCHEMENAME(slot) = name;
@@ -424,7 +433,7 @@ void reread_months(LibraryCall& call) {
     if (is_scheme_slot(slot)) CHECKR(slot, line);
     else slot = 0;  // a combination has no simulation of its own to re-read
     if (slot < 1) {
-        error_exit(901);
+        error_exit(901, "no named design scheme of that number to re-read");
         return;
     }
     // A month choice already in force is replaced by the new one.
@@ -444,9 +453,8 @@ void reread_months(LibraryCall& call) {
     // The chosen months stay for the simulation that follows and are saved
     // with the scheme; a list that names no month simulates them all.
     if (choose_months()) return;
-    DBG_PRINT("LIBARY: no month named for the re-read, every month simulated");
     DAYFLAG.fill(0);
-    error_exit(909);
+    error_exit(909, "no month named for the re-read, every month simulated");
 }
 
 void compare_schemes(LibraryCall& call) {
@@ -456,13 +464,13 @@ void compare_schemes(LibraryCall& call) {
     }
     NFLAG(62) = false;
     if (!line_holds(IDNUM1)) {
-        error_exit(1201);
+        error_exit(1201, "a comparison starts from a combination line, and the current scheme is none");
         return;
     }
     INTEGER slot = TESTC(1), line = 0;
     CHECKR(slot, line);
     if (slot <= 0) {
-        error_exit(1202);
+        error_exit(1202, "no scheme or combination line of that number to compare with");
         return;
     }
     IDNUM2 = slot;
@@ -511,7 +519,10 @@ void run_operation(LibraryCall& call) {
         case 9: reread_months(call); break;
         case 12:
         case 17: compare_schemes(call); break;
-        default: DBG_INT("error at line", call.nchois); break;
+        default:
+            refuse("no library command of that number");
+            DBG_INT("error at line", call.nchois);
+            break;
     }
 }
 

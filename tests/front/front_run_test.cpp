@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "blocks/project_blocks.h"
@@ -327,6 +328,22 @@ TEST_F(KernelRun, CallbackMayClearItselfOnTheEndSignal) {
     // The start, the end of the run, and the end signal of its own clearing;
     // the front's clearing finds it gone.
     EXPECT_EQ(g_self_clearing_calls, 3);
+}
+
+// Another host thread that clears or replaces the callback while a run
+// holds the kernel changes nothing: the run's callback hears the end of its
+// run, and no end signal goes astray.
+void swap_from_another_thread(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) {
+    record(a, b, c, d, e);
+    if (a < 0) return;
+    std::thread([] { setProgressCallback(nullptr); }).join();
+    std::thread([] { setProgressCallback(record_other); }).join();
+}
+
+TEST_F(KernelRun, AnotherThreadCannotSwapTheCallbackOfARun) {
+    EXPECT_EQ(run(0, swap_from_another_thread), 0);
+    ASSERT_EQ(g_calls.size(), 3u);
+    EXPECT_EQ(g_calls[1], (Call{-1, -1, -1, -1, -1}));
 }
 
 TEST_F(KernelRun, MissingDirectoryTextIsRefused) {

@@ -1,11 +1,12 @@
 #!/bin/sh
 # The library shows the host its C front and nothing else unmangled: every
-# C++ symbol of the kernel stays hidden. The record blocks the host reads
-# after a run and the name buffer it fills before one are exported on
-# purpose, with the sizes the public header gives.
+# C++ symbol of the kernel stays hidden. The record blocks and run flags the
+# host reads after a run and the name buffer it fills before one are
+# exported on purpose, with the sizes the public header gives.
 set -eu
 lib=$1
-expected="BLK16 6152
+expected="BLK10 96
+BLK16 6152
 BLK20 244
 BLK25 352
 BLK27A 258

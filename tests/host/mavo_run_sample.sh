@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the stand-in host on a copy of the sample project and checks what the
-# host sees: the getters, the three progress reports and the return code,
-# and the trace file left in the project directory.
+# host sees: the getters, the three progress reports, the report of the run
+# and the return code, and the trace file left in the project directory.
 set -eu
 runner=$1
 data=$2
@@ -26,6 +26,18 @@ case "$progress" in
   *) fail "progress reports: $progress" ;;
 esac
 [ "$(tail -n 1 "$work/out.txt")" = "return 0" ] || fail "return code"
+
+# The host's report of the run: the days and main results it prints are the
+# summary rows of the scheme run, as the summary file keeps them.
+. "$(dirname "$0")/summary_file.sh"
+summary="$work/project/summaryb.dat"
+scheme=$(selected_scheme "$summary")
+for row in 48 1 18 19 25 66 38 37 70; do
+  printed=$(printed_row "$row" < "$work/out.txt")
+  stored=$(summary_row "$summary" "$row" "$scheme")
+  same_to_the_cent "$printed" "$stored" || fail "row $row printed as '$printed', saved as $stored"
+done
+grep -q "^files written: .*scheme$scheme.csv .*summaryb.dat" "$work/out.txt" || fail "files written"
 
 # A traced run's developer dump lies beside its trace.
 [ -f "$work/project/datadump.txt" ] || fail "no developer dump beside the trace"

@@ -4,6 +4,7 @@
 
 #include "mavokernel.h"
 
+_Static_assert(sizeof(MAVO_BLK10) == 96, "BLK10: one byte per run flag");
 _Static_assert(sizeof(MAVO_BLK16) == 6152, "BLK16 size");
 _Static_assert(offsetof(MAVO_BLK16, SUMARYX) == 80 * 19 * 4, "SUMARYX after SUMARY");
 _Static_assert(sizeof(MAVO_BLK20) == 244, "BLK20 size");

@@ -124,11 +124,15 @@ TEST_F(Library, SelectLoadsTheOperandsFilesAndSite) {
     EXPECT_TRUE(NFLAG(27));
     EXPECT_EQ(STRATEGY(2, 1), 0.0f);
     EXPECT_EQ(ITEMY, 50);
+    EXPECT_FALSE(NFLAG(kLibraryCommandRefused));
 
-    // An unnamed slot cannot be selected.
+    // An unnamed slot cannot be selected: the host reads the refusal in the
+    // run flags, its reason in the trace.
     request(3, cmd::kSelect, 7);
     LIBARY();
     EXPECT_EQ(IDNUM1, 3);
+    EXPECT_TRUE(NFLAG(kLibraryCommandRefused));
+    EXPECT_TRUE(traced("LIBARY refused the command: no scheme or combination line of that number to select"));
     EXPECT_TRUE(traced("= error at line"));
     EXPECT_TRUE(traced("= Error 907, line"));
     EXPECT_EQ(STRATEGY(2, 3), 0.0f);

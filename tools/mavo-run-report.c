@@ -1,0 +1,341 @@
+/*
+ * What a call of the kernel did, as the stand-in host prints it. After the
+ * call a host reads the project's saved state (the scheme now selected in
+ * the summary file, the names of master.dir) and the blocks the library
+ * exports: the run flags BLK10 and the summary table BLK16.
+ */
+#define _GNU_SOURCE
+#include "mavo-run-report.h"
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <limits.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+
+#include "mavokernel.h"
+
+/* The summary file's first two values, the scheme selected and the second
+ * scheme of a library operation, follow its 12-byte header. */
+enum { kSelectedSchemeByte = 12, kMasterLines = 18, kNameLength = 24 };
+
+/* Run flags a host reads (NFLAG(n) is byte n-1, true on its lowest bit). */
+enum {
+    kFlagZoneBalanceOk = 15,
+    kFlagKernelOk = 51,
+    kFlagSolarModelsOk = 54,
+    kFlagFuelsIncompatible = 68,
+    kFlagClimateValid = 80,
+    kFlagLibraryRefused = 91,
+};
+
+struct project_names {
+    char scheme[10][kNameLength + 1]; /* 1-9 */
+    char line[10][kNameLength + 1];   /* combination lines 1-9 */
+    int32_t combination[10];          /* the number each line holds */
+};
+
+struct summary_row {
+    int row;
+    const char* label;
+    const char* unit;
+};
+
+/* The main annual results of a column, and the rows of the difference
+ * column (rows 18 to 47 of the two columns subtracted) a designer reads. */
+static const struct summary_row main_rows[] = {
+    {1, "floor area", "ft2"},
+    {18, "heating load", "kBtu/ft2"},
+    {19, "cooling load", "kBtu/ft2"},
+    {25, "electricity", "kWh"},
+    {66, "fuel", "therms (gallons at a propane or oil site)"},
+    {38, "site energy per floor area", "kBtu/ft2"},
+    {37, "total energy cost", "$"},
+    {70, "photovoltaic output", "kWh"},
+};
+static const struct summary_row difference_rows[] = {
+    {18, "heating load", "kBtu/ft2"},
+    {19, "cooling load", "kBtu/ft2"},
+    {21, "heating fuel", "therms (gallons at a propane or oil site)"},
+    {25, "electricity", "kWh"},
+    {38, "site energy per floor area", "kBtu/ft2"},
+    {37, "total energy cost", "$"},
+};
+
+static int by_name(const void* a, const void* b) {
+    return strcmp(((const struct file_state*)a)->name, ((const struct file_state*)b)->name);
+}
+
+static int is_library_command(int command) {
+    return command >= 201 && command <= 299 && command != 234 && command != 243 && command != 246;
+}
+
+static int is_compare_command(int command) { return command == 212 || command == 217; }
+
+/* The project directory's files, hidden ones (the kernel's temporaries and
+ * lock) left out, sorted by name. */
+static struct file_list list_files(const char* project) {
+    struct file_list list = {NULL, 0};
+    size_t room = 0;
+    DIR* dir = opendir(project);
+    if (!dir) return list;
+    struct dirent* entry;
+    while ((entry = readdir(dir)) != NULL) {
+        char path[PATH_MAX];
+        struct stat st;
+        if (entry->d_name[0] == '.') continue;
+        snprintf(path, sizeof path, "%s/%s", project, entry->d_name);
+        if (stat(path, &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (list.count == room) {
+            room = room ? 2 * room : 64;
+            struct file_state* more = realloc(list.files, room * sizeof *more);
+            if (!more) break;
+            list.files = more;
+        }
+        struct file_state* f = &list.files[list.count];
+        f->name = strdup(entry->d_name);
+        if (!f->name) break;
+        f->inode = st.st_ino;
+        f->modified = st.st_mtim;
+        f->size = st.st_size;
+        ++list.count;
+    }
+    closedir(dir);
+    qsort(list.files, list.count, sizeof list.files[0], by_name);
+    return list;
+}
+
+static void free_files(struct file_list* list) {
+    for (size_t i = 0; i < list->count; ++i) free(list->files[i].name);
+    free(list->files);
+    list->files = NULL;
+    list->count = 0;
+}
+
+/* A file the kernel writes is renamed into place (another inode) or, a
+ * trace, appended to. */
+static int was_written(const struct file_state* now, const struct file_list* before) {
+    for (size_t i = 0; i < before->count; ++i) {
+        const struct file_state* then = &before->files[i];
+        if (strcmp(then->name, now->name) != 0) continue;
+        return then->inode != now->inode || then->size != now->size ||
+               then->modified.tv_sec != now->modified.tv_sec || then->modified.tv_nsec != now->modified.tv_nsec;
+    }
+    return 1;
+}
+
+/* The files the call wrote: new ones and changed ones. */
+static struct file_list files_written(const char* project, const struct file_list* before) {
+    struct file_list now = list_files(project);
+    size_t kept = 0;
+    for (size_t i = 0; i < now.count; ++i) {
+        if (was_written(&now.files[i], before)) now.files[kept++] = now.files[i];
+        else free(now.files[i].name);
+    }
+    now.count = kept;
+    return now;
+}
+
+void begin_report(const char* project, float command, struct run_report* report) {
+    report->command = command;
+    report->before = list_files(project);
+}
+
+/* The scheme selected after the call and the second scheme it worked on. */
+static int read_selected_schemes(const char* project, int32_t schemes[2]) {
+    char path[PATH_MAX];
+    snprintf(path, sizeof path, "%s/summaryb.dat", project);
+    FILE* f = fopen(path, "rb");
+    if (!f) return -1;
+    const int rc = (fseek(f, kSelectedSchemeByte, SEEK_SET) == 0 && fread(schemes, 4, 2, f) == 2) ? 0 : -1;
+    fclose(f);
+    return rc;
+}
+
+static void copy_name(char* to, const char* from, size_t length) {
+    size_t n = strnlen(from, length);
+    while (n > 0 && (from[n - 1] == ' ' || from[n - 1] == '\n' || from[n - 1] == '\r')) --n;
+    memcpy(to, from, n);
+    to[n] = '\0';
+}
+
+/* master.dir: nine scheme lines (I2, 2X, 24 characters), then nine
+ * combination lines (I10, 2X, 24 characters). */
+static void read_names(const char* project, struct project_names* names) {
+    memset(names, 0, sizeof *names);
+    char path[PATH_MAX], text[128];
+    snprintf(path, sizeof path, "%s/master.dir", project);
+    FILE* f = fopen(path, "r");
+    if (!f) return;
+    for (int i = 1; i <= kMasterLines && fgets(text, sizeof text, f); ++i) {
+        const size_t length = strlen(text);
+        if (i <= 9) {
+            if (length > 4) copy_name(names->scheme[i], text + 4, kNameLength);
+        } else {
+            names->combination[i - 9] = (int32_t)strtol(text, NULL, 10);
+            if (length > 12) copy_name(names->line[i - 9], text + 12, kNameLength);
+        }
+    }
+    fclose(f);
+}
+
+/* The summary column of a scheme number: its own for 1 to 10, its line's
+ * (9 + line) for a combination; 0 for none. */
+static int column_of(int32_t id, const struct project_names* names, int* line) {
+    *line = 0;
+    if (id >= 1 && id <= 10) return id;
+    for (int i = 1; i <= 9; ++i)
+        if (id >= 11 && names->combination[i] == id) {
+            *line = i;
+            return 9 + i;
+        }
+    return 0;
+}
+
+static void print_name(const char* name) {
+    if (*name) printf(" \"%s\"", name);
+    else printf(" (no name)");
+}
+
+/* A scheme number as the designer knows it; in full with its name and the
+ * summary column of a combination. */
+static void print_scheme(int32_t id, const struct project_names* names, int in_full) {
+    int line = 0;
+    const int column = column_of(id, names, &line);
+    if (id == 10) {
+        printf("the default scheme (slot 10)");
+        return;
+    }
+    printf("%s %d", line > 0 ? "combination" : "scheme", (int)id);
+    if (!in_full) return;
+    if (id >= 1 && id <= 9) print_name(names->scheme[id]);
+    if (line > 0) {
+        print_name(names->line[line]);
+        printf(" (line %d, summary column %d)", line, column);
+    }
+}
+
+static float summary_value(const MAVO_BLK16* blk16, int row, int column) { return blk16->SUMARY[column - 1][row - 1]; }
+
+static void print_rows(const MAVO_BLK16* blk16, int column, const struct summary_row* rows, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        printf("  %s (row %d): %.2f %s\n", rows[i].label, rows[i].row, summary_value(blk16, rows[i].row, column),
+               rows[i].unit);
+}
+
+static int flag(const MAVO_BLK10* blk10, int n) { return blk10->NFLAG[n - 1] & 1; }
+
+/* Why a scheme's results are all zero, from the flags the run left. */
+static void print_why_nothing(const MAVO_BLK10* blk10) {
+    printf("nothing was simulated: every result of the scheme is 0 (");
+    if (!flag(blk10, kFlagClimateValid))
+        printf("the climate data were not valid: the weather file could not be read");
+    else if (flag(blk10, kFlagFuelsIncompatible))
+        printf("the heating or water-heating fuel does not suit the site");
+    else if (!flag(blk10, kFlagZoneBalanceOk))
+        printf("the zone balance failed");
+    else if (!flag(blk10, kFlagSolarModelsOk))
+        printf("the photovoltaic or solar-water model failed");
+    else
+        printf("the run ended with errors");
+    printf("; the trace says more)\n");
+}
+
+/* The reason the kernel traced for a refused library command, from the
+ * trace files the call wrote. */
+static int print_traced_refusal(const char* project, const struct file_list* written) {
+    static const char marker[] = "LIBARY refused the command: ";
+    for (size_t i = 0; i < written->count; ++i) {
+        char path[PATH_MAX], text[600];
+        if (strncmp(written->files[i].name, "v7trace", 7) != 0) continue;
+        snprintf(path, sizeof path, "%s/%s", project, written->files[i].name);
+        FILE* f = fopen(path, "r");
+        if (!f) continue;
+        while (fgets(text, sizeof text, f)) {
+            const char* at = strstr(text, marker);
+            if (!at) continue;
+            at += sizeof marker - 1;
+            size_t n = strlen(at);
+            while (n > 0 && (at[n - 1] == '\n' || at[n - 1] == ' ')) --n;
+            printf("%.*s\n", (int)n, at);
+            fclose(f);
+            return 1;
+        }
+        fclose(f);
+    }
+    return 0;
+}
+
+static void print_files(const struct file_list* written) {
+    printf("files written:");
+    for (size_t i = 0; i < written->count; ++i) printf(" %s", written->files[i].name);
+    printf("\n");
+}
+
+static void print_results(void* lib, const char* project, int trace, const struct run_report* report,
+                          const struct file_list* written) {
+    const MAVO_BLK10* blk10 = (const MAVO_BLK10*)dlsym(lib, "BLK10");
+    const MAVO_BLK16* blk16 = (const MAVO_BLK16*)dlsym(lib, "BLK16");
+    int32_t schemes[2];
+    if (!blk10 || !blk16) {
+        printf("the library exports no run flags or summary table\n");
+        return;
+    }
+    if (read_selected_schemes(project, schemes) != 0) return;
+    const int32_t id = schemes[0], second = schemes[1];
+    struct project_names names;
+    read_names(project, &names);
+    int line = 0;
+    const int column = column_of(id, &names, &line);
+    const int command = (int)report->command;
+
+    printf("run: ");
+    print_scheme(id, &names, 1);
+    printf("\n");
+    if (is_library_command(command)) {
+        if (flag(blk10, kFlagLibraryRefused)) {
+            printf("library command %d refused: ", command);
+            if (!trace || !print_traced_refusal(project, written))
+                printf("the kernel traces the reason (run with --trace to see it)\n");
+        } else {
+            printf("library command %d done\n", command);
+        }
+    }
+    if (column > 0 && line > 0) {
+        printf("shown from its members' stored results, not simulated; ended without error: %s (flag 51)\n",
+               flag(blk10, kFlagKernelOk) ? "yes" : "no");
+        print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
+    } else if (column > 0) {
+        const float days = summary_value(blk16, 48, column);
+        printf("days simulated (row 48): %.0f\n", days);
+        printf("climate data valid: %s (flag 80); ended without error: %s (flag 51)\n",
+               flag(blk10, kFlagClimateValid) ? "yes" : "no", flag(blk10, kFlagKernelOk) ? "yes" : "no");
+        if (days > 0.0f) print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
+        else print_why_nothing(blk10);
+    }
+    if (is_compare_command(command) && !flag(blk10, kFlagLibraryRefused)) {
+        printf("difference, ");
+        print_scheme(id, &names, 0);
+        printf(" minus ");
+        print_scheme(second, &names, 0);
+        printf(" (column 19):\n");
+        print_rows(blk16, 19, difference_rows, sizeof difference_rows / sizeof difference_rows[0]);
+    }
+}
+
+void print_report(void* lib, const char* project, int trace, struct run_report* report, int rc) {
+    if (rc != 0) {
+        printf("nothing was simulated or saved: the call returned %d and left the project's files as they were%s\n",
+               rc, trace ? " (the trace says why)" : "");
+    } else {
+        struct file_list written = files_written(project, &report->before);
+        print_results(lib, project, trace, report, &written);
+        print_files(&written);
+        free_files(&written);
+    }
+    free_files(&report->before);
+}
+

@@ -1,0 +1,39 @@
+/*
+ * The stand-in host's report of a call: before it, what the project
+ * directory holds and the command the call will serve; after it, what the
+ * run did, read from what the kernel saves (the scheme selected in the
+ * summary file, the names of master.dir) and exports (the run flags BLK10
+ * and the summary table BLK16 of the loaded library).
+ */
+#ifndef MAVO_RUN_REPORT_H
+#define MAVO_RUN_REPORT_H
+
+#include <stddef.h>
+#include <sys/types.h>
+#include <time.h>
+
+/* A file of the project directory as it stood. */
+struct file_state {
+    char* name;
+    ino_t inode;
+    struct timespec modified;
+    off_t size;
+};
+
+struct file_list {
+    struct file_state* files;
+    size_t count;
+};
+
+struct run_report {
+    struct file_list before; /* the project directory before the call */
+    float command;           /* the command the selected scheme held before the call */
+};
+
+void begin_report(const char* project, float command, struct run_report* report);
+
+/* Prints what the call did and frees what begin_report kept. lib is the
+ * loaded kernel library, rc the call's return code. */
+void print_report(void* lib, const char* project, int trace, struct run_report* report, int rc);
+
+#endif /* MAVO_RUN_REPORT_H */
