@@ -116,6 +116,9 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     EXPECT_EQ(built[50], s1[50]);
     EXPECT_FALSE(close(built[36], s1[36] + s3[36]));
     EXPECT_TRUE(close(built[37], built[35] + built[36]));
+    // The summed zones have no balance point or peak hour of their own:
+    // those rows hold no value.
+    for (INTEGER r : {16, 17, 26, 27, 28, 29, 30, 31, 32, 33, 34}) EXPECT_EQ(built[r], 0.0f) << "row " << r;
 
     // Selecting the combination, then showing it as the current scheme,
     // makes the same column again.
@@ -135,6 +138,7 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     run(13, cmd::kCompare, 2);
     for (INTEGER r : {18, 19, 21, 22, 23, 24, 25, 35, 36, 37, 38, 39, 41, 46, 47})
         EXPECT_TRUE(close(SUMARY(r, 19), built[r] - s2[r])) << "row " << r;
+    for (INTEGER r = 26; r <= 34; ++r) EXPECT_EQ(SUMARY(r, 19), 0.0f) << "no peak to compare, row " << r;
 
     // A re-read of March and July in a whole-year run of scheme 3.
     run(3, cmd::kReread, 3, "mar jul ");
