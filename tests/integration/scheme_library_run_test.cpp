@@ -140,11 +140,34 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
         EXPECT_TRUE(close(SUMARY(r, 19), built[r] - s2[r])) << "row " << r;
     for (INTEGER r = 26; r <= 34; ++r) EXPECT_EQ(SUMARY(r, 19), 0.0f) << "no peak to compare, row " << r;
 
-    // A re-read of March and July in a whole-year run of scheme 3.
-    run(3, cmd::kReread, 3, "mar jul ");
+    // Three lines, 13, 24 and 23.
+    run(2, cmd::kCopy, 4);
+    run(4, cmd::kName, 4, "Copy of the efficient");
+    run(4, cmd::kCombine, 24, "Schemes 2 and 4");
+    run(4, cmd::kCombine, 23, "Schemes 2 and 3");
+
+    // A re-read of March and July in a whole-year run of scheme 4.
+    run(4, cmd::kReread, 4, "mar jul ");
     for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 3 || m == 7) ? 0 : -1) << "month " << m;
 
-    // Erasing scheme 3 while the combination is shown frees its line; the
+    // Erasing scheme 4 frees line 2, line 3 moves up with its results, and
+    // the freed column keeps none.
+    run(3, cmd::kErase, 4);
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 13);
+    ASSERT_EQ(NCOMBO(2), 23);
+    ASSERT_EQ(NCOMBO(3), 0);
+    const std::vector<REAL> kept = column(10), moved = column(11), freed = column(12);
+    for (INTEGER r = 2; r <= 80; ++r) EXPECT_EQ(freed[r], 0.0f) << "freed line's column, row " << r;
+    for (const auto& [number, stored] : {std::pair{13, kept}, std::pair{23, moved}}) {
+        run(3, cmd::kSelect, number);
+        host_loads();
+        const std::vector<REAL> selected = column(9 + combination_line(number));
+        for (INTEGER r = 1; r <= 80; ++r)
+            EXPECT_TRUE(close(stored[r], selected[r])) << "line " << number << ", row " << r;
+    }
+
+    // Erasing scheme 3 while the combination is shown frees its lines; the
     // run goes on with scheme 1.
     run(13, cmd::kErase, 3);
     EXPECT_EQ(IDNUM1, 1);
