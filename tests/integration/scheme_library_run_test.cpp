@@ -177,33 +177,53 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     EXPECT_EQ(IDNUM1, 1);
 }
 
-// A whole year and twelve days cannot be added up: their combination is
-// refused like any other list that makes no combination, and the scheme
-// directory stays as it was (it held a line of zeros before).
-TEST_F(SchemeLibraryRun, CombinationOfDifferentRunLengthsIsRefused) {
-    testing::new_project(project.path(), testing::sample_data() / "util");
-    run(1, 243, 0);
-    run(1, cmd::kCopy, 3);
-    host_loads();
-    BLK0B.DISKDAT = 21;
-    BLK0B.DISKKEEP2 = 26;
-    IDNUM1 = 3;
-    AADISK(-5);
-    IDNUM1 = 3;
-    FIND2();
-    TMYMON = 7;  // twelve days from 1 July
-    TMYDAY = 1;
-    KEEP2(1);
-    run(3, 0, 0);
-    ASSERT_FALSE(NFLAG(38));
-    run(3, cmd::kName, 3, "Twelve days");
-    const std::string master = read_file(project / "master.dir");
-    run(1, cmd::kCombine, 13, "Mixed");
-    EXPECT_TRUE(NFLAG(38));  // scheme 1 ran its own year
-    EXPECT_TRUE(read_file(project / "master.dir") == master);
-    host_loads();
-    EXPECT_EQ(NCOMBO(1), 0);
-    EXPECT_EQ(IDNUM1, 1);
+// Results over other days cannot be added up: a combination of a scheme
+// run over twelve days, or over the months a re-read chose, with a whole
+// year is refused like any other list that makes no combination, and the
+// scheme directory stays as it was (it held a line of zeros before). Such a
+// run is no annual calculation for the compliance export either.
+TEST_F(SchemeLibraryRun, CombinationOfOtherDaysIsRefused) {
+    struct Case {
+        const char* what;
+        bool twelve_days;
+    };
+    for (const Case c : {Case{"twelve days", true}, Case{"March and July", false}}) {
+        SCOPED_TRACE(c.what);
+        for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
+        testing::new_project(project.path(), testing::sample_data() / "util");
+        run(1, 243, 0);
+        run(1, cmd::kCopy, 3);
+        run(3, cmd::kName, 3, "Other days");
+        if (c.twelve_days) {
+            host_loads();
+            BLK0B.DISKDAT = 21;
+            BLK0B.DISKKEEP2 = 26;
+            IDNUM1 = 3;
+            AADISK(-5);
+            IDNUM1 = 3;
+            FIND2();
+            TMYMON = 7;  // twelve days from 1 July
+            TMYDAY = 1;
+            KEEP2(1);
+            run(3, 0, 0);
+            ASSERT_FALSE(NFLAG(38));
+        } else {
+            run(3, cmd::kReread, 3, "MAR JUL");
+            ASSERT_TRUE(NFLAG(38));
+            run(3, 0, 0);  // the months stay with the scheme
+            ASSERT_EQ(SUMARY(48, 3), 62.0f);
+        }
+        EXPECT_EQ(read_lines(project / "scheme3.xml").size(), 1u);
+        EXPECT_EQ(read_lines(project / "scheme3.xml")[0].substr(0, 24), "<................. ERROR");
+        EXPECT_EQ(read_lines(project / "scheme3.txt")[3], "This Scheme is not a full 365 day calculation,");
+        const std::string master = read_file(project / "master.dir");
+        run(1, cmd::kCombine, 13, "Mixed");
+        EXPECT_TRUE(NFLAG(38));  // scheme 1 ran its own year
+        EXPECT_TRUE(read_file(project / "master.dir") == master);
+        host_loads();
+        EXPECT_EQ(NCOMBO(1), 0);
+        EXPECT_EQ(IDNUM1, 1);
+    }
 }
 
 }  // namespace
