@@ -35,8 +35,17 @@ struct FIND2_STATE_t {
     LOGICAL FOUND = false;
 };
 
+// FINDFLAG: which months the member read last simulates (true) or skips,
+// from the day flags of its input file. Results of members that cover
+// other months do not add up to one building's year, as results of other
+// run lengths do not.
+struct FINDFLAG_STATE_t {
+    FArray<LOGICAL, 12> MONTHS{};
+};
+
 extern LIBARY_STATE_t LIBARY_STATE;
 extern FIND2_STATE_t FIND2_STATE;
+extern FINDFLAG_STATE_t FINDFLAG_STATE;
 
 static_assert(sizeof(LIBARY_STATE_t) == (12 + 9) * 4 + 48);
 
@@ -45,4 +54,4 @@ inline FArray<INTEGER, 9>& NERSLN = LIBARY_STATE.NERSLN;
 
 }  // namespace mavo
 
-#define MAVO_STATE_TRANSFER_BLOCKS(X) X(LIBARY_STATE) X(FIND2_STATE)
+#define MAVO_STATE_TRANSFER_BLOCKS(X) X(LIBARY_STATE) X(FIND2_STATE) X(FINDFLAG_STATE)

@@ -297,18 +297,39 @@ void combine_schemes(LibraryCall& call) {
 
 // ---- erase --------------------------------------------------------------------------
 
-// Lines in use move up to the first free places, names with them.
-void compact_lines() {
+// A line's results stand in its summary column, 9 + line: a line that
+// moves takes its number, its name and its column along.
+void move_line(INTEGER from, INTEGER to) {
+    NCOMBO(to) = NCOMBO(from);
+    LINENAME(to) = LINENAME(from);
+    for (INTEGER r = 1; r <= 80; ++r) SUMARY(r, 9 + to) = SUMARY(r, 9 + from);
+    NCOMBO(from) = 0;
+    LINENAME(from) = FString<24>();
+}
+
+// The column of a line that holds no combination any more keeps nothing of
+// one. Its row 1 is also the floor-area back copy of the scheme of the same
+// number, which a named single-zone scheme keeps equal to its own floor
+// area: that value goes back, not the freed line's summed area.
+void clear_line_column(INTEGER line) {
+    const INTEGER k = 9 + line;
+    for (INTEGER r = 2; r <= 80; ++r) SUMARY(r, k) = 0.0f;
+    const bool single_zone = !SCHEMENAME(line).is_blank() && STRATEGY(26, line) <= 0.0f;
+    SUMARY(1, k) = single_zone ? SUMARY(1, line) : 0.0f;
+}
+
+// Lines in use move up to the first free places; the lines that held a
+// combination before the erase (`held_before`) and hold none now are
+// cleared.
+void compact_lines(const FArray<INTEGER, 9>& held_before) {
     INTEGER to = 0;
     for (INTEGER i = 1; i <= 9; ++i) {
         if (NCOMBO(i) == 0) continue;
         ++to;
-        if (to == i) continue;
-        NCOMBO(to) = NCOMBO(i);
-        LINENAME(to) = LINENAME(i);
-        NCOMBO(i) = 0;
-        LINENAME(i) = FString<24>();
+        if (to != i) move_line(i, to);
     }
+    for (INTEGER i = 1; i <= 9; ++i)
+        if (held_before(i) != 0 && NCOMBO(i) == 0) clear_line_column(i);
 }
 
 void erase_design_scheme(INTEGER E) {
@@ -356,6 +377,7 @@ void erase_operand(LibraryCall& call) {
         return;
     }
     bool current_erased = E == IDNUM1;
+    const FArray<INTEGER, 9> held_before = NCOMBO;
     if (E <= 9) {
         erase_design_scheme(E);
     } else {
@@ -365,7 +387,7 @@ void erase_operand(LibraryCall& call) {
         if (NFLAG(70) && IDNUM1 == call.entry_slot) current_erased = true;
         NFLAG(70) = false;
     }
-    compact_lines();
+    compact_lines(held_before);
     // A combination shown as the current scheme goes with its line, also
     // when the line went because one of its members was erased.
     if (IDNUM1 >= 11 && combination_line(IDNUM1) == 0) current_erased = true;

@@ -2,8 +2,8 @@
 // combine a scheme's results without simulating it again. KEEP1 writes it
 // after a simulation; FIND1 reads it at the start of a run, adding up the
 // members of a combination of zones; FINDFLAG reads a member's run flags
-// from its input file so that members of different run lengths are not
-// added together.
+// and months from its input file so that members of different run lengths
+// or months are not added together.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -523,16 +523,24 @@ void FINDFLAG(INTEGER N) {
     auto titles = [&] {
         for (int i = 0; i < 18; ++i) w.text(title_word);
     };
+    // The first 179 words of the building description hold the day flags
+    // of the months the scheme runs (words 155 to 166).
+    FArray<INTEGER, 12> day_flags{};
+    auto description = [&] {
+        for (int i = 0; i < 154; ++i) w.real(skipped);
+        for (INTEGER& flag : day_flags) w.int4(flag);
+        for (int i = 0; i < 13; ++i) w.real(skipped);
+    };
     titles();
     w.int4(stamp);
     w.int4(locate);
-    for (int i = 0; i < 179; ++i) w.real(skipped);
+    description();
     if (stamp < kOldInputStamp) {
         // An input file from before the stamp: the same layout without it.
         IO_REWIND(unit, ierr);
         titles();
         w.int4(locate);
-        for (int i = 0; i < 179; ++i) w.real(skipped);
+        description();
     }
     for (int i = 0; i < 260 + 240; ++i) w.real(skipped);
     FArray<LOGICAL, 50> NNFLAG{};
@@ -546,6 +554,13 @@ void FINDFLAG(INTEGER N) {
         return;
     }
     if (bool(NFLAG(38)) != bool(NNFLAG(38))) NFLAG(53) = true;
+    // Another choice of months than the member before: its year is another
+    // length too.
+    for (INTEGER m = 1; m <= 12; ++m) {
+        const bool simulated = day_flags(m) >= 0;
+        if (simulated != bool(FINDFLAG_STATE.MONTHS(m))) NFLAG(53) = true;
+        FINDFLAG_STATE.MONTHS(m) = simulated;
+    }
     NFLAG(38) = NNFLAG(38);
     NFLAG(37) = NNFLAG(37);
     if (NNFLAG(35)) NFLAG(55) = true;

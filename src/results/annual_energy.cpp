@@ -110,10 +110,12 @@ YearTotals hourly_pass(bool track_peaks) {
     return t;
 }
 
-void store_loads_and_peaks(INTEGER k, const YearTotals& t, REAL area_ft2) {
-    SUMARY(18, k) = t.heating_btu / area_ft2 / 1000.0f;
-    SUMARY(19, k) = t.cooling_btu / area_ft2 / 1000.0f;
-    SUMARY(20, k) = std::fabs(SUMARY(18, k)) + SUMARY(19, k);
+// Rows of the peak heating, cooling and electric demand with their months
+// and hours.
+constexpr INTEGER kFirstPeakRow = 26;
+constexpr INTEGER kLastPeakRow = 34;
+
+void store_peaks(INTEGER k, const YearTotals& t) {
     SUMARY(26, k) = t.heating.value / 1000.0f;
     if (t.heating.value < 0.0f) {
         SUMARY(27, k) = static_cast<REAL>(t.heating.month);
@@ -128,6 +130,21 @@ void store_loads_and_peaks(INTEGER k, const YearTotals& t, REAL area_ft2) {
     SUMARY(32, k) = t.electric.value;
     SUMARY(33, k) = static_cast<REAL>(t.electric.month);
     SUMARY(34, k) = static_cast<REAL>(t.electric.hour);
+}
+
+// A combination line's peaks are not tracked (its members' summed loads
+// have no peak hour of their own): its peak rows hold 0, no result, rather
+// than the pass's starting values, which would read as a peak heating of
+// 0.001 kBtu/h at 6 am in December.
+void store_loads_and_peaks(INTEGER k, const YearTotals& t, REAL area_ft2, bool peaks_tracked) {
+    SUMARY(18, k) = t.heating_btu / area_ft2 / 1000.0f;
+    SUMARY(19, k) = t.cooling_btu / area_ft2 / 1000.0f;
+    SUMARY(20, k) = std::fabs(SUMARY(18, k)) + SUMARY(19, k);
+    if (peaks_tracked) {
+        store_peaks(k, t);
+    } else {
+        for (INTEGER r = kFirstPeakRow; r <= kLastPeakRow; ++r) SUMARY(r, k) = 0.0f;
+    }
     SUMARY(37, k) = SUMARY(35, k) + SUMARY(36, k);
     SUMARY(40, k) = t.ach_months > 0 ? t.ach_sum / static_cast<REAL>(t.ach_months) : t.ach_sum;
     DBG_FLOAT("CALBEP heating MBtu", t.heating_btu / 1.0e6f);
@@ -215,6 +232,9 @@ INTEGER comparison_column(INTEGER x) {
     return column;
 }
 
+// Columns 10 to 18 reached by a scheme number are combination lines'.
+constexpr bool is_line_column(INTEGER k) { return k >= 10 && k <= 18; }
+
 bool is_month_or_hour_row(INTEGER r) {
     return r == 27 || r == 28 || r == 30 || r == 31 || r == 33 || r == 34;
 }
@@ -229,8 +249,13 @@ void fill_difference_column() {
         return;
     }
     if (c1 == 0) c1 = 19;
+    // A combination line has no peaks: against it there is no difference
+    // of peaks, months or hours to report.
+    const bool line_compared = is_line_column(c1) || is_line_column(c2);
     for (INTEGER r = 18; r <= 47; ++r) {
-        if (is_month_or_hour_row(r)) {
+        if (line_compared && r >= kFirstPeakRow && r <= kLastPeakRow) {
+            SUMARY(r, 19) = 0.0f;
+        } else if (is_month_or_hour_row(r)) {
             SUMARY(r, 19) = SUMARY(r, c1) == SUMARY(r, c2) ? SUMARY(r, c1) : kUnequalMonthOrHour;
         } else {
             SUMARY(r, 19) = SUMARY(r, c1) - SUMARY(r, c2);
@@ -282,7 +307,7 @@ void CALBEP() {
     } else {
         const YearTotals totals = hourly_pass(!combination_line_column);
         AETOT = SUMARY(25, k);
-        store_loads_and_peaks(k, totals, area_ft2);
+        store_loads_and_peaks(k, totals, area_ft2, !combination_line_column);
         store_site_and_source(k, area_ft2);
         if (combination_line_column) sum_member_emissions(k);
     }

@@ -17,7 +17,6 @@ namespace mavo {
 namespace {
 
 constexpr REAL kNoValue = 1.0e10f;              // a combination row without an area to divide by
-constexpr REAL kNoBalancePointRow = 9999999.0f;  // a combination has no balance point of its own
 constexpr REAL kSmallestStoreyFt2 = 48.0f;      // below this per storey AREAT is no real floor area
 constexpr REAL kFloorCheckFt2PerStorey = 8.1f;  // members may differ by half a plan cell per storey
 constexpr REAL kWindowCheckFt2PerStorey = 8.0f;
@@ -141,8 +140,9 @@ void combination(INTEGER k, INTEGER members, bool zone_check_wanted) {
     }
     row(14, k) = PKLOSS;
     row(15, k) = PKGAIN;
-    row(16, k) = kNoBalancePointRow;
-    row(17, k) = kNoBalancePointRow;
+    // The members' balance points do not make the building's, and the
+    // summed hours are no zone's: rows 16 and 17 stay 0 (no result) rather
+    // than holding a temperature nobody computed.
 }
 
 void finish_column(INTEGER k) {

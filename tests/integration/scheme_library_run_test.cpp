@@ -116,6 +116,9 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     EXPECT_EQ(built[50], s1[50]);
     EXPECT_FALSE(close(built[36], s1[36] + s3[36]));
     EXPECT_TRUE(close(built[37], built[35] + built[36]));
+    // The summed zones have no balance point or peak hour of their own:
+    // those rows hold no value.
+    for (INTEGER r : {16, 17, 26, 27, 28, 29, 30, 31, 32, 33, 34}) EXPECT_EQ(built[r], 0.0f) << "row " << r;
 
     // Selecting the combination, then showing it as the current scheme,
     // makes the same column again.
@@ -135,12 +138,36 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     run(13, cmd::kCompare, 2);
     for (INTEGER r : {18, 19, 21, 22, 23, 24, 25, 35, 36, 37, 38, 39, 41, 46, 47})
         EXPECT_TRUE(close(SUMARY(r, 19), built[r] - s2[r])) << "row " << r;
+    for (INTEGER r = 26; r <= 34; ++r) EXPECT_EQ(SUMARY(r, 19), 0.0f) << "no peak to compare, row " << r;
 
-    // A re-read of March and July in a whole-year run of scheme 3.
-    run(3, cmd::kReread, 3, "mar jul ");
+    // Three lines, 13, 24 and 23.
+    run(2, cmd::kCopy, 4);
+    run(4, cmd::kName, 4, "Copy of the efficient");
+    run(4, cmd::kCombine, 24, "Schemes 2 and 4");
+    run(4, cmd::kCombine, 23, "Schemes 2 and 3");
+
+    // A re-read of March and July in a whole-year run of scheme 4.
+    run(4, cmd::kReread, 4, "mar jul ");
     for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 3 || m == 7) ? 0 : -1) << "month " << m;
 
-    // Erasing scheme 3 while the combination is shown frees its line; the
+    // Erasing scheme 4 frees line 2, line 3 moves up with its results, and
+    // the freed column keeps none.
+    run(3, cmd::kErase, 4);
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 13);
+    ASSERT_EQ(NCOMBO(2), 23);
+    ASSERT_EQ(NCOMBO(3), 0);
+    const std::vector<REAL> kept = column(10), moved = column(11), freed = column(12);
+    for (INTEGER r = 2; r <= 80; ++r) EXPECT_EQ(freed[r], 0.0f) << "freed line's column, row " << r;
+    for (const auto& [number, stored] : {std::pair{13, kept}, std::pair{23, moved}}) {
+        run(3, cmd::kSelect, number);
+        host_loads();
+        const std::vector<REAL> selected = column(9 + combination_line(number));
+        for (INTEGER r = 1; r <= 80; ++r)
+            EXPECT_TRUE(close(stored[r], selected[r])) << "line " << number << ", row " << r;
+    }
+
+    // Erasing scheme 3 while the combination is shown frees its lines; the
     // run goes on with scheme 1.
     run(13, cmd::kErase, 3);
     EXPECT_EQ(IDNUM1, 1);
@@ -150,33 +177,53 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     EXPECT_EQ(IDNUM1, 1);
 }
 
-// A whole year and twelve days cannot be added up: their combination is
-// refused like any other list that makes no combination, and the scheme
-// directory stays as it was (it held a line of zeros before).
-TEST_F(SchemeLibraryRun, CombinationOfDifferentRunLengthsIsRefused) {
-    testing::new_project(project.path(), testing::sample_data() / "util");
-    run(1, 243, 0);
-    run(1, cmd::kCopy, 3);
-    host_loads();
-    BLK0B.DISKDAT = 21;
-    BLK0B.DISKKEEP2 = 26;
-    IDNUM1 = 3;
-    AADISK(-5);
-    IDNUM1 = 3;
-    FIND2();
-    TMYMON = 7;  // twelve days from 1 July
-    TMYDAY = 1;
-    KEEP2(1);
-    run(3, 0, 0);
-    ASSERT_FALSE(NFLAG(38));
-    run(3, cmd::kName, 3, "Twelve days");
-    const std::string master = read_file(project / "master.dir");
-    run(1, cmd::kCombine, 13, "Mixed");
-    EXPECT_TRUE(NFLAG(38));  // scheme 1 ran its own year
-    EXPECT_TRUE(read_file(project / "master.dir") == master);
-    host_loads();
-    EXPECT_EQ(NCOMBO(1), 0);
-    EXPECT_EQ(IDNUM1, 1);
+// Results over other days cannot be added up: a combination of a scheme
+// run over twelve days, or over the months a re-read chose, with a whole
+// year is refused like any other list that makes no combination, and the
+// scheme directory stays as it was (it held a line of zeros before). Such a
+// run is no annual calculation for the compliance export either.
+TEST_F(SchemeLibraryRun, CombinationOfOtherDaysIsRefused) {
+    struct Case {
+        const char* what;
+        bool twelve_days;
+    };
+    for (const Case c : {Case{"twelve days", true}, Case{"March and July", false}}) {
+        SCOPED_TRACE(c.what);
+        for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
+        testing::new_project(project.path(), testing::sample_data() / "util");
+        run(1, 243, 0);
+        run(1, cmd::kCopy, 3);
+        run(3, cmd::kName, 3, "Other days");
+        if (c.twelve_days) {
+            host_loads();
+            BLK0B.DISKDAT = 21;
+            BLK0B.DISKKEEP2 = 26;
+            IDNUM1 = 3;
+            AADISK(-5);
+            IDNUM1 = 3;
+            FIND2();
+            TMYMON = 7;  // twelve days from 1 July
+            TMYDAY = 1;
+            KEEP2(1);
+            run(3, 0, 0);
+            ASSERT_FALSE(NFLAG(38));
+        } else {
+            run(3, cmd::kReread, 3, "MAR JUL");
+            ASSERT_TRUE(NFLAG(38));
+            run(3, 0, 0);  // the months stay with the scheme
+            ASSERT_EQ(SUMARY(48, 3), 62.0f);
+        }
+        EXPECT_EQ(read_lines(project / "scheme3.xml").size(), 1u);
+        EXPECT_EQ(read_lines(project / "scheme3.xml")[0].substr(0, 24), "<................. ERROR");
+        EXPECT_EQ(read_lines(project / "scheme3.txt")[3], "This Scheme is not a full 365 day calculation,");
+        const std::string master = read_file(project / "master.dir");
+        run(1, cmd::kCombine, 13, "Mixed");
+        EXPECT_TRUE(NFLAG(38));  // scheme 1 ran its own year
+        EXPECT_TRUE(read_file(project / "master.dir") == master);
+        host_loads();
+        EXPECT_EQ(NCOMBO(1), 0);
+        EXPECT_EQ(IDNUM1, 1);
+    }
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST(SummaryColumn, CombinationSumsItsMembers) {
     EXPECT_EQ(SUMARY(7, 3), 1.0e10f);        // no walls
     EXPECT_FLOAT_EQ(SUMARY(9, 3), -20000.0f / 1500.0f);
     EXPECT_EQ(SUMARY(10, 3), 200.0f);
-    EXPECT_EQ(SUMARY(17, 3), 9999999.0f);
+    EXPECT_EQ(SUMARY(17, 3), 0.0f);  // no balance point of its own
     EXPECT_FALSE(NFLAG(47));
     EXPECT_FALSE(NFLAG(48));
 

@@ -1,8 +1,8 @@
 // KEEPXML: the compliance-export document and its import instructions of the
 // scheme just simulated (residential mode). The document frame is here: the
 // checks at the top, the declaration and root element, the closing lines,
-// the refusal of a twelve-day run and the error exit. The element groups
-// live beside this file, one file per group.
+// the refusal of a run that is no whole year and the error exit. The
+// element groups live beside this file, one file per group.
 #include <cstdio>
 #include <string>
 
@@ -84,8 +84,18 @@ void normal_ending(const ExportFiles& f) {
     DBG_OUT("KEEPXML");
 }
 
-// A twelve-day run is no annual calculation: the importer gets a single
-// error element instead of a document.
+// The importer needs a whole year: a run over the twelve representative
+// days, or a year whose day flags skip months (the months a re-read chose
+// stay with the scheme), is no annual calculation.
+bool annual_calculation() {
+    if (!NFLAG(38)) return false;
+    for (INTEGER m = 1; m <= 12; ++m)
+        if (DAYFLAG(m) < 0) return false;
+    return true;
+}
+
+// A run that is no annual calculation: the importer gets a single error
+// element instead of a document.
 void write_refusal(ExportFiles& f) {
     f.xml(0, "<................. ERROR......................This Scheme is not a full 365 day calculation,"
              "so you can NOT use EnergyPro/>");
@@ -196,7 +206,8 @@ void KEEPXML() {
     if (NFLAG(44)) DBG_PRINT("nflag(44).eq.true in KEEPxml");
     else DBG_PRINT("nflag(44).eq.F invalid climate in KEEPxml");
 
-    if (!NFLAG(38)) {
+    if (!annual_calculation()) {
+        DBG_PRINT("KEEPXML: not a whole year of 365 days, the export is refused");
         write_refusal(f);
         if (f.failed()) return error_exit(f);
         return normal_ending(f);
