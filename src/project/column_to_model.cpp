@@ -377,9 +377,7 @@ void line_repairs(INTEGER k, INTEGER j) {
 // still ask for the zone's code glazing. Door lines (no transmittance) keep
 // their door values.
 void custom_glazing(INTEGER k, REAL year_built, INTEGER zone) {
-    WTYPE = -std::abs(WTYPE);
-    STYPE = -std::abs(STYPE);
-    DTYPE = -std::abs(DTYPE);
+    mark_glazing_types_custom();
     if (TRANS(k) <= 0.0f) return;
     const REAL code = S(60);
     if (residential()) {
@@ -469,9 +467,18 @@ void line_geometry(INTEGER k, INTEGER j) {
     OHANGDIS(k) = S(67 + j);
 }
 
+bool any_window_line() {
+    for (INTEGER k = 1; k <= 25; ++k)
+        if (QTY(k) > 0.0f) return true;
+    return false;
+}
+
 // Lines with a quantity whose own group also holds one are processed, each
-// with the next group in turn.
+// with the next group in turn. A dwelling's lines carry their own glazing
+// whether or not the column has groups for them yet (a new project's
+// template has none before its first run).
 void window_lines(REAL year_built, INTEGER zone) {
+    if (residential() && any_window_line()) mark_glazing_types_custom();
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f && S(62 + 10 * (k - 1)) > 0.0f)) continue;
@@ -483,16 +490,20 @@ void window_lines(REAL year_built, INTEGER zone) {
     }
 }
 
-// Lines with a quantity are numbered from 1, facade by facade (south, west,
-// north, east, skylight) and by line within a facade.
-void number_lines() {
+}  // namespace
+
+void number_window_lines() {
     INTEGER n = 0;
     for (INTEGER facade = 1; facade <= 5; ++facade)
         for (INTEGER k = 1; k <= 25; ++k)
             if (ITEMS(k) == facade && QTY(k) > 0.0f) IPOINT(k) = ++n;
 }
 
-}  // namespace
+void mark_glazing_types_custom() {
+    WTYPE = -std::abs(WTYPE);
+    STYPE = -std::abs(STYPE);
+    DTYPE = -std::abs(DTYPE);
+}
 
 void transfer_column_to_model(REAL year_built) {
     DBG_PRINT("REVISION task 200 copy Strategy to Scheme 1573");
@@ -513,7 +524,7 @@ void transfer_column_to_model(REAL year_built) {
     else UVALR();
     if (NFLAG(24)) nonresidential_code_glazing(zone);
     window_lines(year_built, zone);
-    number_lines();
+    number_window_lines();
     AVERAG();
 }
 
