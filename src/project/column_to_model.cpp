@@ -225,19 +225,20 @@ void venting() {
 }
 
 // A heating or cooling code below 1 in magnitude is no listed choice (1 is
-// "none"). It is read as none of that kind, so that the other system stays:
-// read as it stands, it would take the whole HVAC system away.
-REAL system_code(INTEGER row, std::string_view error) {
-    if (std::fabs(S(row)) >= 1.0f) return S(row);
+// "none"). It is stored as none of that kind before anything reads it, so
+// that the other system stays (read as it stands, it would take the whole
+// HVAC system away) and every step of this run, the peaks and bills
+// included, sees the code the run saves.
+void system_code(INTEGER row, std::string_view error) {
+    if (std::fabs(S(row)) >= 1.0f) return;
     DBG_FLOAT(error, S(row));
-    return 1.0f;
+    S(row) = 1.0f;
 }
 
 // HVAC system kind: 0 none, 1 ventilation only, 2 heating only, 3 heating
 // and cooling, 4 cooling (or a cooling vent) without coded heating.
 void hvac_system_kind() {
-    const REAL heating = system_code(18, "ERROR heating code below 1, read as no heating");
-    const REAL cooling = system_code(20, "ERROR cooling code below 1, read as no cooling");
+    const REAL heating = S(18), cooling = S(20);
     const REAL vent = std::fabs(S(25));
     REAL kind = 0.0f;
     if (heating == 1.0f && cooling == 1.0f && ((vent >= 5.0f && vent <= 9.0f) || (vent == 1.0f && wCFMiaq > 0.0f)))
@@ -511,6 +512,8 @@ void transfer_column_to_model(REAL year_built) {
     const INTEGER zone = code_table_zone();
     design_kind();
     dimensions();
+    system_code(18, "ERROR heating code below 1, read as no heating");
+    system_code(20, "ERROR cooling code below 1, read as no cooling");
     mixed_systems();
     heating_efficiency(zone);
     cooling_efficiency(zone);
