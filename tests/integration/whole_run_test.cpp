@@ -375,9 +375,10 @@ TEST(WholeRun, NonresidentialRunLeavesNoResidentialExport) {
 
 // A non-residential run owes nothing to a residential run before it in the
 // process. Its construction step lays out no attic ceiling, and a pitched
-// roof over an attic took the ceiling paths a dwelling's run had left (the
-// designed house made an office: ceiling U 0.031 instead of 0.526, 168.7
-// therms of heating instead of 459.7).
+// roof over an attic took the ceiling paths a dwelling's run had left: the
+// designed house made an office had a ceiling of U 0.031 after a dwelling's
+// run and of 0.526 in a fresh process (168.7 against 459.7 therms of
+// heating); it now keeps its roof's own U-factor in both.
 TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
     auto office = [](const fs::path& p, INTEGER slot) {
         edit_scheme(p, slot, [] {
