@@ -15,6 +15,8 @@
 
 #include "blocks/blocks.h"
 #include "design/design_scheme.h"
+#include "design/sizing.h"
+#include "design/window_list.h"
 #include "front/trace.h"
 #include "support/farray.h"
 
@@ -78,13 +80,6 @@ struct FacadeLayout {
     OutsideDoors doors;
 };
 
-// Glass and doors of the four walls of a layout, ft2, as the areas step
-// computes them from the percentages.
-REAL layout_total_ft2(const FacadeLayout& l, const Walls& w) {
-    return l.percent(1) * w.WS / 100.0f + l.percent(2) * w.WE / 100.0f + l.percent(3) * w.WS / 100.0f +
-           l.percent(4) * w.WE / 100.0f;
-}
-
 // Code-minimum and vintage dwellings: the code's glass CODEMAX spread over
 // the facades that face the outside, and the outside doors on the south and
 // north walls.
@@ -125,16 +120,6 @@ void code_distribution(INTEGER k, const Walls& w, REAL CODEMAX) {
     PERCNT(5) = 0.0f;
     AREA(21) = kDoorArea_ft2 * static_cast<REAL>(l.doors.south);
     AREA(23) = kDoorArea_ft2 * static_cast<REAL>(l.doors.north);
-}
-
-// Scheme 1's glass and doors, which the efficient scheme keeps. Before
-// scheme 1 has been designed (no total yet) it is what the code-minimum
-// layout of this building gives.
-REAL scheme1_glass_and_doors_ft2(INTEGER k, const Walls& w, REAL CODEMAX) {
-    if (SUMARY(2, 1) > 0.0f) return SUMARY(2, 1);
-    const REAL total_ft2 = layout_total_ft2(code_layout(STRATEGY(7, k), STRATEGY(9, k), w, CODEMAX), w);
-    DBG_FLOAT("GLZAR: scheme 1 not designed yet, its code glass+door area", total_ft2);
-    return total_ft2;
 }
 
 struct FacadeRatios {
@@ -187,7 +172,7 @@ void efficient_distribution(INTEGER k, const Walls& w, REAL CODEMAX) {
     DBG_FLOAT("WestRatio  in GLZAR 369", r.WestRatio);
     DBG_FLOAT("EastRatio  in GLZAR", r.EastRatio);
     // The total is scheme 1's glass and doors.
-    const REAL scheme1_ft2 = scheme1_glass_and_doors_ft2(k, w, CODEMAX);
+    const REAL scheme1_ft2 = scheme1_glass_and_doors_ft2();
     const REAL Sch1glassRatio = scheme1_ft2 / AREAT;
     const REAL SouthGLZmax = std::max(0.0f, Sch1glassRatio - r.WestRatio - r.EastRatio - r.NorthRatio);
     const REAL SouthRatio = std::min(SouthGLZmax, SouthGLZ);
@@ -212,7 +197,48 @@ void efficient_distribution(INTEGER k, const Walls& w, REAL CODEMAX) {
     PERCNT(1) = percent_of(MaxSouthArea, w.WS);
 }
 
+// The code-minimum window list of the house the current scheme describes,
+// laid out as scheme 1's design lays it out, on copies: every block the
+// layout writes is put back, and nothing is saved.
+REAL code_minimum_glass_and_doors_ft2() {
+    const INTEGER k = IDNUM1;
+    const BLK2_t plan = BLK2;
+    const BLK3_t areas = BLK3;
+    const BLK4_t constructions = BLK4;
+    const BLK15_t lines = BLK15;
+    const BLK16_t summary = BLK16;
+    const BLK39_t columns = BLK39;
+    const LOGICAL code_minimum = NFLAG(8);
+
+    for (INTEGER row = 1; row <= 310; ++row) STRATEGY(row, 1) = STRATEGY(row, k);
+    if (STRATEGY(7, 1) <= 1.0f) STRATEGY(9, 1) = 0.0f;  // a detached house shares no wall
+    IDNUM1 = 1;
+    NFLAG(8) = true;
+    BLDGSZ();
+    GLZVAL();
+    lay_out_window_list();
+    // Summed as the summary column sums the glazing items (row 2).
+    const REAL total_ft2 = AREA(1) + AREA(2) + AREA(3) + AREA(4) + AREA(5);
+
+    IDNUM1 = k;
+    NFLAG(8) = code_minimum;
+    BLK2 = plan;
+    BLK3 = areas;
+    BLK4 = constructions;
+    BLK15 = lines;
+    BLK16 = summary;
+    BLK39 = columns;
+    return total_ft2;
+}
+
 }  // namespace
+
+REAL scheme1_glass_and_doors_ft2() {
+    if (SUMARY(2, 1) > 0.0f) return SUMARY(2, 1);
+    const REAL total_ft2 = code_minimum_glass_and_doors_ft2();
+    DBG_FLOAT("GLZAR: scheme 1 not designed yet, its code window list's glass+door area", total_ft2);
+    return total_ft2;
+}
 
 REAL south_glass_fraction(REAL A, REAL L) {
     // Rows by the coldest month's mean temperature (F), columns by

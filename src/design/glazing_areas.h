@@ -16,6 +16,12 @@ void GLZVAL();
 // AREA(1..4), the door areas AREA(21..25) and SUMARY(2,k).
 void GLZAR();
 
+// Scheme 1's glass and doors, ft2, which the efficient dwelling keeps: its
+// summary (row 2) once scheme 1 has results; before, the glass and doors
+// of the code-minimum window list of this house, laid out as the
+// code-minimum design lays it out, without changing scheme 1.
+REAL scheme1_glass_and_doors_ft2();
+
 // South glass as a fraction of the floor area for a passive-solar design,
 // by the coldest monthly mean temperature (F) and the latitude (degrees).
 REAL south_glass_fraction(REAL coldest_month_mean_F, REAL latitude_deg);

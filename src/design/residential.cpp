@@ -121,6 +121,7 @@ void systems_by_code(const DesignScheme& d) {
     THEATMAX = 85.0f;
     STRATEGY(18, k) = 3.0f;
     STRATEGY(20, k) = 3.0f;
+    EvapEff = 0.0f;  // a compressor air conditioner: no evaporative cooler of an earlier choice
     COPHT = CECRESA(19, z);
     NHVACS = 3.0f;
 

@@ -17,6 +17,7 @@
 #include "blocks/blocks.h"
 #include "design/design_scheme.h"
 #include "front/trace.h"
+#include "physics/dwelling_facades.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -28,10 +29,6 @@ constexpr REAL kGridCellArea_ft2 = kGridCell_ft * kGridCell_ft;
 // made deeper instead of longer.
 constexpr REAL kLongestNonresidentialSide_ft = 248.0f;
 constexpr REAL kLongestResidentialSide_ft = 116.0f;
-// A garage is at most one 9-ft story high and two cars (20 ft) wide; a
-// 4-ft notch in the corner of the plan takes one cell off its width.
-constexpr REAL kGarageHeight_ft = 9.0f;
-constexpr REAL kGarageWidth_ft = 20.0f;
 
 constexpr INTEGER kSouth = 1, kWest = 2, kNorth = 3, kEast = 4, kSkylight = 5;
 
@@ -173,63 +170,40 @@ void shared_surfaces_nonresidential(INTEGER k) {
     if (S10 == 1.0f || S10 == 3.0f) no_roof_losses(k);
 }
 
-void shared_surfaces_residential(INTEGER k) {
-    const REAL S7 = STRATEGY(7, k), S9 = STRATEGY(9, k);
-    if (S7 == 2.0f) {
-        if (S9 == 1.0f) {
-            remove_facade(kEast);
-            remove_facade(kWest);
-        } else if (S9 == 2.0f) {
-            remove_facade(kWest);
-        } else if (S9 >= 3.0f) {
-            remove_facade(kEast);
-        }
-    }
-    if (S7 == 3.0f) remove_facade(kNorth);
-    if (dwelling_over_heated_unit(k)) no_floor_losses(k);
-    if (S7 >= 3.0f && (S9 == 1.0f || S9 == 3.0f)) no_roof_losses(k);
-}
-
-bool grid_exceeds_floor_by_a_cell() { return EWDIM * NSDIM >= AREAT / FLOORS + kGridCellArea_ft2; }
-
 // Where the grid is a cell larger than the floor and the east wall is
 // shared, the notch in the plan still shows a 4-ft wall to the outside.
 void notch_wall() {
     if (AREA(9) != 0.0f) return;
     if (!(AREA(8) + AREA(3) > 0.0f)) return;
-    if (!grid_exceeds_floor_by_a_cell()) return;
+    if (!plan_has_notch()) return;
     AREA(9) = kGridCell_ft * FLTOFL * FLOORS - AREA(4);
     PERCNT(9) = AREA(9) / (NSDIM * FLOORS * FLTOFL) * 100.0f;
 }
 
-void attached_garage(INTEGER k) {
-    const REAL code = STRATEGY(34, k);
-    if (!(code > 1.0f)) return;
-    INTEGER KFACE = 0;
-    if (code == 2.0f) KFACE = 6;
-    else if (code == 3.0f) KFACE = 7;
-    else if (code == 4.0f) KFACE = 8;
-    else if (code == 5.0f) KFACE = 9;
-    if (KFACE == 0) return;  // the roof or no wall
-    // A garage cannot stand against a wall shared with a neighbour.
-    if (!(AREA(KFACE) > 0.0f && PERCNT(KFACE) > 0.0f)) {
-        DBG_INT("garage on a wall without area ignored BLDGSZ", KFACE);
-        return;
+// A dwelling's walls face the outside as far as no neighbour shares them
+// and no attached garage covers them (with the wall of the plan's notch
+// beside a shared east wall); the floor over or the roof under another
+// heated unit loses nothing. Every later load of the scheme rebuilds the
+// walls by the same rules.
+void outside_walls_residential(INTEGER k) {
+    for (INTEGER f = kSouth; f <= kEast; ++f) {
+        const REAL gross_ft2 = AREA(f + 5);
+        if (dwelling_facade_shared(k, f)) remove_facade(f);
+        AREA(f + 5) = dwelling_outside_area_ft2(k, f);
+        PERCNT(f + 5) = gross_ft2 > 0.0f ? AREA(f + 5) / gross_ft2 * 100.0f : 0.0f;
     }
-    const REAL garage_height_ft = std::min(FLTOFL, kGarageHeight_ft);
-    const REAL length_ft = (KFACE == 6 || KFACE == 8) ? EWDIM : NSDIM;
-    REAL garagewidth = std::min(length_ft, kGarageWidth_ft);
-    if ((KFACE == 8 || KFACE == 9) && length_ft <= kGarageWidth_ft && grid_exceeds_floor_by_a_cell())
-        garagewidth -= kGridCell_ft;
-    const REAL gross_ft2 = length_ft * FLOORS * FLTOFL;
-    AREA(KFACE) = std::max(0.0f, gross_ft2 - garage_height_ft * garagewidth - AREA(KFACE - 5));
-    PERCNT(KFACE) = AREA(KFACE) / gross_ft2 * 100.0f;
+    const REAL S7 = STRATEGY(7, k), S9 = STRATEGY(9, k);
+    if (dwelling_over_heated_unit(k)) no_floor_losses(k);
+    if (S7 >= 3.0f && (S9 == 1.0f || S9 == 3.0f)) no_roof_losses(k);
+
+    const GarageCover garage = attached_garage_cover(k);
+    if (garage.facade == 0) return;
+    DBG_FLOAT("garagewidth BLDGSZ", garage.width_ft);
     const REAL floor_type = std::abs(STRATEGY(33, k));
     if (floor_type == 6.0f || floor_type == 7.0f) {  // the garage covers part of the slab edge
-        AREA(12) = std::max(0.0f, AREA(12) - garagewidth);
+        AREA(12) = std::max(0.0f, AREA(12) - garage.width_ft);
         PERCNT(12) = AREA(12) * 100.0f / (2.0f * (EWDIM + NSDIM));
     }
-    DBG_FLOAT("garagewidth BLDGSZ", garagewidth);
 }
 
 void trace_envelope() {
@@ -276,11 +250,9 @@ void BLDGSZ() {
     if (NFLAG(24)) {
         shared_surfaces_nonresidential(k);
         notch_wall();
-    } else if (STRATEGY(7, k) != 1.0f) {
-        shared_surfaces_residential(k);
-        notch_wall();
+    } else {
+        outside_walls_residential(k);
     }
-    if (!NFLAG(24)) attached_garage(k);
     trace_envelope();
     DBG_OUT("BLDGSZ");
 }

@@ -14,11 +14,14 @@
 
 #include "blocks/blocks.h"
 #include "design/design_scheme.h"
+#include "design/glazing_areas.h"
 #include "design/overhang.h"
 #include "design/window_list_steps.h"
 #include "front/trace.h"
+#include "physics/dwelling_facades.h"
 #include "project/design_codes.h"
 #include "project/project.h"
+#include "project/revision.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -271,7 +274,8 @@ void lay_out_facades(Context& c) {
 // and doors equal scheme 1's.
 void north_glass_of_scheme1(const Context& c) {
     const REAL north_wall_ft2 = (AREA(8) > 0.0f || AREA(3) > 0.0f) ? EWDIM * FLTOFL * FLOORS : 0.0f;
-    REAL N_ft2 = std::max(0.0f, SUMARY(2, 1) - kDoorArea_ft2 * static_cast<REAL>(c.DoorsS + c.DoorsN) -
+    const REAL scheme1_ft2 = scheme1_glass_and_doors_ft2();
+    REAL N_ft2 = std::max(0.0f, scheme1_ft2 - kDoorArea_ft2 * static_cast<REAL>(c.DoorsS + c.DoorsN) -
                                    (AREA(1) + AREA(2) + AREA(4)));
     N_ft2 = std::min(N_ft2, 0.8f * north_wall_ft2);
     const REAL a_ft2 = (HEAD(3) - SILL(3)) * WIDTH(3);
@@ -284,13 +288,19 @@ void north_glass_of_scheme1(const Context& c) {
     QTY(3) = static_cast<REAL>(IQTY);
 }
 
+}  // namespace
+
 void save_scheme() {
     AADISK(6);
     KEEP2(1);
     if (NFLAG(24)) KEEPSCHED();
 }
 
-}  // namespace
+bool any_line() {
+    for (INTEGER j = 1; j <= kLines; ++j)
+        if (QTY(j) > 0.0f) return true;
+    return false;
+}
 
 void clear_line(INTEGER j) {
     for (auto* a : {&FACING, &FINLDEP, &FINLDIS, &FINRDEP, &FINRDIS, &GROUND, &HEAD, &OHANGD, &OHANGDIS, &QTY,
@@ -355,16 +365,10 @@ VintageGlazing vintage_glazing(REAL year_built, INTEGER zone, bool residential) 
     return {kByZone[z - 1][0], gain, gain, -22.0f};
 }
 
-void GLZSHD() {
+void lay_out_window_list() {
     using namespace window_list;
-    DBG_IN("GLZSHD");
     Context c;
     c.k = IDNUM1;
-    if (!has_scheme_column(c.k) || NTYPE < 1 || NTYPE > 20 || !(FLOORS > 0.0f) || !(FLTOFL > 0.0f)) {
-        DBG_ERROR("GLZSHD: no scheme column, building type or stories; window list kept");
-        DBG_OUT("GLZSHD");
-        return;
-    }
     DBG_PRINT("k=1,5: GLZSHD called by Expert for Schemes 1,2");
     if (CECZONE < 1 || CECZONE > 16) {
         DBG_INT("CECZONE outside 1-16 set to 9 GLZSHD", CECZONE);
@@ -384,9 +388,27 @@ void GLZSHD() {
     size_south_overhang(c.k);
     if (c.residential) finish_residential_lines(c);
     clear_empty_lines();
+    // The lines are numbered, and a dwelling's facades and glazing types
+    // settled, as every later load of the scheme settles them, so that the
+    // run that generates the scheme simulates what its re-runs simulate.
+    number_window_lines();
+    if (c.residential) {
+        dwelling_facade_areas();
+        if (any_line()) mark_glazing_types_custom();
+    }
     area_weighted_glazing();
     DBG_FLOAT("WRAPUP Area(8) GLZSHD 1575 at end", AREA(8));
-    save_scheme();
+}
+
+void GLZSHD() {
+    DBG_IN("GLZSHD");
+    if (!has_scheme_column(IDNUM1) || NTYPE < 1 || NTYPE > 20 || !(FLOORS > 0.0f) || !(FLTOFL > 0.0f)) {
+        DBG_ERROR("GLZSHD: no scheme column, building type or stories; window list kept");
+        DBG_OUT("GLZSHD");
+        return;
+    }
+    lay_out_window_list();
+    window_list::save_scheme();
     DBG_OUT("GLZSHD");
 }
 

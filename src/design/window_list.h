@@ -13,6 +13,11 @@ namespace mavo {
 // and, in non-residential mode, the schedule file.
 void GLZSHD();
 
+// GLZSHD without its saves: the window table and the facades of scheme
+// IDNUM1 in the blocks only. The caller has checked the column, type and
+// stories.
+void lay_out_window_list();
+
 // Size and number of the identical windows of one facade line.
 struct WindowCount {
     REAL width_ft = 0.0f;

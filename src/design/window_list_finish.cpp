@@ -1,7 +1,5 @@
-// GLZSHD, finishing steps: the doors of a dwelling, its walls net of doors
-// and garage, the table packed to the top, and the area-weighted glazing
-// properties per facade.
-#include <algorithm>
+// GLZSHD, finishing steps: the doors of a dwelling, the table packed to the
+// top, and the area-weighted glazing properties per facade.
 
 #include "blocks/blocks.h"
 #include "design/design_scheme.h"
@@ -14,8 +12,6 @@ namespace {
 constexpr INTEGER kSouthDoorLine = 2;
 constexpr INTEGER kNorthDoorLine = 5;
 constexpr INTEGER kLoneNorthDoorLine = 4;
-// Wall an attached garage covers: one 9-ft story, two cars (20 ft) wide.
-constexpr REAL kGarageWall_ft2 = 180.0f;
 constexpr REAL kDoorU = 0.5f, kDoorShgc = 0.5f;
 
 // The line a door takes: its own, unless a window is there; then the first
@@ -70,45 +66,6 @@ void door_lines(const Context& c) {
     if (c.DoorsN >= 1) door_line(line_for_door(kNorthDoorLine), true);
 }
 
-// South and north walls net of their glass, doors and an attached garage.
-void walls_with_doors(const Context& c) {
-    if (c.DoorsS < 1 && c.DoorsN < 1) return;
-    const REAL W_ft2 = EWDIM * FLOORS * FLTOFL;
-    if (!(W_ft2 > 0.0f)) return;
-    for (const INTEGER f : {1, 3}) {
-        const INTEGER doors = f == 1 ? c.DoorsS : c.DoorsN;
-        if (f == 1 && doors == 0) continue;
-        if (!(AREA(f + 5) > 0.0f)) continue;
-        AREA(f) += kDoorArea_ft2 * static_cast<REAL>(doors);
-        PERCNT(f) = AREA(f) / W_ft2 * 100.0f;
-        const REAL garage_ft2 = (c.S7 == 1.0f && STRATEGY(34, c.k) == static_cast<REAL>(f + 1)) ? kGarageWall_ft2 : 0.0f;
-        AREA(f + 5) = std::max(0.0f, W_ft2 - AREA(f) - garage_ft2);
-        PERCNT(f + 5) = AREA(f + 5) / W_ft2 * 100.0f;
-    }
-}
-
-// A detached house's attached garage covers part of one surface.
-void garage_surface(const Context& c) {
-    if (c.S7 != 1.0f) return;
-    const REAL code = STRATEGY(34, c.k);
-    INTEGER item = 0;
-    REAL gross_ft2 = 0.0f;
-    if (code == 2.0f || code == 4.0f) {
-        item = code == 2.0f ? 6 : 8;
-        gross_ft2 = EWDIM * FLOORS * FLTOFL;
-    } else if (code == 3.0f || code == 5.0f) {
-        item = code == 3.0f ? 7 : 9;
-        gross_ft2 = NSDIM * FLOORS * FLTOFL;
-    } else if (code == 6.0f) {
-        item = 10;
-        gross_ft2 = RAX;  // the roof over the footprint
-    }
-    if (item == 0 || !(gross_ft2 > 0.0f)) return;
-    AREA(item) = std::max(0.0f, gross_ft2 - AREA(item - 5) - kGarageWall_ft2);
-    PERCNT(item) = AREA(item) / gross_ft2 * 100.0f;
-    DBG_FLOAT("garage surface net area GLZSHD", AREA(item));
-}
-
 // Lines with units move up to fill the gaps; a moved line's window group
 // is rewritten, a line that keeps its number keeps its group.
 void pack_lines(INTEGER k) {
@@ -137,8 +94,6 @@ void pack_lines(INTEGER k) {
 void finish_residential_lines(const Context& c) {
     shift_lines_for_doors(c);
     door_lines(c);
-    walls_with_doors(c);
-    garage_surface(c);
     pack_lines(c.k);
 }
 

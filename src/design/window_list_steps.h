@@ -32,5 +32,10 @@ void finish_residential_lines(const Context& c);
 // facade into UVAL, SC and ABSORB of items 1 to 5.
 void clear_empty_lines();
 void area_weighted_glazing();
+// A line with units in the table.
+bool any_line();
+// The strategy file, the scheme input file and, in non-residential mode,
+// the schedule file saved with the new window list.
+void save_scheme();
 
 }  // namespace mavo::window_list

@@ -196,9 +196,13 @@ void run_combination_command() {
     ITEMY = 50;
 }
 
+// What follows is the simulation of the design as saved, the same as any
+// plain run of it: the run's step code is a plain simulation's (50), which
+// the scheme input and summary files record, so the run that generates a
+// design saves what its re-runs save.
 void transfer_back() {
     if (IDNUM1 == 1 || IDNUM1 == 2) REVISION(3);
-    ITEMY = 68;
+    ITEMY = 50;
 }
 
 // Steps 22 to 28.

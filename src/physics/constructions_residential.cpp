@@ -61,10 +61,11 @@ void vintage_codes(const Working& w) {
 }
 
 // Step 3: the radiant-barrier requirement of the zone for the generated
-// designs; a roof type of 1 (a heated unit upstairs) needs no foil.
+// designs; a dwelling with another heated unit upstairs (roof types -1 to
+// 1; the roof step stores a 0 as 1) needs no foil.
 void radiant_barrier_requirement(Working& w) {
     if (NFLAG(9) && (w.k == 1 || w.k == 2)) {
-        const bool no_roof = code_of(32, w.k) == 1;
+        const bool no_roof = std::abs(code_of(32, w.k)) <= 1;
         if (CECRESA(10, w.z) == 1.0f) {
             NFLAG(85) = true;
             STRATEGY(35, w.k) = no_roof ? 2.0f : 3.0f;

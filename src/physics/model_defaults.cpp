@@ -10,6 +10,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "physics/dwelling_facades.h"
 #include "physics/physics.h"
 #include "support/numeric.h"
 
@@ -21,59 +22,6 @@ constexpr REAL kDegreesToRadians = 0.017452778f;
 constexpr REAL kNonresDaylitDepthShare = 0.85f;  // daylight reaches less deep past office partitions
 constexpr REAL kDefaultEquipmentMarker = 7777.0f;  // non-residential equipment follows the type table
 constexpr INTEGER kSkylightItem = 5;
-
-// Glazing of one facade item: total area and area-weighted properties.
-struct FacadeGlazing {
-    REAL area_ft2 = 0.0f;
-    REAL u_area = 0.0f;
-    REAL shgc_area = 0.0f;
-    REAL vt_area = 0.0f;
-};
-
-FacadeGlazing glazing_of_item(INTEGER item) {
-    FacadeGlazing g;
-    for (INTEGER j = 1; j <= 25; ++j) {
-        if (ITEMS(j) != item || QTY(j) <= 0.0f) continue;
-        const REAL a_ft2 = (HEAD(j) - SILL(j)) * WIDTH(j) * QTY(j);
-        if (a_ft2 <= 0.0f) continue;
-        g.area_ft2 += a_ft2;
-        g.u_area += UWINDO(j) * a_ft2;
-        g.shgc_area += SCOEF(j) * a_ft2;
-        g.vt_area += TRANS(j) * a_ft2;
-    }
-    return g;
-}
-
-// Gross area of the facade or roof that carries the item's glazing, ft2.
-REAL gross_area_of_item(INTEGER item) {
-    if (item == 1 || item == 3) return EWDIM * FLOORS * FLTOFL;
-    if (item == 2 || item == 4) return NSDIM * FLOORS * FLTOFL;
-    return RAX;
-}
-
-// Areas, percentages and glazing properties of the five glazing items.
-void glazing_by_facade() {
-    for (ITEM = 1; ITEM <= kSkylightItem; ++ITEM) {
-        TELOAD = 0.0f;
-        const FacadeGlazing g = glazing_of_item(ITEM);
-        AREA(ITEM) = g.area_ft2;
-        if (g.area_ft2 > 0.0f) {
-            // Means too small to be real glazing leave the item's old values.
-            const REAL u = g.u_area / g.area_ft2;
-            const REAL shgc = g.shgc_area / g.area_ft2;
-            const REAL vt = g.vt_area / g.area_ft2;
-            if (u >= 0.001f) UVAL(ITEM) = u;
-            if (shgc >= 0.01f) SC(ITEM) = shgc;
-            if (vt >= 0.01f) ABSORB(ITEM) = vt;  // the glazing items' ABSORB carries the visible transmittance
-        }
-        const REAL gross_ft2 = gross_area_of_item(ITEM);
-        AREA(ITEM + 5) = std::max(0.0f, gross_ft2 - g.area_ft2);
-        if (gross_ft2 > 0.0f) {
-            PERCNT(ITEM) = g.area_ft2 * 100.0f / gross_ft2;
-            PERCNT(ITEM + 5) = AREA(ITEM + 5) * 100.0f / gross_ft2;
-        }
-    }
-}
 
 // Roof types -1 to 1 mean another heated unit upstairs: the construction
 // step gave the roof no area, and the opaque roof left beside the skylights
@@ -228,7 +176,11 @@ void AVERAG() {
     // whose loads were settled then.
     if (WIDTHDL > 0.0f) {
         if (!NFLAG(24) && IDNUM1 < 3) {
-            glazing_by_facade();
+            TELOAD = 0.0f;
+            // A design's walls shared with a neighbour or covered by its
+            // garage stay out of the envelope on every load, as the
+            // generator laid them out.
+            dwelling_facade_areas();
             keep_no_loss_roof();
         }
         if (!NFLAG(24)) residential_loads();

@@ -159,7 +159,10 @@ void roof_and_attic(INTEGER month, INTEGER ihour, REAL roof_tetd_F) {
     const REAL roof_type = scheme_code(32);
     AtticHour a;
     a.u = UVAL(kRoof);
-    if (is_attic_roof(roof_type)) a = attic_model(ihour, roof_type);
+    // Only the residential construction step lays out an attic's ceiling
+    // paths (BLK4A); a non-residential roof is the U-factor its own step
+    // gave, whatever a dwelling run of the process left in the paths.
+    if (is_attic_roof(roof_type) && !NFLAG(24)) a = attic_model(ihour, roof_type);
     HEAT(kRoof, ihour, month) = AREA(kRoof) * roof_tetd_F * a.u;
 
     const REAL fan_W_per_cfm = wCFMvent > 0.0f ? wCFMvent : kDefaultAtticFan_W_per_cfm;

@@ -225,19 +225,20 @@ void venting() {
 }
 
 // A heating or cooling code below 1 in magnitude is no listed choice (1 is
-// "none"). It is read as none of that kind, so that the other system stays:
-// read as it stands, it would take the whole HVAC system away.
-REAL system_code(INTEGER row, std::string_view error) {
-    if (std::fabs(S(row)) >= 1.0f) return S(row);
+// "none"). It is stored as none of that kind before anything reads it, so
+// that the other system stays (read as it stands, it would take the whole
+// HVAC system away) and every step of this run, the peaks and bills
+// included, sees the code the run saves.
+void system_code(INTEGER row, std::string_view error) {
+    if (std::fabs(S(row)) >= 1.0f) return;
     DBG_FLOAT(error, S(row));
-    return 1.0f;
+    S(row) = 1.0f;
 }
 
 // HVAC system kind: 0 none, 1 ventilation only, 2 heating only, 3 heating
 // and cooling, 4 cooling (or a cooling vent) without coded heating.
 void hvac_system_kind() {
-    const REAL heating = system_code(18, "ERROR heating code below 1, read as no heating");
-    const REAL cooling = system_code(20, "ERROR cooling code below 1, read as no cooling");
+    const REAL heating = S(18), cooling = S(20);
     const REAL vent = std::fabs(S(25));
     REAL kind = 0.0f;
     if (heating == 1.0f && cooling == 1.0f && ((vent >= 5.0f && vent <= 9.0f) || (vent == 1.0f && wCFMiaq > 0.0f)))
@@ -377,9 +378,7 @@ void line_repairs(INTEGER k, INTEGER j) {
 // still ask for the zone's code glazing. Door lines (no transmittance) keep
 // their door values.
 void custom_glazing(INTEGER k, REAL year_built, INTEGER zone) {
-    WTYPE = -std::abs(WTYPE);
-    STYPE = -std::abs(STYPE);
-    DTYPE = -std::abs(DTYPE);
+    mark_glazing_types_custom();
     if (TRANS(k) <= 0.0f) return;
     const REAL code = S(60);
     if (residential()) {
@@ -469,9 +468,18 @@ void line_geometry(INTEGER k, INTEGER j) {
     OHANGDIS(k) = S(67 + j);
 }
 
+bool any_window_line() {
+    for (INTEGER k = 1; k <= 25; ++k)
+        if (QTY(k) > 0.0f) return true;
+    return false;
+}
+
 // Lines with a quantity whose own group also holds one are processed, each
-// with the next group in turn.
+// with the next group in turn. A dwelling's lines carry their own glazing
+// whether or not the column has groups for them yet (a new project's
+// template has none before its first run).
 void window_lines(REAL year_built, INTEGER zone) {
+    if (residential() && any_window_line()) mark_glazing_types_custom();
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f && S(62 + 10 * (k - 1)) > 0.0f)) continue;
@@ -483,16 +491,20 @@ void window_lines(REAL year_built, INTEGER zone) {
     }
 }
 
-// Lines with a quantity are numbered from 1, facade by facade (south, west,
-// north, east, skylight) and by line within a facade.
-void number_lines() {
+}  // namespace
+
+void number_window_lines() {
     INTEGER n = 0;
     for (INTEGER facade = 1; facade <= 5; ++facade)
         for (INTEGER k = 1; k <= 25; ++k)
             if (ITEMS(k) == facade && QTY(k) > 0.0f) IPOINT(k) = ++n;
 }
 
-}  // namespace
+void mark_glazing_types_custom() {
+    WTYPE = -std::abs(WTYPE);
+    STYPE = -std::abs(STYPE);
+    DTYPE = -std::abs(DTYPE);
+}
 
 void transfer_column_to_model(REAL year_built) {
     DBG_PRINT("REVISION task 200 copy Strategy to Scheme 1573");
@@ -500,6 +512,8 @@ void transfer_column_to_model(REAL year_built) {
     const INTEGER zone = code_table_zone();
     design_kind();
     dimensions();
+    system_code(18, "ERROR heating code below 1, read as no heating");
+    system_code(20, "ERROR cooling code below 1, read as no cooling");
     mixed_systems();
     heating_efficiency(zone);
     cooling_efficiency(zone);
@@ -513,7 +527,7 @@ void transfer_column_to_model(REAL year_built) {
     else UVALR();
     if (NFLAG(24)) nonresidential_code_glazing(zone);
     window_lines(year_built, zone);
-    number_lines();
+    number_window_lines();
     AVERAG();
 }
 

@@ -149,6 +149,7 @@ bool is_one_of(REAL v, std::initializer_list<REAL> codes) {
 
 bool is_raised_floor_type(REAL t) { return is_one_of(t, {2.0f, 3.0f, 4.0f, 5.0f, 8.0f, 9.0f}); }
 bool is_slab_type(REAL t) { return is_one_of(t, {6.0f, 7.0f, 16.0f}); }
+bool is_basement_type(REAL t) { return is_one_of(t, {10.0f, 13.0f, 17.0f}); }
 
 }  // namespace
 
@@ -162,6 +163,10 @@ void floor_codes_from_surfaces() {
         S(33) = 1.0f;
         S(49) = 1.0f;
     } else if (floor && !slab) {
+        // A basement's floor is its own (its walls by the perimeter); a
+        // basement the model gives no perimeter is still the basement the
+        // run simulated, not a raised floor for the next run.
+        if (is_basement_type(S(33))) return;
         if (!is_raised_floor_type(S(33))) S(33) = 2.0f;
         if (!is_one_of(S(49), {2.0f, 4.0f})) S(49) = 2.0f;  // vented crawl space or reduced shell
     } else if (slab && !floor) {

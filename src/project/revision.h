@@ -29,6 +29,17 @@ void transfer_model_to_column(REAL year_built);
 // floor the later runs do.
 void floor_codes_from_surfaces();
 
+// Lines with a quantity numbered from 1 in IPOINT, facade by facade (south,
+// west, north, east, skylight) and by line within a facade, as task 2
+// numbers them on every load; the generator numbers its window list so.
+void number_window_lines();
+
+// The window, skylight and door types WTYPE, STYPE and DTYPE marked
+// user-defined (negative): the lines carry glazing values of their own, not
+// the rows of the non-residential type table. Task 2 marks a dwelling's so
+// on every load; the generator marks the dwellings it lays out alike.
+void mark_glazing_types_custom();
+
 // Climate zone whose column of the code tables applies: CECZONE when it is
 // one of the 16 California zones, otherwise zone 9, the zone of the default
 // site the zip-code lookup falls back on.

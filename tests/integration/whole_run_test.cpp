@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <regex>
 #include <string>
@@ -411,6 +412,94 @@ TEST(WholeRun, NonresidentialRunLeavesNoResidentialExport) {
     EXPECT_TRUE(fs::exists(p / "scheme1.csv"));
     EXPECT_FALSE(fs::exists(p / "scheme1.xml"));
     EXPECT_FALSE(fs::exists(p / "scheme1.txt"));
+}
+
+// A non-residential run owes nothing to a residential run before it in the
+// process. Its construction step lays out no attic ceiling, and a pitched
+// roof over an attic took the ceiling paths a dwelling's run had left: the
+// designed house made an office had a ceiling of U 0.031 after a dwelling's
+// run and of 0.526 in a fresh process (168.7 against 459.7 therms of
+// heating); it now keeps its roof's own U-factor in both.
+TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
+    auto office = [](const fs::path& p, INTEGER slot) {
+        edit_scheme(p, slot, [] {
+            NFLAG(24) = true;
+            NTYPE = 7;  // an office building
+        });
+        fs::copy_file(kData / "util" / "schedule01.dat", p / ("schedule" + std::to_string(slot) + ".dat"),
+                      fs::copy_options::overwrite_existing);
+    };
+    struct Case {
+        const char* what;
+        INTEGER slot;
+        std::function<void(const fs::path&)> make;
+    };
+    const Case cases[] = {
+        {"an office under a pitched roof over an attic", 3,
+         [&](const fs::path& p) {
+             edit_scheme(p, 3, [] { STRATEGY(32, 3) = 4.0f; });
+             office(p, 3);
+         }},
+        {"a designed house copied to scheme 3 and made an office", 3,
+         [&](const fs::path& p) {
+             run_scheme(p, 1, 243.0f);
+             select_scheme(p, 1, 201.0f, 3);  // copied into scheme 3
+             ASSERT_EQ(run_kernel(p), 0);
+             reset_all_blocks();
+             office(p, 3);
+         }},
+        {"a designed house's scheme 1 made an office", 1,
+         [&](const fs::path& p) {
+             run_scheme(p, 1, 243.0f);
+             reset_all_blocks();
+             office(p, 1);
+         }},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        const fs::path fresh = dir / "fresh", after = dir / "after", house = dir / "house";
+        copy_sample(fresh);
+        copy_sample(house);
+        reset_all_blocks();
+        c.make(fresh);
+        fs::copy(fresh, after);
+        // The requests are made before any run, so that every project file
+        // starts alike.
+        for (const fs::path& p : {fresh, after}) {
+            reset_all_blocks();
+            select_scheme(p, c.slot, 0.0f);
+        }
+        reset_all_blocks();
+        select_scheme(house, 1, 243.0f);
+
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(fresh), 0) << c.what;
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(house), 0);
+        ASSERT_EQ(run_kernel(after), 0) << c.what;
+        ASSERT_TRUE(NFLAG(24)) << c.what;
+        expect_same_files(fresh, after);
+    }
+}
+
+// A run settles some choices of its scheme's column as it saves them (a
+// roof type 0 becomes 1, a heating code 0 becomes 1, the floor type follows
+// the floor the model has); before that, the run reads the same choice.
+// The sample's first plain run of scheme 1 read its roof type 0 as an attic
+// with foil (ceiling U 0.0963 saved, 0.2823 on the next run) and its
+// heating code 0 as a house without a heating peak (rows 26 to 28: 0, 12,
+// 6, then -11.76, 11, 19); a basement the model gave no perimeter became a
+// raised floor after the first run.
+TEST(WholeRun, FirstPlainRunOfTheSampleEqualsItsSecond) {
+    for (REAL floor_type : {0.0f, 10.0f}) {  // as the sample holds it; a basement
+        ScratchDir dir;
+        const fs::path p = dir / "p";
+        copy_sample(p);
+        reset_all_blocks();
+        if (floor_type > 0.0f) edit_scheme(p, 1, [&] { STRATEGY(33, 1) = floor_type; });
+        const SchemeRun first = run_scheme(p, 1, 0.0f);
+        expect_same_run(first, run_scheme(p, 1, 0.0f), floor_type > 0.0f ? "a basement" : "the sample");
+    }
 }
 
 TEST(WholeRun, AnotherProjectLendsNoNamesOrColumns) {

@@ -1,0 +1,131 @@
+// The outside envelope of a dwelling of a design scheme: shared walls, the
+// notch of the plan, an attached garage, and the facades net of their
+// openings.
+#include "physics/dwelling_facades.h"
+
+#include <algorithm>
+
+#include "blocks/blocks.h"
+
+namespace mavo {
+namespace {
+
+constexpr INTEGER kSouth = 1, kWest = 2, kNorth = 3, kEast = 4, kRoof = 5;
+constexpr REAL kGridCell_ft = 4.0f;
+constexpr REAL kGridCellArea_ft2 = kGridCell_ft * kGridCell_ft;
+// A garage is at most one 9-ft story high and two cars (20 ft) wide; a
+// 4-ft notch in the corner of the plan takes one cell off its width.
+constexpr REAL kGarageHeight_ft = 9.0f;
+constexpr REAL kGarageWidth_ft = 20.0f;
+// The roof a garage of code 6 takes from a detached house: one
+// two-car bay.
+constexpr REAL kGarageRoof_ft2 = 180.0f;
+
+// Length of facade f along the plan, ft.
+REAL facade_length_ft(INTEGER f) { return (f == kSouth || f == kNorth) ? EWDIM : NSDIM; }
+
+// Gross area of the wall (1-4) or roof (5) that carries item i's openings.
+REAL gross_area_ft2(INTEGER item) {
+    if (item == kRoof) return RAX;
+    return facade_length_ft(item) * FLOORS * FLTOFL;
+}
+
+struct ItemGlazing {
+    REAL area_ft2 = 0.0f;
+    REAL u_area = 0.0f;
+    REAL shgc_area = 0.0f;
+    REAL vt_area = 0.0f;
+};
+
+ItemGlazing glazing_of_item(INTEGER item) {
+    ItemGlazing g;
+    for (INTEGER j = 1; j <= 25; ++j) {
+        if (ITEMS(j) != item || QTY(j) <= 0.0f) continue;
+        const REAL a_ft2 = (HEAD(j) - SILL(j)) * WIDTH(j) * QTY(j);
+        if (a_ft2 <= 0.0f) continue;
+        g.area_ft2 += a_ft2;
+        g.u_area += UWINDO(j) * a_ft2;
+        g.shgc_area += SCOEF(j) * a_ft2;
+        g.vt_area += TRANS(j) * a_ft2;
+    }
+    return g;
+}
+
+}  // namespace
+
+bool dwelling_facade_shared(INTEGER k, INTEGER facade) {
+    if (!has_scheme_column(k)) return false;
+    const REAL S7 = STRATEGY(7, k), S9 = STRATEGY(9, k);
+    if (S7 == 2.0f) {
+        if (S9 == 1.0f) return facade == kEast || facade == kWest;
+        if (S9 == 2.0f) return facade == kWest;
+        if (S9 >= 3.0f) return facade == kEast;
+        return false;
+    }
+    return S7 == 3.0f && facade == kNorth;
+}
+
+bool plan_has_notch() { return FLOORS > 0.0f && EWDIM * NSDIM >= AREAT / FLOORS + kGridCellArea_ft2; }
+
+GarageCover attached_garage_cover(INTEGER k) {
+    GarageCover g;
+    if (!has_scheme_column(k)) return g;
+    const REAL code = STRATEGY(34, k);
+    INTEGER f = 0;
+    if (code == 2.0f) f = kSouth;
+    else if (code == 3.0f) f = kWest;
+    else if (code == 4.0f) f = kNorth;
+    else if (code == 5.0f) f = kEast;
+    // A garage cannot stand against a wall shared with a neighbour.
+    if (f == 0 || dwelling_facade_shared(k, f)) return g;
+    const REAL length_ft = facade_length_ft(f);
+    REAL width_ft = std::min(length_ft, kGarageWidth_ft);
+    if ((f == kNorth || f == kEast) && length_ft <= kGarageWidth_ft && plan_has_notch()) width_ft -= kGridCell_ft;
+    g.facade = f;
+    g.width_ft = std::max(0.0f, width_ft);
+    g.wall_ft2 = std::min(FLTOFL, kGarageHeight_ft) * g.width_ft;
+    return g;
+}
+
+REAL dwelling_outside_area_ft2(INTEGER k, INTEGER item) {
+    const REAL gross_ft2 = gross_area_ft2(item);
+    if (!has_scheme_column(k)) return gross_ft2;
+    if (item == kRoof) {
+        const bool garage_roof = STRATEGY(7, k) == 1.0f && STRATEGY(34, k) == 6.0f;
+        return garage_roof ? std::max(0.0f, gross_ft2 - kGarageRoof_ft2) : gross_ft2;
+    }
+    if (dwelling_facade_shared(k, item)) {
+        // Where the grid is a cell larger than the floor, the notch in the
+        // plan still shows a 4-ft wall to the outside beside a shared east
+        // wall (unless the north is shared too).
+        const bool notch = item == kEast && !dwelling_facade_shared(k, kNorth) && plan_has_notch();
+        return notch ? kGridCell_ft * FLTOFL * FLOORS : 0.0f;
+    }
+    const GarageCover garage = attached_garage_cover(k);
+    if (garage.facade == item) return std::max(0.0f, gross_ft2 - garage.wall_ft2);
+    return gross_ft2;
+}
+
+void dwelling_facade_areas() {
+    for (INTEGER item = 1; item <= kRoof; ++item) {
+        const ItemGlazing g = glazing_of_item(item);
+        AREA(item) = g.area_ft2;
+        if (g.area_ft2 > 0.0f) {
+            // Means too small to be real glazing leave the item's old values.
+            const REAL u = g.u_area / g.area_ft2;
+            const REAL shgc = g.shgc_area / g.area_ft2;
+            const REAL vt = g.vt_area / g.area_ft2;
+            if (u >= 0.001f) UVAL(item) = u;
+            if (shgc >= 0.01f) SC(item) = shgc;
+            if (vt >= 0.01f) ABSORB(item) = vt;  // the glazing items' ABSORB carries the visible transmittance
+        }
+        const REAL gross_ft2 = gross_area_ft2(item);
+        AREA(item + 5) = std::max(0.0f, dwelling_outside_area_ft2(IDNUM1, item) - g.area_ft2);
+        if (gross_ft2 > 0.0f) {
+            PERCNT(item) = g.area_ft2 * 100.0f / gross_ft2;
+            PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;
+        }
+    }
+}
+
+}  // namespace mavo

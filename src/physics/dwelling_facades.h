@@ -1,0 +1,49 @@
+// The outside envelope of a dwelling of a design scheme. A unit attached to
+// its neighbours shares walls with them, and an attached garage stands
+// against part of one facade (or under part of the roof): none of that
+// loses heat to the outside air. The generator lays the dwelling out with
+// these surfaces removed, and every later load of the scheme rebuilds its
+// facades by the same rules, so each run simulates the same envelope.
+#pragma once
+#include "support/types.h"
+
+namespace mavo {
+
+// Facades 1 south, 2 west, 3 north, 4 east; item 5 is the roof.
+
+// Facade f of dwelling scheme k is shared with a neighbouring unit, by its
+// attachment STRATEGY(7,k) (2 a row house, 3 an apartment open to the south
+// and the sides) and shared walls STRATEGY(9,k) (row houses: 1 east and
+// west, 2 west, 3 east).
+bool dwelling_facade_shared(INTEGER k, INTEGER facade);
+
+// The plan's grid is at least one 4-ft cell larger than the floor of one
+// story: the plan has a notch.
+bool plan_has_notch();
+
+// Where an attached garage STRATEGY(34,k) (2 south, 3 west, 4 north, 5 east)
+// stands: the facade, the garage's width along it and the wall it covers.
+// A garage against a shared wall, or of another code, covers nothing.
+struct GarageCover {
+    INTEGER facade = 0;    // 1-4; 0 none
+    REAL width_ft = 0.0f;  // along the facade
+    REAL wall_ft2 = 0.0f;  // one story of at most 9 ft times the width
+};
+GarageCover attached_garage_cover(INTEGER k);
+
+// Gross area of item (1-4 a wall, 5 the roof) of dwelling scheme k that
+// faces the outside, ft2: the whole wall or roof, less what a neighbour
+// shares or a garage covers; a shared east wall keeps the 4-ft wall of the
+// plan's notch.
+REAL dwelling_outside_area_ft2(INTEGER k, INTEGER item);
+
+// The facades of the current scheme from its window, door and skylight
+// lines: per item 1 to 5 the glass-and-door area AREA(i) and its
+// area-weighted U-factor, SHGC and visible transmittance (UVAL, SC, ABSORB;
+// means too small to be real glazing leave the old values), the opaque wall
+// or roof AREA(i+5) = outside area less the openings, and both as
+// percentages of the gross wall or roof. A scheme without a parameter
+// column has no attachment: its whole walls face the outside.
+void dwelling_facade_areas();
+
+}  // namespace mavo
