@@ -398,6 +398,32 @@ bool summary_file(bool reading, bool defaults) {
     return ok && ierr == 0;
 }
 
+// ---- a stopped commit ---------------------------------------------------------
+
+// A run killed in the middle of its commit left the journal of its renames:
+// they are completed before anything is read, so the load sees the whole
+// new set of the project's files, never a mixture of two runs.
+void finish_stopped_commit() {
+    // The directory as the run's own paths name it.
+    const std::string journal = path_in_directory(kProjectDirectory, kCommitJournalName);
+    if (journal.empty()) return;
+    const std::string directory = std::filesystem::path(journal).parent_path().string();
+    int files = 0;
+    switch (complete_stopped_commit(directory, files)) {
+        case StoppedCommit::none: return;
+        case StoppedCommit::completed:
+            DBG_PRINT("AADISK: the commit of a stopped run was completed from its journal " +
+                      std::string(kCommitJournalName) + ": " + std::to_string(files) + " file(s) put in place");
+            return;
+        case StoppedCommit::failed:
+            note_damaged_load();
+            DBG_ERROR("AADISK: the commit of a stopped run cannot be completed from its journal " +
+                      std::string(kCommitJournalName) +
+                      ": the project is kept as it is and no project file is saved in this run");
+            return;
+    }
+}
+
 // ---- common tail ------------------------------------------------------------
 
 void common_tail(INTEGER inout, REAL SLATHOLD) {
@@ -440,6 +466,7 @@ void AADISK(INTEGER INOUT) {
     } else {
         const bool defaults = inout == -2;
         const bool directory_only = inout == 0;
+        if (reading && !defaults && !directory_only) finish_stopped_commit();
         // The summary file is read even when the scheme directory could not
         // be: its first record is the scheme the host asked for, and without
         // it the run would serve another scheme than the one requested.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "blocks/blocks.h"
+#include "front/project_lock.h"
 #include "mavokernel.h"
 #include "project/project.h"
 #include "test_support.h"
@@ -26,11 +27,13 @@ inline void copy_sample(const fs::path& dir) {
     fs::copy(kData / "project", dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
-// Every file the run left, by name.
+// Every file the run left, by name; the project's lock file, which stays
+// empty between runs, is not one of them.
 inline std::map<std::string, std::string> project_files(const fs::path& dir) {
     std::map<std::string, std::string> files;
     for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_regular_file()) files[e.path().filename().string()] = read_file(e.path());
+        if (e.is_regular_file() && e.path().filename() != kProjectLockName)
+            files[e.path().filename().string()] = read_file(e.path());
     return files;
 }
 
