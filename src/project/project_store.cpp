@@ -9,6 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "blocks/blocks.h"
 #include "front/paths.h"
 #include "front/record_files.h"
@@ -120,12 +122,29 @@ void scheme_directory_damaged(const char* why) {
               ": it is kept as it is and no project file is saved in this run");
 }
 
+const char* summary_name(INTEGER form, bool defaults);
+
+// An empty scheme directory beside a summary file is what an interrupted
+// copy leaves, not a new project: loaded, it would save every scheme and
+// combination name away as blank.
+bool emptied_beside_a_summary(const std::string& path) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0 || st.st_size != 0) return false;
+    const std::string summary = path_in_directory(kProjectDirectory, summary_name(READMODE, false));
+    return !summary.empty() && ::stat(summary.c_str(), &st) == 0;
+}
+
 // False on an error (E101, E102, or a save that did not land).
 bool scheme_directory_file(bool reading, bool defaults) {
     const char* name = defaults ? "master0.dir" : "master.dir";
     BLK110B.FILENM_AADISK = name;
     DIR_BUILDPATH(defaults ? kDefaultsDirectory : kProjectDirectory, name);
     if (reading) fresh_scheme_table();
+    if (reading && !defaults && emptied_beside_a_summary(built_path())) {
+        DBG_ERROR("AADISK: E102 master.dir is empty beside the project's summary file");
+        scheme_directory_damaged("is empty");
+        return false;
+    }
     std::FILE* f = open_scheme_directory(reading, defaults);
     if (!f) {
         DBG_TRACE("AADISK:Error 101 invalid scheme");

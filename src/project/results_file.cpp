@@ -519,22 +519,21 @@ void FINDFLAG(INTEGER N) {
     RecordWalk w(unit, true);
     FString<4> title_word;
     INTEGER stamp = 0, locate = 0;
-    REAL skipped = 0.0f;
     auto titles = [&] {
         for (int i = 0; i < 18; ++i) w.text(title_word);
     };
     titles();
     w.int4(stamp);
     w.int4(locate);
-    for (int i = 0; i < 179; ++i) w.real(skipped);
+    for (int i = 0; i < 179; ++i) w.spare_real(0.0f);
     if (stamp < kOldInputStamp) {
         // An input file from before the stamp: the same layout without it.
         IO_REWIND(unit, ierr);
         titles();
         w.int4(locate);
-        for (int i = 0; i < 179; ++i) w.real(skipped);
+        for (int i = 0; i < 179; ++i) w.spare_real(0.0f);
     }
-    for (int i = 0; i < 260 + 240; ++i) w.real(skipped);
+    for (int i = 0; i < 260 + 240; ++i) w.spare_real(0.0f);
     FArray<LOGICAL, 50> NNFLAG{};
     const INTEGER errors_before_flags = record_read_errors(unit);
     for (LOGICAL& f : NNFLAG) w.logical(f);

@@ -33,9 +33,11 @@ void record_other(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) { recor
 class KernelRun : public ::testing::Test {
 protected:
     // A project whose scheme slots all hold the default scheme's files, as
-    // a new project of the host does.
+    // a new project of the host does; the weather directory holds the zone
+    // file every site without weather of its own falls back to.
     void SetUp() override {
         g_calls.clear();
+        std::filesystem::copy_file(testing::sample_data() / "weather" / "zone9.txh", weather / "zone9.txh");
         testing::use_directories(project.str(), util.str(), weather.str());
         BLK0B.DISKKEEP1 = 25;
         BLK0B.DISKKEEP2 = 26;
