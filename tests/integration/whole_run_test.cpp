@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <regex>
 #include <string>
@@ -217,6 +218,7 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
         const char* damage;
         void (*apply)(const fs::path&);
         INTEGER scheme_run;  // the summary file names scheme 3
+        bool no_weather = false;  // the host names a weather directory that does not exist
     };
     const Case cases[] = {
         {"short strategy file", [](const fs::path& p) { cut_file(p / "stratb.dat", 1612); }, 3},
@@ -232,6 +234,10 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
         {"summary file emptied", [](const fs::path& p) { cut_file(p / "summaryb.dat", 0); }, 1},
         {"strategy file emptied", [](const fs::path& p) { cut_file(p / "stratb.dat", 0); }, 3},
         {"companion emptied", [](const fs::path& p) { cut_file(p / "stratb.bfr", 0); }, 3},
+        {"master.dir emptied beside the summary file", [](const fs::path& p) { cut_file(p / "master.dir", 0); }, 3},
+        {"NaN word in the input file",
+         [](const fs::path& p) { edit_scheme(p, 3, [] { AREA(12) = std::numeric_limits<REAL>::quiet_NaN(); }); }, 3},
+        {"no weather at all, not even zone 9's", [](const fs::path&) {}, 3, true},
     };
     ScratchDir dir;
     for (const Case& c : cases) {
@@ -242,7 +248,7 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
         const auto before = project_files(p);
         reset_all_blocks();
         ::testing::internal::CaptureStdout();
-        EXPECT_EQ(run_kernel(p), 1) << c.damage;
+        EXPECT_EQ(c.no_weather ? run_kernel(p, dir / "no weather") : run_kernel(p), 1) << c.damage;
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << c.damage;
         EXPECT_EQ(IDNUM1, c.scheme_run) << c.damage;  // the scheme the host asked for ran
         EXPECT_FALSE(NFLAG(51)) << c.damage;

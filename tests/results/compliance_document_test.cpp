@@ -292,6 +292,17 @@ TEST_F(ComplianceExport, ASecondCallReplacesBothFiles) {
     EXPECT_EQ(txt.size(), 8u);
 }
 
+// A number too wide for its field (a cooling size of 65,536,000 Btu/h in an
+// eight-column field) is written in full: the importer reads the value,
+// never a row of stars.
+TEST_F(ComplianceExport, NumberTooWideForItsFieldIsWrittenInFull) {
+    SUMARY(19, 3) = 40960.0f;  // Btu/h per ft2, over 1600 ft2
+    run();
+    const std::string& hvac = xml[static_cast<std::size_t>(ComplianceExport::index_of(xml, "<HVAC "))];
+    EXPECT_NE(hvac.find("MaximumCoolingSize=\"65536000.\""), std::string::npos) << hvac;
+    for (const std::string& line : xml) EXPECT_EQ(line.find('*'), std::string::npos) << line;
+}
+
 TEST_F(ComplianceExport, AFailedWriteStopsAtTheErrorExit) {
     // A device that is always full stands in the document's place (a
     // symbolic link to one would be replaced, not written through).
