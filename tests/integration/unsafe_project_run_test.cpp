@@ -4,11 +4,8 @@
 // its commit.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -30,12 +27,6 @@ std::set<std::string> names_in(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
     return names;
-}
-
-int exit_code_of(pid_t child) {
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(UnsafeProjectRun, LinksAtTheNamesARunWritesAreReplacedNotWrittenThrough) {
@@ -86,16 +77,13 @@ TEST(UnsafeProjectRun, DirectoryTheRunMayNotWriteInFailsTheRunUntouched) {
     const auto before = project_files(p);
 
     constexpr int kNoUnprivilegedUser = 77;
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
+    const int rc = in_child_process([&] {
         constexpr uid_t kNobody = 65534;
-        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(kNoUnprivilegedUser);
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) return kNoUnprivilegedUser;
         reset_all_blocks();
         const std::string ps = p.string(), u = util.string(), w = weather.string();
-        _exit(MAVOKernelLib_runKernel(ps.c_str(), u.c_str(), w.c_str(), 0, nullptr));
-    }
-    const int rc = exit_code_of(child);
+        return MAVOKernelLib_runKernel(ps.c_str(), u.c_str(), w.c_str(), 0, nullptr);
+    });
     fs::permissions(p, fs::perms(0755));
     if (rc == kNoUnprivilegedUser) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(rc, 1);
@@ -128,15 +116,12 @@ TEST(UnsafeProjectRun, CommitStoppedBetweenRenamesIsFinishedByTheNextLoad) {
     for (int renames = 0;; ++renames) {
         const fs::path p = dir / ("stopped" + std::to_string(renames));
         fs::copy(settled, p);
-        std::fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0) {
+        const int rc = in_child_process([&] {
             g_stop_after_renames = renames;
             test_hooks::after_commit_rename = stop_the_commit;
             reset_all_blocks();
-            _exit(run_kernel(p));
-        }
-        const int rc = exit_code_of(child);
+            return run_kernel(p);
+        });
         if (rc != kStoppedInTheCommit) {
             EXPECT_EQ(rc, 0);  // past the last rename: the run ended normally
             break;

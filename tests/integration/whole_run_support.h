@@ -4,8 +4,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -128,6 +132,18 @@ inline fs::path settled_sample(const ScratchDir& dir, const std::string& name) {
     reset_all_blocks();
     EXPECT_EQ(run_kernel(p), 0);
     return p;
+}
+
+// Runs `body` in a child process and gives its result as the child's exit
+// code (-1 when the child did not end by exiting).
+template <class Body>
+inline int in_child_process(Body body) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) _exit(body());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 inline void expect_same_files(const fs::path& a, const fs::path& b) {

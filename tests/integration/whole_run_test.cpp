@@ -293,18 +293,13 @@ TEST(WholeRun, MissingOrDamagedResultsFileIsRebuilt) {
 // Runs the kernel in a child process whose files may not grow beyond
 // `limit_bytes` each (a disk that fills up while that file is written).
 int run_with_file_limit(const fs::path& project, rlim_t limit_bytes) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
+    return in_child_process([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{limit_bytes, limit_bytes};
         setrlimit(RLIMIT_FSIZE, &limit);
         reset_all_blocks();
-        _exit(run_kernel(project));
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run_kernel(project);
+    });
 }
 
 TEST(WholeRun, FullDiskLeavesTheProjectAsItWasOrWhollyNew) {
