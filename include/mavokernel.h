@@ -4,7 +4,9 @@
  * project, utility and weather directories. The run serves the scheme that
  * the project's saved state selects and leaves its results in the project
  * files. The kernel keeps its state process-wide, so runs do not overlap: a
- * call made while another is running, from any thread, is refused. The
+ * call made while another is running, from any thread, is refused; and one
+ * run at a time holds a project, across processes, by a write lock on the
+ * hidden file ".mavolock" in its directory (left there between runs). The
  * library writes nothing to standard output except the lines its trace log
  * cannot take (a traced run whose trace file cannot be opened).
  */
@@ -41,12 +43,16 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * trace log "v7trace<d>.txt" into the project directory. Returns 0 when the
  * run ended normally (its own errors are left in the project's flags and
  * trace), 1 when it was stopped or failed: a project file that could not be
- * opened, loaded whole or saved, a report file that could not be written, a
- * missing directory text or one too long for a file path. A run's project
- * files and reports are put in place together when every one was written
- * whole; a failed run leaves them all as they were. A call while another
- * is running returns 1 at once; its callback is neither installed nor
- * called. */
+ * opened, loaded whole or saved, a report file that could not be written,
+ * no weather file to read at all, a missing directory text or one too long
+ * for a file path. A run's project files and reports are put in place
+ * together when every one was written whole (never through a symbolic link:
+ * a link at such a name is replaced by the run's own file); a failed run
+ * leaves them all as they were, and the next run finishes the commit of a
+ * run killed while it put them in place. A call while another is running,
+ * or while another process runs the same project, returns 1 at once,
+ * writing nothing (not even its trace); its callback is neither installed
+ * nor called. */
 MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir, const char* tmyDir, int traceFlag,
                                      MAVOKernelLib_ProgressCallback callback);
 
