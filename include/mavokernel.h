@@ -27,8 +27,10 @@
  *
  * The project lock. Before it loads anything the kernel takes a POSIX
  * (fcntl) write lock on the hidden file ".mavolock" in the project
- * directory, and it releases the lock after its files are in place; a call
- * that cannot take the lock returns 1 with nothing touched. A host that
+ * directory (left there between runs), and it releases the lock after its
+ * files are in place; a call that cannot take the lock returns 1 with
+ * nothing touched, writing no file at all (not even its trace, which would
+ * be the running run's). A host that
  * edits project files before a call should hold the same lock (F_SETLKW on
  * ".mavolock") from before its edits until the call returns: POSIX record
  * locks belong to the process, so the kernel's own request succeeds in the
@@ -102,6 +104,11 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  *   and puts them all in place together only when every one was written
  *   whole);
  * - a fatal stop (the reason ends the trace).
+ * A run never writes through a symbolic link: a link at a name it writes is
+ * replaced by the run's own file. A run killed while it put its files in
+ * place is finished by the next run's load (from the journal ".mavojournal"
+ * it wrote before its first rename), so the project holds the whole old set
+ * or the whole new set of files.
  * A damaged or missing results file of the scheme is not a failure: the run
  * rebuilds it. */
 MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir, const char* tmyDir, int traceFlag,

@@ -27,16 +27,23 @@
  *                 the slot a copy goes to, the scheme or combination
  *                 selected, named, erased or compared, or the members of a
  *                 new combination as digits (135: schemes 1, 3 and 5)
- * (all files in their binary form), and, once the library is loaded:
+ * (all files in their binary form; a value is written only where it differs
+ * from the stored one, and only into a file long enough to hold it: a file
+ * too short is left as it is, with a message), and, once the library is
+ * loaded:
  *   --name TEXT   leaves TEXT in the library's name buffer (block BLK27A)
  *                 for the call: the name of a renamed scheme or line or of a
  *                 new combination (24 characters), or the months of a
  *                 re-read as 4-character words ("MAR JUL")
+ * The edits and the call hold the project's lock, the one the kernel takes
+ * for its run ("PROJECT_DIR/.mavolock"): another process's run of the same
+ * project cannot come between them.
  * The library is looked for beside the program, in ../lib.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <libgen.h>
 #include <limits.h>
 #include <stdio.h>
@@ -100,13 +107,19 @@ static const char* const new_scheme_files[][2] = {
     {"schedule01.dat", "schedule%d.dat"},
 };
 
-static int create_project(const char* project, const char* util) {
+/* 1 when the project directory was made now, 0 when it existed (an existing
+ * project is kept as it is), -1 when it could not be made. */
+static int make_project_directory(const char* project) {
     struct stat st;
-    if (stat(project, &st) == 0) return 0; /* an existing project is kept as it is */
+    if (stat(project, &st) == 0) return 0;
     if (mkdir(project, 0777) != 0) {
         fprintf(stderr, "mavo-run: cannot create %s: %s\n", project, strerror(errno));
         return -1;
     }
+    return 1;
+}
+
+static int fill_new_project(const char* project, const char* util) {
     for (size_t i = 0; i < sizeof new_project_files / sizeof new_project_files[0]; ++i) {
         char from[PATH_MAX], to[PATH_MAX];
         snprintf(from, sizeof from, "%s/%s", util, new_project_files[i][0]);
@@ -131,18 +144,64 @@ static int create_project(const char* project, const char* util) {
     return 0;
 }
 
-/* Overwrites the 4 bytes at `offset` of a binary project file. */
-static int patch_word(const char* path, long offset, const void* word) {
+/* Takes the project's lock: a write lock on the whole of its ".mavolock",
+ * made when missing and never through a link. 0 when held, 1 when another
+ * process's run holds it, -1 when it cannot be taken. The kernel takes the
+ * same lock for its run; as the lock belongs to the process, the kernel's
+ * own takes it again, and its release at the end of the call ends this
+ * one too. */
+static int lock_project(const char* project) {
+    char path[PATH_MAX];
+    snprintf(path, sizeof path, "%s/.mavolock", project);
+    const int fd = open(path, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    struct stat st;
+    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        fprintf(stderr, "mavo-run: cannot lock the project with %s: %s\n", path,
+                fd < 0 ? strerror(errno) : "not a regular file");
+        if (fd >= 0) close(fd);
+        return -1;
+    }
+    struct flock whole;
+    memset(&whole, 0, sizeof whole);
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fcntl(fd, F_SETLK, &whole) == 0) return 0; /* held until the kernel's release or the exit */
+    const int e = errno;
+    close(fd);
+    if (e == EACCES || e == EAGAIN) {
+        fprintf(stderr, "mavo-run: another run holds the project %s; nothing done\n", project);
+        return 1;
+    }
+    fprintf(stderr, "mavo-run: cannot lock the project with %s: %s\n", path, strerror(e));
+    return -1;
+}
+
+/* Stores `size` bytes at `offset` of a binary project file: only where the
+ * stored bytes differ, and only into a file long enough to hold them; a
+ * shorter file is left as it is, with a message. */
+static int store_bytes(const char* path, long offset, const void* bytes, size_t size) {
     FILE* f = fopen(path, "r+b");
     if (!f) {
         fprintf(stderr, "mavo-run: cannot open %s: %s\n", path, strerror(errno));
         return -1;
     }
-    int rc = (fseek(f, offset, SEEK_SET) == 0 && fwrite(word, 4, 1, f) == 1) ? 0 : -1;
+    struct stat st;
+    if (fstat(fileno(f), &st) != 0 || st.st_size < offset + (long)size) {
+        fprintf(stderr, "mavo-run: %s is too short to hold the value at byte %ld; left as it is\n", path, offset);
+        fclose(f);
+        return -1;
+    }
+    unsigned char stored[16];
+    int rc = (size <= sizeof stored && fseek(f, offset, SEEK_SET) == 0 && fread(stored, size, 1, f) == 1) ? 0 : -1;
+    if (rc == 0 && memcmp(stored, bytes, size) != 0)
+        rc = (fseek(f, offset, SEEK_SET) == 0 && fwrite(bytes, size, 1, f) == 1) ? 0 : -1;
     if (fclose(f) != 0) rc = -1;
     if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s\n", path);
     return rc;
 }
+
+/* Stores a 4-byte word at `offset` of a binary project file. */
+static int patch_word(const char* path, long offset, const void* word) { return store_bytes(path, offset, word, 4); }
 
 /* Binary project files begin with a 12-byte header. The summary file's first
  * value is the scheme to run, its second the second scheme of a library
@@ -185,8 +244,10 @@ static int read_word(const char* path, long offset, void* word) {
     return rc;
 }
 
-/* Sets the trace flag in the input file of the scheme the project selects,
- * when that scheme has its own file in the project. */
+/* Stores this call's trace switch (on or off) in the input file of the
+ * scheme the project selects, when that scheme has its own file in the
+ * project and the stored switch differs: an untraced call must not trace
+ * because an earlier one stored the switch. */
 static void set_trace_switch(const char* project, int trace) {
     char path[PATH_MAX];
     int32_t scheme = 0;
@@ -196,11 +257,18 @@ static void set_trace_switch(const char* project, int trace) {
     scheme = serving_scheme(scheme); /* a combination is loaded as its leading scheme */
     if (scheme < 1 || scheme > 9) return;
     snprintf(path, sizeof path, "%s/scheme%db.dat", project, (int)scheme);
-    FILE* f = fopen(path, "r+b");
-    if (!f) return;
-    const unsigned char flag = trace ? 1 : 0;
-    if (fseek(f, kInputFileTraceFlagByte, SEEK_SET) == 0) fwrite(&flag, 1, 1, f);
-    fclose(f);
+    if (access(path, F_OK) != 0) return; /* no file: the kernel says so */
+    /* A stored switch is any non-zero byte. */
+    unsigned char flag = 0;
+    int stored = 0;
+    FILE* f = fopen(path, "rb");
+    if (f) {
+        stored = fseek(f, kInputFileTraceFlagByte, SEEK_SET) == 0 && fread(&flag, 1, 1, f) == 1;
+        fclose(f);
+    }
+    if (stored && (flag != 0) == (trace != 0)) return;
+    flag = trace ? 1 : 0;
+    store_bytes(path, kInputFileTraceFlagByte, &flag, 1); /* a short file: the kernel then refuses it */
 }
 
 static int select_scheme(const char* project, int32_t scheme, int set_command, float command) {
@@ -256,20 +324,9 @@ static int set_site_of(const char* project, int32_t scheme, const struct site* s
     snprintf(path, sizeof path, "%s/stratb.dat", project);
     if (patch_word(path, strategy_offset(scheme, kZipCodeRow), &site->zip_code) != 0) return -1;
     snprintf(path, sizeof path, "%s/scheme%db.dat", project, (int)scheme);
-    FILE* f = fopen(path, "r+b");
-    if (!f) {
-        fprintf(stderr, "mavo-run: cannot open %s: %s\n", path, strerror(errno));
-        return -1;
-    }
     const unsigned char changed = 1;
-    int rc = (fseek(f, kInputFileLocationFlagByte, SEEK_SET) == 0 && fwrite(&changed, 1, 1, f) == 1 &&
-              fseek(f, kInputFileClimateFileByte, SEEK_SET) == 0 &&
-              fwrite(site->file_name, sizeof site->file_name, 1, f) == 1)
-                 ? 0
-                 : -1;
-    if (fclose(f) != 0) rc = -1;
-    if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s\n", path);
-    return rc;
+    if (store_bytes(path, kInputFileLocationFlagByte, &changed, 1) != 0) return -1;
+    return store_bytes(path, kInputFileClimateFileByte, site->file_name, sizeof site->file_name);
 }
 
 /* The efficient design (scheme 2) always stands where the code-minimum
@@ -392,7 +449,11 @@ int main(int argc, char** argv) {
     const char* util = argv[first + 1];
     struct site chosen_site;
     if (site && resolve_site(argv[first + 2], site, &chosen_site) != 0) return 2;
-    if (make_new && create_project(project, util) != 0) return 2;
+    int created = 0;
+    if (make_new && (created = make_project_directory(project)) < 0) return 2;
+    const int lock = lock_project(project);
+    if (lock != 0) return lock > 0 ? 1 : 2;
+    if (created && fill_new_project(project, util) != 0) return 2;
     if (set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
     if (site && set_site(project, scheme, &chosen_site) != 0) return 2;
     if (set_second && set_target(project, target) != 0) return 2;

@@ -6,6 +6,7 @@
 #include "front/fatal.h"
 #include "front/front.h"
 #include "front/paths.h"
+#include "front/project_lock.h"
 #include "front/trace.h"
 #include "front/units.h"
 
@@ -92,6 +93,13 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
     DBG_PRINT("UTIL Directory: '" + directory_text(5) + "'");
     DBG_PRINT("TMY Directory: '" + directory_text(3) + "'");
     DBG_DATE("------ MAC_OS_STARTUP ------");
+
+    // The front could not lock the project: nothing of it is read or written.
+    if (!project_lock_problem().empty()) {
+        DBG_ERROR("KERNEL: the project cannot be locked for this run: " + project_lock_problem() +
+                  "; nothing of the project is read or written");
+        throw FatalStop{};
+    }
 
     AAAMAIN();
     put_files_in_place();

@@ -12,6 +12,7 @@
 
 #include "blocks/run_control.h"
 #include "front/fatal.h"
+#include "front/project_lock.h"
 #include "front/trace.h"
 #include "front/units.h"
 #include "mavokernel.h"
@@ -48,6 +49,7 @@ FrontState g_front;
 // happened inside.
 int finish_run(int result) {
     unit_close_all();
+    unlock_project();  // after the commit, which the run has made or dropped
     INDENT = 0;  // a stopped run leaves no depth behind for the next
     clear_name_buffer();
     setProgressCallback(nullptr);
@@ -141,6 +143,12 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
     // Refused while another run holds the kernel, from this thread (the
     // callback) or another: nothing is touched, not even the callback.
     if (g_front.run_in_progress.test_and_set(std::memory_order_acquire)) return 1;
+    // Refused in the same way while another process runs this project: its
+    // trace is that run's, so the refusal writes no file at all.
+    if (schemeDir && mavo::lock_project(schemeDir) == mavo::ProjectLock::busy) {
+        g_front.run_in_progress.clear(std::memory_order_release);
+        return 1;
+    }
     mavo::claim_callback_for_this_run();
     mavo::keep_name_buffer_at_entry();
     setProgressCallback(callback);

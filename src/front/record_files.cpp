@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -58,6 +59,7 @@ struct UnitRecords {
     std::string path;           // for the trace of a damaged or unsaved file
     std::FILE* file = nullptr;  // the file the layer opened on the unit, until its close
     bool rebuildable = false;   // derived data: damage is the reader's to rebuild
+    bool non_finite = false;    // a real read that was no finite number
 };
 UnitRecords g_records[51];
 // Units whose next load is of derived data (record_load_rebuildable).
@@ -279,24 +281,40 @@ void IO_WREAL(INTEGER UNIT, REAL RVAL) {
     }
 }
 
+namespace {
+
+// One real's record, in the run's form; false on a failed read.
+bool read_real_record(INTEGER UNIT, REAL& RVAL) {
+    if (READMODE != kFormatted) return read_binary_value(UNIT, RVAL);
+    std::string line;
+    if (!read_line(file_of(UNIT), line)) return false;
+    ffmt::LineReader r(line);
+    RVAL = r.F(14, 7);
+    return r.ok();
+}
+
+void real_read_failed(INTEGER UNIT, REAL& RVAL) {
+    RVAL = 0.0f;
+    count_read_error(UNIT);
+    DBG_PRINT("IO_RREAL ERROR");
+}
+
+}  // namespace
+
 void IO_RREAL(INTEGER UNIT, REAL& RVAL) {
-    bool ok;
-    if (READMODE == kFormatted) {
-        std::string line;
-        ok = read_line(file_of(UNIT), line);
-        if (ok) {
-            ffmt::LineReader r(line);
-            RVAL = r.F(14, 7);
-            ok = r.ok();
-        }
-    } else {
-        ok = read_binary_value(UNIT, RVAL);
+    bool ok = read_real_record(UNIT, RVAL);
+    // Not a number, or beyond the range of one: no value a file of this
+    // kernel holds, and one that would reach every sum and report.
+    if (ok && !std::isfinite(RVAL)) {
+        ok = false;
+        if (unit_in_table(UNIT)) g_records[UNIT].non_finite = true;
     }
-    if (!ok) {
-        RVAL = 0.0f;
-        count_read_error(UNIT);
-        DBG_PRINT("IO_RREAL ERROR");
-    }
+    if (!ok) real_read_failed(UNIT, RVAL);
+}
+
+void skip_real(INTEGER UNIT) {
+    REAL discarded = 0.0f;
+    if (!read_real_record(UNIT, discarded)) real_read_failed(UNIT, discarded);
 }
 
 void IO_WLOGICAL(INTEGER UNIT, LOGICAL LVAL) {
@@ -493,7 +511,8 @@ void IO_CLOSE(INTEGER UNIT, INTEGER& IERR) {
             DBG_PRINT("IO_CLOSE ERROR");
         }
         // A load that could not take every value it asked for.
-        if (r.read_errors > 0) load_failed(UNIT, "is short or damaged");
+        if (r.read_errors > 0)
+            load_failed(UNIT, r.non_finite ? "holds a value that is not a finite number" : "is short or damaged");
         return;
     }
     // Values gathered for one record still reach the file.

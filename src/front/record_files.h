@@ -14,8 +14,9 @@
 // run: with the run's other files) only when every value and the close
 // itself were written; otherwise the old file stays and IO_CLOSE reports
 // IERR = 1. A file that exists but cannot be loaded whole (not a record
-// file, unreadable, empty, or short of the values its reader asks for)
-// counts as damaged: the run keeps it as it is and saves no project file
+// file, unreadable, empty, short of the values its reader asks for, or
+// holding a real that is not a finite number, which reads as a failed
+// read) counts as damaged: the run keeps it as it is and saves no project file
 // after it (see front/units.h).
 #pragma once
 #include <string_view>
@@ -36,6 +37,9 @@ void IO_WINT2(INTEGER UNIT, INTEGER2 IVAL);
 void IO_RINT2(INTEGER UNIT, INTEGER2& IVAL);
 void IO_WREAL(INTEGER UNIT, REAL RVAL);
 void IO_RREAL(INTEGER UNIT, REAL& RVAL);
+// Reads one real's record and discards it, whatever its bits: a word the
+// file carries for compatibility, or one a reader steps over.
+void skip_real(INTEGER UNIT);
 void IO_WLOGICAL(INTEGER UNIT, LOGICAL LVAL);
 void IO_RLOGICAL(INTEGER UNIT, LOGICAL& LVAL);
 // N characters of STR (at most the 90 of the layer's buffer).

@@ -1,30 +1,30 @@
 #include "front/units.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <string_view>
-#include <system_error>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "blocks/run_control.h"
+#include "front/temporaries.h"
 
 namespace mavo {
+
+#ifdef MAVO_TEST_HOOKS
+namespace test_hooks {
+void (*after_commit_rename)(int renames_done) = nullptr;
+}
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::string_view kTemporaryMark = ".mavotmp-";
-constexpr std::size_t kTemporaryTagLength = 6;
-constexpr int kTemporaryAttempts = 100;
 
 struct UnitFile {
     std::FILE* fp = nullptr;
@@ -38,11 +38,7 @@ struct UnitFile {
 // A file of the run written whole, waiting in its temporary for the commit;
 // or a file the run removes, with the empty place beside it where the
 // commit moves it aside before it is deleted.
-struct PendingFile {
-    std::string target;
-    std::string temporary;
-    bool removal = false;
-};
+using PendingFile = CommitStep;
 
 struct UnitFiles {
     UnitFile units[kLastUnit + 1];
@@ -50,8 +46,6 @@ struct UnitFiles {
     bool frozen = false;  // a damaged load: no project file is put in place
     bool run_open = false;                    // a run: replaced files wait for its commit
     std::vector<PendingFile> pending;         // in the order of their first save
-    std::vector<std::string> swept;           // directories cleared of stale temporaries
-    unsigned long temporary_count = 0;        // varies the names of temporaries
 };
 UnitFiles g_units;
 
@@ -62,17 +56,6 @@ bool opens_to_write(const char* mode) { return std::strpbrk(mode, "wa+") != null
 // The trace log and the developer dumps are for diagnosis: a line of them
 // that cannot be written is reported by the trace and does not fail the run.
 bool counts_for_run(int unit) { return unit != BLK0B.DISKTRACE && unit != kDeveloperDumpUnit; }
-
-// The file a replacing write ends in: the target of a symbolic link, so a
-// project file kept elsewhere through a link stays a link.
-std::string replaced_file(const char* path) {
-    std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path target = fs::weakly_canonical(path, ec);
-        if (!ec) return target.string();
-    }
-    return path;
-}
 
 bool exists_as_name(const std::string& path) {
     struct stat st{};
@@ -88,100 +71,8 @@ PendingFile* pending_of(const std::string& target) {
 // The run's own new version of `path`, when the run has replaced it.
 std::string run_version_of(const char* path) {
     if (!g_units.run_open || g_units.pending.empty()) return {};
-    const PendingFile* p = pending_of(replaced_file(path));
+    const PendingFile* p = pending_of(path);
     return p && !p->removal ? p->temporary : std::string();
-}
-
-// ---- temporaries -------------------------------------------------------------
-
-bool tag_character(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// The process that made a temporary named by this kernel; 0 when the name
-// is not one of them.
-pid_t maker_of_temporary(std::string_view name) {
-    if (name.size() < 2 + kTemporaryMark.size() + 2 + kTemporaryTagLength || name[0] != '.') return 0;
-    const std::size_t tag_dash = name.size() - kTemporaryTagLength - 1;
-    if (name[tag_dash] != '-') return 0;
-    for (std::size_t i = tag_dash + 1; i < name.size(); ++i)
-        if (!tag_character(name[i])) return 0;
-    const std::size_t mark = name.rfind(kTemporaryMark, tag_dash);
-    if (mark == std::string_view::npos || mark < 2) return 0;
-    const std::string_view digits = name.substr(mark + kTemporaryMark.size(), tag_dash - mark - kTemporaryMark.size());
-    if (digits.empty() || digits.size() > 9) return 0;
-    long pid = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return 0;
-        pid = pid * 10 + (c - '0');
-    }
-    return static_cast<pid_t>(pid);
-}
-
-// Temporaries of processes that no longer exist (a run killed before its
-// commit). A live process's are never touched, this process's own least
-// of all; a number taken by a new process keeps them until it ends.
-void sweep_stale_temporaries(const fs::path& dir) {
-    const std::string key = dir.string();
-    for (const std::string& d : g_units.swept)
-        if (d == key) return;
-    g_units.swept.push_back(key);
-    DIR* listing = ::opendir(key.c_str());
-    if (!listing) return;
-    while (const dirent* e = ::readdir(listing)) {
-        const pid_t maker = maker_of_temporary(e->d_name);
-        if (maker <= 0 || maker == ::getpid()) continue;
-        if (::kill(maker, 0) == 0 || errno != ESRCH) continue;
-        const std::string path = (dir / e->d_name).string();
-        struct stat st{};
-        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
-    }
-    ::closedir(listing);
-}
-
-std::string temporary_tag() {
-    constexpr char kChars[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    unsigned long long v =
-        static_cast<unsigned long long>(ticks) ^ (static_cast<unsigned long long>(++g_units.temporary_count) << 40);
-    std::string tag;
-    for (std::size_t i = 0; i < kTemporaryTagLength; ++i) {
-        tag.push_back(kChars[v % 62]);
-        v /= 62;
-    }
-    return tag;
-}
-
-// A new, empty temporary file in the directory of `target`, so that the
-// rename that puts it in place never crosses a file system. It takes the
-// permission bits of the file it replaces, or what this process gives a
-// file it creates (the mode asked for, less the process's mask).
-int create_temporary(const std::string& target, std::string& temporary) {
-    const fs::path t(target);
-    const fs::path dir = t.has_parent_path() ? t.parent_path() : fs::path(".");
-    sweep_stale_temporaries(dir);
-    std::string stem(1, '.');
-    stem.append(t.filename().string()).append(kTemporaryMark).append(std::to_string(::getpid())).append(1, '-');
-    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-        const std::string path = (dir / (stem + temporary_tag())).string();
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST) continue;
-            return -1;
-        }
-        struct stat st{};
-        if (::stat(target.c_str(), &st) == 0 && ::fchmod(fd, st.st_mode & 07777) != 0) {
-            const int saved = errno;
-            ::close(fd);
-            ::unlink(path.c_str());
-            errno = saved;
-            return -1;
-        }
-        temporary = path;
-        return fd;
-    }
-    errno = EEXIST;
-    return -1;
 }
 
 std::FILE* open_temporary(const std::string& target, const char* mode, std::string& temporary) {
@@ -202,10 +93,10 @@ std::FILE* open_temporary(const std::string& target, const char* mode, std::stri
 void keep_for_commit(const std::string& target, const std::string& temporary, bool removal = false) {
     if (PendingFile* p = pending_of(target)) {
         ::unlink(p->temporary.c_str());
-        *p = {target, temporary, removal};
+        *p = {temporary, target, removal};
         return;
     }
-    g_units.pending.push_back({target, temporary, removal});
+    g_units.pending.push_back({temporary, target, removal});
 }
 
 void discard_pending() {
@@ -213,14 +104,66 @@ void discard_pending() {
     g_units.pending.clear();
 }
 
+void clear_nonblocking(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
 // A device or pipe standing for a file is written in place: it cannot be
 // replaced, and must never be. A pipe nobody reads fails the open instead
 // of holding the run.
 std::FILE* open_in_place(const char* path, const char* mode) {
-    const int fd = ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(path, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) return nullptr;
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    clear_nonblocking(fd);
+    std::FILE* f = ::fdopen(fd, mode);
+    if (!f) ::close(fd);
+    return f;
+}
+
+// Opens `path` to write where it is (the trace, a developer dump, a file
+// written outside a run), as a plain file of its own: a symbolic link in
+// its place, or a file that has a second name elsewhere, is first replaced
+// by a new file of that name, so nothing is ever written through to
+// another file. A device standing for the file is written as it is; a pipe
+// nobody reads fails the open instead of holding the run.
+int open_own_file(const char* path, const char* mode) {
+    const bool read_too = std::strchr(mode, '+') != nullptr;
+    int flags = (read_too ? O_RDWR : O_WRONLY) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    if (mode[0] == 'w' || mode[0] == 'a') flags |= O_CREAT;
+    if (mode[0] == 'a') flags |= O_APPEND;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int fd = ::open(path, flags | (attempt > 0 ? O_EXCL : 0), 0666);
+        if (fd < 0) {
+            // O_NOFOLLOW refuses a symbolic link in the file's place.
+            if (errno == ELOOP && attempt == 0 && ::unlink(path) == 0) continue;
+            return -1;
+        }
+        struct stat st{};
+        if (::fstat(fd, &st) != 0) {
+            ::close(fd);
+            return -1;
+        }
+        const bool regular = S_ISREG(st.st_mode);
+        if (regular && st.st_nlink > 1) {
+            ::close(fd);
+            if (attempt == 0 && ::unlink(path) == 0) continue;
+            errno = EEXIST;
+            return -1;
+        }
+        if (regular && mode[0] == 'w' && ::ftruncate(fd, 0) != 0) {
+            ::close(fd);
+            return -1;
+        }
+        clear_nonblocking(fd);
+        return fd;
+    }
+    return -1;
+}
+
+std::FILE* open_own_stream(const char* path, const char* mode) {
+    const int fd = open_own_file(path, mode);
+    if (fd < 0) return nullptr;
     std::FILE* f = ::fdopen(fd, mode);
     if (!f) ::close(fd);
     return f;
@@ -255,6 +198,42 @@ bool finish_unit(int unit, bool put_in_place) {
     return kept;
 }
 
+std::string directory_of(const std::string& path) {
+    const fs::path p(path);
+    return p.has_parent_path() ? p.parent_path().string() : std::string(".");
+}
+
+void remove_journals(const std::vector<std::string>& directories) {
+    for (const std::string& d : directories) remove_commit_journal(d);
+}
+
+// The journal of a commit in each directory its files lie in (a run's all
+// lie in the project directory). False when one could not be written; the
+// others are then removed again.
+bool write_journals(const std::vector<PendingFile>& files, std::vector<std::string>& journaled) {
+    for (const PendingFile& f : files) {
+        const std::string dir = directory_of(f.target);
+        if (std::find(journaled.begin(), journaled.end(), dir) != journaled.end()) continue;
+        std::vector<const CommitStep*> steps;
+        for (const PendingFile& g : files)
+            if (directory_of(g.target) == dir) steps.push_back(&g);
+        if (!write_commit_journal(dir, steps)) {
+            remove_journals(journaled);
+            journaled.clear();
+            return false;
+        }
+        journaled.push_back(dir);
+    }
+    return true;
+}
+
+// Where a test build may stop a commit, after `renames_done` renames.
+void stop_point([[maybe_unused]] int renames_done) {
+#ifdef MAVO_TEST_HOOKS
+    if (test_hooks::after_commit_rename) test_hooks::after_commit_rename(renames_done);
+#endif
+}
+
 UnitFile& fresh_unit(int unit) {
     if (g_units.units[unit].fp) unit_close(unit);
     return g_units.units[unit];
@@ -266,8 +245,17 @@ std::FILE* unit_open(int unit, const char* path, const char* mode) {
     if (!valid_unit(unit)) return nullptr;
     UnitFile& u = fresh_unit(unit);
     const std::string version = run_version_of(path);
-    u.fp = std::fopen(version.empty() ? path : version.c_str(), mode);
+    const char* file = version.empty() ? path : version.c_str();
     u.writing = opens_to_write(mode);
+    if (!u.writing) {
+        u.fp = std::fopen(file, mode);  // reading follows links, as ever
+    } else if (version.empty() && g_units.run_open && counts_for_run(unit)) {
+        // A run's project files and reports reach their places only through
+        // the commit: one the run has not started anew is not written into.
+        u.fp = nullptr;
+    } else {
+        u.fp = open_own_stream(file, mode);
+    }
     if (!u.fp && u.writing && counts_for_run(unit)) note_failed_write();
     return u.fp;
 }
@@ -281,25 +269,23 @@ std::FILE* unit_open_replacing(int unit, const char* path, const char* mode, boo
         note_failed_write();
         return nullptr;
     }
-    const std::string target = replaced_file(path);
-    std::error_code ec;
-    if (fs::exists(target, ec) && !fs::is_regular_file(target, ec)) {
+    // A symbolic link in the file's place is replaced like a file: the
+    // rename puts the new file where the link was, and the link's target is
+    // never touched.
+    const std::string target = path;
+    struct stat st{};
+    if (::lstat(path, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
         u.fp = open_in_place(path, mode);
         u.writing = true;
         if (!u.fp) note_failed_write();
         return u.fp;
     }
-    errno = 0;
+    // No temporary beside the file (a directory the run may not write in):
+    // the run fails, and nothing is written in place instead.
     std::string temporary;
     u.fp = open_temporary(target, mode, temporary);
     if (!u.fp) {
         u = UnitFile{};
-        // A directory the kernel may not write into, holding files it may
-        // write: the file is written in place, as nothing else can be done
-        // (never while the project is frozen: then the file is not touched).
-        const bool no_directory_write = errno == EACCES || errno == EPERM;
-        if (no_directory_write && !(project_data && g_units.frozen) && fs::exists(target, ec))
-            return unit_open(unit, path, mode);
         note_failed_write();
         return nullptr;
     }
@@ -310,39 +296,20 @@ std::FILE* unit_open_replacing(int unit, const char* path, const char* mode, boo
     return u.fp;
 }
 
-std::FILE* unit_open_dump(int unit, const char* path) {
-    if (!valid_unit(unit) || !path || !*path) return nullptr;
-    UnitFile& u = fresh_unit(unit);
-    // Not through a link, not into a pipe, not into a file with a second
-    // name elsewhere: only a plain file of its own, emptied once it is known
-    // to be one.
-    const int fd = ::open(path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 || ::ftruncate(fd, 0) != 0) {
-        ::close(fd);
-        return nullptr;
-    }
-    u.fp = ::fdopen(fd, "w");
-    if (!u.fp) ::close(fd);
-    u.writing = u.fp != nullptr;
-    return u.fp;
-}
-
 bool unit_create_empty(const char* path) {
     if (!path || !*path) return false;
     if (exists_as_name(path) || !run_version_of(path).empty()) return true;
     if (!g_units.run_open) {
-        const int fd = ::open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        const int fd = ::open(path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) return false;
         ::close(fd);
         return true;
     }
     std::string temporary;
-    const int fd = create_temporary(replaced_file(path), temporary);
+    const int fd = create_temporary(path, temporary);
     if (fd < 0) return false;
     ::close(fd);
-    keep_for_commit(replaced_file(path), temporary);
+    keep_for_commit(path, temporary);
     return true;
 }
 
@@ -403,6 +370,17 @@ bool commit_run_files() {
         discard();
         return false;
     }
+    // Every file is written whole and closed: the journal of the renames
+    // goes first, so that a run killed from here on is finished by the
+    // next load.
+    std::vector<std::string> journaled;
+    if (!write_journals(files, journaled)) {
+        discard();
+        note_failed_write();
+        return false;
+    }
+    int renames = 0;
+    stop_point(renames);
     // New names first: only a new name may need room in its directory, and
     // a new file that went in place can be taken out again. Then the files
     // the run removes are moved aside, which can be undone too; they are
@@ -415,28 +393,40 @@ bool commit_run_files() {
     std::vector<const PendingFile*> placed, moved_aside;
     bool ok = true;
     for (const PendingFile* p : added) {
-        if (ok && std::rename(p->temporary.c_str(), p->target.c_str()) == 0) placed.push_back(p);
-        else ok = false;
+        if (ok && std::rename(p->temporary.c_str(), p->target.c_str()) == 0) {
+            placed.push_back(p);
+            stop_point(++renames);
+        } else {
+            ok = false;
+        }
     }
     for (const PendingFile* p : removed) {
         if (!ok) break;
-        if (std::rename(p->target.c_str(), p->temporary.c_str()) == 0) moved_aside.push_back(p);
-        else ok = errno == ENOENT;  // gone already
+        if (std::rename(p->target.c_str(), p->temporary.c_str()) == 0) {
+            moved_aside.push_back(p);
+            stop_point(++renames);
+        } else {
+            ok = errno == ENOENT;  // gone already
+        }
     }
     if (!ok) {
         for (const PendingFile* p : moved_aside) std::rename(p->temporary.c_str(), p->target.c_str());
         for (const PendingFile* p : placed) ::unlink(p->target.c_str());
         discard();
+        remove_journals(journaled);
         note_failed_write();
         return false;
     }
     for (const PendingFile* p : replacing) {
-        if (std::rename(p->temporary.c_str(), p->target.c_str()) != 0) {
+        if (std::rename(p->temporary.c_str(), p->target.c_str()) == 0) {
+            stop_point(++renames);
+        } else {
             ::unlink(p->temporary.c_str());
             ok = false;
         }
     }
     for (const PendingFile* p : removed) ::unlink(p->temporary.c_str());
+    remove_journals(journaled);
     if (!ok) note_failed_write();
     return ok;
 }
@@ -444,7 +434,7 @@ bool commit_run_files() {
 void begin_file_account() {
     g_units.failures = 0;
     g_units.frozen = false;
-    g_units.swept.clear();
+    forget_swept_directories();
 }
 
 // Either failure also clears the kernel-status flag, so the scheme's files

@@ -14,7 +14,13 @@
 //
 // Temporaries are named ".<file>.mavotmp-<process>-<6 characters>"; one a
 // killed process left behind is removed at the next save into its
-// directory.
+// directory. Before its first rename the commit writes its journal
+// (".mavojournal" in the files' directory); a run killed between two
+// renames is finished from it by the next load of the project.
+//
+// Nothing is ever written through a symbolic link: a link in the place of
+// a file a run writes is replaced by the run's own regular file, and the
+// file it points at stays as it was. Reading follows links as ever.
 //
 // The units also keep the run's account of its files: a project file that
 // exists but could not be loaded whole (damaged), a save that did not land,
@@ -24,8 +30,13 @@
 // damaged file stays as it is for the user to recover.
 #pragma once
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace mavo {
+
+// The journal of a commit, in the directory of the files it renames.
+constexpr std::string_view kCommitJournalName = ".mavojournal";
 
 constexpr int kLastUnit = 99;  // the photovoltaic tables use unit 99 directly
 // The developer dumps of the photovoltaic and solar-water models share the
@@ -36,16 +47,18 @@ constexpr int kDeveloperDumpUnit = 99;
 // A file opened to write or append that cannot be opened, written or
 // closed counts as a failed write of the run (the trace log and the
 // developer dumps excepted). Inside a run, a file the run has replaced is
-// read (or appended to) in its new version.
+// read (or appended to) in its new version, and a project file or report
+// the run has not started anew is not written into. A file written where
+// it is (the trace, a dump) is a plain file of its own: a symbolic link or
+// a second name in its place is replaced by a new file first.
 std::FILE* unit_open(int unit, const char* path, const char* mode);
 // Opens a new version of `path` for writing (mode "w" or "wb"). Project
 // data is kept back from its place when the run's project files are
-// frozen; a report or listing derived from memory is not. Null when the
-// temporary file cannot be made (an empty path never makes one).
+// frozen; a report or listing derived from memory is not. Null, and a
+// failed write of the run, when the temporary file cannot be made (an
+// empty path never makes one): nothing is then written in place, save
+// into a device that stands in the file's place.
 std::FILE* unit_open_replacing(int unit, const char* path, const char* mode, bool project_data = true);
-// Opens a developer dump for writing from its start. An existing symbolic
-// link in its place is never followed: the open fails instead.
-std::FILE* unit_open_dump(int unit, const char* path);
 // Creates `path` empty when it does not exist (inside a run, as a file of
 // the run). False when it could not be made.
 bool unit_create_empty(const char* path);
@@ -71,11 +84,16 @@ void unit_close_all();
 // Starts a run: from here on replaced files wait for the run's commit. Also
 // starts the run's account.
 void begin_run_files();
-// Ends a run's files: when the run had no failure, every file it replaced
-// goes in place (new names first, so that a rename refused for want of
-// space changes nothing); otherwise none does and all are removed. False
-// when not every file went in place.
+// Ends a run's files: when the run had no failure, the journal of the
+// commit is written, every file it replaced goes in place (new names
+// first, so that a rename refused for want of space changes nothing) and
+// the journal goes; otherwise none does and all are removed. False when
+// not every file went in place.
 bool commit_run_files();
+// Finishes a commit that a run stopped in the middle of, from the journal
+// in `directory`: the renames not yet done are done and the journal goes.
+enum class StoppedCommit { none, completed, failed };
+StoppedCommit complete_stopped_commit(const std::string& directory, int& files_put_in_place);
 // Starts a run's account: no failure, nothing frozen.
 void begin_file_account();
 // A project file exists but could not be loaded whole.
@@ -86,5 +104,13 @@ void note_failed_write();
 bool project_files_frozen();
 // Damaged loads and failed writes of the run so far.
 int file_failures_of_run();
+
+#ifdef MAVO_TEST_HOOKS
+// Test builds only: called after each rename of a commit with the number
+// done so far (0 once the journal is in place), so a test can stop there.
+namespace test_hooks {
+extern void (*after_commit_rename)(int renames_done);
+}
+#endif
 
 }  // namespace mavo

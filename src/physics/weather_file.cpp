@@ -745,12 +745,16 @@ void fall_back_to_zone9(FindtmyCall& c) {
 }
 
 // The zone 9 file failed too: no climate data for this run. The weather
-// unit is closed and the simulation takes its failure path.
+// unit is closed, and the run fails: results simulated without weather
+// would be zeros saved over the project's own.
 void give_up(FindtmyCall& c) {
     close_weather_file(c);
     NFLAG(80) = false;
     ITEMY = 42;
     DBG_PRINT("ERROR zone9.txh unusable too: no climate data, NFLAG(80)=F");
+    note_damaged_load();
+    DBG_ERROR("FINDTMY: neither the scheme's weather file nor zone9.txh can be read: the run fails and no "
+              "project file is saved");
 }
 
 }  // namespace

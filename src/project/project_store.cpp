@@ -9,6 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "blocks/blocks.h"
 #include "front/paths.h"
 #include "front/record_files.h"
@@ -120,12 +122,29 @@ void scheme_directory_damaged(const char* why) {
               ": it is kept as it is and no project file is saved in this run");
 }
 
+const char* summary_name(INTEGER form, bool defaults);
+
+// An empty scheme directory beside a summary file is what an interrupted
+// copy leaves, not a new project: loaded, it would save every scheme and
+// combination name away as blank.
+bool emptied_beside_a_summary(const std::string& path) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0 || st.st_size != 0) return false;
+    const std::string summary = path_in_directory(kProjectDirectory, summary_name(READMODE, false));
+    return !summary.empty() && ::stat(summary.c_str(), &st) == 0;
+}
+
 // False on an error (E101, E102, or a save that did not land).
 bool scheme_directory_file(bool reading, bool defaults) {
     const char* name = defaults ? "master0.dir" : "master.dir";
     BLK110B.FILENM_AADISK = name;
     DIR_BUILDPATH(defaults ? kDefaultsDirectory : kProjectDirectory, name);
     if (reading) fresh_scheme_table();
+    if (reading && !defaults && emptied_beside_a_summary(built_path())) {
+        DBG_ERROR("AADISK: E102 master.dir is empty beside the project's summary file");
+        scheme_directory_damaged("is empty");
+        return false;
+    }
     std::FILE* f = open_scheme_directory(reading, defaults);
     if (!f) {
         DBG_TRACE("AADISK:Error 101 invalid scheme");
@@ -398,6 +417,32 @@ bool summary_file(bool reading, bool defaults) {
     return ok && ierr == 0;
 }
 
+// ---- a stopped commit ---------------------------------------------------------
+
+// A run killed in the middle of its commit left the journal of its renames:
+// they are completed before anything is read, so the load sees the whole
+// new set of the project's files, never a mixture of two runs.
+void finish_stopped_commit() {
+    // The directory as the run's own paths name it.
+    const std::string journal = path_in_directory(kProjectDirectory, kCommitJournalName);
+    if (journal.empty()) return;
+    const std::string directory = std::filesystem::path(journal).parent_path().string();
+    int files = 0;
+    switch (complete_stopped_commit(directory, files)) {
+        case StoppedCommit::none: return;
+        case StoppedCommit::completed:
+            DBG_PRINT("AADISK: the commit of a stopped run was completed from its journal " +
+                      std::string(kCommitJournalName) + ": " + std::to_string(files) + " file(s) put in place");
+            return;
+        case StoppedCommit::failed:
+            note_damaged_load();
+            DBG_ERROR("AADISK: the commit of a stopped run cannot be completed from its journal " +
+                      std::string(kCommitJournalName) +
+                      ": the project is kept as it is and no project file is saved in this run");
+            return;
+    }
+}
+
 // ---- common tail ------------------------------------------------------------
 
 void common_tail(INTEGER inout, REAL SLATHOLD) {
@@ -440,6 +485,7 @@ void AADISK(INTEGER INOUT) {
     } else {
         const bool defaults = inout == -2;
         const bool directory_only = inout == 0;
+        if (reading && !defaults && !directory_only) finish_stopped_commit();
         // The summary file is read even when the scheme directory could not
         // be: its first record is the scheme the host asked for, and without
         // it the run would serve another scheme than the one requested.

@@ -42,8 +42,8 @@ public:
         int4(v);
     }
     void spare_real(REAL written) {
-        REAL v = written;
-        real(v);
+        if (reading_) skip_real(unit_);
+        else IO_WREAL(unit_, written);
     }
     template <std::size_t N>
     void spare_text(FString<N> written) {

@@ -519,7 +519,6 @@ void FINDFLAG(INTEGER N) {
     RecordWalk w(unit, true);
     FString<4> title_word;
     INTEGER stamp = 0, locate = 0;
-    REAL skipped = 0.0f;
     auto titles = [&] {
         for (int i = 0; i < 18; ++i) w.text(title_word);
     };
@@ -527,9 +526,9 @@ void FINDFLAG(INTEGER N) {
     // of the months the scheme runs (words 155 to 166).
     FArray<INTEGER, 12> day_flags{};
     auto description = [&] {
-        for (int i = 0; i < 154; ++i) w.real(skipped);
+        for (int i = 0; i < 154; ++i) w.spare_real(0.0f);
         for (INTEGER& flag : day_flags) w.int4(flag);
-        for (int i = 0; i < 13; ++i) w.real(skipped);
+        for (int i = 0; i < 13; ++i) w.spare_real(0.0f);
     };
     titles();
     w.int4(stamp);
@@ -542,7 +541,7 @@ void FINDFLAG(INTEGER N) {
         w.int4(locate);
         description();
     }
-    for (int i = 0; i < 260 + 240; ++i) w.real(skipped);
+    for (int i = 0; i < 260 + 240; ++i) w.spare_real(0.0f);
     FArray<LOGICAL, 50> NNFLAG{};
     const INTEGER errors_before_flags = record_read_errors(unit);
     for (LOGICAL& f : NNFLAG) w.logical(f);

@@ -30,7 +30,7 @@ std::string_view name_in_scratch_directory(std::string_view windows_path) {
 std::FILE* open_developer_dump(std::string_view windows_path) {
     if (!NFLAG(90)) return nullptr;
     const std::string path = path_in_directory(kProjectDirectory, name_in_scratch_directory(windows_path));
-    std::FILE* f = unit_open_dump(kDeveloperDumpUnit, path.c_str());
+    std::FILE* f = unit_open(kDeveloperDumpUnit, path.c_str(), "w");
     DBG_PRINT((f ? "developer dump: " : "developer dump not written: ") + path);
     return f;
 }

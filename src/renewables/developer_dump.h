@@ -3,7 +3,7 @@
 // "c:\temp\datadump.txt"). Here they are diagnostics of a traced run: they
 // are written only while the trace log is on, into the project directory
 // beside the trace, and never through a symbolic link or into a file that
-// has another name elsewhere (see unit_open_dump).
+// has another name elsewhere (see unit_open).
 #pragma once
 #include <cstdio>
 #include <string_view>

@@ -1,9 +1,16 @@
 // The C front and the run of one scheme as the host sees them.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,9 +41,11 @@ void record_other(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) { recor
 class KernelRun : public ::testing::Test {
 protected:
     // A project whose scheme slots all hold the default scheme's files, as
-    // a new project of the host does.
+    // a new project of the host does; the weather directory holds the zone
+    // file every site without weather of its own falls back to.
     void SetUp() override {
         g_calls.clear();
+        std::filesystem::copy_file(testing::sample_data() / "weather" / "zone9.txh", weather / "zone9.txh");
         testing::use_directories(project.str(), util.str(), weather.str());
         BLK0B.DISKKEEP1 = 25;
         BLK0B.DISKKEEP2 = 26;
@@ -315,6 +324,39 @@ TEST_F(KernelRun, CallDuringARunIsRefused) {
     EXPECT_EQ(run(0, run_again), 0);
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(g_nested_result, 1);
+}
+
+// Another process runs the project (it holds the project's lock): a call
+// is refused at once, touching nothing (no trace, no callback); once that
+// process is gone, however it ended, the project is free again.
+TEST_F(KernelRun, CallWhileAnotherProcessRunsTheProjectIsRefused) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    std::fflush(nullptr);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        const int fd = open((project / ".mavolock").c_str(), O_RDWR | O_CREAT, 0666);
+        struct flock whole{};
+        whole.l_type = F_WRLCK;
+        if (fd < 0 || fcntl(fd, F_SETLK, &whole) != 0) _exit(1);
+        if (write(ready[1], "x", 1) != 1) _exit(1);
+        pause();
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    std::map<std::string, std::string> before;
+    for (const auto& e : std::filesystem::directory_iterator(project.path()))
+        before[e.path().filename().string()] = read_file(e.path());
+    EXPECT_EQ(call_kernel(1), 1);
+    EXPECT_TRUE(g_calls.empty());
+    std::map<std::string, std::string> after;
+    for (const auto& e : std::filesystem::directory_iterator(project.path()))
+        after[e.path().filename().string()] = read_file(e.path());
+    EXPECT_TRUE(after == before);
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    EXPECT_EQ(call_kernel(0), 0);
 }
 
 int g_self_clearing_calls = 0;

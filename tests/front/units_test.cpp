@@ -88,10 +88,14 @@ TEST(RunFiles, TemporariesOfAKilledRunGoAtTheNextSave) {
         ".summaryb.dat.mavotmp-1-Ab12Cd",            // a process still running
         ".summaryb.dat.mavotmp-" + d + "-Ab12C",     // no name of ours
         ".summaryb.dat",                             // the user's
+        ".stratb.dat.mavotmp-" + d + "-Jr1Jr2",      // a stopped commit's, named by its journal
+        ".mavojournal",
     };
     const std::set<std::string> stale = {".summaryb.dat.mavotmp-" + d + "-Ab12Cd",
                                          ".scheme3b.het.mavotmp-" + d + "-x9y8z7"};
     for (const auto& n : kept) write_file(dir / n, "x");
+    write_file(dir / ".mavojournal",
+               "mavo commit journal 1\nrename .stratb.dat.mavotmp-" + d + "-Jr1Jr2\tstratb.dat\nend\n");
     for (const auto& n : stale) write_file(dir / n, "x");
     begin_file_account();
     ASSERT_TRUE(save(dir / "master.dir", "names"));

@@ -44,8 +44,9 @@ C
 [ -f "$work/prefix/include/mavokernel.h" ] || fail "header not installed"
 [ -x "$work/prefix/bin/mavo-run" ] || fail "mavo-run not installed"
 [ -n "$(find "$work/prefix" -name libmavokernel.so)" ] || fail "library not installed"
-# The installed host finds the installed library: with no project it prints
-# the getters and the refused call.
-"$work/prefix/bin/mavo-run" "$work/no-project" "$work" "$work" > "$work/run.txt" 2>&1 || true
+# The installed host finds the installed library: on an empty project it
+# prints the getters and the failed call.
+mkdir "$work/empty-project"
+"$work/prefix/bin/mavo-run" "$work/empty-project" "$work" "$work" > "$work/run.txt" 2>&1 || true
 grep -qx "buildVersion 5.900" "$work/run.txt" || { cat "$work/run.txt"; fail "installed mavo-run without its library"; }
 echo ok

@@ -62,4 +62,12 @@ done
 mkdir "$work/tmp" "$work/cwd"
 (cd "$work/cwd" && TMPDIR="$work/tmp" "$runner" "$work/project" "$data/util" "$data/weather" > "$work/out.txt")
 [ -z "$(find "$work/tmp" "$work/cwd" -mindepth 1)" ] || fail "an untraced run wrote outside the project directory"
+
+# The stand-in host writes nothing into a file too short to hold its word:
+# an emptied input file stays empty, and the kernel refuses it.
+: > "$work/project/scheme1b.dat"
+"$runner" --scheme 1 "$work/project" "$data/util" "$data/weather" > "$work/out.txt" 2>&1 &&
+  fail "a run of an emptied input file must fail"
+[ "$(tail -n 1 "$work/out.txt")" = "return 1" ] || fail "the emptied input file did not reach the kernel"
+[ ! -s "$work/project/scheme1b.dat" ] || fail "the host wrote into the emptied input file"
 echo "ok"

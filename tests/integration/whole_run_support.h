@@ -4,14 +4,19 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "blocks/blocks.h"
+#include "front/project_lock.h"
 #include "mavokernel.h"
 #include "project/project.h"
 #include "test_support.h"
@@ -26,11 +31,13 @@ inline void copy_sample(const fs::path& dir) {
     fs::copy(kData / "project", dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
-// Every file the run left, by name.
+// Every file the run left, by name; the project's lock file, which stays
+// empty between runs, is not one of them.
 inline std::map<std::string, std::string> project_files(const fs::path& dir) {
     std::map<std::string, std::string> files;
     for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_regular_file()) files[e.path().filename().string()] = read_file(e.path());
+        if (e.is_regular_file() && e.path().filename() != kProjectLockName)
+            files[e.path().filename().string()] = read_file(e.path());
     return files;
 }
 
@@ -125,6 +132,18 @@ inline fs::path settled_sample(const ScratchDir& dir, const std::string& name) {
     reset_all_blocks();
     EXPECT_EQ(run_kernel(p), 0);
     return p;
+}
+
+// Runs `body` in a child process and gives its result as the child's exit
+// code (-1 when the child did not end by exiting).
+template <class Body>
+inline int in_child_process(Body body) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) _exit(body());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 inline void expect_same_files(const fs::path& a, const fs::path& b) {

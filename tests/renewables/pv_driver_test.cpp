@@ -129,6 +129,9 @@ TEST_F(PvDriver, BasicSizeRunsTheExampleArrayOverTheYear) {
     EXPECT_EQ(STIMESTART, 1);
     EXPECT_EQ(STIMEEND, 8760);
     ASSERT_TRUE(NFLAG(54));
+    // The outside calculator's tables are looked for in the utility
+    // directory only, never where the host's current directory happens to be.
+    EXPECT_EQ(PVCALC_STATE.INVERTERFILE.trimmed(), (dir / "InverterDataFile.lkt").string());
     // The example module's output is scaled from its 1.616 m2 to the
     // entered 1.67 m2; the height follows from the area.
     for (INTEGER kk : {4117, 4118, 100})

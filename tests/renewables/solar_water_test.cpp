@@ -224,8 +224,8 @@ TEST_F(HotWaterModel, YearEndDumpOfATracedRunOnly) {
     EXPECT_EQ(lines[87], lines[62]);
     EXPECT_EQ(lines.back().substr(0, 4), "3651");
 
-    // A symbolic link planted in the dump's place is not followed: the file
-    // it points at stays as it was, and a lost diagnostic is no failed run.
+    // A symbolic link planted in the dump's place is not followed: the dump
+    // takes its place, and the file it pointed at stays as it was.
     std::filesystem::remove(dir / "datadump.txt");
     testing::write_file(dir / "other.txt", "another file of the user");
     std::filesystem::create_symlink(dir / "other.txt", dir / "datadump.txt");
@@ -235,7 +235,8 @@ TEST_F(HotWaterModel, YearEndDumpOfATracedRunOnly) {
     EXPECT_EQ(again.errFlag, 0);
     EXPECT_EQ(again.qAux(8760), r.qAux(8760));
     EXPECT_EQ(testing::read_file(dir / "other.txt"), "another file of the user");
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "datadump.txt"));
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "datadump.txt"));
+    EXPECT_EQ(testing::read_lines(dir / "datadump.txt").size(), lines.size());
     EXPECT_EQ(file_failures_of_run(), 0);
 }
 

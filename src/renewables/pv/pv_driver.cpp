@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "blocks/blocks.h"
+#include "front/paths.h"
 #include "front/trace.h"
 #include "front/units.h"
 #include "renewables/pv/pv.h"
@@ -18,6 +20,7 @@
 namespace mavo {
 namespace {
 
+constexpr INTEGER kUtilityDirectory = 1;
 constexpr INTEGER kPvSlot = 1;               // slot of the photovoltaic array in the solar record
 constexpr REAL kModulesPerKw = 5.0f;         // the example module is about 0.2 kW
 constexpr REAL kLargestBasicSizeKw = 8.0f;   // the basic screen offers 1 to 8 kW
@@ -118,29 +121,17 @@ bool size_array(INTEGER k, REAL year) {
     return true;
 }
 
-// Whether the outside CEC PV calculator is installed: only the existence of
-// its inverter lookup table is tested; the chosen pair of names is handed on.
+// Whether the outside CEC PV calculator's lookup tables are installed: only
+// the existence of its inverter table is tested, by its file name in the
+// utility directory (the kernel opens no file outside the three directories
+// the host gives it); the pair of names is handed on, never read.
 void probe_outside_calculator() {
-    struct Install {
-        const char* inverters;
-        const char* modules;
-        const char* found;
-    };
-    constexpr Install kTested[2] = {
-        {"C:\\CECPV30\\InverterDataFile.lkt", "C:\\CECPV30\\PVModules.lkt", "CECPV30 is present PVCALC 831"},
-        {"C:\\CECPV26\\InverterDataFile.lkt", "C:\\CECPV26\\PVModules.lkt", "CECPV26 is present PVCALC 831"}};
-    for (const Install& i : kTested) {
-        if (unit_open(BLK0B.DISKPVLIB, i.inverters, "rb")) {
-            unit_close(BLK0B.DISKPVLIB);
-            PVCALC_STATE.INVERTERFILE = i.inverters;
-            PVCALC_STATE.PVFILE = i.modules;
-            DBG_PRINT(i.found);
-            return;
-        }
-    }
-    PVCALC_STATE.INVERTERFILE = "C:\\CECPV40\\InverterDataFile.lkt";
-    PVCALC_STATE.PVFILE = "C:\\CECPV40\\PVModules.lkt";
-    DBG_PRINT("CECPV40 is present PVCALC 831");
+    const std::string inverters = path_in_directory(kUtilityDirectory, "InverterDataFile.lkt");
+    PVCALC_STATE.INVERTERFILE = inverters;
+    PVCALC_STATE.PVFILE = path_in_directory(kUtilityDirectory, "PVModules.lkt");
+    const bool present = !inverters.empty() && unit_open(BLK0B.DISKPVLIB, inverters.c_str(), "rb") != nullptr;
+    if (present) unit_close(BLK0B.DISKPVLIB);
+    DBG_PRINT(present ? "CECPV30 is present PVCALC 831" : "CECPV40 is present PVCALC 831");
 }
 
 // Direct-normal radiation reaching the array in the hours run: the

@@ -39,16 +39,27 @@ public:
     void xml_unchecked(std::size_t indent, std::string_view text);
     void txt_unchecked(std::string_view text);
 
+    // Number fields of the document, as the fixed-point (Fw.d) and integer
+    // (Iw) edits write them, save that a number too wide for its field is
+    // written in full: the importer reads the value, never a row of stars.
+    // A value that is not a finite number fails the export at the document
+    // line that holds it.
+    std::string F(double value, int w, int d);
+    static std::string I(long long value, int w);
+
     bool failed() const { return failed_; }
     INTEGER document_unit() const { return document_unit_; }
     INTEGER notes_unit() const { return notes_unit_; }
 
 private:
     bool put(INTEGER unit, std::size_t indent, std::string_view text);
+    // False, and the export failed, when a number of the line is not finite.
+    bool numbers_finite();
 
     INTEGER document_unit_;
     INTEGER notes_unit_;
     bool failed_ = false;
+    bool non_finite_ = false;  // a number field of the line being built is not a finite number
 };
 
 // Values of the current scheme worked out once and used by several element

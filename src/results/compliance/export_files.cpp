@@ -1,13 +1,19 @@
+#include <cmath>
 #include <cstdio>
 
 #include "blocks/summary_blocks.h"
+#include "front/trace.h"
 #include "front/units.h"
 #include "results/compliance/compliance_export.h"
 #include "results/reports/report_files.h"
+#include "support/fortran_format.h"
 #include "support/numeric.h"
 
 namespace mavo::compliance {
 namespace {
+
+// Wide enough for any finite number in fixed point.
+constexpr int kWidestNumber = 400;
 
 // Report files by slot; entry 10 is the default scheme "scheme0".
 constexpr FString<16> kDocumentNames[10] = {
@@ -31,8 +37,15 @@ bool ExportFiles::put(INTEGER unit, std::size_t indent, std::string_view text) {
     return std::ferror(file) == 0;
 }
 
+bool ExportFiles::numbers_finite() {
+    if (!non_finite_) return true;
+    DBG_ERROR("KEEPXML: a number of the document is not a finite number; the export fails");
+    failed_ = true;
+    return false;
+}
+
 void ExportFiles::xml(std::size_t indent, std::string_view text) {
-    if (failed_) return;
+    if (failed_ || !numbers_finite()) return;
     if (!put(document_unit_, indent, text)) failed_ = true;
 }
 
@@ -42,13 +55,26 @@ void ExportFiles::txt(std::string_view text) {
 }
 
 void ExportFiles::xml_unchecked(std::size_t indent, std::string_view text) {
-    if (failed_) return;
+    if (failed_ || !numbers_finite()) return;
     put(document_unit_, indent, text);
 }
 
 void ExportFiles::txt_unchecked(std::string_view text) {
     if (failed_) return;
     put(notes_unit_, 0, text);
+}
+
+std::string ExportFiles::F(double value, int w, int d) {
+    if (!std::isfinite(value)) non_finite_ = true;
+    const std::string field = ffmt::F(value, w, d);
+    if (non_finite_ || field.find('*') == std::string::npos) return field;
+    const std::string wide = ffmt::F(value, kWidestNumber, d);
+    return wide.substr(wide.find_first_not_of(' '));
+}
+
+std::string ExportFiles::I(long long value, int w) {
+    const std::string field = ffmt::I(value, w);
+    return field.find('*') == std::string::npos ? field : ffmt::I(value, 0);
 }
 
 FString<16> document_file_name(INTEGER slot) {

@@ -15,7 +15,6 @@ namespace mavo::compliance {
 namespace {
 
 using ffmt::A;
-using ffmt::F;
 
 constexpr std::string_view kSlabLayout =
     "<Insulation SurfaceType=\"Slab\" Area=\"{1}\" Length=\"{2}\" UFactor=\"0\" F2Factor=\"{3}\" Orientation=\"0\" "
@@ -65,8 +64,8 @@ void write_slab(ExportFiles& f, const ExportScheme& s) {
     const FString<22> EXTMASSEXP = "\"false\"";
     const FString<25> FLOORNAME = carpeted ? "\"SLAB FLOOR carpeted\"" : "\"SLAB FLOOR exposed\"";
     const REAL added_interior_r = carpeted ? 2.0f : 0.0f;  // a carpet and its pad
-    f.xml(24, fill_layout(kSlabLayout, {F(s.SLABAREA, 10, 2), F(AREA(12), 10, 2), F(UVAL(12), 9, 3),
-                                        F(RVAL(12), 9, 0), F(added_interior_r, 5, 1), F(AREA(12), 10, 2),
+    f.xml(24, fill_layout(kSlabLayout, {f.F(s.SLABAREA, 10, 2), f.F(AREA(12), 10, 2), f.F(UVAL(12), 9, 3),
+                                        f.F(RVAL(12), 9, 0), f.F(added_interior_r, 5, 1), f.F(AREA(12), 10, 2),
                                         A(EXTMASSEXP.view(), 7), A(s.NEWOLD.view(), 10), A(FLOORNAME.view(), 25)}));
     DBG_PRINT("\"4.4.7-A1\" ");
     DBG_FLOAT("area(12)=perimeter before SLAB 1050", AREA(12));
@@ -147,10 +146,10 @@ void write_raised_floor(ExportFiles& f, const ExportScheme& s) {
     DBG_PRINT(a.FLOORNAME.view());
     DBG_PRINT(a.EXTMASSTYPE.view());
     DBG_PRINT(a.FLOORFRAMETYPE.view());
-    f.xml(24, fill_layout(kFloorLayout, {F(AREA(11), 10, 2), F(UVAL(11), 9, 3), F(RVAL(11), 9, 0),
-                                         A(a.FLOORFRAMETYPE.view(), 8), F(a.added_interior_r, 5, 1),
+    f.xml(24, fill_layout(kFloorLayout, {f.F(AREA(11), 10, 2), f.F(UVAL(11), 9, 3), f.F(RVAL(11), 9, 0),
+                                         A(a.FLOORFRAMETYPE.view(), 8), f.F(a.added_interior_r, 5, 1),
                                          A(a.JAIVINDEXNO.view(), 11), A(a.EXTMASSTYPE.view(), 22),
-                                         F(a.thickness_in, 4, 1), A(a.EXTMASSEXP.view(), 7), A(s.NEWOLD.view(), 10),
+                                         f.F(a.thickness_in, 4, 1), A(a.EXTMASSEXP.view(), 7), A(s.NEWOLD.view(), 10),
                                          A(a.FLOORNAME.view(), 25)}));
     DBG_PRINT(a.JAIVINDEXNO.view());
     DBG_FLOAT("Uval(11) raised floor at 1952", UVAL(11));
@@ -179,11 +178,11 @@ void write_ground_contact(ExportFiles& f, const ExportScheme& s) {
 
 void write_dwelling(ExportFiles& f, const ExportScheme& s) {
     f.xml(21, fill_layout(kDwellingLayout, {
-                                               F(AREAT, 9, 2),
-                                               F(1.0, 9, 2),
-                                               ffmt::I(s.bedrooms, 10),
+                                               f.F(AREAT, 9, 2),
+                                               f.F(1.0, 9, 2),
+                                               f.I(s.bedrooms, 10),
                                                A("\"true\"", 8),
-                                               F(666.0, 9, 2),
+                                               f.F(666.0, 9, 2),
                                                A("\"true\"", 8),
                                                A("\"true\"", 8),
                                                A("\"Electricity\"", 15),
@@ -192,9 +191,9 @@ void write_dwelling(ExportFiles& f, const ExportScheme& s) {
                                                A("\"Electricity\"", 15),
                                                A("\"false\"", 8),
                                                A("\"Exhaust\"", 15),
-                                               F(FACFM, 9, 2),
-                                               F(wCFMiaq * FACFM, 9, 2),
-                                               F(0.0, 9, 2),
+                                               f.F(FACFM, 9, 2),
+                                               f.F(wCFMiaq * FACFM, 9, 2),
+                                               f.F(0.0, 9, 2),
                                                A("\"House\"", 24),
                                            }));
     f.txt(" Dwelling Comment 3285  here");
@@ -209,7 +208,7 @@ void write_floor_dwelling_distribution(ExportFiles& f, const ExportScheme& s) {
     f.xml(17, "</Zone>");
     DBG_PRINT("HVAC System start 2769");
     const FString<8> TESTEDDUCTLEAKAGE = "\"true\"";
-    f.xml(17, fill_layout(kDistributionLayout, {A(TESTEDDUCTLEAKAGE.view(), 8), F(6.0, 9, 2), F(RVAL(10), 9, 2)}));
+    f.xml(17, fill_layout(kDistributionLayout, {A(TESTEDDUCTLEAKAGE.view(), 8), f.F(6.0, 9, 2), f.F(RVAL(10), 9, 2)}));
     notes_distribution(f, s);
     f.xml(13, "</HVAC >");
 }
@@ -218,7 +217,7 @@ void write_crawlspace_and_attic(ExportFiles& f, const ExportScheme& s) {
     f.txt_unchecked("  KEEPXML reached Added Crawlspace 3398");
     const FString<12> CRAWLSPACETYPE = "\"Vented\"";
     const REAL perimeter_ft = 2.0f * (EWDIM + NSDIM);
-    f.xml(9, fill_layout(kCrawlspaceLayout, {A(CRAWLSPACETYPE.view(), 12), F(2.0, 9, 3), F(perimeter_ft, 9, 3)}));
+    f.xml(9, fill_layout(kCrawlspaceLayout, {A(CRAWLSPACETYPE.view(), 12), f.F(2.0, 9, 3), f.F(perimeter_ft, 9, 3)}));
     f.txt("3073: Crawlspace Comment here");
     const FString<8> ATTICCONDITIONED = "\"false\"";
     const REAL barrier = STRATEGY(35, s.k);

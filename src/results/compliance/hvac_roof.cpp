@@ -15,8 +15,6 @@ namespace mavo::compliance {
 namespace {
 
 using ffmt::A;
-using ffmt::F;
-using ffmt::I;
 
 constexpr REAL kWattsPerHorsepower = 746.0f;
 constexpr REAL kSeerPerCop = 3.412f;          // Btu/Wh: COP to SEER
@@ -78,28 +76,28 @@ void write_hvac(ExportFiles& f, const ExportScheme& s) {
     DBG_FLOAT("Sumary(24 Max CoolPow", SUMARY(24, s.k));
     DBG_FLOAT("HeatGain(25) end of 1032", HEATGAIN(25));
     f.xml(15, fill_layout(kHvacLayout, {
-                                           F(1.0, 9, 2),
+                                           f.F(1.0, 9, 2),
                                            A(HEATINGHVACTYPE.view(), 20),
-                                           F(COPHT, 9, 3),
+                                           f.F(COPHT, 9, 3),
                                            A(HEATINGEFFICIENCYTYPE.view(), 4),
-                                           F(seer, 9, 3),
-                                           F(DuctLeakPct, 9, 0),
-                                           F(xSupplyFanHP, 9, 2),
-                                           F(DuctInsul, 9, 0),
-                                           F(seer * kEerPerSeer, 10, 0),
-                                           F(AREAT * SUMARY(19, s.k), 8, 0),
-                                           F(SUMARY(24, s.k), 8, 0),
-                                           F(HEATGAIN(27), 10, 0),
-                                           F(HEATGAIN(25), 10, 0),
+                                           f.F(seer, 9, 3),
+                                           f.F(DuctLeakPct, 9, 0),
+                                           f.F(xSupplyFanHP, 9, 2),
+                                           f.F(DuctInsul, 9, 0),
+                                           f.F(seer * kEerPerSeer, 10, 0),
+                                           f.F(AREAT * SUMARY(19, s.k), 8, 0),
+                                           f.F(SUMARY(24, s.k), 8, 0),
+                                           f.F(HEATGAIN(27), 10, 0),
+                                           f.F(HEATGAIN(25), 10, 0),
                                            A(s.NEWOLD.view(), 10),
-                                           F(ACHMAX * VOLUME / 60.0f, 9, 0),
-                                           F(FACFM, 10, 0),
-                                           F(wCFMiaq * FACFM, 10, 0),
+                                           f.F(ACHMAX * VOLUME / 60.0f, 9, 0),
+                                           f.F(FACFM, 10, 0),
+                                           f.F(wCFMiaq * FACFM, 10, 0),
                                            A(DUCTSTATUS.view(), 10),
-                                           F(SLA, 9, 1),
-                                           F(SLA, 9, 1),
+                                           f.F(SLA, 9, 1),
+                                           f.F(SLA, 9, 1),
                                            A(s.NEWOLD.view(), 10),
-                                           F(350.0, 10, 0),
+                                           f.F(350.0, 10, 0),
                                        }));
     DBG_PRINT("after Format 1033");
 }
@@ -112,7 +110,7 @@ INTEGER year_built() {
 }
 
 void write_zone_and_room(ExportFiles& f, ExportScheme& s) {
-    f.xml(19, fill_layout(kZoneLayout, {I(s.stories, 3)}));
+    f.xml(19, fill_layout(kZoneLayout, {f.I(s.stories, 3)}));
     notes_zone(f, s);
     DBG_FLOAT("people real at 1046", PEOPLE);
     // Bedrooms are the occupants less one; a house without occupants
@@ -120,8 +118,8 @@ void write_zone_and_room(ExportFiles& f, ExportScheme& s) {
     s.bedrooms = std::max(0, int_toward_zero(PEOPLE - 1.0f));
     const INTEGER year = year_built();
     DBG_INT("YearBuilt in KEEPXML 1321", year);
-    f.xml(23, fill_layout(kRoomLayout, {A(s.NEWOLD.view(), 10), F(AREAT, 8, 0), F(FLTOCE, 8, 2), I(s.bedrooms, 3),
-                                        F(static_cast<REAL>(year), 8, 1)}));
+    f.xml(23, fill_layout(kRoomLayout, {A(s.NEWOLD.view(), 10), f.F(AREAT, 8, 0), f.F(FLTOCE, 8, 2), f.I(s.bedrooms, 3),
+                                        f.F(static_cast<REAL>(year), 8, 1)}));
     DBG_FLOAT("SLA in ROOM 1510", SLA);
     DBG_FLOAT("ACH50 in ROOM 1511", ACH50);
     DBG_PRINT(" after Format 1034");
@@ -168,9 +166,9 @@ void write_skylights(ExportFiles& f, const ExportScheme& s) {
         DBG_FLOAT("Tilt(kk) test for skylight 1536", TILT(j));
         DBG_INT("  if items(kk)=5= skylight 1537", ITEMS(j));
         const REAL height_ft = HEAD(j) - SILL(j);
-        f.xml(29, fill_layout(kSkylightLayout, {F(QTY(j) * WIDTH(j) * height_ft, 8, 2), F(UWINDO(j), 9, 3),
-                                                F(SCOEF(j), 9, 3), A(s.NEWOLD.view(), 10), F(WIDTH(j), 9, 2),
-                                                F(height_ft, 9, 2)}));
+        f.xml(29, fill_layout(kSkylightLayout, {f.F(QTY(j) * WIDTH(j) * height_ft, 8, 2), f.F(UWINDO(j), 9, 3),
+                                                f.F(SCOEF(j), 9, 3), A(s.NEWOLD.view(), 10), f.F(WIDTH(j), 9, 2),
+                                                f.F(height_ft, 9, 2)}));
         notes_skylight(f, s, j);
         DBG_INT("Skylight Window count kk at 1247", j);
         DBG_INT("jj in strategy(jj,-) at 1257", 10 * j + 50);
@@ -204,20 +202,20 @@ void write_roof(ExportFiles& f, const ExportScheme& s) {
     DBG_FLOAT("uval(10) in KEEPXML 1286", u);
     DBG_FLOAT("Strategy(32, roof", code);
     f.xml(27, fill_layout(kRoofLayout, {
-                                           F(roof.area_ft2, 10, 2),
-                                           F(u, 9, 3),
-                                           I(s.NFACES, 4),
-                                           F(RVAL(10), 9, 3),
-                                           F(roof.added_r, 9, 2),
+                                           f.F(roof.area_ft2, 10, 2),
+                                           f.F(u, 9, 3),
+                                           f.I(s.NFACES, 4),
+                                           f.F(RVAL(10), 9, 3),
+                                           f.F(roof.added_r, 9, 2),
                                            A(roof.JAIVINDEXNO.view(), 11),
-                                           F(reflectance, 9, 3),
-                                           F(REMITT, 9, 3),
+                                           f.F(reflectance, 9, 3),
+                                           f.F(REMITT, 9, 3),
                                            A(RADBARRIER.view(), 12),
                                            A(ROOFWT.view(), 4),
                                            A(ENHVENT.view(), 7),
-                                           F(xBasementDepth, 9, 2),
+                                           f.F(xBasementDepth, 9, 2),
                                            A(s.NEWOLD.view(), 10),
-                                           I(roof.tilt_deg, 4),
+                                           f.I(roof.tilt_deg, 4),
                                        }));
     DBG_FLOAT("xRoofArea 1076 end of roof", roof.area_ft2);
     notes_roof(f, s, roof);

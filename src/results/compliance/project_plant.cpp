@@ -16,8 +16,6 @@ namespace mavo::compliance {
 namespace {
 
 using ffmt::A;
-using ffmt::F;
-using ffmt::I;
 
 // The host's code page (Windows-1252) for bytes 0x80 to 0x9F, as Unicode
 // code points (Unicode Consortium mapping table CP1252.TXT). The five bytes
@@ -146,7 +144,7 @@ void write_run_details_and_project(ExportFiles& f, const ExportScheme& s) {
     f.xml(5, "<Loan  InterestRate=\"6\"  Term=\"30\"  TaxBracket=\"30\"  xmlns=\"\" />");
     DBG_PRINT("after Format 4 line 220");
     f.xml_unchecked(7, "<Project  ProjectType=\"New\"  ConstructionStatus=" + A(s.NEWOLD.view(), 10) +
-                           "  CAZone=\"" + I(CECZONE, 4) +
+                           "  CAZone=\"" + f.I(CECZONE, 4) +
                            "\"  Country=\"UNITED STATES\"  State=\"California\"  City=" + A(s.CITY.view(), 16) +
                            "  PlanName=\"" + xml_name(s.scheme_name.view(), 24) + "\"  ProjectName=\"" +
                            xml_name(s.scheme_name.view(), 24) + "\"  xmlns=\"\" >");
@@ -167,10 +165,10 @@ void write_building_and_lighting(ExportFiles& f, ExportScheme& s) {
     s.SLABAREA = is_slab_on_grade(STRATEGY(33, s.k)) ? RAX : 0.0f;
     DBG_FLOAT("FIX SlabArea calculation 280", s.SLABAREA);
     const FString<20> BUILDINGTYPE = "\"SingleFamily\"";
-    f.xml(7, "<Building  BuildingType=" + A(BUILDINGTYPE.view(), 20) + " ConditionedFloorArea=\"" + F(AREAT, 9, 0) +
-                 "\"  NumberOfDwellingUnits=\"1\"  Stories=\"" + I(s.stories, 3) +
-                 "\"  HighMassBuilding=\"false\"  ConditionedSlabArea=\"" + F(s.SLABAREA, 10, 2) +
-                 "\"  FrontOrientation=\"" + I(s.NFACES, 3) + "\"  QualityInsulation=\"true\"  xmlns=\"\" >");
+    f.xml(7, "<Building  BuildingType=" + A(BUILDINGTYPE.view(), 20) + " ConditionedFloorArea=\"" + f.F(AREAT, 9, 0) +
+                 "\"  NumberOfDwellingUnits=\"1\"  Stories=\"" + f.I(s.stories, 3) +
+                 "\"  HighMassBuilding=\"false\"  ConditionedSlabArea=\"" + f.F(s.SLABAREA, 10, 2) +
+                 "\"  FrontOrientation=\"" + f.I(s.NFACES, 3) + "\"  QualityInsulation=\"true\"  xmlns=\"\" >");
     DBG_INT("Nfaces at 192", s.NFACES);
     notes_building(f, s);
     DBG_FLOAT("FuelType 0,1,or 10=gas 460 NOT USED", FUELTYPE);
@@ -183,12 +181,12 @@ void write_building_and_lighting(ExportFiles& f, ExportScheme& s) {
 
 void write_renewables(ExportFiles& f, const ExportScheme&) {
     f.xml(11, "<Plant >");
-    f.xml(13, "<Renewables  DCRating=\"" + F(PVSYSPEAK, 10, 2) + "\" />");
+    f.xml(13, "<Renewables  DCRating=\"" + f.F(PVSYSPEAK, 10, 2) + "\" />");
     DBG_FLOAT("PVsysPeak=DCRating see EnergyCost", PVSYSPEAK);
     notes_renewables(f);
     for (INTEGER m = 1; m <= 12; ++m) {
-        f.xml(13, "<RenewableMonthly  Month=\"" + I(m, 2) + "\"  Cost=\"" + F(PVCOST(m), 10, 0) + "\"  Demand=\"" +
-                      F(PVDEMAND(m), 10, 2) + "\"  Energy=\" " + F(PVKWH(m), 10, 0) + "\" />");
+        f.xml(13, "<RenewableMonthly  Month=\"" + f.I(m, 2) + "\"  Cost=\"" + f.F(PVCOST(m), 10, 0) + "\"  Demand=\"" +
+                      f.F(PVDEMAND(m), 10, 2) + "\"  Energy=\" " + f.F(PVKWH(m), 10, 0) + "\" />");
         notes_renewable_month(f, m);
     }
     notes_renewable_year(f);
@@ -202,15 +200,15 @@ void write_water_heating(ExportFiles& f, ExportScheme& s) {
         DBG_INT("ERROR Check if WHtype is Electric", WHTYPE);
     DBG_PRINT(s.DHWTYPE.view());
     s.recovery_efficiency = recovery_efficiency_fraction(STHERMEFF(2));
-    f.xml(13, "<WaterHeating  ConstructionStatus=" + A(s.NEWOLD.view(), 10) + "  EnergyFactor=\"" + F(SEF(2), 9, 2) +
-                  "\"  SolarFraction=\"" + F(s.SOLARFRACT, 9, 2) + "\"  ExternalTankInsulation=\"" +
-                  F(SDHWP8(2), 9, 0) + "\"  RatedInput=\"" + F(SAINPUTRATE(2), 10, 0) + "\"  RecoveryEfficiency=\"" +
-                  F(s.recovery_efficiency, 9, 2) + "\"  StandbyLoss=\"0\"  TankSize=\"" + F(SAVTANK(2), 8, 1) +
+    f.xml(13, "<WaterHeating  ConstructionStatus=" + A(s.NEWOLD.view(), 10) + "  EnergyFactor=\"" + f.F(SEF(2), 9, 2) +
+                  "\"  SolarFraction=\"" + f.F(s.SOLARFRACT, 9, 2) + "\"  ExternalTankInsulation=\"" +
+                  f.F(SDHWP8(2), 9, 0) + "\"  RatedInput=\"" + f.F(SAINPUTRATE(2), 10, 0) + "\"  RecoveryEfficiency=\"" +
+                  f.F(s.recovery_efficiency, 9, 2) + "\"  StandbyLoss=\"0\"  TankSize=\"" + f.F(SAVTANK(2), 8, 1) +
                   "\"  MFCentral=\"false\"  RecircControl=\"RecircD\"  PumpQuantity=\"0\"  PumpHP=\"0\"  "
                   "PremimumMotor=\"false\"  PipingOutsideFt=\"0\"  PipingUnderGroundFt=\"0\"  PipingPlenumFt=\"0\"  "
                   "ExtraHalfInchPipeInsulation=\"false\"  PipingDiameterFt=\"0.5\"  InsulationThickness=\"0.5\"  "
                   "DistributionType=\"Standard\"  DHWType=" +
-                  A(s.DHWTYPE.view(), 14) + "  Quantity=\"" + I(1, 2) + "\"  QualityInsulation=\"true\" />");
+                  A(s.DHWTYPE.view(), 14) + "  Quantity=\"" + f.I(1, 2) + "\"  QualityInsulation=\"true\" />");
     DBG_FLOAT("SolarFract 825", s.SOLARFRACT);
     notes_water_heating(f, s);
     DBG_FLOAT("sEF(2) EnergyFactor 856", SEF(2));

@@ -14,7 +14,6 @@ namespace mavo::compliance {
 namespace {
 
 using ffmt::A;
-using ffmt::F;
 
 constexpr INTEGER kLastWallClass = 4;  // facade classes 1-4 are walls, 5 the roof
 
@@ -110,9 +109,9 @@ WallAssembly wall_assembly(REAL wall_code, REAL u) {
 // The window's product name in the importer's library. A name longer than
 // the field (the reflective double glazing) is written whole, so the
 // attribute keeps its closing quote.
-std::string window_name(REAL code, REAL u, REAL shgc) {
+std::string window_name(ExportFiles& f, REAL code, REAL u, REAL shgc) {
     std::string name = "\"Unknown\"";
-    if (code <= 0.0f) name = "\"U=" + F(u, 5, 3) + " SHGC=" + F(shgc, 5, 3) + " \"";
+    if (code <= 0.0f) name = "\"U=" + f.F(u, 5, 3) + " SHGC=" + f.F(shgc, 5, 3) + " \"";
     const INTEGER c = int_toward_zero(code < 0.0f ? -code : code);
     if (static_cast<REAL>(c) == (code < 0.0f ? -code : code)) {
         switch (c) {
@@ -193,15 +192,15 @@ void write_window(ExportFiles& f, const ExportScheme& s, INTEGER j, INTEGER k) {
     const REAL code = STRATEGY(60 + 10 * (j - 1), s.k);
     DBG_FLOAT("Uwindo(kk) KEEPXML 2341", UWINDO(j));
     DBG_FLOAT("Strategy(jj,idnum1)", code);
-    const std::string WNAME = window_name(code, UWINDO(j), SCOEF(j));
+    const std::string WNAME = window_name(f, code, UWINDO(j), SCOEF(j));
     const FString<24> FTYPE = "\"Non-Metal\"";
     DBG_PRINT("below is wName window name in KEEPXML 2370");
     DBG_PRINT(WNAME);
     DBG_PRINT("   jj in above, below is frame type:fType");
     DBG_PRINT(FTYPE.view());
-    f.xml(29, fill_layout(kWindowLayout, {A(FTYPE.view(), 22), F(QTY(j) * WIDTH(j) * height_ft, 8, 2),
-                                          F(UWINDO(j), 9, 3), F(SCOEF(j), 9, 3), A(s.NEWOLD.view(), 10),
-                                          F(WIDTH(j), 9, 2), F(height_ft, 9, 2), WNAME}));
+    f.xml(29, fill_layout(kWindowLayout, {A(FTYPE.view(), 22), f.F(QTY(j) * WIDTH(j) * height_ft, 8, 2),
+                                          f.F(UWINDO(j), 9, 3), f.F(SCOEF(j), 9, 3), A(s.NEWOLD.view(), 10),
+                                          f.F(WIDTH(j), 9, 2), f.F(height_ft, 9, 2), WNAME}));
     DBG_INT("WINDOW ID Number kk at 1269", j);
     DBG_FLOAT("Window Qty(kk) 1270", QTY(j));
     notes_window(f, s, j, k);
@@ -214,7 +213,7 @@ void write_window(ExportFiles& f, const ExportScheme& s, INTEGER j, INTEGER k) {
         DBG_INT("for Window/Door number at 1648", j);
         DBG_FLOAT("  OHANGRex(kk) at 1649", OHANGREX(j));
         f.xml(31, fill_layout(kOverhangLayout,
-                              {F(OHANGD(j), 8, 2), F(OHANGDIS(j), 8, 2), F(OHANGLEX(j), 8, 2), F(OHANGREX(j), 8, 2)}));
+                              {f.F(OHANGD(j), 8, 2), f.F(OHANGDIS(j), 8, 2), f.F(OHANGLEX(j), 8, 2), f.F(OHANGREX(j), 8, 2)}));
         notes_overhang(f, j, k);
     } else {
         OHANGLEX(j) = 0.0f;
@@ -223,7 +222,7 @@ void write_window(ExportFiles& f, const ExportScheme& s, INTEGER j, INTEGER k) {
     DBG_FLOAT("OHANGRex(kk) at 1562", OHANGREX(j));
     if (FINRDEP(j) > 0.0f || FINLDEP(j) > 0.0f) {
         f.xml(31, fill_layout(kSideFinLayout,
-                              {F(FINLDEP(j), 8, 2), F(FINLDIS(j), 8, 2), F(FINRDEP(j), 8, 2), F(FINRDIS(j), 8, 2)}));
+                              {f.F(FINLDEP(j), 8, 2), f.F(FINLDIS(j), 8, 2), f.F(FINRDEP(j), 8, 2), f.F(FINRDIS(j), 8, 2)}));
         notes_side_fins(f, j, k);
     }
     f.xml(29, "</Fenestration >");
@@ -234,7 +233,7 @@ void write_door(ExportFiles& f, const ExportScheme& s, INTEGER j, INTEGER k) {
     constexpr std::string_view kDoorNames[4] = {"\"DOOR, Front\"", "\"DOOR, Left Side\"", "\"DOOR, Rear\"",
                                                 "\"DOOR, Right Side\""};
     const FString<25> DOORNAME = kDoorNames[k - 6];
-    f.xml(29, fill_layout(kDoorLayout, {F(QTY(j) * (HEAD(j) - SILL(j)) * WIDTH(j), 9, 2), F(UWINDO(j), 9, 3),
+    f.xml(29, fill_layout(kDoorLayout, {f.F(QTY(j) * (HEAD(j) - SILL(j)) * WIDTH(j), 9, 2), f.F(UWINDO(j), 9, 3),
                                         A(JAIVINDEXNO.view(), 11), A(s.NEWOLD.view(), 10),
                                         A(DOORNAME.view(), 25)}));
     notes_door(f, j, k, JAIVINDEXNO);
@@ -253,19 +252,19 @@ void write_wall(ExportFiles& f, const ExportScheme& s, INTEGER k) {
     DBG_PRINT(a.JAIVINDEXNO.view());
     DBG_FLOAT("uval(k) in KEEPXML 1666", UVAL(k));
     f.xml(27, fill_layout(kWallLayout, {
-                                           F(gross_ft2, 8, 2),
-                                           F(g.length_ft, 8, 2),
-                                           F(UVAL(k), 9, 3),
-                                           ffmt::I(g.nSfaces, 4),
-                                           F(RVAL(k), 9, 2),
+                                           f.F(gross_ft2, 8, 2),
+                                           f.F(g.length_ft, 8, 2),
+                                           f.F(UVAL(k), 9, 3),
+                                           f.I(g.nSfaces, 4),
+                                           f.F(RVAL(k), 9, 2),
                                            A(a.WALLFRAMETYPE.view(), 8),
-                                           F(a.added_interior_r, 4, 1),
-                                           F(a.added_exterior_r, 4, 1),
+                                           f.F(a.added_interior_r, 4, 1),
+                                           f.F(a.added_exterior_r, 4, 1),
                                            A(a.JAIVINDEXNO.view(), 11),
-                                           F(1.0f - ABSORB(k), 9, 3),
-                                           F(ABSORB(k), 9, 3),
+                                           f.F(1.0f - ABSORB(k), 9, 3),
+                                           f.F(ABSORB(k), 9, 3),
                                            A(a.EXTMASSTYPE.view(), 22),
-                                           F(a.mass_thickness_in, 6, 1),
+                                           f.F(a.mass_thickness_in, 6, 1),
                                            A(a.EXTMASSEXP.view(), 7),
                                            A(s.NEWOLD.view(), 10),
                                            A(WALLNAME.view(), 25),
