@@ -273,6 +273,14 @@ void IO_RINT2(INTEGER UNIT, INTEGER2& IVAL) {
 }
 
 void IO_WREAL(INTEGER UNIT, REAL RVAL) {
+    // No load takes a value that is not a finite number, so a file saved
+    // with one would fail every later run of the project: such a value is a
+    // failed write, and the run keeps the files it had.
+    if (!std::isfinite(RVAL)) {
+        count_write_error(UNIT);
+        DBG_ERROR("IO_WREAL: a value that is not a finite number is not saved");
+        return;
+    }
     const bool ok = WRITEMODE == kFormatted ? write_line(UNIT, ffmt::E(RVAL, 14, 7))
                                             : write_binary_value(UNIT, RVAL);
     if (!ok) {

@@ -278,7 +278,20 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
         {"companion emptied", [](const fs::path& p) { cut_file(p / "stratb.bfr", 0); }, 3},
         {"master.dir emptied beside the summary file", [](const fs::path& p) { cut_file(p / "master.dir", 0); }, 3},
         {"NaN word in the input file",
-         [](const fs::path& p) { edit_scheme(p, 3, [] { AREA(12) = std::numeric_limits<REAL>::quiet_NaN(); }); }, 3},
+         [](const fs::path& p) {
+             // The writers save no such value: a marked word is saved, then
+             // its bytes are overwritten.
+             constexpr REAL kMark = 12345.678f;
+             edit_scheme(p, 3, [] { AREA(12) = kMark; });
+             std::string bytes = read_file(p / "scheme3b.dat");
+             const std::string mark(reinterpret_cast<const char*>(&kMark), sizeof kMark);
+             const REAL nan = std::numeric_limits<REAL>::quiet_NaN();
+             const std::size_t at = bytes.find(mark);
+             ASSERT_NE(at, std::string::npos);
+             bytes.replace(at, sizeof nan, reinterpret_cast<const char*>(&nan), sizeof nan);
+             write_file(p / "scheme3b.dat", bytes);
+         },
+         3},
         {"no weather at all, not even zone 9's", [](const fs::path&) {}, 3, true},
     };
     ScratchDir dir;
