@@ -8,6 +8,7 @@
 #include "blocks/scratch_blocks.h"
 #include "blocks/simulation_blocks.h"
 #include "blocks/site_blocks.h"
+#include "blocks/state_transfer.h"
 #include "design/design.h"
 #include "front/front.h"
 #include "front/scheme_numbers.h"
@@ -210,6 +211,9 @@ void run_command() {
         return;
     }
     NFLAG(6) = true;
+    const INTEGER command = command_of_scheme();
+    // Only slots 1 and 2 are designed; a design command elsewhere simulates.
+    REVISION_STATE.DESIGN_FOLLOWS = (IDNUM1 == 1 || IDNUM1 == 2) && (command == 243 || command == 246);
     DBG_INT("before Revision indum1", IDNUM1);
     for_serving_slot([] {
         REVISION(4);
@@ -220,6 +224,7 @@ void run_command() {
         DBG_INT(" Idnum2 from kernel AAAMAIN 1039", IDNUM2);
     }
 
+    REVISION_STATE.DESIGN_FOLLOWS = false;
     ITEMY = command_of_scheme();
     DBG_INT("itemy =strategy(2, ) 1055", ITEMY);
     DBG_FLOAT("strategy(60, ) AAAMAIN", strategy_value(60, IDNUM1));

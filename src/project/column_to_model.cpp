@@ -226,18 +226,21 @@ void venting() {
 
 // A heating or cooling code below 1 in magnitude is no listed choice (1 is
 // "none"). It is read as none of that kind, so that the other system stays:
-// read as it stands, it would take the whole HVAC system away.
-REAL system_code(INTEGER row, std::string_view error) {
+// read as it stands, it would take the whole HVAC system away. A column the
+// design is about to fill holds no choice yet, which is no error.
+REAL system_code(INTEGER row, std::string_view error, std::string_view before_design) {
     if (std::fabs(S(row)) >= 1.0f) return S(row);
-    DBG_FLOAT(error, S(row));
+    DBG_FLOAT(REVISION_STATE.DESIGN_FOLLOWS ? before_design : error, S(row));
     return 1.0f;
 }
 
 // HVAC system kind: 0 none, 1 ventilation only, 2 heating only, 3 heating
 // and cooling, 4 cooling (or a cooling vent) without coded heating.
 void hvac_system_kind() {
-    const REAL heating = system_code(18, "ERROR heating code below 1, read as no heating");
-    const REAL cooling = system_code(20, "ERROR cooling code below 1, read as no cooling");
+    const REAL heating = system_code(18, "ERROR heating code below 1, read as no heating",
+                                     "REVISION heating not chosen yet, the design chooses it");
+    const REAL cooling = system_code(20, "ERROR cooling code below 1, read as no cooling",
+                                     "REVISION cooling not chosen yet, the design chooses it");
     const REAL vent = std::fabs(S(25));
     REAL kind = 0.0f;
     if (heating == 1.0f && cooling == 1.0f && ((vent >= 5.0f && vent <= 9.0f) || (vent == 1.0f && wCFMiaq > 0.0f)))
@@ -348,7 +351,11 @@ Glazing nonresidential_2004_glazing(INTEGER zone) {
 }
 
 constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
-constexpr Glazing kVintageDoor = {1.5f, 0.5f, 0.0f};
+
+void set_door(INTEGER k, INTEGER era, REAL year_built) {
+    const design_codes::GlazingValues g = design_codes::vintage_door(era, year_built);
+    set_line(k, {g.u, g.shgc, g.vt});
+}
 
 // Steps a to c: code normalisation, doors of the detailed screen, and the
 // repair of a skylight without properties.
@@ -401,9 +408,9 @@ INTEGER type_of_code(INTEGER c) { return (c >= 41 && c <= 49) ? c - 40 : c; }
 bool is_glazing_type(INTEGER type) { return type >= 1 && type <= 9; }
 
 // Vintage values: pre-1992 glazing and doors.
-void vintage_glazing(INTEGER k, INTEGER type) {
+void vintage_glazing(INTEGER k, INTEGER type, INTEGER era, REAL year_built) {
     if (type >= 1 && type <= 7) set_line(k, kVintageWindow);
-    else if (type == 8 || type == 9) set_line(k, kVintageDoor);
+    else if (type == 8 || type == 9) set_door(k, era, year_built);
 }
 
 // Current-code line of schemes 3 and above: the type from its code, or
@@ -431,18 +438,18 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
     if (ERA == 4) {
         if (IDNUM1 >= 3) current_code_line(k, j);
     } else if (ERA == 1) {
-        vintage_glazing(k, type_of_code(code));
+        vintage_glazing(k, type_of_code(code), ERA, year_built);
     } else if (ERA == 3) {
         const INTEGER type = type_of_code(std::abs(code));
         if (year_built > 100.0f && year_built < 1992.0f) {
-            vintage_glazing(k, type);
+            vintage_glazing(k, type, ERA, year_built);
         } else if (year_built >= 1992.0f && year_built < 2004.0f) {
             if (type >= 1 && type <= 4) set_line(k, {0.81f, 0.61f, 0.65f});
             else if (type >= 5 && type <= 7) set_line(k, {0.81f, 0.75f, 0.77f});
-            else if (type == 8 || type == 9) set_line(k, {1.4f, 0.5f, 0.0f});
+            else if (type == 8 || type == 9) set_door(k, ERA, year_built);
         } else if (year_built >= 2004.0f && year_built < 2013.0f) {
             if (type >= 1 && type <= 7) set_line(k, nonresidential_2004_glazing(zone));
-            else if (type == 8 || type == 9) set_line(k, kVintageDoor);
+            else if (type == 8 || type == 9) set_door(k, ERA, year_built);
         }
     }
 }

@@ -30,6 +30,8 @@ grep -qF "DBG IN  : LIBARY" "$work/NEWDIR/v7trace3.txt" || fail "command 205 did
 for s in 1 2; do
   grep -qF "nflag(22)=T, call EXPERT" "$work/DESIGNS/v7trace$s.txt" || fail "scheme $s of a new project not designed"
   grep -qF "TMYFILE ChiOHare.epw" "$work/DESIGNS/v7trace$s.txt" || fail "scheme $s not on the chosen site"
+  # The blank column the design is about to fill is no error.
+  if grep -qF "code below 1" "$work/DESIGNS/v7trace$s.txt"; then fail "scheme $s design traced an error of its own"; fi
 done
 
 # A site chosen by the host reaches the weather reader; a copy goes to the
