@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 using namespace testing;
 
 constexpr REAL kNew = 1.0f, kRemodel = 2.0f, kAddition = 3.0f;
-constexpr INTEGER kOffice = 7, kWarehouse = 11, kSchool = 12;
+constexpr INTEGER kOffice = 7, kWarehouse = 11, kSchool = 12, kLaboratory = 8;
 
 // What the host describes of the building before its designs: new or
 // existing, year built, site, and for another building than a home its
@@ -171,6 +171,21 @@ TEST(OlderBuildingRun, NonresidentialOlderBuildingDesignRunEqualsItsReruns) {
         const SchemeRun rerun = run_scheme(p, 2, 0.0f);
         expect_same_run(design, rerun, what(b) + ", first re-run");
         expect_same_run(rerun, run_scheme(p, 2, 0.0f), what(b) + ", second re-run");
+    }
+}
+
+// A non-residential scheme whose building type has no row of
+// non-residential loads (a new project's type 8) describes no building: the
+// run fails, traced, and leaves every project file as it was. It designed
+// and simulated a building without occupants, lights or walls.
+TEST(OlderBuildingRun, NonresidentialSchemeWithoutLoadsFailsAndSavesNothing) {
+    ScratchDir dir;
+    const fs::path p = new_building(dir, "laboratory", Building{kNew, 0.0f, nullptr, kLaboratory});
+    for (const REAL command : {243.0f, 0.0f}) {
+        select_scheme(p, 1, command);
+        const auto before = project_files(p);
+        EXPECT_EQ(run_kernel(p), 1) << "command " << command;
+        EXPECT_TRUE(project_files(p) == before) << "command " << command;
     }
 }
 
