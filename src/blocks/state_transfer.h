@@ -43,9 +43,18 @@ struct FINDFLAG_STATE_t {
     FArray<LOGICAL, 12> MONTHS{};
 };
 
+// REVISION: the run designs the scheme (commands 243 and 246 of slots 1
+// and 2) after the transfer has turned its column into the model. The
+// design chooses the heating and cooling codes anew, so a column that holds
+// none yet is no fault of the user's. Set by the run sequence on every run.
+struct REVISION_STATE_t {
+    LOGICAL DESIGN_FOLLOWS = false;
+};
+
 extern LIBARY_STATE_t LIBARY_STATE;
 extern FIND2_STATE_t FIND2_STATE;
 extern FINDFLAG_STATE_t FINDFLAG_STATE;
+extern REVISION_STATE_t REVISION_STATE;
 
 static_assert(sizeof(LIBARY_STATE_t) == (12 + 9) * 4 + 48);
 
@@ -54,4 +63,4 @@ inline FArray<INTEGER, 9>& NERSLN = LIBARY_STATE.NERSLN;
 
 }  // namespace mavo
 
-#define MAVO_STATE_TRANSFER_BLOCKS(X) X(LIBARY_STATE) X(FIND2_STATE) X(FINDFLAG_STATE)
+#define MAVO_STATE_TRANSFER_BLOCKS(X) X(LIBARY_STATE) X(FIND2_STATE) X(FINDFLAG_STATE) X(REVISION_STATE)

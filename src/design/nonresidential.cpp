@@ -381,12 +381,17 @@ void nonresidential_design(DesignScheme& d) {
     construction_family(d);
     plan_and_windows(d);
 
+    // An existing building of an older year gets the vintage design; every
+    // other scheme the constructions of its codes, a new building of an
+    // older year too (whose year selects the vintage rules of the
+    // constructions step and its glazing era, nothing more).
     const REAL Y = d.year_built;
-    if (Y >= kYearOfCurrentCode || Y <= kYearNotGiven || d.k != 2) {
+    const bool existing_older = d.k == 2 && Y > kYearNotGiven && Y < kYearOfCurrentCode && STRATEGY(6, 2) > 1.0f;
+    if (existing_older) {
+        nonresidential_vintage_design(d);
+    } else {
         DBG_FLOAT("YearBuilt call UVALC 880", Y);
         UVALC();
-    } else if (STRATEGY(6, 2) > 1.0f) {
-        nonresidential_vintage_design(d);
     }
 }
 

@@ -45,7 +45,18 @@ void year_built(DesignScheme& d) {
     STRATEGY(11, 2) = STRATEGY(11, 1);
     // Scheme 1's year not given either: the second scheme is a new house too.
     if (STRATEGY(11, 2) < kYearNotGiven) STRATEGY(11, 2) = kYearOfCurrentCode;
+    // A new house is built now, to the current code, whatever year its
+    // description names: its second scheme is the efficient design of the
+    // new-home tables (an older year would give it no design of either
+    // kind), and its column says so to every later run of it.
+    if (STRATEGY(6, 2) <= 1.0f && STRATEGY(11, 2) < kYearOfCurrentCode) {
+        DBG_FLOAT("New home: year built taken as the current code's EXPERT", STRATEGY(11, 2));
+        STRATEGY(11, 2) = kYearOfCurrentCode;
+    }
     d.year_built = k == 1 ? kYearOfCurrentCode : STRATEGY(11, k);
+    // The second scheme's kind follows the year just settled, not the one
+    // the slot held when the run began.
+    if (k == 2) NFLAG(9) = !(d.year_built > kYearNotGiven && d.year_built < kYearOfCurrentCode);
     DBG_FLOAT("YearBuilt Y residential EXPERT", d.year_built);
 }
 

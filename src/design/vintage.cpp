@@ -13,6 +13,7 @@
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
+#include "physics/constructions_residential.h"
 
 namespace mavo {
 namespace {
@@ -30,6 +31,23 @@ void vintage_attic_roof(REAL year) {
     TMLAG(10) = 2.0f;
     DECR(10) = 0.94f;
     UVAL(10) = year < kFirstEnvelopeCode ? 0.079f : 0.049f;
+}
+
+// Scheme 1's roof choice, which the existing building's roof follows. A
+// roof the building sizing took away (1: a heated unit above) stays away,
+// whatever scheme 1 holds before its own design takes it away too. A
+// scheme 1 not yet designed or run may hold no choice (0, which the
+// constructions read as a heated unit above, a building without a roof):
+// the roof this scheme's own design chose from the same description stands
+// in for it, as scheme 1's design would choose it.
+REAL scheme1_roof_choice() {
+    const REAL own = STRATEGY(32, 2);
+    const REAL roof = STRATEGY(32, 1);
+    if (own == 1.0f || roof == 0.0f) {
+        DBG_FLOAT("Vintage: the roof of scheme 2's own design EXPERT", own);
+        return own;
+    }
+    return roof;
 }
 
 // The older counterpart of scheme 1's roof choice.
@@ -84,8 +102,14 @@ void vintage_walls_and_floor(REAL year) {
 
 REAL vintage_duct_leakage_pct(REAL year) { return year < 2001.0f ? 14.0f : 11.0f; }
 
+// An existing building has no whole-house fan, economizer or ceiling fans
+// and opens no windows by a control: the choices and parameters of venting
+// code 1, as every later run of the scheme takes them from its column.
 void vintage_ventilation_choices(INTEGER k) {
     STRATEGY(25, k) = STRATEGY(28, k) = STRATEGY(29, k) = 1.0f;
+    ACHMAX = 0.0f;
+    wCFMvent = 0.0f;
+    wCFMceil = 0.0f;
 }
 
 void vintage_cooling_and_water(REAL year) {
@@ -134,7 +158,7 @@ void residential_vintage_design(const DesignScheme& d) {
     DBG_FLOAT("Vintage year built EXPERT", Y);
     STRATEGY(30, k) = 4.0f;
     vintage_attic_roof(Y);
-    STRATEGY(32, 2) = vintage_roof_choice(STRATEGY(32, 1));
+    STRATEGY(32, 2) = vintage_roof_choice(scheme1_roof_choice());
     vintage_roof_surface(Y, z);
     if (Y < kRadiantBarrierCode) {
         NFLAG(85) = false;
@@ -159,6 +183,11 @@ void residential_vintage_design(const DesignScheme& d) {
     }
     vintage_cooling_and_water(Y);
     mark_vintage_column();
+    // The marked choices are the user's kind: the constructions step keeps
+    // the walls, roof and floor set above and finishes what every later run
+    // of the scheme finishes from them (the attic paths, the ceiling
+    // insulation, the mass elements' materials).
+    UVALR();
 }
 
 void nonresidential_vintage_design(const DesignScheme& d) {
@@ -167,9 +196,9 @@ void nonresidential_vintage_design(const DesignScheme& d) {
     DBG_PRINT("ERROR  KORVA Vintage not implemented yer");
     DBG_FLOAT("Vintage year built EXPERT", Y);
     STRATEGY(30, k) = Y < kFirstEnvelopeCode ? 1.0f : 4.0f;
-    STRATEGY(32, 2) = STRATEGY(32, 1);
+    const REAL scheme1_roof = scheme1_roof_choice();
+    STRATEGY(32, 2) = scheme1_roof;
 
-    const REAL scheme1_roof = STRATEGY(32, 1);
     REAL roof_u = Y < kFirstEnvelopeCode ? 0.279f : 0.079f;
     if (scheme1_roof >= 10.0f) roof_u = Y < kFirstEnvelopeCode ? 0.325f : 0.107f;  // metal roofs
     UVAL(10) = scheme1_roof == 1.0f ? 0.0f : roof_u;  // 1: no roof losses

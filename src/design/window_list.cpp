@@ -111,7 +111,9 @@ void residential_glazing(const Context& c, INTEGER j, REAL year) {
 
 void nonresidential_glazing(const Context& c, INTEGER f, INTEGER j, REAL year) {
     if (c.k == 1 || c.k == 2) {
-        if (c.k == 2 && STRATEGY(6, 2) >= 2.0f && ERA >= 1 && ERA <= 3) {
+        // An older building's glass, new or existing: the era's glass of its
+        // year, as the transfer gives it on every later run.
+        if (c.k == 2 && ERA >= 1 && ERA <= 3) {
             const VintageGlazing v = vintage_glazing(year, c.z, false);
             set_glazing(j, v.u, v.shgc, v.tvis);
             set_group_code(j, c.k, v.code);
@@ -219,20 +221,22 @@ void window_line(Context& c, INTEGER f, INTEGER j) {
 void nonresidential_door_line(const Context& c, INTEGER f, INTEGER j, REAL facade_wall_ft2) {
     const REAL year = glazing_year(c);
     DTYPE = 8;
-    if (c.k == 2 && year > kYearNotGiven && year < 1978.0f) {
-        DBG_PRINT("PRE-CODE");
-        ERA = 1;
-        set_glazing(j, 1.3f, 0.5f, 0.0f);
-    } else if (c.k == 2 && year >= 1978.0f && year < kYearOfCurrentCode) {
-        DBG_PRINT("EARLY-CODE");
-        ERA = 3;
-        set_glazing(j, 0.9f, 0.5f, 0.0f);
+    if (c.k == 2 && year > kYearNotGiven && year < kYearOfCurrentCode) {
+        // An older building's door, as the transfer gives it on every
+        // later run of its era.
+        ERA = year < 1978.0f ? 1 : 3;
+        DBG_PRINT(ERA == 1 ? "PRE-CODE" : "EARLY-CODE");
+        const design_codes::GlazingValues g = design_codes::vintage_door(ERA, year);
+        set_glazing(j, g.u, g.shgc, g.vt);
     } else {
         DBG_PRINT("CURRENT-CODE");
         ERA = 4;
         glazing_of_table(4, 8, j);
-        set_group_code(j, c.k, -48.0f);
     }
+    // The group of a generated door says it is a door (type 8): a window
+    // code left in the group by the building type's defaults would turn it
+    // into a window at the next run.
+    set_group_code(j, c.k, -48.0f);
     QTY(j) = 1.0f;
     FACING(j) = f == kNorth ? 180.0f : 0.0f;
     ITEMS(j) = f;

@@ -3,11 +3,13 @@
 // library operation, or only simulate), simulate, and write everything back.
 #include <ctime>
 
+#include "blocks/building_blocks.h"
 #include "blocks/project_blocks.h"
 #include "blocks/run_control.h"
 #include "blocks/scratch_blocks.h"
 #include "blocks/simulation_blocks.h"
 #include "blocks/site_blocks.h"
+#include "blocks/state_transfer.h"
 #include "design/design.h"
 #include "front/front.h"
 #include "front/scheme_numbers.h"
@@ -102,6 +104,21 @@ INTEGER start_run() {
     return start_second;
 }
 
+// A non-residential building takes its occupants, lights, plug and process
+// loads and outside air from its type's row of the non-residential load
+// table. A type without one (a new project's non-residential scheme before
+// the host sets its type, or a dwelling's type) describes no building to
+// design or simulate: the run stops there, traced, and saves nothing.
+void require_nonresidential_loads() {
+    bool has_row = false;
+    if (NTYPE >= 1 && NTYPE <= 20)
+        for (INTEGER row = 1; row <= 14; ++row)
+            if (DVALUENR(row, NTYPE) != 0.0f) has_row = true;
+    if (has_row) return;
+    DBG_INT("ERROR: Ntype not defined: no non-residential loads for building type", NTYPE);
+    DBG_CRASH("ERROR: Ntype not defined: a non-residential scheme needs a building type with loads; nothing saved");
+}
+
 // Steps 8 to 21: project state, the scheme selected, its files.
 void load_scheme() {
     AADISK(-1);
@@ -145,7 +162,10 @@ void load_scheme() {
     DBG_INT("CALL FIND2 idnum1 AAAMAIN 942", IDNUM1);
     for_serving_slot([] {
         FIND2();
-        if (NFLAG(24)) FINDSCHED();
+        if (NFLAG(24)) {
+            require_nonresidential_loads();
+            FINDSCHED();
+        }
     });
     NFLAG(54) = true;
     FIND1();  // a combination: its members' results, added
@@ -214,6 +234,9 @@ void run_command() {
         return;
     }
     NFLAG(6) = true;
+    const INTEGER command = command_of_scheme();
+    // Only slots 1 and 2 are designed; a design command elsewhere simulates.
+    REVISION_STATE.DESIGN_FOLLOWS = (IDNUM1 == 1 || IDNUM1 == 2) && (command == 243 || command == 246);
     DBG_INT("before Revision indum1", IDNUM1);
     for_serving_slot([] {
         REVISION(4);
@@ -224,6 +247,7 @@ void run_command() {
         DBG_INT(" Idnum2 from kernel AAAMAIN 1039", IDNUM2);
     }
 
+    REVISION_STATE.DESIGN_FOLLOWS = false;
     ITEMY = command_of_scheme();
     DBG_INT("itemy =strategy(2, ) 1055", ITEMY);
     DBG_FLOAT("strategy(60, ) AAAMAIN", strategy_value(60, IDNUM1));

@@ -199,9 +199,10 @@ void roof_construction(const Working& w) {
             // The vintage roof of an older building: insulation level 4, the
             // U-factor of its roof type for buildings of that age (a cool
             // roof of the first row keeps the code value) and one lag and
-            // decrement for every type.
+            // decrement for every type. The level is the roof's alone: the
+            // scheme's level stays the one its walls and floor were built
+            // with, or every later run would rebuild them at level 4.
             level = 4;
-            STRATEGY(30, 2) = 4.0f;
             if (r.vintage_u > 0.0f) u = r.vintage_u;
             lag_h = 2.0f;
             decr = 0.94f;

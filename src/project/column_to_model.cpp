@@ -228,10 +228,11 @@ void venting() {
 // "none"). It is stored as none of that kind before anything reads it, so
 // that the other system stays (read as it stands, it would take the whole
 // HVAC system away) and every step of this run, the peaks and bills
-// included, sees the code the run saves.
-void system_code(INTEGER row, std::string_view error) {
+// included, sees the code the run saves. A column the design is about to
+// fill holds no choice yet, which is no error.
+void system_code(INTEGER row, std::string_view error, std::string_view before_design) {
     if (std::fabs(S(row)) >= 1.0f) return;
-    DBG_FLOAT(error, S(row));
+    DBG_FLOAT(REVISION_STATE.DESIGN_FOLLOWS ? before_design : error, S(row));
     S(row) = 1.0f;
 }
 
@@ -349,7 +350,11 @@ Glazing nonresidential_2004_glazing(INTEGER zone) {
 }
 
 constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
-constexpr Glazing kVintageDoor = {1.5f, 0.5f, 0.0f};
+
+void set_door(INTEGER k, INTEGER era, REAL year_built) {
+    const design_codes::GlazingValues g = design_codes::vintage_door(era, year_built);
+    set_line(k, {g.u, g.shgc, g.vt});
+}
 
 // Steps a to c: code normalisation, doors of the detailed screen, and the
 // repair of a skylight without properties.
@@ -400,9 +405,9 @@ INTEGER type_of_code(INTEGER c) { return (c >= 41 && c <= 49) ? c - 40 : c; }
 bool is_glazing_type(INTEGER type) { return type >= 1 && type <= 9; }
 
 // Vintage values: pre-1992 glazing and doors.
-void vintage_glazing(INTEGER k, INTEGER type) {
+void vintage_glazing(INTEGER k, INTEGER type, INTEGER era, REAL year_built) {
     if (type >= 1 && type <= 7) set_line(k, kVintageWindow);
-    else if (type == 8 || type == 9) set_line(k, kVintageDoor);
+    else if (type == 8 || type == 9) set_door(k, era, year_built);
 }
 
 // Current-code line of schemes 3 and above: the type from its code, or
@@ -430,18 +435,18 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
     if (ERA == 4) {
         if (IDNUM1 >= 3) current_code_line(k, j);
     } else if (ERA == 1) {
-        vintage_glazing(k, type_of_code(code));
+        vintage_glazing(k, type_of_code(code), ERA, year_built);
     } else if (ERA == 3) {
         const INTEGER type = type_of_code(std::abs(code));
         if (year_built > 100.0f && year_built < 1992.0f) {
-            vintage_glazing(k, type);
+            vintage_glazing(k, type, ERA, year_built);
         } else if (year_built >= 1992.0f && year_built < 2004.0f) {
             if (type >= 1 && type <= 4) set_line(k, {0.81f, 0.61f, 0.65f});
             else if (type >= 5 && type <= 7) set_line(k, {0.81f, 0.75f, 0.77f});
-            else if (type == 8 || type == 9) set_line(k, {1.4f, 0.5f, 0.0f});
+            else if (type == 8 || type == 9) set_door(k, ERA, year_built);
         } else if (year_built >= 2004.0f && year_built < 2013.0f) {
             if (type >= 1 && type <= 7) set_line(k, nonresidential_2004_glazing(zone));
-            else if (type == 8 || type == 9) set_line(k, kVintageDoor);
+            else if (type == 8 || type == 9) set_door(k, ERA, year_built);
         }
     }
 }
@@ -512,8 +517,10 @@ void transfer_column_to_model(REAL year_built) {
     const INTEGER zone = code_table_zone();
     design_kind();
     dimensions();
-    system_code(18, "ERROR heating code below 1, read as no heating");
-    system_code(20, "ERROR cooling code below 1, read as no cooling");
+    system_code(18, "ERROR heating code below 1, read as no heating",
+                "REVISION heating not chosen yet, the design chooses it");
+    system_code(20, "ERROR cooling code below 1, read as no cooling",
+                "REVISION cooling not chosen yet, the design chooses it");
     mixed_systems();
     heating_efficiency(zone);
     cooling_efficiency(zone);

@@ -51,4 +51,15 @@ inline GlazingValues residential_code_glazing(INTEGER zone) {
     return {CECRESA(7, zone), 0.6f, 0.69f};
 }
 
+// Doors of a non-residential building older than the current code, in
+// glazing eras 1 and 3: an uninsulated door of U 1.5, and of 1.4 for one
+// built 1992 to 2003 (era 3). The design gives a generated door these
+// values and the transfer gives them to every door of such a scheme, so a
+// door simulates alike in the run that designs it and in every later run.
+inline constexpr GlazingValues kVintageDoor{1.5f, 0.5f, 0.0f};
+inline GlazingValues vintage_door(INTEGER era, REAL year_built) {
+    if (era == 3 && year_built >= 1992.0f && year_built < 2004.0f) return {1.4f, 0.5f, 0.0f};
+    return kVintageDoor;
+}
+
 }  // namespace mavo::design_codes

@@ -332,9 +332,11 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
                 decide_era(k);
                 apply_era(k, j, kk);
             }
-        } else {
-            // A residential door: no library match of its own.
-            decide_era(k);
+        } else if (ERA >= 6) {
+            // A residential door: no library match of its own. Its U-factor
+            // stays the one the design or the user gave it: the code doors of
+            // the era table are the non-residential building's, and the next
+            // run simulates the door this line holds.
             apply_era(k, j, 0);
         }
     }

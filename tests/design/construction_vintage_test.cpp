@@ -187,6 +187,7 @@ class VintageDesign : public design_test::DesignFixture {};
 
 TEST_F(VintageDesign, HouseOf1978) {
     house(2);
+    IDNUM1 = 2;
     STRATEGY(32, 1) = 10.0f;
     residential_vintage_design(DesignScheme{2, 12, 1978.0f});
     EXPECT_FLOAT_EQ(UVAL(6), 0.11f);
@@ -200,6 +201,7 @@ TEST_F(VintageDesign, HouseOf1978) {
 
 TEST_F(VintageDesign, HouseOf2006TakesTheZonesRoofAndDucts) {
     house(2);
+    IDNUM1 = 2;
     CECZONE = 13;
     NFLAG(85) = true;
     RSLOPE = 5.0f;  // low slope

@@ -34,6 +34,8 @@ grep -qx "library command 205 refused: no scheme or combination line of that num
 for s in 1 2; do
   grep -qF "nflag(22)=T, call EXPERT" "$work/DESIGNS/v7trace$s.txt" || fail "scheme $s of a new project not designed"
   grep -qF "TMYFILE ChiOHare.epw" "$work/DESIGNS/v7trace$s.txt" || fail "scheme $s not on the chosen site"
+  # The blank column the design is about to fill is no error.
+  if grep -qF "code below 1" "$work/DESIGNS/v7trace$s.txt"; then fail "scheme $s design traced an error of its own"; fi
 done
 
 # The two designs combined (line 1: summary column 10) and compared with

@@ -123,7 +123,9 @@ TEST(NonresidentialConstructions, VintageRoofIsDarkAtLevelFour) {
     EXPECT_EQ(STRATEGY(32, 2), 3.0f);
     EXPECT_EQ(ABSORB(10), 0.9f);
     EXPECT_EQ(REMITT, 0.75f);
-    EXPECT_EQ(STRATEGY(30, 2), 4.0f);
+    // Level 4 is the roof's: the scheme keeps the level its walls and
+    // floor were built with.
+    EXPECT_EQ(STRATEGY(30, 2), 5.0f);
     EXPECT_EQ(UVAL(10), 0.081f);
     EXPECT_EQ(TMLAG(10), 2.0f);
     EXPECT_EQ(DECR(10), 0.94f);
@@ -138,7 +140,7 @@ TEST(NonresidentialConstructions, VintageRoofIsDarkAtLevelFour) {
         scheme(2, 3, 2010, 5, 27, c.roof, 2);
         UVALC();
         EXPECT_EQ(STRATEGY(32, 2), c.roof);
-        EXPECT_EQ(STRATEGY(30, 2), 4.0f) << c.roof;
+        EXPECT_EQ(STRATEGY(30, 2), 5.0f) << c.roof;
         EXPECT_EQ(UVAL(10), c.u) << c.roof;
         EXPECT_EQ(TMLAG(10), 2.0f) << c.roof;
         EXPECT_EQ(DECR(10), 0.94f) << c.roof;
