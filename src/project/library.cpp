@@ -263,10 +263,11 @@ void combine_schemes(LibraryCall& call) {
         error_exit(404, "a line already holds this combination");
         return;
     }
-    // Results of a whole year and of twelve days (or of different data
-    // sources) do not add up to one building's.
+    // Results of other periods (a whole year, chosen months, twelve days
+    // from another first day) or of different data sources do not add up
+    // to one building's.
     if (!members_add_up(number)) {
-        error_exit(405, "the members' results do not add up (other run lengths or data sources)");
+        error_exit(405, "the members' results do not add up (other periods or data sources)");
         return;
     }
     // The combination stands in the blocks as its leading member's
