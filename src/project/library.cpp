@@ -339,7 +339,9 @@ void erase_design_scheme(INTEGER E) {
     for (INTEGER i = 1; i <= 9; ++i)
         if (NCOMBO(i) > 0 && has_member(NCOMBO(i), E)) NERSLN(++found) = i;
     SCHEMENAME(E) = FString<24>();
-    DAYFLAG.fill(0);
+    // The day flags in the blocks are the current scheme's months, which
+    // stay with it: an erase of another scheme leaves them, and an erase of
+    // the current one goes on with scheme 1, whose own are read.
     NFLAG(70) = false;
     for (INTEGER r = 1; r <= 310; ++r) STRATEGY(r, E) = 0.0f;
     for (INTEGER n = 1; n <= found; ++n) {

@@ -215,9 +215,13 @@ TEST_F(SchemeLibraryRun, CombinationOfOtherDaysIsRefused) {
         run(1, cmd::kCopy, 3);
         run(3, cmd::kName, 3, "Other days");
         if (c.days == Days::months) {
+            run(1, cmd::kCopy, 5);
+            run(5, cmd::kName, 5, "Spare");
             run(3, cmd::kReread, 3, "MAR JUL");
             ASSERT_TRUE(NFLAG(38));
-            run(3, 0, 0);  // the months stay with the scheme
+            // The months stay with the scheme, also through a library
+            // command on another scheme.
+            run(3, cmd::kErase, 5);
             ASSERT_EQ(SUMARY(48, 3), 62.0f);
         } else {
             twelve_days(3, 7, 1);
