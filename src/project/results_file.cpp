@@ -18,6 +18,7 @@
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
 #include "front/units.h"
+#include "project/library.h"
 #include "project/project.h"
 #include "project/record_walk.h"
 #include "project/scheme_file_names.h"
@@ -425,6 +426,10 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
         area_total += member_floor_area(ndigit);
         AREAT = SUMARY(1, ndigit);
         if (member_mismatched(ndigit, kount <= 1)) {
+            // A line's column holds its members' results added up, or
+            // none: not the sums of an earlier reading, nor part of these.
+            if (const INTEGER line = combination_line(combination); combination >= 11 && line > 0)
+                clear_line_column(line);
             climate_mismatch(opened, ndigit, entry_id);
             return;
         }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "blocks/blocks.h"
@@ -149,6 +150,15 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     // A re-read of March and July in a whole-year run of scheme 4.
     run(4, cmd::kReread, 4, "mar jul ");
     for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 3 || m == 7) ? 0 : -1) << "month " << m;
+
+    // Line 24's members no longer add up: shown as the current scheme (with
+    // a second scheme left named) or selected, its column holds no results.
+    for (const auto& [current, command, operand] : {std::tuple{24, 0, 2}, std::tuple{1, cmd::kSelect, 24}}) {
+        run(current, command, operand);
+        EXPECT_FALSE(NFLAG(51));
+        EXPECT_EQ(NFLAG(kLibraryCommandRefused), command != 0);
+        for (INTEGER r = 2; r <= 80; ++r) EXPECT_EQ(SUMARY(r, 11), 0.0f) << "line 24's column, row " << r;
+    }
 
     // Erasing scheme 4 frees line 2, line 3 moves up with its results, and
     // the freed column keeps none.
