@@ -153,7 +153,9 @@ MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
  *   returns 1.)
  * - A combination is never simulated: its line's column holds its members'
  *   stored results, added up, with NFLAG(80) false and NFLAG(51) true when
- *   the members' results were read.
+ *   the members' results were read. When they no longer add up (a member
+ *   since re-read for other months or run over other days) NFLAG(51) is
+ *   false and the column holds no results (rows 2 to 80 are 0).
  * - A refused library command: NFLAG(91) true. Nothing of it was done; the
  *   command is cleared as a served one and the run goes on as a plain run
  *   of the current scheme. The reason is traced ("LIBARY refused the

@@ -304,9 +304,11 @@ static void print_results(void* lib, const char* project, int trace, const struc
             printf("library command %d done\n", command);
         }
     }
-    if (column > 0 && line > 0) {
-        printf("shown from its members' stored results, not simulated; ended without error: %s (flag 51)\n",
-               flag(blk10, kFlagKernelOk) ? "yes" : "no");
+    if (column > 0 && line > 0 && !flag(blk10, kFlagKernelOk)) {
+        printf("nothing was shown: its members' stored results do not add up (other periods or data sources), "
+               "and the line's column holds no results (flag 51 false)\n");
+    } else if (column > 0 && line > 0) {
+        printf("shown from its members' stored results, not simulated; ended without error: yes (flag 51)\n");
         print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
     } else if (column > 0) {
         const float days = summary_value(blk16, 48, column);

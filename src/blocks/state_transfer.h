@@ -35,12 +35,15 @@ struct FIND2_STATE_t {
     LOGICAL FOUND = false;
 };
 
-// FINDFLAG: which months the member read last simulates (true) or skips,
-// from the day flags of its input file. Results of members that cover
-// other months do not add up to one building's year, as results of other
-// run lengths do not.
+// FINDFLAG: the days the member read last covers, from its input file:
+// which months it simulates (true) or skips, by its day flags, and the
+// first of its twelve representative days (month and day; 0 for a whole
+// year). Results of members that cover other days do not add up to one
+// building's, as results of other run lengths do not.
 struct FINDFLAG_STATE_t {
     FArray<LOGICAL, 12> MONTHS{};
+    INTEGER FIRSTMONTH = 0;  // 1-12
+    INTEGER FIRSTDAY = 0;    // 1-31
 };
 
 // REVISION: the run designs the scheme (commands 243 and 246 of slots 1

@@ -286,7 +286,10 @@ void run_command() {
 // run is judged by the command alone: the input file read for the leading
 // member brought that member's simulation status with it.
 void keep_combination() {
-    const bool members_read = !NFLAG(70);
+    // The reading's mismatch flag alone does not say that the members'
+    // results were all read: with a second scheme named the results step
+    // clears it.
+    const bool members_read = !NFLAG(70) && members_add_up(IDNUM1);
     NFLAG(51) = members_read;
     NFLAG(80) = false;
     if (members_read) {

@@ -78,6 +78,11 @@ void refuse(std::string_view reason) {
     DBG_ERROR(std::string("LIBARY refused the command: ") + std::string(reason));
 }
 
+// Why FIND1 gave up on a scheme or combination: its stored results, or
+// its members', are of other periods (a whole year, chosen months, twelve
+// days) or data sources than each other.
+constexpr std::string_view kResultsDoNotAddUp = "the stored results do not add up (other periods or data sources)";
+
 // A failed operation changes nothing further; the common exit follows.
 void error_exit(INTEGER line_code, std::string_view reason) {
     refuse(reason);
@@ -122,6 +127,7 @@ void after_selected(INTEGER slot, const LibraryCall& call) {
 
 void select_scheme(LibraryCall& call) {
     INTEGER slot = kDefaultSlot;
+    bool mismatched = false;
     for (int attempt = 1;; ++attempt) {
         if (call.host_run && command_of(IDNUM1) >= 206.0f) {
             slot = IDNUM2;
@@ -130,7 +136,8 @@ void select_scheme(LibraryCall& call) {
         INTEGER line = 0;
         CHECKR(slot, line);
         if (slot <= 0) {
-            error_exit(602, "no scheme or combination line of that number to select");
+            // Tried again after a mismatch, the operand is spent.
+            error_exit(602, mismatched ? kResultsDoNotAddUp : "no scheme or combination line of that number to select");
             return;
         }
         IDNUM1 = slot;
@@ -152,12 +159,16 @@ void select_scheme(LibraryCall& call) {
             FIND1();
             if (results_left_unread()) return;
             if (NFLAG(70)) {
+                mismatched = true;
                 if (attempt < kSelectAttempts) continue;
                 error_exit(605, "the scheme's stored results still do not match its climate: select given up");
                 return;
             }
         }
-        if (slot > kDefaultSlot) fill_combination_column();
+        if (slot > kDefaultSlot && !fill_combination_column()) {
+            error_exit(606, kResultsDoNotAddUp);
+            return;
+        }
         after_selected(slot, call);
         return;
     }
@@ -211,8 +222,12 @@ void show_results(LibraryCall& call) {
     }
     // A combination's column is made from its members' results as a whole:
     // its bill and summary rows as well as its annual energy.
-    if (IDNUM1 > kDefaultSlot) fill_combination_column();
-    else CALBEP();
+    if (IDNUM1 <= kDefaultSlot) {
+        CALBEP();
+    } else if (!fill_combination_column()) {
+        error_exit(302, kResultsDoNotAddUp);
+        return;
+    }
     if (LEVEL < 4) LEVEL = 4;
     ITEMY = 17;
 }
@@ -263,10 +278,11 @@ void combine_schemes(LibraryCall& call) {
         error_exit(404, "a line already holds this combination");
         return;
     }
-    // Results of a whole year and of twelve days (or of different data
-    // sources) do not add up to one building's.
+    // Results of other periods (a whole year, chosen months, twelve days
+    // from another first day) or of different data sources do not add up
+    // to one building's.
     if (!members_add_up(number)) {
-        error_exit(405, "the members' results do not add up (other run lengths or data sources)");
+        error_exit(405, kResultsDoNotAddUp);
         return;
     }
     // The combination stands in the blocks as its leading member's
@@ -307,17 +323,6 @@ void move_line(INTEGER from, INTEGER to) {
     LINENAME(from) = FString<24>();
 }
 
-// The column of a line that holds no combination any more keeps nothing of
-// one. Its row 1 is also the floor-area back copy of the scheme of the same
-// number, which a named single-zone scheme keeps equal to its own floor
-// area: that value goes back, not the freed line's summed area.
-void clear_line_column(INTEGER line) {
-    const INTEGER k = 9 + line;
-    for (INTEGER r = 2; r <= 80; ++r) SUMARY(r, k) = 0.0f;
-    const bool single_zone = !SCHEMENAME(line).is_blank() && STRATEGY(26, line) <= 0.0f;
-    SUMARY(1, k) = single_zone ? SUMARY(1, line) : 0.0f;
-}
-
 // Lines in use move up to the first free places; the lines that held a
 // combination before the erase (`held_before`) and hold none now are
 // cleared.
@@ -338,7 +343,9 @@ void erase_design_scheme(INTEGER E) {
     for (INTEGER i = 1; i <= 9; ++i)
         if (NCOMBO(i) > 0 && has_member(NCOMBO(i), E)) NERSLN(++found) = i;
     SCHEMENAME(E) = FString<24>();
-    DAYFLAG.fill(0);
+    // The day flags in the blocks are the current scheme's months, which
+    // stay with it: an erase of another scheme leaves them, and an erase of
+    // the current one goes on with scheme 1, whose own are read.
     NFLAG(70) = false;
     for (INTEGER r = 1; r <= 310; ++r) STRATEGY(r, E) = 0.0f;
     for (INTEGER n = 1; n <= found; ++n) {
@@ -364,12 +371,15 @@ void continue_with_scheme_one() {
 }
 
 void erase_operand(LibraryCall& call) {
+    // Reached also instead of another command, when its results read found
+    // a mismatch; with no operand nothing is erased.
+    const bool after_mismatch = NFLAG(70);
     INTEGER E = IDNUM2;
     IDNUM2 = 0;
     INTEGER line = 0;
     CHECKR(E, line);
     if (E <= 0) {
-        error_exit(501, "no scheme or combination line of that number to erase");
+        error_exit(501, after_mismatch ? kResultsDoNotAddUp : "no scheme or combination line of that number to erase");
         return;
     }
     if (E == 1) {  // scheme 1, the code-minimum design, is never erased
@@ -637,16 +647,35 @@ INTEGER month_numbers(std::string_view month_list, FArray<INTEGER, 12>& list) {
     return n;
 }
 
+// A line's column, 9 + line, emptied. Its row 1 is also the floor-area back
+// copy of the scheme of the same number, which a named single-zone scheme
+// keeps equal to its own floor area: that value goes back, not the line's
+// summed area.
+void clear_line_column(INTEGER line) {
+    const INTEGER k = 9 + line;
+    for (INTEGER r = 2; r <= 80; ++r) SUMARY(r, k) = 0.0f;
+    const bool single_zone = !SCHEMENAME(line).is_blank() && STRATEGY(26, line) <= 0.0f;
+    SUMARY(1, k) = single_zone ? SUMARY(1, line) : 0.0f;
+}
+
 // A combination line's column, from its members' results that the blocks
 // hold summed (FIND1) with its leading member's building: the bill of the
 // summed purchases on one meter, the peaks of the summed heat flows, the
 // members' envelope summary, the annual energy over the summed floor area
-// (row 1, which FIND1 left) and the members' emissions.
-void fill_combination_column() {
+// (row 1, which FIND1 left) and the members' emissions. Members whose
+// results do not add up (a member re-read for other months, or run over
+// twelve other days, since the line was made) leave it empty: the blocks
+// then hold part of their results, or another reading's.
+bool fill_combination_column() {
     const INTEGER line = combination_line(IDNUM1);
     if (line == 0) {
         DBG_INT("LIBARY: no line holds the combination", IDNUM1);
-        return;
+        return false;
+    }
+    if (!members_add_up(IDNUM1)) {
+        DBG_INT("LIBARY: the members' results do not add up, the line's column is emptied", IDNUM1);
+        clear_line_column(line);
+        return false;
     }
     const INTEGER k = 9 + line;
     DBG_INT("LIBARY combination column", k);
@@ -667,6 +696,7 @@ void fill_combination_column() {
         SUMARY(61, k) += SUMARY(61, member);
         SUMARY(62, k) += SUMARY(62, member);
     }
+    return true;
 }
 
 }  // namespace mavo

@@ -40,9 +40,15 @@ INTEGER month_of_word(std::string_view word);
 // over. Returns how many months it found.
 INTEGER month_numbers(std::string_view month_list, FArray<INTEGER, 12>& list);
 
+// Empties the column of combination line `line` (1-9): a line that holds
+// no combination any more, or whose members' results no longer add up,
+// shows nothing of one.
+void clear_line_column(INTEGER line);
+
 // Fills the column of the line that holds the combination number IDNUM1
 // from its members' results, which FIND1 has read and added into the
-// blocks.
-void fill_combination_column();
+// blocks. False, with the column emptied, when no line holds the number or
+// the members' results do not add up.
+bool fill_combination_column();
 
 }  // namespace mavo

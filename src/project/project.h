@@ -14,9 +14,9 @@ void FIND1();
 void KEEP1();
 void FINDFLAG(INTEGER N);
 // Whether the stored results of the schemes named by the digits of
-// `combination` can be added up as FIND1 adds them: all of one run length,
-// over the same months, and of one data source. The run's flags are left as
-// they were.
+// `combination` can be added up as FIND1 adds them: all over the same days
+// (one run length, the same months, twelve days from the same first day)
+// and of one data source. The run's flags are left as they were.
 bool members_add_up(INTEGER combination);
 void REVISION(INTEGER NTASK);
 void LIBARY();

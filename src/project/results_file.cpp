@@ -2,8 +2,8 @@
 // combine a scheme's results without simulating it again. KEEP1 writes it
 // after a simulation; FIND1 reads it at the start of a run, adding up the
 // members of a combination of zones; FINDFLAG reads a member's run flags
-// and months from its input file so that members of different run lengths
-// or months are not added together.
+// and the days it covers from its input file so that members of different
+// run lengths or periods are not added together.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +18,7 @@
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
 #include "front/units.h"
+#include "project/library.h"
 #include "project/project.h"
 #include "project/record_walk.h"
 #include "project/scheme_file_names.h"
@@ -425,6 +426,10 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
         area_total += member_floor_area(ndigit);
         AREAT = SUMARY(1, ndigit);
         if (member_mismatched(ndigit, kount <= 1)) {
+            // A line's column holds its members' results added up, or
+            // none: not the sums of an earlier reading, nor part of these.
+            if (const INTEGER line = combination_line(combination); combination >= 11 && line > 0)
+                clear_line_column(line);
             climate_mismatch(opened, ndigit, entry_id);
             return;
         }
@@ -552,14 +557,24 @@ void FINDFLAG(INTEGER N) {
         DBG_OUT("FINDFLAG");
         return;
     }
+    // The representative days follow the flags, month and day of each.
+    FArray<INTEGER, 12> day_months{}, days{};
+    for (INTEGER n = 1; n <= 12; ++n) {
+        w.int4(day_months(n));
+        w.int4(days(n));
+    }
     if (bool(NFLAG(38)) != bool(NNFLAG(38))) NFLAG(53) = true;
-    // Another choice of months than the member before: its year is another
-    // length too.
+    // Other days than the member before, another choice of months or
+    // twelve days from another first day, are another period too.
     for (INTEGER m = 1; m <= 12; ++m) {
         const bool simulated = day_flags(m) >= 0;
         if (simulated != bool(FINDFLAG_STATE.MONTHS(m))) NFLAG(53) = true;
         FINDFLAG_STATE.MONTHS(m) = simulated;
     }
+    const INTEGER first_month = NNFLAG(38) ? 0 : day_months(1), first_day = NNFLAG(38) ? 0 : days(1);
+    if (first_month != FINDFLAG_STATE.FIRSTMONTH || first_day != FINDFLAG_STATE.FIRSTDAY) NFLAG(53) = true;
+    FINDFLAG_STATE.FIRSTMONTH = first_month;
+    FINDFLAG_STATE.FIRSTDAY = first_day;
     NFLAG(38) = NNFLAG(38);
     NFLAG(37) = NNFLAG(37);
     if (NNFLAG(35)) NFLAG(55) = true;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "blocks/blocks.h"
@@ -150,6 +151,15 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     run(4, cmd::kReread, 4, "mar jul ");
     for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 3 || m == 7) ? 0 : -1) << "month " << m;
 
+    // Line 24's members no longer add up: shown as the current scheme (with
+    // a second scheme left named) or selected, its column holds no results.
+    for (const auto& [current, command, operand] : {std::tuple{24, 0, 2}, std::tuple{1, cmd::kSelect, 24}}) {
+        run(current, command, operand);
+        EXPECT_FALSE(NFLAG(51));
+        EXPECT_EQ(NFLAG(kLibraryCommandRefused), command != 0);
+        for (INTEGER r = 2; r <= 80; ++r) EXPECT_EQ(SUMARY(r, 11), 0.0f) << "line 24's column, row " << r;
+    }
+
     // Erasing scheme 4 frees line 2, line 3 moves up with its results, and
     // the freed column keeps none.
     run(3, cmd::kErase, 4);
@@ -179,46 +189,65 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
 
 // Results over other days cannot be added up: a combination of a scheme
 // run over twelve days, or over the months a re-read chose, with a whole
-// year is refused like any other list that makes no combination, and the
-// scheme directory stays as it was (it held a line of zeros before). Such a
-// run is no annual calculation for the compliance export either.
+// year, or of twelve days with twelve others, is refused like any other
+// list that makes no combination, and the scheme directory stays as it was
+// (it held a line of zeros before). Such a run is no annual calculation
+// for the compliance export either.
 TEST_F(SchemeLibraryRun, CombinationOfOtherDaysIsRefused) {
+    // Scheme `slot` over the twelve days from `month`/`day`, as the host
+    // sets them in its input file, then simulated.
+    auto twelve_days = [&](INTEGER slot, INTEGER month, INTEGER day) {
+        host_loads();
+        BLK0B.DISKDAT = 21;
+        BLK0B.DISKKEEP2 = 26;
+        IDNUM1 = slot;
+        AADISK(-5);
+        IDNUM1 = slot;
+        FIND2();
+        TMYMON = month;
+        TMYDAY = day;
+        KEEP2(1);
+        run(slot, 0, 0);
+        ASSERT_FALSE(NFLAG(38));
+    };
+    enum class Days { twelve, months, twelve_from_another_day };
     struct Case {
         const char* what;
-        bool twelve_days;
+        Days days;
+        INTEGER members;
     };
-    for (const Case c : {Case{"twelve days", true}, Case{"March and July", false}}) {
+    for (const Case c : {Case{"twelve days", Days::twelve, 13}, Case{"March and July", Days::months, 13},
+                         Case{"twelve days from 1 July and from 1 December", Days::twelve_from_another_day, 34}}) {
         SCOPED_TRACE(c.what);
         for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
         testing::new_project(project.path(), testing::sample_data() / "util");
         run(1, 243, 0);
         run(1, cmd::kCopy, 3);
         run(3, cmd::kName, 3, "Other days");
-        if (c.twelve_days) {
-            host_loads();
-            BLK0B.DISKDAT = 21;
-            BLK0B.DISKKEEP2 = 26;
-            IDNUM1 = 3;
-            AADISK(-5);
-            IDNUM1 = 3;
-            FIND2();
-            TMYMON = 7;  // twelve days from 1 July
-            TMYDAY = 1;
-            KEEP2(1);
-            run(3, 0, 0);
-            ASSERT_FALSE(NFLAG(38));
-        } else {
+        if (c.days == Days::months) {
+            run(1, cmd::kCopy, 5);
+            run(5, cmd::kName, 5, "Spare");
             run(3, cmd::kReread, 3, "MAR JUL");
             ASSERT_TRUE(NFLAG(38));
-            run(3, 0, 0);  // the months stay with the scheme
+            // The months stay with the scheme, also through a library
+            // command on another scheme.
+            run(3, cmd::kErase, 5);
             ASSERT_EQ(SUMARY(48, 3), 62.0f);
+        } else {
+            twelve_days(3, 7, 1);
+        }
+        if (c.days == Days::twelve_from_another_day) {
+            run(3, cmd::kCopy, 4);
+            run(4, cmd::kName, 4, "December days");
+            twelve_days(4, 12, 1);
         }
         EXPECT_EQ(read_lines(project / "scheme3.xml").size(), 1u);
         EXPECT_EQ(read_lines(project / "scheme3.xml")[0].substr(0, 24), "<................. ERROR");
         EXPECT_EQ(read_lines(project / "scheme3.txt")[3], "This Scheme is not a full 365 day calculation,");
         const std::string master = read_file(project / "master.dir");
-        run(1, cmd::kCombine, 13, "Mixed");
+        run(1, cmd::kCombine, c.members, "Mixed");
         EXPECT_TRUE(NFLAG(38));  // scheme 1 ran its own year
+        EXPECT_TRUE(NFLAG(kLibraryCommandRefused));
         EXPECT_TRUE(read_file(project / "master.dir") == master);
         host_loads();
         EXPECT_EQ(NCOMBO(1), 0);
