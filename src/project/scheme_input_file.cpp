@@ -584,6 +584,19 @@ void gated_groups(InputWalk& in) {
 
 // ---- derivations after reading ---------------------------------------------------
 
+}  // namespace
+
+void design_kind_of_saved_house() {
+    if (STRATEGY(6, 2) >= 2.0f) {
+        NFLAG(8) = true;
+        NFLAG(9) = false;
+        DBG_PRINT("Vintage Home Nflag(8)=T,(9)=F in FIND2");
+    }
+    if (has_scheme_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) NFLAG(9) = true;
+}
+
+namespace {
+
 void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
     NFLAG(59) = saved(1);
     NFLAG(71) = saved(2);
@@ -595,13 +608,8 @@ void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
         RAX = AREAT / FLOORS;
         DBG_FLOAT("RAx roof as recalced in FIND2", RAX);
     }
-    if (STRATEGY(6, 2) >= 2.0f) {
-        NFLAG(8) = true;
-        NFLAG(9) = false;
-        DBG_PRINT("Vintage Home Nflag(8)=T,(9)=F in FIND2");
-    }
+    design_kind_of_saved_house();
     if (has_scheme_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) {
-        NFLAG(9) = true;
         STRATEGY(11, IDNUM1) = 0.0f;
         DBG_PRINT("NOT Vintage Home Nflag(9)=T,nflag(8)=T??");
     }
