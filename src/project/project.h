@@ -11,6 +11,10 @@ void FIND2();
 // house: an existing building's (remodel or addition) second scheme is its
 // vintage design, a new house's own scheme the efficient kind.
 void design_kind_of_saved_house();
+// The cooling COP a load of the scheme input file gives back for `cop`: the
+// file stores SEER (COP x 3.412), and the division on loading need not
+// return the float that was multiplied.
+REAL cooling_cop_as_saved(REAL cop);
 void KEEP2(INTEGER KEEPMODE);
 void FINDSCHED();
 void KEEPSCHED();

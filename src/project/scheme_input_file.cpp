@@ -29,6 +29,10 @@ constexpr INTEGER kCurrentStamp = 5700;  // files from this stamp on carry the g
 constexpr REAL kBtuhPerWatt = 3.412f;    // SEER = COP x 3.412
 constexpr REAL kWattsPerHorsepower = 746.0f;
 
+// The cooling efficiency word holds SEER; a value of 5.9 or less is a COP
+// that an older program generation stored as it was.
+REAL cop_of_stored_seer(REAL seer) { return seer > 5.9f ? seer / kBtuhPerWatt : seer; }
+
 // State of one walk over the file.
 struct InputWalk {
     RecordWalk& w;
@@ -199,7 +203,7 @@ void hvac_parameters(InputWalk& in) {
     REAL seer = COPAC * kBtuhPerWatt;
     w.real(seer);
     if (in.reading()) {
-        COPAC = seer > 5.9f ? seer / kBtuhPerWatt : seer;
+        COPAC = cop_of_stored_seer(seer);
     } else {
         DBG_FLOAT("SEER written in KEEP2 915", seer);
         DBG_FLOAT("COPAC after write in KEEP2 915", COPAC);
@@ -585,6 +589,8 @@ void gated_groups(InputWalk& in) {
 // ---- derivations after reading ---------------------------------------------------
 
 }  // namespace
+
+REAL cooling_cop_as_saved(REAL cop) { return cop_of_stored_seer(cop * kBtuhPerWatt); }
 
 void design_kind_of_saved_house() {
     if (STRATEGY(6, 2) >= 2.0f) {
