@@ -178,11 +178,19 @@ static int lock_project(const char* project) {
 
 /* Stores `size` bytes at `offset` of a binary project file: only where the
  * stored bytes differ, and only into a file long enough to hold them; a
- * shorter file is left as it is, with a message. */
+ * shorter file is left as it is, with a message. Nothing is written
+ * through a symbolic link: its target may lie outside the project (the
+ * kernel replaces such a link with its own file when it saves). */
 static int store_bytes(const char* path, long offset, const void* bytes, size_t size) {
-    FILE* f = fopen(path, "r+b");
+    const int fd = open(path, O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ELOOP) {
+        fprintf(stderr, "mavo-run: %s is a symbolic link; nothing is written through it\n", path);
+        return -1;
+    }
+    FILE* f = fd < 0 ? NULL : fdopen(fd, "r+b");
     if (!f) {
         fprintf(stderr, "mavo-run: cannot open %s: %s\n", path, strerror(errno));
+        if (fd >= 0) close(fd);
         return -1;
     }
     struct stat st;

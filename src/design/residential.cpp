@@ -55,8 +55,10 @@ void year_built(DesignScheme& d) {
     }
     d.year_built = k == 1 ? kYearOfCurrentCode : STRATEGY(11, k);
     // The second scheme's kind follows the year just settled, not the one
-    // the slot held when the run began.
-    if (k == 2) NFLAG(9) = !(d.year_built > kYearNotGiven && d.year_built < kYearOfCurrentCode);
+    // the slot held when the run began; scheme 1's design reads it too (the
+    // radiant barrier the zone asks of the generated homes).
+    const REAL second_year = STRATEGY(11, 2);
+    NFLAG(9) = !(second_year > kYearNotGiven && second_year < kYearOfCurrentCode);
     DBG_FLOAT("YearBuilt Y residential EXPERT", d.year_built);
 }
 

@@ -14,6 +14,7 @@
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
+#include "project/project.h"
 
 namespace mavo {
 namespace {
@@ -113,7 +114,10 @@ void vintage_ventilation_choices(INTEGER k) {
 }
 
 void vintage_cooling_and_water(REAL year) {
-    COPAC = vintage_air_conditioner_cop(year);
+    // The vintage COP is a choice of the user's kind (code -2), which every
+    // later run reads from the scheme file: the design simulates the COP
+    // the file gives back.
+    COPAC = cooling_cop_as_saved(vintage_air_conditioner_cop(year));
     STRATEGY(20, 2) = -2.0f;
     DBG_FLOAT("COPAC Vintage in EXPERT", COPAC);
     DBG_FLOAT("  SEER Vintage in EXPERT", COPAC * 3.412f);

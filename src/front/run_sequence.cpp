@@ -16,6 +16,7 @@
 #include "front/trace.h"
 #include "project/library.h"
 #include "project/project.h"
+#include "project/revision.h"
 #include "results/results.h"
 #include "simulation/simulation.h"
 #include "support/numeric.h"
@@ -265,6 +266,7 @@ void run_command() {
         if (IDNUM1 <= 2) NFLAG(22) = true;
         generate_design();
         transfer_back();
+        settle_design_as_reloaded();
     } else if (is_library_command(ITEMY)) {
         run_library_command();
     } else {

@@ -41,31 +41,6 @@ void residential_loads() {
     TELOAD = EQPT * AREAT * kBtuhPerWatt;
 }
 
-void nonresidential_loads() {
-    // The type's defaults apply only to a type that has a column in the table.
-    const bool type_known = NTYPE >= 1 && NTYPE <= 20;
-    if (!type_known) DBG_INT("ERROR building type not 1-20, type defaults not applied AVERAG", NTYPE);
-    auto r = [](INTEGER row) { return DVALUENR(row, NTYPE); };
-    const bool design_scheme = IDNUM1 < 3 && type_known;
-    if (design_scheme) {
-        EQPT = kDefaultEquipmentMarker;
-        if (r(1) > 0.0f) PAREA = 1000.0f / r(1);  // occupants per 1000 ft2
-        PEOPLE = PAREA > 0.0f ? AREAT / PAREA : 0.0f;
-    }
-    PAREA = PEOPLE > 0.0f ? AREAT / PEOPLE : 0.0f;
-    if (design_scheme) {
-        PBTUH = r(2);
-        LIGHTS = r(6);
-    }
-    TOLOAD = PBTUH * PEOPLE;
-    TLLOAD = LIGHTS * AREAT * kBtuhPerWatt;
-    TELOAD = 0.0f;
-    if (design_scheme) {
-        PEAK = kBtuhPerWatt * (r(6) + r(4) + r(9)) + r(8);
-        if (PAREA > 0.0f) PEAK += r(2) / PAREA;
-    }
-}
-
 // Depth of the daylit zone behind the glazed facades, ft, before the shape
 // correction: twice the ceiling height, no deeper than the building (half
 // of it when opposite facades are both glazed).
@@ -170,6 +145,31 @@ void skylit_area() {
 
 }  // namespace
 
+void nonresidential_type_loads() {
+    // The type's defaults apply only to a type that has a column in the table.
+    const bool type_known = NTYPE >= 1 && NTYPE <= 20;
+    if (!type_known) DBG_INT("ERROR building type not 1-20, type defaults not applied AVERAG", NTYPE);
+    auto r = [](INTEGER row) { return DVALUENR(row, NTYPE); };
+    const bool design_scheme = IDNUM1 < 3 && type_known;
+    if (design_scheme) {
+        EQPT = kDefaultEquipmentMarker;
+        if (r(1) > 0.0f) PAREA = 1000.0f / r(1);  // occupants per 1000 ft2
+        PEOPLE = PAREA > 0.0f ? AREAT / PAREA : 0.0f;
+    }
+    PAREA = PEOPLE > 0.0f ? AREAT / PEOPLE : 0.0f;
+    if (design_scheme) {
+        PBTUH = r(2);
+        LIGHTS = r(6);
+    }
+    TOLOAD = PBTUH * PEOPLE;
+    TLLOAD = LIGHTS * AREAT * kBtuhPerWatt;
+    TELOAD = 0.0f;
+    if (design_scheme) {
+        PEAK = kBtuhPerWatt * (r(6) + r(4) + r(9)) + r(8);
+        if (PAREA > 0.0f) PEAK += r(2) / PAREA;
+    }
+}
+
 void AVERAG() {
     DBG_IN("AVERAG");
     // A depth of 0 left by an earlier call marks a building without glazing,
@@ -184,7 +184,7 @@ void AVERAG() {
             keep_no_loss_roof();
         }
         if (!NFLAG(24)) residential_loads();
-        else nonresidential_loads();
+        else nonresidential_type_loads();
     }
     ITEM = 6;
 

@@ -24,6 +24,11 @@ void default_tariffs_and_fuel_of_the_site();
 // facade, internal loads, and the daylit, interior and skylit zones.
 void AVERAG();
 
+// The internal loads AVERAG gives a non-residential scheme from the table
+// of its building type (for the design slots 1 and 2: occupants, their
+// heat, lighting power, the equipment marker 7777 and the peak).
+void nonresidential_type_loads();
+
 // Hourly heat flows of the envelope for month MONTH and hour IHOUR: glazing
 // (components 1-5 of HEAT and the hour's daylight by facade), opaque surfaces
 // (components 6-12 and the attic fan's electricity), infiltration and

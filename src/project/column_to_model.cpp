@@ -538,4 +538,13 @@ void transfer_column_to_model(REAL year_built) {
     AVERAG();
 }
 
+void settle_design_as_reloaded() {
+    if (IDNUM1 != 1 && IDNUM1 != 2) return;
+    design_kind_of_saved_house();
+    design_kind();
+    venting();
+    air_velocity(code_table_zone());
+    if (NFLAG(24)) nonresidential_type_loads();
+}
+
 }  // namespace mavo

@@ -7,6 +7,14 @@ namespace mavo {
 
 void AADISK(INTEGER INOUT);
 void FIND2();
+// The design kind (flags 8 and 9) a load of a scheme's input file gives the
+// house: an existing building's (remodel or addition) second scheme is its
+// vintage design, a new house's own scheme the efficient kind.
+void design_kind_of_saved_house();
+// The cooling COP a load of the scheme input file gives back for `cop`: the
+// file stores SEER (COP x 3.412), and the division on loading need not
+// return the float that was multiplied.
+REAL cooling_cop_as_saved(REAL cop);
 void KEEP2(INTEGER KEEPMODE);
 void FINDSCHED();
 void KEEPSCHED();

@@ -29,6 +29,10 @@ constexpr INTEGER kCurrentStamp = 5700;  // files from this stamp on carry the g
 constexpr REAL kBtuhPerWatt = 3.412f;    // SEER = COP x 3.412
 constexpr REAL kWattsPerHorsepower = 746.0f;
 
+// The cooling efficiency word holds SEER; a value of 5.9 or less is a COP
+// that an older program generation stored as it was.
+REAL cop_of_stored_seer(REAL seer) { return seer > 5.9f ? seer / kBtuhPerWatt : seer; }
+
 // State of one walk over the file.
 struct InputWalk {
     RecordWalk& w;
@@ -199,7 +203,7 @@ void hvac_parameters(InputWalk& in) {
     REAL seer = COPAC * kBtuhPerWatt;
     w.real(seer);
     if (in.reading()) {
-        COPAC = seer > 5.9f ? seer / kBtuhPerWatt : seer;
+        COPAC = cop_of_stored_seer(seer);
     } else {
         DBG_FLOAT("SEER written in KEEP2 915", seer);
         DBG_FLOAT("COPAC after write in KEEP2 915", COPAC);
@@ -584,6 +588,21 @@ void gated_groups(InputWalk& in) {
 
 // ---- derivations after reading ---------------------------------------------------
 
+}  // namespace
+
+REAL cooling_cop_as_saved(REAL cop) { return cop_of_stored_seer(cop * kBtuhPerWatt); }
+
+void design_kind_of_saved_house() {
+    if (STRATEGY(6, 2) >= 2.0f) {
+        NFLAG(8) = true;
+        NFLAG(9) = false;
+        DBG_PRINT("Vintage Home Nflag(8)=T,(9)=F in FIND2");
+    }
+    if (has_scheme_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) NFLAG(9) = true;
+}
+
+namespace {
+
 void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
     NFLAG(59) = saved(1);
     NFLAG(71) = saved(2);
@@ -595,13 +614,8 @@ void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
         RAX = AREAT / FLOORS;
         DBG_FLOAT("RAx roof as recalced in FIND2", RAX);
     }
-    if (STRATEGY(6, 2) >= 2.0f) {
-        NFLAG(8) = true;
-        NFLAG(9) = false;
-        DBG_PRINT("Vintage Home Nflag(8)=T,(9)=F in FIND2");
-    }
+    design_kind_of_saved_house();
     if (has_scheme_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) {
-        NFLAG(9) = true;
         STRATEGY(11, IDNUM1) = 0.0f;
         DBG_PRINT("NOT Vintage Home Nflag(9)=T,nflag(8)=T??");
     }

@@ -55,7 +55,11 @@ void single_zone(INTEGER k, REAL marker) {
     ASHRAE();
     for (INTEGER r = 1; r <= 13; ++r) row(r, k) = 0.0f;
     row(1, k) = AREAT;
-    if (marker <= 0.0f) SUMARY(1, k + 9) = AREAT;  // back copy, read by the combination check
+    // The floor-area back copy, read by the combination check, shares
+    // column k + 9 with combination line k: while that line holds a
+    // combination, the column is the line's, and its row 1 the line's area.
+    const bool line_holds_combination = k <= 9 && NCOMBO(k) != 0;
+    if (marker <= 0.0f && !line_holds_combination) SUMARY(1, k + 9) = AREAT;
     envelope_areas_and_u(k);
     row(8, k) = ASLOSS;
 

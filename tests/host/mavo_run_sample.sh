@@ -63,6 +63,18 @@ mkdir "$work/tmp" "$work/cwd"
 (cd "$work/cwd" && TMPDIR="$work/tmp" "$runner" "$work/project" "$data/util" "$data/weather" > "$work/out.txt")
 [ -z "$(find "$work/tmp" "$work/cwd" -mindepth 1)" ] || fail "an untraced run wrote outside the project directory"
 
+# The stand-in host writes nothing through a symbolic link: a link at the
+# summary file, pointing outside the project, leaves the file it points to
+# as it was.
+cp "$work/project/summaryb.dat" "$work/outside.dat"
+cp "$work/outside.dat" "$work/outside.before"
+mv "$work/project/summaryb.dat" "$work/summary.kept"
+ln -s "$work/outside.dat" "$work/project/summaryb.dat"
+"$runner" --scheme 2 "$work/project" "$data/util" "$data/weather" > "$work/out.txt" 2>&1 || true
+cmp -s "$work/outside.dat" "$work/outside.before" || fail "the host wrote through a link at the summary file"
+rm "$work/project/summaryb.dat"
+mv "$work/summary.kept" "$work/project/summaryb.dat"
+
 # The stand-in host writes nothing into a file too short to hold its word:
 # an emptied input file stays empty, and the kernel refuses it.
 : > "$work/project/scheme1b.dat"

@@ -68,17 +68,23 @@ std::string what(const Building& b) {
 // the run that designs it with the door, the mass and the fan it is saved
 // with: its door was averaged into the walls at U 0.5 and saved at 0.7, its
 // mass elements took their materials only in later runs, and its fan
-// kept the new house's air changes in the saved file.
+// kept the new house's air changes in the saved file. The design run saves
+// what the re-run saves: it saved the design kind it was made with
+// (flag 8 false, every load sets it), and simulated the vintage air
+// conditioner's COP (2.84291 from 1992) where the re-run reads the COP of
+// the SEER the file stores (2.8429103).
 TEST(OlderBuildingRun, ExistingHouseDesignRunEqualsItsRerun) {
     ScratchDir dir;
-    for (const Building& b : {Building{kRemodel, 1960.0f}, Building{kAddition, 1985.0f, "Phoenix.epw"}}) {
+    for (const Building& b : {Building{kRemodel, 1960.0f}, Building{kAddition, 2005.0f, "Phoenix.epw"}}) {
         const fs::path p = new_building(dir, "house" + std::to_string(static_cast<int>(b.year_built)), b);
         run_scheme(p, 1, 243.0f);
         const SchemeRun design = run_scheme(p, 2, 246.0f);
         const REAL design_fan_ach = ACHMAX, design_fan_w_per_cfm = wCFMvent;
+        const SavedScheme design_saved = saved_scheme(p, 2);
         expect_same_run(design, run_scheme(p, 2, 0.0f), what(b));
         EXPECT_EQ(design_fan_ach, ACHMAX) << what(b);
         EXPECT_EQ(design_fan_w_per_cfm, wCFMvent) << what(b);
+        expect_same_saved_scheme(design_saved, saved_scheme(p, 2), what(b));
     }
 }
 
@@ -114,7 +120,12 @@ TEST(OlderBuildingRun, ExistingHouseRoofDoesNotDependOnSchemeOne) {
 
 // A new house (row 6 = 1) whose description names an older year is built
 // now: its scheme 2 is the efficient design of a house without a year. It
-// kept the template's walls (U 0.999) and windows (U 1.99).
+// kept the template's walls (U 0.999) and windows (U 1.99). Its scheme 1
+// is designed as every load takes it: a house designed again as an
+// apartment between others described as built 1985 took the design kind
+// of the year described, not of the year settled, and so left out the
+// zone's radiant-barrier rule for its ceiling (U 0.0266 saved, 0.0324 on
+// the re-run).
 TEST(OlderBuildingRun, NewHouseOfAnOlderYearGetsTheEfficientDesign) {
     ScratchDir dir;
     SchemeRun efficient[2];
@@ -128,6 +139,19 @@ TEST(OlderBuildingRun, NewHouseOfAnOlderYearGetsTheEfficientDesign) {
     for (std::size_t row = 0; row < efficient[0].rows.size(); ++row)
         EXPECT_NEAR(efficient[1].rows[row], efficient[0].rows[row], 1e-4f * std::fabs(efficient[0].rows[row]) + 1e-4f)
             << "summary row " << row + 1;
+
+    const fs::path apartment = new_building(dir, "apartment", houses[0]);
+    run_scheme(apartment, 1, 243.0f);
+    for (const INTEGER slot : {1, 2}) {
+        edit_scheme(apartment, slot, [slot] {
+            STRATEGY(7, slot) = STRATEGY(9, slot) = 3.0f;
+            STRATEGY(11, slot) = 1985.0f;
+        });
+    }
+    run_scheme(apartment, 1, 243.0f);
+    const SavedScheme design_saved = saved_scheme(apartment, 1);
+    run_scheme(apartment, 1, 0.0f);
+    expect_same_saved_scheme(design_saved, saved_scheme(apartment, 1), "apartment described as built 1985");
 }
 
 // Scheme 2 of an older non-residential building: the run that designs it,
@@ -137,18 +161,27 @@ TEST(OlderBuildingRun, NewHouseOfAnOlderYearGetsTheEfficientDesign) {
 // a window; a new building of an older year got no constructions (walls,
 // roof and floor of U 0), and its first re-run rebuilt its walls at the
 // roof's level. Its design run traces no error for the blank column it
-// is about to fill.
+// is about to fill. The design run saves what its re-run saves: it saved
+// the design's equipment, lighting power and code-minimum fan (1.5 W/ft2
+// and 0.14 W/cfm) where every load takes the type table's (the marker
+// 7777, no fan), the design kind it was made with, and a remodel's air
+// speed code 3 where every load of a remodel's second column sets 1.
 TEST(OlderBuildingRun, NonresidentialOlderBuildingDesignRunEqualsItsReruns) {
     ScratchDir dir;
     const Building buildings[] = {
         {kRemodel, 1990.0f, nullptr, kWarehouse},
         {kAddition, 1970.0f, "ChiOHare.epw", kSchool},
         {kNew, 1990.0f, "ChiOHare.epw", kOffice},
+        {kRemodel, 2015.0f, nullptr, kOffice},
     };
     bool traced = false;
+    int n = 0;
     for (const Building& b : buildings) {
-        const fs::path p = new_building(dir, "building" + std::to_string(b.nonresidential_type), b);
+        const fs::path p = new_building(dir, "building" + std::to_string(++n), b);
         run_scheme(p, 1, 243.0f);
+        const SavedScheme code_minimum_saved = saved_scheme(p, 1);
+        run_scheme(p, 1, 0.0f);
+        expect_same_saved_scheme(code_minimum_saved, saved_scheme(p, 1), what(b) + ", code minimum");
         if (!traced) {
             // The design run with the trace on, as the host asks for it: in
             // the call and in the scheme's input file, which the run follows.
@@ -164,12 +197,14 @@ TEST(OlderBuildingRun, NonresidentialOlderBuildingDesignRunEqualsItsReruns) {
             traced = true;
         }
         const SchemeRun design = run_scheme(p, 2, 246.0f);
+        const SavedScheme design_saved = saved_scheme(p, 2);
         EXPECT_TRUE(NFLAG(51)) << what(b);
         EXPECT_GT(UVAL(6), 0.0f) << what(b) << ", walls";
         EXPECT_GT(UVAL(10), 0.0f) << what(b) << ", roof";
         EXPECT_GT(std::max(UVAL(11), UVAL(12)), 0.0f) << what(b) << ", floor or slab";
         const SchemeRun rerun = run_scheme(p, 2, 0.0f);
         expect_same_run(design, rerun, what(b) + ", first re-run");
+        expect_same_saved_scheme(design_saved, saved_scheme(p, 2), what(b) + ", first re-run");
         expect_same_run(rerun, run_scheme(p, 2, 0.0f), what(b) + ", second re-run");
     }
 }

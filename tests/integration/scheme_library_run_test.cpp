@@ -161,8 +161,10 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
     }
 
     // Erasing scheme 4 frees line 2, line 3 moves up with its results, and
-    // the freed column keeps none.
-    run(3, cmd::kErase, 4);
+    // the freed column keeps none. The run goes on with scheme 1, whose
+    // floor-area back copy shares line 1's column: line 1 keeps its summed
+    // area (it showed scheme 1's 2,000 ft2 instead of 4,000).
+    run(1, cmd::kErase, 4);
     host_loads();
     ASSERT_EQ(NCOMBO(1), 13);
     ASSERT_EQ(NCOMBO(2), 23);

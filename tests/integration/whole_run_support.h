@@ -124,6 +124,30 @@ inline void expect_same_run(const SchemeRun& a, const SchemeRun& b, const std::s
     for (const auto& [name, bytes] : a.reports) EXPECT_TRUE(bytes == b.reports.at(name)) << what << ": " << name;
 }
 
+// What a run saved for the runs after it: every project file but the
+// strategy file, its back-up copy and its listing, which also carry the
+// command the host stores, and the scheme's parameter column but its
+// command.
+struct SavedScheme {
+    std::map<std::string, std::string> files;
+    std::vector<REAL> column;
+};
+
+inline SavedScheme saved_scheme(const fs::path& project, INTEGER slot) {
+    SavedScheme s;
+    s.files = project_files(project);
+    for (const char* name : {"stratb.dat", "stratb.bfr", "strategy.txt"}) s.files.erase(name);
+    for (INTEGER row = 1; row <= 310; ++row) s.column.push_back(row == 2 ? 0.0f : STRATEGY(row, slot));
+    return s;
+}
+
+inline void expect_same_saved_scheme(const SavedScheme& a, const SavedScheme& b, const std::string& what) {
+    for (const auto& [name, bytes] : a.files)
+        EXPECT_TRUE(b.files.count(name) && bytes == b.files.at(name)) << what << ": " << name << " differs";
+    for (std::size_t i = 0; i < a.column.size(); ++i)
+        EXPECT_EQ(a.column[i], b.column[i]) << what << ", parameter row " << i + 1;
+}
+
 // The first run settles a new project's parameter column; the runs compared
 // here start from that settled project.
 inline fs::path settled_sample(const ScratchDir& dir, const std::string& name) {
