@@ -174,6 +174,9 @@ MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
  *   NFLAG(67) no gas rates at the site
  *   NFLAG(68) the heating or water-heating fuel does not suit the site
  *   NFLAG(80) the climate data were valid and the scheme was simulated
+ *   NFLAG(89) the site's zip code is not in zipcodes.sce (or none was
+ *             given): the scheme runs at the default location, Los Angeles
+ *             Westwood, climate zone 9
  *   NFLAG(91) the run's library command was refused
  * Flags 51, 80 and 91 are false at the start of every run. */
 typedef struct MAVO_BLK10 {

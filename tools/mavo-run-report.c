@@ -29,6 +29,7 @@ enum {
     kFlagSolarModelsOk = 54,
     kFlagFuelsIncompatible = 68,
     kFlagClimateValid = 80,
+    kFlagDefaultLocation = 89,
     kFlagLibraryRefused = 91,
 };
 
@@ -315,6 +316,9 @@ static void print_results(void* lib, const char* project, int trace, const struc
         printf("days simulated (row 48): %.0f\n", days);
         printf("climate data valid: %s (flag 80); ended without error: %s (flag 51)\n",
                flag(blk10, kFlagClimateValid) ? "yes" : "no", flag(blk10, kFlagKernelOk) ? "yes" : "no");
+        if (flag(blk10, kFlagDefaultLocation))
+            printf("site: the zip code is not in zipcodes.sce; the default location, Los Angeles Westwood "
+                   "(climate zone 9), was used (flag 89)\n");
         if (days > 0.0f) print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
         else print_why_nothing(blk10);
     }

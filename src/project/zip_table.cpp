@@ -46,11 +46,17 @@ bool parse_zip_record(const std::string& line, ZipRecord& rec) {
     return r.ok();
 }
 
+// The default location names its own city in the title the reports show:
+// the title of the site before would name a place the run does not
+// simulate.
+constexpr const char* kDefaultLocationCity = "LOS ANGELES WESTWOOD";
+
 void default_location() {
     NFLAG(89) = true;
     ZIPCODE = 90024.0f;
     CECZONE = 9;
     SLAT = 34.07f;
+    TITLE3 = kDefaultLocationCity;
     if (!NFLAG(24)) {
         GRATEZONE = kDefaultResidentialGasZone;
         ERATEZONE = kDefaultResidentialElectricZone;

@@ -84,8 +84,10 @@ TEST_F(ZipTable, TooFewCitiesOrUnknownZipTakeTheDefaultLocation) {
     two.erase(two.begin() + 3);
     two.insert(two.begin() + 3, {93402, "LOS OSOS", 2, 5, 35.3f, -13});
     table(two);
+    TITLE3 = "SITE BEFORE";
     look_up(93401.2f, 93401.0f);
     EXPECT_TRUE(NFLAG(89));
+    EXPECT_EQ(TITLE3.trimmed(), "LOS ANGELES WESTWOOD");  // not the site before's
     EXPECT_EQ(ZIPCODE, 90024.0f);
     EXPECT_EQ(CECZONE, 9);
     EXPECT_EQ(ERATEZONE, 10);
