@@ -221,7 +221,8 @@ void wall_lag(REAL lag_h, REAL decr) {
     }
 }
 
-// Light frame on a raised floor, and the interior walls.
+// Light frame on a raised floor: the materials of the floor, the interior
+// walls and the ceiling, laid out once the building is sized.
 void low_mass_preset(const DesignScheme& d) {
     if (floor_on_ground(d.k)) {
         AREA(11) = RAX;
@@ -236,15 +237,22 @@ void low_mass_preset(const DesignScheme& d) {
     mass_element(3, {"DRYWALL", 0.625f, 50.0f, 0.26f, 1.1f});
     MTUSED(4) = "";
     wall_lag(3.0f, 0.7f);
+}
+
+// Floor, interior walls and ceiling of one story laid out on the plan the
+// sizing has just made, never on the plan the scheme held before (the
+// template's or the previous design's). A light-frame building's interior
+// walls are as many as its rooms' sides along both plan dimensions; the
+// heavier families keep two per story.
+void mass_layout(bool walls_by_rooms) {
     const ScaledFootprint fp = scaled_footprint();
     if (fp.valid) {
         for (INTEGER n = 1; n <= 3; ++n) LNTH(n) = fp.a_ft;
         WDTH(1) = WDTH(3) = fp.b_ft;
     }
     WDTH(2) = FLTOCE;
-
+    if (!walls_by_rooms) return;
     const REAL r_ft = interior_room_side_ft(NTYPE, AREAT);
-    NELMNT(1) = FLOORS;
     NELMNT(2) = 2.0f * FLOORS * (NSDIM + EWDIM) / r_ft + 0.5f;
 }
 
@@ -282,8 +290,9 @@ void cool_roof(INTEGER z) {
     ABSORB(10) = 1.0f - CECNR(25, z);
 }
 
-// The construction family of the building type.
-void construction_family(const DesignScheme& d) {
+// The construction family of the building type; true for the light frame
+// of any type without a family of its own.
+bool construction_family(const DesignScheme& d) {
     const INTEGER k = d.k, z = d.z;
     const bool scheme2 = k == 2;
     STRATEGY(18, k) = STRATEGY(20, k) = 3.0f;
@@ -342,7 +351,9 @@ void construction_family(const DesignScheme& d) {
         if (scheme2) scheme2_plant();
         DBG_PRINT("810  finish Low MASS BUILDING in EXPERT 2346");
         DBG_PRINT("STAYS PURE LOW MASS BUILDING,RAISED FLOOR 2295");
+        return true;
     }
+    return false;
 }
 
 void plan_and_windows(const DesignScheme& d) {
@@ -378,8 +389,9 @@ void nonresidential_design(DesignScheme& d) {
     glazing_era_and_openings(d);
     loads_air_and_plant(d);
     low_mass_preset(d);
-    construction_family(d);
+    const bool light_frame = construction_family(d);
     plan_and_windows(d);
+    mass_layout(light_frame);
 
     // An existing building of an older year gets the vintage design; every
     // other scheme the constructions of its codes, a new building of an
