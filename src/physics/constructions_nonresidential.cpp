@@ -63,11 +63,17 @@ INTEGER current_wall_code(INTEGER old_code_abs) {
     }
 }
 
+// A wall code below 21 is an old code or none. A column the design is about
+// to fill holds no choice yet, which is no error.
 void normalise_wall_code(const Working& w) {
     const INTEGER wall = code_of(31, w.k);
     if (wall <= -21 || wall >= 21) return;
-    DBG_ERROR("ERROR in WALLS Strategy(31=.lt.21.");
-    DBG_INT("UVALC old wall code Strategy(31", wall);
+    if (REVISION_STATE.DESIGN_FOLLOWS) {
+        DBG_INT("REVISION walls not chosen yet, the design chooses it", wall);
+    } else {
+        DBG_ERROR("ERROR in WALLS Strategy(31=.lt.21.");
+        DBG_INT("UVALC old wall code Strategy(31", wall);
+    }
     const INTEGER mapped = current_wall_code(std::abs(wall));
     if (mapped != 0) STRATEGY(31, w.k) = static_cast<REAL>(mapped);
 }

@@ -1,6 +1,7 @@
-// Whole runs of the designs of existing buildings and of buildings with an
-// older year built: the run that designs a scheme simulates what it saves,
-// so a plain re-run of the saved design gives the same results.
+// Whole runs of the designs of existing buildings, of buildings with an
+// older year built and of non-residential buildings: the run that designs a
+// scheme simulates what it saves, so a plain re-run of the saved design (and
+// a design again of the same inputs) gives the same results.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 using namespace testing;
 
 constexpr REAL kNew = 1.0f, kRemodel = 2.0f, kAddition = 3.0f;
-constexpr INTEGER kOffice = 7, kWarehouse = 11, kSchool = 12, kLaboratory = 8;
+constexpr INTEGER kFactory = 2, kOffice = 7, kWarehouse = 11, kSchool = 12, kLaboratory = 8;
 
 // What the host describes of the building before its designs: new or
 // existing, year built, site, and for another building than a home its
@@ -30,6 +31,8 @@ struct Building {
     REAL year_built;
     const char* epw = nullptr;  // the default site when none
     INTEGER nonresidential_type = 0;
+    REAL floor_area_ft2 = 0.0f;  // the template's when 0
+    REAL stories = 0.0f;         // the template's when 0
 };
 
 // A new project whose two design slots describe `b`.
@@ -50,6 +53,8 @@ fs::path new_building(const ScratchDir& dir, const std::string& name, const Buil
                 NFLAG(24) = true;
                 NTYPE = b.nonresidential_type;
             }
+            if (b.floor_area_ft2 > 0.0f) STRATEGY(8, slot) = b.floor_area_ft2;
+            if (b.stories > 0.0f) STRATEGY(14, slot) = b.stories;
         });
         if (b.nonresidential_type > 0)
             fs::copy_file(kData / "util" / "schedule01.dat", p / ("schedule" + std::to_string(slot) + ".dat"),
@@ -161,7 +166,7 @@ TEST(OlderBuildingRun, NewHouseOfAnOlderYearGetsTheEfficientDesign) {
 // a window; a new building of an older year got no constructions (walls,
 // roof and floor of U 0), and its first re-run rebuilt its walls at the
 // roof's level. Its design run traces no error for the blank column it
-// is about to fill. The design run saves what its re-run saves: it saved
+// is about to fill (heating, cooling and wall codes). The design run saves what its re-run saves: it saved
 // the design's equipment, lighting power and code-minimum fan (1.5 W/ft2
 // and 0.14 W/cfm) where every load takes the type table's (the marker
 // 7777, no fan), the design kind it was made with, and a remodel's air
@@ -193,6 +198,7 @@ TEST(OlderBuildingRun, NonresidentialOlderBuildingDesignRunEqualsItsReruns) {
             const std::string trace = read_file(p / "v7trace2.txt");
             ASSERT_NE(trace.find("DBG IN  : EXPERT"), std::string::npos);
             EXPECT_EQ(trace.find("code below 1"), std::string::npos);
+            EXPECT_EQ(trace.find("ERROR in WALLS"), std::string::npos);
             edit_scheme(p, 2, [] { NFLAG(90) = false; });
             traced = true;
         }
@@ -206,6 +212,47 @@ TEST(OlderBuildingRun, NonresidentialOlderBuildingDesignRunEqualsItsReruns) {
         expect_same_run(design, rerun, what(b) + ", first re-run");
         expect_same_saved_scheme(design_saved, saved_scheme(p, 2), what(b) + ", first re-run");
         expect_same_run(rerun, run_scheme(p, 2, 0.0f), what(b) + ", second re-run");
+    }
+}
+
+REAL design_command(INTEGER slot) { return slot == 1 ? 243.0f : 246.0f; }
+
+// A non-residential design lays out its floor, interior walls and ceiling
+// on the building it has just sized. It laid them out on the plan the
+// scheme held before, the template's on a new project and the previous
+// design's later, so the first design differed from every later one of the
+// same inputs: an office of 20,000 ft2 on two stories used 363,856 kWh and
+// 1,075.6 therms, then 364,072 and 1,088.9 (its interior walls 158.11 ft
+// long, then 100), a factory built 1977 at Phoenix 2,076.7 then 2,452.7
+// therms of heating. A project moved to another site and designed there
+// differed likewise from a new project made there.
+TEST(OlderBuildingRun, NonresidentialFirstDesignEqualsEveryLaterOne) {
+    ScratchDir dir;
+    const Building office{kNew, 0.0f, nullptr, kOffice, 20000.0f, 2.0f};
+    struct Case {
+        Building b;
+        INTEGER slot;
+    };
+    const Case cases[] = {{office, 1}, {{kRemodel, 1977.0f, "Phoenix.epw", kFactory}, 2}};
+    int n = 0;
+    for (const Case& c : cases) {
+        const fs::path p = new_building(dir, "building" + std::to_string(++n), c.b);
+        const SchemeRun first = run_scheme(p, c.slot, design_command(c.slot));
+        const SavedScheme first_saved = saved_scheme(p, c.slot);
+        expect_same_run(first, run_scheme(p, c.slot, design_command(c.slot)), what(c.b) + ", second design");
+        expect_same_saved_scheme(first_saved, saved_scheme(p, c.slot), what(c.b) + ", second design");
+    }
+
+    const fs::path moved = new_building(dir, "moved", office), there = new_building(dir, "there", office);
+    for (const INTEGER slot : {1, 2}) run_scheme(moved, slot, design_command(slot));
+    for (const INTEGER slot : {1, 2}) {
+        move_scheme(moved, slot, "ChiOHare.epw");
+        move_scheme(there, slot, "ChiOHare.epw");
+    }
+    for (const INTEGER slot : {1, 2}) {
+        const SchemeRun new_there = run_scheme(there, slot, design_command(slot));
+        expect_same_run(new_there, run_scheme(moved, slot, design_command(slot)),
+                        "office moved to Chicago, scheme " + std::to_string(slot));
     }
 }
 

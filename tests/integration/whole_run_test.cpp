@@ -211,24 +211,8 @@ TEST(WholeRun, DesignRunEqualsTheRerunOfItsSavedDesign) {
     expect_same_run(efficient, run_scheme(chicago, 2, 0.0f), "efficient design in Chicago");
 }
 
-// The host moves scheme 1 to `site`, a zip code of the table or a weather
-// file of the weather directory, and marks the location as changed: flag 81
-// is a byte of the binary input file (a save clears it, the run that takes
-// the new site in saves it cleared).
-void move_scheme_1(const fs::path& project, const std::string& site) {
-    const bool zip = site.find('.') == std::string::npos;
-    edit_scheme(project, 1, [&] {
-        STRATEGY(4, 1) = zip ? std::stof(site) : -1.0f;
-        if (!zip) CLIMATEFILENAME = site.c_str();
-    });
-    constexpr std::size_t kLocationChangedByte = 5582 + 81 - 51;
-    std::string input = read_file(project / "scheme1b.dat");
-    input.at(kLocationChangedByte) = 1;
-    write_file(project / "scheme1b.dat", input);
-}
-
 SchemeRun code_minimum_at(const fs::path& project, const std::string& site) {
-    move_scheme_1(project, site);
+    move_scheme(project, 1, site);
     return run_scheme(project, 1, 243.0f);
 }
 
