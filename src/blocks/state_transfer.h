@@ -48,8 +48,8 @@ struct FINDFLAG_STATE_t {
 
 // REVISION: the run designs the scheme (commands 243 and 246 of slots 1
 // and 2) after the transfer has turned its column into the model. The
-// design chooses the heating and cooling codes anew, so a column that holds
-// none yet is no fault of the user's. Set by the run sequence on every run.
+// design chooses the heating, cooling and wall codes anew, so a column that
+// holds none yet is no fault of the user's. Set by the run sequence on every run.
 struct REVISION_STATE_t {
     LOGICAL DESIGN_FOLLOWS = false;
 };
