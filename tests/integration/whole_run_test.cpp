@@ -252,6 +252,36 @@ TEST(WholeRun, MovedProjectBillsAsANewProjectAtItsSite) {
     expect_same_run(phoenix, code_minimum_at(dir / "moved", "Phoenix.epw"), "then to Phoenix");
 }
 
+// A site whose climate zone has no text file in the weather directory
+// (zone 5 in the sample's): the run that meets it falls back to the default
+// location's zone 9 file and simulates nothing, and the default location
+// becomes the site of schemes 1 and 2, which share it. Every later run
+// simulates the default location, the same on every run and in scheme 2
+// whichever scheme met the fallback. Scheme 1 simulated zone 9 from its
+// third run on while its site still named zone 5; scheme 2 never simulated.
+TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
+    ScratchDir dir;
+    SchemeRun efficient[2];
+    for (const INTEGER first : {1, 2}) {
+        const fs::path p = dir / ("scheme" + std::to_string(first) + "first");
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        move_scheme_1(p, "5");
+        const REAL design = first == 1 ? 243.0f : 246.0f;
+        const std::string what = "scheme " + std::to_string(first) + " first";
+        const SchemeRun fallback = run_scheme(p, first, design);
+        EXPECT_FALSE(NFLAG(80)) << what;
+        EXPECT_EQ(fallback.rows[47], 0.0f) << what << ": days simulated";
+        for (const INTEGER slot : {1, 2}) EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ", site of " << slot;
+        const SchemeRun second = run_scheme(p, first, design);
+        EXPECT_TRUE(NFLAG(80)) << what;
+        EXPECT_EQ(second.rows[47], 365.0f) << what;
+        expect_same_run(second, run_scheme(p, first, design), what + ", third run");
+        efficient[first - 1] = first == 2 ? second : run_scheme(p, 2, 246.0f);
+    }
+    expect_same_run(efficient[0], efficient[1], "scheme 2 after scheme 1 met the fallback");
+}
+
 // A project file that cannot be loaded whole (damaged, or emptied by an
 // interrupted copy), or a missing input file of the scheme: the run fails,
 // saves nothing and writes no report.
