@@ -652,6 +652,29 @@ TEST(WholeRun, SolarSavingsAreWhatTheWaterHeaterStopsBurning) {
     EXPECT_EQ(SUMARY(64, 3), 0.0f);
 }
 
+// Collectors sized by rule for a heat-pump water heater whose stored
+// energy factor (0.67) reads as no COP: the first run sizes with the COP of
+// 2 the heater runs at and saves, as every later run does. The sizing took
+// the stored factor first: two collectors on the first run, one on every
+// later run (at Burbank 1,079.11 then 854.51 kWh displaced, $1,980.67 then
+// $2,050.04 of electricity).
+TEST(WholeRun, RuleSizedSolarWaterWithAHeatPumpHeaterRerunsAsItRan) {
+    ScratchDir dir;
+    for (const char* epw : {"LAburbnk.epw", "ChiOHare.epw"}) {
+        const fs::path p = designed_home(dir, epw);
+        edit_scheme(p, 3, [&] {
+            STRATEGY(41, 3) = 1.0f;
+            WHTYPE = 7;
+            SEF(2) = 0.67f;
+            STRATEGY(4, 3) = -1.0f;
+            CLIMATEFILENAME = epw;
+        });
+        const SchemeRun first = run_scheme(p, 3, 0.0f);
+        EXPECT_GT(first.rows[73], 0.0f) << epw << ": electricity displaced";
+        expect_same_run(first, run_scheme(p, 3, 0.0f), epw);
+    }
+}
+
 TEST(WholeRun, TwelveDaySolarRunOwesNothingToAnEarlierYear) {
     ScratchDir dir;
     const fs::path base = designed_home(dir, "base");
