@@ -233,7 +233,8 @@ static int flag(const MAVO_BLK10* blk10, int n) { return blk10->NFLAG[n - 1] & 1
 static void print_why_nothing(const MAVO_BLK10* blk10) {
     printf("nothing was simulated: every result of the scheme is 0 (");
     if (!flag(blk10, kFlagClimateValid))
-        printf("the climate data were not valid: the weather file could not be read");
+        printf("the climate data were not valid: the weather file could not be read, and the run fell back to "
+               "the default location, climate zone 9");
     else if (flag(blk10, kFlagFuelsIncompatible))
         printf("the heating or water-heating fuel does not suit the site");
     else if (!flag(blk10, kFlagZoneBalanceOk))

@@ -36,15 +36,17 @@ void vintage_attic_roof(REAL year) {
 
 // Scheme 1's roof choice, which the existing building's roof follows. A
 // roof the building sizing took away (1: a heated unit above) stays away,
-// whatever scheme 1 holds before its own design takes it away too. A
-// scheme 1 not yet designed or run may hold no choice (0, which the
-// constructions read as a heated unit above, a building without a roof):
-// the roof this scheme's own design chose from the same description stands
-// in for it, as scheme 1's design would choose it.
+// whatever scheme 1 holds before its own design takes it away too. Whether
+// a heated unit stands above is the sizing's to say, from the attachment
+// the description gives: a scheme 1 not yet designed may hold no choice
+// (0) or no roof (1, -1), which its design replaces by a roof of the
+// climate, and the constructions would read either as a building without a
+// roof. The roof this scheme's own design chose from the same description
+// stands in for it, as scheme 1's design would choose it.
 REAL scheme1_roof_choice() {
     const REAL own = STRATEGY(32, 2);
     const REAL roof = STRATEGY(32, 1);
-    if (own == 1.0f || roof == 0.0f) {
+    if (own == 1.0f || std::fabs(roof) <= 1.0f) {
         DBG_FLOAT("Vintage: the roof of scheme 2's own design EXPERT", own);
         return own;
     }

@@ -91,7 +91,7 @@ REAL dwelling_outside_area_ft2(INTEGER k, INTEGER item) {
     const REAL gross_ft2 = gross_area_ft2(item);
     if (!has_scheme_column(k)) return gross_ft2;
     if (item == kRoof) {
-        const bool garage_roof = STRATEGY(7, k) == 1.0f && STRATEGY(34, k) == 6.0f;
+        const bool garage_roof = attachment_is_detached(STRATEGY(7, k)) && STRATEGY(34, k) == 6.0f;
         return garage_roof ? std::max(0.0f, gross_ft2 - kGarageRoof_ft2) : gross_ft2;
     }
     if (dwelling_facade_shared(k, item)) {

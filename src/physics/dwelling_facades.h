@@ -11,6 +11,12 @@ namespace mavo {
 
 // Facades 1 south, 2 west, 3 north, 4 east; item 5 is the roof.
 
+// Attachment codes STRATEGY(7,k) of a dwelling: 2 a row house, 3 and 4 an
+// apartment. Every other code (0, 5 ...) is a detached house, which the
+// scheme's column holds as 1 on every load and save.
+inline constexpr REAL kDetachedHouse = 1.0f;
+constexpr bool attachment_is_detached(REAL code) { return code != 2.0f && code != 3.0f && code != 4.0f; }
+
 // Facade f of dwelling scheme k is shared with a neighbouring unit, by its
 // attachment STRATEGY(7,k) (2 a row house, 3 an apartment open to the south
 // and the sides) and shared walls STRATEGY(9,k) (row houses: 1 east and

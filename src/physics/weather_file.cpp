@@ -730,8 +730,29 @@ bool try_weather_file(FindtmyCall& c) {
     return position_for_simulation(c);
 }
 
+// The zip code of the default location, whose zone 9 file stands in for a
+// weather file that cannot be read.
+constexpr REAL kDefaultLocationZip = 90024.0f;
+
+// A site read from a climate zone's text file (a zone number, or a zip code
+// of the table) whose file cannot be read: the default location the
+// fallback puts in force becomes the scheme's site, so every later run
+// simulates the place it names, never zone 9 under the name of another
+// zone. Schemes 1 and 2 share their site. The location counts as changed:
+// this run takes the new site's rate zones, latitude and city from the
+// zip-code table, as after a move by the user.
+void keep_default_location_as_site() {
+    if (!has_scheme_column(IDNUM1)) return;
+    STRATEGY(4, IDNUM1) = kDefaultLocationZip;
+    if (IDNUM1 == 1 || IDNUM1 == 2) STRATEGY(4, 1) = STRATEGY(4, 2) = kDefaultLocationZip;
+    NFLAG(81) = true;
+    DBG_INT("FINDTMY: zone file of the site unreadable, the default location is saved as the site of scheme",
+            IDNUM1);
+}
+
 void fall_back_to_zone9(FindtmyCall& c) {
-    ZIPCODE = 90024.0f;
+    if (NFLAG(37)) keep_default_location_as_site();
+    ZIPCODE = kDefaultLocationZip;
     c.CODET = "00000";
     HDD = -1.0f;
     CECZONE = 9;

@@ -11,6 +11,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "physics/dwelling_facades.h"
 #include "physics/physics.h"
 #include "project/project.h"
 #include "project/revision.h"
@@ -31,10 +32,21 @@ void trace_slots(std::initializer_list<INTEGER> rows) {
     for (INTEGER n : rows) DBG_FLOAT("REVISION strategy(" + std::to_string(n) + ",-)", S(n));
 }
 
-// Steps of every call before its task: year built and venting repairs.
-// Returns the year built in use.
+// A dwelling of any attachment code but a row house's or an apartment's is
+// a detached house: its column holds 1, so that the building type, the
+// sizing, the garage and the save of every run read the one code.
+void repair_attachment() {
+    if (NFLAG(24) || !attachment_is_detached(S(7)) || S(7) == kDetachedHouse) return;
+    if (S(7) > 4.0f) DBG_FLOAT("ERROR strategy(7,-)", S(7));
+    DBG_FLOAT("REVISION attachment code taken as a detached house", S(7));
+    S(7) = kDetachedHouse;
+}
+
+// Steps of every call before its task: year built, attachment and venting
+// repairs. Returns the year built in use.
 REAL repair_column() {
     if (S(11) <= kNoYearBuilt) S(11) = kCurrentCodeYear;
+    repair_attachment();
     const REAL year_built = IDNUM1 == 1 ? kCurrentCodeYear : S(11);
     // Venting codes 2 to 4 are no longer offered; they mean no venting.
     const REAL vent = std::fabs(S(25));
@@ -71,7 +83,6 @@ void trace_after_task(INTEGER NTASK, bool has_column) {
 // Residential building type from the attachment choice.
 void residential_type_from_attachment() {
     const REAL attachment = S(7);
-    if (attachment > 4.0f) DBG_FLOAT("ERROR strategy(7,-)", attachment);
     if (attachment == 2.0f) NTYPE = 18;
     else if (attachment == 3.0f) NTYPE = 16;
     else if (attachment == 4.0f) NTYPE = 17;

@@ -94,18 +94,27 @@ TEST(OlderBuildingRun, ExistingHouseDesignRunEqualsItsRerun) {
 }
 
 // The existing house's roof follows scheme 1's roof choice. Scheme 2
-// designed before scheme 1 found no choice there (0, read as a heated unit
-// above) and lost its roof; a unit whose roof the sizing took away (a
-// heated unit above) got back the sloped roof scheme 1 still held, on the
-// re-run.
+// designed before scheme 1 found there a choice scheme 1's design had not
+// yet replaced: none (0) or no roof (1, -1: a heated unit above), and lost
+// its roof (at Chicago, built 1985: 1,794.8 therms of heating fuel and
+// $5,883 where the house designed after scheme 1 takes 2,003.9 therms and
+// costs $6,322); a unit whose roof the sizing took away (a heated unit
+// above) got back the sloped roof scheme 1 still held, on the re-run.
 TEST(OlderBuildingRun, ExistingHouseRoofDoesNotDependOnSchemeOne) {
     ScratchDir dir;
     const Building remodel{kRemodel, 1985.0f};
-    const fs::path first = new_building(dir, "scheme2first", remodel);
-    const SchemeRun before_scheme1 = run_scheme(first, 2, 246.0f);
-    const fs::path after = new_building(dir, "scheme1first", remodel);
-    run_scheme(after, 1, 243.0f);
-    expect_same_run(before_scheme1, run_scheme(after, 2, 246.0f), "scheme 2 designed before scheme 1");
+    for (const REAL roof : {0.0f, 1.0f, -1.0f}) {
+        const Building b{kRemodel, 1985.0f, roof == 0.0f ? nullptr : "ChiOHare.epw"};
+        const std::string choice = std::to_string(static_cast<int>(roof));
+        SchemeRun scheme2[2];
+        for (const INTEGER first : {2, 1}) {
+            const fs::path p = new_building(dir, "roof" + choice + "first" + std::to_string(first), b);
+            for (const INTEGER slot : {1, 2}) edit_scheme(p, slot, [&] { STRATEGY(32, slot) = roof; });
+            if (first == 1) run_scheme(p, 1, 243.0f);
+            scheme2[first - 1] = run_scheme(p, 2, 246.0f);
+        }
+        expect_same_run(scheme2[1], scheme2[0], what(b) + ", roof choice " + choice + ", scheme 2 designed first");
+    }
 
     const fs::path unit = new_building(dir, "unit", remodel);
     for (const INTEGER slot : {1, 2}) {

@@ -236,6 +236,36 @@ TEST(WholeRun, MovedProjectBillsAsANewProjectAtItsSite) {
     expect_same_run(phoenix, code_minimum_at(dir / "moved", "Phoenix.epw"), "then to Phoenix");
 }
 
+// A site whose climate zone has no text file in the weather directory
+// (zone 5 in the sample's): the run that meets it falls back to the default
+// location's zone 9 file and simulates nothing, and the default location
+// becomes the site of schemes 1 and 2, which share it. Every later run
+// simulates the default location, the same on every run and in scheme 2
+// whichever scheme met the fallback. Scheme 1 simulated zone 9 from its
+// third run on while its site still named zone 5; scheme 2 never simulated.
+TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
+    ScratchDir dir;
+    SchemeRun efficient[2];
+    for (const INTEGER first : {1, 2}) {
+        const fs::path p = dir / ("scheme" + std::to_string(first) + "first");
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        move_scheme_1(p, "5");
+        const REAL design = first == 1 ? 243.0f : 246.0f;
+        const std::string what = "scheme " + std::to_string(first) + " first";
+        const SchemeRun fallback = run_scheme(p, first, design);
+        EXPECT_FALSE(NFLAG(80)) << what;
+        EXPECT_EQ(fallback.rows[47], 0.0f) << what << ": days simulated";
+        for (const INTEGER slot : {1, 2}) EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ", site of " << slot;
+        const SchemeRun second = run_scheme(p, first, design);
+        EXPECT_TRUE(NFLAG(80)) << what;
+        EXPECT_EQ(second.rows[47], 365.0f) << what;
+        expect_same_run(second, run_scheme(p, first, design), what + ", third run");
+        efficient[first - 1] = first == 2 ? second : run_scheme(p, 2, 246.0f);
+    }
+    expect_same_run(efficient[0], efficient[1], "scheme 2 after scheme 1 met the fallback");
+}
+
 // A project file that cannot be loaded whole (damaged, or emptied by an
 // interrupted copy), or a missing input file of the scheme: the run fails,
 // saves nothing and writes no report.
@@ -604,6 +634,29 @@ TEST(WholeRun, SolarSavingsAreWhatTheWaterHeaterStopsBurning) {
     ASSERT_GT(heater_without, heater_with);
     EXPECT_NEAR(displaced, heater_without - heater_with, 0.1f * (heater_without - heater_with));
     EXPECT_EQ(SUMARY(64, 3), 0.0f);
+}
+
+// Collectors sized by rule for a heat-pump water heater whose stored
+// energy factor (0.67) reads as no COP: the first run sizes with the COP of
+// 2 the heater runs at and saves, as every later run does. The sizing took
+// the stored factor first: two collectors on the first run, one on every
+// later run (at Burbank 1,079.11 then 854.51 kWh displaced, $1,980.67 then
+// $2,050.04 of electricity).
+TEST(WholeRun, RuleSizedSolarWaterWithAHeatPumpHeaterRerunsAsItRan) {
+    ScratchDir dir;
+    for (const char* epw : {"LAburbnk.epw", "ChiOHare.epw"}) {
+        const fs::path p = designed_home(dir, epw);
+        edit_scheme(p, 3, [&] {
+            STRATEGY(41, 3) = 1.0f;
+            WHTYPE = 7;
+            SEF(2) = 0.67f;
+            STRATEGY(4, 3) = -1.0f;
+            CLIMATEFILENAME = epw;
+        });
+        const SchemeRun first = run_scheme(p, 3, 0.0f);
+        EXPECT_GT(first.rows[73], 0.0f) << epw << ": electricity displaced";
+        expect_same_run(first, run_scheme(p, 3, 0.0f), epw);
+    }
 }
 
 TEST(WholeRun, TwelveDaySolarRunOwesNothingToAnEarlierYear) {

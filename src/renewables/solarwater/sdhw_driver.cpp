@@ -60,6 +60,15 @@ void water_heater_defaults() {
     fill(SGPD(kSlot), NFLAG(24) ? kNonresDefaultGpd : DSGPD(kSlot));
 }
 
+// A heat-pump water heater (type 7 and up) in a scheme that runs its own
+// heater (the base schemes 1 and 2 run a gas storage heater): an energy
+// factor below 1 is no COP, and the heater runs at the default COP, which
+// the scheme saves. It is taken before the sizing, which divides by it, so
+// that the first run sizes the collectors every later run sizes.
+void heat_pump_cop(INTEGER k) {
+    if (k >= 3 && WHTYPE >= 7 && SEF(kSlot) < 1.0f) SEF(kSlot) = kHeatPumpDefaultCop;
+}
+
 // Mean hourly fraction of the building type's hot-water schedule (row 5, in
 // percent of the peak draw); 0 for a type outside the table.
 REAL nonres_mean_draw_fraction() {
@@ -160,7 +169,6 @@ struct HeaterArrangement {
     INTEGER tanks = 0;
     INTEGER fuel = -1;       // auxiliary fuel code; -1 keeps the stored one
     bool in_line = false;    // no tank of its own: a one-gallon auxiliary volume
-    bool heat_pump = false;  // an energy factor below 1 is taken as a COP of 2
 };
 
 HeaterArrangement heater_without_collectors(INTEGER whtype) {
@@ -171,7 +179,7 @@ HeaterArrangement heater_without_collectors(INTEGER whtype) {
     case 4: return {7, 1, 3};
     case 5: return {3, 0, 1, true};
     case 6: return {2, 0, 2, true};
-    default: return whtype >= 7 ? HeaterArrangement{6, 1, 2, false, true} : HeaterArrangement{};
+    default: return whtype >= 7 ? HeaterArrangement{6, 1, 2} : HeaterArrangement{};
     }
 }
 
@@ -182,7 +190,6 @@ void arrangement_without_collectors(INTEGER& aux, REAL& v_aux_gal) {
     SNTANK(kSlot) = a.tanks;
     if (a.fuel >= 0) SAFUELTYPE(kSlot) = a.fuel;
     if (a.in_line) v_aux_gal = 1.0f;
-    if (a.heat_pump && SEF(kSlot) < 1.0f) SEF(kSlot) = kHeatPumpDefaultCop;
 }
 
 // An electric storage heater with collectors: one tank or two, toggled by
@@ -220,7 +227,6 @@ void arrangement_with_collectors(INTEGER& aux, REAL v_tank_gal, REAL& v_aux_gal)
             aux = 1;
             SNTANK(kSlot) = 1;
             SAFUELTYPE(kSlot) = 2;
-            if (SEF(kSlot) < 1.0f) SEF(kSlot) = kHeatPumpDefaultCop;
         } else {
             aux = 0;
             SAFUELTYPE(kSlot) = 0;
@@ -475,6 +481,7 @@ void SDHWCALC() {
     DBG_FLOAT("SDHWCALC strategy(41,)", s41);
     DBG_FLOAT("SDHWCALC sQty(2)", SQTY(kSlot));
     if (WHTYPE >= 1 || WHTYPE == -1) water_heater_defaults();
+    heat_pump_cop(k);
     const REAL gpd = SGPD(kSlot);
     const REAL mean_draw = NFLAG(24) ? nonres_mean_draw_fraction() : 0.0f;
     size_collectors(k, s41, gpd, mean_draw);
