@@ -2,12 +2,16 @@
  * Stand-in host: loads the kernel library at run time, as the design
  * application does, shows what the getters report, and runs the kernel on a
  * project directory, printing every progress report on its own line and,
- * after the call, what the run did (mavo-run-report.c).
+ * after the call, what the run did (mavo-run-report.c): the scheme, its
+ * site and weather, whether a design was generated, the main results, or
+ * why nothing was and what to do next.
  *
  *   mavo-run [--trace] [--new] [--scheme N [--command C] [--site NAME]] [--target N]
  *            [--name TEXT] PROJECT_DIR UTIL_DIR WEATHER_DIR
  *
- * Before the call it does what the design application does to a project:
+ * It first checks the three directories, naming one that is missing or
+ * unreadable. Before the call it does what the design application does to a
+ * project:
  *   --new         creates PROJECT_DIR, when it does not exist, from the new-
  *                 project defaults of the utility directory
  *   --scheme N    selects scheme N: the first value of the summary file; a
