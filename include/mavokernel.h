@@ -4,7 +4,8 @@
  * A host loads libmavokernel.so, may ask the getters about the build, and
  * calls MAVOKernelLib_runKernel once per run with the project, utility and
  * weather directories. The run serves the scheme that the project's saved
- * state selects (the first value of summaryb.dat, with the command held in
+ * state selects (in summaryb.dat the 32-bit little-endian integer right
+ * after the file's 12-byte header, bytes 12 to 15, with the command held in
  * row 2 of that scheme's column of stratb.dat) and leaves its results in the
  * project files and in the exported blocks below. The library writes nothing
  * to standard output except the lines its trace log cannot take (a traced
@@ -62,9 +63,15 @@ extern "C" {
 typedef void (*MAVOKernelLib_ProgressCallback)(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e);
 
 /* The build. Each getter returns a constant: "x86_64", 64, 0 (little
- * endian), "Release", "5.900", the build moment "Dec  4 2018 17:14:44" as a
- * full local date and time, and 1848 (the progress states, which no run
- * reports). The texts are static: never null, the same pointer on every
+ * endian), "Release", "5.900" (the library's version; its SONAME is
+ * libmavokernel.so.5), the build moment, and 1848 (the progress states,
+ * which no run reports). The build moment is the text
+ * "Tue Dec  4 17:14:44 UTC 2018": weekday, month, day of the month padded
+ * with a blank, 24-hour time, time-zone abbreviation and year (strftime's
+ * "%a %b %e %H:%M:%S %Z %Y"). The stamp carries no zone: the clock reading
+ * is the same everywhere and the abbreviation is that of the process's
+ * local time zone (TZ), so "UTC" only where that zone is UTC ("CST" at
+ * Chicago). The texts are static: never null, the same pointer on every
  * call, valid while the library is loaded; the host must not free or
  * change them. */
 MAVO_API const char* MAVOKernelLib_getArchName(void);
@@ -93,6 +100,8 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  *   installed nor called);
  * - a null directory text, or one too long for a file path;
  * - the project lock could not be taken;
+ *   on a file system without POSIX record locks (some network shares)
+ *   every call is refused so, its trace giving the reason;
  * - a project file that could not be opened, loaded whole or saved: a
  *   missing or 0-byte input file of the scheme, a 0-byte master.dir,
  *   summary, strategy or companion file, a value that is not a finite
@@ -184,8 +193,12 @@ typedef struct MAVO_BLK10 {
 } MAVO_BLK10; /* 96 bytes */
 
 /* Annual results by row 1..80 and column 1..19: columns 1 to 9 the schemes,
- * 10 the default scheme (and scheme 1's back copy), 10 to 18 the combination
- * lines 1 to 9, 19 the difference of a comparison. The rows a host needs
+ * 10 to 18 the combination lines 1 to 9 (column 9 + L), 19 the difference
+ * of a comparison. Column 9 + L is line L's while line L of master.dir
+ * holds a combination; otherwise its row 1 is the floor area of scheme L
+ * (a back copy its single-zone runs keep) and, for column 10 only, its
+ * other rows are the default scheme's (slot 10) after a run of that
+ * scheme. The summary file keeps columns 1 to 18. The rows a host needs
  * (units in brackets; fuel rows in gallons at a propane or oil site):
  *    1 conditioned floor area [ft2]
  *   18 heating delivered, negative [kBtu/ft2]     19 cooling delivered [kBtu/ft2]
@@ -219,7 +232,22 @@ typedef struct MAVO_BLK20 {
     float HEATGAIN[27];
 } MAVO_BLK20; /* 244 bytes */
 
-/* Hourly bar chart of the 17 heat-flow components. */
+/* Hourly bar chart of the 17 heat-flow components, computed by every run
+ * that simulates a scheme (not by a combination's): BARPAIRS the components
+ * at the hour of the scheme's cooling peak (month and hour in BLK20's
+ * MAXMON and MAXHR), sorted by value with the total last; BARPEAK the same
+ * components, pair by pair, at the heating peak (MINMON, MINHR), the
+ * peaks' months and hours being summary rows 30, 31 and 27, 28; COMPMIN and
+ * COMPMAX each component's extremes over the 288 hours of the twelve
+ * months' hourly profiles, in Btu/h; BARTOP, BARBOT the largest and
+ * smallest of the bars and peaks, BARZERO the zero line's place between
+ * them (0 to 1). The bars and peaks are in Btu/h times a scale: 1 when the
+ * summary file's second value (the second scheme of a library operation,
+ * bytes 16 to 19) is 1 or more; otherwise the summary file's chart scale,
+ * the 32-bit float at bytes 32 to 35, which a new project holds as 0. So
+ * after a plain or design run of a new project's scheme the bars are all 0,
+ * and they are filled after a library command that named a second scheme
+ * (and after every run while that second scheme stays in the file). */
 typedef struct MAVO_BLK25 {
     float BARPAIRS[17][2]; /* [pair][0 value, 1 component number] */
     float BARPEAK[17];
@@ -252,12 +280,22 @@ typedef struct MAVO_BLK44B {
 
 /* The name buffer, the one block the host writes: before a call (never
  * during one) the host may leave here, from the block's first byte on and
- * padded with blanks (a NUL ends the text), the name for a library command:
+ * padded with blanks (a NUL ends the text), the name for a library command
+ * (single-byte text in the Windows-1252 code page, as every name of the
+ * project files: see below):
  * the scheme or combination line named (command 208) or the new combination
  * line (204) takes its first 24 characters. For a re-read (209) it holds the
  * months to simulate instead, as twelve 4-character words such as
  * "MAR JUL ". The kernel uses the block as its own scratch during the run
- * and leaves it blank when the call returns. */
+ * and leaves it blank when the call returns.
+ *
+ * Names and titles (scheme and combination names here and in master.dir,
+ * the titles and site name of a scheme's input file) are read one byte per
+ * character in the Windows-1252 code page (Latin-1 from byte 0xA0 up) and
+ * written into the compliance document (scheme<k>.xml) as UTF-8. A host
+ * must write them in that code page: a name written as UTF-8 is taken byte
+ * by byte and arrives double-encoded (an e acute, 0xC3 0xA9 in UTF-8,
+ * becomes the two characters A tilde and copyright sign). */
 typedef struct MAVO_BLK27A {
     char MATNAME[8];
     char TEXTLINE[250];

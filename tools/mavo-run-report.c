@@ -22,8 +22,17 @@
  * scheme of a library operation, follow its 12-byte header. */
 enum { kSelectedSchemeByte = 12, kMasterLines = 18, kNameLength = 24 };
 
+/* Where a scheme's site is saved: the site's name (TITLE3, 24 characters
+ * after the two title lines) in its input file; its zip code in row 4 of
+ * its column of the strategy file, whose rows 1 to 200 of the nine columns
+ * follow the 12-byte header; the climate it was simulated with on line 5 of
+ * its climate link file, "ZONE 09" or the path of the weather file. */
+enum { kSiteNameByte = 12 + 2 * 24, kStrategyRows = 200, kZipCodeRow = 4, kYearBuiltRow = 11 };
+
 /* Run flags a host reads (NFLAG(n) is byte n-1, true on its lowest bit). */
 enum {
+    kFlagCodeMinimumDesign = 8,
+    kFlagEfficientDesign = 9,
     kFlagZoneBalanceOk = 15,
     kFlagKernelOk = 51,
     kFlagSolarModelsOk = 54,
@@ -140,20 +149,27 @@ static struct file_list files_written(const char* project, const struct file_lis
     return now;
 }
 
-void begin_report(const char* project, float command, struct run_report* report) {
-    report->command = command;
-    report->before = list_files(project);
+/* Bytes of a project file at `offset`: 0 when all `size` were read. */
+static int read_bytes(const char* path, long offset, void* bytes, size_t size) {
+    FILE* f = fopen(path, "rb");
+    if (!f) return -1;
+    const int rc = (fseek(f, offset, SEEK_SET) == 0 && fread(bytes, size, 1, f) == 1) ? 0 : -1;
+    fclose(f);
+    return rc;
 }
 
-/* The scheme selected after the call and the second scheme it worked on. */
+/* The scheme selected and the second scheme of a library operation. */
 static int read_selected_schemes(const char* project, int32_t schemes[2]) {
     char path[PATH_MAX];
     snprintf(path, sizeof path, "%s/summaryb.dat", project);
-    FILE* f = fopen(path, "rb");
-    if (!f) return -1;
-    const int rc = (fseek(f, kSelectedSchemeByte, SEEK_SET) == 0 && fread(schemes, 4, 2, f) == 2) ? 0 : -1;
-    fclose(f);
-    return rc;
+    return read_bytes(path, kSelectedSchemeByte, schemes, 8);
+}
+
+void begin_report(const char* project, float command, struct run_report* report) {
+    int32_t schemes[2] = {0, 0};
+    report->command = command;
+    report->scheme = read_selected_schemes(project, schemes) == 0 ? schemes[0] : 0;
+    report->before = list_files(project);
 }
 
 static void copy_name(char* to, const char* from, size_t length) {
@@ -229,8 +245,64 @@ static void print_rows(const MAVO_BLK16* blk16, int column, const struct summary
 
 static int flag(const MAVO_BLK10* blk10, int n) { return blk10->NFLAG[n - 1] & 1; }
 
+static float strategy_value(const char* project, int scheme, int row) {
+    char path[PATH_MAX];
+    float value = 0.0f;
+    snprintf(path, sizeof path, "%s/stratb.dat", project);
+    if (read_bytes(path, 12 + 4L * ((scheme - 1) * kStrategyRows + row - 1), &value, 4) != 0) return 0.0f;
+    return value;
+}
+
+/* The site a scheme's run used, as the run saved it: the station or city,
+ * the zip code (or the climate-zone number) it was given, and the weather
+ * file or climate zone it was simulated with. */
+static void print_site(const char* project, int scheme) {
+    char path[PATH_MAX], name[kNameLength + 1] = "", text[512] = "";
+    snprintf(path, sizeof path, "%s/scheme%db.dat", project, scheme);
+    if (read_bytes(path, kSiteNameByte, text, kNameLength) == 0) copy_name(name, text, kNameLength);
+    printf("site: %s", *name ? name : "(no name)");
+    const float zip = strategy_value(project, scheme, kZipCodeRow);
+    if (zip >= 1.0f && zip < 20.0f) printf(", given as climate zone %d", (int)zip);
+    else if (zip >= 20.0f) printf(", zip code %ld", (long)zip);
+    snprintf(path, sizeof path, "%s/scheme%d.cclink", project, scheme);
+    FILE* f = fopen(path, "r");
+    int line = 0;
+    while (f && line < 5 && fgets(text, sizeof text, f)) ++line;
+    if (f) fclose(f);
+    if (line == 5) {
+        size_t n = strlen(text);
+        while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\n' || text[n - 1] == '\r')) text[--n] = '\0';
+        int zone = 0;
+        if (sscanf(text, "ZONE %d", &zone) == 1) {
+            printf("; simulated on zone%d.txh (climate zone %d)", zone, zone);
+        } else {
+            const char* slash = strrchr(text, '/');
+            printf("; simulated on %s", slash ? slash + 1 : text);
+        }
+    }
+    printf("\n");
+}
+
+/* Whether the call designed the scheme before simulating it: a design
+ * command (243, 246, or 340 and up) in slot 1 or 2; in slot 2 of a
+ * building older than the code any command from 246 to 339 asks for its
+ * vintage design. The kind is the one the run's design flags name. */
+static void print_design(const char* project, const MAVO_BLK10* blk10, int32_t scheme, int command) {
+    const int remodel = scheme == 2 && strategy_value(project, 2, kYearBuiltRow) > 199.0f;
+    const int designed = (scheme == 1 || scheme == 2) &&
+                         (command == 243 || command == 246 || command >= 340 || (remodel && command > 246));
+    if (!designed) {
+        printf("design: none generated; the scheme was simulated as saved\n");
+        return;
+    }
+    printf("design: generated by command %d, %s, then simulated\n", command,
+           flag(blk10, kFlagCodeMinimumDesign) ? "the code-minimum design"
+           : flag(blk10, kFlagEfficientDesign) ? "the energy-efficient design"
+                                               : "the vintage design of its year built");
+}
+
 /* Why a scheme's results are all zero, from the flags the run left. */
-static void print_why_nothing(const MAVO_BLK10* blk10) {
+static void print_why_nothing(const MAVO_BLK10* blk10, int trace) {
     printf("nothing was simulated: every result of the scheme is 0 (");
     if (!flag(blk10, kFlagClimateValid))
         printf("the climate data were not valid: the weather file could not be read, and the run fell back to "
@@ -243,7 +315,7 @@ static void print_why_nothing(const MAVO_BLK10* blk10) {
         printf("the photovoltaic or solar-water model failed");
     else
         printf("the run ended with errors");
-    printf("; the trace says more)\n");
+    printf(trace ? "; the trace says more)\n" : "; rerun with --trace to see the kernel's reason)\n");
 }
 
 /* The reason the kernel traced for a refused library command, from the
@@ -308,7 +380,8 @@ static void print_results(void* lib, const char* project, int trace, const struc
     }
     if (column > 0 && line > 0 && !flag(blk10, kFlagKernelOk)) {
         printf("nothing was shown: its members' stored results do not add up (other periods or data sources), "
-               "and the line's column holds no results (flag 51 false)\n");
+               "and the line's column holds no results (flag 51 false); run its members over the same days, "
+               "then select it again (206)\n");
     } else if (column > 0 && line > 0) {
         printf("shown from its members' stored results, not simulated; ended without error: yes (flag 51)\n");
         print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
@@ -317,11 +390,13 @@ static void print_results(void* lib, const char* project, int trace, const struc
         printf("days simulated (row 48): %.0f\n", days);
         printf("climate data valid: %s (flag 80); ended without error: %s (flag 51)\n",
                flag(blk10, kFlagClimateValid) ? "yes" : "no", flag(blk10, kFlagKernelOk) ? "yes" : "no");
+        if (column <= 9) print_site(project, column);
+        if (!is_library_command(command)) print_design(project, blk10, report->scheme, command);
         if (flag(blk10, kFlagDefaultLocation))
             printf("site: the zip code is not in zipcodes.sce; the default location, Los Angeles Westwood "
                    "(climate zone 9), was used (flag 89)\n");
         if (days > 0.0f) print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
-        else print_why_nothing(blk10);
+        else print_why_nothing(blk10, trace);
     }
     if (is_compare_command(command) && !flag(blk10, kFlagLibraryRefused)) {
         printf("difference, ");
@@ -335,8 +410,9 @@ static void print_results(void* lib, const char* project, int trace, const struc
 
 void print_report(void* lib, const char* project, int trace, struct run_report* report, int rc) {
     if (rc != 0) {
-        printf("nothing was simulated or saved: the call returned %d and left the project's files as they were%s\n",
-               rc, trace ? " (the trace says why)" : "");
+        printf("nothing was simulated or saved: the call returned %d and left the project's files as they were; %s\n",
+               rc, trace ? "its trace (v7trace*.txt in the project directory) gives the kernel's reason"
+                         : "rerun with --trace to see the kernel's reason");
     } else {
         struct file_list written = files_written(project, &report->before);
         print_results(lib, project, trace, report, &written);

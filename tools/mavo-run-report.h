@@ -9,6 +9,7 @@
 #define MAVO_RUN_REPORT_H
 
 #include <stddef.h>
+#include <stdint.h>
 #include <sys/types.h>
 #include <time.h>
 
@@ -28,6 +29,7 @@ struct file_list {
 struct run_report {
     struct file_list before; /* the project directory before the call */
     float command;           /* the command the selected scheme held before the call */
+    int32_t scheme;          /* the scheme selected before the call */
 };
 
 void begin_report(const char* project, float command, struct run_report* report);

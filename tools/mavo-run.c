@@ -2,12 +2,16 @@
  * Stand-in host: loads the kernel library at run time, as the design
  * application does, shows what the getters report, and runs the kernel on a
  * project directory, printing every progress report on its own line and,
- * after the call, what the run did (mavo-run-report.c).
+ * after the call, what the run did (mavo-run-report.c): the scheme, its
+ * site and weather, whether a design was generated, the main results, or
+ * why nothing was and what to do next.
  *
  *   mavo-run [--trace] [--new] [--scheme N [--command C] [--site NAME]] [--target N]
  *            [--name TEXT] PROJECT_DIR UTIL_DIR WEATHER_DIR
  *
- * Before the call it does what the design application does to a project:
+ * It first checks the three directories, naming one that is missing or
+ * unreadable. Before the call it does what the design application does to a
+ * project:
  *   --new         creates PROJECT_DIR, when it does not exist, from the new-
  *                 project defaults of the utility directory
  *   --scheme N    selects scheme N: the first value of the summary file; a
@@ -113,10 +117,49 @@ static int make_project_directory(const char* project) {
     struct stat st;
     if (stat(project, &st) == 0) return 0;
     if (mkdir(project, 0777) != 0) {
-        fprintf(stderr, "mavo-run: cannot create %s: %s\n", project, strerror(errno));
+        fprintf(stderr, "mavo-run: cannot create the project directory %s: %s; make its parent directory first\n",
+                project, strerror(errno));
         return -1;
     }
     return 1;
+}
+
+/* A directory the call needs: 0 when it is one, readable (and writable
+ * where the run writes); otherwise a message that names it and what to do. */
+static int check_directory(const char* path, const char* what, int access_mode, const char* next) {
+    struct stat st;
+    if (stat(path, &st) != 0) {
+        fprintf(stderr, "mavo-run: the %s %s does not exist (%s); %s\n", what, path, strerror(errno), next);
+        return -1;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        fprintf(stderr, "mavo-run: the %s %s is not a directory; %s\n", what, path, next);
+        return -1;
+    }
+    if (access(path, access_mode) != 0) {
+        fprintf(stderr, "mavo-run: the %s %s cannot be %s (%s); give one that can, or change its permissions\n",
+                what, path, (access_mode & W_OK) ? "read and written" : "read", strerror(errno));
+        return -1;
+    }
+    return 0;
+}
+
+/* The three directories of the call, checked before anything is touched:
+ * the kernel would only say that nothing could be run. The project
+ * directory may be missing when --new is to make it. */
+static int check_directories(const char* project, const char* util, const char* weather, int make_new) {
+    int rc = 0;
+    struct stat st;
+    if (!make_new || stat(project, &st) == 0)
+        rc |= check_directory(project, "project directory", R_OK | W_OK | X_OK,
+                              make_new ? "give a project directory"
+                                       : "add --new to make a new project there, or give an existing project");
+    rc |= check_directory(util, "utility directory", R_OK | X_OK,
+                          "give the directory of the utility files (data/util of the kernel's tree)");
+    rc |= check_directory(weather, "weather directory", R_OK | X_OK,
+                          "give the directory of the weather files and zipcodes.sce (data/weather of the kernel's "
+                          "tree)");
+    return rc;
 }
 
 static int fill_new_project(const char* project, const char* util) {
@@ -125,7 +168,8 @@ static int fill_new_project(const char* project, const char* util) {
         snprintf(from, sizeof from, "%s/%s", util, new_project_files[i][0]);
         snprintf(to, sizeof to, "%s/%s", project, new_project_files[i][1]);
         if (copy_file(from, to) != 0) {
-            fprintf(stderr, "mavo-run: cannot copy %s to %s\n", from, to);
+            fprintf(stderr, "mavo-run: cannot copy %s to %s; the utility directory must hold the new-project files\n",
+                    from, to);
             return -1;
         }
     }
@@ -136,7 +180,9 @@ static int fill_new_project(const char* project, const char* util) {
             snprintf(name, sizeof name, new_scheme_files[i][1], slot);
             snprintf(to, sizeof to, "%s/%s", project, name);
             if (copy_file(from, to) != 0) {
-                fprintf(stderr, "mavo-run: cannot copy %s to %s\n", from, to);
+                fprintf(stderr,
+                        "mavo-run: cannot copy %s to %s; the utility directory must hold the new-project files\n",
+                        from, to);
                 return -1;
             }
         }
@@ -156,8 +202,9 @@ static int lock_project(const char* project) {
     const int fd = open(path, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     struct stat st;
     if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        fprintf(stderr, "mavo-run: cannot lock the project with %s: %s\n", path,
-                fd < 0 ? strerror(errno) : "not a regular file");
+        fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path,
+                fd < 0 ? strerror(errno) : "not a regular file",
+                fd < 0 ? "the project directory must be writable" : "remove it, the kernel makes it anew");
         if (fd >= 0) close(fd);
         return -1;
     }
@@ -169,10 +216,16 @@ static int lock_project(const char* project) {
     const int e = errno;
     close(fd);
     if (e == EACCES || e == EAGAIN) {
-        fprintf(stderr, "mavo-run: another run holds the project %s; nothing done\n", project);
+        fprintf(stderr, "mavo-run: another run holds the project %s; nothing done: run again when it has ended\n",
+                project);
         return 1;
     }
-    fprintf(stderr, "mavo-run: cannot lock the project with %s: %s\n", path, strerror(e));
+    /* The kernel refuses every run of such a project in the same way. */
+    fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path, strerror(e),
+            e == ENOLCK || e == EOPNOTSUPP || e == ENOSYS || e == EINVAL
+                ? "its file system takes no POSIX record locks (as some network shares): copy the project to a "
+                  "local disk"
+                : "the project directory must be writable");
     return -1;
 }
 
@@ -184,18 +237,23 @@ static int lock_project(const char* project) {
 static int store_bytes(const char* path, long offset, const void* bytes, size_t size) {
     const int fd = open(path, O_RDWR | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0 && errno == ELOOP) {
-        fprintf(stderr, "mavo-run: %s is a symbolic link; nothing is written through it\n", path);
+        fprintf(stderr, "mavo-run: %s is a symbolic link; nothing is written through it: put the file itself there\n",
+                path);
         return -1;
     }
     FILE* f = fd < 0 ? NULL : fdopen(fd, "r+b");
     if (!f) {
-        fprintf(stderr, "mavo-run: cannot open %s: %s\n", path, strerror(errno));
+        fprintf(stderr, "mavo-run: cannot open %s: %s; a project needs its files (--new makes a new project)\n", path,
+                strerror(errno));
         if (fd >= 0) close(fd);
         return -1;
     }
     struct stat st;
     if (fstat(fileno(f), &st) != 0 || st.st_size < offset + (long)size) {
-        fprintf(stderr, "mavo-run: %s is too short to hold the value at byte %ld; left as it is\n", path, offset);
+        fprintf(stderr,
+                "mavo-run: %s is too short to hold the value at byte %ld; left as it is: restore the project's "
+                "file or make the project anew with --new\n",
+                path, offset);
         fclose(f);
         return -1;
     }
@@ -204,7 +262,7 @@ static int store_bytes(const char* path, long offset, const void* bytes, size_t 
     if (rc == 0 && memcmp(stored, bytes, size) != 0)
         rc = (fseek(f, offset, SEEK_SET) == 0 && fwrite(bytes, size, 1, f) == 1) ? 0 : -1;
     if (fclose(f) != 0) rc = -1;
-    if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s\n", path);
+    if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s; the project's files must be writable\n", path);
     return rc;
 }
 
@@ -319,7 +377,9 @@ static int resolve_site(const char* weather, const char* name, struct site* site
     struct stat st;
     snprintf(path, sizeof path, "%s/%s", weather, name);
     if (strlen(name) > kClimateFileNameLength || strchr(name, '/') || stat(path, &st) != 0) {
-        fprintf(stderr, "mavo-run: %s is neither a zip code nor a weather file of at most %d characters in %s\n",
+        fprintf(stderr,
+                "mavo-run: %s is neither a zip code nor a weather file of at most %d characters in %s; give one of "
+                "those\n",
                 name, kClimateFileNameLength, weather);
         return -1;
     }
@@ -353,7 +413,7 @@ enum { kNameBufferText = 48 };
 static int leave_name(void* lib, const char* text) {
     MAVO_BLK27A* buffer = (MAVO_BLK27A*)dlsym(lib, "BLK27A");
     if (!buffer) {
-        fprintf(stderr, "mavo-run: the library has no name buffer BLK27A\n");
+        fprintf(stderr, "mavo-run: the library has no name buffer BLK27A; load a library of this kernel's build\n");
         return -1;
     }
     memset(buffer, ' ', sizeof *buffer);
@@ -363,7 +423,7 @@ static int leave_name(void* lib, const char* text) {
 
 static void* find_symbol(void* lib, const char* name) {
     void* sym = dlsym(lib, name);
-    if (!sym) fprintf(stderr, "mavo-run: the library has no %s\n", name);
+    if (!sym) fprintf(stderr, "mavo-run: the library has no %s; load a library of this kernel's build\n", name);
     return sym;
 }
 
@@ -455,6 +515,7 @@ int main(int argc, char** argv) {
     }
     const char* project = argv[first];
     const char* util = argv[first + 1];
+    if (check_directories(project, util, argv[first + 2], make_new) != 0) return 2;
     struct site chosen_site;
     if (site && resolve_site(argv[first + 2], site, &chosen_site) != 0) return 2;
     int created = 0;
@@ -469,7 +530,10 @@ int main(int argc, char** argv) {
 
     void* lib = open_library();
     if (!lib) {
-        fprintf(stderr, "mavo-run: cannot load libmavokernel.so: %s\n", dlerror());
+        fprintf(stderr,
+                "mavo-run: cannot load libmavokernel.so: %s; build the kernel, or put the library in ../lib "
+                "beside this program\n",
+                dlerror());
         return 2;
     }
     text_getter arch_name = (text_getter)find_symbol(lib, "MAVOKernelLib_getArchName");
