@@ -250,7 +250,7 @@ TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
         const fs::path p = dir / ("scheme" + std::to_string(first) + "first");
         testing::new_project(p, kData / "util");
         reset_all_blocks();
-        move_scheme_1(p, "5");
+        move_scheme(p, 1, "5");
         const REAL design = first == 1 ? 243.0f : 246.0f;
         const std::string what = "scheme " + std::to_string(first) + " first";
         const SchemeRun fallback = run_scheme(p, first, design);
