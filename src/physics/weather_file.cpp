@@ -717,6 +717,36 @@ void prepare(FindtmyCall& c, bool first_attempt) {
     if (degree_days_to_recompute()) HDD = -1.0f;
 }
 
+// The days of the file the simulation reads: the whole year, or the days
+// skipped before a twelve-day period and its twelve days.
+INTEGER days_the_simulation_reads() {
+    return NFLAG(38) ? kDaysPerYear : planned_skip_days() + kRepresentativeDays;
+}
+
+// Without the year pass nothing has read the file's hourly records yet: a
+// file that ends before the last day the simulation reads is found here,
+// where it can still fall back, not in the middle of the simulated year,
+// whose results would be lost to zeros. Read from the first hourly record;
+// false when the file ends (or cannot be read) too soon.
+bool long_enough_for_the_run(FindtmyCall& c) {
+    const INTEGER days = days_the_simulation_reads();
+    for (INTEGER nd = 1; nd <= days; ++nd) {
+        c.day = nd;
+        for (INTEGER ih = 1; ih <= kHoursPerDay; ++ih) {
+            const LineStatus s = next_hourly_line(c);
+            if (s == LineStatus::ok) continue;
+            if (s == LineStatus::end_of_file) {
+                DBG_INT("ERROR weather file ends before the last day the run simulates, on day", nd);
+                trace_end_of_file();
+            } else {
+                trace_cannot_read(c);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
 // One attempt with the weather source NFLAG(37) names; false when the file
 // cannot serve.
 bool try_weather_file(FindtmyCall& c) {
@@ -725,6 +755,8 @@ bool try_weather_file(FindtmyCall& c) {
     if (year_pass_wanted()) {
         if (!year_pass(c)) return false;
         if (NFLAG(38)) classify_site(!zone_text);
+    } else if (!long_enough_for_the_run(c)) {
+        return false;
     }
     default_tariffs_and_fuel_of_the_site();
     return position_for_simulation(c);

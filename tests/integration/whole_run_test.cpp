@@ -311,6 +311,40 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
     }
 }
 
+// A zone 9 file that ends in mid-October fails a run of any slot that
+// reads past its end, over the year or over twelve days (beyond the cut, or
+// across it): nothing is saved and no report written. A copy of a designed
+// scheme in slots 3 and 6 saved a year of zeros, and returned 0.
+TEST(WholeRun, WeatherFileEndingBeforeTheSimulatedDaysFailsTheRun) {
+    ScratchDir dir;
+    const fs::path p = designed_home(dir, "p");
+    select_scheme(p, 1, 201.0f, 6);
+    ASSERT_EQ(run_kernel(p), 0);
+    const fs::path cut = dir / "cut";
+    fs::copy(kData / "weather", cut, fs::copy_options::recursive);
+    cut_file(cut / "zone9.txh", 560362);
+    struct Case {
+        INTEGER slot, month, day;  // month and day 0: the whole year
+    };
+    for (const Case& c : {Case{3, 0, 0}, Case{6, 0, 0}, Case{3, 11, 1}, Case{6, 10, 10}}) {
+        const std::string what = "slot " + std::to_string(c.slot) + " from " + std::to_string(c.month) + "/" +
+                                 std::to_string(c.day);
+        edit_scheme(p, c.slot, [&] {
+            TMYMON = c.month;
+            TMYDAY = c.day;
+        });
+        select_scheme(p, c.slot, 0.0f);
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(p), 0) << what;  // the whole file serves
+        ASSERT_EQ(SUMARY(48, c.slot), c.month == 0 ? 365.0f : 12.0f) << what;
+        const auto before = project_files(p);
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p, cut), 1) << what;
+        EXPECT_FALSE(NFLAG(51)) << what;
+        EXPECT_TRUE(project_files(p) == before) << what << ": a project file or report changed";
+    }
+}
+
 // Results are derived data: a run rebuilds a scheme's results file it
 // cannot read whole, and saves the same files as a run that could.
 TEST(WholeRun, MissingOrDamagedResultsFileIsRebuilt) {
