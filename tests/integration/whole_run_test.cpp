@@ -277,6 +277,10 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
         {"strategy file emptied", [](const fs::path& p) { cut_file(p / "stratb.dat", 0); }, 3},
         {"companion emptied", [](const fs::path& p) { cut_file(p / "stratb.bfr", 0); }, 3},
         {"master.dir emptied beside the summary file", [](const fs::path& p) { cut_file(p / "master.dir", 0); }, 3},
+        // Lines of 28 columns and their line end.
+        {"master.dir cut at 60 bytes", [](const fs::path& p) { cut_file(p / "master.dir", 60); }, 3},
+        {"master.dir cut after 5 lines", [](const fs::path& p) { cut_file(p / "master.dir", 5 * 29); }, 3},
+        {"master.dir cut inside its ninth line", [](const fs::path& p) { cut_file(p / "master.dir", 9 * 29 - 6); }, 3},
         {"NaN word in the input file",
          [](const fs::path& p) {
              // The writers save no such value: a marked word is saved, then
