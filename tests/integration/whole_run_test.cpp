@@ -466,6 +466,48 @@ TEST(WholeRun, NonresidentialRunLeavesNoResidentialExport) {
     EXPECT_FALSE(fs::exists(p / "scheme1.txt"));
 }
 
+// A run that simulated nothing returns 0 with every result 0. Its compliance
+// document and import instructions are refused, its CSV report says so on
+// its first line, and its climate link names no climate it did not read.
+// They were a well-formed document an importer took (every energy 0), an
+// 813-line import text and a link to the site's zone.
+TEST(WholeRun, RunThatSimulatedNothingSaysSoInItsReports) {
+    struct Case {
+        const char* what;
+        void (*apply)(const fs::path&);
+        const char* why;
+        const char* link;  // the climate link's weather reference
+    };
+    const Case cases[] = {
+        {"zone balance that fails", [](const fs::path&) {}, "the zone balance failed", "ZONE 09"},
+        {"weather file that cannot be read",
+         [](const fs::path& p) { choose_weather_file(p, 3, "Nowhere.epw"); },
+         "the climate data are not valid", ""},
+    };
+    ScratchDir dir;
+    for (const Case& c : cases) {
+        // The sample's scheme 3 holds no design: its zone balance fails.
+        const fs::path p = settled_sample(dir, c.what);
+        c.apply(p);
+        select_scheme(p, 3, 0.0f);
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(p), 0) << c.what;
+        ASSERT_EQ(SUMARY(48, 3), 0.0f) << c.what;
+        const std::string heading = std::string("Nothing was simulated: ") + c.why;
+        EXPECT_EQ(read_file(p / "scheme3.xml"),
+                  "<................. ERROR......................" + heading + ",so you can NOT use EnergyPro/>\n")
+            << c.what;
+        const std::vector<std::string> notes = testing::read_lines(p / "scheme3.txt");
+        ASSERT_GE(notes.size(), 5u) << c.what;
+        EXPECT_EQ(notes[3], heading + ",") << c.what;
+        EXPECT_EQ(notes[4], "so you can NOT use EnergyPro") << c.what;
+        EXPECT_EQ(testing::read_lines(p / "scheme3.csv").at(0), heading) << c.what;
+        const std::vector<std::string> link = testing::read_lines(p / "scheme3.cclink");
+        ASSERT_EQ(link.size(), 5u) << c.what;
+        EXPECT_EQ(FString<255>(link[4]).trimmed(), c.link) << c.what;
+    }
+}
+
 // A non-residential run owes nothing to a residential run before it in the
 // process. Its construction step lays out no attic ceiling, and a pitched
 // roof over an attic took the ceiling paths a dwelling's run had left: the
