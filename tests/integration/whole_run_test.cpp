@@ -318,7 +318,8 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
 // A zone 9 file that ends in mid-October fails a run of any slot that
 // reads past its end, over the year or over twelve days (beyond the cut, or
 // across it): nothing is saved and no report written. A copy of a designed
-// scheme in slots 3 and 6 saved a year of zeros, and returned 0.
+// scheme in slots 3 and 6 saved a year of zeros, and returned 0. Twelve
+// days before the cut still run.
 TEST(WholeRun, WeatherFileEndingBeforeTheSimulatedDaysFailsTheRun) {
     ScratchDir dir;
     const fs::path p = designed_home(dir, "p");
@@ -329,8 +330,10 @@ TEST(WholeRun, WeatherFileEndingBeforeTheSimulatedDaysFailsTheRun) {
     cut_file(cut / "zone9.txh", 560362);
     struct Case {
         INTEGER slot, month, day;  // month and day 0: the whole year
+        bool past_the_cut;
     };
-    for (const Case& c : {Case{3, 0, 0}, Case{6, 0, 0}, Case{3, 11, 1}, Case{6, 10, 10}}) {
+    for (const Case& c : {Case{3, 0, 0, true}, Case{6, 0, 0, true}, Case{3, 11, 1, true}, Case{6, 10, 10, true},
+                          Case{3, 3, 1, false}}) {
         const std::string what = "slot " + std::to_string(c.slot) + " from " + std::to_string(c.month) + "/" +
                                  std::to_string(c.day);
         edit_scheme(p, c.slot, [&] {
@@ -343,6 +346,11 @@ TEST(WholeRun, WeatherFileEndingBeforeTheSimulatedDaysFailsTheRun) {
         ASSERT_EQ(SUMARY(48, c.slot), c.month == 0 ? 365.0f : 12.0f) << what;
         const auto before = project_files(p);
         reset_all_blocks();
+        if (!c.past_the_cut) {
+            EXPECT_EQ(run_kernel(p, cut), 0) << what;
+            EXPECT_EQ(SUMARY(48, c.slot), 12.0f) << what;
+            continue;
+        }
         EXPECT_EQ(run_kernel(p, cut), 1) << what;
         EXPECT_FALSE(NFLAG(51)) << what;
         EXPECT_TRUE(project_files(p) == before) << what << ": a project file or report changed";
