@@ -612,13 +612,21 @@ INTEGER days_to_skip() {
 INTEGER records_to_skip() { return SKPDAY > 0 ? SKPDAY * kHoursPerDay : 0; }
 
 // False when the year ends before the first simulated day: the file is
-// closed and the data marked invalid.
+// closed and the data marked invalid. A file that ends there fails the run:
+// its twelve days lie beyond the end, and the run would save zeros over the
+// scheme's results.
 bool skip_to_first_day(FindtmyCall& c) {
     const INTEGER records = records_to_skip();
     for (INTEGER i = 0; i < records; ++i) {
-        if (next_hourly_line(c) == LineStatus::ok) continue;
+        const LineStatus s = next_hourly_line(c);
+        if (s == LineStatus::ok) continue;
         if (NFLAG(36)) DBG_PRINT("FINDTMY:E599 EXPERIMENTAL DATA ENDS");
         else DBG_INT("NFLAG(37)=F error at 2318 YEAR ENDS AT", c.lines_read);
+        if (s == LineStatus::end_of_file) {
+            note_damaged_load();
+            DBG_ERROR("FINDTMY: the weather file ends before the first simulated day: the run fails and no "
+                      "project file is saved");
+        }
         TMYMON = TMYFLAG(1);
         TMYDAY = TMYFLAG(2);
         NFLAG(35) = false;
@@ -717,36 +725,6 @@ void prepare(FindtmyCall& c, bool first_attempt) {
     if (degree_days_to_recompute()) HDD = -1.0f;
 }
 
-// The days of the file the simulation reads: the whole year, or the days
-// skipped before a twelve-day period and its twelve days.
-INTEGER days_the_simulation_reads() {
-    return NFLAG(38) ? kDaysPerYear : planned_skip_days() + kRepresentativeDays;
-}
-
-// Without the year pass nothing has read the file's hourly records yet: a
-// file that ends before the last day the simulation reads is found here,
-// where it can still fall back, not in the middle of the simulated year,
-// whose results would be lost to zeros. Read from the first hourly record;
-// false when the file ends (or cannot be read) too soon.
-bool long_enough_for_the_run(FindtmyCall& c) {
-    const INTEGER days = days_the_simulation_reads();
-    for (INTEGER nd = 1; nd <= days; ++nd) {
-        c.day = nd;
-        for (INTEGER ih = 1; ih <= kHoursPerDay; ++ih) {
-            const LineStatus s = next_hourly_line(c);
-            if (s == LineStatus::ok) continue;
-            if (s == LineStatus::end_of_file) {
-                DBG_INT("ERROR weather file ends before the last day the run simulates, on day", nd);
-                trace_end_of_file();
-            } else {
-                trace_cannot_read(c);
-            }
-            return false;
-        }
-    }
-    return true;
-}
-
 // One attempt with the weather source NFLAG(37) names; false when the file
 // cannot serve.
 bool try_weather_file(FindtmyCall& c) {
@@ -755,8 +733,6 @@ bool try_weather_file(FindtmyCall& c) {
     if (year_pass_wanted()) {
         if (!year_pass(c)) return false;
         if (NFLAG(38)) classify_site(!zone_text);
-    } else if (!long_enough_for_the_run(c)) {
-        return false;
     }
     default_tariffs_and_fuel_of_the_site();
     return position_for_simulation(c);

@@ -194,8 +194,10 @@ LineStatus read_hourly_record(WeatherReading& w, std::FILE* file, bool zone_text
 
 // A read error or the end of the file: the file is rewound for whoever
 // reads it next and the simulation ends. A file that ends before the
-// simulated days do (it was long enough when the run set up, and has since
-// been cut) fails the run: the year's results would be saved as zeros.
+// simulated days do fails the run: the scheme's results would be saved as
+// zeros. (A year pass of the weather set-up, when it makes one, reads the
+// whole file first and falls back to zone 9 when it is short; without one,
+// as in most runs of schemes 3 to 9, the end is met here.)
 void stop_at_unreadable_record(const WeatherReading& w, LineStatus status, INTEGER MONTH, INTEGER i) {
     if (std::FILE* f = unit_file(BLK0B.DISKFTMY)) std::rewind(f);
     if (status == LineStatus::end_of_file) {
