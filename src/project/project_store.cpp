@@ -145,7 +145,7 @@ bool scheme_directory_file(bool reading, bool defaults) {
     // A missing project file is created empty below, and its names keep
     // their initial values; one that exists must hold them.
     std::error_code ec;
-    const bool existed = std::filesystem::exists(built_path(), ec);
+    const bool existed = reading && std::filesystem::exists(built_path(), ec);
     std::FILE* f = open_scheme_directory(reading, defaults);
     if (!f) {
         DBG_TRACE("AADISK:Error 101 invalid scheme");
