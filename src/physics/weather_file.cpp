@@ -612,13 +612,21 @@ INTEGER days_to_skip() {
 INTEGER records_to_skip() { return SKPDAY > 0 ? SKPDAY * kHoursPerDay : 0; }
 
 // False when the year ends before the first simulated day: the file is
-// closed and the data marked invalid.
+// closed and the data marked invalid. A file that ends there fails the run:
+// its twelve days lie beyond the end, and the run would save zeros over the
+// scheme's results.
 bool skip_to_first_day(FindtmyCall& c) {
     const INTEGER records = records_to_skip();
     for (INTEGER i = 0; i < records; ++i) {
-        if (next_hourly_line(c) == LineStatus::ok) continue;
+        const LineStatus s = next_hourly_line(c);
+        if (s == LineStatus::ok) continue;
         if (NFLAG(36)) DBG_PRINT("FINDTMY:E599 EXPERIMENTAL DATA ENDS");
         else DBG_INT("NFLAG(37)=F error at 2318 YEAR ENDS AT", c.lines_read);
+        if (s == LineStatus::end_of_file) {
+            note_damaged_load();
+            DBG_ERROR("FINDTMY: the weather file ends before the first simulated day: the run fails and no "
+                      "project file is saved");
+        }
         TMYMON = TMYFLAG(1);
         TMYDAY = TMYFLAG(2);
         NFLAG(35) = false;

@@ -80,14 +80,19 @@ std::FILE* open_scheme_directory(bool reading, bool defaults) {
 
 // Nine lines of a group: an integer field, two blanks, a 24-character name.
 // End of file keeps the rest as they were; a bad number is an error.
+// `whole_lines` counts the lines read whole: ended by their line end, or,
+// the last of the file, holding every column.
 bool read_name_group(std::FILE* f, int width, FArray<INTEGER, 9>& numbers, FArray<FString<24>, 9>& names,
-                     bool& at_end) {
+                     bool& at_end, INTEGER& whole_lines) {
+    const std::size_t columns = static_cast<std::size_t>(width) + 2 + 24;
+    whole_lines = 0;
     std::string line;
     for (INTEGER i = 1; i <= 9 && !at_end; ++i) {
         if (!read_text_line(f, line)) {
             at_end = true;
             break;
         }
+        const bool whole = !std::feof(f) || line.size() >= columns;
         ffmt::LineReader r(line);
         const long long number = r.I(width);
         r.X(2);
@@ -95,6 +100,7 @@ bool read_name_group(std::FILE* f, int width, FArray<INTEGER, 9>& numbers, FArra
         if (!r.ok()) return false;
         numbers(i) = static_cast<INTEGER>(number);
         names(i) = name;
+        if (whole) ++whole_lines;
     }
     return true;
 }
@@ -124,12 +130,8 @@ void scheme_directory_damaged(const char* why) {
 
 const char* summary_name(INTEGER form, bool defaults);
 
-// An empty scheme directory beside a summary file is what an interrupted
-// copy leaves, not a new project: loaded, it would save every scheme and
-// combination name away as blank.
-bool emptied_beside_a_summary(const std::string& path) {
+bool project_has_a_summary_file() {
     struct stat st{};
-    if (::stat(path.c_str(), &st) != 0 || st.st_size != 0) return false;
     const std::string summary = path_in_directory(kProjectDirectory, summary_name(READMODE, false));
     return !summary.empty() && ::stat(summary.c_str(), &st) == 0;
 }
@@ -140,28 +142,38 @@ bool scheme_directory_file(bool reading, bool defaults) {
     BLK110B.FILENM_AADISK = name;
     DIR_BUILDPATH(defaults ? kDefaultsDirectory : kProjectDirectory, name);
     if (reading) fresh_scheme_table();
-    if (reading && !defaults && emptied_beside_a_summary(built_path())) {
-        DBG_ERROR("AADISK: E102 master.dir is empty beside the project's summary file");
-        scheme_directory_damaged("is empty");
-        return false;
-    }
+    // A missing project file is created empty below, and its names keep
+    // their initial values; one that exists must hold them.
+    std::error_code ec;
+    const bool existed = reading && std::filesystem::exists(built_path(), ec);
     std::FILE* f = open_scheme_directory(reading, defaults);
     if (!f) {
         DBG_TRACE("AADISK:Error 101 invalid scheme");
-        std::error_code ec;
         if (reading && std::filesystem::exists(built_path(), ec)) scheme_directory_damaged("cannot be read");
         return false;
     }
     if (reading) {
         bool at_end = false;
-        const bool ok = read_name_group(f, 2, SLOTCODE, SCHEMENAME, at_end) &&
-                        read_name_group(f, 10, NCOMBO, LINENAME, at_end);
+        INTEGER scheme_lines = 0, combination_lines = 0;
+        const bool ok = read_name_group(f, 2, SLOTCODE, SCHEMENAME, at_end, scheme_lines) &&
+                        read_name_group(f, 10, NCOMBO, LINENAME, at_end, combination_lines);
         unit_close(BLK0B.DISKPROJ);
         if (!ok) {
             DBG_ERROR("AADISK: E102 read error in master.dir");
             scheme_directory_damaged("has a line that cannot be read");
+            return false;
         }
-        return ok;
+        // A file that ends inside its scheme names (emptied or cut by an
+        // interrupted copy) beside a summary file is not a new project:
+        // loaded, it would save every name after the cut away as blank. The
+        // nine scheme lines alone are a whole file: the combination lines
+        // keep their values.
+        if (!defaults && existed && scheme_lines < 9 && project_has_a_summary_file()) {
+            DBG_INT("AADISK: E102 master.dir ends inside its scheme names, whole lines", scheme_lines);
+            scheme_directory_damaged(scheme_lines == 0 ? "is empty" : "is cut short inside its scheme names");
+            return false;
+        }
+        return true;
     }
     write_name_group(f, 2, SLOTCODE, SCHEMENAME);
     write_name_group(f, 10, NCOMBO, LINENAME);

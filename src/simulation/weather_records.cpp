@@ -193,12 +193,19 @@ LineStatus read_hourly_record(WeatherReading& w, std::FILE* file, bool zone_text
 }
 
 // A read error or the end of the file: the file is rewound for whoever
-// reads it next and the simulation ends.
+// reads it next and the simulation ends. A file that ends before the
+// simulated days do fails the run: the scheme's results would be saved as
+// zeros. (A year pass of the weather set-up, when it makes one, reads the
+// whole file first and falls back to zone 9 when it is short; without one,
+// as in most runs of schemes 3 to 9, the end is met here.)
 void stop_at_unreadable_record(const WeatherReading& w, LineStatus status, INTEGER MONTH, INTEGER i) {
     if (std::FILE* f = unit_file(BLK0B.DISKFTMY)) std::rewind(f);
     if (status == LineStatus::end_of_file) {
         DBG_INT("ERROR 93 Rewind DISKFTMY tmy/exp at line", w.lines_read);
         DBG_INT("END 93 tmy/exp at line", w.lines_read);
+        note_damaged_load();
+        DBG_ERROR("CALCS: the weather file ends before the simulated days do: the run fails and no project file "
+                  "is saved");
     } else {
         DBG_INT("ERROR 92 Rewind DISKFTMY tmy/exp at line", w.lines_read);
     }

@@ -291,6 +291,10 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
         {"strategy file emptied", [](const fs::path& p) { cut_file(p / "stratb.dat", 0); }, 3},
         {"companion emptied", [](const fs::path& p) { cut_file(p / "stratb.bfr", 0); }, 3},
         {"master.dir emptied beside the summary file", [](const fs::path& p) { cut_file(p / "master.dir", 0); }, 3},
+        // Lines of 28 columns and their line end.
+        {"master.dir cut at 60 bytes", [](const fs::path& p) { cut_file(p / "master.dir", 60); }, 3},
+        {"master.dir cut after 5 lines", [](const fs::path& p) { cut_file(p / "master.dir", 5 * 29); }, 3},
+        {"master.dir cut inside its ninth line", [](const fs::path& p) { cut_file(p / "master.dir", 9 * 29 - 6); }, 3},
         {"NaN word in the input file",
          [](const fs::path& p) {
              // The writers save no such value: a marked word is saved, then
@@ -322,6 +326,48 @@ TEST(WholeRun, FailedLoadFailsTheRunAndSavesNothing) {
         EXPECT_EQ(IDNUM1, c.scheme_run) << c.damage;  // the scheme the host asked for ran
         EXPECT_FALSE(NFLAG(51)) << c.damage;
         EXPECT_TRUE(project_files(p) == before) << c.damage << ": a project file or report changed";
+    }
+}
+
+// A zone 9 file that ends in mid-October fails a run of any slot that
+// reads past its end, over the year or over twelve days (beyond the cut, or
+// across it): nothing is saved and no report written. A copy of a designed
+// scheme in slots 3 and 6 saved a year of zeros, and returned 0. Twelve
+// days before the cut still run.
+TEST(WholeRun, WeatherFileEndingBeforeTheSimulatedDaysFailsTheRun) {
+    ScratchDir dir;
+    const fs::path p = designed_home(dir, "p");
+    select_scheme(p, 1, 201.0f, 6);
+    ASSERT_EQ(run_kernel(p), 0);
+    const fs::path cut = dir / "cut";
+    fs::copy(kData / "weather", cut, fs::copy_options::recursive);
+    cut_file(cut / "zone9.txh", 560362);
+    struct Case {
+        INTEGER slot, month, day;  // month and day 0: the whole year
+        bool past_the_cut;
+    };
+    for (const Case& c : {Case{3, 0, 0, true}, Case{6, 0, 0, true}, Case{3, 11, 1, true}, Case{6, 10, 10, true},
+                          Case{3, 3, 1, false}}) {
+        const std::string what = "slot " + std::to_string(c.slot) + " from " + std::to_string(c.month) + "/" +
+                                 std::to_string(c.day);
+        edit_scheme(p, c.slot, [&] {
+            TMYMON = c.month;
+            TMYDAY = c.day;
+        });
+        select_scheme(p, c.slot, 0.0f);
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(p), 0) << what;  // the whole file serves
+        ASSERT_EQ(SUMARY(48, c.slot), c.month == 0 ? 365.0f : 12.0f) << what;
+        const auto before = project_files(p);
+        reset_all_blocks();
+        if (!c.past_the_cut) {
+            EXPECT_EQ(run_kernel(p, cut), 0) << what;
+            EXPECT_EQ(SUMARY(48, c.slot), 12.0f) << what;
+            continue;
+        }
+        EXPECT_EQ(run_kernel(p, cut), 1) << what;
+        EXPECT_FALSE(NFLAG(51)) << what;
+        EXPECT_TRUE(project_files(p) == before) << what << ": a project file or report changed";
     }
 }
 
@@ -440,6 +486,48 @@ TEST(WholeRun, NonresidentialRunLeavesNoResidentialExport) {
     EXPECT_TRUE(fs::exists(p / "scheme1.csv"));
     EXPECT_FALSE(fs::exists(p / "scheme1.xml"));
     EXPECT_FALSE(fs::exists(p / "scheme1.txt"));
+}
+
+// A run that simulated nothing returns 0 with every result 0. Its compliance
+// document and import instructions are refused, its CSV report says so on
+// its first line, and its climate link names no climate it did not read.
+// They were a well-formed document an importer took (every energy 0), an
+// 813-line import text and a link to the site's zone.
+TEST(WholeRun, RunThatSimulatedNothingSaysSoInItsReports) {
+    struct Case {
+        const char* what;
+        void (*apply)(const fs::path&);
+        const char* why;
+        const char* link;  // the climate link's weather reference
+    };
+    const Case cases[] = {
+        {"zone balance that fails", [](const fs::path&) {}, "the zone balance failed", "ZONE 09"},
+        {"weather file that cannot be read",
+         [](const fs::path& p) { choose_weather_file(p, 3, "Nowhere.epw"); },
+         "the climate data are not valid", ""},
+    };
+    ScratchDir dir;
+    for (const Case& c : cases) {
+        // The sample's scheme 3 holds no design: its zone balance fails.
+        const fs::path p = settled_sample(dir, c.what);
+        c.apply(p);
+        select_scheme(p, 3, 0.0f);
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(p), 0) << c.what;
+        ASSERT_EQ(SUMARY(48, 3), 0.0f) << c.what;
+        const std::string heading = std::string("Nothing was simulated: ") + c.why;
+        EXPECT_EQ(read_file(p / "scheme3.xml"),
+                  "<................. ERROR......................" + heading + ",so you can NOT use EnergyPro/>\n")
+            << c.what;
+        const std::vector<std::string> notes = testing::read_lines(p / "scheme3.txt");
+        ASSERT_GE(notes.size(), 5u) << c.what;
+        EXPECT_EQ(notes[3], heading + ",") << c.what;
+        EXPECT_EQ(notes[4], "so you can NOT use EnergyPro") << c.what;
+        EXPECT_EQ(testing::read_lines(p / "scheme3.csv").at(0), heading) << c.what;
+        const std::vector<std::string> link = testing::read_lines(p / "scheme3.cclink");
+        ASSERT_EQ(link.size(), 5u) << c.what;
+        EXPECT_EQ(FString<255>(link[4]).trimmed(), c.link) << c.what;
+    }
 }
 
 // A non-residential run owes nothing to a residential run before it in the

@@ -58,6 +58,8 @@ TEST_F(ProjectStore, MissingOrShortDirectoryStartsFromTheInitialNames) {
     EXPECT_TRUE(SCHEMENAME(5).is_blank());
     EXPECT_EQ(NCOMBO(4), 0);
 
+    AADISK(1);  // a summary file beside it: the nine lines of a project's file
+    ASSERT_TRUE(std::filesystem::exists(summary()));
     std::string nine;
     for (int i = 1; i <= 9; ++i) nine += " " + std::to_string(i) + "  Scheme " + std::to_string(i) + "\n";
     write_file(project / "master.dir", nine);

@@ -28,6 +28,7 @@ protected:
         COMHI = 75.0f;
         COMLOW = 68.5f;
         CLIMATEFILENAME = "LAX.epw";
+        NFLAG(80) = true;  // the run read valid climate data
     }
     ScratchDir project;
     ScratchDir weather;

@@ -19,6 +19,8 @@ inline void build_small_house() {
     IDNUM1 = 3;
     NFLAG(24) = false;  // residential
     NFLAG(38) = true;   // all 365 days
+    SUMARY(48, 3) = 365.0f;   // the days simulated
+    SUMARY(48, 10) = 365.0f;  // (the default scheme, which some cases run)
     NFLAG(44) = true;   // a California zone
     NTYPE = 19;         // single family residence
     CECZONE = 12;

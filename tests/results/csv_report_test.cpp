@@ -41,6 +41,8 @@ protected:
         SLON = -118.25f;
         NFLAG(24) = false;
         NFLAG(38) = true;
+        SUMARY(48, 3) = 365.0f;   // the days simulated
+        SUMARY(48, 10) = 365.0f;  // (the default scheme, which one case runs)
         // January, hour 1: a cold night hour with the furnace on.
         HEAT(1, 1, 1) = 1234.4f;
         HEAT(13, 1, 1) = 3412.0f;

@@ -223,9 +223,12 @@ TEST_F(SchemeRun, WholeYearReadsPastASkippedMonth) {
     EXPECT_EQ(TDAY(12), 31);
 }
 
-// A run that cannot finish its year leaves zero results, saved.
+// A run that cannot finish its year leaves zero results, saved. A weather
+// file that ends before the year does fails the run: its zeros are kept
+// back with every project file.
 TEST_F(SchemeRun, FailedRunsAreZeroedAndSaved) {
     for (bool short_weather : {true, false}) {
+        unit_close_all();  // a fresh account of the run's files
         std::filesystem::remove(project / "scheme1b.het");
         NFLAG(38) = true;
         NFLAG(80) = true;
@@ -243,7 +246,8 @@ TEST_F(SchemeRun, FailedRunsAreZeroedAndSaved) {
         EXPECT_EQ(HEAT(1, 1, 1), 0.0f);
         EXPECT_EQ(IATEMP(3, 3), 0.0f);
         EXPECT_EQ(SUMARY(30, kScheme), 0.0f);
-        EXPECT_TRUE(std::filesystem::exists(project / "scheme1b.het"));
+        EXPECT_EQ(std::filesystem::exists(project / "scheme1b.het"), !short_weather);
+        EXPECT_EQ(project_files_frozen(), short_weather);
         EXPECT_TRUE(NFLAG(64));
         EXPECT_EQ(DAYCOUNT, 0);
     }

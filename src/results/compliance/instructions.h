@@ -43,7 +43,7 @@ void notes_renewable_month(ExportFiles& f, INTEGER month);
 void notes_renewable_year(ExportFiles& f);
 void notes_water_heating(ExportFiles& f, const ExportScheme& s);
 void notes_normal_ending(ExportFiles& f);
-void notes_refusal(ExportFiles& f);
+void notes_refusal(ExportFiles& f, std::string_view reason);
 
 // Sections of the HVAC subtree.
 void notes_hvac(ExportFiles& f, const ExportScheme& s);

@@ -1,5 +1,6 @@
 // Import instructions up to the water heater, the closing section and the
-// refusal of a twelve-day run.
+// refusal of a run the importer cannot take (a twelve-day run, a run that
+// simulated nothing).
 #include <string>
 
 #include "blocks/blocks.h"
@@ -247,12 +248,13 @@ void notes_normal_ending(ExportFiles& f) {
                  });
 }
 
-void notes_refusal(ExportFiles& f) {
+void notes_refusal(ExportFiles& f, std::string_view reason) {
+    const std::string reason_line = std::string(reason) + ",";
     txt_lines(f, {
                      "   ",
                      "   ",
                      "................. ERROR......................",
-                     "This Scheme is not a full 365 day calculation,",
+                     reason_line,
                      "so you can NOT use EnergyPro",
                      "   ",
                      "   ",

@@ -1,8 +1,8 @@
 // KEEPXML: the compliance-export document and its import instructions of the
 // scheme just simulated (residential mode). The document frame is here: the
 // checks at the top, the declaration and root element, the closing lines,
-// the refusal of a run that is no whole year and the error exit. The
-// element groups live beside this file, one file per group.
+// the refusal of a run that is no whole year or simulated nothing, and the
+// error exit. The element groups live beside this file, one file per group.
 #include <cstdio>
 #include <string>
 
@@ -94,12 +94,15 @@ bool annual_calculation() {
     return true;
 }
 
-// A run that is no annual calculation: the importer gets a single error
-// element instead of a document.
-void write_refusal(ExportFiles& f) {
-    f.xml(0, "<................. ERROR......................This Scheme is not a full 365 day calculation,"
-             "so you can NOT use EnergyPro/>");
-    compliance::notes_refusal(f);
+// Why the importer is refused a run: it simulated nothing, or no whole year.
+constexpr std::string_view kNotAWholeYear = "This Scheme is not a full 365 day calculation";
+
+// A run that is no annual calculation, or simulated nothing: the importer
+// gets a single error element instead of a document.
+void write_refusal(ExportFiles& f, std::string_view reason) {
+    f.xml(0, "<................. ERROR......................" + std::string(reason) +
+                 ",so you can NOT use EnergyPro/>");
+    compliance::notes_refusal(f, reason);
 }
 
 void write_declaration_and_opening(ExportFiles& f, const ExportScheme& s) {
@@ -206,9 +209,13 @@ void KEEPXML() {
     if (NFLAG(44)) DBG_PRINT("nflag(44).eq.true in KEEPxml");
     else DBG_PRINT("nflag(44).eq.F invalid climate in KEEPxml");
 
-    if (!annual_calculation()) {
-        DBG_PRINT("KEEPXML: not a whole year of 365 days, the export is refused");
-        write_refusal(f);
+    // A run that simulated nothing has only zeros to export, whatever its
+    // period: the zeros would import as a building that uses no energy.
+    const bool nothing = reports::nothing_was_simulated();
+    if (nothing || !annual_calculation()) {
+        const std::string reason = nothing ? reports::nothing_simulated_heading() : std::string(kNotAWholeYear);
+        DBG_PRINT("KEEPXML: the export is refused: " + reason);
+        write_refusal(f, reason);
         if (f.failed()) return error_exit(f);
         return normal_ending(f);
     }

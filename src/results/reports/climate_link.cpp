@@ -2,8 +2,8 @@
 // viewer which climate the scheme was simulated with: a format number, the
 // site latitude, the comfort band (upper and lower limit, deg F) and the
 // weather reference, either the CEC climate zone ("ZONE 08") of a zone-file
-// run or the full path of the EPW file. The reference fills a 255-character
-// field, as the viewer reads it.
+// run or the full path of the EPW file, blank when no valid climate was read.
+// The reference fills a 255-character field, as the viewer reads it.
 #include <cstdio>
 #include <string>
 
@@ -34,10 +34,14 @@ constexpr FArray<FString<16>, 16> ZONES = {"ZONE 01", "ZONE 02", "ZONE 03", "ZON
                                            "ZONE 07", "ZONE 08", "ZONE 09", "ZONE 10", "ZONE 11", "ZONE 12",
                                            "ZONE 13", "ZONE 14", "ZONE 15", "ZONE 16"};
 
-// The weather reference of the fifth line.
+// The weather reference of the fifth line. A run whose climate data were not
+// valid read no climate: the reference stays blank rather than name a file
+// the simulation never read (the site's zone, whose file may not exist).
 FString<255> weather_reference() {
     FString<255> EPWFILE;
-    if (NFLAG(37)) {
+    if (!NFLAG(80)) {
+        DBG_PRINT("KEEPCCL: the climate data were not valid: no weather reference");
+    } else if (NFLAG(37)) {
         INTEGER zone = CECZONE;
         if (zone < 1 || zone > 16) {
             DBG_INT("ERROR CECZONE not 1-16, zone 9 used in KEEPCCL", CECZONE);

@@ -117,6 +117,9 @@ private:
 };
 
 void write_title_block(CsvLines& out) {
+    // The tables of a run that simulated nothing hold only zeros: the first
+    // line says so, before anyone reads them as the building's.
+    if (reports::nothing_was_simulated()) out << reports::nothing_simulated_heading();
     out << (NFLAG(24) ? " KORVA  Heat Loads and Perfromance Data" : " MAVO  Heat Loads and Perfromance Data");
     out << "      (to print use Courier 8 point Landscape. To save close and rename the file)";
     out << "   Project: " + title_line(TITLE1) + "       Building Type: " + title_line(TITLE2);

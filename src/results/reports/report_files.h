@@ -38,6 +38,16 @@ inline FString<24> report_scheme_name(INTEGER slot) {
     return FString<24>();
 }
 
+// The run of the scheme simulated no day: row 48 holds 0, the run failed
+// (the climate data were not valid, the zone balance failed ...) and its
+// results were zeroed. Its reports say so at their top and its compliance
+// export is refused, so that the zeros pass for no one's results.
+bool nothing_was_simulated();
+
+// "Nothing was simulated: " and why, from the run flags; no comma, so the
+// text stays one field of a CSV line.
+std::string nothing_simulated_heading();
+
 // One line and its end; false when the file refused it.
 inline bool put_line(std::FILE* f, std::string_view text) {
     if (!text.empty() && std::fwrite(text.data(), 1, text.size(), f) != text.size()) return false;
