@@ -28,7 +28,10 @@
  *
  * The project lock. Before it loads anything the kernel takes a POSIX
  * (fcntl) write lock on the hidden file ".mavolock" in the project
- * directory (left there between runs), and it releases the lock after its
+ * directory (left there between runs; when the kernel makes it, every user
+ * who may write the directory may write it), and a lock on the directory
+ * itself where its file system has one, so a ".mavolock" removed during a
+ * run lets no second run in; it releases both after its
  * files are in place; a call that cannot take the lock returns 1 with
  * nothing touched, writing no file at all (not even its trace, which would
  * be the running run's). A host that
@@ -111,7 +114,11 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * - no temporary file could be made in the project directory, or a report
  *   file could not be written (a run writes every file beside its old one
  *   and puts them all in place together only when every one was written
- *   whole);
+ *   whole), or the system refused a rename that puts them in place (every
+ *   file is then put back);
+ * - a pipe or device in the place of a project file the run reads, or a
+ *   ".mavojournal" that is not a journal the kernel wrote (it is left as
+ *   it is, with the files it names);
  * - a fatal stop (the reason ends the trace).
  * A run never writes through a symbolic link: a link at a name it writes is
  * replaced by the run's own file. A run killed while it put its files in

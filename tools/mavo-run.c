@@ -195,12 +195,21 @@ static int fill_new_project(const char* project, const char* util) {
  * process's run holds it, -1 when it cannot be taken. The kernel takes the
  * same lock for its run; as the lock belongs to the process, the kernel's
  * own takes it again, and its release at the end of the call ends this
- * one too. */
+ * one too. A lock file made here is, as the kernel makes it, writable by
+ * every class of user that may write the project directory, whatever the
+ * umask: whoever may run the project may take its lock. */
 static int lock_project(const char* project) {
     char path[PATH_MAX];
     snprintf(path, sizeof path, "%s/.mavolock", project);
-    const int fd = open(path, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    int fd = open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     struct stat st;
+    if (fd >= 0) {
+        mode_t mode = 0644;
+        if (stat(project, &st) == 0) mode |= st.st_mode & (S_IWGRP | S_IWOTH);
+        fchmod(fd, mode);
+    } else if (errno == EEXIST) {
+        fd = open(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    }
     if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path,
                 fd < 0 ? strerror(errno) : "not a regular file",

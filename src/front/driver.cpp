@@ -41,19 +41,26 @@ void fill_unit_table() {
 // could not be written: the run ran to its end, but the host must not take
 // it for a good one, and none of its files went in place. The stop makes
 // the front close every unit and return failure.
-[[noreturn]] void report_failed_files() {
+[[noreturn]] void report_failed_files(bool left_mixed) {
     NFLAG(51) = false;
     DBG_ERROR("KERNEL FILE ERRORS: " + std::to_string(file_failures_of_run()) +
-              " failed load(s) or save(s) of project or report files; the run failed and the project's "
-              "files and reports are as they were");
+              " failed load(s) or save(s) of project or report files; the run failed and " +
+              (left_mixed ? "the project's files are left with the journal " + std::string(kCommitJournalName) +
+                                " for the next run to finish"
+                          : std::string("the project's files and reports are as they were")));
     throw FatalStop{};
 }
 
-// The run's project files and reports go in place together, or none.
-void put_files_in_place() {
+// The run's project files and reports go in place together, or none. True
+// when the commit could neither finish nor put every file back.
+bool put_files_in_place() {
     const bool failed_before = file_failures_of_run() > 0;
-    if (!commit_run_files() && !failed_before)
-        DBG_ERROR("KERNEL FILE ERRORS: the run's files could not all be put in place");
+    const CommitResult result = commit_run_files();
+    if (result == CommitResult::mixed)
+        DBG_ERROR("KERNEL FILE ERRORS: the run's files could not all be put in place, nor the old ones all put back");
+    else if (result == CommitResult::nothing_kept && !failed_before)
+        DBG_ERROR("KERNEL FILE ERRORS: the run's files could not all be put in place; every file was put back");
+    return result == CommitResult::mixed;
 }
 
 }  // namespace
@@ -102,10 +109,10 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
     }
 
     AAAMAIN();
-    put_files_in_place();
+    const bool left_mixed = put_files_in_place();
 
     DBG_OUT("MAIN (MAC_OS_KERNEL)");
-    if (file_failures_of_run() > 0) report_failed_files();
+    if (file_failures_of_run() > 0) report_failed_files(left_mixed);
 }
 
 }  // namespace mavo

@@ -1,9 +1,12 @@
 // One run at a time per project, across processes. A run holds a POSIX
 // write lock on the whole of the hidden file ".mavolock" in the project
 // directory from before its load to after its commit; the file is created
-// when missing and left in place between runs. The system releases the
-// lock when the process ends, however it ends, so a killed run never
-// leaves its project locked.
+// when missing (writable by every user who may write the directory) and
+// left in place between runs. A lock taken on a file that was replaced or
+// removed meanwhile is taken again on the file now there; and the run
+// locks the directory itself as well, so a lock file removed during a run
+// lets no second run in. The system releases the locks when the process
+// ends, however it ends, so a killed run never leaves its project locked.
 #pragma once
 #include <string>
 #include <string_view>

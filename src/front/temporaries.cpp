@@ -26,6 +26,25 @@ constexpr std::size_t kTemporaryTagLength = 6;
 constexpr int kTemporaryAttempts = 100;
 constexpr std::string_view kJournalHead = "mavo commit journal 1";
 constexpr std::string_view kJournalEnd = "end";
+// A journal lists a run's files, a line of some 80 bytes each: a few
+// kilobytes at most. Anything longer is no journal of this kernel.
+constexpr off_t kJournalLimit = 64 * 1024;
+
+// The files a run puts in place in its project directory: the scheme
+// directory, the summary, strategy and schedule files, each scheme's
+// input, results and reports (as the project's readers and writers name
+// them). A journal step onto any other name, the project's lock and the
+// journal itself above all, is none of this kernel's.
+constexpr std::string_view kProjectFileNames[] = {
+    "master.dir",   "strategy.txt", "summary.dat", "summaryf.dat", "summaryb.dat",
+    "strategy.dat", "stratf.dat",   "stratb.dat",  "stratf.bfr",   "stratb.bfr",
+};
+constexpr std::string_view kSchemeFileEnds[] = {".dat", "f.dat", "b.dat", ".het", "f.het", "b.het", "f.bfr",
+                                                "b.bfr", ".txt", ".TXT",  ".xml", ".csv",  ".cclink", ".prn"};
+constexpr std::string_view kScheduleFileEnds[] = {".dat"};
+// The only files a run removes: a scheme's stale compliance export, its
+// document and its import notes.
+constexpr std::string_view kRemovedSchemeFileEnds[] = {".xml", ".txt"};
 
 // What the temporaries of this process keep between two of them.
 struct TemporaryState {
@@ -71,23 +90,76 @@ bool temporary_of(std::string_view temporary, std::string_view target) {
            temporary.substr(1 + target.size(), kTemporaryMark.size()) == kTemporaryMark;
 }
 
+// `stem`, one digit, then one of `ends`: a file of a numbered scheme.
+template <std::size_t N>
+bool numbered_file(std::string_view name, std::string_view stem, const std::string_view (&ends)[N]) {
+    if (name.size() < stem.size() + 2 || name.substr(0, stem.size()) != stem) return false;
+    const char digit = name[stem.size()];
+    if (digit < '0' || digit > '9') return false;
+    const std::string_view end = name.substr(stem.size() + 1);
+    for (std::string_view e : ends)
+        if (end == e) return true;
+    return false;
+}
+
+bool name_a_run_writes(std::string_view name) {
+    for (std::string_view n : kProjectFileNames)
+        if (name == n) return true;
+    return numbered_file(name, "scheme", kSchemeFileEnds) || numbered_file(name, "schedule", kScheduleFileEnds);
+}
+
+bool name_a_run_removes(std::string_view name) { return numbered_file(name, "scheme", kRemovedSchemeFileEnds); }
+
+// A step the next load may carry out: its places are this kernel's
+// temporaries of its target, and its target a name a run writes (or,
+// for a removal, removes).
+bool step_of_this_kernel(CommitStep::Kind kind, std::string_view temporary, std::string_view aside,
+                         std::string_view target) {
+    switch (kind) {
+        case CommitStep::Kind::add: return name_a_run_writes(target) && temporary_of(temporary, target);
+        case CommitStep::Kind::replace:
+            return name_a_run_writes(target) && temporary_of(temporary, target) && temporary_of(aside, target) &&
+                   temporary != aside;
+        case CommitStep::Kind::remove: return name_a_run_removes(target) && temporary_of(aside, target);
+    }
+    return false;
+}
+
 std::string journal_path(const std::string& directory) { return (fs::path(directory) / kCommitJournalName).string(); }
 
-bool read_whole_file(const std::string& path, std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-    const bool ok = std::ferror(f) == 0;
-    std::fclose(f);
+// The journal, read whole: a regular file of its own (no link is
+// followed, no pipe waited on) no longer than a journal can be. False for
+// anything else.
+bool read_journal(const std::string& path, std::string& text) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st{};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kJournalLimit;
+    if (ok) {
+        // One byte more than the limit shows a journal that grew meanwhile.
+        text.resize(static_cast<std::size_t>(kJournalLimit) + 1);
+        std::size_t got = 0;
+        while (got < text.size()) {
+            const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+            if (n == 0) break;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                ok = false;
+                break;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        text.resize(got);
+        ok = ok && got <= static_cast<std::size_t>(kJournalLimit);
+    }
+    ::close(fd);
     return ok;
 }
 
-// The steps of a journal: one line each, "rename" or "remove", the
-// temporary and the target separated by a TAB, between a head line and an
-// end line. False for anything else: a journal that is not whole, or one
-// that names a file that is no temporary of its target.
+// The steps of a journal: one line each between a head line and an end
+// line, "rename" (a new name), "replace" or "remove", its temporaries
+// separated by a space, a TAB, then the target. False for anything else: a
+// journal that is not whole, or a step this kernel never journals.
 bool parse_journal(std::string_view text, std::vector<CommitStep>& steps) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
@@ -101,38 +173,63 @@ bool parse_journal(std::string_view text, std::vector<CommitStep>& steps) {
         const std::string_view line = lines[i];
         const std::size_t space = line.find(' '), tab = line.find('\t');
         if (space == std::string_view::npos || tab == std::string_view::npos || tab < space) return false;
-        const std::string_view kind = line.substr(0, space);
-        const std::string_view temporary = line.substr(space + 1, tab - space - 1);
+        const std::string_view kind_word = line.substr(0, space);
+        std::string_view places = line.substr(space + 1, tab - space - 1);
         const std::string_view target = line.substr(tab + 1);
-        if ((kind != "rename" && kind != "remove") || !temporary_of(temporary, target)) return false;
-        steps.push_back({std::string(temporary), std::string(target), kind == "remove"});
+        CommitStep step;
+        if (kind_word == "rename") {
+            step.kind = CommitStep::Kind::add;
+            step.temporary = places;
+        } else if (kind_word == "replace") {
+            const std::size_t second = places.find(' ');
+            if (second == std::string_view::npos) return false;
+            step.kind = CommitStep::Kind::replace;
+            step.temporary = places.substr(0, second);
+            step.aside = places.substr(second + 1);
+        } else if (kind_word == "remove") {
+            step.kind = CommitStep::Kind::remove;
+            step.aside = places;
+        } else {
+            return false;
+        }
+        step.target = target;
+        if (!step_of_this_kernel(step.kind, step.temporary, step.aside, step.target)) return false;
+        steps.push_back(std::move(step));
     }
     return true;
 }
 
-// The temporaries a journal of `directory` still needs.
-std::set<std::string> journal_temporaries(const std::string& directory) {
-    std::set<std::string> names;
+// The temporaries a journal of `directory` still needs; false when the
+// directory holds a journal that cannot be read.
+bool journal_temporaries(const std::string& directory, std::set<std::string>& names) {
+    const std::string path = journal_path(directory);
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) != 0) return true;
     std::string text;
     std::vector<CommitStep> steps;
-    if (read_whole_file(journal_path(directory), text) && parse_journal(text, steps))
-        for (const CommitStep& s : steps) names.insert(s.temporary);
-    return names;
+    if (!read_journal(path, text) || !parse_journal(text, steps)) return false;
+    for (const CommitStep& s : steps) {
+        if (!s.temporary.empty()) names.insert(s.temporary);
+        if (!s.aside.empty()) names.insert(s.aside);
+    }
+    return true;
 }
 
 // Temporaries of processes that no longer exist (a run killed before its
 // commit). A live process's are never touched, this process's own least
 // of all; a number taken by a new process keeps them until it ends. Those
-// a commit journal names are the new files of a stopped commit: the next
-// load puts them in place.
+// a commit journal names are the files of a stopped commit: the next load
+// puts them in place. A journal that cannot be read may name any of them,
+// so none is touched while it lies there.
 void sweep_stale_temporaries(const fs::path& dir) {
     const std::string key = dir.string();
     for (const std::string& d : g_temporaries.swept)
         if (d == key) return;
     g_temporaries.swept.push_back(key);
+    std::set<std::string> journaled;
+    if (!journal_temporaries(key, journaled)) return;
     DIR* listing = ::opendir(key.c_str());
     if (!listing) return;
-    const std::set<std::string> journaled = journal_temporaries(key);
     while (const dirent* e = ::readdir(listing)) {
         const pid_t maker = maker_of_temporary(e->d_name);
         if (maker <= 0 || maker == ::getpid() || journaled.count(e->d_name) > 0) continue;
@@ -164,22 +261,38 @@ bool exists_as_name(const std::string& path) {
 
 bool remove_name(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
-// One step of a stopped commit, done unless it was done before the stop.
+bool remove_if_there(const std::string& path, bool& removed) {
+    removed = false;
+    if (!exists_as_name(path)) return true;
+    removed = remove_name(path);
+    return removed;
+}
+
+// One step of a stopped commit, done unless it was done before the stop:
+// the new file goes in place if it is still waiting, and the old one,
+// whether still in its place or moved aside, goes.
 bool complete_step(const fs::path& dir, const CommitStep& s, int& files_done) {
-    const std::string temporary = (dir / s.temporary).string(), target = (dir / s.target).string();
-    if (s.removal) {
-        // Not yet moved aside: the file the run removed is still there.
-        if (exists_as_name(target)) {
-            if (!remove_name(target)) return false;
-            ++files_done;
-        }
-        return remove_name(temporary);
+    const std::string target = (dir / s.target).string();
+    if (s.kind == CommitStep::Kind::remove) {
+        // Its place beside it was made before the commit began: without it
+        // the step was done to the end (or never this kernel's).
+        const std::string aside = (dir / s.aside).string();
+        if (!exists_as_name(aside)) return true;
+        bool removed = false;
+        if (!remove_if_there(target, removed)) return false;
+        if (removed) ++files_done;
+        return remove_name(aside);
     }
+    const std::string temporary = (dir / s.temporary).string();
     struct stat st{};
-    if (::lstat(temporary.c_str(), &st) != 0) return errno == ENOENT;  // renamed before the stop
-    if (!S_ISREG(st.st_mode) || std::rename(temporary.c_str(), target.c_str()) != 0) return false;
-    ++files_done;
-    return true;
+    if (::lstat(temporary.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode) || std::rename(temporary.c_str(), target.c_str()) != 0) return false;
+        ++files_done;
+    } else if (errno != ENOENT) {
+        return false;
+    }
+    bool removed = false;
+    return s.kind != CommitStep::Kind::replace || remove_if_there((dir / s.aside).string(), removed);
 }
 
 }  // namespace
@@ -220,9 +333,15 @@ bool write_commit_journal(const std::string& directory, const std::vector<const 
     text += '\n';
     for (const CommitStep* s : steps) {
         const std::string temporary = fs::path(s->temporary).filename().string();
+        const std::string aside = fs::path(s->aside).filename().string();
         const std::string target = fs::path(s->target).filename().string();
-        if (!temporary_of(temporary, target)) return false;
-        text.append(s->removal ? "remove " : "rename ").append(temporary).append(1, '\t').append(target).append(1, '\n');
+        if (!step_of_this_kernel(s->kind, temporary, aside, target)) return false;
+        switch (s->kind) {
+            case CommitStep::Kind::add: text.append("rename ").append(temporary); break;
+            case CommitStep::Kind::replace: text.append("replace ").append(temporary).append(1, ' ').append(aside); break;
+            case CommitStep::Kind::remove: text.append("remove ").append(aside); break;
+        }
+        text.append(1, '\t').append(target).append(1, '\n');
     }
     text.append(kJournalEnd).append(1, '\n');
     const std::string path = journal_path(directory);
@@ -243,16 +362,17 @@ bool write_commit_journal(const std::string& directory, const std::vector<const 
 
 void remove_commit_journal(const std::string& directory) { ::unlink(journal_path(directory).c_str()); }
 
-// Every rename not yet done is done, every file removed is gone, then the
-// journal goes. A journal that is not whole, or names files that are no
-// temporaries of their targets, is left with the files for the user.
+// Every rename not yet done is done, every old file replaced or removed is
+// gone, then the journal goes. A journal that is not a regular file of its
+// own, is not whole, or holds a step this kernel never journals is left
+// with the files for the user, and nothing is changed.
 StoppedCommit complete_stopped_commit(const std::string& directory, int& files_put_in_place) {
     files_put_in_place = 0;
     const std::string path = journal_path(directory);
     if (!exists_as_name(path)) return StoppedCommit::none;
     std::string text;
     std::vector<CommitStep> steps;
-    if (!read_whole_file(path, text) || !parse_journal(text, steps)) return StoppedCommit::failed;
+    if (!read_journal(path, text) || !parse_journal(text, steps)) return StoppedCommit::failed;
     const fs::path dir(directory);
     bool ok = true;
     for (const CommitStep& s : steps) ok = complete_step(dir, s, files_put_in_place) && ok;

@@ -17,23 +17,32 @@ namespace mavo {
 // a link, with the permission bits of the regular file it replaces (or
 // what this process gives a new file). The descriptor, or -1 with errno
 // when it cannot be made. Stale temporaries of dead processes in that
-// directory are removed first, once per run.
+// directory are removed first, once per run; none while the directory
+// holds a journal that cannot be read, whose files are the user's to
+// recover.
 int create_temporary(const std::string& target, std::string& temporary);
 // Forgets which directories were cleared of stale temporaries (a new run).
 void forget_swept_directories();
 
-// One rename of a commit: a written temporary onto its target; or, for a
-// file the run removes, the target moved aside onto its temporary (which
-// is then deleted).
+// One file of a commit. A new name (`add`): the written temporary is
+// renamed onto the target. A file replaced (`replace`): the old file is
+// first moved aside onto a place of its own beside it, then the temporary
+// is renamed onto the target, and the old file is deleted once every file
+// is in place. A file the run removes (`remove`): moved aside, then
+// deleted. Each step can be undone until the end, so a commit that cannot
+// make one of them puts every file back as it was.
 struct CommitStep {
-    std::string temporary;
+    enum class Kind { add, replace, remove };
+    Kind kind = Kind::add;
+    std::string temporary;  // add, replace: the new file
+    std::string aside;      // replace, remove: where the old file is moved aside
     std::string target;
-    bool removal = false;
 };
 
 // Writes the journal of the steps whose files lie in `directory`: to a
-// temporary, flushed to the disk, then renamed into place. False when it
-// could not be written whole.
+// temporary, written whole, then renamed into place. False when it could
+// not be written whole, or a step is none the next load would carry out
+// (a name no run writes or removes).
 bool write_commit_journal(const std::string& directory, const std::vector<const CommitStep*>& steps);
 void remove_commit_journal(const std::string& directory);
 // (The next load finishes a stopped commit: complete_stopped_commit in

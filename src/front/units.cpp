@@ -19,6 +19,7 @@ namespace mavo {
 #ifdef MAVO_TEST_HOOKS
 namespace test_hooks {
 void (*after_commit_rename)(int renames_done) = nullptr;
+bool (*refuse_commit_rename)(int renames_done) = nullptr;
 }
 #endif
 
@@ -38,7 +39,11 @@ struct UnitFile {
 // A file of the run written whole, waiting in its temporary for the commit;
 // or a file the run removes, with the empty place beside it where the
 // commit moves it aside before it is deleted.
-using PendingFile = CommitStep;
+struct PendingFile {
+    std::string temporary;
+    std::string target;
+    bool removal = false;
+};
 
 struct UnitFiles {
     UnitFile units[kLastUnit + 1];
@@ -161,6 +166,25 @@ int open_own_file(const char* path, const char* mode) {
     return -1;
 }
 
+// Opens a file to read, following links as ever, but only a regular file:
+// a pipe or a device in a file's place (one that never ends, or waits for
+// a writer that never comes) is refused as a file that cannot be read.
+std::FILE* open_to_read(const char* path, const char* mode) {
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int why = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = why;
+        return nullptr;
+    }
+    clear_nonblocking(fd);
+    std::FILE* f = ::fdopen(fd, mode);
+    if (!f) ::close(fd);
+    return f;
+}
+
 std::FILE* open_own_stream(const char* path, const char* mode) {
     const int fd = open_own_file(path, mode);
     if (fd < 0) return nullptr;
@@ -210,14 +234,14 @@ void remove_journals(const std::vector<std::string>& directories) {
 // The journal of a commit in each directory its files lie in (a run's all
 // lie in the project directory). False when one could not be written; the
 // others are then removed again.
-bool write_journals(const std::vector<PendingFile>& files, std::vector<std::string>& journaled) {
-    for (const PendingFile& f : files) {
+bool write_journals(const std::vector<CommitStep>& steps, std::vector<std::string>& journaled) {
+    for (const CommitStep& f : steps) {
         const std::string dir = directory_of(f.target);
         if (std::find(journaled.begin(), journaled.end(), dir) != journaled.end()) continue;
-        std::vector<const CommitStep*> steps;
-        for (const PendingFile& g : files)
-            if (directory_of(g.target) == dir) steps.push_back(&g);
-        if (!write_commit_journal(dir, steps)) {
+        std::vector<const CommitStep*> here;
+        for (const CommitStep& g : steps)
+            if (directory_of(g.target) == dir) here.push_back(&g);
+        if (!write_commit_journal(dir, here)) {
             remove_journals(journaled);
             journaled.clear();
             return false;
@@ -227,11 +251,50 @@ bool write_journals(const std::vector<PendingFile>& files, std::vector<std::stri
     return true;
 }
 
+// The steps of the commit: new names first (only a new name may need room
+// in its directory), then the files replaced, then those removed. A file
+// replaced gets its place aside now, made like any temporary; false when
+// one cannot be made.
+bool commit_steps(const std::vector<PendingFile>& files, std::vector<CommitStep>& steps) {
+    for (const CommitStep::Kind kind : {CommitStep::Kind::add, CommitStep::Kind::replace, CommitStep::Kind::remove}) {
+        for (const PendingFile& p : files) {
+            const CommitStep::Kind k = p.removal               ? CommitStep::Kind::remove
+                                       : exists_as_name(p.target) ? CommitStep::Kind::replace
+                                                                  : CommitStep::Kind::add;
+            if (k != kind) continue;
+            CommitStep s{k, p.removal ? std::string() : p.temporary, p.removal ? p.temporary : std::string(), p.target};
+            if (k == CommitStep::Kind::replace) {
+                const int fd = create_temporary(p.target, s.aside);
+                if (fd < 0) return false;
+                ::close(fd);
+            }
+            steps.push_back(std::move(s));
+        }
+    }
+    return true;
+}
+
+// One rename of a commit, or of its undoing.
+bool rename_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
 // Where a test build may stop a commit, after `renames_done` renames.
 void stop_point([[maybe_unused]] int renames_done) {
 #ifdef MAVO_TEST_HOOKS
     if (test_hooks::after_commit_rename) test_hooks::after_commit_rename(renames_done);
 #endif
+}
+
+// A rename of the commit's way forward, which a test build may refuse as
+// the system refuses one (an immutable file, another user's file in a
+// shared directory).
+bool forward_rename(const std::string& from, const std::string& to, [[maybe_unused]] int renames_done) {
+#ifdef MAVO_TEST_HOOKS
+    if (test_hooks::refuse_commit_rename && test_hooks::refuse_commit_rename(renames_done)) {
+        errno = EPERM;
+        return false;
+    }
+#endif
+    return rename_file(from, to);
 }
 
 UnitFile& fresh_unit(int unit) {
@@ -248,7 +311,7 @@ std::FILE* unit_open(int unit, const char* path, const char* mode) {
     const char* file = version.empty() ? path : version.c_str();
     u.writing = opens_to_write(mode);
     if (!u.writing) {
-        u.fp = std::fopen(file, mode);  // reading follows links, as ever
+        u.fp = open_to_read(file, mode);
     } else if (version.empty() && g_units.run_open && counts_for_run(unit)) {
         // A run's project files and reports reach their places only through
         // the commit: one the run has not started anew is not written into.
@@ -359,76 +422,78 @@ void begin_run_files() {
     begin_file_account();
 }
 
-bool commit_run_files() {
+CommitResult commit_run_files() {
     g_units.run_open = false;
     std::vector<PendingFile> files;
     files.swap(g_units.pending);
-    auto discard = [&files] {
+    std::vector<CommitStep> steps;
+    auto discard = [&files, &steps] {
         for (const PendingFile& p : files) ::unlink(p.temporary.c_str());
+        for (const CommitStep& s : steps)
+            if (s.kind == CommitStep::Kind::replace) ::unlink(s.aside.c_str());
     };
     if (g_units.failures > 0) {
         discard();
-        return false;
+        return CommitResult::nothing_kept;
     }
-    // Every file is written whole and closed: the journal of the renames
-    // goes first, so that a run killed from here on is finished by the
-    // next load.
+    // Every file is written whole and closed: the journal of the steps goes
+    // first, so that a run killed from here on is finished by the next load.
     std::vector<std::string> journaled;
-    if (!write_journals(files, journaled)) {
+    if (!commit_steps(files, steps) || !write_journals(steps, journaled)) {
         discard();
         note_failed_write();
-        return false;
+        return CommitResult::nothing_kept;
     }
     int renames = 0;
     stop_point(renames);
-    // New names first: only a new name may need room in its directory, and
-    // a new file that went in place can be taken out again. Then the files
-    // the run removes are moved aside, which can be undone too; they are
-    // deleted only at the end.
-    std::vector<const PendingFile*> added, replacing, removed;
-    for (const PendingFile& p : files) {
-        if (p.removal) removed.push_back(&p);
-        else (exists_as_name(p.target) ? replacing : added).push_back(&p);
-    }
-    std::vector<const PendingFile*> placed, moved_aside;
+    // Each old file is moved aside before its new one takes its place, so
+    // that every step can be undone: a rename the system refuses (an
+    // immutable file, another user's file in a shared directory) puts back
+    // every file done before it.
+    struct Done {
+        const CommitStep* step;
+        bool aside;   // the old file moved aside
+        bool placed;  // the new file in place
+    };
+    std::vector<Done> done;
     bool ok = true;
-    for (const PendingFile* p : added) {
-        if (ok && std::rename(p->temporary.c_str(), p->target.c_str()) == 0) {
-            placed.push_back(p);
-            stop_point(++renames);
-        } else {
-            ok = false;
+    for (const CommitStep& s : steps) {
+        Done d{&s, false, false};
+        if (s.kind != CommitStep::Kind::add) {
+            d.aside = forward_rename(s.target, s.aside, renames);
+            // A file to remove that is gone already needs nothing.
+            if (!d.aside && !(s.kind == CommitStep::Kind::remove && errno == ENOENT)) ok = false;
+            if (d.aside) stop_point(++renames);
         }
-    }
-    for (const PendingFile* p : removed) {
+        if (ok && s.kind != CommitStep::Kind::remove) {
+            d.placed = forward_rename(s.temporary, s.target, renames);
+            if (d.placed) stop_point(++renames);
+            else ok = false;
+        }
+        done.push_back(d);
         if (!ok) break;
-        if (std::rename(p->target.c_str(), p->temporary.c_str()) == 0) {
-            moved_aside.push_back(p);
-            stop_point(++renames);
-        } else {
-            ok = errno == ENOENT;  // gone already
-        }
     }
-    if (!ok) {
-        for (const PendingFile* p : moved_aside) std::rename(p->temporary.c_str(), p->target.c_str());
-        for (const PendingFile* p : placed) ::unlink(p->target.c_str());
-        discard();
+    if (ok) {
+        for (const CommitStep& s : steps)
+            if (s.kind != CommitStep::Kind::add) ::unlink(s.aside.c_str());
         remove_journals(journaled);
-        note_failed_write();
-        return false;
+        return CommitResult::in_place;
     }
-    for (const PendingFile* p : replacing) {
-        if (std::rename(p->temporary.c_str(), p->target.c_str()) == 0) {
-            stop_point(++renames);
-        } else {
-            ::unlink(p->temporary.c_str());
-            ok = false;
-        }
+    // Undone in reverse, each step by its inverse, so that at every moment
+    // the journal still describes what is left to do.
+    note_failed_write();
+    bool undone = true;
+    for (auto d = done.rbegin(); d != done.rend(); ++d) {
+        if (d->placed && !rename_file(d->step->target, d->step->temporary)) undone = false;
+        if (d->aside && undone && !rename_file(d->step->aside, d->step->target)) undone = false;
+        if (!undone) break;
     }
-    for (const PendingFile* p : removed) ::unlink(p->temporary.c_str());
+    // Put back whole: nothing of the run is left. Otherwise its journal and
+    // its files stay for the next load to finish, or for the user.
+    if (!undone) return CommitResult::mixed;
+    discard();
     remove_journals(journaled);
-    if (!ok) note_failed_write();
-    return ok;
+    return CommitResult::nothing_kept;
 }
 
 void begin_file_account() {

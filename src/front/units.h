@@ -16,11 +16,15 @@
 // killed process left behind is removed at the next save into its
 // directory. Before its first rename the commit writes its journal
 // (".mavojournal" in the files' directory); a run killed between two
-// renames is finished from it by the next load of the project.
+// renames is finished from it by the next load of the project. A rename
+// the system refuses in the middle of the commit (an immutable file,
+// another user's file in a shared directory) puts every file back.
 //
 // Nothing is ever written through a symbolic link: a link in the place of
 // a file a run writes is replaced by the run's own regular file, and the
-// file it points at stays as it was. Reading follows links as ever.
+// file it points at stays as it was. Reading follows links as ever, but
+// reads regular files only: a pipe or a device in a file's place is a
+// file that cannot be read.
 //
 // The units also keep the run's account of its files: a project file that
 // exists but could not be loaded whole (damaged), a save that did not land,
@@ -85,13 +89,20 @@ void unit_close_all();
 // starts the run's account.
 void begin_run_files();
 // Ends a run's files: when the run had no failure, the journal of the
-// commit is written, every file it replaced goes in place (new names
-// first, so that a rename refused for want of space changes nothing) and
-// the journal goes; otherwise none does and all are removed. False when
-// not every file went in place.
-bool commit_run_files();
+// commit is written, every file it writes goes in place (new names first,
+// then each old file moved aside before its new one takes its place, then
+// the files it removes moved aside), the old files are deleted and the
+// journal goes; otherwise none does and all are removed. A rename the
+// system refuses puts every file back as it was; only when even that
+// fails are the files left as they are, with the journal, for the next
+// load to finish.
+enum class CommitResult { in_place, nothing_kept, mixed };
+CommitResult commit_run_files();
 // Finishes a commit that a run stopped in the middle of, from the journal
-// in `directory`: the renames not yet done are done and the journal goes.
+// in `directory`: the renames not yet done are done, the old files go and
+// the journal goes. A journal step is carried out only where it is one
+// this kernel makes: its temporaries' renames onto the names a run writes,
+// its removals of the reports a run removes.
 enum class StoppedCommit { none, completed, failed };
 StoppedCommit complete_stopped_commit(const std::string& directory, int& files_put_in_place);
 // Starts a run's account: no failure, nothing frozen.
@@ -107,9 +118,11 @@ int file_failures_of_run();
 
 #ifdef MAVO_TEST_HOOKS
 // Test builds only: called after each rename of a commit with the number
-// done so far (0 once the journal is in place), so a test can stop there.
+// done so far (0 once the journal is in place), so a test can stop there;
+// and before each, so a test can have the system refuse it (true).
 namespace test_hooks {
 extern void (*after_commit_rename)(int renames_done);
+extern bool (*refuse_commit_rename)(int renames_done);
 }
 #endif
 

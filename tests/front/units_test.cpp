@@ -47,27 +47,27 @@ std::string read_through_units(const fs::path& file) {
 
 TEST(RunFiles, PutInPlaceTogetherAtTheCommitOrNotAtAll) {
     ScratchDir dir;
-    write_file(dir / "a.dat", "old a");
+    write_file(dir / "scheme1b.dat", "old a");
     begin_run_files();
-    ASSERT_TRUE(save(dir / "a.dat", "new a"));
-    ASSERT_TRUE(save(dir / "b.dat", "first b"));
-    ASSERT_TRUE(save(dir / "b.dat", "second b"));  // saved twice in the run: the last one counts
-    EXPECT_EQ(read_file(dir / "a.dat"), "old a");  // nothing in place before the commit
-    EXPECT_EQ(read_through_units(dir / "a.dat"), "new a");  // but the run reads its own
-    EXPECT_EQ(read_through_units(dir / "b.dat"), "second b");
-    EXPECT_TRUE(commit_run_files());
-    EXPECT_EQ(read_file(dir / "a.dat"), "new a");
-    EXPECT_EQ(read_file(dir / "b.dat"), "second b");
-    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"a.dat", "b.dat"}));
+    ASSERT_TRUE(save(dir / "scheme1b.dat", "new a"));
+    ASSERT_TRUE(save(dir / "stratb.dat", "first b"));
+    ASSERT_TRUE(save(dir / "stratb.dat", "second b"));  // saved twice in the run: the last one counts
+    EXPECT_EQ(read_file(dir / "scheme1b.dat"), "old a");  // nothing in place before the commit
+    EXPECT_EQ(read_through_units(dir / "scheme1b.dat"), "new a");  // but the run reads its own
+    EXPECT_EQ(read_through_units(dir / "stratb.dat"), "second b");
+    EXPECT_EQ(commit_run_files(), CommitResult::in_place);
+    EXPECT_EQ(read_file(dir / "scheme1b.dat"), "new a");
+    EXPECT_EQ(read_file(dir / "stratb.dat"), "second b");
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"scheme1b.dat", "stratb.dat"}));
 
     // One failure anywhere in the run, and no file of it goes in place.
     begin_run_files();
-    ASSERT_TRUE(save(dir / "a.dat", "newer a"));
-    ASSERT_TRUE(unit_create_empty((dir / "c.dat").c_str()));
+    ASSERT_TRUE(save(dir / "scheme1b.dat", "newer a"));
+    ASSERT_TRUE(unit_create_empty((dir / "summaryb.dat").c_str()));
     note_failed_write();
-    EXPECT_FALSE(commit_run_files());
-    EXPECT_EQ(read_file(dir / "a.dat"), "new a");
-    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"a.dat", "b.dat"}));
+    EXPECT_EQ(commit_run_files(), CommitResult::nothing_kept);
+    EXPECT_EQ(read_file(dir / "scheme1b.dat"), "new a");
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"scheme1b.dat", "stratb.dat"}));
 
     // An empty path (one too long to build) makes no file anywhere.
     begin_run_files();

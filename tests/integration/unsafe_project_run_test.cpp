@@ -1,12 +1,22 @@
 // Whole runs of the sample project in a directory an adversary or an
 // accident has reached into: links planted at the names a run writes, a
 // directory the run may not create files in, a run killed in the middle of
-// its commit.
+// its commit, renames the system refuses, another user, pipes and hostile
+// journals in the project's places, a lock file removed during a run.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -133,6 +143,272 @@ TEST(UnsafeProjectRun, CommitStoppedBetweenRenamesIsFinishedByTheNextLoad) {
         fs::remove_all(p);
     }
     EXPECT_GT(stops, 5);
+}
+
+// Every name of the directory, and the bytes of every regular file in it
+// (the lock file's too).
+struct DirectoryState {
+    std::set<std::string> names;
+    std::map<std::string, std::string> files;
+    bool operator==(const DirectoryState&) const = default;
+};
+DirectoryState state_of(const fs::path& dir) {
+    DirectoryState s;
+    s.names = names_in(dir);
+    for (const auto& e : fs::directory_iterator(dir))
+        if (fs::is_regular_file(fs::symlink_status(e.path()))) s.files[e.path().filename().string()] = read_file(e.path());
+    return s;
+}
+
+// The sample project settled, then its scheme 1 moved to Phoenix: the next
+// run changes every result and every report.
+fs::path moved_sample(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = settled_sample(dir, name);
+    choose_weather_file(p, 1, "Phoenix.epw");
+    select_scheme(p, 1, 0.0f);
+    return p;
+}
+
+constexpr uid_t kNobody = 65534;
+constexpr int kNoUnprivilegedUser = 77;
+
+// A run of `project` by the unprivileged user, in a child process.
+int run_as_nobody(const fs::path& project) {
+    return in_child_process([&] {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) return kNoUnprivilegedUser;
+        reset_all_blocks();
+        return run_kernel(project);
+    });
+}
+
+int g_refused_rename = -1;
+bool refuse_the_chosen_rename(int renames_done) { return renames_done == g_refused_rename; }
+
+// Sets or clears the immutable flag of a file; false where the file system
+// or the process's rights have no such flag.
+bool set_immutable(const fs::path& file, bool on) {
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return ok;
+}
+
+// A run whose commit meets a rename the system refuses, at any point of
+// the commit: it returns 1 and leaves every file of the project as it was,
+// byte for byte, with no temporary or journal left behind.
+TEST(UnsafeProjectRun, RenameRefusedInTheCommitLeavesEveryFileAsItWas) {
+    ScratchDir dir;
+    const fs::path settled = moved_sample(dir, "settled");
+
+    // The listing strategy.txt made immutable.
+    {
+        const fs::path p = dir / "immutable";
+        fs::copy(settled, p);
+        if (set_immutable(p / "strategy.txt", true)) {
+            const DirectoryState before = state_of(p);
+            reset_all_blocks();
+            EXPECT_EQ(run_kernel(p), 1);
+            set_immutable(p / "strategy.txt", false);
+            EXPECT_TRUE(state_of(p) == before) << "immutable strategy.txt: the project changed";
+        }
+    }
+
+    // A shared directory (sticky, writable by all) where the summary file
+    // and the listing belong to another user, run by its other user.
+    if (geteuid() == 0) {
+        const fs::path p = dir / "shared";
+        fs::copy(settled, p);
+        fs::permissions(dir.path(), fs::perms(0755));
+        for (const auto& e : fs::directory_iterator(p)) {
+            const std::string name = e.path().filename().string();
+            if (name != "summaryb.dat" && name != "strategy.txt") {
+                EXPECT_EQ(chown(e.path().c_str(), kNobody, kNobody), 0) << name;
+            }
+        }
+        fs::permissions(p, fs::perms(01777));
+        const DirectoryState before = state_of(p);
+        const int rc = run_as_nobody(p);
+        if (rc != kNoUnprivilegedUser) {
+            EXPECT_EQ(rc, 1);
+            EXPECT_TRUE(state_of(p) == before) << "shared directory: the project changed";
+        }
+    }
+
+    // Each rename of the commit refused in turn.
+    test_hooks::refuse_commit_rename = refuse_the_chosen_rename;
+    int refusals = 0;
+    for (g_refused_rename = 0;; ++g_refused_rename) {
+        const fs::path p = dir / ("refused" + std::to_string(g_refused_rename));
+        fs::copy(settled, p);
+        const DirectoryState before = state_of(p);
+        reset_all_blocks();
+        const int rc = run_kernel(p);
+        if (rc == 0) break;  // past the last rename
+        ++refusals;
+        EXPECT_EQ(rc, 1);
+        EXPECT_TRUE(state_of(p) == before) << "rename " << g_refused_rename << " refused: the project changed";
+        fs::remove_all(p);
+    }
+    test_hooks::refuse_commit_rename = nullptr;
+    EXPECT_GT(refusals, 10);
+}
+
+// A project whose directory and files every user may write, run once by
+// its owner under the usual umask, is then run by another user: the lock
+// file the first run made lets the second take the project's lock.
+TEST(UnsafeProjectRun, AnotherUserWhoMayWriteTheProjectRunsIt) {
+    ScratchDir dir;
+    const fs::path p = dir / "project";
+    copy_sample(p);
+    fs::remove(p / std::string(kProjectLockName));
+    for (const auto& e : fs::directory_iterator(p)) fs::permissions(e.path(), fs::perms(0666));
+    fs::permissions(p, fs::perms(0777));
+    fs::permissions(dir.path(), fs::perms(0755));
+    const mode_t umask_before = umask(022);
+    reset_all_blocks();
+    EXPECT_EQ(run_kernel(p), 0);
+    umask(umask_before);
+    choose_weather_file(p, 1, "Phoenix.epw");
+    select_scheme(p, 1, 0.0f);
+    const std::string summary = read_file(p / "summaryb.dat");
+
+    const int rc = run_as_nobody(p);
+    if (rc == kNoUnprivilegedUser) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(rc, 0);
+    EXPECT_TRUE(read_file(p / "summaryb.dat") != summary) << "the results were not saved";
+}
+
+// A pipe, a device or a hostile journal in the project's places: the call
+// returns at once with little memory, as a failed load (1), and every file
+// is as it was, the temporaries a journal names included.
+TEST(UnsafeProjectRun, PipesDevicesAndHostileJournalsFailTheLoadAndChangeNothing) {
+    ScratchDir dir;
+    const fs::path settled = settled_sample(dir, "settled");
+    std::fflush(nullptr);
+    const pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    waitpid(dead, nullptr, 0);
+    // A place of a dead process's run, as the kernel names them.
+    const auto place = [&](const std::string& target, const char* tag) {
+        return "." + target + ".mavotmp-" + std::to_string(dead) + "-" + tag;
+    };
+    const auto journal = [&](const fs::path& p, const std::string& steps) {
+        write_file(p / std::string(kCommitJournalName), "mavo commit journal 1\n" + steps + "end\n");
+    };
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> plant;
+    };
+    const Case cases[] = {
+        {"a pipe at the journal", [](const fs::path& p) { mkfifo((p / std::string(kCommitJournalName)).c_str(), 0644); }},
+        {"a link to /dev/zero at the journal",
+         [](const fs::path& p) { fs::create_symlink("/dev/zero", p / std::string(kCommitJournalName)); }},
+        {"a journal far longer than any run's",
+         [&](const fs::path& p) {
+             const std::string t = place("stratb.dat", "Lg1Lg2");
+             write_file(p / t, "not a strategy file");
+             std::string steps;
+             while (steps.size() < 2'000'000) steps += "rename " + t + "\tstratb.dat\n";
+             journal(p, steps);
+         }},
+        {"a journal that removes master.dir",
+         [&](const fs::path& p) {
+             write_file(p / place("master.dir", "Rm1Rm2"), "");
+             journal(p, "remove " + place("master.dir", "Rm1Rm2") + "\tmaster.dir\n");
+         }},
+        {"a journal that removes summaryb.dat",
+         [&](const fs::path& p) {
+             write_file(p / place("summaryb.dat", "Rm1Rm2"), "");
+             journal(p, "remove " + place("summaryb.dat", "Rm1Rm2") + "\tsummaryb.dat\n");
+         }},
+        {"a journal that renames onto the lock file",
+         [&](const fs::path& p) {
+             const std::string lock(kProjectLockName);
+             write_file(p / place(lock, "Lk1Lk2"), "not the lock");
+             journal(p, "rename " + place(lock, "Lk1Lk2") + "\t" + lock + "\n");
+         }},
+        {"a pipe at the summary file",
+         [](const fs::path& p) {
+             fs::remove(p / "summaryb.dat");
+             mkfifo((p / "summaryb.dat").c_str(), 0644);
+         }},
+        {"a pipe at the scheme's input file",
+         [](const fs::path& p) {
+             fs::remove(p / "scheme1b.dat");
+             mkfifo((p / "scheme1b.dat").c_str(), 0644);
+         }},
+    };
+    constexpr long kLittleMemoryKb = 256 * 1024;
+    constexpr int kGrewTooMuch = 3;
+    int n = 0;
+    for (const Case& c : cases) {
+        const fs::path p = dir / ("case" + std::to_string(n++));
+        fs::copy(settled, p);
+        c.plant(p);
+        const DirectoryState before = state_of(p);
+        const auto start = std::chrono::steady_clock::now();
+        const int rc = in_child_process([&] {
+            alarm(20);  // a call that hangs is stopped
+            rusage use{};
+            getrusage(RUSAGE_SELF, &use);
+            const long at_start = use.ru_maxrss;
+            reset_all_blocks();
+            const int result = run_kernel(p);
+            getrusage(RUSAGE_SELF, &use);
+            return use.ru_maxrss - at_start > kLittleMemoryKb ? kGrewTooMuch : result;
+        });
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(rc, 1) << c.what;
+        EXPECT_LT(seconds, 5.0) << c.what;
+        EXPECT_TRUE(state_of(p) == before) << c.what << ": the project changed";
+    }
+}
+
+// Sends a byte down `to` and waits for one from `from`.
+void signal_and_wait(int to, int from) {
+    char c = 'x';
+    if (write(to, &c, 1) != 1 || read(from, &c, 1) != 1) _exit(2);
+}
+int g_commit_reached = -1, g_go_on = -1;
+void pause_at_the_journal(int renames_done) {
+    if (renames_done == 0) signal_and_wait(g_commit_reached, g_go_on);
+}
+
+// The lock file removed while a run holds it (a clean-up tool): a second
+// process that calls the kernel meanwhile is refused, and the first run's
+// files go in place.
+TEST(UnsafeProjectRun, LockFileRemovedDuringARunKeepsASecondRunOut) {
+    ScratchDir dir;
+    const fs::path p = moved_sample(dir, "project");
+    int reached[2], go_on[2];
+    ASSERT_EQ(pipe(reached), 0);
+    ASSERT_EQ(pipe(go_on), 0);
+    std::fflush(nullptr);
+    const pid_t first = fork();
+    if (first == 0) {
+        g_commit_reached = reached[1];
+        g_go_on = go_on[0];
+        test_hooks::after_commit_rename = pause_at_the_journal;
+        reset_all_blocks();
+        _exit(run_kernel(p));
+    }
+    char c = 0;
+    ASSERT_EQ(read(reached[0], &c, 1), 1);
+    fs::remove(p / std::string(kProjectLockName));
+    const int second = in_child_process([&] {
+        reset_all_blocks();
+        return run_kernel(p);
+    });
+    ASSERT_EQ(write(go_on[1], "x", 1), 1);
+    int status = 0;
+    waitpid(first, &status, 0);
+    for (int fd : {reached[0], reached[1], go_on[0], go_on[1]}) close(fd);
+    EXPECT_EQ(second, 1) << "a second process ran the project during the first one's run";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace
