@@ -119,7 +119,9 @@ void site_refresh(bool has_column) {
         DBG_INT("REVISION: no parameter column, site from the scheme file", IDNUM1);
     }
     weather_source_from_zip_code();
-    if (NFLAG(6) && NFLAG(37) && NFLAG(81)) AADISK(-4);
+    // A site of the zip-code table: looked up whole when it changed, its
+    // line's rate zones taken on every run.
+    if (NFLAG(6) && NFLAG(37)) AADISK(-4);
     FINDTMY();
     if (has_column) {
         // The code window of the site's zone, as the weather reader has

@@ -252,6 +252,31 @@ TEST(WholeRun, MovedProjectBillsAsANewProjectAtItsSite) {
     expect_same_run(phoenix, code_minimum_at(dir / "moved", "Phoenix.epw"), "then to Phoenix");
 }
 
+// The electric rate zone of a site's zip-code line is saved nowhere and
+// every load starts it again from the built-in one; a plain re-run, which
+// looks up no site it already has, billed a non-residential scheme on that
+// built-in zone's tariff: an office at Stockton (95206) cost $7,992.62 in
+// its design run and $5,866.28 re-run. Sites whose line names another rate
+// zone, by zip code and by climate zone.
+TEST(WholeRun, NonresidentialRerunBillsTheTariffOfItsSite) {
+    ScratchDir dir;
+    for (const char* site : {"94128", "95206", "95521", "3", "12", "16"}) {
+        const fs::path p = dir / site;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        for (INTEGER slot : {1, 2})
+            edit_scheme(p, slot, [] {
+                NFLAG(24) = true;
+                NTYPE = 7;  // an office building
+            });
+        move_scheme_1(p, site);  // scheme 2 stands where scheme 1 stands
+        const SchemeRun code_minimum = run_scheme(p, 1, 243.0f);
+        const SchemeRun efficient = run_scheme(p, 2, 246.0f);
+        expect_same_run(code_minimum, run_scheme(p, 1, 0.0f), std::string("code minimum at ") + site);
+        expect_same_run(efficient, run_scheme(p, 2, 0.0f), std::string("efficient design at ") + site);
+    }
+}
+
 // A project file that cannot be loaded whole (damaged, or emptied by an
 // interrupted copy), or a missing input file of the scheme: the run fails,
 // saves nothing and writes no report.
