@@ -77,14 +77,21 @@ struct HeldZones {
     INTEGER electric = 0, gas = 0;
 };
 
-// The rate zones of the site's line. A site whose search met no rate zone
-// has none (0, billed as the default location's zones), never the zones of
-// the site before.
+// The rate zones of the site's line and, in residential mode, the rate
+// zones in force: a dwelling is billed on its site's zones, never on those
+// its results file kept from another building (a non-residential use of
+// the scheme saves the zones of the non-residential tariffs). A site whose
+// search met no rate zone has none (0, billed as the default location's
+// zones), never the zones of the site before.
 void take_record_rate_zones(const ZipRecord& rec, const HeldZones& held) {
     if (rec.electric_zone != 0) ERATEZONEZ = rec.electric_zone;
     else ERATEZONEZ = held.electric_set ? held.electric : 0;
     if (rec.gas_zone != 0) GRATEZONEZ = rec.gas_zone;
     else GRATEZONEZ = held.gas_set ? held.gas : 0;
+    if (!NFLAG(24)) {
+        ERATEZONE = ERATEZONEZ;
+        GRATEZONE = GRATEZONEZ;
+    }
 }
 
 // Takes the site's line: latitude, rate zones, default fuel and, in
@@ -93,15 +100,11 @@ void take_site(const ZipRecord& rec, const HeldZones& held) {
     SLAT = rec.latitude;
     CECZONE = rec.climate_zone;
     BLK33A.ZIPFIELD5 = rec.field5;
-    take_record_rate_zones(rec, held);
     if (has_scheme_column(IDNUM1) && STRATEGY(3, IDNUM1) <= 0.0f) {
         if (STRATEGY(1, IDNUM1) <= 0.0f) FUELTYPE = 0.0f;
         else if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
     }
-    if (!NFLAG(24)) {
-        ERATEZONE = ERATEZONEZ;
-        GRATEZONE = GRATEZONEZ;
-    }
+    take_record_rate_zones(rec, held);
 }
 
 // Whether the lines of the site's zip code read so far named no electric
@@ -185,9 +188,9 @@ INTEGER city_digit(INTEGER nzipcode) {
 }
 
 // The rate zones of the site's line, for a run that keeps the site as its
-// files give it: they are saved nowhere and every load starts them again
-// from the built-in ones, so without the line a non-residential scheme
-// would be billed on the tariff of those instead of its site's.
+// files give it: the line's zones are saved nowhere and every load starts
+// them again from the built-in ones, so without the line a non-residential
+// scheme would be billed on the tariff of those instead of its site's.
 void site_record_rate_zones() {
     const INTEGER nzipcode = int_toward_zero(ZIPCODE);
     if (nzipcode <= 0 || nzipcode > 99999) return;

@@ -138,7 +138,6 @@ TouRecord flat_time_of_use_record() {
 }
 
 void load_time_of_use_record() {
-    TOUKWH.fill(0.0f);
     if (!NFLAG(82)) {
         const INTEGER z = ERATEZONE;
         if (z == 36) {
@@ -201,6 +200,11 @@ void select_electric_tariff(CostWork& w) {
     w.base_rate = 0.0f;
     w.sdge_adder = 0.0f;
     w.smud_adder = 0.0f;
+    // The year's time-of-use costs and energy are this bill's: none for a
+    // bill on another tariff, whatever tariff the scheme was billed on
+    // before (its results file keeps them).
+    TOUCOST.fill(0.0f);
+    TOUKWH.fill(0.0f);
     const bool flat_rate = STRATEGY(1, w.p) == kFlatRateChoice;
     if (!NFLAG(82)) {
         if (flat_rate) load_flat_rate(w);

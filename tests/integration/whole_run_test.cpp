@@ -521,6 +521,32 @@ TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
     }
 }
 
+// A designed house that was a warehouse or an office for a while and is
+// designed again is the house it was: it had kept the other building's
+// occupant heat (275 Btu/h a person after the warehouse), the office
+// design's flat roof and the non-residential rate zones 32 and 11, billed
+// on the generic time-of-use tariff ($2,140.45 first, $1,701.93 after the
+// warehouse).
+TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
+    struct Case {
+        const char* use;
+        INTEGER type;
+        REAL command;
+    };
+    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f}, {"an office designed", 7, 243.0f}};
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        const fs::path p = dir / "p";
+        copy_sample(p);
+        reset_all_blocks();
+        const SchemeRun house = run_scheme(p, 1, 243.0f);
+        make_nonresidential(p, 1, c.type);
+        run_scheme(p, 1, c.command);
+        edit_scheme(p, 1, [] { NFLAG(24) = false; });
+        expect_same_run(house, run_scheme(p, 1, 243.0f), std::string("a house back from ") + c.use);
+    }
+}
+
 // A run settles some choices of its scheme's column as it saves them (a
 // roof type 0 becomes 1, a heating code 0 becomes 1, the floor type follows
 // the floor the model has); before that, the run reads the same choice.
