@@ -210,7 +210,15 @@ void select_electric_tariff(CostWork& w) {
         if (flat_rate) load_flat_rate(w);
         else load_tiered_tariff(w, ERATEZONE);
     }
-    if (ERATEZONE >= 30 && !flat_rate) load_time_of_use_record();
+    if (ERATEZONE >= 30 && !flat_rate) {
+        load_time_of_use_record();
+    } else if (!NFLAG(24) && !NFLAG(82)) {
+        // A dwelling's tiered tariff reads no time-of-use record: the one in
+        // force is the initial one, not the record of a tariff the scheme
+        // was billed on as another building (its input file keeps it).
+        const BLK33P_t initial{};
+        TOUREC = initial.TOUREC;
+    }
     DBG_INT("COST EYEAR", EYEAR);
     DBG_FLOAT("COST ERATE1", ERATE1);
 }
