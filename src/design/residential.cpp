@@ -30,6 +30,9 @@ constexpr REAL kWholeHouseFanFeetPerHour = 90.0f;
 constexpr REAL kFreshAirCfmPerFt2 = 0.01f;
 constexpr REAL kFreshAirCfmPerPerson = 7.5f;
 constexpr REAL kStoryOverCeiling = 1.125f;  // story height over ceiling height (floor structure)
+// An occupant of a dwelling: sensible and latent heat, Btu/h per person.
+constexpr REAL kDwellingSensibleBtuhPerPerson = 230.0f;
+constexpr REAL kDwellingLatentBtuhPerPerson = 170.0f;
 
 REAL DV(INTEGER row) { return DVALUE(row, NTYPE); }
 
@@ -88,7 +91,10 @@ void comfort_and_loads(const DesignScheme& d) {
     STRATEGY(15, d.k) = DV(11);
     FLTOFL = kStoryOverCeiling * DV(11);
     PEOPLE = occupants();
-    PBTUHL = 170.0f;
+    // The heat of a dwelling's occupant, whatever building the scheme
+    // described before (an office's or a warehouse's workers give more).
+    PBTUH = kDwellingSensibleBtuhPerPerson;
+    PBTUHL = kDwellingLatentBtuhPerPerson;
     LATENT = 30.0f;
 
     TLLOAD = LIGHTS * AREAT * kBtuhPerWatt;
@@ -154,6 +160,7 @@ void roof_and_efficient_extras(const DesignScheme& d) {
     } else {
         STRATEGY(32, k) = CECRESA(27, z) < 0.1f ? 6.0f : 4.0f;
     }
+    NFLAG(4) = std::fabs(STRATEGY(32, k)) > 3.0f;  // a pitched roof over an attic
     DBG_PRINT(NFLAG(4) ? "Nflag(4)=T Sloped roof" : "Nflag(4)=F Flat roof");
     NMULTI = 1;
     STYPE = 5;

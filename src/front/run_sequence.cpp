@@ -111,11 +111,7 @@ INTEGER start_run() {
 // the host sets its type, or a dwelling's type) describes no building to
 // design or simulate: the run stops there, traced, and saves nothing.
 void require_nonresidential_loads() {
-    bool has_row = false;
-    if (NTYPE >= 1 && NTYPE <= 20)
-        for (INTEGER row = 1; row <= 14; ++row)
-            if (DVALUENR(row, NTYPE) != 0.0f) has_row = true;
-    if (has_row) return;
+    if (has_nonresidential_loads(NTYPE)) return;
     DBG_INT("ERROR: Ntype not defined: no non-residential loads for building type", NTYPE);
     DBG_CRASH("ERROR: Ntype not defined: a non-residential scheme needs a building type with loads; nothing saved");
 }

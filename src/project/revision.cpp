@@ -119,18 +119,34 @@ void weather_source_from_zip_code() {
     }
 }
 
+// A dwelling about to be designed whose files a non-residential run saved
+// (their building type one with non-residential loads): the roof choice
+// that building's design wrote is its flat roof, not the dwelling's. The
+// dwelling's design chooses its own roof, as for a roof not chosen, so that
+// it is designed as it was before the other use.
+void forget_nonresidential_roof() {
+    if (!REVISION_STATE.DESIGN_FOLLOWS || !has_nonresidential_loads(NTYPE)) return;
+    DBG_FLOAT("REVISION: roof choice of the non-residential building dropped for the dwelling's design", S(32));
+    S(32) = 0.0f;
+}
+
 // Task 4: the strategy file and the site into the column.
 void site_refresh(bool has_column) {
     DBG_PRINT("REVISION Task 400: Load Disk to Strategy 4013");
     AADISK(-5);
     if (has_column) {
-        if (!NFLAG(24)) residential_type_from_attachment();
+        if (!NFLAG(24)) {
+            forget_nonresidential_roof();
+            residential_type_from_attachment();
+        }
         zip_code_from_column();
     } else {
         DBG_INT("REVISION: no parameter column, site from the scheme file", IDNUM1);
     }
     weather_source_from_zip_code();
-    if (NFLAG(6) && NFLAG(37) && NFLAG(81)) AADISK(-4);
+    // A site of the zip-code table: looked up whole when it changed, its
+    // line's rate zones taken on every run.
+    if (NFLAG(6) && NFLAG(37)) AADISK(-4);
     FINDTMY();
     if (has_column) {
         // The code window of the site's zone, as the weather reader has
@@ -143,6 +159,13 @@ void site_refresh(bool has_column) {
 }
 
 }  // namespace
+
+bool has_nonresidential_loads(INTEGER type) {
+    if (type < 1 || type > 20) return false;
+    for (INTEGER row = 1; row <= 14; ++row)
+        if (DVALUENR(row, type) != 0.0f) return true;
+    return false;
+}
 
 INTEGER code_table_zone() { return (CECZONE >= 1 && CECZONE <= 16) ? CECZONE : 9; }
 

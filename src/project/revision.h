@@ -10,6 +10,11 @@
 
 namespace mavo {
 
+// Whether building type `type` has a row of non-residential loads (occupants,
+// lights, plug and process loads, outside air): only such a type describes
+// a non-residential building, and only a non-residential run saves one.
+bool has_nonresidential_loads(INTEGER type);
+
 // Task 2: the parameter column becomes the working building model
 // (dimensions, type and title, heating, cooling, leakage and venting,
 // construction properties, window, door and skylight lines, model

@@ -77,31 +77,47 @@ struct HeldZones {
     INTEGER electric = 0, gas = 0;
 };
 
-// Takes the site's line: latitude, rate zones, default fuel and, in
-// residential mode, the rate zones in force. A site whose search met no
-// rate zone has none (0, billed as the default location's zones), never the
-// zones of the site before.
-void take_site(const ZipRecord& rec, const HeldZones& held) {
-    SLAT = rec.latitude;
-    CECZONE = rec.climate_zone;
-    BLK33A.ZIPFIELD5 = rec.field5;
+// The rate zones of the site's line and, in residential mode, the rate
+// zones in force: a dwelling is billed on its site's zones, never on those
+// its results file kept from another building (a non-residential use of
+// the scheme saves the zones of the non-residential tariffs). A site whose
+// search met no rate zone has none (0, billed as the default location's
+// zones), never the zones of the site before.
+void take_record_rate_zones(const ZipRecord& rec, const HeldZones& held) {
     if (rec.electric_zone != 0) ERATEZONEZ = rec.electric_zone;
     else ERATEZONEZ = held.electric_set ? held.electric : 0;
     if (rec.gas_zone != 0) GRATEZONEZ = rec.gas_zone;
     else GRATEZONEZ = held.gas_set ? held.gas : 0;
-    if (has_scheme_column(IDNUM1) && STRATEGY(3, IDNUM1) <= 0.0f) {
-        if (STRATEGY(1, IDNUM1) <= 0.0f) FUELTYPE = 0.0f;
-        else if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
-    }
     if (!NFLAG(24)) {
         ERATEZONE = ERATEZONEZ;
         GRATEZONE = GRATEZONEZ;
     }
 }
 
-// Searches the sorted table for city `idcity` of `nzipcode`. False when the
-// site is not found (the caller takes the default location).
-bool search_table(INTEGER nzipcode, INTEGER idcity, ZipRecord& site) {
+// Takes the site's line: latitude, rate zones, default fuel and, in
+// residential mode, the rate zones in force.
+void take_site(const ZipRecord& rec, const HeldZones& held) {
+    SLAT = rec.latitude;
+    CECZONE = rec.climate_zone;
+    BLK33A.ZIPFIELD5 = rec.field5;
+    if (has_scheme_column(IDNUM1) && STRATEGY(3, IDNUM1) <= 0.0f) {
+        if (STRATEGY(1, IDNUM1) <= 0.0f) FUELTYPE = 0.0f;
+        else if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
+    }
+    take_record_rate_zones(rec, held);
+}
+
+// Whether the lines of the site's zip code read so far named no electric
+// (gas) rate zone.
+struct MissingZones {
+    LOGICAL& electric;
+    LOGICAL& gas;
+};
+
+// Searches the sorted table for city `idcity` of `nzipcode`: the site's
+// line and the rate zones held for it. False when the site is not found
+// (the caller takes the default location).
+bool search_table(INTEGER nzipcode, INTEGER idcity, ZipRecord& site, HeldZones& held, MissingZones missing) {
     DIR_BUILDPATH(kWeatherDirectory, "zipcodes.sce");
     const std::string path = built_path();
     // The table belongs to the weather directory: read, never created.
@@ -111,14 +127,12 @@ bool search_table(INTEGER nzipcode, INTEGER idcity, ZipRecord& site) {
         return false;
     }
     INTEGER kountcity = -1;
-    HeldZones held;
     bool previous_matched = false;
     std::string line;
     while (true) {
         if (!previous_matched) {
-            const bool missing = IDNUM1 != 2;
-            NFLAG(65) = missing;
-            NFLAG(66) = missing;
+            missing.electric = IDNUM1 != 2;
+            missing.gas = IDNUM1 != 2;
         }
         ZipRecord rec;
         bool read = false;
@@ -127,18 +141,18 @@ bool search_table(INTEGER nzipcode, INTEGER idcity, ZipRecord& site) {
             read = parse_zip_record(line, rec);         // an unreadable line is skipped
         }
         if (rec.electric_zone != 0) {
-            NFLAG(65) = false;
+            missing.electric = false;
             held.electric_set = true;
             held.electric = rec.electric_zone;
         }
         if (rec.gas_zone != 0) {
-            NFLAG(66) = false;
+            missing.gas = false;
             held.gas_set = true;
             held.gas = rec.gas_zone;
         }
         if (IDNUM1 == 2) {
-            NFLAG(65) = false;
-            NFLAG(66) = false;
+            missing.electric = false;
+            missing.gas = false;
         }
         previous_matched = rec.zip == nzipcode;
         if (rec.zip < nzipcode) continue;
@@ -148,7 +162,6 @@ bool search_table(INTEGER nzipcode, INTEGER idcity, ZipRecord& site) {
         }
         ++kountcity;
         if (kountcity >= idcity || ZIPCODE <= 99.0f) {
-            take_site(rec, held);
             site = rec;
             return true;
         }
@@ -169,6 +182,31 @@ void finish_lookup() {
     unit_close(BLK0B.DISKPROJ);
 }
 
+// The city digit of ZIPCODE, the zip code `nzipcode` without it.
+INTEGER city_digit(INTEGER nzipcode) {
+    return std::clamp(int_toward_zero((static_cast<double>(ZIPCODE) - nzipcode + 0.02) * 10.0), 0, 9);
+}
+
+// The rate zones of the site's line, for a run that keeps the site as its
+// files give it: the line's zones are saved nowhere and every load starts
+// them again from the built-in ones, so without the line a non-residential
+// scheme would be billed on the tariff of those instead of its site's.
+void site_record_rate_zones() {
+    const INTEGER nzipcode = int_toward_zero(ZIPCODE);
+    if (nzipcode <= 0 || nzipcode > 99999) return;
+    ZipRecord site;
+    HeldZones held;
+    LOGICAL missing_electric = false, missing_gas = false;
+    const bool found = search_table(nzipcode, city_digit(nzipcode), site, held, {missing_electric, missing_gas});
+    unit_close(BLK0B.DISKPROJ);
+    if (!found) {
+        DBG_FLOAT("site not in the zip-code table, record rate zones kept", ZIPCODE);
+        return;
+    }
+    take_record_rate_zones(site, held);
+    DBG_INT("ErateZoneZ of the site's zip-code line", ERATEZONEZ);
+}
+
 }  // namespace
 
 void zip_code_job(INTEGER& /*inout*/) {
@@ -177,12 +215,19 @@ void zip_code_job(INTEGER& /*inout*/) {
         default_location();
         return;
     }
-    // Only a changed location with a climate-zone weather source is looked up.
-    if (!NFLAG(37) || !NFLAG(81)) return;
+    // A site known by its weather file alone has no line in the table.
+    if (!NFLAG(37)) return;
+    // Only a changed location is looked up whole; an unchanged one keeps
+    // what its files gave and takes its line's rate zones.
+    if (!NFLAG(81)) {
+        site_record_rate_zones();
+        return;
+    }
 
     if (ITEMY == 40) {
-        // Start of a run: the table is not read; the city digit is dropped
-        // and the title kept.
+        // Start of a run: the table is not read but for the rate zones; the
+        // city digit is dropped and the title kept.
+        site_record_rate_zones();
         BLK33A.ZIPFIELD5 = 0;
         store_zip_code(0);
         finish_lookup();
@@ -195,8 +240,7 @@ void zip_code_job(INTEGER& /*inout*/) {
     if (ZIPCODE >= 1.0f && ZIPCODE <= 19.9f) ZIPCODE = std::trunc(ZIPCODE);
     if (own_column && int_toward_zero(ZIPCODE) == nzipcode) ZIPCODE = STRATEGY(4, IDNUM1);
     else nzipcode = int_toward_zero(ZIPCODE);
-    const INTEGER idcity =
-        std::clamp(int_toward_zero((static_cast<double>(ZIPCODE) - nzipcode + 0.02) * 10.0), 0, 9);
+    const INTEGER idcity = city_digit(nzipcode);
 
     if (nzipcode < 0) {
         DBG_PRINT("use station.dat...........");
@@ -213,10 +257,12 @@ void zip_code_job(INTEGER& /*inout*/) {
     }
     NFLAG(18) = true;
     ZipRecord site;
-    if (!search_table(nzipcode, idcity, site)) {
+    HeldZones held;
+    if (!search_table(nzipcode, idcity, site, held, {NFLAG(65), NFLAG(66)})) {
         default_location();
         return;
     }
+    take_site(site, held);
     store_zip_code(idcity);
     TITLE3 = site.city.view();
     finish_lookup();

@@ -138,7 +138,6 @@ TouRecord flat_time_of_use_record() {
 }
 
 void load_time_of_use_record() {
-    TOUKWH.fill(0.0f);
     if (!NFLAG(82)) {
         const INTEGER z = ERATEZONE;
         if (z == 36) {
@@ -201,12 +200,25 @@ void select_electric_tariff(CostWork& w) {
     w.base_rate = 0.0f;
     w.sdge_adder = 0.0f;
     w.smud_adder = 0.0f;
+    // The year's time-of-use costs and energy are this bill's: none for a
+    // bill on another tariff, whatever tariff the scheme was billed on
+    // before (its results file keeps them).
+    TOUCOST.fill(0.0f);
+    TOUKWH.fill(0.0f);
     const bool flat_rate = STRATEGY(1, w.p) == kFlatRateChoice;
     if (!NFLAG(82)) {
         if (flat_rate) load_flat_rate(w);
         else load_tiered_tariff(w, ERATEZONE);
     }
-    if (ERATEZONE >= 30 && !flat_rate) load_time_of_use_record();
+    if (ERATEZONE >= 30 && !flat_rate) {
+        load_time_of_use_record();
+    } else if (!NFLAG(24) && !NFLAG(82)) {
+        // A dwelling's tiered tariff reads no time-of-use record: the one in
+        // force is the initial one, not the record of a tariff the scheme
+        // was billed on as another building (its input file keeps it).
+        const BLK33P_t initial{};
+        TOUREC = initial.TOUREC;
+    }
     DBG_INT("COST EYEAR", EYEAR);
     DBG_FLOAT("COST ERATE1", ERATE1);
 }

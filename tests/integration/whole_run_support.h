@@ -80,10 +80,13 @@ inline void edit_scheme(const fs::path& project, INTEGER slot, Edit edit) {
     AADISK(6);
 }
 
-// Turns scheme `slot` into a non-residential building and gives it the
-// default schedules.
-inline void make_nonresidential(const fs::path& project, INTEGER slot) {
-    edit_scheme(project, slot, [] { NFLAG(24) = true; });
+// Turns scheme `slot` into a non-residential building, of building type
+// `type` when one is given, and gives it the default schedules.
+inline void make_nonresidential(const fs::path& project, INTEGER slot, INTEGER type = 0) {
+    edit_scheme(project, slot, [&] {
+        NFLAG(24) = true;
+        if (type > 0) NTYPE = type;
+    });
     fs::copy_file(kData / "util" / "schedule01.dat", project / ("schedule" + std::to_string(slot) + ".dat"),
                   fs::copy_options::overwrite_existing);
 }

@@ -266,6 +266,31 @@ TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
     expect_same_run(efficient[0], efficient[1], "scheme 2 after scheme 1 met the fallback");
 }
 
+// The electric rate zone of a site's zip-code line is saved nowhere and
+// every load starts it again from the built-in one; a plain re-run, which
+// looks up no site it already has, billed a non-residential scheme on that
+// built-in zone's tariff: an office at Stockton (95206) cost $7,992.62 in
+// its design run and $5,866.28 re-run. Sites whose line names another rate
+// zone, by zip code and by climate zone.
+TEST(WholeRun, NonresidentialRerunBillsTheTariffOfItsSite) {
+    ScratchDir dir;
+    for (const char* site : {"94128", "95206", "95521", "3", "12", "16"}) {
+        const fs::path p = dir / site;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        for (INTEGER slot : {1, 2})
+            edit_scheme(p, slot, [] {
+                NFLAG(24) = true;
+                NTYPE = 7;  // an office building
+            });
+        move_scheme(p, 1, site);  // scheme 2 stands where scheme 1 stands
+        const SchemeRun code_minimum = run_scheme(p, 1, 243.0f);
+        const SchemeRun efficient = run_scheme(p, 2, 246.0f);
+        expect_same_run(code_minimum, run_scheme(p, 1, 0.0f), std::string("code minimum at ") + site);
+        expect_same_run(efficient, run_scheme(p, 2, 0.0f), std::string("efficient design at ") + site);
+    }
+}
+
 // A project file that cannot be loaded whole (damaged, or emptied by an
 // interrupted copy), or a missing input file of the scheme: the run fails,
 // saves nothing and writes no report.
@@ -595,6 +620,32 @@ TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
         ASSERT_EQ(run_kernel(after), 0) << c.what;
         ASSERT_TRUE(NFLAG(24)) << c.what;
         expect_same_files(fresh, after);
+    }
+}
+
+// A designed house that was a warehouse or an office for a while and is
+// designed again is the house it was: it had kept the other building's
+// occupant heat (275 Btu/h a person after the warehouse), the office
+// design's flat roof and the non-residential rate zones 32 and 11, billed
+// on the generic time-of-use tariff ($2,140.45 first, $1,701.93 after the
+// warehouse).
+TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
+    struct Case {
+        const char* use;
+        INTEGER type;
+        REAL command;
+    };
+    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f}, {"an office designed", 7, 243.0f}};
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        const fs::path p = dir / "p";
+        copy_sample(p);
+        reset_all_blocks();
+        const SchemeRun house = run_scheme(p, 1, 243.0f);
+        make_nonresidential(p, 1, c.type);
+        run_scheme(p, 1, c.command);
+        edit_scheme(p, 1, [] { NFLAG(24) = false; });
+        expect_same_run(house, run_scheme(p, 1, 243.0f), std::string("a house back from ") + c.use);
     }
 }
 
