@@ -373,8 +373,8 @@ bool member_mismatched(INTEGER ndigit, bool first) {
     return run_flags_differ();
 }
 
-// Sum of the members' floor areas: what a combination's weighting falls
-// back on when its own area is not known.
+// Sum of the members' own floor areas: the whole of a combination's area
+// shares.
 REAL member_area_sum(INTEGER combination) {
     REAL sum = 0.0f;
     INTEGER rest = combination, digit = 0, npow = 0;
@@ -398,22 +398,15 @@ void store_combination_area(REAL area) {
     }
 }
 
-// A member's floor area. A multi-zone scheme counts its zones by their
-// single-zone back copies; a combination line by its members' own columns,
-// as the back-copy columns 10 to 18 are also the lines' result columns.
-REAL member_floor_area(INTEGER member) {
-    return IDNUM1 >= 11 ? SUMARY(1, member) : SUMARY(1, member + 9);
-}
-
 // Reads and adds the members named by the digits of `combination`.
 void read_combination(INTEGER combination, INTEGER entry_id) {
     NFLAG(34) = true;
     REAL area_total = 0.0f;
     store_combination_area(0.0f);
-    // Area shares of the members: the combination's own area when it is
-    // known, the members' sum otherwise.
-    REAL whole = has_scheme_column(IDNUM1) && IDNUM1 <= 9 ? SUMARY(1, IDNUM1 + 9) : 0.0f;
-    if (whole <= 0.0f) whole = member_area_sum(combination);
+    // Area shares of the members: each member's own floor area over their
+    // sum. Not the back copies in columns 10 to 18, which are also the
+    // lines' result columns: a line in use would lend its summed area.
+    const REAL whole = member_area_sum(combination);
     INTEGER idtemp = combination, ndigit = 0, npow = 0, kount = 0;
     bool opened = false;
     while (idtemp > 0) {
@@ -423,7 +416,7 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
             NFLAG(53) = NFLAG(55) = NFLAG(56) = false;
             continue;
         }
-        area_total += member_floor_area(ndigit);
+        area_total += SUMARY(1, ndigit);
         AREAT = SUMARY(1, ndigit);
         if (member_mismatched(ndigit, kount <= 1)) {
             // A line's column holds its members' results added up, or
