@@ -401,11 +401,12 @@ TEST_F(Library, RereadTakesTheHostsMonthsAndKeepsThem) {
     EXPECT_TRUE(LIBARY_STATE.MONTHLIST.is_blank());
     for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 5 || m == 12) ? 0 : -1) << m;
 
-    // No month named: every month is simulated, and the re-read fails.
+    // No month named: the re-read is refused and the months stay.
     name_buffer("", "");
     request(2, cmd::kReread, 2);
     LIBARY();
-    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), 0) << m;
+    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 5 || m == 12) ? 0 : -1) << m;
+    EXPECT_TRUE(NFLAG(kLibraryCommandRefused));
     EXPECT_TRUE(traced("= Error 907, line"));
 }
 
