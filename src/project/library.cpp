@@ -47,8 +47,13 @@ REAL command_of(INTEGER id) {
     return slot > 0 ? STRATEGY(2, slot) : 0.0f;
 }
 
+// A served command leaves no trace in the scheme's column, nor in its
+// back-up copy (column 9 + slot), which the run took with the command in
+// it: the copy of a plain run holds none.
 void clear_command(INTEGER slot) {
-    if (is_scheme_slot(slot)) STRATEGY(2, slot) = 0.0f;
+    if (!is_scheme_slot(slot)) return;
+    STRATEGY(2, slot) = 0.0f;
+    STRATEGY(2, slot + 9) = 0.0f;
 }
 
 // The name the host left for a new line or a renamed scheme: the first 24
@@ -349,6 +354,9 @@ void erase_design_scheme(INTEGER E) {
     // the current one goes on with scheme 1, whose own are read.
     NFLAG(70) = false;
     for (INTEGER r = 1; r <= 310; ++r) STRATEGY(r, E) = 0.0f;
+    // An erased slot holds no results: a combination later naming the slot
+    // (named again without a design) must find none.
+    for (INTEGER r = 1; r <= 80; ++r) SUMARY(r, E) = 0.0f;
     for (INTEGER n = 1; n <= found; ++n) {
         NCOMBO(NERSLN(n)) = 0;
         LINENAME(NERSLN(n)) = FString<24>();
@@ -399,6 +407,8 @@ void erase_operand(LibraryCall& call) {
         NFLAG(70) = false;
     }
     compact_lines(held_before);
+    // The erased scheme's floor-area back copy, while no line uses its column.
+    if (E <= 9 && NCOMBO(E) == 0) SUMARY(1, 9 + E) = 0.0f;
     // A combination shown as the current scheme goes with its line, also
     // when the line went because one of its members was erased.
     if (IDNUM1 >= 11 && combination_line(IDNUM1) == 0) current_erased = true;

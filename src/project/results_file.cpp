@@ -373,14 +373,14 @@ bool member_mismatched(INTEGER ndigit, bool first) {
     return run_flags_differ();
 }
 
-// Sum of the members' own floor areas: the whole of a combination's area
-// shares.
+// Sum of the floor areas of the members that hold results: the whole of a
+// combination's area shares.
 REAL member_area_sum(INTEGER combination) {
     REAL sum = 0.0f;
     INTEGER rest = combination, digit = 0, npow = 0;
     while (rest > 0) {
         STRIPR(rest, digit, npow);
-        if (digit >= 1 && digit <= 9) sum += SUMARY(1, digit);
+        if (digit >= 1 && digit <= 9 && SUMARY(48, digit) > 0.0f) sum += SUMARY(1, digit);
     }
     return sum;
 }
@@ -407,18 +407,21 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
     // sum. Not the back copies in columns 10 to 18, which are also the
     // lines' result columns: a line in use would lend its summed area.
     const REAL whole = member_area_sum(combination);
-    INTEGER idtemp = combination, ndigit = 0, npow = 0, kount = 0;
+    INTEGER idtemp = combination, ndigit = 0, npow = 0;
     bool opened = false;
     while (idtemp > 0) {
-        ++kount;
         STRIPR(idtemp, ndigit, npow);
         if (ndigit < 1 || ndigit > 9) {
             NFLAG(53) = NFLAG(55) = NFLAG(56) = false;
             continue;
         }
+        // A member that holds no results (an erased slot named again, a
+        // run that simulated nothing) adds nothing: its results file may
+        // still hold an earlier design's.
+        if (SUMARY(48, ndigit) <= 0.0f) continue;
         area_total += SUMARY(1, ndigit);
         AREAT = SUMARY(1, ndigit);
-        if (member_mismatched(ndigit, kount <= 1)) {
+        if (member_mismatched(ndigit, !opened)) {
             // A line's column holds its members' results added up, or
             // none: not the sums of an earlier reading, nor part of these.
             if (const INTEGER line = combination_line(combination); combination >= 11 && line > 0)
@@ -489,7 +492,7 @@ bool members_add_up(INTEGER combination) {
     INTEGER rest = combination, digit = 0, npow = 0;
     for (bool first = true; rest > 0 && add_up;) {
         STRIPR(rest, digit, npow);
-        if (digit < 1 || digit > 9) continue;
+        if (digit < 1 || digit > 9 || SUMARY(48, digit) <= 0.0f) continue;  // no results to add
         add_up = !member_mismatched(digit, first);
         first = false;
     }

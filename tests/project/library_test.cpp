@@ -35,6 +35,7 @@ protected:
             TITLE1 = "title " + std::to_string(k);
             HEAT(1, 1, 1) = static_cast<REAL>(k);
             SUMARY(1, k) = SUMARY(1, k + 9) = 1000.0f;
+            SUMARY(48, k) = 365.0f;  // simulated: the scheme holds results
             STRATEGY(1, k) = 1.0f;
             STRATEGY(4, k) = 90024.0f;
             STRATEGY(8, k) = 1000.0f;

@@ -432,6 +432,7 @@ protected:
         }
         SUMARY(1, 1) = 1000.0f;
         SUMARY(1, 2) = 3000.0f;
+        SUMARY(48, 1) = SUMARY(48, 2) = 365.0f;  // both simulated
         SUMARY(1, 10) = 1100.0f;  // the members' back copies
         SUMARY(1, 11) = 2900.0f;
         IDNUM1 = 3;
