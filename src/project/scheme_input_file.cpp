@@ -305,8 +305,10 @@ void main_body(InputWalk& in) {
             w.real(in.sched_held(r, h));
         }
     // The stored day schedule replaces the built-in one only for the
-    // user's own schemes, and not for the ventilation test case.
-    if (in.reading() && !NFLAG(46) && IDNUM1 >= 3) SCHED = in.sched_held;
+    // user's own schemes, and not for the ventilation test case; the others
+    // start from the built-in one, not from what an earlier run of the
+    // process left (the lights-on hours of its last simulated day).
+    if (in.reading()) SCHED = (!NFLAG(46) && IDNUM1 >= 3) ? in.sched_held : initial_day_schedule();
     w.int4(TMYDAY);
     w.int4(TMYMON);
     w.int4(EXPDAY);
