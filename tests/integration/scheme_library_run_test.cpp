@@ -54,6 +54,16 @@ protected:
         for (INTEGER r = 1; r <= 80; ++r) SUMARY(r, k) = 0.0f;
         AADISK(1);
     }
+    // A new project's two designs, scheme 1 copied into slot 3, and the
+    // schemes 2 and 3 named, as the README's road makes them.
+    void designs_and_a_named_copy() {
+        testing::new_project(project.path(), testing::sample_data() / "util");
+        run(1, 243, 0);
+        run(2, 246, 0);
+        run(1, cmd::kCopy, 3);
+        run(3, cmd::kName, 3, "Copy of the base case");
+        run(3, cmd::kName, 2, "Efficient design");
+    }
     std::vector<REAL> column(INTEGER k) {
         std::vector<REAL> c(81);
         for (INTEGER r = 1; r <= 80; ++r) c[r] = SUMARY(r, k);
@@ -272,17 +282,12 @@ TEST_F(SchemeLibraryRun, CombinationOfOtherDaysIsRefused) {
 // rows by the line's summed floor area (site energy per ft2 13.17 for
 // 26.35), and the lines made later summed those halved rows.
 TEST_F(SchemeLibraryRun, SchemeRowsDoNotDependOnTheLinesInUse) {
-    testing::new_project(project.path(), testing::sample_data() / "util");
-    run(1, 243, 0);
-    run(2, 246, 0);
+    designs_and_a_named_copy();
     std::map<INTEGER, std::vector<REAL>> before;
     for (INTEGER k : {1, 2}) {
         run(k, 0, 0);
         before[k] = column(k);
     }
-    run(1, cmd::kCopy, 3);
-    run(3, cmd::kName, 3, "Copy of the base case");
-    run(3, cmd::kName, 2, "Efficient design");
     run(3, cmd::kCombine, 13, "Schemes 1 and 3");
     run(3, cmd::kCombine, 23, "Schemes 2 and 3");
     host_loads();
@@ -300,12 +305,7 @@ TEST_F(SchemeLibraryRun, SchemeRowsDoNotDependOnTheLinesInUse) {
 // renamed scheme 2, compared scheme 2 with the line's empty column, and
 // an erase found no line of that number.
 TEST_F(SchemeLibraryRun, CommandOnALineWhoseMembersNoLongerAddUpActsOnThatLine) {
-    testing::new_project(project.path(), testing::sample_data() / "util");
-    run(1, 243, 0);
-    run(2, 246, 0);
-    run(1, cmd::kCopy, 3);
-    run(3, cmd::kName, 3, "Copy of the base case");
-    run(3, cmd::kName, 2, "Efficient design");
+    designs_and_a_named_copy();
     run(3, cmd::kCombine, 12, "Line A");
     run(2, cmd::kReread, 2, "MAR JUL");
 
@@ -332,12 +332,7 @@ TEST_F(SchemeLibraryRun, CommandOnALineWhoseMembersNoLongerAddUpActsOnThatLine) 
 // run to the line; refusals left run flags, parameter columns and the
 // back-up copy's command changed.
 TEST_F(SchemeLibraryRun, RefusedCommandLeavesTheFilesOfAPlainRun) {
-    testing::new_project(project.path(), testing::sample_data() / "util");
-    run(1, 243, 0);
-    run(2, 246, 0);
-    run(1, cmd::kCopy, 3);
-    run(3, cmd::kName, 3, "Copy of the base case");
-    run(3, cmd::kName, 2, "Efficient design");
+    designs_and_a_named_copy();
     run(3, cmd::kCombine, 12, "Line A");
     run(3, cmd::kCombine, 13, "Line B");
     run(2, cmd::kReread, 2, "MAR JUL");  // line 12 no longer adds up
