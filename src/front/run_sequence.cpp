@@ -90,6 +90,10 @@ INTEGER start_run() {
     STOREL = 0.0f;
     CYCLE = kWarmupHours;
     for (INTEGER i : {33, 42, 67, 68, 69, 70, 80, kLibraryCommandRefused}) NFLAG(i) = false;
+    // Flags the scheme's input file does not replace when it holds them
+    // false (the location changed, 81, and 71, 72): set by this run's loads
+    // or not at all, never carried from an earlier call.
+    for (INTEGER i : {71, 72, 81}) NFLAG(i) = false;
     for (INTEGER i : {7, 15, 54}) NFLAG(i) = true;
 
     DOS_OPENCONSOLE();
@@ -114,6 +118,16 @@ void require_nonresidential_loads() {
     if (has_nonresidential_loads(NTYPE)) return;
     DBG_INT("ERROR: Ntype not defined: no non-residential loads for building type", NTYPE);
     DBG_CRASH("ERROR: Ntype not defined: a non-residential scheme needs a building type with loads; nothing saved");
+}
+
+// Step 24: the command of the scheme, redirected for the two base schemes.
+INTEGER command_of_scheme() {
+    const INTEGER c = int_toward_zero(pending_command());
+    const bool built_before_code = strategy_value(11, 2) > 199.0f;
+    if (c >= 340 && IDNUM1 == 1) return 243;
+    if (c >= 340 && IDNUM1 == 2) return built_before_code ? 243 : 246;
+    if (c >= 246 && c <= 339 && IDNUM1 == 2) return built_before_code ? 243 : c;
+    return c;
 }
 
 // Steps 8 to 21: project state, the scheme selected, its files.
@@ -165,17 +179,13 @@ void load_scheme() {
         }
     });
     NFLAG(54) = true;
+    // A combination whose members' results no longer add up makes the
+    // results step give up and forget the second scheme. A library command
+    // on it keeps the host's operand: it acts on what the host named (the
+    // line itself for a rename or an erase), never on scheme 2 instead.
+    const INTEGER operand = IDNUM2;
     FIND1();  // a combination: its members' results, added
-}
-
-// Step 24: the command of the scheme, redirected for the two base schemes.
-INTEGER command_of_scheme() {
-    const INTEGER c = int_toward_zero(pending_command());
-    const bool built_before_code = strategy_value(11, 2) > 199.0f;
-    if (c >= 340 && IDNUM1 == 1) return 243;
-    if (c >= 340 && IDNUM1 == 2) return built_before_code ? 243 : 246;
-    if (c >= 246 && c <= 339 && IDNUM1 == 2) return built_before_code ? 243 : c;
-    return c;
+    if (is_combination(IDNUM1) && is_library_command(command_of_scheme())) IDNUM2 = operand;
 }
 
 void generate_design() {
@@ -207,7 +217,8 @@ void run_library_command() {
 void run_combination_command() {
     if (is_library_command(ITEMY)) {
         run_library_command();
-        return;
+        // A refused command leaves the run a plain run of the combination.
+        if (!NFLAG(kLibraryCommandRefused)) return;
     }
     if (!NFLAG(70)) fill_combination_column();
     ITEMY = 50;
@@ -265,6 +276,11 @@ void run_command() {
         settle_design_as_reloaded();
     } else if (is_library_command(ITEMY)) {
         run_library_command();
+        // A refused command leaves the run a plain run of the scheme.
+        if (NFLAG(kLibraryCommandRefused)) {
+            NFLAG(17) = true;
+            ITEMY = 50;
+        }
     } else {
         NFLAG(17) = true;
         ITEMY = 50;

@@ -6,6 +6,7 @@
 // a comparison. A command is served once: every operation ends by clearing
 // it, so the next call does not repeat it.
 #include <cctype>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -46,8 +47,13 @@ REAL command_of(INTEGER id) {
     return slot > 0 ? STRATEGY(2, slot) : 0.0f;
 }
 
+// A served command leaves no trace in the scheme's column, nor in its
+// back-up copy (column 9 + slot), which the run took with the command in
+// it: the copy of a plain run holds none.
 void clear_command(INTEGER slot) {
-    if (is_scheme_slot(slot)) STRATEGY(2, slot) = 0.0f;
+    if (!is_scheme_slot(slot)) return;
+    STRATEGY(2, slot) = 0.0f;
+    STRATEGY(2, slot + 9) = 0.0f;
 }
 
 // The name the host left for a new line or a renamed scheme: the first 24
@@ -348,6 +354,9 @@ void erase_design_scheme(INTEGER E) {
     // the current one goes on with scheme 1, whose own are read.
     NFLAG(70) = false;
     for (INTEGER r = 1; r <= 310; ++r) STRATEGY(r, E) = 0.0f;
+    // An erased slot holds no results: a combination later naming the slot
+    // (named again without a design) must find none.
+    for (INTEGER r = 1; r <= 80; ++r) SUMARY(r, E) = 0.0f;
     for (INTEGER n = 1; n <= found; ++n) {
         NCOMBO(NERSLN(n)) = 0;
         LINENAME(NERSLN(n)) = FString<24>();
@@ -398,6 +407,8 @@ void erase_operand(LibraryCall& call) {
         NFLAG(70) = false;
     }
     compact_lines(held_before);
+    // The erased scheme's floor-area back copy, while no line uses its column.
+    if (E <= 9 && NCOMBO(E) == 0) SUMARY(1, 9 + E) = 0.0f;
     // A combination shown as the current scheme goes with its line, also
     // when the line went because one of its members was erased.
     if (IDNUM1 >= 11 && combination_line(IDNUM1) == 0) current_erased = true;
@@ -483,10 +494,10 @@ void reread_months(LibraryCall& call) {
     NFLAG(33) = false;
     NFLAG(34) = false;
     // The chosen months stay for the simulation that follows and are saved
-    // with the scheme; a list that names no month simulates them all.
+    // with the scheme; a list that names no month is refused, and the run
+    // goes on as the plain run of the scheme the command found.
     if (choose_months()) return;
-    DAYFLAG.fill(0);
-    error_exit(909, "no month named for the re-read, every month simulated");
+    error_exit(909, "no month named for the re-read");
 }
 
 void compare_schemes(LibraryCall& call) {
@@ -503,6 +514,12 @@ void compare_schemes(LibraryCall& call) {
     CHECKR(slot, line);
     if (slot <= 0) {
         error_exit(1202, "no scheme or combination line of that number to compare with");
+        return;
+    }
+    // A line whose members' results no longer add up has an empty column:
+    // there is nothing of it to compare.
+    if (!members_add_up(IDNUM1) || (slot > 9 && !members_add_up(slot))) {
+        error_exit(1203, kResultsDoNotAddUp);
         return;
     }
     IDNUM2 = slot;
@@ -572,10 +589,40 @@ void take_operand_list(INTEGER nchois) {
     TESTC(1) = names_one ? IDNUM2 : 2;
 }
 
+// Every block as the command found it. A refused command changes nothing
+// but what a refusal says (the level reached and the operand word): a
+// refusal may come after the operation has read another scheme's files,
+// moved to another slot or filled a column, and the run that follows must
+// be the plain run of the scheme the command found.
+struct BlocksAtEntry {
+#define MAVO_KEEP_BLOCK(name) name##_t name;
+    MAVO_ALL_BLOCKS(MAVO_KEEP_BLOCK)
+#undef MAVO_KEEP_BLOCK
+};
+
+std::unique_ptr<BlocksAtEntry> keep_blocks() {
+    auto kept = std::make_unique<BlocksAtEntry>();
+#define MAVO_COPY_BLOCK(name) kept->name = name;
+    MAVO_ALL_BLOCKS(MAVO_COPY_BLOCK)
+#undef MAVO_COPY_BLOCK
+    return kept;
+}
+
+void put_blocks_back(const BlocksAtEntry& kept) {
+    const INTEGER level = LEVEL, operand = IDNUM2;
+#define MAVO_RESTORE_BLOCK(name) name = kept.name;
+    MAVO_ALL_BLOCKS(MAVO_RESTORE_BLOCK)
+#undef MAVO_RESTORE_BLOCK
+    LEVEL = level;
+    IDNUM2 = operand;
+    NFLAG(kLibraryCommandRefused) = true;
+}
+
 // Every operation ends here: the command is served.
 void common_exit(const LibraryCall& call) {
     if (!call.host_run) return;
-    NFLAG(17) = true;
+    // A refused command leaves the run flags as it found them.
+    if (!NFLAG(kLibraryCommandRefused)) NFLAG(17) = true;
     // A scheme the operation moved on to (a copy carries the command along).
     clear_command(IDNUM1);
     // The slot that held the command: the entry scheme's, or the leading
@@ -605,7 +652,10 @@ void LIBARY() {
         if (call.nchois < 1 || call.nchois > 100) call.nchois = 6;
         take_operand_list(call.nchois);
     }
+    NFLAG(kLibraryCommandRefused) = false;  // the flag of this command
+    const std::unique_ptr<BlocksAtEntry> at_entry = keep_blocks();
     run_operation(call);
+    if (NFLAG(kLibraryCommandRefused)) put_blocks_back(*at_entry);
     common_exit(call);
     DBG_OUT("LIBARY");
 }

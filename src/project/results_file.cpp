@@ -373,14 +373,14 @@ bool member_mismatched(INTEGER ndigit, bool first) {
     return run_flags_differ();
 }
 
-// Sum of the members' floor areas: what a combination's weighting falls
-// back on when its own area is not known.
+// Sum of the floor areas of the members that hold results: the whole of a
+// combination's area shares.
 REAL member_area_sum(INTEGER combination) {
     REAL sum = 0.0f;
     INTEGER rest = combination, digit = 0, npow = 0;
     while (rest > 0) {
         STRIPR(rest, digit, npow);
-        if (digit >= 1 && digit <= 9) sum += SUMARY(1, digit);
+        if (digit >= 1 && digit <= 9 && SUMARY(48, digit) > 0.0f) sum += SUMARY(1, digit);
     }
     return sum;
 }
@@ -398,34 +398,30 @@ void store_combination_area(REAL area) {
     }
 }
 
-// A member's floor area. A multi-zone scheme counts its zones by their
-// single-zone back copies; a combination line by its members' own columns,
-// as the back-copy columns 10 to 18 are also the lines' result columns.
-REAL member_floor_area(INTEGER member) {
-    return IDNUM1 >= 11 ? SUMARY(1, member) : SUMARY(1, member + 9);
-}
-
 // Reads and adds the members named by the digits of `combination`.
 void read_combination(INTEGER combination, INTEGER entry_id) {
     NFLAG(34) = true;
     REAL area_total = 0.0f;
     store_combination_area(0.0f);
-    // Area shares of the members: the combination's own area when it is
-    // known, the members' sum otherwise.
-    REAL whole = has_scheme_column(IDNUM1) && IDNUM1 <= 9 ? SUMARY(1, IDNUM1 + 9) : 0.0f;
-    if (whole <= 0.0f) whole = member_area_sum(combination);
-    INTEGER idtemp = combination, ndigit = 0, npow = 0, kount = 0;
+    // Area shares of the members: each member's own floor area over their
+    // sum. Not the back copies in columns 10 to 18, which are also the
+    // lines' result columns: a line in use would lend its summed area.
+    const REAL whole = member_area_sum(combination);
+    INTEGER idtemp = combination, ndigit = 0, npow = 0;
     bool opened = false;
     while (idtemp > 0) {
-        ++kount;
         STRIPR(idtemp, ndigit, npow);
         if (ndigit < 1 || ndigit > 9) {
             NFLAG(53) = NFLAG(55) = NFLAG(56) = false;
             continue;
         }
-        area_total += member_floor_area(ndigit);
+        // A member that holds no results (an erased slot named again, a
+        // run that simulated nothing) adds nothing: its results file may
+        // still hold an earlier design's.
+        if (SUMARY(48, ndigit) <= 0.0f) continue;
+        area_total += SUMARY(1, ndigit);
         AREAT = SUMARY(1, ndigit);
-        if (member_mismatched(ndigit, kount <= 1)) {
+        if (member_mismatched(ndigit, !opened)) {
             // A line's column holds its members' results added up, or
             // none: not the sums of an earlier reading, nor part of these.
             if (const INTEGER line = combination_line(combination); combination >= 11 && line > 0)
@@ -496,7 +492,7 @@ bool members_add_up(INTEGER combination) {
     INTEGER rest = combination, digit = 0, npow = 0;
     for (bool first = true; rest > 0 && add_up;) {
         STRIPR(rest, digit, npow);
-        if (digit < 1 || digit > 9) continue;
+        if (digit < 1 || digit > 9 || SUMARY(48, digit) <= 0.0f) continue;  // no results to add
         add_up = !member_mismatched(digit, first);
         first = false;
     }

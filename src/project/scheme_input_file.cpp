@@ -165,6 +165,14 @@ void representative_days() {
     DBG_INT("TMYMON read in FIND1 at 679", TMYMON);
     if (TMYDAY > 0 && TMYMON > 0) {
         NFLAG(38) = false;
+        // A first day the month does not have (29 February: every weather
+        // year is read as 365 days; 31 April) is that many days into the
+        // next month, where the run starts: that day is the one stored.
+        if (TMYMON < 12 && TMYDAY > MODAYS(TMYMON)) {
+            DBG_INT("twelve days start in the next month: first day asked for", TMYDAY);
+            TMYDAY -= MODAYS(TMYMON);
+            ++TMYMON;
+        }
         // The weather file holds one year: twelve days asked to start after
         // 20 December run the twelve that end on 31 December, and their
         // first day is the one stored.
@@ -305,8 +313,10 @@ void main_body(InputWalk& in) {
             w.real(in.sched_held(r, h));
         }
     // The stored day schedule replaces the built-in one only for the
-    // user's own schemes, and not for the ventilation test case.
-    if (in.reading() && !NFLAG(46) && IDNUM1 >= 3) SCHED = in.sched_held;
+    // user's own schemes, and not for the ventilation test case; the others
+    // start from the built-in one, not from what an earlier run of the
+    // process left (the lights-on hours of its last simulated day).
+    if (in.reading()) SCHED = (!NFLAG(46) && IDNUM1 >= 3) ? in.sched_held : initial_day_schedule();
     w.int4(TMYDAY);
     w.int4(TMYMON);
     w.int4(EXPDAY);

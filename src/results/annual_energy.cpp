@@ -288,14 +288,13 @@ void CALBEP() {
         return;
     }
     COSTF = SUMARY(35, k);
-    // Floor area of the per-area rows: the single-zone back copy of a scheme
-    // slot; the default scheme (whose column 19 would be the difference
-    // column) and a combination line's column their own row 1.
-    REAL area_ft2 = SUMARY(1, k);
-    if (k <= 9) {
-        AREAT = SUMARY(1, k);
-        area_ft2 = SUMARY(1, k + 9);
-    }
+    // Floor area of the per-area rows: the column's own row 1, a scheme's
+    // floor area (a multi-zone scheme's the sum of its zones') or a line's
+    // summed area. Not the scheme's back copy in column k + 9: while line k
+    // holds a combination that row is the line's area, and a scheme's
+    // results never depend on which lines are in use.
+    const REAL area_ft2 = SUMARY(1, k);
+    if (k <= 9) AREAT = area_ft2;
     DBG_FLOAT("CALBEP floor area", area_ft2);
     if (area_ft2 < 1.0f) {  // no building to divide by: the column stays as it is
         DBG_OUT("CALBEP");

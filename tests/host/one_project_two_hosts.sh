@@ -1,8 +1,9 @@
 #!/bin/sh
 # Two host processes started together on one project, one moving scheme 1
-# to Phoenix and one scheme 3, twelve times: the project's lock lets one run
-# at a time, so every run that returns 0 finds its results in the summary
-# file afterwards (a run the lock refuses returns 1 and changes nothing).
+# to Phoenix and one scheme 3 (a copy of scheme 1), twelve times: the
+# project's lock lets one run at a time, so every run that returns 0 finds
+# its results in the summary file afterwards (a run the lock refuses
+# returns 1 and changes nothing).
 set -eu
 runner=$1
 data=$2
@@ -16,6 +17,8 @@ column() { od -An -tx1 -v -j $((2526 + ($2 - 1) * 48 * 4)) -N 192 "$1/summaryb.d
 
 cp -r "$data/project" "$work/settled"
 run "$work/settled" || fail "settling run"
+# Scheme 3 a copy of scheme 1: a slot without a design has no results to move.
+run --scheme 1 --command 201 --target 3 "$work/settled" || fail "copy into slot 3"
 for k in 1 3; do
   cp -r "$work/settled" "$work/alone$k"
   run --scheme $k --site Phoenix.epw "$work/alone$k" || fail "scheme $k alone"

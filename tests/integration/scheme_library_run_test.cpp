@@ -17,6 +17,7 @@
 #include "project/library.h"
 #include "project/project.h"
 #include "test_support.h"
+#include "whole_run_support.h"
 
 namespace mavo {
 namespace {
@@ -32,12 +33,19 @@ protected:
     // The host's request of `command` on scheme number `current`, with
     // `name` left in the name buffer, and its call of the kernel.
     void run(INTEGER current, INTEGER command, INTEGER operand, const std::string& name = "") {
-        testing::host_requests(project.path(), current, command, operand);
+        run_in(project.path(), current, command, operand, name);
+    }
+    void run_in(const fs::path& dir, INTEGER current, INTEGER command, INTEGER operand, const std::string& name = "") {
+        testing::host_requests(dir, current, command, operand);
+        call_kernel(dir, name);
+    }
+    // The host's name in the name buffer and its call of the kernel.
+    void call_kernel(const fs::path& dir, const std::string& name) {
         // The block's bytes, as a host writes them.
         char* buffer = reinterpret_cast<char*>(&BLK27A);
         std::fill_n(buffer, sizeof BLK27A, ' ');
         std::copy(name.begin(), name.end(), buffer);
-        ASSERT_EQ(testing::run_on_sample_data(project.path()), 0);
+        ASSERT_EQ(testing::run_on_sample_data(dir), 0);
     }
     // The host's copy of a summary column emptied, so that a run must make
     // it again.
@@ -45,6 +53,16 @@ protected:
         host_loads();
         for (INTEGER r = 1; r <= 80; ++r) SUMARY(r, k) = 0.0f;
         AADISK(1);
+    }
+    // A new project's two designs, scheme 1 copied into slot 3, and the
+    // schemes 2 and 3 named, as the README's road makes them.
+    void designs_and_a_named_copy() {
+        testing::new_project(project.path(), testing::sample_data() / "util");
+        run(1, 243, 0);
+        run(2, 246, 0);
+        run(1, cmd::kCopy, 3);
+        run(3, cmd::kName, 3, "Copy of the base case");
+        run(3, cmd::kName, 2, "Efficient design");
     }
     std::vector<REAL> column(INTEGER k) {
         std::vector<REAL> c(81);
@@ -153,9 +171,11 @@ TEST_F(SchemeLibraryRun, CopyNameCombineSelectShowCompareEraseReread) {
 
     // Line 24's members no longer add up: shown as the current scheme (with
     // a second scheme left named) or selected, its column holds no results.
+    // The refused select leaves the run a plain run of scheme 1.
     for (const auto& [current, command, operand] : {std::tuple{24, 0, 2}, std::tuple{1, cmd::kSelect, 24}}) {
         run(current, command, operand);
-        EXPECT_FALSE(NFLAG(51));
+        EXPECT_EQ(IDNUM1, current);
+        EXPECT_EQ(NFLAG(51), command != 0);
         EXPECT_EQ(NFLAG(kLibraryCommandRefused), command != 0);
         for (INTEGER r = 2; r <= 80; ++r) EXPECT_EQ(SUMARY(r, 11), 0.0f) << "line 24's column, row " << r;
     }
@@ -255,6 +275,171 @@ TEST_F(SchemeLibraryRun, CombinationOfOtherDaysIsRefused) {
         EXPECT_EQ(NCOMBO(1), 0);
         EXPECT_EQ(IDNUM1, 1);
     }
+}
+
+// A scheme's results never depend on which combination lines exist: while
+// line k held a combination, every run of scheme k divided its per-area
+// rows by the line's summed floor area (site energy per ft2 13.17 for
+// 26.35), and the lines made later summed those halved rows.
+TEST_F(SchemeLibraryRun, SchemeRowsDoNotDependOnTheLinesInUse) {
+    designs_and_a_named_copy();
+    std::map<INTEGER, std::vector<REAL>> before;
+    for (INTEGER k : {1, 2}) {
+        run(k, 0, 0);
+        before[k] = column(k);
+    }
+    run(3, cmd::kCombine, 13, "Schemes 1 and 3");
+    run(3, cmd::kCombine, 23, "Schemes 2 and 3");
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 13);
+    ASSERT_EQ(NCOMBO(2), 23);
+    for (INTEGER k : {1, 2}) {
+        run(k, 0, 0);
+        const std::vector<REAL> after = column(k);
+        for (INTEGER r = 1; r <= 80; ++r) EXPECT_EQ(after[r], before[k][r]) << "scheme " << k << ", row " << r;
+    }
+}
+
+// Line 12 once scheme 2 was re-read for two months: its members' results
+// no longer add up. A command on it acts on the line or is refused; it
+// renamed scheme 2, compared scheme 2 with the line's empty column, and
+// an erase found no line of that number.
+TEST_F(SchemeLibraryRun, CommandOnALineWhoseMembersNoLongerAddUpActsOnThatLine) {
+    designs_and_a_named_copy();
+    run(3, cmd::kCombine, 12, "Line A");
+    run(2, cmd::kReread, 2, "MAR JUL");
+
+    run(12, cmd::kName, 12, "Line B");
+    EXPECT_FALSE(NFLAG(kLibraryCommandRefused));
+    host_loads();
+    EXPECT_EQ(LINENAME(1).trimmed(), "Line B");
+    EXPECT_EQ(SCHEMENAME(2).trimmed(), "Efficient design");
+
+    run(12, cmd::kCompare, 3);
+    EXPECT_TRUE(NFLAG(kLibraryCommandRefused));
+
+    run(12, cmd::kErase, 12);
+    EXPECT_FALSE(NFLAG(kLibraryCommandRefused));
+    EXPECT_EQ(IDNUM1, 1);  // the run goes on with scheme 1
+    host_loads();
+    EXPECT_EQ(NCOMBO(1), 0);
+    EXPECT_EQ(SCHEMENAME(2).trimmed(), "Efficient design");
+}
+
+// A refused command changes what a refusal says (the level reached and the
+// operand word) and nothing else: every file is the one the plain run of
+// the scheme it found leaves. A refused select of a broken line moved the
+// run to the line; refusals left run flags, parameter columns and the
+// back-up copy's command changed.
+TEST_F(SchemeLibraryRun, RefusedCommandLeavesTheFilesOfAPlainRun) {
+    designs_and_a_named_copy();
+    run(3, cmd::kCombine, 12, "Line A");
+    run(3, cmd::kCombine, 13, "Line B");
+    run(2, cmd::kReread, 2, "MAR JUL");  // line 12 no longer adds up
+    struct Case {
+        INTEGER current, command, operand;
+        const char* name;
+    };
+    const Case cases[] = {
+        {12, cmd::kShowResults, 0, ""},    {12, cmd::kSelect, 12, ""},  {1, cmd::kSelect, 12, ""},
+        {12, cmd::kCompare, 3, ""},        {13, cmd::kCompare, 12, ""}, {3, cmd::kErase, 1, ""},
+        {3, cmd::kCombine, 13, "Again"},   {3, cmd::kCombine, 17, "Unnamed member"},
+        {3, cmd::kReread, 3, "XYZ"},       {1, cmd::kName, 3, ""},      {1, cmd::kSelect, 7, ""},
+    };
+    // The summary file with the level and the operand word set alike.
+    auto files_but_level_and_operand = [](const fs::path& dir) {
+        testing::host_loads(dir);
+        LEVEL = 0;
+        IDNUM2 = 0;
+        AADISK(1);
+        return testing::project_files(dir);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.command) + " on " + std::to_string(c.current) + ", operand " +
+                     std::to_string(c.operand));
+        testing::ScratchDir refused, plain;
+        fs::copy(project.path(), refused.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        fs::copy(project.path(), plain.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        run_in(refused.path(), c.current, c.command, c.operand, c.name);
+        ASSERT_TRUE(NFLAG(kLibraryCommandRefused));
+        run_in(plain.path(), c.current, 0, c.operand);
+        const auto a = files_but_level_and_operand(refused.path()), b = files_but_level_and_operand(plain.path());
+        ASSERT_EQ(a.size(), b.size());
+        for (const auto& [file, bytes] : b) EXPECT_TRUE(a.count(file) && a.at(file) == bytes) << file << " differs";
+    }
+}
+
+// One process against fresh processes: the host's edits are made in a
+// child, so the kernel's blocks are what its previous call left, and each
+// step is also run in a fresh child from the same project. A combination
+// led by scheme 2 left the "location changed" flag set, and the next run
+// of another scheme took its site afresh (its results file differed; a
+// slot holding no design saved another run's design temperatures).
+TEST_F(SchemeLibraryRun, OneProcessEqualsFreshProcesses) {
+    struct Step {
+        INTEGER current, command, operand;
+        const char* name;
+    };
+    const Step steps[] = {
+        {1, 243, 0, ""},
+        {2, 246, 0, ""},
+        {2, cmd::kName, 2, "Efficient design"},
+        {1, cmd::kCopy, 3, ""},
+        {3, cmd::kName, 3, "Copy of the base case"},
+        {1, cmd::kName, 4, "No design"},
+        {3, cmd::kCombine, 23, "Schemes 2 and 3"},
+        {3, 0, 0, ""},
+        {3, cmd::kCombine, 24, "Schemes 2 and 4"},
+        {4, 0, 0, ""},
+        {5, cmd::kReread, 1, "JAN FEB MAR APR MAY JUN JUL AUG SEP OCT NOV DEC"},
+        {3, cmd::kErase, 2, ""},
+        {2, cmd::kShowResults, 0, ""},
+    };
+    testing::new_project(project.path(), testing::sample_data() / "util");
+    reset_all_blocks();
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::to_string(s.command) + " on " + std::to_string(s.current));
+        testing::ScratchDir fresh;
+        fs::copy(project.path(), fresh.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        const int fresh_run = testing::in_child_process([&] {
+            reset_all_blocks();
+            run_in(fresh.path(), s.current, s.command, s.operand, s.name);
+            return ::testing::Test::HasFailure() ? 1 : 0;
+        });
+        ASSERT_EQ(fresh_run, 0);
+        ASSERT_EQ(testing::in_child_process([&] {
+                      testing::host_requests(project.path(), s.current, s.command, s.operand);
+                      return 0;
+                  }),
+                  0);
+        call_kernel(project.path(), s.name);
+        testing::expect_same_files(project.path(), fresh.path());
+    }
+}
+
+// A slot without results: an erased scheme's column, and the column of a
+// run of a slot that holds no design ("every result of the scheme is 0"),
+// held the envelope rows of a design (floor area, heat loss ...), and a
+// combination naming such a slot added them to its members'.
+TEST_F(SchemeLibraryRun, SlotWithoutResultsHoldsNoneAndAddsNone) {
+    testing::new_project(project.path(), testing::sample_data() / "util");
+    run(1, 243, 0);
+    run(1, cmd::kCopy, 3);
+    run(3, cmd::kName, 3, "Erased");
+    run(3, cmd::kErase, 3);
+    host_loads();
+    for (INTEGER r = 1; r <= 80; ++r) EXPECT_EQ(SUMARY(r, 3), 0.0f) << "erased slot, row " << r;
+    run(1, cmd::kName, 4, "No design");
+    run(4, 0, 0);
+    EXPECT_EQ(SUMARY(48, 4), 0.0f);  // nothing simulated
+    for (INTEGER r = 1; r <= 80; ++r) EXPECT_EQ(SUMARY(r, 4), 0.0f) << "slot without a design, row " << r;
+    run(1, cmd::kName, 3, "Named again");
+    run(1, cmd::kCombine, 134, "With empty slots");
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 134);
+    const std::vector<REAL> one = column(1), line = column(10);
+    for (INTEGER r : {1, 2, 3, 5, 8, 18, 19, 21, 25, 35, 36, 37, 38, 48, 66})
+        EXPECT_TRUE(close(line[r], one[r])) << "row " << r;
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ protected:
             TITLE1 = "title " + std::to_string(k);
             HEAT(1, 1, 1) = static_cast<REAL>(k);
             SUMARY(1, k) = SUMARY(1, k + 9) = 1000.0f;
+            SUMARY(48, k) = 365.0f;  // simulated: the scheme holds results
             STRATEGY(1, k) = 1.0f;
             STRATEGY(4, k) = 90024.0f;
             STRATEGY(8, k) = 1000.0f;
@@ -401,11 +402,12 @@ TEST_F(Library, RereadTakesTheHostsMonthsAndKeepsThem) {
     EXPECT_TRUE(LIBARY_STATE.MONTHLIST.is_blank());
     for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 5 || m == 12) ? 0 : -1) << m;
 
-    // No month named: every month is simulated, and the re-read fails.
+    // No month named: the re-read is refused and the months stay.
     name_buffer("", "");
     request(2, cmd::kReread, 2);
     LIBARY();
-    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), 0) << m;
+    for (INTEGER m = 1; m <= 12; ++m) EXPECT_EQ(DAYFLAG(m), (m == 5 || m == 12) ? 0 : -1) << m;
+    EXPECT_TRUE(NFLAG(kLibraryCommandRefused));
     EXPECT_TRUE(traced("= Error 907, line"));
 }
 

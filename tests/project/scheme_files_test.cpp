@@ -199,20 +199,27 @@ TEST_F(SchemeFiles, ReaderCorrectsOlderData) {
     EXPECT_NEAR(COPAC, 2.9308f, 1e-4f);
 }
 
-// The weather file holds one year: twelve days asked to start after
-// 20 December are the twelve that end on 31 December, and their first day
-// is the one stored.
+// The weather file holds one year of 365 days: twelve days asked to start
+// after 20 December are the twelve that end on 31 December, and twelve
+// asked to start on a day the month lacks (29 February, 31 April) start
+// on the first of the next month. The first day run is the one stored (29
+// February was stored while 1 to 12 March ran).
 TEST_F(SchemeFiles, TwelveDaysEndOnTheLastDayOfTheYearAtTheLatest) {
     scheme_column();
-    TMYDAY = 28;
-    TMYMON = 12;
-    KEEP2(1);
-    FIND2();
-    EXPECT_EQ(TMYDAY, 20);
-    EXPECT_EQ(TMYMON, 12);
-    for (INTEGER n = 1; n <= 12; ++n) {
-        EXPECT_EQ(TMON(n), 12) << n;
-        EXPECT_EQ(TDAY(n), 19 + n) << n;
+    struct Case {
+        INTEGER asked_month, asked_day, month, first_day;
+    };
+    for (const Case c : {Case{12, 28, 12, 20}, Case{2, 29, 3, 1}, Case{4, 31, 5, 1}}) {
+        TMYDAY = c.asked_day;
+        TMYMON = c.asked_month;
+        KEEP2(1);
+        FIND2();
+        EXPECT_EQ(TMYDAY, c.first_day) << c.asked_day;
+        EXPECT_EQ(TMYMON, c.month) << c.asked_month;
+        for (INTEGER n = 1; n <= 12; ++n) {
+            EXPECT_EQ(TMON(n), c.month) << n;
+            EXPECT_EQ(TDAY(n), c.first_day + n - 1) << n;
+        }
     }
     for (INTEGER month : {0, 13, -2}) {
         TMYDAY = 5;
@@ -306,11 +313,11 @@ TEST_F(SchemeFiles, FloorTypeAndScheduleCorrections) {
 
     SCHED(2, 5) = 0.25f;
     KEEP2(1);
-    IDNUM1 = 2;  // the generated schemes keep the built-in day schedule
+    IDNUM1 = 2;  // the generated schemes take the built-in day schedule
     std::filesystem::copy_file(input_file(3), project / "scheme2b.dat");
-    SCHED(2, 5) = 0.5f;
+    SCHED(2, 5) = 0.5f;  // nor what an earlier run left
     FIND2();
-    EXPECT_EQ(SCHED(2, 5), 0.5f);
+    EXPECT_EQ(SCHED(2, 5), initial_day_schedule()(2, 5));
 }
 
 TEST_F(SchemeFiles, LineKindMarkAndNoWriterForTheDesignPath) {
@@ -432,6 +439,7 @@ protected:
         }
         SUMARY(1, 1) = 1000.0f;
         SUMARY(1, 2) = 3000.0f;
+        SUMARY(48, 1) = SUMARY(48, 2) = 365.0f;  // both simulated
         SUMARY(1, 10) = 1100.0f;  // the members' back copies
         SUMARY(1, 11) = 2900.0f;
         IDNUM1 = 3;

@@ -125,7 +125,7 @@ TEST(AnnualEnergy, SiteAndSourceEnergyByFuel) {
     EXPECT_EQ(SUMARY(25, 1), 0.0f);
     EXPECT_EQ(SUMARY(20, 1), 0.0f);
 
-    SUMARY(1, 10) = 0.5f;  // no floor area: the column stays
+    SUMARY(1, 1) = 0.5f;  // no floor area: the column stays
     SUMARY(37, 1) = -1.0f;
     CALBEP();
     EXPECT_EQ(SUMARY(37, 1), -1.0f);
