@@ -46,6 +46,23 @@ inline constexpr REAL kBtuhPerWatt = 3.412f;
 // Lux to footcandles (1 fc = 10.7639 lx).
 inline constexpr REAL kLuxPerFootcandle = 10.7639f;
 
+// The plant every generated scheme starts from: a furnace of the code's
+// efficiency `afue` and a compressor air conditioner (heating and cooling
+// codes 3) and a storage water heater. No evaporative cooler of an earlier
+// choice stays behind: the effectiveness the scheme file carries belongs to
+// cooling code 6, and every load of the saved scheme clears it for code 3.
+inline void generated_plant(INTEGER k, REAL afue) {
+    THEATMAX = 85.0f;
+    NHVACS = 3.0f;
+    COPHT = afue;
+    STRATEGY(18, k) = STRATEGY(20, k) = 3.0f;
+    EvapEff = 0.0f;
+    WHTYPE = 1;
+    WHEF = 0.6f;
+    WHEF2 = 0.9f;
+    SEF(2) = 0.6f;
+}
+
 // Building types 16 to 19 are dwellings.
 constexpr bool is_residential_type(INTEGER ntype) { return ntype >= 16 && ntype <= 19; }
 

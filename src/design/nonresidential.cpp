@@ -42,19 +42,29 @@ bool is_one_of(INTEGER v, std::initializer_list<INTEGER> set) {
     return false;
 }
 
-// Which design each scheme is, from new or remodel and year built.
+// Which design each scheme is, from new or remodel and year built. The
+// design of scheme 1 settles scheme 2's year as well: a new building is
+// built to the current code, the existing building of a remodel is of the
+// year described. Scheme 2's design settles its year by the same rule, so
+// that its design does not depend on whether scheme 1 was designed first.
 void design_kind(DesignScheme& d) {
     const INTEGER k = d.k;
+    const REAL S6 = STRATEGY(6, 1), S11 = STRATEGY(11, 1);
+    const bool built_now = S6 <= 1.0f && (S11 < kYearNotGiven || S11 >= kYearOfCurrentCode);
+    const bool existing_of_its_year = S6 >= 2.0f && S11 >= kYearNotGiven && S11 < kYearOfCurrentCode;
+    if (k == 2) {
+        if (built_now) STRATEGY(11, 2) = kYearOfCurrentCode;
+        else if (existing_of_its_year) STRATEGY(11, 2) = S11;
+    }
     if (k == 1) {
-        const REAL S6 = STRATEGY(6, 1), S11 = STRATEGY(11, 1);
-        if (S6 <= 1.0f && (S11 < kYearNotGiven || S11 >= kYearOfCurrentCode)) {
+        if (built_now) {
             STRATEGY(11, 1) = STRATEGY(11, 2) = kYearOfCurrentCode;
             NFLAG(4) = false;
             NFLAG(8) = true;
             NFLAG(9) = true;
         } else if (S6 >= 2.0f) {
             // A remodel: scheme 2 is the existing building of that year.
-            if (S11 >= kYearNotGiven && S11 < kYearOfCurrentCode) {
+            if (existing_of_its_year) {
                 STRATEGY(11, 2) = S11;
                 STRATEGY(11, 1) = kYearOfCurrentCode;
                 NFLAG(8) = true;
@@ -178,19 +188,12 @@ void loads_air_and_plant(const DesignScheme& d) {
     STRATEGY(24, k) = 6.0f;
     DuctInsul = CECNR(15, z);
     NFLAG(45) = false;
-    THEATMAX = 85.0f;
     ACH50 = 5.0f;
     SLA = 2.5f;
     DuctLeakPct = STRATEGY(6, 2) == 2.0f ? 10.0f : 6.0f;
 
     FUELTYPE = (!NFLAG(58) || NFLAG(83)) ? 1.0f : 0.0f;
-    NHVACS = 3.0f;
-    COPHT = CECNR(19, z);
-    STRATEGY(18, k) = STRATEGY(20, k) = 3.0f;
-    WHTYPE = 1;
-    WHEF = 0.6f;
-    WHEF2 = 0.9f;
-    SEF(2) = 0.6f;
+    generated_plant(k, CECNR(19, z));
     LIGHTS = DN(6);
     HRLITEON = DV(6);
     HRLITEOFF = DV(7);

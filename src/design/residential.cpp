@@ -137,17 +137,7 @@ void systems_by_code(const DesignScheme& d) {
 
     FUELTYPE = (!NFLAG(58) || NFLAG(83)) ? 1.0f : 0.0f;
 
-    THEATMAX = 85.0f;
-    STRATEGY(18, k) = 3.0f;
-    STRATEGY(20, k) = 3.0f;
-    EvapEff = 0.0f;  // a compressor air conditioner: no evaporative cooler of an earlier choice
-    COPHT = CECRESA(19, z);
-    NHVACS = 3.0f;
-
-    WHTYPE = 1;
-    WHEF2 = 0.9f;
-    WHEF = 0.6f;
-    SEF(2) = 0.6f;
+    generated_plant(k, CECRESA(19, z));
     LIGHTS = DV(5);
 }
 

@@ -206,9 +206,11 @@ TEST_F(NonresidentialExpert, RemodelSchemeOneMovesTheYearToSchemeTwo) {
 
 // A new building of an older year gets the constructions of its codes
 // (whose scheme-2 rules follow the year), not the existing building's.
+// Scheme 1 describes the same building: a scheme 1 of the current code's
+// year makes scheme 2 a building of that year too.
 TEST_F(NonresidentialExpert, NewSchemeTwoOf1990GetsTheConstructionsOfItsCodes) {
     clinic(2);
-    STRATEGY(11, 1) = 2013.0f;
+    STRATEGY(11, 1) = 1990.0f;
     STRATEGY(11, 2) = 1990.0f;
     NFLAG(90) = true;
     command(2, false, false);

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 using namespace testing;
 
 constexpr REAL kNew = 1.0f, kRemodel = 2.0f, kAddition = 3.0f;
-constexpr INTEGER kFactory = 2, kOffice = 7, kWarehouse = 11, kSchool = 12, kLaboratory = 8;
+constexpr INTEGER kAssembly = 1, kFactory = 2, kOffice = 7, kWarehouse = 11, kSchool = 12, kLaboratory = 8;
 
 // What the host describes of the building before its designs: new or
 // existing, year built, site, and for another building than a home its
@@ -33,6 +33,7 @@ struct Building {
     INTEGER nonresidential_type = 0;
     REAL floor_area_ft2 = 0.0f;  // the template's when 0
     REAL stories = 0.0f;         // the template's when 0
+    REAL cooling = 0.0f;         // the template's cooling code when 0
 };
 
 // A new project whose two design slots describe `b`.
@@ -55,6 +56,7 @@ fs::path new_building(const ScratchDir& dir, const std::string& name, const Buil
             }
             if (b.floor_area_ft2 > 0.0f) STRATEGY(8, slot) = b.floor_area_ft2;
             if (b.stories > 0.0f) STRATEGY(14, slot) = b.stories;
+            if (b.cooling > 0.0f) STRATEGY(20, slot) = b.cooling;
         });
         if (b.nonresidential_type > 0)
             fs::copy_file(kData / "util" / "schedule01.dat", p / ("schedule" + std::to_string(slot) + ".dat"),
@@ -178,8 +180,11 @@ TEST(OlderBuildingRun, NewHouseOfAnOlderYearGetsTheEfficientDesign) {
 // is about to fill (heating, cooling and wall codes). The design run saves what its re-run saves: it saved
 // the design's equipment, lighting power and code-minimum fan (1.5 W/ft2
 // and 0.14 W/cfm) where every load takes the type table's (the marker
-// 7777, no fan), the design kind it was made with, and a remodel's air
-// speed code 3 where every load of a remodel's second column sets 1.
+// 7777, no fan), the design kind it was made with, a remodel's air speed
+// code 3 where every load of a remodel's second column sets 1, and, for a
+// building described with an evaporative cooler (code 6), the cooler's
+// effectiveness of 85 % beside the designed air conditioner (code 3), for
+// which every load clears it.
 TEST(OlderBuildingRun, NonresidentialOlderBuildingDesignRunEqualsItsReruns) {
     ScratchDir dir;
     const Building buildings[] = {
@@ -187,6 +192,7 @@ TEST(OlderBuildingRun, NonresidentialOlderBuildingDesignRunEqualsItsReruns) {
         {kAddition, 1970.0f, "ChiOHare.epw", kSchool},
         {kNew, 1990.0f, "ChiOHare.epw", kOffice},
         {kRemodel, 2015.0f, nullptr, kOffice},
+        {.new_or_existing = kNew, .year_built = 1912.0f, .nonresidential_type = kAssembly, .cooling = 6.0f},
     };
     bool traced = false;
     int n = 0;
@@ -262,6 +268,44 @@ TEST(OlderBuildingRun, NonresidentialFirstDesignEqualsEveryLaterOne) {
         const SchemeRun new_there = run_scheme(there, slot, design_command(slot));
         expect_same_run(new_there, run_scheme(moved, slot, design_command(slot)),
                         "office moved to Chicago, scheme " + std::to_string(slot));
+    }
+}
+
+// Scheme 2 of a new building ends with the year built that scheme 1's
+// design settles for it, whichever of the two is designed first. The design
+// of scheme 1 of a new non-residential building writes the current code's
+// year into both columns, so a school described as built 2018 was saved
+// with 2018 when scheme 2 was designed first and with 2013 after scheme 1;
+// the existing building of a remodel is of the year scheme 1 describes. A
+// house keeps a later year in either order.
+TEST(OlderBuildingRun, SchemeTwoYearDoesNotDependOnDesignOrder) {
+    ScratchDir dir;
+    struct Case {
+        Building b;
+        REAL scheme2_described;  // the year scheme 2's column holds before its design
+        REAL saved;              // the year scheme 2 is saved with
+    };
+    const Case cases[] = {
+        {{kNew, 2018.0f, nullptr, kSchool}, 2018.0f, 2013.0f},
+        {{kNew, 2027.0f, "LAburbnk.epw", kOffice}, 2027.0f, 2013.0f},
+        {{kRemodel, 1960.0f, nullptr, kOffice}, 1990.0f, 1960.0f},
+        {{kNew, 2018.0f}, 2018.0f, 2018.0f},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        ++n;
+        SchemeRun scheme2[2];
+        std::string input[2];
+        for (const INTEGER first : {2, 1}) {
+            const fs::path p = new_building(dir, "building" + std::to_string(n) + "first" + std::to_string(first), c.b);
+            edit_scheme(p, 2, [&] { STRATEGY(11, 2) = c.scheme2_described; });
+            if (first == 1) run_scheme(p, 1, 243.0f);
+            scheme2[first - 1] = run_scheme(p, 2, 246.0f);
+            EXPECT_EQ(STRATEGY(11, 2), c.saved) << what(c.b) << ", scheme " << first << " designed first";
+            input[first - 1] = read_file(p / "scheme2b.dat");
+        }
+        expect_same_run(scheme2[1], scheme2[0], what(c.b) + ", scheme 2 designed first");
+        EXPECT_TRUE(input[1] == input[0]) << what(c.b) << ": scheme2b.dat";
     }
 }
 
