@@ -65,10 +65,13 @@ REAL scheme1_roof_choice(const DesignScheme& d) {
         DBG_FLOAT("Vintage: the roof of scheme 1's design EXPERT", roof);
     }
     if (std::fabs(roof) > 1.0f) return roof;
-    // A light frame keeps the code its column holds, which this design
-    // marks; the other buildings' designs choose anew on every run.
+    // Scheme 1 without a roof: a dwelling takes the climate's roof of a
+    // design of no roof choice; another building its construction family's,
+    // or for a light frame the code this scheme's column holds, whose
+    // magnitude the marking of the vintage choices leaves alone.
     const REAL no_roof_choice = 0.0f;
-    roof = NFLAG(24) ? designed_nonresidential_roof_choice(NTYPE, std::fabs(own)) : designed_roof_choice(no_roof_choice, d.z);
+    roof = NFLAG(24) ? designed_nonresidential_roof_choice(NTYPE, std::fabs(own))
+                     : designed_roof_choice(no_roof_choice, d.z);
     DBG_FLOAT("Vintage: the roof of a design of no given roof EXPERT", roof);
     return roof;
 }
