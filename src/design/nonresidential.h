@@ -12,6 +12,11 @@ namespace mavo {
 // or the vintage design. Sets d.year_built.
 void nonresidential_design(DesignScheme& d);
 
+// The roof code a non-residential design gives a building of type ntype
+// whose column holds roof: its construction family's flat cool roof (2),
+// or for a light frame the code it holds.
+REAL designed_nonresidential_roof_choice(INTEGER ntype, REAL roof);
+
 // Side of the room whose walls stand for the interior partitions, ft.
 REAL interior_room_side_ft(INTEGER ntype, REAL floor_area_ft2);
 

@@ -144,12 +144,7 @@ void systems_by_code(const DesignScheme& d) {
 // Roof choice, the extras of a new efficient house, the floor area.
 void roof_and_efficient_extras(const DesignScheme& d) {
     const INTEGER k = d.k, z = d.z;
-    const REAL roof = STRATEGY(32, k);
-    if (roof == 2.0f || roof == 3.0f) {
-        if (CECRESA(25, z) >= 0.6f) STRATEGY(32, k) = 2.0f;  // cool low-slope roof required
-    } else {
-        STRATEGY(32, k) = CECRESA(27, z) < 0.1f ? 6.0f : 4.0f;
-    }
+    STRATEGY(32, k) = designed_roof_choice(STRATEGY(32, k), z);
     NFLAG(4) = std::fabs(STRATEGY(32, k)) > 3.0f;  // a pitched roof over an attic
     DBG_PRINT(NFLAG(4) ? "Nflag(4)=T Sloped roof" : "Nflag(4)=F Flat roof");
     NMULTI = 1;
@@ -214,6 +209,11 @@ void mass_geometry() {
 }
 
 }  // namespace
+
+REAL designed_roof_choice(REAL roof, INTEGER z) {
+    if (roof == 2.0f || roof == 3.0f) return CECRESA(25, z) >= 0.6f ? 2.0f : roof;  // cool low-slope roof required
+    return CECRESA(27, z) < 0.1f ? 6.0f : 4.0f;
+}
 
 void residential_design(DesignScheme& d) {
     const INTEGER k = d.k;

@@ -14,6 +14,13 @@ namespace mavo {
 // d.year_built.
 void residential_design(DesignScheme& d);
 
+// The roof choice a generated dwelling takes in climate zone z for the
+// choice its column holds: a flat roof (2, 3) stays flat, cool (2) where
+// the zone asks low-slope roofs to be cool; any other choice becomes a
+// sloped roof of light-weight tiles, cool (4) where the zone asks sloped
+// roofs to be cool, else the default (6).
+REAL designed_roof_choice(REAL roof, INTEGER z);
+
 // The climate's call for thermal mass into the climate flags NFLAG(74)
 // (freezing), NFLAG(75) (high mass) and NFLAG(76) (medium mass); none above
 // 56 degrees latitude. The window list and the construction family of the

@@ -167,7 +167,7 @@ void shared_surfaces_nonresidential(INTEGER k) {
         remove_facade(kNorth);
     }
     if (S10 == 2.0f || S10 == 3.0f) no_floor_losses(k);
-    if (S10 == 1.0f || S10 == 3.0f) no_roof_losses(k);
+    if (roof_under_heated_unit(k)) no_roof_losses(k);
 }
 
 // Where the grid is a cell larger than the floor and the east wall is
@@ -192,9 +192,8 @@ void outside_walls_residential(INTEGER k) {
         AREA(f + 5) = dwelling_outside_area_ft2(k, f);
         PERCNT(f + 5) = gross_ft2 > 0.0f ? AREA(f + 5) / gross_ft2 * 100.0f : 0.0f;
     }
-    const REAL S7 = STRATEGY(7, k), S9 = STRATEGY(9, k);
     if (dwelling_over_heated_unit(k)) no_floor_losses(k);
-    if (S7 >= 3.0f && (S9 == 1.0f || S9 == 3.0f)) no_roof_losses(k);
+    if (roof_under_heated_unit(k)) no_roof_losses(k);
 
     const GarageCover garage = attached_garage_cover(k);
     if (garage.facade == 0) return;
@@ -223,6 +222,15 @@ void trace_envelope() {
 bool dwelling_over_heated_unit(INTEGER k) {
     const REAL S9 = STRATEGY(9, k);
     return STRATEGY(7, k) >= 3.0f && (S9 == 2.0f || S9 == 3.0f);
+}
+
+bool roof_under_heated_unit(INTEGER k) {
+    if (NFLAG(24)) {
+        const REAL S10 = STRATEGY(10, k);
+        return S10 == 1.0f || S10 == 3.0f;
+    }
+    const REAL S7 = STRATEGY(7, k), S9 = STRATEGY(9, k);
+    return !attachment_is_detached(S7) && S7 >= 3.0f && (S9 == 1.0f || S9 == 3.0f);
 }
 
 REAL olgyay_plan_ratio(REAL hdd) {

@@ -17,6 +17,13 @@ void BLDGSZ();
 // floor losses.
 bool dwelling_over_heated_unit(INTEGER k);
 
+// The roof of scheme k lies under another heated unit and loses nothing: a
+// dwelling of an apartment (attachment STRATEGY(7,k) 3 or 4, as every load
+// reads the code) sharing its roof (STRATEGY(9,k) 1 or 3), or a
+// non-residential building whose floor and roof code STRATEGY(10,k) is 1
+// or 3.
+bool roof_under_heated_unit(INTEGER k);
+
 // Elongation east-west over north-south of the energy-efficient plan for a
 // climate of hdd heating degree days (base 65 F): 2 in a mild climate,
 // falling to a square plan at 10000 degree days.

@@ -11,6 +11,10 @@
 #include <cmath>
 
 #include "blocks/blocks.h"
+#include "design/nonresidential.h"
+#include "design/residential.h"
+#include "design/sizing.h"
+#include "front/scheme_numbers.h"
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
@@ -36,20 +40,39 @@ void vintage_attic_roof(REAL year) {
 
 // Scheme 1's roof choice, which the existing building's roof follows. A
 // roof the building sizing took away (1: a heated unit above) stays away,
-// whatever scheme 1 holds before its own design takes it away too. Whether
-// a heated unit stands above is the sizing's to say, from the attachment
-// the description gives: a scheme 1 not yet designed may hold no choice
-// (0) or no roof (1, -1), which its design replaces by a roof of the
-// climate, and the constructions would read either as a building without a
-// roof. The roof this scheme's own design chose from the same description
-// stands in for it, as scheme 1's design would choose it.
-REAL scheme1_roof_choice() {
+// whatever scheme 1 holds. Scheme 1 is the code-minimum design of the same
+// building: while its command designs it, the choice its column holds is
+// one its next design replaces, by the climate's roof for a dwelling, the
+// construction family's for other buildings, or no roof under another
+// heated unit, and the vintage roof follows that replacement whether scheme
+// 1 has been designed yet or not. A scheme 1 without a roof (0, 1, -1),
+// which the constructions would read as a building without one, leaves
+// this scheme the roof its design gives a building of no given roof:
+// neither the choice scheme 1 holds nor the one this scheme's previous
+// design left may decide it, or the design order would.
+REAL scheme1_roof_choice(const DesignScheme& d) {
     const REAL own = STRATEGY(32, 2);
-    const REAL roof = STRATEGY(32, 1);
-    if (own == 1.0f || std::fabs(roof) <= 1.0f) {
+    if (own == 1.0f) {
         DBG_FLOAT("Vintage: the roof of scheme 2's own design EXPERT", own);
         return own;
     }
+    REAL roof = STRATEGY(32, 1);
+    const INTEGER scheme1_command = command_of_scheme(1);
+    if (scheme1_command == 243 || scheme1_command == 246) {
+        if (roof_under_heated_unit(1)) roof = 1.0f;
+        else if (NFLAG(24)) roof = designed_nonresidential_roof_choice(NTYPE, roof);
+        else roof = designed_roof_choice(roof, d.z);
+        DBG_FLOAT("Vintage: the roof of scheme 1's design EXPERT", roof);
+    }
+    if (std::fabs(roof) > 1.0f) return roof;
+    // Scheme 1 without a roof: a dwelling takes the climate's roof of a
+    // design of no roof choice; another building its construction family's,
+    // or for a light frame the code this scheme's column holds, whose
+    // magnitude the marking of the vintage choices leaves alone.
+    const REAL no_roof_choice = 0.0f;
+    roof = NFLAG(24) ? designed_nonresidential_roof_choice(NTYPE, std::fabs(own))
+                     : designed_roof_choice(no_roof_choice, d.z);
+    DBG_FLOAT("Vintage: the roof of a design of no given roof EXPERT", roof);
     return roof;
 }
 
@@ -164,7 +187,7 @@ void residential_vintage_design(const DesignScheme& d) {
     DBG_FLOAT("Vintage year built EXPERT", Y);
     STRATEGY(30, k) = 4.0f;
     vintage_attic_roof(Y);
-    STRATEGY(32, 2) = vintage_roof_choice(scheme1_roof_choice());
+    STRATEGY(32, 2) = vintage_roof_choice(scheme1_roof_choice(d));
     vintage_roof_surface(Y, z);
     if (Y < kRadiantBarrierCode) {
         NFLAG(85) = false;
@@ -202,7 +225,7 @@ void nonresidential_vintage_design(const DesignScheme& d) {
     DBG_PRINT("ERROR  KORVA Vintage not implemented yer");
     DBG_FLOAT("Vintage year built EXPERT", Y);
     STRATEGY(30, k) = Y < kFirstEnvelopeCode ? 1.0f : 4.0f;
-    const REAL scheme1_roof = scheme1_roof_choice();
+    const REAL scheme1_roof = scheme1_roof_choice(d);
     STRATEGY(32, 2) = scheme1_roof;
 
     REAL roof_u = Y < kFirstEnvelopeCode ? 0.279f : 0.079f;
@@ -248,6 +271,9 @@ void nonresidential_vintage_design(const DesignScheme& d) {
     COPHT = Y >= kFirstEnvelopeCode ? 0.78f : 0.75f;
     vintage_cooling_and_water(Y);
     mark_vintage_column();
+    // A roof without losses has the one code the constructions step gives
+    // it on every later run of the scheme.
+    if (std::fabs(STRATEGY(32, 2)) <= 1.0f) STRATEGY(32, 2) = 1.0f;
 }
 
 }  // namespace mavo

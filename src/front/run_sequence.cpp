@@ -35,17 +35,6 @@ REAL strategy_value(INTEGER row, INTEGER slot) {
     return STRATEGY(row, slot);
 }
 
-// The host's command for the scheme. Only the scheme slots 1 to 9 carry
-// one, in row 2 of their column; a combination's commands are kept in its
-// leading member's. The default scheme works on column 10, which is scheme
-// 1's back-up copy, and its row 2 is whatever command scheme 1 held when
-// the copy was taken. Read as the default scheme's command it would serve
-// scheme 1's command a second time, on the wrong scheme.
-REAL pending_command() {
-    const INTEGER slot = command_slot(IDNUM1);
-    return slot > 0 ? STRATEGY(2, slot) : 0.0f;
-}
-
 bool is_combination(INTEGER id) { return id >= kFirstCombinationNumber; }
 
 // The commands 201 to 299 the library serves: all but the transfer back
@@ -120,16 +109,6 @@ void require_nonresidential_loads() {
     DBG_CRASH("ERROR: Ntype not defined: a non-residential scheme needs a building type with loads; nothing saved");
 }
 
-// Step 24: the command of the scheme, redirected for the two base schemes.
-INTEGER command_of_scheme() {
-    const INTEGER c = int_toward_zero(pending_command());
-    const bool built_before_code = strategy_value(11, 2) > 199.0f;
-    if (c >= 340 && IDNUM1 == 1) return 243;
-    if (c >= 340 && IDNUM1 == 2) return built_before_code ? 243 : 246;
-    if (c >= 246 && c <= 339 && IDNUM1 == 2) return built_before_code ? 243 : c;
-    return c;
-}
-
 // Steps 8 to 21: project state, the scheme selected, its files.
 void load_scheme() {
     AADISK(-1);
@@ -185,7 +164,7 @@ void load_scheme() {
     // line itself for a rename or an erase), never on scheme 2 instead.
     const INTEGER operand = IDNUM2;
     FIND1();  // a combination: its members' results, added
-    if (is_combination(IDNUM1) && is_library_command(command_of_scheme())) IDNUM2 = operand;
+    if (is_combination(IDNUM1) && is_library_command(command_of_scheme(IDNUM1))) IDNUM2 = operand;
 }
 
 void generate_design() {
@@ -242,7 +221,7 @@ void run_command() {
         return;
     }
     NFLAG(6) = true;
-    const INTEGER command = command_of_scheme();
+    const INTEGER command = command_of_scheme(IDNUM1);
     // Only slots 1 and 2 are designed; a design command elsewhere simulates.
     REVISION_STATE.DESIGN_FOLLOWS = (IDNUM1 == 1 || IDNUM1 == 2) && (command == 243 || command == 246);
     DBG_INT("before Revision indum1", IDNUM1);
@@ -251,12 +230,12 @@ void run_command() {
         if (ITEMY != 206) REVISION(2);
     });
     if (ITEMY != 206) {
-        DBG_FLOAT(" Strategy(2,-) users command", pending_command());
+        DBG_FLOAT(" Strategy(2,-) users command", pending_command(IDNUM1));
         DBG_INT(" Idnum2 from kernel AAAMAIN 1039", IDNUM2);
     }
 
     REVISION_STATE.DESIGN_FOLLOWS = false;
-    ITEMY = command_of_scheme();
+    ITEMY = command_of_scheme(IDNUM1);
     DBG_INT("itemy =strategy(2, ) 1055", ITEMY);
     DBG_FLOAT("strategy(60, ) AAAMAIN", strategy_value(60, IDNUM1));
 

@@ -3,6 +3,7 @@
 #include "blocks/project_blocks.h"
 #include "blocks/run_control.h"
 #include "front/trace.h"
+#include "support/numeric.h"
 
 namespace mavo {
 
@@ -63,6 +64,26 @@ INTEGER serving_slot(INTEGER id) {
 INTEGER command_slot(INTEGER id) {
     const INTEGER slot = serving_slot(id);
     return is_scheme_slot(slot) ? slot : 0;
+}
+
+// Only the scheme slots 1 to 9 carry a command, in row 2 of their column;
+// a combination's commands are kept in its leading member's. The default
+// scheme works on column 10, which is scheme 1's back-up copy, and its row
+// 2 is whatever command scheme 1 held when the copy was taken. Read as the
+// default scheme's command it would serve scheme 1's command a second time,
+// on the wrong scheme.
+REAL pending_command(INTEGER id) {
+    const INTEGER slot = command_slot(id);
+    return slot > 0 ? STRATEGY(2, slot) : 0.0f;
+}
+
+INTEGER command_of_scheme(INTEGER id) {
+    const INTEGER c = int_toward_zero(pending_command(id));
+    const bool built_before_code = STRATEGY(11, 2) > 199.0f;
+    if (c >= 340 && id == 1) return 243;
+    if (c >= 340 && id == 2) return built_before_code ? 243 : 246;
+    if (c >= 246 && c <= 339 && id == 2) return built_before_code ? 243 : c;
+    return c;
 }
 
 }  // namespace mavo

@@ -27,4 +27,13 @@ INTEGER serving_slot(INTEGER id);
 // default and library slots, which carry no command.
 INTEGER command_slot(INTEGER id);
 
+// The host's command waiting for scheme number id: row 2 of its command
+// slot, 0 where it has none.
+REAL pending_command(INTEGER id);
+// What the run of scheme number id does on its command: the command itself,
+// but for the two base schemes, where 340 and above design (scheme 1 the
+// code minimum; scheme 2 the efficient design, or the vintage design of a
+// building older than the code, which 246 to 339 ask of scheme 2 too).
+INTEGER command_of_scheme(INTEGER id);
+
 }  // namespace mavo

@@ -15,6 +15,7 @@
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/constructions_residential_steps.h"
+#include "project/design_codes.h"
 #include "physics/mass_materials.h"
 #include "support/numeric.h"
 
@@ -74,6 +75,14 @@ void radiant_barrier_requirement(Working& w) {
             STRATEGY(35, w.k) = no_roof ? 1.0f : 5.0f;
         }
     }
+    // Every run stores the code of a unit without a roof (no roof area, or
+    // a roof type 0 or 1, whose area the roof step takes away) as one of no
+    // foil; the attic step reads that code already, so the run that first
+    // meets the unit, its design run among them, simulates the attic every
+    // later run simulates.
+    const REAL roof = STRATEGY(32, w.k);
+    if (roof > -1.0f && (AREA(10) <= 0.0f || std::abs(code_of(32, w.k)) <= 1))
+        STRATEGY(35, w.k) = design_codes::radiant_barrier_code_without_roof(STRATEGY(35, w.k));
     w.RBReqd = NFLAG(85);
 }
 

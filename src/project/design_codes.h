@@ -11,6 +11,16 @@
 
 namespace mavo::design_codes {
 
+// Radiant-barrier code (STRATEGY(35)) of a dwelling with another heated
+// unit upstairs, which has no roof for a foil to sit under: "no foil
+// although required" (2) where the foil is required (3, 4), "no foil is
+// required" (1) where it is not (5, 6); codes 1 and 2 stay.
+inline REAL radiant_barrier_code_without_roof(REAL code) {
+    if (code == 3.0f || code == 4.0f) return 2.0f;
+    if (code == 5.0f || code == 6.0f) return 1.0f;
+    return code;
+}
+
 // Cooling efficiency (COP = SEER / 3.412 Btu per Wh) of the cooling codes.
 inline constexpr REAL kCoolingCopSeer8_9 = 2.6084406f;  // code 2
 inline constexpr REAL kCoolingCopSeer15 = 4.396249f;    // code 4, and the heat pump of code 8

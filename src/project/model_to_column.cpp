@@ -137,8 +137,7 @@ void infiltration_code() {
 // Without a roof there is nothing for a radiant barrier to sit under.
 void radiant_barrier() {
     if (!(AREA(10) <= 0.0f && S(32) > -1.0f)) return;
-    if (S(35) == 3.0f || S(35) == 4.0f) S(35) = 2.0f;
-    else if (S(35) == 5.0f || S(35) == 6.0f) S(35) = 1.0f;
+    S(35) = design_codes::radiant_barrier_code_without_roof(S(35));
 }
 
 bool is_one_of(REAL v, std::initializer_list<REAL> codes) {
