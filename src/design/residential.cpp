@@ -144,9 +144,13 @@ void systems_by_code(const DesignScheme& d) {
 // Roof choice, the extras of a new efficient house, the floor area.
 void roof_and_efficient_extras(const DesignScheme& d) {
     const INTEGER k = d.k, z = d.z;
+    // The roof the site asks for, flat or sloped as the house is: its cool
+    // roof where the climate zone requires one, its default roof where not.
+    // A flat roof does not keep a cool roof that an earlier site required,
+    // so a house moved and designed again has the roof of a new house there.
     const REAL roof = STRATEGY(32, k);
     if (roof == 2.0f || roof == 3.0f) {
-        if (CECRESA(25, z) >= 0.6f) STRATEGY(32, k) = 2.0f;  // cool low-slope roof required
+        STRATEGY(32, k) = CECRESA(25, z) >= 0.6f ? 2.0f : 3.0f;  // cool or default flat roof
     } else {
         STRATEGY(32, k) = CECRESA(27, z) < 0.1f ? 6.0f : 4.0f;
     }
