@@ -210,8 +210,12 @@ void mass_geometry() {
 
 }  // namespace
 
+// The roof the site asks for, flat or sloped as the house is: its cool roof
+// where the climate zone requires one, its default roof where not. A flat
+// roof does not keep a cool roof that an earlier site required, so a house
+// moved and designed again has the roof of a new house there.
 REAL designed_roof_choice(REAL roof, INTEGER z) {
-    if (roof == 2.0f || roof == 3.0f) return CECRESA(25, z) >= 0.6f ? 2.0f : roof;  // cool low-slope roof required
+    if (roof == 2.0f || roof == 3.0f) return CECRESA(25, z) >= 0.6f ? 2.0f : 3.0f;  // cool or default flat roof
     return CECRESA(27, z) < 0.1f ? 6.0f : 4.0f;
 }
 

@@ -38,9 +38,15 @@ REAL wall_or_roof(INTEGER month, INTEGER ihour, INTEGER mnth, INTEGER itemn) {
     // The lagged hour reads the working copy: hours of the same day hold
     // the value computed at that hour, hours that wrap to the day before
     // hold yesterday's value. Only the current hour is refreshed below.
+    // On the run's first hour the face has no day before in this run: SATS
+    // computes its whole day, and the lag reads that day, as the warm-up's
+    // later passes over it do; never the day an earlier run left in the
+    // scheme file.
+    const bool day_before_known = sol_air_day_known(face);
     for (INTEGER h = 1; h <= 24; ++h) SATEMP(h) = SATEMS(h, face);
     SATS(mnth, ihour, itemn);
-    SATEMP(ihour) = SATEMS(ihour, face);
+    for (INTEGER h = 1; h <= 24; ++h)
+        if (h == ihour || !day_before_known) SATEMP(h) = SATEMS(h, face);
     if (in_trace_window()) {
         DBG_INT("itemn in OPAQUE 252", itemn);
         DBG_FLOAT("  SATEMP(IHOUR) in OPAQUE 252", SATEMP(ihour));

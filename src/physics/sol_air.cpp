@@ -86,7 +86,7 @@ void SATS(INTEGER month, INTEGER ihour, INTEGER item) {
     REAL fsky = 0.0f, fgnd = 0.0f;
     VIEWF(tilt_deg, fsky, fgnd);
 
-    if (SATEMS(1, face) <= kNotComputed_F) {
+    if (!sol_air_day_known(face)) {
         for (INTEGER h = 1; h <= 24; ++h)
             SATEMS(h, face) = sol_air_of_hour(month, h, item, face, tilt_deg, fsky, fgnd);
     }
@@ -97,6 +97,12 @@ void SATS(INTEGER month, INTEGER ihour, INTEGER item) {
     for (INTEGER h = 1; h <= 24; ++h) sum_F += SATEMS(h, face);
     AVSOL(face) = sum_F / 24.0f;
 }
+
+void forget_sol_air_days() {
+    for (INTEGER f = 1; f <= 5; ++f) SATEMS(1, f) = kNotComputed_F;
+}
+
+bool sol_air_day_known(INTEGER face) { return SATEMS(1, face) > kNotComputed_F; }
 
 void TETDS(INTEGER itemn, INTEGER ihour, REAL avsol_F, REAL& tetd_F) {
     if (itemn < 1 || itemn > 13 || ihour < 1 || ihour > 24) {

@@ -12,6 +12,7 @@
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/physics.h"
+#include "physics/sol_air.h"
 #include "physics/solar_geometry.h"
 #include "results/design_loads.h"
 #include "results/result_columns.h"
@@ -36,7 +37,6 @@ constexpr INTEGER kCoolingSetPointRow = 10;
 constexpr INTEGER kOccupancyRow = 1;
 constexpr REAL kPercent = 100.0f;
 constexpr BLK32_t kFreshDaySchedules{};  // the block as loaded: the fixed residential profiles
-constexpr REAL kSolAirNotComputed = -99.99f;
 constexpr REAL kMultiZoneCombination = 2.0f;
 
 REAL scheme_value(INTEGER row) { return has_scheme_column(IDNUM1) ? STRATEGY(row, IDNUM1) : 0.0f; }
@@ -385,7 +385,7 @@ YearEnd set_up(SimulationRun& run) {
     trace_input_errors();
     if (!NFLAG(80)) return YearEnd::save;
 
-    for (INTEGER f = 1; f <= 5; ++f) SATEMS(1, f) = kSolAirNotComputed;
+    forget_sol_air_days();
     TEMPS.fill(0.0f);
     CALC_CLC();
     if (scheme_value(26) >= kMultiZoneCombination) return YearEnd::cost;
