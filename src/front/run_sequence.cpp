@@ -333,6 +333,9 @@ void simulate_and_write() {
         remove_compliance_export(IDNUM1);
     }
     KEEPCCL();
+    // A line holding the scheme just run holds its members' sum with the
+    // scheme's new results, or nothing when they no longer add up.
+    if (IDNUM1 < kFirstCombinationNumber) sum_lines_holding(IDNUM1);
     AADISK(1);
     trace_choice(NFLAG(44), "nflag(44)=FALSE, after call KEEPxml", "nflag(44)=TRUE After CALL KEEPXML");
     KEEPCSV();
