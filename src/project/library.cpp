@@ -190,7 +190,7 @@ void select_scheme(LibraryCall& call) {
                 return;
             }
         }
-        if (slot <= kDefaultSlot) REVISION(4);
+        if (slot <= kDefaultSlot) take_site_and_column();
         if (slot > kDefaultSlot && !fill_combination_column()) {
             error_exit(606, kResultsDoNotAddUp);
             return;
