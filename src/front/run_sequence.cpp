@@ -155,7 +155,7 @@ void load_scheme() {
         DBG_INT("This was Combination: idnum1.gt.11", IDNUM1);
         if (combination_line(IDNUM1) == 0) {
             DBG_PRINT("AAAMAIN combination held by no line: its leading scheme runs");
-            IDNUM1 = serving_slot(IDNUM1);
+            IDNUM1 = leading_member(IDNUM1);
         }
     }
     NFLAG(7) = true;

@@ -440,6 +440,17 @@ TEST_F(SchemeLibraryRun, SlotWithoutResultsHoldsNoneAndAddsNone) {
     const std::vector<REAL> one = column(1), line = column(10);
     for (INTEGER r : {1, 2, 3, 5, 8, 18, 19, 21, 25, 35, 36, 37, 38, 48, 66})
         EXPECT_TRUE(close(line[r], one[r])) << "row " << r;
+    // Led by the slot without a design, whose run found no valid climate
+    // data: the line's electricity and heating fuel were cleared as that
+    // run's were.
+    run(1, cmd::kCopy, 5);
+    run(5, cmd::kName, 5, "Copy");
+    run(5, cmd::kCombine, 45, "Led by a slot without results");
+    host_loads();
+    ASSERT_EQ(NCOMBO(2), 45);
+    const std::vector<REAL> five = column(5), led = column(11);
+    for (INTEGER r : {1, 2, 3, 5, 8, 18, 19, 21, 22, 23, 24, 25, 35, 36, 37, 38, 48, 66})
+        EXPECT_TRUE(close(led[r], five[r])) << "row " << r;
 }
 
 // Every line in use holds, in its summed rows, its members' sums; a line
