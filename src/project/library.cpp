@@ -7,6 +7,7 @@
 // it, so the next call does not repeat it.
 #include <array>
 #include <cctype>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "front/trace.h"
 #include "project/library.h"
 #include "project/project.h"
+#include "project/scheme_file_names.h"
 #include "results/annual_energy.h"
 #include "results/bills.h"
 #include "results/peaks.h"
@@ -657,11 +659,27 @@ void common_exit(const LibraryCall& call) {
     ITEMY = 50;
 }
 
+// Does every member of `number` that holds results, but the scheme just
+// run (whose new file the run holds), still have its results file? One
+// removed since its run cannot be summed, and the run of another scheme
+// must not fail for it.
+bool members_results_files_present(INTEGER number, INTEGER scheme) {
+    INTEGER rest = number, digit = 0, npow = 0;
+    while (rest > 0) {
+        STRIPR(rest, digit, npow);
+        if (!is_scheme_slot(digit) || digit == scheme || SUMARY(48, digit) <= 0.0f) continue;
+        if (!build_scheme_read_path(SchemeFile::Results, digit)) return false;
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(std::string(PATHTOFILE.trimmed()), ec)) return false;
+    }
+    return true;
+}
+
 // A line's column summed again from its members' saved results, as a show
-// of the line makes it.
-void sum_line_again(INTEGER line) {
+// of the line makes it, after a run of `scheme`.
+void sum_line_again(INTEGER line, INTEGER scheme) {
     const INTEGER number = NCOMBO(line);
-    if (!members_add_up(number)) {
+    if (!members_add_up(number) || !members_results_files_present(number, scheme)) {
         clear_line_column(line);
         return;
     }
@@ -695,7 +713,7 @@ void sum_lines_holding(INTEGER scheme) {
     std::array<std::array<REAL, 80>, 9> columns{};
     for (INTEGER i = 1; i <= 9; ++i) {
         if (!holds(i)) continue;
-        sum_line_again(i);
+        sum_line_again(i, scheme);
         for (INTEGER r = 1; r <= 80; ++r) columns[i - 1][r - 1] = SUMARY(r, 9 + i);
         restore_blocks(*run_blocks);
     }
