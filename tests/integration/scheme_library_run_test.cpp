@@ -451,6 +451,15 @@ TEST_F(SchemeLibraryRun, SlotWithoutResultsHoldsNoneAndAddsNone) {
     const std::vector<REAL> five = column(5), led = column(11);
     for (INTEGER r : {1, 2, 3, 5, 8, 18, 19, 21, 22, 23, 24, 25, 35, 36, 37, 38, 48, 66})
         EXPECT_TRUE(close(led[r], five[r])) << "row " << r;
+    // Its one member with results re-read for two months: the envelope of
+    // a zone is the same whatever days it was simulated; its areas and
+    // heat loss were scaled by 62/365 and its U-factors by 365/62.
+    run(5, cmd::kReread, 5, "MAR JUL");
+    host_loads();
+    ASSERT_EQ(SUMARY(48, 5), 62.0f);
+    const std::vector<REAL> months = column(5), reread = column(11);
+    for (INTEGER r : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 25, 48})
+        EXPECT_TRUE(close(reread[r], months[r])) << "re-read for two months, row " << r;
 }
 
 // Every line in use holds, in its summed rows, its members' sums; a line
