@@ -134,7 +134,7 @@ void load_scheme() {
         DBG_INT("This was Combination: idnum1.gt.11", IDNUM1);
         if (combination_line(IDNUM1) == 0) {
             DBG_PRINT("AAAMAIN combination held by no line: its leading scheme runs");
-            IDNUM1 = serving_slot(IDNUM1);
+            IDNUM1 = leading_member(IDNUM1);
         }
     }
     NFLAG(7) = true;
@@ -312,6 +312,9 @@ void simulate_and_write() {
         remove_compliance_export(IDNUM1);
     }
     KEEPCCL();
+    // A line holding the scheme just run holds its members' sum with the
+    // scheme's new results, or nothing when they no longer add up.
+    if (IDNUM1 < kFirstCombinationNumber) sum_lines_holding(IDNUM1);
     AADISK(1);
     trace_choice(NFLAG(44), "nflag(44)=FALSE, after call KEEPxml", "nflag(44)=TRUE After CALL KEEPXML");
     KEEPCSV();

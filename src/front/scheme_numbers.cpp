@@ -2,6 +2,7 @@
 
 #include "blocks/project_blocks.h"
 #include "blocks/run_control.h"
+#include "blocks/summary_blocks.h"
 #include "front/trace.h"
 #include "support/numeric.h"
 
@@ -54,15 +55,27 @@ INTEGER combination_line(INTEGER number) {
     return 0;
 }
 
-INTEGER serving_slot(INTEGER id) {
+INTEGER leading_member(INTEGER id) {
     if (id >= 1 && id <= 10) return id;
     if (id < 11) return 0;
     while (id >= 10) id /= 10;
     return id;
 }
 
+INTEGER serving_slot(INTEGER id) {
+    if (id < 11) return leading_member(id);
+    // A member that holds no results (an erased slot named again, a run
+    // that simulated nothing) adds nothing to the combination, and its
+    // saved run state (days, valid climate data) is no simulation's.
+    for (INTEGER rest = id, digit = 0, npow = 0; rest > 0;) {
+        STRIPR(rest, digit, npow);
+        if (digit >= 1 && digit <= 9 && SUMARY(48, digit) > 0.0f) return digit;
+    }
+    return leading_member(id);
+}
+
 INTEGER command_slot(INTEGER id) {
-    const INTEGER slot = serving_slot(id);
+    const INTEGER slot = leading_member(id);
     return is_scheme_slot(slot) ? slot : 0;
 }
 

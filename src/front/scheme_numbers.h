@@ -16,11 +16,15 @@ void CHECKR(INTEGER& ID, INTEGER& ISLOT);
 // use (named), 0 when none does. Unlike CHECKR it never answers with a line
 // that does not hold the number.
 INTEGER combination_line(INTEGER number);
-// The member scheme a combination number (11 and up) is served by: its
-// leading digit. A combination has no parameter column, command slot or
-// input file of its own; its leading member's building stands for it in the
-// blocks and its leading member's command slot carries its commands. Scheme
-// slots serve themselves; 0 for anything else.
+// The leading member of a combination number (11 and up): its leading
+// digit, whose command slot carries the combination's commands. Scheme
+// slots lead themselves; 0 for anything else.
+INTEGER leading_member(INTEGER id);
+// The member scheme a combination number is served by: its leading member,
+// or, when that holds no results, the first member that does. A
+// combination has no parameter column or input file of its own; the
+// serving member's building stands for it in the blocks. Scheme slots
+// serve themselves; 0 for anything else.
 INTEGER serving_slot(INTEGER id);
 // The slot whose STRATEGY row 2 holds the host's command for a scheme
 // number: a scheme slot's own, a combination's leading member's; 0 for the

@@ -5,7 +5,9 @@
 // scheme, re-read a scheme for a choice of months, pick the second scheme of
 // a comparison. A command is served once: every operation ends by clearing
 // it, so the next call does not repeat it.
+#include <array>
 #include <cctype>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +17,7 @@
 #include "front/trace.h"
 #include "project/library.h"
 #include "project/project.h"
+#include "project/scheme_file_names.h"
 #include "results/annual_energy.h"
 #include "results/bills.h"
 #include "results/peaks.h"
@@ -109,6 +112,23 @@ void read_input_file(INTEGER id) {
     IDNUM1 = current;
 }
 
+// The input file of a design scheme the operation moves to, and a
+// non-residential scheme's schedules, as a run of the scheme reads them.
+void read_design_files(INTEGER slot) {
+    read_input_file(slot);
+    if (NFLAG(24)) FINDSCHED();
+}
+
+// The site of a design scheme the operation moved to, then its column as
+// the model: after its stored results, which carry the site of the run
+// that saved them (a project since moved has another), as a run of the
+// scheme takes them. Otherwise the simulation that follows would read the
+// scheme's weather as the entry scheme's site, or another site's source.
+void take_site_and_column() {
+    REVISION(4);
+    REVISION(2);
+}
+
 void erase_operand(LibraryCall& call);
 
 // ---- select -------------------------------------------------------------------
@@ -154,11 +174,12 @@ void select_scheme(LibraryCall& call) {
             IDNUM2 = 0;
             REVISION(2);
         }
-        read_input_file(slot);
         if (slot <= kDefaultSlot) {
+            read_design_files(slot);
             NFLAG(34) = false;
             REVISION(3);
-            REVISION(4);
+        } else {
+            read_input_file(slot);
         }
         NFLAG(70) = false;
         if (slot > 1) {
@@ -171,6 +192,7 @@ void select_scheme(LibraryCall& call) {
                 return;
             }
         }
+        if (slot <= kDefaultSlot) take_site_and_column();
         if (slot > kDefaultSlot && !fill_combination_column()) {
             error_exit(606, kResultsDoNotAddUp);
             return;
@@ -372,11 +394,9 @@ void continue_with_scheme_one() {
     IDNUM1 = 1;
     NFLAG(33) = false;
     NFLAG(34) = false;
-    FIND2();
-    if (NFLAG(24)) FINDSCHED();
+    read_design_files(1);
     FIND1();
-    REVISION(4);
-    REVISION(2);
+    take_site_and_column();
 }
 
 void erase_operand(LibraryCall& call) {
@@ -449,9 +469,9 @@ void name_scheme_or_line() {
 // The months chosen for a re-read, from the twelve words of the month list
 // the host left in the name buffer: DAYFLAG 0 simulate, -1 skip. Returns
 // whether any month was chosen.
-bool choose_months() {
+bool choose_months(std::string_view month_list) {
     FArray<INTEGER, 12> months{};
-    month_numbers(name_buffer_text(LIBARY_STATE.MONTHLIST.size()), months);
+    month_numbers(month_list, months);
     DAYFLAG.fill(-1);
     for (INTEGER i = 1; i <= 12 && months(i) != kEndOfMonthList; ++i) DAYFLAG(months(i)) = 0;
     std::string list;
@@ -472,6 +492,9 @@ bool choose_months() {
 }
 
 void reread_months(LibraryCall& call) {
+    // The host's month list, taken before the scheme's files are read: the
+    // weather file read with its site leaves its last line in the buffer.
+    const std::string month_list = name_buffer_text(LIBARY_STATE.MONTHLIST.size());
     INTEGER slot = TESTC(1), line = 0;
     if (is_scheme_slot(slot)) CHECKR(slot, line);
     else slot = 0;  // a combination has no simulation of its own to re-read
@@ -482,13 +505,14 @@ void reread_months(LibraryCall& call) {
     // A month choice already in force is replaced by the new one.
     if (slot != IDNUM1 || NFLAG(33)) {
         IDNUM1 = slot;
-        read_input_file(slot);
+        read_design_files(slot);
         FIND1();
         if (results_left_unread()) return;
         if (NFLAG(70)) {
             erase_operand(call);
             return;
         }
+        take_site_and_column();
     }
     for (INTEGER i = 13; i <= 16; ++i) NFLAG(i) = true;
     NFLAG(33) = false;
@@ -496,7 +520,7 @@ void reread_months(LibraryCall& call) {
     // The chosen months stay for the simulation that follows and are saved
     // with the scheme; a list that names no month is refused, and the run
     // goes on as the plain run of the scheme the command found.
-    if (choose_months()) return;
+    if (choose_months(month_list)) return;
     error_exit(909, "no month named for the re-read");
 }
 
@@ -608,11 +632,15 @@ std::unique_ptr<BlocksAtEntry> keep_blocks() {
     return kept;
 }
 
-void put_blocks_back(const BlocksAtEntry& kept) {
-    const INTEGER level = LEVEL, operand = IDNUM2;
+void restore_blocks(const BlocksAtEntry& kept) {
 #define MAVO_RESTORE_BLOCK(name) name = kept.name;
     MAVO_ALL_BLOCKS(MAVO_RESTORE_BLOCK)
 #undef MAVO_RESTORE_BLOCK
+}
+
+void put_blocks_back(const BlocksAtEntry& kept) {
+    const INTEGER level = LEVEL, operand = IDNUM2;
+    restore_blocks(kept);
     LEVEL = level;
     IDNUM2 = operand;
     NFLAG(kLibraryCommandRefused) = true;
@@ -631,7 +659,68 @@ void common_exit(const LibraryCall& call) {
     ITEMY = 50;
 }
 
+// Does every member of `number` that holds results, but the scheme just
+// run (whose new file the run holds), still have its results file? One
+// removed since its run cannot be summed, and the run of another scheme
+// must not fail for it.
+bool members_results_files_present(INTEGER number, INTEGER scheme) {
+    INTEGER rest = number, digit = 0, npow = 0;
+    while (rest > 0) {
+        STRIPR(rest, digit, npow);
+        if (!is_scheme_slot(digit) || digit == scheme || SUMARY(48, digit) <= 0.0f) continue;
+        if (!build_scheme_read_path(SchemeFile::Results, digit)) return false;
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(std::string(PATHTOFILE.trimmed()), ec)) return false;
+    }
+    return true;
+}
+
+// A line's column summed again from its members' saved results, as a show
+// of the line makes it, after a run of `scheme`.
+void sum_line_again(INTEGER line, INTEGER scheme) {
+    const INTEGER number = NCOMBO(line);
+    if (!members_add_up(number) || !members_results_files_present(number, scheme)) {
+        clear_line_column(line);
+        return;
+    }
+    IDNUM1 = number;
+    IDNUM2 = 0;
+    NFLAG(33) = false;
+    NFLAG(34) = true;
+    NFLAG(53) = NFLAG(55) = NFLAG(56) = false;
+    NFLAG(70) = false;
+    read_input_file(number);
+    FIND1();
+    if (NFLAG(70)) clear_line_column(line);
+    else fill_combination_column();
+}
+
 }  // namespace
+
+void sum_lines_holding(INTEGER scheme) {
+    if (!is_scheme_slot(scheme)) return;
+    FArray<bool, 9> holds{};
+    bool any = false;
+    for (INTEGER i = 1; i <= 9; ++i) {
+        holds(i) = NCOMBO(i) >= 11 && has_member(NCOMBO(i), scheme);
+        any = any || holds(i);
+    }
+    if (!any) return;
+    DBG_INT("LIBARY: the lines holding the scheme just run are summed again", scheme);
+    // Each line is summed from the run's own blocks, which are all put back
+    // after: only the lines' columns are kept.
+    const std::unique_ptr<BlocksAtEntry> run_blocks = keep_blocks();
+    std::array<std::array<REAL, 80>, 9> columns{};
+    for (INTEGER i = 1; i <= 9; ++i) {
+        if (!holds(i)) continue;
+        sum_line_again(i, scheme);
+        for (INTEGER r = 1; r <= 80; ++r) columns[i - 1][r - 1] = SUMARY(r, 9 + i);
+        restore_blocks(*run_blocks);
+    }
+    for (INTEGER i = 1; i <= 9; ++i)
+        if (holds(i))
+            for (INTEGER r = 1; r <= 80; ++r) SUMARY(r, 9 + i) = columns[i - 1][r - 1];
+}
 
 void LIBARY() {
     DBG_IN("LIBARY");

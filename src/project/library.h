@@ -51,4 +51,9 @@ void clear_line_column(INTEGER line);
 // the members' results do not add up.
 bool fill_combination_column();
 
+// After a run of scheme `scheme` (1-9) has saved its results: every line
+// that holds it sums its members' results again, or is emptied when they
+// no longer add up. Nothing else of the run's blocks changes.
+void sum_lines_holding(INTEGER scheme);
+
 }  // namespace mavo

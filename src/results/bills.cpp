@@ -6,6 +6,9 @@
 // own files.
 #include "results/bills.h"
 
+#include <array>
+#include <iterator>
+
 #include "blocks/blocks.h"
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
@@ -92,6 +95,26 @@ INTEGER combination_of_column(INTEGER k) {
 
 void add_member_rows(INTEGER k, INTEGER j, int first, int last) {
     for (int r = first; r <= last; ++r) SUMARY(r, k) += SUMARY(r, j);
+}
+
+// The fuel rows of a combination that are quantities, each its members'
+// sum: heating, appliance, solar-saved, water-heater, total and purchased
+// fuel, each member's in its own unit.
+constexpr int kMemberFuelRows[] = {21, 63, 64, 65, 66, 73};
+using MemberFuelRows = std::array<REAL, std::size(kMemberFuelRows)>;
+
+MemberFuelRows member_fuel_rows(INTEGER k) {
+    MemberFuelRows rows{};
+    std::size_t i = 0;
+    for (const int r : kMemberFuelRows) rows[i++] = SUMARY(r, k);
+    return rows;
+}
+
+// The bill priced the summed purchases on one meter; the fuel its members
+// burnt stays their sum.
+void put_member_fuel_rows(INTEGER k, const MemberFuelRows& rows) {
+    std::size_t i = 0;
+    for (const int r : kMemberFuelRows) SUMARY(r, k) = rows[i++];
 }
 
 // A combination is billed from the sums of its members' annual rows and the
@@ -278,6 +301,7 @@ void COST() {
     }
     reset_at_entry(w);
     w.single_zone = has_scheme_column(IDNUM1) && STRATEGY(26, w.p) <= 1.0f;
+    MemberFuelRows members_fuel{};
     if (w.single_zone) {
         clear_single_zone_results(w.k);
         if (NFLAG(67) || NFLAG(68)) {
@@ -289,12 +313,14 @@ void COST() {
         if (ERATEZONE == 0) ERATEZONE = 10;
     } else {
         sum_combination_members(w);
+        members_fuel = member_fuel_rows(w.k);
     }
     DBG_INT("COST ERATEZONE", ERATEZONE);
     select_electric_tariff(w);
     bill_the_months(w);
     bill_fuel(w);
     write_cost_summary_rows(w);
+    if (!w.single_zone) put_member_fuel_rows(w.k, members_fuel);
     DBG_OUT("COST");
 }
 

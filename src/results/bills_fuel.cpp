@@ -172,6 +172,12 @@ REAL heating_therms(INTEGER h, INTEGER m, REAL days) {
 
 REAL site_kwh_of_therms(REAL therms) { return therms * kKbtuPerTherm / kKbtuPerKwh; }
 
+// Therms a combination buys in one hour over `days` days: what its members
+// bought, each member's loads burnt by its own furnace and water heater
+// (their stored hourly purchases, added), not its summed loads burnt by
+// the leading member's equipment.
+REAL members_fuel_therms(INTEGER h, INTEGER m, REAL days) { return TEMPFUEL(h, m) / kBtuPerTherm * days; }
+
 // Gas of the hours of month m; returns the month's therms.
 REAL gas_hours(CostWork& w, INTEGER m, INTEGER days, bool winter) {
     BLK33A_t& a = site();
@@ -184,13 +190,18 @@ REAL gas_hours(CostWork& w, INTEGER m, INTEGER days, bool winter) {
         const REAL charge = a.GCUSTOMCHG * wdays / kHoursPerDay;
         if (winter) GCHARGW += charge;
         else GCHARGS += charge;
-        const REAL heat = heating_therms(h, m, wdays);
-        const REAL water = (WHTYPE == 1 || WHTYPE == 5) ? WHENER(h, m) / kBtuPerTherm * wdays : 0.0f;
-        const REAL appliances = EQFUEL(h, m) / kBtuPerTherm * wdays;
-        w.HFUEL += heat;
-        w.AFWH += water;
-        w.AFeqpt += appliances;
-        const REAL f = heat + water + appliances;
+        REAL f = 0.0f;
+        if (w.single_zone) {
+            const REAL heat = heating_therms(h, m, wdays);
+            const REAL water = (WHTYPE == 1 || WHTYPE == 5) ? WHENER(h, m) / kBtuPerTherm * wdays : 0.0f;
+            const REAL appliances = EQFUEL(h, m) / kBtuPerTherm * wdays;
+            w.HFUEL += heat;
+            w.AFWH += water;
+            w.AFeqpt += appliances;
+            f = heat + water + appliances;
+        } else {
+            f = members_fuel_therms(h, m, wdays);
+        }
         month_therms += f;
         // Twelve-day summer days are billed without a baseline split.
         if (!NFLAG(38) && !winter) GTHERMS += f;
@@ -282,7 +293,9 @@ void bill_bottled_fuel(CostWork& w) {
         const REAL wdays = static_cast<REAL>(NFLAG(38) ? MODAYS(m) : 1);
         for (INTEGER h = 1; h <= 24; ++h) {
             REAL f = 0.0f;
-            if (propane || oil) {
+            if (!w.single_zone) {
+                f = members_fuel_therms(h, m, wdays);
+            } else if (propane || oil) {
                 const REAL heat = heating_therms(h, m, wdays);
                 w.HFUEL += heat;
                 f += heat;

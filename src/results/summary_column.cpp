@@ -81,15 +81,6 @@ void single_zone(INTEGER k, REAL marker) {
     DBG_FLOAT("SUMUP TOTALDAYBTU", TOTALDAYBTU);
 }
 
-// Share of a member's year in the combination: a run over some other number
-// of days than the twelve representative days or the whole year counts by
-// its days.
-REAL member_weight(INTEGER n) {
-    const INTEGER days = int_toward_zero(SUMARY(48, n));
-    if (days == 12 || days == 365) return 1.0f;
-    return static_cast<REAL>(days) / 365.0f;
-}
-
 void zone_check(INTEGER k, REAL floor_sum_ft2, REAL window_sum_ft2) {
     const REAL delta_floor_ft2 = floor_sum_ft2 - SUMARY(1, k + 9);
     NFLAG(47) = std::fabs(delta_floor_ft2) > kFloorCheckFt2PerStorey * FLOORS;
@@ -117,15 +108,16 @@ void combination(INTEGER k, INTEGER members, bool zone_check_wanted) {
         STRIPR(remaining, n, power);
         if (n < 1) break;
         if (SUMUP_STATE.NOofZones < 9) SUMUP_STATE.ZONEID(++SUMUP_STATE.NOofZones) = n;
-        const REAL w = member_weight(n);
-        for (const INTEGER r : {2, 3, 4, 5, 8}) row(r, k) += w * row(r, n);
+        // A zone's areas and design heat loss are the same whatever days
+        // it was simulated over: each member counts whole (a share of the
+        // year by its days scaled them, and its U-factors by the inverse).
+        for (const INTEGER r : {2, 3, 4, 5, 8}) row(r, k) += row(r, n);
         row(6, k) += row(6, n) * row(4, n);  // U times area, divided by the area below
         row(7, k) += row(7, n) * row(5, n);
         row(10, k) += row(10, n);
         floor_sum_ft2 += row(1, n);
         window_sum_ft2 += row(2, n);
         DBG_INT("SUMUP member", n);
-        DBG_FLOAT("SUMUP member weight", w);
     }
     if (zone_check_wanted) zone_check(k, floor_sum_ft2, window_sum_ft2);
     if (!NFLAG(47)) DBG_PRINT("Nflag(47)=F, OK: zone floorarea = original +/- half cell");

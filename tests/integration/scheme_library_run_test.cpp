@@ -440,6 +440,96 @@ TEST_F(SchemeLibraryRun, SlotWithoutResultsHoldsNoneAndAddsNone) {
     const std::vector<REAL> one = column(1), line = column(10);
     for (INTEGER r : {1, 2, 3, 5, 8, 18, 19, 21, 25, 35, 36, 37, 38, 48, 66})
         EXPECT_TRUE(close(line[r], one[r])) << "row " << r;
+    // Led by the slot without a design, whose run found no valid climate
+    // data: the line's electricity and heating fuel were cleared as that
+    // run's were.
+    run(1, cmd::kCopy, 5);
+    run(5, cmd::kName, 5, "Copy");
+    run(5, cmd::kCombine, 45, "Led by a slot without results");
+    host_loads();
+    ASSERT_EQ(NCOMBO(2), 45);
+    const std::vector<REAL> five = column(5), led = column(11);
+    for (INTEGER r : {1, 2, 3, 5, 8, 18, 19, 21, 22, 23, 24, 25, 35, 36, 37, 38, 48, 66})
+        EXPECT_TRUE(close(led[r], five[r])) << "row " << r;
+    // Its one member with results re-read for two months: the envelope of
+    // a zone is the same whatever days it was simulated; its areas and
+    // heat loss were scaled by 62/365 and its U-factors by 365/62.
+    run(5, cmd::kReread, 5, "MAR JUL");
+    host_loads();
+    ASSERT_EQ(SUMARY(48, 5), 62.0f);
+    const std::vector<REAL> months = column(5), reread = column(11);
+    for (INTEGER r : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 25, 48})
+        EXPECT_TRUE(close(reread[r], months[r])) << "re-read for two months, row " << r;
+}
+
+// Every line in use holds, in its summed rows, its members' sums; a line
+// whose members no longer add up holds nothing. A combination of schemes
+// with other furnaces burnt the summed heating load in the leading
+// member's furnace; a line kept the sums of its members' earlier runs
+// after one was run again at another site, or over twelve days.
+TEST_F(SchemeLibraryRun, EveryLineHoldsItsMembersSumAfterTheirRuns) {
+    enum class Then { nothing, scheme_3_at_another_site, scheme_3_over_twelve_days };
+    struct Case {
+        const char* what;
+        REAL furnace_of_3;  // heating choice of scheme 3 before the line is made; 0 as copied
+        Then then;
+        bool emptied;
+    };
+    for (const Case c : {Case{"members with other furnaces", 4.0f, Then::nothing, false},
+                         Case{"a member run again at another site", 0.0f, Then::scheme_3_at_another_site, false},
+                         Case{"a member run again over twelve days", 0.0f, Then::scheme_3_over_twelve_days, true}}) {
+        SCOPED_TRACE(c.what);
+        for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
+        designs_and_a_named_copy();
+        if (c.furnace_of_3 != 0.0f) {
+            testing::edit_scheme(project.path(), 3, [&] { STRATEGY(18, 3) = c.furnace_of_3; });
+            run(3, 0, 0);
+        }
+        run(3, cmd::kCombine, 13, "Line");
+        if (c.then == Then::scheme_3_at_another_site) {
+            testing::move_scheme(project.path(), 3, "Phoenix.epw");
+        } else if (c.then == Then::scheme_3_over_twelve_days) {
+            testing::edit_scheme(project.path(), 3, [] {
+                TMYMON = 7;
+                TMYDAY = 1;
+            });
+        }
+        if (c.then != Then::nothing) run(3, 0, 0);
+        host_loads();
+        ASSERT_EQ(NCOMBO(1), 13);
+        const std::vector<REAL> line = column(10);
+        EXPECT_EQ(line[48] == 0.0f, c.emptied);
+        if (c.emptied) continue;
+        for (INTEGER r : {1, 2, 3, 5, 8, 10, 21, 22, 23, 24, 25, 63, 65, 66, 70})
+            EXPECT_TRUE(close(line[r], SUMARY(r, 1) + SUMARY(r, 3))) << "row " << r;
+    }
+}
+
+// A select or a re-read that moves to another scheme runs it as its own
+// run does. Schemes 1 and 2 moved to Phoenix, scheme 2 not yet run there:
+// a select of it from scheme 3 took the site of its stored results after
+// its own and read the weather file as a zone file (nothing simulated); a
+// re-read of it from scheme 3 simulated it at scheme 3's site.
+TEST_F(SchemeLibraryRun, CommandMovingToAnotherSchemeRunsItAsItsOwnRunDoes) {
+    designs_and_a_named_copy();
+    for (INTEGER k : {1, 2}) testing::move_scheme(project.path(), k, "Phoenix.epw");  // they share their site
+    run(1, 0, 0);
+    struct Case {
+        INTEGER command;
+        const char* name;
+    };
+    for (const Case c : {Case{cmd::kSelect, ""}, Case{cmd::kReread, "JAN FEB MAR APR MAY JUN JUL AUG SEP OCT NOV DEC"}}) {
+        SCOPED_TRACE(c.command);
+        testing::ScratchDir library, plain;
+        fs::copy(project.path(), library.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        fs::copy(project.path(), plain.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        run_in(library.path(), 3, c.command, 2, c.name);
+        ASSERT_FALSE(NFLAG(kLibraryCommandRefused));
+        const std::vector<REAL> moved = column(2);
+        run_in(plain.path(), 2, 0, 0);
+        EXPECT_EQ(SUMARY(48, 2), 365.0f);
+        for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(moved[r], SUMARY(r, 2))) << "row " << r;
+    }
 }
 
 }  // namespace

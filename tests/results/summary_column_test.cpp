@@ -103,9 +103,10 @@ TEST(SummaryColumn, CombinationSumsItsMembers) {
     EXPECT_FALSE(NFLAG(47));
     EXPECT_FALSE(NFLAG(48));
 
-    SUMARY(48, 2) = 30.0f;  // a member run over 30 days counts 30/365
+    SUMARY(48, 2) = 30.0f;  // a member run over 30 days is the same zone
     SUMUP();
-    EXPECT_FLOAT_EQ(SUMARY(8, 3), -10000.0f - 10000.0f * 30.0f / 365.0f);
+    EXPECT_EQ(SUMARY(8, 3), -20000.0f);
+    EXPECT_FLOAT_EQ(SUMARY(6, 3), 0.075f);
 }
 
 TEST(SummaryColumn, ZoneCheckAllowsHalfACellPerStorey) {
