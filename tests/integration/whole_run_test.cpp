@@ -629,10 +629,13 @@ TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
 // a person after the warehouse), the office design's flat roof, window type
 // 2 and slab edge (U 0.73, 24 h lag) under a raised floor, the
 // non-residential rate zones 32 and 11, billed on the generic time-of-use
-// tariff ($2,140.45 first, $1,701.93 after the warehouse), and the code door of the warehouse's zone (U 0.5 at Arcata for the built-in
-// 1.45) in its glazing table. A new house described as built in 1930 kept
-// that year through its first design; the load of the host's edit clears a
-// new house's year, and the design after it stored 2013.
+// tariff ($2,140.45 first, $1,701.93 after the warehouse), and the code
+// door of the warehouse's zone (U 0.5 at Arcata for the built-in 1.45) in
+// its glazing table. A row house kept the kind and facade class of window
+// lines a type 2 design had where the house has none. A new house described
+// as built in 1930 kept that year through its first design; the load of the
+// host's edit clears a new house's year, and the design after it stored
+// 2013.
 TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
     struct Case {
         const char* use;
@@ -640,18 +643,23 @@ TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
         REAL command;
         REAL year_built;   // 0: the sample's
         const char* site;  // "": the sample's
+        REAL attachment;   // 0: the sample's
     };
-    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f, 0.0f, ""},
-                          {"an office designed", 7, 243.0f, 0.0f, ""},
+    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f, 0.0f, "", 0.0f},
+                          {"an office designed", 7, 243.0f, 0.0f, "", 0.0f},
+                          {"a type 2 building designed, a row house", 2, 243.0f, 0.0f, "", 3.0f},
                           {"a warehouse run as saved, a new house of 1930 at Arcata", 11, 0.0f, 1930.0f,
-                           "Arcata.epw"}};
+                           "Arcata.epw", 0.0f}};
     for (const Case& c : cases) {
         ScratchDir dir;
         const fs::path p = dir / "p";
         copy_sample(p);
         reset_all_blocks();
         if (c.site[0] != '\0') move_scheme(p, 1, c.site);
-        if (c.year_built > 0.0f) edit_scheme(p, 1, [&] { STRATEGY(11, 1) = c.year_built; });
+        edit_scheme(p, 1, [&] {
+            if (c.year_built > 0.0f) STRATEGY(11, 1) = c.year_built;
+            if (c.attachment > 0.0f) STRATEGY(7, 1) = c.attachment;
+        });
         const SchemeRun house = run_scheme(p, 1, 243.0f);
         const SavedScheme house_saved = saved_scheme(p, 1);
         make_nonresidential(p, 1, c.type);
