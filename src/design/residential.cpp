@@ -51,10 +51,14 @@ void year_built(DesignScheme& d) {
     // A new house is built now, to the current code, whatever year its
     // description names: its second scheme is the efficient design of the
     // new-home tables (an older year would give it no design of either
-    // kind), and its column says so to every later run of it.
-    if (STRATEGY(6, 2) <= 1.0f && STRATEGY(11, 2) < kYearOfCurrentCode) {
+    // kind), and its column says so to every later run of it. Scheme 1's
+    // column says so too: a load of a new house's file clears its year (a
+    // later one as well as an older one), and the design of the house so
+    // loaded must store what the first design stored.
+    if (STRATEGY(6, 2) <= 1.0f && STRATEGY(11, 2) != kYearOfCurrentCode) {
         DBG_FLOAT("New home: year built taken as the current code's EXPERT", STRATEGY(11, 2));
         STRATEGY(11, 2) = kYearOfCurrentCode;
+        if (k == 1) STRATEGY(11, 1) = kYearOfCurrentCode;
     }
     d.year_built = k == 1 ? kYearOfCurrentCode : STRATEGY(11, k);
     // The second scheme's kind follows the year just settled, not the one
@@ -148,7 +152,11 @@ void roof_and_efficient_extras(const DesignScheme& d) {
     NFLAG(4) = std::fabs(STRATEGY(32, k)) > 3.0f;  // a pitched roof over an attic
     DBG_PRINT(NFLAG(4) ? "Nflag(4)=T Sloped roof" : "Nflag(4)=F Flat roof");
     NMULTI = 1;
+    // The dwelling's own window, skylight and door types, whatever types a
+    // non-residential design of the scheme chose.
+    WTYPE = 1;
     STYPE = 5;
+    DTYPE = 8;
 
     if (k == 2 && d.year_built >= kYearOfCurrentCode) {
         ACHMAX = 20.0f;

@@ -313,6 +313,7 @@ void clear_line(INTEGER j) {
         (*a)(j) = 0.0f;
     IPOINT(j) = 0;
     ITEMS(j) = 0;
+    ITEMSII(j) = 0;  // nor the kind of a line another design had here
 }
 
 void copy_line(INTEGER from, INTEGER to) {

@@ -86,6 +86,11 @@ void floor_layout(const Working& w, INTEGER type) {
         if (PERCNT(11) <= 0.0f && AREA(11) > 0.0f) PERCNT(11) = 100.0f;
         AREA(12) = 0.0f;
         PERCNT(12) = 0.0f;
+        // No slab either: none of the properties a slab of another design
+        // of the scheme (a non-residential one's) left on its element.
+        UVAL(12) = 0.0f;
+        TMLAG(12) = 0.0f;
+        DECR(12) = 0.0f;
         if (fp.valid) {
             LNTH(1) = fp.a_ft;
             WDTH(1) = fp.b_ft;

@@ -323,6 +323,15 @@ void nonresidential_code_glazing(INTEGER zone) {
     set(9, N(40), 0.5f, 0.0f);
 }
 
+// A dwelling's era 4 of the glazing table is the built-in one, whatever
+// zone's code glazing a non-residential load of the scheme put there: a
+// copy of the house takes its code lines from it, and its file keeps it.
+void residential_code_glazing() {
+    const auto built_in = building_init::initial_glazing_table();
+    for (INTEGER property = 1; property <= 3; ++property)
+        for (INTEGER type = 1; type <= 9; ++type) NRGLAZING(4, property, type) = built_in(4, property, type);
+}
+
 // Residential glazing of code 5 for homes built from 2004, by climate zone.
 Glazing residential_2004_glazing(INTEGER zone) {
     if (zone <= 2) return {0.57f, 0.67f, 0.67f};
@@ -533,6 +542,7 @@ void transfer_column_to_model(REAL year_built) {
     if (NFLAG(24)) UVALC();
     else UVALR();
     if (NFLAG(24)) nonresidential_code_glazing(zone);
+    else residential_code_glazing();
     window_lines(year_built, zone);
     number_window_lines();
     AVERAG();

@@ -355,6 +355,11 @@ void glazing_groups(REAL year_built, INTEGER zone) {
         j += 10;
         condense_line(k, j, year_built, zone, scan);
     }
+    // Nor does a group past the home's lines keep the facade class of a
+    // line another design of the scheme had there (a non-residential
+    // design's windows on more facades).
+    if (residential() && (IDNUM1 == 1 || IDNUM1 == 2))
+        for (INTEGER unused = j + 10; unused <= 240; unused += 10) S(61 + unused) = 0.0f;
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column

@@ -669,28 +669,56 @@ TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
 }
 
 // A designed house that was a warehouse or an office for a while and is
-// designed again is the house it was: it had kept the other building's
-// occupant heat (275 Btu/h a person after the warehouse), the office
-// design's flat roof and the non-residential rate zones 32 and 11, billed
-// on the generic time-of-use tariff ($2,140.45 first, $1,701.93 after the
-// warehouse).
+// designed again is the house it was, in its results, its saved input file
+// and its column: it had kept the other building's occupant heat (275 Btu/h
+// a person after the warehouse), the office design's flat roof, window type
+// 2 and slab edge (U 0.73, 24 h lag) under a raised floor, the
+// non-residential rate zones 32 and 11, billed on the generic time-of-use
+// tariff ($2,140.45 first, $1,701.93 after the warehouse), and the code
+// door of the warehouse's zone (U 0.5 at Arcata for the built-in 1.45) in
+// its glazing table. A row house kept the kind and facade class of window
+// lines a type 2 design had where the house has none. A new house described
+// as built in 1930 kept that year through its first design; the load of the
+// host's edit clears a new house's year, and the design after it stored
+// 2013.
 TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
     struct Case {
         const char* use;
         INTEGER type;
         REAL command;
+        REAL year_built;   // 0: the sample's
+        const char* site;  // "": the sample's
+        REAL attachment;   // 0: the sample's
     };
-    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f}, {"an office designed", 7, 243.0f}};
+    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f, 0.0f, "", 0.0f},
+                          {"an office designed", 7, 243.0f, 0.0f, "", 0.0f},
+                          {"a type 2 building designed, a row house", 2, 243.0f, 0.0f, "", 3.0f},
+                          {"a warehouse run as saved, a new house of 1930 at Arcata", 11, 0.0f, 1930.0f,
+                           "Arcata.epw", 0.0f}};
     for (const Case& c : cases) {
         ScratchDir dir;
         const fs::path p = dir / "p";
         copy_sample(p);
         reset_all_blocks();
+        if (c.site[0] != '\0') move_scheme(p, 1, c.site);
+        edit_scheme(p, 1, [&] {
+            if (c.year_built > 0.0f) STRATEGY(11, 1) = c.year_built;
+            if (c.attachment > 0.0f) STRATEGY(7, 1) = c.attachment;
+        });
         const SchemeRun house = run_scheme(p, 1, 243.0f);
+        const SavedScheme house_saved = saved_scheme(p, 1);
         make_nonresidential(p, 1, c.type);
         run_scheme(p, 1, c.command);
         edit_scheme(p, 1, [] { NFLAG(24) = false; });
-        expect_same_run(house, run_scheme(p, 1, 243.0f), std::string("a house back from ") + c.use);
+        const std::string what = std::string("a house back from ") + c.use;
+        expect_same_run(house, run_scheme(p, 1, 243.0f), what);
+        const SavedScheme back = saved_scheme(p, 1);
+        const std::string& was = house_saved.files.at("scheme1b.dat");
+        const std::string& is = back.files.at("scheme1b.dat");
+        std::size_t at = 0;
+        while (at < was.size() && at < is.size() && was[at] == is[at]) ++at;
+        EXPECT_TRUE(was == is) << what << ": the saved input file differs from byte " << at;
+        EXPECT_EQ(house_saved.column, back.column) << what;
     }
 }
 
