@@ -160,6 +160,7 @@ struct Case {
     // A house made another building for a while.
     INTEGER other_type = 0;
     bool other_designed = false;
+    int library_steps = 0;  // random library commands after the designs
 };
 
 REAL row_of(const Case& c, int row) {
@@ -241,6 +242,7 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     c.solar_water = r.chance(40) ? static_cast<REAL>(r.chance(60) ? 1 : r.between(2, 4)) : 0.0f;
     c.month = r.between(1, 12);
     c.day = r.between(1, 31);
+    c.library_steps = r.chance(60) ? r.between(3, 12) : 0;
     if (!c.nonresidential && !in.loaded_types.empty()) {
         c.other_type = r.pick(in.loaded_types);
         c.other_designed = r.chance(50);
@@ -260,6 +262,7 @@ std::string describe(const Case& c) {
       << c.month << '/' << c.day << "; moved to " << describe(c.moved_to);
     if (c.other_type > 0)
         o << "; made type " << c.other_type << (c.other_designed ? " (designed)" : " (run)") << " and back";
+    if (c.library_steps > 0) o << "; " << c.library_steps << " library commands";
     return o.str();
 }
 
@@ -390,6 +393,7 @@ struct Run {
     std::vector<REAL> rows;    // summary rows 1 to 80 of the scheme run
     std::vector<REAL> params;  // its parameter column, the command left out
     Files files;
+    bool refused = false;  // flag 91: the library command was refused
 };
 
 struct Checker {
@@ -448,6 +452,7 @@ struct Checker {
         r.rc = MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
         ++runs;
         r.column = slot;
+        r.refused = NFLAG(91);
         r.files = project_files(project);
         if (r.rc == 1 && r.files != before) {
             for (const auto& [n, bytes] : r.files)
@@ -479,7 +484,7 @@ struct Checker {
         for (INTEGER row = 1; row <= 310; ++row) r.params.push_back(row == 2 ? 0.0f : STRATEGY(row, serving));
         std::ostringstream o;
         o << "RAN return " << r.rc << ", days " << r.rows[47] << ", electricity " << r.rows[24] << " kWh, fuel "
-          << r.rows[65] << " therms, cost $" << r.rows[36] << ", row 11 " << STRATEGY(11, serving);
+          << r.rows[65] << " therms, cost $" << r.rows[36] << (r.refused ? ", library command refused" : "");
         say(o.str());
         return r;
     }
@@ -565,6 +570,172 @@ struct Checker {
             fail(invariant, *d);
     }
 };
+
+// ---------------------------------------------------------------------------
+// Random sequences of library commands on the designed project.
+
+// What the project's files say of the library: names and combination lines.
+struct Library {
+    std::vector<INTEGER> named;             // named slots
+    std::vector<INTEGER> lines;             // combination numbers held by lines
+    std::vector<std::vector<REAL>> column;  // summary columns 1 to 18, rows 1 to 80
+    std::vector<INTEGER> line_number;       // by line 1 to 9: its combination, 0 free
+};
+
+Library library_of(const Inputs& in, const fs::path& project) {
+    host_directories(in, project);
+    AADISK(-1);
+    Library l;
+    for (INTEGER k = 1; k <= 9; ++k) {
+        if (!SCHEMENAME(k).trimmed().empty()) l.named.push_back(k);
+        l.line_number.push_back(NCOMBO(k));
+        if (NCOMBO(k) > 0) l.lines.push_back(NCOMBO(k));
+    }
+    for (INTEGER col = 1; col <= 18; ++col) {
+        l.column.emplace_back();
+        for (INTEGER row = 1; row <= 80; ++row) l.column.back().push_back(SUMARY(row, col));
+    }
+    return l;
+}
+
+// Rows of a combination line that are its members' rows added up: areas,
+// heat loss and conduction, and energy by use.
+constexpr int kSummedRows[] = {1, 2, 3, 4, 5, 8, 10, 21, 22, 23, 24, 25, 66, 70};
+
+std::optional<std::string> line_not_summed(const Library& l) {
+    for (std::size_t line = 0; line < l.line_number.size(); ++line) {
+        INTEGER number = l.line_number[line];
+        if (number <= 0) continue;
+        const std::vector<REAL>& col = l.column[9 + line];
+        bool empty = true;
+        for (int row = 2; row <= 80; ++row) empty = empty && col[row - 1] == 0.0f;
+        if (empty) continue;  // a line whose members no longer add up shows nothing
+        std::vector<INTEGER> members;
+        for (; number > 0; number /= 10) members.push_back(number % 10);
+        for (const int row : kSummedRows) {
+            double sum = 0.0;
+            for (const INTEGER m : members)
+                if (m >= 1 && m <= 9) sum += l.column[m - 1][row - 1];
+            const double x = col[row - 1];
+            if (std::fabs(x - sum) > 1e-4 * std::max(std::fabs(x), std::fabs(sum)) + 1e-2) {
+                std::ostringstream o;
+                o.precision(9);
+                o << "line " << line + 1 << " (" << l.line_number[line] << ") row " << row << ": " << x
+                  << " against its members' " << sum;
+                return o.str();
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The files with the words a refusal may change set to 0: the command
+// words of the strategy file and its back-up columns (row 2 of each of the
+// nine columns) and the operand of the summary file, which the library
+// may have taken before it refused.
+Files without_commands(Files files) {
+    if (auto it = files.find("summaryb.dat"); it != files.end() && it->second.size() >= 20)
+        it->second.replace(16, 4, 4, '\0');
+    for (const char* name : {"stratb.dat", "stratb.bfr"}) {
+        auto it = files.find(name);
+        if (it == files.end()) continue;
+        for (std::size_t column = 0; column < 9; ++column) {
+            const std::size_t at = 12 + 4 * (column * 200 + 1);
+            if (at + 4 <= it->second.size()) it->second.replace(at, 4, 4, '\0');
+        }
+    }
+    return files;
+}
+
+const char* const kMonthWords[] = {"JAN ", "FEB ", "MAR ", "APR ", "MAY ", "JUN ",
+                                   "JUL ", "AUG ", "SEP ", "OCT ", "NOV ", "DEC "};
+
+void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Random r, int steps) {
+    // The designer names the efficient design and the copy first, so that
+    // the library has schemes to combine.
+    for (const INTEGER slot : {2, k.c.slot}) {
+        const std::string name = "Named scheme " + std::to_string(slot);
+        k.run(p, 1, 208.0f, "library: scheme 1 command 208 target " + std::to_string(slot) + " text \"" + name + "\"",
+              slot, name);
+    }
+    for (int step = 1; step <= steps; ++step) {
+        const Library before = library_of(k.in, p);
+        const INTEGER current = (!before.lines.empty() && r.chance(15)) ? r.pick(before.lines)
+                                : (!before.named.empty() && r.chance(60)) ? r.pick(before.named)
+                                                                           : r.between(1, 9);
+        auto any_scheme = [&]() -> INTEGER {
+            if (!before.lines.empty() && r.chance(15)) return r.pick(before.lines);
+            if (!before.named.empty() && r.chance(60)) return r.pick(before.named);
+            return r.chance(5) ? r.pick(std::vector<INTEGER>{0, 10, 12, 99}) : r.between(1, 9);
+        };
+        INTEGER command = 0, target = 0;
+        std::string name, what;
+        const int op = r.between(1, 100);
+        if (op <= 14) {
+            command = 201;
+            target = r.chance(90) ? r.between(3, 9) : r.pick(std::vector<INTEGER>{0, 1, 2, 12});
+        } else if (op <= 22) {
+            command = 203;
+        } else if (op <= 36) {
+            command = 204;
+            const int count = r.between(2, 3);
+            for (int i = 0; i < count; ++i)
+                target = target * 10 + (!before.named.empty() && r.chance(85) ? r.pick(before.named) : r.between(1, 9));
+            name = "Line " + std::to_string(step);
+        } else if (op <= 44) {
+            command = 205;
+            target = any_scheme();
+        } else if (op <= 54) {
+            command = 206;
+            target = any_scheme();
+        } else if (op <= 68) {
+            command = 208;
+            target = any_scheme();
+            name = "Scheme named at step " + std::to_string(step);
+        } else if (op <= 76) {
+            command = 209;
+            if (r.chance(30)) {
+                for (const char* w : kMonthWords) name += w;
+            } else {
+                const int count = r.between(1, 4);
+                for (int i = 0; i < count; ++i) name += kMonthWords[r.between(0, 11)];
+            }
+        } else if (op <= 84) {
+            command = 212;
+            target = any_scheme();
+        } else if (op <= 88) {
+            command = r.pick(std::vector<INTEGER>{202, 207, 210, 211, 213, 218, 250, 299});
+            target = any_scheme();
+        } else if (op <= 94 && current >= 3 && current <= 9) {  // twelve days of a library slot
+            const INTEGER month = r.between(1, 12), day = r.between(1, 31);
+            edit_scheme(k.in, p, current, [&] {
+                TMYMON = month;
+                TMYDAY = day;
+            });
+            what = ", twelve days from " + std::to_string(month) + "/" + std::to_string(day);
+        }
+        const std::string label = "library step " + std::to_string(step) + ": scheme " + std::to_string(current) +
+                                  " command " + std::to_string(command) + " target " + std::to_string(target) +
+                                  (name.empty() ? "" : " text \"" + name + "\"") + what;
+        if (command != 0) {
+            fs::remove_all(side);
+            fs::copy(p, side, fs::copy_options::recursive);
+        }
+        const Run done = k.run(p, current, static_cast<REAL>(command), label, target, name);
+        if (done.rc != 0) continue;
+        if (command != 0 && done.refused) {
+            // A refused command changes nothing: the run is the plain run
+            // of the current scheme. Only the back-up columns keep the
+            // command as it was loaded.
+            const Run plain = k.run(side, current, 0.0f, label + " (the plain run it is refused into)", target);
+            if (auto d = Checker::files_differ(without_commands(done.files), without_commands(plain.files),
+                                               [](const std::string&) { return true; }))
+                k.fail("a refused library command leaves the project as a plain run does", label + ": " + *d);
+        }
+        if (auto d = line_not_summed(library_of(k.in, p)))
+            k.fail("every combination line's column is its members' sum", label + ": " + *d);
+    }
+}
 
 // ---------------------------------------------------------------------------
 // The case, run in a child.
@@ -659,6 +830,9 @@ void run_case(Checker& k, const fs::path& dir, bool again_after_other, const Cas
         k.same_scheme("a house made another building and back, re-designed = its first design", design, back);
     }
 
+    // Library commands on the project as the designer leaves it.
+    library_sequence(k, p, dir / "library-side", case_random(c.seed ^ 0x6C696272617279ull, c.number), c.library_steps);
+
     // Runs of several cases in one process = fresh processes: another
     // case's design, then this case's first design again.
     if (again_after_other && other) {
@@ -672,6 +846,7 @@ void run_case(Checker& k, const fs::path& dir, bool again_after_other, const Cas
         k.same_files("a run after other cases in one process = a fresh process's run", design_files, repeat.files);
     }
 }
+
 
 // ---------------------------------------------------------------------------
 // The parent: cases to children, their reports, the summary line.
