@@ -344,9 +344,11 @@ void set_location_changed(const fs::path& project, INTEGER slot) {
     }
 }
 
+// A site as the host stores it: a weather file by its name and a negative
+// zip code, a zip code or zone number with no weather file named.
 void place(const Site& s, INTEGER slot) {
     STRATEGY(4, slot) = s.number;
-    if (s.kind == Site::kWeatherFile) CLIMATEFILENAME = s.name.c_str();
+    CLIMATEFILENAME = s.kind == Site::kWeatherFile ? s.name.c_str() : "";
 }
 
 void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot) {
