@@ -285,6 +285,21 @@ void write_file(const fs::path& p, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// FNV-1a over every file's name and bytes: two runs that leave the same
+// files have the same digest.
+std::uint64_t digest(const Files& files) {
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    auto add = [&](const std::string& bytes) {
+        for (const char ch : bytes) h = (h ^ static_cast<unsigned char>(ch)) * 0x100000001B3ull;
+        h = (h ^ 0xFF) * 0x100000001B3ull;
+    };
+    for (const auto& [name, bytes] : files) {
+        add(name);
+        add(bytes);
+    }
+    return h;
+}
+
 // The host's own memory: every edit starts from fresh blocks, so that what
 // a host writes never depends on what the kernel left in this process.
 void host_directories(const Inputs& in, const fs::path& project) {
@@ -456,6 +471,7 @@ struct Checker {
         r.column = slot;
         r.refused = NFLAG(91);
         r.files = project_files(project);
+        say("DIGEST " + std::to_string(digest(r.files)) + " " + step);
         if (r.rc == 1 && r.files != before) {
             for (const auto& [n, bytes] : r.files)
                 if (!before.count(n) || before.at(n) != bytes) {
@@ -742,7 +758,7 @@ void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Rando
 // ---------------------------------------------------------------------------
 // The case, run in a child.
 
-void run_case(Checker& k, const fs::path& dir, bool again_after_other, const Case* other) {
+void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const Inputs& in = k.in;
     const Case& c = k.c;
     const fs::path p = dir / "project", first = dir / "scheme2-first";
@@ -837,7 +853,7 @@ void run_case(Checker& k, const fs::path& dir, bool again_after_other, const Cas
 
     // Runs of several cases in one process = fresh processes: another
     // case's design, then this case's first design again.
-    if (again_after_other && other) {
+    if (other) {
         const fs::path q = dir / "other-case";
         new_project(in, q, *other, other->site);
         k.run(q, 1, 243.0f, "design of scheme 1 of case " + std::to_string(other->number));
@@ -857,14 +873,19 @@ struct Child {
     pid_t pid = -1;
     int fd = -1;
     std::uint64_t number = 0;
+    bool twin = false;
     std::string output;
     std::chrono::steady_clock::time_point started;
 };
+
+// The label of a run a child makes before its case's own runs.
+const std::string kBeforeTheCase = "before the case: ";
 
 struct Outcome {
     bool failed = false;
     long runs = 0;
     std::vector<std::string> lines, steps;
+    std::vector<std::string> digests;  // "digest step" after each run
 };
 
 Outcome read_outcome(const std::string& output, int status, bool timed_out) {
@@ -876,6 +897,8 @@ Outcome read_outcome(const std::string& output, int status, bool timed_out) {
         if (line.rfind("STEP ", 0) == 0) {
             last_step = line.substr(5);
             o.steps.push_back(last_step);
+        } else if (line.rfind("DIGEST ", 0) == 0) {
+            o.digests.push_back(line.substr(7));
         } else if (line.rfind("RAN ", 0) == 0) {
             if (!o.steps.empty()) o.steps.back() += ": " + line.substr(4);
         } else if (line.rfind("FAIL ", 0) == 0) {
@@ -939,11 +962,28 @@ int main(int argc, char** argv) {
     if (only) numbers.push_back(*only);
     else
         for (std::uint64_t m = 0; m < cases; ++m) numbers.push_back(m);
+    // Every fourth case also runs in a child that first designs another
+    // case's project: the two children must leave the same files after
+    // every run (runs of several cases in one process = fresh processes).
+    auto has_twin = [](std::uint64_t number) { return number % 4 == 3; };
+    struct Job {
+        std::uint64_t number;
+        bool twin;
+    };
+    std::vector<Job> jobs_to_run;
+    for (const std::uint64_t m : numbers) {
+        jobs_to_run.push_back({m, false});
+        if (has_twin(m)) jobs_to_run.push_back({m, true});
+    }
+    std::map<std::uint64_t, std::vector<std::pair<bool, Outcome>>> finished;
 
     std::vector<Child> running;
     std::size_t next = 0, failed = 0;
     long runs = 0;
-    auto start = [&](std::uint64_t number) {
+    auto case_dir = [&](std::uint64_t number, bool twin) {
+        return work / ("case-" + std::to_string(number) + (twin ? "-after-another" : ""));
+    };
+    auto start = [&](const Job& job) {
         int pipe_fds[2];
         if (pipe(pipe_fds) != 0) {
             std::perror("mavo-sweep: pipe");
@@ -953,14 +993,20 @@ int main(int argc, char** argv) {
         const pid_t pid = fork();
         if (pid == 0) {
             close(pipe_fds[0]);
-            const Case c = make_case(in, seed, number);
-            const Case other = make_case(in, seed ^ 0x5DEECE66Dull, number);
-            const fs::path dir = work / ("case-" + std::to_string(number));
+            const Case c = make_case(in, seed, job.number);
+            const Case other = make_case(in, seed ^ 0x5DEECE66Dull, job.number);
+            const fs::path dir = case_dir(job.number, job.twin);
             fs::remove_all(dir);
             fs::create_directories(dir);
             Checker k{in, c, pipe_fds[1], 0, {}, {}};
             try {
-                run_case(k, dir, true, &other);
+                if (job.twin) {
+                    const fs::path q = dir / "before";
+                    new_project(in, q, other, other.site);
+                    k.run(q, 1, 243.0f, kBeforeTheCase + "design of another project");
+                    fs::remove_all(q);
+                }
+                run_case(k, dir, &other);
             } catch (const std::exception& e) {
                 k.fail("the sweep itself", e.what());
             }
@@ -970,37 +1016,67 @@ int main(int argc, char** argv) {
         }
         close(pipe_fds[1]);
         fcntl(pipe_fds[0], F_SETFL, O_NONBLOCK);
-        running.push_back({pid, pipe_fds[0], number, {}, std::chrono::steady_clock::now()});
+        running.push_back({pid, pipe_fds[0], job.number, job.twin, {}, std::chrono::steady_clock::now()});
+    };
+    auto report = [&](std::uint64_t number) {
+        auto& outcomes = finished[number];
+        Outcome o;
+        const Outcome* plain = nullptr;
+        const Outcome* twin = nullptr;
+        for (auto& [is_twin, out] : outcomes) (is_twin ? twin : plain) = &out;
+        o = *plain;
+        if (twin) {
+            o.runs += twin->runs;
+            for (const std::string& l : twin->lines) {
+                const std::string invariant = l.substr(0, l.find(':'));
+                bool known = false;
+                for (const std::string& mine : o.lines) known = known || mine.rfind(invariant, 0) == 0;
+                if (!known) o.lines.push_back(l + " (in the child that ran another project first)");
+            }
+            std::vector<std::string> a, b;
+            for (const std::string& d : plain->digests) a.push_back(d);
+            for (const std::string& d : twin->digests)
+                if (d.find(kBeforeTheCase) == std::string::npos) b.push_back(d);
+            for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+                if (a[i] != b[i]) {
+                    o.failed = true;
+                    o.lines.push_back("runs after another project in one process = a fresh process's runs: files differ after " +
+                                      a[i].substr(a[i].find(' ') + 1));
+                    break;
+                }
+        }
+        finished.erase(number);
+        runs += o.runs;
+        const Case c = make_case(in, seed, number);
+        if (o.failed) {
+            ++failed;
+            std::printf("case %llu (seed %llu): %s\n", static_cast<unsigned long long>(number),
+                        static_cast<unsigned long long>(seed), describe(c).c_str());
+            for (const std::string& l : o.lines) std::printf("  broken: %s\n", l.c_str());
+            std::printf("  replay: mavo-sweep --seed %llu --case %llu WORK_DIR UTIL_DIR WEATHER_DIR\n",
+                        static_cast<unsigned long long>(seed), static_cast<unsigned long long>(number));
+        } else if (only) {
+            std::printf("case %llu (seed %llu): %s\n", static_cast<unsigned long long>(number),
+                        static_cast<unsigned long long>(seed), describe(c).c_str());
+        }
+        if (only) {  // a replay shows its runs and leaves its projects in WORK_DIR
+            for (const std::string& l : o.steps) std::printf("  run: %s\n", l.c_str());
+            std::printf("  projects: %s\n", case_dir(number, false).c_str());
+        }
+        std::fflush(stdout);
     };
     auto finish = [&](Child& ch, bool timed_out) {
         int status = 0;
         if (timed_out) kill(ch.pid, SIGKILL);
         waitpid(ch.pid, &status, 0);
         close(ch.fd);
-        if (timed_out) fs::remove_all(work / ("case-" + std::to_string(ch.number)), ec);
-        const Outcome o = read_outcome(ch.output, status, timed_out);
-        runs += o.runs;
-        const Case c = make_case(in, seed, ch.number);
-        if (o.failed) {
-            ++failed;
-            std::printf("case %llu (seed %llu): %s\n", static_cast<unsigned long long>(ch.number),
-                        static_cast<unsigned long long>(seed), describe(c).c_str());
-            for (const std::string& l : o.lines) std::printf("  broken: %s\n", l.c_str());
-            std::printf("  replay: mavo-sweep --seed %llu --case %llu WORK_DIR UTIL_DIR WEATHER_DIR\n",
-                        static_cast<unsigned long long>(seed), static_cast<unsigned long long>(ch.number));
-        } else if (only) {
-            std::printf("case %llu (seed %llu): %s\n", static_cast<unsigned long long>(ch.number),
-                        static_cast<unsigned long long>(seed), describe(c).c_str());
-        }
-        if (only) {  // a replay shows its runs and leaves its projects in WORK_DIR
-            for (const std::string& l : o.steps) std::printf("  run: %s\n", l.c_str());
-            std::printf("  projects: %s\n", (work / ("case-" + std::to_string(ch.number))).c_str());
-        }
-        std::fflush(stdout);
+        if (timed_out && !only) fs::remove_all(case_dir(ch.number, ch.twin), ec);
+        finished[ch.number].push_back({ch.twin, read_outcome(ch.output, status, timed_out)});
+        if (finished[ch.number].size() == (has_twin(ch.number) ? 2u : 1u)) report(ch.number);
     };
 
-    while (next < numbers.size() || !running.empty()) {
-        while (next < numbers.size() && static_cast<long>(running.size()) < jobs) start(numbers[next++]);
+    while (next < jobs_to_run.size() || !running.empty()) {
+        while (next < jobs_to_run.size() && static_cast<long>(running.size()) < jobs) start(jobs_to_run[next++]);
         std::vector<pollfd> fds;
         for (const Child& ch : running) fds.push_back({ch.fd, POLLIN, 0});
         poll(fds.data(), fds.size(), 200);
