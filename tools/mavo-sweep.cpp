@@ -77,6 +77,7 @@ struct Site {
     enum Kind { kWeatherFile, kZipCode, kZoneNumber } kind = kZoneNumber;
     std::string name;  // the weather file's name or the number as text
     REAL number = 0.0f;
+    bool zone_file = false;  // a zone number whose zone file the weather directory holds
 };
 
 struct Inputs {
@@ -131,6 +132,7 @@ Site draw_site(Random& r, const Inputs& in, bool zone_numbers_too) {
         s.number = in.zone_numbers.empty() ? static_cast<REAL>(r.between(1, 16)) : r.pick(in.zone_numbers);
     }
     if (s.kind != Site::kWeatherFile) s.name = std::to_string(static_cast<long>(s.number));
+    s.zone_file = s.kind == Site::kZoneNumber && fs::exists(in.weather / ("zone" + s.name + ".txh"));
     return s;
 }
 
@@ -138,7 +140,7 @@ std::string describe(const Site& s) {
     switch (s.kind) {
         case Site::kWeatherFile: return s.name;
         case Site::kZipCode: return "zip " + s.name;
-        default: return "zone " + s.name;
+        default: return "zone " + s.name + (s.zone_file ? "" : " (no zone file)");
     }
 }
 
