@@ -157,7 +157,9 @@ struct Case {
     int copy_from = 1, slot = 3;
     INTEGER water_heater = 1;
     REAL photovoltaic_kw = 0.0f;  // -1 to -8: the basic screen's size
-    REAL solar_water = 0.0f;      // row 41: 0 none, 1 sized by rule, more a count
+    REAL modules = 0.0f;          // or the advanced screen's module count
+    bool solar_ready = false;     // or a solar-ready roof (row 50 = -150)
+    REAL solar_water = 0.0f;      // row 41: 0 none, 1 or more sized by rule, below 0 the user's count
     INTEGER month = 1, day = 1;   // first day of the twelve-day runs
     // A house made another building for a while.
     INTEGER other_type = 0;
@@ -240,10 +242,22 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     c.copy_from = r.chance(70) ? 1 : 2;
     c.slot = r.between(3, 9);
     c.water_heater = r.pick(std::vector<INTEGER>{1, 2, 3, 4, 5, 6, 7, -1});
-    c.photovoltaic_kw = r.chance(40) ? -static_cast<REAL>(r.between(1, 8)) : 0.0f;
-    c.solar_water = r.chance(40) ? static_cast<REAL>(r.chance(60) ? 1 : r.between(2, 4)) : 0.0f;
+    const int pv = r.between(1, 100);
+    if (pv <= 30) {  // the basic screen's size
+        c.photovoltaic_kw = -static_cast<REAL>(r.between(1, 8));
+    } else if (pv <= 45) {  // the advanced screen's module count
+        c.modules = static_cast<REAL>(r.between(4, 40));
+    } else if (pv <= 60) {  // a solar-ready roof, which the rule may size
+        c.solar_ready = true;
+    }
+    const int sdhw = r.between(1, 100);
+    c.solar_water = sdhw <= 25 ? 1.0f : sdhw <= 40 ? -static_cast<REAL>(r.between(1, 4)) : sdhw <= 42 ? 0.5f : 0.0f;
     c.month = r.between(1, 12);
     c.day = r.between(1, 31);
+    if (r.chance(5)) {  // a leap day the weather year may lack
+        c.month = 2;
+        c.day = 29;
+    }
     c.library_steps = r.chance(60) ? r.between(3, 12) : 0;
     if (!c.nonresidential && !in.loaded_types.empty()) {
         c.other_type = r.pick(in.loaded_types);
@@ -260,7 +274,10 @@ std::string describe(const Case& c) {
     o << ", site " << describe(c.site) << ", rows";
     for (const auto& [row, v] : c.rows) o << ' ' << row << '=' << v;
     o << "; copy of scheme " << c.copy_from << " in slot " << c.slot << " with water heater " << c.water_heater
-      << ", photovoltaic " << c.photovoltaic_kw << " kW, solar water " << c.solar_water << ", twelve days from "
+      << ", photovoltaic " << (c.modules > 0.0f ? std::to_string(static_cast<int>(c.modules)) + " modules"
+                               : c.solar_ready ? std::string("solar-ready roof")
+                                               : std::to_string(static_cast<int>(c.photovoltaic_kw)) + " kW")
+      << ", solar water (row 41) " << c.solar_water << ", twelve days from "
       << c.month << '/' << c.day << "; moved to " << describe(c.moved_to);
     if (c.other_type > 0)
         o << "; made type " << c.other_type << (c.other_designed ? " (designed)" : " (run)") << " and back";
@@ -804,6 +821,14 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
             WHTYPE = c.water_heater;
             STRATEGY(41, s) = c.solar_water;
             if (c.photovoltaic_kw != 0.0f) SQTY(1) = c.photovoltaic_kw;
+            if (c.modules > 0.0f) {
+                SQTY(1) = c.modules;
+                STRATEGY(50, s) = c.modules;
+            }
+            if (c.solar_ready) {
+                SQTY(1) = 0.0f;
+                STRATEGY(50, s) = -150.0f;
+            }
             TMYMON = 0;
             TMYDAY = 0;
         });
