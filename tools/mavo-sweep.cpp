@@ -1050,6 +1050,7 @@ int main(int argc, char** argv) {
         Outcome o;
         const Outcome* plain = nullptr;
         const Outcome* twin = nullptr;
+        std::string twin_note;
         for (auto& [is_twin, out] : outcomes) (is_twin ? twin : plain) = &out;
         o = *plain;
         if (twin) {
@@ -1064,6 +1065,8 @@ int main(int argc, char** argv) {
             for (const std::string& d : plain->digests) a.push_back(d);
             for (const std::string& d : twin->digests)
                 if (d.find(kBeforeTheCase) == std::string::npos) b.push_back(d);
+            twin_note = "  runs compared with a child that ran another project first: " +
+                        std::to_string(std::min(a.size(), b.size())) + "\n";
             for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
                 if (a[i] != b[i]) {
                     o.failed = true;
@@ -1088,6 +1091,7 @@ int main(int argc, char** argv) {
         }
         if (only) {  // a replay shows its runs and leaves its projects in WORK_DIR
             for (const std::string& l : o.steps) std::printf("  run: %s\n", l.c_str());
+            std::printf("%s", twin_note.c_str());
             std::printf("  projects: %s\n", case_dir(number, false).c_str());
         }
         std::fflush(stdout);
