@@ -668,11 +668,16 @@ std::optional<std::string> line_not_summed(const Library& l) {
 
 // The files with the words a refusal may change set to 0: the command
 // words of the strategy file and its back-up columns (row 2 of each of the
-// nine columns) and the operand of the summary file, which the library
-// may have taken before it refused.
+// nine columns), and in the summary file the operand, which the library
+// may have taken before it refused, and flag 17 ("recalculate"), which
+// the library's exit sets.
+constexpr std::size_t kSummaryOperandByte = 16, kSummaryFlag17Byte = 72 + 17 - 1;
+
 Files without_commands(Files files) {
-    if (auto it = files.find("summaryb.dat"); it != files.end() && it->second.size() >= 20)
-        it->second.replace(16, 4, 4, '\0');
+    if (auto it = files.find("summaryb.dat"); it != files.end() && it->second.size() > kSummaryFlag17Byte) {
+        it->second.replace(kSummaryOperandByte, 4, 4, '\0');
+        it->second[kSummaryFlag17Byte] = '\0';
+    }
     for (const char* name : {"stratb.dat", "stratb.bfr"}) {
         auto it = files.find(name);
         if (it == files.end()) continue;
