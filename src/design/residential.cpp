@@ -149,8 +149,6 @@ void systems_by_code(const DesignScheme& d) {
 void roof_and_efficient_extras(const DesignScheme& d) {
     const INTEGER k = d.k, z = d.z;
     STRATEGY(32, k) = designed_roof_choice(STRATEGY(32, k), z);
-    NFLAG(4) = std::fabs(STRATEGY(32, k)) > 3.0f;  // a pitched roof over an attic
-    DBG_PRINT(NFLAG(4) ? "Nflag(4)=T Sloped roof" : "Nflag(4)=F Flat roof");
     NMULTI = 1;
     // The dwelling's own window, skylight and door types, whatever types a
     // non-residential design of the scheme chose.
@@ -171,6 +169,16 @@ void roof_and_efficient_extras(const DesignScheme& d) {
     if (STRATEGY(8, k) > 0.0f) AREAT = STRATEGY(8, k);
     PEOPLE = occupants();
     FLTOFL = kStoryOverCeiling * FLTOCE;
+}
+
+// A pitched roof over an attic or a flat roof, as the designed house ends
+// up: the roof the sizing took away from a unit under another (1) and the
+// existing roof the older building takes from scheme 1 decide it, not the
+// choice the column held when the design began, which a previous design of
+// the scheme (its roof taken away, its vintage choices marked) has changed.
+void pitched_roof_flag(INTEGER k) {
+    NFLAG(4) = std::fabs(STRATEGY(32, k)) > 3.0f;
+    DBG_PRINT(NFLAG(4) ? "Nflag(4)=T Sloped roof" : "Nflag(4)=F Flat roof");
 }
 
 // Light wood-frame mass and a raised floor.
@@ -252,6 +260,7 @@ void residential_design(DesignScheme& d) {
     } else {
         residential_vintage_design(d);
     }
+    pitched_roof_flag(k);
 }
 
 }  // namespace mavo

@@ -40,7 +40,11 @@ void describe_house(const fs::path& p, const char* epw, Edit edit) {
 // foil to sit under: the design run of an addition's code-minimum scheme
 // simulated the foil its column held (radiant barrier 3, an attic air
 // space of R 6.5) and saved "no foil although required" (2), and so a roof
-// U-factor of 0.0228 where the re-run saves 0.0272.
+// U-factor of 0.0228 where the re-run saves 0.0272. A second design of
+// the same inputs saves the same file: an apartment under another unit
+// whose flat roof the sizing took away (roof choice 1) was designed again
+// as a house of no roof choice, and its saved flag of a pitched roof over
+// an attic turned true.
 TEST(DesignRun, SharedAndGarageWallsStayOutOfTheEnvelopeOnEveryRun) {
     struct Case {
         const char* what;
@@ -49,6 +53,7 @@ TEST(DesignRun, SharedAndGarageWallsStayOutOfTheEnvelopeOnEveryRun) {
         REAL attachment, shared_walls, garage;  // STRATEGY rows 7, 9 and 34
         REAL addition_to_year = 0.0f;         // an addition to a house of that year when given
         REAL radiant_barrier = 0.0f;          // STRATEGY row 35 when given
+        REAL roof = 0.0f;                     // STRATEGY row 32 when given
     };
     const Case cases[] = {
         {"row house sharing its east and west walls", 1, nullptr, 2.0f, 1.0f, 0.0f},
@@ -58,6 +63,8 @@ TEST(DesignRun, SharedAndGarageWallsStayOutOfTheEnvelopeOnEveryRun) {
         {"house of attachment code 0, garage under the roof", 1, nullptr, 0.0f, 0.0f, 6.0f},
         {"house of attachment code 5, garage under the roof", 2, nullptr, 5.0f, 2.0f, 6.0f},
         {"addition to an apartment of 1914 under another unit, foil", 1, "Bishop.epw", 4.0f, 1.0f, 0.0f, 1914.0f,
+         3.0f},
+        {"apartment between others under another unit, a flat roof", 1, "ChiOHare.epw", 3.0f, 3.0f, 0.0f, 0.0f, 0.0f,
          3.0f},
     };
     for (const Case& c : cases) {
@@ -74,6 +81,7 @@ TEST(DesignRun, SharedAndGarageWallsStayOutOfTheEnvelopeOnEveryRun) {
                 STRATEGY(11, s) = c.addition_to_year;
             }
             if (c.radiant_barrier > 0.0f) STRATEGY(35, s) = c.radiant_barrier;
+            if (c.roof > 0.0f) STRATEGY(32, s) = c.roof;
         });
         if (c.slot == 2) run_scheme(p, 1, 243.0f);
         const SchemeRun design = run_scheme(p, c.slot, c.slot == 1 ? 243.0f : 246.0f);
@@ -81,6 +89,8 @@ TEST(DesignRun, SharedAndGarageWallsStayOutOfTheEnvelopeOnEveryRun) {
         const std::string saved = read_file(input);
         expect_same_run(design, run_scheme(p, c.slot, 0.0f), c.what);
         EXPECT_TRUE(saved == read_file(input)) << c.what << ": the re-run saved another input file";
+        run_scheme(p, c.slot, c.slot == 1 ? 243.0f : 246.0f);
+        EXPECT_TRUE(saved == read_file(input)) << c.what << ": a second design saved another input file";
     }
 }
 

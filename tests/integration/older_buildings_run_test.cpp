@@ -113,7 +113,9 @@ TEST(OlderBuildingRun, ExistingHouseDesignRunEqualsItsRerun) {
 // factory's cool tile roof (10), kept as a tile roof where after scheme 1's
 // design it takes the factory's flat roof. A unit whose roof the sizing
 // took away (a heated unit above) got back the sloped roof scheme 1 still
-// held, on the re-run.
+// held, on the re-run. The second design read the flat roof (3) its first
+// had marked as the existing one (-3) as a sloped roof and saved the flag
+// of a pitched roof over an attic where the first design saved a flat one.
 TEST(OlderBuildingRun, ExistingHouseRoofDoesNotDependOnSchemeOne) {
     ScratchDir dir;
     const Building remodel{kRemodel, 1985.0f};
@@ -130,12 +132,14 @@ TEST(OlderBuildingRun, ExistingHouseRoofDoesNotDependOnSchemeOne) {
         const fs::path p = new_building(dir, "roof" + std::to_string(&c - cases.data()), c.b);
         for (const INTEGER slot : {1, 2}) edit_scheme(p, slot, [&] { STRATEGY(32, slot) = c.roof; });
         const SchemeRun before_scheme1 = run_scheme(p, 2, 246.0f);
-        const std::vector<REAL> saved_before = saved_scheme(p, 2).column;
+        const SavedScheme saved_before = saved_scheme(p, 2);
         run_scheme(p, 1, 243.0f);
         expect_same_run(before_scheme1, run_scheme(p, 2, 246.0f), what_roof + ", scheme 2 designed first");
-        const std::vector<REAL> saved_after = saved_scheme(p, 2).column;
-        for (std::size_t i = 0; i < saved_before.size(); ++i)
-            EXPECT_EQ(saved_before[i], saved_after[i]) << what_roof << ", parameter row " << i + 1;
+        const SavedScheme saved_after = saved_scheme(p, 2);
+        for (std::size_t i = 0; i < saved_before.column.size(); ++i)
+            EXPECT_EQ(saved_before.column[i], saved_after.column[i]) << what_roof << ", parameter row " << i + 1;
+        EXPECT_TRUE(saved_before.files.at("scheme2b.dat") == saved_after.files.at("scheme2b.dat"))
+            << what_roof << ": scheme 2's input file differs";
     }
 
     const fs::path unit = new_building(dir, "unit", remodel);
