@@ -242,6 +242,21 @@ void finish_mass_elements(const Working& w) {
     }
 }
 
+// A surface the dwelling lacks (an apartment's roof, the floor of a unit
+// over another unit) is never simulated, so nothing of the run sets it: it
+// carries no outside film and, for the floor and the slab, no U-factor, lag
+// or decrement, rather than what another design of the scheme left there.
+void clear_surfaces_without_area() {
+    for (INTEGER item = 6; item <= 10; ++item)
+        if (AREA(item) <= 0.0f) HO(item) = 0.0f;
+    for (INTEGER item = 11; item <= 12; ++item) {
+        if (AREA(item) > 0.0f) continue;
+        UVAL(item) = 0.0f;
+        TMLAG(item) = 0.0f;
+        DECR(item) = 0.0f;
+    }
+}
+
 // Step 14: the parameter column describes the windows by one glazing only
 // when they are all alike; otherwise the first window group is marked -1.
 void check_window_uniformity(const Working& w) {
@@ -324,6 +339,7 @@ void UVALR() {
     }
     residential_construction::residential_roof(w);
     residential_construction::residential_floors(w);
+    clear_surfaces_without_area();
     finish_mass_elements(w);
     check_window_uniformity(w);
     trace_results(w);
