@@ -244,16 +244,15 @@ void finish_mass_elements(const Working& w) {
 
 // A surface the dwelling lacks (an apartment's roof, the floor of a unit
 // over another unit) is never simulated, so nothing of the run sets it: it
-// carries no outside film and, for the floor and the slab, no U-factor, lag
-// or decrement, rather than what another design of the scheme left there.
+// carries no outside film, and a floor without area no lag or decrement,
+// rather than what another design of the scheme left there. (The floor
+// step sets the floor's U-factor, which the reports show.)
 void clear_surfaces_without_area() {
     for (INTEGER item = 6; item <= 10; ++item)
         if (AREA(item) <= 0.0f) HO(item) = 0.0f;
-    for (INTEGER item = 11; item <= 12; ++item) {
-        if (AREA(item) > 0.0f) continue;
-        UVAL(item) = 0.0f;
-        TMLAG(item) = 0.0f;
-        DECR(item) = 0.0f;
+    if (AREA(11) <= 0.0f) {
+        TMLAG(11) = 0.0f;
+        DECR(11) = 0.0f;
     }
 }
 
