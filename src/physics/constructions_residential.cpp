@@ -242,6 +242,20 @@ void finish_mass_elements(const Working& w) {
     }
 }
 
+// A surface the dwelling lacks (an apartment's roof, the floor of a unit
+// over another unit) is never simulated, so nothing of the run sets it: it
+// carries no outside film, and a floor without area no lag or decrement,
+// rather than what another design of the scheme left there. (The floor
+// step sets the floor's U-factor, which the reports show.)
+void clear_surfaces_without_area() {
+    for (INTEGER item = 6; item <= 10; ++item)
+        if (AREA(item) <= 0.0f) HO(item) = 0.0f;
+    if (AREA(11) <= 0.0f) {
+        TMLAG(11) = 0.0f;
+        DECR(11) = 0.0f;
+    }
+}
+
 // Step 14: the parameter column describes the windows by one glazing only
 // when they are all alike; otherwise the first window group is marked -1.
 void check_window_uniformity(const Working& w) {
@@ -324,6 +338,7 @@ void UVALR() {
     }
     residential_construction::residential_roof(w);
     residential_construction::residential_floors(w);
+    clear_surfaces_without_area();
     finish_mass_elements(w);
     check_window_uniformity(w);
     trace_results(w);

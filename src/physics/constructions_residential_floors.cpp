@@ -311,6 +311,10 @@ void residential_floors(Working& w) {
         AREA(12) = 0.0f;
         PERCNT(11) = 0.0f;
         PERCNT(12) = 0.0f;
+        // No floor is no slab either.
+        UVAL(12) = 0.0f;
+        TMLAG(12) = 0.0f;
+        DECR(12) = 0.0f;
     }
     DBG_INT("UVALR floor type Strategy(33", type);
     DBG_FLOAT("UVALR floor Uval(11)", UVAL(11));

@@ -99,6 +99,10 @@ void SATS(INTEGER month, INTEGER ihour, INTEGER item) {
 }
 
 void forget_sol_air_days() {
+    // A face the building lacks is never computed: it keeps no sol-air day
+    // of the file the run read (another use of the scheme, a roof since
+    // taken away).
+    BLK31 = BLK31_t{};
     for (INTEGER f = 1; f <= 5; ++f) SATEMS(1, f) = kNotComputed_F;
 }
 

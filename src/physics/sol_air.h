@@ -30,8 +30,9 @@ void SOLAIR(REAL tiltx_deg, REAL totsur_btuh_ft2, REAL absr, REAL coef_btuh_ft2F
 // An item with no area is left alone. `month` is passed on to INSOL.
 void SATS(INTEGER month, INTEGER ihour, INTEGER item);
 
-// Marks every face's day as not computed: the run's first SATS of a face
-// computes its whole day, whatever day the scheme file last saved.
+// Marks every face's day as not computed and clears the sol-air table: the
+// run's first SATS of a face computes its whole day, whatever day the
+// scheme file last saved, and a face without area keeps nothing of it.
 void forget_sol_air_days();
 // True once SATS has computed a day of face `face` (1 to 5) in this run.
 bool sol_air_day_known(INTEGER face);

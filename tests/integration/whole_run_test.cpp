@@ -677,10 +677,12 @@ TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
 // tariff ($2,140.45 first, $1,701.93 after the warehouse), and the code
 // door of the warehouse's zone (U 0.5 at Arcata for the built-in 1.45) in
 // its glazing table. A row house kept the kind and facade class of window
-// lines a type 2 design had where the house has none. A new house described
-// as built in 1930 kept that year through its first design; the load of the
-// host's edit clears a new house's year, and the design after it stored
-// 2013.
+// lines a type 2 design had where the house has none. A flat with units
+// above and below, without roof or floor, kept the warehouse's roof film,
+// the lag and decrement of its floor and its roof's sol-air day. A new
+// house described as built in 1930 kept that year through its first
+// design; the load of the host's edit clears a new house's year, and the
+// design after it stored 2013.
 TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
     struct Case {
         const char* use;
@@ -689,12 +691,15 @@ TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
         REAL year_built;   // 0: the sample's
         const char* site;  // "": the sample's
         REAL attachment;   // 0: the sample's
+        REAL party_walls;  // 0: the sample's
     };
-    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f, 0.0f, "", 0.0f},
-                          {"an office designed", 7, 243.0f, 0.0f, "", 0.0f},
-                          {"a type 2 building designed, a row house", 2, 243.0f, 0.0f, "", 3.0f},
+    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f, 0.0f, "", 0.0f, 0.0f},
+                          {"an office designed", 7, 243.0f, 0.0f, "", 0.0f, 0.0f},
+                          {"a type 2 building designed, a row house", 2, 243.0f, 0.0f, "", 3.0f, 0.0f},
+                          {"a warehouse designed, a flat with units above and below", 11, 243.0f, 0.0f, "", 3.0f,
+                           3.0f},
                           {"a warehouse run as saved, a new house of 1930 at Arcata", 11, 0.0f, 1930.0f,
-                           "Arcata.epw", 0.0f}};
+                           "Arcata.epw", 0.0f, 0.0f}};
     for (const Case& c : cases) {
         ScratchDir dir;
         const fs::path p = dir / "p";
@@ -704,6 +709,7 @@ TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
         edit_scheme(p, 1, [&] {
             if (c.year_built > 0.0f) STRATEGY(11, 1) = c.year_built;
             if (c.attachment > 0.0f) STRATEGY(7, 1) = c.attachment;
+            if (c.party_walls > 0.0f) STRATEGY(9, 1) = c.party_walls;
         });
         const SchemeRun house = run_scheme(p, 1, 243.0f);
         const SavedScheme house_saved = saved_scheme(p, 1);
