@@ -136,14 +136,7 @@ void transfer_scheme(SimulationRun& run) {
     NFLAG(31) = false;
     DAYCOUNT = 0;
     const INTEGER k = IDNUM1;
-    // A run whose climate data failed before its first day (the site's
-    // weather file unreadable, the default location put in force instead)
-    // simulated nothing: the building the column describes stays as it was,
-    // whichever scheme met it, and only the site the weather reader settled
-    // changes. Condensing the model back would replace the column's choices
-    // by those of an input file the column was never designed into.
-    const bool simulated = NFLAG(80) || run.days_simulated > 0;
-    if (simulated && scheme_has_column()) {
+    if (scheme_has_column()) {
         STRATEGY(29, k) = STRATEGY(29, k) >= 2.0f ? 2.0f : 1.0f;
         // The night-ventilation test case borrows the heating and cooling
         // codes during the year; they go back as the year found them. A run
@@ -153,6 +146,13 @@ void transfer_scheme(SimulationRun& run) {
             STRATEGY(20, k) = run.saved_cooling_code;
         }
     }
+    // A run whose climate data failed before its first day (the site's
+    // weather file unreadable, the default location put in force instead)
+    // simulated nothing: the column keeps the building choices it holds,
+    // whichever scheme met it, and takes only the site the weather reader
+    // settled. Condensing the model back would replace the column's choices
+    // by those of an input file the column was never designed into.
+    const bool simulated = NFLAG(80) || run.days_simulated > 0;
     if (simulated) REVISION(3);
     if (scheme_has_column()) {
         STRATEGY(44, k) = SUMARY(35, k);
