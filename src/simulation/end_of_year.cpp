@@ -146,7 +146,14 @@ void transfer_scheme(SimulationRun& run) {
             STRATEGY(20, k) = run.saved_cooling_code;
         }
     }
-    REVISION(3);
+    // A run whose climate data failed before its first day (the site's
+    // weather file unreadable, the default location put in force instead)
+    // simulated nothing: the column keeps the building choices it holds,
+    // whichever scheme met it, and takes only the site the weather reader
+    // settled. Condensing the model back would replace the column's choices
+    // by those of an input file the column was never designed into.
+    const bool simulated = NFLAG(80) || run.days_simulated > 0;
+    if (simulated) REVISION(3);
     if (scheme_has_column()) {
         STRATEGY(44, k) = SUMARY(35, k);
         STRATEGY(45, k) = SUMARY(36, k);

@@ -288,27 +288,51 @@ TEST(WholeRun, MovedProjectBillsAsANewProjectAtItsSite) {
 // simulates the default location, the same on every run and in scheme 2
 // whichever scheme met the fallback. Scheme 1 simulated zone 9 from its
 // third run on while its site still named zone 5; scheme 2 never simulated.
+// A plain run meeting the fallback condensed its undesigned input file into
+// its column, so a 1961 remodel's existing building (scheme 2) took the
+// choices of the default input file when scheme 2 met it and the user's
+// when scheme 1 did: -223,879 against -201,600 in summary row 8.
 TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
     ScratchDir dir;
-    SchemeRun efficient[2];
-    for (const INTEGER first : {1, 2}) {
-        const fs::path p = dir / ("scheme" + std::to_string(first) + "first");
-        testing::new_project(p, kData / "util");
-        reset_all_blocks();
-        move_scheme(p, 1, "5");
-        const REAL design = first == 1 ? 243.0f : 246.0f;
-        const std::string what = "scheme " + std::to_string(first) + " first";
-        const SchemeRun fallback = run_scheme(p, first, design);
-        EXPECT_FALSE(NFLAG(80)) << what;
-        EXPECT_EQ(fallback.rows[47], 0.0f) << what << ": days simulated";
-        for (const INTEGER slot : {1, 2}) EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ", site of " << slot;
-        const SchemeRun second = run_scheme(p, first, design);
-        EXPECT_TRUE(NFLAG(80)) << what;
-        EXPECT_EQ(second.rows[47], 365.0f) << what;
-        expect_same_run(second, run_scheme(p, first, design), what + ", third run");
-        efficient[first - 1] = first == 2 ? second : run_scheme(p, 2, 246.0f);
+    struct House {
+        const char* name;
+        // A plain run meets the fallback and the third run re-runs the
+        // saved design; else the design command meets it and designs again.
+        bool plain_runs;
+        std::vector<std::pair<INTEGER, REAL>> rows;
+    };
+    const House houses[] = {
+        {"new house", false, {}},
+        {"remodel of 1961",
+         true,
+         {{6, 2.0f}, {7, 2.0f}, {8, 13160.0f}, {10, 2.0f}, {11, 1961.0f}, {14, 2.0f}, {16, 307.0f}, {25, 0.0f},
+          {28, 2.0f}, {29, -2.0f}, {30, 8.0f}, {32, -1.0f}, {33, 6.0f}, {34, 5.0f}, {35, 1.0f}, {36, 0.0f}}},
+    };
+    for (const House& house : houses) {
+        SchemeRun efficient[2];
+        for (const INTEGER first : {1, 2}) {
+            const std::string what = std::string(house.name) + ", scheme " + std::to_string(first) + " first";
+            const fs::path p = dir / (std::string(house.name) + " " + std::to_string(first));
+            testing::new_project(p, kData / "util");
+            reset_all_blocks();
+            for (const INTEGER slot : {1, 2})
+                edit_scheme(p, slot, [&] {
+                    for (const auto& [row, value] : house.rows) STRATEGY(row, slot) = value;
+                });
+            move_scheme(p, 1, "5");
+            const REAL design = first == 1 ? 243.0f : 246.0f;
+            const SchemeRun fallback = run_scheme(p, first, house.plain_runs ? 0.0f : design);
+            EXPECT_FALSE(NFLAG(80)) << what;
+            EXPECT_EQ(fallback.rows[47], 0.0f) << what << ": days simulated";
+            for (const INTEGER slot : {1, 2}) EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ", site of " << slot;
+            const SchemeRun second = run_scheme(p, first, design);
+            EXPECT_TRUE(NFLAG(80)) << what;
+            EXPECT_EQ(second.rows[47], 365.0f) << what;
+            expect_same_run(second, run_scheme(p, first, house.plain_runs ? 0.0f : design), what + ", third run");
+            efficient[first - 1] = first == 2 ? second : run_scheme(p, 2, 246.0f);
+        }
+        expect_same_run(efficient[0], efficient[1], std::string(house.name) + ": scheme 2 after scheme 1 met the fallback");
     }
-    expect_same_run(efficient[0], efficient[1], "scheme 2 after scheme 1 met the fallback");
 }
 
 // The electric rate zone of a site's zip-code line is saved nowhere and
