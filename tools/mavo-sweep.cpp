@@ -827,6 +827,8 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     if (efficient.rc == 0) {
         const Run rerun2 = k.run(p, 2, 0.0f, "re-run of scheme 2");
         k.same_scheme("design run = re-run of its saved design (scheme 2)", efficient, rerun2);
+        const Run second2 = k.run(p, 2, 246.0f, "second design of scheme 2");
+        k.same_scheme("a second design = the first (scheme 2)", efficient, second2);
         const Run before = k.run(first, 2, 246.0f, "design of scheme 2 before scheme 1");
         k.same_scheme("scheme 2 designed before scheme 1 = after", before, efficient);
     }
