@@ -96,8 +96,12 @@ void glazing_era_and_openings(const DesignScheme& d) {
     else if (k == 2 && Y >= 1978.0f && Y < kYearOfCurrentCode) ERA = 3;
     DBG_INT("Era for Scheme 1 set in EXPERT 1629", ERA);
     if (k != 1 && k != 2) return;
-    // Window code = window type + 40; door types 8 and 9.
+    // Window code = window type + 40; door types 8 and 9. The skylight
+    // type is the code skylight's too, whether or not the design lays out
+    // skylights: a plain run before the design may have marked the loaded
+    // glass custom (negative), which the design's code glazing no longer is.
     WTYPE = 2;
+    STYPE = 5;
     DTYPE = 8;
     switch (NTYPE) {
         case 11:

@@ -297,6 +297,19 @@ TEST(OlderBuildingRun, NonresidentialFirstDesignEqualsEveryLaterOne) {
         expect_same_run(new_there, run_scheme(moved, slot, design_command(slot)),
                         "office moved to Chicago, scheme " + std::to_string(slot));
     }
+
+    // A plain run of the template before the first design saves the
+    // template's own glass as custom glazing (skylight type -5); the design
+    // kept that skylight type and saved it where every re-run, reading it
+    // under the design's code glazing, saves 5.
+    const fs::path plain = new_building(dir, "plain", office), fresh = new_building(dir, "fresh", office);
+    run_scheme(plain, 1, 0.0f);
+    run_scheme(plain, 1, 243.0f);
+    const SavedScheme after_plain = saved_scheme(plain, 1);
+    run_scheme(fresh, 1, 243.0f);
+    expect_same_saved_scheme(saved_scheme(fresh, 1), after_plain, "office designed after a plain run");
+    run_scheme(plain, 1, 0.0f);
+    expect_same_saved_scheme(after_plain, saved_scheme(plain, 1), "office designed after a plain run, re-run");
 }
 
 // Scheme 2 of a new building ends with the year built that scheme 1's
