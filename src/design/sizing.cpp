@@ -113,10 +113,7 @@ void gross_envelope(INTEGER k) {
         AREA(12) = 2.0f * (EWDIM + NSDIM);
         PERCNT(12) = 100.0f;
     } else {
-        AREA(11) = RAX;
-        PERCNT(11) = RAX / (EWDIM * NSDIM) * 100.0f;
-        AREA(12) = 0.0f;
-        PERCNT(12) = 0.0f;
+        raised_floor_over_footprint();
     }
 }
 
@@ -218,6 +215,13 @@ void trace_envelope() {
 }
 
 }  // namespace
+
+void raised_floor_over_footprint() {
+    AREA(11) = RAX;
+    PERCNT(11) = RAX / (EWDIM * NSDIM) * 100.0f;
+    AREA(12) = 0.0f;
+    PERCNT(12) = 0.0f;
+}
 
 bool dwelling_over_heated_unit(INTEGER k) {
     const REAL S9 = STRATEGY(9, k);

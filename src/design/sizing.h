@@ -12,6 +12,10 @@ namespace mavo {
 // its facade. Windows, doors and skylights are zeroed (laid out later).
 void BLDGSZ();
 
+// A raised floor under the whole footprint RAX of the plan laid out: its
+// area and its share of the plan, and no slab edge.
+void raised_floor_over_footprint();
+
 // A dwelling of scheme k with another heated unit below it (attachment
 // STRATEGY(7,k) 3 or more, shared surfaces STRATEGY(9,k) 2 or 3): it has no
 // floor losses.

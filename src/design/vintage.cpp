@@ -120,10 +120,19 @@ void vintage_walls_and_floor(REAL year) {
     }
     STRATEGY(31, 2) = year < kFirstEnvelopeCode ? 1.0f : 2.0f;
     UVAL(11) = year < 1992.0f ? 0.099f : 0.046f;
+    // The existing house stands on a raised floor over a crawl space under
+    // its whole footprint (none over another heated unit), whatever floor
+    // the column held when the design began: the user's slab or the raised
+    // floor an earlier design of the scheme wrote there.
     STRATEGY(33, 2) = 3.0f;
     STRATEGY(49, 2) = 2.0f;
     UVAL(12) = 0.73f;
-    AREA(12) = PERCNT(12) = 0.0f;
+    if (dwelling_over_heated_unit(2)) {
+        AREA(11) = PERCNT(11) = 0.0f;
+        AREA(12) = PERCNT(12) = 0.0f;
+    } else {
+        raised_floor_over_footprint();
+    }
 }
 
 REAL vintage_duct_leakage_pct(REAL year) { return year < 2001.0f ? 14.0f : 11.0f; }
