@@ -45,4 +45,8 @@ ClimateMassNeed climate_mass_need(const FArray<REAL, 12>& tmax_F, const FArray<R
 // latitude less 5 in between, 40 from 45 degrees on.
 REAL pitched_roof_slope(REAL latitude_deg);
 
+// Sets RSLOPE for the designed roof choice: the pitched roof's slope at the
+// site's latitude, none for a flat roof (choices 3 and below, either sign).
+void designed_roof_slope(REAL roof);
+
 }  // namespace mavo

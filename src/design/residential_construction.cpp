@@ -192,11 +192,14 @@ REAL pitched_roof_slope(REAL latitude_deg) {
     return 40.0f;
 }
 
-void residential_construction_by_climate(const DesignScheme& d) {
-    apply_family(d, choose_family(d));
-    const REAL roof = STRATEGY(32, d.k);
+void designed_roof_slope(REAL roof) {
     RSLOPE = (roof > 3.0f || roof < -3.0f) ? pitched_roof_slope(SLAT) : 0.0f;
     DBG_FLOAT("rSlope in EXPERT 968", RSLOPE);
+}
+
+void residential_construction_by_climate(const DesignScheme& d) {
+    apply_family(d, choose_family(d));
+    designed_roof_slope(STRATEGY(32, d.k));
 }
 
 }  // namespace mavo

@@ -197,6 +197,9 @@ void residential_vintage_design(const DesignScheme& d) {
     STRATEGY(30, k) = 4.0f;
     vintage_attic_roof(Y);
     STRATEGY(32, 2) = vintage_roof_choice(scheme1_roof_choice(d));
+    // The roof's surface goes by its slope, which follows the roof chosen
+    // here, not the slope the scheme's file kept from its previous run.
+    designed_roof_slope(STRATEGY(32, 2));
     vintage_roof_surface(Y, z);
     if (Y < kRadiantBarrierCode) {
         NFLAG(85) = false;
