@@ -86,11 +86,30 @@ std::string what(const Building& b) {
 // what the re-run saves: it saved the design kind it was made with
 // (flag 8 false, every load sets it), and simulated the vintage air
 // conditioner's COP (2.84291 from 1992) where the re-run reads the COP of
-// the SEER the file stores (2.8429103).
+// the SEER the file stores (2.8429103). A second design of the existing
+// house equals the first: a house described on a slab (6) got its raised
+// crawl-space floor without area from the first design and over the whole footprint
+// from the second, which read the raised floor the first had marked; a flat
+// roof built from 2006 took the dark roof of the slope the template's file
+// kept on the first design and the cool roof of the flat one the first had
+// saved on the second.
 TEST(OlderBuildingRun, ExistingHouseDesignRunEqualsItsRerun) {
     ScratchDir dir;
-    for (const Building& b : {Building{kRemodel, 1960.0f}, Building{kAddition, 2005.0f, "Phoenix.epw"}}) {
+    struct Case {
+        Building b;
+        REAL floor = 0.0f;  // the template's when 0
+        REAL roof = 0.0f;   // the template's when 0
+    };
+    for (const Case& c : {Case{{kRemodel, 1960.0f}}, Case{{kAddition, 2005.0f, "Phoenix.epw"}},
+                          Case{{kAddition, 1936.0f}, 6.0f}, Case{{kAddition, 2010.0f}, 6.0f, 3.0f}}) {
+        const Building& b = c.b;
         const fs::path p = new_building(dir, "house" + std::to_string(static_cast<int>(b.year_built)), b);
+        for (const INTEGER slot : {1, 2}) {
+            edit_scheme(p, slot, [&] {
+                if (c.floor != 0.0f) STRATEGY(33, slot) = c.floor;
+                if (c.roof != 0.0f) STRATEGY(32, slot) = c.roof;
+            });
+        }
         run_scheme(p, 1, 243.0f);
         const SchemeRun design = run_scheme(p, 2, 246.0f);
         const REAL design_fan_ach = ACHMAX, design_fan_w_per_cfm = wCFMvent;
@@ -99,6 +118,8 @@ TEST(OlderBuildingRun, ExistingHouseDesignRunEqualsItsRerun) {
         EXPECT_EQ(design_fan_ach, ACHMAX) << what(b);
         EXPECT_EQ(design_fan_w_per_cfm, wCFMvent) << what(b);
         expect_same_saved_scheme(design_saved, saved_scheme(p, 2), what(b));
+        expect_same_run(design, run_scheme(p, 2, 246.0f), what(b) + ", second design");
+        expect_same_saved_scheme(design_saved, saved_scheme(p, 2), what(b) + ", second design");
     }
 }
 
