@@ -204,19 +204,26 @@ TEST_F(VintageDesign, HouseOf2006TakesTheZonesRoofAndDucts) {
     IDNUM1 = 2;
     CECZONE = 13;
     NFLAG(85) = true;
-    RSLOPE = 5.0f;  // low slope
+    // The roof's slope follows the roof the existing house takes from
+    // scheme 1's, whatever slope the file kept: flat, then pitched.
+    RSLOPE = 20.0f;
+    STRATEGY(32, 1) = 3.0f;
+    STRATEGY(32, 2) = 0.0f;
     STRATEGY(30, 2) = -3.0f;
     residential_vintage_design(DesignScheme{2, 13, 2006.0f});
     EXPECT_FLOAT_EQ(COPAC, 3.81008f);
     EXPECT_FLOAT_EQ(DuctInsul, 6.0f);  // zone 13
+    EXPECT_EQ(RSLOPE, 0.0f);
     EXPECT_FLOAT_EQ(ABSORB(10), 1.0f - 0.63f);
     EXPECT_FLOAT_EQ(REMITT, 0.75f);
     EXPECT_TRUE(NFLAG(85));  // radiant barriers from 2004 on
     EXPECT_EQ(STRATEGY(30, 2), 4.0f);
     EXPECT_EQ(DuctLeakPct, 11.0f);
 
-    RSLOPE = 20.0f;  // steep: the zone's steep-roof values
+    RSLOPE = 0.0f;
+    STRATEGY(32, 1) = 4.0f;  // steep: the zone's steep-roof values
     residential_vintage_design(DesignScheme{2, 13, 2006.0f});
+    EXPECT_GT(RSLOPE, 9.5f);
     EXPECT_FLOAT_EQ(ABSORB(10), 1.0f - 0.2f);
     EXPECT_FLOAT_EQ(REMITT, 0.75f);
 }
