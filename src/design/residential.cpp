@@ -238,6 +238,12 @@ REAL designed_roof_choice(REAL roof, INTEGER z) {
 void residential_design(DesignScheme& d) {
     const INTEGER k = d.k;
     year_built(d);
+    // An existing house has foil where its radiant-barrier code says so. The
+    // flag the other codes read (a barrier exists or is required) is the
+    // zone's only for a generated new house, which the constructions set;
+    // otherwise it is not what the scheme's file kept from another building
+    // or an earlier design of it.
+    if (k == 1 && !NFLAG(9)) NFLAG(85) = false;
     comfort_and_loads(d);
     systems_by_code(d);
     roof_and_efficient_extras(d);

@@ -78,10 +78,13 @@ void radiant_barrier_requirement(Working& w) {
     // Every run stores the code of a unit without a roof (no roof area, or
     // a roof type 0 or 1, whose area the roof step takes away) as one of no
     // foil; the attic step reads that code already, so the run that first
-    // meets the unit, its design run among them, simulates the attic every
-    // later run simulates.
+    // meets the unit simulates the attic every later run simulates. Before
+    // a design the roof is not yet the one the design lays out (a roof not
+    // chosen reads 0, and the area is what the scheme's previous building
+    // left): the design's own constructions step judges the roof it made.
     const REAL roof = STRATEGY(32, w.k);
-    if (roof > -1.0f && (AREA(10) <= 0.0f || std::abs(code_of(32, w.k)) <= 1))
+    const bool roof_designed_later = REVISION_STATE.DESIGN_FOLLOWS;
+    if (!roof_designed_later && roof > -1.0f && (AREA(10) <= 0.0f || std::abs(code_of(32, w.k)) <= 1))
         STRATEGY(35, w.k) = design_codes::radiant_barrier_code_without_roof(STRATEGY(35, w.k));
     w.RBReqd = NFLAG(85);
 }

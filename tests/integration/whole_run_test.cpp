@@ -708,38 +708,44 @@ TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
 // design; the load of the host's edit clears a new house's year, and the
 // design after it stored 2013.
 TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
+    using Rows = std::vector<std::pair<INTEGER, REAL>>;
     struct Case {
         const char* use;
         INTEGER type;
         REAL command;
-        REAL year_built;   // 0: the sample's
         const char* site;  // "": the sample's
-        REAL attachment;   // 0: the sample's
-        REAL party_walls;  // 0: the sample's
+        Rows house;        // the house's rows the designer sets, put back after the other use
+        Rows other;        // rows of the other use
     };
-    const Case cases[] = {{"a warehouse run as saved", 11, 0.0f, 0.0f, "", 0.0f, 0.0f},
-                          {"an office designed", 7, 243.0f, 0.0f, "", 0.0f, 0.0f},
-                          {"a type 2 building designed, a row house", 2, 243.0f, 0.0f, "", 3.0f, 0.0f},
-                          {"a warehouse designed, a flat with units above and below", 11, 243.0f, 0.0f, "", 3.0f,
-                           3.0f},
-                          {"a warehouse run as saved, a new house of 1930 at Arcata", 11, 0.0f, 1930.0f,
-                           "Arcata.epw", 0.0f, 0.0f}};
+    const Case cases[] = {
+        {"a warehouse run as saved", 11, 0.0f, "", {}, {}},
+        {"an office designed", 7, 243.0f, "", {}, {}},
+        {"a type 2 building designed, a row house", 2, 243.0f, "", {{7, 3.0f}}, {}},
+        {"a warehouse designed, a flat with units above and below", 11, 243.0f, "", {{7, 3.0f}, {9, 3.0f}}, {}},
+        {"a warehouse run as saved, a new house of 1930 at Arcata", 11, 0.0f, "Arcata.epw", {{11, 1930.0f}}, {}},
+        // The warehouse's roof lay under another unit: the house's design
+        // met no roof area before laying its own roof out.
+        {"a warehouse designed under another unit, an addition asking for foil by code 3", 3, 243.0f, "",
+         {{6, 3.0f}, {10, 0.0f}, {11, 1951.0f}, {32, 4.0f}, {35, 3.0f}}, {{10, 1.0f}}}};
     for (const Case& c : cases) {
         ScratchDir dir;
         const fs::path p = dir / "p";
         copy_sample(p);
         reset_all_blocks();
         if (c.site[0] != '\0') move_scheme(p, 1, c.site);
-        edit_scheme(p, 1, [&] {
-            if (c.year_built > 0.0f) STRATEGY(11, 1) = c.year_built;
-            if (c.attachment > 0.0f) STRATEGY(7, 1) = c.attachment;
-            if (c.party_walls > 0.0f) STRATEGY(9, 1) = c.party_walls;
-        });
+        const auto set_rows = [&](const Rows& rows) {
+            edit_scheme(p, 1, [&] {
+                for (const auto& [row, value] : rows) STRATEGY(row, 1) = value;
+            });
+        };
+        set_rows(c.house);
         const SchemeRun house = run_scheme(p, 1, 243.0f);
         const SavedScheme house_saved = saved_scheme(p, 1);
         make_nonresidential(p, 1, c.type);
+        set_rows(c.other);
         run_scheme(p, 1, c.command);
         edit_scheme(p, 1, [] { NFLAG(24) = false; });
+        set_rows(c.house);
         const std::string what = std::string("a house back from ") + c.use;
         expect_same_run(house, run_scheme(p, 1, 243.0f), what);
         const SavedScheme back = saved_scheme(p, 1);
