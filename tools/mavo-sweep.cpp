@@ -195,7 +195,7 @@ const std::vector<RowCodes>& residential_rows() {
         {32, {-1, 0, 1, 2, 3, 4, 5, 6}, {9}},        // roof
         {33, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {13}},  // floor
         {34, {0, 1, 2, 3, 4, 5, 6}, {8}},            // attached garage
-        {35, {0, 1}, {3}},                           // radiant barrier
+        {35, {0, 1, 2, 3, 4, 5, 6}, {8}},            // radiant barrier
         {36, {0, 1, 2}, {5}},                        // shades
         {49, {0, 1, 2}, {4}},                        // under floor
     };

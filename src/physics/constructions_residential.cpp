@@ -78,13 +78,13 @@ void radiant_barrier_requirement(Working& w) {
     // Every run stores the code of a unit without a roof (no roof area, or
     // a roof type 0 or 1, whose area the roof step takes away) as one of no
     // foil; the attic step reads that code already, so the run that first
-    // meets the unit simulates the attic every later run simulates. Before
-    // a design the roof is not yet the one the design lays out (a roof not
-    // chosen reads 0, and the area is what the scheme's previous building
-    // left): the design's own constructions step judges the roof it made.
+    // meets the unit, its design run among them, simulates the attic every
+    // later run simulates. Before a design the roof area is still the one
+    // the scheme's previous building left (none after a use whose roof lay
+    // under another unit): the design judges the roof area it lays out.
     const REAL roof = STRATEGY(32, w.k);
-    const bool roof_designed_later = REVISION_STATE.DESIGN_FOLLOWS;
-    if (!roof_designed_later && roof > -1.0f && (AREA(10) <= 0.0f || std::abs(code_of(32, w.k)) <= 1))
+    const bool no_roof_area = !REVISION_STATE.DESIGN_FOLLOWS && AREA(10) <= 0.0f;
+    if (roof > -1.0f && (no_roof_area || std::abs(code_of(32, w.k)) <= 1))
         STRATEGY(35, w.k) = design_codes::radiant_barrier_code_without_roof(STRATEGY(35, w.k));
     w.RBReqd = NFLAG(85);
 }

@@ -716,17 +716,20 @@ TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
         const char* site;  // "": the sample's
         Rows house;        // the house's rows the designer sets, put back after the other use
         Rows other;        // rows of the other use
+        bool type_back;    // the designer puts the house's type back too
     };
     const Case cases[] = {
-        {"a warehouse run as saved", 11, 0.0f, "", {}, {}},
-        {"an office designed", 7, 243.0f, "", {}, {}},
-        {"a type 2 building designed, a row house", 2, 243.0f, "", {{7, 3.0f}}, {}},
-        {"a warehouse designed, a flat with units above and below", 11, 243.0f, "", {{7, 3.0f}, {9, 3.0f}}, {}},
-        {"a warehouse run as saved, a new house of 1930 at Arcata", 11, 0.0f, "Arcata.epw", {{11, 1930.0f}}, {}},
-        // The warehouse's roof lay under another unit: the house's design
-        // met no roof area before laying its own roof out.
-        {"a warehouse designed under another unit, an addition asking for foil by code 3", 3, 243.0f, "",
-         {{6, 3.0f}, {10, 0.0f}, {11, 1951.0f}, {32, 4.0f}, {35, 3.0f}}, {{10, 1.0f}}}};
+        {"a warehouse run as saved", 11, 0.0f, "", {}, {}, false},
+        {"an office designed", 7, 243.0f, "", {}, {}, false},
+        {"a type 2 building designed, a row house", 2, 243.0f, "", {{7, 3.0f}}, {}, false},
+        {"a warehouse designed, a flat with units above and below", 11, 243.0f, "", {{7, 3.0f}, {9, 3.0f}}, {},
+         false},
+        {"a warehouse run as saved, a new house of 1930 at Arcata", 11, 0.0f, "Arcata.epw", {{11, 1930.0f}}, {},
+         false},
+        // The other building's roof lay under another unit: the house's
+        // design met no roof area before laying its own roof out.
+        {"a type 3 building designed under another unit, an addition with foil (code 3)", 3, 243.0f, "",
+         {{6, 3.0f}, {10, 0.0f}, {11, 1951.0f}, {32, 4.0f}, {35, 3.0f}}, {{10, 1.0f}}, true}};
     for (const Case& c : cases) {
         ScratchDir dir;
         const fs::path p = dir / "p";
@@ -738,13 +741,18 @@ TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
                 for (const auto& [row, value] : rows) STRATEGY(row, 1) = value;
             });
         };
+        INTEGER own_type = 0;
+        edit_scheme(p, 1, [&] { own_type = NTYPE; });
         set_rows(c.house);
         const SchemeRun house = run_scheme(p, 1, 243.0f);
         const SavedScheme house_saved = saved_scheme(p, 1);
         make_nonresidential(p, 1, c.type);
         set_rows(c.other);
         run_scheme(p, 1, c.command);
-        edit_scheme(p, 1, [] { NFLAG(24) = false; });
+        edit_scheme(p, 1, [&] {
+            NFLAG(24) = false;
+            if (c.type_back) NTYPE = own_type;
+        });
         set_rows(c.house);
         const std::string what = std::string("a house back from ") + c.use;
         expect_same_run(house, run_scheme(p, 1, 243.0f), what);
