@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "blocks/blocks.h"
+#include "host_edit.h"
 #include "mavokernel.h"
 #include "project/project.h"
 
@@ -340,14 +341,7 @@ void host_directories(const Inputs& in, const fs::path& project) {
 // Rewrites the input file and parameter column of scheme `slot`.
 void edit_scheme(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit) {
     host_directories(in, project);
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND2();
-    edit();
-    KEEP2(1);
-    AADISK(6);
+    host::edit_loaded_scheme(slot, edit);
 }
 
 // Selects scheme `slot` and stores its command and second scheme.

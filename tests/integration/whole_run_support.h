@@ -17,6 +17,7 @@
 
 #include "blocks/blocks.h"
 #include "front/project_lock.h"
+#include "host_edit.h"
 #include "mavokernel.h"
 #include "project/project.h"
 #include "test_support.h"
@@ -70,14 +71,7 @@ inline void edit_scheme(const fs::path& project, INTEGER slot, Edit edit) {
     BLK0B.DISKPROJ = 32;
     BLK0B.DISKDAT = 21;
     BLK0B.DISKKEEP2 = 26;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND2();
-    edit();
-    KEEP2(1);
-    AADISK(6);
+    host::edit_loaded_scheme(slot, edit);
 }
 
 // Turns scheme `slot` into a non-residential building, of building type
