@@ -4,7 +4,9 @@
 // members of a combination of zones; FINDFLAG reads a member's run flags
 // and the days it covers from its input file so that members of different
 // run lengths or periods are not added together.
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -162,6 +164,27 @@ void fuel_type_of_tariff_choice() {
     if (!has_scheme_column(IDNUM1) || STRATEGY(3, IDNUM1) != 0.0f) return;
     if (STRATEGY(1, IDNUM1) >= 1.0f) FUELTYPE = 4.0f;
     else if (STRATEGY(1, IDNUM1) == 0.0f) FUELTYPE = 0.0f;
+}
+
+// The site words a results file carries: zip code, climate zone and the gas
+// tariff in force (words 1 to 16 of the site block), with the weather
+// source the zip code gives.
+struct ResultsSite {
+    std::array<std::byte, offsetof(BLK33A_t, FUELTYPE)> words{};
+    LOGICAL by_zip{};
+};
+static_assert(offsetof(BLK33A_t, FUELTYPE) == 16 * 4);
+
+ResultsSite results_site() {
+    ResultsSite s;
+    std::memcpy(s.words.data(), &BLK33A, s.words.size());
+    s.by_zip = NFLAG(37);
+    return s;
+}
+
+void put_results_site(const ResultsSite& s) {
+    std::memcpy(&BLK33A, s.words.data(), s.words.size());
+    NFLAG(37) = s.by_zip;
 }
 
 void section_site(ResultsWalk& r) {
@@ -409,6 +432,11 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
     const REAL whole = member_area_sum(combination);
     INTEGER idtemp = combination, ndigit = 0, npow = 0;
     bool opened = false;
+    // The combination stands at the site of the member that serves it, the
+    // first with results: each member's file gives its own site, and the
+    // last one's, mixed with the serving member's zip code, would name a
+    // climate zone neither is in.
+    ResultsSite serving_site;
     while (idtemp > 0) {
         STRIPR(idtemp, ndigit, npow);
         if (ndigit < 1 || ndigit > 9) {
@@ -431,12 +459,14 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
         }
         const REAL weight = whole > 0.0f ? SUMARY(1, ndigit) / whole : 0.0f;
         read_results_file(ndigit, true, weight);
+        if (!opened) serving_site = results_site();
         opened = true;
         // The combination's floor area is the sum of its members' (not the
         // last member's alone): its per-area results, the area-weighted
         // air changes and the zone check all divide by the whole building.
         store_combination_area(area_total);
     }
+    if (opened) put_results_site(serving_site);
 }
 
 }  // namespace

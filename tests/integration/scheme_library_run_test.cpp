@@ -466,9 +466,13 @@ TEST_F(SchemeLibraryRun, SlotWithoutResultsHoldsNoneAndAddsNone) {
 // whose members no longer add up holds nothing. A combination of schemes
 // with other furnaces burnt the summed heating load in the leading
 // member's furnace; a line kept the sums of its members' earlier runs
-// after one was run again at another site, or over twelve days.
+// after one was run again at another site, or over twelve days. A run of
+// the line whose last member stands on a weather file read the leading
+// member's zip code with the last member's climate zone, which has no zone
+// file: the fallback emptied rows 20 to 25 (and could move schemes 1 and 2
+// to the default location).
 TEST_F(SchemeLibraryRun, EveryLineHoldsItsMembersSumAfterTheirRuns) {
-    enum class Then { nothing, scheme_3_at_another_site, scheme_3_over_twelve_days };
+    enum class Then { nothing, scheme_3_at_another_site, scheme_3_over_twelve_days, line_run_with_scheme_3_at_stockton };
     struct Case {
         const char* what;
         REAL furnace_of_3;  // heating choice of scheme 3 before the line is made; 0 as copied
@@ -477,7 +481,9 @@ TEST_F(SchemeLibraryRun, EveryLineHoldsItsMembersSumAfterTheirRuns) {
     };
     for (const Case c : {Case{"members with other furnaces", 4.0f, Then::nothing, false},
                          Case{"a member run again at another site", 0.0f, Then::scheme_3_at_another_site, false},
-                         Case{"a member run again over twelve days", 0.0f, Then::scheme_3_over_twelve_days, true}}) {
+                         Case{"a member run again over twelve days", 0.0f, Then::scheme_3_over_twelve_days, true},
+                         Case{"the line run, its last member at Stockton", 0.0f,
+                              Then::line_run_with_scheme_3_at_stockton, false}}) {
         SCOPED_TRACE(c.what);
         for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
         designs_and_a_named_copy();
@@ -488,6 +494,8 @@ TEST_F(SchemeLibraryRun, EveryLineHoldsItsMembersSumAfterTheirRuns) {
         run(3, cmd::kCombine, 13, "Line");
         if (c.then == Then::scheme_3_at_another_site) {
             testing::move_scheme(project.path(), 3, "Phoenix.epw");
+        } else if (c.then == Then::line_run_with_scheme_3_at_stockton) {
+            testing::move_scheme(project.path(), 3, "Stockton.epw");
         } else if (c.then == Then::scheme_3_over_twelve_days) {
             testing::edit_scheme(project.path(), 3, [] {
                 TMYMON = 7;
@@ -495,6 +503,7 @@ TEST_F(SchemeLibraryRun, EveryLineHoldsItsMembersSumAfterTheirRuns) {
             });
         }
         if (c.then != Then::nothing) run(3, 0, 0);
+        if (c.then == Then::line_run_with_scheme_3_at_stockton) run(13, 0, 0);
         host_loads();
         ASSERT_EQ(NCOMBO(1), 13);
         const std::vector<REAL> line = column(10);
