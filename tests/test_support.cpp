@@ -8,6 +8,7 @@
 #include "blocks/blocks.h"
 #include "blocks/run_control.h"
 #include "front/scheme_numbers.h"
+#include "host_edit.h"
 #include "mavokernel.h"
 #include "project/project.h"
 
@@ -45,15 +46,7 @@ void write_file(const std::filesystem::path& p, const std::string& content) {
 }
 
 void use_directories(const std::string& project, const std::string& util, const std::string& weather) {
-    DIRPATHS(2) = project;
-    DIRPATHS(1) = util;
-    DIRPATHS(4) = util;
-    DIRPATHS(5) = util;
-    DIRPATHS(3) = weather;
-    SLASH = "/";
-    READMODE = 3;
-    WRITEMODE = 3;
-    OSCODE = 5;
+    host::use_directories(project, util, weather);
 }
 
 std::filesystem::path sample_data() { return MAVO_SOURCE_DIR "/data"; }

@@ -324,15 +324,7 @@ std::uint64_t digest(const Files& files) {
 // a host writes never depends on what the kernel left in this process.
 void host_directories(const Inputs& in, const fs::path& project) {
     reset_all_blocks();
-    DIRPATHS(2) = project.string();
-    DIRPATHS(1) = in.util.string();
-    DIRPATHS(4) = in.util.string();
-    DIRPATHS(5) = in.util.string();
-    DIRPATHS(3) = in.weather.string();
-    SLASH = "/";
-    READMODE = 3;
-    WRITEMODE = 3;
-    OSCODE = 5;
+    host::use_directories(project.string(), in.util.string(), in.weather.string());
     BLK0B.DISKPROJ = 32;
     BLK0B.DISKDAT = 21;
     BLK0B.DISKKEEP2 = 26;

@@ -62,14 +62,15 @@ INTEGER leading_member(INTEGER id) {
     return id;
 }
 
+bool member_holds_results(INTEGER digit) { return is_scheme_slot(digit) && SUMARY(48, digit) > 0.0f; }
+
 INTEGER serving_slot(INTEGER id) {
     if (id < 11) return leading_member(id);
-    // A member that holds no results (an erased slot named again, a run
-    // that simulated nothing) adds nothing to the combination, and its
-    // saved run state (days, valid climate data) is no simulation's.
+    // A member that holds no results adds nothing to the combination, and
+    // its saved run state (days, valid climate data) is no simulation's.
     for (INTEGER rest = id, digit = 0, npow = 0; rest > 0;) {
         STRIPR(rest, digit, npow);
-        if (digit >= 1 && digit <= 9 && SUMARY(48, digit) > 0.0f) return digit;
+        if (member_holds_results(digit)) return digit;
     }
     return leading_member(id);
 }

@@ -20,6 +20,11 @@ INTEGER combination_line(INTEGER number);
 // digit, whose command slot carries the combination's commands. Scheme
 // slots lead themselves; 0 for anything else.
 INTEGER leading_member(INTEGER id);
+// Whether member `digit` of a combination adds anything to it: a design
+// slot whose summary column holds simulated days. An erased slot named
+// again, or a slot whose run simulated nothing, holds none, though its
+// results file may still hold an earlier design's.
+bool member_holds_results(INTEGER digit);
 // The member scheme a combination number is served by: its leading member,
 // or, when that holds no results, the first member that does. A
 // combination has no parameter column or input file of its own; the

@@ -667,7 +667,7 @@ bool members_results_files_present(INTEGER number, INTEGER scheme) {
     INTEGER rest = number, digit = 0, npow = 0;
     while (rest > 0) {
         STRIPR(rest, digit, npow);
-        if (!is_scheme_slot(digit) || digit == scheme || SUMARY(48, digit) <= 0.0f) continue;
+        if (digit == scheme || !member_holds_results(digit)) continue;
         if (!build_scheme_read_path(SchemeFile::Results, digit)) return false;
         std::error_code ec;
         if (!std::filesystem::is_regular_file(std::string(PATHTOFILE.trimmed()), ec)) return false;

@@ -403,7 +403,7 @@ REAL member_area_sum(INTEGER combination) {
     INTEGER rest = combination, digit = 0, npow = 0;
     while (rest > 0) {
         STRIPR(rest, digit, npow);
-        if (digit >= 1 && digit <= 9 && SUMARY(48, digit) > 0.0f) sum += SUMARY(1, digit);
+        if (member_holds_results(digit)) sum += SUMARY(1, digit);
     }
     return sum;
 }
@@ -443,10 +443,7 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
             NFLAG(53) = NFLAG(55) = NFLAG(56) = false;
             continue;
         }
-        // A member that holds no results (an erased slot named again, a
-        // run that simulated nothing) adds nothing: its results file may
-        // still hold an earlier design's.
-        if (SUMARY(48, ndigit) <= 0.0f) continue;
+        if (!member_holds_results(ndigit)) continue;
         area_total += SUMARY(1, ndigit);
         AREAT = SUMARY(1, ndigit);
         if (member_mismatched(ndigit, !opened)) {
@@ -522,7 +519,7 @@ bool members_add_up(INTEGER combination) {
     INTEGER rest = combination, digit = 0, npow = 0;
     for (bool first = true; rest > 0 && add_up;) {
         STRIPR(rest, digit, npow);
-        if (digit < 1 || digit > 9 || SUMARY(48, digit) <= 0.0f) continue;  // no results to add
+        if (!member_holds_results(digit)) continue;
         add_up = !member_mismatched(digit, first);
         first = false;
     }
