@@ -77,6 +77,17 @@ bool raised_floor_of(INTEGER type, RaisedFloor& f) {
     }
 }
 
+// No slab on grade: its area and every property of its element are 0, so
+// nothing stays of a slab another design of the scheme (a non-residential
+// one's) laid out.
+void no_slab() {
+    AREA(12) = 0.0f;
+    PERCNT(12) = 0.0f;
+    UVAL(12) = 0.0f;
+    TMLAG(12) = 0.0f;
+    DECR(12) = 0.0f;
+}
+
 // Steps 2 and 3: areas, percentages, under-floor code and floor mass of the
 // raised floors and slabs.
 void floor_layout(const Working& w, INTEGER type) {
@@ -84,13 +95,7 @@ void floor_layout(const Working& w, INTEGER type) {
     const ScaledFootprint& fp = w.footprint;
     if (is_one_of(type, {2, 3, 4, 5, 8, 9})) {
         if (PERCNT(11) <= 0.0f && AREA(11) > 0.0f) PERCNT(11) = 100.0f;
-        AREA(12) = 0.0f;
-        PERCNT(12) = 0.0f;
-        // No slab either: none of the properties a slab of another design
-        // of the scheme (a non-residential one's) left on its element.
-        UVAL(12) = 0.0f;
-        TMLAG(12) = 0.0f;
-        DECR(12) = 0.0f;
+        no_slab();
         if (fp.valid) {
             LNTH(1) = fp.a_ft;
             WDTH(1) = fp.b_ft;
@@ -308,13 +313,8 @@ void residential_floors(Working& w) {
     if (STRATEGY(40, k) == 1.0f) STRATEGY(33, k) = 1.0f;
     if (code_of(33, k) == 1) {
         AREA(11) = 0.0f;
-        AREA(12) = 0.0f;
         PERCNT(11) = 0.0f;
-        PERCNT(12) = 0.0f;
-        // No floor is no slab either.
-        UVAL(12) = 0.0f;
-        TMLAG(12) = 0.0f;
-        DECR(12) = 0.0f;
+        no_slab();  // no floor is no slab either
     }
     DBG_INT("UVALR floor type Strategy(33", type);
     DBG_FLOAT("UVALR floor Uval(11)", UVAL(11));

@@ -45,8 +45,11 @@ REAL wall_or_roof(INTEGER month, INTEGER ihour, INTEGER mnth, INTEGER itemn) {
     const bool day_before_known = sol_air_day_known(face);
     for (INTEGER h = 1; h <= 24; ++h) SATEMP(h) = SATEMS(h, face);
     SATS(mnth, ihour, itemn);
-    for (INTEGER h = 1; h <= 24; ++h)
-        if (h == ihour || !day_before_known) SATEMP(h) = SATEMS(h, face);
+    if (day_before_known) {
+        SATEMP(ihour) = SATEMS(ihour, face);
+    } else {
+        for (INTEGER h = 1; h <= 24; ++h) SATEMP(h) = SATEMS(h, face);
+    }
     if (in_trace_window()) {
         DBG_INT("itemn in OPAQUE 252", itemn);
         DBG_FLOAT("  SATEMP(IHOUR) in OPAQUE 252", SATEMP(ihour));
