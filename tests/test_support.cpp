@@ -52,20 +52,7 @@ void use_directories(const std::string& project, const std::string& util, const 
 std::filesystem::path sample_data() { return MAVO_SOURCE_DIR "/data"; }
 
 void new_project(const std::filesystem::path& dir, const std::filesystem::path& util) {
-    namespace fs = std::filesystem;
-    fs::create_directories(dir);
-    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"master0.dir", "master.dir"},
-                                                                                    {"sumary0b.dat", "summaryb.dat"},
-                                                                                    {"strat0b.dat", "stratb.dat"},
-                                                                                    {"strat0b.bfr", "stratb.bfr"},
-                                                                                    {"scheme0b.het", "scheme0b.het"}})
-        fs::copy_file(util / from, dir / to);
-    for (int k = 1; k <= 9; ++k) {
-        const std::string n = std::to_string(k);
-        fs::copy_file(util / "scheme0b.dat", dir / ("scheme" + n + "b.dat"));
-        fs::copy_file(util / "scheme0b.het", dir / ("scheme" + n + "b.het"));
-        fs::copy_file(util / "schedule01.dat", dir / ("schedule" + n + ".dat"));
-    }
+    host::new_project_files(dir, util);
 }
 
 int run_on_sample_data(const std::filesystem::path& project) {

@@ -5,7 +5,10 @@
 // the host saves them).
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "blocks/blocks.h"
 #include "project/project.h"
@@ -25,6 +28,26 @@ inline void use_directories(const std::string& project, const std::string& util,
     READMODE = 3;
     WRITEMODE = 3;
     OSCODE = 5;
+}
+
+// A new project as the host makes one in `dir`: the utility directory's
+// new-project files, and every scheme slot starting as the default scheme
+// (its input file, an empty results file and the default schedules).
+inline void new_project_files(const std::filesystem::path& dir, const std::filesystem::path& util) {
+    namespace fs = std::filesystem;
+    fs::create_directories(dir);
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"master0.dir", "master.dir"},
+                                                                                    {"sumary0b.dat", "summaryb.dat"},
+                                                                                    {"strat0b.dat", "stratb.dat"},
+                                                                                    {"strat0b.bfr", "stratb.bfr"},
+                                                                                    {"scheme0b.het", "scheme0b.het"}})
+        fs::copy_file(util / from, dir / to);
+    for (int k = 1; k <= 9; ++k) {
+        const std::string n = std::to_string(k);
+        fs::copy_file(util / "scheme0b.dat", dir / ("scheme" + n + "b.dat"));
+        fs::copy_file(util / "scheme0b.het", dir / ("scheme" + n + "b.het"));
+        fs::copy_file(util / "schedule01.dat", dir / ("schedule" + n + ".dat"));
+    }
 }
 
 // The host's edit of scheme `slot` in the project whose directories are named.

@@ -379,20 +379,7 @@ void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot) {
 // A new project whose two design slots describe the case at `site`.
 void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site) {
     fs::remove_all(dir);
-    fs::create_directories(dir);
-    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-             {"master0.dir", "master.dir"},
-             {"sumary0b.dat", "summaryb.dat"},
-             {"strat0b.dat", "stratb.dat"},
-             {"strat0b.bfr", "stratb.bfr"},
-             {"scheme0b.het", "scheme0b.het"}})
-        fs::copy_file(in.util / from, dir / to);
-    for (int k = 1; k <= 9; ++k) {
-        const std::string n = std::to_string(k);
-        fs::copy_file(in.util / "scheme0b.dat", dir / ("scheme" + n + "b.dat"));
-        fs::copy_file(in.util / "scheme0b.het", dir / ("scheme" + n + "b.het"));
-        fs::copy_file(in.util / "schedule01.dat", dir / ("schedule" + n + ".dat"));
-    }
+    host::new_project_files(dir, in.util);
     for (const INTEGER slot : {1, 2}) {
         edit_scheme(in, dir, slot, [&] {
             for (const auto& [row, v] : c.rows) STRATEGY(row, slot) = v;
