@@ -173,11 +173,23 @@ constexpr uid_t kNobody = 65534;
 constexpr int kNoUnprivilegedUser = 77;
 
 // A run of `project` by the unprivileged user, in a child process.
+// The other user reads the utility and weather directories too: copies
+// beside the project that every user may read, wherever the source tree
+// stands (a clone in a directory of its owner's alone).
 int run_as_nobody(const fs::path& project) {
+    const fs::path readable = project.parent_path() / "readable-by-all";
+    if (!fs::exists(readable)) {
+        fs::create_directories(readable);
+        for (const char* d : {"util", "weather"}) fs::copy(kData / d, readable / d, fs::copy_options::recursive);
+        for (const auto& e : fs::recursive_directory_iterator(readable))
+            fs::permissions(e.path(), fs::perms(e.is_directory() ? 0755 : 0644));
+        fs::permissions(readable, fs::perms(0755));
+    }
+    const std::string p = project.string(), u = (readable / "util").string(), w = (readable / "weather").string();
     return in_child_process([&] {
         if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) return kNoUnprivilegedUser;
         reset_all_blocks();
-        return run_kernel(project);
+        return MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
     });
 }
 
