@@ -334,6 +334,14 @@ static int column_of(int32_t id, const struct project_names* names, int* line) {
     return 0;
 }
 
+int project_combination_line(const char* project, int32_t number) {
+    struct project_names names;
+    int line = 0;
+    read_names(project, &names);
+    column_of(number, &names, &line);
+    return line > 0 && names.line[line][0] != '\0' ? line : 0;
+}
+
 static void print_name(const char* name) {
     if (!*name) {
         printf(" (no name)");

@@ -41,6 +41,10 @@ void begin_report(const char* project, float command, struct run_report* report)
  * call's return code. */
 void print_report(void* lib, const char* project, const char* weather, int trace, struct run_report* report, int rc);
 
+/* The combination line of the project's master.dir that holds the
+ * combination number under a name; 0 when none does. */
+int project_combination_line(const char* project, int32_t number);
+
 /* Text typed at a UTF-8 terminal in the project's code page (Windows-1252,
  * one byte per character), NUL-ended in `out` of `room` bytes: the number
  * of characters, or -1 with the reason in `why` (invalid UTF-8, a control

@@ -35,14 +35,17 @@
  * from the stored one, and only into a file long enough to hold it: a file
  * too short is left as it is, with a message), and, once the library is
  * loaded:
- *   --name TEXT   leaves TEXT in the library's name buffer (block BLK27A)
- *                 for the call: the name of a renamed scheme or line or of a
- *                 new combination (24 characters), or the months of a
- *                 re-read as 4-character words ("MAR JUL")
+ *   --name TEXT   leaves TEXT, typed in UTF-8, in the library's name buffer
+ *                 (block BLK27A) for the call, in the code page of project
+ *                 names: the name of a renamed scheme or line or of a new
+ *                 combination (24 characters), or the months of a re-read
+ *                 as 4-character words ("MAR JUL")
  * The edits and the call hold the project's lock, the one the kernel takes
  * for its run ("PROJECT_DIR/.mavolock"): another process's run of the same
  * project cannot come between them.
- * The library is looked for beside the program, in ../lib.
+ * The library is looked for beside the program, in ../lib, by its SONAME
+ * first. Every argument is checked before anything is touched; a wrong one
+ * is named, with the reason.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -586,6 +589,17 @@ static int read_arguments(int argc, char** argv, struct arguments* args) {
     return 0;
 }
 
+/* A combination selected with --scheme must be one a line of the project
+ * holds: the kernel would run its leading scheme in its place. */
+static int check_combination(const char* project, int32_t scheme) {
+    if (scheme <= 9 || project_combination_line(project, scheme) > 0) return 1;
+    fprintf(stderr,
+            "mavo-run: --scheme %d: no combination line of the project holds it; make it first from a named "
+            "scheme with --command 204 --target %d --name NAME\n",
+            (int)scheme, (int)scheme);
+    return 0;
+}
+
 /* The text of --name in the code page of project names, one byte per
  * character, for the name buffer: a name (its first 24 characters are
  * kept) or the months of a re-read. */
@@ -615,6 +629,7 @@ int main(int argc, char** argv) {
     if (check_directories(project, util, weather, make_new) != 0) return 2;
     struct site chosen_site;
     if (site && resolve_site(weather, site, &chosen_site) != 0) return 2;
+    if (set_scheme && !check_combination(project, scheme)) return 2;
     int created = 0;
     if (make_new && (created = make_project_directory(project)) < 0) return 2;
     const int lock = lock_project(project);
