@@ -68,7 +68,10 @@ typedef void (*MAVOKernelLib_ProgressCallback)(int32_t a, int32_t b, int32_t c, 
 /* The build. Each getter returns a constant: "x86_64", 64, 0 (little
  * endian), "Release", "5.900" (the library's version; its SONAME is
  * libmavokernel.so.5), the build moment, and 1848 (the progress states,
- * which no run reports). The build moment is the text
+ * which no run reports). The build style is that fixed text whatever the
+ * library was compiled as: a Debug build, the test build with its index
+ * checks or a sanitizer build reports "Release" too, so a host cannot
+ * tell the build from it. The build moment is the text
  * "Tue Dec  4 17:14:44 UTC 2018": weekday, month, day of the month padded
  * with a blank, 24-hour time, time-zone abbreviation and year (strftime's
  * "%a %b %e %H:%M:%S %Z %Y"). The stamp carries no zone: the clock reading

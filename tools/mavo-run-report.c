@@ -58,8 +58,8 @@ struct summary_row {
  * column (rows 18 to 47 of the two columns subtracted) a designer reads. */
 static const struct summary_row main_rows[] = {
     {1, "floor area", "ft2"},
-    {18, "heating load", "kBtu/ft2"},
-    {19, "cooling load", "kBtu/ft2"},
+    {18, "heating delivered", "kBtu/ft2"},
+    {19, "cooling delivered", "kBtu/ft2"},
     {25, "electricity", "kWh"},
     {66, "fuel", "therms (gallons at a propane or oil site)"},
     {38, "site energy per floor area", "kBtu/ft2"},
@@ -67,13 +67,129 @@ static const struct summary_row main_rows[] = {
     {70, "photovoltaic output", "kWh"},
 };
 static const struct summary_row difference_rows[] = {
-    {18, "heating load", "kBtu/ft2"},
-    {19, "cooling load", "kBtu/ft2"},
+    {18, "heating delivered", "kBtu/ft2"},
+    {19, "cooling delivered", "kBtu/ft2"},
     {21, "heating fuel", "therms (gallons at a propane or oil site)"},
     {25, "electricity", "kWh"},
     {38, "site energy per floor area", "kBtu/ft2"},
     {37, "total energy cost", "$"},
 };
+
+/* The project's code page (Windows-1252) for bytes 0x80 to 0x9F as Unicode
+ * code points (Unicode Consortium mapping table CP1252.TXT); 0 for the five
+ * bytes it leaves unassigned. Bytes 0xA0 to 0xFF are the Latin-1
+ * characters of the same number. */
+static const uint16_t kCodePageHigh[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, /* 0x80 */
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,      /* 0x88 */
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, /* 0x90 */
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178, /* 0x98 */
+};
+
+/* The character of a code-page byte; U+FFFD for an unassigned byte. */
+static uint32_t code_point_of_byte(unsigned char byte) {
+    if (byte < 0x80 || byte > 0x9F) return byte;
+    return kCodePageHigh[byte - 0x80] ? kCodePageHigh[byte - 0x80] : 0xFFFD;
+}
+
+/* The code-page byte of a character: 0 where the code page has none. */
+static unsigned char byte_of_code_point(uint32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return (unsigned char)c;
+    for (int i = 0; i < 32; ++i)
+        if (kCodePageHigh[i] != 0 && kCodePageHigh[i] == c) return (unsigned char)(0x80 + i);
+    return 0;
+}
+
+static size_t put_utf8(uint32_t c, char* out) {
+    if (c < 0x80) {
+        out[0] = (char)c;
+        return 1;
+    }
+    if (c < 0x800) {
+        out[0] = (char)(0xC0 | (c >> 6));
+        out[1] = (char)(0x80 | (c & 0x3F));
+        return 2;
+    }
+    out[0] = (char)(0xE0 | (c >> 12));
+    out[1] = (char)(0x80 | ((c >> 6) & 0x3F));
+    out[2] = (char)(0x80 | (c & 0x3F));
+    return 3;
+}
+
+/* One character of UTF-8 text: its length in bytes, 0 when the bytes are
+ * not UTF-8 (a stray or missing continuation byte, an overlong form, a
+ * surrogate, or a code point above U+10FFFF). */
+static size_t take_utf8(const unsigned char* s, uint32_t* c) {
+    size_t length;
+    uint32_t least;
+    if (s[0] < 0x80) {
+        *c = s[0];
+        return 1;
+    } else if (s[0] >= 0xC2 && s[0] <= 0xDF) {
+        length = 2, least = 0x80, *c = s[0] & 0x1F;
+    } else if (s[0] >= 0xE0 && s[0] <= 0xEF) {
+        length = 3, least = 0x800, *c = s[0] & 0x0F;
+    } else if (s[0] >= 0xF0 && s[0] <= 0xF4) {
+        length = 4, least = 0x10000, *c = s[0] & 0x07;
+    } else {
+        return 0;
+    }
+    for (size_t i = 1; i < length; ++i) {
+        if ((s[i] & 0xC0) != 0x80) return 0;
+        *c = (*c << 6) | (s[i] & 0x3F);
+    }
+    if (*c < least || *c > 0x10FFFF || (*c >= 0xD800 && *c <= 0xDFFF)) return 0;
+    return length;
+}
+
+/* C0 and C1 control characters and DEL: a name is one line of master.dir. */
+static int is_control(uint32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+int text_in_code_page(const char* utf8, char* out, size_t room, char* why, size_t why_room) {
+    const unsigned char* s = (const unsigned char*)utf8;
+    size_t count = 0;
+    while (*s) {
+        uint32_t c = 0;
+        const size_t length = take_utf8(s, &c);
+        if (length == 0) {
+            snprintf(why, why_room, "it is not UTF-8 text: byte 0x%02X after character %zu starts no character",
+                     *s, count);
+            return -1;
+        }
+        char shown[5];
+        memcpy(shown, s, length);
+        shown[length] = '\0';
+        const unsigned char byte = byte_of_code_point(c);
+        if (is_control(c)) {
+            snprintf(why, why_room, "character %zu is a control character (U+%04X); a name is printable text",
+                     count + 1, (unsigned)c);
+            return -1;
+        }
+        if (byte == 0) {
+            snprintf(why, why_room,
+                     "character %zu, \"%s\" (U+%04X), is not in Windows-1252, the code page of project names; "
+                     "write it otherwise",
+                     count + 1, shown, (unsigned)c);
+            return -1;
+        }
+        if (count + 1 >= room) {
+            snprintf(why, why_room, "it is longer than %zu characters", room - 1);
+            return -1;
+        }
+        out[count++] = (char)byte;
+        s += length;
+    }
+    out[count] = '\0';
+    return (int)count;
+}
+
+/* Code-page text as the terminal shows it: in UTF-8. */
+static void print_code_page_text(const char* text) {
+    for (const unsigned char* s = (const unsigned char*)text; *s; ++s) {
+        char bytes[4];
+        fwrite(bytes, 1, put_utf8(code_point_of_byte(*s), bytes), stdout);
+    }
+}
 
 static int by_name(const void* a, const void* b) {
     return strcmp(((const struct file_state*)a)->name, ((const struct file_state*)b)->name);
@@ -84,6 +200,8 @@ static int is_library_command(int command) {
 }
 
 static int is_compare_command(int command) { return command == 212 || command == 217; }
+
+enum { kRenameCommand = 208 };
 
 /* The project directory's files, hidden ones (the kernel's temporaries and
  * lock) left out, sorted by name. */
@@ -165,10 +283,14 @@ static int read_selected_schemes(const char* project, int32_t schemes[2]) {
     return read_bytes(path, kSelectedSchemeByte, schemes, 8);
 }
 
+static float strategy_value(const char* project, int scheme, int row);
+
 void begin_report(const char* project, float command, struct run_report* report) {
     int32_t schemes[2] = {0, 0};
     report->command = command;
     report->scheme = read_selected_schemes(project, schemes) == 0 ? schemes[0] : 0;
+    report->site_asked =
+        report->scheme >= 1 && report->scheme <= 9 ? strategy_value(project, report->scheme, kZipCodeRow) : 0.0f;
     report->before = list_files(project);
 }
 
@@ -212,9 +334,22 @@ static int column_of(int32_t id, const struct project_names* names, int* line) {
     return 0;
 }
 
+int project_combination_line(const char* project, int32_t number) {
+    struct project_names names;
+    int line = 0;
+    read_names(project, &names);
+    column_of(number, &names, &line);
+    return line > 0 && names.line[line][0] != '\0' ? line : 0;
+}
+
 static void print_name(const char* name) {
-    if (*name) printf(" \"%s\"", name);
-    else printf(" (no name)");
+    if (!*name) {
+        printf(" (no name)");
+        return;
+    }
+    printf(" \"");
+    print_code_page_text(name);
+    printf("\"");
 }
 
 /* A scheme number as the designer knows it; in full with its name and the
@@ -235,6 +370,18 @@ static void print_scheme(int32_t id, const struct project_names* names, int in_f
     }
 }
 
+/* What a rename did: the scheme or combination it named (the second
+ * scheme of the operation, not the one the run went on with) and its new
+ * name. */
+static void print_renamed(int32_t id, const struct project_names* names) {
+    int line = 0;
+    column_of(id, names, &line);
+    print_scheme(id, names, 0);
+    printf(" is now named");
+    print_name(id >= 1 && id <= 9 ? names->scheme[id] : names->line[line]);
+    printf("\n");
+}
+
 static float summary_value(const MAVO_BLK16* blk16, int row, int column) { return blk16->SUMARY[column - 1][row - 1]; }
 
 static void print_rows(const MAVO_BLK16* blk16, int column, const struct summary_row* rows, size_t count) {
@@ -253,33 +400,69 @@ static float strategy_value(const char* project, int scheme, int row) {
     return value;
 }
 
-/* The site a scheme's run used, as the run saved it: the station or city,
- * the zip code (or the climate-zone number) it was given, and the weather
- * file or climate zone it was simulated with. */
-static void print_site(const char* project, int scheme) {
-    char path[PATH_MAX], name[kNameLength + 1] = "", text[512] = "";
-    snprintf(path, sizeof path, "%s/scheme%db.dat", project, scheme);
-    if (read_bytes(path, kSiteNameByte, text, kNameLength) == 0) copy_name(name, text, kNameLength);
-    printf("site: %s", *name ? name : "(no name)");
-    const float zip = strategy_value(project, scheme, kZipCodeRow);
-    if (zip >= 1.0f && zip < 20.0f) printf(", given as climate zone %d", (int)zip);
-    else if (zip >= 20.0f) printf(", zip code %ld", (long)zip);
+/* The climate zone of a zip code in the weather directory's zipcodes.sce:
+ * its line's fifth field, the third from its end (the city's name may hold
+ * blanks); 0 when the table has no line for it. */
+static int climate_zone_of_zip(const char* weather, long zip) {
+    char path[PATH_MAX], text[256];
+    snprintf(path, sizeof path, "%s/zipcodes.sce", weather);
+    FILE* f = fopen(path, "r");
+    int zone = 0;
+    while (f && zone == 0 && fgets(text, sizeof text, f)) {
+        if (strtol(text, NULL, 10) != zip) continue;
+        const char* field[3] = {NULL, NULL, NULL};
+        for (char* t = strtok(text, " \t\r\n"); t; t = strtok(NULL, " \t\r\n")) {
+            field[0] = field[1];
+            field[1] = field[2];
+            field[2] = t;
+        }
+        if (field[0]) zone = atoi(field[0]);
+    }
+    if (f) fclose(f);
+    return zone;
+}
+
+/* The climate the scheme was simulated with, from line 5 of its climate
+ * link file ("ZONE 09" or the path of the weather file); blank when nothing
+ * was simulated. */
+static void print_simulated_on(const char* project, int scheme) {
+    char path[PATH_MAX], text[512] = "";
     snprintf(path, sizeof path, "%s/scheme%d.cclink", project, scheme);
     FILE* f = fopen(path, "r");
     int line = 0;
     while (f && line < 5 && fgets(text, sizeof text, f)) ++line;
     if (f) fclose(f);
-    if (line == 5) {
-        size_t n = strlen(text);
-        while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\n' || text[n - 1] == '\r')) text[--n] = '\0';
-        int zone = 0;
-        if (sscanf(text, "ZONE %d", &zone) == 1) {
-            printf("; simulated on zone%d.txh (climate zone %d)", zone, zone);
-        } else {
-            const char* slash = strrchr(text, '/');
-            printf("; simulated on %s", slash ? slash + 1 : text);
-        }
+    size_t n = line == 5 ? strlen(text) : 0;
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\n' || text[n - 1] == '\r')) text[--n] = '\0';
+    int zone = 0;
+    if (n == 0) return;
+    if (sscanf(text, "ZONE %d", &zone) == 1) {
+        printf("; simulated on zone%d.txh (climate zone %d)", zone, zone);
+    } else {
+        const char* slash = strrchr(text, '/');
+        printf("; simulated on %s", slash ? slash + 1 : text);
     }
+}
+
+/* The site a scheme's run used, as the run saved it: the station or city,
+ * the zip code (or the climate-zone number) it was given, and the weather
+ * file or climate zone it was simulated with. A zip code the table lacks
+ * is named as asked, beside the default location the run was made at. */
+static void print_site(const char* project, int scheme, int default_location, float asked) {
+    char path[PATH_MAX], name[kNameLength + 1] = "", text[kNameLength];
+    snprintf(path, sizeof path, "%s/scheme%db.dat", project, scheme);
+    if (read_bytes(path, kSiteNameByte, text, kNameLength) == 0) copy_name(name, text, kNameLength);
+    printf("site: ");
+    if (default_location && asked >= 20.0f)
+        printf("zip code %ld is not in zipcodes.sce; the run was made at, and saved as the site, the default "
+               "location (flag 89): ",
+               (long)asked);
+    if (*name) print_code_page_text(name);
+    else printf("(no name)");
+    const float zip = strategy_value(project, scheme, kZipCodeRow);
+    if (zip >= 1.0f && zip < 20.0f) printf(", given as climate zone %d", (int)zip);
+    else if (zip >= 20.0f) printf(", zip code %ld", (long)zip);
+    print_simulated_on(project, scheme);
     printf("\n");
 }
 
@@ -287,26 +470,48 @@ static void print_site(const char* project, int scheme) {
  * command (243, 246, or 340 and up) in slot 1 or 2; in slot 2 of a
  * building older than the code any command from 246 to 339 asks for its
  * vintage design. The kind is the one the run's design flags name. */
-static void print_design(const char* project, const MAVO_BLK10* blk10, int32_t scheme, int command) {
+static void print_design(const char* project, const MAVO_BLK10* blk10, int32_t scheme, int command, int simulated) {
     const int remodel = scheme == 2 && strategy_value(project, 2, kYearBuiltRow) > 199.0f;
     const int designed = (scheme == 1 || scheme == 2) &&
                          (command == 243 || command == 246 || command >= 340 || (remodel && command > 246));
     if (!designed) {
-        printf("design: none generated; the scheme was simulated as saved\n");
+        printf(simulated ? "design: none generated; the scheme was simulated as saved\n"
+                         : "design: none generated; nothing was simulated\n");
         return;
     }
-    printf("design: generated by command %d, %s, then simulated\n", command,
+    printf("design: generated by command %d, %s, %s\n", command,
            flag(blk10, kFlagCodeMinimumDesign) ? "the code-minimum design"
            : flag(blk10, kFlagEfficientDesign) ? "the energy-efficient design"
-                                               : "the vintage design of its year built");
+                                               : "the vintage design of its year built",
+           simulated ? "then simulated" : "but nothing was simulated");
+}
+
+/* The climate data asked for and not found: a site given as a climate
+ * zone, or as a zip code of a zone, whose text file the weather directory
+ * lacks (the run saved the default location as the scheme's site), or a
+ * weather file that could not be read. */
+static void print_climate_not_found(const char* weather, float asked) {
+    const long zip = (long)asked;
+    const int zone = asked >= 1.0f && asked < 20.0f ? (int)asked : asked >= 20.0f ? climate_zone_of_zip(weather, zip) : 0;
+    if (zone == 0) {
+        printf("the climate data were not valid: the weather file could not be read, and the run fell back to "
+               "the default location, climate zone 9");
+        return;
+    }
+    printf("the climate data were not valid: ");
+    if (asked < 20.0f) printf("climate zone %d was asked for", zone);
+    else printf("zip code %ld, of climate zone %d, was asked for", zip, zone);
+    printf(" and the weather directory %s holds no readable zone%d.txh, so the run fell back to the default "
+           "location, zip code 90024 (climate zone 9), and saved it as the site: put zone%d.txh into the weather "
+           "directory and give the site again (--site %ld), or run on at the default location",
+           weather, zone, zone, zip);
 }
 
 /* Why a scheme's results are all zero, from the flags the run left. */
-static void print_why_nothing(const MAVO_BLK10* blk10, int trace) {
+static void print_why_nothing(const MAVO_BLK10* blk10, const char* weather, float asked, int trace) {
     printf("nothing was simulated: every result of the scheme is 0 (");
     if (!flag(blk10, kFlagClimateValid))
-        printf("the climate data were not valid: the weather file could not be read, and the run fell back to "
-               "the default location, climate zone 9");
+        print_climate_not_found(weather, asked);
     else if (flag(blk10, kFlagFuelsIncompatible))
         printf("the heating or water-heating fuel does not suit the site");
     else if (!flag(blk10, kFlagZoneBalanceOk))
@@ -349,8 +554,8 @@ static void print_files(const struct file_list* written) {
     printf("\n");
 }
 
-static void print_results(void* lib, const char* project, int trace, const struct run_report* report,
-                          const struct file_list* written) {
+static void print_results(void* lib, const char* project, const char* weather, int trace,
+                          const struct run_report* report, const struct file_list* written) {
     const MAVO_BLK10* blk10 = (const MAVO_BLK10*)dlsym(lib, "BLK10");
     const MAVO_BLK16* blk16 = (const MAVO_BLK16*)dlsym(lib, "BLK16");
     int32_t schemes[2];
@@ -374,6 +579,9 @@ static void print_results(void* lib, const char* project, int trace, const struc
             printf("library command %d refused: ", command);
             if (!trace || !print_traced_refusal(project, written))
                 printf("the kernel traces the reason (run with --trace to see it)\n");
+        } else if (command == kRenameCommand) {
+            printf("library command %d done: ", command);
+            print_renamed(second, &names);
         } else {
             printf("library command %d done\n", command);
         }
@@ -390,13 +598,11 @@ static void print_results(void* lib, const char* project, int trace, const struc
         printf("days simulated (row 48): %.0f\n", days);
         printf("climate data valid: %s (flag 80); ended without error: %s (flag 51)\n",
                flag(blk10, kFlagClimateValid) ? "yes" : "no", flag(blk10, kFlagKernelOk) ? "yes" : "no");
-        if (column <= 9) print_site(project, column);
-        if (!is_library_command(command)) print_design(project, blk10, report->scheme, command);
-        if (flag(blk10, kFlagDefaultLocation))
-            printf("site: the zip code is not in zipcodes.sce; the default location, Los Angeles Westwood "
-                   "(climate zone 9), was used (flag 89)\n");
+        const float asked = report->scheme == id ? report->site_asked : 0.0f;
+        if (column <= 9) print_site(project, column, flag(blk10, kFlagDefaultLocation), asked);
+        if (!is_library_command(command)) print_design(project, blk10, report->scheme, command, days > 0.0f);
         if (days > 0.0f) print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
-        else print_why_nothing(blk10, trace);
+        else print_why_nothing(blk10, weather, asked, trace);
     }
     if (is_compare_command(command) && !flag(blk10, kFlagLibraryRefused)) {
         printf("difference, ");
@@ -408,14 +614,14 @@ static void print_results(void* lib, const char* project, int trace, const struc
     }
 }
 
-void print_report(void* lib, const char* project, int trace, struct run_report* report, int rc) {
+void print_report(void* lib, const char* project, const char* weather, int trace, struct run_report* report, int rc) {
     if (rc != 0) {
         printf("nothing was simulated or saved: the call returned %d and left the project's files as they were; %s\n",
                rc, trace ? "its trace (v7trace*.txt in the project directory) gives the kernel's reason"
                          : "rerun with --trace to see the kernel's reason");
     } else {
         struct file_list written = files_written(project, &report->before);
-        print_results(lib, project, trace, report, &written);
+        print_results(lib, project, weather, trace, report, &written);
         print_files(&written);
         free_files(&written);
     }

@@ -30,12 +30,26 @@ struct run_report {
     struct file_list before; /* the project directory before the call */
     float command;           /* the command the selected scheme held before the call */
     int32_t scheme;          /* the scheme selected before the call */
+    float site_asked;        /* row 4 of its column before the call: a zip code, a climate-zone
+                                number (1 to 16) or, below 0, the weather file of its input file */
 };
 
 void begin_report(const char* project, float command, struct run_report* report);
 
 /* Prints what the call did and frees what begin_report kept. lib is the
- * loaded kernel library, rc the call's return code. */
-void print_report(void* lib, const char* project, int trace, struct run_report* report, int rc);
+ * loaded kernel library, weather the weather directory of the call, rc the
+ * call's return code. */
+void print_report(void* lib, const char* project, const char* weather, int trace, struct run_report* report, int rc);
+
+/* The combination line of the project's master.dir that holds the
+ * combination number under a name; 0 when none does. */
+int project_combination_line(const char* project, int32_t number);
+
+/* Text typed at a UTF-8 terminal in the project's code page (Windows-1252,
+ * one byte per character), NUL-ended in `out` of `room` bytes: the number
+ * of characters, or -1 with the reason in `why` (invalid UTF-8, a control
+ * character, a character the code page lacks, or more than room - 1
+ * characters). */
+int text_in_code_page(const char* utf8, char* out, size_t room, char* why, size_t why_room);
 
 #endif /* MAVO_RUN_REPORT_H */

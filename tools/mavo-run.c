@@ -35,14 +35,17 @@
  * from the stored one, and only into a file long enough to hold it: a file
  * too short is left as it is, with a message), and, once the library is
  * loaded:
- *   --name TEXT   leaves TEXT in the library's name buffer (block BLK27A)
- *                 for the call: the name of a renamed scheme or line or of a
- *                 new combination (24 characters), or the months of a
- *                 re-read as 4-character words ("MAR JUL")
+ *   --name TEXT   leaves TEXT, typed in UTF-8, in the library's name buffer
+ *                 (block BLK27A) for the call, in the code page of project
+ *                 names: the name of a renamed scheme or line or of a new
+ *                 combination (24 characters), or the months of a re-read
+ *                 as 4-character words ("MAR JUL")
  * The edits and the call hold the project's lock, the one the kernel takes
  * for its run ("PROJECT_DIR/.mavolock"): another process's run of the same
  * project cannot come between them.
- * The library is looked for beside the program, in ../lib.
+ * The library is looked for beside the program, in ../lib, by its SONAME
+ * first. Every argument is checked before anything is touched; a wrong one
+ * is named, with the reason.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -50,6 +53,7 @@
 #include <fcntl.h>
 #include <libgen.h>
 #include <limits.h>
+#include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -150,10 +154,11 @@ static int check_directory(const char* path, const char* what, int access_mode, 
 static int check_directories(const char* project, const char* util, const char* weather, int make_new) {
     int rc = 0;
     struct stat st;
-    if (!make_new || stat(project, &st) == 0)
+    const int exists = stat(project, &st) == 0;
+    if (!make_new || exists)
         rc |= check_directory(project, "project directory", R_OK | W_OK | X_OK,
-                              make_new ? "give a project directory"
-                                       : "add --new to make a new project there, or give an existing project");
+                              exists ? "give a project directory (--new makes a project only where nothing is)"
+                                     : "add --new to make a new project there, or give an existing project");
     rc |= check_directory(util, "utility directory", R_OK | X_OK,
                           "give the directory of the utility files (data/util of the kernel's tree)");
     rc |= check_directory(weather, "weather directory", R_OK | X_OK,
@@ -450,83 +455,181 @@ static float pending_command(const char* project) {
     return command;
 }
 
+/* The library's names: the SONAME first, the one name a runtime package
+ * installs beside the real file, then the development link. */
+static const char* const library_names[] = {"libmavokernel.so.5", "libmavokernel.so"};
+enum { kLibraryNames = sizeof library_names / sizeof library_names[0] };
+
+/* The library beside the program (../lib), else where the program's run
+ * path and the loader look; NULL with dlerror() telling why. */
 static void* open_library(void) {
     char exe[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (n > 0) {
-        char path[PATH_MAX + 32];
         exe[n] = '\0';
-        snprintf(path, sizeof path, "%s/../lib/libmavokernel.so", dirname(exe));
-        void* lib = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-        if (lib) return lib;
+        const char* bin = dirname(exe);
+        for (int i = 0; i < kLibraryNames; ++i) {
+            char path[PATH_MAX + 32];
+            snprintf(path, sizeof path, "%s/../lib/%s", bin, library_names[i]);
+            void* lib = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+            if (lib) return lib;
+        }
     }
-    return dlopen("libmavokernel.so", RTLD_NOW | RTLD_LOCAL);
+    void* lib = NULL;
+    for (int i = 0; i < kLibraryNames && !lib; ++i) lib = dlopen(library_names[i], RTLD_NOW | RTLD_LOCAL);
+    return lib;
+}
+
+/* What the user asked for on the command line. */
+struct arguments {
+    int trace, make_new, set_scheme, set_command, set_second;
+    int32_t scheme, target;
+    float command;
+    const char* site;
+    const char* name;
+    const char* directories[3]; /* project, utility, weather */
+};
+
+/* A scheme number the library can hold: a slot 1 to 9, or a combination
+ * number whose digits name two to nine different slots in rising order, as
+ * a combination line holds them (135: schemes 1, 3 and 5). */
+static int is_scheme_number(long number) {
+    if (number >= 1 && number <= 9) return 1;
+    if (number < 12 || number > 123456789) return 0;
+    for (long last = 10; number > 0; number /= 10) {
+        if (number % 10 == 0 || number % 10 >= last) return 0;
+        last = number % 10;
+    }
+    return 1;
+}
+
+static int scheme_argument(const char* option, const char* text, int32_t* scheme) {
+    char* end = NULL;
+    errno = 0;
+    const long number = strtol(text, &end, 10);
+    if (end != text && *end == '\0' && errno == 0 && is_scheme_number(number)) {
+        *scheme = (int32_t)number;
+        return 0;
+    }
+    fprintf(stderr,
+            "mavo-run: %s %s: give a scheme slot 1 to 9 or a combination number whose digits name two or more "
+            "slots 1 to 9, each once and rising (13: schemes 1 and 3)\n",
+            option, text);
+    return -1;
+}
+
+static int command_argument(const char* text, float* command) {
+    char* end = NULL;
+    *command = strtof(text, &end);
+    if (end != text && *end == '\0' && isfinite(*command)) return 0;
+    fprintf(stderr,
+            "mavo-run: --command %s is not a number: give a command code (0 simulates the scheme as saved, 243 "
+            "and 246 design, 201 to 299 perform a library operation)\n",
+            text);
+    return -1;
+}
+
+/* The options, then the three directories. 0 when they make a call;
+ * otherwise -1, after saying which argument is wrong and why. */
+static int read_arguments(int argc, char** argv, struct arguments* args) {
+    memset(args, 0, sizeof *args);
+    int first = 1;
+    for (; first < argc && strncmp(argv[first], "--", 2) == 0; ++first) {
+        const char* option = argv[first];
+        const int takes_value = strcmp(option, "--scheme") == 0 || strcmp(option, "--command") == 0 ||
+                                strcmp(option, "--site") == 0 || strcmp(option, "--name") == 0 ||
+                                strcmp(option, "--target") == 0;
+        if (strcmp(option, "--trace") == 0) {
+            args->trace = 1;
+        } else if (strcmp(option, "--new") == 0) {
+            args->make_new = 1;
+        } else if (!takes_value) {
+            fprintf(stderr, "mavo-run: unknown option %s\n", option);
+            return -1;
+        } else if (first + 1 >= argc) {
+            fprintf(stderr, "mavo-run: %s needs a value\n", option);
+            return -1;
+        } else if (strcmp(option, "--scheme") == 0) {
+            if (scheme_argument(option, argv[++first], &args->scheme) != 0) return -1;
+            args->set_scheme = 1;
+        } else if (strcmp(option, "--target") == 0) {
+            if (scheme_argument(option, argv[++first], &args->target) != 0) return -1;
+            args->set_second = 1;
+        } else if (strcmp(option, "--command") == 0) {
+            if (command_argument(argv[++first], &args->command) != 0) return -1;
+            args->set_command = 1;
+        } else if (strcmp(option, "--site") == 0) {
+            args->site = argv[++first];
+        } else {
+            args->name = argv[++first];
+        }
+    }
+    if (argc - first < 3) {
+        fprintf(stderr, "mavo-run: %d of the three directories given; give PROJECT_DIR UTIL_DIR WEATHER_DIR\n",
+                argc - first);
+        return -1;
+    }
+    if (argc - first > 3) {
+        fprintf(stderr,
+                "mavo-run: %s: one argument too many; the options come first, then the three directories "
+                "PROJECT_DIR UTIL_DIR WEATHER_DIR\n",
+                argv[first + 3]);
+        return -1;
+    }
+    if ((args->set_command || args->site) && !args->set_scheme) {
+        fprintf(stderr, "mavo-run: %s needs --scheme: it is stored for the scheme --scheme selects\n",
+                args->set_command ? "--command" : "--site");
+        return -1;
+    }
+    if (args->site && args->scheme > 9) {
+        fprintf(stderr, "mavo-run: --site needs a scheme slot 1 to 9: a combination stands at its members' sites\n");
+        return -1;
+    }
+    for (int i = 0; i < 3; ++i) args->directories[i] = argv[first + i];
+    return 0;
+}
+
+/* A combination selected with --scheme must be one a line of the project
+ * holds: the kernel would run its leading scheme in its place. */
+static int check_combination(const char* project, int32_t scheme) {
+    if (scheme <= 9 || project_combination_line(project, scheme) > 0) return 1;
+    fprintf(stderr,
+            "mavo-run: --scheme %d: no combination line of the project holds it; make it first from a named "
+            "scheme with --command 204 --target %d --name NAME\n",
+            (int)scheme, (int)scheme);
+    return 0;
+}
+
+/* The text of --name in the code page of project names, one byte per
+ * character, for the name buffer: a name (its first 24 characters are
+ * kept) or the months of a re-read. */
+static int name_argument(const char* typed, char text[kNameBufferText + 1]) {
+    char why[200];
+    if (text_in_code_page(typed, text, kNameBufferText + 1, why, sizeof why) >= 0) return 0;
+    fprintf(stderr, "mavo-run: --name \"%s\": %s (a name keeps 24 characters, the months of a re-read %d)\n",
+            typed, why, kNameBufferText);
+    return -1;
 }
 
 int main(int argc, char** argv) {
-    int trace = 0, make_new = 0, set_scheme = 0, set_command = 0, set_second = 0;
-    int32_t scheme = 0, target = 0;
-    float command = 0.0f;
-    const char* site = NULL;
-    const char* name = NULL;
-    int first = 1;
-    for (; first < argc && strncmp(argv[first], "--", 2) == 0; ++first) {
-        char* end = NULL;
-        if (strcmp(argv[first], "--trace") == 0) {
-            trace = 1;
-        } else if (strcmp(argv[first], "--new") == 0) {
-            make_new = 1;
-        } else if (strcmp(argv[first], "--scheme") == 0 && first + 1 < argc) {
-            scheme = (int32_t)strtol(argv[++first], &end, 10);
-            if (*end != '\0') {
-                usage();
-                return 2;
-            }
-            set_scheme = 1;
-        } else if (strcmp(argv[first], "--command") == 0 && first + 1 < argc) {
-            command = strtof(argv[++first], &end);
-            if (*end != '\0') {
-                usage();
-                return 2;
-            }
-            set_command = 1;
-        } else if (strcmp(argv[first], "--site") == 0 && first + 1 < argc) {
-            site = argv[++first];
-        } else if (strcmp(argv[first], "--name") == 0 && first + 1 < argc) {
-            name = argv[++first];
-        } else if (strcmp(argv[first], "--target") == 0 && first + 1 < argc) {
-            target = (int32_t)strtol(argv[++first], &end, 10);
-            if (*end != '\0') {
-                usage();
-                return 2;
-            }
-            set_second = 1;
-        } else {
-            usage();
-            return 2;
-        }
-    }
-    if (argc - first != 3 || ((set_command || site) && !set_scheme)) {
+    struct arguments args;
+    char name[kNameBufferText + 1];
+    if (read_arguments(argc, argv, &args) != 0 || (args.name && name_argument(args.name, name) != 0)) {
         usage();
         return 2;
     }
-    if (site && (scheme < 1 || scheme > 9)) {
-        fprintf(stderr, "mavo-run: a site needs a scheme from 1 to 9\n");
-        return 2;
-    }
-    if (set_command && (scheme < 1 || scheme == 10)) {
-        fprintf(stderr, "mavo-run: a command needs a scheme from 1 to 9 or a combination number\n");
-        return 2;
-    }
-    if (name && strlen(name) > kNameBufferText) {
-        fprintf(stderr, "mavo-run: a name takes at most %d characters\n", kNameBufferText);
-        return 2;
-    }
-    const char* project = argv[first];
-    const char* util = argv[first + 1];
-    if (check_directories(project, util, argv[first + 2], make_new) != 0) return 2;
+    const int trace = args.trace, make_new = args.make_new, set_scheme = args.set_scheme;
+    const int set_command = args.set_command, set_second = args.set_second;
+    const int32_t scheme = args.scheme, target = args.target;
+    const float command = args.command;
+    const char* site = args.site;
+    const char* project = args.directories[0];
+    const char* util = args.directories[1];
+    const char* weather = args.directories[2];
+    if (check_directories(project, util, weather, make_new) != 0) return 2;
     struct site chosen_site;
-    if (site && resolve_site(argv[first + 2], site, &chosen_site) != 0) return 2;
+    if (site && resolve_site(weather, site, &chosen_site) != 0) return 2;
+    if (set_scheme && !check_combination(project, scheme)) return 2;
     int created = 0;
     if (make_new && (created = make_project_directory(project)) < 0) return 2;
     const int lock = lock_project(project);
@@ -540,7 +643,7 @@ int main(int argc, char** argv) {
     void* lib = open_library();
     if (!lib) {
         fprintf(stderr,
-                "mavo-run: cannot load libmavokernel.so: %s; build the kernel, or put the library in ../lib "
+                "mavo-run: cannot load the kernel library (libmavokernel.so.5 or libmavokernel.so): %s; build the kernel, or put the library in ../lib "
                 "beside this program\n",
                 dlerror());
         return 2;
@@ -554,7 +657,7 @@ int main(int argc, char** argv) {
     int_getter progress_states = (int_getter)find_symbol(lib, "MAVOKernelLib_getReportingCallbackProgressStates");
     run_kernel_fn run_kernel = (run_kernel_fn)find_symbol(lib, "MAVOKernelLib_runKernel");
     if (!arch_name || !arch_bits || !big_endian || !build_style || !build_version || !build_date ||
-        !progress_states || !run_kernel || (name && leave_name(lib, name) != 0)) {
+        !progress_states || !run_kernel || (args.name && leave_name(lib, name) != 0)) {
         dlclose(lib);
         return 2;
     }
@@ -570,8 +673,8 @@ int main(int argc, char** argv) {
 
     struct run_report report;
     begin_report(project, pending_command(project), &report);
-    int rc = run_kernel(project, util, argv[first + 2], trace, print_progress);
-    print_report(lib, project, trace, &report, rc);
+    int rc = run_kernel(project, util, weather, trace, print_progress);
+    print_report(lib, project, weather, trace, &report, rc);
     printf("return %d\n", rc);
     fflush(stdout);
     dlclose(lib);

@@ -91,4 +91,9 @@ CMAKE
 mkdir "$work/empty-project"
 "$work/prefix/bin/mavo-run" "$work/empty-project" "$work" "$work" > "$work/run.txt" 2>&1 || true
 grep -qx "buildVersion 5.900" "$work/run.txt" || { cat "$work/run.txt"; fail "installed mavo-run without its library"; }
+# A runtime package ships the real file and its SONAME link alone.
+find "$work/prefix" -name libmavokernel.so -delete
+"$work/prefix/bin/mavo-run" "$work/empty-project" "$work" "$work" > "$work/run.txt" 2>&1 || true
+grep -qx "buildVersion 5.900" "$work/run.txt" ||
+  { cat "$work/run.txt"; fail "installed mavo-run without the development link"; }
 echo ok

@@ -1,0 +1,75 @@
+#!/bin/sh
+# What the stand-in host says to a user who types at a UTF-8 terminal: every
+# wrong argument named and refused before anything is touched, names stored
+# in the project's code page and printed back as typed, the run that meets
+# a missing zone file and the unknown zip code each told once and whole.
+set -eu
+runner=$1
+data=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; cat "$work/out.txt" 2>/dev/null; exit 1; }
+# The README's commands name the data directories from the tree's root.
+cd "$data/.."
+run() { "$runner" "$@" > "$work/out.txt" 2>&1; }
+expect_line() { grep -qxF -- "$1" "$work/out.txt" || fail "missing line '$1'"; }
+
+run --new --scheme 1 "$work/p" data/util data/weather || fail "new project"
+snapshot() { (cd "$work/p" && cat master.dir summaryb.dat stratb.dat scheme*b.dat | cksum); }
+before=$(snapshot)
+touch "$work/a-file"
+# Each refused call: its arguments (split at '|'), then what it must say.
+while IFS='|' read -r a1 a2 a3 a4 a5 said; do
+  set -- $a1 $a2 $a3 $a4 $a5
+  [ "$1" = "-" ] && set --
+  project="$work/p"
+  case "$said" in *"not a directory"*) project="$work/a-file" ;; esac
+  if "$runner" "$@" "$project" data/util data/weather > "$work/out.txt" 2>&1; then fail "accepted: $*"; fi
+  grep -qF -- "$said" "$work/out.txt" || fail "for '$*' expected '$said'"
+  if grep -qF "add --new" "$work/out.txt" && [ "$project" = "$work/a-file" ]; then fail "a file told to add --new"; fi
+done <<'TABLE'
+--command|0||||mavo-run: --command needs --scheme
+--scheme|1|--command|abc||mavo-run: --command abc is not a number
+--bogus|||||mavo-run: unknown option --bogus
+--scheme|0||||mavo-run: --scheme 0: give a scheme slot 1 to 9 or a combination number
+--scheme|10||||mavo-run: --scheme 10: give a scheme slot 1 to 9
+--scheme|20||||mavo-run: --scheme 20: give a scheme slot 1 to 9
+--scheme|99||||mavo-run: --scheme 99: give a scheme slot 1 to 9
+--scheme|123||||mavo-run: --scheme 123: no combination line of the project holds it
+--target|31||||mavo-run: --target 31: give a scheme slot 1 to 9
+--scheme|13|--site|3||mavo-run: --site needs a scheme slot 1 to 9
+--name|Łódź||||character 1, "Ł" (U+0141), is not in Windows-1252
+--new|||||is not a directory; give a project directory (--new makes a project only where nothing is)
+-|||||is not a directory; give a project directory
+TABLE
+if "$runner" "$work/p" data/util data/weather extra > "$work/out.txt" 2>&1; then fail "a fourth directory accepted"; fi
+expect_line "mavo-run: extra: one argument too many; the options come first, then the three directories PROJECT_DIR UTIL_DIR WEATHER_DIR"
+if run --name "$(printf 'Caf\303')" "$work/p" data/util data/weather; then fail "invalid UTF-8 accepted"; fi
+grep -qF "it is not UTF-8 text: byte 0xC3 after character 3" "$work/out.txt" || fail "invalid UTF-8 not named"
+[ "$(snapshot)" = "$before" ] || fail "a refused call changed the project"
+
+# A name is stored one byte per character and printed back as typed; a
+# rename names the scheme it renamed; the 24th character stays whole.
+run --scheme 1 --command 208 --target 2 --name "Café à la carte" "$work/p" data/util data/weather || fail "rename"
+expect_line 'run: scheme 1 "BASECASE Energy Efficien"'
+expect_line 'library command 208 done: scheme 2 is now named "Café à la carte"'
+[ "$(sed -n 2p "$work/p/master.dir" | cut -c5-19)" = "$(printf 'Caf\351 \340 la carte')" ] ||
+  fail "name not stored in the code page"
+run --scheme 2 --command 208 --target 2 --name "ABCDEFGHIJKLMNOPQRSTUVWé" "$work/p" data/util data/weather ||
+  fail "24-character rename"
+run --scheme 2 --command 0 "$work/p" data/util data/weather || fail "run of the renamed scheme"
+expect_line 'run: scheme 2 "ABCDEFGHIJKLMNOPQRSTUVWé"'
+grep -qF 'PlanName="ABCDEFGHIJKLMNOPQRSTUVWé"' "$work/p/scheme2.xml" || fail "24-character name not exported whole"
+
+# The fallback at a climate zone without its file, as the README lists it.
+run --new --site 5 --scheme 1 "$work/zone5" data/util data/weather || fail "zone 5 run"
+sed -n '/^    site: LOS ANGELES WESTWOOD, zip code 90024$/,/^$/p' README.md | sed '/^$/d; s/^    //' > "$work/listed.txt"
+[ "$(wc -l < "$work/listed.txt")" -eq 3 ] || fail "the README's listing of the fallback run not found"
+while IFS= read -r line; do expect_line "$line"; done < "$work/listed.txt"
+if grep -q "simulated on\|weather file could not be read" "$work/out.txt"; then fail "fallback run in other words"; fi
+
+# An unknown zip code: one site line.
+run --new --site 99999 --scheme 1 "$work/zip" data/util data/weather || fail "unknown zip run"
+[ "$(grep -c '^site:' "$work/out.txt")" -eq 1 ] || fail "more than one site line"
+expect_line "site: zip code 99999 is not in zipcodes.sce; the run was made at, and saved as the site, the default location (flag 89): LOS ANGELES WESTWOOD, zip code 90024; simulated on zone9.txh (climate zone 9)"
+echo ok
