@@ -127,8 +127,8 @@ void value_members_solar_water(INTEGER k) {
     SUMARY(77, k) = SUMARY(25, k) > 0.0f ? SUMARY(74, k) * SUMARY(36, k) / SUMARY(25, k) : 0.0f;
 }
 
-// A combination is billed from the sums of its members' annual rows and the
-// hourly purchases its results file holds.
+// A combination is billed from the sums of its members' annual rows and
+// their hourly results, which its read of their files added up.
 void sum_combination_members(CostWork& w) {
     const INTEGER k = w.k;
     zero_rows(k, 18, 25);
