@@ -799,9 +799,9 @@ void clear_line_column(INTEGER line) {
 
 // A combination line's column, from its members' results that the blocks
 // hold summed (FIND1) with its leading member's building: the bill of the
-// summed purchases on one meter, the peaks of the summed heat flows, the
-// members' envelope summary, the annual energy over the summed floor area
-// (row 1, which FIND1 left) and the members' emissions. Members whose
+// summed gross purchases on one meter, the peaks of the summed heat flows,
+// the members' envelope summary, the annual energy over the summed floor
+// area (row 1, which FIND1 left) and the members' emissions. Members whose
 // results do not add up (a member re-read for other months, or run over
 // twelve other days, since the line was made) leave it empty: the blocks
 // then hold part of their results, or another reading's.

@@ -205,19 +205,48 @@ REAL days_of_combination(REAL days) {
     return std::min(365.0f, days);
 }
 
-// Emission rows and day count of a combination line's column: the sums of
-// its members.
-void sum_member_emissions(INTEGER k) {
-    for (INTEGER r = 41; r <= 48; ++r) SUMARY(r, k) = 0.0f;
+// The member schemes of combination line column k, one at a time.
+template <class Visit>
+void for_each_member(INTEGER k, Visit visit) {
     INTEGER remaining = NCOMBO(k - 9);
     while (true) {
         INTEGER j = 0;
         INTEGER power = 0;
         STRIPR(remaining, j, power);
         if (j < 1 || j > 9) break;
-        for (INTEGER r = 41; r <= 48; ++r) SUMARY(r, k) += SUMARY(r, j);
+        visit(j);
     }
+}
+
+// Emission rows and day count of a combination line's column: the sums of
+// its members.
+void sum_member_emissions(INTEGER k) {
+    for (INTEGER r = 41; r <= 48; ++r) SUMARY(r, k) = 0.0f;
+    for_each_member(k, [k](INTEGER j) {
+        for (INTEGER r = 41; r <= 48; ++r) SUMARY(r, k) += SUMARY(r, j);
+    });
     SUMARY(48, k) = days_of_combination(SUMARY(48, k));
+}
+
+// A combination line's heating and cooling output and its site and source
+// energy are its members' own, each found with its own heating and cooling
+// systems and fuel: the summed hourly loads, taken through the leading
+// member's systems, lose a zone whose member has none of its own (rows 18
+// and 19 read 0), and the summed fuel rows mix the members' units. Per-area
+// rows are the summed quantities over the summed floor area (row 1).
+constexpr INTEGER kPerAreaRows[] = {18, 19, 38, 39, 60};
+
+void sum_member_energy(INTEGER k, REAL area_ft2) {
+    for (const INTEGER r : kPerAreaRows) SUMARY(r, k) = 0.0f;
+    SUMARY(59, k) = 0.0f;
+    SUMARY(78, k) = 0.0f;
+    for_each_member(k, [k](INTEGER j) {
+        for (const INTEGER r : kPerAreaRows) SUMARY(r, k) += SUMARY(r, j) * SUMARY(1, j);
+        SUMARY(59, k) += SUMARY(59, j);
+        SUMARY(78, k) += SUMARY(78, j);
+    });
+    for (const INTEGER r : kPerAreaRows) SUMARY(r, k) /= area_ft2;
+    SUMARY(20, k) = std::fabs(SUMARY(18, k)) + SUMARY(19, k);
 }
 
 // Column of scheme number x in a comparison: its own slot, the back-up
@@ -307,8 +336,12 @@ void CALBEP() {
         const YearTotals totals = hourly_pass(!combination_line_column);
         AETOT = SUMARY(25, k);
         store_loads_and_peaks(k, totals, area_ft2, !combination_line_column);
-        store_site_and_source(k, area_ft2);
-        if (combination_line_column) sum_member_emissions(k);
+        if (combination_line_column) {
+            sum_member_energy(k, area_ft2);
+            sum_member_emissions(k);
+        } else {
+            store_site_and_source(k, area_ft2);
+        }
     }
 
     if (!NFLAG(80)) {  // an invalid simulation reports no HVAC output and no electricity

@@ -6,6 +6,7 @@
 // own files.
 #include "results/bills.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -117,8 +118,17 @@ void put_member_fuel_rows(INTEGER k, const MemberFuelRows& rows) {
     for (const int r : kMemberFuelRows) SUMARY(r, k) = rows[i++];
 }
 
-// A combination is billed from the sums of its members' annual rows and the
-// hourly purchases its results file holds.
+// The fuel and electricity its members' collectors saved (rows 64 and 74,
+// their sums), valued at the combination's mean prices on its one meter:
+// its fuel bill over its fuel (35 / 66), its electricity bill over its
+// electricity (36 / 25).
+void value_members_solar_water(INTEGER k) {
+    SUMARY(76, k) = SUMARY(66, k) > 0.0f ? SUMARY(64, k) * SUMARY(35, k) / SUMARY(66, k) : 0.0f;
+    SUMARY(77, k) = SUMARY(25, k) > 0.0f ? SUMARY(74, k) * SUMARY(36, k) / SUMARY(25, k) : 0.0f;
+}
+
+// A combination is billed from the sums of its members' annual rows and
+// their hourly results, which its read of their files added up.
 void sum_combination_members(CostWork& w) {
     const INTEGER k = w.k;
     zero_rows(k, 18, 25);
@@ -243,9 +253,20 @@ void set_month_frame(CostWork& w, INTEGER m) {
     }
 }
 
-// A combination bills the day its results file holds: E is that day's sum.
-void day_of_stored_purchases(CostWork& w, INTEGER m) {
-    for (INTEGER h = 1; h <= 24; ++h) w.KWHRSTOT += TEMPKWHR(h, m);
+// A combination's members share one meter, which buys in each hour the
+// electricity they used, gross of their arrays: the bill nets the arrays'
+// summed output once. A member's stored purchases are net of its array
+// where its own tiered bill netted them, gross in a time-of-use zone; its
+// site energy of the hour is gross everywhere, and less the fuel it burnt
+// it is the electricity it used. E is the day's sum.
+void members_gross_purchases(CostWork& w, INTEGER m) {
+    for (INTEGER h = 1; h <= 24; ++h) {
+        const REAL fuel_kwh = TEMPFUEL(h, m) / kBtuPerKwh;
+        // The fuel's share is rounded apart from the site energy: an hour
+        // without electricity stays at none, not a trace below.
+        TEMPKWHR(h, m) = std::max(0.0f, SITEKWHR(h, m) - fuel_kwh);
+        w.KWHRSTOT += TEMPKWHR(h, m);
+    }
 }
 
 // The passes over the months. The first bills; a scheme whose combination
@@ -266,7 +287,7 @@ void bill_the_months(CostWork& w) {
             set_month_frame(w, m);
             set_up_tiered_month(w);
             if (w.single_zone) hourly_electricity(w, m);
-            else day_of_stored_purchases(w, m);
+            else members_gross_purchases(w, m);
             if (!w.single_zone || w.FIRSTTIME) {
                 if (bills_by_time_of_use(w.p)) bill_time_of_use_month(w, m);
                 else bill_tiered_month(w, m);
@@ -320,7 +341,10 @@ void COST() {
     bill_the_months(w);
     bill_fuel(w);
     write_cost_summary_rows(w);
-    if (!w.single_zone) put_member_fuel_rows(w.k, members_fuel);
+    if (!w.single_zone) {
+        put_member_fuel_rows(w.k, members_fuel);
+        value_members_solar_water(w.k);
+    }
     DBG_OUT("COST");
 }
 

@@ -541,5 +541,74 @@ TEST_F(SchemeLibraryRun, CommandMovingToAnotherSchemeRunsItAsItsOwnRunDoes) {
     }
 }
 
+// A line's rows against its members' own columns. The line billed its
+// members' stored purchases, net of a member's array where its tiered bill
+// had netted them, then took the array's value off again (a 4 kW array in
+// slot 3 turned row 36 from $4,514.40 to $1,907.67); it valued none of the
+// fuel or electricity its members' collectors saved (row 76 $0 for 62.4
+// therms); and it took its heating and cooling output through the leading
+// member's systems, which a scheme 2 copied from a slot without a design
+// has none of: rows 18 and 19 read 0 where the members give -1.06 and 6.19.
+TEST_F(SchemeLibraryRun, LineRowsFollowFromItsMembersOwnRows) {
+    enum class Make { array_in_3, collectors_in_3, collectors_on_an_electric_heater_in_3, scheme_2_from_an_empty_slot };
+    struct Case {
+        Make make;
+        INTEGER row_with_a_value;  // of the line: the array's output, the savings' value, the zone's cooling
+    };
+    for (const Case c : {Case{Make::array_in_3, 70}, Case{Make::collectors_in_3, 76},
+                         Case{Make::collectors_on_an_electric_heater_in_3, 77},
+                         Case{Make::scheme_2_from_an_empty_slot, 19}}) {
+        SCOPED_TRACE(c.row_with_a_value);
+        for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
+        std::vector<REAL> without_array;
+        if (c.make == Make::scheme_2_from_an_empty_slot) {
+            testing::new_project(project.path(), testing::sample_data() / "util");
+            run(1, 243, 0);
+            run(1, cmd::kCopy, 3);
+            run(3, cmd::kName, 3, "Copy of the base case");
+            run(4, cmd::kCopy, 2);
+            run(3, cmd::kName, 2, "From an empty slot");
+            run(2, 0, 0);
+            run(3, cmd::kCombine, 23, "Line");
+        } else {
+            designs_and_a_named_copy();
+            run(3, cmd::kCombine, 13, "Line");
+            host_loads();
+            without_array = column(10);
+            testing::edit_scheme(project.path(), 3, [&c] {
+                if (c.make == Make::array_in_3) SQTY(1) = -4.0f;
+                else STRATEGY(41, 3) = 1.0f;
+                if (c.make == Make::collectors_on_an_electric_heater_in_3) WHTYPE = 2;
+            });
+            run(3, 0, 0);
+        }
+        host_loads();
+        const std::vector<REAL> line = column(10);
+        EXPECT_GT(line[c.row_with_a_value], 0.0f);
+        std::vector<std::vector<REAL>> members;
+        for (INTEGER rest = NCOMBO(1), j = 0, npow = 0; rest > 0;) {
+            STRIPR(rest, j, npow);
+            members.push_back(column(j));
+        }
+        auto sum = [&](INTEGER r, bool per_area) {
+            REAL s = 0.0f;
+            for (const std::vector<REAL>& m : members) s += m[r] * (per_area ? m[1] : 1.0f);
+            return per_area ? s / line[1] : s;
+        };
+        for (INTEGER r : {25, 59, 64, 66, 70, 74, 78}) EXPECT_TRUE(close(line[r], sum(r, false))) << "row " << r;
+        for (INTEGER r : {18, 19, 20, 38, 39, 60}) EXPECT_TRUE(close(line[r], sum(r, true))) << "row " << r;
+        // The arrays' output and the collectors' savings at the line's mean
+        // prices, its bills over its energy; its gross bill owes nothing to
+        // an array.
+        EXPECT_TRUE(close(line[55], line[70] * line[36] / line[25]));
+        EXPECT_TRUE(close(line[57], line[36] - line[55]));
+        EXPECT_TRUE(close(line[76], line[64] * line[35] / line[66]));
+        EXPECT_TRUE(close(line[77], line[74] * line[36] / line[25]));
+        if (c.make == Make::array_in_3) {
+            EXPECT_TRUE(close(line[36], without_array[36]));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace mavo

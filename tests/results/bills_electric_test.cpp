@@ -248,7 +248,9 @@ TEST(TieredBill, NonResidentialSeasonsFromTheRecord) {
     EXPECT_EQ(EDAYSS, 0);
 }
 
-// A combination bills the day its results file holds and the members' sums.
+// A combination bills the members' sums and the electricity of the day
+// their results hold: their site energy less their fuel (5 kWh of it), gross
+// of an array, whatever purchases net of it they stored.
 TEST(CombinationBill, MembersSummedAndStoredDayBilled) {
     plain_bill_scheme(5, false, -13);
     STRATEGY(26, 5) = 2.0f;
@@ -259,7 +261,9 @@ TEST(CombinationBill, MembersSummedAndStoredDayBilled) {
     SUMARY(25, 2) = 50.0f;
     SUMARY(70, 2) = 30.0f;
     SUMARY(22, 5) = 999.0f;
-    TEMPKWHR(12, 7) = 40.0f;
+    SITEKWHR(12, 7) = 45.0f;
+    TEMPFUEL(12, 7) = 5.0f * 3412.0f;
+    TEMPKWHR(12, 7) = 10.0f;
     COST();
     EXPECT_FLOAT_EQ(SUMARY(22, 5), 150.0f);
     EXPECT_FLOAT_EQ(SUMARY(25, 5), 150.0f);
