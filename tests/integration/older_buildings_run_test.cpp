@@ -177,6 +177,21 @@ TEST(OlderBuildingRun, ExistingHouseRoofDoesNotDependOnSchemeOne) {
         EXPECT_EQ(r->rows[3], 0.0f) << "roof area";
         EXPECT_EQ(r->rows[5], 0.0f) << "roof U-factor";
     }
+
+    // Scheme 1 designed, then given a roof without losses (1) and run as it
+    // stands: the existing building copies that choice. It took the
+    // climate's sloped roof (a house of 1985: 1,000 ft2 at U 0.049) or the
+    // office's flat roof (1970: U 0.081).
+    for (const Building& b : {remodel, Building{kRemodel, 1970.0f, nullptr, kOffice}}) {
+        const fs::path p = new_building(dir, "kept" + std::to_string(b.nonresidential_type), b);
+        run_scheme(p, 1, 243.0f);
+        edit_scheme(p, 1, [] { STRATEGY(32, 1) = 1.0f; });
+        run_scheme(p, 1, 0.0f);
+        const SchemeRun existing = run_scheme(p, 2, 246.0f);
+        EXPECT_EQ(existing.rows[5], 0.0f) << what(b) << ": roof U-factor";
+        EXPECT_EQ(std::fabs(STRATEGY(32, 2)), 1.0f) << what(b) << ": roof choice";
+        expect_same_run(existing, run_scheme(p, 2, 0.0f), what(b) + ", roof kept from scheme 1, re-run");
+    }
 }
 
 // A new house (row 6 = 1) whose description names an older year is built
