@@ -269,21 +269,6 @@ void slab_floor() {
     AREA(12) = 2.0f * (NSDIM + EWDIM);
 }
 
-// Construction families of the building types: concrete block walls on a
-// slab (assembly, industrial, school), wood walls on a slab, a high-mass
-// concrete warehouse, and the light frame of every other type.
-enum class Family { block_on_slab, wood_on_slab, high_mass, light_frame };
-
-Family family_of(INTEGER ntype) {
-    if (is_one_of(ntype, {1, 2, 12})) return Family::block_on_slab;
-    if (is_one_of(ntype, {3, 4, 10, 7, 14})) return Family::wood_on_slab;
-    if (ntype == 11) return Family::high_mass;
-    return Family::light_frame;
-}
-
-// The roof of every family but the light frame: a cool roof on flat joists.
-constexpr REAL kFamilyRoof = 2.0f;
-
 void construction_codes(INTEGER k, REAL s30, REAL s31, REAL s32, REAL s33, REAL s49) {
     STRATEGY(30, k) = s30;
     STRATEGY(31, k) = s31;
@@ -319,8 +304,8 @@ bool construction_family(const DesignScheme& d) {
     const bool scheme2 = k == 2;
     STRATEGY(18, k) = STRATEGY(20, k) = 3.0f;
     const REAL F = FLOORS;
-    const Family family = family_of(NTYPE);
-    if (family == Family::block_on_slab) {
+    const ConstructionFamily family = construction_family_of(NTYPE);
+    if (family == ConstructionFamily::block_on_slab) {
         DBG_PRINT("830 MEDIUM MASS 8in concrete block walls + Slab");
         construction_codes(k, 5.0f, 23.0f, kFamilyRoof, 6.0f, 5.0f);
         mass_element(1, {"CONCRETE", 3.5f, 140.0f, 0.22f, 12.0f});
@@ -335,7 +320,7 @@ bool construction_family(const DesignScheme& d) {
             scheme2_plant();
             cool_roof(z);
         }
-    } else if (family == Family::wood_on_slab) {
+    } else if (family == ConstructionFamily::wood_on_slab) {
         DBG_PRINT("820 MEDIUM MASS wood walls + Slab 2368");
         DBG_FLOAT("if DVALUE(12,NTYPE)=.0 slab is required", DV(12));
         construction_codes(k, 5.0f, 27.0f, kFamilyRoof, 7.0f, 5.0f);
@@ -349,7 +334,7 @@ bool construction_family(const DesignScheme& d) {
             scheme2_plant();
             cool_roof(z);
         }
-    } else if (family == Family::high_mass) {
+    } else if (family == ConstructionFamily::high_mass) {
         DBG_PRINT("840 HIGH MASS 4in concrete floors and walls");
         construction_codes(k, 5.0f, 25.0f, kFamilyRoof, 8.0f, 2.0f);
         mass_element(1, {"CONCRETE", 5.0f, 140.0f, 0.22f, 12.0f});
@@ -393,7 +378,7 @@ void plan_and_windows(const DesignScheme& d) {
 }  // namespace
 
 REAL designed_nonresidential_roof_choice(INTEGER ntype, REAL roof) {
-    return family_of(ntype) == Family::light_frame ? roof : kFamilyRoof;
+    return construction_family_of(ntype) == ConstructionFamily::light_frame ? roof : kFamilyRoof;
 }
 
 REAL interior_room_side_ft(INTEGER ntype, REAL floor_area_ft2) {

@@ -403,4 +403,11 @@ void UVALC() {
     DBG_OUT("UVALC");
 }
 
+ConstructionFamily construction_family_of(INTEGER ntype) {
+    if (is_one_of(ntype, {1, 2, 12})) return ConstructionFamily::block_on_slab;
+    if (is_one_of(ntype, {3, 4, 10, 7, 14})) return ConstructionFamily::wood_on_slab;
+    if (ntype == 11) return ConstructionFamily::high_mass;
+    return ConstructionFamily::light_frame;
+}
+
 }  // namespace mavo
