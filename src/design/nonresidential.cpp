@@ -96,6 +96,11 @@ void glazing_era_and_openings(const DesignScheme& d) {
     else if (k == 2 && Y >= 1978.0f && Y < kYearOfCurrentCode) ERA = 3;
     DBG_INT("Era for Scheme 1 set in EXPERT 1629", ERA);
     if (k != 1 && k != 2) return;
+    // The design lays out every window, door and skylight group itself: no
+    // group of another design of the scheme (a dwelling's doors and
+    // skylights) stays beside its own.
+    for (INTEGER group = 60; group <= 300; group += 10)
+        for (INTEGER row = group; row <= group + 7; ++row) STRATEGY(row, k) = 0.0f;
     // Window code = window type + 40; door types 8 and 9. The skylight
     // type is the code skylight's too, whether or not the design lays out
     // skylights: a plain run before the design may have marked the loaded
@@ -244,6 +249,23 @@ void low_mass_preset(const DesignScheme& d) {
     mass_element(3, {"DRYWALL", 0.625f, 50.0f, 0.26f, 1.1f});
     MTUSED(4) = "";
     wall_lag(3.0f, 0.7f);
+}
+
+// What a dwelling's runs of the scheme wrote for themselves and the design
+// of another building does not choose: the copies of the residential
+// code's requirements (rows 37, 38, 40), the solar absorptance of the walls
+// and the occupants' and equipment's hours (the building's schedules give
+// its own), which the design of a building that was never a house takes
+// from the default scheme. The vintage design gives the walls their own.
+void clear_dwelling_values(INTEGER k) {
+    STRATEGY(37, k) = STRATEGY(38, k) = STRATEGY(40, k) = 0.0f;
+    const BLK4_t default_constructions{};
+    for (INTEGER i = 6; i <= 9; ++i) ABSORB(i) = default_constructions.ABSORB(i);
+    const BLK5_t default_loads{};
+    HRPEOPON = default_loads.HRPEOPON;
+    HRPEOPOFF = default_loads.HRPEOPOFF;
+    HREQPTON = default_loads.HREQPTON;
+    HREQPTOFF = default_loads.HREQPTOFF;
 }
 
 // Floor, interior walls and ceiling of one story laid out on the plan the
@@ -400,6 +422,7 @@ void nonresidential_design(DesignScheme& d) {
     design_kind(d);
     glazing_era_and_openings(d);
     loads_air_and_plant(d);
+    clear_dwelling_values(d.k);
     low_mass_preset(d);
     const bool light_frame = construction_family(d);
     plan_and_windows(d);

@@ -348,6 +348,42 @@ TEST(OlderBuildingRun, NonresidentialFirstDesignEqualsEveryLaterOne) {
     expect_same_saved_scheme(after_plain, saved_scheme(plain, 1), "office designed after a plain run, re-run");
 }
 
+// A building that was a house for a while, given back its flag, its type
+// and the rows of its form, is designed as it was first: the house's run
+// left its own rows (the requirement copies 37, 38, 40) and words of the
+// scheme file (the walls' absorptance 0.5 at bytes 320, 352, 384, 416) that
+// the non-residential design read; a designed house also left its doors and
+// skylights in window groups the building has none in. An office of 20,000
+// ft2 used 324,127 kWh of electricity (row 15) against 319,932, a
+// warehouse's heat loss (row 14) was -228,316 against -284,112.
+TEST(OlderBuildingRun, NonresidentialDesignAfterAHouseEqualsTheFirst) {
+    ScratchDir dir;
+    const std::vector<INTEGER> form = {6,  7,  8,  9,  10, 11, 14, 16, 18, 20, 24,
+                                       25, 28, 29, 30, 31, 32, 33, 34, 35, 36, 49};
+    for (const INTEGER type : {kOffice, kWarehouse}) {
+        for (const REAL house_command : {0.0f, 243.0f}) {
+            const Building b{kNew, 0.0f, nullptr, type, 20000.0f, 2.0f};
+            const std::string what_case = what(b) + (house_command == 0.0f ? ", house run" : ", house designed");
+            const fs::path p = new_building(dir, "type" + std::to_string(type) + "-" + std::to_string(int(house_command)), b);
+            const SchemeRun first = run_scheme(p, 1, 243.0f);
+            const SavedScheme first_saved = saved_scheme(p, 1);
+            std::vector<REAL> rows;
+            for (const INTEGER row : form) rows.push_back(STRATEGY(row, 1));
+            edit_scheme(p, 1, [] { NFLAG(24) = false; });
+            run_scheme(p, 1, house_command);
+            edit_scheme(p, 1, [&] {
+                NFLAG(24) = true;
+                NTYPE = type;
+                for (std::size_t i = 0; i < form.size(); ++i) STRATEGY(form[i], 1) = rows[i];
+            });
+            expect_same_run(first, run_scheme(p, 1, 243.0f), what_case);
+            const SavedScheme again = saved_scheme(p, 1);
+            EXPECT_EQ(first_saved.column, again.column) << what_case;
+            EXPECT_TRUE(first_saved.files.at("scheme1b.dat") == again.files.at("scheme1b.dat")) << what_case;
+        }
+    }
+}
+
 // Scheme 2 of a new building ends with the year built that scheme 1's
 // design settles for it, whichever of the two is designed first. The design
 // of scheme 1 of a new non-residential building writes the current code's
