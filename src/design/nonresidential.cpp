@@ -96,6 +96,11 @@ void glazing_era_and_openings(const DesignScheme& d) {
     else if (k == 2 && Y >= 1978.0f && Y < kYearOfCurrentCode) ERA = 3;
     DBG_INT("Era for Scheme 1 set in EXPERT 1629", ERA);
     if (k != 1 && k != 2) return;
+    // The design lays out every window, door and skylight group itself: no
+    // group of another design of the scheme (a dwelling's doors and
+    // skylights) stays beside its own.
+    for (INTEGER group = 60; group <= 300; group += 10)
+        for (INTEGER row = group; row <= group + 7; ++row) STRATEGY(row, k) = 0.0f;
     // Window code = window type + 40; door types 8 and 9. The skylight
     // type is the code skylight's too, whether or not the design lays out
     // skylights: a plain run before the design may have marked the loaded
@@ -246,6 +251,23 @@ void low_mass_preset(const DesignScheme& d) {
     wall_lag(3.0f, 0.7f);
 }
 
+// What a dwelling's runs of the scheme wrote for themselves and the design
+// of another building does not choose: the copies of the residential
+// code's requirements (rows 37, 38, 40), the solar absorptance of the walls
+// and the occupants' and equipment's hours (the building's schedules give
+// its own), which the design of a building that was never a house takes
+// from the default scheme. The vintage design gives the walls their own.
+void clear_dwelling_values(INTEGER k) {
+    STRATEGY(37, k) = STRATEGY(38, k) = STRATEGY(40, k) = 0.0f;
+    const BLK4_t default_constructions{};
+    for (INTEGER i = 6; i <= 9; ++i) ABSORB(i) = default_constructions.ABSORB(i);
+    const BLK5_t default_loads{};
+    HRPEOPON = default_loads.HRPEOPON;
+    HRPEOPOFF = default_loads.HRPEOPOFF;
+    HREQPTON = default_loads.HREQPTON;
+    HREQPTOFF = default_loads.HREQPTOFF;
+}
+
 // Floor, interior walls and ceiling of one story laid out on the plan the
 // sizing has just made, never on the plan the scheme held before (the
 // template's or the previous design's). A light-frame building's interior
@@ -268,21 +290,6 @@ void slab_floor() {
     PERCNT(12) = 100.0f;
     AREA(12) = 2.0f * (NSDIM + EWDIM);
 }
-
-// Construction families of the building types: concrete block walls on a
-// slab (assembly, industrial, school), wood walls on a slab, a high-mass
-// concrete warehouse, and the light frame of every other type.
-enum class Family { block_on_slab, wood_on_slab, high_mass, light_frame };
-
-Family family_of(INTEGER ntype) {
-    if (is_one_of(ntype, {1, 2, 12})) return Family::block_on_slab;
-    if (is_one_of(ntype, {3, 4, 10, 7, 14})) return Family::wood_on_slab;
-    if (ntype == 11) return Family::high_mass;
-    return Family::light_frame;
-}
-
-// The roof of every family but the light frame: a cool roof on flat joists.
-constexpr REAL kFamilyRoof = 2.0f;
 
 void construction_codes(INTEGER k, REAL s30, REAL s31, REAL s32, REAL s33, REAL s49) {
     STRATEGY(30, k) = s30;
@@ -319,8 +326,8 @@ bool construction_family(const DesignScheme& d) {
     const bool scheme2 = k == 2;
     STRATEGY(18, k) = STRATEGY(20, k) = 3.0f;
     const REAL F = FLOORS;
-    const Family family = family_of(NTYPE);
-    if (family == Family::block_on_slab) {
+    const ConstructionFamily family = construction_family_of(NTYPE);
+    if (family == ConstructionFamily::block_on_slab) {
         DBG_PRINT("830 MEDIUM MASS 8in concrete block walls + Slab");
         construction_codes(k, 5.0f, 23.0f, kFamilyRoof, 6.0f, 5.0f);
         mass_element(1, {"CONCRETE", 3.5f, 140.0f, 0.22f, 12.0f});
@@ -335,7 +342,7 @@ bool construction_family(const DesignScheme& d) {
             scheme2_plant();
             cool_roof(z);
         }
-    } else if (family == Family::wood_on_slab) {
+    } else if (family == ConstructionFamily::wood_on_slab) {
         DBG_PRINT("820 MEDIUM MASS wood walls + Slab 2368");
         DBG_FLOAT("if DVALUE(12,NTYPE)=.0 slab is required", DV(12));
         construction_codes(k, 5.0f, 27.0f, kFamilyRoof, 7.0f, 5.0f);
@@ -349,7 +356,7 @@ bool construction_family(const DesignScheme& d) {
             scheme2_plant();
             cool_roof(z);
         }
-    } else if (family == Family::high_mass) {
+    } else if (family == ConstructionFamily::high_mass) {
         DBG_PRINT("840 HIGH MASS 4in concrete floors and walls");
         construction_codes(k, 5.0f, 25.0f, kFamilyRoof, 8.0f, 2.0f);
         mass_element(1, {"CONCRETE", 5.0f, 140.0f, 0.22f, 12.0f});
@@ -393,7 +400,7 @@ void plan_and_windows(const DesignScheme& d) {
 }  // namespace
 
 REAL designed_nonresidential_roof_choice(INTEGER ntype, REAL roof) {
-    return family_of(ntype) == Family::light_frame ? roof : kFamilyRoof;
+    return construction_family_of(ntype) == ConstructionFamily::light_frame ? roof : kFamilyRoof;
 }
 
 REAL interior_room_side_ft(INTEGER ntype, REAL floor_area_ft2) {
@@ -415,6 +422,7 @@ void nonresidential_design(DesignScheme& d) {
     design_kind(d);
     glazing_era_and_openings(d);
     loads_air_and_plant(d);
+    clear_dwelling_values(d.k);
     low_mass_preset(d);
     const bool light_frame = construction_family(d);
     plan_and_windows(d);

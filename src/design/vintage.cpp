@@ -45,11 +45,13 @@ void vintage_attic_roof(REAL year) {
 // one its next design replaces, by the climate's roof for a dwelling, the
 // construction family's for other buildings, or no roof under another
 // heated unit, and the vintage roof follows that replacement whether scheme
-// 1 has been designed yet or not. A scheme 1 without a roof (0, 1, -1),
-// which the constructions would read as a building without one, leaves
-// this scheme the roof its design gives a building of no given roof:
-// neither the choice scheme 1 holds nor the one this scheme's previous
-// design left may decide it, or the design order would.
+// 1 has been designed yet or not. A scheme 1 run as it stands keeps its
+// choice, and the existing building copies it: no roof losses (1, or -1 as
+// every run of scheme 1 reads it) included. A scheme 1 without a roof
+// choice (0, never run) or one that its design leaves without a roof
+// leaves this scheme the roof its design gives a building of no given
+// roof: neither the choice scheme 1 holds nor the one this scheme's
+// previous design left may decide it, or the design order would.
 REAL scheme1_roof_choice(const DesignScheme& d) {
     const REAL own = STRATEGY(32, 2);
     if (own == 1.0f) {
@@ -63,6 +65,9 @@ REAL scheme1_roof_choice(const DesignScheme& d) {
         else if (NFLAG(24)) roof = designed_nonresidential_roof_choice(NTYPE, roof);
         else roof = designed_roof_choice(roof, d.z);
         DBG_FLOAT("Vintage: the roof of scheme 1's design EXPERT", roof);
+    } else if (std::fabs(roof) == 1.0f) {
+        DBG_FLOAT("Vintage: scheme 1 as it stands has no roof losses EXPERT", roof);
+        return 1.0f;
     }
     if (std::fabs(roof) > 1.0f) return roof;
     // Scheme 1 without a roof: a dwelling takes the climate's roof of a

@@ -351,9 +351,10 @@ void floors(const Working& w) {
         DECR(12) = 0.0f;
         UVAL(12) = w.INS == 6 ? 0.6f : (w.INS == 7 ? 0.56f : 0.73f);  // edge insulation R 7, R 10, none
     }
-    if (is_one_of(std::abs(F), {6, 7})) {
+    if (is_one_of(std::abs(F), {6, 7})) {  // a slab: no raised floor, nor its properties
         AREA(11) = 0.0f;
         PERCNT(11) = 0.0f;
+        UVAL(11) = TMLAG(11) = DECR(11) = 0.0f;
     }
     DBG_INT("UVALC floor type Strategy(33", F);
     DBG_FLOAT("UVALC floor Uval(11)", UVAL(11));
@@ -401,6 +402,13 @@ void UVALC() {
     roof(w);
     floors(w);
     DBG_OUT("UVALC");
+}
+
+ConstructionFamily construction_family_of(INTEGER ntype) {
+    if (is_one_of(ntype, {1, 2, 12})) return ConstructionFamily::block_on_slab;
+    if (is_one_of(ntype, {3, 4, 10, 7, 14})) return ConstructionFamily::wood_on_slab;
+    if (ntype == 11) return ConstructionFamily::high_mass;
+    return ConstructionFamily::light_frame;
 }
 
 }  // namespace mavo

@@ -4,8 +4,21 @@
 // construction codes, its year built and the non-residential code
 // requirements of its climate zone.
 #pragma once
+#include "support/types.h"
 
 namespace mavo {
+
+// Construction families of the non-residential building types: concrete
+// block walls on a slab (assembly, industrial, school), wood walls on a
+// slab, a high-mass concrete warehouse, and the light frame of every other
+// type.
+enum class ConstructionFamily { block_on_slab, wood_on_slab, high_mass, light_frame };
+
+ConstructionFamily construction_family_of(INTEGER ntype);
+
+// The roof the design gives every family but the light frame: a cool roof
+// on flat joists. A light frame keeps the roof its column holds.
+inline constexpr REAL kFamilyRoof = 2.0f;
 
 // Non-residential construction properties of scheme IDNUM1 into BLK4,
 // ATTICR, the roof slope and emittance of BLK2, the floor and slab items of

@@ -11,6 +11,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "physics/constructions_nonresidential.h"
 #include "physics/dwelling_facades.h"
 #include "physics/physics.h"
 #include "project/project.h"
@@ -120,12 +121,15 @@ void weather_source_from_zip_code() {
 }
 
 // A dwelling about to be designed whose files a non-residential run saved
-// (their building type one with non-residential loads): the roof choice
-// that building's design wrote is its flat roof, not the dwelling's. The
-// dwelling's design chooses its own roof, as for a roof not chosen, so that
-// it is designed as it was before the other use.
+// (their building type one with non-residential loads): the cool flat roof
+// (2) that building's construction family is designed with is that design's
+// roof, not the dwelling's, and the dwelling's design chooses its own, as
+// for a roof not chosen, so that it is designed as it was before the other
+// use. Any other choice, the light frame's (which its design keeps) among
+// them, is the designer's: a roof typed with the change of use stays.
 void forget_nonresidential_roof() {
     if (!REVISION_STATE.DESIGN_FOLLOWS || !has_nonresidential_loads(NTYPE)) return;
+    if (construction_family_of(NTYPE) == ConstructionFamily::light_frame || S(32) != kFamilyRoof) return;
     DBG_FLOAT("REVISION: roof choice of the non-residential building dropped for the dwelling's design", S(32));
     S(32) = 0.0f;
 }

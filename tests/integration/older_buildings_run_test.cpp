@@ -177,6 +177,21 @@ TEST(OlderBuildingRun, ExistingHouseRoofDoesNotDependOnSchemeOne) {
         EXPECT_EQ(r->rows[3], 0.0f) << "roof area";
         EXPECT_EQ(r->rows[5], 0.0f) << "roof U-factor";
     }
+
+    // Scheme 1 designed, then given a roof without losses (1) and run as it
+    // stands: the existing building copies that choice. It took the
+    // climate's sloped roof (a house of 1985: 1,000 ft2 at U 0.049) or the
+    // office's flat roof (1970: U 0.081).
+    for (const Building& b : {remodel, Building{kRemodel, 1970.0f, nullptr, kOffice}}) {
+        const fs::path p = new_building(dir, "kept" + std::to_string(b.nonresidential_type), b);
+        run_scheme(p, 1, 243.0f);
+        edit_scheme(p, 1, [] { STRATEGY(32, 1) = 1.0f; });
+        run_scheme(p, 1, 0.0f);
+        const SchemeRun existing = run_scheme(p, 2, 246.0f);
+        EXPECT_EQ(existing.rows[5], 0.0f) << what(b) << ": roof U-factor";
+        EXPECT_EQ(std::fabs(STRATEGY(32, 2)), 1.0f) << what(b) << ": roof choice";
+        expect_same_run(existing, run_scheme(p, 2, 0.0f), what(b) + ", roof kept from scheme 1, re-run");
+    }
 }
 
 // A new house (row 6 = 1) whose description names an older year is built
@@ -289,7 +304,8 @@ REAL design_command(INTEGER slot) { return slot == 1 ? 243.0f : 246.0f; }
 // 1,075.6 therms, then 364,072 and 1,088.9 (its interior walls 158.11 ft
 // long, then 100), a factory built 1977 at Phoenix 2,076.7 then 2,452.7
 // therms of heating. A project moved to another site and designed there
-// differed likewise from a new project made there.
+// differed likewise from a new project made there, and so did a design
+// after the building was a house for a while.
 TEST(OlderBuildingRun, NonresidentialFirstDesignEqualsEveryLaterOne) {
     ScratchDir dir;
     const Building office{kNew, 0.0f, nullptr, kOffice, 20000.0f, 2.0f};
@@ -331,6 +347,36 @@ TEST(OlderBuildingRun, NonresidentialFirstDesignEqualsEveryLaterOne) {
     expect_same_saved_scheme(saved_scheme(fresh, 1), after_plain, "office designed after a plain run");
     run_scheme(plain, 1, 0.0f);
     expect_same_saved_scheme(after_plain, saved_scheme(plain, 1), "office designed after a plain run, re-run");
+
+    // The building a house for a while, then given back its flag, its type
+    // and the rows of its form: the house's run left the requirement copies
+    // (rows 37, 38, 40) and the walls' absorptance 0.5 (bytes 320, 352, 384,
+    // 416 of the scheme file), a designed house its doors and skylights in
+    // window groups the building has none in. The office used 324,127 kWh
+    // (row 15) against 319,932, the warehouse lost -228,316 (row 14)
+    // against -284,112.
+    const std::vector<INTEGER> form = {6,  7,  8,  9,  10, 11, 14, 16, 18, 20, 24,
+                                       25, 28, 29, 30, 31, 32, 33, 34, 35, 36, 49};
+    for (const INTEGER type : {kOffice, kWarehouse}) {
+        for (const REAL house_command : {0.0f, 243.0f}) {
+            const Building b{kNew, 0.0f, nullptr, type, 20000.0f, 2.0f};
+            const std::string what_case = what(b) + (house_command == 0.0f ? ", house run" : ", house designed");
+            const fs::path p = new_building(dir, "type" + std::to_string(type) + "-" + std::to_string(int(house_command)), b);
+            const SchemeRun first = run_scheme(p, 1, 243.0f);
+            const SavedScheme first_saved = saved_scheme(p, 1);
+            edit_scheme(p, 1, [] { NFLAG(24) = false; });
+            run_scheme(p, 1, house_command);
+            edit_scheme(p, 1, [&] {
+                NFLAG(24) = true;
+                NTYPE = type;
+                for (const INTEGER row : form) STRATEGY(row, 1) = first_saved.column[row - 1];
+            });
+            expect_same_run(first, run_scheme(p, 1, 243.0f), what_case);
+            const SavedScheme again = saved_scheme(p, 1);
+            EXPECT_EQ(first_saved.column, again.column) << what_case;
+            EXPECT_TRUE(first_saved.files.at("scheme1b.dat") == again.files.at("scheme1b.dat")) << what_case;
+        }
+    }
 }
 
 // Scheme 2 of a new building ends with the year built that scheme 1's

@@ -706,7 +706,11 @@ TEST(WholeRun, NonresidentialRunAfterAResidentialOneIsAFreshRun) {
 // the lag and decrement of its floor and its roof's sol-air day. A new
 // house described as built in 1930 kept that year through its first
 // design; the load of the host's edit clears a new house's year, and the
-// design after it stored 2013.
+// design after it stored 2013. A dark flat roof typed with the change from
+// an office was dropped with the office's own roof: the house got the
+// climate's sloped roof ($2,140.45, exported tilt 29) where its first
+// design, and a second with the same roof typed, keep the flat one
+// ($2,142.34, tilt 0).
 TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
     using Rows = std::vector<std::pair<INTEGER, REAL>>;
     struct Case {
@@ -726,6 +730,9 @@ TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
          false},
         {"a warehouse run as saved, a new house of 1930 at Arcata", 11, 0.0f, "Arcata.epw", {{11, 1930.0f}}, {},
          false},
+        // The designer types a dark flat roof with the change of use, in a
+        // zone without a cool-roof requirement.
+        {"an office designed, a dark flat roof typed", 7, 243.0f, "", {{32, 3.0f}}, {}, false},
         // The other building's roof lay under another unit: the house's
         // design met no roof area before laying its own roof out.
         {"a type 3 building designed under another unit, an addition with foil (code 3)", 3, 243.0f, "",
@@ -763,6 +770,11 @@ TEST(WholeRun, HouseBackFromAnotherUseIsDesignedAsBefore) {
         while (at < was.size() && at < is.size() && was[at] == is[at]) ++at;
         EXPECT_TRUE(was == is) << what << ": the saved input file differs from byte " << at;
         EXPECT_EQ(house_saved.column, back.column) << what;
+        for (const auto& [row, value] : c.house) {
+            if (row == 32 && value == 3.0f) {
+                EXPECT_EQ(back.column[31], 3.0f) << what << ": the roof typed";
+            }
+        }
     }
 }
 
