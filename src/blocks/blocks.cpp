@@ -16,4 +16,18 @@ void reset_all_blocks() {
 #undef MAVO_RESET_BLOCK
 }
 
+std::unique_ptr<AllBlocks> keep_all_blocks() {
+    auto kept = std::make_unique<AllBlocks>();
+#define MAVO_COPY_BLOCK(name) kept->name = name;
+    MAVO_ALL_BLOCKS(MAVO_COPY_BLOCK)
+#undef MAVO_COPY_BLOCK
+    return kept;
+}
+
+void restore_all_blocks(const AllBlocks& kept) {
+#define MAVO_RESTORE_BLOCK(name) name = kept.name;
+    MAVO_ALL_BLOCKS(MAVO_RESTORE_BLOCK)
+#undef MAVO_RESTORE_BLOCK
+}
+
 }  // namespace mavo

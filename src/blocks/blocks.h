@@ -48,9 +48,24 @@
     MAVO_STATE_TRANSFER_BLOCKS(X) \
     MAVO_STATE_ENVELOPE_BLOCKS(X)
 
+#include <memory>
+
 namespace mavo {
 
 // Assigns every block a freshly initialised object.
 void reset_all_blocks();
+
+// Every block as it stood when kept. A step whose work may be undone (a
+// library command that is refused, a layout made on copies to measure it)
+// puts them all back at once, so that no block it wrote is missed.
+struct AllBlocks {
+#define MAVO_KEEP_BLOCK(name) name##_t name;
+    MAVO_ALL_BLOCKS(MAVO_KEEP_BLOCK)
+#undef MAVO_KEEP_BLOCK
+};
+
+// On the heap: the blocks together are far too large for the stack.
+std::unique_ptr<AllBlocks> keep_all_blocks();
+void restore_all_blocks(const AllBlocks& kept);
 
 }  // namespace mavo

@@ -11,6 +11,7 @@
 #include "design/glazing_areas.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "blocks/blocks.h"
@@ -198,18 +199,11 @@ void efficient_distribution(INTEGER k, const Walls& w, REAL CODEMAX) {
 }
 
 // The code-minimum window list of the house the current scheme describes,
-// laid out as scheme 1's design lays it out, on copies: every block the
-// layout writes is put back, and nothing is saved.
+// laid out as scheme 1's design lays it out, on copies: every block is put
+// back as it was, and nothing is saved.
 REAL code_minimum_glass_and_doors_ft2() {
+    const std::unique_ptr<AllBlocks> before = keep_all_blocks();
     const INTEGER k = IDNUM1;
-    const BLK2_t plan = BLK2;
-    const BLK3_t areas = BLK3;
-    const BLK4_t constructions = BLK4;
-    const BLK15_t lines = BLK15;
-    const BLK16_t summary = BLK16;
-    const BLK39_t columns = BLK39;
-    const LOGICAL code_minimum = NFLAG(8);
-
     for (INTEGER row = 1; row <= 310; ++row) STRATEGY(row, 1) = STRATEGY(row, k);
     if (STRATEGY(7, 1) <= 1.0f) STRATEGY(9, 1) = 0.0f;  // a detached house shares no wall
     IDNUM1 = 1;
@@ -219,15 +213,7 @@ REAL code_minimum_glass_and_doors_ft2() {
     lay_out_window_list();
     // Summed as the summary column sums the glazing items (row 2).
     const REAL total_ft2 = AREA(1) + AREA(2) + AREA(3) + AREA(4) + AREA(5);
-
-    IDNUM1 = k;
-    NFLAG(8) = code_minimum;
-    BLK2 = plan;
-    BLK3 = areas;
-    BLK4 = constructions;
-    BLK15 = lines;
-    BLK16 = summary;
-    BLK39 = columns;
+    restore_all_blocks(*before);
     return total_ft2;
 }
 

@@ -13,6 +13,7 @@
 #include <initializer_list>
 
 #include "blocks/blocks.h"
+#include "blocks/design_codes.h"
 #include "design/glazing_areas.h"
 #include "design/sizing.h"
 #include "design/vintage.h"
@@ -20,7 +21,6 @@
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
 #include "physics/scaled_footprint.h"
-#include "project/design_codes.h"
 #include "support/numeric.h"
 
 namespace mavo {

@@ -13,13 +13,13 @@
 #include <cmath>
 
 #include "blocks/blocks.h"
+#include "blocks/design_codes.h"
 #include "design/design_scheme.h"
 #include "design/glazing_areas.h"
 #include "design/overhang.h"
 #include "design/window_list_steps.h"
 #include "front/trace.h"
 #include "physics/dwelling_facades.h"
-#include "project/design_codes.h"
 #include "project/project.h"
 #include "project/revision.h"
 #include "support/numeric.h"

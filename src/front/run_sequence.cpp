@@ -109,6 +109,22 @@ void require_nonresidential_loads() {
     DBG_CRASH("ERROR: Ntype not defined: a non-residential scheme needs a building type with loads; nothing saved");
 }
 
+// A scheme marked as a building of several zones (row 26 above 1) has no
+// building of its own: its results are the sums of the zones its
+// combination line of the same number lists (the default scheme, slot 10,
+// has no such line). Without a zone there is nothing to sum nor a building
+// to simulate in its place: the run stops, traced, and saves nothing. It
+// half-ran the scheme, leaving divided-by-zero U-factors on a design run and
+// zeros on its re-runs.
+void require_zones_of_multizone_scheme() {
+    if (!has_scheme_column(IDNUM1) || STRATEGY(26, IDNUM1) <= 1.0f) return;
+    const INTEGER zones = IDNUM1 <= 9 ? NCOMBO(IDNUM1) : 0;
+    if (zones > 0) return;
+    DBG_FLOAT("ERROR: multi-zone marker (strategy row 26) of scheme", STRATEGY(26, IDNUM1));
+    DBG_INT("       its combination line lists no zone: ncombo", zones);
+    DBG_CRASH("ERROR: multi-zone scheme without zones: its combination line lists none; nothing saved");
+}
+
 // Steps 8 to 21: project state, the scheme selected, its files.
 void load_scheme() {
     AADISK(-1);
@@ -250,6 +266,7 @@ void run_command() {
         const REAL year_built = strategy_value(11, 2);
         NFLAG(9) = year_built <= 100.0f || year_built >= 2013.0f;
         if (IDNUM1 <= 2) NFLAG(22) = true;
+        require_zones_of_multizone_scheme();  // before a design of a building it is not
         generate_design();
         transfer_back();
         settle_design_as_reloaded();
@@ -298,6 +315,7 @@ void simulate_and_write() {
     if (IDNUM1 >= kFirstCombinationNumber) {
         keep_combination();
     } else {
+        require_zones_of_multizone_scheme();
         CALCS();
         NFLAG(79) = true;
         BARHR();

@@ -13,9 +13,9 @@
 #include <initializer_list>
 
 #include "blocks/blocks.h"
+#include "blocks/design_codes.h"
 #include "front/trace.h"
 #include "physics/constructions_residential_steps.h"
-#include "project/design_codes.h"
 #include "physics/mass_materials.h"
 #include "support/numeric.h"
 

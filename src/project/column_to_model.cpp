@@ -14,12 +14,12 @@
 #include <string_view>
 
 #include "blocks/blocks.h"
+#include "blocks/design_codes.h"
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
 #include "physics/infiltration.h"
 #include "physics/physics.h"
-#include "project/design_codes.h"
 #include "project/project.h"
 #include "project/revision.h"
 #include "support/numeric.h"

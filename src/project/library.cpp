@@ -613,34 +613,14 @@ void take_operand_list(INTEGER nchois) {
     TESTC(1) = names_one ? IDNUM2 : 2;
 }
 
-// Every block as the command found it. A refused command changes nothing
-// but what a refusal says (the level reached and the operand word): a
-// refusal may come after the operation has read another scheme's files,
-// moved to another slot or filled a column, and the run that follows must
-// be the plain run of the scheme the command found.
-struct BlocksAtEntry {
-#define MAVO_KEEP_BLOCK(name) name##_t name;
-    MAVO_ALL_BLOCKS(MAVO_KEEP_BLOCK)
-#undef MAVO_KEEP_BLOCK
-};
-
-std::unique_ptr<BlocksAtEntry> keep_blocks() {
-    auto kept = std::make_unique<BlocksAtEntry>();
-#define MAVO_COPY_BLOCK(name) kept->name = name;
-    MAVO_ALL_BLOCKS(MAVO_COPY_BLOCK)
-#undef MAVO_COPY_BLOCK
-    return kept;
-}
-
-void restore_blocks(const BlocksAtEntry& kept) {
-#define MAVO_RESTORE_BLOCK(name) name = kept.name;
-    MAVO_ALL_BLOCKS(MAVO_RESTORE_BLOCK)
-#undef MAVO_RESTORE_BLOCK
-}
-
-void put_blocks_back(const BlocksAtEntry& kept) {
+// A refused command changes nothing but what a refusal says (the level
+// reached and the operand word): a refusal may come after the operation has
+// read another scheme's files, moved to another slot or filled a column, and
+// the run that follows must be the plain run of the scheme the command
+// found. Every block is kept as the command found it and put back.
+void put_blocks_back(const AllBlocks& kept) {
     const INTEGER level = LEVEL, operand = IDNUM2;
-    restore_blocks(kept);
+    restore_all_blocks(kept);
     LEVEL = level;
     IDNUM2 = operand;
     NFLAG(kLibraryCommandRefused) = true;
@@ -709,13 +689,13 @@ void sum_lines_holding(INTEGER scheme) {
     DBG_INT("LIBARY: the lines holding the scheme just run are summed again", scheme);
     // Each line is summed from the run's own blocks, which are all put back
     // after: only the lines' columns are kept.
-    const std::unique_ptr<BlocksAtEntry> run_blocks = keep_blocks();
+    const std::unique_ptr<AllBlocks> run_blocks = keep_all_blocks();
     std::array<std::array<REAL, 80>, 9> columns{};
     for (INTEGER i = 1; i <= 9; ++i) {
         if (!holds(i)) continue;
         sum_line_again(i, scheme);
         for (INTEGER r = 1; r <= 80; ++r) columns[i - 1][r - 1] = SUMARY(r, 9 + i);
-        restore_blocks(*run_blocks);
+        restore_all_blocks(*run_blocks);
     }
     for (INTEGER i = 1; i <= 9; ++i)
         if (holds(i))
@@ -742,7 +722,7 @@ void LIBARY() {
         take_operand_list(call.nchois);
     }
     NFLAG(kLibraryCommandRefused) = false;  // the flag of this command
-    const std::unique_ptr<BlocksAtEntry> at_entry = keep_blocks();
+    const std::unique_ptr<AllBlocks> at_entry = keep_all_blocks();
     run_operation(call);
     if (NFLAG(kLibraryCommandRefused)) put_blocks_back(*at_entry);
     common_exit(call);

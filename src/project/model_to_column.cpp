@@ -10,8 +10,8 @@
 #include <initializer_list>
 
 #include "blocks/blocks.h"
+#include "blocks/design_codes.h"
 #include "front/trace.h"
-#include "project/design_codes.h"
 #include "project/revision.h"
 
 namespace mavo {

@@ -167,6 +167,44 @@ TEST(WholeRun, TwelveDayMultiZoneCoolingIsItsZonesCooling) {
     for (const auto& [r, times] : rows) EXPECT_NEAR(SUMARY(r, 5), times * zone[r], 1e-4f * zone[r]) << "row " << r;
 }
 
+// A scheme marked as a building of zones (row 26 = 2) whose combination
+// line lists none has neither zones to sum nor a building to simulate: its
+// design run and its re-runs are refused alike, with the reason traced, and
+// leave the project as it was; once the host clears the marker the design
+// is the one the sample gives. It returned 0 with U-factor rows of 1e10 on
+// the design run and 0 on the re-run.
+TEST(WholeRun, MultiZoneSchemeWithoutZonesIsRefusedOnEveryRun) {
+    const std::string util = (kData / "util").string(), weather = (kData / "weather").string();
+    const auto untraced = [](std::map<std::string, std::string> files) {
+        std::erase_if(files, [](const auto& f) { return f.first.starts_with("v7trace"); });
+        return files;
+    };
+    ScratchDir dir;
+    for (const auto& [slot, design] : {std::pair{1, 243.0f}, std::pair{2, 246.0f}}) {
+        const std::string what = "scheme " + std::to_string(slot);
+        const SchemeRun sample = run_scheme(settled_sample(dir, "sample" + std::to_string(slot)), slot, design);
+        const fs::path p = settled_sample(dir, "marked" + std::to_string(slot));
+        const std::string project = p.string();
+        edit_scheme(p, slot, [&] {
+            STRATEGY(26, slot) = 2.0f;
+            NFLAG(90) = true;
+        });
+        for (const REAL command : {design, 0.0f}) {
+            select_scheme(p, slot, command);
+            const auto before = untraced(project_files(p));
+            ASSERT_EQ(MAVOKernelLib_runKernel(project.c_str(), util.c_str(), weather.c_str(), 1, nullptr), 1) << what;
+            const std::string trace = read_file(p / ("v7trace" + std::to_string(slot) + ".txt"));
+            EXPECT_NE(trace.find("ERROR: multi-zone scheme without zones"), std::string::npos) << what;
+            EXPECT_TRUE(untraced(project_files(p)) == before) << what << ", command " << command;
+        }
+        edit_scheme(p, slot, [&] {
+            STRATEGY(26, slot) = 0.0f;
+            NFLAG(90) = false;
+        });
+        expect_same_run(sample, run_scheme(p, slot, design), what + " unmarked");
+    }
+}
+
 // A heating or cooling code of 0 names no listed choice: it is read as no
 // system of that kind, and the other system stays. It took the whole HVAC
 // system away, and the saved design lost its furnace or air conditioner.
