@@ -469,6 +469,80 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
     }
 }
 
+// The host's edit of the rates a scheme's results file keeps in force.
+template <class Edit>
+void edit_results(const fs::path& project, INTEGER slot, Edit edit) {
+    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
+    BLK0B.DISKPROJ = 32;
+    BLK0B.DISKHET = 20;
+    BLK0B.DISKKEEP1 = 25;
+    IDNUM1 = slot;
+    AADISK(-1);
+    AADISK(-5);
+    IDNUM1 = slot;
+    FIND1();
+    edit();
+    KEEP1();
+}
+
+// The user's own rates (advanced-rate flags 82 electric, 83 fuel, the rates
+// in the scheme's results and input files) bill every run of schemes 1 and 2, the
+// design run and its re-runs alike, until a move. Every load of scheme 2
+// counted as a move: its design run billed the user's rates and its re-run
+// the built-in ones, an office at Stockton $0.1664 then $0.1996 per kWh, a
+// house at Westwood $0.4080 then $0.2217. The user's rates here are one
+// price a kWh in every tier and period and one price a therm, without
+// customer charges.
+TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
+    ScratchDir dir;
+    constexpr REAL kUserKwhPrice = 0.5f, kUserThermPrice = 2.0f;
+    for (const auto& [building, site] : {std::pair{"house", "90024"}, std::pair{"office", "95206"}}) {
+        const fs::path p = dir / building;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        if (std::string(building) == "office")
+            for (INTEGER slot : {1, 2})
+                edit_scheme(p, slot, [] {
+                    NFLAG(24) = true;
+                    NTYPE = 7;  // an office building
+                });
+        move_scheme(p, 1, site);
+        const SchemeRun built_in[] = {run_scheme(p, 1, 243.0f), run_scheme(p, 2, 246.0f)};
+        for (INTEGER slot : {1, 2}) {
+            edit_results(p, slot, [&] {
+                for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kUserKwhPrice;
+                ECUSTOMCHG = EADDER = 0.0f;
+                for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES})
+                    *rate = kUserThermPrice;
+                BLK33A.GCUSTOMCHG = 0.0f;
+                BLK33A.GASMULT = 1.0f;
+            });
+            edit_scheme(p, slot, [&] {  // a time-of-use record travels in the input file
+                for (FArray<REAL, 3>* rates : {&TOUREC.SUMRATES, &TOUREC.WINRATES}) rates->fill(kUserKwhPrice);
+                TOUREC.CUSTCHG = 0.0f;
+            });
+            for (INTEGER flag : {82, 83}) set_input_file_flag(p, slot, flag);
+        }
+        for (INTEGER slot : {1, 2})
+            for (const REAL command : {slot == 1 ? 243.0f : 246.0f, 0.0f, 0.0f}) {
+                const std::string what = std::string(building) + ", scheme " + std::to_string(slot) + ", command " +
+                                         std::to_string(static_cast<int>(command));
+                const SchemeRun run = run_scheme(p, slot, command);
+                EXPECT_TRUE(NFLAG(82) && NFLAG(83)) << what << ": the user's rates are kept";
+                EXPECT_NEAR(price_per_kwh(run), kUserKwhPrice, 1e-4f) << what;
+                EXPECT_NEAR(run.rows[34] / run.rows[65], kUserThermPrice, 1e-4f) << what << ": price per therm";
+            }
+        // Moved (to the same site): the design run takes the built-in rates
+        // back, as a plain run after a move does.
+        for (INTEGER slot : {1, 2}) move_scheme(p, slot, site);
+        for (INTEGER slot : {2, 1}) {
+            const std::string what = std::string(building) + ", scheme " + std::to_string(slot) + " moved";
+            expect_same_run(built_in[slot - 1], run_scheme(p, slot, slot == 1 ? 243.0f : 246.0f), what);
+            EXPECT_FALSE(NFLAG(82) || NFLAG(83)) << what;
+        }
+    }
+}
+
 // A project file that cannot be loaded whole (damaged, or emptied by an
 // interrupted copy), or a missing input file of the scheme: the run fails,
 // saves nothing and writes no report.
