@@ -387,11 +387,7 @@ TEST(WholeRun, RerunBillsTheTariffOfItsSite) {
         testing::new_project(p, kData / "util");
         reset_all_blocks();
         if (c.office)
-            for (INTEGER slot : {1, 2})
-                edit_scheme(p, slot, [] {
-                    NFLAG(24) = true;
-                    NTYPE = 7;  // an office building
-                });
+            for (INTEGER slot : {1, 2}) make_nonresidential(p, slot, 7);  // an office building
         if (c.from) {
             move_scheme(p, 1, c.from);
             run_scheme(p, 1, 243.0f);
@@ -437,10 +433,7 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
         const fs::path designed = dir / site;
         testing::new_project(designed, kData / "util");
         reset_all_blocks();
-        edit_scheme(designed, 1, [] {
-            NFLAG(24) = true;
-            NTYPE = 7;  // an office building
-        });
+        make_nonresidential(designed, 1, 7);  // an office building
         move_scheme(designed, 1, site);
         run_scheme(designed, 1, 243.0f);
         for (const std::vector<INTEGER>& flags : std::vector<std::vector<INTEGER>>{{26}, {29}, {26, 29}}) {
@@ -501,11 +494,7 @@ TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
         testing::new_project(p, kData / "util");
         reset_all_blocks();
         if (std::string(building) == "office")
-            for (INTEGER slot : {1, 2})
-                edit_scheme(p, slot, [] {
-                    NFLAG(24) = true;
-                    NTYPE = 7;  // an office building
-                });
+            for (INTEGER slot : {1, 2}) make_nonresidential(p, slot, 7);  // an office building
         move_scheme(p, 1, site);
         const SchemeRun built_in[] = {run_scheme(p, 1, 243.0f), run_scheme(p, 2, 246.0f)};
         for (INTEGER slot : {1, 2}) {
