@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 
+#include "blocks/run_control.h"
 #include "support/farray.h"
 #include "support/fstring.h"
 #include "support/types.h"
@@ -54,10 +55,30 @@ struct REVISION_STATE_t {
     LOGICAL DESIGN_FOLLOWS = false;
 };
 
+// FIND2: whether the scheme this run bills stands at a site that changed:
+// the user moved it (flag 81 in its input file, or a title marked "INVA"),
+// it has no electric tariff yet, or the run put another site in force (the
+// default location for an unreadable zone file, the site of a rebuilt
+// results file). Flag 81 says more and lasts less: it marks every load of
+// scheme 2, which takes scheme 1's site afresh without a move, and a
+// design's save clears it before the bills. A move alone brings the built-
+// in rates back in place of the user's (flags 82 and 83).
+struct SITE_MOVE_STATE_t {
+    LOGICAL MOVED = false;
+};
+
 extern LIBARY_STATE_t LIBARY_STATE;
 extern FIND2_STATE_t FIND2_STATE;
 extern FINDFLAG_STATE_t FINDFLAG_STATE;
 extern REVISION_STATE_t REVISION_STATE;
+extern SITE_MOVE_STATE_t SITE_MOVE_STATE;
+
+// The location changed on this run: the site is looked up again and the
+// bills take its built-in rates.
+inline void mark_location_changed() {
+    NFLAG(81) = true;
+    SITE_MOVE_STATE.MOVED = true;
+}
 
 static_assert(sizeof(LIBARY_STATE_t) == (12 + 9) * 4 + 48);
 
@@ -66,4 +87,4 @@ inline FArray<INTEGER, 9>& NERSLN = LIBARY_STATE.NERSLN;
 
 }  // namespace mavo
 
-#define MAVO_STATE_TRANSFER_BLOCKS(X) X(LIBARY_STATE) X(FIND2_STATE) X(FINDFLAG_STATE) X(REVISION_STATE)
+#define MAVO_STATE_TRANSFER_BLOCKS(X) X(LIBARY_STATE) X(FIND2_STATE) X(FINDFLAG_STATE) X(REVISION_STATE) X(SITE_MOVE_STATE)

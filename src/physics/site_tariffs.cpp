@@ -16,6 +16,7 @@
 #include "front/trace.h"
 #include "physics/physics.h"
 #include "physics/weather_file.h"
+#include "support/numeric.h"
 
 namespace mavo {
 namespace {
@@ -118,20 +119,32 @@ void nonres_user_gas(const TariffChoices& t) {
     nonres_fuel_from_gas_zone();
 }
 
-// A site known only by its climate zone (negative zip code).
+// A site known by its weather file alone (negative zip code): the choices
+// of its climate zone, for each side the user left to the site.
 void nonres_zone_defaults(TariffChoices& t) {
     const INTEGER zone = weather::settled_climate_zone("tariffs");
-    t.electric = static_cast<REAL>(ESTRATZT(zone));
-    ERATEZONE = t.electric < 15.0f ? ERATEZT(zone) : 36;
-    if (t.electric >= 17.0f) ERATEZONE = 38;
-    t.gas = static_cast<REAL>(GSTRATZT(zone));
-    GRATEZONE = GSTRATZT(zone);
-    if (t.gas < 16.0f) FUELTYPE = 0.0f;
-    else if (t.gas == 16.0f) FUELTYPE = 10.0f;
-    else if (t.gas == 17.0f) FUELTYPE = 2.0f;
-    else FUELTYPE = 3.0f;
+    if (!NFLAG(26)) {
+        t.electric = static_cast<REAL>(ESTRATZT(zone));
+        ERATEZONE = t.electric < 15.0f ? ERATEZT(zone) : 36;
+        if (t.electric >= 17.0f) ERATEZONE = 38;
+    }
+    if (!NFLAG(29)) {
+        t.gas = static_cast<REAL>(GSTRATZT(zone));
+        GRATEZONE = GSTRATZT(zone);
+        if (t.gas < 16.0f) FUELTYPE = 0.0f;
+        else if (t.gas == 16.0f) FUELTYPE = 10.0f;
+        else if (t.gas == 17.0f) FUELTYPE = 2.0f;
+        else FUELTYPE = 3.0f;
+    }
 }
 
+// A zip code or a climate-zone number 1 to 16 names a line of the zip-code
+// table, whose rate zones the site takes; zero and below name none.
+bool site_has_zip_record() { return int_toward_zero(ZIPCODE) >= 1; }
+
+// The site's built-in tariffs for the side(s) the user left to the site. A
+// side the user chose (basic-rate flag 26 electric, 29 gas) is billed on
+// the tariff its choice names, as the scheme's column shows it.
 void nonres_built_in_rates(TariffChoices& t) {
     if (!NFLAG(58)) {
         if (!NFLAG(26)) {
@@ -143,7 +156,7 @@ void nonres_built_in_rates(TariffChoices& t) {
             t.gas = 15.0f;
             FUELTYPE = 1.0f;
         }
-    } else if (CECZONE <= 0 || ZIPCODE <= 1.0f) {
+    } else if (CECZONE <= 0 || !site_has_zip_record()) {
         if (ZIPCODE < 0.0f) nonres_zone_defaults(t);
     } else {
         if (!NFLAG(26)) {
@@ -158,6 +171,9 @@ void nonres_built_in_rates(TariffChoices& t) {
             FUELTYPE = 0.0f;
         }
     }
+    if (NFLAG(26)) nonres_user_electric(t);
+    if (NFLAG(29)) nonres_user_gas(t);
+    if (NFLAG(26) || NFLAG(29)) nonres_outside_california_default(t);
 }
 
 void nonres_user_rates(TariffChoices& t) {

@@ -753,7 +753,7 @@ void keep_default_location_as_site() {
     if (!has_scheme_column(IDNUM1)) return;
     STRATEGY(4, IDNUM1) = kDefaultLocationZip;
     if (IDNUM1 == 1 || IDNUM1 == 2) STRATEGY(4, 1) = STRATEGY(4, 2) = kDefaultLocationZip;
-    NFLAG(81) = true;
+    mark_location_changed();
     DBG_INT("FINDTMY: zone file of the site unreadable, the default location is saved as the site of scheme",
             IDNUM1);
 }

@@ -332,7 +332,7 @@ void rebuild_results_file() {
         BLK33A.OILPRICE = FIND2_STATE.OILPRICE;
     }
     fuel_type_of_tariff_choice();
-    NFLAG(81) = true;
+    mark_location_changed();
 }
 
 // Reads the results file of slot `ndigit` into the blocks. A scheme's own

@@ -629,7 +629,10 @@ void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
         STRATEGY(11, IDNUM1) = 0.0f;
         DBG_PRINT("NOT Vintage Home Nflag(9)=T,nflag(8)=T??");
     }
-    if (IDNUM1 == 2 || TITLE3.first(4) == "INVA") NFLAG(81) = true;
+    // Scheme 2 takes scheme 1's site afresh on every load; only a move of
+    // its own (or scheme 1's, which the host marks in both) is a move.
+    SITE_MOVE_STATE.MOVED = NFLAG(81) || TITLE3.first(4) == "INVA";
+    if (IDNUM1 == 2 || SITE_MOVE_STATE.MOVED) NFLAG(81) = true;
     DBG_PRINT(NFLAG(81) ? "nflag(81)=T new location FIND2 end 1245" : "nflag(81)=F same old location FIND2 end");
 
     VOLUMEAG = -99.0f;  // the infiltration model recomputes it

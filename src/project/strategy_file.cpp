@@ -113,7 +113,7 @@ void load_columns(INTEGER& inout) {
         walk_rows(w, 1, kRowsOfRevision0, at);
         copy_after(1, kRowsOfRevision0);
         // No electric tariff chosen: the location counts as changed.
-        if (has_scheme_column(IDNUM1) && STRATEGY(1, IDNUM1) <= 0.0f) NFLAG(81) = true;
+        if (has_scheme_column(IDNUM1) && STRATEGY(1, IDNUM1) <= 0.0f) mark_location_changed();
         if (revision >= 1) {
             walk_rows(w, kRowsOfRevision0 + 1, 310, at);
             copy_after(kRowsOfRevision0 + 1, 310);

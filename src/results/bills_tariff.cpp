@@ -189,8 +189,10 @@ void tou_hour_lists(const TouRecord& rec, FArray<INTEGER, 24>& winter_list, FArr
 }
 
 void select_electric_tariff(CostWork& w) {
-    // A new location brings the built-in rates back for electricity and fuel.
-    if (NFLAG(81)) {
+    // A move brings the built-in rates back for electricity and fuel; the
+    // mark every load of scheme 2 carries (it takes scheme 1's site) does
+    // not, so every run of a scheme bills the rates its flags name.
+    if (SITE_MOVE_STATE.MOVED) {
         NFLAG(82) = false;
         NFLAG(83) = false;
     }

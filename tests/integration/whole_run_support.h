@@ -95,21 +95,28 @@ inline void choose_weather_file(const fs::path& project, INTEGER slot, const cha
     });
 }
 
+// The host sets run flag `flag` of scheme `slot`: a byte of the binary
+// input file, flags 1-50 after the window lines and 51-90 after the rates.
+// A save clears 26, 29 and 81: the run that takes them in saves them
+// cleared.
+inline void set_input_file_flag(const fs::path& project, INTEGER slot, INTEGER flag) {
+    const std::size_t byte = flag <= 50 ? 2808 + flag - 1 : 5582 + flag - 51;
+    const fs::path input_file = project / ("scheme" + std::to_string(slot) + "b.dat");
+    std::string input = read_file(input_file);
+    input.at(byte) = 1;
+    write_file(input_file, input);
+}
+
 // The host moves scheme `slot` to `site`, a zip code of the table or a
-// weather file of the weather directory, and marks the location as changed:
-// flag 81 is a byte of the binary input file (a save clears it, the run
-// that takes the new site in saves it cleared).
+// weather file of the weather directory, and marks the location as changed
+// (flag 81).
 inline void move_scheme(const fs::path& project, INTEGER slot, const std::string& site) {
     const bool zip = site.find('.') == std::string::npos;
     edit_scheme(project, slot, [&] {
         STRATEGY(4, slot) = zip ? std::stof(site) : -1.0f;
         if (!zip) CLIMATEFILENAME = site.c_str();
     });
-    constexpr std::size_t kLocationChangedByte = 5582 + 81 - 51;
-    const fs::path input_file = project / ("scheme" + std::to_string(slot) + "b.dat");
-    std::string input = read_file(input_file);
-    input.at(kLocationChangedByte) = 1;
-    write_file(input_file, input);
+    set_input_file_flag(project, slot, 81);
 }
 
 // What a run of one scheme leaves for the host: its summary column and its

@@ -16,6 +16,7 @@
 #include <limits>
 #include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -373,28 +374,199 @@ TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
     }
 }
 
-// The electric rate zone of a site's zip-code line is saved nowhere and
-// every load starts it again from the built-in one; a plain re-run, which
-// looks up no site it already has, billed a non-residential scheme on that
-// built-in zone's tariff: an office at Stockton (95206) cost $7,992.62 in
-// its design run and $5,866.28 re-run. Sites whose line names another rate
-// zone, by zip code and by climate zone.
-TEST(WholeRun, NonresidentialRerunBillsTheTariffOfItsSite) {
+// The rate zones of a site's line of zipcodes.sce: (I5,3X,6A4,I4,I5,I8,5X,
+// F6.0,I8), the gas zone after the city, the electric zone last. A climate
+// zone's number has its line as a zip code has.
+struct RecordRateZones {
+    INTEGER gas = 0, electric = 0;
+};
+RecordRateZones record_rate_zones(const std::string& site) {
+    std::istringstream table(read_file(kData / "weather" / "zipcodes.sce"));
+    for (std::string line; std::getline(table, line);)
+        if (std::stoi(line.substr(0, 5)) == std::stoi(site))
+            return {std::stoi(line.substr(32, 4)), std::stoi(line.substr(60, 8))};
+    ADD_FAILURE() << site << " has no line in zipcodes.sce";
+    return {};
+}
+
+// The non-residential tariff of a line's electric rate zone, by the
+// utility the zone belongs to: one utility's tiered zones 10-17, 1-4,
+// -20 to -11, -2 and -1, others; time-of-use rate zones 32 to 36.
+INTEGER nonresidential_rate_zone(INTEGER record_zone) {
+    if (record_zone >= 10 && record_zone <= 17) return 32;
+    if (record_zone >= 1 && record_zone <= 4) return 33;
+    if (record_zone >= -20 && record_zone <= -11) return 34;
+    if (record_zone == -2 || record_zone == -1) return 35;
+    return 36;
+}
+
+// Every run of a scheme at a zip code or a climate-zone number is billed on
+// the rate zones its line of the table names: a dwelling on the line's
+// zones, a non-residential building on the tariff of the line's electric
+// zone (column row 1 names it). The zones were saved nowhere: a plain
+// re-run billed an office at Stockton (95206) on the built-in zone's tariff
+// ($7,992.62 designed, $5,866.28 re-run). Zone 1 read as no site: an office
+// there was billed on a house tariff ($0.3166 per kWh against $0.1335 at
+// Arcata's 95521), and one moved there from 90024 kept that site's tariff.
+TEST(WholeRun, RerunBillsTheTariffOfItsSite) {
     ScratchDir dir;
-    for (const char* site : {"94128", "95206", "95521", "3", "12", "16"}) {
-        const fs::path p = dir / site;
+    struct Case {
+        const char* site;
+        bool office;
+        const char* from = nullptr;  // designed there first, then moved
+    };
+    const Case cases[] = {{"94128", true}, {"95206", true}, {"95521", true}, {"1", true}, {"3", true},
+                          {"12", true},    {"16", true},    {"1", true, "90024"},           {"1", false},
+                          {"95521", false}, {"12", false}};
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.office ? "office" : "house") + " at " + c.site +
+                                 (c.from ? std::string(" from ") + c.from : "");
+        const fs::path p = dir / what;
         testing::new_project(p, kData / "util");
         reset_all_blocks();
-        for (INTEGER slot : {1, 2})
-            edit_scheme(p, slot, [] {
-                NFLAG(24) = true;
-                NTYPE = 7;  // an office building
-            });
-        move_scheme(p, 1, site);  // scheme 2 stands where scheme 1 stands
+        if (c.office)
+            for (INTEGER slot : {1, 2}) make_nonresidential(p, slot, 7);  // an office building
+        if (c.from) {
+            move_scheme(p, 1, c.from);
+            run_scheme(p, 1, 243.0f);
+        }
+        move_scheme(p, 1, c.site);  // scheme 2 stands where scheme 1 stands
+        const RecordRateZones record = record_rate_zones(c.site);
+        const auto expect_site_tariff = [&](INTEGER slot, const std::string& run) {
+            if (c.office) {
+                EXPECT_EQ(ERATEZONE, nonresidential_rate_zone(record.electric)) << run;
+                EXPECT_EQ(STRATEGY(1, slot), ERATEZONE - 21.0f) << run << ": the column's tariff";
+            } else {
+                EXPECT_EQ(ERATEZONE, record.electric) << run;
+                EXPECT_EQ(GRATEZONE, record.gas) << run;
+            }
+        };
         const SchemeRun code_minimum = run_scheme(p, 1, 243.0f);
+        expect_site_tariff(1, what + ", code minimum");
         const SchemeRun efficient = run_scheme(p, 2, 246.0f);
-        expect_same_run(code_minimum, run_scheme(p, 1, 0.0f), std::string("code minimum at ") + site);
-        expect_same_run(efficient, run_scheme(p, 2, 0.0f), std::string("efficient design at ") + site);
+        expect_site_tariff(2, what + ", efficient design");
+        expect_same_run(code_minimum, run_scheme(p, 1, 0.0f), "code minimum, " + what);
+        expect_site_tariff(1, what + ", code minimum re-run");
+        expect_same_run(efficient, run_scheme(p, 2, 0.0f), "efficient design, " + what);
+        expect_site_tariff(2, what + ", efficient design re-run");
+    }
+}
+
+// The price per kWh of a year's electricity: gross cost over consumption.
+REAL price_per_kwh(const SchemeRun& run) { return run.rows[35] / run.rows[24]; }
+
+// A tariff the user chose for one side alone (basic-rate flag 26 for the
+// electric tariff, 29 for the gas one; the other side left to the site) is
+// the tariff billed, as the column names it, as with both flags: electric
+// choice 17 the flat tariff of rate zone 38 (its one rate is word 16 of its
+// block), gas choice 16 rate zone 16, burning fuel 10. An office at
+// Stockton choosing 17 alone was billed on the site's tariff, $71,216
+// against $35,112. Sites by zip code and by weather file, in California and
+// outside it.
+TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
+    ScratchDir dir;
+    constexpr REAL kElectricChoice = 17.0f, kGasChoice = 16.0f;
+    const REAL flat_rate = BLK33V_t{}.REC.WINRATES(1);
+    for (const char* site : {"95206", "Stockton.epw", "ChiOHare.epw"}) {
+        const fs::path designed = dir / site;
+        testing::new_project(designed, kData / "util");
+        reset_all_blocks();
+        make_nonresidential(designed, 1, 7);  // an office building
+        move_scheme(designed, 1, site);
+        run_scheme(designed, 1, 243.0f);
+        for (const std::vector<INTEGER>& flags : std::vector<std::vector<INTEGER>>{{26}, {29}, {26, 29}}) {
+            const std::string what = std::string(site) + ", flags" + (flags.size() == 2 ? " 26 and 29" :
+                                     flags[0] == 26 ? " 26" : " 29");
+            const fs::path p = dir / what;
+            fs::copy(designed, p);
+            edit_scheme(p, 1, [] {
+                STRATEGY(1, 1) = kElectricChoice;
+                STRATEGY(3, 1) = kGasChoice;
+            });
+            for (INTEGER flag : flags) set_input_file_flag(p, 1, flag);
+            const SchemeRun run = run_scheme(p, 1, 0.0f);
+            const bool electric = flags[0] == 26, gas = flags.back() == 29;
+            if (electric) {
+                EXPECT_EQ(STRATEGY(1, 1), kElectricChoice) << what;
+                EXPECT_EQ(ERATEZONE, 38) << what;
+                EXPECT_NEAR(price_per_kwh(run), flat_rate, 1e-4f) << what;
+            }
+            if (gas) {
+                EXPECT_EQ(STRATEGY(3, 1), kGasChoice) << what;
+                EXPECT_EQ(GRATEZONE, 16) << what;
+                EXPECT_EQ(FUELTYPE, 10.0f) << what;
+            }
+        }
+    }
+}
+
+// The host's edit of the rates a scheme's results file keeps in force.
+template <class Edit>
+void edit_results(const fs::path& project, INTEGER slot, Edit edit) {
+    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
+    BLK0B.DISKPROJ = 32;
+    BLK0B.DISKHET = 20;
+    BLK0B.DISKKEEP1 = 25;
+    IDNUM1 = slot;
+    AADISK(-1);
+    AADISK(-5);
+    IDNUM1 = slot;
+    FIND1();
+    edit();
+    KEEP1();
+}
+
+// The user's own rates (advanced-rate flags 82 electric, 83 fuel, the rates
+// in the scheme's results and input files) bill every run of schemes 1 and 2, the
+// design run and its re-runs alike, until a move. Every load of scheme 2
+// counted as a move: its design run billed the user's rates and its re-run
+// the built-in ones, an office at Stockton $0.1664 then $0.1996 per kWh, a
+// house at Westwood $0.4080 then $0.2217. The user's rates here are one
+// price a kWh in every tier and period and one price a therm, without
+// customer charges.
+TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
+    ScratchDir dir;
+    constexpr REAL kUserKwhPrice = 0.5f, kUserThermPrice = 2.0f;
+    for (const auto& [building, site] : {std::pair{"house", "90024"}, std::pair{"office", "95206"}}) {
+        const fs::path p = dir / building;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        if (std::string(building) == "office")
+            for (INTEGER slot : {1, 2}) make_nonresidential(p, slot, 7);  // an office building
+        move_scheme(p, 1, site);
+        const SchemeRun built_in[] = {run_scheme(p, 1, 243.0f), run_scheme(p, 2, 246.0f)};
+        for (INTEGER slot : {1, 2}) {
+            edit_results(p, slot, [&] {
+                for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kUserKwhPrice;
+                ECUSTOMCHG = EADDER = 0.0f;
+                for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES})
+                    *rate = kUserThermPrice;
+                BLK33A.GCUSTOMCHG = 0.0f;
+                BLK33A.GASMULT = 1.0f;
+            });
+            edit_scheme(p, slot, [&] {  // a time-of-use record travels in the input file
+                for (FArray<REAL, 3>* rates : {&TOUREC.SUMRATES, &TOUREC.WINRATES}) rates->fill(kUserKwhPrice);
+                TOUREC.CUSTCHG = 0.0f;
+            });
+            for (INTEGER flag : {82, 83}) set_input_file_flag(p, slot, flag);
+        }
+        for (INTEGER slot : {1, 2})
+            for (const REAL command : {slot == 1 ? 243.0f : 246.0f, 0.0f, 0.0f}) {
+                const std::string what = std::string(building) + ", scheme " + std::to_string(slot) + ", command " +
+                                         std::to_string(static_cast<int>(command));
+                const SchemeRun run = run_scheme(p, slot, command);
+                EXPECT_TRUE(NFLAG(82) && NFLAG(83)) << what << ": the user's rates are kept";
+                EXPECT_NEAR(price_per_kwh(run), kUserKwhPrice, 1e-4f) << what;
+                EXPECT_NEAR(run.rows[34] / run.rows[65], kUserThermPrice, 1e-4f) << what << ": price per therm";
+            }
+        // Moved (to the same site): the design run takes the built-in rates
+        // back, as a plain run after a move does.
+        for (INTEGER slot : {1, 2}) move_scheme(p, slot, site);
+        for (INTEGER slot : {2, 1}) {
+            const std::string what = std::string(building) + ", scheme " + std::to_string(slot) + " moved";
+            expect_same_run(built_in[slot - 1], run_scheme(p, slot, slot == 1 ? 243.0f : 246.0f), what);
+            EXPECT_FALSE(NFLAG(82) || NFLAG(83)) << what;
+        }
     }
 }
 

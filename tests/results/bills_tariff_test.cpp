@@ -109,7 +109,12 @@ TEST(TariffSelection, UserRevisedRatesStayUnlessTheLocationChanged) {
     EXPECT_FLOAT_EQ(ERATE1, 0.2f);
     EXPECT_FLOAT_EQ(w.base_rate, 0.0f);
 
-    NFLAG(81) = true;  // a new location loads the built-in rates
+    NFLAG(81) = true;  // scheme 2's share of scheme 1's site is no move
+    select_electric_tariff(w);
+    EXPECT_TRUE(NFLAG(82));
+    EXPECT_FLOAT_EQ(ERATE1, 0.2f);
+
+    mark_location_changed();  // a move loads the built-in rates
     NFLAG(83) = true;
     select_electric_tariff(w);
     EXPECT_FALSE(NFLAG(82));
