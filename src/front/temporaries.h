@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/types.h>
+
 namespace mavo {
 
 // A new, empty file beside `target`, created exclusively and never through
@@ -37,14 +39,20 @@ struct CommitStep {
     std::string temporary;  // add, replace: the new file
     std::string aside;      // replace, remove: where the old file is moved aside
     std::string target;
+    // The files themselves, as the journal records them (inode numbers in
+    // the one directory): the new file, the empty place made aside and the
+    // old file. A stopped commit is finished only on these files, never on
+    // another file that merely bears one of the names.
+    ino_t temporary_file = 0, aside_file = 0, old_file = 0;
 };
 
 // Writes the journal of the steps whose files lie in `directory`: to a
 // temporary, written whole, then renamed into place. False when it could
 // not be written whole, or a step is none the next load would carry out
-// (a name no run writes or removes).
+// (a name no run writes or removes, a file not there to record).
 bool write_commit_journal(const std::string& directory, const std::vector<const CommitStep*>& steps);
-void remove_commit_journal(const std::string& directory);
+// False when the journal is still there.
+bool remove_commit_journal(const std::string& directory);
 // (The next load finishes a stopped commit: complete_stopped_commit in
 // front/units.h.)
 
