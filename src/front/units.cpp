@@ -21,6 +21,7 @@ namespace mavo {
 namespace test_hooks {
 void (*after_commit_rename)(int renames_done) = nullptr;
 bool (*refuse_commit_rename)(int renames_done) = nullptr;
+bool (*refuse_journal_removal)() = nullptr;
 }
 #endif
 
@@ -219,6 +220,9 @@ std::string directory_of(const std::string& path) {
 
 // False when one of them is still there.
 bool remove_journals(const std::vector<std::string>& directories) {
+#ifdef MAVO_TEST_HOOKS
+    if (test_hooks::refuse_journal_removal && test_hooks::refuse_journal_removal()) return false;
+#endif
     bool all = true;
     for (const std::string& d : directories) all = remove_commit_journal(d) && all;
     return all;

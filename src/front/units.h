@@ -132,10 +132,12 @@ int file_failures_of_run();
 #ifdef MAVO_TEST_HOOKS
 // Test builds only: called after each rename of a commit with the number
 // done so far (0 once the journal is in place), so a test can stop there;
-// and before each, so a test can have the system refuse it (true).
+// and before each, so a test can have the system refuse it (true); and
+// before a journal is removed, so a test can have that refused too.
 namespace test_hooks {
 extern void (*after_commit_rename)(int renames_done);
 extern bool (*refuse_commit_rename)(int renames_done);
+extern bool (*refuse_journal_removal)();
 }
 #endif
 

@@ -7,7 +7,9 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/sysmacros.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -216,6 +218,12 @@ int run_as_nobody(const fs::path& project) {
     });
 }
 
+// Sends a byte down `to` and waits for one from `from`.
+void signal_and_wait(int to, int from) {
+    char c = 'x';
+    if (write(to, &c, 1) != 1 || read(from, &c, 1) != 1) _exit(2);
+}
+
 int g_refused_rename = -1;
 bool refuse_the_chosen_rename(int renames_done) { return renames_done == g_refused_rename; }
 
@@ -288,33 +296,126 @@ TEST(UnsafeProjectRun, RenameRefusedInTheCommitLeavesEveryFileAsItWas) {
         EXPECT_TRUE(state_of(p) == before) << "rename " << g_refused_rename << " refused: the project changed";
         fs::remove_all(p);
     }
+    // The run undone, but its journal cannot be removed (the file system
+    // turned read-only): the call says the run is left to its journal, and
+    // the next call finishes it (1, flag 92): the whole new set.
+    {
+        const fs::path p = dir / "journal-kept";
+        fs::copy(settled, p);
+        g_refused_rename = 3;
+        test_hooks::refuse_journal_removal = [] { return true; };
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 1);
+        test_hooks::refuse_journal_removal = nullptr;
+        EXPECT_NE(BLK130A.DBGTEXT.trimmed().find("left with the journal"), std::string_view::npos)
+            << BLK130A.DBGTEXT.trimmed();
+        test_hooks::refuse_commit_rename = nullptr;
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 1);
+        EXPECT_TRUE(NFLAG(kStoppedCommitFinished));
+        const fs::path whole = dir / "whole";
+        fs::copy(settled, whole);
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(whole), 0);
+        EXPECT_TRUE(project_files(p) == project_files(whole)) << "the journal kept did not finish the run";
+    }
     test_hooks::refuse_commit_rename = nullptr;
     EXPECT_GT(refusals, 10);
 }
 
 // A project whose directory and files every user may write, run once by
-// its owner under the usual umask, is then run by another user: the lock
-// file the first run made lets the second take the project's lock.
+// its owner under the usual umask, shared before that first run or after
+// it, is then run by another user: the lock file's owner brought its mode
+// in line with the directory at its run, so the second takes the lock.
+// Before the owner's run the other user, who may write the directory but
+// not the lock file, is told exactly that.
 TEST(UnsafeProjectRun, AnotherUserWhoMayWriteTheProjectRunsIt) {
     ScratchDir dir;
+    fs::permissions(dir.path(), fs::perms(0755));
+    for (const bool shared_first : {true, false}) {
+        const fs::path p = dir / (shared_first ? "shared-first" : "shared-later");
+        copy_sample(p);
+        fs::remove(p / std::string(kProjectLockName));
+        const auto share = [&p] {
+            for (const auto& e : fs::directory_iterator(p))
+                if (e.path().filename() != kProjectLockName) fs::permissions(e.path(), fs::perms(0666));
+            fs::permissions(p, fs::perms(0777));
+        };
+        if (shared_first) share();
+        else fs::permissions(p, fs::perms(0755));
+        const mode_t umask_before = umask(022);
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 0);
+        if (!shared_first) {
+            share();
+            if (geteuid() == 0) {
+                const std::string ps = p.string();
+                const int told = in_child_process([&] {
+                    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) return kNoUnprivilegedUser;
+                    return lock_project(ps) == ProjectLock::refused &&
+                                   project_lock_problem().find("may not be written by this user") != std::string::npos
+                               ? 0
+                               : 1;
+                });
+                if (told != kNoUnprivilegedUser) {
+                    EXPECT_EQ(told, 0) << "the other user is not told why";
+                }
+            }
+            reset_all_blocks();
+            EXPECT_EQ(run_kernel(p), 0);
+        }
+        umask(umask_before);
+        choose_weather_file(p, 1, "Phoenix.epw");
+        select_scheme(p, 1, 0.0f);
+        const std::string summary = read_file(p / "summaryb.dat");
+
+        const int rc = run_as_nobody(p);
+        if (rc == kNoUnprivilegedUser) GTEST_SKIP() << "no unprivileged user to run as";
+        EXPECT_EQ(rc, 0) << shared_first;
+        EXPECT_TRUE(read_file(p / "summaryb.dat") != summary) << shared_first << ": the results were not saved";
+    }
+}
+
+// A user who may only read the project takes every lock open to him (the
+// directory's, the lock file's) while its owner runs it: he holds none
+// that counts, and the owner's run goes on.
+TEST(UnsafeProjectRun, AReaderOfTheProjectCannotStopItsRuns) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs a second user";
+    ScratchDir dir;
+    fs::permissions(dir.path(), fs::perms(0755));
     const fs::path p = dir / "project";
     copy_sample(p);
-    fs::remove(p / std::string(kProjectLockName));
-    for (const auto& e : fs::directory_iterator(p)) fs::permissions(e.path(), fs::perms(0666));
-    fs::permissions(p, fs::perms(0777));
-    fs::permissions(dir.path(), fs::perms(0755));
-    const mode_t umask_before = umask(022);
+    fs::permissions(p, fs::perms(0755));
+    write_file(p / std::string(kProjectLockName), "");
+    fs::permissions(p / std::string(kProjectLockName), fs::perms(0644));  // as an earlier version left it
     reset_all_blocks();
-    EXPECT_EQ(run_kernel(p), 0);
-    umask(umask_before);
-    choose_weather_file(p, 1, "Phoenix.epw");
-    select_scheme(p, 1, 0.0f);
-    const std::string summary = read_file(p / "summaryb.dat");
-
-    const int rc = run_as_nobody(p);
-    if (rc == kNoUnprivilegedUser) GTEST_SKIP() << "no unprivileged user to run as";
-    EXPECT_EQ(rc, 0);
-    EXPECT_TRUE(read_file(p / "summaryb.dat") != summary) << "the results were not saved";
+    ASSERT_EQ(run_kernel(p), 0);
+    int held[2], done[2];
+    ASSERT_EQ(pipe(held), 0);
+    ASSERT_EQ(pipe(done), 0);
+    std::fflush(nullptr);
+    const pid_t reader = fork();
+    if (reader == 0) {
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(kNoUnprivilegedUser);
+        const int d = open(p.c_str(), O_RDONLY | O_DIRECTORY);
+        if (d >= 0) flock(d, LOCK_EX | LOCK_NB);
+        const int f = open((p / std::string(kProjectLockName)).c_str(), O_RDONLY);
+        if (f >= 0) {
+            struct flock shared{};
+            shared.l_type = F_RDLCK;
+            shared.l_whence = SEEK_SET;
+            fcntl(f, F_SETLK, &shared);
+        }
+        signal_and_wait(held[1], done[0]);
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(held[0], &c, 1), 1);
+    reset_all_blocks();
+    EXPECT_EQ(run_kernel(p), 0) << "a reader's lock stopped the owner's run";
+    ASSERT_EQ(write(done[1], "x", 1), 1);
+    waitpid(reader, nullptr, 0);
+    for (int fd : {held[0], held[1], done[0], done[1]}) close(fd);
 }
 
 // A pipe, a device or a hostile journal in the project's places: the call
@@ -403,11 +504,6 @@ TEST(UnsafeProjectRun, PipesDevicesAndHostileJournalsFailTheLoadAndChangeNothing
     }
 }
 
-// Sends a byte down `to` and waits for one from `from`.
-void signal_and_wait(int to, int from) {
-    char c = 'x';
-    if (write(to, &c, 1) != 1 || read(from, &c, 1) != 1) _exit(2);
-}
 int g_commit_reached = -1, g_go_on = -1;
 void pause_at_the_journal(int renames_done) {
     if (renames_done == 0) signal_and_wait(g_commit_reached, g_go_on);
