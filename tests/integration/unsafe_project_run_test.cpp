@@ -35,6 +35,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace testing;
 
+unsigned long long inode_of(const fs::path& file) {
+    struct stat st{};
+    return ::lstat(file.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
 std::set<std::string> names_in(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
@@ -435,9 +440,11 @@ TEST(UnsafeProjectRun, PipesDevicesAndHostileJournalsFailTheLoadAndChangeNothing
     const auto journal = [&](const fs::path& p, const std::string& steps) {
         write_file(p / std::string(kCommitJournalName), "mavo commit journal 1\n" + steps + "end\n");
     };
+    const std::string kUserTemporaryShape = ".strategy.txt.mavotmp-1-userfl";
     struct Case {
         const char* what;
         std::function<void(const fs::path&)> plant;
+        bool root_only = false;  // a device node needs root to be made
     };
     const Case cases[] = {
         {"a pipe at the journal", [](const fs::path& p) { mkfifo((p / std::string(kCommitJournalName)).c_str(), 0644); }},
@@ -477,11 +484,31 @@ TEST(UnsafeProjectRun, PipesDevicesAndHostileJournalsFailTheLoadAndChangeNothing
              fs::remove(p / "scheme1b.dat");
              mkfifo((p / "scheme1b.dat").c_str(), 0644);
          }},
+        {"a device at a report's name",
+         [](const fs::path& p) {
+             fs::remove(p / "scheme1.csv");
+             mknod((p / "scheme1.csv").c_str(), S_IFCHR | 0666, makedev(1, 3));
+         },
+         true},
+        {"a journal step whose place aside is the user's file of a temporary's shape",
+         [&](const fs::path& p) {
+             write_file(p / kUserTemporaryShape, "the user's own");
+             journal(p, "replace " + place("strategy.txt", "abcdef") + " " + kUserTemporaryShape + "\tstrategy.txt\n");
+         }},
+        {"the same step naming the user's file by its inode",
+         [&](const fs::path& p) {
+             write_file(p / kUserTemporaryShape, "the user's own");
+             journal(p, "replace " + place("strategy.txt", "abcdef") + " " + kUserTemporaryShape + "\tstrategy.txt\t1 " +
+                            std::to_string(inode_of(p / kUserTemporaryShape)) + " 3\n");
+         }},
+        {"a master.dir cut inside its last line",
+         [](const fs::path& p) { fs::resize_file(p / "master.dir", fs::file_size(p / "master.dir") - 5); }},
     };
     constexpr long kLittleMemoryKb = 256 * 1024;
     constexpr int kGrewTooMuch = 3;
     int n = 0;
     for (const Case& c : cases) {
+        if (c.root_only && geteuid() != 0) continue;
         const fs::path p = dir / ("case" + std::to_string(n++));
         fs::copy(settled, p);
         c.plant(p);
@@ -510,36 +537,57 @@ void pause_at_the_journal(int renames_done) {
 }
 
 // The lock file removed while a run holds it (a clean-up tool): a second
-// process that calls the kernel meanwhile is refused, and the first run's
-// files go in place.
+// process that calls the kernel meanwhile, or the stand-in host that would
+// edit the project for its call, is refused and edits nothing, and the
+// first run's files go in place: the project is the one the first run
+// alone leaves.
 TEST(UnsafeProjectRun, LockFileRemovedDuringARunKeepsASecondRunOut) {
     ScratchDir dir;
-    const fs::path p = moved_sample(dir, "project");
-    int reached[2], go_on[2];
-    ASSERT_EQ(pipe(reached), 0);
-    ASSERT_EQ(pipe(go_on), 0);
-    std::fflush(nullptr);
-    const pid_t first = fork();
-    if (first == 0) {
-        g_commit_reached = reached[1];
-        g_go_on = go_on[0];
-        test_hooks::after_commit_rename = pause_at_the_journal;
-        reset_all_blocks();
-        _exit(run_kernel(p));
+    const fs::path alone = moved_sample(dir, "alone");
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(alone), 0);
+    const fs::path host = fs::path(MAVO_BINARY_DIR) / "bin" / "mavo-run";
+    const std::string data = (kData / "util").string() + " " + (kData / "weather").string();
+    const std::function<int(const fs::path&)> seconds[] = {
+        [](const fs::path& p) {
+            return in_child_process([&] {
+                reset_all_blocks();
+                return run_kernel(p);
+            });
+        },
+        [&](const fs::path& p) {
+            const std::string call = host.string() + " --scheme 3 --site Phoenix.epw " + p.string() + " " + data +
+                                     " > /dev/null 2>&1";
+            return std::system(call.c_str());
+        },
+    };
+    int n = 0;
+    for (const auto& second_run : seconds) {
+        const fs::path p = moved_sample(dir, "project" + std::to_string(n++));
+        int reached[2], go_on[2];
+        ASSERT_EQ(pipe(reached), 0);
+        ASSERT_EQ(pipe(go_on), 0);
+        std::fflush(nullptr);
+        const pid_t first = fork();
+        if (first == 0) {
+            g_commit_reached = reached[1];
+            g_go_on = go_on[0];
+            test_hooks::after_commit_rename = pause_at_the_journal;
+            reset_all_blocks();
+            _exit(run_kernel(p));
+        }
+        char c = 0;
+        ASSERT_EQ(read(reached[0], &c, 1), 1);
+        fs::remove(p / std::string(kProjectLockName));
+        const int second = second_run(p);
+        ASSERT_EQ(write(go_on[1], "x", 1), 1);
+        int status = 0;
+        waitpid(first, &status, 0);
+        for (int fd : {reached[0], reached[1], go_on[0], go_on[1]}) close(fd);
+        EXPECT_NE(second, 0) << n << ": a second process ran the project during the first one's run";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << n;
+        EXPECT_TRUE(project_files(p) == project_files(alone)) << n << ": the project is not the first run's";
     }
-    char c = 0;
-    ASSERT_EQ(read(reached[0], &c, 1), 1);
-    fs::remove(p / std::string(kProjectLockName));
-    const int second = in_child_process([&] {
-        reset_all_blocks();
-        return run_kernel(p);
-    });
-    ASSERT_EQ(write(go_on[1], "x", 1), 1);
-    int status = 0;
-    waitpid(first, &status, 0);
-    for (int fd : {reached[0], reached[1], go_on[0], go_on[1]}) close(fd);
-    EXPECT_EQ(second, 1) << "a second process ran the project during the first one's run";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace
