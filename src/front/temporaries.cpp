@@ -379,14 +379,19 @@ bool commit_in_progress(const std::string& journal, pid_t maker) {
 
 }  // namespace
 
-int create_temporary(const std::string& target, std::string& temporary) {
+std::string temporary_name(const std::string& target) {
     const fs::path t(target);
     const fs::path dir = t.has_parent_path() ? t.parent_path() : fs::path(".");
-    sweep_stale_temporaries(dir);
-    std::string stem(1, '.');
-    stem.append(t.filename().string()).append(kTemporaryMark).append(std::to_string(::getpid())).append(1, '-');
+    std::string name(1, '.');
+    name.append(t.filename().string()).append(kTemporaryMark).append(std::to_string(::getpid())).append(1, '-');
+    return (dir / name.append(temporary_tag())).string();
+}
+
+int create_temporary(const std::string& target, std::string& temporary) {
+    const fs::path t(target);
+    sweep_stale_temporaries(t.has_parent_path() ? t.parent_path() : fs::path("."));
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-        const std::string path = (dir / (stem + temporary_tag())).string();
+        const std::string path = temporary_name(target);
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0) {
             if (errno == EEXIST) continue;
@@ -419,8 +424,11 @@ bool write_commit_journal(const std::string& directory, const std::vector<const 
         const std::string target = fs::path(s->target).filename().string();
         if (!step_of_this_kernel(s->kind, temporary, aside, target)) return false;
         CommitStep files;
+        // A file replaced is moved aside onto a name nothing bears yet; a file
+        // removed, onto the empty place made for it.
         if ((!temporary.empty() && (!file_at(s->temporary, files.temporary_file) || files.temporary_file == 0)) ||
-            (!aside.empty() && (!file_at(s->aside, files.aside_file) || files.aside_file == 0)) ||
+            (!aside.empty() && !file_at(s->aside, files.aside_file)) ||
+            ((s->kind == CommitStep::Kind::remove) != (files.aside_file != 0)) ||
             (s->kind == CommitStep::Kind::replace && (files.old_file = name_at(s->target)) == 0))
             return false;
         if (s->kind == CommitStep::Kind::remove) files.old_file = name_at(s->target);

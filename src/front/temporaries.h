@@ -23,6 +23,10 @@ namespace mavo {
 // holds a journal that cannot be read, whose files are the user's to
 // recover.
 int create_temporary(const std::string& target, std::string& temporary);
+// A name for a temporary beside `target`, as create_temporary names them,
+// that nothing bears yet (barring the rarest chance: whoever puts a file
+// there must not have it replaced).
+std::string temporary_name(const std::string& target);
 // Forgets which directories were cleared of stale temporaries (a new run).
 void forget_swept_directories();
 
@@ -30,8 +34,9 @@ void forget_swept_directories();
 // renamed onto the target. A file replaced (`replace`): the old file is
 // first moved aside onto a place of its own beside it, then the temporary
 // is renamed onto the target, and the old file is deleted once every file
-// is in place. A file the run removes (`remove`): moved aside, then
-// deleted. Each step can be undone until the end, so a commit that cannot
+// is in place (the place aside is only named beforehand: the move aside
+// makes it, never over a file there). A file the run removes (`remove`):
+// moved aside onto an empty place made for it, then deleted. Each step can be undone until the end, so a commit that cannot
 // make one of them puts every file back as it was.
 struct CommitStep {
     enum class Kind { add, replace, remove };

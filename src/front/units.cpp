@@ -250,8 +250,7 @@ bool write_journals(const std::vector<CommitStep>& steps, std::vector<std::strin
 
 // The steps of the commit: new names first (only a new name may need room
 // in its directory), then the files replaced, then those removed. A file
-// replaced gets its place aside now, made like any temporary; false when
-// one cannot be made.
+// replaced gets the name of its place aside now; the move aside makes it.
 bool commit_steps(const std::vector<PendingFile>& files, std::vector<CommitStep>& steps) {
     for (const CommitStep::Kind kind : {CommitStep::Kind::add, CommitStep::Kind::replace, CommitStep::Kind::remove}) {
         for (const PendingFile& p : files) {
@@ -260,15 +259,25 @@ bool commit_steps(const std::vector<PendingFile>& files, std::vector<CommitStep>
                                                                   : CommitStep::Kind::add;
             if (k != kind) continue;
             CommitStep s{k, p.removal ? std::string() : p.temporary, p.removal ? p.temporary : std::string(), p.target};
-            if (k == CommitStep::Kind::replace) {
-                const int fd = create_temporary(p.target, s.aside);
-                if (fd < 0) return false;
-                ::close(fd);
-            }
+            if (k == CommitStep::Kind::replace) s.aside = temporary_name(p.target);
             steps.push_back(std::move(s));
         }
     }
     return true;
+}
+
+// Moves a file aside onto a name nothing bears: never over a file that
+// appeared there meanwhile (where the file system cannot promise that in
+// the rename itself, the name is looked at just before).
+bool move_aside(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    struct stat st{};
+    if (::lstat(to.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 // One rename of a commit, or of its undoing.
@@ -284,14 +293,15 @@ void stop_point([[maybe_unused]] int renames_done) {
 // A rename of the commit's way forward, which a test build may refuse as
 // the system refuses one (an immutable file, another user's file in a
 // shared directory).
-bool forward_rename(const std::string& from, const std::string& to, [[maybe_unused]] int renames_done) {
+bool forward_rename(const std::string& from, const std::string& to, [[maybe_unused]] int renames_done,
+                    bool aside = false) {
 #ifdef MAVO_TEST_HOOKS
     if (test_hooks::refuse_commit_rename && test_hooks::refuse_commit_rename(renames_done)) {
         errno = EPERM;
         return false;
     }
 #endif
-    return rename_file(from, to);
+    return aside ? move_aside(from, to) : rename_file(from, to);
 }
 
 UnitFile& fresh_unit(int unit) {
@@ -424,10 +434,8 @@ CommitResult commit_run_files() {
     std::vector<PendingFile> files;
     files.swap(g_units.pending);
     std::vector<CommitStep> steps;
-    auto discard = [&files, &steps] {
+    auto discard = [&files] {
         for (const PendingFile& p : files) ::unlink(p.temporary.c_str());
-        for (const CommitStep& s : steps)
-            if (s.kind == CommitStep::Kind::replace) ::unlink(s.aside.c_str());
     };
     if (g_units.failures > 0) {
         discard();
@@ -467,7 +475,7 @@ CommitResult commit_run_files() {
     for (const CommitStep& s : steps) {
         Done d{&s, false, false};
         if (s.kind != CommitStep::Kind::add) {
-            d.aside = forward_rename(s.target, s.aside, renames);
+            d.aside = forward_rename(s.target, s.aside, renames, s.kind == CommitStep::Kind::replace);
             // A file to remove that is gone already needs nothing.
             if (!d.aside && !(s.kind == CommitStep::Kind::remove && errno == ENOENT)) ok = false;
             if (d.aside) stop_point(++renames);
