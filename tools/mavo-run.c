@@ -220,8 +220,8 @@ static int lock_project(const char* project) {
     snprintf(path, sizeof path, "%s/.mavolock", project);
     struct stat dir, st, now;
     if (stat(project, &dir) != 0 || faccessat(AT_FDCWD, project, W_OK | X_OK, AT_EACCESS) != 0) {
-        fprintf(stderr, "mavo-run: the project directory %s may not be written by this user: only a user who may "
-                        "write it may run the project\n", project);
+        fprintf(stderr, "mavo-run: the project directory %s cannot be written by this user (%s): only a user who "
+                        "may write it may run the project\n", project, strerror(errno));
         return -1;
     }
     for (int attempt = 0; attempt < 8; ++attempt) {

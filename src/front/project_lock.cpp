@@ -87,8 +87,9 @@ ProjectLock lock_project(std::string_view project_directory) {
     if (::stat(directory.c_str(), &dir_st) != 0 || !S_ISDIR(dir_st.st_mode))
         return refuse(directory, "is not a project directory");
     if (::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
-        return refuse(directory, "may not be written by this user (uid " + std::to_string(::geteuid()) +
-                                     "): only a user who may write the project directory may run the project");
+        return refuse(directory, "cannot be written by this user (uid " + std::to_string(::geteuid()) +
+                                     "): " + std::strerror(errno) +
+                                     "; only a user who may write the project directory may run the project");
     for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
         const int fd = open_lock_file(path);
         if (fd < 0) {
