@@ -28,19 +28,38 @@
  *
  * The project lock. Before it loads anything the kernel takes a POSIX
  * (fcntl) write lock on the hidden file ".mavolock" in the project
- * directory (left there between runs; when the kernel makes it, every user
- * who may write the directory may write it), and a lock on the directory
- * itself where its file system has one, so a ".mavolock" removed during a
- * run lets no second run in; it releases both after its
- * files are in place; a call that cannot take the lock returns 1 with
- * nothing touched, writing no file at all (not even its trace, which would
- * be the running run's). A host that
- * edits project files before a call should hold the same lock (F_SETLKW on
- * ".mavolock") from before its edits until the call returns: POSIX record
- * locks belong to the process, so the kernel's own request succeeds in the
- * host's process, and the kernel's release at the end of the call ends the
- * host's lock as well (take it again for edits after the call). Closing any
- * descriptor of ".mavolock" in the process also ends it, as POSIX has it.
+ * directory, left there between runs, and releases it after its files are
+ * in place. Who can hold it: only a user who may write the project
+ * directory (any other user's call is refused with 1). The file may be
+ * opened, to read or to write, by exactly the classes of user that may
+ * write the directory (its owner; the directory's group when that may
+ * write and the file carries it; everyone when everyone may write), so a
+ * mere reader can take no lock on it; each run by the file's owner brings
+ * its group and mode in line with the directory as it is then. A shared
+ * project needs its directory writable by those who share it (for a group:
+ * set-group-ID, or the lock file's owner in that group); until the owner's
+ * next run after a project was shared, another writer is refused, the
+ * trace saying that ".mavolock" may not be written by that user. A call
+ * that finds the lock held returns 1 with nothing touched, writing no file
+ * at all (not even its trace, which would be the running run's). A
+ * ".mavolock" removed or replaced during a run (a clean-up tool) is found
+ * at the commit: that run keeps nothing and returns 1. A host that edits
+ * project files before a call should hold the same lock (F_SETLKW on
+ * ".mavolock", opened to read and write, then checking that the name still
+ * leads to the file it locked) from before its edits until the call
+ * returns: POSIX record locks belong to the process, so the kernel's own
+ * request succeeds in the host's process, and the kernel's release at the
+ * end of the call ends the host's lock as well (take it again for edits
+ * after the call). Closing any descriptor of ".mavolock" in the process
+ * also ends it, as POSIX has it.
+ *
+ * After a crash in the commit. A run killed while putting its files in
+ * place leaves the journal ".mavojournal". The next call finishes that
+ * commit and runs nothing else: it returns 1 with NFLAG(92) set (traced),
+ * because the killed run's files now stand over whatever the host edited
+ * since. The host applies its edits again and calls again. A host that
+ * finds ".mavojournal" while it holds the lock, before it edits, can make
+ * that call first and edit after it.
  */
 #ifndef MAVOKERNEL_H
 #define MAVOKERNEL_H
@@ -105,7 +124,12 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * - another run holds the kernel (at once; the callback is neither
  *   installed nor called);
  * - a null directory text, or one too long for a file path;
- * - the project lock could not be taken;
+ * - the project lock could not be taken (another run holds it, the user
+ *   may not write the project directory or its ".mavolock"), or the lock
+ *   file was removed or replaced during the run;
+ * - the call finished the commit of a run stopped while putting its files
+ *   in place (NFLAG(92)): that run's files are now in place, nothing else
+ *   was run;
  *   on a file system without POSIX record locks (some network shares)
  *   every call is refused so, its trace giving the reason;
  * - a project file that could not be opened, loaded whole or saved: a
@@ -125,9 +149,13 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * - a fatal stop (the reason ends the trace).
  * A run never writes through a symbolic link: a link at a name it writes is
  * replaced by the run's own file. A run killed while it put its files in
- * place is finished by the next run's load (from the journal ".mavojournal"
- * it wrote before its first rename), so the project holds the whole old set
- * or the whole new set of files.
+ * place is finished by the next call (from the journal ".mavojournal" it
+ * wrote before its first rename), so the project holds the whole old set
+ * or the whole new set of files; that call runs nothing else and returns 1
+ * with NFLAG(92) set (see "After a crash in the commit" above). A
+ * commit that fails and is undone but whose journal cannot be removed is
+ * left to that journal: the next call puts its files in place so. A
+ * device, pipe or directory at a name the run writes fails the run.
  * A damaged or missing results file of the scheme is not a failure: the run
  * rebuilds it. */
 MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir, const char* tmyDir, int traceFlag,
@@ -197,7 +225,9 @@ MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
  *             given): the scheme runs at the default location, Los Angeles
  *             Westwood, climate zone 9
  *   NFLAG(91) the run's library command was refused
- * Flags 51, 80 and 91 are false at the start of every run. */
+ *   NFLAG(92) the call finished the commit of a run stopped while putting
+ *             its files in place and ran nothing else (it returned 1)
+ * Flags 51, 80, 91 and 92 are false at the start of every run. */
 typedef struct MAVO_BLK10 {
     uint8_t NFLAG[96];
 } MAVO_BLK10; /* 96 bytes */

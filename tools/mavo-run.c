@@ -41,8 +41,10 @@
  *                 combination (24 characters), or the months of a re-read
  *                 as 4-character words ("MAR JUL")
  * The edits and the call hold the project's lock, the one the kernel takes
- * for its run ("PROJECT_DIR/.mavolock"): another process's run of the same
- * project cannot come between them.
+ * for its run ("PROJECT_DIR/.mavolock"), taken before anything is edited:
+ * another process's run of the same project cannot come between them. A
+ * project that holds the journal of a run stopped while putting its files
+ * in place gets no edits: the call finishes that run and runs nothing else.
  * The library is looked for beside the program, in ../lib, by its SONAME
  * first. Every argument is checked before anything is touched; a wrong one
  * is named, with the reason.
@@ -195,52 +197,103 @@ static int fill_new_project(const char* project, const char* util) {
     return 0;
 }
 
-/* Takes the project's lock: a write lock on the whole of its ".mavolock",
- * made when missing and never through a link. 0 when held, 1 when another
- * process's run holds it, -1 when it cannot be taken. The kernel takes the
- * same lock for its run; as the lock belongs to the process, the kernel's
- * own takes it again, and its release at the end of the call ends this
- * one too. A lock file made here is, as the kernel makes it, writable by
- * every class of user that may write the project directory, whatever the
- * umask: whoever may run the project may take its lock. */
+/* The lock file may be opened by exactly the classes of user that may
+ * write the project directory (as the kernel keeps it): its owner, the
+ * directory's group when that may write and the file carries it, everyone
+ * when everyone may write. Its owner brings it in line on each run. */
+static void bring_lock_file_in_line(int fd, const struct stat* dir) {
+    struct stat st;
+    if (fstat(fd, &st) != 0 || st.st_uid != geteuid()) return;
+    if ((dir->st_mode & S_IWGRP) && st.st_gid != dir->st_gid && fchown(fd, (uid_t)-1, dir->st_gid) == 0)
+        st.st_gid = dir->st_gid;
+    mode_t mode = S_IRUSR | S_IWUSR;
+    if ((dir->st_mode & S_IWGRP) && st.st_gid == dir->st_gid) mode |= S_IRGRP | S_IWGRP;
+    if (dir->st_mode & S_IWOTH) mode |= S_IROTH | S_IWOTH;
+    if ((st.st_mode & 07777) != mode) fchmod(fd, mode);
+}
+
+/* Takes the project's guard before anything is edited, the one the kernel
+ * takes for its run: a write lock on the whole of its ".mavolock", made
+ * when missing and never through a link, taken again when the file was
+ * replaced or removed meanwhile. 0 when held, 1 when another process's run
+ * holds it, -1 when it cannot be taken. As the lock belongs to the
+ * process, the kernel's own request takes it again, so the guard is held
+ * from here until the kernel has it; the kernel's release at the end of
+ * the call ends it. */
 static int lock_project(const char* project) {
     char path[PATH_MAX];
     snprintf(path, sizeof path, "%s/.mavolock", project);
-    int fd = open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-    struct stat st;
-    if (fd >= 0) {
-        mode_t mode = 0644;
-        if (stat(project, &st) == 0) mode |= st.st_mode & (S_IWGRP | S_IWOTH);
-        fchmod(fd, mode);
-    } else if (errno == EEXIST) {
-        fd = open(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    }
-    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path,
-                fd < 0 ? strerror(errno) : "not a regular file",
-                fd < 0 ? "the project directory must be writable" : "remove it, the kernel makes it anew");
-        if (fd >= 0) close(fd);
+    struct stat dir, st, now;
+    if (stat(project, &dir) != 0 || faccessat(AT_FDCWD, project, W_OK | X_OK, AT_EACCESS) != 0) {
+        fprintf(stderr, "mavo-run: the project directory %s cannot be written by this user (%s): only a user who "
+                        "may write it may run the project\n", project, strerror(errno));
         return -1;
     }
-    struct flock whole;
-    memset(&whole, 0, sizeof whole);
-    whole.l_type = F_WRLCK;
-    whole.l_whence = SEEK_SET;
-    if (fcntl(fd, F_SETLK, &whole) == 0) return 0; /* held until the kernel's release or the exit */
-    const int e = errno;
-    close(fd);
-    if (e == EACCES || e == EAGAIN) {
-        fprintf(stderr, "mavo-run: another run holds the project %s; nothing done: run again when it has ended\n",
-                project);
-        return 1;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        int fd = open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST) fd = open(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT) continue; /* removed between the two opens */
+        if (fd < 0 && errno == EACCES) {
+            fprintf(stderr,
+                    "mavo-run: %s may not be written by this user, who may write the project directory: a run of the "
+                    "project by the lock file's owner gives it the directory's write permissions, or remove it and "
+                    "the next run makes it anew\n",
+                    path);
+            return -1;
+        }
+        if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path,
+                    fd < 0 ? strerror(errno) : "not a regular file",
+                    fd < 0 ? "the project directory must be writable" : "remove it, the kernel makes it anew");
+            if (fd >= 0) close(fd);
+            return -1;
+        }
+        bring_lock_file_in_line(fd, &dir);
+        struct flock whole;
+        memset(&whole, 0, sizeof whole);
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+        if (fcntl(fd, F_SETLK, &whole) != 0) {
+            const int e = errno;
+            close(fd);
+            if (e == EACCES || e == EAGAIN) {
+                fprintf(stderr,
+                        "mavo-run: another run holds the project %s; nothing done: run again when it has ended\n",
+                        project);
+                return 1;
+            }
+            /* The kernel refuses every run of such a project in the same way. */
+            fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path, strerror(e),
+                    e == ENOLCK || e == EOPNOTSUPP || e == ENOSYS || e == EINVAL
+                        ? "its file system takes no POSIX record locks (as some network shares): copy the project "
+                          "to a local disk"
+                        : "the project directory must be writable");
+            return -1;
+        }
+        /* A lock on a file no longer at that name guards nothing. */
+        if (lstat(path, &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
+            return 0; /* held until the kernel's release or the exit */
+        close(fd);
     }
-    /* The kernel refuses every run of such a project in the same way. */
-    fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path, strerror(e),
-            e == ENOLCK || e == EOPNOTSUPP || e == ENOSYS || e == EINVAL
-                ? "its file system takes no POSIX record locks (as some network shares): copy the project to a "
-                  "local disk"
-                : "the project directory must be writable");
+    fprintf(stderr, "mavo-run: the lock file %s keeps being replaced or removed; nothing done\n", path);
     return -1;
+}
+
+/* A run stopped while putting its files in place left its journal: the
+ * call finishes it and runs nothing else, so this call's edits would be
+ * overwritten by that run's files. They are not made; the call only
+ * finishes the stopped run. */
+static int stopped_commit_waiting(const char* project) {
+    char path[PATH_MAX];
+    struct stat st;
+    snprintf(path, sizeof path, "%s/.mavojournal", project);
+    return lstat(path, &st) == 0;
+}
+
+static void say_stopped_commit_finished(void) {
+    fprintf(stderr,
+            "mavo-run: the project held the journal of a run stopped while putting its files in place; this call "
+            "left it to the kernel to finish that run first, so its options were not applied: run again\n");
 }
 
 /* Stores `size` bytes at `offset` of a binary project file: only where the
@@ -634,11 +687,12 @@ int main(int argc, char** argv) {
     if (make_new && (created = make_project_directory(project)) < 0) return 2;
     const int lock = lock_project(project);
     if (lock != 0) return lock > 0 ? 1 : 2;
+    const int stopped = stopped_commit_waiting(project);
     if (created && fill_new_project(project, util) != 0) return 2;
-    if (set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
-    if (site && set_site(project, scheme, &chosen_site) != 0) return 2;
-    if (set_second && set_target(project, target) != 0) return 2;
-    set_trace_switch(project, trace);
+    if (!stopped && set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
+    if (!stopped && site && set_site(project, scheme, &chosen_site) != 0) return 2;
+    if (!stopped && set_second && set_target(project, target) != 0) return 2;
+    if (!stopped) set_trace_switch(project, trace);
 
     void* lib = open_library();
     if (!lib) {
@@ -677,6 +731,7 @@ int main(int argc, char** argv) {
     print_report(lib, project, weather, trace, &report, rc);
     printf("return %d\n", rc);
     fflush(stdout);
+    if (stopped) say_stopped_commit_finished();
     dlclose(lib);
     return rc == 0 ? 0 : 1;
 }

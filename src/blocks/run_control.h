@@ -125,6 +125,10 @@ struct BLK10_t {
 // file carries it): true when this run's library command was refused, the
 // reason traced. False at every run's start.
 constexpr INTEGER kLibraryCommandRefused = 91;
+// Flag 92, spare in the files too: true when the call found the commit of
+// a run stopped while putting its files in place, finished it and ran
+// nothing else (it returns 1). False at every run's start.
+constexpr INTEGER kStoppedCommitFinished = 92;
 
 // Trace-log scratch.
 struct BLK92_t {

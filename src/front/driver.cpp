@@ -1,5 +1,6 @@
 // The driver: run-wide settings every procedure takes for granted, the
 // trace banner, then the run of one scheme.
+#include <filesystem>
 #include <string>
 
 #include "blocks/run_control.h"
@@ -41,26 +42,68 @@ void fill_unit_table() {
 // could not be written: the run ran to its end, but the host must not take
 // it for a good one, and none of its files went in place. The stop makes
 // the front close every unit and return failure.
-[[noreturn]] void report_failed_files(bool left_mixed) {
+[[noreturn]] void report_failed_files(bool left_to_journal) {
     NFLAG(51) = false;
     DBG_ERROR("KERNEL FILE ERRORS: " + std::to_string(file_failures_of_run()) +
               " failed load(s) or save(s) of project or report files; the run failed and " +
-              (left_mixed ? "the project's files are left with the journal " + std::string(kCommitJournalName) +
-                                " for the next run to finish"
-                          : std::string("the project's files and reports are as they were")));
+              (left_to_journal ? "its files are left with the journal " + std::string(kCommitJournalName) +
+                                     ": the next call puts them in place from it and runs nothing else"
+                               : std::string("the project's files and reports are as they were")));
     throw FatalStop{};
 }
 
 // The run's project files and reports go in place together, or none. True
-// when the commit could neither finish nor put every file back.
+// when they are left with the commit's journal for the next call.
 bool put_files_in_place() {
     const bool failed_before = file_failures_of_run() > 0;
     const CommitResult result = commit_run_files();
-    if (result == CommitResult::mixed)
-        DBG_ERROR("KERNEL FILE ERRORS: the run's files could not all be put in place, nor the old ones all put back");
+    if (result == CommitResult::left_to_journal)
+        DBG_ERROR("KERNEL FILE ERRORS: the run's files could not all be put in place, nor could the run be undone "
+                  "to the end (the old files put back and its journal removed)");
+    else if (result == CommitResult::lock_lost)
+        DBG_ERROR("KERNEL FILE ERRORS: the project's lock file " + std::string(kProjectLockName) +
+                  " was removed or replaced during the run, so another run may have held the project meanwhile; "
+                  "nothing of this run was put in place");
     else if (result == CommitResult::nothing_kept && !failed_before)
         DBG_ERROR("KERNEL FILE ERRORS: the run's files could not all be put in place; every file was put back");
-    return result == CommitResult::mixed;
+    return result == CommitResult::left_to_journal;
+}
+
+// A run killed while it put its files in place left the journal of its
+// renames. Finishing it puts that run's files in place, over whatever the
+// host has edited since: so the call that finishes it runs nothing else
+// and says so (flag 92, the trace), and the host applies its edits again.
+// A journal whose every step was done changes no file: it is removed and
+// the call goes on.
+void finish_stopped_commit() {
+    const std::string journal = path_in_directory(2, kCommitJournalName);
+    if (journal.empty()) return;
+    int files = 0;
+    switch (complete_stopped_commit(std::filesystem::path(journal).parent_path().string(), files)) {
+        case StoppedCommit::none: return;
+        case StoppedCommit::completed:
+            if (files == 0) {
+                DBG_PRINT("KERNEL: a commit journal " + std::string(kCommitJournalName) +
+                          " whose every step was done was removed");
+                return;
+            }
+            NFLAG(kStoppedCommitFinished) = true;
+            DBG_ERROR("KERNEL: the commit of a run stopped while putting its files in place was finished from its "
+                      "journal " + std::string(kCommitJournalName) + ": " + std::to_string(files) +
+                      " file(s) put in place; nothing else was run, and edits made to the project since that run "
+                      "are to be made again before the next call");
+            throw FatalStop{};
+        case StoppedCommit::in_progress:
+            DBG_ERROR("KERNEL: another run is putting its files in place in this project (its journal " +
+                      std::string(kCommitJournalName) + "); nothing of the project is read or written");
+            throw FatalStop{};
+        case StoppedCommit::failed:
+            note_damaged_load();
+            DBG_ERROR("KERNEL: the commit of a stopped run cannot be completed from its journal " +
+                      std::string(kCommitJournalName) +
+                      ": the project is kept as it is and no project file is saved in this run");
+            return;
+    }
 }
 
 }  // namespace
@@ -71,6 +114,7 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
     SLASH = "/";
     OSCODE = 5;
     IDNUM1 = 0;
+    NFLAG(kStoppedCommitFinished) = false;
     begin_run_files();
 
     // Each text exactly as given; one longer than an entry names no
@@ -108,11 +152,12 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
         throw FatalStop{};
     }
 
+    finish_stopped_commit();
     AAAMAIN();
-    const bool left_mixed = put_files_in_place();
+    const bool left_to_journal = put_files_in_place();
 
     DBG_OUT("MAIN (MAC_OS_KERNEL)");
-    if (file_failures_of_run() > 0) report_failed_files(left_mixed);
+    if (file_failures_of_run() > 0) report_failed_files(left_to_journal);
 }
 
 }  // namespace mavo

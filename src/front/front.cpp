@@ -50,6 +50,7 @@ FrontState g_front;
 int finish_run(int result) {
     unit_close_all();
     unlock_project();  // after the commit, which the run has made or dropped
+    remove_replaced_files();  // the old files, no longer needed by any run
     INDENT = 0;  // a stopped run leaves no depth behind for the next
     clear_name_buffer();
     setProgressCallback(nullptr);
@@ -143,11 +144,16 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
     // Refused while another run holds the kernel, from this thread (the
     // callback) or another: nothing is touched, not even the callback.
     if (g_front.run_in_progress.test_and_set(std::memory_order_acquire)) return 1;
-    // Refused in the same way while another process runs this project: its
-    // trace is that run's, so the refusal writes no file at all.
-    if (schemeDir && mavo::lock_project(schemeDir) == mavo::ProjectLock::busy) {
-        g_front.run_in_progress.clear(std::memory_order_release);
-        return 1;
+    // Refused in the same way while another process runs this project, or
+    // puts its files in place under a lock file removed meanwhile: its trace
+    // is that run's, so the refusal writes no file at all.
+    if (schemeDir) {
+        const mavo::ProjectLock lock = mavo::lock_project(schemeDir);
+        if (lock == mavo::ProjectLock::busy || (lock == mavo::ProjectLock::held && mavo::commit_going_on(schemeDir))) {
+            mavo::unlock_project();
+            g_front.run_in_progress.clear(std::memory_order_release);
+            return 1;
+        }
     }
     mavo::claim_callback_for_this_run();
     mavo::keep_name_buffer_at_entry();

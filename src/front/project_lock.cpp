@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,9 +15,11 @@ namespace {
 constexpr int kLockAttempts = 8;
 
 struct ProjectLockState {
-    int fd = -1;           // the lock file, open while the lock is held
-    int directory = -1;    // the project directory, locked as well while held
-    std::string problem;   // why the last attempt was refused
+    int fd = -1;          // the lock file, open while the lock is held
+    std::string path;     // its name, checked again at the commit
+    dev_t device = 0;     // the file locked
+    ino_t inode = 0;
+    std::string problem;  // why the last attempt was refused
 };
 ProjectLockState g_lock;
 
@@ -27,35 +28,52 @@ ProjectLock refuse(const std::string& path, const std::string& why) {
     return ProjectLock::refused;
 }
 
-// A run replaces the project's files, never writes them where they are, so
-// whoever may change the project directory may run the project: a lock
-// file this kernel makes is readable by all and writable by each class of
-// user that may write the directory, whatever the umask of its maker.
-mode_t lock_file_mode(int directory) {
-    struct stat st{};
-    mode_t mode = 0644;
-    if (directory >= 0 && ::fstat(directory, &st) == 0) {
-        if (st.st_mode & S_IWGRP) mode |= S_IWGRP;
-        if (st.st_mode & S_IWOTH) mode |= S_IWOTH;
-    }
+// The lock file may be opened by exactly the classes of user that may
+// write the project directory: its owner, the directory's group when the
+// directory is group-writable and the file carries that group, everyone
+// when the directory is writable by all. A reader of the project opens it
+// not at all, so takes no lock on it, read lock or write lock.
+mode_t lock_file_mode(const struct stat& directory, const struct stat& file) {
+    mode_t mode = S_IRUSR | S_IWUSR;
+    if ((directory.st_mode & S_IWGRP) && file.st_gid == directory.st_gid) mode |= S_IRGRP | S_IWGRP;
+    if (directory.st_mode & S_IWOTH) mode |= S_IROTH | S_IWOTH;
     return mode;
+}
+
+// The owner of the lock file (its maker, or the user whose earlier run
+// made it) brings it in line with the directory as it is now: its group,
+// where the directory's group may write, and its mode. Another user's run
+// leaves it as it is.
+void bring_in_line(int fd, const struct stat& directory) {
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || st.st_uid != ::geteuid()) return;
+    if ((directory.st_mode & S_IWGRP) && st.st_gid != directory.st_gid &&
+        ::fchown(fd, static_cast<uid_t>(-1), directory.st_gid) == 0)
+        st.st_gid = directory.st_gid;
+    const mode_t mode = lock_file_mode(directory, st);
+    if ((st.st_mode & 07777) != mode) ::fchmod(fd, mode);
 }
 
 // The lock file, opened to write (a write lock needs it), never through a
 // link and never into a pipe; made when missing. -1 with errno otherwise.
-int open_lock_file(const std::string& path, int directory) {
+int open_lock_file(const std::string& path) {
     constexpr int kFlags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0600);
-    if (fd >= 0) {
-        ::fchmod(fd, lock_file_mode(directory));
-        return fd;
-    }
-    if (errno != EEXIST) return -1;
-    fd = ::open(path.c_str(), kFlags);
-    return fd;
+    const int fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR);
+    if (fd >= 0 || errno != EEXIST) return fd;
+    return ::open(path.c_str(), kFlags);
 }
 
 bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Why the lock file could not be opened, in the words its user can act on.
+// (The user may write the project directory.)
+std::string cannot_open(const std::string& path, int error) {
+    if (error == EACCES)
+        return path + " may not be written by this user (uid " + std::to_string(::geteuid()) +
+               "), who may write the project directory: a run of the project by the lock file's owner gives it the "
+               "directory's write permissions, or remove it and the next run makes it anew";
+    return path + " cannot be opened or created: " + std::strerror(error);
+}
 
 }  // namespace
 
@@ -63,25 +81,28 @@ ProjectLock lock_project(std::string_view project_directory) {
     unlock_project();
     const std::string directory(project_directory);
     const std::string path = directory + "/" + std::string(kProjectLockName);
-    // The directory itself carries a second lock (where its file system
-    // has such locks): a lock file removed during a run, by a clean-up tool
-    // say, is made anew by the next call, whose lock on it then excludes
-    // nothing; the directory's lock still does.
-    const int dir_fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A run writes the project's files beside the old ones: a user who may
+    // not write the directory cannot run the project, so never holds it.
+    struct stat dir_st{};
+    if (::stat(directory.c_str(), &dir_st) != 0 || !S_ISDIR(dir_st.st_mode))
+        return refuse(directory, "is not a project directory");
+    if (::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return refuse(directory, "cannot be written by this user (uid " + std::to_string(::geteuid()) +
+                                     "): " + std::strerror(errno) +
+                                     "; only a user who may write the project directory may run the project");
     for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-        const int fd = open_lock_file(path, dir_fd);
+        const int fd = open_lock_file(path);
         if (fd < 0) {
-            if (errno == ENOENT && dir_fd >= 0) continue;  // removed between the two opens
-            const int e = errno;
-            if (dir_fd >= 0) ::close(dir_fd);
-            return refuse(path, std::string("cannot be opened or created: ") + std::strerror(e));
+            if (errno == ENOENT) continue;  // removed between the two opens
+            g_lock.problem = cannot_open(path, errno);
+            return ProjectLock::refused;
         }
         struct stat st{};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
-            if (dir_fd >= 0) ::close(dir_fd);
             return refuse(path, "is not a regular file");
         }
+        bring_in_line(fd, dir_st);
         struct flock whole{};
         whole.l_type = F_WRLCK;
         whole.l_whence = SEEK_SET;
@@ -90,7 +111,6 @@ ProjectLock lock_project(std::string_view project_directory) {
         if (::fcntl(fd, F_SETLK, &whole) != 0) {
             const int e = errno;
             ::close(fd);
-            if (dir_fd >= 0) ::close(dir_fd);
             if (e == EACCES || e == EAGAIN) return ProjectLock::busy;
             return refuse(path, std::string("cannot be locked: ") + std::strerror(e));
         }
@@ -101,24 +121,22 @@ ProjectLock lock_project(std::string_view project_directory) {
             ::close(fd);
             continue;
         }
-        if (dir_fd >= 0 && ::flock(dir_fd, LOCK_EX | LOCK_NB) != 0) {
-            const int e = errno;
-            if (e == EWOULDBLOCK || e == EINTR) {
-                ::close(fd);
-                ::close(dir_fd);
-                return ProjectLock::busy;
-            }
-            // A file system without directory locks: the lock file alone.
-        }
         g_lock.fd = fd;
-        g_lock.directory = dir_fd;
+        g_lock.path = path;
+        g_lock.device = st.st_dev;
+        g_lock.inode = st.st_ino;
         return ProjectLock::held;
     }
-    if (dir_fd >= 0) ::close(dir_fd);
     return refuse(path, "keeps being replaced or removed");
 }
 
 const std::string& project_lock_problem() { return g_lock.problem; }
+
+bool project_lock_still_in_place() {
+    if (g_lock.fd < 0) return true;
+    struct stat now{};
+    return ::lstat(g_lock.path.c_str(), &now) == 0 && now.st_dev == g_lock.device && now.st_ino == g_lock.inode;
+}
 
 // POSIX record locks belong to the process, not to the descriptor: closing
 // any descriptor of the file ends every lock the process holds on it. A
@@ -128,7 +146,6 @@ const std::string& project_lock_problem() { return g_lock.problem; }
 // ends the host's lock too.
 void unlock_project() {
     if (g_lock.fd >= 0) ::close(g_lock.fd);
-    if (g_lock.directory >= 0) ::close(g_lock.directory);
     g_lock = ProjectLockState{};
 }
 

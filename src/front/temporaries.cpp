@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -111,18 +112,32 @@ bool name_a_run_writes(std::string_view name) {
 bool name_a_run_removes(std::string_view name) { return numbered_file(name, "scheme", kRemovedSchemeFileEnds); }
 
 // A step the next load may carry out: its places are this kernel's
-// temporaries of its target, and its target a name a run writes (or,
-// for a removal, removes).
+// temporaries of its target, all of one process, and its target a name a
+// run writes (or, for a removal, removes).
 bool step_of_this_kernel(CommitStep::Kind kind, std::string_view temporary, std::string_view aside,
                          std::string_view target) {
     switch (kind) {
         case CommitStep::Kind::add: return name_a_run_writes(target) && temporary_of(temporary, target);
         case CommitStep::Kind::replace:
             return name_a_run_writes(target) && temporary_of(temporary, target) && temporary_of(aside, target) &&
-                   temporary != aside;
+                   temporary != aside && maker_of_temporary(temporary) == maker_of_temporary(aside);
         case CommitStep::Kind::remove: return name_a_run_removes(target) && temporary_of(aside, target);
     }
     return false;
+}
+
+// The process whose commit wrote these steps: every place of a journal
+// bears its number. 0 when they bear more than one (no journal of ours).
+pid_t maker_of_steps(const std::vector<CommitStep>& steps) {
+    pid_t maker = 0;
+    for (const CommitStep& s : steps)
+        for (const std::string* place : {&s.temporary, &s.aside}) {
+            if (place->empty()) continue;
+            const pid_t p = maker_of_temporary(*place);
+            if (maker != 0 && p != maker) return 0;
+            maker = p;
+        }
+    return maker;
 }
 
 std::string journal_path(const std::string& directory) { return (fs::path(directory) / kCommitJournalName).string(); }
@@ -156,10 +171,40 @@ bool read_journal(const std::string& path, std::string& text) {
     return ok;
 }
 
+// The inode numbers of a step's files, as its journal line ends: the new
+// file, the place aside, the old file, each where the step has it.
+std::string step_files_text(const CommitStep& s) {
+    std::string text;
+    for (const ino_t file : {s.temporary_file, s.aside_file, s.old_file}) {
+        if (!text.empty()) text += ' ';
+        text += std::to_string(static_cast<unsigned long long>(file));
+    }
+    return text;
+}
+
+bool parse_step_files(std::string_view text, CommitStep& s) {
+    ino_t* files[] = {&s.temporary_file, &s.aside_file, &s.old_file};
+    for (ino_t* file : files) {
+        unsigned long long v = 0;
+        std::size_t digits = 0;
+        while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9' && digits < 20)
+            v = v * 10 + static_cast<unsigned long long>(text[digits++] - '0');
+        if (digits == 0) return false;
+        *file = static_cast<ino_t>(v);
+        text.remove_prefix(digits);
+        if (file != files[2]) {
+            if (text.empty() || text[0] != ' ') return false;
+            text.remove_prefix(1);
+        }
+    }
+    return text.empty();
+}
+
 // The steps of a journal: one line each between a head line and an end
 // line, "rename" (a new name), "replace" or "remove", its temporaries
-// separated by a space, a TAB, then the target. False for anything else: a
-// journal that is not whole, or a step this kernel never journals.
+// separated by a space, a TAB, the target, a TAB, the inode numbers of its
+// files. False for anything else: a journal that is not whole, a step this
+// kernel never journals, places of more than one process.
 bool parse_journal(std::string_view text, std::vector<CommitStep>& steps) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
@@ -175,8 +220,11 @@ bool parse_journal(std::string_view text, std::vector<CommitStep>& steps) {
         if (space == std::string_view::npos || tab == std::string_view::npos || tab < space) return false;
         const std::string_view kind_word = line.substr(0, space);
         std::string_view places = line.substr(space + 1, tab - space - 1);
-        const std::string_view target = line.substr(tab + 1);
+        const std::size_t second_tab = line.find('\t', tab + 1);
+        if (second_tab == std::string_view::npos) return false;
+        const std::string_view target = line.substr(tab + 1, second_tab - tab - 1);
         CommitStep step;
+        if (!parse_step_files(line.substr(second_tab + 1), step)) return false;
         if (kind_word == "rename") {
             step.kind = CommitStep::Kind::add;
             step.temporary = places;
@@ -196,7 +244,7 @@ bool parse_journal(std::string_view text, std::vector<CommitStep>& steps) {
         if (!step_of_this_kernel(step.kind, step.temporary, step.aside, step.target)) return false;
         steps.push_back(std::move(step));
     }
-    return true;
+    return steps.empty() || maker_of_steps(steps) > 0;
 }
 
 // The temporaries a journal of `directory` still needs; false when the
@@ -261,50 +309,89 @@ bool exists_as_name(const std::string& path) {
 
 bool remove_name(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
-bool remove_if_there(const std::string& path, bool& removed) {
-    removed = false;
-    if (!exists_as_name(path)) return true;
-    removed = remove_name(path);
-    return removed;
+// The inode number of the regular file at `path`: 0 when there is no such
+// name, false when it cannot be told or is no regular file.
+bool file_at(const std::string& path, ino_t& file) {
+    struct stat st{};
+    file = 0;
+    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+    file = st.st_ino;
+    return S_ISREG(st.st_mode);
+}
+
+// The inode number of whatever bears the name `path` (a link the run
+// replaces, say); 0 when nothing does.
+ino_t name_at(const std::string& path) {
+    struct stat st{};
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Where a stopped commit left one step's files: the file at each name,
+// each either absent or one the journal recorded for that name (a file
+// made since, even one bearing a temporary's name, is none of the step's).
+struct StepFiles {
+    ino_t temporary = 0, aside = 0, target = 0;
+};
+bool step_files(const fs::path& dir, const CommitStep& s, StepFiles& at) {
+    if (!s.temporary.empty() &&
+        (!file_at((dir / s.temporary).string(), at.temporary) || (at.temporary != 0 && at.temporary != s.temporary_file)))
+        return false;
+    if (!s.aside.empty() && (!file_at((dir / s.aside).string(), at.aside) ||
+                             (at.aside != 0 && at.aside != s.aside_file && at.aside != s.old_file)))
+        return false;
+    at.target = name_at((dir / s.target).string());
+    return true;
 }
 
 // One step of a stopped commit, done unless it was done before the stop:
 // the new file goes in place if it is still waiting, and the old one,
 // whether still in its place or moved aside, goes.
-bool complete_step(const fs::path& dir, const CommitStep& s, int& files_done) {
+bool complete_step(const fs::path& dir, const CommitStep& s, const StepFiles& at, int& files_done) {
     const std::string target = (dir / s.target).string();
     if (s.kind == CommitStep::Kind::remove) {
         // Its place beside it was made before the commit began: without it
-        // the step was done to the end (or never this kernel's).
-        const std::string aside = (dir / s.aside).string();
-        if (!exists_as_name(aside)) return true;
-        bool removed = false;
-        if (!remove_if_there(target, removed)) return false;
-        if (removed) ++files_done;
-        return remove_name(aside);
+        // the step was done to the end. The empty place still there: the
+        // old file was not moved aside yet, and goes from its own name.
+        if (at.aside == 0) return true;
+        if (at.aside == s.aside_file && at.target == s.old_file) {
+            if (!remove_name(target)) return false;
+            ++files_done;
+        }
+        return remove_name((dir / s.aside).string());
     }
-    const std::string temporary = (dir / s.temporary).string();
-    struct stat st{};
-    if (::lstat(temporary.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode) || std::rename(temporary.c_str(), target.c_str()) != 0) return false;
+    if (at.temporary != 0) {
+        if (std::rename((dir / s.temporary).string().c_str(), target.c_str()) != 0) return false;
         ++files_done;
-    } else if (errno != ENOENT) {
-        return false;
     }
-    bool removed = false;
-    return s.kind != CommitStep::Kind::replace || remove_if_there((dir / s.aside).string(), removed);
+    return s.kind != CommitStep::Kind::replace || at.aside == 0 || remove_name((dir / s.aside).string());
+}
+
+// A commit still going on in a live process (the lock file removed under
+// it, so the lock let this run in): its journal is younger than any
+// stopped commit left behind, and its maker still runs.
+constexpr int kCommitInProgressSeconds = 60;
+bool commit_in_progress(const std::string& journal, pid_t maker) {
+    if (maker <= 0 || maker == ::getpid()) return false;
+    if (::kill(maker, 0) != 0 && errno == ESRCH) return false;
+    struct stat st{};
+    return ::lstat(journal.c_str(), &st) == 0 && ::time(nullptr) - st.st_mtime < kCommitInProgressSeconds;
 }
 
 }  // namespace
 
-int create_temporary(const std::string& target, std::string& temporary) {
+std::string temporary_name(const std::string& target) {
     const fs::path t(target);
     const fs::path dir = t.has_parent_path() ? t.parent_path() : fs::path(".");
-    sweep_stale_temporaries(dir);
-    std::string stem(1, '.');
-    stem.append(t.filename().string()).append(kTemporaryMark).append(std::to_string(::getpid())).append(1, '-');
+    std::string name(1, '.');
+    name.append(t.filename().string()).append(kTemporaryMark).append(std::to_string(::getpid())).append(1, '-');
+    return (dir / name.append(temporary_tag())).string();
+}
+
+int create_temporary(const std::string& target, std::string& temporary) {
+    const fs::path t(target);
+    sweep_stale_temporaries(t.has_parent_path() ? t.parent_path() : fs::path("."));
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-        const std::string path = (dir / (stem + temporary_tag())).string();
+        const std::string path = temporary_name(target);
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0) {
             if (errno == EEXIST) continue;
@@ -336,12 +423,21 @@ bool write_commit_journal(const std::string& directory, const std::vector<const 
         const std::string aside = fs::path(s->aside).filename().string();
         const std::string target = fs::path(s->target).filename().string();
         if (!step_of_this_kernel(s->kind, temporary, aside, target)) return false;
+        CommitStep files;
+        // A file replaced is moved aside onto a name nothing bears yet; a file
+        // removed, onto the empty place made for it.
+        if ((!temporary.empty() && (!file_at(s->temporary, files.temporary_file) || files.temporary_file == 0)) ||
+            (!aside.empty() && !file_at(s->aside, files.aside_file)) ||
+            ((s->kind == CommitStep::Kind::remove) != (files.aside_file != 0)) ||
+            (s->kind == CommitStep::Kind::replace && (files.old_file = name_at(s->target)) == 0))
+            return false;
+        if (s->kind == CommitStep::Kind::remove) files.old_file = name_at(s->target);
         switch (s->kind) {
             case CommitStep::Kind::add: text.append("rename ").append(temporary); break;
             case CommitStep::Kind::replace: text.append("replace ").append(temporary).append(1, ' ').append(aside); break;
             case CommitStep::Kind::remove: text.append("remove ").append(aside); break;
         }
-        text.append(1, '\t').append(target).append(1, '\n');
+        text.append(1, '\t').append(target).append(1, '\t').append(step_files_text(files)).append(1, '\n');
     }
     text.append(kJournalEnd).append(1, '\n');
     const std::string path = journal_path(directory);
@@ -360,12 +456,22 @@ bool write_commit_journal(const std::string& directory, const std::vector<const 
     return false;
 }
 
-void remove_commit_journal(const std::string& directory) { ::unlink(journal_path(directory).c_str()); }
+bool remove_commit_journal(const std::string& directory) { return remove_name(journal_path(directory)); }
+
+bool commit_going_on(const std::string& directory) {
+    const std::string path = journal_path(directory);
+    std::string text;
+    std::vector<CommitStep> steps;
+    return exists_as_name(path) && read_journal(path, text) && parse_journal(text, steps) &&
+           commit_in_progress(path, maker_of_steps(steps));
+}
 
 // Every rename not yet done is done, every old file replaced or removed is
 // gone, then the journal goes. A journal that is not a regular file of its
-// own, is not whole, or holds a step this kernel never journals is left
-// with the files for the user, and nothing is changed.
+// own, is not whole, holds a step this kernel never journals or names a
+// file that is not the one it recorded is left with the files for the
+// user, and nothing is changed. A journal whose commit is still going on
+// is left to it.
 StoppedCommit complete_stopped_commit(const std::string& directory, int& files_put_in_place) {
     files_put_in_place = 0;
     const std::string path = journal_path(directory);
@@ -373,9 +479,13 @@ StoppedCommit complete_stopped_commit(const std::string& directory, int& files_p
     std::string text;
     std::vector<CommitStep> steps;
     if (!read_journal(path, text) || !parse_journal(text, steps)) return StoppedCommit::failed;
+    if (commit_in_progress(path, maker_of_steps(steps))) return StoppedCommit::in_progress;
     const fs::path dir(directory);
+    std::vector<StepFiles> at(steps.size());
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        if (!step_files(dir, steps[i], at[i])) return StoppedCommit::failed;
     bool ok = true;
-    for (const CommitStep& s : steps) ok = complete_step(dir, s, files_put_in_place) && ok;
+    for (std::size_t i = 0; i < steps.size(); ++i) ok = complete_step(dir, steps[i], at[i], files_put_in_place) && ok;
     if (!ok || !remove_name(path)) return StoppedCommit::failed;
     return StoppedCommit::completed;
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/types.h>
+
 namespace mavo {
 
 // A new, empty file beside `target`, created exclusively and never through
@@ -21,6 +23,10 @@ namespace mavo {
 // holds a journal that cannot be read, whose files are the user's to
 // recover.
 int create_temporary(const std::string& target, std::string& temporary);
+// A name for a temporary beside `target`, as create_temporary names them,
+// that nothing bears yet (barring the rarest chance: whoever puts a file
+// there must not have it replaced).
+std::string temporary_name(const std::string& target);
 // Forgets which directories were cleared of stale temporaries (a new run).
 void forget_swept_directories();
 
@@ -28,8 +34,9 @@ void forget_swept_directories();
 // renamed onto the target. A file replaced (`replace`): the old file is
 // first moved aside onto a place of its own beside it, then the temporary
 // is renamed onto the target, and the old file is deleted once every file
-// is in place. A file the run removes (`remove`): moved aside, then
-// deleted. Each step can be undone until the end, so a commit that cannot
+// is in place (the place aside is only named beforehand: the move aside
+// makes it, never over a file there). A file the run removes (`remove`):
+// moved aside onto an empty place made for it, then deleted. Each step can be undone until the end, so a commit that cannot
 // make one of them puts every file back as it was.
 struct CommitStep {
     enum class Kind { add, replace, remove };
@@ -37,14 +44,20 @@ struct CommitStep {
     std::string temporary;  // add, replace: the new file
     std::string aside;      // replace, remove: where the old file is moved aside
     std::string target;
+    // The files themselves, as the journal records them (inode numbers in
+    // the one directory): the new file, the empty place made aside and the
+    // old file. A stopped commit is finished only on these files, never on
+    // another file that merely bears one of the names.
+    ino_t temporary_file = 0, aside_file = 0, old_file = 0;
 };
 
 // Writes the journal of the steps whose files lie in `directory`: to a
 // temporary, written whole, then renamed into place. False when it could
 // not be written whole, or a step is none the next load would carry out
-// (a name no run writes or removes).
+// (a name no run writes or removes, a file not there to record).
 bool write_commit_journal(const std::string& directory, const std::vector<const CommitStep*>& steps);
-void remove_commit_journal(const std::string& directory);
+// False when the journal is still there.
+bool remove_commit_journal(const std::string& directory);
 // (The next load finishes a stopped commit: complete_stopped_commit in
 // front/units.h.)
 

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "blocks/run_control.h"
+#include "front/project_lock.h"
 #include "front/temporaries.h"
 
 namespace mavo {
@@ -20,6 +21,7 @@ namespace mavo {
 namespace test_hooks {
 void (*after_commit_rename)(int renames_done) = nullptr;
 bool (*refuse_commit_rename)(int renames_done) = nullptr;
+bool (*refuse_journal_removal)() = nullptr;
 }
 #endif
 
@@ -51,6 +53,7 @@ struct UnitFiles {
     bool frozen = false;  // a damaged load: no project file is put in place
     bool run_open = false;                    // a run: replaced files wait for its commit
     std::vector<PendingFile> pending;         // in the order of their first save
+    std::vector<std::string> replaced;        // old files moved aside by the last commit, deleted after it
 };
 UnitFiles g_units;
 
@@ -112,18 +115,6 @@ void discard_pending() {
 void clear_nonblocking(int fd) {
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-}
-
-// A device or pipe standing for a file is written in place: it cannot be
-// replaced, and must never be. A pipe nobody reads fails the open instead
-// of holding the run.
-std::FILE* open_in_place(const char* path, const char* mode) {
-    const int fd = ::open(path, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    clear_nonblocking(fd);
-    std::FILE* f = ::fdopen(fd, mode);
-    if (!f) ::close(fd);
-    return f;
 }
 
 // Opens `path` to write where it is (the trace, a developer dump, a file
@@ -227,8 +218,14 @@ std::string directory_of(const std::string& path) {
     return p.has_parent_path() ? p.parent_path().string() : std::string(".");
 }
 
-void remove_journals(const std::vector<std::string>& directories) {
-    for (const std::string& d : directories) remove_commit_journal(d);
+// False when one of them is still there.
+bool remove_journals(const std::vector<std::string>& directories) {
+#ifdef MAVO_TEST_HOOKS
+    if (test_hooks::refuse_journal_removal && test_hooks::refuse_journal_removal()) return false;
+#endif
+    bool all = true;
+    for (const std::string& d : directories) all = remove_commit_journal(d) && all;
+    return all;
 }
 
 // The journal of a commit in each directory its files lie in (a run's all
@@ -253,8 +250,7 @@ bool write_journals(const std::vector<CommitStep>& steps, std::vector<std::strin
 
 // The steps of the commit: new names first (only a new name may need room
 // in its directory), then the files replaced, then those removed. A file
-// replaced gets its place aside now, made like any temporary; false when
-// one cannot be made.
+// replaced gets the name of its place aside now; the move aside makes it.
 bool commit_steps(const std::vector<PendingFile>& files, std::vector<CommitStep>& steps) {
     for (const CommitStep::Kind kind : {CommitStep::Kind::add, CommitStep::Kind::replace, CommitStep::Kind::remove}) {
         for (const PendingFile& p : files) {
@@ -263,15 +259,25 @@ bool commit_steps(const std::vector<PendingFile>& files, std::vector<CommitStep>
                                                                   : CommitStep::Kind::add;
             if (k != kind) continue;
             CommitStep s{k, p.removal ? std::string() : p.temporary, p.removal ? p.temporary : std::string(), p.target};
-            if (k == CommitStep::Kind::replace) {
-                const int fd = create_temporary(p.target, s.aside);
-                if (fd < 0) return false;
-                ::close(fd);
-            }
+            if (k == CommitStep::Kind::replace) s.aside = temporary_name(p.target);
             steps.push_back(std::move(s));
         }
     }
     return true;
+}
+
+// Moves a file aside onto a name nothing bears: never over a file that
+// appeared there meanwhile (where the file system cannot promise that in
+// the rename itself, the name is looked at just before).
+bool move_aside(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    struct stat st{};
+    if (::lstat(to.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 // One rename of a commit, or of its undoing.
@@ -287,14 +293,15 @@ void stop_point([[maybe_unused]] int renames_done) {
 // A rename of the commit's way forward, which a test build may refuse as
 // the system refuses one (an immutable file, another user's file in a
 // shared directory).
-bool forward_rename(const std::string& from, const std::string& to, [[maybe_unused]] int renames_done) {
+bool forward_rename(const std::string& from, const std::string& to, [[maybe_unused]] int renames_done,
+                    bool aside = false) {
 #ifdef MAVO_TEST_HOOKS
     if (test_hooks::refuse_commit_rename && test_hooks::refuse_commit_rename(renames_done)) {
         errno = EPERM;
         return false;
     }
 #endif
-    return rename_file(from, to);
+    return aside ? move_aside(from, to) : rename_file(from, to);
 }
 
 UnitFile& fresh_unit(int unit) {
@@ -334,14 +341,13 @@ std::FILE* unit_open_replacing(int unit, const char* path, const char* mode, boo
     }
     // A symbolic link in the file's place is replaced like a file: the
     // rename puts the new file where the link was, and the link's target is
-    // never touched.
+    // never touched. Anything else there (a device, a pipe, a directory) is
+    // no file of the project's to replace nor to write into: the run fails.
     const std::string target = path;
     struct stat st{};
     if (::lstat(path, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
-        u.fp = open_in_place(path, mode);
-        u.writing = true;
-        if (!u.fp) note_failed_write();
-        return u.fp;
+        note_failed_write();
+        return nullptr;
     }
     // No temporary beside the file (a directory the run may not write in):
     // the run fails, and nothing is written in place instead.
@@ -417,6 +423,7 @@ void unit_close_all() {
 }
 
 void begin_run_files() {
+    remove_replaced_files();
     discard_pending();
     g_units.run_open = true;
     begin_file_account();
@@ -427,10 +434,8 @@ CommitResult commit_run_files() {
     std::vector<PendingFile> files;
     files.swap(g_units.pending);
     std::vector<CommitStep> steps;
-    auto discard = [&files, &steps] {
+    auto discard = [&files] {
         for (const PendingFile& p : files) ::unlink(p.temporary.c_str());
-        for (const CommitStep& s : steps)
-            if (s.kind == CommitStep::Kind::replace) ::unlink(s.aside.c_str());
     };
     if (g_units.failures > 0) {
         discard();
@@ -443,6 +448,16 @@ CommitResult commit_run_files() {
         discard();
         note_failed_write();
         return CommitResult::nothing_kept;
+    }
+    // The lock file removed or replaced during the run lets a second run
+    // take a lock of its own: this run may then no longer be the only one
+    // on the project, and keeps nothing. (From here on a second run finds
+    // this journal and leaves the project to this commit.)
+    if (!project_lock_still_in_place()) {
+        remove_journals(journaled);
+        discard();
+        note_failed_write();
+        return CommitResult::lock_lost;
     }
     int renames = 0;
     stop_point(renames);
@@ -460,7 +475,7 @@ CommitResult commit_run_files() {
     for (const CommitStep& s : steps) {
         Done d{&s, false, false};
         if (s.kind != CommitStep::Kind::add) {
-            d.aside = forward_rename(s.target, s.aside, renames);
+            d.aside = forward_rename(s.target, s.aside, renames, s.kind == CommitStep::Kind::replace);
             // A file to remove that is gone already needs nothing.
             if (!d.aside && !(s.kind == CommitStep::Kind::remove && errno == ENOENT)) ok = false;
             if (d.aside) stop_point(++renames);
@@ -474,9 +489,11 @@ CommitResult commit_run_files() {
         if (!ok) break;
     }
     if (ok) {
-        for (const CommitStep& s : steps)
-            if (s.kind != CommitStep::Kind::add) ::unlink(s.aside.c_str());
+        // A journal that cannot be removed names only steps done: the next
+        // load finds nothing to put in place and removes it.
         remove_journals(journaled);
+        for (const CommitStep& s : steps)
+            if (s.kind != CommitStep::Kind::add) g_units.replaced.push_back(s.aside);
         return CommitResult::in_place;
     }
     // Undone in reverse, each step by its inverse, so that at every moment
@@ -488,12 +505,17 @@ CommitResult commit_run_files() {
         if (d->aside && undone && !rename_file(d->step->aside, d->step->target)) undone = false;
         if (!undone) break;
     }
-    // Put back whole: nothing of the run is left. Otherwise its journal and
-    // its files stay for the next load to finish, or for the user.
-    if (!undone) return CommitResult::mixed;
+    // Put back whole and the journal gone: nothing of the run is left.
+    // Otherwise its journal and its files stay for the next load to finish
+    // (the journal first: its files go only once it cannot name them).
+    if (!undone || !remove_journals(journaled)) return CommitResult::left_to_journal;
     discard();
-    remove_journals(journaled);
     return CommitResult::nothing_kept;
+}
+
+void remove_replaced_files() {
+    for (const std::string& aside : g_units.replaced) ::unlink(aside.c_str());
+    g_units.replaced.clear();
 }
 
 void begin_file_account() {

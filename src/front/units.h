@@ -91,20 +91,33 @@ void begin_run_files();
 // Ends a run's files: when the run had no failure, the journal of the
 // commit is written, every file it writes goes in place (new names first,
 // then each old file moved aside before its new one takes its place, then
-// the files it removes moved aside), the old files are deleted and the
-// journal goes; otherwise none does and all are removed. A rename the
-// system refuses puts every file back as it was; only when even that
-// fails are the files left as they are, with the journal, for the next
-// load to finish.
-enum class CommitResult { in_place, nothing_kept, mixed };
+// the files it removes moved aside), the journal goes, and the old files
+// are deleted once the project is released (remove_replaced_files);
+// otherwise none goes in place and all are removed. A rename the system
+// refuses puts every file back as it was; only when even that fails, or
+// the journal cannot be removed after it, are the files left as they are,
+// with the journal, for the next load to finish (left_to_journal). A run
+// whose lock file is no longer the one it locked (removed or replaced
+// during the run, so another run may have had the project meanwhile) puts
+// nothing in place (lock_lost).
+enum class CommitResult { in_place, nothing_kept, left_to_journal, lock_lost };
 CommitResult commit_run_files();
+// Deletes the old files a commit moved aside (after the project's release:
+// no other run needs them, and a killed process's are swept by the next).
+void remove_replaced_files();
 // Finishes a commit that a run stopped in the middle of, from the journal
 // in `directory`: the renames not yet done are done, the old files go and
 // the journal goes. A journal step is carried out only where it is one
 // this kernel makes: its temporaries' renames onto the names a run writes,
 // its removals of the reports a run removes.
-enum class StoppedCommit { none, completed, failed };
+// A journal whose commit is still going on in a live process (in_progress)
+// is left to it.
+enum class StoppedCommit { none, completed, failed, in_progress };
 StoppedCommit complete_stopped_commit(const std::string& directory, int& files_put_in_place);
+// `directory` holds the journal of a commit still going on in a live
+// process: a run that took the project's lock after its lock file was
+// removed from under that run must leave the project to it.
+bool commit_going_on(const std::string& directory);
 // Starts a run's account: no failure, nothing frozen.
 void begin_file_account();
 // A project file exists but could not be loaded whole.
@@ -119,10 +132,12 @@ int file_failures_of_run();
 #ifdef MAVO_TEST_HOOKS
 // Test builds only: called after each rename of a commit with the number
 // done so far (0 once the journal is in place), so a test can stop there;
-// and before each, so a test can have the system refuse it (true).
+// and before each, so a test can have the system refuse it (true); and
+// before a journal is removed, so a test can have that refused too.
 namespace test_hooks {
 extern void (*after_commit_rename)(int renames_done);
 extern bool (*refuse_commit_rename)(int renames_done);
+extern bool (*refuse_journal_removal)();
 }
 #endif
 

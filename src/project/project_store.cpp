@@ -81,9 +81,10 @@ std::FILE* open_scheme_directory(bool reading, bool defaults) {
 // Nine lines of a group: an integer field, two blanks, a 24-character name.
 // End of file keeps the rest as they were; a bad number is an error.
 // `whole_lines` counts the lines read whole: ended by their line end, or,
-// the last of the file, holding every column.
+// the last of the file, holding every column. `cut` tells that the last
+// line read had no line end: every line the kernel saves ends with one.
 bool read_name_group(std::FILE* f, int width, FArray<INTEGER, 9>& numbers, FArray<FString<24>, 9>& names,
-                     bool& at_end, INTEGER& whole_lines) {
+                     bool& at_end, INTEGER& whole_lines, bool& cut) {
     const std::size_t columns = static_cast<std::size_t>(width) + 2 + 24;
     whole_lines = 0;
     std::string line;
@@ -92,7 +93,8 @@ bool read_name_group(std::FILE* f, int width, FArray<INTEGER, 9>& numbers, FArra
             at_end = true;
             break;
         }
-        const bool whole = !std::feof(f) || line.size() >= columns;
+        cut = std::feof(f) != 0;
+        const bool whole = !cut || line.size() >= columns;
         ffmt::LineReader r(line);
         const long long number = r.I(width);
         r.X(2);
@@ -153,10 +155,10 @@ bool scheme_directory_file(bool reading, bool defaults) {
         return false;
     }
     if (reading) {
-        bool at_end = false;
+        bool at_end = false, cut = false;
         INTEGER scheme_lines = 0, combination_lines = 0;
-        const bool ok = read_name_group(f, 2, SLOTCODE, SCHEMENAME, at_end, scheme_lines) &&
-                        read_name_group(f, 10, NCOMBO, LINENAME, at_end, combination_lines);
+        const bool ok = read_name_group(f, 2, SLOTCODE, SCHEMENAME, at_end, scheme_lines, cut) &&
+                        read_name_group(f, 10, NCOMBO, LINENAME, at_end, combination_lines, cut);
         unit_close(BLK0B.DISKPROJ);
         if (!ok) {
             DBG_ERROR("AADISK: E102 read error in master.dir");
@@ -167,10 +169,13 @@ bool scheme_directory_file(bool reading, bool defaults) {
         // interrupted copy) beside a summary file is not a new project:
         // loaded, it would save every name after the cut away as blank. The
         // nine scheme lines alone are a whole file: the combination lines
-        // keep their values.
-        if (!defaults && existed && scheme_lines < 9 && project_has_a_summary_file()) {
-            DBG_INT("AADISK: E102 master.dir ends inside its scheme names, whole lines", scheme_lines);
-            scheme_directory_damaged(scheme_lines == 0 ? "is empty" : "is cut short inside its scheme names");
+        // keep their values. A last line without its line end is a line cut
+        // short (a combination's number cut to another member set).
+        if (!defaults && existed && (scheme_lines < 9 || cut) && project_has_a_summary_file()) {
+            DBG_INT("AADISK: E102 master.dir ends inside a line, whole scheme lines", scheme_lines);
+            scheme_directory_damaged(scheme_lines == 0 ? "is empty"
+                                     : scheme_lines < 9 ? "is cut short inside its scheme names"
+                                                        : "is cut short inside its last line");
             return false;
         }
         return true;
@@ -429,32 +434,6 @@ bool summary_file(bool reading, bool defaults) {
     return ok && ierr == 0;
 }
 
-// ---- a stopped commit ---------------------------------------------------------
-
-// A run killed in the middle of its commit left the journal of its renames:
-// they are completed before anything is read, so the load sees the whole
-// new set of the project's files, never a mixture of two runs.
-void finish_stopped_commit() {
-    // The directory as the run's own paths name it.
-    const std::string journal = path_in_directory(kProjectDirectory, kCommitJournalName);
-    if (journal.empty()) return;
-    const std::string directory = std::filesystem::path(journal).parent_path().string();
-    int files = 0;
-    switch (complete_stopped_commit(directory, files)) {
-        case StoppedCommit::none: return;
-        case StoppedCommit::completed:
-            DBG_PRINT("AADISK: the commit of a stopped run was completed from its journal " +
-                      std::string(kCommitJournalName) + ": " + std::to_string(files) + " file(s) put in place");
-            return;
-        case StoppedCommit::failed:
-            note_damaged_load();
-            DBG_ERROR("AADISK: the commit of a stopped run cannot be completed from its journal " +
-                      std::string(kCommitJournalName) +
-                      ": the project is kept as it is and no project file is saved in this run");
-            return;
-    }
-}
-
 // ---- common tail ------------------------------------------------------------
 
 void common_tail(INTEGER inout, REAL SLATHOLD) {
@@ -497,7 +476,6 @@ void AADISK(INTEGER INOUT) {
     } else {
         const bool defaults = inout == -2;
         const bool directory_only = inout == 0;
-        if (reading && !defaults && !directory_only) finish_stopped_commit();
         // The summary file is read even when the scheme directory could not
         // be: its first record is the scheme the host asked for, and without
         // it the run would serve another scheme than the one requested.

@@ -3,6 +3,7 @@
 // cleared away.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +37,11 @@ bool save(const fs::path& file, const std::string& text) {
     return unit_close(kUnit);
 }
 
+unsigned long long inode_of(const fs::path& file) {
+    struct stat st{};
+    return ::stat(file.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
 std::string read_through_units(const fs::path& file) {
     std::FILE* f = unit_open(kUnit, file.c_str(), "r");
     if (!f) return "(none)";
@@ -56,6 +62,7 @@ TEST(RunFiles, PutInPlaceTogetherAtTheCommitOrNotAtAll) {
     EXPECT_EQ(read_through_units(dir / "scheme1b.dat"), "new a");  // but the run reads its own
     EXPECT_EQ(read_through_units(dir / "stratb.dat"), "second b");
     EXPECT_EQ(commit_run_files(), CommitResult::in_place);
+    remove_replaced_files();
     EXPECT_EQ(read_file(dir / "scheme1b.dat"), "new a");
     EXPECT_EQ(read_file(dir / "stratb.dat"), "second b");
     EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"scheme1b.dat", "stratb.dat"}));
@@ -94,8 +101,9 @@ TEST(RunFiles, TemporariesOfAKilledRunGoAtTheNextSave) {
     const std::set<std::string> stale = {".summaryb.dat.mavotmp-" + d + "-Ab12Cd",
                                          ".scheme3b.het.mavotmp-" + d + "-x9y8z7"};
     for (const auto& n : kept) write_file(dir / n, "x");
-    write_file(dir / ".mavojournal",
-               "mavo commit journal 1\nrename .stratb.dat.mavotmp-" + d + "-Jr1Jr2\tstratb.dat\nend\n");
+    const std::string journaled = ".stratb.dat.mavotmp-" + d + "-Jr1Jr2";
+    write_file(dir / ".mavojournal", "mavo commit journal 1\nrename " + journaled + "\tstratb.dat\t" +
+                                         std::to_string(inode_of(dir / journaled)) + " 0 0\nend\n");
     for (const auto& n : stale) write_file(dir / n, "x");
     begin_file_account();
     ASSERT_TRUE(save(dir / "master.dir", "names"));

@@ -7,7 +7,9 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/sysmacros.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -32,6 +34,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace testing;
+
+unsigned long long inode_of(const fs::path& file) {
+    struct stat st{};
+    return ::lstat(file.c_str(), &st) == 0 ? st.st_ino : 0;
+}
 
 std::set<std::string> names_in(const fs::path& dir) {
     std::set<std::string> names;
@@ -108,10 +115,23 @@ void stop_the_commit(int renames_done) {
     if (renames_done == g_stop_after_renames) _exit(kStoppedInTheCommit);
 }
 
+// The host selects a scheme as the design application does, writing the
+// summary file's first value where it stands (a stopped commit may have
+// left none to edit).
+void host_selects_in_place(const fs::path& project, std::int32_t scheme) {
+    std::FILE* f = std::fopen((project / "summaryb.dat").c_str(), "r+b");
+    if (!f) return;
+    ASSERT_EQ(std::fseek(f, 12, SEEK_SET), 0);
+    ASSERT_EQ(std::fwrite(&scheme, 4, 1, f), 1u);
+    std::fclose(f);
+}
+
 // A run killed between any two renames of its commit (or right after its
-// journal): the next load puts the rest of the new files in place, so the
-// project holds the whole new set, as an uninterrupted run leaves it.
-TEST(UnsafeProjectRun, CommitStoppedBetweenRenamesIsFinishedByTheNextLoad) {
+// journal); the host then selects scheme 2 and calls. The call that finds
+// the stopped commit finishes it and runs nothing (1, flag 92): it never
+// returns 0 having run the killed run's scheme over the host's edit. The
+// host edits again, and the next call runs scheme 2 on the whole new set.
+TEST(UnsafeProjectRun, CommitStoppedBetweenRenamesIsFinishedAndTheHostsSchemeRunsNext) {
     ScratchDir dir;
     const fs::path settled = settled_sample(dir, "settled");
     choose_weather_file(settled, 1, "Phoenix.epw");  // every file of the run changes
@@ -120,7 +140,10 @@ TEST(UnsafeProjectRun, CommitStoppedBetweenRenamesIsFinishedByTheNextLoad) {
     fs::copy(settled, whole);
     reset_all_blocks();
     ASSERT_EQ(run_kernel(whole), 0);
-    const auto new_set = project_files(whole);
+    host_selects_in_place(whole, 2);
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(whole), 0);
+    const auto scheme_two_after = project_files(whole);
 
     int stops = 0;
     for (int renames = 0;; ++renames) {
@@ -137,9 +160,16 @@ TEST(UnsafeProjectRun, CommitStoppedBetweenRenamesIsFinishedByTheNextLoad) {
             break;
         }
         ++stops;
-        host_loads(p);
-        EXPECT_TRUE(project_files(p) == new_set) << "stopped after " << renames << " rename(s)";
-        EXPECT_FALSE(fs::exists(p / std::string(kCommitJournalName))) << renames;
+        host_selects_in_place(p, 2);
+        reset_all_blocks();
+        if (run_kernel(p) != 0) {
+            EXPECT_TRUE(NFLAG(kStoppedCommitFinished)) << renames;
+            EXPECT_FALSE(fs::exists(p / std::string(kCommitJournalName))) << renames;
+            host_selects_in_place(p, 2);
+            reset_all_blocks();
+            EXPECT_EQ(run_kernel(p), 0) << renames;
+        }
+        EXPECT_TRUE(project_files(p) == scheme_two_after) << "stopped after " << renames << " rename(s)";
         fs::remove_all(p);
     }
     EXPECT_GT(stops, 5);
@@ -191,6 +221,12 @@ int run_as_nobody(const fs::path& project) {
         reset_all_blocks();
         return MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
     });
+}
+
+// Sends a byte down `to` and waits for one from `from`.
+void signal_and_wait(int to, int from) {
+    char c = 'x';
+    if (write(to, &c, 1) != 1 || read(from, &c, 1) != 1) _exit(2);
 }
 
 int g_refused_rename = -1;
@@ -265,33 +301,126 @@ TEST(UnsafeProjectRun, RenameRefusedInTheCommitLeavesEveryFileAsItWas) {
         EXPECT_TRUE(state_of(p) == before) << "rename " << g_refused_rename << " refused: the project changed";
         fs::remove_all(p);
     }
+    // The run undone, but its journal cannot be removed (the file system
+    // turned read-only): the call says the run is left to its journal, and
+    // the next call finishes it (1, flag 92): the whole new set.
+    {
+        const fs::path p = dir / "journal-kept";
+        fs::copy(settled, p);
+        g_refused_rename = 3;
+        test_hooks::refuse_journal_removal = [] { return true; };
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 1);
+        test_hooks::refuse_journal_removal = nullptr;
+        EXPECT_NE(BLK130A.DBGTEXT.trimmed().find("left with the journal"), std::string_view::npos)
+            << BLK130A.DBGTEXT.trimmed();
+        test_hooks::refuse_commit_rename = nullptr;
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 1);
+        EXPECT_TRUE(NFLAG(kStoppedCommitFinished));
+        const fs::path whole = dir / "whole";
+        fs::copy(settled, whole);
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(whole), 0);
+        EXPECT_TRUE(project_files(p) == project_files(whole)) << "the journal kept did not finish the run";
+    }
     test_hooks::refuse_commit_rename = nullptr;
     EXPECT_GT(refusals, 10);
 }
 
 // A project whose directory and files every user may write, run once by
-// its owner under the usual umask, is then run by another user: the lock
-// file the first run made lets the second take the project's lock.
+// its owner under the usual umask, shared before that first run or after
+// it, is then run by another user: the lock file's owner brought its mode
+// in line with the directory at its run, so the second takes the lock.
+// Before the owner's run the other user, who may write the directory but
+// not the lock file, is told exactly that.
 TEST(UnsafeProjectRun, AnotherUserWhoMayWriteTheProjectRunsIt) {
     ScratchDir dir;
+    fs::permissions(dir.path(), fs::perms(0755));
+    for (const bool shared_first : {true, false}) {
+        const fs::path p = dir / (shared_first ? "shared-first" : "shared-later");
+        copy_sample(p);
+        fs::remove(p / std::string(kProjectLockName));
+        const auto share = [&p] {
+            for (const auto& e : fs::directory_iterator(p))
+                if (e.path().filename() != kProjectLockName) fs::permissions(e.path(), fs::perms(0666));
+            fs::permissions(p, fs::perms(0777));
+        };
+        if (shared_first) share();
+        else fs::permissions(p, fs::perms(0755));
+        const mode_t umask_before = umask(022);
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 0);
+        if (!shared_first) {
+            share();
+            if (geteuid() == 0) {
+                const std::string ps = p.string();
+                const int told = in_child_process([&] {
+                    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) return kNoUnprivilegedUser;
+                    return lock_project(ps) == ProjectLock::refused &&
+                                   project_lock_problem().find("may not be written by this user") != std::string::npos
+                               ? 0
+                               : 1;
+                });
+                if (told != kNoUnprivilegedUser) {
+                    EXPECT_EQ(told, 0) << "the other user is not told why";
+                }
+            }
+            reset_all_blocks();
+            EXPECT_EQ(run_kernel(p), 0);
+        }
+        umask(umask_before);
+        choose_weather_file(p, 1, "Phoenix.epw");
+        select_scheme(p, 1, 0.0f);
+        const std::string summary = read_file(p / "summaryb.dat");
+
+        const int rc = run_as_nobody(p);
+        if (rc == kNoUnprivilegedUser) GTEST_SKIP() << "no unprivileged user to run as";
+        EXPECT_EQ(rc, 0) << shared_first;
+        EXPECT_TRUE(read_file(p / "summaryb.dat") != summary) << shared_first << ": the results were not saved";
+    }
+}
+
+// A user who may only read the project takes every lock open to him (the
+// directory's, the lock file's) while its owner runs it: he holds none
+// that counts, and the owner's run goes on.
+TEST(UnsafeProjectRun, AReaderOfTheProjectCannotStopItsRuns) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs a second user";
+    ScratchDir dir;
+    fs::permissions(dir.path(), fs::perms(0755));
     const fs::path p = dir / "project";
     copy_sample(p);
-    fs::remove(p / std::string(kProjectLockName));
-    for (const auto& e : fs::directory_iterator(p)) fs::permissions(e.path(), fs::perms(0666));
-    fs::permissions(p, fs::perms(0777));
-    fs::permissions(dir.path(), fs::perms(0755));
-    const mode_t umask_before = umask(022);
+    fs::permissions(p, fs::perms(0755));
+    write_file(p / std::string(kProjectLockName), "");
+    fs::permissions(p / std::string(kProjectLockName), fs::perms(0644));  // as an earlier version left it
     reset_all_blocks();
-    EXPECT_EQ(run_kernel(p), 0);
-    umask(umask_before);
-    choose_weather_file(p, 1, "Phoenix.epw");
-    select_scheme(p, 1, 0.0f);
-    const std::string summary = read_file(p / "summaryb.dat");
-
-    const int rc = run_as_nobody(p);
-    if (rc == kNoUnprivilegedUser) GTEST_SKIP() << "no unprivileged user to run as";
-    EXPECT_EQ(rc, 0);
-    EXPECT_TRUE(read_file(p / "summaryb.dat") != summary) << "the results were not saved";
+    ASSERT_EQ(run_kernel(p), 0);
+    int held[2], done[2];
+    ASSERT_EQ(pipe(held), 0);
+    ASSERT_EQ(pipe(done), 0);
+    std::fflush(nullptr);
+    const pid_t reader = fork();
+    if (reader == 0) {
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(kNoUnprivilegedUser);
+        const int d = open(p.c_str(), O_RDONLY | O_DIRECTORY);
+        if (d >= 0) flock(d, LOCK_EX | LOCK_NB);
+        const int f = open((p / std::string(kProjectLockName)).c_str(), O_RDONLY);
+        if (f >= 0) {
+            struct flock shared{};
+            shared.l_type = F_RDLCK;
+            shared.l_whence = SEEK_SET;
+            fcntl(f, F_SETLK, &shared);
+        }
+        signal_and_wait(held[1], done[0]);
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(held[0], &c, 1), 1);
+    reset_all_blocks();
+    EXPECT_EQ(run_kernel(p), 0) << "a reader's lock stopped the owner's run";
+    ASSERT_EQ(write(done[1], "x", 1), 1);
+    waitpid(reader, nullptr, 0);
+    for (int fd : {held[0], held[1], done[0], done[1]}) close(fd);
 }
 
 // A pipe, a device or a hostile journal in the project's places: the call
@@ -311,9 +440,11 @@ TEST(UnsafeProjectRun, PipesDevicesAndHostileJournalsFailTheLoadAndChangeNothing
     const auto journal = [&](const fs::path& p, const std::string& steps) {
         write_file(p / std::string(kCommitJournalName), "mavo commit journal 1\n" + steps + "end\n");
     };
+    const std::string kUserTemporaryShape = ".strategy.txt.mavotmp-1-userfl";
     struct Case {
         const char* what;
         std::function<void(const fs::path&)> plant;
+        bool root_only = false;  // a device node needs root to be made
     };
     const Case cases[] = {
         {"a pipe at the journal", [](const fs::path& p) { mkfifo((p / std::string(kCommitJournalName)).c_str(), 0644); }},
@@ -353,11 +484,31 @@ TEST(UnsafeProjectRun, PipesDevicesAndHostileJournalsFailTheLoadAndChangeNothing
              fs::remove(p / "scheme1b.dat");
              mkfifo((p / "scheme1b.dat").c_str(), 0644);
          }},
+        {"a device at a report's name",
+         [](const fs::path& p) {
+             fs::remove(p / "scheme1.csv");
+             mknod((p / "scheme1.csv").c_str(), S_IFCHR | 0666, makedev(1, 3));
+         },
+         true},
+        {"a journal step whose place aside is the user's file of a temporary's shape",
+         [&](const fs::path& p) {
+             write_file(p / kUserTemporaryShape, "the user's own");
+             journal(p, "replace " + place("strategy.txt", "abcdef") + " " + kUserTemporaryShape + "\tstrategy.txt\n");
+         }},
+        {"the same step naming the user's file by its inode",
+         [&](const fs::path& p) {
+             write_file(p / kUserTemporaryShape, "the user's own");
+             journal(p, "replace " + place("strategy.txt", "abcdef") + " " + kUserTemporaryShape + "\tstrategy.txt\t1 " +
+                            std::to_string(inode_of(p / kUserTemporaryShape)) + " 3\n");
+         }},
+        {"a master.dir cut inside its last line",
+         [](const fs::path& p) { fs::resize_file(p / "master.dir", fs::file_size(p / "master.dir") - 5); }},
     };
     constexpr long kLittleMemoryKb = 256 * 1024;
     constexpr int kGrewTooMuch = 3;
     int n = 0;
     for (const Case& c : cases) {
+        if (c.root_only && geteuid() != 0) continue;
         const fs::path p = dir / ("case" + std::to_string(n++));
         fs::copy(settled, p);
         c.plant(p);
@@ -380,47 +531,63 @@ TEST(UnsafeProjectRun, PipesDevicesAndHostileJournalsFailTheLoadAndChangeNothing
     }
 }
 
-// Sends a byte down `to` and waits for one from `from`.
-void signal_and_wait(int to, int from) {
-    char c = 'x';
-    if (write(to, &c, 1) != 1 || read(from, &c, 1) != 1) _exit(2);
-}
 int g_commit_reached = -1, g_go_on = -1;
 void pause_at_the_journal(int renames_done) {
     if (renames_done == 0) signal_and_wait(g_commit_reached, g_go_on);
 }
 
 // The lock file removed while a run holds it (a clean-up tool): a second
-// process that calls the kernel meanwhile is refused, and the first run's
-// files go in place.
+// process that calls the kernel meanwhile, or the stand-in host that would
+// edit the project for its call, is refused and edits nothing, and the
+// first run's files go in place: the project is the one the first run
+// alone leaves.
 TEST(UnsafeProjectRun, LockFileRemovedDuringARunKeepsASecondRunOut) {
     ScratchDir dir;
-    const fs::path p = moved_sample(dir, "project");
-    int reached[2], go_on[2];
-    ASSERT_EQ(pipe(reached), 0);
-    ASSERT_EQ(pipe(go_on), 0);
-    std::fflush(nullptr);
-    const pid_t first = fork();
-    if (first == 0) {
-        g_commit_reached = reached[1];
-        g_go_on = go_on[0];
-        test_hooks::after_commit_rename = pause_at_the_journal;
-        reset_all_blocks();
-        _exit(run_kernel(p));
+    const fs::path alone = moved_sample(dir, "alone");
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(alone), 0);
+    const fs::path host = fs::path(MAVO_BINARY_DIR) / "bin" / "mavo-run";
+    const std::string data = (kData / "util").string() + " " + (kData / "weather").string();
+    const std::function<int(const fs::path&)> seconds[] = {
+        [](const fs::path& p) {
+            return in_child_process([&] {
+                reset_all_blocks();
+                return run_kernel(p);
+            });
+        },
+        [&](const fs::path& p) {
+            const std::string call = host.string() + " --scheme 3 --site Phoenix.epw " + p.string() + " " + data +
+                                     " > /dev/null 2>&1";
+            return std::system(call.c_str());
+        },
+    };
+    int n = 0;
+    for (const auto& second_run : seconds) {
+        const fs::path p = moved_sample(dir, "project" + std::to_string(n++));
+        int reached[2], go_on[2];
+        ASSERT_EQ(pipe(reached), 0);
+        ASSERT_EQ(pipe(go_on), 0);
+        std::fflush(nullptr);
+        const pid_t first = fork();
+        if (first == 0) {
+            g_commit_reached = reached[1];
+            g_go_on = go_on[0];
+            test_hooks::after_commit_rename = pause_at_the_journal;
+            reset_all_blocks();
+            _exit(run_kernel(p));
+        }
+        char c = 0;
+        ASSERT_EQ(read(reached[0], &c, 1), 1);
+        fs::remove(p / std::string(kProjectLockName));
+        const int second = second_run(p);
+        ASSERT_EQ(write(go_on[1], "x", 1), 1);
+        int status = 0;
+        waitpid(first, &status, 0);
+        for (int fd : {reached[0], reached[1], go_on[0], go_on[1]}) close(fd);
+        EXPECT_NE(second, 0) << n << ": a second process ran the project during the first one's run";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << n;
+        EXPECT_TRUE(project_files(p) == project_files(alone)) << n << ": the project is not the first run's";
     }
-    char c = 0;
-    ASSERT_EQ(read(reached[0], &c, 1), 1);
-    fs::remove(p / std::string(kProjectLockName));
-    const int second = in_child_process([&] {
-        reset_all_blocks();
-        return run_kernel(p);
-    });
-    ASSERT_EQ(write(go_on[1], "x", 1), 1);
-    int status = 0;
-    waitpid(first, &status, 0);
-    for (int fd : {reached[0], reached[1], go_on[0], go_on[1]}) close(fd);
-    EXPECT_EQ(second, 1) << "a second process ran the project during the first one's run";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace
