@@ -115,6 +115,7 @@ void Checker::due(const std::string& invariant) const { say("DUE " + invariant);
 Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std::string& step, INTEGER second,
                  const std::string& name) {
     select_scheme(in, project, slot, command, second);
+    if (auto f = flags_every_run.find(slot); f != flags_every_run.end()) set_saved_flags(in, project, slot, f->second);
     if (!name.empty()) {
         // The host writes the bytes of the exported block.
         void* buffer = &BLK27A;
@@ -129,6 +130,9 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     ++runs;
     r.column = slot;
     r.refused = NFLAG(91);
+    r.electric_zone = ERATEZONE;
+    r.gas_zone = GRATEZONE;
+    r.climate_zone = static_cast<INTEGER>(CECZONE);
     r.files = project_files(project);
     say("DIGEST " + std::to_string(digest(r.files)) + " " + step);
     if (r.rc == 1 && r.files != before) {
@@ -160,7 +164,7 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     for (INTEGER row = 1; row <= 310; ++row) r.params.push_back(row == 2 ? 0.0f : STRATEGY(row, serving));
     std::ostringstream o;
     o << "RAN return " << r.rc << ", days " << r.rows[47] << ", electricity " << r.rows[24] << " kWh, fuel "
-      << r.rows[65] << " therms, cost $" << r.rows[36] << (r.refused ? ", library command refused" : "");
+      << r.rows[65] << " therms, cost $" << r.rows[36] << ", fuel type " << FUELTYPE << ", water heater " << WHTYPE << (r.refused ? ", library command refused" : "");
     say(o.str());
     return r;
 }

@@ -19,6 +19,8 @@ struct Run {
     std::vector<REAL> params;  // its parameter column, the command left out
     Files files;
     bool refused = false;  // flag 91: the library command was refused
+    INTEGER electric_zone = 0, gas_zone = 0;  // the rate zones the run billed on
+    INTEGER climate_zone = 0;                 // the climate zone the run simulated
     // Days simulated (row 48).
     REAL days() const { return rows.size() >= 48 ? rows[47] : 0.0f; }
     bool simulated() const { return rc == 0 && days() > 0.0f; }
@@ -31,6 +33,9 @@ struct Checker {
     long runs = 0;
     std::vector<std::string> broken;
     std::map<std::string, bool> seen;
+    // Run flags the host sets in a scheme's saved input file before every
+    // run of it (the user's basic rates, which a save clears), by slot.
+    std::map<INTEGER, std::vector<INTEGER>> flags_every_run{};
 
     void say(const std::string& line) const;
     // One line per broken invariant; later breaks of the same one add

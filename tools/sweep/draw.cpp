@@ -2,8 +2,10 @@
 #include "sweep/draw.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "blocks/blocks.h"
@@ -22,19 +24,64 @@ std::string read_file(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+namespace {
+
+// A field of a line of fixed columns, `from` to `to` counted from 1.
+std::string columns(const std::string& line, std::size_t from, std::size_t to) {
+    return line.size() < from ? std::string() : line.substr(from - 1, to - from + 1);
+}
+
+// The columns of a zipcodes.sce line: the code in 1-5, the gas rate zone in
+// 33-36, the climate zone in 42-49, the latitude in 55-60 and the electric
+// rate zone in 61-68.
+std::optional<SiteRecord> site_record(const std::string& line) {
+    SiteRecord r;
+    try {
+        r.code = std::stol(columns(line, 1, 5));
+        r.gas_zone = std::stoi(columns(line, 33, 36));
+        r.climate_zone = std::stoi(columns(line, 42, 49));
+        r.latitude = std::stod(columns(line, 55, 60));
+        r.electric_zone = std::stoi(columns(line, 61, 68));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    return r;
+}
+
+// LOCATION,city,state,country,source,station,latitude,...
+WeatherPlace weather_place(const fs::path& epw) {
+    std::ifstream in(epw);
+    std::string line;
+    std::getline(in, line);
+    std::vector<std::string> fields;
+    std::istringstream parts(line);
+    for (std::string f; std::getline(parts, f, ',');) fields.push_back(f);
+    WeatherPlace w;
+    if (fields.size() > 6) {
+        w.california = fields[2] == "CA";
+        w.latitude = std::atof(fields[6].c_str());
+    }
+    return w;
+}
+
+}  // namespace
+
 Inputs survey(const fs::path& work, const fs::path& util, const fs::path& weather) {
-    Inputs in{work, util, weather, {}, {}, {}, {}, {}};
+    Inputs in{work, util, weather, {}, {}, {}, {}, {}, {}, {}};
     for (const auto& e : fs::directory_iterator(weather)) {
         const std::string n = e.path().filename().string();
-        if (n.size() > 4 && n.substr(n.size() - 4) == ".epw" && n.size() <= 12) in.weather_files.push_back(n);
+        if (n.size() > 4 && n.substr(n.size() - 4) == ".epw" && n.size() <= 12) {
+            in.weather_files.push_back(n);
+            in.places[n] = weather_place(e.path());
+        }
     }
     std::sort(in.weather_files.begin(), in.weather_files.end());
     std::istringstream table(read_file(weather / "zipcodes.sce"));
     for (std::string line; std::getline(table, line);) {
-        std::istringstream fields(line);
-        long code = 0;
-        if (!(fields >> code) || code <= 0) continue;
-        (code <= 99 ? in.zone_numbers : in.zip_codes).push_back(static_cast<REAL>(code));
+        const std::optional<SiteRecord> record = site_record(line);
+        if (!record || record->code <= 0) continue;
+        in.records.push_back(*record);
+        (record->code <= 99 ? in.zone_numbers : in.zip_codes).push_back(static_cast<REAL>(record->code));
     }
     // The built-in load table says which types a non-residential scheme
     // may take (its initial values: read, never run).
@@ -122,6 +169,8 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     c.nonresidential = r.chance(40) && !in.loaded_types.empty();
     if (c.nonresidential)
         c.type = (r.chance(3) && !in.unloaded_types.empty()) ? r.pick(in.unloaded_types) : r.pick(in.loaded_types);
+    c.loads = !c.nonresidential || std::find(in.loaded_types.begin(), in.loaded_types.end(), c.type) !=
+                                       in.loaded_types.end();
     c.site = draw_site(r, in, true);
     c.moved_to = draw_site(r, in, false);
     const int kinds = r.between(1, 100);
@@ -140,9 +189,27 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
         if (r.chance(30)) continue;  // left as the new project holds it
         c.rows.push_back({rc.row, r.chance(5) ? r.pick(rc.outside) : r.pick(rc.codes)});
     }
+    if (r.chance(10)) c.rows.push_back({26, static_cast<REAL>(r.between(0, 2))});  // the multi-zone marker
+    // The user's rates: a basic choice of either tariff or both, or the
+    // advanced rates of either.
+    const int rates = r.between(1, 100);
+    if (rates <= 10) c.rate_flags = {26};
+    else if (rates <= 20) c.rate_flags = {29};
+    else if (rates <= 28) c.rate_flags = {26, 29};
+    else if (rates <= 32) c.rate_flags = {r.chance(50) ? 82 : 83};
+    // Gas choices that keep a natural-gas site's fuel: residential 1 to 6,
+    // non-residential 11 to 16.
+    c.electric_choice = static_cast<REAL>(c.nonresidential ? r.between(11, 17) : r.between(1, 5));
+    c.gas_choice = static_cast<REAL>(c.nonresidential ? r.between(11, 16) : r.between(1, 6));
+    if (row_of(c, 6) >= 2.0f && r.chance(40))
+        c.own_roof = c.nonresidential ? 1.0f : r.pick(std::vector<REAL>{1, 1, 2, 3, 4});
     c.copy_from = r.chance(70) ? 1 : 2;
     c.slot = r.between(3, 9);
-    c.water_heater = r.pick(std::vector<INTEGER>{1, 2, 3, 4, 5, 6, 7, -1});
+    // Heaters that suit a natural-gas site (gas, electric, heat pump or
+    // none), or on purpose a propane or oil heater there.
+    c.heater_mismatch = r.chance(8);
+    c.water_heater = c.heater_mismatch ? r.pick(std::vector<INTEGER>{3, 4})
+                                       : r.pick(std::vector<INTEGER>{1, 2, 5, 6, 7, -1});
     const int pv = r.between(1, 100);
     if (pv <= 30) {  // the basic screen's size
         c.photovoltaic_kw = -static_cast<REAL>(r.between(1, 8));
@@ -159,9 +226,20 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
         c.month = 2;
         c.day = 29;
     }
-    c.library_steps = r.chance(60) ? r.between(3, 12) : 0;
-    if (!c.nonresidential && !in.loaded_types.empty()) {
-        c.other_type = r.pick(in.loaded_types);
+    c.library_steps = r.chance(80) ? r.between(4, 14) : 0;
+    if (c.library_steps > 0) {
+        std::vector<INTEGER> free;
+        for (INTEGER k = 3; k <= 9; ++k)
+            if (k != c.slot) free.push_back(k);
+        for (int i = r.between(1, 3); i > 0; --i) {
+            const std::size_t at = r.next() % free.size();
+            c.members.push_back({free[at], draw_site(r, in, false)});
+            free.erase(free.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+    }
+    if (!in.loaded_types.empty() && (c.nonresidential ? r.chance(25) : true)) {
+        c.other_use = true;
+        c.other_type = c.nonresidential ? 0 : r.pick(in.loaded_types);
         c.other_designed = r.chance(50);
     }
     return c;
@@ -180,8 +258,16 @@ std::string describe(const Case& c) {
                                                : std::to_string(static_cast<int>(c.photovoltaic_kw)) + " kW")
       << ", solar water (row 41) " << c.solar_water << ", twelve days from "
       << c.month << '/' << c.day << "; moved to " << describe(c.moved_to);
-    if (c.other_type > 0)
-        o << "; made type " << c.other_type << (c.other_designed ? " (designed)" : " (run)") << " and back";
+    if (!c.rate_flags.empty()) {
+        o << "; the user's rates (flags";
+        for (const INTEGER f : c.rate_flags) o << ' ' << f;
+        o << ", rows 1 and 3: " << c.electric_choice << ", " << c.gas_choice << ")";
+    }
+    if (c.own_roof != 0.0f) o << "; scheme 1 run as it stands with roof choice " << c.own_roof;
+    if (c.other_use)
+        o << "; made " << (c.nonresidential ? std::string("a house") : "type " + std::to_string(c.other_type))
+          << (c.other_designed ? " (designed)" : " (run)") << " and back";
+    for (const auto& [slot, site] : c.members) o << "; slot " << slot << " a copy at " << describe(site);
     if (c.library_steps > 0) o << "; " << c.library_steps << " library commands";
     return o.str();
 }

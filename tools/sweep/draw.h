@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,12 +47,28 @@ struct Site {
     bool zone_file = false;  // a zone number whose zone file the weather directory holds
 };
 
+// A line of zipcodes.sce, read by its columns: the site's rate zones and
+// climate zone.
+struct SiteRecord {
+    long code = 0;
+    int gas_zone = 0, climate_zone = 0, electric_zone = 0;
+    double latitude = 0.0;
+};
+
+// A weather file's place, from its LOCATION line.
+struct WeatherPlace {
+    bool california = false;
+    double latitude = 0.0;
+};
+
 struct Inputs {
     fs::path work, util, weather;
     std::vector<std::string> weather_files;
     std::vector<REAL> zip_codes;     // the table's five-digit codes
     std::vector<REAL> zone_numbers;  // the table's climate-zone rows
     std::vector<INTEGER> loaded_types, unloaded_types;
+    std::vector<SiteRecord> records;
+    std::map<std::string, WeatherPlace> places;  // by weather file name
 };
 
 std::string read_file(const fs::path& p);
@@ -66,6 +83,7 @@ struct Case {
     std::uint64_t seed = 0, number = 0;
     bool nonresidential = false;
     INTEGER type = 0;
+    bool loads = true;  // a house, or a type the load table gives loads
     Site site, moved_to;
     std::vector<std::pair<int, REAL>> rows;  // designer's rows of schemes 1 and 2
     // The copy into a library slot and its runs there.
@@ -76,11 +94,24 @@ struct Case {
     bool solar_ready = false;     // or a solar-ready roof (row 50 = -150)
     REAL solar_water = 0.0f;      // row 41: 0 none, 1 or more sized by rule, below 0 the user's count
     INTEGER month = 1, day = 1;   // first day of the twelve-day runs
-    // A house made another building for a while.
+    bool heater_mismatch = false;  // the slot's heater burns a fuel the site lacks, on purpose
+    // The user's rates in schemes 1 and 2 and the slot: the flags (26 and 29
+    // basic, 82 and 83 advanced) and the tariff choices of rows 1 and 3.
+    std::vector<INTEGER> rate_flags;
+    REAL electric_choice = 0.0f, gas_choice = 0.0f;
+    // An existing building whose scheme 1 the user sets to a roof choice of
+    // its own and runs as it stands before scheme 2's design (0: not done).
+    REAL own_roof = 0.0f;
+    // A building made another use for a while and back: a house made type
+    // `other_type`, or a non-residential building made a house.
     INTEGER other_type = 0;
-    bool other_designed = false;
+    bool other_use = false, other_designed = false;
+    // More slots holding results for the library's lines, each a copy at a
+    // site of its own.
+    std::vector<std::pair<INTEGER, Site>> members;
     int library_steps = 0;  // random library commands after the designs
 };
+
 
 REAL row_of(const Case& c, int row);
 

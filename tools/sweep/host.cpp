@@ -112,6 +112,11 @@ void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Sit
     for (const INTEGER slot : {1, 2}) {
         edit_scheme(in, dir, slot, [&] {
             for (const auto& [row, v] : c.rows) STRATEGY(row, slot) = v;
+            for (const INTEGER flag : c.rate_flags) {
+                if (flag == 26) STRATEGY(1, slot) = c.electric_choice;
+                if (flag == 29) STRATEGY(3, slot) = c.gas_choice;
+                if (flag == 82 || flag == 83) NFLAG(flag) = true;
+            }
             place(site, slot);
             if (c.nonresidential) {
                 NFLAG(24) = true;

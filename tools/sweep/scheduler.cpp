@@ -94,7 +94,7 @@ Outcome read_outcome(const std::string& output, int status, bool timed_out) {
     std::error_code ec;
     fs::remove_all(dir, ec);
     fs::create_directories(dir);
-    Checker k{in, c, fd, 0, {}, {}};
+    Checker k{in, c, fd, 0, {}, {}, {}};
     try {
         if (twin) {
             const fs::path q = dir / "before";
