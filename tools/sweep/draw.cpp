@@ -32,15 +32,13 @@ std::string columns(const std::string& line, std::size_t from, std::size_t to) {
 }
 
 // The columns of a zipcodes.sce line: the code in 1-5, the gas rate zone in
-// 33-36, the climate zone in 42-49, the latitude in 55-60 and the electric
-// rate zone in 61-68.
+// 33-36, the climate zone in 42-49 and the electric rate zone in 61-68.
 std::optional<SiteRecord> site_record(const std::string& line) {
     SiteRecord r;
     try {
         r.code = std::stol(columns(line, 1, 5));
         r.gas_zone = std::stoi(columns(line, 33, 36));
         r.climate_zone = std::stoi(columns(line, 42, 49));
-        r.latitude = std::stod(columns(line, 55, 60));
         r.electric_zone = std::stoi(columns(line, 61, 68));
     } catch (const std::exception&) {
         return std::nullopt;
@@ -48,7 +46,7 @@ std::optional<SiteRecord> site_record(const std::string& line) {
     return r;
 }
 
-// LOCATION,city,state,country,source,station,latitude,...
+// LOCATION,city,state,country,...: California or not.
 WeatherPlace weather_place(const fs::path& epw) {
     std::ifstream in(epw);
     std::string line;
@@ -57,10 +55,7 @@ WeatherPlace weather_place(const fs::path& epw) {
     std::istringstream parts(line);
     for (std::string f; std::getline(parts, f, ',');) fields.push_back(f);
     WeatherPlace w;
-    if (fields.size() > 6) {
-        w.california = fields[2] == "CA";
-        w.latitude = std::atof(fields[6].c_str());
-    }
+    if (fields.size() > 2) w.california = fields[2] == "CA";
     return w;
 }
 

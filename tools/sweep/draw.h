@@ -52,13 +52,11 @@ struct Site {
 struct SiteRecord {
     long code = 0;
     int gas_zone = 0, climate_zone = 0, electric_zone = 0;
-    double latitude = 0.0;
 };
 
 // A weather file's place, from its LOCATION line.
 struct WeatherPlace {
     bool california = false;
-    double latitude = 0.0;
 };
 
 struct Inputs {

@@ -25,9 +25,16 @@ void check_kept(Checker& k, const Run& r, INTEGER slot, const std::string& what)
     std::vector<std::pair<int, REAL>> typed;
     for (const auto& [row, v] : k.c.rows)
         if (row == 6 || row == 8 || row == 14) typed.push_back({row, v});
+    // Schemes 1 and 2 at a California weather file take the built-in
+    // choices of its climate zone whatever the user chose.
+    // What a move does to the user's rates is the host's to set again.
+    const bool moved = what.find("moved") != std::string::npos;
+    const auto place = k.in.places.find(k.c.site.name);
+    const bool zone_choices = moved || (slot <= 2 && k.c.site.kind == Site::kWeatherFile &&
+                                        (place == k.in.places.end() || place->second.california));
     for (const INTEGER flag : k.c.rate_flags) {
-        if (flag == 26) typed.push_back({1, k.c.electric_choice});
-        if (flag == 29) typed.push_back({3, k.c.gas_choice});
+        if (flag == 26 && !zone_choices) typed.push_back({1, k.c.electric_choice});
+        if (flag == 29 && !zone_choices) typed.push_back({3, k.c.gas_choice});
     }
     for (const auto& [row, v] : typed)
         if (r.params[static_cast<std::size_t>(row - 1)] != v) {
@@ -135,7 +142,10 @@ void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design
     std::vector<std::pair<int, REAL>> own_rows;
     edit_scheme(in, other_use, 1, [&] {
         own_type = NTYPE;
-        std::vector<int> form = {6, 8, 11, 14, 16};  // new or existing, area, year, stories, azimuth
+        // New or existing, area, year, stories, azimuth; the tariffs of the
+        // user's rates.
+        std::vector<int> form = {6, 8, 11, 14, 16};
+        if (!c.rate_flags.empty()) form.insert(form.end(), {1, 3});
         for (const RowCodes& rc : c.nonresidential ? nonresidential_rows() : residential_rows()) form.push_back(rc.row);
         for (const int row : form)
             for (const INTEGER s : {1, 2}) own_rows.emplace_back(row + 1000 * s, STRATEGY(row, s));
@@ -230,6 +240,9 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     check_design_outcome(k, moved, "design of scheme 1 moved to " + describe(c.moved_to));
     check_site_tariff(k, moved, c.moved_to, "design of scheme 1 moved");
     check_kept(k, moved, 1, "design of scheme 1 moved");
+    // Scheme 2 shares the site: designed there too, so that its column is
+    // of the site its next run simulates.
+    k.run(p, 2, 246.0f, "design of scheme 2 moved to " + describe(c.moved_to));
     new_project(in, made_there, c, c.moved_to);
     k.settle_missing_zone(made_there, c.moved_to, 1, 243.0f);
     const Run fresh_there = k.run(made_there, 1, 243.0f, "design of scheme 1 of a new project at " +

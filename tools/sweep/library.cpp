@@ -15,7 +15,7 @@ namespace {
 // What the project's files say of the library: names and combination lines.
 struct Library {
     std::vector<INTEGER> named;             // named slots
-    std::vector<INTEGER> with_results;      // named slots 1 to 9 whose runs simulated days
+    std::vector<INTEGER> with_results;      // named slots 1 to 9 whose runs simulated the whole year
     std::vector<INTEGER> lines;             // combination numbers held by lines
     std::vector<std::vector<REAL>> column;  // summary columns 1 to 18, rows 1 to 80
     std::vector<INTEGER> line_number;       // by line 1 to 9: its combination, 0 free
@@ -37,7 +37,7 @@ Library library_of(const Inputs& in, const fs::path& project) {
         l.names.emplace_back(SCHEMENAME(k).view());
         if (!SCHEMENAME(k).trimmed().empty()) {
             l.named.push_back(k);
-            if (l.row(k, 48) > 0.0f) l.with_results.push_back(k);
+            if (l.row(k, 48) >= 365.0f) l.with_results.push_back(k);
         }
         l.line_number.push_back(NCOMBO(k));
         if (NCOMBO(k) > 0) l.lines.push_back(NCOMBO(k));
@@ -137,17 +137,24 @@ std::string typed_name(Random& r, const std::string& plain) {
     return r.pick(std::vector<std::string>{"Sch\xE9ma ", "\xC9tude ", "Ma\xDFnahme ", "Se\xF1or "}) + plain;
 }
 
-// Members that hold results, 2 to 5 of them, as the digits of a line.
-INTEGER line_of_results(Random& r, const Library& l) {
-    std::vector<INTEGER> pool = l.with_results;
-    if (pool.size() < 2 || r.chance(10)) pool = l.named.size() >= 2 ? l.named : std::vector<INTEGER>{1, 2, 3};
+// Members that hold a whole year's results, 2 to 5 of them, as the digits
+// of a line (now and then any named schemes); the case's slot ran twelve
+// days last and combines with none of them.
+INTEGER line_of_results(Random& r, const Library& l, INTEGER twelve_day_slot, bool any_named_too) {
+    std::vector<INTEGER> pool;
+    for (const INTEGER k : l.with_results)
+        if (k != twelve_day_slot) pool.push_back(k);
+    if (pool.size() < 2 || (any_named_too && r.chance(10))) pool = l.named.size() >= 2 ? l.named : std::vector<INTEGER>{1, 2, 3};
     const int count = r.between(2, std::min<int>(5, static_cast<int>(pool.size())));
-    INTEGER number = 0;
+    std::vector<INTEGER> members;
     for (int i = 0; i < count; ++i) {
         const std::size_t at = r.next() % pool.size();
-        number = number * 10 + pool[at];
+        members.push_back(pool[at]);
         pool.erase(pool.begin() + static_cast<std::ptrdiff_t>(at));
     }
+    std::sort(members.begin(), members.end());
+    INTEGER number = 0;
+    for (const INTEGER m : members) number = number * 10 + m;
     return number;
 }
 
@@ -156,6 +163,9 @@ void same_schemes(Checker& k, const Library& before, const Library& after, const
     const std::string invariant = "a scheme's rows stay when a line holding it is made, run, renamed or erased";
     k.reached(invariant);
     for (INTEGER s = 1; s <= 9; ++s) {
+        // A scheme re-read for some months, or run for twelve days, runs
+        // over other days when the command runs it again.
+        if (before.row(s, 48) < 365.0f) continue;
         for (int row = 1; row <= 80; ++row)
             if (!close_enough(before.row(s, row), after.row(s, row))) {
                 std::ostringstream o;
@@ -165,6 +175,106 @@ void same_schemes(Checker& k, const Library& before, const Library& after, const
                 return k.fail(invariant, o.str());
             }
     }
+}
+
+// One library command on project `p` and what it must leave; the run it
+// made, and whether the command got as far as reading a line's members
+// and was refused.
+struct Step {
+    INTEGER current = 0, command = 0, target = 0;
+    std::string name, label;
+    bool edited = false;  // the current slot was edited for this step
+};
+
+Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step& s) {
+    const Library before = library_of(k.in, p);
+    if (s.command != 0) {
+        fs::remove_all(side);
+        fs::copy(p, side, fs::copy_options::recursive);
+    }
+    const Run done = k.run(p, s.current, static_cast<REAL>(s.command), s.label, s.target, s.name);
+    if (done.rc != 0) return done;
+    const Library after = library_of(k.in, p);
+    const bool on_a_line = before.is_line(s.target) || before.is_line(s.current);
+    if (s.command != 0 && done.refused) {
+        // A refused command changes nothing: the run is the plain run of
+        // the current scheme. Only the back-up columns keep the command as
+        // it was loaded. Counted where the command read a line's members:
+        // a show, select or compare of a line.
+        const std::string invariant = "a refused library command leaves the project as a plain run does";
+        if (on_a_line && (s.command == 203 || s.command == 206 || s.command == 212)) k.reached(invariant);
+        const Run plain = k.run(side, s.current, 0.0f, s.label + " (the plain run it is refused into)", s.target);
+        if (auto d = files_differ(without_commands(done.files), without_commands(plain.files),
+                                  [](const std::string&) { return true; }))
+            k.fail(invariant, s.label + ": " + *d);
+    }
+    if (!done.refused && s.command == 208 && s.target >= 1 && s.target <= 9) {
+        // The name the designer typed is kept, as far as a name goes.
+        const std::string invariant = "a name the designer typed is kept";
+        k.reached(invariant);
+        const std::string& kept = after.names[s.target - 1];
+        const std::size_t n = std::min(kept.size(), s.name.size());
+        if (kept.compare(0, n, s.name, 0, n) != 0)
+            k.fail(invariant, s.label + ": scheme " + std::to_string(s.target) + " is named \"" + kept + "\"");
+    }
+    // A command on a line (made, run, shown, renamed, erased), or one
+    // started from a line that touches no scheme of its own.
+    const bool line_command = s.command == 204 || before.is_line(s.target) ||
+                              (before.is_line(s.current) && s.command != 201 && s.command != 205 && s.command != 209);
+    if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.label);
+    int checked = 0;
+    const std::optional<std::string> d = line_not_summed(after, checked);
+    const std::string invariant = "every combination line's column is its members' sum";
+    if (checked > 0) k.reached(invariant);
+    if (d) k.fail(invariant, s.label + ": " + *d);
+    return done;
+}
+
+std::string months(Random& r, bool whole_year_too) {
+    std::string words;
+    if (whole_year_too && r.chance(20)) {
+        for (const char* w : kMonthWords) words += w;
+        return words;
+    }
+    const int count = r.between(1, 4);
+    for (int i = 0; i < count; ++i) words += kMonthWords[r.between(0, 11)];
+    return words;
+}
+
+std::string label_of(const std::string& when, const Step& s, const std::string& what = "") {
+    return when + ": scheme " + std::to_string(s.current) + " command " + std::to_string(s.command) + " target " +
+           std::to_string(s.target) + (s.name.empty() ? "" : " text \"" + s.name + "\"") + what;
+}
+
+// A line of members that hold results made on purpose, one member re-read
+// for some months so that the line no longer adds up, and a show, select
+// or compare of the line, which must be refused once it has read them.
+void broken_line(Checker& k, const fs::path& p, const fs::path& side, Random& r) {
+    const Library named = library_of(k.in, p);
+    if (named.with_results.size() < 3) return;
+    Step make;
+    make.command = 204;
+    make.target = line_of_results(r, named, k.c.slot, false);
+    make.current = make.target % 10;
+    make.name = typed_name(r, "Line to break");
+    make.label = label_of("broken line", make);
+    if (library_step(k, p, side, make).refused || !library_of(k.in, p).is_line(make.target)) return;
+    Step reread;
+    reread.command = 209;
+    reread.current = reread.target = r.pick(members_of(make.target));
+    reread.name = months(r, false);
+    reread.label = label_of("broken line", reread);
+    if (library_step(k, p, side, reread).rc != 0) return;
+    Step use;
+    use.command = r.pick(std::vector<INTEGER>{203, 206, 212});
+    use.current = make.target;
+    use.target = use.command == 212 ? r.pick(named.with_results) : make.target;
+    use.label = label_of("broken line", use);
+    const Run done = library_step(k, p, side, use);
+    const std::string invariant = "a command that needs a broken line's results is refused";
+    k.due(invariant);
+    if (done.rc == 0 && done.refused) return k.reached(invariant);
+    k.fail(invariant, use.label + (done.rc == 0 ? " was done" : " returned " + std::to_string(done.rc)));
 }
 
 }  // namespace
@@ -179,6 +289,7 @@ void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Rando
         k.run(p, 1, 208.0f, "library: scheme 1 command 208 target " + std::to_string(slot) + " text \"" + name + "\"",
               slot, name);
     }
+    if (steps > 0) broken_line(k, p, side, r);
     for (int step = 1; step <= steps; ++step) {
         const Library before = library_of(k.in, p);
         auto any_scheme = [&]() -> INTEGER {
@@ -200,7 +311,7 @@ void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Rando
             target = any_scheme();
         } else if (op <= 36) {
             command = 204;
-            target = line_of_results(r, before);
+            target = line_of_results(r, before, k.c.slot, true);
             current = target % 10;
             name = typed_name(r, "Line " + std::to_string(step));
         } else if (op <= 42) {
@@ -217,12 +328,8 @@ void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Rando
             // A member re-read for some months: its lines no longer add up.
             command = 209;
             if (!before.lines.empty() && r.chance(70)) current = r.pick(members_of(r.pick(before.lines)));
-            if (r.chance(20)) {
-                for (const char* w : kMonthWords) name += w;
-            } else {
-                const int count = r.between(1, 4);
-                for (int i = 0; i < count; ++i) name += kMonthWords[r.between(0, 11)];
-            }
+            target = current;
+            name = months(r, true);
         } else if (op <= 84) {
             command = 212;
             if (!before.lines.empty() && r.chance(60)) current = r.pick(before.lines);
@@ -238,49 +345,9 @@ void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Rando
             });
             what = ", twelve days from " + std::to_string(month) + "/" + std::to_string(day);
         }
-        const std::string label = "library step " + std::to_string(step) + ": scheme " + std::to_string(current) +
-                                  " command " + std::to_string(command) + " target " + std::to_string(target) +
-                                  (name.empty() ? "" : " text \"" + name + "\"") + what;
-        if (command != 0) {
-            fs::remove_all(side);
-            fs::copy(p, side, fs::copy_options::recursive);
-        }
-        const Run done = k.run(p, current, static_cast<REAL>(command), label, target, name);
-        if (done.rc != 0) continue;
-        const Library after = library_of(k.in, p);
-        // A refusal of a command that read a line's members: a show, select
-        // or compare of a line whose members no longer add up.
-        const bool on_a_line = before.is_line(target) || before.is_line(current);
-        if (command != 0 && done.refused) {
-            // A refused command changes nothing: the run is the plain run
-            // of the current scheme. Only the back-up columns keep the
-            // command as it was loaded.
-            const std::string invariant = "a refused library command leaves the project as a plain run does";
-            if (on_a_line && (command == 203 || command == 206 || command == 212)) k.reached(invariant);
-            const Run plain = k.run(side, current, 0.0f, label + " (the plain run it is refused into)", target);
-            if (auto d = files_differ(without_commands(done.files), without_commands(plain.files),
-                                      [](const std::string&) { return true; }))
-                k.fail(invariant, label + ": " + *d);
-        }
-        if (!done.refused && command == 208 && target >= 1 && target <= 9) {
-            // The name the designer typed is kept, as far as a name goes.
-            const std::string invariant = "a name the designer typed is kept";
-            k.reached(invariant);
-            const std::string& kept = after.names[target - 1];
-            const std::size_t n = std::min(kept.size(), name.size());
-            if (kept.compare(0, n, name, 0, n) != 0)
-                k.fail(invariant, label + ": scheme " + std::to_string(target) + " is named \"" + kept + "\"");
-        }
-        // A command on a line (made, run, shown, renamed, erased), or one
-        // started from a line that touches no scheme of its own.
-        const bool line_command = command == 204 || before.is_line(target) ||
-                                  (before.is_line(current) && command != 201 && command != 205 && command != 209);
-        if (!done.refused && line_command && what.empty()) same_schemes(k, before, after, label);
-        int checked = 0;
-        const std::optional<std::string> d = line_not_summed(after, checked);
-        const std::string invariant = "every combination line's column is its members' sum";
-        if (checked > 0) k.reached(invariant);
-        if (d) k.fail(invariant, label + ": " + *d);
+        Step s{current, command, target, name, "", !what.empty()};
+        s.label = label_of("library step " + std::to_string(step), s, what);
+        library_step(k, p, side, s);
     }
 }
 
