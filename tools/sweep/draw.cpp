@@ -80,9 +80,12 @@ Inputs survey(const fs::path& work, const fs::path& util, const fs::path& weathe
     }
     // The built-in load table says which types a non-residential scheme
     // may take (its initial values: read, never run).
+    // A residential type (16 to 19) in non-residential mode is read as
+    // type 14 and has its loads.
     for (INTEGER type = 1; type <= 20; ++type) {
+        const INTEGER read_as = type >= 16 && type <= 19 ? 14 : type;
         bool loads = false;
-        for (INTEGER row = 1; row <= 14; ++row) loads = loads || DVALUENR(row, type) != 0.0f;
+        for (INTEGER row = 1; row <= 14; ++row) loads = loads || DVALUENR(row, read_as) != 0.0f;
         (loads ? in.loaded_types : in.unloaded_types).push_back(type);
     }
     return in;
