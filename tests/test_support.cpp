@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -43,6 +44,17 @@ std::vector<std::string> read_lines(const std::filesystem::path& p) {
 void write_file(const std::filesystem::path& p, const std::string& content) {
     std::ofstream out(p, std::ios::binary);
     out << content;
+}
+
+std::set<std::string> names_in(const std::filesystem::path& dir) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) names.insert(e.path().filename().string());
+    return names;
+}
+
+unsigned long long inode_of(const std::filesystem::path& file) {
+    struct stat st{};
+    return ::lstat(file.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
 void use_directories(const std::string& project, const std::string& util, const std::string& weather) {

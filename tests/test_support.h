@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ private:
 std::string read_file(const std::filesystem::path& p);
 std::vector<std::string> read_lines(const std::filesystem::path& p);
 void write_file(const std::filesystem::path& p, const std::string& content);
+
+// The names a directory holds, and the inode number of the file at a name
+// (0 when none bears it).
+std::set<std::string> names_in(const std::filesystem::path& dir);
+unsigned long long inode_of(const std::filesystem::path& file);
 
 // Sets the directory table as the driver does for a run.
 void use_directories(const std::string& project, const std::string& util, const std::string& weather);

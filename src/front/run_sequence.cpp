@@ -83,6 +83,7 @@ INTEGER start_run() {
     // false (the location changed, 81, and 71, 72): set by this run's loads
     // or not at all, never carried from an earlier call.
     for (INTEGER i : {71, 72, 81}) NFLAG(i) = false;
+    SITE_MOVE_STATE = SITE_MOVE_STATE_t{};
     for (INTEGER i : {7, 15, 54}) NFLAG(i) = true;
 
     DOS_OPENCONSOLE();

@@ -3,7 +3,6 @@
 // cleared away.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,28 +17,19 @@ namespace mavo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::inode_of;
+using testing::names_in;
 using testing::read_file;
 using testing::ScratchDir;
 using testing::write_file;
 
 constexpr int kUnit = 32;
 
-std::set<std::string> names_in(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
-    return names;
-}
-
 bool save(const fs::path& file, const std::string& text) {
     std::FILE* f = unit_open_replacing(kUnit, file.c_str(), "w");
     if (!f) return false;
     std::fputs(text.c_str(), f);
     return unit_close(kUnit);
-}
-
-unsigned long long inode_of(const fs::path& file) {
-    struct stat st{};
-    return ::stat(file.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
 std::string read_through_units(const fs::path& file) {

@@ -35,17 +35,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace testing;
 
-unsigned long long inode_of(const fs::path& file) {
-    struct stat st{};
-    return ::lstat(file.c_str(), &st) == 0 ? st.st_ino : 0;
-}
-
-std::set<std::string> names_in(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
-    return names;
-}
-
 TEST(UnsafeProjectRun, LinksAtTheNamesARunWritesAreReplacedNotWrittenThrough) {
     ScratchDir dir;
     const fs::path outside = dir / "outside";
