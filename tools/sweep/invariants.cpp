@@ -227,6 +227,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const Run copy = k.run(p, c.copy_from, 201.0f, "copy of scheme " + std::to_string(c.copy_from) + " to slot " +
                                                       std::to_string(c.slot), c.slot);
     if (copy.rc == 0) slot_runs(k, p);
+    if (copy.rc == 0) line_cost_without_array(k, p, dir / "array-line");
     if (c.library_steps > 0) member_runs(k, p);
 
     // The project moved and designed again = a new project made there.
