@@ -362,14 +362,14 @@ void line_cost_without_array(Checker& k, const fs::path& p, const fs::path& side
     fs::copy(p, side, fs::copy_options::recursive);
     const INTEGER s = c.slot, number = 10 + s;
     const std::string label = "line of scheme 1 and slot " + std::to_string(s) + " with its array";
-    k.run(side, 1, 208.0f, label + ": slot named", s, "Member with an array");
-    // The slot ran twelve days last: a line takes members that hold the
-    // year.
+    // The slot ran twelve days last and a line takes members that hold the
+    // year: the run that names the slot runs it for the year.
     edit_scheme(k.in, side, s, [] {
         TMYMON = 0;
         TMYDAY = 0;
     });
-    if (!k.run(side, s, 0.0f, label + ": year run of the slot").simulated()) return;
+    if (!k.run(side, s, 208.0f, label + ": the slot named and run for the year", s, "Member with an array").simulated())
+        return;
     const Run with = k.run(side, s, 204.0f, label + ": line made", number, "Line with an array");
     const Library made = library_of(k.in, side);
     const auto at = std::find(made.line_number.begin(), made.line_number.end(), number);
