@@ -8,6 +8,7 @@
 #include "project/project.h"
 #include "sweep/expectations.h"
 #include "sweep/library.h"
+#include "sweep/rate_zones.h"
 
 namespace mavo::sweep {
 
@@ -193,6 +194,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const Files design_files = design.files;
     const Run rerun = k.run(p, 1, 0.0f, "re-run of scheme 1");
     k.same_scheme("design run = re-run of its saved design (scheme 1)", design, rerun);
+    same_rate_zones_same_price(k, p, dir / "same-rate-zones", rerun);
     const Run second = k.run(p, 1, 243.0f, "second design of scheme 1");
     k.same_scheme("a second design = the first (scheme 1)", design, second);
     Run previous = k.run(p, 1, 0.0f, "re-run 2 of scheme 1");
@@ -227,6 +229,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const Run copy = k.run(p, c.copy_from, 201.0f, "copy of scheme " + std::to_string(c.copy_from) + " to slot " +
                                                       std::to_string(c.slot), c.slot);
     if (copy.rc == 0) slot_runs(k, p);
+    if (copy.rc == 0) line_cost_without_array(k, p, dir / "array-line");
     if (c.library_steps > 0) member_runs(k, p);
 
     // The project moved and designed again = a new project made there.

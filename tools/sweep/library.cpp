@@ -354,4 +354,53 @@ void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Rando
     }
 }
 
+void line_cost_without_array(Checker& k, const fs::path& p, const fs::path& side) {
+    const Case& c = k.c;
+    const bool array = c.photovoltaic_kw != 0.0f || c.modules > 0.0f || c.solar_ready;
+    if (!c.loads || c.heater_mismatch || !array) return;
+    fs::remove_all(side);
+    fs::copy(p, side, fs::copy_options::recursive);
+    const INTEGER s = c.slot, number = 10 + s;
+    const std::string label = "line of scheme 1 and slot " + std::to_string(s) + " with its array";
+    // The slot ran twelve days last and a line takes members that hold the
+    // year: the run that names the slot runs it for the year.
+    edit_scheme(k.in, side, s, [] {
+        TMYMON = 0;
+        TMYDAY = 0;
+    });
+    if (!k.run(side, s, 208.0f, label + ": the slot named and run for the year", s, "Member with an array").simulated())
+        return;
+    const Run with = k.run(side, s, 204.0f, label + ": line made", number, "Line with an array");
+    const Library made = library_of(k.in, side);
+    const auto at = std::find(made.line_number.begin(), made.line_number.end(), number);
+    if (with.refused || !with.simulated() || with.rows[69] <= 0.0f || at == made.line_number.end()) return;
+    const std::size_t line = static_cast<std::size_t>(at - made.line_number.begin()) + 1;
+    edit_scheme(k.in, side, s, [&] {
+        SQTY(1) = 0.0f;
+        STRATEGY(50, s) = 0.0f;
+    });
+    const Run without = k.run(side, s, 0.0f, label + ": the array removed, the slot run again");
+    if (!without.simulated() || made.row(1, 48) < 365.0f) return;
+    const Library after = library_of(k.in, side);
+    const std::vector<REAL>& a = made.column[9 + line - 1];
+    const std::vector<REAL>& b = after.column[9 + line - 1];
+    const std::string invariant =
+        "a line's gross electricity cost is independent of a member's array, the array valued at its mean price";
+    k.reached(invariant);
+    auto within_a_cent = [](double x, double y) { return std::fabs(x - y) <= 0.01 + 2e-6 * std::fabs(x); };
+    if (without.rows[69] != 0.0f)
+        return k.fail(invariant, label + ": the slot without its array still gives " +
+                                     std::to_string(without.rows[69]) + " kWh");
+    if (!within_a_cent(with.rows[35], without.rows[35]))
+        return k.fail(invariant, mismatch(line, number, "slot " + std::to_string(s) + " row 36 with its array",
+                                          with.rows[35], without.rows[35]));
+    if (!within_a_cent(a[35], b[35]))
+        return k.fail(invariant, mismatch(line, number, "row 36 with the member's array", a[35], b[35]));
+    const double value = a[24] > 0.0f ? static_cast<double>(a[69]) * a[35] / a[24] : 0.0;
+    if (!within_a_cent(a[54], value))
+        return k.fail(invariant, mismatch(line, number, "row 55 (row 70 x row 36 / row 25)", a[54], value));
+    if (!within_a_cent(a[56], static_cast<double>(a[35]) - a[54]))
+        k.fail(invariant, mismatch(line, number, "row 57 (row 36 - row 55)", a[56], static_cast<double>(a[35]) - a[54]));
+}
+
 }  // namespace mavo::sweep

@@ -11,4 +11,11 @@ namespace mavo::sweep {
 // directory for the plain run a refused command must equal.
 void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Random r, int steps);
 
+// In a copy of project `p` made in `side`: a line of scheme 1 and the
+// case's slot, holding a photovoltaic array, billed with and without the
+// array. The line's gross electricity cost is the bill of its members'
+// gross purchases, the same either way; the array's output is valued at
+// the line's mean price.
+void line_cost_without_array(Checker& k, const fs::path& p, const fs::path& side);
+
 }  // namespace mavo::sweep
