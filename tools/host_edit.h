@@ -6,6 +6,9 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +64,43 @@ void edit_loaded_scheme(INTEGER slot, Edit&& edit) {
     edit();
     KEEP2(1);
     AADISK(6);
+}
+
+// The byte of the scheme's input file that holds run flag `flag` (one byte
+// each), found by the kernel's own writer: a scratch project's scheme 1 is
+// saved with a flag of the same block cleared and set, and the one byte
+// that differs is that flag's. The flags a save clears (the user's basic
+// rates 26 and 29, the location change 81) are found beside a neighbour the
+// save keeps. `scratch` is a directory the call may make and remove.
+inline std::size_t input_file_flag_byte(INTEGER flag, const std::filesystem::path& scratch,
+                                        const std::string& util, const std::string& weather) {
+    namespace fs = std::filesystem;
+    const bool cleared_by_a_save = flag == 26 || flag == 29 || flag == 81;
+    const INTEGER measured = cleared_by_a_save ? flag + 1 : flag;
+    fs::remove_all(scratch);
+    new_project_files(scratch, util);
+    auto saved_with = [&](bool value) {
+        reset_all_blocks();
+        use_directories(scratch.string(), util, weather);
+        BLK0B.DISKPROJ = 32;
+        BLK0B.DISKDAT = 21;
+        BLK0B.DISKKEEP2 = 26;
+        edit_loaded_scheme(1, [&] { NFLAG(measured) = value; });
+        std::ifstream in(scratch / "scheme1b.dat", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const std::string cleared = saved_with(false), set = saved_with(true);
+    reset_all_blocks();
+    fs::remove_all(scratch);
+    std::size_t at = 0, differing = 0;
+    for (std::size_t i = 0; i < cleared.size() && i < set.size(); ++i)
+        if (cleared[i] != set[i]) {
+            at = i;
+            ++differing;
+        }
+    if (differing != 1 || cleared.size() != set.size())
+        throw std::runtime_error("run flag " + std::to_string(measured) + " is not one byte of the input file");
+    return cleared_by_a_save ? at - 1 : at;
 }
 
 }  // namespace mavo::host

@@ -1,0 +1,80 @@
+// One call of the kernel as the host makes it, with the checks every call
+// owes, and the comparisons of two runs.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sweep/host.h"
+
+namespace mavo::sweep {
+
+struct Run {
+    int rc = 0;
+    INTEGER column = 0;
+    std::vector<REAL> rows;    // summary rows 1 to 80 of the scheme run
+    std::vector<REAL> params;  // its parameter column, the command left out
+    Files files;
+    bool refused = false;  // flag 91: the library command was refused
+    INTEGER electric_zone = 0, gas_zone = 0;  // the rate zones the run billed on
+    INTEGER climate_zone = 0;                 // the climate zone the run simulated
+    // Days simulated (row 48).
+    REAL days() const { return rows.size() >= 48 ? rows[47] : 0.0f; }
+    bool simulated() const { return rc == 0 && days() > 0.0f; }
+};
+
+struct Checker {
+    const Inputs& in;
+    const Case& c;
+    int fd;  // the pipe to the parent
+    long runs = 0;
+    std::vector<std::string> broken;
+    std::map<std::string, bool> seen;
+    // Run flags the host sets in a scheme's saved input file before every
+    // run of it (the user's basic rates, which a save clears), by slot.
+    std::map<INTEGER, std::vector<INTEGER>> flags_every_run{};
+
+    void say(const std::string& line) const;
+    // One line per broken invariant; later breaks of the same one add
+    // nothing.
+    void fail(const std::string& invariant, const std::string& detail);
+    // The invariant was checked in this case on runs that simulated days
+    // (for a refusal: on a command that read its members).
+    void reached(const std::string& invariant) const;
+    // The invariant is owed by this case: the parent counts the cases
+    // owing it against those reaching it.
+    void due(const std::string& invariant) const;
+
+    // One call of the kernel as the host makes it, with the checks every
+    // call owes: 0 with whole files, or 1 with every file as it was.
+    Run run(const fs::path& project, INTEGER slot, REAL command, const std::string& step, INTEGER second = 0,
+            const std::string& name = "");
+    // A site given as a climate zone whose zone file the weather directory
+    // lacks: the run that meets it simulates nothing, returns 0 and saves
+    // the default location (90024) as the site of schemes 1 and 2; from the
+    // next run on the project is one at the default location. Does that
+    // run, checks it, and leaves the project ready for the case's runs.
+    void settle_missing_zone(const fs::path& project, const Site& site, INTEGER slot, REAL command);
+
+    // Design or run `a` and `b` give one scheme: its 80 rows, and unless
+    // only the results are compared its saved input file and its parameter
+    // column.
+    void same_scheme(const std::string& invariant, const Run& a, const Run& b, bool saved_too = true);
+    // After the first run of an edited scheme the back-up columns hold the
+    // column as the host wrote it, after the second as the first run saved
+    // it: `first_after_edit` leaves them out.
+    void same_files(const std::string& invariant, const Files& a, const Files& b, bool first_after_edit = false);
+};
+
+// The first summary row two runs disagree in, beyond 1e-4 relative and
+// 1e-3 absolute.
+std::optional<std::string> rows_differ(const Run& a, const Run& b);
+// Two values equal within 1e-4 relative and `absolute`.
+bool close_enough(double x, double y, double absolute = 1e-3);
+std::optional<std::string> files_differ(const Files& a, const Files& b,
+                                        const std::function<bool(const std::string&)>& which);
+
+}  // namespace mavo::sweep

@@ -1,0 +1,152 @@
+// Expectations the kernel does not compute itself, from the inputs and the
+// data files.
+#include "sweep/expectations.h"
+
+#include <cmath>
+#include <sstream>
+
+#include "blocks/blocks.h"
+
+namespace mavo::sweep {
+
+namespace {
+
+// The built-in tariff choices of a California site known by its climate
+// zone 1 to 16 alone: a dwelling's electric and gas choice (one number); a
+// non-residential building's choice, its gas rate zone alike, and its
+// electric rate zone.
+constexpr int kHouseChoiceByZone[16] = {3, 3, 3, 3, 3, 1, 2, 1, 1, 1, 3, 3, 3, 1, 1, 3};
+constexpr int kBuildingChoiceByZone[16] = {13, 13, 13, 13, 13, 11, 12, 11, 11, 11, 13, 13, 13, 11, 11, 13};
+constexpr int kBuildingElectricZoneByZone[16] = {34, 34, 34, 34, 34, 32, 33, 32, 32, 32, 34, 35, 34, 32, 32, 34};
+
+// The default location's rate zones for a dwelling (a weather-file site in
+// California bills on them), and the tariffs outside California.
+constexpr INTEGER kDefaultHouseElectricZone = 10, kDefaultHouseGasZone = 1;
+
+// The class 1 to 5 of a record's electric rate zone: one utility's tiered
+// tariffs (10 to 17), then 1 to 4, -20 to -11, -2 to -1, any other.
+int electric_class(int zone) {
+    if (zone >= 10 && zone <= 17) return 1;
+    if (zone >= 1 && zone <= 4) return 2;
+    if (zone >= -20 && zone <= -11) return 3;
+    if (zone >= -2 && zone <= -1) return 4;
+    return 5;
+}
+
+// A dwelling's gas choice from its record's gas rate zone.
+REAL house_gas_choice(int zone) {
+    if (zone >= -9 && zone <= -1) return 3.0f;
+    if (zone < -9) return 5.0f;
+    if (zone >= 0 && zone <= 4) return 1.0f;
+    if (zone == 10) return 2.0f;
+    return 5.0f;
+}
+
+const SiteRecord* record_of(const Inputs& in, long code) {
+    for (const SiteRecord& r : in.records)
+        if (r.code == code) return &r;
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<Tariff> site_tariff(const Inputs& in, const Site& site, bool nonresidential, int simulated_zone) {
+    Tariff t;
+    if (site.kind == Site::kWeatherFile) {
+        const auto place = in.places.find(site.name);
+        if (place == in.places.end()) return std::nullopt;
+        if (!place->second.california) {
+            t.electric = t.gas = nonresidential ? 15.0f : 5.0f;
+            t.electric_zone = nonresidential ? 36 : kDefaultHouseElectricZone;
+            t.gas_zone = nonresidential ? 15 : kDefaultHouseGasZone;
+            return t;
+        }
+        const std::optional<int> zone =
+            simulated_zone >= 1 && simulated_zone <= 16 ? std::optional<int>(simulated_zone) : std::nullopt;
+        if (!zone) return std::nullopt;
+        if (nonresidential) {
+            t.electric = t.gas = static_cast<REAL>(kBuildingChoiceByZone[*zone - 1]);
+            t.electric_zone = kBuildingElectricZoneByZone[*zone - 1];
+            t.gas_zone = kBuildingChoiceByZone[*zone - 1];
+        } else {
+            t.electric = t.gas = static_cast<REAL>(kHouseChoiceByZone[*zone - 1]);
+            t.electric_zone = kDefaultHouseElectricZone;
+            t.gas_zone = kDefaultHouseGasZone;
+        }
+        return t;
+    }
+    // A climate zone without its zone file falls back to the default
+    // location, whose record then names the tariff.
+    const long code = site.kind == Site::kZoneNumber && !site.zone_file ? 90024 : static_cast<long>(site.number);
+    const SiteRecord* r = record_of(in, code);
+    if (!r || r->climate_zone < 1 || r->climate_zone > 16) return std::nullopt;
+    const int position = electric_class(r->electric_zone);
+    if (nonresidential) {
+        t.electric = static_cast<REAL>(10 + position);
+        t.electric_zone = 31 + position;
+        t.gas = static_cast<REAL>(kBuildingChoiceByZone[r->climate_zone - 1]);
+        t.gas_zone = kBuildingChoiceByZone[r->climate_zone - 1];
+    } else {
+        t.electric = static_cast<REAL>(position);
+        t.electric_zone = r->electric_zone;
+        t.gas = house_gas_choice(r->gas_zone);
+        t.gas_zone = r->gas_zone;
+    }
+    return t;
+}
+
+std::string describe(const Tariff& t) {
+    std::ostringstream o;
+    o << "rows 1 and 3 " << t.electric << " and " << t.gas << ", rate zones " << t.electric_zone << " and "
+      << t.gas_zone;
+    return o.str();
+}
+
+void check_design_outcome(Checker& k, const Run& r, const std::string& what) {
+    if (k.c.loads) {
+        const std::string invariant = "a building with loads designs and simulates its days";
+        k.due(invariant);
+        if (r.simulated()) return k.reached(invariant);
+        std::ostringstream o;
+        o << what << " returned " << r.rc << " with " << r.days() << " days simulated";
+        return k.fail(invariant, o.str());
+    }
+    const std::string invariant = "a building without loads is refused";
+    k.due(invariant);
+    if (r.rc == 1) return k.reached(invariant);
+    k.fail(invariant, what + " returned " + std::to_string(r.rc));
+}
+
+void check_site_tariff(Checker& k, const Run& r, const Site& site, const std::string& what) {
+    if (!r.simulated() || !k.c.rate_flags.empty()) return;
+    const std::optional<Tariff> want = site_tariff(k.in, site, k.c.nonresidential, r.climate_zone);
+    if (!want) return;
+    const std::string invariant = "the tariff in force is the one the site's record names";
+    k.reached(invariant);
+    const Tariff got{r.params[0], r.params[2], r.electric_zone, r.gas_zone};
+    if (got.electric != want->electric || got.gas != want->gas || got.electric_zone != want->electric_zone ||
+        got.gas_zone != want->gas_zone)
+        k.fail(invariant, what + " at " + describe(site) + ": " + describe(got) + ", not " + describe(*want));
+}
+
+void check_nothing_simulated(Checker& k, const Run& r, INTEGER slot, const std::string& reason) {
+    const std::string invariant = "a run that cannot simulate says \"Nothing was simulated\" with its reason";
+    k.due(invariant);
+    if (r.rc != 0) return k.fail(invariant, "the run returned " + std::to_string(r.rc));
+    if (r.days() != 0.0f) return k.fail(invariant, "it simulated " + std::to_string(r.days()) + " days");
+    const std::string n = std::to_string(slot);
+    const std::string said = "Nothing was simulated: " + reason;
+    const auto csv = r.files.find("scheme" + n + ".csv");
+    if (csv == r.files.end() || csv->second.rfind(said, 0) != 0)
+        return k.fail(invariant, "scheme" + n + ".csv does not begin \"" + said + "\"");
+    // The compliance document and its instructions (a dwelling's) refuse
+    // the import with the same reason.
+    for (const char* ext : {".xml", ".txt"}) {
+        const auto f = r.files.find("scheme" + n + ext);
+        if (f != r.files.end() && f->second.find(reason) == std::string::npos)
+            return k.fail(invariant, "scheme" + n + ext + " does not give the reason");
+    }
+    k.reached(invariant);
+}
+
+}  // namespace mavo::sweep

@@ -1,0 +1,42 @@
+// The host's side between runs: the project's files as a host reads them,
+// and the edits a host makes between calls.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "sweep/draw.h"
+
+namespace mavo::sweep {
+
+// Every file of the project directory but its lock, by name.
+using Files = std::map<std::string, std::string>;
+
+Files project_files(const fs::path& dir);
+void write_file(const fs::path& p, const std::string& bytes);
+// FNV-1a over every file's name and bytes: two runs that leave the same
+// files have the same digest.
+std::uint64_t digest(const Files& files);
+
+// The host's own memory: every edit starts from fresh blocks, so that what
+// a host writes never depends on what the kernel left in this process.
+void host_directories(const Inputs& in, const fs::path& project);
+// Rewrites the input file and parameter column of scheme `slot`.
+void edit_scheme(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit);
+// Selects scheme `slot` and stores its command and second scheme.
+void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second);
+// Sets run flags in the saved input file of scheme `slot`: those a save
+// clears (the user's basic rates 26 and 29, "the user changed the location"
+// 81) the host sets in the file after its edit, for the next run.
+void set_saved_flags(const Inputs& in, const fs::path& project, INTEGER slot, const std::vector<INTEGER>& flags);
+void set_location_changed(const Inputs& in, const fs::path& project, INTEGER slot);
+// A site as the host stores it: a weather file by its name and a negative
+// zip code, a zip code or zone number with no weather file named.
+void place(const Site& s, INTEGER slot);
+void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot);
+// A new project whose two design slots describe the case at `site`.
+void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site);
+
+}  // namespace mavo::sweep

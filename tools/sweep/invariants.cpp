@@ -1,0 +1,273 @@
+// The invariants: the runs of a case and what they must show.
+#include "sweep/invariants.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "blocks/blocks.h"
+#include "project/project.h"
+#include "sweep/expectations.h"
+#include "sweep/library.h"
+
+namespace mavo::sweep {
+
+namespace {
+
+const std::string kKept = "what the user typed is kept";
+
+// What the user typed and a design or a move keeps: the form's area and
+// stories, whether the building is new or existing, and the tariffs the
+// user chose with the basic rates. (The design faces its building as it
+// generates it: the azimuth is not the user's to keep.)
+void check_kept(Checker& k, const Run& r, INTEGER slot, const std::string& what) {
+    if (!r.simulated()) return;
+    k.reached(kKept);
+    std::vector<std::pair<int, REAL>> typed;
+    for (const auto& [row, v] : k.c.rows)
+        if (row == 6 || row == 8 || row == 14) typed.push_back({row, v});
+    // Schemes 1 and 2 at a California weather file take the built-in
+    // choices of its climate zone whatever the user chose.
+    // What a move does to the user's rates is the host's to set again.
+    const bool moved = what.find("moved") != std::string::npos;
+    const auto place = k.in.places.find(k.c.site.name);
+    const bool zone_choices = moved || (slot <= 2 && k.c.site.kind == Site::kWeatherFile &&
+                                        (place == k.in.places.end() || place->second.california));
+    for (const INTEGER flag : k.c.rate_flags) {
+        if (flag == 26 && !zone_choices) typed.push_back({1, k.c.electric_choice});
+        if (flag == 29 && !zone_choices) typed.push_back({3, k.c.gas_choice});
+    }
+    for (const auto& [row, v] : typed)
+        if (r.params[static_cast<std::size_t>(row - 1)] != v) {
+            std::ostringstream o;
+            o << what << ": scheme " << slot << " row " << row << " is " << r.params[static_cast<std::size_t>(row - 1)]
+              << ", typed " << v;
+            return k.fail(kKept, o.str());
+        }
+}
+
+// A run of a slot the case's inputs say must simulate its days.
+void check_slot_simulates(Checker& k, const Run& r, const std::string& what) {
+    if (!k.c.loads) return;
+    const std::string invariant = "a slot with a heater that suits the site simulates its days";
+    k.due(invariant);
+    if (r.simulated()) return k.reached(invariant);
+    k.fail(invariant, what + " returned " + std::to_string(r.rc) + " with " + std::to_string(r.days()) + " days");
+}
+
+// An existing building whose scheme 1 the user set to a roof choice of
+// its own and ran as it stands: scheme 1 keeps the choice, and scheme 2's
+// vintage design copies it.
+void own_roof_as_it_stands(Checker& k, const fs::path& project) {
+    const Case& c = k.c;
+    edit_scheme(k.in, project, 1, [&] { STRATEGY(32, 1) = c.own_roof; });
+    const Run stands = k.run(project, 1, 0.0f, "scheme 1 with roof choice " + std::to_string(c.own_roof) +
+                                                   " run as it stands");
+    if (!stands.simulated()) return;
+    k.reached(kKept);
+    if (stands.params[31] != c.own_roof)
+        return k.fail(kKept, "scheme 1 run as it stands has roof choice " + std::to_string(stands.params[31]) +
+                                 ", typed " + std::to_string(c.own_roof));
+    const Run vintage = k.run(project, 2, 246.0f, "design of scheme 2 after scheme 1 run as it stands");
+    if (!vintage.simulated()) return;
+    const std::string invariant = "scheme 2 of an existing building copies scheme 1's roof as it stands";
+    k.reached(invariant);
+    if (vintage.params[31] != c.own_roof)
+        k.fail(invariant, "scheme 2's roof choice is " + std::to_string(vintage.params[31]) + ", scheme 1's " +
+                              std::to_string(c.own_roof));
+}
+
+// The copy into the case's slot: a year run twice, twelve days run twice.
+void slot_runs(Checker& k, const fs::path& p) {
+    const Inputs& in = k.in;
+    const Case& c = k.c;
+    const INTEGER s = c.slot;
+    edit_scheme(in, p, s, [&] {
+        WHTYPE = c.water_heater;
+        STRATEGY(41, s) = c.solar_water;
+        if (c.photovoltaic_kw != 0.0f) SQTY(1) = c.photovoltaic_kw;
+        if (c.modules > 0.0f) {
+            SQTY(1) = c.modules;
+            STRATEGY(50, s) = c.modules;
+        }
+        if (c.solar_ready) {
+            SQTY(1) = 0.0f;
+            STRATEGY(50, s) = -150.0f;
+        }
+        TMYMON = 0;
+        TMYDAY = 0;
+    });
+    const Run year1 = k.run(p, s, 0.0f, "year run of slot " + std::to_string(s));
+    if (c.heater_mismatch) check_nothing_simulated(k, year1, s, "the heating or water-heating fuel does not suit the site");
+    else check_slot_simulates(k, year1, "year run of slot " + std::to_string(s));
+    const Run year2 = k.run(p, s, 0.0f, "second year run of slot " + std::to_string(s));
+    k.same_scheme("a slot's first plain run = its second", year1, year2);
+    if (year1.simulated()) k.same_files("re-runs are byte-stable (slot year runs)", year1.files, year2.files, true);
+    edit_scheme(in, p, s, [&] {
+        TMYMON = c.month;
+        TMYDAY = c.day;
+    });
+    const Run days1 = k.run(p, s, 0.0f, "twelve-day run of slot " + std::to_string(s));
+    if (!c.heater_mismatch) check_slot_simulates(k, days1, "twelve-day run of slot " + std::to_string(s));
+    const Run days2 = k.run(p, s, 0.0f, "second twelve-day run of slot " + std::to_string(s));
+    if (days1.simulated()) k.same_files("twelve-day runs are byte-stable", days1.files, days2.files, true);
+}
+
+// More slots holding results for the library's lines: copies of scheme 1
+// or 2, each moved to a site of its own and run for the year.
+void member_runs(Checker& k, const fs::path& p) {
+    for (const auto& [slot, site] : k.c.members) {
+        const INTEGER from = slot % 2 == 0 ? 2 : 1;
+        const Run copy = k.run(p, from, 201.0f, "copy of scheme " + std::to_string(from) + " to slot " +
+                                                    std::to_string(slot), slot);
+        if (copy.rc != 0) continue;
+        edit_scheme(k.in, p, slot, [&] {
+            place(site, slot);
+            WHTYPE = 1;
+            TMYMON = 0;
+            TMYDAY = 0;
+        });
+        set_location_changed(k.in, p, slot);
+        const Run year = k.run(p, slot, 0.0f, "year run of slot " + std::to_string(slot) + " at " + describe(site));
+        check_slot_simulates(k, year, "year run of slot " + std::to_string(slot));
+    }
+}
+
+// The building made another use for a while and made itself again, as
+// the designer had it: its type and the rows of its form, which the other
+// use's design rewrote.
+void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design) {
+    const Inputs& in = k.in;
+    const Case& c = k.c;
+    INTEGER own_type = 0;
+    std::vector<std::pair<int, REAL>> own_rows;
+    edit_scheme(in, other_use, 1, [&] {
+        own_type = NTYPE;
+        // New or existing, area, year, stories, azimuth; the tariffs of the
+        // user's rates.
+        std::vector<int> form = {6, 8, 11, 14, 16};
+        if (!c.rate_flags.empty()) form.insert(form.end(), {1, 3});
+        for (const RowCodes& rc : c.nonresidential ? nonresidential_rows() : residential_rows()) form.push_back(rc.row);
+        for (const int row : form)
+            for (const INTEGER s : {1, 2}) own_rows.emplace_back(row + 1000 * s, STRATEGY(row, s));
+        NFLAG(24) = !c.nonresidential;
+        NTYPE = c.nonresidential ? 0 : c.other_type;
+    });
+    copy_schedule(in, other_use, 1);
+    const std::string as = c.nonresidential ? std::string("a house") : "type " + std::to_string(c.other_type);
+    k.run(other_use, 1, c.other_designed ? 243.0f : 0.0f, "scheme 1 as " + as + (c.other_designed ? ", designed" : ", run"));
+    edit_scheme(in, other_use, 1, [&] {
+        NFLAG(24) = c.nonresidential;
+        NTYPE = own_type;
+        for (const auto& [at, v] : own_rows) STRATEGY(at % 1000, at / 1000) = v;
+    });
+    if (c.nonresidential) copy_schedule(in, other_use, 1);
+    const Run back = k.run(other_use, 1, 243.0f, "design of scheme 1 made itself again");
+    k.same_scheme(c.nonresidential ? "a building made a house and back, re-designed = its first design"
+                                   : "a house made another building and back, re-designed = its first design",
+                  design, back);
+}
+
+}  // namespace
+
+void run_case(Checker& k, const fs::path& dir, const Case* other) {
+    const Inputs& in = k.in;
+    const Case& c = k.c;
+    const fs::path p = dir / "project", first = dir / "scheme2-first";
+    // The user's basic rates last one run: the host sets them before each.
+    std::vector<INTEGER> basic;
+    for (const INTEGER f : c.rate_flags)
+        if (f == 26 || f == 29) basic.push_back(f);
+    if (!basic.empty())
+        for (const INTEGER s : {1, 2, static_cast<int>(c.slot)}) k.flags_every_run[s] = basic;
+    new_project(in, p, c, c.site);
+    fs::copy(p, first, fs::copy_options::recursive);
+    k.settle_missing_zone(p, c.site, 1, 0.0f);
+    k.settle_missing_zone(first, c.site, 2, 0.0f);
+
+    // Scheme 1: the design, its re-run, a second design, three re-runs.
+    const Run design = k.run(p, 1, 243.0f, "design of scheme 1");
+    check_design_outcome(k, design, "design of scheme 1");
+    if (design.rc != 0) return;  // a building the kernel refuses: checked above
+    check_site_tariff(k, design, c.site, "design of scheme 1");
+    check_kept(k, design, 1, "design of scheme 1");
+    const Files design_files = design.files;
+    const Run rerun = k.run(p, 1, 0.0f, "re-run of scheme 1");
+    k.same_scheme("design run = re-run of its saved design (scheme 1)", design, rerun);
+    const Run second = k.run(p, 1, 243.0f, "second design of scheme 1");
+    k.same_scheme("a second design = the first (scheme 1)", design, second);
+    Run previous = k.run(p, 1, 0.0f, "re-run 2 of scheme 1");
+    for (int i = 3; i <= 4; ++i) {
+        const Run next = k.run(p, 1, 0.0f, "re-run " + std::to_string(i) + " of scheme 1");
+        if (next.simulated()) k.same_files("re-runs are byte-stable (scheme 1)", previous.files, next.files);
+        previous = next;
+    }
+    const fs::path as_it_stands = dir / "as-it-stands";
+    if (c.own_roof != 0.0f) fs::copy(p, as_it_stands, fs::copy_options::recursive);
+
+    // Scheme 2 after scheme 1, its re-run, and scheme 2 designed first.
+    const Run efficient = k.run(p, 2, 246.0f, "design of scheme 2");
+    check_design_outcome(k, efficient, "design of scheme 2");
+    check_site_tariff(k, efficient, c.site, "design of scheme 2");
+    check_kept(k, efficient, 2, "design of scheme 2");
+    if (efficient.rc == 0) {
+        const Run rerun2 = k.run(p, 2, 0.0f, "re-run of scheme 2");
+        k.same_scheme("design run = re-run of its saved design (scheme 2)", efficient, rerun2);
+        const Run second2 = k.run(p, 2, 246.0f, "second design of scheme 2");
+        k.same_scheme("a second design = the first (scheme 2)", efficient, second2);
+        const Run before = k.run(first, 2, 246.0f, "design of scheme 2 before scheme 1");
+        k.same_scheme("scheme 2 designed before scheme 1 = after", before, efficient);
+    }
+
+    // A house that was another building for a while, made a house again.
+    const fs::path other_use = dir / "other-use";
+    if (c.other_use) fs::copy(p, other_use, fs::copy_options::recursive);
+    if (c.own_roof != 0.0f) own_roof_as_it_stands(k, as_it_stands);
+
+    // A copy into a library slot: a year run twice, twelve days run twice.
+    const Run copy = k.run(p, c.copy_from, 201.0f, "copy of scheme " + std::to_string(c.copy_from) + " to slot " +
+                                                      std::to_string(c.slot), c.slot);
+    if (copy.rc == 0) slot_runs(k, p);
+    if (c.library_steps > 0) member_runs(k, p);
+
+    // The project moved and designed again = a new project made there.
+    const fs::path made_there = dir / "made-there";
+    for (const INTEGER slot : {1, 2}) {
+        edit_scheme(in, p, slot, [&] { place(c.moved_to, slot); });
+        set_location_changed(in, p, slot);
+    }
+    k.settle_missing_zone(p, c.moved_to, 1, 243.0f);
+    const Run moved = k.run(p, 1, 243.0f, "design of scheme 1 moved to " + describe(c.moved_to));
+    check_design_outcome(k, moved, "design of scheme 1 moved to " + describe(c.moved_to));
+    check_site_tariff(k, moved, c.moved_to, "design of scheme 1 moved");
+    check_kept(k, moved, 1, "design of scheme 1 moved");
+    // Scheme 2 shares the site: designed there too, so that its column is
+    // of the site its next run simulates.
+    k.run(p, 2, 246.0f, "design of scheme 2 moved to " + describe(c.moved_to));
+    new_project(in, made_there, c, c.moved_to);
+    k.settle_missing_zone(made_there, c.moved_to, 1, 243.0f);
+    const Run fresh_there = k.run(made_there, 1, 243.0f, "design of scheme 1 of a new project at " +
+                                                             describe(c.moved_to));
+    k.same_scheme("a moved project re-designed = a new project made there", moved, fresh_there, false);
+
+    if (c.other_use) other_use_and_back(k, other_use, design);
+
+    // Library commands on the project as the designer leaves it.
+    library_sequence(k, p, dir / "library-side", case_random(c.seed ^ 0x6C696272617279ull, c.number), c.library_steps);
+
+    // Runs of several cases in one process = fresh processes: another
+    // case's design, then this case's first design again.
+    if (other) {
+        const fs::path q = dir / "other-case";
+        new_project(in, q, *other, other->site);
+        k.run(q, 1, 243.0f, "design of scheme 1 of case " + std::to_string(other->number));
+        fs::remove_all(q);
+        const fs::path again = dir / "again";
+        new_project(in, again, c, c.site);
+        k.settle_missing_zone(again, c.site, 1, 0.0f);
+        const Run repeat = k.run(again, 1, 243.0f, "design of scheme 1 after another case in one process");
+        if (design.simulated())
+            k.same_files("a run after other cases in one process = a fresh process's run", design_files, repeat.files);
+    }
+}
+
+}  // namespace mavo::sweep

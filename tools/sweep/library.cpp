@@ -1,0 +1,357 @@
+// Library commands on a designed project and the invariants of lines.
+#include "sweep/library.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "blocks/blocks.h"
+#include "project/project.h"
+
+namespace mavo::sweep {
+
+namespace {
+
+// What the project's files say of the library: names and combination lines.
+struct Library {
+    std::vector<INTEGER> named;             // named slots
+    std::vector<INTEGER> with_results;      // named slots 1 to 9 whose runs simulated the whole year
+    std::vector<INTEGER> lines;             // combination numbers held by lines
+    std::vector<std::vector<REAL>> column;  // summary columns 1 to 18, rows 1 to 80
+    std::vector<INTEGER> line_number;       // by line 1 to 9: its combination, 0 free
+    std::vector<std::string> names;         // the names of slots 1 to 9
+
+    REAL row(INTEGER column_number, int r) const { return column[column_number - 1][r - 1]; }
+    bool is_line(INTEGER number) const { return std::find(lines.begin(), lines.end(), number) != lines.end(); }
+};
+
+Library library_of(const Inputs& in, const fs::path& project) {
+    host_directories(in, project);
+    AADISK(-1);
+    Library l;
+    for (INTEGER col = 1; col <= 18; ++col) {
+        l.column.emplace_back();
+        for (INTEGER row = 1; row <= 80; ++row) l.column.back().push_back(SUMARY(row, col));
+    }
+    for (INTEGER k = 1; k <= 9; ++k) {
+        l.names.emplace_back(SCHEMENAME(k).view());
+        if (!SCHEMENAME(k).trimmed().empty()) {
+            l.named.push_back(k);
+            if (l.row(k, 48) >= 365.0f) l.with_results.push_back(k);
+        }
+        l.line_number.push_back(NCOMBO(k));
+        if (NCOMBO(k) > 0) l.lines.push_back(NCOMBO(k));
+    }
+    return l;
+}
+
+std::vector<INTEGER> members_of(INTEGER number) {
+    std::vector<INTEGER> members;
+    for (; number > 0; number /= 10) members.push_back(number % 10);
+    return members;
+}
+
+// Rows of a line that are its members' rows added up: areas, heat loss
+// and conduction, and energy by use; and the per-area rows, the members'
+// quantities over their summed area.
+constexpr int kSummedRows[] = {1, 2, 3, 4, 5, 8, 10, 21, 22, 23, 24, 25, 66, 70};
+constexpr int kPerAreaRows[] = {18, 19, 38, 39};
+
+std::string mismatch(std::size_t line, INTEGER number, const std::string& what, double x, double want) {
+    std::ostringstream o;
+    o.precision(9);
+    o << "line " << line << " (" << number << ") " << what << ": " << x << " against " << want;
+    return o.str();
+}
+
+// Checks every line whose members all hold results; the lines checked
+// are counted.
+std::optional<std::string> line_not_summed(const Library& l, int& checked) {
+    for (std::size_t line = 1; line <= l.line_number.size(); ++line) {
+        const INTEGER number = l.line_number[line - 1];
+        if (number <= 0) continue;
+        const std::vector<REAL>& col = l.column[9 + line - 1];
+        bool empty = true;
+        for (int row = 2; row <= 80; ++row) empty = empty && col[row - 1] == 0.0f;
+        if (empty) continue;  // a line whose members no longer add up shows nothing
+        const std::vector<INTEGER> members = members_of(number);
+        bool all_hold_results = true;
+        for (const INTEGER m : members) all_hold_results = all_hold_results && m >= 1 && m <= 9 && l.row(m, 48) > 0.0f;
+        if (!all_hold_results) continue;
+        ++checked;
+        for (const int row : kSummedRows) {
+            double sum = 0.0;
+            for (const INTEGER m : members) sum += l.row(m, row);
+            if (!close_enough(col[row - 1], sum, 1e-2)) return mismatch(line, number, "row " + std::to_string(row), col[row - 1], sum);
+        }
+        double area = 0.0;
+        for (const INTEGER m : members) area += l.row(m, 1);
+        for (const int row : kPerAreaRows) {
+            double quantity = 0.0;
+            for (const INTEGER m : members) quantity += static_cast<double>(l.row(m, row)) * l.row(m, 1);
+            const double want = area > 0.0 ? quantity / area : 0.0;
+            if (!close_enough(col[row - 1], want, 1e-2))
+                return mismatch(line, number, "per-area row " + std::to_string(row), col[row - 1], want);
+        }
+        // The cost rows follow the rule of a scheme: the net electricity
+        // cost is the gross less the array's value, and the fuel the
+        // collectors saved has its value.
+        if (!close_enough(col[56], static_cast<double>(col[35]) - col[54], 1e-2))
+            return mismatch(line, number, "row 57 (row 36 - row 55)", col[56], static_cast<double>(col[35]) - col[54]);
+        if (col[63] > 0.0f && col[75] == 0.0f)
+            return mismatch(line, number, "row 76 (the value of row 64's saved fuel)", col[75], col[63]);
+    }
+    return std::nullopt;
+}
+
+// The files with the words a refusal may change set to 0: the command
+// words of the strategy file and its back-up columns (row 2 of each of the
+// nine columns), and in the summary file the operand, which the library
+// may have taken before it refused, and flag 17 ("recalculate"), which
+// the library's exit sets.
+constexpr std::size_t kSummaryOperandByte = 16, kSummaryFlag17Byte = 72 + 17 - 1;
+
+Files without_commands(Files files) {
+    if (auto it = files.find("summaryb.dat"); it != files.end() && it->second.size() > kSummaryFlag17Byte) {
+        it->second.replace(kSummaryOperandByte, 4, 4, '\0');
+        it->second[kSummaryFlag17Byte] = '\0';
+    }
+    for (const char* name : {"stratb.dat", "stratb.bfr"}) {
+        auto it = files.find(name);
+        if (it == files.end()) continue;
+        for (std::size_t column = 0; column < 9; ++column) {
+            const std::size_t at = 12 + 4 * (column * 200 + 1);
+            if (at + 4 <= it->second.size()) it->second.replace(at, 4, 4, '\0');
+        }
+    }
+    return files;
+}
+
+const char* const kMonthWords[] = {"JAN ", "FEB ", "MAR ", "APR ", "MAY ", "JUN ",
+                                   "JUL ", "AUG ", "SEP ", "OCT ", "NOV ", "DEC "};
+
+// A name the designer types, now and then with accented letters
+// (Windows-1252 bytes).
+std::string typed_name(Random& r, const std::string& plain) {
+    if (!r.chance(30)) return plain;
+    return r.pick(std::vector<std::string>{"Sch\xE9ma ", "\xC9tude ", "Ma\xDFnahme ", "Se\xF1or "}) + plain;
+}
+
+// Members that hold a whole year's results, 2 to 5 of them, as the digits
+// of a line (now and then any named schemes); the case's slot ran twelve
+// days last and combines with none of them.
+INTEGER line_of_results(Random& r, const Library& l, INTEGER twelve_day_slot, bool any_named_too) {
+    std::vector<INTEGER> pool;
+    for (const INTEGER k : l.with_results)
+        if (k != twelve_day_slot) pool.push_back(k);
+    if (pool.size() < 2 || (any_named_too && r.chance(10))) pool = l.named.size() >= 2 ? l.named : std::vector<INTEGER>{1, 2, 3};
+    const int count = r.between(2, std::min<int>(5, static_cast<int>(pool.size())));
+    std::vector<INTEGER> members;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t at = r.next() % pool.size();
+        members.push_back(pool[at]);
+        pool.erase(pool.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    std::sort(members.begin(), members.end());
+    INTEGER number = 0;
+    for (const INTEGER m : members) number = number * 10 + m;
+    return number;
+}
+
+// A command acting on a line: its schemes' 80 rows stay as they were.
+void same_schemes(Checker& k, const Library& before, const Library& after, INTEGER current,
+                  const std::string& label) {
+    const std::string invariant = "a scheme's rows stay when a line holding it is made, run, renamed or erased";
+    k.reached(invariant);
+    for (INTEGER s = 1; s <= 9; ++s) {
+        // A scheme re-read for some months, or run for twelve days, runs
+        // over other days when the command runs it again.
+        // Scheme 1 or 2 run by the command designs again from what the
+        // other holds now.
+        if (before.row(s, 48) < 365.0f || (s == current && s <= 2)) continue;
+        for (int row = 1; row <= 80; ++row)
+            if (!close_enough(before.row(s, row), after.row(s, row))) {
+                std::ostringstream o;
+                o.precision(9);
+                o << label << ": scheme " << s << " row " << row << " " << before.row(s, row) << " became "
+                  << after.row(s, row);
+                return k.fail(invariant, o.str());
+            }
+    }
+}
+
+// One library command on project `p` and what it must leave; the run it
+// made, and whether the command got as far as reading a line's members
+// and was refused.
+struct Step {
+    INTEGER current = 0, command = 0, target = 0;
+    std::string name, label;
+    bool edited = false;  // the current slot was edited for this step
+};
+
+Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step& s) {
+    const Library before = library_of(k.in, p);
+    if (s.command != 0) {
+        fs::remove_all(side);
+        fs::copy(p, side, fs::copy_options::recursive);
+    }
+    const Run done = k.run(p, s.current, static_cast<REAL>(s.command), s.label, s.target, s.name);
+    if (done.rc != 0) return done;
+    const Library after = library_of(k.in, p);
+    const bool on_a_line = before.is_line(s.target) || before.is_line(s.current);
+    if (s.command != 0 && done.refused) {
+        // A refused command changes nothing: the run is the plain run of
+        // the current scheme. Only the back-up columns keep the command as
+        // it was loaded. Counted where the command read a line's members:
+        // a show, select or compare of a line.
+        const std::string invariant = "a refused library command leaves the project as a plain run does";
+        if (on_a_line && (s.command == 203 || s.command == 206 || s.command == 212)) k.reached(invariant);
+        const Run plain = k.run(side, s.current, 0.0f, s.label + " (the plain run it is refused into)", s.target);
+        if (auto d = files_differ(without_commands(done.files), without_commands(plain.files),
+                                  [](const std::string&) { return true; }))
+            k.fail(invariant, s.label + ": " + *d);
+    }
+    if (!done.refused && s.command == 208 && s.target >= 1 && s.target <= 9) {
+        // The name the designer typed is kept, as far as a name goes.
+        const std::string invariant = "a name the designer typed is kept";
+        k.reached(invariant);
+        const std::string& kept = after.names[s.target - 1];
+        const std::size_t n = std::min(kept.size(), s.name.size());
+        if (kept.compare(0, n, s.name, 0, n) != 0)
+            k.fail(invariant, s.label + ": scheme " + std::to_string(s.target) + " is named \"" + kept + "\"");
+    }
+    // A command on a line (made, run, shown, renamed, erased), or one
+    // started from a line that touches no scheme of its own.
+    const bool line_command = s.command == 204 || before.is_line(s.target) ||
+                              (before.is_line(s.current) && s.command != 201 && s.command != 205 && s.command != 209);
+    if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, s.label);
+    int checked = 0;
+    const std::optional<std::string> d = line_not_summed(after, checked);
+    const std::string invariant = "every combination line's column is its members' sum";
+    if (checked > 0) k.reached(invariant);
+    if (d) k.fail(invariant, s.label + ": " + *d);
+    return done;
+}
+
+std::string months(Random& r, bool whole_year_too) {
+    std::string words;
+    if (whole_year_too && r.chance(20)) {
+        for (const char* w : kMonthWords) words += w;
+        return words;
+    }
+    const int count = r.between(1, 4);
+    for (int i = 0; i < count; ++i) words += kMonthWords[r.between(0, 11)];
+    return words;
+}
+
+std::string label_of(const std::string& when, const Step& s, const std::string& what = "") {
+    return when + ": scheme " + std::to_string(s.current) + " command " + std::to_string(s.command) + " target " +
+           std::to_string(s.target) + (s.name.empty() ? "" : " text \"" + s.name + "\"") + what;
+}
+
+// A line of members that hold results made on purpose, one member re-read
+// for some months so that the line no longer adds up, and a show, select
+// or compare of the line, which must be refused once it has read them.
+void broken_line(Checker& k, const fs::path& p, const fs::path& side, Random& r) {
+    const Library named = library_of(k.in, p);
+    if (named.with_results.size() < 3) return;
+    Step make;
+    make.command = 204;
+    make.target = line_of_results(r, named, k.c.slot, false);
+    make.current = make.target % 10;
+    make.name = typed_name(r, "Line to break");
+    make.label = label_of("broken line", make);
+    if (library_step(k, p, side, make).refused || !library_of(k.in, p).is_line(make.target)) return;
+    Step reread;
+    reread.command = 209;
+    reread.current = reread.target = r.pick(members_of(make.target));
+    reread.name = months(r, false);
+    reread.label = label_of("broken line", reread);
+    if (library_step(k, p, side, reread).rc != 0) return;
+    Step use;
+    use.command = r.pick(std::vector<INTEGER>{203, 206, 212});
+    use.current = make.target;
+    use.target = use.command == 212 ? r.pick(named.with_results) : make.target;
+    use.label = label_of("broken line", use);
+    const Run done = library_step(k, p, side, use);
+    const std::string invariant = "a command that needs a broken line's results is refused";
+    k.due(invariant);
+    if (done.rc == 0 && done.refused) return k.reached(invariant);
+    k.fail(invariant, use.label + (done.rc == 0 ? " was done" : " returned " + std::to_string(done.rc)));
+}
+
+}  // namespace
+
+void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Random r, int steps) {
+    // The designer names the efficient design, the copy and the other
+    // members first, so that the library has schemes to combine.
+    std::vector<INTEGER> to_name = {2, k.c.slot};
+    for (const auto& [slot, site] : k.c.members) to_name.push_back(slot);
+    for (const INTEGER slot : to_name) {
+        const std::string name = typed_name(r, "Named scheme " + std::to_string(slot));
+        k.run(p, 1, 208.0f, "library: scheme 1 command 208 target " + std::to_string(slot) + " text \"" + name + "\"",
+              slot, name);
+    }
+    if (steps > 0) broken_line(k, p, side, r);
+    for (int step = 1; step <= steps; ++step) {
+        const Library before = library_of(k.in, p);
+        auto any_scheme = [&]() -> INTEGER {
+            if (!before.lines.empty() && r.chance(30)) return r.pick(before.lines);
+            if (!before.named.empty() && r.chance(60)) return r.pick(before.named);
+            return r.chance(5) ? r.pick(std::vector<INTEGER>{0, 10, 12, 99}) : r.between(1, 9);
+        };
+        INTEGER current = (!before.lines.empty() && r.chance(25)) ? r.pick(before.lines)
+                          : (!before.named.empty() && r.chance(60)) ? r.pick(before.named)
+                                                                     : r.between(1, 9);
+        INTEGER command = 0, target = 0;
+        std::string name, what;
+        const int op = r.between(1, 100);
+        if (op <= 8) {
+            command = 201;
+            target = r.chance(90) ? r.between(3, 9) : r.pick(std::vector<INTEGER>{0, 1, 2, 12});
+        } else if (op <= 16) {
+            command = 203;
+            target = any_scheme();
+        } else if (op <= 36) {
+            command = 204;
+            target = line_of_results(r, before, k.c.slot, true);
+            current = target % 10;
+            name = typed_name(r, "Line " + std::to_string(step));
+        } else if (op <= 42) {
+            command = 205;
+            target = any_scheme();
+        } else if (op <= 52) {
+            command = 206;
+            target = any_scheme();
+        } else if (op <= 62) {
+            command = 208;
+            target = any_scheme();
+            name = typed_name(r, "Named at step " + std::to_string(step));
+        } else if (op <= 72) {
+            // A member re-read for some months: its lines no longer add up.
+            command = 209;
+            if (!before.lines.empty() && r.chance(70)) current = r.pick(members_of(r.pick(before.lines)));
+            target = current;
+            name = months(r, true);
+        } else if (op <= 84) {
+            command = 212;
+            if (!before.lines.empty() && r.chance(60)) current = r.pick(before.lines);
+            target = any_scheme();
+        } else if (op <= 88) {
+            command = r.pick(std::vector<INTEGER>{202, 207, 210, 211, 213, 218, 250, 299});
+            target = any_scheme();
+        } else if (op <= 94 && current >= 3 && current <= 9) {  // twelve days of a library slot
+            const INTEGER month = r.between(1, 12), day = r.between(1, 31);
+            edit_scheme(k.in, p, current, [&] {
+                TMYMON = month;
+                TMYDAY = day;
+            });
+            what = ", twelve days from " + std::to_string(month) + "/" + std::to_string(day);
+        }
+        Step s{current, command, target, name, "", !what.empty()};
+        s.label = label_of("library step " + std::to_string(step), s, what);
+        library_step(k, p, side, s);
+    }
+}
+
+}  // namespace mavo::sweep
