@@ -168,8 +168,12 @@ void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design
         std::vector<int> form = {6, 8, 11, 14, 16};
         if (!c.rate_flags.empty()) form.insert(form.end(), {1, 3});
         for (const RowCodes& rc : c.nonresidential ? nonresidential_rows() : residential_rows()) form.push_back(rc.row);
-        for (const int row : form)
-            for (const INTEGER s : {1, 2}) own_rows.emplace_back(row + 1000 * s, STRATEGY(row, s));
+        // Scheme 1's rows as its design left them: a load of a new
+        // building's scheme clears its year, which its form still holds.
+        for (const int row : form) {
+            own_rows.emplace_back(row + 1000, design.params[static_cast<std::size_t>(row - 1)]);
+            own_rows.emplace_back(row + 2000, STRATEGY(row, 2));
+        }
         NFLAG(24) = !c.nonresidential;
         NTYPE = c.nonresidential ? 0 : c.other_type;
     });
