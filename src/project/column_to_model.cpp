@@ -555,10 +555,6 @@ void settle_design_as_reloaded() {
     venting();
     air_velocity(code_table_zone());
     if (NFLAG(24)) nonresidential_type_loads();
-    // The heating fuel is the site's: every run settles it anew from the
-    // site and the tariff choices, whatever fuel the design named for its
-    // plant, so the design run burns and saves the fuel its re-runs do.
-    default_tariffs_and_fuel_of_the_site();
 }
 
 }  // namespace mavo

@@ -24,8 +24,8 @@ void transfer_column_to_model(REAL year_built);
 // After a design of scheme 1 or 2 (condensed into its column by task 3):
 // what every later load of the saved scheme makes of it, the input file's
 // and task 2's rules for the design kind (flags 8 and 9), the venting and
-// the air speed, a non-residential type's loads and the site's heating
-// fuel, so that the design run simulates and saves what its re-runs do.
+// the air speed, and a non-residential type's loads, so that the design run
+// simulates and saves what its re-runs do.
 void settle_design_as_reloaded();
 
 // Task 3: the working building model is condensed back into the parameter
