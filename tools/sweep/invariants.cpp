@@ -257,7 +257,15 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     // The project moved and designed again = a new project made there.
     const fs::path made_there = dir / "made-there";
     for (const INTEGER slot : {1, 2}) {
-        edit_scheme(in, p, slot, [&] { place(c.moved_to, slot); });
+        // The host sets the user's basic rates again with the move: a
+        // California weather file had put its zone's choices in their place.
+        edit_scheme(in, p, slot, [&] {
+            place(c.moved_to, slot);
+            for (const INTEGER flag : c.rate_flags) {
+                if (flag == 26) STRATEGY(1, slot) = c.electric_choice;
+                if (flag == 29) STRATEGY(3, slot) = c.gas_choice;
+            }
+        });
         set_location_changed(in, p, slot);
     }
     k.settle_missing_zone(p, c.moved_to, 1, 243.0f);
