@@ -244,12 +244,14 @@ void residential_user_rates(TariffChoices& t) {
 
 void residential_built_in_rates(TariffChoices& t) {
     if (!NFLAG(58)) {
-        if (!NFLAG(26)) {
-            ERATEZONE = kDefaultResidentialElectricZone;
-            t.electric = 5.0f;
-        }
+        // A site outside California bills on the rate zones of the default
+        // location, as a new project has them, also for a choice the user
+        // made: the zones the previous site left would bill this one on
+        // that site's tariffs.
+        ERATEZONE = kDefaultResidentialElectricZone;
+        GRATEZONE = kDefaultResidentialGasZone;
+        if (!NFLAG(26)) t.electric = 5.0f;
         if (!NFLAG(29)) {
-            GRATEZONE = kDefaultResidentialGasZone;
             t.gas = 5.0f;
             FUELTYPE = 1.0f;
         }

@@ -51,6 +51,9 @@ TEST(SiteTariffs, ChoicesRateZonesAndFuelOfTheSite) {
         {"residential user fuel choice 9", false, 3, true, 93401, 5, {29}, 1, 9, 10, 10, 1, 1, 9, 10, 1, 2},
         {"residential user fuel outside California", false, 3, false, -1, 9, {29}, 7, 6, 10, 10, 1,
          5, 5, 10, 1, 0},
+        // The user's choices stay; the zones were the previous site's.
+        {"residential user's rates moved outside California", false, 1, false, -1, 9, {26, 29}, 4, 1, 10, -14,
+         3, 4, 1, 10, 1, 0},
         {"residential advanced fuel rates", false, 3, true, 93401, 5, {83}, 2, 2, 10, 10, 1, 2, 5, 10, 1, 1},
     };
     for (const Case& c : cases) {
