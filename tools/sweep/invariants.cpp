@@ -33,9 +33,14 @@ void check_kept(Checker& k, const Run& r, INTEGER slot, const std::string& what)
     const auto place = k.in.places.find(k.c.site.name);
     const bool zone_choices = moved || (slot <= 2 && k.c.site.kind == Site::kWeatherFile &&
                                         (place == k.in.places.end() || place->second.california));
+    // Outside California another building's gas choice of 11 to 13 gives
+    // way to the generic tariffs of both rows.
+    const bool outside = k.c.site.kind == Site::kWeatherFile && place != k.in.places.end() && !place->second.california;
+    const bool generic = k.c.nonresidential && outside && k.c.gas_choice >= 11.0f && k.c.gas_choice <= 13.0f &&
+                         std::find(k.c.rate_flags.begin(), k.c.rate_flags.end(), 29) != k.c.rate_flags.end();
     for (const INTEGER flag : k.c.rate_flags) {
-        if (flag == 26 && !zone_choices) typed.push_back({1, k.c.electric_choice});
-        if (flag == 29 && !zone_choices) typed.push_back({3, k.c.gas_choice});
+        if (flag == 26 && !zone_choices && !generic) typed.push_back({1, k.c.electric_choice});
+        if (flag == 29 && !zone_choices && !generic) typed.push_back({3, k.c.gas_choice});
     }
     for (const auto& [row, v] : typed)
         if (r.params[static_cast<std::size_t>(row - 1)] != v) {
@@ -91,7 +96,11 @@ void own_roof_as_it_stands(Checker& k, const fs::path& project) {
     if (c.nonresidential && !(year > 100.0f && year < 2013.0f)) return;
     const std::string invariant = "scheme 2 of an existing building follows scheme 1's roof as it stands";
     k.reached(invariant);
-    const REAL expected = vintage_roof_of(c.nonresidential, c.own_roof);
+    // A dwelling under another heated unit (an apartment or a stacked unit
+    // with a unit above) has no roof of its own, whatever scheme 1 holds.
+    const REAL s7 = row_of(c, 7), s9 = row_of(c, 9);
+    const bool unit_above = !c.nonresidential && (s7 == 3.0f || s7 == 4.0f) && (s9 == 1.0f || s9 == 3.0f);
+    const REAL expected = unit_above ? -1.0f : vintage_roof_of(c.nonresidential, c.own_roof);
     if (vintage.params[31] != expected)
         k.fail(invariant, "scheme 2's roof choice is " + std::to_string(vintage.params[31]) + ", due " +
                               std::to_string(expected) + " from scheme 1's " + std::to_string(c.own_roof));
