@@ -102,13 +102,16 @@ REAL residential_gas_choice_from_zone(INTEGER zone) {
 
 // Non-residential -------------------------------------------------------------
 
+// The generic tariffs outside California. Their gas is that of rate zone
+// 15 (fuel type 1, as the built-in choice there has it): with fuel type 0
+// the next run, reading gas choice 15, settled another fuel than this one.
 void nonres_outside_california_default(TariffChoices& t) {
     if (FUELTYPE == 0.0f && !NFLAG(58)) {
         ERATEZONE = 36;
         t.electric = 15.0f;
         t.gas = 15.0f;
         GRATEZONE = 15;
-        FUELTYPE = 0.0f;
+        nonres_fuel_from_gas_zone();
     }
 }
 
