@@ -52,6 +52,12 @@ void design_kind(DesignScheme& d) {
     const REAL S6 = STRATEGY(6, 1), S11 = STRATEGY(11, 1);
     const bool built_now = S6 <= 1.0f && (S11 < kYearNotGiven || S11 >= kYearOfCurrentCode);
     const bool existing_of_its_year = S6 >= 2.0f && S11 >= kYearNotGiven && S11 < kYearOfCurrentCode;
+    // The sloped-roof flag is a house's, set by its design from the roof
+    // over its attic; no non-residential run reads it. This design gives it
+    // the value of a building that never was a house, flat for a new scheme
+    // 1 of the current code (below), else as a new project holds it, so
+    // that a house's earlier design of the scheme does not reach its file.
+    NFLAG(4) = initial_run_flags()(4);
     if (k == 2) {
         if (built_now) STRATEGY(11, 2) = kYearOfCurrentCode;
         else if (existing_of_its_year) STRATEGY(11, 2) = S11;

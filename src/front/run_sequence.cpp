@@ -187,7 +187,13 @@ void load_scheme() {
 void generate_design() {
     if (NFLAG(22)) {
         DBG_PRINT("nflag(22)=T, call EXPERT");
+        // The heating fuel is the site's, which every run settles from the
+        // site and the tariff choices before this step: the gas tariff the
+        // design names for its plant would last this run alone, and the
+        // design run would burn and save another fuel than its re-runs.
+        const REAL site_fuel = FUELTYPE;
         EXPERT();
+        FUELTYPE = site_fuel;
     } else {
         DBG_PRINT("nflag(22)=F, skip EXPERT");
     }

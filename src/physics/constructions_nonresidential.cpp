@@ -20,6 +20,7 @@
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/scaled_footprint.h"
+#include "physics/sol_air.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -401,6 +402,7 @@ void UVALC() {
     walls(w);
     roof(w);
     floors(w);
+    clear_outside_film_without_area();
     DBG_OUT("UVALC");
 }
 

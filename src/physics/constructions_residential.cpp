@@ -17,6 +17,7 @@
 #include "front/trace.h"
 #include "physics/constructions_residential_steps.h"
 #include "physics/mass_materials.h"
+#include "physics/sol_air.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -251,8 +252,7 @@ void finish_mass_elements(const Working& w) {
 // rather than what another design of the scheme left there. (The floor
 // step sets the floor's U-factor, which the reports show.)
 void clear_surfaces_without_area() {
-    for (INTEGER item = 6; item <= 10; ++item)
-        if (AREA(item) <= 0.0f) HO(item) = 0.0f;
+    clear_outside_film_without_area();
     if (AREA(11) <= 0.0f) {
         TMLAG(11) = 0.0f;
         DECR(11) = 0.0f;

@@ -102,13 +102,16 @@ REAL residential_gas_choice_from_zone(INTEGER zone) {
 
 // Non-residential -------------------------------------------------------------
 
+// The generic tariffs outside California. Their gas is that of rate zone
+// 15 (fuel type 1, as the built-in choice there has it): with fuel type 0
+// the next run, reading gas choice 15, settled another fuel than this one.
 void nonres_outside_california_default(TariffChoices& t) {
     if (FUELTYPE == 0.0f && !NFLAG(58)) {
         ERATEZONE = 36;
         t.electric = 15.0f;
         t.gas = 15.0f;
         GRATEZONE = 15;
-        FUELTYPE = 0.0f;
+        nonres_fuel_from_gas_zone();
     }
 }
 
@@ -244,12 +247,14 @@ void residential_user_rates(TariffChoices& t) {
 
 void residential_built_in_rates(TariffChoices& t) {
     if (!NFLAG(58)) {
-        if (!NFLAG(26)) {
-            ERATEZONE = kDefaultResidentialElectricZone;
-            t.electric = 5.0f;
-        }
+        // A site outside California bills on the rate zones of the default
+        // location, as a new project has them, also for a choice the user
+        // made: the zones the previous site left would bill this one on
+        // that site's tariffs.
+        ERATEZONE = kDefaultResidentialElectricZone;
+        GRATEZONE = kDefaultResidentialGasZone;
+        if (!NFLAG(26)) t.electric = 5.0f;
         if (!NFLAG(29)) {
-            GRATEZONE = kDefaultResidentialGasZone;
             t.gas = 5.0f;
             FUELTYPE = 1.0f;
         }

@@ -43,6 +43,11 @@ REAL sol_air_of_hour(INTEGER month, INTEGER h, INTEGER item, INTEGER face, REAL 
 
 }  // namespace
 
+void clear_outside_film_without_area() {
+    for (INTEGER item = 6; item <= 10; ++item)
+        if (AREA(item) <= 0.0f) HO(item) = 0.0f;
+}
+
 void VIEWF(REAL tilt_deg, REAL& fsky, REAL& fgnd) {
     fsky = (180.0f - tilt_deg) / 180.0f;
     fgnd = tilt_deg / 180.0f;

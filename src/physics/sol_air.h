@@ -30,6 +30,11 @@ void SOLAIR(REAL tiltx_deg, REAL totsur_btuh_ft2, REAL absr, REAL coef_btuh_ft2F
 // An item with no area is left alone. `month` is passed on to INSOL.
 void SATS(INTEGER month, INTEGER ihour, INTEGER item);
 
+// A wall or roof (items 6 to 10) without area is never simulated: it
+// carries no outside film coefficient, rather than the one an earlier run
+// of the scheme, as another building, left there.
+void clear_outside_film_without_area();
+
 // Marks every face's day as not computed and clears the sol-air table: the
 // run's first SATS of a face computes its whole day, whatever day the
 // scheme file last saved, and a face without area keeps nothing of it.

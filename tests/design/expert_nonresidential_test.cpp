@@ -204,6 +204,21 @@ TEST_F(NonresidentialExpert, RemodelSchemeOneMovesTheYearToSchemeTwo) {
     EXPECT_EQ(ERA, 4);
 }
 
+// The sloped-roof flag a house's design left (flat here) does not survive
+// a non-residential design other than a new scheme 1: it kept the value,
+// and a building made a house and back saved another file.
+TEST_F(NonresidentialExpert, SlopedRoofFlagOfAnEarlierHouseDoesNotSurvive) {
+    for (const INTEGER k : {1, 2}) {
+        clinic(k);
+        STRATEGY(6, 1) = 2.0f;
+        STRATEGY(11, 1) = 1985.0f;
+        NFLAG(4) = false;
+        command(k, k == 1, true);
+        EXPERT();
+        EXPECT_TRUE(NFLAG(4)) << "scheme " << k;
+    }
+}
+
 // A new building of an older year gets the constructions of its codes
 // (whose scheme-2 rules follow the year), not the existing building's.
 // Scheme 1 describes the same building: a scheme 1 of the current code's

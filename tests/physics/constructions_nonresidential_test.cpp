@@ -34,6 +34,18 @@ TEST(NonresidentialConstructions, ResidentialBuildingTypeChangesNothing) {
     EXPECT_EQ(BLK130A.DBGTEXT.trimmed(), "ERROR this is Residential but got into UVALC");
 }
 
+// A wall or roof without area carries no outside film: the 4.0 a house's
+// sunlit surfaces left stayed in the file of the building made anew.
+TEST(NonresidentialConstructions, SurfaceWithoutAreaHasNoOutsideFilm) {
+    scheme(3, 3, 2015, 5, 27, 2, 2);
+    for (INTEGER item = 6; item <= 10; ++item) {
+        AREA(item) = item == 7 ? 500.0f : 0.0f;
+        HO(item) = 4.0f;
+    }
+    UVALC();
+    for (INTEGER item = 6; item <= 10; ++item) EXPECT_EQ(HO(item), item == 7 ? 4.0f : 0.0f) << item;
+}
+
 TEST(NonresidentialConstructions, FixedSettingsAndOldWallCodes) {
     NFLAG(85) = true;
     scheme(3, 3, 2015, 5, 1, 2, 2);

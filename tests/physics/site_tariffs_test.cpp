@@ -44,6 +44,8 @@ TEST(SiteTariffs, ChoicesRateZonesAndFuelOfTheSite) {
         {"non-residential user code 16", true, 3, true, 95814, 12, {}, 16, 11, 10, 10, 1, 16, 11, 36, 11, 0},
         {"non-residential advanced electric rates", true, 3, true, 95814, 12, {82}, 12, 11, 10, 10, 1,
          15, 11, 36, 11, 0},
+        {"non-residential user gas 13 outside California", true, 1, false, -1, 9, {26, 29}, 14, 13, 10, 10, 1,
+         15, 15, 36, 15, 1},
         {"residential all-electric scheme", false, 3, true, 93401, 5, {}, 1, 0, 10, 10, 1, 1, 0, 10, 1, 4},
         {"residential user fuel choice 6", false, 3, true, 93401, 5, {29}, 1, 6, 10, 10, 1, 1, 6, 10, 1, 10},
         {"residential user fuel choice 8.5", false, 3, true, 93401, 5, {29}, 1, 8.5f, 10, 10, 1,
@@ -51,6 +53,9 @@ TEST(SiteTariffs, ChoicesRateZonesAndFuelOfTheSite) {
         {"residential user fuel choice 9", false, 3, true, 93401, 5, {29}, 1, 9, 10, 10, 1, 1, 9, 10, 1, 2},
         {"residential user fuel outside California", false, 3, false, -1, 9, {29}, 7, 6, 10, 10, 1,
          5, 5, 10, 1, 0},
+        // The user's choices stay; the zones were the previous site's.
+        {"residential user's rates moved outside California", false, 1, false, -1, 9, {26, 29}, 4, 1, 10, -14,
+         3, 4, 1, 10, 1, 0},
         {"residential advanced fuel rates", false, 3, true, 93401, 5, {83}, 2, 2, 10, 10, 1, 2, 5, 10, 1, 1},
     };
     for (const Case& c : cases) {

@@ -103,6 +103,16 @@ std::string describe(const Tariff& t) {
 }
 
 void check_design_outcome(Checker& k, const Run& r, const std::string& what) {
+    // A scheme marked as a building of several zones (row 26 above 1) in a
+    // new project, whose combination lines list no zone, has neither zones
+    // to sum nor a building of its own: every run of it is refused, and the
+    // run's own check holds it to the files as they were.
+    if (row_of(k.c, 26) > 1.0f) {
+        const std::string invariant = "a multi-zone scheme without zones is refused";
+        k.due(invariant);
+        if (r.rc == 1) return k.reached(invariant);
+        return k.fail(invariant, what + " returned " + std::to_string(r.rc));
+    }
     if (k.c.loads) {
         const std::string invariant = "a building with loads designs and simulates its days";
         k.due(invariant);
