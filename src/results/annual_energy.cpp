@@ -344,7 +344,11 @@ void CALBEP() {
         }
     }
 
-    if (!NFLAG(80)) {  // an invalid simulation reports no HVAC output and no electricity
+    // An invalid simulation reports no HVAC output and no electricity. A
+    // line simulates nothing: the flag then holds its leading member's
+    // status, read with its input file, and each member's own column
+    // already reports its own simulation, which the line adds up.
+    if (!NFLAG(80) && !combination_line_column) {
         for (INTEGER r = 20; r <= 25; ++r) SUMARY(r, k) = 0.0f;
         SUMARY(71, k) = 0.0f;
         SUMARY(72, k) = 0.0f;
