@@ -73,11 +73,22 @@ extern FINDFLAG_STATE_t FINDFLAG_STATE;
 extern REVISION_STATE_t REVISION_STATE;
 extern SITE_MOVE_STATE_t SITE_MOVE_STATE;
 
+// A move brings the built-in rates back for electricity and fuel for good:
+// the user's rates (flags 82 and 83) are dropped once the run puts the new
+// site in force, so a run that stops before its bills (the default location
+// at an unreadable zone file) saves them cleared as a billed run does.
+inline void forget_user_rates_after_move() {
+    if (!SITE_MOVE_STATE.MOVED) return;
+    NFLAG(82) = false;
+    NFLAG(83) = false;
+}
+
 // The location changed on this run: the site is looked up again and the
 // bills take its built-in rates.
 inline void mark_location_changed() {
     NFLAG(81) = true;
     SITE_MOVE_STATE.MOVED = true;
+    forget_user_rates_after_move();
 }
 
 static_assert(sizeof(LIBARY_STATE_t) == (12 + 9) * 4 + 48);

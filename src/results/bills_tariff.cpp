@@ -192,10 +192,7 @@ void select_electric_tariff(CostWork& w) {
     // A move brings the built-in rates back for electricity and fuel; the
     // mark every load of scheme 2 carries (it takes scheme 1's site) does
     // not, so every run of a scheme bills the rates its flags name.
-    if (SITE_MOVE_STATE.MOVED) {
-        NFLAG(82) = false;
-        NFLAG(83) = false;
-    }
+    forget_user_rates_after_move();
     if (NFLAG(82)) DBG_PRINT("NFLAG(82)=T use rates revised or copied in");
     else DBG_PRINT("NFLAG(82)=F load rates from BLOCKD 847");
 
