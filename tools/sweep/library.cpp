@@ -159,7 +159,7 @@ INTEGER line_of_results(Random& r, const Library& l, INTEGER twelve_day_slot, bo
 }
 
 // A command acting on a line: its schemes' 80 rows stay as they were.
-void same_schemes(Checker& k, const Library& before, const Library& after, INTEGER current,
+void same_schemes(Checker& k, const Library& before, const Library& after, INTEGER current, INTEGER written,
                   const std::string& label) {
     const std::string invariant = "a scheme's rows stay when a line holding it is made, run, renamed or erased";
     k.reached(invariant);
@@ -168,7 +168,8 @@ void same_schemes(Checker& k, const Library& before, const Library& after, INTEG
         // over other days when the command runs it again.
         // Scheme 1 or 2 run by the command designs again from what the
         // other holds now.
-        if (before.row(s, 48) < 365.0f || (s == current && s <= 2)) continue;
+        // The slot a copy writes into takes the copied scheme's rows.
+        if (before.row(s, 48) < 365.0f || (s == current && s <= 2) || s == written) continue;
         for (int row = 1; row <= 80; ++row)
             if (!close_enough(before.row(s, row), after.row(s, row))) {
                 std::ostringstream o;
@@ -224,7 +225,9 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
     // started from a line that touches no scheme of its own.
     const bool line_command = s.command == 204 || before.is_line(s.target) ||
                               (before.is_line(s.current) && s.command != 201 && s.command != 205 && s.command != 209);
-    if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, s.label);
+    // A copy with a target outside 1 to 9 copies into slot 2.
+    const INTEGER written = s.command != 201 ? 0 : (s.target >= 1 && s.target <= 9) ? s.target : 2;
+    if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, written, s.label);
     int checked = 0;
     const std::optional<std::string> d = line_not_summed(after, checked);
     const std::string invariant = "every combination line's column is its members' sum";
