@@ -8,8 +8,8 @@
 //
 // Codes: residential electric choices 1-5 and gas choices 1-8; non-
 // residential electric choices 11-17 with rate zones 32-38 and gas choices
-// 10-18 that are their own gas rate zones. FUELTYPE: 0, 1 and 10 gas
-// tariffs, 2 propane, 3 oil, 4 electric.
+// 10-18 that are their own gas rate zones (14 bills on zone 15). FUELTYPE:
+// 0, 1 and 10 gas tariffs, 2 propane, 3 oil, 4 electric.
 #include <string>
 
 #include "blocks/blocks.h"
@@ -52,7 +52,10 @@ void nonres_electric_zone_from_choice(REAL s1) {
 
 void nonres_gas_zone_from_choice(REAL s3) {
     if (s3 == 10.0f || s3 == 11.0f || s3 == 12.0f || s3 == 13.0f) GRATEZONE = static_cast<INTEGER>(s3);
-    else if (s3 >= 15.0f && s3 < 16.0f) GRATEZONE = 15;
+    // 14 has no gas rate zone of its own: it is billed on the generic gas
+    // of zone 15, as the revised rates bill it. Left alone it billed and
+    // burned what the previous site or use left (propane after a house).
+    else if (s3 >= 14.0f && s3 < 16.0f) GRATEZONE = 15;
     else if (s3 >= 16.0f && s3 < 17.0f) GRATEZONE = 16;
     else if (s3 >= 17.0f && s3 < 18.0f) GRATEZONE = 17;
     else if (s3 >= 18.0f && s3 < 19.0f) GRATEZONE = 18;
@@ -102,11 +105,13 @@ REAL residential_gas_choice_from_zone(INTEGER zone) {
 
 // Non-residential -------------------------------------------------------------
 
-// The generic tariffs outside California. Their gas is that of rate zone
-// 15 (fuel type 1, as the built-in choice there has it): with fuel type 0
-// the next run, reading gas choice 15, settled another fuel than this one.
+// Outside California a gas choice of 11 to 13, one utility's natural gas,
+// gives way to the generic tariffs of both rows. Their gas is that of rate
+// zone 15 (fuel type 1, as the built-in choice there has it): with fuel
+// type 0 the next run, reading gas choice 15, settled another fuel than
+// this one. The choice decides, not the fuel type an earlier run left.
 void nonres_outside_california_default(TariffChoices& t) {
-    if (FUELTYPE == 0.0f && !NFLAG(58)) {
+    if (!NFLAG(58) && (t.gas == 11.0f || t.gas == 12.0f || t.gas == 13.0f)) {
         ERATEZONE = 36;
         t.electric = 15.0f;
         t.gas = 15.0f;

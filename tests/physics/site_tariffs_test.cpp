@@ -46,6 +46,9 @@ TEST(SiteTariffs, ChoicesRateZonesAndFuelOfTheSite) {
          15, 11, 36, 11, 0},
         {"non-residential user gas 13 outside California", true, 1, false, -1, 9, {26, 29}, 14, 13, 10, 10, 1,
          15, 15, 36, 15, 1},
+        // Gas 14 names no zone: the fuel 0 an earlier site left decides nothing.
+        {"non-residential user rates 13 and 14 outside California", true, 1, false, -1, 9, {26, 29}, 13, 14, 10,
+         10, 1, 13, 14, 34, 15, 1},
         {"residential all-electric scheme", false, 3, true, 93401, 5, {}, 1, 0, 10, 10, 1, 1, 0, 10, 1, 4},
         {"residential user fuel choice 6", false, 3, true, 93401, 5, {29}, 1, 6, 10, 10, 1, 1, 6, 10, 1, 10},
         {"residential user fuel choice 8.5", false, 3, true, 93401, 5, {29}, 1, 8.5f, 10, 10, 1,

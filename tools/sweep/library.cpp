@@ -159,14 +159,15 @@ INTEGER line_of_results(Random& r, const Library& l, INTEGER twelve_day_slot, bo
 }
 
 // A command acting on a line: its schemes' 80 rows stay as they were,
-// except those of the scheme the command runs (`ran`, 0 for none): a
-// select of a scheme, or the run that goes on with scheme 1 when the
-// current line is erased, runs it as its own run does, and its own run
-// bills on its own tariff choice and on the rates the host set for this
-// run, which need not be those its stored column was made with (a copy
-// keeps the target's tariff choice; the user's basic rates hold for the
-// run the host set them for).
-void same_schemes(Checker& k, const Library& before, const Library& after, INTEGER current, INTEGER ran,
+// except those of the scheme the command writes (`changed`, 0 for none):
+// the slot a copy writes into takes the copied rows, and a select of a
+// scheme, or the run that goes on with scheme 1 when the current line is
+// erased, runs it as its own run does, and its own run bills on its own
+// tariff choice and on the rates the host set for this run, which need not
+// be those its stored column was made with (a copy keeps the target's
+// tariff choice; the user's basic rates hold for the run the host set them
+// for).
+void same_schemes(Checker& k, const Library& before, const Library& after, INTEGER current, INTEGER changed,
                   const std::string& label) {
     const std::string invariant = "a scheme's rows stay when a line holding it is made, run, renamed or erased";
     k.reached(invariant);
@@ -175,7 +176,7 @@ void same_schemes(Checker& k, const Library& before, const Library& after, INTEG
         // over other days when the command runs it again.
         // Scheme 1 or 2 run by the command designs again from what the
         // other holds now.
-        if (before.row(s, 48) < 365.0f || (s == current && s <= 2) || s == ran) continue;
+        if (before.row(s, 48) < 365.0f || (s == current && s <= 2) || s == changed) continue;
         for (int row = 1; row <= 80; ++row)
             if (!close_enough(before.row(s, row), after.row(s, row))) {
                 std::ostringstream o;
@@ -231,10 +232,12 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
     // started from a line that touches no scheme of its own.
     const bool line_command = s.command == 204 || before.is_line(s.target) ||
                               (before.is_line(s.current) && s.command != 201 && s.command != 205 && s.command != 209);
-    INTEGER ran = 0;
-    if (s.command == 206 && s.target >= 1 && s.target <= 9) ran = s.target;
-    if (s.command == 205 && s.target == s.current && before.is_line(s.current)) ran = 1;
-    if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, ran, s.label);
+    INTEGER changed = 0;
+    if (s.command == 206 && s.target >= 1 && s.target <= 9) changed = s.target;
+    if (s.command == 205 && s.target == s.current && before.is_line(s.current)) changed = 1;
+    // A copy with a target outside 1 to 9 copies into slot 2.
+    if (s.command == 201) changed = (s.target >= 1 && s.target <= 9) ? s.target : 2;
+    if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, changed, s.label);
     int checked = 0;
     const std::optional<std::string> d = line_not_summed(after, checked);
     const std::string invariant = "every combination line's column is its members' sum";
