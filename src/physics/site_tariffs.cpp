@@ -228,9 +228,13 @@ void residential_user_rates(TariffChoices& t) {
         if (NFLAG(29) && t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
         if (!NFLAG(58)) {
             if (t.electric >= 7.0f) t.electric = 5.0f;
+            // Gas choice 5 is natural gas of fuel type 1, as every later
+            // run of the saved choice settles it; with 0 here the first run
+            // after the user's choice saved another fuel type than its
+            // re-runs for the same gas.
             if (t.gas >= 6.0f) {
                 t.gas = 5.0f;
-                FUELTYPE = 0.0f;
+                FUELTYPE = 1.0f;
             }
         }
         return;

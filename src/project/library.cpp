@@ -16,6 +16,7 @@
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
 #include "project/library.h"
+#include "project/revision.h"
 #include "project/project.h"
 #include "project/scheme_file_names.h"
 #include "results/annual_energy.h"
@@ -112,6 +113,22 @@ void read_input_file(INTEGER id) {
     IDNUM1 = current;
 }
 
+// The building and site a line is billed with, as a plain run of the line
+// settles them: its leading member's input file, then that member's site
+// and column as the model. The site is the one that member's own run
+// takes (scheme 2 stands at scheme 1's), not the one left in the blocks
+// by the scheme the operation started from or by its input file's last
+// save (a copy into the member since its run brings another site's rate
+// zones), so every path to a line's column bills on one tariff.
+void read_leading_member(INTEGER number) {
+    read_input_file(number);
+    const INTEGER current = IDNUM1;
+    IDNUM1 = serving_slot(number);
+    settle_site_from_columns();
+    REVISION(2);
+    IDNUM1 = current;
+}
+
 // The input file of a design scheme the operation moves to, and a
 // non-residential scheme's schedules, as a run of the scheme reads them.
 void read_design_files(INTEGER slot) {
@@ -179,7 +196,7 @@ void select_scheme(LibraryCall& call) {
             NFLAG(34) = false;
             REVISION(3);
         } else {
-            read_input_file(slot);
+            read_leading_member(slot);
         }
         NFLAG(70) = false;
         if (slot > 1) {
@@ -316,7 +333,7 @@ void combine_schemes(LibraryCall& call) {
     // The combination stands in the blocks as its leading member's
     // building, as every later run of it loads it: its bill uses that
     // member's equipment and tariff choices.
-    read_input_file(number);
+    read_leading_member(number);
     NFLAG(34) = true;
     IDNUM1 = number;
     NFLAG(33) = false;
@@ -669,7 +686,7 @@ void sum_line_again(INTEGER line, INTEGER scheme) {
     NFLAG(34) = true;
     NFLAG(53) = NFLAG(55) = NFLAG(56) = false;
     NFLAG(70) = false;
-    read_input_file(number);
+    read_leading_member(number);
     FIND1();
     if (NFLAG(70)) clear_line_column(line);
     else fill_combination_column();

@@ -134,10 +134,8 @@ void forget_nonresidential_roof() {
     S(32) = 0.0f;
 }
 
-// Task 4: the strategy file and the site into the column.
-void site_refresh(bool has_column) {
-    DBG_PRINT("REVISION Task 400: Load Disk to Strategy 4013");
-    AADISK(-5);
+// Task 4 after the strategy file is loaded: the site into the column.
+void site_from_loaded_columns(bool has_column) {
     if (has_column) {
         if (!NFLAG(24)) {
             forget_nonresidential_roof();
@@ -162,7 +160,20 @@ void site_refresh(bool has_column) {
     }
 }
 
+// Task 4: the strategy file and the site into the column.
+void site_refresh(bool has_column) {
+    DBG_PRINT("REVISION Task 400: Load Disk to Strategy 4013");
+    AADISK(-5);
+    site_from_loaded_columns(has_column);
+}
+
 }  // namespace
+
+void settle_site_from_columns() {
+    const bool has_column = has_scheme_column(IDNUM1);
+    if (has_column) repair_column();
+    site_from_loaded_columns(has_column);
+}
 
 bool has_nonresidential_loads(INTEGER type) {
     if (type < 1 || type > 20) return false;

@@ -52,6 +52,12 @@ void number_window_lines();
 // on every load; the generator marks the dwellings it lays out alike.
 void mark_glazing_types_custom();
 
+// Task 4 on the parameter columns in memory, the strategy file not read
+// again: the site of the current scheme settled from its column (zip code,
+// weather source, the zip-code table's rate zones, the weather file's
+// year, the zone's code window), as a run of the scheme settles it.
+void settle_site_from_columns();
+
 // Climate zone whose column of the code tables applies: CECZONE when it is
 // one of the 16 California zones, otherwise zone 9, the zone of the default
 // site the zip-code lookup falls back on.

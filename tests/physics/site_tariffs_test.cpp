@@ -54,8 +54,9 @@ TEST(SiteTariffs, ChoicesRateZonesAndFuelOfTheSite) {
         {"residential user fuel choice 8.5", false, 3, true, 93401, 5, {29}, 1, 8.5f, 10, 10, 1,
          1, 8.5f, 10, 1, 3},
         {"residential user fuel choice 9", false, 3, true, 93401, 5, {29}, 1, 9, 10, 10, 1, 1, 9, 10, 1, 2},
+        // Gas 5 burns the fuel type every later run of it settles.
         {"residential user fuel outside California", false, 3, false, -1, 9, {29}, 7, 6, 10, 10, 1,
-         5, 5, 10, 1, 0},
+         5, 5, 10, 1, 1},
         // The user's choices stay; the zones were the previous site's.
         {"residential user's rates moved outside California", false, 1, false, -1, 9, {26, 29}, 4, 1, 10, -14,
          3, 4, 1, 10, 1, 0},

@@ -36,6 +36,9 @@ struct Checker {
     // Run flags the host sets in a scheme's saved input file before every
     // run of it (the user's basic rates, which a save clears), by slot.
     std::map<INTEGER, std::vector<INTEGER>> flags_every_run{};
+    // A line's cost rows by the state they were summed from, with the step
+    // that first summed them.
+    std::map<std::string, std::pair<std::vector<REAL>, std::string>> line_bills{};
 
     void say(const std::string& line) const;
     // One line per broken invariant; later breaks of the same one add

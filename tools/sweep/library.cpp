@@ -20,6 +20,7 @@ struct Library {
     std::vector<std::vector<REAL>> column;  // summary columns 1 to 18, rows 1 to 80
     std::vector<INTEGER> line_number;       // by line 1 to 9: its combination, 0 free
     std::vector<std::string> names;         // the names of slots 1 to 9
+    std::vector<std::vector<REAL>> strategy;  // parameter columns 1 to 9, rows 1 to 310, the command (row 2) 0
 
     REAL row(INTEGER column_number, int r) const { return column[column_number - 1][r - 1]; }
     bool is_line(INTEGER number) const { return std::find(lines.begin(), lines.end(), number) != lines.end(); }
@@ -32,6 +33,11 @@ Library library_of(const Inputs& in, const fs::path& project) {
     for (INTEGER col = 1; col <= 18; ++col) {
         l.column.emplace_back();
         for (INTEGER row = 1; row <= 80; ++row) l.column.back().push_back(SUMARY(row, col));
+    }
+    AADISK(-5);
+    for (INTEGER k = 1; k <= 9; ++k) {
+        l.strategy.emplace_back();
+        for (INTEGER row = 1; row <= 310; ++row) l.strategy.back().push_back(row == 2 ? 0.0f : STRATEGY(row, k));
     }
     for (INTEGER k = 1; k <= 9; ++k) {
         l.names.emplace_back(SCHEMENAME(k).view());
@@ -102,6 +108,53 @@ std::optional<std::string> line_not_summed(const Library& l, int& checked) {
             return mismatch(line, number, "row 76 (the value of row 64's saved fuel)", col[75], col[63]);
     }
     return std::nullopt;
+}
+
+// A line's bill is the one-meter bill of its members' stored results on
+// its leading member's tariff at that member's site: whichever command
+// summed it (made, selected, shown, run, or summed again after a member's
+// run), the same members' results, the same leading member's column and
+// input file give the same cost rows. The first sum of each such state is
+// kept; a later one that differs is a bill of another tariff.
+void line_bill_by_path(Checker& k, const Library& l, const Files& files, const std::string& label) {
+    const std::string invariant = "a line's bill is the same whichever command summed it";
+    for (std::size_t line = 1; line <= l.line_number.size(); ++line) {
+        const INTEGER number = l.line_number[line - 1];
+        if (number <= 0) continue;
+        const std::vector<REAL>& col = l.column[9 + line - 1];
+        if (col[47] <= 0.0f) continue;  // nothing summed: the line shows no days
+        const std::vector<INTEGER> members = members_of(number);
+        // The member serving the line: its first that holds results.
+        INTEGER leading = members.back();
+        for (auto m = members.rbegin(); m != members.rend(); ++m)
+            if (*m >= 1 && *m <= 9 && l.row(*m, 48) > 0.0f) {
+                leading = *m;
+                break;
+            }
+        if (leading < 1 || leading > 9) continue;
+        std::string key = std::to_string(number) + "|";
+        auto add = [&key](const std::vector<REAL>& v) {
+            key.append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(REAL));
+        };
+        for (const INTEGER m : members) add(l.column[m - 1]);
+        add(l.strategy[leading - 1]);
+        const auto input = files.find("scheme" + std::to_string(leading) + "b.dat");
+        if (input != files.end()) key += input->second;
+        const std::vector<REAL> bill = {col[34], col[35], col[36], col[54], col[56], col[75]};
+        const auto [seen, first] = k.line_bills.emplace(key, std::make_pair(bill, label));
+        if (first) continue;
+        k.reached(invariant);
+        for (std::size_t i = 0; i < bill.size(); ++i) {
+            if (close_enough(bill[i], seen->second.first[i], 1e-2)) continue;
+            static constexpr int kRows[] = {35, 36, 37, 55, 57, 76};
+            std::ostringstream o;
+            o.precision(9);
+            o << label << ": line " << line << " (" << number << ") row " << kRows[i] << ": " << bill[i] << " against "
+              << seen->second.first[i] << " at " << seen->second.second;
+            k.fail(invariant, o.str());
+            break;
+        }
+    }
 }
 
 // The files with the words a refusal may change set to 0: the command
@@ -238,6 +291,7 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
     // A copy with a target outside 1 to 9 copies into slot 2.
     if (s.command == 201) changed = (s.target >= 1 && s.target <= 9) ? s.target : 2;
     if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, changed, s.label);
+    line_bill_by_path(k, after, done.files, s.label);
     int checked = 0;
     const std::optional<std::string> d = line_not_summed(after, checked);
     const std::string invariant = "every combination line's column is its members' sum";
