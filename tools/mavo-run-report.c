@@ -290,7 +290,9 @@ void begin_report(const char* project, float command, struct run_report* report)
     report->command = command;
     report->scheme = read_selected_schemes(project, schemes) == 0 ? schemes[0] : 0;
     report->site_asked =
-        report->scheme >= 1 && report->scheme <= 9 ? strategy_value(project, report->scheme, kZipCodeRow) : 0.0f;
+        report->scheme >= 1 && report->scheme <= 9
+            ? strategy_value(project, report->scheme == 2 ? 1 : report->scheme, kZipCodeRow)
+            : 0.0f;
     report->before = list_files(project);
 }
 
@@ -459,7 +461,8 @@ static void print_site(const char* project, int scheme, int default_location, fl
                (long)asked);
     if (*name) print_code_page_text(name);
     else printf("(no name)");
-    const float zip = strategy_value(project, scheme, kZipCodeRow);
+    /* Scheme 2 stands at scheme 1's site, whatever its own column holds. */
+    const float zip = strategy_value(project, scheme == 2 ? 1 : scheme, kZipCodeRow);
     if (zip >= 1.0f && zip < 20.0f) printf(", given as climate zone %d", (int)zip);
     else if (zip >= 20.0f) printf(", zip code %ld", (long)zip);
     print_simulated_on(project, scheme);

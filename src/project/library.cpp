@@ -330,6 +330,9 @@ void combine_schemes(LibraryCall& call) {
         error_exit(405, kResultsDoNotAddUp);
         return;
     }
+    // The host's name, before the leading member's model is made: that
+    // step leaves its own texts in the name buffer.
+    const FString<24> typed_name = name_buffer();
     // The combination stands in the blocks as its leading member's
     // building, as every later run of it loads it: its bill uses that
     // member's equipment and tariff choices.
@@ -341,7 +344,7 @@ void combine_schemes(LibraryCall& call) {
     IDNUM2 = 0;
     // A line is found by its name: without a name given it takes one from
     // its number, or it could never be selected, compared or erased.
-    LINENAME(line) = name_buffer();
+    LINENAME(line) = typed_name;
     if (LINENAME(line).is_blank()) LINENAME(line) = FString<24>("Combination " + std::to_string(number));
     NFLAG(70) = false;
     FIND1();  // reads and adds the members' results

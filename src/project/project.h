@@ -1,6 +1,7 @@
 // Project data and scheme files: the project store, the scheme input,
 // results and schedule files, library operations and design transfer.
 #pragma once
+#include "support/fstring.h"
 #include "support/types.h"
 
 namespace mavo {
@@ -15,6 +16,9 @@ void design_kind_of_saved_house();
 // file stores SEER (COP x 3.412), and the division on loading need not
 // return the float that was multiplied.
 REAL cooling_cop_as_saved(REAL cop);
+// The weather file named in scheme `slot`'s saved input file; blank when
+// the file cannot be read whole. The blocks are left as they were.
+FString<12> saved_weather_file_name(INTEGER slot);
 void KEEP2(INTEGER KEEPMODE);
 void FINDSCHED();
 void KEEPSCHED();

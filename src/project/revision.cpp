@@ -90,6 +90,17 @@ void residential_type_from_attachment() {
     else NTYPE = 19;
 }
 
+// Scheme 2 stands where scheme 1 stands. At a site known by its weather
+// file alone that is scheme 1's file too: a copy of a slot at another site
+// brings that slot's file name (or none) into scheme 2's input file, which
+// it would simulate on, or fail on and fall back to the default location.
+void weather_file_of_scheme_one() {
+    const FString<12> name = saved_weather_file_name(1);
+    if (name.is_blank() || name == CLIMATEFILENAME) return;
+    DBG_PRINT("REVISION: scheme 2 takes the weather file of scheme 1, " + std::string(name.trimmed()));
+    CLIMATEFILENAME = name;
+}
+
 // Zip code of the column: a climate-zone number standing in for a zip code
 // is made whole; scheme 2 always takes scheme 1's site.
 void zip_code_from_column() {
@@ -101,7 +112,10 @@ void zip_code_from_column() {
     } else {
         ZIPCODE = z;
     }
-    if (IDNUM1 == 2) ZIPCODE = STRATEGY(4, 1);
+    if (IDNUM1 == 2) {
+        ZIPCODE = STRATEGY(4, 1);
+        if (ZIPCODE < 0.0f) weather_file_of_scheme_one();
+    }
 }
 
 // Weather source from the zip code: a site (zip code or zone number) uses

@@ -541,6 +541,24 @@ TEST_F(SchemeLibraryRun, CommandMovingToAnotherSchemeRunsItAsItsOwnRunDoes) {
     }
 }
 
+// Scheme 2 stands at scheme 1's site. The project on a weather file, its
+// base case copied to slot 3 and slot 3 moved to a zip code: a copy of
+// slot 3 into scheme 2 brought no weather file into scheme 2's input file,
+// and every later run of scheme 2 simulated nothing at the default
+// location. It is scheme 1's building at scheme 1's site: scheme 1's run.
+TEST_F(SchemeLibraryRun, CopyFromASlotAtAnotherSiteIntoSchemeTwoRunsAtSchemeOnesSite) {
+    designs_and_a_named_copy();
+    for (INTEGER k : {1, 2}) testing::move_scheme(project.path(), k, "Arcata.epw");  // they share their site
+    run(1, 0, 0);
+    const std::vector<REAL> scheme_1 = column(1);
+    testing::move_scheme(project.path(), 3, "91505");
+    run(3, 0, 0);
+    run(3, cmd::kCopy, 2);
+    run(2, 0, 0);
+    EXPECT_EQ(SUMARY(48, 2), 365.0f);
+    for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(column(2)[r], scheme_1[r])) << "row " << r;
+}
+
 // A line's rows against its members' own columns. The line billed its
 // members' stored purchases, net of a member's array where its tiered bill
 // had netted them, then took the array's value off again (a 4 kW array in
