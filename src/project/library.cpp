@@ -113,20 +113,24 @@ void read_input_file(INTEGER id) {
     IDNUM1 = current;
 }
 
-// The building and site a line is billed with, as a plain run of the line
-// settles them: its leading member's input file, then that member's site
-// and column as the model. The site is the one that member's own run
-// takes (scheme 2 stands at scheme 1's), not the one left in the blocks
-// by the scheme the operation started from or by its input file's last
-// save (a copy into the member since its run brings another site's rate
-// zones), so every path to a line's column bills on one tariff.
-void read_leading_member(INTEGER number) {
-    read_input_file(number);
-    const INTEGER current = IDNUM1;
-    IDNUM1 = serving_slot(number);
-    settle_site_from_columns();
-    REVISION(2);
-    IDNUM1 = current;
+// A line's column summed from the members' results the blocks hold, on
+// the tariff of its leading member at that member's site, as a plain run
+// of the line settles it after reading the results: the site that
+// member's own run takes (scheme 2 stands at scheme 1's), not the one the
+// blocks hold from the scheme the command started from, nor its input
+// file's last save (a copy into the member since its run brings another
+// site's rate zones). Every path to a line's column so bills on one
+// tariff. Members that do not add up leave the site alone: the command
+// is refused and the run simulates the scheme it started from.
+bool sum_line_on_leading_members_tariff() {
+    if (combination_line(IDNUM1) > 0 && members_add_up(IDNUM1)) {
+        const INTEGER current = IDNUM1;
+        IDNUM1 = serving_slot(current);
+        settle_site_from_columns();
+        REVISION(2);
+        IDNUM1 = current;
+    }
+    return fill_combination_column();
 }
 
 // The input file of a design scheme the operation moves to, and a
@@ -196,7 +200,7 @@ void select_scheme(LibraryCall& call) {
             NFLAG(34) = false;
             REVISION(3);
         } else {
-            read_leading_member(slot);
+            read_input_file(slot);
         }
         NFLAG(70) = false;
         if (slot > 1) {
@@ -210,7 +214,7 @@ void select_scheme(LibraryCall& call) {
             }
         }
         if (slot <= kDefaultSlot) take_site_and_column();
-        if (slot > kDefaultSlot && !fill_combination_column()) {
+        if (slot > kDefaultSlot && !sum_line_on_leading_members_tariff()) {
             error_exit(606, kResultsDoNotAddUp);
             return;
         }
@@ -269,7 +273,7 @@ void show_results(LibraryCall& call) {
     // its bill and summary rows as well as its annual energy.
     if (IDNUM1 <= kDefaultSlot) {
         CALBEP();
-    } else if (!fill_combination_column()) {
+    } else if (!sum_line_on_leading_members_tariff()) {
         error_exit(302, kResultsDoNotAddUp);
         return;
     }
@@ -336,7 +340,7 @@ void combine_schemes(LibraryCall& call) {
     // The combination stands in the blocks as its leading member's
     // building, as every later run of it loads it: its bill uses that
     // member's equipment and tariff choices.
-    read_leading_member(number);
+    read_input_file(number);
     NFLAG(34) = true;
     IDNUM1 = number;
     NFLAG(33) = false;
@@ -353,7 +357,7 @@ void combine_schemes(LibraryCall& call) {
         erase_operand(call);
         return;
     }
-    fill_combination_column();
+    sum_line_on_leading_members_tariff();
     if (LEVEL < 4) LEVEL = 4;
     if (NFLAG(34)) ITEMY = 17;
     else error_exit(407, "the combination was not kept");
@@ -689,10 +693,10 @@ void sum_line_again(INTEGER line, INTEGER scheme) {
     NFLAG(34) = true;
     NFLAG(53) = NFLAG(55) = NFLAG(56) = false;
     NFLAG(70) = false;
-    read_leading_member(number);
+    read_input_file(number);
     FIND1();
     if (NFLAG(70)) clear_line_column(line);
-    else fill_combination_column();
+    else sum_line_on_leading_members_tariff();
 }
 
 }  // namespace
