@@ -108,7 +108,13 @@ bool results_left_unread() { return ITEMY == 42 && NFLAG(70); }
 // member's, as a run of the combination does.
 void read_input_file(INTEGER id) {
     const INTEGER current = IDNUM1;
-    if (id >= 11) IDNUM1 = serving_slot(id);
+    if (id >= 11) {
+        IDNUM1 = serving_slot(id);
+        // Whether the leading member's site moved is its own file's word,
+        // as a run of the line loads it, not the scheme's the command
+        // started from (every load of scheme 2 marks one).
+        NFLAG(81) = false;
+    }
     FIND2();
     IDNUM1 = current;
 }
@@ -203,6 +209,11 @@ void select_scheme(LibraryCall& call) {
             read_input_file(slot);
         }
         NFLAG(70) = false;
+        // Scheme 1's results are made again by the run that follows, but
+        // its site is the one they were saved at, as its own run reads it:
+        // the blocks hold the site of the scheme the select started from
+        // (another slot's climate zone would be simulated and kept).
+        if (slot == 1) take_stored_site(1);
         if (slot > 1) {
             FIND1();
             if (results_left_unread()) return;

@@ -23,6 +23,9 @@ void KEEP2(INTEGER KEEPMODE);
 void FINDSCHED();
 void KEEPSCHED();
 void FIND1();
+// The site words (zip code, climate zone, the tariff in force) that a run
+// of scheme `slot` takes from its stored results, without the rest of them.
+void take_stored_site(INTEGER slot);
 void KEEP1();
 void FINDFLAG(INTEGER N);
 // Whether the stored results of the schemes named by the digits of

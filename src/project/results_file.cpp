@@ -487,6 +487,20 @@ void KEEP1() {
     DBG_OUT("KEEP1");
 }
 
+void take_stored_site(INTEGER slot) {
+    // The whole results step runs on the blocks, which are then put back:
+    // only the site words are taken. Results of other days or sources,
+    // which the step does not read, leave the site as it was.
+    const std::unique_ptr<AllBlocks> kept = keep_all_blocks();
+    IDNUM1 = slot;
+    NFLAG(70) = false;
+    FIND1();
+    const bool read = !NFLAG(70);
+    const ResultsSite site = results_site();
+    restore_all_blocks(*kept);
+    if (read) put_results_site(site);
+}
+
 void FIND1() {
     DBG_IN("FIND1");
     const INTEGER entry_id = IDNUM1;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct Checker {
     // A line's cost rows by the state they were summed from, with the step
     // that first summed them.
     std::map<std::string, std::pair<std::vector<REAL>, std::string>> line_bills{};
+    // Slots a library copy went into since their last run.
+    std::set<INTEGER> copied_into{};
 
     void say(const std::string& line) const;
     // One line per broken invariant; later breaks of the same one add

@@ -221,7 +221,7 @@ INTEGER line_of_results(Random& r, const Library& l, INTEGER twelve_day_slot, bo
 // tariff choice; the user's basic rates hold for the run the host set them
 // for).
 void same_schemes(Checker& k, const Library& before, const Library& after, INTEGER current, INTEGER changed,
-                  const std::string& label) {
+                  const std::string& label, INTEGER copied) {
     const std::string invariant = "a scheme's rows stay when a line holding it is made, run, renamed or erased";
     k.reached(invariant);
     for (INTEGER s = 1; s <= 9; ++s) {
@@ -229,7 +229,7 @@ void same_schemes(Checker& k, const Library& before, const Library& after, INTEG
         // over other days when the command runs it again.
         // Scheme 1 or 2 run by the command designs again from what the
         // other holds now.
-        if (before.row(s, 48) < 365.0f || (s == current && s <= 2) || s == changed) continue;
+        if (before.row(s, 48) < 365.0f || (s == current && s <= 2) || s == changed || s == copied) continue;
         for (int row = 1; row <= 80; ++row)
             if (!close_enough(before.row(s, row), after.row(s, row))) {
                 std::ostringstream o;
@@ -285,12 +285,37 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
     // started from a line that touches no scheme of its own.
     const bool line_command = s.command == 204 || before.is_line(s.target) ||
                               (before.is_line(s.current) && s.command != 201 && s.command != 205 && s.command != 209);
+    if (!done.refused && s.command == 206 && s.target >= 1 && s.target <= 9 &&
+        !k.flags_every_run.count(s.target) && after.row(s.target, 48) > 0.0f) {
+        // The scheme a select moves to is run as its own plain run runs it:
+        // at its own site, on its own tariff.
+        const std::string invariant = "a select runs the scheme it moves to as its own run does";
+        const Run own = k.run(side, s.target, 0.0f, s.label + " (the scheme's own plain run)");
+        if (own.simulated()) {
+            k.reached(invariant);
+            for (int row = 1; row <= 80; ++row) {
+                if (close_enough(after.row(s.target, row), own.rows[row - 1])) continue;
+                std::ostringstream o;
+                o.precision(9);
+                o << s.label << ": scheme " << s.target << " row " << row << " " << after.row(s.target, row)
+                  << " against " << own.rows[row - 1] << " on its own run";
+                k.fail(invariant, o.str());
+                break;
+            }
+        }
+    }
     INTEGER changed = 0;
     if (s.command == 206 && s.target >= 1 && s.target <= 9) changed = s.target;
     if (s.command == 205 && s.target == s.current && before.is_line(s.current)) changed = 1;
     // A copy with a target outside 1 to 9 copies into slot 2.
     if (s.command == 201) changed = (s.target >= 1 && s.target <= 9) ? s.target : 2;
-    if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, changed, s.label);
+    // A slot a copy went into holds the copied results, billed on the
+    // source's tariff; the copy kept the slot's own electric choice (row
+    // 1), so its next run may bill otherwise.
+    const INTEGER copied = k.copied_into.count(s.current) ? s.current : 0;
+    if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, changed, s.label, copied);
+    if (!done.refused && s.command == 201) k.copied_into.insert(s.target >= 1 && s.target <= 9 ? s.target : 2);
+    if (s.current >= 1 && s.current <= 9 && done.column == s.current && done.simulated()) k.copied_into.erase(s.current);
     line_bill_by_path(k, after, done.files, s.label);
     int checked = 0;
     const std::optional<std::string> d = line_not_summed(after, checked);
