@@ -108,13 +108,12 @@ bool results_left_unread() { return ITEMY == 42 && NFLAG(70); }
 // member's, as a run of the combination does.
 void read_input_file(INTEGER id) {
     const INTEGER current = IDNUM1;
-    if (id >= 11) {
-        IDNUM1 = serving_slot(id);
-        // Whether the leading member's site moved is its own file's word,
-        // as a run of the line loads it, not the scheme's the command
-        // started from (every load of scheme 2 marks one).
-        NFLAG(81) = false;
-    }
+    if (id >= 11) IDNUM1 = serving_slot(id);
+    // Whether the scheme's site moved is its own file's word, as its own
+    // run loads it, not the scheme's the command started from (every load
+    // of scheme 2 marks one, and a moved site bills the site's tariffs
+    // instead of the user's choices).
+    NFLAG(81) = false;
     FIND2();
     IDNUM1 = current;
 }
