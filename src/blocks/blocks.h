@@ -49,6 +49,7 @@
     MAVO_STATE_ENVELOPE_BLOCKS(X)
 
 #include <memory>
+#include <utility>
 
 namespace mavo {
 
@@ -67,5 +68,16 @@ struct AllBlocks {
 // On the heap: the blocks together are far too large for the stack.
 std::unique_ptr<AllBlocks> keep_all_blocks();
 void restore_all_blocks(const AllBlocks& kept);
+
+// What `step` makes of the blocks, with every block put back after it as
+// it was: a file read or a layout made on copies, of which only the value
+// returned is taken.
+template <class Step>
+auto taken_with_blocks_put_back(Step&& step) {
+    const std::unique_ptr<AllBlocks> kept = keep_all_blocks();
+    auto taken = std::forward<Step>(step)();
+    restore_all_blocks(*kept);
+    return taken;
+}
 
 }  // namespace mavo

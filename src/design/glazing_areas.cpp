@@ -11,7 +11,6 @@
 #include "design/glazing_areas.h"
 
 #include <algorithm>
-#include <memory>
 #include <string>
 
 #include "blocks/blocks.h"
@@ -202,19 +201,18 @@ void efficient_distribution(INTEGER k, const Walls& w, REAL CODEMAX) {
 // laid out as scheme 1's design lays it out, on copies: every block is put
 // back as it was, and nothing is saved.
 REAL code_minimum_glass_and_doors_ft2() {
-    const std::unique_ptr<AllBlocks> before = keep_all_blocks();
-    const INTEGER k = IDNUM1;
-    for (INTEGER row = 1; row <= 310; ++row) STRATEGY(row, 1) = STRATEGY(row, k);
-    if (STRATEGY(7, 1) <= 1.0f) STRATEGY(9, 1) = 0.0f;  // a detached house shares no wall
-    IDNUM1 = 1;
-    NFLAG(8) = true;
-    BLDGSZ();
-    GLZVAL();
-    lay_out_window_list();
-    // Summed as the summary column sums the glazing items (row 2).
-    const REAL total_ft2 = AREA(1) + AREA(2) + AREA(3) + AREA(4) + AREA(5);
-    restore_all_blocks(*before);
-    return total_ft2;
+    return taken_with_blocks_put_back([] {
+        const INTEGER k = IDNUM1;
+        for (INTEGER row = 1; row <= 310; ++row) STRATEGY(row, 1) = STRATEGY(row, k);
+        if (STRATEGY(7, 1) <= 1.0f) STRATEGY(9, 1) = 0.0f;  // a detached house shares no wall
+        IDNUM1 = 1;
+        NFLAG(8) = true;
+        BLDGSZ();
+        GLZVAL();
+        lay_out_window_list();
+        // Summed as the summary column sums the glazing items (row 2).
+        return AREA(1) + AREA(2) + AREA(3) + AREA(4) + AREA(5);
+    });
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -491,14 +492,13 @@ void take_stored_site(INTEGER slot) {
     // The whole results step runs on the blocks, which are then put back:
     // only the site words are taken. Results of other days or sources,
     // which the step does not read, leave the site as it was.
-    const std::unique_ptr<AllBlocks> kept = keep_all_blocks();
-    IDNUM1 = slot;
-    NFLAG(70) = false;
-    FIND1();
-    const bool read = !NFLAG(70);
-    const ResultsSite site = results_site();
-    restore_all_blocks(*kept);
-    if (read) put_results_site(site);
+    const std::optional<ResultsSite> site = taken_with_blocks_put_back([slot] {
+        IDNUM1 = slot;
+        NFLAG(70) = false;
+        FIND1();
+        return NFLAG(70) ? std::nullopt : std::optional<ResultsSite>(results_site());
+    });
+    if (site) put_results_site(*site);
 }
 
 void FIND1() {

@@ -751,25 +751,25 @@ FString<12> saved_weather_file_name(INTEGER slot) {
     // The whole file is walked into the blocks, which are then put back:
     // only the name is taken from it. A missing or damaged file of another
     // scheme gives no name and does not stop this run.
-    const std::unique_ptr<AllBlocks> kept = keep_all_blocks();
-    const INTEGER unit = BLK0B.DISKDAT;
-    INTEGER id1 = IO_GETWORD4(5, 0, 2, kInputRevision), id2 = 0, ierr = 1;
-    if (build_scheme_read_path(SchemeFile::Input, slot)) {
-        record_load_rebuildable(unit);
-        IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
-    }
-    FString<12> name{};
-    if (ierr == 0 && record_load(unit) == RecordLoad::Whole) {
-        RecordWalk w(unit, true);
-        InputWalk in{w, IO_GETMSB4(id1)};
-        walk_scheme_input(in);
-        IO_CLOSE(unit, ierr);
-        if (ierr == 0 && record_load(unit) == RecordLoad::Whole) name = CLIMATEFILENAME;
-    } else {
-        unit_close(unit);
-    }
-    restore_all_blocks(*kept);
-    return name;
+    return taken_with_blocks_put_back([slot] {
+        const INTEGER unit = BLK0B.DISKDAT;
+        INTEGER id1 = IO_GETWORD4(5, 0, 2, kInputRevision), id2 = 0, ierr = 1;
+        if (build_scheme_read_path(SchemeFile::Input, slot)) {
+            record_load_rebuildable(unit);
+            IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
+        }
+        FString<12> name{};
+        if (ierr == 0 && record_load(unit) == RecordLoad::Whole) {
+            RecordWalk w(unit, true);
+            InputWalk in{w, IO_GETMSB4(id1)};
+            walk_scheme_input(in);
+            IO_CLOSE(unit, ierr);
+            if (ierr == 0 && record_load(unit) == RecordLoad::Whole) name = CLIMATEFILENAME;
+        } else {
+            unit_close(unit);
+        }
+        return name;
+    });
 }
 
 void write_scheme_input_layout(INTEGER revision) {

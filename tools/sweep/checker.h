@@ -75,9 +75,9 @@ struct Checker {
     void same_files(const std::string& invariant, const Files& a, const Files& b, bool first_after_edit = false);
 };
 
-// The first summary row two runs disagree in, beyond 1e-4 relative and
-// 1e-3 absolute.
-std::optional<std::string> rows_differ(const Run& a, const Run& b);
+// The first of two runs' (or columns') summary rows that disagree, beyond
+// 1e-4 relative and 1e-3 absolute.
+std::optional<std::string> rows_differ(const std::vector<REAL>& a, const std::vector<REAL>& b);
 // Two values equal within 1e-4 relative and `absolute`.
 bool close_enough(double x, double y, double absolute = 1e-3);
 std::optional<std::string> files_differ(const Files& a, const Files& b,

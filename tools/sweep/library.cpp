@@ -230,14 +230,8 @@ void same_schemes(Checker& k, const Library& before, const Library& after, INTEG
         // Scheme 1 or 2 run by the command designs again from what the
         // other holds now.
         if (before.row(s, 48) < 365.0f || (s == current && s <= 2) || s == changed || s == copied) continue;
-        for (int row = 1; row <= 80; ++row)
-            if (!close_enough(before.row(s, row), after.row(s, row))) {
-                std::ostringstream o;
-                o.precision(9);
-                o << label << ": scheme " << s << " row " << row << " " << before.row(s, row) << " became "
-                  << after.row(s, row);
-                return k.fail(invariant, o.str());
-            }
+        if (auto d = rows_differ(before.column[s - 1], after.column[s - 1]))
+            return k.fail(invariant, label + ": scheme " + std::to_string(s) + " " + *d + " (before, after)");
     }
 }
 
@@ -293,15 +287,8 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
         const Run own = k.run(side, s.target, 0.0f, s.label + " (the scheme's own plain run)");
         if (own.simulated()) {
             k.reached(invariant);
-            for (int row = 1; row <= 80; ++row) {
-                if (close_enough(after.row(s.target, row), own.rows[row - 1])) continue;
-                std::ostringstream o;
-                o.precision(9);
-                o << s.label << ": scheme " << s.target << " row " << row << " " << after.row(s.target, row)
-                  << " against " << own.rows[row - 1] << " on its own run";
-                k.fail(invariant, o.str());
-                break;
-            }
+            if (auto d = rows_differ(after.column[s.target - 1], own.rows))
+                k.fail(invariant, s.label + ": scheme " + std::to_string(s.target) + " " + *d + " (select, own run)");
         }
     }
     INTEGER changed = 0;
