@@ -10,6 +10,7 @@
 
 #include "blocks/blocks.h"
 #include "mavokernel.h"
+#include "sweep/oracles.h"
 
 namespace mavo::sweep {
 
@@ -124,6 +125,12 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     }
     say("STEP " + step);
     const Files before = project_files(project);
+    // The user's revised rates are due on this run where the host's files
+    // keep them and no move is marked.
+    const bool scheme = slot >= 1 && slot <= 9;
+    const bool moved = scheme && saved_flag(in, before, slot, 81);
+    const bool user_electric = scheme && !moved && saved_flag(in, before, slot, 82);
+    const bool user_gas = scheme && !moved && saved_flag(in, before, slot, 83);
     const std::string p = project.string(), u = in.util.string(), w = in.weather.string();
     Run r;
     r.rc = MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
@@ -133,6 +140,25 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     r.electric_zone = ERATEZONE;
     r.gas_zone = GRATEZONE;
     r.climate_zone = static_cast<INTEGER>(CECZONE);
+    r.user_electric = user_electric;
+    r.user_gas = user_gas;
+    r.step = step;
+    Metered& e = r.metered;
+    e.year = NFLAG(38);
+    for (INTEGER m = 1; m <= 12; ++m) {
+        e.days[m - 1] = e.year ? MODAYS(m) : 1;
+        e.season_month[m - 1] = e.year ? m : TMON(m);
+        double btu = 0.0;
+        for (INTEGER h = 1; h <= 24; ++h) {
+            e.kwh[m - 1][h - 1] = TEMPKWHR(h, m);
+            btu += TEMPFUEL(h, m);
+        }
+        e.therms[m - 1] = btu * e.days[m - 1] / 100000.0;
+    }
+    e.fuel_type = FUELTYPE;
+    e.water_heater = WHTYPE;
+    e.nonresidential = NFLAG(24);
+    e.weather_file = std::string(CLIMATEFILENAME.trimmed());
     r.files = project_files(project);
     say("DIGEST " + std::to_string(digest(r.files)) + " " + step);
     if (r.rc == 1 && r.files != before) {
@@ -166,6 +192,10 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     o << "RAN return " << r.rc << ", days " << r.rows[47] << ", electricity " << r.rows[24] << " kWh, fuel "
       << r.rows[65] << " therms, cost $" << r.rows[36] << ", fuel type " << FUELTYPE << ", water heater " << WHTYPE << (r.refused ? ", library command refused" : "");
     say(o.str());
+    // Plain and design runs of a scheme; a library command may run another
+    // scheme or a line than the one selected.
+    const bool plain_or_design = command == 0.0f || command == 243.0f || command == 246.0f;
+    if (r.simulated() && scheme && plain_or_design && own_project) check_amounts(*this, r);
     return r;
 }
 

@@ -2,6 +2,7 @@
 // owes, and the comparisons of two runs.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -13,6 +14,19 @@
 
 namespace mavo::sweep {
 
+// What a run bought, hour by hour, as its own results hold it: the bills
+// and the emissions are checked against it.
+struct Metered {
+    bool year = false;                                  // a 365-day run
+    std::array<std::array<double, 24>, 12> kwh{};       // kWh bought in hour h of one day of month m
+    std::array<double, 12> therms{};                    // fuel bought in month m, therms
+    std::array<int, 12> days{}, season_month{};          // days month m stands for, its calendar month
+    REAL fuel_type = 0.0f;                              // the fuel-type word the run burnt
+    INTEGER water_heater = 0;
+    bool nonresidential = false;                        // the run's building mode (flag 24)
+    std::string weather_file;                           // the weather file of the run's site
+};
+
 struct Run {
     int rc = 0;
     INTEGER column = 0;
@@ -22,6 +36,9 @@ struct Run {
     bool refused = false;  // flag 91: the library command was refused
     INTEGER electric_zone = 0, gas_zone = 0;  // the rate zones the run billed on
     INTEGER climate_zone = 0;                 // the climate zone the run simulated
+    Metered metered;
+    bool user_electric = false, user_gas = false;  // the host's files held flags 82 and 83 (and no move)
+    std::string step;
     // Days simulated (row 48).
     REAL days() const { return rows.size() >= 48 ? rows[47] : 0.0f; }
     bool simulated() const { return rc == 0 && days() > 0.0f; }
@@ -40,6 +57,9 @@ struct Checker {
     // A line's cost rows by the state they were summed from, with the step
     // that first summed them.
     std::map<std::string, std::pair<std::vector<REAL>, std::string>> line_bills{};
+    // Runs of this case's projects are priced on its rates; another case's
+    // project run in the same process is not.
+    bool own_project = true;
     // Slots a library copy went into since their last run.
     std::set<INTEGER> copied_into{};
 

@@ -159,6 +159,42 @@ const std::vector<RowCodes>& nonresidential_rows() {
     return rows;
 }
 
+namespace {
+
+// Cents a kWh or a therm, as a user types them.
+REAL price(Random& r, int from_cents, int to_cents) { return static_cast<REAL>(r.between(from_cents, to_cents)) / 100.0f; }
+
+UserRates draw_user_rates(Random& r) {
+    UserRates u;
+    const bool one_price = r.chance(40);
+    const REAL p = price(r, 8, 60);
+    for (std::size_t t = 0; t < 5; ++t) u.tier[t] = one_price ? p : p + price(r, 0, 10) * static_cast<REAL>(t);
+    for (std::size_t t = 0; t < 3; ++t) u.smud_winter[t] = one_price ? p : price(r, 5, 40);
+    for (std::size_t t = 0; t < 4; ++t) {
+        u.adder_summer[t] = one_price ? 0.0f : price(r, 0, 20);
+        u.adder_winter[t] = one_price ? 0.0f : price(r, 0, 20);
+    }
+    u.baseline_summer = static_cast<REAL>(r.between(3, 40));
+    u.baseline_winter = static_cast<REAL>(r.between(3, 40));
+    u.winter_first = r.between(9, 12);
+    u.winter_last = r.between(2, 5);
+    u.meter_charge = price(r, 0, 100);
+    for (REAL& x : u.period) x = one_price ? p : price(r, 5, 50);
+    u.period_hours = {r.between(6, 11), 0, r.between(17, 22), 0};
+    u.therm_base = price(r, 50, 250);
+    u.therm_above = one_price ? u.therm_base : price(r, 50, 250);
+    u.therm_base_summer = one_price ? u.therm_base : price(r, 50, 250);
+    u.therm_above_summer = one_price ? u.therm_base : price(r, 50, 250);
+    u.gas_baseline_winter = static_cast<REAL>(r.between(1, 30)) / 10.0f;
+    u.gas_baseline_summer = static_cast<REAL>(r.between(1, 30)) / 10.0f;
+    u.gas_winter_first = r.between(9, 12);
+    u.gas_winter_last = r.between(2, 5);
+    u.gas_charge = price(r, 0, 80);
+    return u;
+}
+
+}  // namespace
+
 Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     Random r = case_random(seed, number);
     Case c;
@@ -195,9 +231,12 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     else if (rates <= 20) c.rate_flags = {29};
     else if (rates <= 28) c.rate_flags = {26, 29};
     else if (rates <= 32) c.rate_flags = {r.chance(50) ? 82 : 83};
+    if (rates > 32 && rates <= 44) c.rate_flags = r.pick(std::vector<std::vector<INTEGER>>{{82, 83}, {82}, {83}});
+    c.user_rates = draw_user_rates(r);
     // Gas choices that keep a natural-gas site's fuel: residential 1 to 6,
-    // non-residential 11 to 16.
-    c.electric_choice = static_cast<REAL>(c.nonresidential ? r.between(11, 17) : r.between(1, 5));
+    // non-residential 11 to 16; a dwelling's electric choice 7 is the single
+    // flat rate.
+    c.electric_choice = static_cast<REAL>(c.nonresidential ? r.between(11, 17) : r.pick(std::vector<int>{1, 2, 3, 4, 5, 7}));
     c.gas_choice = static_cast<REAL>(c.nonresidential ? r.between(11, 16) : r.between(1, 6));
     if (row_of(c, 6) >= 2.0f && r.chance(40))
         c.own_roof = c.nonresidential ? 1.0f : r.pick(std::vector<REAL>{1, 1, 2, 3, 4});

@@ -2,6 +2,7 @@
 // and the building types) and the case it draws, from (seed, number) alone.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -77,6 +78,26 @@ std::string describe(const Site& s);
 // ---------------------------------------------------------------------------
 // A case: the project a host describes and what it does with it.
 
+// The rates a user revised, as the host writes them into a scheme's files
+// (the electric and gas words of its results file, the time-of-use record
+// of its input file): either one price in every tier and period, or tiers
+// with baselines and seasons of the user's own.
+struct UserRates {
+    std::array<REAL, 5> tier{};                  // $/kWh, tiers 1 to 5 (SDG&E: ERATE1 winter, ERATE2 summer base)
+    std::array<REAL, 3> smud_winter{};           // $/kWh, SMUD's winter tiers
+    std::array<REAL, 5> adder_summer{}, adder_winter{};  // SDG&E tier adders, $/kWh
+    REAL baseline_summer = 0.0f, baseline_winter = 0.0f;  // kWh a day (SMUD: a month)
+    INTEGER winter_first = 10, winter_last = 5;
+    REAL meter_charge = 0.0f;                    // $/day
+    std::array<REAL, 3> period{};                // $/kWh of periods 2, 3 and 1, 4 (every month winter)
+    std::array<INTEGER, 4> period_hours{};       // winter start hours of periods 2, 3, 4, 1
+    REAL therm_base = 0.0f, therm_above = 0.0f;  // winter $/therm
+    REAL therm_base_summer = 0.0f, therm_above_summer = 0.0f;
+    REAL gas_baseline_winter = 0.0f, gas_baseline_summer = 0.0f;  // therms a day
+    INTEGER gas_winter_first = 11, gas_winter_last = 4;
+    REAL gas_charge = 0.0f;  // $/day
+};
+
 struct Case {
     std::uint64_t seed = 0, number = 0;
     bool nonresidential = false;
@@ -97,6 +118,7 @@ struct Case {
     // basic, 82 and 83 advanced) and the tariff choices of rows 1 and 3.
     std::vector<INTEGER> rate_flags;
     REAL electric_choice = 0.0f, gas_choice = 0.0f;
+    UserRates user_rates;
     // An existing building whose scheme 1 the user sets to a roof choice of
     // its own and runs as it stands before scheme 2's design (0: not done).
     REAL own_roof = 0.0f;

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "blocks/blocks.h"
@@ -89,6 +90,13 @@ void set_saved_flags(const Inputs& in, const fs::path& project, INTEGER slot, co
     write_file(f, bytes);
 }
 
+bool saved_flag(const Inputs& in, const Files& files, INTEGER slot, INTEGER flag) {
+    const auto f = files.find("scheme" + std::to_string(slot) + "b.dat");
+    if (f == files.end()) return false;
+    const std::size_t at = flag_byte(in, flag);
+    return at < f->second.size() && f->second[at] != 0;
+}
+
 void set_location_changed(const Inputs& in, const fs::path& project, INTEGER slot) {
     set_saved_flags(in, project, slot, {81});
 }
@@ -105,17 +113,79 @@ void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot) {
                   fs::copy_options::overwrite_existing);
 }
 
+// Rewrites the rates the results file of scheme `slot` keeps in force.
+void edit_results(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit) {
+    host_directories(in, project);
+    BLK0B.DISKHET = 20;
+    BLK0B.DISKKEEP1 = 25;
+    IDNUM1 = slot;
+    AADISK(-1);
+    AADISK(-5);
+    IDNUM1 = slot;
+    FIND1();
+    edit();
+    KEEP1();
+}
+
+namespace {
+
+// The user's revised rates written as the host writes them: the electric
+// and gas words of the results file, and the time-of-use record of the
+// input file.
+void write_user_rates(const Inputs& in, const fs::path& dir, const Case& c, INTEGER slot) {
+    const UserRates& u = c.user_rates;
+    edit_results(in, dir, slot, [&] {
+        ERATE1 = u.tier[0];
+        ERATE2 = u.tier[1];
+        ERATE3 = u.tier[2];
+        ERATE4 = u.tier[3];
+        ERATE5 = u.tier[4];
+        for (INTEGER t = 1; t <= 3; ++t) ERATEW(t) = u.smud_winter[static_cast<std::size_t>(t - 1)];
+        for (INTEGER t = 1; t <= 5; ++t) {
+            ETIERADDS(t) = u.adder_summer[static_cast<std::size_t>(t - 1)];
+            ETIERADDW(t) = u.adder_winter[static_cast<std::size_t>(t - 1)];
+        }
+        EBASES = u.baseline_summer;
+        EBASEW = u.baseline_winter;
+        EWINMON1 = u.winter_first;
+        EWINMON2 = u.winter_last;
+        ECUSTOMCHG = u.meter_charge;
+        EADDER = 0.0f;
+        BLK33A.GASBASE = u.therm_base;
+        BLK33A.GASABOVE = u.therm_above;
+        BLK33A.GASBASES = u.therm_base_summer;
+        BLK33A.GASABOVES = u.therm_above_summer;
+        BLK33A.GCUSTOMCHG = u.gas_charge;
+        BLK33A.GWINMON1 = u.gas_winter_first;
+        BLK33A.GWINMON2 = u.gas_winter_last;
+        BLK33A.GASMULT = 1.0f;
+        BLK33B.GBASEW = u.gas_baseline_winter;
+        BLK33B.GBASES = u.gas_baseline_summer;
+    });
+    edit_scheme(in, dir, slot, [&] {
+        TOUREC.CUSTCHG = u.meter_charge;
+        for (INTEGER q = 1; q <= 3; ++q) TOUREC.WINRATES(q) = TOUREC.SUMRATES(q) = u.period[static_cast<std::size_t>(q - 1)];
+        for (INTEGER q = 1; q <= 4; ++q) TOUREC.WINHOURS(q) = TOUREC.SUMHOURS(q) = u.period_hours[static_cast<std::size_t>(q - 1)];
+        TOUREC.WINMON1 = 1;
+        TOUREC.WINMON2 = 12;
+    });
+}
+
+}  // namespace
+
 // A new project whose two design slots describe the case at `site`.
-void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site) {
+void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site, bool user_rates) {
     fs::remove_all(dir);
     host::new_project_files(dir, in.util);
+    const bool revised = user_rates && std::any_of(c.rate_flags.begin(), c.rate_flags.end(),
+                                                   [](INTEGER f) { return f == 82 || f == 83; });
     for (const INTEGER slot : {1, 2}) {
         edit_scheme(in, dir, slot, [&] {
             for (const auto& [row, v] : c.rows) STRATEGY(row, slot) = v;
             for (const INTEGER flag : c.rate_flags) {
                 if (flag == 26) STRATEGY(1, slot) = c.electric_choice;
                 if (flag == 29) STRATEGY(3, slot) = c.gas_choice;
-                if (flag == 82 || flag == 83) NFLAG(flag) = true;
+                if ((flag == 82 || flag == 83) && revised) NFLAG(flag) = true;
             }
             place(site, slot);
             if (c.nonresidential) {
@@ -123,7 +193,10 @@ void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Sit
                 NTYPE = c.type;
             }
         });
-        set_location_changed(in, dir, slot);
+        // A new project with rates of the user's own is not marked moved: a
+        // move drops them.
+        if (revised) write_user_rates(in, dir, c, slot);
+        else set_location_changed(in, dir, slot);
     }
 }
 }  // namespace mavo::sweep

@@ -31,12 +31,21 @@ void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL
 // clears (the user's basic rates 26 and 29, "the user changed the location"
 // 81) the host sets in the file after its edit, for the next run.
 void set_saved_flags(const Inputs& in, const fs::path& project, INTEGER slot, const std::vector<INTEGER>& flags);
+// Whether run flag `flag` is set in the saved input file of scheme `slot`
+// among the project's files.
+bool saved_flag(const Inputs& in, const Files& files, INTEGER slot, INTEGER flag);
 void set_location_changed(const Inputs& in, const fs::path& project, INTEGER slot);
 // A site as the host stores it: a weather file by its name and a negative
 // zip code, a zip code or zone number with no weather file named.
 void place(const Site& s, INTEGER slot);
 void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot);
 // A new project whose two design slots describe the case at `site`.
-void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site);
+// Rewrites the rates the results file of scheme `slot` keeps in force.
+void edit_results(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit);
+// A new project whose two design slots describe the case at `site`, with
+// the user's revised rates of the case written into them where `user_rates`
+// (a project the user has had for a while; a new project made at a site
+// has none).
+void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site, bool user_rates = true);
 
 }  // namespace mavo::sweep

@@ -288,7 +288,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     // Scheme 2 shares the site: designed there too, so that its column is
     // of the site its next run simulates.
     k.run(p, 2, 246.0f, "design of scheme 2 moved to " + describe(c.moved_to));
-    new_project(in, made_there, c, c.moved_to);
+    new_project(in, made_there, c, c.moved_to, false);
     k.settle_missing_zone(made_there, c.moved_to, 1, 243.0f);
     const Run fresh_there = k.run(made_there, 1, 243.0f, "design of scheme 1 of a new project at " +
                                                              describe(c.moved_to));
@@ -304,7 +304,9 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     if (other) {
         const fs::path q = dir / "other-case";
         new_project(in, q, *other, other->site);
+        k.own_project = false;
         k.run(q, 1, 243.0f, "design of scheme 1 of case " + std::to_string(other->number));
+        k.own_project = true;
         fs::remove_all(q);
         const fs::path again = dir / "again";
         new_project(in, again, c, c.site);
