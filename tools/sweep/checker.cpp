@@ -158,6 +158,8 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     e.fuel_type = FUELTYPE;
     e.water_heater = WHTYPE;
     e.nonresidential = NFLAG(24);
+    e.electricity_row = BLK41.NROWE;
+    e.fuel_row = BLK41.NROWF;
     e.weather_file = std::string(CLIMATEFILENAME.trimmed());
     r.files = project_files(project);
     say("DIGEST " + std::to_string(digest(r.files)) + " " + step);

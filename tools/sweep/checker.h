@@ -24,6 +24,7 @@ struct Metered {
     REAL fuel_type = 0.0f;                              // the fuel-type word the run burnt
     INTEGER water_heater = 0;
     bool nonresidential = false;                        // the run's building mode (flag 24)
+    INTEGER electricity_row = 0, fuel_row = 0;           // the emission-table rows the scheme holds
     std::string weather_file;                           // the weather file of the run's site
 };
 

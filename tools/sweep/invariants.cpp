@@ -9,6 +9,7 @@
 #include "project/project.h"
 #include "sweep/expectations.h"
 #include "sweep/library.h"
+#include "sweep/oracles.h"
 #include "sweep/rate_zones.h"
 
 namespace mavo::sweep {
@@ -130,6 +131,7 @@ void slot_runs(Checker& k, const fs::path& p) {
     const Run year1 = k.run(p, s, 0.0f, "year run of slot " + std::to_string(s));
     if (c.heater_mismatch) check_nothing_simulated(k, year1, s, "the heating or water-heating fuel does not suit the site");
     else check_slot_simulates(k, year1, "year run of slot " + std::to_string(s));
+    check_solar_savings(k, p, k.in.work / ("solar-" + std::to_string(c.number)), year1);
     const Run year2 = k.run(p, s, 0.0f, "second year run of slot " + std::to_string(s));
     k.same_scheme("a slot's first plain run = its second", year1, year2);
     if (year1.simulated()) k.same_files("re-runs are byte-stable (slot year runs)", year1.files, year2.files, true);

@@ -14,4 +14,10 @@ namespace mavo::sweep {
 // the save of a run that billed them.
 void check_amounts(Checker& k, const Run& r);
 
+// A slot with collectors or an array, run again without them (in a copy of
+// project `p` made in `side`): the collectors' rows are the heater's energy
+// they save, priced at the run's mean prices; the array's output is the
+// electricity bought less.
+void check_solar_savings(Checker& k, const fs::path& p, const fs::path& side, const Run& with);
+
 }  // namespace mavo::sweep
