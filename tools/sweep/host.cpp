@@ -41,6 +41,20 @@ std::uint64_t digest(const Files& files) {
     return h;
 }
 
+namespace {
+bool keep_kernel_memory = false;
+}  // namespace
+
+void keep_kernel_memory_between_calls(bool keep) { keep_kernel_memory = keep; }
+
+HostEdit::HostEdit() {
+    if (keep_kernel_memory) kept_ = keep_all_blocks();
+}
+
+HostEdit::~HostEdit() {
+    if (kept_) restore_all_blocks(*kept_);
+}
+
 // The host's own memory: every edit starts from fresh blocks, so that what
 // a host writes never depends on what the kernel left in this process.
 void host_directories(const Inputs& in, const fs::path& project) {
@@ -53,12 +67,14 @@ void host_directories(const Inputs& in, const fs::path& project) {
 
 // Rewrites the input file and parameter column of scheme `slot`.
 void edit_scheme(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit) {
+    const HostEdit host;
     host_directories(in, project);
     host::edit_loaded_scheme(slot, edit);
 }
 
 // Selects scheme `slot` and stores its command and second scheme.
 void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second) {
+    const HostEdit host;
     host_directories(in, project);
     IDNUM1 = slot;
     AADISK(-1);
@@ -76,6 +92,7 @@ void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL
 std::size_t flag_byte(const Inputs& in, INTEGER flag) {
     static std::map<INTEGER, std::size_t> bytes;
     if (auto it = bytes.find(flag); it != bytes.end()) return it->second;
+    const HostEdit host;
     const fs::path scratch = in.work / ("flag-layout-" + std::to_string(getpid()));
     return bytes[flag] = host::input_file_flag_byte(flag, scratch, in.util.string(), in.weather.string());
 }
@@ -115,6 +132,7 @@ void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot) {
 
 // Rewrites the rates the results file of scheme `slot` keeps in force.
 void edit_results(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit) {
+    const HostEdit host;
     host_directories(in, project);
     BLK0B.DISKHET = 20;
     BLK0B.DISKKEEP1 = 25;
@@ -173,19 +191,30 @@ void write_user_rates(const Inputs& in, const fs::path& dir, const Case& c, INTE
 
 }  // namespace
 
+bool revises_rates(const Case& c) {
+    return std::any_of(c.rate_flags.begin(), c.rate_flags.end(), [](INTEGER f) { return f == 82 || f == 83; });
+}
+
+void give_user_rates(const Inputs& in, const fs::path& dir, const Case& c) {
+    for (const INTEGER slot : {1, 2}) {
+        write_user_rates(in, dir, c, slot);
+        std::vector<INTEGER> flags;
+        for (const INTEGER f : c.rate_flags)
+            if (f == 82 || f == 83) flags.push_back(f);
+        set_saved_flags(in, dir, slot, flags);
+    }
+}
+
 // A new project whose two design slots describe the case at `site`.
-void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site, bool user_rates) {
+void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site) {
     fs::remove_all(dir);
     host::new_project_files(dir, in.util);
-    const bool revised = user_rates && std::any_of(c.rate_flags.begin(), c.rate_flags.end(),
-                                                   [](INTEGER f) { return f == 82 || f == 83; });
     for (const INTEGER slot : {1, 2}) {
         edit_scheme(in, dir, slot, [&] {
             for (const auto& [row, v] : c.rows) STRATEGY(row, slot) = v;
             for (const INTEGER flag : c.rate_flags) {
                 if (flag == 26) STRATEGY(1, slot) = c.electric_choice;
                 if (flag == 29) STRATEGY(3, slot) = c.gas_choice;
-                if ((flag == 82 || flag == 83) && revised) NFLAG(flag) = true;
             }
             place(site, slot);
             if (c.nonresidential) {
@@ -193,10 +222,7 @@ void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Sit
                 NTYPE = c.type;
             }
         });
-        // A new project with rates of the user's own is not marked moved: a
-        // move drops them.
-        if (revised) write_user_rates(in, dir, c, slot);
-        else set_location_changed(in, dir, slot);
+        set_location_changed(in, dir, slot);
     }
 }
 }  // namespace mavo::sweep

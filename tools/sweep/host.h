@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
+#include "blocks/blocks.h"
 #include "sweep/draw.h"
 
 namespace mavo::sweep {
@@ -23,6 +25,23 @@ std::uint64_t digest(const Files& files);
 // The host's own memory: every edit starts from fresh blocks, so that what
 // a host writes never depends on what the kernel left in this process.
 void host_directories(const Inputs& in, const fs::path& project);
+
+// A design application keeps the kernel loaded: its edits between calls
+// leave the kernel's memory as the last call left it. Where this is chosen
+// (the child that runs a case in one process as such a host), every edit
+// of this file puts the kernel's blocks back as it found them; otherwise
+// every call starts from the blocks an edit reset, as in a fresh process.
+void keep_kernel_memory_between_calls(bool keep);
+class HostEdit {
+public:
+    HostEdit();
+    ~HostEdit();
+    HostEdit(const HostEdit&) = delete;
+    HostEdit& operator=(const HostEdit&) = delete;
+
+private:
+    std::unique_ptr<AllBlocks> kept_;
+};
 // Rewrites the input file and parameter column of scheme `slot`.
 void edit_scheme(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit);
 // Selects scheme `slot` and stores its command and second scheme.
@@ -42,10 +61,13 @@ void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot);
 // A new project whose two design slots describe the case at `site`.
 // Rewrites the rates the results file of scheme `slot` keeps in force.
 void edit_results(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit);
-// A new project whose two design slots describe the case at `site`, with
-// the user's revised rates of the case written into them where `user_rates`
-// (a project the user has had for a while; a new project made at a site
-// has none).
-void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site, bool user_rates = true);
+// A new project whose two design slots describe the case at `site`.
+void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site);
+// Whether the case's user revises rates (flags 82, 83).
+bool revises_rates(const Case& c);
+// The user's revised rates of the case written into schemes 1 and 2 as a
+// host writes them, with their flags, once the site is in force (a move
+// drops them).
+void give_user_rates(const Inputs& in, const fs::path& dir, const Case& c);
 
 }  // namespace mavo::sweep

@@ -131,7 +131,7 @@ void slot_runs(Checker& k, const fs::path& p) {
     const Run year1 = k.run(p, s, 0.0f, "year run of slot " + std::to_string(s));
     if (c.heater_mismatch) check_nothing_simulated(k, year1, s, "the heating or water-heating fuel does not suit the site");
     else check_slot_simulates(k, year1, "year run of slot " + std::to_string(s));
-    check_solar_savings(k, p, k.in.work / ("solar-" + std::to_string(c.number)), year1);
+    check_solar_savings(k, p, p.parent_path() / "without-solar", year1);
     const Run year2 = k.run(p, s, 0.0f, "second year run of slot " + std::to_string(s));
     k.same_scheme("a slot's first plain run = its second", year1, year2);
     if (year1.simulated()) k.same_files("re-runs are byte-stable (slot year runs)", year1.files, year2.files, true);
@@ -204,6 +204,19 @@ void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design
                   design, back);
 }
 
+// The case's new project at `site`, as the designer has it before the
+// runs the case checks: a zone whose file is missing met once, and where
+// the user revises rates, both designs run at the site and the user's
+// rates given to them.
+void prepared_project(Checker& k, const fs::path& p, const Site& site) {
+    new_project(k.in, p, k.c, site);
+    k.settle_missing_zone(p, site, 1, 0.0f);
+    if (!revises_rates(k.c)) return;
+    k.run(p, 1, 243.0f, "design of scheme 1 before the user revises rates");
+    k.run(p, 2, 246.0f, "design of scheme 2 before the user revises rates");
+    give_user_rates(k.in, p, k.c);
+}
+
 }  // namespace
 
 void run_case(Checker& k, const fs::path& dir, const Case* other) {
@@ -216,10 +229,8 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
         if (f == 26 || f == 29) basic.push_back(f);
     if (!basic.empty())
         for (const INTEGER s : {1, 2, static_cast<int>(c.slot)}) k.flags_every_run[s] = basic;
-    new_project(in, p, c, c.site);
+    prepared_project(k, p, c.site);
     fs::copy(p, first, fs::copy_options::recursive);
-    k.settle_missing_zone(p, c.site, 1, 0.0f);
-    k.settle_missing_zone(first, c.site, 2, 0.0f);
 
     // Scheme 1: the design, its re-run, a second design, three re-runs.
     const Run design = k.run(p, 1, 243.0f, "design of scheme 1");
@@ -290,7 +301,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     // Scheme 2 shares the site: designed there too, so that its column is
     // of the site its next run simulates.
     k.run(p, 2, 246.0f, "design of scheme 2 moved to " + describe(c.moved_to));
-    new_project(in, made_there, c, c.moved_to, false);
+    new_project(in, made_there, c, c.moved_to);
     k.settle_missing_zone(made_there, c.moved_to, 1, 243.0f);
     const Run fresh_there = k.run(made_there, 1, 243.0f, "design of scheme 1 of a new project at " +
                                                              describe(c.moved_to));
@@ -311,8 +322,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
         k.own_project = true;
         fs::remove_all(q);
         const fs::path again = dir / "again";
-        new_project(in, again, c, c.site);
-        k.settle_missing_zone(again, c.site, 1, 0.0f);
+        prepared_project(k, again, c.site);
         const Run repeat = k.run(again, 1, 243.0f, "design of scheme 1 after another case in one process");
         if (design.simulated())
             k.same_files("a run after other cases in one process = a fresh process's run", design_files, repeat.files);

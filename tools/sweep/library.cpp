@@ -27,6 +27,7 @@ struct Library {
 };
 
 Library library_of(const Inputs& in, const fs::path& project) {
+    const HostEdit host;
     host_directories(in, project);
     AADISK(-1);
     Library l;
@@ -417,7 +418,7 @@ void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Rando
             if (!before.lines.empty() && r.chance(60)) current = r.pick(before.lines);
             target = any_scheme();
         } else if (op <= 88) {
-            command = r.pick(std::vector<INTEGER>{202, 207, 210, 211, 213, 218, 250, 299});
+            command = r.pick(std::vector<INTEGER>{200, 202, 207, 210, 211, 213, 214, 215, 216, 217, 218, 250, 299});
             target = any_scheme();
         } else if (op <= 94 && current >= 3 && current <= 9) {  // twelve days of a library slot
             const INTEGER month = r.between(1, 12), day = r.between(1, 31);

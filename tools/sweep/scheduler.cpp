@@ -97,6 +97,9 @@ Outcome read_outcome(const std::string& output, int status, bool timed_out) {
     Checker k{in, c, fd, 0, {}, {}, {}, {}, true, {}};
     try {
         if (twin) {
+            // This child is a design application: one process, the kernel
+            // kept loaded from call to call.
+            keep_kernel_memory_between_calls(true);
             const fs::path q = dir / "before";
             new_project(in, q, other, other.site);
             k.own_project = false;
