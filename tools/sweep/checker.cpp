@@ -163,6 +163,9 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     e.weather_file = std::string(CLIMATEFILENAME.trimmed());
     r.files = project_files(project);
     say("DIGEST " + std::to_string(digest(r.files)) + " " + step);
+    if (r.rc == 1) reached("a refused run changes nothing");
+    else if (r.rc == 0) reached("a run saves whole files");
+    reached("a run returns 0 or 1");
     if (r.rc == 1 && r.files != before) {
         for (const auto& [n, bytes] : r.files)
             if (!before.count(n) || before.at(n) != bytes) {
@@ -206,6 +209,7 @@ void Checker::settle_missing_zone(const fs::path& project, const Site& site, INT
     const Run r = run(project, slot, command, "run meeting the missing zone file of " + describe(site));
     const std::string invariant = "a zone site without its zone file falls back once, to the default location";
     if (r.rc != 0) return;  // a building the kernel refuses: checked as every refused run is
+    reached(invariant);
     if (r.rows[47] != 0.0f) return fail(invariant, "it simulated days");
     for (const INTEGER s : {1, 2})
         if (STRATEGY(4, s) != 90024.0f)

@@ -204,6 +204,38 @@ void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design
                   design, back);
 }
 
+// A designer's edit between runs, on a copy of the designed project: one
+// row of scheme 1 (its floor type, stories or area) set anew, then
+// two plain runs. Both keep the typed value and give one result: an edit
+// reaches its first run, and a re-run repeats it.
+void designer_edit(Checker& k, const fs::path& p, const fs::path& side) {
+    const Case& c = k.c;
+    Random r = case_random(c.seed ^ 0x65646974ull, c.number);
+    std::vector<std::pair<int, REAL>> edits = {{14, static_cast<REAL>(r.between(1, 4))}};
+    if (!c.nonresidential) {
+        edits.push_back({33, static_cast<REAL>(r.between(1, 10))});
+        edits.push_back({8, static_cast<REAL>(r.between(30, 2000) * 10)});
+    }
+    const auto [row, value] = r.pick(edits);
+    fs::remove_all(side);
+    fs::copy(p, side, fs::copy_options::recursive);
+    edit_scheme(k.in, side, 1, [&] { STRATEGY(row, 1) = value; });
+    std::ostringstream what;
+    what << "scheme 1 with row " << row << " set to " << value;
+    const Run first = k.run(side, 1, 0.0f, what.str() + ", first plain run");
+    const Run second = k.run(side, 1, 0.0f, what.str() + ", second plain run");
+    fs::remove_all(side);
+    if (!first.simulated()) return;
+    k.reached(kKept);
+    for (const Run* run : {&first, &second})
+        if (run->params[static_cast<std::size_t>(row - 1)] != value) {
+            std::ostringstream o;
+            o << run->step << ": row " << row << " is " << run->params[static_cast<std::size_t>(row - 1)];
+            return k.fail(kKept, o.str());
+        }
+    k.same_scheme("an edit between runs reaches its first run: two plain runs after it agree", first, second);
+}
+
 // The case's new project at `site`, as the designer has it before the
 // runs the case checks: a zone whose file is missing met once, and where
 // the user revises rates, both designs run at the site and the user's
@@ -252,6 +284,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
         if (next.simulated()) k.same_files("re-runs are byte-stable (scheme 1)", previous.files, next.files);
         previous = next;
     }
+    designer_edit(k, p, dir / "edited");
     const fs::path as_it_stands = dir / "as-it-stands";
     if (c.own_roof != 0.0f) fs::copy(p, as_it_stands, fs::copy_options::recursive);
 
