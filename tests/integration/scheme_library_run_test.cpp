@@ -559,6 +559,46 @@ TEST_F(SchemeLibraryRun, CopyFromASlotAtAnotherSiteIntoSchemeTwoRunsAtSchemeOnes
     for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(column(2)[r], scheme_1[r])) << "row " << r;
 }
 
+// Schemes 1 and 2 always run the whole year. A copy into one of them of a
+// slot that runs part of it (a re-read's March and July, twelve days) ran
+// the slot's days: scheme 2 showed 62 days and $374.80, its next plain run
+// of the same stored inputs 365 days and $2,140.45. The copy's run is the
+// target's own run.
+TEST_F(SchemeLibraryRun, CopyIntoSchemeOneOrTwoRunsTheWholeYear) {
+    struct Case {
+        const char* what;
+        INTEGER target;
+        bool twelve_days;
+    };
+    for (const Case c : {Case{"March and July into scheme 2", 2, false}, Case{"twelve days into scheme 1", 1, true}}) {
+        SCOPED_TRACE(c.what);
+        for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
+        designs_and_a_named_copy();
+        if (c.twelve_days) {
+            testing::edit_scheme(project.path(), 3, [] {
+                TMYMON = 7;
+                TMYDAY = 1;
+            });
+            run(3, 0, 0);
+            ASSERT_EQ(SUMARY(48, 3), 12.0f);
+        } else {
+            run(3, cmd::kReread, 3, "MAR JUL");
+            ASSERT_EQ(SUMARY(48, 3), 62.0f);
+        }
+        run(3, cmd::kCopy, c.target);
+        ASSERT_FALSE(NFLAG(kLibraryCommandRefused));
+        EXPECT_EQ(SUMARY(48, c.target), 365.0f);
+        const std::vector<REAL> copied = column(c.target);
+        const std::string stem = "scheme" + std::to_string(c.target);
+        std::map<std::string, std::string> files;
+        for (const std::string& f : {stem + "b.dat", stem + "b.het", stem + ".csv", stem + ".xml"})
+            files[f] = read_file(project / f);
+        run(c.target, 0, 0);
+        for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(copied[r], SUMARY(r, c.target))) << "row " << r;
+        for (const auto& [f, bytes] : files) EXPECT_TRUE(read_file(project / f) == bytes) << f << " differs";
+    }
+}
+
 // A line's rows against its members' own columns. The line billed its
 // members' stored purchases, net of a member's array where its tiered bill
 // had netted them, then took the array's value off again (a 4 kW array in
