@@ -599,6 +599,34 @@ TEST_F(SchemeLibraryRun, CopyIntoSchemeOneOrTwoRunsTheWholeYear) {
     }
 }
 
+// A line covers the days and bills the energy its members' results hold. A
+// member re-read for April, June, September and November (120 days) beside
+// a slot set to twelve-day runs that holds no results made a line of 12
+// days; a line of two slots without results billed a customer charge on no
+// fuel ($60 in rows 35, 58 and 79, gas days in rows 49 and 50).
+TEST_F(SchemeLibraryRun, LineDaysAndBillsComeFromItsMembersResults) {
+    testing::new_project(project.path(), testing::sample_data() / "util");
+    run(1, 243, 0);
+    run(1, cmd::kCopy, 3);
+    run(3, cmd::kName, 3, "Four months");
+    run(3, cmd::kReread, 3, "APR JUN SEP NOV");
+    run(3, cmd::kName, 4, "Twelve days, no results");
+    testing::edit_scheme(project.path(), 4, [] {
+        TMYMON = 7;
+        TMYDAY = 1;
+    });
+    run(3, cmd::kName, 5, "No results");
+    run(3, cmd::kCombine, 34, "Months and nothing");
+    run(3, cmd::kCombine, 45, "Nothing at all");
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 34);
+    ASSERT_EQ(NCOMBO(2), 45);
+    const std::vector<REAL> months = column(3), line = column(10), none = column(11);
+    EXPECT_EQ(line[48], 120.0f);
+    for (INTEGER r : {25, 35, 36, 37, 58}) EXPECT_TRUE(close(line[r], months[r])) << "row " << r;
+    for (INTEGER r : {25, 35, 36, 37, 48, 49, 50, 57, 58, 66, 79}) EXPECT_EQ(none[r], 0.0f) << "row " << r;
+}
+
 // A line's rows against its members' own columns. The line billed its
 // members' stored purchases, net of a member's array where its tiered bill
 // had netted them, then took the array's value off again (a 4 kW array in
