@@ -627,6 +627,39 @@ TEST_F(SchemeLibraryRun, LineDaysAndBillsComeFromItsMembersResults) {
     for (INTEGER r : {25, 35, 36, 37, 48, 49, 50, 57, 58, 66, 79}) EXPECT_EQ(none[r], 0.0f) << "row " << r;
 }
 
+// A line is billed on its leading member's tariffs, on the rates it keeps
+// where it keeps them (flags 82 and 83), and no other member's. A house at
+// 90024 and its copy moved to 92243, each keeping rates of its own: the
+// line was billed on the copy's electric words. The kept rates are one
+// price in every tier and season without customer charges, so the bill is
+// that price times the line's energy.
+TEST_F(SchemeLibraryRun, LineBillsItsLeadersKeptRates) {
+    constexpr REAL kLeaderKwh = 0.5f, kLeaderTherm = 2.0f, kOtherKwh = 0.9f, kOtherTherm = 3.0f;
+    testing::new_project(project.path(), testing::sample_data() / "util");
+    run(1, 243, 0);
+    run(1, cmd::kCopy, 7);
+    run(7, cmd::kName, 7, "Moved");
+    testing::move_scheme(project.path(), 7, "92243");
+    run(7, 0, 0);
+    for (const auto& [slot, kwh, therm] : {std::tuple{1, kLeaderKwh, kLeaderTherm}, std::tuple{7, kOtherKwh, kOtherTherm}}) {
+        testing::edit_results(project.path(), slot, [kwh, therm] {
+            for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kwh;
+            ECUSTOMCHG = EADDER = 0.0f;
+            for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES}) *rate = therm;
+            BLK33A.GCUSTOMCHG = 0.0f;
+        });
+        for (INTEGER flag : {82, 83}) testing::set_input_file_flag(project.path(), slot, flag);
+    }
+    run(1, cmd::kCombine, 17, "Two sites");
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 17);
+    const std::vector<REAL> line = column(10);
+    ASSERT_GT(line[25], 0.0f);
+    ASSERT_GT(line[66], 0.0f);
+    EXPECT_TRUE(close(line[36], kLeaderKwh * line[25]));
+    EXPECT_TRUE(close(line[35], kLeaderTherm * line[66]));
+}
+
 // A line's rows against its members' own columns. The line billed its
 // members' stored purchases, net of a member's array where its tiered bill
 // had netted them, then took the array's value off again (a 4 kW array in

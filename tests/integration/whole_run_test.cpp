@@ -500,22 +500,6 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
     }
 }
 
-// The host's edit of the rates a scheme's results file keeps in force.
-template <class Edit>
-void edit_results(const fs::path& project, INTEGER slot, Edit edit) {
-    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
-    BLK0B.DISKPROJ = 32;
-    BLK0B.DISKHET = 20;
-    BLK0B.DISKKEEP1 = 25;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND1();
-    edit();
-    KEEP1();
-}
-
 // The user's own rates (advanced-rate flags 82 electric, 83 fuel, the rates
 // in the scheme's results and input files) bill every run of schemes 1 and 2, the
 // design run and its re-runs alike, until a move. Every load of scheme 2
