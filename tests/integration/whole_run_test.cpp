@@ -500,22 +500,6 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
     }
 }
 
-// The host's edit of the rates a scheme's results file keeps in force.
-template <class Edit>
-void edit_results(const fs::path& project, INTEGER slot, Edit edit) {
-    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
-    BLK0B.DISKPROJ = 32;
-    BLK0B.DISKHET = 20;
-    BLK0B.DISKKEEP1 = 25;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND1();
-    edit();
-    KEEP1();
-}
-
 // The user's own rates (advanced-rate flags 82 electric, 83 fuel, the rates
 // in the scheme's results and input files) bill every run of schemes 1 and 2, the
 // design run and its re-runs alike, until a move. Every load of scheme 2
@@ -568,6 +552,46 @@ TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
             EXPECT_FALSE(NFLAG(82) || NFLAG(83)) << what;
         }
     }
+}
+
+// In an SDG&E rate zone (1 to 4) scheme 1 is billed on the built-in base
+// rates and tier adders of each month even where it keeps the user's rates
+// (flag 82), and its files keep the rates the user typed: the run saved the
+// built-in base rates over them (0.1 and 0.2 became 0.07485 and 0.14812)
+// with flag 82 still set, for a copy of the scheme to bill.
+TEST(WholeRun, SchemeOneInAnSdgeZoneKeepsTheRatesTyped) {
+    ScratchDir dir;
+    // San Diego's line of zipcodes.sce (rate zone 1) is climate zone 7,
+    // whose zone file the sample lacks: zone 9's weather under its name.
+    const fs::path weather = dir / "weather";
+    fs::copy(kData / "weather", weather);
+    fs::copy_file(weather / "zone9.txh", weather / "zone7.txh");
+    const fs::path p = dir / "p";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    move_scheme(p, 1, "7");
+    select_scheme(p, 1, 243.0f);
+    ASSERT_EQ(run_kernel(p, weather), 0);
+    ASSERT_EQ(ERATEZONE, 1);
+    const REAL built_in_bill = SUMARY(36, 1);
+    constexpr REAL kWinterBase = 0.1f, kSummerBase = 0.2f, kAdder = 0.01f;
+    edit_results(p, 1, [&] {
+        ERATE1 = kWinterBase;
+        ERATE2 = kSummerBase;
+        ETIERADDW.fill(kAdder);
+        ETIERADDS.fill(kAdder);
+    });
+    set_input_file_flag(p, 1, 82);
+    select_scheme(p, 1, 0.0f);
+    ASSERT_EQ(run_kernel(p, weather), 0);
+    EXPECT_NEAR(SUMARY(36, 1), built_in_bill, 1e-4f * built_in_bill);
+    EXPECT_NE(read_file(p / "scheme1b.dat").at(5582 + 82 - 51), 0);  // flag 82 kept
+    edit_results(p, 1, [&] {
+        EXPECT_EQ(ERATE1, kWinterBase);
+        EXPECT_EQ(ERATE2, kSummerBase);
+        for (INTEGER t = 1; t <= 5; ++t) EXPECT_EQ(ETIERADDW(t), kAdder) << "winter tier " << t;
+        for (INTEGER t = 1; t <= 5; ++t) EXPECT_EQ(ETIERADDS(t), kAdder) << "summer tier " << t;
+    });
 }
 
 // A project file that cannot be loaded whole (damaged, or emptied by an
