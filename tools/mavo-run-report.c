@@ -28,6 +28,7 @@ enum { kSelectedSchemeByte = 12, kMasterLines = 18, kNameLength = 24 };
  * follow the 12-byte header; the climate it was simulated with on line 5 of
  * its climate link file, "ZONE 09" or the path of the weather file. */
 enum { kSiteNameByte = 12 + 2 * 24, kStrategyRows = 200, kZipCodeRow = 4, kYearBuiltRow = 11 };
+enum { kLastClimateZone = 16 };
 
 /* Run flags a host reads (NFLAG(n) is byte n-1, true on its lowest bit). */
 enum {
@@ -181,6 +182,22 @@ int text_in_code_page(const char* utf8, char* out, size_t room, char* why, size_
     }
     out[count] = '\0';
     return (int)count;
+}
+
+void print_escaped_text(FILE* out, const char* text) {
+    const unsigned char* s = (const unsigned char*)text;
+    while (*s) {
+        uint32_t c = 0;
+        const size_t length = take_utf8(s, &c);
+        if (length == 0 || is_control(c)) {
+            /* One byte at a time: a control character's or a stray byte. */
+            fprintf(out, "\\x%02X", *s);
+            ++s;
+            continue;
+        }
+        fwrite(s, 1, length, out);
+        s += length;
+    }
 }
 
 /* Code-page text as the terminal shows it: in UTF-8. */
@@ -455,10 +472,13 @@ static void print_site(const char* project, int scheme, int default_location, fl
     snprintf(path, sizeof path, "%s/scheme%db.dat", project, scheme);
     if (read_bytes(path, kSiteNameByte, text, kNameLength) == 0) copy_name(name, text, kNameLength);
     printf("site: ");
-    if (default_location && asked >= 20.0f)
-        printf("zip code %ld is not in zipcodes.sce; the run was made at, and saved as the site, the default "
+    /* A number past the climate zones that the table lacks: the run fell
+     * back to the default location. */
+    if (default_location && asked > (float)kLastClimateZone)
+        printf("%s %ld is not in zipcodes.sce%s; the run was made at, and saved as the site, the default "
                "location (flag 89): ",
-               (long)asked);
+               asked >= 20.0f ? "zip code" : "site", (long)asked,
+               asked >= 20.0f ? "" : " (a climate zone is 1 to 16)");
     if (*name) print_code_page_text(name);
     else printf("(no name)");
     /* Scheme 2 stands at scheme 1's site, whatever its own column holds. */

@@ -9,6 +9,7 @@
 #define MAVO_RUN_REPORT_H
 
 #include <stddef.h>
+#include <stdio.h>
 #include <stdint.h>
 #include <sys/types.h>
 #include <time.h>
@@ -51,5 +52,10 @@ int project_combination_line(const char* project, int32_t number);
  * character, a character the code page lacks, or more than room - 1
  * characters). */
 int text_in_code_page(const char* utf8, char* out, size_t room, char* why, size_t why_room);
+
+/* Text the user typed, printed back as the terminal shows it: UTF-8
+ * characters as they are, control characters and bytes that are not UTF-8
+ * as \xNN, so that no byte of it acts on the terminal. */
+void print_escaped_text(FILE* out, const char* text);
 
 #endif /* MAVO_RUN_REPORT_H */

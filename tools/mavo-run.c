@@ -12,8 +12,9 @@
  * It first checks the three directories, naming one that is missing or
  * unreadable. Before the call it does what the design application does to a
  * project:
- *   --new         creates PROJECT_DIR, when it does not exist, from the new-
- *                 project defaults of the utility directory
+ *   --new         makes the project in PROJECT_DIR, when that does not exist
+ *                 or is empty, from the new-project defaults of the utility
+ *                 directory
  *   --scheme N    selects scheme N: the first value of the summary file; a
  *                 combination number (13: schemes 1 and 3) selects the
  *                 combination a line holds
@@ -50,6 +51,7 @@
  * is named, with the reason.
  */
 #define _GNU_SOURCE
+#include <dirent.h>
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -117,11 +119,23 @@ static const char* const new_scheme_files[][2] = {
     {"schedule01.dat", "schedule%d.dat"},
 };
 
-/* 1 when the project directory was made now, 0 when it existed (an existing
- * project is kept as it is), -1 when it could not be made. */
+/* A directory with no entry at all (a lock file or a journal is an entry). */
+static int is_empty_directory(const char* path) {
+    DIR* dir = opendir(path);
+    if (!dir) return 0;
+    int empty = 1;
+    for (struct dirent* e; empty && (e = readdir(dir)) != NULL;)
+        if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) empty = 0;
+    closedir(dir);
+    return empty;
+}
+
+/* 1 when the project is to be made now, in a directory made now or found
+ * empty; 0 when the directory holds something (an existing project is kept
+ * as it is), -1 when it could not be made. */
 static int make_project_directory(const char* project) {
     struct stat st;
-    if (stat(project, &st) == 0) return 0;
+    if (stat(project, &st) == 0) return S_ISDIR(st.st_mode) && is_empty_directory(project) ? 1 : 0;
     if (mkdir(project, 0777) != 0) {
         fprintf(stderr, "mavo-run: cannot create the project directory %s: %s; make its parent directory first\n",
                 project, strerror(errno));
@@ -161,6 +175,11 @@ static int check_directories(const char* project, const char* util, const char* 
         rc |= check_directory(project, "project directory", R_OK | W_OK | X_OK,
                               exists ? "give a project directory (--new makes a project only where nothing is)"
                                      : "add --new to make a new project there, or give an existing project");
+    if (exists && !make_new && S_ISDIR(st.st_mode) && is_empty_directory(project)) {
+        fprintf(stderr, "mavo-run: the project directory %s is empty: add --new to make a new project there\n",
+                project);
+        rc = -1;
+    }
     rc |= check_directory(util, "utility directory", R_OK | X_OK,
                           "give the directory of the utility files (data/util of the kernel's tree)");
     rc |= check_directory(weather, "weather directory", R_OK | X_OK,
@@ -433,21 +452,28 @@ struct site {
     char file_name[kClimateFileNameLength];
 };
 
+/* A zip code of 0 names no site: the kernel would keep the scheme's
+ * climate under the old site's name. A weather file is a regular file of
+ * the weather directory, named on its own (an empty name or "." is the
+ * directory itself). */
 static int resolve_site(const char* weather, const char* name, struct site* site) {
     site->zip_code = -1.0f;
     memset(site->file_name, ' ', sizeof site->file_name);
-    if (is_zip_code(name)) {
+    if (is_zip_code(name) && atol(name) >= 1) {
         site->zip_code = (float)atol(name);
         return 0;
     }
     char path[PATH_MAX];
     struct stat st;
     snprintf(path, sizeof path, "%s/%s", weather, name);
-    if (strlen(name) > kClimateFileNameLength || strchr(name, '/') || stat(path, &st) != 0) {
+    if (is_zip_code(name) || *name == '\0' || strlen(name) > kClimateFileNameLength || strchr(name, '/') ||
+        stat(path, &st) != 0 || !S_ISREG(st.st_mode)) {
+        fprintf(stderr, "mavo-run: --site \"");
+        print_escaped_text(stderr, name);
         fprintf(stderr,
-                "mavo-run: %s is neither a zip code nor a weather file of at most %d characters in %s; give one of "
-                "those\n",
-                name, kClimateFileNameLength, weather);
+                "\" is neither a zip code (1 to 16 a climate zone) nor a weather file of at most %d characters in "
+                "%s; give one of those\n",
+                kClimateFileNameLength, weather);
         return -1;
     }
     memcpy(site->file_name, name, strlen(name));
@@ -494,19 +520,29 @@ static void* find_symbol(void* lib, const char* name) {
     return sym;
 }
 
-/* The command the selected scheme holds before the call: the one the call
- * will serve. */
-static float pending_command(const char* project) {
+/* The scheme the project selects and the second scheme of a library
+ * operation, as stored; 0 where the summary file holds none. */
+static int32_t stored_summary_word(const char* project, int word) {
     char path[PATH_MAX];
-    int32_t scheme = 0;
-    float command = 0.0f;
+    int32_t value = 0;
     snprintf(path, sizeof path, "%s/summaryb.dat", project);
-    if (read_word(path, kHeaderBytes, &scheme) != 0) return 0.0f;
+    if (read_word(path, kHeaderBytes + 4L * word, &value) != 0) return 0;
+    return value;
+}
+
+/* The command a scheme number holds (its serving scheme's row 2). */
+static float stored_command(const char* project, int32_t scheme) {
+    char path[PATH_MAX];
+    float command = 0.0f;
     scheme = serving_scheme(scheme);
     snprintf(path, sizeof path, "%s/stratb.dat", project);
     if (scheme >= 1 && scheme <= 9) read_word(path, strategy_offset(scheme, kCommandRow), &command);
     return command;
 }
+
+/* The command the selected scheme holds before the call: the one the call
+ * will serve. */
+static float pending_command(const char* project) { return stored_command(project, stored_summary_word(project, 0)); }
 
 /* The library's names: the SONAME first, the one name a runtime package
  * installs beside the real file, then the development link. */
@@ -564,21 +600,33 @@ static int scheme_argument(const char* option, const char* text, int32_t* scheme
         *scheme = (int32_t)number;
         return 0;
     }
+    fprintf(stderr, "mavo-run: %s ", option);
+    print_escaped_text(stderr, text);
     fprintf(stderr,
-            "mavo-run: %s %s: give a scheme slot 1 to 9 or a combination number whose digits name two or more "
-            "slots 1 to 9, each once and rising (13: schemes 1 and 3)\n",
-            option, text);
+            ": give a scheme slot 1 to 9 or a combination number whose digits name two or more slots 1 to 9, each "
+            "once and rising (13: schemes 1 and 3)\n");
     return -1;
 }
 
+/* Command codes are whole numbers of at most three digits: 0 simulates, 243
+ * and 246 design, 201 to 299 the library's operations; a fraction or a
+ * code past them would be cut or read as another command. */
+enum { kHighestCommand = 999, kCopyCommand = 201 };
+
 static int command_argument(const char* text, float* command) {
     char* end = NULL;
-    *command = strtof(text, &end);
-    if (end != text && *end == '\0' && isfinite(*command)) return 0;
+    errno = 0;
+    const long code = strtol(text, &end, 10);
+    if (end != text && *end == '\0' && errno == 0 && code >= 0 && code <= kHighestCommand) {
+        *command = (float)code;
+        return 0;
+    }
+    fprintf(stderr, "mavo-run: --command ");
+    print_escaped_text(stderr, text);
     fprintf(stderr,
-            "mavo-run: --command %s is not a number: give a command code (0 simulates the scheme as saved, 243 "
-            "and 246 design, 201 to 299 perform a library operation)\n",
-            text);
+            " is not a command code: give a whole number 0 to %d (0 simulates the scheme as saved, 243 and 246 "
+            "design, 201 to 299 perform a library operation)\n",
+            kHighestCommand);
     return -1;
 }
 
@@ -642,6 +690,28 @@ static int read_arguments(int argc, char** argv, struct arguments* args) {
     return 0;
 }
 
+/* A copy (201) goes into the slot the second scheme names. The kernel
+ * copies into scheme 2 when that is no slot 1 to 9 (a combination, 0):
+ * the design there would be lost for a copy the user did not ask for. The
+ * command and the second scheme are the ones given, or else the stored
+ * ones the call would serve. */
+static int check_copy_target(const char* project, const struct arguments* args) {
+    const int32_t scheme = args->set_scheme ? args->scheme : stored_summary_word(project, 0);
+    const float command = args->set_command ? args->command : stored_command(project, scheme);
+    if ((int)command != kCopyCommand) return 1;
+    const int32_t target = args->set_second ? args->target : stored_summary_word(project, 1);
+    if (target >= 1 && target <= 9) return 1;
+    if (args->set_second)
+        fprintf(stderr, "mavo-run: --target %d: a copy (--command 201) goes into a scheme slot: give --target 1 to 9\n",
+                (int)target);
+    else
+        fprintf(stderr,
+                "mavo-run: a copy (command 201) goes into the slot --target names, and the project's second scheme "
+                "is %d, no slot: give --target 1 to 9\n",
+                (int)target);
+    return 0;
+}
+
 /* A combination selected with --scheme must be one a line of the project
  * holds: the kernel would run its leading scheme in its place. */
 static int check_combination(const char* project, int32_t scheme) {
@@ -659,8 +729,9 @@ static int check_combination(const char* project, int32_t scheme) {
 static int name_argument(const char* typed, char text[kNameBufferText + 1]) {
     char why[200];
     if (text_in_code_page(typed, text, kNameBufferText + 1, why, sizeof why) >= 0) return 0;
-    fprintf(stderr, "mavo-run: --name \"%s\": %s (a name keeps 24 characters, the months of a re-read %d)\n",
-            typed, why, kNameBufferText);
+    fprintf(stderr, "mavo-run: --name \"");
+    print_escaped_text(stderr, typed);
+    fprintf(stderr, "\": %s (a name keeps 24 characters, the months of a re-read %d)\n", why, kNameBufferText);
     return -1;
 }
 
@@ -683,6 +754,7 @@ int main(int argc, char** argv) {
     struct site chosen_site;
     if (site && resolve_site(weather, site, &chosen_site) != 0) return 2;
     if (set_scheme && !check_combination(project, scheme)) return 2;
+    if (!check_copy_target(project, &args)) return 2;
     int created = 0;
     if (make_new && (created = make_project_directory(project)) < 0) return 2;
     const int lock = lock_project(project);
