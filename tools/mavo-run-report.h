@@ -28,6 +28,9 @@ struct file_list {
 };
 
 struct run_report {
+    struct file_list before_edits; /* the project directory before mavo-run's edits */
+    int journal_before;            /* it held the journal of a run stopped in its commit */
+    char edits[512];               /* mavo-run's edits, in words ("scheme 3 selected, ..."); empty: none */
     struct file_list before; /* the project directory before the call */
     float command;           /* the command the selected scheme held before the call */
     int32_t scheme;          /* the scheme selected before the call */
@@ -35,11 +38,17 @@ struct run_report {
                                 number (1 to 16) or, below 0, the weather file of its input file */
 };
 
+/* The project directory's files (hidden ones left out), sorted by name. */
+struct file_list list_project_files(const char* project);
+
 void begin_report(const char* project, float command, struct run_report* report);
 
-/* Prints what the call did and frees what begin_report kept. lib is the
+/* Prints what the call did and frees what the report kept. lib is the
  * loaded kernel library, weather the weather directory of the call, rc the
- * call's return code. */
+ * call's return code. A call that returned 1 is told by the state of the
+ * project after it: nothing changed; mavo-run's own edits kept and nothing
+ * run; a stopped run's files put in place; a journal left that the kernel
+ * could not finish. */
 void print_report(void* lib, const char* project, const char* weather, int trace, struct run_report* report, int rc);
 
 /* The combination line of the project's master.dir that holds the

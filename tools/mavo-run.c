@@ -231,6 +231,24 @@ static void bring_lock_file_in_line(int fd, const struct stat* dir) {
     if ((st.st_mode & 07777) != mode) fchmod(fd, mode);
 }
 
+/* The lock file this process locked: the project's guard only while it is
+ * the file at ".mavolock". */
+static struct {
+    dev_t device;
+    ino_t inode;
+    char path[PATH_MAX];
+} held_lock;
+
+/* The lock file locked before the edits is still the project's: removed or
+ * replaced meanwhile (a clean-up tool), it no longer kept another run out,
+ * and that run may have taken the project and changed it since. As the
+ * kernel's lock coincides with this one only on the same file, the call is
+ * made only while it is. */
+static int lock_still_ours(void) {
+    struct stat now;
+    return lstat(held_lock.path, &now) == 0 && now.st_dev == held_lock.device && now.st_ino == held_lock.inode;
+}
+
 /* Takes the project's guard before anything is edited, the one the kernel
  * takes for its run: a write lock on the whole of its ".mavolock", made
  * when missing and never through a link, taken again when the file was
@@ -290,8 +308,12 @@ static int lock_project(const char* project) {
             return -1;
         }
         /* A lock on a file no longer at that name guards nothing. */
-        if (lstat(path, &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
+        if (lstat(path, &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino) {
+            held_lock.device = st.st_dev;
+            held_lock.inode = st.st_ino;
+            snprintf(held_lock.path, sizeof held_lock.path, "%s", path);
             return 0; /* held until the kernel's release or the exit */
+        }
         close(fd);
     }
     fprintf(stderr, "mavo-run: the lock file %s keeps being replaced or removed; nothing done\n", path);
@@ -309,11 +331,16 @@ static int stopped_commit_waiting(const char* project) {
     return lstat(path, &st) == 0;
 }
 
+/* The journal was there before the call and the call ran: its steps were
+ * all done, and the kernel removed it and ran the scheme the project
+ * selects, without this call's options. */
 static void say_stopped_commit_finished(void) {
     fprintf(stderr,
-            "mavo-run: the project held the journal of a run stopped while putting its files in place; this call "
-            "left it to the kernel to finish that run first, so its options were not applied: run again\n");
+            "mavo-run: the project held the journal of a run stopped while putting its files in place, whose steps "
+            "were all done: the kernel removed it and ran the scheme the project selects, so this call's options "
+            "were not applied: run again\n");
 }
+
 
 /* Stores `size` bytes at `offset` of a binary project file: only where the
  * stored bytes differ, and only into a file long enough to hold them; a
@@ -735,6 +762,26 @@ static int name_argument(const char* typed, char text[kNameBufferText + 1]) {
     return -1;
 }
 
+/* What mavo-run's edits were, in words, for a call that then ran nothing. */
+static void describe_edits(const struct arguments* args, int created, int stopped, char* out, size_t room) {
+    out[0] = '\0';
+    if (stopped) return;
+    size_t used = 0;
+    char part[160];
+    for (int i = 0; i < 5; ++i) {
+        part[0] = '\0';
+        if (i == 0 && created) snprintf(part, sizeof part, "the new project's files");
+        if (i == 1 && args->set_scheme) snprintf(part, sizeof part, "scheme %d selected", (int)args->scheme);
+        if (i == 2 && args->set_command) snprintf(part, sizeof part, "command %d stored", (int)args->command);
+        if (i == 3 && args->site) snprintf(part, sizeof part, "its site stored");
+        if (i == 4 && args->set_second) snprintf(part, sizeof part, "second scheme %d stored", (int)args->target);
+        if (!part[0]) continue;
+        const int n = snprintf(out + used, room - used, "%s%s", used ? ", " : "", part);
+        if (n < 0 || (size_t)n >= room - used) return;
+        used += (size_t)n;
+    }
+}
+
 int main(int argc, char** argv) {
     struct arguments args;
     char name[kNameBufferText + 1];
@@ -759,12 +806,17 @@ int main(int argc, char** argv) {
     if (make_new && (created = make_project_directory(project)) < 0) return 2;
     const int lock = lock_project(project);
     if (lock != 0) return lock > 0 ? 1 : 2;
+    struct run_report report;
+    memset(&report, 0, sizeof report);
+    report.before_edits = list_project_files(project);
     const int stopped = stopped_commit_waiting(project);
+    report.journal_before = stopped;
     if (created && fill_new_project(project, util) != 0) return 2;
     if (!stopped && set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
     if (!stopped && site && set_site(project, scheme, &chosen_site) != 0) return 2;
     if (!stopped && set_second && set_target(project, target) != 0) return 2;
     if (!stopped) set_trace_switch(project, trace);
+    describe_edits(&args, created, stopped, report.edits, sizeof report.edits);
 
     void* lib = open_library();
     if (!lib) {
@@ -797,13 +849,28 @@ int main(int argc, char** argv) {
     printf("progressStates %d\n", progress_states());
     fflush(stdout);
 
-    struct run_report report;
+#ifdef MAVO_TEST_HOOKS
+    /* Test builds only: a command run between the edits and the call. */
+    const char* between = getenv("MAVO_RUN_BEFORE_CALL");
+    if (between && system(between) == -1) fprintf(stderr, "mavo-run: MAVO_RUN_BEFORE_CALL could not be run\n");
+#endif
+    if (!lock_still_ours()) {
+        fprintf(stderr,
+                "mavo-run: the project's lock file %s was removed or replaced after mavo-run took it, so another run "
+                "may have taken the project and changed it since (this call's edits among its files, or overwritten "
+                "by them); the kernel was not called, nothing was run: check the scheme the project selects and run "
+                "again\n",
+                held_lock.path);
+        free(report.before_edits.files);
+        dlclose(lib);
+        return 1;
+    }
     begin_report(project, pending_command(project), &report);
     int rc = run_kernel(project, util, weather, trace, print_progress);
     print_report(lib, project, weather, trace, &report, rc);
     printf("return %d\n", rc);
     fflush(stdout);
-    if (stopped) say_stopped_commit_finished();
+    if (stopped && rc == 0) say_stopped_commit_finished();
     dlclose(lib);
     return rc == 0 ? 0 : 1;
 }
