@@ -271,11 +271,22 @@ static int lock_project(const char* project) {
         if (fd < 0 && errno == EEXIST) fd = open(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0 && errno == ENOENT) continue; /* removed between the two opens */
         if (fd < 0 && errno == EACCES) {
-            fprintf(stderr,
-                    "mavo-run: %s may not be written by this user, who may write the project directory: a run of the "
-                    "project by the lock file's owner gives it the directory's write permissions, or remove it and "
-                    "the next run makes it anew\n",
-                    path);
+            /* Of another group than the group-writable directory's, it gets
+             * that group from its owner only if the owner is a member. */
+            struct stat file;
+            if ((dir.st_mode & S_IWGRP) && lstat(path, &file) == 0 && file.st_gid != dir.st_gid)
+                fprintf(stderr,
+                        "mavo-run: %s may not be written by this user, who may write the project directory: it is "
+                        "not of the directory's group (gid %d), which its owner (uid %d) gives it only as a member "
+                        "of that group: make the project directory set-group-ID (chmod g+s) and remove the lock "
+                        "file; the next run makes it anew with the directory's group\n",
+                        path, (int)dir.st_gid, (int)file.st_uid);
+            else
+                fprintf(stderr,
+                        "mavo-run: %s may not be written by this user, who may write the project directory: a run of "
+                        "the project by the lock file's owner gives it the directory's write permissions, or remove "
+                        "it and the next run makes it anew\n",
+                        path);
             return -1;
         }
         if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -292,6 +303,19 @@ static int lock_project(const char* project) {
         whole.l_whence = SEEK_SET;
         if (fcntl(fd, F_SETLK, &whole) != 0) {
             const int e = errno;
+            struct flock holder = whole;
+            /* No run takes a read lock: a reader's, on a lock file readable
+             * by all as earlier kernels made it. */
+            if ((e == EACCES || e == EAGAIN) && fcntl(fd, F_GETLK, &holder) == 0 && holder.l_type == F_RDLCK) {
+                fprintf(stderr,
+                        "mavo-run: %s is held under a read lock by process %d, which no run takes: a user who may "
+                        "only read the project opened it while it was readable by all, as earlier kernels made it; "
+                        "remove it (the next run makes it anew, open only to those who may write the project) or end "
+                        "that process\n",
+                        path, (int)holder.l_pid);
+                close(fd);
+                return -1;
+            }
             close(fd);
             if (e == EACCES || e == EAGAIN) {
                 fprintf(stderr,

@@ -70,6 +70,24 @@ bool put_files_in_place() {
     return result == CommitResult::left_to_journal;
 }
 
+// An error too long for one line of the trace (255 characters): the error
+// line, then the rest at blanks, a line each.
+void trace_error_in_lines(const std::string& text) {
+    constexpr std::size_t kLineText = 220;
+    std::size_t from = 0;
+    for (bool first = true; from < text.size(); first = false) {
+        std::size_t to = text.size();
+        if (to - from > kLineText) {
+            to = text.rfind(' ', from + kLineText);
+            if (to == std::string::npos || to <= from) to = from + kLineText;
+        }
+        const std::string line = text.substr(from, to - from);
+        if (first) DBG_ERROR(line);
+        else DBG_PRINT("KERNEL: " + line);
+        from = to < text.size() && text[to] == ' ' ? to + 1 : to;
+    }
+}
+
 // The trace lines a look at a journal left (why, the files, what to do).
 void trace_journal_report(bool as_error) {
     for (const std::string& line : stopped_commit_report()) {
@@ -161,8 +179,8 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
 
     // The front could not lock the project: nothing of it is read or written.
     if (!project_lock_problem().empty()) {
-        DBG_ERROR("KERNEL: the project cannot be locked for this run: " + project_lock_problem() +
-                  "; nothing of the project is read or written");
+        trace_error_in_lines("KERNEL: the project cannot be locked for this run: " + project_lock_problem() +
+                             "; nothing of the project is read or written");
         throw FatalStop{};
     }
 

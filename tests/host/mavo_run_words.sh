@@ -82,6 +82,17 @@ run --scheme 2 --command 0 "$work/p" data/util data/weather || fail "run of the 
 expect_line 'run: scheme 2 "ABCDEFGHIJKLMNOPQRSTUVWé"'
 grep -qF 'PlanName="ABCDEFGHIJKLMNOPQRSTUVWé"' "$work/p/scheme2.xml" || fail "24-character name not exported whole"
 
+# A refusal's reason is in the trace of a traced call, whichever scheme the
+# command starts from: a select of a line broken by its member's re-read,
+# from scheme 2, whose line's leading member's file keeps no trace switch.
+run --scheme 1 --command 201 --target 3 "$work/p" data/util data/weather || fail "copy"
+run --scheme 3 --command 208 --target 3 --name "Copy" "$work/p" data/util data/weather || fail "name"
+run --scheme 3 --command 204 --target 13 --name "Line" "$work/p" data/util data/weather || fail "combination"
+expect_line "library command 204 done"
+run --scheme 3 --command 209 --target 3 --name "MAR JUL" "$work/p" data/util data/weather || fail "re-read"
+run --trace --scheme 2 --command 206 --target 13 "$work/p" data/util data/weather || fail "select"
+expect_line "library command 206 refused: the scheme's stored results still do not match its climate: select given up"
+
 # The fallback at a climate zone without its file, as the README lists it.
 run --new --site 5 --scheme 1 "$work/zone5" data/util data/weather || fail "zone 5 run"
 sed -n '/^    site: LOS ANGELES WESTWOOD, zip code 90024$/,/^$/p' README.md | sed '/^$/d; s/^    //' > "$work/listed.txt"
