@@ -123,7 +123,7 @@ bool name_a_run_writes(std::string_view name) {
 
 bool name_a_run_removes(std::string_view name) { return numbered_file(name, "scheme", kRemovedSchemeFileEnds); }
 
-// A step the next load may carry out: its places are this kernel's
+// A step the next call may carry out: its places are this kernel's
 // temporaries of its target, all of one process, and its target a name a
 // run writes (or, for a removal, removes).
 bool step_of_this_kernel(CommitStep::Kind kind, std::string_view temporary, std::string_view aside,
@@ -320,7 +320,7 @@ bool journal_temporaries(const std::string& directory, std::set<std::string>& na
 // Temporaries of processes that no longer exist (a run killed before its
 // commit). A live process's are never touched, this process's own least
 // of all; a number taken by a new process keeps them until it ends. Those
-// a commit journal names are the files of a stopped commit: the next load
+// a commit journal names are the files of a stopped commit: the next call
 // puts them in place. A journal that cannot be read may name any of them,
 // so none is touched while it lies there.
 void sweep_stale_temporaries(const fs::path& dir) {

@@ -16,7 +16,7 @@
 // killed process left behind is removed at the next save into its
 // directory. Before its first rename the commit writes its journal
 // (".mavojournal" in the files' directory); a run killed between two
-// renames is finished from it by the next load of the project. A rename
+// renames is finished from it at the start of the next call. A rename
 // the system refuses in the middle of the commit (an immutable file,
 // another user's file in a shared directory) puts every file back.
 //
@@ -97,7 +97,7 @@ void begin_run_files();
 // otherwise none goes in place and all are removed. A rename the system
 // refuses puts every file back as it was; only when even that fails, or
 // the journal cannot be removed after it, are the files left as they are,
-// with the journal, for the next load to finish (left_to_journal). A run
+// with the journal, for the next call to finish first (left_to_journal). A run
 // whose lock file is no longer the one it locked (removed or replaced
 // during the run, so another run may have had the project meanwhile) puts
 // nothing in place (lock_lost).
