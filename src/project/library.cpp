@@ -114,7 +114,12 @@ void read_input_file(INTEGER id) {
     // of scheme 2 marks one, and a moved site bills the site's tariffs
     // instead of the user's choices).
     NFLAG(81) = false;
+    // The trace of the call stays the one its run started with: the other
+    // scheme's file keeps the switch of its own last run, and switching it
+    // off here lost the reason of a refusal that followed.
+    const LOGICAL trace = NFLAG(90);
     FIND2();
+    NFLAG(90) = trace;
     IDNUM1 = current;
 }
 

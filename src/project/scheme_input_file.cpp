@@ -394,11 +394,17 @@ void group_flags_and_rates(InputWalk& in) {
         return;
     }
     if (!in.gated(2)) return;
-    // The kernel's own status of this run is not taken from the file.
+    // The kernel's own status of this run is not taken from the file, nor
+    // are the results loader's findings (53: another run length, 55 and 56:
+    // measured or simulated data), which it makes afresh for every file it
+    // reads: a flag a save happened to keep would make every later load
+    // take the scheme's results for another run's, and its runs simulate
+    // nothing.
     const LOGICAL status = NFLAG(51);
     for (INTEGER i = 51; i <= 90; ++i) w.logical(NFLAG(i));
     if (in.reading()) {
         NFLAG(51) = status;
+        for (INTEGER i : {53, 55, 56}) NFLAG(i) = false;
         trace_rate_flags();
     }
     for (INTEGER j = 1; j <= 25; ++j) w.real(SHADEFLG(j));

@@ -99,6 +99,49 @@ TEST(WholeRun, TwelveDayCsvCoolingIsTheHourlyCoolingOutput) {
     EXPECT_NEAR(year_kbtu, SUMARY(19, 3) * SUMARY(1, 3), 288 * 0.005 + 1e-4 * year_kbtu);
 }
 
+// A large house without a heating system (row 18 = 1) delivers no heat:
+// its year's CSV shows none in any hour, as its summary does (rows 18 and
+// 21), and the CSV's cooling over the year is the summary's. The long duct
+// runs of cooling hours on cool evenings once made their output negative,
+// which the CSV showed as heating (-673 kBtu over the year), and a heated
+// building billed it as heating fuel.
+TEST(WholeRun, YearCsvShowsTheHeatingAndCoolingOfTheSummary) {
+    ScratchDir dir;
+    const fs::path p = dir / "p";
+    host::new_project_files(p, kData / "util");
+    reset_all_blocks();
+    move_scheme(p, 1, "1");
+    select_scheme(p, 1, 243.0f);
+    ASSERT_EQ(run_kernel(p), 0);
+    edit_scheme(p, 1, [] {
+        STRATEGY(8, 1) = 112223.0f;
+        STRATEGY(18, 1) = 1.0f;
+    });
+    select_scheme(p, 1, 0.0f);
+    ASSERT_EQ(run_kernel(p), 0);
+    ASSERT_TRUE(NFLAG(38));
+    ASSERT_EQ(SUMARY(1, 1), 112223.0f);
+    EXPECT_EQ(SUMARY(18, 1), 0.0f);
+    EXPECT_EQ(SUMARY(21, 1), 0.0f);
+    const std::vector<std::string> lines = testing::read_lines(p / "scheme1.csv");
+    constexpr std::size_t kTitleLines = 7, kMonthLines = 63, kPerformanceHour1 = 35, kHeatingField = 4;
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    ASSERT_EQ(lines.size(), kTitleLines + 12 * kMonthLines);
+    double cooling_kbtu = 0.0;
+    for (INTEGER m = 1; m <= 12; ++m) {
+        for (INTEGER h = 1; h <= 24; ++h) {
+            const std::string& line = lines[kTitleLines + (m - 1) * kMonthLines + kPerformanceHour1 + (h - 1)];
+            std::size_t at = 0;
+            for (std::size_t field = 0; field < kHeatingField; ++field) at = line.find(',', at) + 1;
+            std::size_t used = 0;
+            EXPECT_EQ(std::stod(line.substr(at), &used), 0.0) << "heating in month " << m << " hour " << h;
+            cooling_kbtu += std::stod(line.substr(at + used + 1)) * kDays[m - 1];
+        }
+    }
+    // Each hour is rounded to 0.01 kBtu in the file.
+    EXPECT_NEAR(cooling_kbtu, SUMARY(19, 1) * SUMARY(1, 1), 365 * 24 * 0.005 + 1e-4 * cooling_kbtu);
+}
+
 // The first twelve-day run of a library slot that last ran a year saves
 // what its re-runs save. A wall's or roof's first hour lagged into the day
 // the scheme file last saved (31 December after the year, the twelfth day
@@ -255,6 +298,28 @@ TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {
     ASSERT_EQ(run_kernel(after), 0);
 
     expect_same_files(fresh, after);
+}
+
+// The results loader's findings of another run (flag 53: another run
+// length; 55 and 56 together: measured and simulated data) that a scheme's
+// input file holds are not this run's: the run simulates the year its
+// input asks for (365 days), saves the flags cleared and leaves the files
+// of a run without them.
+TEST(WholeRun, LoaderFlagsStoredInTheInputFileAreNotThisRunsFindings) {
+    ScratchDir dir;
+    const fs::path plain = settled_sample(dir, "plain");
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(plain), 0);
+    for (const std::vector<INTEGER>& flags : {std::vector<INTEGER>{53}, std::vector<INTEGER>{55, 56}}) {
+        const fs::path p = settled_sample(dir, "flag" + std::to_string(flags.front()));
+        for (INTEGER f : flags) set_input_file_flag(p, 1, f);
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 0);
+        EXPECT_EQ(SUMARY(48, 1), 365.0f) << "flag " << flags.front();
+        const std::string saved = read_file(p / "scheme1b.dat");
+        for (INTEGER f : flags) EXPECT_EQ(saved.at(5582 + f - 51), 0) << "flag " << f << " saved";
+        expect_same_files(plain, p);
+    }
 }
 
 // A generated design simulates exactly what its saved files describe: the
