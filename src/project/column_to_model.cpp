@@ -88,6 +88,7 @@ void dimensions() {
     if (S(17) > -1.0f) S(17) = 2.0f;
     if (S(12) > 0.0f) EWDIM = S(12);
     if (S(13) > 0.0f) NSDIM = S(13);
+    footprint_of_design_scheme();  // the footprint of the area and stories now in force
 }
 
 // ---- heating, cooling, leakage ------------------------------------------------

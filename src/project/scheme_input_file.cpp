@@ -600,6 +600,12 @@ void gated_groups(InputWalk& in) {
 
 }  // namespace
 
+void footprint_of_design_scheme() {
+    if (IDNUM1 >= 3 || !(FLOORS > 0.0f)) return;  // a building of no story has no footprint to spread
+    RAX = AREAT / FLOORS;
+    DBG_FLOAT("RAx roof as recalced in FIND2", RAX);
+}
+
 REAL cooling_cop_as_saved(REAL cop) { return cop_of_stored_seer(cop * kBtuhPerWatt); }
 
 void design_kind_of_saved_house() {
@@ -620,10 +626,7 @@ void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
     NFLAG(69) = nflag69;
     if (!NFLAG(81)) NFLAG(81) = saved(4);
 
-    if (IDNUM1 < 3 && FLOORS > 0.0f) {
-        RAX = AREAT / FLOORS;
-        DBG_FLOAT("RAx roof as recalced in FIND2", RAX);
-    }
+    footprint_of_design_scheme();
     design_kind_of_saved_house();
     if (has_scheme_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) {
         STRATEGY(11, IDNUM1) = 0.0f;

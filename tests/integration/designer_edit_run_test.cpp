@@ -56,5 +56,27 @@ TEST(DesignerEditRun, TurnedHouseKeepsItsWindowsOnEveryRerun) {
     expect_same_run(first, run_scheme(p, 2, 0.0f), "the re-run of the turned house");
 }
 
+// The footprint (roof over one story) follows the stories and floor area
+// the run puts in force: it was worked out as the input file was read,
+// before the column's values were taken, so the first run after an edit
+// kept the old roof (1,000 ft2 at 94128 after 3 stories were set: $2,402.93,
+// then 666.7 ft2 on the next run: $2,382.39).
+TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
+    struct Case {
+        const char* what;
+        INTEGER row;  // of the parameter column
+        REAL value;
+    };
+    for (const Case c : {Case{"3 stories", 14, 3.0f}, Case{"2,600 ft2", 8, 2600.0f}}) {
+        ScratchDir dir;
+        const fs::path p = designed_sample(dir, "p", 1);
+        edit_scheme(p, 1, [&] { STRATEGY(c.row, 1) = c.value; });
+        const SchemeRun first = run_scheme(p, 1, 0.0f);
+        const REAL footprint_ft2 = STRATEGY(8, 1) / STRATEGY(14, 1);
+        EXPECT_NEAR(SUMARY(4, 1), footprint_ft2, 1e-3f * footprint_ft2) << c.what << ": roof area (row 4)";
+        expect_same_run(first, run_scheme(p, 1, 0.0f), c.what);
+    }
+}
+
 }  // namespace
 }  // namespace mavo
