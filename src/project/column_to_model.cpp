@@ -18,6 +18,7 @@
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
+#include "physics/dwelling_facades.h"
 #include "physics/infiltration.h"
 #include "physics/physics.h"
 #include "project/project.h"
@@ -300,6 +301,28 @@ void natural_ventilation() {
     if (IDNUM1 < 2) S(29) = 0.0f;  // the code-minimum design has no natural ventilation
 }
 
+// ---- floor ---------------------------------------------------------------------
+
+// A floor type typed over a floor of another kind finds none of its own
+// surface in the scheme file, which holds the surfaces of the floor the
+// scheme had (a raised floor no perimeter, a slab no floor area): simulated
+// as it stands it would lose nothing, and be saved as no floor at all. The
+// typed floor is laid out as the design lays out its own: a raised floor
+// under the story's footprint, a slab or a basement along the plan's
+// outside perimeter. A dwelling over another heated unit has no floor
+// losses whatever its type, as its design has none.
+void floor_surfaces_of_typed_type() {
+    if (!residential() || (IDNUM1 != 1 && IDNUM1 != 2) || dwelling_over_heated_unit(IDNUM1)) return;
+    const REAL type = std::fabs(S(33));
+    if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
+        raised_floor_over_footprint();
+        DBG_FLOAT("REVISION: raised floor typed without its area, the footprint", AREA(11));
+    } else if ((is_slab_type(type) || is_basement_type(type)) && !(AREA(12) > 0.0f)) {
+        AREA(12) = slab_edge_of_plan_ft(IDNUM1);
+        DBG_FLOAT("REVISION: slab or basement typed without its perimeter, the plan's", AREA(12));
+    }
+}
+
 // ---- glazing -------------------------------------------------------------------
 
 // Current-code glazing of the zone for the non-residential window, skylight
@@ -540,6 +563,7 @@ void transfer_column_to_model(REAL year_built) {
     air_velocity(zone);
     natural_ventilation();
     if (S(33) == 0.0f) floor_codes_from_surfaces();  // no floor type chosen yet
+    floor_surfaces_of_typed_type();
     if (NFLAG(24)) UVALC();
     else UVALR();
     if (NFLAG(24)) nonresidential_code_glazing(zone);

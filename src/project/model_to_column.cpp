@@ -146,11 +146,11 @@ bool is_one_of(REAL v, std::initializer_list<REAL> codes) {
     return false;
 }
 
+}  // namespace
+
 bool is_raised_floor_type(REAL t) { return is_one_of(t, {2.0f, 3.0f, 4.0f, 5.0f, 8.0f, 9.0f}); }
 bool is_slab_type(REAL t) { return is_one_of(t, {6.0f, 7.0f, 16.0f}); }
 bool is_basement_type(REAL t) { return is_one_of(t, {10.0f, 13.0f, 17.0f}); }
-
-}  // namespace
 
 // A floor type of the kind the model has stays as it is (the design's
 // light-weight concrete floor is no exposed wood floor), so the next run
@@ -167,9 +167,12 @@ void floor_codes_from_surfaces() {
         // run simulated, not a raised floor for the next run.
         if (is_basement_type(S(33))) return;
         if (!is_raised_floor_type(S(33))) S(33) = 2.0f;
-        if (!is_one_of(S(49), {2.0f, 4.0f})) S(49) = 2.0f;  // vented crawl space or reduced shell
+        // Every under-floor code of a raised floor stays: 1 no floor losses,
+        // 2 a vented crawl space, 4 the reduced shell. The slab's 5 is none.
+        if (!is_one_of(S(49), {1.0f, 2.0f, 4.0f})) S(49) = 2.0f;
     } else if (slab && !floor) {
-        if (!is_slab_type(S(33))) S(33) = 6.0f;
+        // A basement's walls stand on the perimeter as a slab's edge does.
+        if (!is_slab_type(S(33)) && !is_basement_type(S(33))) S(33) = 6.0f;
         S(49) = 5.0f;
     }
 }

@@ -78,5 +78,51 @@ TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
     }
 }
 
+// A floor type typed on a designed house is simulated and saved as typed.
+// The input file holds the surfaces of the designed floor only, so a slab
+// typed on the raised floor met no perimeter (and the other way round no
+// floor area): the run had no floor losses (envelope conduction 262.7
+// Btu/h.F, that of no floor, against 285.9 on the raised floor) and saved
+// floor type 1 and under-floor code 1. An under-floor code 1 (no floor
+// losses) typed on the raised floor counted for one run: the save kept only
+// 2 and 4.
+TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
+    struct Case {
+        const char* what;
+        INTEGER slot;
+        REAL floor_type, under_floor;  // typed rows 33 and 49; 0: as designed
+        REAL saved_under_floor;
+    };
+    const Case cases[] = {
+        {"a slab typed on the raised floor", 1, 6.0f, 0.0f, 5.0f},
+        {"a raised floor typed on the slab", 2, 4.0f, 0.0f, 2.0f},
+        {"a basement typed on the slab", 2, 10.0f, 0.0f, 5.0f},
+        {"no floor losses typed under the raised floor", 1, 0.0f, 1.0f, 1.0f},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        const fs::path p = designed_sample(dir, "p", c.slot);
+        const REAL designed_type = STRATEGY(33, c.slot);
+        edit_scheme(p, c.slot, [&] {
+            if (c.floor_type > 0.0f) STRATEGY(33, c.slot) = c.floor_type;
+            if (c.under_floor > 0.0f) STRATEGY(49, c.slot) = c.under_floor;
+        });
+        const SchemeRun first = run_scheme(p, c.slot, 0.0f);
+        const REAL type = c.floor_type > 0.0f ? c.floor_type : designed_type;
+        EXPECT_EQ(STRATEGY(33, c.slot), type) << c.what;
+        EXPECT_EQ(STRATEGY(49, c.slot), c.saved_under_floor) << c.what;
+        if (type == 6.0f || type == 10.0f) {  // the slab edge or the basement walls along the plan's perimeter
+            EXPECT_EQ(AREA(12), 2.0f * (EWDIM + NSDIM)) << c.what;
+            EXPECT_LT(type == 6.0f ? HEATLOSS(12) : HEATLOSS(18), 0.0f) << c.what << ": design heat loss";
+        } else if (c.under_floor == 1.0f) {
+            EXPECT_EQ(HEATLOSS(11), 0.0f) << c.what << ": design heat loss";
+        } else {  // a raised floor under one story
+            EXPECT_EQ(AREA(11), AREAT / FLOORS) << c.what;
+            EXPECT_LT(HEATLOSS(11), 0.0f) << c.what << ": design heat loss";
+        }
+        expect_same_run(first, run_scheme(p, c.slot, 0.0f), c.what);
+    }
+}
+
 }  // namespace
 }  // namespace mavo
