@@ -512,20 +512,39 @@ bool any_window_line() {
     return false;
 }
 
+// A group of the column that a run wrote (its facade code is set) and whose
+// quantity the designer has since set to 0.
+bool group_set_to_no_units(INTEGER j) { return S(61 + j) != 0.0f && !(S(62 + j) > 0.0f); }
+
 // Lines with a quantity whose own group also holds one are processed, each
 // with the next group in turn. A dwelling's lines carry their own glazing
 // whether or not the column has groups for them yet (a new project's
 // template has none before its first run).
+//
+// The generated designs take their geometry from the groups, where task 3
+// stored the lines with a quantity one after the other: a line whose group
+// the designer set to no units is emptied, and its group is taken, as a new
+// project given the same groups has no window there. Kept as it was, the
+// line would be simulated with the last run's window and saved back into
+// the group, and each later line would take the group of the line before it.
 void window_lines(REAL year_built, INTEGER zone) {
     if (residential() && any_window_line()) mark_glazing_types_custom();
+    const bool geometry_from_groups = IDNUM1 == 1 || IDNUM1 == 2;
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
-        if (!(QTY(k) > 0.0f && S(62 + 10 * (k - 1)) > 0.0f)) continue;
+        if (!(QTY(k) > 0.0f)) continue;
+        if (geometry_from_groups && group_set_to_no_units(j + 10)) {
+            DBG_INT("REVISION: window group set to no units, its line emptied", k);
+            QTY(k) = 0.0f;
+            j += 10;
+            continue;
+        }
+        if (!(S(62 + 10 * (k - 1)) > 0.0f)) continue;
         j += 10;
         line_repairs(k, j);
         if (residential() || ERA > 4) custom_glazing(k, year_built, zone);
         else era_glazing(k, j, year_built, zone);
-        if (IDNUM1 == 1 || IDNUM1 == 2) line_geometry(k, j);
+        if (geometry_from_groups) line_geometry(k, j);
     }
 }
 

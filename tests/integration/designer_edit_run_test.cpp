@@ -124,5 +124,31 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
     }
 }
 
+// A window group set to no units empties its line. The line kept the last
+// run's window and was saved back into the group, and each later line took
+// the group before its own: the south windows of the efficient design,
+// doubled and run, then set to 0, stayed doubled (and the east windows
+// went), where a new project given only the 0 kept the design's count.
+TEST(DesignerEditRun, WindowGroupSetToNoUnitsHasNoWindow) {
+    ScratchDir dir;
+    const fs::path doubled = designed_sample(dir, "doubled", 2);
+    ASSERT_EQ(STRATEGY(61, 2), 1.0f);  // group 1: the south windows
+    edit_scheme(doubled, 2, [] { STRATEGY(62, 2) *= 2.0f; });
+    run_scheme(doubled, 2, 0.0f);
+    edit_scheme(doubled, 2, [] { STRATEGY(62, 2) = 0.0f; });
+    const SchemeRun run = run_scheme(doubled, 2, 0.0f);
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (QTY(k) > 0.0f && ITEMS(k) == 1) {
+            EXPECT_EQ(TRANS(k), 0.0f) << "line " << k << ": a south window";
+        }
+    }
+    EXPECT_NEAR(SUMARY(3, 2), 3.0f * 6.67f, 1e-3f) << "south glass and door (row 3): the door alone";
+
+    const fs::path fresh = designed_sample(dir, "fresh", 2);
+    edit_scheme(fresh, 2, [] { STRATEGY(62, 2) = 0.0f; });
+    expect_same_run(run, run_scheme(fresh, 2, 0.0f), "a new project given the same groups");
+    expect_same_run(run, run_scheme(doubled, 2, 0.0f), "the re-run");
+}
+
 }  // namespace
 }  // namespace mavo
