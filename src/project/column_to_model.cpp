@@ -89,7 +89,8 @@ void dimensions() {
     if (S(17) > -1.0f) S(17) = 2.0f;
     if (S(12) > 0.0f) EWDIM = S(12);
     if (S(13) > 0.0f) NSDIM = S(13);
-    footprint_of_design_scheme();  // the footprint of the area and stories now in force
+    // The footprint of the area and stories now in force.
+    if (footprint_of_design_scheme()) DBG_FLOAT("REVISION footprint of the column's area and stories", RAX);
 }
 
 // ---- heating, cooling, leakage ------------------------------------------------
