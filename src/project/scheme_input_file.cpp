@@ -606,6 +606,12 @@ void gated_groups(InputWalk& in) {
 
 }  // namespace
 
+bool footprint_of_design_scheme() {
+    if (IDNUM1 >= 3 || !(FLOORS > 0.0f)) return false;  // a building of no story has no footprint to spread
+    RAX = AREAT / FLOORS;
+    return true;
+}
+
 REAL cooling_cop_as_saved(REAL cop) { return cop_of_stored_seer(cop * kBtuhPerWatt); }
 
 void design_kind_of_saved_house() {
@@ -626,10 +632,7 @@ void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
     NFLAG(69) = nflag69;
     if (!NFLAG(81)) NFLAG(81) = saved(4);
 
-    if (IDNUM1 < 3 && FLOORS > 0.0f) {
-        RAX = AREAT / FLOORS;
-        DBG_FLOAT("RAx roof as recalced in FIND2", RAX);
-    }
+    if (footprint_of_design_scheme()) DBG_FLOAT("RAx roof as recalced in FIND2", RAX);
     design_kind_of_saved_house();
     if (has_scheme_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) {
         STRATEGY(11, IDNUM1) = 0.0f;
