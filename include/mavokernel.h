@@ -59,7 +59,23 @@
  * because the killed run's files now stand over whatever the host edited
  * since. The host applies its edits again and calls again. A host that
  * finds ".mavojournal" while it holds the lock, before it edits, can make
- * that call first and edit after it.
+ * that call first and edit after it. The journal's first line names its
+ * version: "mavo commit journal 2" is this kernel's (each step ends with
+ * the inode numbers of its files); version 1 with those numbers, from the
+ * kernel before, is finished too. A journal the kernel cannot finish
+ * (version 1 without inode numbers, written by older kernels; a newer
+ * version; a damaged one; one naming files that are not those it recorded)
+ * is left with its files: every call returns 1 running nothing, NFLAG(92)
+ * false and the journal still there, and the trace says why, each project
+ * file it names and where its new and old versions stand. Calling again
+ * does not help: the user finishes it with the kernel that wrote it, or,
+ * while no step's new file is in place, removes ".mavojournal" and the
+ * ".mavotmp-" files it names, which leaves the project as the last whole
+ * commit left it (otherwise first moving each old file lying aside back
+ * onto its project file). A journal of a run still putting its files in
+ * place (its process alive and older than the journal, which changed less
+ * than a minute ago) refuses the call in the same way until that run ends;
+ * a traced call adds the reason to the end of "v7trace0.txt".
  */
 #ifndef MAVOKERNEL_H
 #define MAVOKERNEL_H
@@ -119,17 +135,14 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * in place. The run's own errors do not change the return value; they are
  * left in the run flags (BLK10) and the trace, and a scheme whose run
  * failed has every result 0 (see below).
- * Returns 1 when nothing of the call was kept; the project's files are as
- * they were before it:
+ * Returns 1 when nothing of the call was kept. The project's files are then
+ * as they were before the call, except in one case, listed last:
  * - another run holds the kernel (at once; the callback is neither
  *   installed nor called);
  * - a null directory text, or one too long for a file path;
  * - the project lock could not be taken (another run holds it, the user
  *   may not write the project directory or its ".mavolock"), or the lock
  *   file was removed or replaced during the run;
- * - the call finished the commit of a run stopped while putting its files
- *   in place (NFLAG(92)): that run's files are now in place, nothing else
- *   was run;
  *   on a file system without POSIX record locks (some network shares)
  *   every call is refused so, its trace giving the reason;
  * - a project file that could not be opened, loaded whole or saved: a
@@ -143,10 +156,14 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  *   and puts them all in place together only when every one was written
  *   whole), or the system refused a rename that puts them in place (every
  *   file is then put back);
- * - a pipe or device in the place of a project file the run reads, or a
- *   ".mavojournal" that is not a journal the kernel wrote (it is left as
- *   it is, with the files it names);
- * - a fatal stop (the reason ends the trace).
+ * - a pipe or device in the place of a project file the run reads;
+ * - a fatal stop (the reason ends the trace);
+ * - a ".mavojournal" the kernel cannot finish, or of a run still putting its
+ *   files in place (see "After a crash in the commit" above);
+ * - and the one case that changes files: the call finished the commit of a
+ *   run stopped while putting its files in place (NFLAG(92)): that run's
+ *   files now stand in place of the project's, nothing else was run, and
+ *   the host applies its edits again and calls again.
  * A run never writes through a symbolic link: a link at a name it writes is
  * replaced by the run's own file. A run killed while it put its files in
  * place is finished by the next call (from the journal ".mavojournal" it

@@ -28,6 +28,7 @@ enum { kSelectedSchemeByte = 12, kMasterLines = 18, kNameLength = 24 };
  * follow the 12-byte header; the climate it was simulated with on line 5 of
  * its climate link file, "ZONE 09" or the path of the weather file. */
 enum { kSiteNameByte = 12 + 2 * 24, kStrategyRows = 200, kZipCodeRow = 4, kYearBuiltRow = 11 };
+enum { kLastClimateZone = 16 };
 
 /* Run flags a host reads (NFLAG(n) is byte n-1, true on its lowest bit). */
 enum {
@@ -183,6 +184,22 @@ int text_in_code_page(const char* utf8, char* out, size_t room, char* why, size_
     return (int)count;
 }
 
+void print_escaped_text(FILE* out, const char* text) {
+    const unsigned char* s = (const unsigned char*)text;
+    while (*s) {
+        uint32_t c = 0;
+        const size_t length = take_utf8(s, &c);
+        if (length == 0 || is_control(c)) {
+            /* One byte at a time: a control character's or a stray byte. */
+            fprintf(out, "\\x%02X", *s);
+            ++s;
+            continue;
+        }
+        fwrite(s, 1, length, out);
+        s += length;
+    }
+}
+
 /* Code-page text as the terminal shows it: in UTF-8. */
 static void print_code_page_text(const char* text) {
     for (const unsigned char* s = (const unsigned char*)text; *s; ++s) {
@@ -205,7 +222,7 @@ enum { kRenameCommand = 208 };
 
 /* The project directory's files, hidden ones (the kernel's temporaries and
  * lock) left out, sorted by name. */
-static struct file_list list_files(const char* project) {
+struct file_list list_project_files(const char* project) {
     struct file_list list = {NULL, 0};
     size_t room = 0;
     DIR* dir = opendir(project);
@@ -257,7 +274,7 @@ static int was_written(const struct file_state* now, const struct file_list* bef
 
 /* The files the call wrote: new ones and changed ones. */
 static struct file_list files_written(const char* project, const struct file_list* before) {
-    struct file_list now = list_files(project);
+    struct file_list now = list_project_files(project);
     size_t kept = 0;
     for (size_t i = 0; i < now.count; ++i) {
         if (was_written(&now.files[i], before)) now.files[kept++] = now.files[i];
@@ -293,7 +310,7 @@ void begin_report(const char* project, float command, struct run_report* report)
         report->scheme >= 1 && report->scheme <= 9
             ? strategy_value(project, report->scheme == 2 ? 1 : report->scheme, kZipCodeRow)
             : 0.0f;
-    report->before = list_files(project);
+    report->before = list_project_files(project);
 }
 
 static void copy_name(char* to, const char* from, size_t length) {
@@ -455,10 +472,13 @@ static void print_site(const char* project, int scheme, int default_location, fl
     snprintf(path, sizeof path, "%s/scheme%db.dat", project, scheme);
     if (read_bytes(path, kSiteNameByte, text, kNameLength) == 0) copy_name(name, text, kNameLength);
     printf("site: ");
-    if (default_location && asked >= 20.0f)
-        printf("zip code %ld is not in zipcodes.sce; the run was made at, and saved as the site, the default "
+    /* A number past the climate zones that the table lacks: the run fell
+     * back to the default location. */
+    if (default_location && asked > (float)kLastClimateZone)
+        printf("%s %ld is not in zipcodes.sce%s; the run was made at, and saved as the site, the default "
                "location (flag 89): ",
-               (long)asked);
+               asked >= 20.0f ? "zip code" : "site", (long)asked,
+               asked >= 20.0f ? "" : " (a climate zone is 1 to 16)");
     if (*name) print_code_page_text(name);
     else printf("(no name)");
     /* Scheme 2 stands at scheme 1's site, whatever its own column holds. */
@@ -617,11 +637,107 @@ static void print_results(void* lib, const char* project, const char* weather, i
     }
 }
 
+/* The trace and the developer dumps are written wherever a traced run
+ * gets, a failed one included: they are no project file. */
+static int is_trace_file(const char* name) {
+    return strncmp(name, "v7trace", 7) == 0 || strcmp(name, "datadump.txt") == 0;
+}
+
+/* The project files changed between two listings (new, changed or gone),
+ * traces left out, as one line of names. */
+static void changed_files(const struct file_list* then, const struct file_list* now, char* out, size_t room) {
+    out[0] = '\0';
+    size_t used = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        const struct file_list* list = pass == 0 ? now : then;
+        const struct file_list* other = pass == 0 ? then : now;
+        for (size_t i = 0; i < list->count; ++i) {
+            const struct file_state* f = &list->files[i];
+            if (is_trace_file(f->name) || !was_written(f, other)) continue;
+            if (pass == 1) {
+                int gone = 1; /* a file of `then` that `now` lacks */
+                for (size_t j = 0; j < now->count; ++j)
+                    if (strcmp(now->files[j].name, f->name) == 0) gone = 0;
+                if (!gone) continue;
+            }
+            const int n = snprintf(out + used, room - used, "%s%s%s", used ? " " : "", f->name, pass ? " (removed)" : "");
+            if (n < 0 || (size_t)n >= room - used) return;
+            used += (size_t)n;
+        }
+    }
+}
+
+/* The kernel's own words on the call, from the trace files the call wrote:
+ * its error lines and the lines that explain them ("KERNEL: ..."). */
+static void print_traced_kernel_lines(const char* project, const struct file_list* before) {
+    struct file_list now = list_project_files(project);
+    for (size_t i = 0; i < now.count; ++i) {
+        char path[PATH_MAX], text[600];
+        if (strncmp(now.files[i].name, "v7trace", 7) != 0 || !was_written(&now.files[i], before)) continue;
+        snprintf(path, sizeof path, "%s/%s", project, now.files[i].name);
+        FILE* f = fopen(path, "r");
+        while (f && fgets(text, sizeof text, f)) {
+            const char* error = strstr(text, " < DBG ERROR : ");
+            const char* at = error ? error + 15 : strstr(text, " < DBG : KERNEL");
+            if (!at) continue;
+            if (!error) at += 9;
+            size_t n = strlen(at);
+            while (n > 0 && (at[n - 1] == '\n' || at[n - 1] == ' ')) --n;
+            printf("  %.*s\n", (int)n, at);
+        }
+        if (f) fclose(f);
+    }
+    free_files(&now);
+}
+
+enum { kFlagStoppedCommitFinished = 92 };
+static const char kJournalName[] = ".mavojournal";
+
+/* A call that returned 1, told by the project as the call left it. */
+static void print_failed_call(void* lib, const char* project, int trace, const struct run_report* report, int rc) {
+    const MAVO_BLK10* blk10 = (const MAVO_BLK10*)dlsym(lib, "BLK10");
+    char path[PATH_MAX], by_call[2048], by_edits[2048];
+    struct stat st;
+    snprintf(path, sizeof path, "%s/%s", project, kJournalName);
+    const int journal_after = lstat(path, &st) == 0;
+    struct file_list now = list_project_files(project);
+    changed_files(&report->before, &now, by_call, sizeof by_call);
+    changed_files(&report->before_edits, &report->before, by_edits, sizeof by_edits);
+    free_files(&now);
+    if (blk10 && flag(blk10, kFlagStoppedCommitFinished)) {
+        printf("the call finished the commit of a run stopped while putting its files in place: it put %s in place "
+               "from that run's journal %s and ran nothing else, so this call's options were not applied: run "
+               "again\n",
+               *by_call ? by_call : "its files", kJournalName);
+    } else if (journal_after) {
+        printf("nothing was run: the project holds the journal %s of a run stopped while putting its files in "
+               "place, which the kernel did not finish (another run may still be putting its files in place, or "
+               "the kernel cannot finish it, and then running again does not help); %s\n",
+               kJournalName,
+               trace ? "the trace (v7trace0.txt in the project directory) says which, the files the journal names "
+                       "and what to do, as below"
+                     : "run once with --trace: the trace (v7trace0.txt) says which, the files the journal names "
+                       "and what to do");
+    } else {
+        const char* why = trace ? "; its trace (v7trace*.txt in the project directory) gives the kernel's reason"
+                                : "; rerun with --trace to see the kernel's reason";
+        if (*by_call) /* no failure of the kernel's does */
+            printf("the call returned %d and changed %s%s\n", rc, by_call, why);
+        else if (*by_edits)
+            printf("nothing was simulated or saved: the call returned %d and ran nothing; mavo-run's own edits stay "
+                   "(%s: %s)%s\n",
+                   rc, *report->edits ? report->edits : "the trace switch", by_edits, why);
+        else
+            printf("nothing was simulated or saved: the call returned %d and the project's files are as they were "
+                   "before mavo-run%s\n",
+                   rc, why);
+    }
+    if (trace) print_traced_kernel_lines(project, &report->before);
+}
+
 void print_report(void* lib, const char* project, const char* weather, int trace, struct run_report* report, int rc) {
     if (rc != 0) {
-        printf("nothing was simulated or saved: the call returned %d and left the project's files as they were; %s\n",
-               rc, trace ? "its trace (v7trace*.txt in the project directory) gives the kernel's reason"
-                         : "rerun with --trace to see the kernel's reason");
+        print_failed_call(lib, project, trace, report, rc);
     } else {
         struct file_list written = files_written(project, &report->before);
         print_results(lib, project, weather, trace, report, &written);
@@ -629,5 +745,6 @@ void print_report(void* lib, const char* project, const char* weather, int trace
         free_files(&written);
     }
     free_files(&report->before);
+    free_files(&report->before_edits);
 }
 

@@ -9,6 +9,7 @@
 #define MAVO_RUN_REPORT_H
 
 #include <stddef.h>
+#include <stdio.h>
 #include <stdint.h>
 #include <sys/types.h>
 #include <time.h>
@@ -27,6 +28,9 @@ struct file_list {
 };
 
 struct run_report {
+    struct file_list before_edits; /* the project directory before mavo-run's edits */
+    int journal_before;            /* it held the journal of a run stopped in its commit */
+    char edits[512];               /* mavo-run's edits, in words ("scheme 3 selected, ..."); empty: none */
     struct file_list before; /* the project directory before the call */
     float command;           /* the command the selected scheme held before the call */
     int32_t scheme;          /* the scheme selected before the call */
@@ -34,11 +38,17 @@ struct run_report {
                                 number (1 to 16) or, below 0, the weather file of its input file */
 };
 
+/* The project directory's files (hidden ones left out), sorted by name. */
+struct file_list list_project_files(const char* project);
+
 void begin_report(const char* project, float command, struct run_report* report);
 
-/* Prints what the call did and frees what begin_report kept. lib is the
+/* Prints what the call did and frees what the report kept. lib is the
  * loaded kernel library, weather the weather directory of the call, rc the
- * call's return code. */
+ * call's return code. A call that returned 1 is told by the state of the
+ * project after it: nothing changed; mavo-run's own edits kept and nothing
+ * run; a stopped run's files put in place; a journal left that the kernel
+ * could not finish. */
 void print_report(void* lib, const char* project, const char* weather, int trace, struct run_report* report, int rc);
 
 /* The combination line of the project's master.dir that holds the
@@ -51,5 +61,10 @@ int project_combination_line(const char* project, int32_t number);
  * character, a character the code page lacks, or more than room - 1
  * characters). */
 int text_in_code_page(const char* utf8, char* out, size_t room, char* why, size_t why_room);
+
+/* Text the user typed, printed back as the terminal shows it: UTF-8
+ * characters as they are, control characters and bytes that are not UTF-8
+ * as \xNN, so that no byte of it acts on the terminal. */
+void print_escaped_text(FILE* out, const char* text);
 
 #endif /* MAVO_RUN_REPORT_H */

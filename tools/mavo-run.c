@@ -12,8 +12,9 @@
  * It first checks the three directories, naming one that is missing or
  * unreadable. Before the call it does what the design application does to a
  * project:
- *   --new         creates PROJECT_DIR, when it does not exist, from the new-
- *                 project defaults of the utility directory
+ *   --new         makes the project in PROJECT_DIR, when that does not exist
+ *                 or is empty, from the new-project defaults of the utility
+ *                 directory
  *   --scheme N    selects scheme N: the first value of the summary file; a
  *                 combination number (13: schemes 1 and 3) selects the
  *                 combination a line holds
@@ -50,6 +51,7 @@
  * is named, with the reason.
  */
 #define _GNU_SOURCE
+#include <dirent.h>
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -117,11 +119,23 @@ static const char* const new_scheme_files[][2] = {
     {"schedule01.dat", "schedule%d.dat"},
 };
 
-/* 1 when the project directory was made now, 0 when it existed (an existing
- * project is kept as it is), -1 when it could not be made. */
+/* A directory with no entry at all (a lock file or a journal is an entry). */
+static int is_empty_directory(const char* path) {
+    DIR* dir = opendir(path);
+    if (!dir) return 0;
+    int empty = 1;
+    for (struct dirent* e; empty && (e = readdir(dir)) != NULL;)
+        if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) empty = 0;
+    closedir(dir);
+    return empty;
+}
+
+/* 1 when the project is to be made now, in a directory made now or found
+ * empty; 0 when the directory holds something (an existing project is kept
+ * as it is), -1 when it could not be made. */
 static int make_project_directory(const char* project) {
     struct stat st;
-    if (stat(project, &st) == 0) return 0;
+    if (stat(project, &st) == 0) return S_ISDIR(st.st_mode) && is_empty_directory(project) ? 1 : 0;
     if (mkdir(project, 0777) != 0) {
         fprintf(stderr, "mavo-run: cannot create the project directory %s: %s; make its parent directory first\n",
                 project, strerror(errno));
@@ -161,6 +175,11 @@ static int check_directories(const char* project, const char* util, const char* 
         rc |= check_directory(project, "project directory", R_OK | W_OK | X_OK,
                               exists ? "give a project directory (--new makes a project only where nothing is)"
                                      : "add --new to make a new project there, or give an existing project");
+    if (exists && !make_new && S_ISDIR(st.st_mode) && is_empty_directory(project)) {
+        fprintf(stderr, "mavo-run: the project directory %s is empty: add --new to make a new project there\n",
+                project);
+        rc = -1;
+    }
     rc |= check_directory(util, "utility directory", R_OK | X_OK,
                           "give the directory of the utility files (data/util of the kernel's tree)");
     rc |= check_directory(weather, "weather directory", R_OK | X_OK,
@@ -212,6 +231,24 @@ static void bring_lock_file_in_line(int fd, const struct stat* dir) {
     if ((st.st_mode & 07777) != mode) fchmod(fd, mode);
 }
 
+/* The lock file this process locked: the project's guard only while it is
+ * the file at ".mavolock". */
+static struct {
+    dev_t device;
+    ino_t inode;
+    char path[PATH_MAX];
+} held_lock;
+
+/* The lock file locked before the edits is still the project's: removed or
+ * replaced meanwhile (a clean-up tool), it no longer kept another run out,
+ * and that run may have taken the project and changed it since. As the
+ * kernel's lock coincides with this one only on the same file, the call is
+ * made only while it is. */
+static int lock_still_ours(void) {
+    struct stat now;
+    return lstat(held_lock.path, &now) == 0 && now.st_dev == held_lock.device && now.st_ino == held_lock.inode;
+}
+
 /* Takes the project's guard before anything is edited, the one the kernel
  * takes for its run: a write lock on the whole of its ".mavolock", made
  * when missing and never through a link, taken again when the file was
@@ -234,11 +271,22 @@ static int lock_project(const char* project) {
         if (fd < 0 && errno == EEXIST) fd = open(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0 && errno == ENOENT) continue; /* removed between the two opens */
         if (fd < 0 && errno == EACCES) {
-            fprintf(stderr,
-                    "mavo-run: %s may not be written by this user, who may write the project directory: a run of the "
-                    "project by the lock file's owner gives it the directory's write permissions, or remove it and "
-                    "the next run makes it anew\n",
-                    path);
+            /* Of another group than the group-writable directory's, it gets
+             * that group from its owner only if the owner is a member. */
+            struct stat file;
+            if ((dir.st_mode & S_IWGRP) && lstat(path, &file) == 0 && file.st_gid != dir.st_gid)
+                fprintf(stderr,
+                        "mavo-run: %s may not be written by this user, who may write the project directory: it is "
+                        "not of the directory's group (gid %d), which its owner (uid %d) gives it only as a member "
+                        "of that group: make the project directory set-group-ID (chmod g+s) and remove the lock "
+                        "file; the next run makes it anew with the directory's group\n",
+                        path, (int)dir.st_gid, (int)file.st_uid);
+            else
+                fprintf(stderr,
+                        "mavo-run: %s may not be written by this user, who may write the project directory: a run of "
+                        "the project by the lock file's owner gives it the directory's write permissions, or remove "
+                        "it and the next run makes it anew\n",
+                        path);
             return -1;
         }
         if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -255,6 +303,19 @@ static int lock_project(const char* project) {
         whole.l_whence = SEEK_SET;
         if (fcntl(fd, F_SETLK, &whole) != 0) {
             const int e = errno;
+            struct flock holder = whole;
+            /* No run takes a read lock: a reader's, on a lock file readable
+             * by all as earlier kernels made it. */
+            if ((e == EACCES || e == EAGAIN) && fcntl(fd, F_GETLK, &holder) == 0 && holder.l_type == F_RDLCK) {
+                fprintf(stderr,
+                        "mavo-run: %s is held under a read lock by process %d, which no run takes: a user who may "
+                        "only read the project opened it while it was readable by all, as earlier kernels made it; "
+                        "remove it (the next run makes it anew, open only to those who may write the project) or end "
+                        "that process\n",
+                        path, (int)holder.l_pid);
+                close(fd);
+                return -1;
+            }
             close(fd);
             if (e == EACCES || e == EAGAIN) {
                 fprintf(stderr,
@@ -271,8 +332,12 @@ static int lock_project(const char* project) {
             return -1;
         }
         /* A lock on a file no longer at that name guards nothing. */
-        if (lstat(path, &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
+        if (lstat(path, &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino) {
+            held_lock.device = st.st_dev;
+            held_lock.inode = st.st_ino;
+            snprintf(held_lock.path, sizeof held_lock.path, "%s", path);
             return 0; /* held until the kernel's release or the exit */
+        }
         close(fd);
     }
     fprintf(stderr, "mavo-run: the lock file %s keeps being replaced or removed; nothing done\n", path);
@@ -290,11 +355,16 @@ static int stopped_commit_waiting(const char* project) {
     return lstat(path, &st) == 0;
 }
 
+/* The journal was there before the call and the call ran: its steps were
+ * all done, and the kernel removed it and ran the scheme the project
+ * selects, without this call's options. */
 static void say_stopped_commit_finished(void) {
     fprintf(stderr,
-            "mavo-run: the project held the journal of a run stopped while putting its files in place; this call "
-            "left it to the kernel to finish that run first, so its options were not applied: run again\n");
+            "mavo-run: the project held the journal of a run stopped while putting its files in place, whose steps "
+            "were all done: the kernel removed it and ran the scheme the project selects, so this call's options "
+            "were not applied: run again\n");
 }
+
 
 /* Stores `size` bytes at `offset` of a binary project file: only where the
  * stored bytes differ, and only into a file long enough to hold them; a
@@ -433,21 +503,28 @@ struct site {
     char file_name[kClimateFileNameLength];
 };
 
+/* A zip code of 0 names no site: the kernel would keep the scheme's
+ * climate under the old site's name. A weather file is a regular file of
+ * the weather directory, named on its own (an empty name or "." is the
+ * directory itself). */
 static int resolve_site(const char* weather, const char* name, struct site* site) {
     site->zip_code = -1.0f;
     memset(site->file_name, ' ', sizeof site->file_name);
-    if (is_zip_code(name)) {
+    if (is_zip_code(name) && atol(name) >= 1) {
         site->zip_code = (float)atol(name);
         return 0;
     }
     char path[PATH_MAX];
     struct stat st;
     snprintf(path, sizeof path, "%s/%s", weather, name);
-    if (strlen(name) > kClimateFileNameLength || strchr(name, '/') || stat(path, &st) != 0) {
+    if (is_zip_code(name) || *name == '\0' || strlen(name) > kClimateFileNameLength || strchr(name, '/') ||
+        stat(path, &st) != 0 || !S_ISREG(st.st_mode)) {
+        fprintf(stderr, "mavo-run: --site \"");
+        print_escaped_text(stderr, name);
         fprintf(stderr,
-                "mavo-run: %s is neither a zip code nor a weather file of at most %d characters in %s; give one of "
-                "those\n",
-                name, kClimateFileNameLength, weather);
+                "\" is neither a zip code (1 to 16 a climate zone) nor a weather file of at most %d characters in "
+                "%s; give one of those\n",
+                kClimateFileNameLength, weather);
         return -1;
     }
     memcpy(site->file_name, name, strlen(name));
@@ -494,19 +571,29 @@ static void* find_symbol(void* lib, const char* name) {
     return sym;
 }
 
-/* The command the selected scheme holds before the call: the one the call
- * will serve. */
-static float pending_command(const char* project) {
+/* The scheme the project selects and the second scheme of a library
+ * operation, as stored; 0 where the summary file holds none. */
+static int32_t stored_summary_word(const char* project, int word) {
     char path[PATH_MAX];
-    int32_t scheme = 0;
-    float command = 0.0f;
+    int32_t value = 0;
     snprintf(path, sizeof path, "%s/summaryb.dat", project);
-    if (read_word(path, kHeaderBytes, &scheme) != 0) return 0.0f;
+    if (read_word(path, kHeaderBytes + 4L * word, &value) != 0) return 0;
+    return value;
+}
+
+/* The command a scheme number holds (its serving scheme's row 2). */
+static float stored_command(const char* project, int32_t scheme) {
+    char path[PATH_MAX];
+    float command = 0.0f;
     scheme = serving_scheme(scheme);
     snprintf(path, sizeof path, "%s/stratb.dat", project);
     if (scheme >= 1 && scheme <= 9) read_word(path, strategy_offset(scheme, kCommandRow), &command);
     return command;
 }
+
+/* The command the selected scheme holds before the call: the one the call
+ * will serve. */
+static float pending_command(const char* project) { return stored_command(project, stored_summary_word(project, 0)); }
 
 /* The library's names: the SONAME first, the one name a runtime package
  * installs beside the real file, then the development link. */
@@ -564,21 +651,33 @@ static int scheme_argument(const char* option, const char* text, int32_t* scheme
         *scheme = (int32_t)number;
         return 0;
     }
+    fprintf(stderr, "mavo-run: %s ", option);
+    print_escaped_text(stderr, text);
     fprintf(stderr,
-            "mavo-run: %s %s: give a scheme slot 1 to 9 or a combination number whose digits name two or more "
-            "slots 1 to 9, each once and rising (13: schemes 1 and 3)\n",
-            option, text);
+            ": give a scheme slot 1 to 9 or a combination number whose digits name two or more slots 1 to 9, each "
+            "once and rising (13: schemes 1 and 3)\n");
     return -1;
 }
 
+/* Command codes are whole numbers of at most three digits: 0 simulates, 243
+ * and 246 design, 201 to 299 the library's operations; a fraction or a
+ * code past them would be cut or read as another command. */
+enum { kHighestCommand = 999, kCopyCommand = 201 };
+
 static int command_argument(const char* text, float* command) {
     char* end = NULL;
-    *command = strtof(text, &end);
-    if (end != text && *end == '\0' && isfinite(*command)) return 0;
+    errno = 0;
+    const long code = strtol(text, &end, 10);
+    if (end != text && *end == '\0' && errno == 0 && code >= 0 && code <= kHighestCommand) {
+        *command = (float)code;
+        return 0;
+    }
+    fprintf(stderr, "mavo-run: --command ");
+    print_escaped_text(stderr, text);
     fprintf(stderr,
-            "mavo-run: --command %s is not a number: give a command code (0 simulates the scheme as saved, 243 "
-            "and 246 design, 201 to 299 perform a library operation)\n",
-            text);
+            " is not a command code: give a whole number 0 to %d (0 simulates the scheme as saved, 243 and 246 "
+            "design, 201 to 299 perform a library operation)\n",
+            kHighestCommand);
     return -1;
 }
 
@@ -642,6 +741,28 @@ static int read_arguments(int argc, char** argv, struct arguments* args) {
     return 0;
 }
 
+/* A copy (201) goes into the slot the second scheme names. The kernel
+ * copies into scheme 2 when that is no slot 1 to 9 (a combination, 0):
+ * the design there would be lost for a copy the user did not ask for. The
+ * command and the second scheme are the ones given, or else the stored
+ * ones the call would serve. */
+static int check_copy_target(const char* project, const struct arguments* args) {
+    const int32_t scheme = args->set_scheme ? args->scheme : stored_summary_word(project, 0);
+    const float command = args->set_command ? args->command : stored_command(project, scheme);
+    if ((int)command != kCopyCommand) return 1;
+    const int32_t target = args->set_second ? args->target : stored_summary_word(project, 1);
+    if (target >= 1 && target <= 9) return 1;
+    if (args->set_second)
+        fprintf(stderr, "mavo-run: --target %d: a copy (--command 201) goes into a scheme slot: give --target 1 to 9\n",
+                (int)target);
+    else
+        fprintf(stderr,
+                "mavo-run: a copy (command 201) goes into the slot --target names, and the project's second scheme "
+                "is %d, no slot: give --target 1 to 9\n",
+                (int)target);
+    return 0;
+}
+
 /* A combination selected with --scheme must be one a line of the project
  * holds: the kernel would run its leading scheme in its place. */
 static int check_combination(const char* project, int32_t scheme) {
@@ -659,9 +780,30 @@ static int check_combination(const char* project, int32_t scheme) {
 static int name_argument(const char* typed, char text[kNameBufferText + 1]) {
     char why[200];
     if (text_in_code_page(typed, text, kNameBufferText + 1, why, sizeof why) >= 0) return 0;
-    fprintf(stderr, "mavo-run: --name \"%s\": %s (a name keeps 24 characters, the months of a re-read %d)\n",
-            typed, why, kNameBufferText);
+    fprintf(stderr, "mavo-run: --name \"");
+    print_escaped_text(stderr, typed);
+    fprintf(stderr, "\": %s (a name keeps 24 characters, the months of a re-read %d)\n", why, kNameBufferText);
     return -1;
+}
+
+/* What mavo-run's edits were, in words, for a call that then ran nothing. */
+static void describe_edits(const struct arguments* args, int created, int stopped, char* out, size_t room) {
+    out[0] = '\0';
+    if (stopped) return;
+    size_t used = 0;
+    char part[160];
+    for (int i = 0; i < 5; ++i) {
+        part[0] = '\0';
+        if (i == 0 && created) snprintf(part, sizeof part, "the new project's files");
+        if (i == 1 && args->set_scheme) snprintf(part, sizeof part, "scheme %d selected", (int)args->scheme);
+        if (i == 2 && args->set_command) snprintf(part, sizeof part, "command %d stored", (int)args->command);
+        if (i == 3 && args->site) snprintf(part, sizeof part, "its site stored");
+        if (i == 4 && args->set_second) snprintf(part, sizeof part, "second scheme %d stored", (int)args->target);
+        if (!part[0]) continue;
+        const int n = snprintf(out + used, room - used, "%s%s", used ? ", " : "", part);
+        if (n < 0 || (size_t)n >= room - used) return;
+        used += (size_t)n;
+    }
 }
 
 int main(int argc, char** argv) {
@@ -683,16 +825,22 @@ int main(int argc, char** argv) {
     struct site chosen_site;
     if (site && resolve_site(weather, site, &chosen_site) != 0) return 2;
     if (set_scheme && !check_combination(project, scheme)) return 2;
+    if (!check_copy_target(project, &args)) return 2;
     int created = 0;
     if (make_new && (created = make_project_directory(project)) < 0) return 2;
     const int lock = lock_project(project);
     if (lock != 0) return lock > 0 ? 1 : 2;
+    struct run_report report;
+    memset(&report, 0, sizeof report);
+    report.before_edits = list_project_files(project);
     const int stopped = stopped_commit_waiting(project);
+    report.journal_before = stopped;
     if (created && fill_new_project(project, util) != 0) return 2;
     if (!stopped && set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
     if (!stopped && site && set_site(project, scheme, &chosen_site) != 0) return 2;
     if (!stopped && set_second && set_target(project, target) != 0) return 2;
     if (!stopped) set_trace_switch(project, trace);
+    describe_edits(&args, created, stopped, report.edits, sizeof report.edits);
 
     void* lib = open_library();
     if (!lib) {
@@ -725,13 +873,28 @@ int main(int argc, char** argv) {
     printf("progressStates %d\n", progress_states());
     fflush(stdout);
 
-    struct run_report report;
+#ifdef MAVO_TEST_HOOKS
+    /* Test builds only: a command run between the edits and the call. */
+    const char* between = getenv("MAVO_RUN_BEFORE_CALL");
+    if (between && system(between) == -1) fprintf(stderr, "mavo-run: MAVO_RUN_BEFORE_CALL could not be run\n");
+#endif
+    if (!lock_still_ours()) {
+        fprintf(stderr,
+                "mavo-run: the project's lock file %s was removed or replaced after mavo-run took it, so another run "
+                "may have taken the project and changed it since (this call's edits among its files, or overwritten "
+                "by them); the kernel was not called, nothing was run: check the scheme the project selects and run "
+                "again\n",
+                held_lock.path);
+        free(report.before_edits.files);
+        dlclose(lib);
+        return 1;
+    }
     begin_report(project, pending_command(project), &report);
     int rc = run_kernel(project, util, weather, trace, print_progress);
     print_report(lib, project, weather, trace, &report, rc);
     printf("return %d\n", rc);
     fflush(stdout);
-    if (stopped) say_stopped_commit_finished();
+    if (stopped && rc == 0) say_stopped_commit_finished();
     dlclose(lib);
     return rc == 0 ? 0 : 1;
 }

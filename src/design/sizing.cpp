@@ -216,18 +216,6 @@ void trace_envelope() {
 
 }  // namespace
 
-void raised_floor_over_footprint() {
-    AREA(11) = RAX;
-    PERCNT(11) = RAX / (EWDIM * NSDIM) * 100.0f;
-    AREA(12) = 0.0f;
-    PERCNT(12) = 0.0f;
-}
-
-bool dwelling_over_heated_unit(INTEGER k) {
-    const REAL S9 = STRATEGY(9, k);
-    return STRATEGY(7, k) >= 3.0f && (S9 == 2.0f || S9 == 3.0f);
-}
-
 bool roof_under_heated_unit(INTEGER k) {
     if (NFLAG(24)) {
         const REAL S10 = STRATEGY(10, k);

@@ -1,6 +1,7 @@
 // Building sizing of the design generator: a rectangular plan on a 4-ft
 // grid from floor area and stories, and the opaque envelope derived from it.
 #pragma once
+#include "physics/dwelling_facades.h"  // the floor a plan lays out under a dwelling
 #include "support/types.h"
 
 namespace mavo {
@@ -11,15 +12,6 @@ namespace mavo {
 // where the grid is larger than the floor, and takes an attached garage off
 // its facade. Windows, doors and skylights are zeroed (laid out later).
 void BLDGSZ();
-
-// A raised floor under the whole footprint RAX of the plan laid out: its
-// area and its share of the plan, and no slab edge.
-void raised_floor_over_footprint();
-
-// A dwelling of scheme k with another heated unit below it (attachment
-// STRATEGY(7,k) 3 or more, shared surfaces STRATEGY(9,k) 2 or 3): it has no
-// floor losses.
-bool dwelling_over_heated_unit(INTEGER k);
 
 // The roof of scheme k lies under another heated unit and loses nothing: a
 // dwelling of an apartment (attachment STRATEGY(7,k) 3 or 4, as every load

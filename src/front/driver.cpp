@@ -2,6 +2,7 @@
 // trace banner, then the run of one scheme.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "blocks/run_control.h"
 #include "front/fatal.h"
@@ -69,40 +70,71 @@ bool put_files_in_place() {
     return result == CommitResult::left_to_journal;
 }
 
+// An error too long for one line of the trace (255 characters): the error
+// line, then the rest at blanks, a line each.
+void trace_error_in_lines(const std::string& text) {
+    constexpr std::size_t kLineText = 220;
+    std::size_t from = 0;
+    for (bool first = true; from < text.size(); first = false) {
+        std::size_t to = text.size();
+        if (to - from > kLineText) {
+            to = text.rfind(' ', from + kLineText);
+            if (to == std::string::npos || to <= from) to = from + kLineText;
+        }
+        const std::string line = text.substr(from, to - from);
+        if (first) DBG_ERROR(line);
+        else DBG_PRINT("KERNEL: " + line);
+        from = to < text.size() && text[to] == ' ' ? to + 1 : to;
+    }
+}
+
+// The trace lines a look at a journal left (why, the files, what to do).
+void trace_journal_report(bool as_error) {
+    for (const std::string& line : stopped_commit_report()) {
+        if (as_error) DBG_ERROR(line);
+        else DBG_PRINT(line);
+        as_error = false;  // the first line is the error, the rest explain it
+    }
+}
+
 // A run killed while it put its files in place left the journal of its
 // renames. Finishing it puts that run's files in place, over whatever the
 // host has edited since: so the call that finishes it runs nothing else
 // and says so (flag 92, the trace), and the host applies its edits again.
 // A journal whose every step was done changes no file: it is removed and
-// the call goes on.
+// the call goes on. A journal the kernel cannot finish is left, with its
+// files, for the user, and the call runs nothing: the trace says why, which
+// files it names and how to get the project back.
 void finish_stopped_commit() {
     const std::string journal = path_in_directory(2, kCommitJournalName);
     if (journal.empty()) return;
-    int files = 0;
+    std::vector<std::string> files;
     switch (complete_stopped_commit(std::filesystem::path(journal).parent_path().string(), files)) {
         case StoppedCommit::none: return;
-        case StoppedCommit::completed:
-            if (files == 0) {
+        case StoppedCommit::completed: {
+            if (files.empty()) {
                 DBG_PRINT("KERNEL: a commit journal " + std::string(kCommitJournalName) +
                           " whose every step was done was removed");
                 return;
             }
             NFLAG(kStoppedCommitFinished) = true;
             DBG_ERROR("KERNEL: the commit of a run stopped while putting its files in place was finished from its "
-                      "journal " + std::string(kCommitJournalName) + ": " + std::to_string(files) +
+                      "journal " + std::string(kCommitJournalName) + ": " + std::to_string(files.size()) +
                       " file(s) put in place; nothing else was run, and edits made to the project since that run "
                       "are to be made again before the next call");
+            // A line of the trace holds 255 characters: a few names a line.
+            constexpr std::size_t kNamesPerLine = 8;
+            for (std::size_t i = 0; i < files.size(); i += kNamesPerLine) {
+                std::string names;
+                for (std::size_t j = i; j < files.size() && j < i + kNamesPerLine; ++j) names += " " + files[j];
+                DBG_PRINT("KERNEL: put in place:" + names);
+            }
             throw FatalStop{};
+        }
         case StoppedCommit::in_progress:
-            DBG_ERROR("KERNEL: another run is putting its files in place in this project (its journal " +
-                      std::string(kCommitJournalName) + "); nothing of the project is read or written");
-            throw FatalStop{};
         case StoppedCommit::failed:
-            note_damaged_load();
-            DBG_ERROR("KERNEL: the commit of a stopped run cannot be completed from its journal " +
-                      std::string(kCommitJournalName) +
-                      ": the project is kept as it is and no project file is saved in this run");
-            return;
+            trace_journal_report(true);
+            throw FatalStop{};
     }
 }
 
@@ -147,8 +179,8 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
 
     // The front could not lock the project: nothing of it is read or written.
     if (!project_lock_problem().empty()) {
-        DBG_ERROR("KERNEL: the project cannot be locked for this run: " + project_lock_problem() +
-                  "; nothing of the project is read or written");
+        trace_error_in_lines("KERNEL: the project cannot be locked for this run: " + project_lock_problem() +
+                             "; nothing of the project is read or written");
         throw FatalStop{};
     }
 

@@ -9,6 +9,11 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "blocks/run_control.h"
 #include "front/fatal.h"
@@ -60,6 +65,27 @@ int finish_run(int result) {
     }
     g_front.run_in_progress.clear(std::memory_order_release);
     return result;
+}
+
+// A traced call refused because another run is putting its files in place
+// in the project: the reason is added to the end of the trace file of the
+// run's start, which a run reaching its commit has long left, and nothing
+// of that run's trace is emptied (a traced run starts by emptying it).
+// Never through a link, never into anything but a regular file.
+void trace_refusal(const char* project, const std::vector<std::string>& lines) {
+    const std::string path = std::string(project) + "/v7trace0.txt";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return;
+    struct stat st{};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bool first = true;
+        for (const std::string& line : lines) {
+            const std::string text = (first ? " < DBG ERROR : " : " < DBG : ") + line.substr(0, 240) + " \n";
+            if (::write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) break;
+            first = false;
+        }
+    }
+    ::close(fd);
 }
 
 void claim_callback_for_this_run() {
@@ -146,10 +172,13 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
     if (g_front.run_in_progress.test_and_set(std::memory_order_acquire)) return 1;
     // Refused in the same way while another process runs this project, or
     // puts its files in place under a lock file removed meanwhile: its trace
-    // is that run's, so the refusal writes no file at all.
+    // is that run's, so the refusal empties none; only the second, a wait
+    // that is not the lock's, adds its reason to a traced call's trace.
     if (schemeDir) {
         const mavo::ProjectLock lock = mavo::lock_project(schemeDir);
-        if (lock == mavo::ProjectLock::busy || (lock == mavo::ProjectLock::held && mavo::commit_going_on(schemeDir))) {
+        const bool commit_of_another_run = lock == mavo::ProjectLock::held && mavo::commit_going_on(schemeDir);
+        if (lock == mavo::ProjectLock::busy || commit_of_another_run) {
+            if (commit_of_another_run && traceFlag != 0) mavo::trace_refusal(schemeDir, mavo::stopped_commit_report());
             mavo::unlock_project();
             g_front.run_in_progress.clear(std::memory_order_release);
             return 1;

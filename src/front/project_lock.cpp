@@ -67,12 +67,32 @@ bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == 
 
 // Why the lock file could not be opened, in the words its user can act on.
 // (The user may write the project directory.)
-std::string cannot_open(const std::string& path, int error) {
-    if (error == EACCES)
-        return path + " may not be written by this user (uid " + std::to_string(::geteuid()) +
-               "), who may write the project directory: a run of the project by the lock file's owner gives it the "
-               "directory's write permissions, or remove it and the next run makes it anew";
-    return path + " cannot be opened or created: " + std::strerror(error);
+// A lock file of another group than the group-writable directory's can be
+// given that group by its owner only as a member of it: the owner's runs
+// never bring it in line, and the remedy is the directory's.
+std::string cannot_open(const std::string& path, int error, const struct stat& directory) {
+    if (error != EACCES) return path + " cannot be opened or created: " + std::strerror(error);
+    const std::string head =
+        path + " may not be written by this user (uid " + std::to_string(::geteuid()) + "), who may write the project directory: ";
+    struct stat file{};
+    if ((directory.st_mode & S_IWGRP) && ::lstat(path.c_str(), &file) == 0 && file.st_gid != directory.st_gid)
+        return head + "it is not of the directory's group (gid " + std::to_string(directory.st_gid) +
+               "), which its owner (uid " + std::to_string(file.st_uid) +
+               ") gives it only as a member of that group: make the project directory set-group-ID (chmod g+s) and "
+               "remove the lock file; the next run makes it anew with the directory's group";
+    return head + "a run of the project by the lock file's owner (uid " + std::to_string(file.st_uid) +
+           ") gives it the directory's write permissions, or remove it and the next run makes it anew";
+}
+
+// No run takes a read lock: one on the lock file is a reader's, who opened
+// it while it was readable by all (as earlier kernels made it, 0644) before
+// a run of its owner brought it in line. It refuses every run until it is
+// released: the trace says so and what to do.
+std::string held_by_a_reader(pid_t holder) {
+    return "is held under a read lock by process " + std::to_string(holder) +
+           ", which no run takes: a user who may only read the project opened it while it was readable by all, as "
+           "earlier kernels made it; remove it (the next run makes it anew, open only to those who may write the "
+           "project) or end that process";
 }
 
 }  // namespace
@@ -94,7 +114,7 @@ ProjectLock lock_project(std::string_view project_directory) {
         const int fd = open_lock_file(path);
         if (fd < 0) {
             if (errno == ENOENT) continue;  // removed between the two opens
-            g_lock.problem = cannot_open(path, errno);
+            g_lock.problem = cannot_open(path, errno, dir_st);
             return ProjectLock::refused;
         }
         struct stat st{};
@@ -110,7 +130,11 @@ ProjectLock lock_project(std::string_view project_directory) {
         whole.l_len = 0;  // to the end of the file, however long it grows
         if (::fcntl(fd, F_SETLK, &whole) != 0) {
             const int e = errno;
+            struct flock holder = whole;
+            const bool reader = (e == EACCES || e == EAGAIN) && ::fcntl(fd, F_GETLK, &holder) == 0 &&
+                                holder.l_type == F_RDLCK;
             ::close(fd);
+            if (reader) return refuse(path, held_by_a_reader(holder.l_pid));
             if (e == EACCES || e == EAGAIN) return ProjectLock::busy;
             return refuse(path, std::string("cannot be locked: ") + std::strerror(e));
         }

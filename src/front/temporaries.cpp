@@ -1,8 +1,11 @@
 #include "front/temporaries.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -25,7 +28,15 @@ namespace fs = std::filesystem;
 constexpr std::string_view kTemporaryMark = ".mavotmp-";
 constexpr std::size_t kTemporaryTagLength = 6;
 constexpr int kTemporaryAttempts = 100;
-constexpr std::string_view kJournalHead = "mavo commit journal 1";
+// The journal's head line names its format's version. Version 2 (this
+// kernel's) ends every step with the inode numbers of its files. Version 1
+// bore the same head with and without them: the kernel before this one
+// wrote them, and its journals are finished as version 2's are; one without
+// them is an older kernel's, whose files this kernel cannot tell from
+// others bearing their names.
+constexpr std::string_view kJournalHeadWords = "mavo commit journal ";
+constexpr int kJournalVersion = 2;
+constexpr int kJournalVersionWithoutFiles = 1;
 constexpr std::string_view kJournalEnd = "end";
 // A journal lists a run's files, a line of some 80 bytes each: a few
 // kilobytes at most. Anything longer is no journal of this kernel.
@@ -51,6 +62,7 @@ constexpr std::string_view kRemovedSchemeFileEnds[] = {".xml", ".txt"};
 struct TemporaryState {
     std::vector<std::string> swept;    // directories cleared of stale temporaries in this run
     unsigned long count = 0;           // varies the names of temporaries
+    std::vector<std::string> journal_report;  // why the last stopped commit was not finished, for the trace
 };
 TemporaryState g_temporaries;
 
@@ -111,7 +123,7 @@ bool name_a_run_writes(std::string_view name) {
 
 bool name_a_run_removes(std::string_view name) { return numbered_file(name, "scheme", kRemovedSchemeFileEnds); }
 
-// A step the next load may carry out: its places are this kernel's
+// A step the next call may carry out: its places are this kernel's
 // temporaries of its target, all of one process, and its target a name a
 // run writes (or, for a removal, removes).
 bool step_of_this_kernel(CommitStep::Kind kind, std::string_view temporary, std::string_view aside,
@@ -200,37 +212,68 @@ bool parse_step_files(std::string_view text, CommitStep& s) {
     return text.empty();
 }
 
+// What a journal's text holds: whole, of its version, or why not.
+enum class JournalText { whole, older_version, newer_version, damaged, foreign_step };
+
+// The version a head line names; 0 when it names none.
+int journal_version(std::string_view head) {
+    if (head.substr(0, kJournalHeadWords.size()) != kJournalHeadWords) return 0;
+    const std::string_view digits = head.substr(kJournalHeadWords.size());
+    if (digits.empty() || digits.size() > 4) return 0;
+    int version = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return 0;
+        version = version * 10 + (c - '0');
+    }
+    return version;
+}
+
 // The steps of a journal: one line each between a head line and an end
 // line, "rename" (a new name), "replace" or "remove", its temporaries
-// separated by a space, a TAB, the target, a TAB, the inode numbers of its
-// files. False for anything else: a journal that is not whole, a step this
-// kernel never journals, places of more than one process.
-bool parse_journal(std::string_view text, std::vector<CommitStep>& steps) {
+// separated by a space, a TAB, the target, then (version 2) a TAB and the
+// inode numbers of its files. Anything else is damaged: a journal that is
+// not whole, a line of no step. A step this kernel never journals, or
+// places of more than one process, make a journal of another kind. The
+// steps read so far are kept, so that a journal left for the user can be
+// described.
+JournalText parse_journal(std::string_view text, std::vector<CommitStep>& steps, int& version) {
+    version = 0;
     std::vector<std::string_view> lines;
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
-        if (eol == std::string_view::npos) return false;
+        if (eol == std::string_view::npos) return JournalText::damaged;
         lines.push_back(text.substr(0, eol));
         text.remove_prefix(eol + 1);
     }
-    if (lines.size() < 2 || lines.front() != kJournalHead || lines.back() != kJournalEnd) return false;
+    if (lines.empty()) return JournalText::damaged;
+    version = journal_version(lines.front());
+    if (version > kJournalVersion) return JournalText::newer_version;
+    if (version < kJournalVersionWithoutFiles || lines.size() < 2 || lines.back() != kJournalEnd)
+        return JournalText::damaged;
+    std::size_t steps_with_files = 0;
+    bool foreign = false;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
         const std::string_view line = lines[i];
         const std::size_t space = line.find(' '), tab = line.find('\t');
-        if (space == std::string_view::npos || tab == std::string_view::npos || tab < space) return false;
+        if (space == std::string_view::npos || tab == std::string_view::npos || tab < space)
+            return JournalText::damaged;
         const std::string_view kind_word = line.substr(0, space);
         std::string_view places = line.substr(space + 1, tab - space - 1);
         const std::size_t second_tab = line.find('\t', tab + 1);
-        if (second_tab == std::string_view::npos) return false;
-        const std::string_view target = line.substr(tab + 1, second_tab - tab - 1);
+        const std::string_view target = line.substr(tab + 1, second_tab == std::string_view::npos
+                                                                  ? std::string_view::npos
+                                                                  : second_tab - tab - 1);
         CommitStep step;
-        if (!parse_step_files(line.substr(second_tab + 1), step)) return false;
+        if (second_tab != std::string_view::npos) {
+            if (!parse_step_files(line.substr(second_tab + 1), step)) return JournalText::damaged;
+            ++steps_with_files;
+        }
         if (kind_word == "rename") {
             step.kind = CommitStep::Kind::add;
             step.temporary = places;
         } else if (kind_word == "replace") {
             const std::size_t second = places.find(' ');
-            if (second == std::string_view::npos) return false;
+            if (second == std::string_view::npos) return JournalText::damaged;
             step.kind = CommitStep::Kind::replace;
             step.temporary = places.substr(0, second);
             step.aside = places.substr(second + 1);
@@ -238,13 +281,24 @@ bool parse_journal(std::string_view text, std::vector<CommitStep>& steps) {
             step.kind = CommitStep::Kind::remove;
             step.aside = places;
         } else {
-            return false;
+            return JournalText::damaged;
         }
         step.target = target;
-        if (!step_of_this_kernel(step.kind, step.temporary, step.aside, step.target)) return false;
+        if (!step_of_this_kernel(step.kind, step.temporary, step.aside, step.target)) foreign = true;
         steps.push_back(std::move(step));
     }
-    return steps.empty() || maker_of_steps(steps) > 0;
+    // Every step with its files, or (version 1 only) none.
+    if (steps_with_files != steps.size()) {
+        if (version != kJournalVersionWithoutFiles || steps_with_files != 0) return JournalText::damaged;
+        return JournalText::older_version;
+    }
+    if (foreign || (!steps.empty() && maker_of_steps(steps) <= 0)) return JournalText::foreign_step;
+    return JournalText::whole;
+}
+
+bool parse_journal(std::string_view text, std::vector<CommitStep>& steps) {
+    int version = 0;
+    return parse_journal(text, steps, version) == JournalText::whole;
 }
 
 // The temporaries a journal of `directory` still needs; false when the
@@ -266,7 +320,7 @@ bool journal_temporaries(const std::string& directory, std::set<std::string>& na
 // Temporaries of processes that no longer exist (a run killed before its
 // commit). A live process's are never touched, this process's own least
 // of all; a number taken by a new process keeps them until it ends. Those
-// a commit journal names are the files of a stopped commit: the next load
+// a commit journal names are the files of a stopped commit: the next call
 // puts them in place. A journal that cannot be read may name any of them,
 // so none is touched while it lies there.
 void sweep_stale_temporaries(const fs::path& dir) {
@@ -346,7 +400,7 @@ bool step_files(const fs::path& dir, const CommitStep& s, StepFiles& at) {
 // One step of a stopped commit, done unless it was done before the stop:
 // the new file goes in place if it is still waiting, and the old one,
 // whether still in its place or moved aside, goes.
-bool complete_step(const fs::path& dir, const CommitStep& s, const StepFiles& at, int& files_done) {
+bool complete_step(const fs::path& dir, const CommitStep& s, const StepFiles& at, std::vector<std::string>& done) {
     const std::string target = (dir / s.target).string();
     if (s.kind == CommitStep::Kind::remove) {
         // Its place beside it was made before the commit began: without it
@@ -355,26 +409,75 @@ bool complete_step(const fs::path& dir, const CommitStep& s, const StepFiles& at
         if (at.aside == 0) return true;
         if (at.aside == s.aside_file && at.target == s.old_file) {
             if (!remove_name(target)) return false;
-            ++files_done;
+            done.push_back(s.target + " (removed)");
         }
         return remove_name((dir / s.aside).string());
     }
     if (at.temporary != 0) {
         if (std::rename((dir / s.temporary).string().c_str(), target.c_str()) != 0) return false;
-        ++files_done;
+        done.push_back(s.target);
     }
     return s.kind != CommitStep::Kind::replace || at.aside == 0 || remove_name((dir / s.aside).string());
 }
 
+// When a process started, in seconds since the epoch (from /proc: its
+// start in clock ticks after the boot, and the boot time); false where it
+// cannot be told.
+bool process_start_time(pid_t pid, double& started) {
+    std::FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (!f) return false;
+    char text[1024] = {};
+    const std::size_t n = std::fread(text, 1, sizeof text - 1, f);
+    std::fclose(f);
+    const std::string_view line(text, n);
+    // The command name in parentheses may hold anything: count the fields
+    // after its closing one (state is the 3rd field, the start the 22nd).
+    std::size_t at = line.rfind(')');
+    if (at == std::string_view::npos) return false;
+    for (int field = 2; field < 22 && at != std::string_view::npos; ++field) at = line.find(' ', at + 1);
+    if (at == std::string_view::npos) return false;
+    const unsigned long long ticks = std::strtoull(text + at + 1, nullptr, 10);
+    std::FILE* boot = std::fopen("/proc/stat", "r");
+    if (!boot) return false;
+    unsigned long long boot_time = 0;
+    char word[64];
+    while (std::fscanf(boot, "%63s", word) == 1)
+        if (std::string_view(word) == "btime" && std::fscanf(boot, "%llu", &boot_time) == 1) break;
+    std::fclose(boot);
+    const long ticks_per_second = ::sysconf(_SC_CLK_TCK);
+    if (boot_time == 0 || ticks_per_second <= 0) return false;
+    started = static_cast<double>(boot_time) + static_cast<double>(ticks) / static_cast<double>(ticks_per_second);
+    return true;
+}
+
 // A commit still going on in a live process (the lock file removed under
-// it, so the lock let this run in): its journal is younger than any
-// stopped commit left behind, and its maker still runs.
+// it, so the lock let this run in): its maker still runs, started before
+// the journal was written (a process number taken since by another process
+// is not the maker), and the journal is younger than any stopped commit
+// left behind. The age is the one the file system keeps of the journal's
+// last change, which no user sets (a modification time set into the
+// future would hold the project for as long); a clock set back counts as
+// little time passed, so the wait stays bounded either way.
 constexpr int kCommitInProgressSeconds = 60;
-bool commit_in_progress(const std::string& journal, pid_t maker) {
+constexpr double kProcessStartSlackSeconds = 2.0;  // the boot time is kept in whole seconds
+bool commit_in_progress(const std::string& journal, pid_t maker, std::vector<std::string>* why) {
     if (maker <= 0 || maker == ::getpid()) return false;
     if (::kill(maker, 0) != 0 && errno == ESRCH) return false;
     struct stat st{};
-    return ::lstat(journal.c_str(), &st) == 0 && ::time(nullptr) - st.st_mtime < kCommitInProgressSeconds;
+    if (::lstat(journal.c_str(), &st) != 0) return false;
+    const double age_s = std::difftime(::time(nullptr), st.st_ctime);
+    if (age_s >= kCommitInProgressSeconds || age_s <= -kCommitInProgressSeconds) return false;
+    double started = 0.0;
+    if (process_start_time(maker, started) &&
+        started > static_cast<double>(st.st_ctime) + kProcessStartSlackSeconds)
+        return false;
+    if (why)
+        *why = {"KERNEL: the call was refused: another run (process " + std::to_string(maker) +
+                    ") is putting its files in place in this project (its journal " + std::string(kCommitJournalName) +
+                    ", written " + std::to_string(static_cast<long>(std::max(0.0, age_s))) + " s ago);",
+                "nothing of the project was read or written: call again once that run has ended (within " +
+                    std::to_string(kCommitInProgressSeconds) + " s of its journal, the call finishes its commit)"};
+    return true;
 }
 
 }  // namespace
@@ -416,8 +519,8 @@ int create_temporary(const std::string& target, std::string& temporary) {
 void forget_swept_directories() { g_temporaries.swept.clear(); }
 
 bool write_commit_journal(const std::string& directory, const std::vector<const CommitStep*>& steps) {
-    std::string text(kJournalHead);
-    text += '\n';
+    std::string text(kJournalHeadWords);
+    text.append(std::to_string(kJournalVersion)).append(1, '\n');
     for (const CommitStep* s : steps) {
         const std::string temporary = fs::path(s->temporary).filename().string();
         const std::string aside = fs::path(s->aside).filename().string();
@@ -462,31 +565,114 @@ bool commit_going_on(const std::string& directory) {
     const std::string path = journal_path(directory);
     std::string text;
     std::vector<CommitStep> steps;
+    g_temporaries.journal_report.clear();
     return exists_as_name(path) && read_journal(path, text) && parse_journal(text, steps) &&
-           commit_in_progress(path, maker_of_steps(steps));
+           commit_in_progress(path, maker_of_steps(steps), &g_temporaries.journal_report);
 }
+
+namespace {
+
+// Why a journal cannot be finished, in the user's words.
+std::string journal_fault(JournalText kind, int version) {
+    switch (kind) {
+        case JournalText::older_version:
+            return "it is of version 1, written by an older kernel without the inode numbers of its files, so this "
+                   "kernel cannot tell them from other files that bear their names";
+        case JournalText::newer_version:
+            return "it is of version " + std::to_string(version) + ", newer than this kernel's (" +
+                   std::to_string(kJournalVersion) + "): the kernel that wrote it can finish it";
+        case JournalText::foreign_step:
+            return "it holds a step this kernel never makes (onto a name no run writes, or with files of another "
+                   "journal)";
+        case JournalText::damaged:
+        case JournalText::whole: break;
+    }
+    return "it is damaged: its lines are not those of a whole journal (version " + std::to_string(kJournalVersion) +
+           ", a head line, one line per step, an end line)";
+}
+
+// The trace's account of a journal left for the user: why, the files it
+// names and where each stands, and how to get the project back.
+std::vector<std::string> journal_left_report(const std::string& why, const fs::path& dir,
+                                             const std::vector<CommitStep>& steps) {
+    const std::string journal(kCommitJournalName);
+    std::vector<std::string> lines = {
+        "KERNEL: the project holds the journal " + journal +
+            " of a run stopped while putting its files in place, which this kernel cannot finish; nothing was run",
+        "KERNEL: " + why,
+        "KERNEL: every call is refused the same way until the journal is gone; the files it names:"};
+    if (steps.empty()) {
+        lines.push_back("KERNEL: its lines name its files: after each step's word its new file and the place its "
+                        "old file was moved aside (names with .mavotmp-), after the TAB the project file");
+    }
+    for (const CommitStep& st : steps) {
+        std::string line = "KERNEL:   " + st.target + ":";
+        if (!st.temporary.empty())
+            line += exists_as_name((dir / st.temporary).string()) ? " its new file waits in " + st.temporary
+                                                                    : " its new file is in place (" + st.temporary +
+                                                                          " is gone)";
+        if (!st.aside.empty() && exists_as_name((dir / st.aside).string()))
+            line += (st.temporary.empty() ? " the old file or its empty place lies aside in " : "; the old file lies aside in ") +
+                    st.aside;
+        lines.push_back(line);
+    }
+    lines.push_back("KERNEL: to check them: a project file whose new file still waits was not replaced; one whose new "
+                    "file is gone was, and its old file lies aside until the commit ends");
+    lines.push_back("KERNEL: while no new file is in place, removing " + journal +
+                    " and the .mavotmp- files it names leaves the project as the last whole commit left it;");
+    lines.push_back("KERNEL: otherwise first move each old file that lies aside back onto its project file, and "
+                    "remove each project file the journal renamed onto a new name, then remove them");
+    return lines;
+}
+
+}  // namespace
+
+const std::vector<std::string>& stopped_commit_report() { return g_temporaries.journal_report; }
 
 // Every rename not yet done is done, every old file replaced or removed is
 // gone, then the journal goes. A journal that is not a regular file of its
-// own, is not whole, holds a step this kernel never journals or names a
-// file that is not the one it recorded is left with the files for the
-// user, and nothing is changed. A journal whose commit is still going on
-// is left to it.
-StoppedCommit complete_stopped_commit(const std::string& directory, int& files_put_in_place) {
-    files_put_in_place = 0;
+// own, is not whole, is of another version, holds a step this kernel never
+// journals or names a file that is not the one it recorded is left with the
+// files for the user, and nothing is changed; the report says why and what
+// the user can do. A journal whose commit is still going on is left to it.
+StoppedCommit complete_stopped_commit(const std::string& directory, std::vector<std::string>& files_put_in_place) {
+    files_put_in_place.clear();
+    g_temporaries.journal_report.clear();
     const std::string path = journal_path(directory);
     if (!exists_as_name(path)) return StoppedCommit::none;
+    const fs::path dir(directory);
     std::string text;
     std::vector<CommitStep> steps;
-    if (!read_journal(path, text) || !parse_journal(text, steps)) return StoppedCommit::failed;
-    if (commit_in_progress(path, maker_of_steps(steps))) return StoppedCommit::in_progress;
-    const fs::path dir(directory);
+    if (!read_journal(path, text)) {
+        g_temporaries.journal_report = journal_left_report(
+            "it is not a journal of this kernel (not a regular file of its own, longer than any run's, or "
+            "unreadable)",
+            dir, steps);
+        return StoppedCommit::failed;
+    }
+    int version = 0;
+    const JournalText kind = parse_journal(text, steps, version);
+    if (kind != JournalText::whole) {
+        g_temporaries.journal_report = journal_left_report(journal_fault(kind, version), dir, steps);
+        return StoppedCommit::failed;
+    }
+    if (commit_in_progress(path, maker_of_steps(steps), &g_temporaries.journal_report)) return StoppedCommit::in_progress;
     std::vector<StepFiles> at(steps.size());
     for (std::size_t i = 0; i < steps.size(); ++i)
-        if (!step_files(dir, steps[i], at[i])) return StoppedCommit::failed;
+        if (!step_files(dir, steps[i], at[i])) {
+            g_temporaries.journal_report = journal_left_report(
+                "a file it names is not the one it recorded (" + steps[i].target + ")", dir, steps);
+            return StoppedCommit::failed;
+        }
     bool ok = true;
     for (std::size_t i = 0; i < steps.size(); ++i) ok = complete_step(dir, steps[i], at[i], files_put_in_place) && ok;
-    if (!ok || !remove_name(path)) return StoppedCommit::failed;
+    if (!ok || !remove_name(path)) {
+        g_temporaries.journal_report = journal_left_report(
+            std::string("a step of it could not be carried out, or the journal could not be removed: ") +
+                std::strerror(errno),
+            dir, steps);
+        return StoppedCommit::failed;
+    }
     return StoppedCommit::completed;
 }
 

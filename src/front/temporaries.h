@@ -5,7 +5,7 @@
 // rename that puts it in place never crosses a file system. Before the
 // first rename of a commit the run writes its journal, the list of its
 // renames, into that directory: a run killed in the middle of its commit
-// is finished from it by the next load, so the directory ends with the
+// is finished from it at the start of the next call, so the directory ends with the
 // whole old set of files or the whole new set, never a mixture.
 #pragma once
 #include <string>
@@ -53,12 +53,12 @@ struct CommitStep {
 
 // Writes the journal of the steps whose files lie in `directory`: to a
 // temporary, written whole, then renamed into place. False when it could
-// not be written whole, or a step is none the next load would carry out
+// not be written whole, or a step is none the next call would carry out
 // (a name no run writes or removes, a file not there to record).
 bool write_commit_journal(const std::string& directory, const std::vector<const CommitStep*>& steps);
 // False when the journal is still there.
 bool remove_commit_journal(const std::string& directory);
-// (The next load finishes a stopped commit: complete_stopped_commit in
+// (The start of the next call finishes a stopped commit: complete_stopped_commit in
 // front/units.h.)
 
 }  // namespace mavo

@@ -442,7 +442,7 @@ CommitResult commit_run_files() {
         return CommitResult::nothing_kept;
     }
     // Every file is written whole and closed: the journal of the steps goes
-    // first, so that a run killed from here on is finished by the next load.
+    // first, so that a run killed from here on is finished by the next call.
     std::vector<std::string> journaled;
     if (!commit_steps(files, steps) || !write_journals(steps, journaled)) {
         discard();
@@ -506,7 +506,7 @@ CommitResult commit_run_files() {
         if (!undone) break;
     }
     // Put back whole and the journal gone: nothing of the run is left.
-    // Otherwise its journal and its files stay for the next load to finish
+    // Otherwise its journal and its files stay for the next call to finish
     // (the journal first: its files go only once it cannot name them).
     if (!undone || !remove_journals(journaled)) return CommitResult::left_to_journal;
     discard();

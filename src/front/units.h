@@ -16,7 +16,7 @@
 // killed process left behind is removed at the next save into its
 // directory. Before its first rename the commit writes its journal
 // (".mavojournal" in the files' directory); a run killed between two
-// renames is finished from it by the next load of the project. A rename
+// renames is finished from it at the start of the next call. A rename
 // the system refuses in the middle of the commit (an immutable file,
 // another user's file in a shared directory) puts every file back.
 //
@@ -36,6 +36,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mavo {
 
@@ -96,7 +97,7 @@ void begin_run_files();
 // otherwise none goes in place and all are removed. A rename the system
 // refuses puts every file back as it was; only when even that fails, or
 // the journal cannot be removed after it, are the files left as they are,
-// with the journal, for the next load to finish (left_to_journal). A run
+// with the journal, for the next call to finish first (left_to_journal). A run
 // whose lock file is no longer the one it locked (removed or replaced
 // during the run, so another run may have had the project meanwhile) puts
 // nothing in place (lock_lost).
@@ -112,12 +113,20 @@ void remove_replaced_files();
 // its removals of the reports a run removes.
 // A journal whose commit is still going on in a live process (in_progress)
 // is left to it.
+// A journal the kernel cannot finish (failed) is left with its files for
+// the user: one of an older or newer version, a damaged one, one whose
+// files are not those it recorded. The project files put in place are
+// named in `files_put_in_place`.
 enum class StoppedCommit { none, completed, failed, in_progress };
-StoppedCommit complete_stopped_commit(const std::string& directory, int& files_put_in_place);
+StoppedCommit complete_stopped_commit(const std::string& directory, std::vector<std::string>& files_put_in_place);
 // `directory` holds the journal of a commit still going on in a live
 // process: a run that took the project's lock after its lock file was
 // removed from under that run must leave the project to it.
 bool commit_going_on(const std::string& directory);
+// The trace lines of the last look at a journal that was left (why it was
+// not finished, the files it names, what the user can do) or that refused
+// the call (the run putting its files in place); empty otherwise.
+const std::vector<std::string>& stopped_commit_report();
 // Starts a run's account: no failure, nothing frozen.
 void begin_file_account();
 // A project file exists but could not be loaded whole.

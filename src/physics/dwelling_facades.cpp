@@ -87,6 +87,25 @@ GarageCover attached_garage_cover(INTEGER k) {
     return g;
 }
 
+bool dwelling_over_heated_unit(INTEGER k) {
+    const REAL S9 = STRATEGY(9, k);
+    return STRATEGY(7, k) >= 3.0f && (S9 == 2.0f || S9 == 3.0f);
+}
+
+void raised_floor_over_footprint() {
+    AREA(11) = RAX;
+    // A plan without sides has no share to give; the floor step then counts
+    // the whole floor.
+    const REAL plan_ft2 = EWDIM * NSDIM;
+    PERCNT(11) = plan_ft2 > 0.0f ? RAX / plan_ft2 * 100.0f : 0.0f;
+    AREA(12) = 0.0f;
+    PERCNT(12) = 0.0f;
+}
+
+REAL slab_edge_of_plan_ft(INTEGER k) {
+    return std::max(0.0f, 2.0f * (EWDIM + NSDIM) - attached_garage_cover(k).width_ft);
+}
+
 REAL dwelling_outside_area_ft2(INTEGER k, INTEGER item) {
     const REAL gross_ft2 = gross_area_ft2(item);
     if (!has_scheme_column(k)) return gross_ft2;

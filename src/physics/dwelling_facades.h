@@ -37,6 +37,19 @@ struct GarageCover {
 };
 GarageCover attached_garage_cover(INTEGER k);
 
+// A dwelling of scheme k with another heated unit below it (attachment
+// STRATEGY(7,k) 3 or more, shared surfaces STRATEGY(9,k) 2 or 3): it has no
+// floor losses.
+bool dwelling_over_heated_unit(INTEGER k);
+
+// A raised floor under the whole footprint RAX of the plan: its area and its
+// share of the plan, and no slab edge.
+void raised_floor_over_footprint();
+
+// The slab edge of dwelling scheme k's plan that faces the outside, ft: the
+// plan's perimeter, less the width of an attached garage standing on it.
+REAL slab_edge_of_plan_ft(INTEGER k);
+
 // Gross area of item (1-4 a wall, 5 the roof) of dwelling scheme k that
 // faces the outside, ft2: the whole wall or roof, less what a neighbour
 // shares or a garage covers; a shared east wall keeps the 4-ft wall of the

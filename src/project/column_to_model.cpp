@@ -18,6 +18,7 @@
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
+#include "physics/dwelling_facades.h"
 #include "physics/infiltration.h"
 #include "physics/physics.h"
 #include "project/project.h"
@@ -88,6 +89,8 @@ void dimensions() {
     if (S(17) > -1.0f) S(17) = 2.0f;
     if (S(12) > 0.0f) EWDIM = S(12);
     if (S(13) > 0.0f) NSDIM = S(13);
+    // The footprint of the area and stories now in force.
+    if (footprint_of_design_scheme()) DBG_FLOAT("REVISION footprint of the column's area and stories", RAX);
 }
 
 // ---- heating, cooling, leakage ------------------------------------------------
@@ -299,6 +302,28 @@ void natural_ventilation() {
     if (IDNUM1 < 2) S(29) = 0.0f;  // the code-minimum design has no natural ventilation
 }
 
+// ---- floor ---------------------------------------------------------------------
+
+// A floor type typed over a floor of another kind finds none of its own
+// surface in the scheme file, which holds the surfaces of the floor the
+// scheme had (a raised floor no perimeter, a slab no floor area): simulated
+// as it stands it would lose nothing, and be saved as no floor at all. The
+// typed floor is laid out as the design lays out its own: a raised floor
+// under the story's footprint, a slab or a basement along the plan's
+// outside perimeter. A dwelling over another heated unit has no floor
+// losses whatever its type, as its design has none.
+void floor_surfaces_of_typed_type() {
+    if (!residential() || (IDNUM1 != 1 && IDNUM1 != 2) || dwelling_over_heated_unit(IDNUM1)) return;
+    const REAL type = std::fabs(S(33));
+    if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
+        raised_floor_over_footprint();
+        DBG_FLOAT("REVISION: raised floor typed without its area, the footprint", AREA(11));
+    } else if ((is_slab_type(type) || is_basement_type(type)) && !(AREA(12) > 0.0f)) {
+        AREA(12) = slab_edge_of_plan_ft(IDNUM1);
+        DBG_FLOAT("REVISION: slab or basement typed without its perimeter, the plan's", AREA(12));
+    }
+}
+
 // ---- glazing -------------------------------------------------------------------
 
 // Current-code glazing of the zone for the non-residential window, skylight
@@ -488,20 +513,39 @@ bool any_window_line() {
     return false;
 }
 
+// A group of the column that a run wrote (its facade code is set) and whose
+// quantity the designer has since set to 0.
+bool group_set_to_no_units(INTEGER j) { return S(61 + j) != 0.0f && !(S(62 + j) > 0.0f); }
+
 // Lines with a quantity whose own group also holds one are processed, each
 // with the next group in turn. A dwelling's lines carry their own glazing
 // whether or not the column has groups for them yet (a new project's
 // template has none before its first run).
+//
+// The generated designs take their geometry from the groups, where task 3
+// stored the lines with a quantity one after the other: a line whose group
+// the designer set to no units is emptied, and its group is taken, as a new
+// project given the same groups has no window there. Kept as it was, the
+// line would be simulated with the last run's window and saved back into
+// the group, and each later line would take the group of the line before it.
 void window_lines(REAL year_built, INTEGER zone) {
     if (residential() && any_window_line()) mark_glazing_types_custom();
+    const bool geometry_from_groups = IDNUM1 == 1 || IDNUM1 == 2;
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
-        if (!(QTY(k) > 0.0f && S(62 + 10 * (k - 1)) > 0.0f)) continue;
+        if (!(QTY(k) > 0.0f)) continue;
+        if (geometry_from_groups && group_set_to_no_units(j + 10)) {
+            DBG_INT("REVISION: window group set to no units, its line emptied", k);
+            QTY(k) = 0.0f;
+            j += 10;
+            continue;
+        }
+        if (!(S(62 + 10 * (k - 1)) > 0.0f)) continue;
         j += 10;
         line_repairs(k, j);
         if (residential() || ERA > 4) custom_glazing(k, year_built, zone);
         else era_glazing(k, j, year_built, zone);
-        if (IDNUM1 == 1 || IDNUM1 == 2) line_geometry(k, j);
+        if (geometry_from_groups) line_geometry(k, j);
     }
 }
 
@@ -539,6 +583,7 @@ void transfer_column_to_model(REAL year_built) {
     air_velocity(zone);
     natural_ventilation();
     if (S(33) == 0.0f) floor_codes_from_surfaces();  // no floor type chosen yet
+    floor_surfaces_of_typed_type();
     if (NFLAG(24)) UVALC();
     else UVALR();
     if (NFLAG(24)) nonresidential_code_glazing(zone);

@@ -114,7 +114,12 @@ void read_input_file(INTEGER id) {
     // of scheme 2 marks one, and a moved site bills the site's tariffs
     // instead of the user's choices).
     NFLAG(81) = false;
+    // The trace of the call stays the one its run started with: the other
+    // scheme's file keeps the switch of its own last run, and switching it
+    // off here lost the reason of a refusal that followed.
+    const LOGICAL trace = NFLAG(90);
     FIND2();
+    NFLAG(90) = trace;
     IDNUM1 = current;
 }
 
@@ -235,6 +240,21 @@ void select_scheme(LibraryCall& call) {
 
 // ---- copy, show, combine ------------------------------------------------------------
 
+// The code-minimum and the efficient design (slots 1 and 2) always run the
+// whole year, scheme 2 at scheme 1's site. A copy into one of them arrives
+// with the source's building, site and simulated days (a re-read's months,
+// twelve days) in the blocks: the files just written are loaded as the
+// target's own run loads them, so that the simulation that follows is that
+// run, its site and its whole year. The copied column goes to disk first,
+// as the site refresh reads the strategy file.
+void load_copied_design(INTEGER target) {
+    AADISK(6);
+    IDNUM1 = target;
+    read_design_files(target);
+    FIND1();
+    take_site_and_column();
+}
+
 void copy_scheme(LibraryCall& call) {
     const INTEGER source = IDNUM1;
     const INTEGER target = (IDNUM2 >= 1 && IDNUM2 <= 9) ? IDNUM2 : 2;
@@ -259,6 +279,7 @@ void copy_scheme(LibraryCall& call) {
         erase_operand(call);
         return;
     }
+    if (target <= 2) load_copied_design(target);
     ITEMY = (source == 1 && target == 2) ? 40 : 42;
 }
 

@@ -146,11 +146,11 @@ bool is_one_of(REAL v, std::initializer_list<REAL> codes) {
     return false;
 }
 
+}  // namespace
+
 bool is_raised_floor_type(REAL t) { return is_one_of(t, {2.0f, 3.0f, 4.0f, 5.0f, 8.0f, 9.0f}); }
 bool is_slab_type(REAL t) { return is_one_of(t, {6.0f, 7.0f, 16.0f}); }
 bool is_basement_type(REAL t) { return is_one_of(t, {10.0f, 13.0f, 17.0f}); }
-
-}  // namespace
 
 // A floor type of the kind the model has stays as it is (the design's
 // light-weight concrete floor is no exposed wood floor), so the next run
@@ -167,9 +167,12 @@ void floor_codes_from_surfaces() {
         // run simulated, not a raised floor for the next run.
         if (is_basement_type(S(33))) return;
         if (!is_raised_floor_type(S(33))) S(33) = 2.0f;
-        if (!is_one_of(S(49), {2.0f, 4.0f})) S(49) = 2.0f;  // vented crawl space or reduced shell
+        // Every under-floor code of a raised floor stays: 1 no floor losses,
+        // 2 a vented crawl space, 4 the reduced shell. The slab's 5 is none.
+        if (!is_one_of(S(49), {1.0f, 2.0f, 4.0f})) S(49) = 2.0f;
     } else if (slab && !floor) {
-        if (!is_slab_type(S(33))) S(33) = 6.0f;
+        // A basement's walls stand on the perimeter as a slab's edge does.
+        if (!is_slab_type(S(33)) && !is_basement_type(S(33))) S(33) = 6.0f;
         S(49) = 5.0f;
     }
 }
@@ -286,11 +289,15 @@ void apply_era(INTEGER k, INTEGER j, INTEGER kk) {
     else DBG_INT("REVISION: glazing type without a code row, line kept", k);
 }
 
-// Orientation code of a line: 5 skylight (tilt up to 45 degrees), else by
-// the absolute azimuth: 1 south, 2 west, 3 north, 4 east.
-INTEGER orientation_code(REAL tilt_deg, REAL facing_deg) {
+// Orientation code of a line: 5 skylight (tilt up to 45 degrees), else the
+// facade of the building the line faces, by its azimuth from the building's
+// front (SFACES): 1 front, 2 a quarter turn toward west, 3 back, 4 a quarter
+// turn toward east. Task 2 places code M at SFACES + 90(M-1), so a turned
+// house keeps every window where its last run had it; coded by its absolute
+// azimuth, each re-run would turn the windows one facade further.
+INTEGER orientation_code(REAL tilt_deg, REAL facing_deg, REAL building_azimuth_deg) {
     if (tilt_deg <= 45.0f) return 5;
-    const REAL f = facing_deg;
+    const REAL f = std::fmod(facing_deg - building_azimuth_deg, 360.0f);  // within (-360, 360)
     if ((f >= 45.0f && f < 135.0f) || (f >= -315.0f && f < -225.0f)) return 2;
     if ((f >= 135.0f && f < 225.0f) || (f >= -225.0f && f < -135.0f)) return 3;
     if ((f >= 225.0f && f < 315.0f) || (f >= -135.0f && f < -45.0f)) return 4;
@@ -299,7 +306,8 @@ INTEGER orientation_code(REAL tilt_deg, REAL facing_deg) {
 
 // Step h: the line's geometry into its group.
 void store_geometry(INTEGER k, INTEGER j) {
-    if (S(2) != 340.0f && S(2) != 341.0f) S(61 + j) = static_cast<REAL>(orientation_code(TILT(k), FACING(k)));
+    if (S(2) != 340.0f && S(2) != 341.0f)
+        S(61 + j) = static_cast<REAL>(orientation_code(TILT(k), FACING(k), SFACES));
     S(62 + j) = QTY(k);
     S(63 + j) = WIDTH(k);
     S(64 + j) = HEAD(k) - SILL(k);  // window height

@@ -12,6 +12,13 @@ void FIND2();
 // house: an existing building's (remodel or addition) second scheme is its
 // vintage design, a new house's own scheme the efficient kind.
 void design_kind_of_saved_house();
+// The footprint RAX of a design scheme (slots below 3), whose plan the
+// generator lays out story by story: one story of its floor area, AREAT /
+// FLOORS. Worked out on every load of the input file and again when the
+// parameter column puts its area and stories in force, so that the run
+// after an edit of either has the roof its re-runs have. False (RAX kept)
+// for another scheme, or a building without a story.
+bool footprint_of_design_scheme();
 // The cooling COP a load of the scheme input file gives back for `cop`: the
 // file stores SEER (COP x 3.412), and the division on loading need not
 // return the float that was multiplied.

@@ -188,6 +188,30 @@ void put_results_site(const ResultsSite& s) {
     NFLAG(37) = s.by_zip;
 }
 
+// Everything of a bill a results file carries: the site words with the
+// gas tariff in force, the fuel and its prices, the gas working set and
+// the electric tariff words (the user's revised rates where the scheme
+// keeps them). The year's sums in these blocks are made again by each bill.
+struct ResultsTariffs {
+    BLK33A_t site{};
+    LOGICAL by_zip{};
+    BLK33B_t gas{};
+    BLK33C_t electric{};
+    BLK33D_t seasons{};
+    BLK33E_t tiers{};
+};
+
+ResultsTariffs results_tariffs() { return {BLK33A, NFLAG(37), BLK33B, BLK33C, BLK33D, BLK33E}; }
+
+void put_results_tariffs(const ResultsTariffs& t) {
+    BLK33A = t.site;
+    NFLAG(37) = t.by_zip;
+    BLK33B = t.gas;
+    BLK33C = t.electric;
+    BLK33D = t.seasons;
+    BLK33E = t.tiers;
+}
+
 void section_site(ResultsWalk& r) {
     r.real(ZIPCODE);
     if (r.reading()) after_zip_code_read();
@@ -434,10 +458,12 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
     INTEGER idtemp = combination, ndigit = 0, npow = 0;
     bool opened = false;
     // The combination stands at the site of the member that serves it, the
-    // first with results: each member's file gives its own site, and the
-    // last one's, mixed with the serving member's zip code, would name a
-    // climate zone neither is in.
-    ResultsSite serving_site;
+    // first with results, and is billed on that member's tariffs, its
+    // revised rates where it keeps them: each member's file gives its own
+    // site and rates, and the last one's, mixed with the serving member's
+    // zip code, would name a climate zone neither is in, or bill the line
+    // on another member's words.
+    ResultsTariffs serving_tariffs;
     while (idtemp > 0) {
         STRIPR(idtemp, ndigit, npow);
         if (ndigit < 1 || ndigit > 9) {
@@ -457,14 +483,14 @@ void read_combination(INTEGER combination, INTEGER entry_id) {
         }
         const REAL weight = whole > 0.0f ? SUMARY(1, ndigit) / whole : 0.0f;
         read_results_file(ndigit, true, weight);
-        if (!opened) serving_site = results_site();
+        if (!opened) serving_tariffs = results_tariffs();
         opened = true;
         // The combination's floor area is the sum of its members' (not the
         // last member's alone): its per-area results, the area-weighted
         // air changes and the zone check all divide by the whole building.
         store_combination_area(area_total);
     }
-    if (opened) put_results_site(serving_site);
+    if (opened) put_results_tariffs(serving_tariffs);
 }
 
 }  // namespace

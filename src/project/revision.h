@@ -41,6 +41,12 @@ void transfer_model_to_column(REAL year_built);
 // floor the later runs do.
 void floor_codes_from_surfaces();
 
+// Floor types of a dwelling (STRATEGY(33,k), a changed construction's by
+// its magnitude) by kind: raised floors, slabs on grade, basements.
+bool is_raised_floor_type(REAL type);
+bool is_slab_type(REAL type);
+bool is_basement_type(REAL type);
+
 // Lines with a quantity numbered from 1 in IPOINT, facade by facade (south,
 // west, north, east, skylight) and by line within a facade, as task 2
 // numbers them on every load; the generator numbers its window list so.

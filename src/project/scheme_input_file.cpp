@@ -394,11 +394,17 @@ void group_flags_and_rates(InputWalk& in) {
         return;
     }
     if (!in.gated(2)) return;
-    // The kernel's own status of this run is not taken from the file.
+    // The kernel's own status of this run is not taken from the file, nor
+    // are the results loader's findings (53: another run length, 55 and 56:
+    // measured or simulated data), which it makes afresh for every file it
+    // reads: a flag a save happened to keep would make every later load
+    // take the scheme's results for another run's, and its runs simulate
+    // nothing.
     const LOGICAL status = NFLAG(51);
     for (INTEGER i = 51; i <= 90; ++i) w.logical(NFLAG(i));
     if (in.reading()) {
         NFLAG(51) = status;
+        for (INTEGER i : {53, 55, 56}) NFLAG(i) = false;
         trace_rate_flags();
     }
     for (INTEGER j = 1; j <= 25; ++j) w.real(SHADEFLG(j));
@@ -600,6 +606,12 @@ void gated_groups(InputWalk& in) {
 
 }  // namespace
 
+bool footprint_of_design_scheme() {
+    if (IDNUM1 >= 3 || !(FLOORS > 0.0f)) return false;  // a building of no story has no footprint to spread
+    RAX = AREAT / FLOORS;
+    return true;
+}
+
 REAL cooling_cop_as_saved(REAL cop) { return cop_of_stored_seer(cop * kBtuhPerWatt); }
 
 void design_kind_of_saved_house() {
@@ -620,10 +632,7 @@ void derive_after_read(const FArray<LOGICAL, 4>& saved, bool nflag69) {
     NFLAG(69) = nflag69;
     if (!NFLAG(81)) NFLAG(81) = saved(4);
 
-    if (IDNUM1 < 3 && FLOORS > 0.0f) {
-        RAX = AREAT / FLOORS;
-        DBG_FLOAT("RAx roof as recalced in FIND2", RAX);
-    }
+    if (footprint_of_design_scheme()) DBG_FLOAT("RAx roof as recalced in FIND2", RAX);
     design_kind_of_saved_house();
     if (has_scheme_column(IDNUM1) && STRATEGY(6, IDNUM1) <= 1.0f) {
         STRATEGY(11, IDNUM1) = 0.0f;

@@ -193,18 +193,6 @@ void store_site_and_source(INTEGER k, REAL area_ft2) {
     SUMARY(39, k) = source_kbtu / area_ft2;
 }
 
-// A day count summed over members (or differenced) brought back to 365 or
-// 12 days: a whole number of years counts as a year, a whole number of
-// twelve-day runs as twelve days.
-REAL days_of_combination(REAL days) {
-    const INTEGER n = int_toward_zero(days);
-    const INTEGER years_left = n >= 365 ? n % 365 : n;
-    if (years_left <= 0) return 365.0f;
-    const INTEGER runs_left = n >= 12 ? n % 12 : n;
-    if (runs_left <= 0) return 12.0f;
-    return std::min(365.0f, days);
-}
-
 // The member schemes of combination line column k, one at a time.
 template <class Visit>
 void for_each_member(INTEGER k, Visit visit) {
@@ -218,14 +206,18 @@ void for_each_member(INTEGER k, Visit visit) {
     }
 }
 
-// Emission rows and day count of a combination line's column: the sums of
-// its members.
+// Emission rows of a combination line's column: the sums of its members.
+// Its days are the days its members' results cover, which are the same for
+// every member that holds results (results over other days are not summed
+// at all); a member that holds none covers none, and a line of such
+// members none either. A sum of the members' days brought back to a year
+// or to twelve days took four months of 30 days (120) for twelve.
 void sum_member_emissions(INTEGER k) {
     for (INTEGER r = 41; r <= 48; ++r) SUMARY(r, k) = 0.0f;
     for_each_member(k, [k](INTEGER j) {
-        for (INTEGER r = 41; r <= 48; ++r) SUMARY(r, k) += SUMARY(r, j);
+        for (INTEGER r = 41; r <= 47; ++r) SUMARY(r, k) += SUMARY(r, j);
+        if (SUMARY(48, k) == 0.0f && member_holds_results(j)) SUMARY(48, k) = SUMARY(48, j);
     });
-    SUMARY(48, k) = days_of_combination(SUMARY(48, k));
 }
 
 // A combination line's heating and cooling output and its site and source

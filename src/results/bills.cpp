@@ -64,13 +64,11 @@ void clear_single_zone_results(INTEGER k) {
     zero_rows(k, 79, 79);
 }
 
-// No bill can be made for a site whose fuels are in error: its energy and
-// cost rows are cleared, and so are the totals the summary rows are written
-// from, so that none of the cleared rows comes back from an earlier run.
-void clear_bill_in_error(CostWork& w) {
+// No bill is made: its energy and cost rows are cleared, and so are the
+// totals the summary rows are written from, so that none of the cleared
+// rows comes back from an earlier run.
+void clear_bill(const CostWork& w) {
     const INTEGER k = w.k;
-    DBG_PRINT("ERROR Fuel Not Compatible");
-    DBG_PRINT("ERROR No Gas rates for this Zipcode");
     zero_rows(k, 21, 25);
     zero_rows(k, 35, 36);
     zero_rows(k, 49, 58);
@@ -92,6 +90,21 @@ INTEGER combination_of_column(INTEGER k) {
     if (k >= 1 && k <= 9) return NCOMBO(k);
     if (k >= 10 && k <= 18) return NCOMBO(k - 9);
     return 0;
+}
+
+// A combination bills what its members' results hold: members that hold
+// none (an erased slot named again, a slot whose run simulated nothing)
+// bought nothing, and a combination of such members has no meter to
+// charge for, not a customer charge on no fuel.
+bool members_hold_results(INTEGER k) {
+    INTEGER rest = combination_of_column(k);
+    while (rest > 0) {
+        INTEGER j = 0;
+        INTEGER npow = 0;
+        STRIPR(rest, j, npow);
+        if (j != k && member_holds_results(j)) return true;
+    }
+    return false;
 }
 
 void add_member_rows(INTEGER k, INTEGER j, int first, int last) {
@@ -129,13 +142,17 @@ void value_members_solar_water(INTEGER k) {
 
 // A combination is billed from the sums of its members' annual rows and
 // their hourly results, which its read of their files added up.
-void sum_combination_members(CostWork& w) {
-    const INTEGER k = w.k;
+void clear_combination_rows(INTEGER k) {
     zero_rows(k, 18, 25);
     zero_rows(k, 35, 40);
     zero_rows(k, 45, 47);
     zero_rows(k, 55, 66);
     zero_rows(k, 70, 79);
+}
+
+void sum_combination_members(CostWork& w) {
+    const INTEGER k = w.k;
+    clear_combination_rows(k);
     INTEGER rest = combination_of_column(k);
     while (rest > 0) {
         INTEGER j = 0;
@@ -326,12 +343,22 @@ void COST() {
     if (w.single_zone) {
         clear_single_zone_results(w.k);
         if (NFLAG(67) || NFLAG(68)) {
-            clear_bill_in_error(w);
+            // No bill can be made for a site whose fuels are in error.
+            DBG_PRINT("ERROR Fuel Not Compatible");
+            DBG_PRINT("ERROR No Gas rates for this Zipcode");
+            clear_bill(w);
             write_cost_summary_rows(w);
             DBG_OUT("COST");
             return;
         }
         if (ERATEZONE == 0) ERATEZONE = 10;
+    } else if (!members_hold_results(w.k)) {
+        DBG_PRINT("COST: no member of the combination holds results, nothing billed");
+        clear_combination_rows(w.k);
+        clear_bill(w);
+        write_cost_summary_rows(w);
+        DBG_OUT("COST");
+        return;
     } else {
         sum_combination_members(w);
         members_fuel = member_fuel_rows(w.k);

@@ -37,6 +37,14 @@ struct CostWork {
     REAL AEWH = 0.0f;          // electric water heating, kWh
     REAL base_rate = 0.0f;     // the month's base rate that values PV output in tiered bills, $/kWh
     REAL sdge_adder = 0.0f;    // per-kWh adder of an SDG&E load, $/kWh
+    // SDG&E prices this bill charges: the base energy rates of winter and
+    // summer and the seasons' tier adders, $/kWh. The words in force as the
+    // selection leaves them, the built-in ones of each month where those
+    // are billed.
+    REAL sdge_base_winter = 0.0f;
+    REAL sdge_base_summer = 0.0f;
+    FArray<REAL, 5> sdge_adders_winter{};
+    FArray<REAL, 5> sdge_adders_summer{};
     REAL smud_adder = 0.0f;    // per-kWh adder of a SMUD load, $/kWh
     REAL HFUEL = 0.0f;         // heating fuel of the year, therms
     REAL AFWH = 0.0f;          // water-heater fuel, therms

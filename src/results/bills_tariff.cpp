@@ -209,6 +209,10 @@ void select_electric_tariff(CostWork& w) {
         if (flat_rate) load_flat_rate(w);
         else load_tiered_tariff(w, ERATEZONE);
     }
+    w.sdge_base_winter = ERATE1;
+    w.sdge_base_summer = ERATE2;
+    w.sdge_adders_winter = ETIERADDW;
+    w.sdge_adders_summer = ETIERADDS;
     if (ERATEZONE >= 30 && !flat_rate) {
         load_time_of_use_record();
     } else if (!NFLAG(24) && !NFLAG(82)) {

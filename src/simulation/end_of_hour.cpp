@@ -135,6 +135,19 @@ DuctLosses duct_losses(const Hour& z, REAL load_btuh) {
     return d;
 }
 
+// The plant's output of the hour with its ducts' share. Ducts in a space
+// colder than the cold supply air (a cool evening with a big building's
+// long runs) cool that air further, and so lessen what the air conditioner
+// must deliver, down to nothing: they never turn a cooling hour into heat
+// delivered, which the summaries, bills and hourly report would count as
+// heating output and bill as heating fuel. Likewise a heating hour's ducts
+// never make it a cooling hour.
+REAL hvac_output_with_ducts(const Hour& z, REAL output_btuh) {
+    if (z.HVACI > 0.0f) return std::max(0.0f, output_btuh);
+    if (z.HVACI < 0.0f) return std::min(0.0f, output_btuh);
+    return output_btuh;
+}
+
 void fans_of_hour(const Hour& z, const DuctLosses& d) {
     KWHRFA(z.IHOUR, z.MONTH) = z.KWHRHVAC + z.KWHRVENT + z.KWHRIAQ + KWHRattic + d.leak_kwh + z.KWHRCEIL;
     KWHHVACYR += z.KWHRHVAC;
@@ -213,7 +226,7 @@ void end_of_hour(Hour& z) {
 
     const REAL load_btuh = load_with_latent_part(z);
     const DuctLosses d = duct_losses(z, load_btuh);
-    HVACLD(h, m) = load_btuh + d.leak_btuh + d.conduction_btuh;
+    HVACLD(h, m) = hvac_output_with_ducts(z, load_btuh + d.leak_btuh + d.conduction_btuh);
 
     fans_of_hour(z, d);
     TLASTHR = TEMPIN;

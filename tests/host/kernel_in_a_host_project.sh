@@ -86,9 +86,10 @@ CMAKE
   { tail -n 30 "$work/build.txt"; fail "building a program that links mavokernel::mavokernel"; }
 [ "$("$work/outside-build/design_application")" = "5.900 19" ] || fail "the program does not run on the installed library"
 
-# The installed host finds the installed library: on an empty project it
-# prints the getters and the failed call.
+# The installed host finds the installed library: on a directory that holds
+# no project it prints the getters and the failed call.
 mkdir "$work/empty-project"
+: > "$work/empty-project/notes.txt"
 "$work/prefix/bin/mavo-run" "$work/empty-project" "$work" "$work" > "$work/run.txt" 2>&1 || true
 grep -qx "buildVersion 5.900" "$work/run.txt" || { cat "$work/run.txt"; fail "installed mavo-run without its library"; }
 # A runtime package ships the real file and its SONAME link alone.

@@ -15,12 +15,13 @@ run() { "$runner" "$@" > "$work/out.txt" 2>&1; }
 expect_line() { grep -qxF -- "$1" "$work/out.txt" || fail "missing line '$1'"; }
 
 run --new --scheme 1 "$work/p" data/util data/weather || fail "new project"
-snapshot() { (cd "$work/p" && cat master.dir summaryb.dat stratb.dat scheme*b.dat | cksum); }
+# Every file of the project, hidden ones included, byte for byte.
+snapshot() { (cd "$work/p" && ls -A && for f in $(ls -A); do cksum < "$f"; done) | cksum; }
 before=$(snapshot)
 touch "$work/a-file"
 # Each refused call: its arguments (split at '|'), then what it must say.
-while IFS='|' read -r a1 a2 a3 a4 a5 said; do
-  set -- $a1 $a2 $a3 $a4 $a5
+while IFS='|' read -r a1 a2 a3 a4 a5 a6 said; do
+  set -- $a1 $a2 $a3 $a4 $a5 $a6
   [ "$1" = "-" ] && set --
   project="$work/p"
   case "$said" in *"not a directory"*) project="$work/a-file" ;; esac
@@ -28,25 +29,45 @@ while IFS='|' read -r a1 a2 a3 a4 a5 said; do
   grep -qF -- "$said" "$work/out.txt" || fail "for '$*' expected '$said'"
   if grep -qF "add --new" "$work/out.txt" && [ "$project" = "$work/a-file" ]; then fail "a file told to add --new"; fi
 done <<'TABLE'
---command|0||||mavo-run: --command needs --scheme
---scheme|1|--command|abc||mavo-run: --command abc is not a number
---bogus|||||mavo-run: unknown option --bogus
---scheme|0||||mavo-run: --scheme 0: give a scheme slot 1 to 9 or a combination number
---scheme|10||||mavo-run: --scheme 10: give a scheme slot 1 to 9
---scheme|20||||mavo-run: --scheme 20: give a scheme slot 1 to 9
---scheme|99||||mavo-run: --scheme 99: give a scheme slot 1 to 9
---scheme|123||||mavo-run: --scheme 123: no combination line of the project holds it
---target|31||||mavo-run: --target 31: give a scheme slot 1 to 9
---scheme|13|--site|3||mavo-run: --site needs a scheme slot 1 to 9
---name|Łódź||||character 1, "Ł" (U+0141), is not in Windows-1252
---new|||||is not a directory; give a project directory (--new makes a project only where nothing is)
--|||||is not a directory; give a project directory
+--command|0|||||mavo-run: --command needs --scheme
+--scheme|1|--command|abc|||mavo-run: --command abc is not a command code
+--scheme|1|--command|243.5|||mavo-run: --command 243.5 is not a command code: give a whole number 0 to 999
+--scheme|1|--command|201|--target|13|mavo-run: --target 13: a copy (--command 201) goes into a scheme slot
+--scheme|1|--command|201|||the project's second scheme is 0, no slot: give --target 1 to 9
+--scheme|1|--site|0|||mavo-run: --site "0" is neither a zip code
+--scheme|1|--site|.|||mavo-run: --site "." is neither a zip code
+--bogus||||||mavo-run: unknown option --bogus
+--scheme|0|||||mavo-run: --scheme 0: give a scheme slot 1 to 9 or a combination number
+--scheme|10|||||mavo-run: --scheme 10: give a scheme slot 1 to 9
+--scheme|20|||||mavo-run: --scheme 20: give a scheme slot 1 to 9
+--scheme|99|||||mavo-run: --scheme 99: give a scheme slot 1 to 9
+--scheme|123|||||mavo-run: --scheme 123: no combination line of the project holds it
+--target|31|||||mavo-run: --target 31: give a scheme slot 1 to 9
+--scheme|13|--site|3|||mavo-run: --site needs a scheme slot 1 to 9
+--name|Łódź|||||character 1, "Ł" (U+0141), is not in Windows-1252
+--new||||||is not a directory; give a project directory (--new makes a project only where nothing is)
+-||||||is not a directory; give a project directory
 TABLE
 if "$runner" "$work/p" data/util data/weather extra > "$work/out.txt" 2>&1; then fail "a fourth directory accepted"; fi
 expect_line "mavo-run: extra: one argument too many; the options come first, then the three directories PROJECT_DIR UTIL_DIR WEATHER_DIR"
 if run --name "$(printf 'Caf\303')" "$work/p" data/util data/weather; then fail "invalid UTF-8 accepted"; fi
 grep -qF "it is not UTF-8 text: byte 0xC3 after character 3" "$work/out.txt" || fail "invalid UTF-8 not named"
+if run --scheme 1 --site "" "$work/p" data/util data/weather; then fail "an empty site accepted"; fi
+grep -qF 'mavo-run: --site "" is neither a zip code' "$work/out.txt" || fail "an empty site not named"
+if run --name "$(printf 'a\033[2Jb')" "$work/p" data/util data/weather; then fail "a control character accepted"; fi
+grep -qF 'mavo-run: --name "a\x1B[2Jb": character 2 is a control character (U+001B)' "$work/out.txt" ||
+  fail "a refused name not printed with its control character escaped"
+if grep -q "$(printf '\033')" "$work/out.txt"; then fail "a control character printed to the terminal"; fi
 [ "$(snapshot)" = "$before" ] || fail "a refused call changed the project"
+
+# An empty directory holds no project: without --new the call is refused,
+# with it the project is made there.
+mkdir "$work/empty"
+if run "$work/empty" data/util data/weather; then fail "an empty project directory accepted"; fi
+expect_line "mavo-run: the project directory $work/empty is empty: add --new to make a new project there"
+[ -z "$(ls -A "$work/empty")" ] || fail "a refused call wrote into the empty directory"
+run --new "$work/empty" data/util data/weather || fail "--new in an empty directory"
+expect_line "return 0"
 
 # A name is stored one byte per character and printed back as typed; a
 # rename names the scheme it renamed; the 24th character stays whole.
@@ -61,6 +82,17 @@ run --scheme 2 --command 0 "$work/p" data/util data/weather || fail "run of the 
 expect_line 'run: scheme 2 "ABCDEFGHIJKLMNOPQRSTUVWé"'
 grep -qF 'PlanName="ABCDEFGHIJKLMNOPQRSTUVWé"' "$work/p/scheme2.xml" || fail "24-character name not exported whole"
 
+# A refusal's reason is in the trace of a traced call, whichever scheme the
+# command starts from: a select of a line broken by its member's re-read,
+# from scheme 2, whose line's leading member's file keeps no trace switch.
+run --scheme 1 --command 201 --target 3 "$work/p" data/util data/weather || fail "copy"
+run --scheme 3 --command 208 --target 3 --name "Copy" "$work/p" data/util data/weather || fail "name"
+run --scheme 3 --command 204 --target 13 --name "Line" "$work/p" data/util data/weather || fail "combination"
+expect_line "library command 204 done"
+run --scheme 3 --command 209 --target 3 --name "MAR JUL" "$work/p" data/util data/weather || fail "re-read"
+run --trace --scheme 2 --command 206 --target 13 "$work/p" data/util data/weather || fail "select"
+expect_line "library command 206 refused: the scheme's stored results still do not match its climate: select given up"
+
 # The fallback at a climate zone without its file, as the README lists it.
 run --new --site 5 --scheme 1 "$work/zone5" data/util data/weather || fail "zone 5 run"
 sed -n '/^    site: LOS ANGELES WESTWOOD, zip code 90024$/,/^$/p' README.md | sed '/^$/d; s/^    //' > "$work/listed.txt"
@@ -72,4 +104,7 @@ if grep -q "simulated on\|weather file could not be read" "$work/out.txt"; then 
 run --new --site 99999 --scheme 1 "$work/zip" data/util data/weather || fail "unknown zip run"
 [ "$(grep -c '^site:' "$work/out.txt")" -eq 1 ] || fail "more than one site line"
 expect_line "site: zip code 99999 is not in zipcodes.sce; the run was made at, and saved as the site, the default location (flag 89): LOS ANGELES WESTWOOD, zip code 90024; simulated on zone9.txh (climate zone 9)"
+# A number past the climate zones that the table lacks, in the same words.
+run --site 18 --scheme 1 "$work/zip" data/util data/weather || fail "site 18 run"
+expect_line "site: site 18 is not in zipcodes.sce (a climate zone is 1 to 16); the run was made at, and saved as the site, the default location (flag 89): LOS ANGELES WESTWOOD, zip code 90024; simulated on zone9.txh (climate zone 9)"
 echo ok

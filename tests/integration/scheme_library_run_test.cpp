@@ -559,6 +559,107 @@ TEST_F(SchemeLibraryRun, CopyFromASlotAtAnotherSiteIntoSchemeTwoRunsAtSchemeOnes
     for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(column(2)[r], scheme_1[r])) << "row " << r;
 }
 
+// Schemes 1 and 2 always run the whole year. A copy into one of them of a
+// slot that runs part of it (a re-read's March and July, twelve days) ran
+// the slot's days: scheme 2 showed 62 days and $374.80, its next plain run
+// of the same stored inputs 365 days and $2,140.45. The copy's run is the
+// target's own run.
+TEST_F(SchemeLibraryRun, CopyIntoSchemeOneOrTwoRunsTheWholeYear) {
+    struct Case {
+        const char* what;
+        INTEGER target;
+        bool twelve_days;
+    };
+    for (const Case c : {Case{"March and July into scheme 2", 2, false}, Case{"twelve days into scheme 1", 1, true}}) {
+        SCOPED_TRACE(c.what);
+        for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
+        designs_and_a_named_copy();
+        if (c.twelve_days) {
+            testing::edit_scheme(project.path(), 3, [] {
+                TMYMON = 7;
+                TMYDAY = 1;
+            });
+            run(3, 0, 0);
+            ASSERT_EQ(SUMARY(48, 3), 12.0f);
+        } else {
+            run(3, cmd::kReread, 3, "MAR JUL");
+            ASSERT_EQ(SUMARY(48, 3), 62.0f);
+        }
+        run(3, cmd::kCopy, c.target);
+        ASSERT_FALSE(NFLAG(kLibraryCommandRefused));
+        EXPECT_EQ(SUMARY(48, c.target), 365.0f);
+        const std::vector<REAL> copied = column(c.target);
+        const std::string stem = "scheme" + std::to_string(c.target);
+        std::map<std::string, std::string> files;
+        for (const std::string& f : {stem + "b.dat", stem + "b.het", stem + ".csv", stem + ".xml"})
+            files[f] = read_file(project / f);
+        run(c.target, 0, 0);
+        for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(copied[r], SUMARY(r, c.target))) << "row " << r;
+        for (const auto& [f, bytes] : files) EXPECT_TRUE(read_file(project / f) == bytes) << f << " differs";
+    }
+}
+
+// A line covers the days and bills the energy its members' results hold. A
+// member re-read for April, June, September and November (120 days) beside
+// a slot set to twelve-day runs that holds no results made a line of 12
+// days; a line of two slots without results billed a customer charge on no
+// fuel ($60 in rows 35, 58 and 79, gas days in rows 49 and 50).
+TEST_F(SchemeLibraryRun, LineDaysAndBillsComeFromItsMembersResults) {
+    testing::new_project(project.path(), testing::sample_data() / "util");
+    run(1, 243, 0);
+    run(1, cmd::kCopy, 3);
+    run(3, cmd::kName, 3, "Four months");
+    run(3, cmd::kReread, 3, "APR JUN SEP NOV");
+    run(3, cmd::kName, 4, "Twelve days, no results");
+    testing::edit_scheme(project.path(), 4, [] {
+        TMYMON = 7;
+        TMYDAY = 1;
+    });
+    run(3, cmd::kName, 5, "No results");
+    run(3, cmd::kCombine, 34, "Months and nothing");
+    run(3, cmd::kCombine, 45, "Nothing at all");
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 34);
+    ASSERT_EQ(NCOMBO(2), 45);
+    const std::vector<REAL> months = column(3), line = column(10), none = column(11);
+    EXPECT_EQ(line[48], 120.0f);
+    for (INTEGER r : {25, 35, 36, 37, 58}) EXPECT_TRUE(close(line[r], months[r])) << "row " << r;
+    for (INTEGER r : {25, 35, 36, 37, 48, 49, 50, 57, 58, 66, 79}) EXPECT_EQ(none[r], 0.0f) << "row " << r;
+}
+
+// A line is billed on its leading member's tariffs, on the rates it keeps
+// where it keeps them (flags 82 and 83), and no other member's. A house at
+// 90024 and its copy moved to 92243, each keeping rates of its own: the
+// line was billed on the copy's electric words. The kept rates are one
+// price in every tier and season without customer charges, so the bill is
+// that price times the line's energy.
+TEST_F(SchemeLibraryRun, LineBillsItsLeadersKeptRates) {
+    constexpr REAL kLeaderKwh = 0.5f, kLeaderTherm = 2.0f, kOtherKwh = 0.9f, kOtherTherm = 3.0f;
+    testing::new_project(project.path(), testing::sample_data() / "util");
+    run(1, 243, 0);
+    run(1, cmd::kCopy, 7);
+    run(7, cmd::kName, 7, "Moved");
+    testing::move_scheme(project.path(), 7, "92243");
+    run(7, 0, 0);
+    for (const auto& [slot, kwh, therm] : {std::tuple{1, kLeaderKwh, kLeaderTherm}, std::tuple{7, kOtherKwh, kOtherTherm}}) {
+        testing::edit_results(project.path(), slot, [kwh, therm] {
+            for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kwh;
+            ECUSTOMCHG = EADDER = 0.0f;
+            for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES}) *rate = therm;
+            BLK33A.GCUSTOMCHG = 0.0f;
+        });
+        for (INTEGER flag : {82, 83}) testing::set_input_file_flag(project.path(), slot, flag);
+    }
+    run(1, cmd::kCombine, 17, "Two sites");
+    host_loads();
+    ASSERT_EQ(NCOMBO(1), 17);
+    const std::vector<REAL> line = column(10);
+    ASSERT_GT(line[25], 0.0f);
+    ASSERT_GT(line[66], 0.0f);
+    EXPECT_TRUE(close(line[36], kLeaderKwh * line[25]));
+    EXPECT_TRUE(close(line[35], kLeaderTherm * line[66]));
+}
+
 // A line's rows against its members' own columns. The line billed its
 // members' stored purchases, net of a member's array where its tiered bill
 // had netted them, then took the array's value off again (a 4 kW array in

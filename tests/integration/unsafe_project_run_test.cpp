@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/fs.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -370,6 +371,38 @@ TEST(UnsafeProjectRun, AnotherUserWhoMayWriteTheProjectRunsIt) {
     }
 }
 
+// A project shared with a group whose lock file its owner made outside
+// that group: the owner, no member, cannot give it the group, so a member
+// is told the remedy that works (the directory set-group-ID, the lock file
+// made anew), not to wait for the owner's next run.
+TEST(UnsafeProjectRun, LockFileOutsideTheSharingGroupNamesTheRemedy) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs other users";
+    constexpr gid_t kSharingGroup = 4040;
+    constexpr uid_t kMember = 4041;
+    ScratchDir dir;
+    fs::permissions(dir.path(), fs::perms(0755));
+    const fs::path p = dir / "project";
+    copy_sample(p);
+    ASSERT_EQ(chown(p.c_str(), 0, kSharingGroup), 0);
+    fs::permissions(p, fs::perms(0770));
+    const fs::path lock = p / std::string(kProjectLockName);
+    write_file(lock, "");
+    ASSERT_EQ(chown(lock.c_str(), kNobody, kNobody), 0);  // its owner's own group
+    fs::permissions(lock, fs::perms(0600));
+    const std::string ps = p.string();
+    const int told = in_child_process([&] {
+        if (setgroups(0, nullptr) != 0 || setgid(kSharingGroup) != 0 || setuid(kMember) != 0)
+            return kNoUnprivilegedUser;
+        return lock_project(ps) == ProjectLock::refused &&
+                       project_lock_problem().find("make the project directory set-group-ID (chmod g+s) and remove "
+                                                   "the lock file") != std::string::npos
+                   ? 0
+                   : 1;
+    });
+    if (told == kNoUnprivilegedUser) GTEST_SKIP() << "no other user to run as";
+    EXPECT_EQ(told, 0) << "the member is not told the remedy";
+}
+
 // A user who may only read the project takes every lock open to him (the
 // directory's, the lock file's) while its owner runs it: he holds none
 // that counts, and the owner's run goes on.
@@ -380,36 +413,62 @@ TEST(UnsafeProjectRun, AReaderOfTheProjectCannotStopItsRuns) {
     const fs::path p = dir / "project";
     copy_sample(p);
     fs::permissions(p, fs::perms(0755));
-    write_file(p / std::string(kProjectLockName), "");
-    fs::permissions(p / std::string(kProjectLockName), fs::perms(0644));  // as an earlier version left it
+    const fs::path lock = p / std::string(kProjectLockName);
+    // The reader opens the lock file as it stands and holds a read lock on
+    // it (and a lock on the directory) until told to end.
+    const auto reader_holds = [&](int held[2], int done[2]) {
+        EXPECT_EQ(pipe(held), 0);
+        EXPECT_EQ(pipe(done), 0);
+        std::fflush(nullptr);
+        const pid_t reader = fork();
+        if (reader == 0) {
+            if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(kNoUnprivilegedUser);
+            const int d = open(p.c_str(), O_RDONLY | O_DIRECTORY);
+            if (d >= 0) flock(d, LOCK_EX | LOCK_NB);
+            const int f = open(lock.c_str(), O_RDONLY);
+            if (f >= 0) {
+                struct flock shared{};
+                shared.l_type = F_RDLCK;
+                shared.l_whence = SEEK_SET;
+                fcntl(f, F_SETLK, &shared);
+            }
+            signal_and_wait(held[1], done[0]);
+            _exit(0);
+        }
+        char c = 0;
+        EXPECT_EQ(read(held[0], &c, 1), 1);
+        return reader;
+    };
+    const auto reader_ends = [&](pid_t reader, int held[2], int done[2]) {
+        EXPECT_EQ(write(done[1], "x", 1), 1);
+        waitpid(reader, nullptr, 0);
+        for (int fd : {held[0], held[1], done[0], done[1]}) close(fd);
+    };
+    write_file(lock, "");
+    fs::permissions(lock, fs::perms(0644));  // as an earlier version left it
     reset_all_blocks();
     ASSERT_EQ(run_kernel(p), 0);
     int held[2], done[2];
-    ASSERT_EQ(pipe(held), 0);
-    ASSERT_EQ(pipe(done), 0);
-    std::fflush(nullptr);
-    const pid_t reader = fork();
-    if (reader == 0) {
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(kNoUnprivilegedUser);
-        const int d = open(p.c_str(), O_RDONLY | O_DIRECTORY);
-        if (d >= 0) flock(d, LOCK_EX | LOCK_NB);
-        const int f = open((p / std::string(kProjectLockName)).c_str(), O_RDONLY);
-        if (f >= 0) {
-            struct flock shared{};
-            shared.l_type = F_RDLCK;
-            shared.l_whence = SEEK_SET;
-            fcntl(f, F_SETLK, &shared);
-        }
-        signal_and_wait(held[1], done[0]);
-        _exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(read(held[0], &c, 1), 1);
+    pid_t reader = reader_holds(held, done);
     reset_all_blocks();
     EXPECT_EQ(run_kernel(p), 0) << "a reader's lock stopped the owner's run";
-    ASSERT_EQ(write(done[1], "x", 1), 1);
-    waitpid(reader, nullptr, 0);
-    for (int fd : {held[0], held[1], done[0], done[1]}) close(fd);
+    reader_ends(reader, held, done);
+
+    // Opened by the reader before the owner's first run brought it in line:
+    // the run is refused, the trace saying why and what to do, and doing it
+    // (removing the lock file) lets the owner run while the reader holds on.
+    fs::permissions(lock, fs::perms(0644));
+    reader = reader_holds(held, done);
+    reset_all_blocks();
+    const std::string u = (kData / "util").string(), w = (kData / "weather").string();
+    EXPECT_EQ(MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 1, nullptr), 1);
+    const std::string trace = read_file(p / "v7trace0.txt");
+    EXPECT_NE(trace.find(".mavolock is held under a read lock by process " + std::to_string(reader)), std::string::npos)
+        << trace;
+    fs::remove(lock);
+    reset_all_blocks();
+    EXPECT_EQ(run_kernel(p), 0) << "the owner's run after the lock file was removed";
+    reader_ends(reader, held, done);
 }
 
 // A pipe, a device or a hostile journal in the project's places: the call

@@ -74,6 +74,22 @@ inline void edit_scheme(const fs::path& project, INTEGER slot, Edit edit) {
     host::edit_loaded_scheme(slot, edit);
 }
 
+// The host's edit of the rates a scheme's results file keeps in force.
+template <class Edit>
+inline void edit_results(const fs::path& project, INTEGER slot, Edit edit) {
+    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
+    BLK0B.DISKPROJ = 32;
+    BLK0B.DISKHET = 20;
+    BLK0B.DISKKEEP1 = 25;
+    IDNUM1 = slot;
+    AADISK(-1);
+    AADISK(-5);
+    IDNUM1 = slot;
+    FIND1();
+    edit();
+    KEEP1();
+}
+
 // Turns scheme `slot` into a non-residential building, of building type
 // `type` when one is given, and gives it the default schedules.
 inline void make_nonresidential(const fs::path& project, INTEGER slot, INTEGER type = 0) {

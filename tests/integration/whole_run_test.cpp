@@ -99,6 +99,49 @@ TEST(WholeRun, TwelveDayCsvCoolingIsTheHourlyCoolingOutput) {
     EXPECT_NEAR(year_kbtu, SUMARY(19, 3) * SUMARY(1, 3), 288 * 0.005 + 1e-4 * year_kbtu);
 }
 
+// A large house without a heating system (row 18 = 1) delivers no heat:
+// its year's CSV shows none in any hour, as its summary does (rows 18 and
+// 21), and the CSV's cooling over the year is the summary's. The long duct
+// runs of cooling hours on cool evenings once made their output negative,
+// which the CSV showed as heating (-673 kBtu over the year), and a heated
+// building billed it as heating fuel.
+TEST(WholeRun, YearCsvShowsTheHeatingAndCoolingOfTheSummary) {
+    ScratchDir dir;
+    const fs::path p = dir / "p";
+    host::new_project_files(p, kData / "util");
+    reset_all_blocks();
+    move_scheme(p, 1, "1");
+    select_scheme(p, 1, 243.0f);
+    ASSERT_EQ(run_kernel(p), 0);
+    edit_scheme(p, 1, [] {
+        STRATEGY(8, 1) = 112223.0f;
+        STRATEGY(18, 1) = 1.0f;
+    });
+    select_scheme(p, 1, 0.0f);
+    ASSERT_EQ(run_kernel(p), 0);
+    ASSERT_TRUE(NFLAG(38));
+    ASSERT_EQ(SUMARY(1, 1), 112223.0f);
+    EXPECT_EQ(SUMARY(18, 1), 0.0f);
+    EXPECT_EQ(SUMARY(21, 1), 0.0f);
+    const std::vector<std::string> lines = testing::read_lines(p / "scheme1.csv");
+    constexpr std::size_t kTitleLines = 7, kMonthLines = 63, kPerformanceHour1 = 35, kHeatingField = 4;
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    ASSERT_EQ(lines.size(), kTitleLines + 12 * kMonthLines);
+    double cooling_kbtu = 0.0;
+    for (INTEGER m = 1; m <= 12; ++m) {
+        for (INTEGER h = 1; h <= 24; ++h) {
+            const std::string& line = lines[kTitleLines + (m - 1) * kMonthLines + kPerformanceHour1 + (h - 1)];
+            std::size_t at = 0;
+            for (std::size_t field = 0; field < kHeatingField; ++field) at = line.find(',', at) + 1;
+            std::size_t used = 0;
+            EXPECT_EQ(std::stod(line.substr(at), &used), 0.0) << "heating in month " << m << " hour " << h;
+            cooling_kbtu += std::stod(line.substr(at + used + 1)) * kDays[m - 1];
+        }
+    }
+    // Each hour is rounded to 0.01 kBtu in the file.
+    EXPECT_NEAR(cooling_kbtu, SUMARY(19, 1) * SUMARY(1, 1), 365 * 24 * 0.005 + 1e-4 * cooling_kbtu);
+}
+
 // The first twelve-day run of a library slot that last ran a year saves
 // what its re-runs save. A wall's or roof's first hour lagged into the day
 // the scheme file last saved (31 December after the year, the twelfth day
@@ -255,6 +298,28 @@ TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {
     ASSERT_EQ(run_kernel(after), 0);
 
     expect_same_files(fresh, after);
+}
+
+// The results loader's findings of another run (flag 53: another run
+// length; 55 and 56 together: measured and simulated data) that a scheme's
+// input file holds are not this run's: the run simulates the year its
+// input asks for (365 days), saves the flags cleared and leaves the files
+// of a run without them.
+TEST(WholeRun, LoaderFlagsStoredInTheInputFileAreNotThisRunsFindings) {
+    ScratchDir dir;
+    const fs::path plain = settled_sample(dir, "plain");
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(plain), 0);
+    for (const std::vector<INTEGER>& flags : {std::vector<INTEGER>{53}, std::vector<INTEGER>{55, 56}}) {
+        const fs::path p = settled_sample(dir, "flag" + std::to_string(flags.front()));
+        for (INTEGER f : flags) set_input_file_flag(p, 1, f);
+        reset_all_blocks();
+        EXPECT_EQ(run_kernel(p), 0);
+        EXPECT_EQ(SUMARY(48, 1), 365.0f) << "flag " << flags.front();
+        const std::string saved = read_file(p / "scheme1b.dat");
+        for (INTEGER f : flags) EXPECT_EQ(saved.at(5582 + f - 51), 0) << "flag " << f << " saved";
+        expect_same_files(plain, p);
+    }
 }
 
 // A generated design simulates exactly what its saved files describe: the
@@ -500,22 +565,6 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
     }
 }
 
-// The host's edit of the rates a scheme's results file keeps in force.
-template <class Edit>
-void edit_results(const fs::path& project, INTEGER slot, Edit edit) {
-    testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
-    BLK0B.DISKPROJ = 32;
-    BLK0B.DISKHET = 20;
-    BLK0B.DISKKEEP1 = 25;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND1();
-    edit();
-    KEEP1();
-}
-
 // The user's own rates (advanced-rate flags 82 electric, 83 fuel, the rates
 // in the scheme's results and input files) bill every run of schemes 1 and 2, the
 // design run and its re-runs alike, until a move. Every load of scheme 2
@@ -568,6 +617,46 @@ TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
             EXPECT_FALSE(NFLAG(82) || NFLAG(83)) << what;
         }
     }
+}
+
+// In an SDG&E rate zone (1 to 4) scheme 1 is billed on the built-in base
+// rates and tier adders of each month even where it keeps the user's rates
+// (flag 82), and its files keep the rates the user typed: the run saved the
+// built-in base rates over them (0.1 and 0.2 became 0.07485 and 0.14812)
+// with flag 82 still set, for a copy of the scheme to bill.
+TEST(WholeRun, SchemeOneInAnSdgeZoneKeepsTheRatesTyped) {
+    ScratchDir dir;
+    // San Diego's line of zipcodes.sce (rate zone 1) is climate zone 7,
+    // whose zone file the sample lacks: zone 9's weather under its name.
+    const fs::path weather = dir / "weather";
+    fs::copy(kData / "weather", weather);
+    fs::copy_file(weather / "zone9.txh", weather / "zone7.txh");
+    const fs::path p = dir / "p";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    move_scheme(p, 1, "7");
+    select_scheme(p, 1, 243.0f);
+    ASSERT_EQ(run_kernel(p, weather), 0);
+    ASSERT_EQ(ERATEZONE, 1);
+    const REAL built_in_bill = SUMARY(36, 1);
+    constexpr REAL kWinterBase = 0.1f, kSummerBase = 0.2f, kAdder = 0.01f;
+    edit_results(p, 1, [&] {
+        ERATE1 = kWinterBase;
+        ERATE2 = kSummerBase;
+        ETIERADDW.fill(kAdder);
+        ETIERADDS.fill(kAdder);
+    });
+    set_input_file_flag(p, 1, 82);
+    select_scheme(p, 1, 0.0f);
+    ASSERT_EQ(run_kernel(p, weather), 0);
+    EXPECT_NEAR(SUMARY(36, 1), built_in_bill, 1e-4f * built_in_bill);
+    EXPECT_NE(read_file(p / "scheme1b.dat").at(5582 + 82 - 51), 0);  // flag 82 kept
+    edit_results(p, 1, [&] {
+        EXPECT_EQ(ERATE1, kWinterBase);
+        EXPECT_EQ(ERATE2, kSummerBase);
+        for (INTEGER t = 1; t <= 5; ++t) EXPECT_EQ(ETIERADDW(t), kAdder) << "winter tier " << t;
+        for (INTEGER t = 1; t <= 5; ++t) EXPECT_EQ(ETIERADDS(t), kAdder) << "summer tier " << t;
+    });
 }
 
 // A project file that cannot be loaded whole (damaged, or emptied by an

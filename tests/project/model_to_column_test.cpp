@@ -108,8 +108,8 @@ TEST_F(ModelToColumn, RoofAndFloorCodesFollowTheModelsSurfaces) {
     }
 }
 
-// Lines 1, 3, 5 and 7 fill groups 1 to 4; the orientation code comes from
-// the absolute azimuth.
+// Lines 1, 3, 5 and 7 fill groups 1 to 4; the orientation code is the
+// facade the line faces, by its azimuth from the building's front.
 TEST_F(ModelToColumn, NonEmptyLinesFillConsecutiveGroupsWithTheirGeometry) {
     S(11) = 2000.0f;  // glazing of an older home is stored by geometry only
     line(1, 0.4f, 0.4f, 0.63f, 300.0f);
@@ -126,10 +126,10 @@ TEST_F(ModelToColumn, NonEmptyLinesFillConsecutiveGroupsWithTheirGeometry) {
     EXPECT_EQ(S(74), 4.0f);  // height: head less sill
     EXPECT_EQ(S(75), 1.0f);
 
-    SFACES = 60.0f;  // placed facing the front, stored by azimuth: west
+    SFACES = 60.0f;  // facing the front of a turned house: the front
     FACING(1) = 60.0f;
     REVISION(3);
-    EXPECT_EQ(S(61), 2.0f);
+    EXPECT_EQ(S(61), 1.0f);
 }
 
 TEST_F(ModelToColumn, ResidentialZoneCodeGlazingAndLibraryCodes) {

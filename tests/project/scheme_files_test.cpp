@@ -75,7 +75,9 @@ protected:
         std::bernoulli_distribution coin(0.5);
         for (LOGICAL& f : NFLAG) f = coin(rng);
         ITEMY = static_cast<INTEGER>(rng());
-        for (INTEGER i : {46, 51, 59, 69, 71, 72, 81, 90}) NFLAG(i) = false;
+        // Flags the reader does not take from the file: the run's status (51) and
+        // the results loader's findings (53, 55, 56), among others.
+        for (INTEGER i : {46, 51, 53, 55, 56, 59, 69, 71, 72, 81, 90}) NFLAG(i) = false;
         NFLAG(9) = true;  // a new home is never a vintage one
         NFLAG(38) = true;  // the whole year
         TMYDAY = TMYMON = 0;

@@ -255,6 +255,7 @@ TEST(CombinationBill, MembersSummedAndStoredDayBilled) {
     plain_bill_scheme(5, false, -13);
     STRATEGY(26, 5) = 2.0f;
     NCOMBO(5) = 12;
+    SUMARY(48, 1) = SUMARY(48, 2) = 365.0f;  // both members hold a year of results
     SUMARY(22, 1) = 100.0f;
     SUMARY(22, 2) = 50.0f;
     SUMARY(25, 1) = 100.0f;

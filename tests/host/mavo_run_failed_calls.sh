@@ -1,0 +1,111 @@
+#!/bin/sh
+# What the stand-in host says after a call that returns 1, checked against
+# the project the call left: nothing changed; its own edits kept and nothing
+# run; a stopped run's files put in place; a journal the kernel cannot
+# finish, or of a run still putting its files in place, and what to do; its
+# lock file removed between its edits and its call.
+set -eu
+runner=$1
+data=$2
+work=$(mktemp -d)
+sleeper=
+trap '[ -n "$sleeper" ] && kill "$sleeper" 2> /dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; cat "$work/out.txt" 2>/dev/null; exit 1; }
+cd "$data/.."
+p="$work/p"
+run() { "$runner" "$@" "$p" data/util data/weather > "$work/out.txt" 2>&1; }
+said() { grep -qF -- "$1" "$work/out.txt" || fail "missing '$1'"; }
+not_said() { if grep -qF -- "$1" "$work/out.txt"; then fail "said '$1'"; fi; }
+# Every file of the project but the traces, hidden ones included.
+snapshot() { (cd "$p" && for f in $(ls -A | grep -v '^v7trace'); do echo "$f"; cksum < "$f"; done); }
+selected() { od -An -tu4 -j12 -N4 "$p/summaryb.dat" | tr -d ' '; }
+
+"$runner" --new --scheme 1 "$p" data/util data/weather > /dev/null 2>&1 || fail "new project"
+: > "$p/scheme3b.dat"  # a scheme whose input file is empty fails every run of it
+
+# Its own edits kept, nothing run.
+before=$(snapshot)
+if run --scheme 3 --command 0; then fail "a scheme with an empty input file ran"; fi
+said "nothing was simulated or saved: the call returned 1 and ran nothing; mavo-run's own edits stay (scheme 3 selected, command 0 stored: summaryb.dat); rerun with --trace"
+not_said "as they were"
+[ "$(selected)" = 3 ] || fail "the edit said to stay is not in the project"
+# Nothing changed.
+before=$(snapshot)
+if run; then fail "ran"; fi
+said "the call returned 1 and the project's files are as they were before mavo-run"
+[ "$(snapshot)" = "$before" ] || fail "the project changed"
+cp "$p/scheme1b.dat" "$p/scheme3b.dat"
+
+# The journal of a run stopped in its commit: one step left, master.dir's
+# new file waiting, its time in the future. Where the test may choose the
+# next process number (as root), the number its temporaries bear is taken
+# again, after the journal, by a live process that is not its maker. The
+# call finishes it, runs nothing else and names the file it put in place.
+journal() { printf 'mavo commit journal %s\n%s\nend\n' "$1" "$2" > "$p/.mavojournal"; }
+stopped_commit() {  # the process number its places bear
+  waiting=".master.dir.mavotmp-$1-abcdef"
+  { cat "$p/master.dir"; echo; } > "$p/$waiting"
+  journal 2 "$(printf 'replace %s .master.dir.mavotmp-%s-ghijkl\tmaster.dir\t%s 0 %s' "$waiting" "$1" \
+    "$(stat -c %i "$p/$waiting")" "$(stat -c %i "$p/master.dir")")"
+}
+number=$(( $(cat /proc/sys/kernel/ns_last_pid) + 1000 ))
+stopped_commit "$number"
+touch -d '+1 hour' "$p/.mavojournal"
+sleep 3  # the number is taken well after the journal was written
+for attempt in 1 2 3 4 5; do
+  if echo $((number - 1)) 2> /dev/null > /proc/sys/kernel/ns_last_pid; then
+    sleep 60 & sleeper=$!
+    [ "$sleeper" = "$number" ] && break
+    kill "$sleeper"; sleeper=
+  fi
+done
+[ -n "$sleeper" ] || echo "note: the process number could not be chosen; the journal's maker is dead instead"
+new_master=$(cksum < "$p/$waiting")
+if run --scheme 1; then fail "the call that finished a stopped commit returned 0"; fi
+said "the call finished the commit of a run stopped while putting its files in place: it put master.dir in place from that run's journal .mavojournal and ran nothing else, so this call's options were not applied: run again"
+[ ! -e "$p/.mavojournal" ] && [ ! -e "$p/$waiting" ] || fail "the journal or its file is still there"
+[ "$(cksum < "$p/master.dir")" = "$new_master" ] || fail "master.dir is not the stopped run's"
+[ -z "$sleeper" ] || { kill "$sleeper"; wait "$sleeper" 2> /dev/null || true; sleeper=; }
+run --scheme 1 --command 0 || fail "run again"
+
+# A journal of a run still putting its files in place (its maker alive,
+# started before it): refused, traced, and no "run again".
+sleep 60 & sleeper=$!
+sleep 3  # the journal is written after its maker started, as a run's is
+stopped_commit "$sleeper"
+before=$(snapshot)
+if run --trace --scheme 1; then fail "ran beside a commit going on"; fi
+said "nothing was run: the project holds the journal .mavojournal"
+said "KERNEL: the call was refused: another run (process $sleeper) is putting its files in place in this project"
+not_said "run again"
+[ "$(snapshot)" = "$before" ] || fail "the project changed"
+kill "$sleeper"; wait "$sleeper" 2> /dev/null || true; sleeper=
+if run --scheme 1; then fail "the call that finished a stopped commit returned 0"; fi
+said "it put master.dir in place"
+
+# A journal of the format before inode numbers: left, the trace says why and
+# what to do; doing it lets the next call run.
+journal 1 "$(printf 'replace .master.dir.mavotmp-99999-abcdef .master.dir.mavotmp-99999-ghijkl\tmaster.dir')"
+cp "$p/master.dir" "$p/.master.dir.mavotmp-99999-abcdef"
+before=$(snapshot)
+if run --scheme 1; then fail "ran past an old journal"; fi
+said "nothing was run: the project holds the journal .mavojournal of a run stopped while putting its files in place, which the kernel did not finish"
+said "run once with --trace"
+not_said "run again"
+if run --trace --scheme 1; then fail "ran past an old journal"; fi
+said "KERNEL: it is of version 1, written by an older kernel without the inode numbers of its files"
+said "KERNEL:   master.dir: its new file waits in .master.dir.mavotmp-99999-abcdef"
+said "removing .mavojournal and the .mavotmp- files it names leaves the project as the last whole commit left it"
+[ "$(snapshot)" = "$before" ] || fail "the project changed"
+rm "$p/.mavojournal" "$p/.master.dir.mavotmp-99999-abcdef"
+run --scheme 1 || fail "the call after the journal was removed"
+
+# The lock file removed between mavo-run's edits and its call, and another
+# mavo-run running scheme 1 meanwhile: this call (scheme 3) runs nothing.
+second="rm -f '$p/.mavolock' && env -u MAVO_RUN_BEFORE_CALL '$runner' --scheme 1 --command 0 '$p' data/util data/weather > '$work/second.txt' 2>&1"
+if MAVO_RUN_BEFORE_CALL=$second run --scheme 3 --command 0; then fail "ran after its lock was replaced"; fi
+grep -qx "return 0" "$work/second.txt" || fail "the second call did not run"
+said "mavo-run: the project's lock file $p/.mavolock was removed or replaced after mavo-run took it"
+not_said "progress 3 0 0 0 0"
+[ ! -e "$p/scheme3.csv" ] || fail "scheme 3 was run"
+echo ok

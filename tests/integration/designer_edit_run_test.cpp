@@ -1,0 +1,154 @@
+// Whole runs of a designed scheme after the designer's edits between runs:
+// the run right after an edit simulates and saves what the edited inputs
+// say, and its re-runs give the same.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "blocks/blocks.h"
+#include "integration/whole_run_support.h"
+#include "test_support.h"
+
+namespace mavo {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing;
+
+// The sample with scheme `slot` designed: scheme 1 the code-minimum house
+// (a raised wood floor at the sample's site), scheme 2 the efficient one
+// (a slab).
+fs::path designed_sample(const ScratchDir& dir, const std::string& name, INTEGER slot) {
+    const fs::path p = dir / name;
+    copy_sample(p);
+    reset_all_blocks();
+    run_scheme(p, slot, slot == 1 ? 243.0f : 246.0f);
+    return p;
+}
+
+// A turned house (building azimuth 90, which the host sets in the input
+// file) keeps every window on the facade its group names: the window of
+// facade code M faces the azimuth plus 90(M-1). The save stored the code of
+// the window's facing from south, so every re-run turned the windows one
+// facade further (codes 1 1 2 3 3 4, then 2 2 3 4 4 1, then 3 3 4 1 1 2;
+// $2,458.26, $2,467.15, $2,597.25 on three re-runs of scheme 2).
+TEST(DesignerEditRun, TurnedHouseKeepsItsWindowsOnEveryRerun) {
+    ScratchDir dir;
+    const fs::path p = designed_sample(dir, "p", 2);
+    constexpr REAL kAzimuth_deg = 90.0f;
+    FArray<REAL, 25> designed_code;
+    for (INTEGER g = 1; g <= 25; ++g) designed_code(g) = STRATEGY(61 + 10 * (g - 1), 2);
+    edit_scheme(p, 2, [&] { SFACES = kAzimuth_deg; });
+
+    const SchemeRun first = run_scheme(p, 2, 0.0f);
+    INTEGER lines = 0;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!(QTY(k) > 0.0f)) continue;
+        ++lines;  // the design's lines fill groups 1, 2, ... in turn
+        const REAL M = designed_code(lines);
+        EXPECT_EQ(STRATEGY(61 + 10 * (lines - 1), 2), M) << "group " << lines << " saved with another facade";
+        EXPECT_EQ(std::fmod(FACING(k) - kAzimuth_deg - 90.0f * (M - 1.0f) + 720.0f, 360.0f), 0.0f)
+            << "line " << k << " of facade code " << M << " faces " << FACING(k);
+    }
+    EXPECT_GE(lines, 4);
+    expect_same_run(first, run_scheme(p, 2, 0.0f), "the re-run of the turned house");
+}
+
+// The footprint (roof over one story) follows the stories and floor area
+// the run puts in force: it was worked out as the input file was read,
+// before the column's values were taken, so the first run after an edit
+// kept the old roof (1,000 ft2 at 94128 after 3 stories were set: $2,402.93,
+// then 666.7 ft2 on the next run: $2,382.39).
+TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
+    struct Case {
+        const char* what;
+        INTEGER row;  // of the parameter column
+        REAL value;
+    };
+    for (const Case c : {Case{"3 stories", 14, 3.0f}, Case{"2,600 ft2", 8, 2600.0f}}) {
+        ScratchDir dir;
+        const fs::path p = designed_sample(dir, "p", 1);
+        edit_scheme(p, 1, [&] { STRATEGY(c.row, 1) = c.value; });
+        const SchemeRun first = run_scheme(p, 1, 0.0f);
+        const REAL footprint_ft2 = STRATEGY(8, 1) / STRATEGY(14, 1);
+        EXPECT_NEAR(SUMARY(4, 1), footprint_ft2, 1e-3f * footprint_ft2) << c.what << ": roof area (row 4)";
+        expect_same_run(first, run_scheme(p, 1, 0.0f), c.what);
+    }
+}
+
+// A floor type typed on a designed house is simulated and saved as typed.
+// The input file holds the surfaces of the designed floor only, so a slab
+// typed on the raised floor met no perimeter (and the other way round no
+// floor area): the run had no floor losses (envelope conduction 262.7
+// Btu/h.F, that of no floor, against 285.9 on the raised floor) and saved
+// floor type 1 and under-floor code 1. An under-floor code 1 (no floor
+// losses) typed on the raised floor counted for one run: the save kept only
+// 2 and 4.
+TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
+    struct Case {
+        const char* what;
+        INTEGER slot;
+        REAL floor_type, under_floor;  // typed rows 33 and 49; 0: as designed
+        REAL saved_under_floor;
+    };
+    const Case cases[] = {
+        {"a slab typed on the raised floor", 1, 6.0f, 0.0f, 5.0f},
+        {"a raised floor typed on the slab", 2, 4.0f, 0.0f, 2.0f},
+        {"a basement typed on the slab", 2, 10.0f, 0.0f, 5.0f},
+        {"no floor losses typed under the raised floor", 1, 0.0f, 1.0f, 1.0f},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        const fs::path p = designed_sample(dir, "p", c.slot);
+        const REAL designed_type = STRATEGY(33, c.slot);
+        edit_scheme(p, c.slot, [&] {
+            if (c.floor_type > 0.0f) STRATEGY(33, c.slot) = c.floor_type;
+            if (c.under_floor > 0.0f) STRATEGY(49, c.slot) = c.under_floor;
+        });
+        const SchemeRun first = run_scheme(p, c.slot, 0.0f);
+        const REAL type = c.floor_type > 0.0f ? c.floor_type : designed_type;
+        EXPECT_EQ(STRATEGY(33, c.slot), type) << c.what;
+        EXPECT_EQ(STRATEGY(49, c.slot), c.saved_under_floor) << c.what;
+        if (type == 6.0f || type == 10.0f) {  // the slab edge or the basement walls along the plan's perimeter
+            EXPECT_EQ(AREA(12), 2.0f * (EWDIM + NSDIM)) << c.what;
+            EXPECT_LT(type == 6.0f ? HEATLOSS(12) : HEATLOSS(18), 0.0f) << c.what << ": design heat loss";
+        } else if (c.under_floor == 1.0f) {
+            EXPECT_EQ(HEATLOSS(11), 0.0f) << c.what << ": design heat loss";
+        } else {  // a raised floor under one story
+            EXPECT_EQ(AREA(11), AREAT / FLOORS) << c.what;
+            EXPECT_LT(HEATLOSS(11), 0.0f) << c.what << ": design heat loss";
+        }
+        expect_same_run(first, run_scheme(p, c.slot, 0.0f), c.what);
+    }
+}
+
+// A window group set to no units empties its line. The line kept the last
+// run's window and was saved back into the group, and each later line took
+// the group before its own: the south windows of the efficient design,
+// doubled and run, then set to 0, stayed doubled (and the east windows
+// went), where a new project given only the 0 kept the design's count.
+TEST(DesignerEditRun, WindowGroupSetToNoUnitsHasNoWindow) {
+    ScratchDir dir;
+    const fs::path doubled = designed_sample(dir, "doubled", 2);
+    ASSERT_EQ(STRATEGY(61, 2), 1.0f);  // group 1: the south windows
+    edit_scheme(doubled, 2, [] { STRATEGY(62, 2) *= 2.0f; });
+    run_scheme(doubled, 2, 0.0f);
+    edit_scheme(doubled, 2, [] { STRATEGY(62, 2) = 0.0f; });
+    const SchemeRun run = run_scheme(doubled, 2, 0.0f);
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (QTY(k) > 0.0f && ITEMS(k) == 1) {
+            EXPECT_EQ(TRANS(k), 0.0f) << "line " << k << ": a south window";
+        }
+    }
+    EXPECT_NEAR(SUMARY(3, 2), 3.0f * 6.67f, 1e-3f) << "south glass and door (row 3): the door alone";
+
+    const fs::path fresh = designed_sample(dir, "fresh", 2);
+    edit_scheme(fresh, 2, [] { STRATEGY(62, 2) = 0.0f; });
+    expect_same_run(run, run_scheme(fresh, 2, 0.0f), "a new project given the same groups");
+    expect_same_run(run, run_scheme(doubled, 2, 0.0f), "the re-run");
+}
+
+}  // namespace
+}  // namespace mavo
