@@ -81,9 +81,10 @@ struct Checker {
             const std::string& name = "");
     // A site given as a climate zone whose zone file the weather directory
     // lacks: the run that meets it simulates nothing, returns 0 and saves
-    // the default location (90024) as the site of schemes 1 and 2; from the
-    // next run on the project is one at the default location. Does that
-    // run, checks it, and leaves the project ready for the case's runs.
+    // the default location (90024) as the site of schemes 1 and 2 (of a
+    // library slot, its own); from the next run on the scheme is one at the
+    // default location. Does that run, checks it, and leaves the project
+    // ready for the case's runs.
     void settle_missing_zone(const fs::path& project, const Site& site, INTEGER slot, REAL command);
 
     // Design or run `a` and `b` give one scheme: its 80 rows, and unless

@@ -91,23 +91,41 @@ Inputs survey(const fs::path& work, const fs::path& util, const fs::path& weathe
     return in;
 }
 
-Site draw_site(Random& r, const Inputs& in, bool zone_numbers_too) {
+namespace {
+
+Site weather_file_site(const std::string& name) {
     Site s;
-    const int kind = r.between(0, zone_numbers_too ? 2 : 1);
-    if (kind == 0 && !in.weather_files.empty()) {
-        s.kind = Site::kWeatherFile;
-        s.name = r.pick(in.weather_files);
-        s.number = -1.0f;
-    } else if (kind <= 1 && !in.zip_codes.empty()) {
-        s.kind = Site::kZipCode;
-        s.number = r.pick(in.zip_codes);
-    } else {
-        s.kind = Site::kZoneNumber;
-        s.number = in.zone_numbers.empty() ? static_cast<REAL>(r.between(1, 16)) : r.pick(in.zone_numbers);
-    }
-    if (s.kind != Site::kWeatherFile) s.name = std::to_string(static_cast<long>(s.number));
-    s.zone_file = s.kind == Site::kZoneNumber && fs::exists(in.weather / ("zone" + s.name + ".txh"));
+    s.kind = Site::kWeatherFile;
+    s.name = name;
+    s.number = -1.0f;
     return s;
+}
+
+Site table_site(const Inputs& in, Site::Kind kind, REAL number) {
+    Site s;
+    s.kind = kind;
+    s.number = number;
+    s.name = std::to_string(static_cast<long>(number));
+    s.zone_file = kind == Site::kZoneNumber && fs::exists(in.weather / ("zone" + s.name + ".txh"));
+    return s;
+}
+
+}  // namespace
+
+Site draw_site(Random& r, const Inputs& in, bool zone_numbers_too) {
+    const int kind = r.between(0, zone_numbers_too ? 2 : 1);
+    if (kind == 0 && !in.weather_files.empty()) return weather_file_site(r.pick(in.weather_files));
+    if (kind <= 1 && !in.zip_codes.empty()) return table_site(in, Site::kZipCode, r.pick(in.zip_codes));
+    return table_site(in, Site::kZoneNumber,
+                      in.zone_numbers.empty() ? static_cast<REAL>(r.between(1, 16)) : r.pick(in.zone_numbers));
+}
+
+std::vector<Site> every_site(const Inputs& in) {
+    std::vector<Site> sites;
+    for (const std::string& name : in.weather_files) sites.push_back(weather_file_site(name));
+    for (const REAL code : in.zip_codes) sites.push_back(table_site(in, Site::kZipCode, code));
+    for (const REAL zone : in.zone_numbers) sites.push_back(table_site(in, Site::kZoneNumber, zone));
+    return sites;
 }
 
 std::string describe(const Site& s) {
@@ -200,13 +218,26 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     Case c;
     c.seed = seed;
     c.number = number;
-    c.nonresidential = r.chance(40) && !in.loaded_types.empty();
+    // The sites in turn, from a place the seed chooses: the first round of
+    // cases puts a house at every site, the second another building, so
+    // that every weather file, zip code and zone number (and so every rate
+    // zone the table names) is billed for both within CI's count. Later
+    // rounds draw the kind. The first two rounds leave the user's rates to
+    // every other house and to no other building, so that each is billed
+    // on its site's own tariffs too.
+    const std::vector<Site> sites = every_site(in);
+    const std::uint64_t round = sites.empty() ? 2 : number / sites.size();
+    const std::uint64_t position = sites.empty() ? 0 : (number + seed * 7) % sites.size();
+    const bool loaded = !in.loaded_types.empty();
+    c.nonresidential = loaded && (round == 0 ? false : round == 1 ? true : r.chance(40));
     if (c.nonresidential)
-        c.type = (r.chance(3) && !in.unloaded_types.empty()) ? r.pick(in.unloaded_types) : r.pick(in.loaded_types);
+        c.type = (round > 1 && r.chance(3) && !in.unloaded_types.empty()) ? r.pick(in.unloaded_types)
+                                                                            : r.pick(in.loaded_types);
     c.loads = !c.nonresidential || std::find(in.loaded_types.begin(), in.loaded_types.end(), c.type) !=
                                        in.loaded_types.end();
-    c.site = draw_site(r, in, true);
-    c.moved_to = draw_site(r, in, false);
+    c.site = sites.empty() ? draw_site(r, in, true) : sites[position];
+    c.moved_to = draw_site(r, in, true);
+    const bool site_tariffs_only = round == 1 || (round == 0 && position % 2 == 0);
     const int kinds = r.between(1, 100);
     const REAL new_or_existing = kinds <= 50 ? 1.0f : kinds <= 75 ? 2.0f : kinds <= 97 ? 3.0f : 0.0f;
     c.rows.push_back({6, new_or_existing});
@@ -235,6 +266,7 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     else if (rates <= 28) c.rate_flags = {26, 29};
     else if (rates <= 32) c.rate_flags = {r.chance(50) ? 82 : 83};
     if (rates > 32 && rates <= 44) c.rate_flags = r.pick(std::vector<std::vector<INTEGER>>{{82, 83}, {82}, {83}});
+    if (site_tariffs_only) c.rate_flags.clear();
     c.user_rates = draw_user_rates(r);
     // Gas choices that keep a natural-gas site's fuel: residential 1 to 6,
     // non-residential 11 to 16; a dwelling's electric choice 7 is the single
@@ -273,7 +305,7 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
             if (k != c.slot) free.push_back(k);
         for (int i = r.between(1, 3); i > 0; --i) {
             const std::size_t at = r.next() % free.size();
-            c.members.push_back({free[at], draw_site(r, in, false)});
+            c.members.push_back({free[at], draw_site(r, in, true)});
             free.erase(free.begin() + static_cast<std::ptrdiff_t>(at));
         }
     }

@@ -73,6 +73,9 @@ struct Inputs {
 std::string read_file(const fs::path& p);
 Inputs survey(const fs::path& work, const fs::path& util, const fs::path& weather);
 Site draw_site(Random& r, const Inputs& in, bool zone_numbers_too);
+// Every site the directories offer: each weather file, zip code and
+// climate-zone number of zipcodes.sce.
+std::vector<Site> every_site(const Inputs& in);
 std::string describe(const Site& s);
 
 // ---------------------------------------------------------------------------

@@ -160,6 +160,7 @@ void member_runs(Checker& k, const fs::path& p) {
             TMYDAY = 0;
         });
         set_location_changed(k.in, p, slot);
+        k.settle_missing_zone(p, site, slot, 0.0f);
         const Run year = k.run(p, slot, 0.0f, "year run of slot " + std::to_string(slot) + " at " + describe(site));
         check_slot_simulates(k, year, "year run of slot " + std::to_string(slot));
     }
