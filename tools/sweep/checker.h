@@ -63,6 +63,10 @@ struct Checker {
     bool own_project = true;
     // Slots a library copy went into since their last run.
     std::set<INTEGER> copied_into{};
+    // The rows the designer typed into the case's project, by slot and
+    // row, while a run or command keeps them.
+    std::map<INTEGER, std::map<int, REAL>> typed{};
+    fs::path typed_project{};
 
     void say(const std::string& line) const;
     // One line per broken invariant; later breaks of the same one add

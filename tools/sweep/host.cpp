@@ -72,6 +72,19 @@ void edit_scheme(const Inputs& in, const fs::path& project, INTEGER slot, const 
     host::edit_loaded_scheme(slot, edit);
 }
 
+std::vector<std::vector<REAL>> saved_columns(const Inputs& in, const fs::path& project) {
+    const HostEdit host;
+    host_directories(in, project);
+    AADISK(-1);
+    AADISK(-5);
+    std::vector<std::vector<REAL>> columns;
+    for (INTEGER k = 1; k <= 9; ++k) {
+        columns.emplace_back();
+        for (INTEGER row = 1; row <= 310; ++row) columns.back().push_back(row == 2 ? 0.0f : STRATEGY(row, k));
+    }
+    return columns;
+}
+
 // Selects scheme `slot` and stores its command and second scheme.
 void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second) {
     const HostEdit host;
@@ -211,7 +224,10 @@ void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Sit
     host::new_project_files(dir, in.util);
     for (const INTEGER slot : {1, 2}) {
         edit_scheme(in, dir, slot, [&] {
-            for (const auto& [row, v] : c.rows) STRATEGY(row, slot) = v;
+            for (const auto& [row, v] : c.rows) {
+                STRATEGY(row, slot) = v;
+                if (row == 16) SFACES = v;  // the azimuth is the input file's; row 16 shows it
+            }
             for (const INTEGER flag : c.rate_flags) {
                 if (flag == 26) STRATEGY(1, slot) = c.electric_choice;
                 if (flag == 29) STRATEGY(3, slot) = c.gas_choice;

@@ -44,6 +44,9 @@ private:
 };
 // Rewrites the input file and parameter column of scheme `slot`.
 void edit_scheme(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit);
+// The parameter columns of slots 1 to 9 as the project's strategy file
+// holds them, rows 1 to 310 (the command, row 2, as 0).
+std::vector<std::vector<REAL>> saved_columns(const Inputs& in, const fs::path& project);
 // Selects scheme `slot` and stores its command and second scheme.
 void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second);
 // Sets run flags in the saved input file of scheme `slot`: those a save

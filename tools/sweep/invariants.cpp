@@ -11,6 +11,7 @@
 #include "sweep/library.h"
 #include "sweep/oracles.h"
 #include "sweep/rate_zones.h"
+#include "sweep/typed.h"
 
 namespace mavo::sweep {
 
@@ -243,6 +244,10 @@ void designer_edit(Checker& k, const fs::path& p, const fs::path& side) {
 // rates given to them.
 void prepared_project(Checker& k, const fs::path& p, const Site& site, INTEGER first_run) {
     new_project(k.in, p, k.c, site);
+    // The rows typed into a new project, followed in the case's own.
+    if (p == k.typed_project)
+        for (const INTEGER slot : {1, 2})
+            for (const auto& [row, v] : rows_a_run_keeps(k.c)) k.typed[slot][row] = v;
     k.settle_missing_zone(p, site, first_run, 0.0f);
     if (!revises_rates(k.c)) return;
     k.run(p, 1, 243.0f, "design of scheme 1 before the user revises rates");
@@ -262,6 +267,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
         if (f == 26 || f == 29) basic.push_back(f);
     if (!basic.empty())
         for (const INTEGER s : {1, 2, static_cast<int>(c.slot)}) k.flags_every_run[s] = basic;
+    k.typed_project = p;
     prepared_project(k, p, c.site, 1);
     // Scheme 2 designed first meets a missing zone file itself.
     if (revises_rates(c)) fs::copy(p, first, fs::copy_options::recursive);
@@ -308,6 +314,11 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     if (c.other_use) fs::copy(p, other_use, fs::copy_options::recursive);
     if (c.own_roof != 0.0f) own_roof_as_it_stands(k, as_it_stands);
 
+    // The designer types the building's description and construction
+    // choices into both designs again: from here on every run and command
+    // keeps them.
+    type_rows(k, p, {1, 2});
+
     // A copy into a library slot: a year run twice, twelve days run twice.
     const Run copy = k.run(p, c.copy_from, 201.0f, "copy of scheme " + std::to_string(c.copy_from) + " to slot " +
                                                       std::to_string(c.slot), c.slot);
@@ -347,6 +358,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     // seasons and saves them: the round trip is drawn without them.
     if (c.other_use && !revises_rates(c)) other_use_and_back(k, other_use, design);
 
+    type_rows(k, p, {1, 2});
     // Library commands on the project as the designer leaves it.
     library_sequence(k, p, dir / "library-side", case_random(c.seed ^ 0x6C696272617279ull, c.number), c.library_steps);
 

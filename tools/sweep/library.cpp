@@ -35,11 +35,7 @@ Library library_of(const Inputs& in, const fs::path& project) {
         l.column.emplace_back();
         for (INTEGER row = 1; row <= 80; ++row) l.column.back().push_back(SUMARY(row, col));
     }
-    AADISK(-5);
-    for (INTEGER k = 1; k <= 9; ++k) {
-        l.strategy.emplace_back();
-        for (INTEGER row = 1; row <= 310; ++row) l.strategy.back().push_back(row == 2 ? 0.0f : STRATEGY(row, k));
-    }
+    l.strategy = saved_columns(in, project);
     for (INTEGER k = 1; k <= 9; ++k) {
         l.names.emplace_back(SCHEMENAME(k).view());
         if (!SCHEMENAME(k).trimmed().empty()) {
