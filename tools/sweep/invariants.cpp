@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 #include "blocks/blocks.h"
 #include "project/project.h"
@@ -206,38 +207,6 @@ void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design
                   design, back);
 }
 
-// A designer's edit between runs, on a copy of the designed project: one
-// row of scheme 1 (its floor type, stories or area) set anew, then
-// two plain runs. Both keep the typed value and give one result: an edit
-// reaches its first run, and a re-run repeats it.
-void designer_edit(Checker& k, const fs::path& p, const fs::path& side) {
-    const Case& c = k.c;
-    Random r = case_random(c.seed ^ 0x65646974ull, c.number);
-    std::vector<std::pair<int, REAL>> edits = {{14, static_cast<REAL>(r.between(1, 4))}};
-    if (!c.nonresidential) {
-        edits.push_back({33, static_cast<REAL>(r.between(1, 10))});
-        edits.push_back({8, static_cast<REAL>(r.between(30, 2000) * 10)});
-    }
-    const auto [row, value] = r.pick(edits);
-    fs::remove_all(side);
-    fs::copy(p, side, fs::copy_options::recursive);
-    edit_scheme(k.in, side, 1, [&] { STRATEGY(row, 1) = value; });
-    std::ostringstream what;
-    what << "scheme 1 with row " << row << " set to " << value;
-    const Run first = k.run(side, 1, 0.0f, what.str() + ", first plain run");
-    const Run second = k.run(side, 1, 0.0f, what.str() + ", second plain run");
-    fs::remove_all(side);
-    if (!first.simulated()) return;
-    k.reached(kKept);
-    for (const Run* run : {&first, &second})
-        if (run->params[static_cast<std::size_t>(row - 1)] != value) {
-            std::ostringstream o;
-            o << run->step << ": row " << row << " is " << run->params[static_cast<std::size_t>(row - 1)];
-            return k.fail(kKept, o.str());
-        }
-    k.same_scheme("an edit between runs reaches its first run: two plain runs after it agree", first, second);
-}
-
 // The case's new project at `site`, as the designer has it before the
 // runs the case checks: a zone whose file is missing met once, and where
 // the user revises rates, both designs run at the site and the user's
@@ -253,6 +222,97 @@ void prepared_project(Checker& k, const fs::path& p, const Site& site, INTEGER f
     k.run(p, 1, 243.0f, "design of scheme 1 before the user revises rates");
     k.run(p, 2, 246.0f, "design of scheme 2 before the user revises rates");
     give_user_rates(k.in, p, k.c);
+}
+
+// A designer's edit of scheme 1, as the host makes it: a row of the
+// column, the building's azimuth (the input file's, which row 16 shows) or
+// a window group's quantity.
+struct DesignerEdit {
+    enum Kind { kRow, kAzimuth, kWindowGroup } kind = kRow;
+    int row = 0;
+    REAL value = 0.0f;
+    std::string what;
+};
+
+DesignerEdit draw_designer_edit(Checker& k, const fs::path& p) {
+    const Case& c = k.c;
+    Random r = case_random(c.seed ^ 0x65646974ull, c.number);
+    DesignerEdit e;
+    const int kind = r.between(1, 100);
+    std::ostringstream what;
+    if (kind <= 25) {
+        e.kind = DesignerEdit::kAzimuth;
+        e.row = 16;
+        e.value = static_cast<REAL>(r.between(1, 7) * 45 + (r.chance(30) ? r.between(1, 44) : 0));
+        what << "scheme 1 turned to azimuth " << e.value;
+    } else if (kind <= 45) {
+        // A group that holds windows: none, or twice as many.
+        const std::vector<REAL> column = saved_columns(k.in, p)[0];
+        std::vector<int> groups;
+        for (int g = 1; g <= 25; ++g)
+            if (column[static_cast<std::size_t>(62 + 10 * (g - 1) - 1)] > 0.0f) groups.push_back(g);
+        if (!groups.empty()) {
+            e.kind = DesignerEdit::kWindowGroup;
+            e.row = 62 + 10 * (r.pick(groups) - 1);
+            const REAL units = column[static_cast<std::size_t>(e.row - 1)];
+            e.value = r.chance(60) ? 0.0f : 2.0f * units;
+            what << "scheme 1 with window group " << (e.row - 62) / 10 + 1 << " of " << units << " units set to "
+                 << e.value;
+        }
+    }
+    if (e.kind == DesignerEdit::kRow) {
+        std::vector<std::pair<int, REAL>> edits = {{14, static_cast<REAL>(r.between(1, 4))}};
+        if (!c.nonresidential) {
+            edits.push_back({33, static_cast<REAL>(r.between(1, 10))});
+            edits.push_back({8, static_cast<REAL>(r.between(30, 2000) * 10)});
+        }
+        std::tie(e.row, e.value) = r.pick(edits);
+        what << "scheme 1 with row " << e.row << " set to " << e.value;
+    }
+    e.what = what.str();
+    return e;
+}
+
+void apply_designer_edit(Checker& k, const fs::path& project, const DesignerEdit& e) {
+    edit_scheme(k.in, project, 1, [&] {
+        STRATEGY(e.row, 1) = e.value;
+        if (e.kind == DesignerEdit::kAzimuth) SFACES = e.value;
+    });
+}
+
+// A designer's edit between runs, on a copy of the designed project: one
+// row of scheme 1 (its floor type, stories or area), the building turned,
+// or a window group's quantity, then two plain runs. Both keep the typed
+// value and give one result (an edit reaches its first run, a re-run
+// repeats it), and that result is a new project's given the same design
+// and the same edit at once: nothing of the runs before the edit stays.
+void designer_edit(Checker& k, const fs::path& p, const fs::path& side) {
+    const DesignerEdit e = draw_designer_edit(k, p);
+    fs::remove_all(side);
+    fs::copy(p, side, fs::copy_options::recursive);
+    apply_designer_edit(k, side, e);
+    const Run first = k.run(side, 1, 0.0f, e.what + ", first plain run");
+    const Run second = k.run(side, 1, 0.0f, e.what + ", second plain run");
+    fs::remove_all(side);
+    if (!first.simulated()) return;
+    // A group set to no windows is emptied and the later ones move up: its
+    // row holds the next group's units.
+    if (e.kind != DesignerEdit::kWindowGroup) {
+        k.reached(kKept);
+        for (const Run* run : {&first, &second})
+            if (run->params[static_cast<std::size_t>(e.row - 1)] != e.value) {
+                std::ostringstream o;
+                o << run->step << ": row " << e.row << " is " << run->params[static_cast<std::size_t>(e.row - 1)];
+                return k.fail(kKept, o.str());
+            }
+    }
+    k.same_scheme("an edit between runs reaches its first run: two plain runs after it agree", first, second);
+    prepared_project(k, side, k.c.site, 1);
+    k.run(side, 1, 243.0f, "design of scheme 1 of a new project for the edit");
+    apply_designer_edit(k, side, e);
+    const Run fresh = k.run(side, 1, 0.0f, e.what + " in a new project, its plain run");
+    fs::remove_all(side);
+    k.same_scheme("an edit between runs = the same edit of a new project's design", second, fresh);
 }
 
 }  // namespace
@@ -352,7 +412,11 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     k.settle_missing_zone(made_there, c.moved_to, 1, 243.0f);
     const Run fresh_there = k.run(made_there, 1, 243.0f, "design of scheme 1 of a new project at " +
                                                              describe(c.moved_to));
-    k.same_scheme("a moved project re-designed = a new project made there", moved, fresh_there, false);
+    // A project moved to a climate-zone number keeps its own latitude (the
+    // zone's file is read for its weather only), where a new project made
+    // there takes the template's: the two are different buildings' sites.
+    if (c.moved_to.kind != Site::kZoneNumber)
+        k.same_scheme("a moved project re-designed = a new project made there", moved, fresh_there, false);
 
     // A run in the other use bills the user's revised rates in that use's
     // seasons and saves them: the round trip is drawn without them.
