@@ -202,7 +202,10 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     // scheme or a line than the one selected.
     const bool plain_or_design = command == 0.0f || command == 243.0f || command == 246.0f;
     if (r.simulated() && scheme && plain_or_design && own_project) check_amounts(*this, r);
-    if (own_project && !typed_project.empty() && project == typed_project) check_typed_rows(*this, r, command, second);
+    if (own_project && !typed_project.empty() && project == typed_project) {
+        check_typed_rows(*this, r, command, second);
+        check_line_bills(*this, r, command, second);
+    }
     return r;
 }
 

@@ -67,6 +67,9 @@ struct Checker {
     // row, while a run or command keeps them.
     std::map<INTEGER, std::map<int, REAL>> typed{};
     fs::path typed_project{};
+    // The last year run of each slot of the case's project, as the line
+    // bills price it (its files left out).
+    std::map<INTEGER, Run> year_runs{};
 
     void say(const std::string& line) const;
     // One line per broken invariant; later breaks of the same one add

@@ -314,6 +314,14 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
         c.other_type = c.nonresidential ? 0 : r.pick(in.loaded_types);
         c.other_designed = r.chance(50);
     }
+    const int part_year = r.between(1, 100);
+    if (part_year <= 30) {
+        c.part_year = part_year <= 15 ? Case::kTwelveDays : Case::kReread;
+        c.part_year_target = r.between(1, 2);
+        static const char* const kMonths[] = {"JAN ", "FEB ", "MAR ", "APR ", "MAY ", "JUN ",
+                                              "JUL ", "AUG ", "SEP ", "OCT ", "NOV ", "DEC "};
+        for (int i = r.between(1, 3); i > 0; --i) c.reread_months += kMonths[r.between(0, 11)];
+    }
     return c;
 }
 
@@ -340,6 +348,9 @@ std::string describe(const Case& c) {
         o << "; made " << (c.nonresidential ? std::string("a house") : "type " + std::to_string(c.other_type))
           << (c.other_designed ? " (designed)" : " (run)") << " and back";
     for (const auto& [slot, site] : c.members) o << "; slot " << slot << " a copy at " << describe(site);
+    if (c.part_year != Case::kWholeYear)
+        o << "; the slot " << (c.part_year == Case::kTwelveDays ? "run for twelve days" : "re-read for " + c.reread_months)
+          << " copied into scheme " << c.part_year_target;
     if (c.library_steps > 0) o << "; " << c.library_steps << " library commands";
     return o.str();
 }

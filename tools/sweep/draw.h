@@ -133,6 +133,11 @@ struct Case {
     // site of its own.
     std::vector<std::pair<INTEGER, Site>> members;
     int library_steps = 0;  // random library commands after the designs
+    // The slot, run for part of the year (its twelve days, or months a
+    // re-read chose), copied into scheme 1 or 2 (0: not done).
+    enum PartYear { kWholeYear, kTwelveDays, kReread } part_year = kWholeYear;
+    INTEGER part_year_target = 1;
+    std::string reread_months;  // four-character month words
 };
 
 

@@ -85,6 +85,18 @@ std::vector<std::vector<REAL>> saved_columns(const Inputs& in, const fs::path& p
     return columns;
 }
 
+std::vector<std::vector<REAL>> saved_summary(const Inputs& in, const fs::path& project) {
+    const HostEdit host;
+    host_directories(in, project);
+    AADISK(-1);
+    std::vector<std::vector<REAL>> columns;
+    for (INTEGER col = 1; col <= 18; ++col) {
+        columns.emplace_back();
+        for (INTEGER row = 1; row <= 80; ++row) columns.back().push_back(SUMARY(row, col));
+    }
+    return columns;
+}
+
 // Selects scheme `slot` and stores its command and second scheme.
 void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second) {
     const HostEdit host;

@@ -47,6 +47,9 @@ void edit_scheme(const Inputs& in, const fs::path& project, INTEGER slot, const 
 // The parameter columns of slots 1 to 9 as the project's strategy file
 // holds them, rows 1 to 310 (the command, row 2, as 0).
 std::vector<std::vector<REAL>> saved_columns(const Inputs& in, const fs::path& project);
+// The summary columns 1 to 18 as the project's summary file holds them,
+// rows 1 to 80.
+std::vector<std::vector<REAL>> saved_summary(const Inputs& in, const fs::path& project);
 // Selects scheme `slot` and stores its command and second scheme.
 void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second);
 // Sets run flags in the saved input file of scheme `slot`: those a save

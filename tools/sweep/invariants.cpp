@@ -110,6 +110,44 @@ void own_roof_as_it_stands(Checker& k, const fs::path& project) {
                               std::to_string(expected) + " from scheme 1's " + std::to_string(c.own_roof));
 }
 
+// The slot, run for part of the year, copied into scheme 1 or 2 (in a
+// copy of project `p` made in `side`): the run after the copy is the
+// target's own plain run, the whole year at its site, and its column is
+// the one the target's next plain run gives.
+void part_year_copy(Checker& k, const fs::path& p, const fs::path& side) {
+    const Case& c = k.c;
+    if (c.part_year == Case::kWholeYear || c.heater_mismatch) return;
+    const INTEGER s = c.slot, target = c.part_year_target;
+    fs::remove_all(side);
+    fs::copy(p, side, fs::copy_options::recursive);
+    std::string how = "twelve days";
+    if (c.part_year == Case::kReread) {
+        how = "months " + c.reread_months;
+        // A re-read takes the year's runs: the slot's twelve days end first.
+        edit_scheme(k.in, side, s, [] {
+            TMYMON = 0;
+            TMYDAY = 0;
+        });
+        k.run(side, s, 209.0f, "slot " + std::to_string(s) + " re-read for " + c.reread_months, s, c.reread_months);
+    }
+    const std::string label = "copy of slot " + std::to_string(s) + " run for " + how + " into scheme " +
+                              std::to_string(target);
+    const Run copy = k.run(side, s, 201.0f, label, target);
+    // The copy's run is the target's: its column, its parameters and its
+    // input file as the copy left them.
+    Run copied = copy;
+    copied.column = target;
+    copied.rows = saved_summary(k.in, side)[static_cast<std::size_t>(target - 1)];
+    copied.params = saved_columns(k.in, side)[static_cast<std::size_t>(target - 1)];
+    const Run own = k.run(side, target, 0.0f, label + ", the target's next plain run");
+    fs::remove_all(side);
+    if (copy.rc != 0 || copy.refused || !own.simulated()) return;
+    const std::string invariant = "a copy into scheme 1 or 2 runs the target's whole year, as its next plain run does";
+    if (copied.days() != 365.0f)
+        return k.fail(invariant, label + ": " + std::to_string(copied.days()) + " days simulated");
+    k.same_scheme(invariant, copied, own);
+}
+
 // The copy into the case's slot: a year run twice, twelve days run twice.
 void slot_runs(Checker& k, const fs::path& p) {
     const Inputs& in = k.in;
@@ -145,6 +183,7 @@ void slot_runs(Checker& k, const fs::path& p) {
     if (!c.heater_mismatch) check_slot_simulates(k, days1, "twelve-day run of slot " + std::to_string(s));
     const Run days2 = k.run(p, s, 0.0f, "second twelve-day run of slot " + std::to_string(s));
     if (days1.simulated()) k.same_files("twelve-day runs are byte-stable", days1.files, days2.files, true);
+    if (days1.simulated()) part_year_copy(k, p, p.parent_path() / "part-year-copy");
 }
 
 // More slots holding results for the library's lines: copies of scheme 1

@@ -27,15 +27,12 @@ struct Library {
 };
 
 Library library_of(const Inputs& in, const fs::path& project) {
+    Library l;
+    l.column = saved_summary(in, project);
+    l.strategy = saved_columns(in, project);
     const HostEdit host;
     host_directories(in, project);
     AADISK(-1);
-    Library l;
-    for (INTEGER col = 1; col <= 18; ++col) {
-        l.column.emplace_back();
-        for (INTEGER row = 1; row <= 80; ++row) l.column.back().push_back(SUMARY(row, col));
-    }
-    l.strategy = saved_columns(in, project);
     for (INTEGER k = 1; k <= 9; ++k) {
         l.names.emplace_back(SCHEMENAME(k).view());
         if (!SCHEMENAME(k).trimmed().empty()) {

@@ -413,69 +413,110 @@ bool california_site(const Checker& k, const Run& r) {
     return place != k.in.places.end() && place->second.california;
 }
 
-void check_electric_bill(Checker& k, const Run& r, bool nonresidential) {
-    const int z = r.electric_zone;
-    const std::vector<REAL>& row = r.rows;
-    std::optional<double> bill;
+// What a bill is priced from: the run's purchases and the tariff its
+// scheme stands on.
+struct Priced {
+    const Metered* metered = nullptr;
+    INTEGER electric_zone = 0, gas_zone = 0, column = 0;
+    REAL electric_choice = 0.0f, gas_choice = 0.0f;  // rows 1 and 3 of the column
+    bool user_electric = false, user_gas = false;
+    double days = 0.0, floor_area = 0.0, array_kwh = 0.0, fuel_units = 0.0;  // rows 48, 1, 70, 66
+};
+
+Priced priced_of(const Run& r) {
+    Priced p;
+    p.metered = &r.metered;
+    p.electric_zone = r.electric_zone;
+    p.gas_zone = r.gas_zone;
+    p.column = r.column;
+    p.electric_choice = r.params[0];
+    p.gas_choice = r.params[2];
+    p.user_electric = r.user_electric;
+    p.user_gas = r.user_gas;
+    p.days = r.days();
+    p.floor_area = r.rows[0];
+    p.array_kwh = r.rows[69];
+    p.fuel_units = r.rows[65];
+    return p;
+}
+
+struct Bill {
+    double amount = 0.0;
     std::string tariff;
+};
+
+// The electricity bill (row 36) a run's purchases owe on its tariff, where
+// the sweep can price it.
+std::optional<Bill> electric_bill(const UserRates& u, const Priced& p) {
+    const Metered& e = *p.metered;
+    const int z = p.electric_zone;
     // A whole year, or twelve days (months a re-read left out are billed
     // nothing, but their months are not known here).
-    if (r.days() != 365.0f && (r.metered.year || r.days() != 12.0f)) return;
-    if (!nonresidential && z < 30) {
+    if (p.days != 365.0 && (e.year || p.days != 12.0)) return std::nullopt;
+    if (!e.nonresidential && z < 30) {
         // A tiered bill credits the array's output apart from the gross
         // bill; the run's purchases are net of it after the bill.
-        if (row[69] != 0.0f) return;
+        if (p.array_kwh != 0.0) return std::nullopt;
         // A large building made a house buys millions of kWh, whose hours
         // the kernel sums in single precision beyond a cent.
-        if (row[0] > 20000.0f) return;
-        const bool flat = r.params[0] == 7.0f;
-        const std::optional<Tiered> t = r.user_electric ? user_tiered(k.c.user_rates, z, r.column)
-                                                        : built_in_tiered(z, flat);
-        if (!t) return;
-        bill = tiered_bill(*t, r.metered);
-        tariff = std::string(r.user_electric ? "the user's rates" : flat ? "the single flat rate" : "the built-in tiers") +
-                 " of rate zone " + std::to_string(z);
-    } else if (nonresidential && z >= 30 && r.params[0] != 7.0f) {
-        const std::optional<TimeOfUse> t =
-            r.user_electric ? std::optional<TimeOfUse>(user_time_of_use(k.c.user_rates)) : built_in_time_of_use(z);
-        if (!t) return;
-        bill = time_of_use_bill(*t, r.metered);
-        tariff = std::string(r.user_electric ? "the user's time-of-use rates" : "the time-of-use record") +
-                 " of rate zone " + std::to_string(z);
+        if (p.floor_area > 20000.0) return std::nullopt;
+        const bool flat = p.electric_choice == 7.0f;
+        const std::optional<Tiered> t = p.user_electric ? user_tiered(u, z, p.column) : built_in_tiered(z, flat);
+        if (!t) return std::nullopt;
+        return Bill{tiered_bill(*t, e), std::string(p.user_electric ? "the user's rates"
+                                                    : flat          ? "the single flat rate"
+                                                                    : "the built-in tiers") +
+                                            " of rate zone " + std::to_string(z)};
     }
+    if (e.nonresidential && z >= 30 && p.electric_choice != 7.0f) {
+        const std::optional<TimeOfUse> t =
+            p.user_electric ? std::optional<TimeOfUse>(user_time_of_use(u)) : built_in_time_of_use(z);
+        if (!t) return std::nullopt;
+        return Bill{time_of_use_bill(*t, e),
+                    std::string(p.user_electric ? "the user's time-of-use rates" : "the time-of-use record") +
+                        " of rate zone " + std::to_string(z)};
+    }
+    return std::nullopt;
+}
+
+// The fuel bill (row 35) of a run's fuel, where the sweep can price it.
+std::optional<Bill> fuel_bill(const UserRates& u, const Priced& p) {
+    const Metered& e = *p.metered;
+    const REAL fuel = e.fuel_type;
+    if (fuel == 4.0f) return Bill{0.0, "electric heat (no fuel)"};
+    if (fuel == 2.0f || fuel == 3.0f)
+        return Bill{p.fuel_units * (fuel == 2.0f ? kPropanePrice : kOilPrice),
+                    fuel == 2.0f ? "propane at $2.70 a gallon" : "oil at $2.90 a gallon"};
+    if ((fuel <= 1.0f || fuel == 10.0f) && p.days == 365.0) {
+        std::optional<Gas> g;
+        if (p.user_gas) g = user_gas(u);
+        else if (e.nonresidential) g = building_gas(p.gas_zone);
+        else g = dwelling_gas(static_cast<int>(std::floor(p.gas_choice)), p.gas_zone);
+        if (!g) return std::nullopt;
+        return Bill{gas_bill(*g, e), std::string(p.user_gas ? "the user's gas rates" : "the built-in gas tariff") +
+                                         " of gas rate zone " + std::to_string(p.gas_zone)};
+    }
+    return std::nullopt;
+}
+
+void check_electric_bill(Checker& k, const Run& r) {
+    const std::optional<Bill> bill = electric_bill(k.c.user_rates, priced_of(r));
     if (!bill) return;
     const std::string invariant = "a run's electricity bill is its purchases priced on its tariff (row 36)";
     k.reached(invariant);
-    if (!within_a_cent(row[35], *bill))
-        k.fail(invariant, r.step + ": row 36 is $" + money(row[35]) + ", $" + money(*bill) + " on " + tariff);
+    if (!within_a_cent(r.rows[35], bill->amount))
+        k.fail(invariant, r.step + ": row 36 is $" + money(r.rows[35]) + ", $" + money(bill->amount) + " on " +
+                              bill->tariff);
 }
 
-void check_fuel_bill(Checker& k, const Run& r, bool nonresidential) {
-    const std::vector<REAL>& row = r.rows;
-    const REAL fuel = r.metered.fuel_type;
-    std::optional<double> bill;
-    std::string tariff;
-    if (fuel == 4.0f) {
-        bill = 0.0;
-        tariff = "electric heat (no fuel)";
-    } else if (fuel == 2.0f || fuel == 3.0f) {
-        bill = row[65] * (fuel == 2.0f ? kPropanePrice : kOilPrice);
-        tariff = fuel == 2.0f ? "propane at $2.70 a gallon" : "oil at $2.90 a gallon";
-    } else if ((fuel <= 1.0f || fuel == 10.0f) && r.days() == 365.0f) {
-        std::optional<Gas> g;
-        if (r.user_gas) g = user_gas(k.c.user_rates);
-        else if (nonresidential) g = building_gas(r.gas_zone);
-        else g = dwelling_gas(static_cast<int>(std::floor(r.params[2])), r.gas_zone);
-        if (!g) return;
-        bill = gas_bill(*g, r.metered);
-        tariff = std::string(r.user_gas ? "the user's gas rates" : "the built-in gas tariff") + " of gas rate zone " +
-                 std::to_string(r.gas_zone);
-    }
+void check_fuel_bill(Checker& k, const Run& r) {
+    const std::optional<Bill> bill = fuel_bill(k.c.user_rates, priced_of(r));
     if (!bill) return;
     const std::string invariant = "a run's fuel bill is its fuel priced on its tariff (row 35)";
     k.reached(invariant);
-    if (!within_a_cent(row[34], *bill))
-        k.fail(invariant, r.step + ": row 35 is $" + money(row[34]) + ", $" + money(*bill) + " on " + tariff);
+    if (!within_a_cent(r.rows[34], bill->amount))
+        k.fail(invariant, r.step + ": row 35 is $" + money(r.rows[34]) + ", $" + money(bill->amount) + " on " +
+                              bill->tariff);
 }
 
 void check_emissions(Checker& k, const Run& r) {
@@ -519,11 +560,10 @@ void check_emissions(Checker& k, const Run& r) {
 }  // namespace
 
 void check_amounts(Checker& k, const Run& r) {
-    const bool nonresidential = r.metered.nonresidential;
     // A scheme of several zones sums its lines' members; not billed here.
     if (r.params[25] > 1.0f) return;
-    check_electric_bill(k, r, nonresidential);
-    check_fuel_bill(k, r, nonresidential);
+    check_electric_bill(k, r);
+    check_fuel_bill(k, r);
     check_emissions(k, r);
     if (r.user_electric || r.user_gas) {
         const std::string invariant = "the user's revised rates stay with the scheme that bills them";
@@ -531,6 +571,75 @@ void check_amounts(Checker& k, const Run& r) {
         for (const auto& [flag, due] : {std::pair{82, r.user_electric}, std::pair{83, r.user_gas}})
             if (due && !saved_flag(k.in, r.files, r.column, flag))
                 return k.fail(invariant, r.step + ": the saved input file dropped flag " + std::to_string(flag));
+    }
+}
+
+void check_line_bills(Checker& k, const Run& r, REAL command, INTEGER second) {
+    if (r.rc != 0) return;
+    if (command == 205.0f && !r.refused) k.year_runs.erase(second);
+    // The slot the run ended on: a copy's target, a select's scheme.
+    const INTEGER current = IDNUM1;
+    if (current >= 1 && current <= 9) {
+        if (r.metered.year && r.days() == 365.0f) {
+            Run kept = r;
+            kept.files.clear();
+            kept.column = current;
+            kept.rows.clear();
+            kept.params.clear();
+            for (INTEGER row = 1; row <= 80; ++row) kept.rows.push_back(SUMARY(row, current));
+            for (INTEGER row = 1; row <= 310; ++row) kept.params.push_back(STRATEGY(row, current));
+            // The rates the slot keeps are those its save kept.
+            kept.user_electric = saved_flag(k.in, r.files, current, 82);
+            kept.user_gas = saved_flag(k.in, r.files, current, 83);
+            k.year_runs[current] = kept;
+        } else {
+            k.year_runs.erase(current);
+        }
+    }
+    const std::string invariant = "a line is billed on its leading member's tariff for its members' summed purchases";
+    for (INTEGER line = 1; line <= 9; ++line) {
+        const INTEGER number = NCOMBO(line), col = 9 + line;
+        if (number < 12 || SUMARY(48, col) != 365.0f) continue;
+        std::vector<INTEGER> members;
+        for (INTEGER n = number; n > 0; n /= 10) members.insert(members.begin(), n % 10);
+        // Every member's stored results are the year this case metered,
+        // without an array (whose output the metered hours are net of).
+        bool priced = true;
+        for (const INTEGER m : members) {
+            const auto run = k.year_runs.find(m);
+            priced = priced && m >= 1 && run != k.year_runs.end() && SUMARY(48, m) == 365.0f &&
+                     SUMARY(70, m) == 0.0f && close_enough(SUMARY(25, m), run->second.rows[24]) &&
+                     run->second.metered.nonresidential == k.year_runs.at(members.front()).metered.nonresidential;
+        }
+        if (!priced) continue;
+        const Run& leader = k.year_runs.at(members.front());
+        Metered summed = leader.metered;
+        for (auto& month : summed.kwh) month.fill(0.0);
+        summed.therms.fill(0.0);
+        for (const INTEGER m : members) {
+            const Metered& e = k.year_runs.at(m).metered;
+            for (std::size_t month = 0; month < 12; ++month) {
+                summed.therms[month] += e.therms[month];
+                for (std::size_t h = 0; h < 24; ++h) summed.kwh[month][h] += e.kwh[month][h];
+            }
+        }
+        Priced p = priced_of(leader);
+        p.metered = &summed;
+        p.floor_area = SUMARY(1, col);
+        p.fuel_units = SUMARY(66, col);
+        p.array_kwh = 0.0;
+        const std::optional<Bill> electric = electric_bill(k.c.user_rates, p);
+        const std::optional<Bill> fuel = fuel_bill(k.c.user_rates, p);
+        if (electric || fuel) k.reached(invariant);
+        std::ostringstream o;
+        o << r.step << ": line " << line << " (" << number << ") ";
+        if (electric && !within_a_cent(SUMARY(36, col), electric->amount))
+            return k.fail(invariant, o.str() + "row 36 is $" + money(SUMARY(36, col)) + ", $" +
+                                         money(electric->amount) + " on " + electric->tariff + " of scheme " +
+                                         std::to_string(members.front()));
+        if (fuel && !within_a_cent(SUMARY(35, col), fuel->amount))
+            return k.fail(invariant, o.str() + "row 35 is $" + money(SUMARY(35, col)) + ", $" + money(fuel->amount) +
+                                         " on " + fuel->tariff + " of scheme " + std::to_string(members.front()));
     }
 }
 

@@ -14,6 +14,14 @@ namespace mavo::sweep {
 // the save of a run that billed them.
 void check_amounts(Checker& k, const Run& r);
 
+// After a run of the case's project: remembers what the slot it ended on
+// bought (or forgets an erased slot), then every line whose members all
+// hold a year of results this case metered is billed, electricity and
+// fuel, on its leading member's tariff at that member's site (and on the
+// rates it keeps) for the members' summed hourly purchases, as from one
+// meter.
+void check_line_bills(Checker& k, const Run& r, REAL command, INTEGER second);
+
 // A slot with collectors or an array, run again without them (in a copy of
 // project `p` made in `side`): the collectors' rows are the heater's energy
 // they save, priced at the run's mean prices; the array's output is the
