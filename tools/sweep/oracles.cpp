@@ -611,8 +611,13 @@ void check_line_bills(Checker& k, const Run& r, REAL command, INTEGER second) {
                      SUMARY(70, m) == 0.0f && close_enough(SUMARY(25, m), run->second.rows[24]) &&
                      run->second.metered.nonresidential == k.year_runs.at(members.front()).metered.nonresidential;
         }
-        if (!priced) continue;
+        // The user's basic choices hold for the run the host set them for,
+        // not for a line's bill; members burning other fuels are priced
+        // each on its own fuel's terms.
         const Run& leader = k.year_runs.at(members.front());
+        for (const INTEGER m : members)
+            priced = priced && k.year_runs.at(m).metered.fuel_type == leader.metered.fuel_type;
+        if (!priced || k.flags_every_run.count(members.front())) continue;
         Metered summed = leader.metered;
         for (auto& month : summed.kwh) month.fill(0.0);
         summed.therms.fill(0.0);
@@ -632,7 +637,10 @@ void check_line_bills(Checker& k, const Run& r, REAL command, INTEGER second) {
         const std::optional<Bill> fuel = fuel_bill(k.c.user_rates, p);
         if (electric || fuel) k.reached(invariant);
         std::ostringstream o;
-        o << r.step << ": line " << line << " (" << number << ") ";
+        o << r.step << ": line " << line << " (" << number << ", its members' rate zones";
+        for (const INTEGER m : members)
+            o << ' ' << k.year_runs.at(m).electric_zone << '/' << k.year_runs.at(m).gas_zone;
+        o << ") ";
         if (electric && !within_a_cent(SUMARY(36, col), electric->amount))
             return k.fail(invariant, o.str() + "row 36 is $" + money(SUMARY(36, col)) + ", $" +
                                          money(electric->amount) + " on " + electric->tariff + " of scheme " +
