@@ -3,9 +3,12 @@
 // say, and its re-runs give the same.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "blocks/blocks.h"
 #include "integration/whole_run_support.h"
@@ -64,17 +67,30 @@ TEST(DesignerEditRun, TurnedHouseKeepsItsWindowsOnEveryRerun) {
 TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
     struct Case {
         const char* what;
-        INTEGER row;  // of the parameter column
-        REAL value;
+        std::vector<std::pair<INTEGER, REAL>> rows;  // of the parameter column
+        REAL garage_roof_ft2;                          // the two-car bay of an attached garage (row 34 = 6)
     };
-    for (const Case c : {Case{"3 stories", 14, 3.0f}, Case{"2,600 ft2", 8, 2600.0f}}) {
+    // The last: a footprint smaller than the garage's bay leaves no roof,
+    // and the attic of no roof (its foil code, U-factor and outside film)
+    // was judged on the roof the last run saved: the first run saved
+    // another attic than its re-runs.
+    const Case cases[] = {
+        {"3 stories", {{14, 3.0f}}, 0.0f},
+        {"2,600 ft2", {{8, 2600.0f}}, 0.0f},
+        {"300 ft2 on 2 stories under a garage's roof", {{8, 300.0f}, {14, 2.0f}, {34, 6.0f}}, 180.0f},
+    };
+    for (const Case& c : cases) {
         ScratchDir dir;
         const fs::path p = designed_sample(dir, "p", 1);
-        edit_scheme(p, 1, [&] { STRATEGY(c.row, 1) = c.value; });
+        edit_scheme(p, 1, [&] {
+            for (const auto& [row, value] : c.rows) STRATEGY(row, 1) = value;
+        });
         const SchemeRun first = run_scheme(p, 1, 0.0f);
-        const REAL footprint_ft2 = STRATEGY(8, 1) / STRATEGY(14, 1);
-        EXPECT_NEAR(SUMARY(4, 1), footprint_ft2, 1e-3f * footprint_ft2) << c.what << ": roof area (row 4)";
+        const SavedScheme first_saved = saved_scheme(p, 1);
+        const REAL roof_ft2 = std::max(0.0f, STRATEGY(8, 1) / STRATEGY(14, 1) - c.garage_roof_ft2);
+        EXPECT_NEAR(SUMARY(4, 1), roof_ft2, 1e-3f * std::max(roof_ft2, 1.0f)) << c.what << ": roof area (row 4)";
         expect_same_run(first, run_scheme(p, 1, 0.0f), c.what);
+        expect_same_saved_scheme(first_saved, saved_scheme(p, 1), c.what);
     }
 }
 
