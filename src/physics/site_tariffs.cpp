@@ -16,10 +16,13 @@
 #include "front/trace.h"
 #include "physics/physics.h"
 #include "physics/weather_file.h"
+#include "project/project.h"
 #include "support/numeric.h"
 
 namespace mavo {
 namespace {
+
+constexpr REAL kResidentialFlatRateChoice = 7.0f;  // the single flat electric rate
 
 // Built-in choices by climate zone 1-16 for a site known only by its zone.
 // Residential: the electric and the gas choice are the same number.
@@ -273,15 +276,23 @@ void residential_built_in_rates(TariffChoices& t) {
         if (!NFLAG(29) || no_electric) t.gas = residential_gas_choice_from_zone(GRATEZONE);
         if (!NFLAG(26) || no_electric) t.electric = static_cast<REAL>(electric_zone_class(ERATEZONE));
     } else if (ZIPCODE < 0.0f) {
-        // A site known by its weather file alone: the choices of its zone,
-        // and the rate zones of the default location, as a new project has
-        // them. The zones the previous site left would bill this one on
-        // that site's tariffs.
+        // A site known by its weather file alone is billed on the rate zones
+        // of its climate zone's line of the zip-code table, as the house
+        // given as that zone's number is: the utility of its region, never
+        // one utility for the whole state nor the zones the previous site
+        // left. Row 1 names the utility of the zone billed (the zone's
+        // built-in choice but for zone 12, whose line names the municipal
+        // utility), row 3 the zone's gas choice, billed with the line's gas
+        // baselines. Without the line, the default location's zones.
         const INTEGER zone = weather::settled_climate_zone("tariffs");
         t.electric = static_cast<REAL>(ESTRATZZ(zone));
         t.gas = static_cast<REAL>(GSTRATZZ(zone));
-        ERATEZONE = kDefaultResidentialElectricZone;
-        GRATEZONE = kDefaultResidentialGasZone;
+        if (take_climate_zone_line_rate_zones(zone)) {
+            t.electric = static_cast<REAL>(electric_zone_class(ERATEZONE));
+        } else {
+            ERATEZONE = kDefaultResidentialElectricZone;
+            GRATEZONE = kDefaultResidentialGasZone;
+        }
         FUELTYPE = 0.0f;
     }
     if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
@@ -295,6 +306,11 @@ void residential_tariffs(TariffChoices& t) {
 }
 
 }  // namespace
+
+bool electric_choice_billed_by_its_row(REAL choice) {
+    if (NFLAG(24)) return choice >= 11.0f && choice < 18.0f;
+    return choice == kResidentialFlatRateChoice;
+}
 
 void default_tariffs_and_fuel_of_the_site() {
     // Only a scheme with a parameter column carries tariff choices.
