@@ -755,10 +755,6 @@ bool try_weather_file(FindtmyCall& c) {
     return position_for_simulation(c);
 }
 
-// The zip code of the default location, whose zone 9 file stands in for a
-// weather file that cannot be read.
-constexpr REAL kDefaultLocationZip = 90024.0f;
-
 // A site read from a climate zone's text file (a zone number, or a zip code
 // of the table) whose file cannot be read: the default location the
 // fallback puts in force becomes the scheme's site, so every later run
@@ -769,7 +765,7 @@ void fall_back_to_zone9(FindtmyCall& c) {
         DBG_PRINT("FINDTMY: zone file of the site unreadable");
         keep_default_location_as_site();
     }
-    ZIPCODE = kDefaultLocationZip;
+    ZIPCODE = kDefaultLocationZipCode;
     c.CODET = "00000";
     HDD = -1.0f;
     CECZONE = 9;

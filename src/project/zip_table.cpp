@@ -52,11 +52,9 @@ bool parse_zip_record(const std::string& line, ZipRecord& rec) {
 // simulate.
 constexpr const char* kDefaultLocationCity = "LOS ANGELES WESTWOOD";
 
-constexpr REAL kDefaultLocationZip = 90024.0f;
-
 void default_location() {
     NFLAG(89) = true;
-    ZIPCODE = kDefaultLocationZip;
+    ZIPCODE = kDefaultLocationZipCode;
     CECZONE = 9;
     SLAT = 34.07f;
     TITLE3 = kDefaultLocationCity;
@@ -243,8 +241,8 @@ void default_location_as_site() {
 
 void keep_default_location_as_site() {
     if (!has_scheme_column(IDNUM1)) return;
-    STRATEGY(4, IDNUM1) = kDefaultLocationZip;
-    if (IDNUM1 == 1 || IDNUM1 == 2) STRATEGY(4, 1) = STRATEGY(4, 2) = kDefaultLocationZip;
+    STRATEGY(4, IDNUM1) = kDefaultLocationZipCode;
+    if (IDNUM1 == 1 || IDNUM1 == 2) STRATEGY(4, 1) = STRATEGY(4, 2) = kDefaultLocationZipCode;
     mark_location_changed();
     DBG_INT("the default location is saved as the site of scheme", IDNUM1);
 }
