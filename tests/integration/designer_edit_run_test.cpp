@@ -101,23 +101,29 @@ TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
 // Btu/h.F, that of no floor, against 285.9 on the raised floor) and saved
 // floor type 1 and under-floor code 1. An under-floor code 1 (no floor
 // losses) typed on the raised floor counted for one run: the save kept only
-// 2 and 4.
+// 2 and 4. A copy of a design in another slot holds the same surfaces: a
+// raised floor typed on the slab house's copy in slot 3 lost nothing either.
 TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
     struct Case {
         const char* what;
-        INTEGER slot;
+        INTEGER designed, slot;  // the design, and the slot typed into (a copy of it when another)
         REAL floor_type, under_floor;  // typed rows 33 and 49; 0: as designed
         REAL saved_under_floor;
     };
     const Case cases[] = {
-        {"a slab typed on the raised floor", 1, 6.0f, 0.0f, 5.0f},
-        {"a raised floor typed on the slab", 2, 4.0f, 0.0f, 2.0f},
-        {"a basement typed on the slab", 2, 10.0f, 0.0f, 5.0f},
-        {"no floor losses typed under the raised floor", 1, 0.0f, 1.0f, 1.0f},
+        {"a slab typed on the raised floor", 1, 1, 6.0f, 0.0f, 5.0f},
+        {"a raised floor typed on the slab", 2, 2, 4.0f, 0.0f, 2.0f},
+        {"a basement typed on the slab", 2, 2, 10.0f, 0.0f, 5.0f},
+        {"no floor losses typed under the raised floor", 1, 1, 0.0f, 1.0f, 1.0f},
+        {"a raised floor typed on a copy of the slab house", 2, 3, 4.0f, 0.0f, 2.0f},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
-        const fs::path p = designed_sample(dir, "p", c.slot);
+        const fs::path p = designed_sample(dir, "p", c.designed);
+        if (c.slot != c.designed) {
+            select_scheme(p, c.designed, 201.0f, c.slot);  // a copy
+            ASSERT_EQ(run_kernel(p), 0);
+        }
         const REAL designed_type = STRATEGY(33, c.slot);
         edit_scheme(p, c.slot, [&] {
             if (c.floor_type > 0.0f) STRATEGY(33, c.slot) = c.floor_type;
