@@ -63,6 +63,14 @@ void use_directories(const std::string& project, const std::string& util, const 
 
 std::filesystem::path sample_data() { return MAVO_SOURCE_DIR "/data"; }
 
+void site_in_climate_zone(int slot, int zone, const std::filesystem::path& weather) {
+    if (!std::filesystem::exists(weather / "zipcodes.sce"))
+        std::filesystem::copy_file(sample_data() / "weather" / "zipcodes.sce", weather / "zipcodes.sce");
+    STRATEGY(4, slot) = static_cast<REAL>(zone);
+    ZIPCODE = static_cast<REAL>(zone);
+    CECZONE = zone;
+}
+
 void new_project(const std::filesystem::path& dir, const std::filesystem::path& util) {
     host::new_project_files(dir, util);
 }

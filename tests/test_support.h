@@ -41,6 +41,12 @@ void use_directories(const std::string& project, const std::string& util, const 
 // The sample data directories (util, weather, project) of the source tree.
 std::filesystem::path sample_data();
 
+// Scheme `slot` stands in climate zone `zone`, given as the zone's number:
+// its line of the sample zip-code table, copied into the weather directory
+// `weather` when that holds none. Every site refresh takes the climate zone
+// from the site, so a test of a zone's rules gives the scheme a site there.
+void site_in_climate_zone(int slot, int zone, const std::filesystem::path& weather);
+
 // A new project as the host makes one: the utility directory's new-project
 // files, and every scheme slot starting as the default scheme (its input
 // file, an empty results file and the default schedules).

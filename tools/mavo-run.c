@@ -119,13 +119,15 @@ static const char* const new_scheme_files[][2] = {
     {"schedule01.dat", "schedule%d.dat"},
 };
 
-/* A directory with no entry at all (a lock file or a journal is an entry). */
+/* A directory that holds no project: no entry at all but the lock file a
+ * call leaves behind (a journal or any other file is an entry). */
 static int is_empty_directory(const char* path) {
     DIR* dir = opendir(path);
     if (!dir) return 0;
     int empty = 1;
     for (struct dirent* e; empty && (e = readdir(dir)) != NULL;)
-        if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) empty = 0;
+        if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0 && strcmp(e->d_name, ".mavolock") != 0)
+            empty = 0;
     closedir(dir);
     return empty;
 }

@@ -441,10 +441,11 @@ static_assert(tariff_words_ok<BLK33Y_t>(12));
 static_assert(offsetof(BLK33Y_t, WINMON1) == 5 * 4 && offsetof(BLK33Y_t, MULT) == 10 * 4);
 static_assert(tariff_words_ok<BLK33Z_t>(4));
 
-// Rate zones of the default location (Westwood, Los Angeles), where a site
-// the zip-code table cannot place is billed. A residential site known only
-// by its weather file takes the residential pair too: no record names its
-// utilities.
+// Zip code and rate zones of the default location (Westwood, Los Angeles),
+// where a site the zip-code table cannot place is billed. A residential
+// site known only by its weather file outside California takes the
+// residential pair too: no record names its utilities.
+inline constexpr REAL kDefaultLocationZipCode = 90024.0f;
 inline constexpr INTEGER kDefaultResidentialElectricZone = 10;
 inline constexpr INTEGER kDefaultResidentialGasZone = 1;
 inline constexpr INTEGER kDefaultNonresidentialElectricZone = 32;

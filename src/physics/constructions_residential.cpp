@@ -16,6 +16,7 @@
 #include "blocks/design_codes.h"
 #include "front/trace.h"
 #include "physics/constructions_residential_steps.h"
+#include "physics/dwelling_facades.h"
 #include "physics/mass_materials.h"
 #include "physics/sol_air.h"
 #include "support/numeric.h"
@@ -83,8 +84,14 @@ void radiant_barrier_requirement(Working& w) {
     // later run simulates. Before a design the roof area is still the one
     // the scheme's previous building left (none after a use whose roof lay
     // under another unit): the design judges the roof area it lays out.
+    // A design scheme's dwelling lays its roof out again on every load,
+    // after this step, from the footprint of the area and stories now in
+    // force: the code is judged on that roof, not on the one the last run
+    // saved, so that the first run after an edit of the area or stories
+    // simulates and saves the attic its re-runs do.
     const REAL roof = STRATEGY(32, w.k);
-    const bool no_roof_area = !REVISION_STATE.DESIGN_FOLLOWS && AREA(10) <= 0.0f;
+    const REAL roof_ft2 = lays_out_dwelling_facades() ? dwelling_opaque_area_ft2(w.k, kRoofItem) : AREA(10);
+    const bool no_roof_area = !REVISION_STATE.DESIGN_FOLLOWS && roof_ft2 <= 0.0f;
     if (roof > -1.0f && (no_roof_area || std::abs(code_of(32, w.k)) <= 1))
         STRATEGY(35, w.k) = design_codes::radiant_barrier_code_without_roof(STRATEGY(35, w.k));
     w.RBReqd = NFLAG(85);

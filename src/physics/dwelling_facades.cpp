@@ -10,7 +10,7 @@
 namespace mavo {
 namespace {
 
-constexpr INTEGER kSouth = 1, kWest = 2, kNorth = 3, kEast = 4, kRoof = 5;
+constexpr INTEGER kSouth = 1, kWest = 2, kNorth = 3, kEast = 4, kRoof = kRoofItem;
 constexpr REAL kGridCell_ft = 4.0f;
 constexpr REAL kGridCellArea_ft2 = kGridCell_ft * kGridCell_ft;
 // A garage is at most one 9-ft story high and two cars (20 ft) wide; a
@@ -64,6 +64,8 @@ bool dwelling_facade_shared(INTEGER k, INTEGER facade) {
     }
     return S7 == 3.0f && facade == kNorth;
 }
+
+bool lays_out_dwelling_facades() { return WIDTHDL > 0.0f && !NFLAG(24) && IDNUM1 < 3; }
 
 bool plan_has_notch() { return FLOORS > 0.0f && EWDIM * NSDIM >= AREAT / FLOORS + kGridCellArea_ft2; }
 
@@ -125,6 +127,10 @@ REAL dwelling_outside_area_ft2(INTEGER k, INTEGER item) {
     return gross_ft2;
 }
 
+REAL dwelling_opaque_area_ft2(INTEGER k, INTEGER item) {
+    return std::max(0.0f, dwelling_outside_area_ft2(k, item) - glazing_of_item(item).area_ft2);
+}
+
 void dwelling_facade_areas() {
     for (INTEGER item = 1; item <= kRoof; ++item) {
         const ItemGlazing g = glazing_of_item(item);
@@ -139,7 +145,7 @@ void dwelling_facade_areas() {
             if (vt >= 0.01f) ABSORB(item) = vt;  // the glazing items' ABSORB carries the visible transmittance
         }
         const REAL gross_ft2 = gross_area_ft2(item);
-        AREA(item + 5) = std::max(0.0f, dwelling_outside_area_ft2(IDNUM1, item) - g.area_ft2);
+        AREA(item + 5) = dwelling_opaque_area_ft2(IDNUM1, item);
         if (gross_ft2 > 0.0f) {
             PERCNT(item) = g.area_ft2 * 100.0f / gross_ft2;
             PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;

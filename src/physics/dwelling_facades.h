@@ -10,6 +10,12 @@
 namespace mavo {
 
 // Facades 1 south, 2 west, 3 north, 4 east; item 5 is the roof.
+inline constexpr INTEGER kRoofItem = 5;
+
+// The current scheme is a design scheme's dwelling (slot 1 or 2) whose
+// facades and roof the model defaults lay out again on this load (a
+// daylit depth of 0 marks a building without glazing, settled earlier).
+bool lays_out_dwelling_facades();
 
 // Attachment codes STRATEGY(7,k) of a dwelling: 2 a row house, 3 and 4 an
 // apartment. Every other code (0, 5 ...) is a detached house, which the
@@ -55,6 +61,10 @@ REAL slab_edge_of_plan_ft(INTEGER k);
 // shares or a garage covers; a shared east wall keeps the 4-ft wall of the
 // plan's notch.
 REAL dwelling_outside_area_ft2(INTEGER k, INTEGER item);
+
+// The opaque part of item (1-4 a wall, 5 the roof) of dwelling scheme k,
+// ft2: its outside area less the openings its lines hold.
+REAL dwelling_opaque_area_ft2(INTEGER k, INTEGER item);
 
 // The facades of the current scheme from its window, door and skylight
 // lines: per item 1 to 5 the glass-and-door area AREA(i) and its

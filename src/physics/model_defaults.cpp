@@ -12,6 +12,7 @@
 #include "front/trace.h"
 #include "physics/dwelling_facades.h"
 #include "physics/physics.h"
+#include "physics/sol_air.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -175,13 +176,16 @@ void AVERAG() {
     // A depth of 0 left by an earlier call marks a building without glazing,
     // whose loads were settled then.
     if (WIDTHDL > 0.0f) {
-        if (!NFLAG(24) && IDNUM1 < 3) {
+        if (lays_out_dwelling_facades()) {
             TELOAD = 0.0f;
             // A design's walls shared with a neighbour or covered by its
             // garage stay out of the envelope on every load, as the
             // generator laid them out.
             dwelling_facade_areas();
             keep_no_loss_roof();
+            // A wall or roof the lay-out left without area has no outside
+            // film, as the construction step judged on the areas loaded.
+            clear_outside_film_without_area();
         }
         if (!NFLAG(24)) residential_loads();
         else nonresidential_type_loads();

@@ -20,6 +20,13 @@ void FINDTMY();
 // and the rate flags the user set.
 void default_tariffs_and_fuel_of_the_site();
 
+// Whether an electric tariff choice (row 1 of a column) names a tariff a
+// building of the current mode is billed on by that row itself, whatever
+// its site: a dwelling's single flat rate (7), a non-residential
+// building's time-of-use and flat tariffs (11 to 17). A dwelling's other
+// choices only name its site's utility.
+bool electric_choice_billed_by_its_row(REAL choice);
+
 // Model defaults: envelope glazing areas, percentages and properties per
 // facade, internal loads, and the daylit, interior and skylit zones.
 void AVERAG();

@@ -16,10 +16,13 @@
 #include "front/trace.h"
 #include "physics/physics.h"
 #include "physics/weather_file.h"
+#include "project/project.h"
 #include "support/numeric.h"
 
 namespace mavo {
 namespace {
+
+constexpr REAL kResidentialFlatRateChoice = 7.0f;  // the single flat electric rate
 
 // Built-in choices by climate zone 1-16 for a site known only by its zone.
 // Residential: the electric and the gas choice are the same number.
@@ -254,7 +257,21 @@ void residential_user_rates(TariffChoices& t) {
     }
 }
 
-void residential_built_in_rates(TariffChoices& t) {
+// A dwelling at a site known by its weather file alone is billed on its
+// site's rate zones on every run, whoever chose its rows: in California on
+// those of its climate zone's line of the zip-code table, as the house
+// given as that zone's number is (the utility of its region, never one
+// utility for the whole state nor the zones the previous site or the
+// results file left), elsewhere on the default location's. True when the
+// line's zones are in force.
+bool weather_file_site_rate_zones() {
+    if (NFLAG(58) && take_climate_zone_line_rate_zones(weather::settled_climate_zone("tariffs"))) return true;
+    ERATEZONE = kDefaultResidentialElectricZone;
+    GRATEZONE = kDefaultResidentialGasZone;
+    return false;
+}
+
+void residential_built_in_rates(TariffChoices& t, bool zone_line_in_force) {
     if (!NFLAG(58)) {
         // A site outside California bills on the rate zones of the default
         // location, as a new project has them, also for a choice the user
@@ -273,15 +290,14 @@ void residential_built_in_rates(TariffChoices& t) {
         if (!NFLAG(29) || no_electric) t.gas = residential_gas_choice_from_zone(GRATEZONE);
         if (!NFLAG(26) || no_electric) t.electric = static_cast<REAL>(electric_zone_class(ERATEZONE));
     } else if (ZIPCODE < 0.0f) {
-        // A site known by its weather file alone: the choices of its zone,
-        // and the rate zones of the default location, as a new project has
-        // them. The zones the previous site left would bill this one on
-        // that site's tariffs.
+        // A site known by its weather file alone: the choices of its zone.
+        // Row 1 names the utility of the rate zone billed, the zone's own
+        // choice but for zone 12, whose line names the municipal utility;
+        // row 3 the zone's gas choice, billed with the line's baselines.
         const INTEGER zone = weather::settled_climate_zone("tariffs");
-        t.electric = static_cast<REAL>(ESTRATZZ(zone));
+        t.electric = zone_line_in_force ? static_cast<REAL>(electric_zone_class(ERATEZONE))
+                                        : static_cast<REAL>(ESTRATZZ(zone));
         t.gas = static_cast<REAL>(GSTRATZZ(zone));
-        ERATEZONE = kDefaultResidentialElectricZone;
-        GRATEZONE = kDefaultResidentialGasZone;
         FUELTYPE = 0.0f;
     }
     if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
@@ -289,12 +305,18 @@ void residential_built_in_rates(TariffChoices& t) {
 
 void residential_tariffs(TariffChoices& t) {
     if (t.gas <= 0.0f) FUELTYPE = t.electric <= 0.0f ? 0.0f : (t.electric >= 1.0f ? 4.0f : FUELTYPE);
+    const bool zone_line_in_force = ZIPCODE < 0.0f && weather_file_site_rate_zones();
     const bool both_basic_changed = NFLAG(26) && NFLAG(29);
     if (IDNUM1 > 2 && (!NFLAG(81) || both_basic_changed) && t.electric > 0.0f) residential_user_rates(t);
-    else residential_built_in_rates(t);
+    else residential_built_in_rates(t, zone_line_in_force);
 }
 
 }  // namespace
+
+bool electric_choice_billed_by_its_row(REAL choice) {
+    if (NFLAG(24)) return choice >= 11.0f && choice < 18.0f;
+    return choice == kResidentialFlatRateChoice;
+}
 
 void default_tariffs_and_fuel_of_the_site() {
     // Only a scheme with a parameter column carries tariff choices.

@@ -18,6 +18,7 @@
 #include "front/trace.h"
 #include "front/units.h"
 #include "physics/physics.h"
+#include "project/project.h"
 #include "support/fortran_format.h"
 #include "support/numeric.h"
 
@@ -118,6 +119,12 @@ struct FindtmyCall {
     bool leap_day_seen = false;   // 29 February read past (traced once)
     FArray<REAL, 89> SUMMERHOURS{};  // hottest hours of the year, F, descending
     FArray<REAL, 89> WINTERHOURS{};  // coldest hour of the year above -60 F in entry 1
+    // The file's own design temperatures, F, from a year pass that read its
+    // whole year, in either run length (the twelve-day mode keeps DESMAX and
+    // DESMIN as the scheme's files give them).
+    bool design_of_file = false;
+    REAL design_max_F = 0.0f;
+    REAL design_min_F = 0.0f;
 };
 
 // Reading and errors ----------------------------------------------------------
@@ -496,7 +503,7 @@ PassEnd hour_failure(FindtmyCall& c, LineStatus s, INTEGER nd, INTEGER ih) {
     return PassEnd::failed;
 }
 
-PassEnd read_the_year(FindtmyCall& c, bool full_year, bool monthly) {
+PassEnd read_the_year(FindtmyCall& c, bool monthly) {
     HourRecord rec;
     for (INTEGER nd = 1; nd <= kDaysPerYear; ++nd) {
         c.day = nd;
@@ -511,10 +518,8 @@ PassEnd read_the_year(FindtmyCall& c, bool full_year, bool monthly) {
             }
             const REAL t_F = celsius_to_fahrenheit(rec.dry_bulb_C);
             day.add(t_F);
-            if (full_year) {
-                rank_hot_hour(c.SUMMERHOURS, t_F);
-                take_coldest_hour(c.WINTERHOURS, t_F);
-            }
+            rank_hot_hour(c.SUMMERHOURS, t_F);
+            take_coldest_hour(c.WINTERHOURS, t_F);
         }
         close_day(nd, day, rec, monthly);
     }
@@ -541,20 +546,26 @@ bool year_pass(FindtmyCall& c) {
     ISTPOS(2) = 3;
     ISTPOS(3) = 4;
     ISTPOS(4) = 7;
-    const PassEnd end = read_the_year(c, full_year, monthly);
+    const PassEnd end = read_the_year(c, monthly);
     if (end == PassEnd::failed) return false;
-    // Only a whole year of ranked hours gives design temperatures; in the
-    // twelve-day mode, or without the year's last day, the design
-    // temperatures from before the pass stay.
-    if (full_year && end == PassEnd::whole_year) {
-        DESMAX = c.SUMMERHOURS(kDesignHourRank);
-        DESMIN = 99.0f;
+    // Only a whole year of ranked hours gives design temperatures; without
+    // the year's last day they are not the file's. The twelve-day mode keeps
+    // the design temperatures from before the pass for its loads, and the
+    // file's own place the site in its climate zone.
+    c.design_of_file = end == PassEnd::whole_year;
+    if (c.design_of_file) {
+        c.design_max_F = c.SUMMERHOURS(kDesignHourRank);
+        c.design_min_F = 99.0f;
         for (INTEGER i = 1; i <= kColdSearchEntries; ++i) {
             if (c.WINTERHOURS(i) > kColdestCredibleF) {
-                DESMIN = c.WINTERHOURS(i);
+                c.design_min_F = c.WINTERHOURS(i);
                 break;
             }
         }
+    }
+    if (full_year && c.design_of_file) {
+        DESMAX = c.design_max_F;
+        DESMIN = c.design_min_F;
     }
     DBG_FLOAT("HDD heating degree days FINDTMY", HDD);
     DBG_FLOAT("DESMAX cooling design temperature FINDTMY", DESMAX);
@@ -564,14 +575,14 @@ bool year_pass(FindtmyCall& c) {
 
 // Site classification ---------------------------------------------------------
 
-// The climate zone whose design temperatures and design range lie nearest;
-// ties go to the lower zone.
-INTEGER best_match_zone() {
+// The climate zone whose design temperatures and design range lie nearest
+// to the file's; ties go to the lower zone.
+INTEGER best_match_zone(REAL desmax_F, REAL desmin_F) {
     REAL best = 9999.0f;
     INTEGER zone = CECZONE;
     for (INTEGER z = 1; z <= 16; ++z) {
-        const REAL score = std::fabs(DESMIN - DESMINZ(z)) + std::fabs(DESMAX - DESMAXZ(z)) +
-                           std::fabs((DESMAX - DESMIN) - (DESMAXZ(z) - DESMINZ(z)));
+        const REAL score = std::fabs(desmin_F - DESMINZ(z)) + std::fabs(desmax_F - DESMAXZ(z)) +
+                           std::fabs((desmax_F - desmin_F) - (DESMAXZ(z) - DESMINZ(z)));
         if (score < best) {
             best = score;
             zone = z;
@@ -580,12 +591,18 @@ INTEGER best_match_zone() {
     return zone;
 }
 
-void classify_site(bool epw) {
+// California or not, and for an EPW file its climate zone: the file's own,
+// on every run of either length, never the zone an earlier call or the
+// scheme's results file left.
+void classify_site(const FindtmyCall& c, bool epw) {
     NFLAG(58) = SLAT >= 32.6f && SLAT <= 42.0f && SLON >= -124.2f && SLON <= -114.0f;
     DBG_LOGICAL("Nflag(58)=T in California 1932", NFLAG(58));
-    if (!epw) return;
-    if (int_toward_zero(ZIPCODE) < 0) CECZONE = DESMAX >= 100.0f ? 13 : (DESMIN <= 20.0f ? 16 : 9);
-    CECZONE = best_match_zone();
+    if (!epw || !c.design_of_file) return;
+    if (int_toward_zero(ZIPCODE) < 0)
+        CECZONE = c.design_max_F >= 100.0f ? 13 : (c.design_min_F <= 20.0f ? 16 : 9);
+    CECZONE = best_match_zone(c.design_max_F, c.design_min_F);
+    // A file without ground temperatures of its own takes its zone's.
+    if (ZONE != kGroundSetOfFile) ZONE = NFLAG(46) && CECZONE == 16 ? 17 : CECZONE;
     DBG_INT("CECZONE best match FINDTMY", CECZONE);
 }
 
@@ -732,35 +749,23 @@ bool try_weather_file(FindtmyCall& c) {
     if (!(zone_text ? read_zone_text_header(c) : read_epw_header(c))) return false;
     if (year_pass_wanted()) {
         if (!year_pass(c)) return false;
-        if (NFLAG(38)) classify_site(!zone_text);
+        classify_site(c, !zone_text);
     }
     default_tariffs_and_fuel_of_the_site();
     return position_for_simulation(c);
 }
 
-// The zip code of the default location, whose zone 9 file stands in for a
-// weather file that cannot be read.
-constexpr REAL kDefaultLocationZip = 90024.0f;
-
 // A site read from a climate zone's text file (a zone number, or a zip code
 // of the table) whose file cannot be read: the default location the
 // fallback puts in force becomes the scheme's site, so every later run
 // simulates the place it names, never zone 9 under the name of another
-// zone. Schemes 1 and 2 share their site. The location counts as changed:
-// this run takes the new site's rate zones, latitude and city from the
-// zip-code table, as after a move by the user.
-void keep_default_location_as_site() {
-    if (!has_scheme_column(IDNUM1)) return;
-    STRATEGY(4, IDNUM1) = kDefaultLocationZip;
-    if (IDNUM1 == 1 || IDNUM1 == 2) STRATEGY(4, 1) = STRATEGY(4, 2) = kDefaultLocationZip;
-    mark_location_changed();
-    DBG_INT("FINDTMY: zone file of the site unreadable, the default location is saved as the site of scheme",
-            IDNUM1);
-}
-
+// zone.
 void fall_back_to_zone9(FindtmyCall& c) {
-    if (NFLAG(37)) keep_default_location_as_site();
-    ZIPCODE = kDefaultLocationZip;
+    if (NFLAG(37)) {
+        DBG_PRINT("FINDTMY: zone file of the site unreadable");
+        keep_default_location_as_site();
+    }
+    ZIPCODE = kDefaultLocationZipCode;
     c.CODET = "00000";
     HDD = -1.0f;
     CECZONE = 9;

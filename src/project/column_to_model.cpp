@@ -310,10 +310,11 @@ void natural_ventilation() {
 // as it stands it would lose nothing, and be saved as no floor at all. The
 // typed floor is laid out as the design lays out its own: a raised floor
 // under the story's footprint, a slab or a basement along the plan's
-// outside perimeter. A dwelling over another heated unit has no floor
-// losses whatever its type, as its design has none.
+// outside perimeter. So in every slot: a copy's input file holds the
+// surfaces of the design it was copied from. A dwelling over another
+// heated unit has no floor losses whatever its type, as its design has none.
 void floor_surfaces_of_typed_type() {
-    if (!residential() || (IDNUM1 != 1 && IDNUM1 != 2) || dwelling_over_heated_unit(IDNUM1)) return;
+    if (!residential() || !has_scheme_column(IDNUM1) || dwelling_over_heated_unit(IDNUM1)) return;
     const REAL type = std::fabs(S(33));
     if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
         raised_floor_over_footprint();

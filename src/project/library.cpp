@@ -15,6 +15,7 @@
 #include "blocks/blocks.h"
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
+#include "physics/physics.h"
 #include "project/library.h"
 #include "project/revision.h"
 #include "project/project.h"
@@ -266,8 +267,16 @@ void copy_scheme(LibraryCall& call) {
     IDNUM1 = target;
     NFLAG(33) = false;
     NFLAG(34) = false;
-    // The target keeps its own electric tariff choice (row 1).
+    // The target keeps its own electric tariff choice (row 1) where that
+    // choice bills the copied building (a dwelling's flat rate, a
+    // non-residential tariff); any other (a dwelling's utility, which only
+    // names the site's, a choice of the other kind of building, none)
+    // would name a tariff the copy is not billed on: it takes the source's.
     for (INTEGER i = 2; i <= 310; ++i) STRATEGY(i, target) = STRATEGY(i, source);
+    if (!electric_choice_billed_by_its_row(STRATEGY(1, target))) STRATEGY(1, target) = STRATEGY(1, source);
+    // The tariffs in force are the target's, as its re-runs settle them from
+    // its choices: the copy is billed on the tariff row 1 names.
+    default_tariffs_and_fuel_of_the_site();
     // The blocks still hold the source scheme: they become the target's files.
     KEEP1();
     KEEP2(1);

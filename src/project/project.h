@@ -41,6 +41,15 @@ void FINDFLAG(INTEGER N);
 // and of one data source. The run's flags are left as they were.
 bool members_add_up(INTEGER combination);
 void REVISION(INTEGER NTASK);
+// The rate zones of climate zone `zone`'s own line of the zip-code table
+// (the line a site given as that zone number takes) as the site's record
+// zones, and for a dwelling as the zones in force. False, with nothing
+// changed, when the table has no such line.
+bool take_climate_zone_line_rate_zones(INTEGER zone);
+// The default location becomes the current scheme's site (of both schemes 1
+// and 2, which share theirs): its zip code into the column, the location
+// marked as changed, so that the run takes that site in as a move there.
+void keep_default_location_as_site();
 void LIBARY();
 
 }  // namespace mavo

@@ -10,6 +10,7 @@
 #include "front/paths.h"
 #include "front/trace.h"
 #include "front/units.h"
+#include "project/project.h"
 #include "project/project_store_jobs.h"
 #include "support/fortran_format.h"
 #include "support/numeric.h"
@@ -53,10 +54,15 @@ constexpr const char* kDefaultLocationCity = "LOS ANGELES WESTWOOD";
 
 void default_location() {
     NFLAG(89) = true;
-    ZIPCODE = 90024.0f;
+    ZIPCODE = kDefaultLocationZipCode;
     CECZONE = 9;
     SLAT = 34.07f;
     TITLE3 = kDefaultLocationCity;
+    // The rate zones of the default location's own line: the tariff step
+    // that follows reads them, and the zones of the site before would bill
+    // a building of another kind on that site's utility.
+    ERATEZONEZ = kDefaultResidentialElectricZone;
+    GRATEZONEZ = kDefaultResidentialGasZone;
     if (!NFLAG(24)) {
         GRATEZONE = kDefaultResidentialGasZone;
         ERATEZONE = kDefaultResidentialElectricZone;
@@ -94,11 +100,17 @@ void take_record_rate_zones(const ZipRecord& rec, const HeldZones& held) {
     }
 }
 
+// The climate zone of the site's line; a line without one is the default
+// location's zone.
+void take_record_climate_zone(const ZipRecord& rec) {
+    CECZONE = rec.climate_zone >= 1 ? rec.climate_zone : 9;
+}
+
 // Takes the site's line: latitude, rate zones, default fuel and, in
 // residential mode, the rate zones in force.
 void take_site(const ZipRecord& rec, const HeldZones& held) {
     SLAT = rec.latitude;
-    CECZONE = rec.climate_zone;
+    take_record_climate_zone(rec);
     BLK33A.ZIPFIELD5 = rec.field5;
     if (has_scheme_column(IDNUM1) && STRATEGY(3, IDNUM1) <= 0.0f) {
         if (STRATEGY(1, IDNUM1) <= 0.0f) FUELTYPE = 0.0f;
@@ -187,27 +199,70 @@ INTEGER city_digit(INTEGER nzipcode) {
     return std::clamp(int_toward_zero((static_cast<double>(ZIPCODE) - nzipcode + 0.02) * 10.0), 0, 9);
 }
 
-// The rate zones of the site's line, for a run that keeps the site as its
-// files give it: the line's zones are saved nowhere and every load starts
-// them again from the built-in ones, so without the line a non-residential
-// scheme would be billed on the tariff of those instead of its site's.
-void site_record_rate_zones() {
+// The climate zone and rate zones of the site's line, for a run that keeps
+// the site as its files give it. The results file carries a climate zone
+// too, but the site is the zip code (or zone number) of the scheme: the
+// zone it names is the one simulated on every run, whatever an earlier
+// call or file left. The line's rate zones are saved nowhere and every
+// load starts them again from the built-in ones, so without the line a
+// non-residential scheme would be billed on the tariff of those instead of
+// its site's. False when the table has no line of the site.
+bool take_site_record() {
     const INTEGER nzipcode = int_toward_zero(ZIPCODE);
-    if (nzipcode <= 0 || nzipcode > 99999) return;
+    if (nzipcode <= 0 || nzipcode > 99999) return false;
     ZipRecord site;
     HeldZones held;
     LOGICAL missing_electric = false, missing_gas = false;
     const bool found = search_table(nzipcode, city_digit(nzipcode), site, held, {missing_electric, missing_gas});
     unit_close(BLK0B.DISKPROJ);
-    if (!found) {
-        DBG_FLOAT("site not in the zip-code table, record rate zones kept", ZIPCODE);
-        return;
-    }
+    if (!found) return false;
+    take_record_climate_zone(site);
     take_record_rate_zones(site, held);
+    DBG_INT("CECZONE of the site's zip-code line", CECZONE);
     DBG_INT("ErateZoneZ of the site's zip-code line", ERATEZONEZ);
+    return true;
+}
+
+// A scheme whose site the table does not hold runs at the default
+// location, which becomes its site as a move there does (the rate zones,
+// latitude and city of that site, the tariffs of a moved site). A zip code
+// the table lacks is replaced by the save of the run, as after a move to
+// it; a scheme without any site takes the default location's zip code at
+// once. Nothing an earlier call or a results file left names the climate
+// in its place.
+void default_location_as_site() {
+    DBG_FLOAT("site not in the zip-code table: the default location is the site, zip code", ZIPCODE);
+    if (int_toward_zero(ZIPCODE) == 0) keep_default_location_as_site();
+    else mark_location_changed();
+    default_location();
 }
 
 }  // namespace
+
+void keep_default_location_as_site() {
+    if (!has_scheme_column(IDNUM1)) return;
+    STRATEGY(4, IDNUM1) = kDefaultLocationZipCode;
+    if (IDNUM1 == 1 || IDNUM1 == 2) STRATEGY(4, 1) = STRATEGY(4, 2) = kDefaultLocationZipCode;
+    mark_location_changed();
+    DBG_INT("the default location is saved as the site of scheme", IDNUM1);
+}
+
+bool take_climate_zone_line_rate_zones(INTEGER zone) {
+    if (zone < 1 || zone > 16) return false;
+    ZipRecord line;
+    HeldZones held;
+    LOGICAL missing_electric = false, missing_gas = false;
+    // A zone number is looked up as a site given by it: its first line.
+    const bool found = search_table(zone, 0, line, held, {missing_electric, missing_gas});
+    unit_close(BLK0B.DISKPROJ);
+    if (!found) {
+        DBG_INT("no line of the climate zone in the zip-code table, rate zones kept", zone);
+        return false;
+    }
+    take_record_rate_zones(line, held);
+    DBG_INT("ErateZoneZ of the climate zone's zip-code line", ERATEZONEZ);
+    return true;
+}
 
 void zip_code_job(INTEGER& /*inout*/) {
     NFLAG(89) = false;
@@ -218,16 +273,19 @@ void zip_code_job(INTEGER& /*inout*/) {
     // A site known by its weather file alone has no line in the table.
     if (!NFLAG(37)) return;
     // Only a changed location is looked up whole; an unchanged one keeps
-    // what its files gave and takes its line's rate zones.
+    // what its files gave and takes its line's climate and rate zones.
     if (!NFLAG(81)) {
-        site_record_rate_zones();
+        if (!take_site_record()) default_location_as_site();
         return;
     }
 
     if (ITEMY == 40) {
-        // Start of a run: the table is not read but for the rate zones; the
-        // city digit is dropped and the title kept.
-        site_record_rate_zones();
+        // Start of a run: the table is not read but for the climate and rate
+        // zones; the city digit is dropped and the title kept.
+        if (!take_site_record()) {
+            default_location_as_site();
+            return;
+        }
         BLK33A.ZIPFIELD5 = 0;
         store_zip_code(0);
         finish_lookup();
@@ -248,7 +306,7 @@ void zip_code_job(INTEGER& /*inout*/) {
         return;
     }
     if (nzipcode == 0) {
-        finish_lookup();
+        default_location_as_site();
         return;
     }
     if (nzipcode > 99999) {

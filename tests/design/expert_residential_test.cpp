@@ -269,7 +269,7 @@ TEST_F(ResidentialExpert, SchemeOneIsAlwaysDesignedToTheCurrentCode) {
 
 TEST_F(ResidentialExpert, ZoneWithoutWholeHouseFan) {
     house(1);
-    CECZONE = 3;
+    testing::site_in_climate_zone(1, 3, util.path());
     command(1, true, true);
     EXPERT();
     EXPECT_EQ(ACHMAX, 0.0f);

@@ -41,11 +41,13 @@ void record_other(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) { recor
 class KernelRun : public ::testing::Test {
 protected:
     // A project whose scheme slots all hold the default scheme's files, as
-    // a new project of the host does; the weather directory holds the zone
-    // file every site without weather of its own falls back to.
+    // a new project of the host does; the weather directory holds the zip-
+    // code table and the zone file of the default location, which every
+    // site without weather of its own falls back to.
     void SetUp() override {
         g_calls.clear();
         std::filesystem::copy_file(testing::sample_data() / "weather" / "zone9.txh", weather / "zone9.txh");
+        std::filesystem::copy_file(testing::sample_data() / "weather" / "zipcodes.sce", weather / "zipcodes.sce");
         testing::use_directories(project.str(), util.str(), weather.str());
         BLK0B.DISKKEEP1 = 25;
         BLK0B.DISKKEEP2 = 26;
@@ -88,6 +90,13 @@ protected:
         return MAVOKernelLib_runKernel(project.str().c_str(), util.str().c_str(), weather.str().c_str(), trace, cb);
     }
     std::string trace_text() { return read_file(project / "v7trace0.txt") + read_file(project / "v7trace1.txt"); }
+    // Scheme 1 at climate zone 6, whose zone file the weather directory
+    // lacks: the run falls back to the default location and simulates
+    // nothing.
+    void site_without_climate_data() {
+        STRATEGY(4, 1) = 6.0f;
+        save_project(1);
+    }
     ScratchDir project, util, weather;
 };
 
@@ -167,6 +176,7 @@ TEST_F(KernelRun, DriverSetsDirectoriesFormsAndUnits) {
 }
 
 TEST_F(KernelRun, TracedRunStartsWithResetDateAndBuildStamp) {
+    site_without_climate_data();
     EXPECT_EQ(run(1), 0);
     const auto l = read_lines(project / "v7trace0.txt");
     ASSERT_GE(l.size(), 7u);
@@ -185,6 +195,7 @@ TEST_F(KernelRun, TracedRunStartsWithResetDateAndBuildStamp) {
 }
 
 TEST_F(KernelRun, RunStartResetsTheStatusFlags) {
+    site_without_climate_data();
     store_trace_switch(false);
     NFLAG(51) = true;  // the kernel's status is never taken from a file
     NFLAG(54) = false;
@@ -264,8 +275,16 @@ TEST_F(KernelRun, CombinationNumberRunsItsLeadingScheme) {
 }
 
 TEST_F(KernelRun, ComplianceLocationFlagFromZipOrZone) {
-    // The site's zip code comes with the scheme's parameters; the location is
-    // not marked as changed, so no zip-code table is consulted.
+    // The site's zip code comes with the scheme's parameters, each a line of
+    // the table, all in the climate zone whose file the weather directory
+    // holds.
+    std::string table;
+    for (const int zip : {12, 17, 10001, 95000}) {
+        char line[80];
+        std::snprintf(line, sizeof line, "%5d   %-24s%4d%5d%8d     %6.2f%8d\n", zip, "TEST SITE", 1, 0, 9, 34.07, 10);
+        table += line;
+    }
+    testing::write_file(weather / "zipcodes.sce", table);
     auto store_zip = [&](float zip) {
         STRATEGY(1, 1) = 1.0f;
         STRATEGY(4, 1) = zip;

@@ -60,14 +60,18 @@ grep -qF 'mavo-run: --name "a\x1B[2Jb": character 2 is a control character (U+00
 if grep -q "$(printf '\033')" "$work/out.txt"; then fail "a control character printed to the terminal"; fi
 [ "$(snapshot)" = "$before" ] || fail "a refused call changed the project"
 
-# An empty directory holds no project: without --new the call is refused,
-# with it the project is made there.
-mkdir "$work/empty"
-if run "$work/empty" data/util data/weather; then fail "an empty project directory accepted"; fi
-expect_line "mavo-run: the project directory $work/empty is empty: add --new to make a new project there"
-[ -z "$(ls -A "$work/empty")" ] || fail "a refused call wrote into the empty directory"
-run --new "$work/empty" data/util data/weather || fail "--new in an empty directory"
-expect_line "return 0"
+# An empty directory holds no project, nor does one holding only the lock
+# file a call leaves: without --new the call is refused, with it the
+# project is made there.
+for d in empty locked; do
+  mkdir "$work/$d"
+  [ "$d" = locked ] && : > "$work/$d/.mavolock"
+  if run "$work/$d" data/util data/weather; then fail "an empty project directory ($d) accepted"; fi
+  expect_line "mavo-run: the project directory $work/$d is empty: add --new to make a new project there"
+  [ -z "$(ls "$work/$d")" ] || fail "a refused call wrote into the empty directory ($d)"
+  run --new "$work/$d" data/util data/weather || fail "--new in an empty directory ($d)"
+  expect_line "return 0"
+done
 
 # A name is stored one byte per character and printed back as typed; a
 # rename names the scheme it renamed; the 24th character stays whole.

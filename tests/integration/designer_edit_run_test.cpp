@@ -3,9 +3,12 @@
 // say, and its re-runs give the same.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "blocks/blocks.h"
 #include "integration/whole_run_support.h"
@@ -64,17 +67,30 @@ TEST(DesignerEditRun, TurnedHouseKeepsItsWindowsOnEveryRerun) {
 TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
     struct Case {
         const char* what;
-        INTEGER row;  // of the parameter column
-        REAL value;
+        std::vector<std::pair<INTEGER, REAL>> rows;  // of the parameter column
+        REAL garage_roof_ft2;                          // the two-car bay of an attached garage (row 34 = 6)
     };
-    for (const Case c : {Case{"3 stories", 14, 3.0f}, Case{"2,600 ft2", 8, 2600.0f}}) {
+    // The last: a footprint smaller than the garage's bay leaves no roof,
+    // and the attic of no roof (its foil code, U-factor and outside film)
+    // was judged on the roof the last run saved: the first run saved
+    // another attic than its re-runs.
+    const Case cases[] = {
+        {"3 stories", {{14, 3.0f}}, 0.0f},
+        {"2,600 ft2", {{8, 2600.0f}}, 0.0f},
+        {"300 ft2 on 2 stories under a garage's roof", {{8, 300.0f}, {14, 2.0f}, {34, 6.0f}}, 180.0f},
+    };
+    for (const Case& c : cases) {
         ScratchDir dir;
         const fs::path p = designed_sample(dir, "p", 1);
-        edit_scheme(p, 1, [&] { STRATEGY(c.row, 1) = c.value; });
+        edit_scheme(p, 1, [&] {
+            for (const auto& [row, value] : c.rows) STRATEGY(row, 1) = value;
+        });
         const SchemeRun first = run_scheme(p, 1, 0.0f);
-        const REAL footprint_ft2 = STRATEGY(8, 1) / STRATEGY(14, 1);
-        EXPECT_NEAR(SUMARY(4, 1), footprint_ft2, 1e-3f * footprint_ft2) << c.what << ": roof area (row 4)";
+        const SavedScheme first_saved = saved_scheme(p, 1);
+        const REAL roof_ft2 = std::max(0.0f, STRATEGY(8, 1) / STRATEGY(14, 1) - c.garage_roof_ft2);
+        EXPECT_NEAR(SUMARY(4, 1), roof_ft2, 1e-3f * std::max(roof_ft2, 1.0f)) << c.what << ": roof area (row 4)";
         expect_same_run(first, run_scheme(p, 1, 0.0f), c.what);
+        expect_same_saved_scheme(first_saved, saved_scheme(p, 1), c.what);
     }
 }
 
@@ -85,23 +101,29 @@ TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
 // Btu/h.F, that of no floor, against 285.9 on the raised floor) and saved
 // floor type 1 and under-floor code 1. An under-floor code 1 (no floor
 // losses) typed on the raised floor counted for one run: the save kept only
-// 2 and 4.
+// 2 and 4. A copy of a design in another slot holds the same surfaces: a
+// raised floor typed on the slab house's copy in slot 3 lost nothing either.
 TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
     struct Case {
         const char* what;
-        INTEGER slot;
+        INTEGER designed, slot;  // the design, and the slot typed into (a copy of it when another)
         REAL floor_type, under_floor;  // typed rows 33 and 49; 0: as designed
         REAL saved_under_floor;
     };
     const Case cases[] = {
-        {"a slab typed on the raised floor", 1, 6.0f, 0.0f, 5.0f},
-        {"a raised floor typed on the slab", 2, 4.0f, 0.0f, 2.0f},
-        {"a basement typed on the slab", 2, 10.0f, 0.0f, 5.0f},
-        {"no floor losses typed under the raised floor", 1, 0.0f, 1.0f, 1.0f},
+        {"a slab typed on the raised floor", 1, 1, 6.0f, 0.0f, 5.0f},
+        {"a raised floor typed on the slab", 2, 2, 4.0f, 0.0f, 2.0f},
+        {"a basement typed on the slab", 2, 2, 10.0f, 0.0f, 5.0f},
+        {"no floor losses typed under the raised floor", 1, 1, 0.0f, 1.0f, 1.0f},
+        {"a raised floor typed on a copy of the slab house", 2, 3, 4.0f, 0.0f, 2.0f},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
-        const fs::path p = designed_sample(dir, "p", c.slot);
+        const fs::path p = designed_sample(dir, "p", c.designed);
+        if (c.slot != c.designed) {
+            select_scheme(p, c.designed, 201.0f, c.slot);  // a copy
+            ASSERT_EQ(run_kernel(p), 0);
+        }
         const REAL designed_type = STRATEGY(33, c.slot);
         edit_scheme(p, c.slot, [&] {
             if (c.floor_type > 0.0f) STRATEGY(33, c.slot) = c.floor_type;

@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "blocks/blocks.h"
@@ -414,6 +417,83 @@ TEST_F(SchemeLibraryRun, OneProcessEqualsFreshProcesses) {
                   0);
         call_kernel(project.path(), s.name);
         testing::expect_same_files(project.path(), fresh.path());
+    }
+}
+
+// The host's request as the stand-in host makes it, in the project's files
+// alone: the scheme to run and the second scheme are the first two values
+// of the summary file, the command row 2 of the serving scheme's column of
+// the strategy file, which holds rows 1 to 200 of the nine columns first
+// (binary files begin with 12 header bytes).
+void request_as_the_stand_in_host(const fs::path& project, std::int32_t current, float command,
+                                  std::int32_t operand) {
+    constexpr long kHeaderBytes = 12, kRowsInFirstPart = 200;
+    const auto put = [](const fs::path& file, long offset, const void* word) {
+        std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(offset);
+        f.write(static_cast<const char*>(word), 4);
+    };
+    put(project / "summaryb.dat", kHeaderBytes, &current);
+    put(project / "summaryb.dat", kHeaderBytes + 4, &operand);
+    const long column = serving_slot(current) - 1;
+    put(project / "stratb.dat", kHeaderBytes + 4 * (column * kRowsInFirstPart + 1), &command);
+}
+
+// Library calls in one process save what the same calls save in fresh
+// processes, the host's requests made as the stand-in host makes them (the
+// kernel's blocks untouched between the calls). Two projects that random
+// library sequences left, with the files the calls read: a select from a
+// line, then a select from it refused; a select from a scheme, then an
+// erase of a line. The leading member of the line run in the second call,
+// whose results the line does not read, simulated the climate zone an
+// earlier call left in the library: scheme 3, without a site, kept zip
+// code 0 where fresh processes gave it the default location, and scheme
+// 5, at 90024, saved rows 1 and 3 as 1 and 1 where they saved 5 and 5. A
+// scheme without a site runs at the default location, which becomes its
+// site.
+TEST_F(SchemeLibraryRun, LibraryCallsInOneProcessSaveWhatFreshProcessesSave) {
+    struct Call {
+        std::int32_t current;
+        float command;
+        std::int32_t operand;
+    };
+    struct Case {
+        const char* state;
+        std::vector<Call> calls;
+        INTEGER scheme_without_site;  // before the calls; 0 for none
+    };
+    const Case cases[] = {
+        {"library-state-a", {{39, 216, 9}, {39, 206, 19}}, 3},
+        {"library-state-b", {{5, 200, 9}, {57, 205, 15}}, 0},
+    };
+    for (const auto& [state, calls, scheme_without_site] : cases) {
+        SCOPED_TRACE(state);
+        testing::ScratchDir fresh, one;
+        for (const fs::path& p : {fresh.path(), one.path()})
+            fs::copy(fs::path(MAVO_SOURCE_DIR) / "tests" / "data" / state, p, fs::copy_options::recursive);
+        for (const Call& c : calls) {
+            request_as_the_stand_in_host(fresh.path(), c.current, c.command, c.operand);
+            ASSERT_EQ(testing::in_child_process([&] {
+                          reset_all_blocks();
+                          return testing::run_on_sample_data(fresh.path());
+                      }),
+                      0);
+        }
+        ASSERT_EQ(testing::in_child_process([&] {
+                      reset_all_blocks();
+                      int failed = 0;
+                      for (const Call& c : calls) {
+                          request_as_the_stand_in_host(one.path(), c.current, c.command, c.operand);
+                          failed += testing::run_on_sample_data(one.path());
+                      }
+                      return failed;
+                  }),
+                  0);
+        testing::expect_same_files(one.path(), fresh.path());
+        if (scheme_without_site == 0) continue;
+        testing::host_loads(one.path());
+        AADISK(-5);
+        EXPECT_EQ(STRATEGY(4, scheme_without_site), 90024.0f) << "the site of scheme " << scheme_without_site;
     }
 }
 

@@ -358,8 +358,8 @@ SchemeRun code_minimum_at(const fs::path& project, const std::string& site) {
 
 // A project moved to another site and designed there bills as a new project
 // made at that site: the San Francisco gas and electric territories stay
-// behind at Arcata (a California site known by its weather file, whose
-// rate zones the zip-code table does not give), and Arcata's gas tariff
+// behind at Arcata (a California site known by its weather file, billed on
+// its climate zone's line of the zip-code table), and Arcata's gas tariff
 // stays behind at Phoenix (outside California, no gas utility of its own).
 // A house with a flat roof, designed at Imperial, kept the cool roof that
 // zone requires at Arcata, whose zone requires none: the roof's decrement
@@ -440,16 +440,17 @@ TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
 }
 
 // The rate zones of a site's line of zipcodes.sce: (I5,3X,6A4,I4,I5,I8,5X,
-// F6.0,I8), the gas zone after the city, the electric zone last. A climate
-// zone's number has its line as a zip code has.
+// F6.0,I8), the gas zone after the city, then the climate zone, the
+// electric zone last. A climate zone's number has its line as a zip code
+// has.
 struct RecordRateZones {
-    INTEGER gas = 0, electric = 0;
+    INTEGER gas = 0, electric = 0, climate = 0;
 };
 RecordRateZones record_rate_zones(const std::string& site) {
     std::istringstream table(read_file(kData / "weather" / "zipcodes.sce"));
     for (std::string line; std::getline(table, line);)
         if (std::stoi(line.substr(0, 5)) == std::stoi(site))
-            return {std::stoi(line.substr(32, 4)), std::stoi(line.substr(60, 8))};
+            return {std::stoi(line.substr(32, 4)), std::stoi(line.substr(60, 8)), std::stoi(line.substr(41, 8))};
     ADD_FAILURE() << site << " has no line in zipcodes.sce";
     return {};
 }
@@ -517,6 +518,45 @@ TEST(WholeRun, RerunBillsTheTariffOfItsSite) {
     }
 }
 
+// A dwelling's row 1 for an electric rate zone of zipcodes.sce (the utility:
+// tiered zones 10-17, 1-4, -20 to -11, -2 and -1), and the pounds of CO2 a
+// MWh of that utility's electricity carries in the emission table.
+struct Utility {
+    REAL row1 = 0.0f, co2_lb_per_mwh = 0.0f;
+};
+Utility utility_of(INTEGER record_zone) {
+    if (record_zone >= 10 && record_zone <= 17) return {1.0f, 665.26f};
+    if (record_zone >= 1 && record_zone <= 4) return {2.0f, 843.56f};
+    if (record_zone >= -20 && record_zone <= -11) return {3.0f, 489.0f};
+    if (record_zone == -2 || record_zone == -1) return {4.0f, 517.43f};
+    ADD_FAILURE() << "no utility of rate zone " << record_zone << " in the sample's table";
+    return {};
+}
+
+// A house at a California weather file is billed on the rate zones of its
+// climate zone's line in zipcodes.sce, as the house given as that zone's
+// number is; row 1 names that zone's utility and the emissions take its
+// factor. Every such house was billed on one utility's zone 10: at
+// Stockton (zone 11, whose line names -14) $1,865.35 of electricity against
+// $1,628.69 on its line's tariff, with row 1 naming the line's utility; at
+// Imperial (zone 15) on zone 10's summer baseline, 9.4 kWh a day for 39.8.
+TEST(WholeRun, HouseAtACaliforniaWeatherFileIsBilledOnItsZonesLine) {
+    ScratchDir dir;
+    for (const char* epw : {"Arcata.epw", "Bishop.epw", "Imperial.epw", "LAburbnk.epw", "SFintlap.epw", "Stockton.epw"}) {
+        const fs::path p = dir / epw;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        const SchemeRun run = code_minimum_at(p, epw);
+        const RecordRateZones line = record_rate_zones(std::to_string(CECZONE));
+        EXPECT_EQ(ERATEZONE, line.electric) << epw;
+        EXPECT_EQ(GRATEZONE, line.gas) << epw;
+        const Utility utility = utility_of(line.electric);
+        EXPECT_EQ(STRATEGY(1, 1), utility.row1) << epw;
+        // Electricity CO2 (row 46) of the electricity bought (row 56).
+        EXPECT_NEAR(run.rows[45], run.rows[55] * 0.001f * utility.co2_lb_per_mwh, 1e-3f * run.rows[45]) << epw;
+    }
+}
+
 // The price per kWh of a year's electricity: gross cost over consumption.
 REAL price_per_kwh(const SchemeRun& run) { return run.rows[35] / run.rows[24]; }
 
@@ -562,6 +602,85 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
                 EXPECT_EQ(FUELTYPE, 10.0f) << what;
             }
         }
+    }
+}
+
+// A run's climate zone is its site's, whatever zone its results file
+// holds: the line of its zip code in zipcodes.sce, and at a weather file
+// the file's own, in a twelve-day run too, with the rate zones of that
+// zone's line. The file's word was trusted over the site: the sample's
+// scheme 1 (90024, zone 9) whose results file said 3 simulated zone3.txh on
+// every later run ($1,561.50 against $2,140.45); one that said 10 (no
+// zone10.txh) simulated nothing on its next run and, at 94128, moved the
+// scheme to the default location for good. A slot at a weather file kept
+// the zones its results file gave.
+TEST(WholeRun, ResultsFileNeverNamesTheSitesZones) {
+    ScratchDir dir;
+    for (const char* site : {"90024", "94128"})
+        for (const INTEGER stored : {3, 10}) {
+            const std::string what = std::string(site) + ", results file naming zone " + std::to_string(stored);
+            const fs::path p = dir / what;
+            testing::new_project(p, kData / "util");
+            reset_all_blocks();
+            const SchemeRun designed = code_minimum_at(p, site);
+            edit_results(p, 1, [&] { CECZONE = stored; });
+            expect_same_run(designed, run_scheme(p, 1, 0.0f), what);
+            EXPECT_EQ(CECZONE, record_rate_zones(site).climate) << what;
+            EXPECT_EQ(STRATEGY(4, 1), std::stof(site)) << what << ": the site";
+        }
+    // A slot at Stockton run for twelve days, in the zone its year of
+    // weather places it in.
+    const fs::path p = dir / "Stockton";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    code_minimum_at(p, "Stockton.epw");
+    const INTEGER zone_of_the_file = CECZONE;
+    select_scheme(p, 1, 201.0f, 3);
+    ASSERT_EQ(run_kernel(p), 0);
+    select_twelve_day_hvac_scheme(p, 3, 1, 15);
+    const SchemeRun twelve_days = run_scheme(p, 3, 0.0f);
+    ASSERT_EQ(twelve_days.rows[47], 12.0f);
+    edit_results(p, 3, [] {
+        CECZONE = 3;
+        ERATEZONE = 10;
+        GRATEZONE = 1;
+    });
+    expect_same_run(twelve_days, run_scheme(p, 3, 0.0f), "twelve days at Stockton, results file naming zone 3");
+    EXPECT_EQ(CECZONE, zone_of_the_file);
+    EXPECT_EQ(ERATEZONE, record_rate_zones(std::to_string(zone_of_the_file)).electric);
+}
+
+// A copy keeps the target slot's own electric tariff where that choice
+// bills the copied building, and is billed on it from its own run on; any
+// other row 1 gives way to the source's, so that row 1 names the tariff
+// billed (the README's rule: 13 the time-of-use tariff of rate zone 34, 15
+// the generic one of zone 36). An office copied into a slot whose row 1
+// chose 13 was billed on scheme 1's tariff ($4,605.24 at Chicago) and its
+// re-runs on 13's ($6,570.84); copied into a new project's slot it showed
+// row 1 = 1, a dwelling's utility, for tariff 15.
+TEST(WholeRun, CopyIsBilledOnTheTariffItsRowOneNames) {
+    ScratchDir dir;
+    const fs::path p = dir / "office";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    for (INTEGER slot : {1, 2}) make_nonresidential(p, slot, 7);  // an office building
+    code_minimum_at(p, "ChiOHare.epw");
+    ASSERT_EQ(STRATEGY(1, 1), 15.0f);
+    struct Case {
+        INTEGER target;
+        REAL own_choice, billed_choice;
+        INTEGER rate_zone;
+    };
+    for (const Case& c : {Case{3, 1.0f, 15.0f, 36}, Case{4, 13.0f, 13.0f, 34}}) {
+        const std::string what = "copy into a slot of row 1 = " + std::to_string(int(c.own_choice));
+        edit_scheme(p, c.target, [&] { STRATEGY(1, c.target) = c.own_choice; });
+        select_scheme(p, 1, 201.0f, c.target);
+        ASSERT_EQ(run_kernel(p), 0);
+        EXPECT_EQ(STRATEGY(1, c.target), c.billed_choice) << what;
+        EXPECT_EQ(ERATEZONE, c.rate_zone) << what;
+        SchemeRun copy;
+        for (INTEGER row = 1; row <= 80; ++row) copy.rows.push_back(SUMARY(row, c.target));
+        expect_same_run(copy, run_scheme(p, c.target, 0.0f), what + ", its re-run");
     }
 }
 

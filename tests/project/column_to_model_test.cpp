@@ -174,7 +174,7 @@ TEST_F(ColumnToModel, GeneratedSchemeLinesTakeTheNextGroupInTurn) {
 }
 
 TEST_F(ColumnToModel, ResidentialGlazingCodesRepairsAndDoors) {
-    CECZONE = 3;
+    testing::site_in_climate_zone(IDNUM1, 3, project.path());
     group(1, 25.0f, 1.0f, 1.0f);
     group(2, 0.0f, 1.0f, 1.0f);
     group(3, 0.0f, 5.0f, 1.0f);

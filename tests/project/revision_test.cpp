@@ -64,7 +64,7 @@ TEST_F(Revision, EveryCallRepairsYearBuiltAndVenting) {
 // the scheme-wide code 5 gives it the zone's post-2004 glazing.
 TEST_F(Revision, CodeMinimumSchemeAlwaysUsesTheCurrentYear) {
     IDNUM1 = 1;
-    CECZONE = 12;
+    testing::site_in_climate_zone(1, 12, kSampleWeather);
     S(11) = 1990.0f;
     S(60) = 5.0f;
     S(62) = 1.0f;

@@ -21,8 +21,8 @@ constexpr int kHouseChoiceByZone[16] = {3, 3, 3, 3, 3, 1, 2, 1, 1, 1, 3, 3, 3, 1
 constexpr int kBuildingChoiceByZone[16] = {13, 13, 13, 13, 13, 11, 12, 11, 11, 11, 13, 13, 13, 11, 11, 13};
 constexpr int kBuildingElectricZoneByZone[16] = {34, 34, 34, 34, 34, 32, 33, 32, 32, 32, 34, 35, 34, 32, 32, 34};
 
-// The default location's rate zones for a dwelling (a weather-file site in
-// California bills on them), and the tariffs outside California.
+// The default location's rate zones for a dwelling, and the tariffs
+// outside California.
 constexpr INTEGER kDefaultHouseElectricZone = 10, kDefaultHouseGasZone = 1;
 
 // The class 1 to 5 of a record's electric rate zone: one utility's tiered
@@ -82,9 +82,14 @@ std::optional<Tariff> site_tariff(const Inputs& in, const Site& site, bool nonre
             t.electric_zone = kBuildingElectricZoneByZone[*zone - 1];
             t.gas_zone = kBuildingChoiceByZone[*zone - 1];
         } else {
-            t.electric = t.gas = static_cast<REAL>(kHouseChoiceByZone[*zone - 1]);
-            t.electric_zone = kDefaultHouseElectricZone;
-            t.gas_zone = kDefaultHouseGasZone;
+            // A dwelling: the rate zones of its zone's own line, row 1 the
+            // utility of that electric zone, row 3 the zone's gas choice.
+            const SiteRecord* line = record_of(in, *zone);
+            if (!line) return std::nullopt;
+            t.electric = static_cast<REAL>(electric_class(line->electric_zone));
+            t.gas = static_cast<REAL>(kHouseChoiceByZone[*zone - 1]);
+            t.electric_zone = line->electric_zone;
+            t.gas_zone = line->gas_zone;
         }
         return t;
     }
