@@ -604,20 +604,21 @@ void check_line_bills(Checker& k, const Run& r, REAL command, INTEGER second) {
         for (INTEGER n = number; n > 0; n /= 10) members.insert(members.begin(), n % 10);
         // Every member's stored results are the year this case metered,
         // without an array (whose output the metered hours are net of).
-        bool priced = true;
-        for (const INTEGER m : members) {
-            const auto run = k.year_runs.find(m);
-            priced = priced && m >= 1 && run != k.year_runs.end() && SUMARY(48, m) == 365.0f &&
-                     SUMARY(70, m) == 0.0f && close_enough(SUMARY(25, m), run->second.rows[24]) &&
-                     run->second.metered.nonresidential == k.year_runs.at(members.front()).metered.nonresidential;
-        }
         // The user's basic choices hold for the run the host set them for,
         // not for a line's bill; members burning other fuels are priced
         // each on its own fuel's terms.
-        const Run& leader = k.year_runs.at(members.front());
-        for (const INTEGER m : members)
-            priced = priced && k.year_runs.at(m).metered.fuel_type == leader.metered.fuel_type;
-        if (!priced || k.flags_every_run.count(members.front())) continue;
+        const auto leading = k.year_runs.find(members.front());
+        if (leading == k.year_runs.end() || k.flags_every_run.count(members.front())) continue;
+        const Run& leader = leading->second;
+        bool priced = true;
+        for (const INTEGER m : members) {
+            const auto run = k.year_runs.find(m);
+            priced = priced && run != k.year_runs.end() && SUMARY(48, m) == 365.0f && SUMARY(70, m) == 0.0f &&
+                     close_enough(SUMARY(25, m), run->second.rows[24]) &&
+                     run->second.metered.nonresidential == leader.metered.nonresidential &&
+                     run->second.metered.fuel_type == leader.metered.fuel_type;
+        }
+        if (!priced) continue;
         Metered summed = leader.metered;
         for (auto& month : summed.kwh) month.fill(0.0);
         summed.therms.fill(0.0);
