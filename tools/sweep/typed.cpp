@@ -77,6 +77,9 @@ bool kept_value(const KeptRow& k, REAL v) {
 // The under-floor code a run keeps is one of the floor type's kind: a
 // raised floor's 1, 2 or 4, a slab's 5, no floor's 1 (a basement's walls
 // stand on the perimeter, and a floor type not typed is the design's).
+// This shares the kernel's reading of the save's floor step, which the
+// README states: the save names the under-floor code of the floor the run
+// laid out.
 bool under_floor_of_its_type(REAL under_floor, REAL floor_type) {
     const auto any = [](REAL v, std::initializer_list<REAL> codes) {
         return std::find(codes.begin(), codes.end(), v) != codes.end();
@@ -95,7 +98,7 @@ std::vector<std::pair<int, REAL>> rows_a_run_keeps(const Case& c) {
         const KeptRow* k = rule_of(row);
         if (!k || !(c.nonresidential ? k->building : k->house) || !kept_value(*k, v)) continue;
         // A new house is built to the current code whatever year it names:
-        // every load of it takes 2013.
+        // every load of it takes 2013 (the kernel's rule, shared here).
         if (row == 11 && new_building) continue;
         if (row == 49 && !under_floor_of_its_type(v, row_of(c, 33))) continue;
         rows.emplace_back(row, v);
