@@ -706,6 +706,36 @@ TEST(WholeRun, CopyIsBilledOnTheTariffItsRowOneNames) {
     }
 }
 
+// A library slot burns the fuel its gas choice (row 3) names on every run,
+// not only on the run whose basic-rate flag 29 took the choice: the fuel
+// type is settled from the row, never kept from the files. A house's slot
+// that once burned propane (7) and then chose natural gas (1) again kept
+// propane, failed the fuel check against its gas appliances and simulated
+// nothing on every later run; one that chose oil (8) without the flag was
+// billed natural gas.
+TEST(WholeRun, SlotBurnsTheFuelItsGasChoiceNames) {
+    ScratchDir dir;
+    const fs::path p = dir / "p";
+    copy_sample(p);
+    reset_all_blocks();
+    select_scheme(p, 1, 201.0f, 3);
+    ASSERT_EQ(run_kernel(p), 0);
+    edit_scheme(p, 3, [] { STRATEGY(3, 3) = 7.0f; });
+    set_input_file_flag(p, 3, 29);
+    run_scheme(p, 3, 0.0f);
+    ASSERT_EQ(FUELTYPE, 2.0f) << "propane chosen with the flag";
+    struct Case {
+        REAL gas_choice, fuel_type;
+        bool simulated;  // a natural-gas house cannot burn oil
+    };
+    for (const Case c : {Case{1.0f, 0.0f, true}, Case{8.0f, 3.0f, false}, Case{5.0f, 1.0f, true}}) {
+        edit_scheme(p, 3, [&] { STRATEGY(3, 3) = c.gas_choice; });
+        run_scheme(p, 3, 0.0f);
+        EXPECT_EQ(FUELTYPE, c.fuel_type) << "gas choice " << c.gas_choice;
+        EXPECT_EQ(SUMARY(48, 3) > 0.0f, c.simulated) << "gas choice " << c.gas_choice;
+    }
+}
+
 // The user's own rates (advanced-rate flags 82 electric, 83 fuel, the rates
 // in the scheme's results and input files) bill every run of schemes 1 and 2, the
 // design run and its re-runs alike, until a move. Every load of scheme 2
