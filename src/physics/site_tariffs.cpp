@@ -226,9 +226,16 @@ void nonresidential_tariffs(TariffChoices& t) {
 
 // Residential -----------------------------------------------------------------
 
+// Schemes 3 to 9 are billed on the tariffs their rows name on every run,
+// not only on the run that took a new choice (flag 29): the fuel burned is
+// the one row 3 names, never the one an earlier choice left in the files
+// (propane left behind under a natural-gas choice fails the run's fuel
+// check and simulates nothing; natural gas under a propane choice bills the
+// wrong fuel). The non-residential choices settle their fuel on every run
+// likewise.
 void residential_user_rates(TariffChoices& t) {
     if ((NFLAG(26) || NFLAG(29)) && !NFLAG(82) && !NFLAG(83)) {
-        if (NFLAG(29) && t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
+        if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
         if (!NFLAG(58)) {
             if (t.electric >= 7.0f) t.electric = 5.0f;
             // Gas choice 5 is natural gas of fuel type 1, as every later
@@ -244,7 +251,9 @@ void residential_user_rates(TariffChoices& t) {
     }
     if (NFLAG(82) && t.electric >= 1.0f && t.electric <= 4.0f && t.electric == static_cast<INTEGER>(t.electric))
         t.electric = 5.0f;
-    if (NFLAG(83)) {
+    if (!NFLAG(83)) {
+        if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
+    } else {
         if (t.gas >= 1.0f && t.gas < 4.0f) t.gas = 5.0f;
         else if (t.gas >= 4.0f && t.gas < 5.0f) t.gas = 5.0f;
         if (t.electric >= 1.0f) {

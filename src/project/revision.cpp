@@ -113,7 +113,12 @@ void zip_code_from_column() {
         ZIPCODE = z;
     }
     if (IDNUM1 == 2) {
+        // Its column shows the site it stands on: the parameter step takes
+        // the zip code from the column, and the save stores it back, so a
+        // row 4 of its own (left by a copy into scheme 1 of a slot at
+        // another site) would be looked up, and saved, as scheme 2's site.
         ZIPCODE = STRATEGY(4, 1);
+        S(4) = ZIPCODE;
         if (ZIPCODE < 0.0f) weather_file_of_scheme_one();
     }
 }

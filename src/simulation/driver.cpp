@@ -383,11 +383,15 @@ YearEnd set_up(SimulationRun& run) {
     KWHRattic = 0.0f;
     NFLAG(77) = host_shading_table();
     trace_input_errors();
+    // The zone constants and the envelope's surface ratio are the loaded
+    // building's, also for a run without climate data: the design loads its
+    // failure path saves take the ratio, which another building run earlier
+    // in the process would otherwise lend them.
+    CALC_CLC();
     if (!NFLAG(80)) return YearEnd::save;
 
     forget_sol_air_days();
     TEMPS.fill(0.0f);
-    CALC_CLC();
     if (scheme_value(26) >= kMultiZoneCombination) return YearEnd::cost;
     settle_winter_design_air_changes();
 

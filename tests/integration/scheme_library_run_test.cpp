@@ -637,6 +637,15 @@ TEST_F(SchemeLibraryRun, CopyFromASlotAtAnotherSiteIntoSchemeTwoRunsAtSchemeOnes
     run(2, 0, 0);
     EXPECT_EQ(SUMARY(48, 2), 365.0f);
     for (INTEGER r = 1; r <= 80; ++r) EXPECT_TRUE(close(column(2)[r], scheme_1[r])) << "row " << r;
+    // The other way round: a slot at a weather file copied into scheme 1
+    // moves both; scheme 2's column shows the site it then runs at (its
+    // row 4 kept the zip code of its own earlier site, saved as its site).
+    testing::move_scheme(project.path(), 3, "Stockton.epw");
+    run(3, 0, 0);
+    run(3, cmd::kCopy, 1);
+    run(2, 0, 0);
+    EXPECT_LT(STRATEGY(4, 1), 0.0f) << "scheme 1 at a weather file";
+    EXPECT_EQ(STRATEGY(4, 2), STRATEGY(4, 1)) << "scheme 2's site";
 }
 
 // Schemes 1 and 2 always run the whole year. A copy into one of them of a

@@ -274,30 +274,52 @@ TEST(WholeRun, ZeroHeatingOrCoolingCodeKeepsTheOtherSystem) {
     }
 }
 
+// The sample's scheme 1, and a new house at a climate zone whose zone file
+// the weather directory lacks: its design run simulates nothing, and its
+// failure path saved the design loads with the envelope's surface ratio of
+// the building an earlier call had simulated (an infiltration loss of
+// -3,977 Btu/h where a fresh process saved none).
 TEST(WholeRun, RunLeavesNothingBehindForTheNextRun) {
     ScratchDir dir;
-    const fs::path fresh = settled_sample(dir, "fresh");
-    const fs::path after = settled_sample(dir, "after");
-    const fs::path other = settled_sample(dir, "other");
+    const auto subject = [&](const std::string& name, bool without_zone_file) {
+        if (!without_zone_file) return settled_sample(dir, name);
+        const fs::path p = dir / name;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        edit_scheme(p, 1, [] { STRATEGY(4, 1) = STRATEGY(4, 2) = 4.0f; });
+        set_input_file_flag(p, 1, 81);
+        select_scheme(p, 1, 243.0f);
+        return p;
+    };
+    for (const bool without_zone_file : {false, true}) {
+        SCOPED_TRACE(without_zone_file ? "a site without its zone file" : "the sample");
+        const std::string tag = without_zone_file ? "-zone4" : "";
+        const fs::path fresh = subject("fresh" + tag, without_zone_file);
+        const fs::path after = subject("after" + tag, without_zone_file);
+        const fs::path other = settled_sample(dir, "other" + tag);
 
-    // Fresh: scheme 1 on fresh blocks.
-    reset_all_blocks();
-    ASSERT_EQ(run_kernel(fresh), 0);
+        // Fresh: scheme 1 on fresh blocks.
+        reset_all_blocks();
+        ASSERT_EQ(run_kernel(fresh), 0);
 
-    // After: the same, but the process first designed scheme 2 of another
-    // project, then the same scheme again as a non-residential building
-    // (the occupancy, schedules, thermostats and tariffs of the other mode).
-    reset_all_blocks();
-    select_scheme(other, 2, 246.0f);
-    ASSERT_EQ(run_kernel(other), 0);
-    make_nonresidential(other, 2);
-    select_scheme(other, 2, 246.0f);
-    ASSERT_EQ(run_kernel(other), 0);
-    ASSERT_TRUE(NFLAG(24));
-    ASSERT_TRUE(NFLAG(51)) << "the non-residential design ran with errors";
-    ASSERT_EQ(run_kernel(after), 0);
+        // After: the same, but the process first designed scheme 2 of another
+        // project, then the same scheme again as a non-residential building
+        // (the occupancy, schedules, thermostats and tariffs of the other mode).
+        reset_all_blocks();
+        select_scheme(other, 2, 246.0f);
+        ASSERT_EQ(run_kernel(other), 0);
+        make_nonresidential(other, 2);
+        select_scheme(other, 2, 246.0f);
+        ASSERT_EQ(run_kernel(other), 0);
+        ASSERT_TRUE(NFLAG(24));
+        ASSERT_TRUE(NFLAG(51)) << "the non-residential design ran with errors";
+        ASSERT_EQ(run_kernel(after), 0);
+        if (without_zone_file) {
+            ASSERT_EQ(SUMARY(48, 1), 0.0f) << "the run simulated days";
+        }
 
-    expect_same_files(fresh, after);
+        expect_same_files(fresh, after);
+    }
 }
 
 // The results loader's findings of another run (flag 53: another run
@@ -681,6 +703,36 @@ TEST(WholeRun, CopyIsBilledOnTheTariffItsRowOneNames) {
         SchemeRun copy;
         for (INTEGER row = 1; row <= 80; ++row) copy.rows.push_back(SUMARY(row, c.target));
         expect_same_run(copy, run_scheme(p, c.target, 0.0f), what + ", its re-run");
+    }
+}
+
+// A library slot burns the fuel its gas choice (row 3) names on every run,
+// not only on the run whose basic-rate flag 29 took the choice: the fuel
+// type is settled from the row, never kept from the files. A house's slot
+// that once burned propane (7) and then chose natural gas (1) again kept
+// propane, failed the fuel check against its gas appliances and simulated
+// nothing on every later run; one that chose oil (8) without the flag was
+// billed natural gas.
+TEST(WholeRun, SlotBurnsTheFuelItsGasChoiceNames) {
+    ScratchDir dir;
+    const fs::path p = dir / "p";
+    copy_sample(p);
+    reset_all_blocks();
+    select_scheme(p, 1, 201.0f, 3);
+    ASSERT_EQ(run_kernel(p), 0);
+    edit_scheme(p, 3, [] { STRATEGY(3, 3) = 7.0f; });
+    set_input_file_flag(p, 3, 29);
+    run_scheme(p, 3, 0.0f);
+    ASSERT_EQ(FUELTYPE, 2.0f) << "propane chosen with the flag";
+    struct Case {
+        REAL gas_choice, fuel_type;
+        bool simulated;  // a natural-gas house cannot burn oil
+    };
+    for (const Case c : {Case{1.0f, 0.0f, true}, Case{8.0f, 3.0f, false}, Case{5.0f, 1.0f, true}}) {
+        edit_scheme(p, 3, [&] { STRATEGY(3, 3) = c.gas_choice; });
+        run_scheme(p, 3, 0.0f);
+        EXPECT_EQ(FUELTYPE, c.fuel_type) << "gas choice " << c.gas_choice;
+        EXPECT_EQ(SUMARY(48, 3) > 0.0f, c.simulated) << "gas choice " << c.gas_choice;
     }
 }
 
