@@ -313,12 +313,20 @@ void natural_ventilation() {
 // outside perimeter. So in every slot: a copy's input file holds the
 // surfaces of the design it was copied from. A dwelling over another
 // heated unit has no floor losses whatever its type, as its design has none.
+//
+// The raised floor of a design scheme (1 or 2) lies under the footprint the
+// run puts in force, as its roof does: after an edit of the stories or the
+// floor area the input file still holds the old footprint's floor.
 void floor_surfaces_of_typed_type() {
     if (!residential() || !has_scheme_column(IDNUM1) || dwelling_over_heated_unit(IDNUM1)) return;
     const REAL type = std::fabs(S(33));
+    const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
     if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
         raised_floor_over_footprint();
         DBG_FLOAT("REVISION: raised floor typed without its area, the footprint", AREA(11));
+    } else if (is_raised_floor_type(type) && design_scheme && RAX > 0.0f && AREA(11) != RAX) {
+        raised_floor_over_footprint();
+        DBG_FLOAT("REVISION: raised floor under the footprint of the area and stories in force", AREA(11));
     } else if ((is_slab_type(type) || is_basement_type(type)) && !(AREA(12) > 0.0f)) {
         AREA(12) = slab_edge_of_plan_ft(IDNUM1);
         DBG_FLOAT("REVISION: slab or basement typed without its perimeter, the plan's", AREA(12));

@@ -64,7 +64,9 @@ TEST(DesignerEditRun, TurnedHouseKeepsItsWindowsOnEveryRerun) {
 // the run puts in force: it was worked out as the input file was read,
 // before the column's values were taken, so the first run after an edit
 // kept the old roof (1,000 ft2 at 94128 after 3 stories were set: $2,402.93,
-// then 666.7 ft2 on the next run: $2,382.39).
+// then 666.7 ft2 on the next run: $2,382.39). The code-minimum house's
+// raised floor, which its design lays under the footprint, stayed at 1,000
+// ft2 under the 666.7 ft2 footprint on every run.
 TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
     struct Case {
         const char* what;
@@ -88,8 +90,10 @@ TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
         });
         const SchemeRun first = run_scheme(p, 1, 0.0f);
         const SavedScheme first_saved = saved_scheme(p, 1);
-        const REAL roof_ft2 = std::max(0.0f, STRATEGY(8, 1) / STRATEGY(14, 1) - c.garage_roof_ft2);
+        const REAL footprint_ft2 = STRATEGY(8, 1) / STRATEGY(14, 1);
+        const REAL roof_ft2 = std::max(0.0f, footprint_ft2 - c.garage_roof_ft2);
         EXPECT_NEAR(SUMARY(4, 1), roof_ft2, 1e-3f * std::max(roof_ft2, 1.0f)) << c.what << ": roof area (row 4)";
+        EXPECT_NEAR(AREA(11), footprint_ft2, 1e-3f * footprint_ft2) << c.what << ": the raised floor";
         expect_same_run(first, run_scheme(p, 1, 0.0f), c.what);
         expect_same_saved_scheme(first_saved, saved_scheme(p, 1), c.what);
     }
