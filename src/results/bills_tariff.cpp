@@ -244,10 +244,8 @@ void select_electric_tariff(CostWork& w) {
     TOUKWH.fill(0.0f);
     const bool flat_rate = STRATEGY(1, w.p) == kFlatRateChoice;
     if (NFLAG(82)) w.kept_tariff = kept_electric_tariff();
-    if (!NFLAG(82)) {
-        if (flat_rate) load_flat_rate(w);
-        else load_tiered_tariff(w, ERATEZONE);
-    }
+    else if (flat_rate) load_flat_rate(w);
+    else load_tiered_tariff(w, ERATEZONE);
     if (ERATEZONE >= 30 && !flat_rate) {
         load_time_of_use_record();
     } else if (!NFLAG(24) && !NFLAG(82)) {
