@@ -313,12 +313,20 @@ void natural_ventilation() {
 // outside perimeter. So in every slot: a copy's input file holds the
 // surfaces of the design it was copied from. A dwelling over another
 // heated unit has no floor losses whatever its type, as its design has none.
+//
+// The raised floor of a design scheme (1 or 2) lies under the footprint the
+// run puts in force, as its roof does: after an edit of the stories or the
+// floor area the input file still holds the old footprint's floor.
 void floor_surfaces_of_typed_type() {
     if (!residential() || !has_scheme_column(IDNUM1) || dwelling_over_heated_unit(IDNUM1)) return;
     const REAL type = std::fabs(S(33));
+    const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
     if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
         raised_floor_over_footprint();
         DBG_FLOAT("REVISION: raised floor typed without its area, the footprint", AREA(11));
+    } else if (is_raised_floor_type(type) && design_scheme && RAX > 0.0f && AREA(11) != RAX) {
+        raised_floor_over_footprint();
+        DBG_FLOAT("REVISION: raised floor under the footprint of the area and stories in force", AREA(11));
     } else if ((is_slab_type(type) || is_basement_type(type)) && !(AREA(12) > 0.0f)) {
         AREA(12) = slab_edge_of_plan_ft(IDNUM1);
         DBG_FLOAT("REVISION: slab or basement typed without its perimeter, the plan's", AREA(12));
@@ -518,35 +526,91 @@ bool any_window_line() {
 // quantity the designer has since set to 0.
 bool group_set_to_no_units(INTEGER j) { return S(61 + j) != 0.0f && !(S(62 + j) > 0.0f); }
 
+// A group no run has written, nor the designer: all of its geometry blank.
+bool group_never_written(INTEGER j) {
+    for (INTEGER n = 61; n <= 67; ++n)
+        if (S(n + j) != 0.0f) return false;
+    return true;
+}
+
+void empty_line(INTEGER k) {
+    DBG_INT("REVISION: window group set to no units, its line emptied", k);
+    QTY(k) = 0.0f;
+}
+
+// Steps a to f for line k with the group at offset j.
+void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geometry_from_groups) {
+    line_repairs(k, j);
+    if (residential() || ERA > 4) custom_glazing(k, year_built, zone);
+    else era_glazing(k, j, year_built, zone);
+    if (geometry_from_groups) line_geometry(k, j);
+}
+
+// A line the designer brings back by giving its group a quantity again
+// keeps the glazing it last held. One that never held any (a group typed
+// past the design's lines) takes the library window its scheme-wide code
+// names, the glass of the scheme's other windows; without such a code the
+// repair of a line without values gives it its stand-in glass.
+void glazing_of_line_brought_back(INTEGER k) {
+    DBG_INT("REVISION: window group given units again, its line simulated again", k);
+    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f && TRANS(k) == 0.0f)) return;
+    if (const auto g = library_window_glazing(int_toward_zero(S(60)))) set_line(k, {g->u, g->shgc, g->vt});
+}
+
+// A dwelling of scheme 1 or 2 takes its windows' geometry from the groups,
+// line k from group k, as every save of it stores them. A line whose group
+// the designer set to no units is emptied, as a new project given the same
+// groups has no window there; an empty line whose group the designer gave
+// units again is simulated again. A line with units whose group no run has
+// written yet (a column made without a run, as a sample's) is laid out as
+// its group will hold it: its own geometry goes into the group first, so
+// that the first run simulates the line the later runs take from the group.
+void lines_of_their_groups(REAL year_built, INTEGER zone) {
+    for (INTEGER k = 1; k <= 25; ++k) {
+        const INTEGER j = 10 * (k - 1);
+        if (QTY(k) > 0.0f && group_never_written(j)) {
+            DBG_INT("REVISION: line without its group yet, its geometry into the group", k);
+            store_line_geometry(k, j);
+        }
+        if (!(S(62 + j) > 0.0f)) {
+            if (QTY(k) > 0.0f) empty_line(k);  // its group set to no units
+            continue;
+        }
+        if (!(QTY(k) > 0.0f)) glazing_of_line_brought_back(k);
+        transfer_line(k, j, year_built, zone, true);
+    }
+}
+
 // Lines with a quantity whose own group also holds one are processed, each
 // with the next group in turn. A dwelling's lines carry their own glazing
 // whether or not the column has groups for them yet (a new project's
 // template has none before its first run).
 //
-// The generated designs take their geometry from the groups, where task 3
-// stored the lines with a quantity one after the other: a line whose group
-// the designer set to no units is emptied, and its group is taken, as a new
-// project given the same groups has no window there. Kept as it was, the
-// line would be simulated with the last run's window and saved back into
-// the group, and each later line would take the group of the line before it.
+// A non-residential scheme 1 or 2 takes its geometry from the groups, where
+// task 3 stored the lines with a quantity one after the other: a line whose
+// group the designer set to no units is emptied, and its group is taken, as
+// a new project given the same groups has no window there. Kept as it was,
+// the line would be simulated with the last run's window and saved back
+// into the group, and each later line would take the group of the line
+// before it.
 void window_lines(REAL year_built, INTEGER zone) {
     if (residential() && any_window_line()) mark_glazing_types_custom();
     const bool geometry_from_groups = IDNUM1 == 1 || IDNUM1 == 2;
+    if (geometry_from_groups && residential()) {
+        lines_of_their_groups(year_built, zone);
+        return;
+    }
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f)) continue;
         if (geometry_from_groups && group_set_to_no_units(j + 10)) {
-            DBG_INT("REVISION: window group set to no units, its line emptied", k);
-            QTY(k) = 0.0f;
+            empty_line(k);
             j += 10;
             continue;
         }
         if (!(S(62 + 10 * (k - 1)) > 0.0f)) continue;
         j += 10;
-        line_repairs(k, j);
-        if (residential() || ERA > 4) custom_glazing(k, year_built, zone);
-        else era_glazing(k, j, year_built, zone);
-        if (geometry_from_groups) line_geometry(k, j);
+        transfer_line(k, j, year_built, zone, geometry_from_groups);
     }
 }
 

@@ -274,6 +274,12 @@ void copy_scheme(LibraryCall& call) {
     // would name a tariff the copy is not billed on: it takes the source's.
     for (INTEGER i = 2; i <= 310; ++i) STRATEGY(i, target) = STRATEGY(i, source);
     if (!electric_choice_billed_by_its_row(STRATEGY(1, target))) STRATEGY(1, target) = STRATEGY(1, source);
+    // A dwelling of scheme 1 or 2 pairs line k with window group k, where a
+    // column of slots 3 to 9 holds the lines with units one after the
+    // other: the target's groups are laid out from the copied lines, as the
+    // target's own save lays them out. Paired as they stood, a line emptied
+    // in the source would take the next line's group.
+    if (target <= 2 && source > 2 && !NFLAG(24)) window_groups_from_lines();
     // The tariffs in force are the target's, as its re-runs settle them from
     // its choices: the copy is billed on the tariff row 1 names.
     default_tariffs_and_fuel_of_the_site();

@@ -2,12 +2,15 @@
 // back into the scheme's parameter column. Codes are re-derived from the
 // efficiencies they stand for (a value no code stands for leaves the slot
 // negative, that is user-defined), the window, door and skylight lines fill
-// consecutive window groups, library glazing is recognised by its exact
-// properties, and a non-residential scheme learns whether it still uses the
-// current-code glazing of its zone (era 4) or its own (era 6).
+// the window groups (a dwelling of scheme 1 or 2 line k into group k, every
+// other scheme one group after the other), library glazing is recognised
+// by its exact properties, and a non-residential scheme learns whether it
+// still uses the current-code glazing of its zone (era 4) or its own (era
+// 6).
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <optional>
 
 #include "blocks/blocks.h"
 #include "blocks/design_codes.h"
@@ -50,6 +53,16 @@ INTEGER library_code(INTEGER k, INTEGER kk) {
         if (UWINDO(k) == g.u && (g.any_shgc || SCOEF(k) == g.shgc) && TRANS(k) == g.vt) kk = g.code;
     return kk;
 }
+
+}  // namespace
+
+std::optional<design_codes::GlazingValues> library_window_glazing(INTEGER code) {
+    for (const LibraryGlazing& g : kLibraryGlazing)
+        if (g.code == code && g.vt > 0.0f && !g.any_shgc) return design_codes::GlazingValues{g.u, g.shgc, g.vt};
+    return std::nullopt;
+}
+
+namespace {
 
 bool matches_code_type(INTEGER k, INTEGER type) {
     return UWINDO(k) == NRGLAZING(4, 1, type) && SCOEF(k) == NRGLAZING(4, 2, type) &&
@@ -304,8 +317,10 @@ INTEGER orientation_code(REAL tilt_deg, REAL facing_deg, REAL building_azimuth_d
     return 1;
 }
 
+}  // namespace
+
 // Step h: the line's geometry into its group.
-void store_geometry(INTEGER k, INTEGER j) {
+void store_line_geometry(INTEGER k, INTEGER j) {
     if (S(2) != 340.0f && S(2) != 341.0f)
         S(61 + j) = static_cast<REAL>(orientation_code(TILT(k), FACING(k), SFACES));
     S(62 + j) = QTY(k);
@@ -315,6 +330,8 @@ void store_geometry(INTEGER k, INTEGER j) {
     S(66 + j) = OHANGD(k);
     S(67 + j) = OHANGDIS(k);
 }
+
+namespace {
 
 // Steps a to h for line k in the group at offset j.
 void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingScan& scan) {
@@ -347,12 +364,21 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
             apply_era(k, j, 0);
         }
     }
-    store_geometry(k, j);
+    store_line_geometry(k, j);
 }
+
+// A dwelling of scheme 1 or 2 takes its windows' geometry from the groups:
+// line k is stored into group k, so that an emptied line leaves its group
+// without units and every other line keeps its group (group 1's code slot,
+// the scheme-wide glazing code, stays when line 1 is empty). Every other
+// scheme fills the groups one after the other with its lines that have
+// units.
+bool groups_paired_with_lines() { return residential() && (IDNUM1 == 1 || IDNUM1 == 2); }
 
 void glazing_groups(REAL year_built, INTEGER zone) {
     // The generated homes rebuild every group from their lines.
-    if (residential() && (IDNUM1 == 1 || IDNUM1 == 2))
+    const bool paired = groups_paired_with_lines();
+    if (paired)
         for (INTEGER j = 0; j <= 240; j += 10)
             for (INTEGER n = 62 + j; n <= 70 + j; ++n) S(n) = 0.0f;
 
@@ -360,14 +386,15 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f)) continue;
-        j += 10;
+        j = paired ? 10 * (k - 1) : j + 10;
         condense_line(k, j, year_built, zone, scan);
     }
-    // Nor does a group past the home's lines keep the facade class of a
-    // line another design of the scheme had there (a non-residential
-    // design's windows on more facades).
-    if (residential() && (IDNUM1 == 1 || IDNUM1 == 2))
-        for (INTEGER unused = j + 10; unused <= 240; unused += 10) S(61 + unused) = 0.0f;
+    // Nor does the group of an empty line keep the facade class of a line
+    // another design of the scheme had there (a non-residential design's
+    // windows on more facades), or of a line since emptied.
+    if (paired)
+        for (INTEGER k = 1; k <= 25; ++k)
+            if (!(QTY(k) > 0.0f)) S(61 + 10 * (k - 1)) = 0.0f;
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column
@@ -376,6 +403,8 @@ void glazing_groups(REAL year_built, INTEGER zone) {
 }
 
 }  // namespace
+
+void store_window_groups(REAL year_built) { glazing_groups(year_built, code_table_zone()); }
 
 void transfer_model_to_column(REAL year_built) {
     DBG_PRINT("REVISION Task300 copy SchemeX to Strategy 2896");

@@ -41,6 +41,10 @@ void FINDFLAG(INTEGER N);
 // and of one data source. The run's flags are left as they were.
 bool members_add_up(INTEGER combination);
 void REVISION(INTEGER NTASK);
+// The window groups of the current scheme's column laid out anew from the
+// model's lines as the scheme's own save lays them out (step 9 to 11 of
+// REVISION task 3), the column's other rows left as they are.
+void window_groups_from_lines();
 // The rate zones of climate zone `zone`'s own line of the zip-code table
 // (the line a site given as that zone number takes) as the site's record
 // zones, and for a dwelling as the zones in force. False, with nothing

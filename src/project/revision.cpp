@@ -201,6 +201,10 @@ bool has_nonresidential_loads(INTEGER type) {
     return false;
 }
 
+void window_groups_from_lines() {
+    if (has_scheme_column(IDNUM1)) store_window_groups(repair_column());
+}
+
 INTEGER code_table_zone() { return (CECZONE >= 1 && CECZONE <= 16) ? CECZONE : 9; }
 
 void REVISION(INTEGER NTASK) {

@@ -6,6 +6,9 @@
 // STRATEGY(.,IDNUM1); REVISION calls them only for a scheme number that has
 // a column (1 to 9 and the default scheme 10).
 #pragma once
+#include <optional>
+
+#include "blocks/design_codes.h"
 #include "support/types.h"
 
 namespace mavo {
@@ -32,6 +35,21 @@ void settle_design_as_reloaded();
 // column (codes re-derived from efficiencies, library glazing codes, the
 // glazing era of a non-residential scheme).
 void transfer_model_to_column(REAL year_built);
+
+// Steps 9 to 11 of task 3 alone: the window, door and skylight groups of
+// the column from the model's lines (a dwelling of scheme 1 or 2 line k
+// into group k, every other scheme its lines with units one after the
+// other), with their library glazing codes.
+void store_window_groups(REAL year_built);
+
+// Step 10h of task 3: the geometry of line k into the group at offset j
+// (its facade code, quantity, width, height, sill and overhang).
+void store_line_geometry(INTEGER k, INTEGER j);
+
+// The library window (a row of the library glazing table with a visible
+// transmittance, not a door's or skylight's of any SHGC) of glazing code
+// `code`; none when no such row holds it.
+std::optional<design_codes::GlazingValues> library_window_glazing(INTEGER code);
 
 // Floor and under-floor codes (slots 33 and 49) of a generated home, scheme
 // 1 or 2 in residential mode, from the floor items the model has: none, a

@@ -366,6 +366,7 @@ void COST() {
     DBG_INT("COST ERATEZONE", ERATEZONE);
     select_electric_tariff(w);
     bill_the_months(w);
+    put_kept_tariff_back(w);
     bill_fuel(w);
     write_cost_summary_rows(w);
     if (!w.single_zone) {

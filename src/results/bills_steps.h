@@ -2,6 +2,8 @@
 // between them for one call. Only the bill files and their tests include
 // this header.
 #pragma once
+#include <optional>
+
 #include "blocks/tariff_tables.h"
 #include "support/farray.h"
 #include "support/types.h"
@@ -16,6 +18,21 @@ inline bool bills_flat_rate(INTEGER k) { return STRATEGY(1, k) == kFlatRateChoic
 
 // A time-of-use zone bills by the hour unless the scheme chose the flat rate.
 inline bool bills_by_time_of_use(INTEGER k) { return ERATEZONE >= 30 && !bills_flat_rate(k); }
+
+// The electric tariff words a scheme keeps in its files where the user
+// revised its rates (flag 82): the tariff words of BLK33C (not the rate
+// zone, the site's, nor the year's cost), the baselines, SMUD words and
+// SDG&E tier adders of BLK33D, the upper and SMUD winter rates of BLK33E,
+// and the time-of-use record.
+struct KeptElectricTariff {
+    BLK33C_t electric;
+    REAL EBASEW = 0.0f, EBASES = 0.0f;
+    REAL ESMUDCARRYW = 0.0f, ESMUDCARRYS = 0.0f;
+    FArray<REAL, 5> ETIERADDS{}, ETIERADDW{};
+    REAL ERATE3 = 0.0f, ERATE4 = 0.0f, ERATE5 = 0.0f;
+    FArray<REAL, 3> ERATEW{};
+    TouRecord TOUREC{};
+};
 
 struct CostWork {
     INTEGER k = 0;             // summary column of the scheme: IDNUM1, or a combination line's 9 + line
@@ -37,15 +54,10 @@ struct CostWork {
     REAL AEWH = 0.0f;          // electric water heating, kWh
     REAL base_rate = 0.0f;     // the month's base rate that values PV output in tiered bills, $/kWh
     REAL sdge_adder = 0.0f;    // per-kWh adder of an SDG&E load, $/kWh
-    // SDG&E prices this bill charges: the base energy rates of winter and
-    // summer and the seasons' tier adders, $/kWh. The words in force as the
-    // selection leaves them, the built-in ones of each month where those
-    // are billed.
-    REAL sdge_base_winter = 0.0f;
-    REAL sdge_base_summer = 0.0f;
-    FArray<REAL, 5> sdge_adders_winter{};
-    FArray<REAL, 5> sdge_adders_summer{};
     REAL smud_adder = 0.0f;    // per-kWh adder of a SMUD load, $/kWh
+    // The words a scheme keeps under flag 82, as the selection found them:
+    // put back in force once the electric bill is made.
+    std::optional<KeptElectricTariff> kept_tariff;
     REAL HFUEL = 0.0f;         // heating fuel of the year, therms
     REAL AFWH = 0.0f;          // water-heater fuel, therms
     REAL AFeqpt = 0.0f;        // appliance and equipment fuel, therms
@@ -76,7 +88,16 @@ void tou_hour_lists(const TouRecord& rec, FArray<INTEGER, 24>& winter_list, FArr
 
 // Tariff selection: loads the electric tariff of the scheme into the working
 // blocks and, in time-of-use zones, the time-of-use record and hour lists.
+// Where the scheme keeps its rates (flag 82) nothing is loaded and the kept
+// words are noted in the working values.
 void select_electric_tariff(CostWork& w);
+// The bill charges from the words in force as the months set them up (the
+// SDG&E reloads of scheme 1, the PG&E monthly baselines, the upper rates a
+// tariff without a summer baseline clears, the seasons of a time-of-use
+// record and of a non-residential building); a scheme that keeps its rates
+// gets them back in force once the electric bill is made, so its files
+// keep what the user typed and every run bills the same.
+void put_kept_tariff_back(const CostWork& w);
 
 // Month set-up of the tiered tariffs: base rate, monthly baselines, SDG&E
 // reloads and tier adders.

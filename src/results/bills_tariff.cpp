@@ -174,7 +174,45 @@ INTEGER walk_boundaries(const FArray<INTEGER, 4>& starts, INTEGER period, FArray
     return period;
 }
 
+KeptElectricTariff kept_electric_tariff() {
+    KeptElectricTariff t;
+    t.electric = BLK33C;
+    t.EBASEW = EBASEW;
+    t.EBASES = EBASES;
+    t.ESMUDCARRYW = BLK33D.ESMUDCARRYW;
+    t.ESMUDCARRYS = BLK33D.ESMUDCARRYS;
+    t.ETIERADDS = ETIERADDS;
+    t.ETIERADDW = ETIERADDW;
+    t.ERATE3 = ERATE3;
+    t.ERATE4 = ERATE4;
+    t.ERATE5 = ERATE5;
+    t.ERATEW = ERATEW;
+    t.TOUREC = TOUREC;
+    return t;
+}
+
 }  // namespace
+
+void put_kept_tariff_back(const CostWork& w) {
+    if (!w.kept_tariff) return;
+    const KeptElectricTariff& t = *w.kept_tariff;
+    const INTEGER zone = ERATEZONE;
+    const REAL year_cost = EGTOTAL;
+    BLK33C = t.electric;
+    ERATEZONE = zone;
+    EGTOTAL = year_cost;
+    EBASEW = t.EBASEW;
+    EBASES = t.EBASES;
+    BLK33D.ESMUDCARRYW = t.ESMUDCARRYW;
+    BLK33D.ESMUDCARRYS = t.ESMUDCARRYS;
+    ETIERADDS = t.ETIERADDS;
+    ETIERADDW = t.ETIERADDW;
+    ERATE3 = t.ERATE3;
+    ERATE4 = t.ERATE4;
+    ERATE5 = t.ERATE5;
+    ERATEW = t.ERATEW;
+    TOUREC = t.TOUREC;
+}
 
 void tou_hour_lists(const TouRecord& rec, FArray<INTEGER, 24>& winter_list, FArray<INTEGER, 24>& summer_list) {
     // Hours before the day's first boundary belong to the period in force at
@@ -205,14 +243,9 @@ void select_electric_tariff(CostWork& w) {
     TOUCOST.fill(0.0f);
     TOUKWH.fill(0.0f);
     const bool flat_rate = STRATEGY(1, w.p) == kFlatRateChoice;
-    if (!NFLAG(82)) {
-        if (flat_rate) load_flat_rate(w);
-        else load_tiered_tariff(w, ERATEZONE);
-    }
-    w.sdge_base_winter = ERATE1;
-    w.sdge_base_summer = ERATE2;
-    w.sdge_adders_winter = ETIERADDW;
-    w.sdge_adders_summer = ETIERADDS;
+    if (NFLAG(82)) w.kept_tariff = kept_electric_tariff();
+    else if (flat_rate) load_flat_rate(w);
+    else load_tiered_tariff(w, ERATEZONE);
     if (ERATEZONE >= 30 && !flat_rate) {
         load_time_of_use_record();
     } else if (!NFLAG(24) && !NFLAG(82)) {

@@ -40,33 +40,19 @@ void clean_upper_rates() {
     }
 }
 
-// The SDG&E prices billed become the words in force of a scheme that
-// keeps no rates of its own. Rates the user revised and the scheme keeps
-// (flag 82) are never written over by a bill, also where the bill charges
-// the built-in ones (scheme 1): its files keep what the user typed.
-void keep_sdge_prices_in_force(const CostWork& w) {
-    if (NFLAG(82)) return;
-    ERATE1 = w.sdge_base_winter;
-    ERATE2 = w.sdge_base_summer;
-    ETIERADDW = w.sdge_adders_winter;
-    ETIERADDS = w.sdge_adders_summer;
-}
-
 // Likewise for the SDG&E summer tier adders.
-void clean_summer_adders(CostWork& w) {
+void clean_summer_adders(const CostWork& w) {
     const REAL other_baseline = w.winter ? EBASES : EBASEW;
-    FArray<REAL, 5>& adders = w.sdge_adders_summer;
-    if (other_baseline == 0.0f || w.sdge_base_summer == 0.0f) {
-        adders.fill(0.0f);
-    } else {
-        for (int i = 1; i <= 4; ++i) {
-            if (adders(i) == 0.0f) {
-                for (int j = i + 1; j <= 5; ++j) adders(j) = 0.0f;
-                break;
-            }
+    if (other_baseline == 0.0f || ERATE2 == 0.0f) {
+        ETIERADDS.fill(0.0f);
+        return;
+    }
+    for (int i = 1; i <= 4; ++i) {
+        if (ETIERADDS(i) == 0.0f) {
+            for (int j = i + 1; j <= 5; ++j) ETIERADDS(j) = 0.0f;
+            return;
         }
     }
-    keep_sdge_prices_in_force(w);
 }
 
 // Prices the tier quantities of one day for the N days and adds them to the
@@ -107,16 +93,16 @@ void split_standard_tiers(const CostWork& w, REAL e_kwh) {
 
 // SDG&E: four tiers, each priced at its tier adder over the season's base
 // energy rate and the selection's adder.
-void split_sdge_tiers(CostWork& w, REAL e_kwh) {
+void split_sdge_tiers(const CostWork& w, REAL e_kwh) {
     const REAL b_kwh = season_baseline(w);
-    const REAL base = w.winter ? w.sdge_base_winter : w.sdge_base_summer;
+    const REAL base = w.winter ? ERATE1 : ERATE2;
     if (b_kwh <= 0.0f) {
         const FArray<REAL, 5> price = {base, 0.0f, 0.0f, 0.0f, 0.0f};
         price_tiers(w, all_in_tier_1(e_kwh), price);
         clean_summer_adders(w);
         return;
     }
-    const FArray<REAL, 5>& adders = w.winter ? w.sdge_adders_winter : w.sdge_adders_summer;
+    const FArray<REAL, 5>& adders = w.winter ? ETIERADDW : ETIERADDS;
     FArray<REAL, 5> price{};
     for (int t = 1; t <= 5; ++t) price(t) = adders(t) + base + w.sdge_adder;
     price_tiers(w, tier_quantities(e_kwh, b_kwh, 4), price);
@@ -230,16 +216,15 @@ void set_up_tiered_month(CostWork& w) {
         // Scheme 1, the code-minimum design, is billed on the built-in base
         // rates and tier adders of each month even where it keeps rates the
         // user revised; every other scheme bills the rates it keeps.
-        FArray<REAL, 5>& adders = w.winter ? w.sdge_adders_winter : w.sdge_adders_summer;
+        FArray<REAL, 5>& adders = w.winter ? ETIERADDW : ETIERADDS;
         if (w.p <= 1 || !NFLAG(82)) {
-            w.sdge_base_winter = BLK33H.BASERATEW;
-            w.sdge_base_summer = BLK33H.BASERATES;
+            ERATE1 = BLK33H.BASERATEW;
+            ERATE2 = BLK33H.BASERATES;
             const FArray<REAL, 5>& built_in = w.winter ? BLK33H.TIERADDW : BLK33H.TIERADDS;
             for (int i = 1; i <= 4; ++i) adders(i) = built_in(i);
         }
-        w.base_rate = w.winter ? w.sdge_base_winter : w.sdge_base_summer;
+        w.base_rate = w.winter ? ERATE1 : ERATE2;
         adders(5) = adders(4);
-        keep_sdge_prices_in_force(w);
     }
 }
 

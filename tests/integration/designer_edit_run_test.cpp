@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "blocks/blocks.h"
+#include "blocks/design_codes.h"
 #include "integration/whole_run_support.h"
 #include "test_support.h"
 
@@ -63,7 +64,9 @@ TEST(DesignerEditRun, TurnedHouseKeepsItsWindowsOnEveryRerun) {
 // the run puts in force: it was worked out as the input file was read,
 // before the column's values were taken, so the first run after an edit
 // kept the old roof (1,000 ft2 at 94128 after 3 stories were set: $2,402.93,
-// then 666.7 ft2 on the next run: $2,382.39).
+// then 666.7 ft2 on the next run: $2,382.39). The code-minimum house's
+// raised floor, which its design lays under the footprint, stayed at 1,000
+// ft2 under the 666.7 ft2 footprint on every run.
 TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
     struct Case {
         const char* what;
@@ -87,8 +90,10 @@ TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
         });
         const SchemeRun first = run_scheme(p, 1, 0.0f);
         const SavedScheme first_saved = saved_scheme(p, 1);
-        const REAL roof_ft2 = std::max(0.0f, STRATEGY(8, 1) / STRATEGY(14, 1) - c.garage_roof_ft2);
+        const REAL footprint_ft2 = STRATEGY(8, 1) / STRATEGY(14, 1);
+        const REAL roof_ft2 = std::max(0.0f, footprint_ft2 - c.garage_roof_ft2);
         EXPECT_NEAR(SUMARY(4, 1), roof_ft2, 1e-3f * std::max(roof_ft2, 1.0f)) << c.what << ": roof area (row 4)";
+        EXPECT_NEAR(AREA(11), footprint_ft2, 1e-3f * footprint_ft2) << c.what << ": the raised floor";
         expect_same_run(first, run_scheme(p, 1, 0.0f), c.what);
         expect_same_saved_scheme(first_saved, saved_scheme(p, 1), c.what);
     }
@@ -167,9 +172,77 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsHasNoWindow) {
     EXPECT_NEAR(SUMARY(3, 2), 3.0f * 6.67f, 1e-3f) << "south glass and door (row 3): the door alone";
 
     const fs::path fresh = designed_sample(dir, "fresh", 2);
+    const FArray<REAL, 3> designed_glass = {UWINDO(1), SCOEF(1), TRANS(1)};
+    FArray<REAL, 7> south_group;  // rows 61 to 67
+    for (INTEGER r = 1; r <= 7; ++r) south_group(r) = STRATEGY(60 + r, 2);
     edit_scheme(fresh, 2, [] { STRATEGY(62, 2) = 0.0f; });
     expect_same_run(run, run_scheme(fresh, 2, 0.0f), "a new project given the same groups");
     expect_same_run(run, run_scheme(doubled, 2, 0.0f), "the re-run");
+
+    // Typed into a group past the design's lines (group 7), the south
+    // windows come back on a line that never held glass: they take the
+    // library glass of the scheme-wide code, that of the design's windows.
+    edit_scheme(fresh, 2, [&] {
+        for (INTEGER r = 1; r <= 7; ++r) STRATEGY(120 + r, 2) = south_group(r);
+    });
+    run_scheme(fresh, 2, 0.0f);
+    EXPECT_EQ(QTY(7), south_group(2));
+    EXPECT_EQ(ITEMS(7), 1);
+    EXPECT_EQ(UWINDO(7), designed_glass(1));
+    EXPECT_EQ(SCOEF(7), designed_glass(2));
+    EXPECT_EQ(TRANS(7), designed_glass(3));
+}
+
+// Line k of a house's scheme 1 or 2 is saved into window group k. The save
+// filled the groups one after the other with the lines that had units, so
+// emptying group 1 (the south windows of the code-minimum house) moved the
+// door into it: group 1's code slot, the scheme-wide glazing code (25, the
+// zone's code glass for every window), became -48 and a move to another
+// zone kept zone 9's glass; nor did a group ever pair with an emptied line
+// again, so windows typed back into their group never came back. A copy
+// into slot 3, which fills its groups one after the other, and back pairs
+// every line with its own group again.
+TEST(DesignerEditRun, EmptiedWindowGroupKeepsTheSchemesGlazingAndComesBack) {
+    ScratchDir dir;
+    const fs::path p = designed_sample(dir, "p", 1);
+    const SchemeRun designed = run_scheme(p, 1, 0.0f);
+    const SavedScheme designed_saved = saved_scheme(p, 1);
+    ASSERT_EQ(STRATEGY(60, 1), 25.0f);
+    FArray<REAL, 310> column;
+    for (INTEGER r = 1; r <= 310; ++r) column(r) = STRATEGY(r, 1);
+
+    edit_scheme(p, 1, [] { STRATEGY(62, 1) = 0.0f; });
+    const SchemeRun emptied = run_scheme(p, 1, 0.0f);
+    EXPECT_EQ(STRATEGY(60, 1), 25.0f) << "the scheme-wide glazing code";
+    for (INTEGER r = 70; r <= 310; ++r) EXPECT_EQ(STRATEGY(r, 1), column(r)) << "the other groups keep their lines: row " << r;
+
+    edit_scheme(p, 1, [&] {
+        for (INTEGER r = 61; r <= 67; ++r) STRATEGY(r, 1) = column(r);
+    });
+    expect_same_run(designed, run_scheme(p, 1, 0.0f), "the south windows typed back");
+    expect_same_saved_scheme(designed_saved, saved_scheme(p, 1), "the south windows typed back");
+
+    const fs::path q = designed_sample(dir, "q", 1);
+    edit_scheme(q, 1, [] { STRATEGY(62, 1) = 0.0f; });
+    run_scheme(q, 1, 0.0f);
+    move_scheme(q, 1, "95521");
+    const SchemeRun moved = run_scheme(q, 1, 0.0f);
+    ASSERT_EQ(CECZONE, 1);
+    const design_codes::GlazingValues code = design_codes::residential_code_glazing(CECZONE);
+    INTEGER windows = 0;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!(QTY(k) > 0.0f && TRANS(k) > 0.0f)) continue;
+        ++windows;
+        EXPECT_EQ(UWINDO(k), code.u) << "line " << k << " after the move to zone 1";
+        EXPECT_EQ(SCOEF(k), code.shgc) << "line " << k << " after the move to zone 1";
+    }
+    EXPECT_EQ(windows, 3);
+
+    select_scheme(q, 1, 201.0f, 3);
+    ASSERT_EQ(run_kernel(q), 0);
+    select_scheme(q, 3, 201.0f, 1);
+    ASSERT_EQ(run_kernel(q), 0);
+    expect_same_run(moved, run_scheme(q, 1, 0.0f), "copied into slot 3 and back");
 }
 
 }  // namespace

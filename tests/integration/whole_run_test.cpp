@@ -790,44 +790,92 @@ TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
     }
 }
 
-// In an SDG&E rate zone (1 to 4) scheme 1 is billed on the built-in base
-// rates and tier adders of each month even where it keeps the user's rates
-// (flag 82), and its files keep the rates the user typed: the run saved the
-// built-in base rates over them (0.1 and 0.2 became 0.07485 and 0.14812)
-// with flag 82 still set, for a copy of the scheme to bill.
-TEST(WholeRun, SchemeOneInAnSdgeZoneKeepsTheRatesTyped) {
-    ScratchDir dir;
-    // San Diego's line of zipcodes.sce (rate zone 1) is climate zone 7,
-    // whose zone file the sample lacks: zone 9's weather under its name.
-    const fs::path weather = dir / "weather";
-    fs::copy(kData / "weather", weather);
-    fs::copy_file(weather / "zone9.txh", weather / "zone7.txh");
-    const fs::path p = dir / "p";
-    testing::new_project(p, kData / "util");
-    reset_all_blocks();
-    move_scheme(p, 1, "7");
-    select_scheme(p, 1, 243.0f);
-    ASSERT_EQ(run_kernel(p, weather), 0);
-    ASSERT_EQ(ERATEZONE, 1);
-    const REAL built_in_bill = SUMARY(36, 1);
-    constexpr REAL kWinterBase = 0.1f, kSummerBase = 0.2f, kAdder = 0.01f;
-    edit_results(p, 1, [&] {
-        ERATE1 = kWinterBase;
-        ERATE2 = kSummerBase;
-        ETIERADDW.fill(kAdder);
-        ETIERADDS.fill(kAdder);
-    });
-    set_input_file_flag(p, 1, 82);
-    select_scheme(p, 1, 0.0f);
-    ASSERT_EQ(run_kernel(p, weather), 0);
-    EXPECT_NEAR(SUMARY(36, 1), built_in_bill, 1e-4f * built_in_bill);
-    EXPECT_NE(read_file(p / "scheme1b.dat").at(5582 + 82 - 51), 0);  // flag 82 kept
-    edit_results(p, 1, [&] {
-        EXPECT_EQ(ERATE1, kWinterBase);
-        EXPECT_EQ(ERATE2, kSummerBase);
-        for (INTEGER t = 1; t <= 5; ++t) EXPECT_EQ(ETIERADDW(t), kAdder) << "winter tier " << t;
-        for (INTEGER t = 1; t <= 5; ++t) EXPECT_EQ(ETIERADDS(t), kAdder) << "summer tier " << t;
-    });
+// A scheme that keeps the rates the user typed (flag 82) is billed as the
+// tariff's month rules have it, and its files keep what was typed: no bill
+// writes over kept rates, so every run bills the same and a copy of the
+// scheme bills what the user typed. In an SDG&E rate zone (1 to 4) scheme 1
+// is billed on the built-in base rates and tier adders of each month: the
+// run saved them over the typed ones (0.1 and 0.2 became 0.07485 and
+// 0.14812). A tariff without a summer baseline bills the summer at tier 1
+// and clears the upper rates from the first missing one for the rest of
+// the run: the run saved them cleared (SCE zone 10, typed 0.1 / 0.2 / 0 /
+// 0.4 / 0.5 at baselines 9.8 / 0: the first run $1,080.57, every re-run
+// without tiers 4 and 5 $1,061.86). PG&E bills its built-in monthly
+// baselines: the run saved them over the typed ones (5 / 6 became 8.5 / 7.0).
+TEST(WholeRun, KeptRatesAreBilledByTheTariffsRulesAndKeptAsTyped) {
+    struct Case {
+        const char* what;
+        const char* site;  // a zip code, or a climate zone whose line names the rate zone
+        INTEGER rate_zone;
+        void (*type_rates)();
+        bool bills_built_in;  // the month rules bill the built-in words in place of the typed ones
+    };
+    const Case cases[] = {
+        {"SDG&E scheme 1", "7", 1,
+         [] {
+             ERATE1 = 0.1f;
+             ERATE2 = 0.2f;
+             ETIERADDW.fill(0.01f);
+             ETIERADDS.fill(0.01f);
+         },
+         true},
+        {"SCE without a summer baseline", "90024", 10,
+         [] {
+             ERATE1 = 0.1f;
+             ERATE2 = 0.2f;
+             ERATE3 = 0.0f;
+             ERATE4 = 0.4f;
+             ERATE5 = 0.5f;
+             EBASEW = 9.8f;
+             EBASES = 0.0f;
+         },
+         false},
+        {"PG&E baselines", "94128", -15,
+         [] {
+             EBASEW = 5.0f;
+             EBASES = 6.0f;
+         },
+         true},
+    };
+    // The rate words a scheme's results file keeps.
+    auto kept_words = [] {
+        std::vector<REAL> words = {ERATE1, ERATE2, ERATE3, ERATE4, ERATE5, EBASEW, EBASES};
+        for (INTEGER t = 1; t <= 5; ++t) words.push_back(ETIERADDW(t));
+        for (INTEGER t = 1; t <= 5; ++t) words.push_back(ETIERADDS(t));
+        return words;
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        // San Diego's line of zipcodes.sce (rate zone 1) is climate zone 7,
+        // whose zone file the sample lacks: zone 9's weather under its name.
+        const fs::path weather = dir / "weather";
+        fs::copy(kData / "weather", weather);
+        fs::copy_file(weather / "zone9.txh", weather / "zone7.txh");
+        const fs::path p = dir / "p";
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        move_scheme(p, 1, c.site);
+        select_scheme(p, 1, 243.0f);
+        ASSERT_EQ(run_kernel(p, weather), 0) << c.what;
+        ASSERT_EQ(ERATEZONE, c.rate_zone) << c.what;
+        const REAL built_in_bill = SUMARY(36, 1);
+        std::vector<REAL> typed;
+        edit_results(p, 1, [&] {
+            c.type_rates();
+            typed = kept_words();
+        });
+        set_input_file_flag(p, 1, 82);
+        select_scheme(p, 1, 0.0f);
+        ASSERT_EQ(run_kernel(p, weather), 0) << c.what;
+        const REAL first_bill = SUMARY(36, 1);
+        if (c.bills_built_in) EXPECT_NEAR(first_bill, built_in_bill, 1e-4f * built_in_bill) << c.what;
+        else EXPECT_NE(first_bill, built_in_bill) << c.what;
+        EXPECT_NE(read_file(p / "scheme1b.dat").at(5582 + 82 - 51), 0) << c.what << ": flag 82 kept";
+        edit_results(p, 1, [&] { EXPECT_EQ(kept_words(), typed) << c.what << ": the words kept"; });
+        select_scheme(p, 1, 0.0f);
+        ASSERT_EQ(run_kernel(p, weather), 0) << c.what;
+        EXPECT_NEAR(SUMARY(36, 1), first_bill, 1e-4f * first_bill) << c.what << ": the re-run";
+    }
 }
 
 // A project file that cannot be loaded whole (damaged, or emptied by an

@@ -152,25 +152,44 @@ TEST_F(ColumnToModel, NaturalVentilationClassAndTheCodeMinimumScheme) {
     EXPECT_EQ(S(29), 0.0f);
 }
 
-// Line k is processed with the group at its advanced offset: with lines 1
-// and 3 filled and groups 1 to 3 holding quantities, line 3 takes group 2.
-TEST_F(ColumnToModel, GeneratedSchemeLinesTakeTheNextGroupInTurn) {
-    IDNUM1 = 2;
-    SFACES = 30.0f;
-    group(1, 0.0f, 1.0f, 2.0f);
-    group(2, 0.0f, 3.0f, 5.0f, 6.0f, 5.0f, 2.0f);
-    group(3, 0.0f, 2.0f, 7.0f);
-    line(1, 0.4f, 0.3f, 0.5f);
-    line(3, 0.4f, 0.3f, 0.5f);
-    REVISION(2);
-    EXPECT_EQ(QTY(1), 2.0f);
-    EXPECT_EQ(FACING(1), 30.0f);
-    EXPECT_EQ(QTY(3), 5.0f);
-    EXPECT_EQ(ITEMS(3), 3);
-    EXPECT_EQ(FACING(3), 210.0f);
-    EXPECT_EQ(WIDTH(3), 6.0f);
-    EXPECT_EQ(HEAD(3), 7.0f);  // height plus sill
-    EXPECT_EQ(IPOINT(3), 2);   // south first, then north
+// Lines of a generated scheme take their geometry from the groups. A
+// non-residential one processes line k with the group at its advanced
+// offset: with lines 1 and 3 filled and groups 1 to 3 holding quantities,
+// line 3 takes group 2. A dwelling pairs line k with group k: line 3 takes
+// group 3, and line 2, emptied earlier, comes back with group 2.
+TEST_F(ColumnToModel, GeneratedSchemeLinesTakeTheirGroups) {
+    for (const bool nonresidential : {true, false}) {
+        IDNUM1 = 2;
+        NFLAG(24) = nonresidential;
+        NTYPE = nonresidential ? 7 : 19;
+        SFACES = 30.0f;
+        group(1, 0.0f, 1.0f, 2.0f);
+        group(2, 0.0f, 3.0f, 5.0f, 6.0f, 5.0f, 2.0f);
+        group(3, 0.0f, 2.0f, 7.0f);
+        line(1, 0.4f, 0.3f, 0.5f);
+        line(2, 0.4f, 0.3f, 0.5f);
+        QTY(2) = 0.0f;
+        line(3, 0.4f, 0.3f, 0.5f);
+        REVISION(2);
+        const char* what = nonresidential ? "non-residential" : "dwelling";
+        EXPECT_EQ(QTY(1), 2.0f) << what;
+        EXPECT_EQ(FACING(1), 30.0f) << what;
+        const INTEGER north = nonresidential ? 3 : 2;  // the line that takes group 2
+        EXPECT_EQ(QTY(north), 5.0f) << what;
+        EXPECT_EQ(ITEMS(north), 3) << what;
+        EXPECT_EQ(FACING(north), 210.0f) << what;
+        EXPECT_EQ(WIDTH(north), 6.0f) << what;
+        EXPECT_EQ(HEAD(north), 7.0f) << what;  // height plus sill
+        if (nonresidential) {
+            EXPECT_EQ(QTY(2), 0.0f) << what;
+            EXPECT_EQ(IPOINT(3), 2) << what;  // south first, then north
+        } else {
+            EXPECT_EQ(QTY(3), 7.0f) << what;
+            EXPECT_EQ(FACING(3), 120.0f) << what;
+            EXPECT_EQ(IPOINT(3), 2) << what;  // south, west, then north
+            EXPECT_EQ(IPOINT(2), 3) << what;
+        }
+    }
 }
 
 TEST_F(ColumnToModel, ResidentialGlazingCodesRepairsAndDoors) {
