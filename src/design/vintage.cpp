@@ -133,8 +133,12 @@ void vintage_walls_and_floor(REAL year) {
     STRATEGY(49, 2) = 2.0f;
     UVAL(12) = 0.73f;
     if (dwelling_over_heated_unit(2)) {
+        // Over another heated unit: no floor losses, as the design's codes
+        // say (none, none).
         AREA(11) = PERCNT(11) = 0.0f;
         AREA(12) = PERCNT(12) = 0.0f;
+        STRATEGY(33, 2) = 1.0f;
+        STRATEGY(49, 2) = 1.0f;
     } else {
         raised_floor_over_footprint();
     }

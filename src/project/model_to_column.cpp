@@ -15,6 +15,7 @@
 #include "blocks/blocks.h"
 #include "blocks/design_codes.h"
 #include "front/trace.h"
+#include "physics/dwelling_facades.h"
 #include "project/revision.h"
 
 namespace mavo {
@@ -170,6 +171,11 @@ bool is_basement_type(REAL t) { return is_one_of(t, {10.0f, 13.0f, 17.0f}); }
 // simulates the floor this one did.
 void floor_codes_from_surfaces() {
     if (!(residential() && (IDNUM1 == 1 || IDNUM1 == 2) && S(33) > -1.0f)) return;
+    // Over another heated unit the dwelling has no floor surfaces whatever
+    // its floor type, and loses nothing through its floor on every run: the
+    // codes the column holds stay (a design writes 1 and 1, no floor
+    // losses; a type the designer typed is theirs).
+    if (dwelling_over_heated_unit(IDNUM1)) return;
     const bool floor = AREA(11) > 0.0f, slab = AREA(12) > 0.0f;
     if (!floor && !slab) {
         S(33) = 1.0f;

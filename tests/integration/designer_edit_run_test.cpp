@@ -114,6 +114,7 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
         INTEGER designed, slot;  // the design, and the slot typed into (a copy of it when another)
         REAL floor_type, under_floor;  // typed rows 33 and 49; 0: as designed
         REAL saved_under_floor;
+        bool over_heated_unit = false;  // an apartment over another one (rows 7 = 3, 9 = 2), designed so
     };
     const Case cases[] = {
         {"a slab typed on the raised floor", 1, 1, 6.0f, 0.0f, 5.0f},
@@ -121,10 +122,23 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
         {"a basement typed on the slab", 2, 2, 10.0f, 0.0f, 5.0f},
         {"no floor losses typed under the raised floor", 1, 1, 0.0f, 1.0f, 1.0f},
         {"a raised floor typed on a copy of the slab house", 2, 3, 4.0f, 0.0f, 2.0f},
+        {"a slab typed on an apartment over another heated one", 1, 1, 6.0f, 0.0f, 1.0f, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
-        const fs::path p = designed_sample(dir, "p", c.designed);
+        fs::path p;
+        if (c.over_heated_unit) {
+            p = dir / "p";
+            copy_sample(p);
+            reset_all_blocks();
+            edit_scheme(p, c.designed, [&] {
+                STRATEGY(7, c.designed) = 3.0f;
+                STRATEGY(9, c.designed) = 2.0f;
+            });
+            run_scheme(p, c.designed, 243.0f);
+        } else {
+            p = designed_sample(dir, "p", c.designed);
+        }
         if (c.slot != c.designed) {
             select_scheme(p, c.designed, 201.0f, c.slot);  // a copy
             ASSERT_EQ(run_kernel(p), 0);
@@ -138,7 +152,10 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
         const REAL type = c.floor_type > 0.0f ? c.floor_type : designed_type;
         EXPECT_EQ(STRATEGY(33, c.slot), type) << c.what;
         EXPECT_EQ(STRATEGY(49, c.slot), c.saved_under_floor) << c.what;
-        if (type == 6.0f || type == 10.0f) {  // the slab edge or the basement walls along the plan's perimeter
+        if (c.over_heated_unit) {  // no floor losses whatever the floor type
+            EXPECT_EQ(HEATLOSS(11), 0.0f) << c.what << ": design heat loss";
+            EXPECT_EQ(HEATLOSS(12), 0.0f) << c.what << ": design heat loss";
+        } else if (type == 6.0f || type == 10.0f) {  // the slab edge or the basement walls along the plan's perimeter
             EXPECT_EQ(AREA(12), 2.0f * (EWDIM + NSDIM)) << c.what;
             EXPECT_LT(type == 6.0f ? HEATLOSS(12) : HEATLOSS(18), 0.0f) << c.what << ": design heat loss";
         } else if (c.under_floor == 1.0f) {
