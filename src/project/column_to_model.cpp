@@ -640,6 +640,13 @@ void transfer_column_to_model(REAL year_built) {
     system_code(20, "ERROR cooling code below 1, read as no cooling",
                 "REVISION cooling not chosen yet, the design chooses it");
     mixed_systems();
+    // The venting code is corrected by the air velocity it is read with, and
+    // the generated designs' air velocity is their zone's (or the vintage
+    // design's): set before the correction too, the correction of this run
+    // is the one its re-runs make, also where a copy, a move or an edit
+    // brought another (the evaporative cooler's step sets its own after it,
+    // as on every load).
+    air_velocity(zone);
     heating_efficiency(zone);
     cooling_efficiency(zone);
     leakage();

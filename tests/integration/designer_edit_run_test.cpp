@@ -67,7 +67,7 @@ TEST(DesignerEditRun, TurnedHouseKeepsItsWindowsOnEveryRerun) {
 // then 666.7 ft2 on the next run: $2,382.39). The code-minimum house's
 // raised floor, which its design lays under the footprint, stayed at 1,000
 // ft2 under the 666.7 ft2 footprint on every run.
-TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
+TEST(DesignerEditRun, FirstRunAfterAnEditIsTheNewFootprintAndItsReruns) {
     struct Case {
         const char* what;
         std::vector<std::pair<INTEGER, REAL>> rows;  // of the parameter column
@@ -81,6 +81,12 @@ TEST(DesignerEditRun, RoofOfTheFirstRunAfterAnEditIsTheNewFootprint) {
         {"3 stories", {{14, 3.0f}}, 0.0f},
         {"2,600 ft2", {{8, 2600.0f}}, 0.0f},
         {"300 ft2 on 2 stories under a garage's roof", {{8, 300.0f}, {14, 2.0f}, {34, 6.0f}}, 180.0f},
+        // The venting code is corrected by the air velocity it is read
+        // with; the code minimum's is its zone's, which the run set only
+        // after the correction: the first run kept the large fan (6) and
+        // its re-runs made it the small one (5), as a copy of another
+        // scheme into scheme 1 did.
+        {"a large fan and air velocity 3 typed on the code minimum", {{25, 6.0f}, {28, 3.0f}}, 0.0f},
     };
     for (const Case& c : cases) {
         ScratchDir dir;

@@ -95,9 +95,11 @@ TEST_F(ColumnToModel, EvaporativeCoolerBringsItsVentingAndAirMovement) {
 
 // A column that names no cooling, leakage class or floor type yet (the
 // new-project template) is simulated as task 3 will store it after the run;
-// a home's large fan keeps the rate its design gave it.
+// a home's large fan keeps the rate its design gave it (the efficient
+// design: the code minimum's air velocity in a zone that asks for a small
+// whole-house fan makes the large fan the small one).
 TEST_F(ColumnToModel, ChoicesNotYetMadeAreSimulatedAsTheRunWillSaveThem) {
-    IDNUM1 = 1;
+    IDNUM1 = 2;
     S(20) = 0.0f;
     COPAC = 3.1f;
     S(24) = 0.0f;
