@@ -123,7 +123,11 @@ void type_rows(Checker& k, const fs::path& project, const std::vector<INTEGER>& 
 void check_typed_rows(Checker& k, const Run& r, REAL command, INTEGER second) {
     if (r.rc != 0) return;  // every file as it was: checked by the run itself
     const INTEGER slot = r.column;
-    const bool design = (command == 243.0f && slot == 1) || (command == 246.0f && slot == 2);
+    // 243 designs scheme 1, 246 scheme 2; 340 and above design either, and
+    // in scheme 2 of a building older than the code 247 to 339 design too
+    // (the kernel's reading, shared here): after any of these codes the rows
+    // a design rewrites are no longer followed.
+    const bool design = (slot == 1 && (command == 243.0f || command >= 340.0f)) || (slot == 2 && command >= 246.0f);
     const bool existing = !k.c.nonresidential && row_of(k.c, 6) >= 2.0f;
     // A design settles the year of both designs: a new house's is the
     // current code's in scheme 2 too.
