@@ -101,6 +101,13 @@ std::vector<std::pair<int, REAL>> rows_a_run_keeps(const Case& c) {
         // every load of it takes 2013 (the kernel's rule, shared here).
         if (row == 11 && new_building) continue;
         if (row == 49 && !under_floor_of_its_type(v, row_of(c, 33))) continue;
+        // A dwelling over another heated unit (row 7 = 3 or 4, row 9 = 2 or
+        // 3) loses nothing through its floor: every run names that with
+        // under-floor code 1, whatever was typed (the kernel's reading,
+        // which the README states).
+        const bool over_heated_unit = !c.nonresidential && (row_of(c, 7) == 3.0f || row_of(c, 7) == 4.0f) &&
+                                      (row_of(c, 9) == 2.0f || row_of(c, 9) == 3.0f);
+        if (row == 49 && over_heated_unit && v != 1.0f) continue;
         rows.emplace_back(row, v);
     }
     return rows;
