@@ -653,20 +653,44 @@ TEST_F(SchemeLibraryRun, CopyFromASlotAtAnotherSiteIntoSchemeTwoRunsAtSchemeOnes
 // the slot's days: scheme 2 showed 62 days and $374.80, its next plain run
 // of the same stored inputs 365 days and $2,140.45. The copy's run is the
 // target's own run.
+//
+// The last case: an office's slot with collectors and an in-line water
+// heater. The base schemes run a gas storage heater, whose solar tank the
+// run sizes for the day's draw; the copy's run sized it for the slot's
+// heater (50 gallons) and its re-run for the storage heater (10,150).
 TEST_F(SchemeLibraryRun, CopyIntoSchemeOneOrTwoRunsTheWholeYear) {
     struct Case {
         const char* what;
         INTEGER target;
         bool twelve_days;
+        bool office = false;
     };
-    for (const Case c : {Case{"March and July into scheme 2", 2, false}, Case{"twelve days into scheme 1", 1, true}}) {
+    for (const Case c : {Case{"March and July into scheme 2", 2, false}, Case{"twelve days into scheme 1", 1, true},
+                         Case{"an office's twelve days with collectors into scheme 1", 1, true, true}}) {
         SCOPED_TRACE(c.what);
         for (const auto& e : fs::directory_iterator(project.path())) fs::remove_all(e.path());
-        designs_and_a_named_copy();
+        if (c.office) {
+            testing::new_project(project.path(), testing::sample_data() / "util");
+            testing::edit_scheme(project.path(), 1, [] {
+                NFLAG(24) = true;
+                NTYPE = 7;
+            });
+            fs::copy_file(testing::sample_data() / "util" / "schedule01.dat", project / "schedule1.dat",
+                          fs::copy_options::overwrite_existing);
+            run(1, 243, 0);
+            run(1, cmd::kCopy, 3);
+            run(3, cmd::kName, 3, "Office with collectors");
+        } else {
+            designs_and_a_named_copy();
+        }
         if (c.twelve_days) {
-            testing::edit_scheme(project.path(), 3, [] {
+            testing::edit_scheme(project.path(), 3, [&] {
                 TMYMON = 7;
                 TMYDAY = 1;
+                if (c.office) {
+                    WHTYPE = 6;  // in line, electric
+                    STRATEGY(41, 3) = 1.0f;  // collectors sized by rule
+                }
             });
             run(3, 0, 0);
             ASSERT_EQ(SUMARY(48, 3), 12.0f);

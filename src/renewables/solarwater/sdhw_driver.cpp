@@ -240,7 +240,11 @@ INTEGER choose_arrangement(INTEGER k, REAL s41, REAL gpd, REAL& v_tank_gal, REAL
     INTEGER aux = SCONTROL(kSlot);  // the arrangement of the last run
     if (v_tank_gal <= 1.0f) v_tank_gal = DSSVTANK(kSlot);
     if (NFLAG(24)) {
-        const bool storage = WHTYPE == 7 || (WHTYPE >= 1 && WHTYPE <= 4);
+        // The base schemes run a gas storage heater (below), whatever heater
+        // a copy of another slot brought: their tank is sized for it on the
+        // copy's run as on every later one.
+        const INTEGER heater = k < 3 ? 1 : WHTYPE;
+        const bool storage = heater == 7 || (heater >= 1 && heater <= 4);
         // The next multiple of 50 gallons above the day's use.
         if (s41 >= 1.0f && storage) v_tank_gal = 50.0f * static_cast<REAL>(int_toward_zero(gpd / 50.0f + 1.0f));
         SSVTANK(kSlot) = v_tank_gal;
