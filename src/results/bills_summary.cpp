@@ -109,9 +109,12 @@ void write_cost_summary_rows(CostWork& w) {
 
     if (w.single_zone && w.AEWH != 0.0f && w.AFWH != 0.0f) DBG_PRINT("ERROR: AEWH when both AEWH and AFWH not 0.0");
 
-    // Solar water heating serving an electric water heater.
+    // Solar water heating serving an electric water heater: what it saved
+    // valued at the year's mean price of electricity. A preheat tank that
+    // loses more to cold surroundings than its collectors gain saved a
+    // negative amount, and is valued so.
     if (w.single_zone && w.AEWH > 0.0f && solar_water) {
-        if (AETOT != 0.0f && AESHW > 0.0f) CostSHWe = w.COSTe / AETOT * AESHW;
+        if (AETOT != 0.0f) CostSHWe = w.COSTe / AETOT * AESHW;
         SUMARY(25, k) = AETOT;
         SUMARY(74, k) = AESHW;
         SUMARY(75, k) = w.AEWH;
@@ -133,9 +136,9 @@ void write_cost_summary_rows(CostWork& w) {
         SUMARY(64, k) = 0.0f;
         SUMARY(76, k) = 0.0f;
     }
-    // Solar water heating serving a fuel water heater: the fuel it displaced
-    // valued at the year's mean price of fuel.
-    if (w.AFWH > 0.0f && AFSHW > 0.0f) {
+    // Solar water heating serving a fuel water heater: the fuel it displaced,
+    // whatever its sign, valued at the year's mean price of fuel.
+    if (w.AFWH > 0.0f && AFSHW != 0.0f) {
         if (w.AFTOT != 0.0f) CostSHWf = COSTF / w.AFTOT * AFSHW;
         SUMARY(65, k) = w.AFWH;
         SUMARY(66, k) = w.AFTOT;

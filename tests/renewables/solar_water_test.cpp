@@ -129,6 +129,42 @@ TEST_F(HotWaterModel, NoCollectorsOnlyLoseAndServe) {
     }
 }
 
+// A building drawing 650,000 liters a day through a 50-gallon solar tank
+// (the tank holds 25 seconds of the draw) and through a one-liter tank
+// (less than a second): without sun the tank sinks from 30 C towards the
+// 15 C mains and settles where the water through it balances the 20 C air
+// on the collectors and the 19.7 C around the tank; it never swings past
+// the temperatures that drive it. The one-liter tank passes one tank-full
+// every ten seconds, the rest of the draw going by it from the mains. Every
+// hour's draw reaches the set point, from the tank's heat and the
+// auxiliary's, and the tank's heat balances.
+TEST_F(HotWaterModel, ATankHoldingLittleOfTheDrawServesWhatItHolds) {
+    for (const double v_tank_l : {189.27, 1.0}) {
+        HotWaterRun r;
+        r.simEnd = 48;
+        r.nOccs = 1000;
+        r.LPD = 650.0;
+        r.vTank = v_tank_l;
+        r.run();
+        ASSERT_EQ(r.errFlag, 0);
+        const double capacity_kJK = v_tank_l / 1000 * kRhoCp;
+        const auto& w = SDHWMAIN_STATE;
+        for (INTEGER t = 1; t <= 48; ++t) {
+            EXPECT_GE(w.TTANK(t + 1), 15.0) << v_tank_l << " l, hour " << t;
+            EXPECT_LE(w.TTANK(t + 1), 30.0) << v_tank_l << " l, hour " << t;
+            EXPECT_NEAR(r.qLoad(t) + w.QFLOW(t), w.TOTDRAW(t), 1e-9 * w.TOTDRAW(t)) << v_tank_l << " l, hour " << t;
+            EXPECT_NEAR(capacity_kJK * (w.TTANK(t + 1) - w.TTANK(t)), r.qSolar(t) - r.qTank(t) - r.qLoad(t) - r.qDump(t),
+                        1e-6 * w.TOTDRAW(t))
+                << v_tank_l << " l, hour " << t;
+        }
+        const double through_kJK = std::min(r.cdot(), 360 * capacity_kJK);  // in the hour
+        const double collectors_kJK = 2 * 1.93 * 4.91 * k36s, tank_kJK = 3.5 * k36s;
+        const double settled_C = (through_kJK * 15.0 + collectors_kJK * 20.0 + tank_kJK * 19.7) /
+                                 (through_kJK + collectors_kJK + tank_kJK);
+        EXPECT_NEAR(w.TTANK(49), settled_C, 1e-4) << v_tank_l << " l";
+    }
+}
+
 TEST_F(HotWaterModel, SplitTankAndTanklessArrangements) {
     HotWaterRun split;
     split.auxType = 1;

@@ -69,27 +69,31 @@ HourlySums hourly_sums() {
 // day with solar water heating at work: 60 kWh bought for $7.26. The 20 kWh
 // the solar system displaced are worth 7.26 / 60 x 20 = $2.42, reported but
 // not taken off the 60 kWh or the $7.26 again; the CO2 of the year is that
-// of its hours (SCE zone 10, 665.26 lb/MWh).
+// of its hours (SCE zone 10, 665.26 lb/MWh). A solar tank that cost 20 kWh
+// more than it saved is worth -$2.42 at the same price.
 TEST(CostSummaryRows, SolarWaterHeatingOfAnElectricHeaterIsInTheBill) {
-    plain_bill_scheme(k, false, 10);
-    STRATEGY(1, k) = 7.0f;
-    STRATEGY(41, k) = 1.0f;
-    WHTYPE = 2;
-    for (int m = 1; m <= 12; ++m) WHENER(7, m) = 5 * 3412.0f;
-    SUMARY(74, k) = 20.0f;
-    COST();
-    CALPOLL();
-    const HourlySums hours = hourly_sums();
-    EXPECT_NEAR(SUMARY(75, k), 60.0f, 1e-4f);
-    EXPECT_NEAR(SUMARY(56, k), 60.0f, 1e-4f);
-    EXPECT_NEAR(SUMARY(56, k), hours.kwh, 1e-4);
-    EXPECT_NEAR(SUMARY(74, k), 20.0f, 1e-6f);
-    EXPECT_NEAR(SUMARY(77, k), 2.42f, 1e-4f);
-    EXPECT_NEAR(SUMARY(57, k), 7.26f, 1e-4f);
-    EXPECT_NEAR(SUMARY(58, k), 7.26f, 1e-4f);
-    EXPECT_FLOAT_EQ(SUMARY(65, k), 0.0f);
-    EXPECT_NEAR(SUMARY(47, k), 60 * 0.66526, 1e-3);
-    EXPECT_NEAR(SUMARY(47, k), hours.co2_lb, 1e-3);
+    for (const float saved_kwh : {20.0f, -20.0f}) {
+        reset_all_blocks();
+        plain_bill_scheme(k, false, 10);
+        STRATEGY(1, k) = 7.0f;
+        STRATEGY(41, k) = 1.0f;
+        WHTYPE = 2;
+        for (int m = 1; m <= 12; ++m) WHENER(7, m) = 5 * 3412.0f;
+        SUMARY(74, k) = saved_kwh;
+        COST();
+        CALPOLL();
+        const HourlySums hours = hourly_sums();
+        EXPECT_NEAR(SUMARY(75, k), 60.0f, 1e-4f);
+        EXPECT_NEAR(SUMARY(56, k), 60.0f, 1e-4f);
+        EXPECT_NEAR(SUMARY(56, k), hours.kwh, 1e-4);
+        EXPECT_NEAR(SUMARY(74, k), saved_kwh, 1e-6f);
+        EXPECT_NEAR(SUMARY(77, k), 7.26f / 60 * saved_kwh, 1e-4f);
+        EXPECT_NEAR(SUMARY(57, k), 7.26f, 1e-4f);
+        EXPECT_NEAR(SUMARY(58, k), 7.26f, 1e-4f);
+        EXPECT_FLOAT_EQ(SUMARY(65, k), 0.0f);
+        EXPECT_NEAR(SUMARY(47, k), 60 * 0.66526, 1e-3);
+        EXPECT_NEAR(SUMARY(47, k), hours.co2_lb, 1e-3);
+    }
 }
 
 // A gas water heater whose auxiliary burner used 1 therm a day after the
@@ -99,33 +103,36 @@ TEST(CostSummaryRows, SolarWaterHeatingOfAnElectricHeaterIsInTheBill) {
 // of gas, 3 / 12 of the bill, and reported beside it; the net fuel cost is
 // the whole bill. The CO2 of the year (the scheme's stored rows: SCE
 // 665.26 lb/MWh and the 1992 gas average of 116 lb/MMBtu) is that of its
-// hours.
+// hours. A saving of -3 therms is valued at -3 / 12 of the bill.
 TEST(CostSummaryRows, SolarWaterHeatingOfAFuelHeaterIsInTheBill) {
-    plain_bill_scheme(k, false, 10);
-    FUELTYPE = 0.0f;
-    NFLAG(83) = true;
-    GBASEW = GBASES = 1000.0f;
-    STRATEGY(41, k) = 1.0f;
-    WHTYPE = 1;
-    for (int m = 1; m <= 12; ++m) {
-        WHENER(7, m) = 100000.0f;
-        HEAT(13, 19, m) = 3 * 3412.0f;
+    for (const float saved_therms : {3.0f, -3.0f}) {
+        reset_all_blocks();
+        plain_bill_scheme(k, false, 10);
+        FUELTYPE = 0.0f;
+        NFLAG(83) = true;
+        GBASEW = GBASES = 1000.0f;
+        STRATEGY(41, k) = 1.0f;
+        WHTYPE = 1;
+        for (int m = 1; m <= 12; ++m) {
+            WHENER(7, m) = 100000.0f;
+            HEAT(13, 19, m) = 3 * 3412.0f;
+        }
+        SUMARY(64, k) = saved_therms;
+        COST();
+        CALPOLL();
+        const HourlySums hours = hourly_sums();
+        const float bill = 12 * 0.16438f + 6 * 0.94633f + 6 * 1.16f;
+        EXPECT_NEAR(SUMARY(35, k), bill, 1e-4f);
+        EXPECT_NEAR(SUMARY(65, k), 12.0f, 1e-5f);
+        EXPECT_NEAR(SUMARY(73, k), 12.0f, 1e-5f);
+        EXPECT_NEAR(SUMARY(73, k), hours.therms, 1e-5);
+        EXPECT_NEAR(SUMARY(64, k), saved_therms, 1e-6f);
+        EXPECT_NEAR(SUMARY(76, k), bill / 12 * saved_therms, 1e-4f);
+        EXPECT_NEAR(SUMARY(79, k), bill, 1e-4f);
+        EXPECT_NEAR(SUMARY(58, k), SUMARY(57, k) + bill, 1e-4f);
+        EXPECT_NEAR(SUMARY(47, k), 36 * 0.66526 + 1.2 * 116, 1e-3);
+        EXPECT_NEAR(SUMARY(47, k), hours.co2_lb, 1e-3);
     }
-    SUMARY(64, k) = 3.0f;
-    COST();
-    CALPOLL();
-    const HourlySums hours = hourly_sums();
-    const float bill = 12 * 0.16438f + 6 * 0.94633f + 6 * 1.16f;
-    EXPECT_NEAR(SUMARY(35, k), bill, 1e-4f);
-    EXPECT_NEAR(SUMARY(65, k), 12.0f, 1e-5f);
-    EXPECT_NEAR(SUMARY(73, k), 12.0f, 1e-5f);
-    EXPECT_NEAR(SUMARY(73, k), hours.therms, 1e-5);
-    EXPECT_NEAR(SUMARY(64, k), 3.0f, 1e-6f);
-    EXPECT_NEAR(SUMARY(76, k), bill / 12 * 3, 1e-4f);
-    EXPECT_NEAR(SUMARY(79, k), bill, 1e-4f);
-    EXPECT_NEAR(SUMARY(58, k), SUMARY(57, k) + bill, 1e-4f);
-    EXPECT_NEAR(SUMARY(47, k), 36 * 0.66526 + 1.2 * 116, 1e-3);
-    EXPECT_NEAR(SUMARY(47, k), hours.co2_lb, 1e-3);
 }
 
 class CostTrace : public ::testing::Test {

@@ -54,6 +54,9 @@ constexpr double kUaAuxTank_WK = 3.5;
 constexpr int kDumpUnit = kDeveloperDumpUnit;
 constexpr INTEGER kDumpFirstHour = 3601;
 constexpr INTEGER kDumpLastHour = 3651;
+// A tank followed in steps of ten seconds at the finest: finer steps would
+// only serve a tank that holds less than ten seconds of its draw.
+constexpr int kMaxTankStepsPerHour = 360;
 
 // What one call holds for all its hours.
 struct TankSystem {
@@ -110,6 +113,63 @@ TankSystem tank_system(INTEGER auxType, REAL8 EF, REAL8 RE, REAL8 P_W, REAL8 vTa
         s.ua_tank_WK = 2.0 * s.ua_tank_WK / 3.0;
     }
     return s;
+}
+
+// One hour of the solar tank: what the collectors deliver, the tank loses,
+// the draw takes out and the tank dumps above its maximum, kJ; the heat the
+// auxiliary adds to the water drawn; the share of the draw taken from the
+// tank; and the tank temperature at the end of the hour.
+struct SolarTankHour {
+    double q_solar_kJ = 0.0, q_tank_kJ = 0.0, q_load_kJ = 0.0, q_dump_kJ = 0.0, q_flow_kJ = 0.0;
+    double draw_fraction = 0.0;
+    double t_end_C = 0.0;
+    int steps = 1;
+};
+
+// The fully mixed tank is stepped forward explicitly, in as many equal
+// steps as it takes for no step to exchange more than the tank's own heat
+// capacity with the draw, the collector field and the surroundings: past
+// that an explicit step overshoots the temperature those exchanges drive
+// the tank to, and a tank that holds little of an hour's draw swings
+// further every hour, drawing from heat it never had. Where one step is
+// enough (a tank holding more than the hour exchanges) the hour is one step.
+// Past the finest step, water beyond the tank's content in a step passes it
+// at mains temperature and the auxiliary lifts it from there.
+SolarTankHour solar_tank_hour(const TankSystem& s, double T, double tm, double t_amb_C, double cdot_kJK,
+                              double sabs_kjm2, double tSet, double tMax, double area_m2, double FrTA,
+                              double FrUL) {
+    const double capacity_kJK = s.m_tank_kg * kWaterSpecificHeat_kJkgK;
+    const double exchange_kJK = cdot_kJK + area_m2 * FrUL * kSecondsPerHourOver1000 +
+                                s.ua_tank_WK * kSecondsPerHourOver1000;
+    const double steps_needed = std::ceil(exchange_kJK / capacity_kJK);
+    SolarTankHour h;
+    h.steps = steps_needed > 1.0 ? static_cast<int>(std::min<double>(steps_needed, kMaxTankStepsPerHour)) : 1;
+    const double share = 1.0 / h.steps;  // of the hour, exactly 1 for one step
+    const double step_cdot_kJK = cdot_kJK * share;
+    const double through_cdot_kJK = std::min(step_cdot_kJK, capacity_kJK);
+    for (int j = 0; j < h.steps; ++j) {
+        // A tank above the set point is tempered with mains water: only the
+        // share that mixes down to the set point is drawn from it.
+        const double fd = T <= tSet ? 1.0 : std::max(0.0, std::min(1.0, (tSet - tm) / (T - tm)));
+        const double ql = (T - tm) * through_cdot_kJK * fd;
+        const double qu_W = std::max(0.0, area_m2 * (FrTA * sabs_kjm2 / kKJPerWh - (T - t_amb_C) * FrUL));
+        const double qs = qu_W * kSecondsPerHourOver1000 * share;
+        const double qt = (T - s.t_env_C) * s.ua_tank_WK * kSecondsPerHourOver1000 * share;
+        const double tn = T + (qs - qt - ql) / capacity_kJK;
+        h.q_solar_kJ += qs;
+        h.q_tank_kJ += qt;
+        h.q_load_kJ += ql;
+        if (tn > tMax) h.q_dump_kJ += capacity_kJK * (tn - tMax);
+        // The water drawn is lifted to the set point from the tank
+        // temperature at the start of the step, what bypassed the tank from
+        // the mains.
+        h.q_flow_kJ += std::max(0.0, through_cdot_kJK * fd * (tSet - T)) +
+                       std::max(0.0, (step_cdot_kJK - through_cdot_kJK) * (tSet - tm));
+        h.draw_fraction += fd * share;
+        T = std::min(tn, tMax);
+    }
+    h.t_end_C = T;
+    return h;
 }
 
 // The dump's 36 labelled set-up values, each label followed by its value.
@@ -266,6 +326,7 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
     // Without collectors the sky does not matter: only the hour's place in
     // the calendar (mains temperature, draw profile) is needed.
     const bool collectors = auxType <= 5 && nColls > 0 && collArea > 0.0;
+    int most_steps = 1;  // of the solar tank in one hour
     for (INTEGER t = first; t <= last; ++t) {
         REAL8 gt = 0, gbt = 0, gdt = 0, ggt = 0, theta = 0, zenith = 0, sabs_kjm2 = 0;
         if (collectors) {
@@ -277,33 +338,26 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
         const double tm = tMains(MAVODATA.MONTH);
         const double cdot = LPD * fHourly(MAVODATA.HRDAY) / 24.0 * nOccs / 1000.0 * kWaterDensity_kgm3 *
                             kWaterSpecificHeat_kJkgK;  // kJ/K of the hour's draw
-        double T = w.TTANK(t);
         w.TOTDRAW(t) = (tSet - tm) * cdot;
-        // A tank above the set point is tempered with mains water: only the
-        // share that mixes down to the set point is drawn from it.
-        double fd = T <= tSet ? 1.0 : std::max(0.0, std::min(1.0, (tSet - tm) / (T - tm)));
-        double tn = tm;
         if (auxType <= 5) {
-            const double ql = (T - tm) * cdot * fd;
-            const double qu_W =
-                std::max(0.0, nColls * collArea * (FrTA * sabs_kjm2 / kKJPerWh - (T - tAmb(t)) * FrUL));
-            const double qt = (T - s.t_env_C) * s.ua_tank_WK * kSecondsPerHourOver1000;
-            qSolar(t) = qu_W * kSecondsPerHourOver1000;
-            qTank(t) = qt;
-            qLoad(t) = ql;
-            tn = T + (qu_W * kSecondsPerHourOver1000 - qt - ql) / (s.m_tank_kg * kWaterSpecificHeat_kJkgK);
-            qDump(t) = tn > tMax ? s.m_tank_kg * kWaterSpecificHeat_kJkgK * (tn - tMax) : 0.0;
+            const SolarTankHour h = solar_tank_hour(s, w.TTANK(t), tm, tAmb(t), cdot, sabs_kjm2, tSet, tMax,
+                                                    nColls * collArea, FrTA, FrUL);
+            most_steps = std::max(most_steps, h.steps);
+            qSolar(t) = h.q_solar_kJ;
+            qTank(t) = h.q_tank_kJ;
+            qLoad(t) = h.q_load_kJ;
+            qDump(t) = h.q_dump_kJ;
+            w.TTANK(t + 1) = h.t_end_C;
+            w.QFLOW(t) = h.q_flow_kJ;
+            w.FDRAWZ(t) = h.draw_fraction;
         } else {
-            if (t == first) {
-                w.TTANK(first) = tm;
-                T = tm;
-            }
+            if (t == first) w.TTANK(first) = tm;
+            const double T = w.TTANK(t);
             qSolar(t) = qTank(t) = qLoad(t) = qDump(t) = 0.0;
-            fd = 1.0;
-            tn = tm;
+            w.TTANK(t + 1) = std::min(tm, tMax);
+            w.QFLOW(t) = std::max(0.0, cdot * (tSet - T));
+            w.FDRAWZ(t) = 1.0;
         }
-        w.TTANK(t + 1) = std::min(tn, tMax);
-        w.QFLOW(t) = std::max(0.0, cdot * fd * (tSet - T));
         w.QAUXLOSS(t) = (tSet - s.t_env_C) * s.ua_aux_WK * kSecondsPerHourOver1000;
         qAux(t) = w.QAUXLOSS(t) + w.QFLOW(t);
         if (s.fuel_fired) {
@@ -312,7 +366,6 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
             qFuel(t) = qAux(t) / s.eta_aux;
             if (EF_aux > 1.0) qFuel(t) = qFuel(t) / EF_aux;  // a heat pump: the energy factor is a COP
         }
-        w.FDRAWZ(t) = fd;
         if (t == 8760) {
             const DumpValues v{t,        simStart, simEnd,   tmzone,    timeFlag, nOccs, nColls, auxType,
                                latitude, longitude, LPD,     cdot,      tSet,     tMax,  collArea, FrTA,
@@ -321,6 +374,7 @@ void SDHWMAIN(REAL8 collArea, REAL8 FrTA, REAL8 FrUL, REAL8 collSlope, REAL8& co
             dump_at_year_end(v, s, drctNormal, totHoriz, tAmb, wndSpd, fHourly, q, tTank);
         }
     }
+    if (most_steps > 1) DBG_INT("SDHWMAIN solar tank steps in its busiest hour", most_steps);
     trace_totals(first, last, qSolar, qTank, qDump, qAux, qFuel);
     DBG_OUT("SDHWMAIN");
 }
