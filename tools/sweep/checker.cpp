@@ -129,7 +129,11 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     // The user's revised rates are due on this run where the host's files
     // keep them and no move is marked.
     const bool scheme = slot >= 1 && slot <= 9;
-    const bool moved = scheme && saved_flag(in, before, slot, 81);
+    // A scheme whose column names no site (an erased slot run again) takes
+    // the default location as its site, as a move there: the rates it kept
+    // go, as they go wherever the kernel puts the default location in force.
+    const bool no_site = scheme && saved_columns(in, project)[static_cast<std::size_t>(slot - 1)][3] == 0.0f;
+    const bool moved = scheme && (no_site || saved_flag(in, before, slot, 81));
     const bool user_electric = scheme && !moved && saved_flag(in, before, slot, 82);
     const bool user_gas = scheme && !moved && saved_flag(in, before, slot, 83);
     const std::string p = project.string(), u = in.util.string(), w = in.weather.string();
