@@ -118,6 +118,13 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
                  const std::string& name) {
     select_scheme(in, project, slot, command, second);
     if (auto f = flags_every_run.find(slot); f != flags_every_run.end()) set_saved_flags(in, project, slot, f->second);
+    // A scheme whose column names no site (an erased slot run again) takes
+    // the default location as its site, as a move there: the rates it kept
+    // go, as they go wherever the kernel puts the default location in force.
+    // (Read before the name buffer is written: a read starts from fresh
+    // blocks.)
+    const bool no_site = slot >= 1 && slot <= 9 &&
+                         saved_columns(in, project)[static_cast<std::size_t>(slot - 1)][3] == 0.0f;
     if (!name.empty()) {
         // The host writes the bytes of the exported block.
         void* buffer = &BLK27A;
@@ -129,10 +136,6 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     // The user's revised rates are due on this run where the host's files
     // keep them and no move is marked.
     const bool scheme = slot >= 1 && slot <= 9;
-    // A scheme whose column names no site (an erased slot run again) takes
-    // the default location as its site, as a move there: the rates it kept
-    // go, as they go wherever the kernel puts the default location in force.
-    const bool no_site = scheme && saved_columns(in, project)[static_cast<std::size_t>(slot - 1)][3] == 0.0f;
     const bool moved = scheme && (no_site || saved_flag(in, before, slot, 81));
     const bool user_electric = scheme && !moved && saved_flag(in, before, slot, 82);
     const bool user_gas = scheme && !moved && saved_flag(in, before, slot, 83);
