@@ -10,6 +10,8 @@
 
 #include "blocks/blocks.h"
 #include "mavokernel.h"
+#include "sweep/oracles.h"
+#include "sweep/typed.h"
 
 namespace mavo::sweep {
 
@@ -116,6 +118,13 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
                  const std::string& name) {
     select_scheme(in, project, slot, command, second);
     if (auto f = flags_every_run.find(slot); f != flags_every_run.end()) set_saved_flags(in, project, slot, f->second);
+    // A scheme whose column names no site (an erased slot run again) takes
+    // the default location as its site, as a move there: the rates it kept
+    // go, as they go wherever the kernel puts the default location in force.
+    // (Read before the name buffer is written: a read starts from fresh
+    // blocks.)
+    const bool no_site = slot >= 1 && slot <= 9 &&
+                         saved_columns(in, project)[static_cast<std::size_t>(slot - 1)][3] == 0.0f;
     if (!name.empty()) {
         // The host writes the bytes of the exported block.
         void* buffer = &BLK27A;
@@ -124,6 +133,12 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     }
     say("STEP " + step);
     const Files before = project_files(project);
+    // The user's revised rates are due on this run where the host's files
+    // keep them and no move is marked.
+    const bool scheme = slot >= 1 && slot <= 9;
+    const bool moved = scheme && (no_site || saved_flag(in, before, slot, 81));
+    const bool user_electric = scheme && !moved && saved_flag(in, before, slot, 82);
+    const bool user_gas = scheme && !moved && saved_flag(in, before, slot, 83);
     const std::string p = project.string(), u = in.util.string(), w = in.weather.string();
     Run r;
     r.rc = MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
@@ -133,8 +148,32 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     r.electric_zone = ERATEZONE;
     r.gas_zone = GRATEZONE;
     r.climate_zone = static_cast<INTEGER>(CECZONE);
+    r.user_electric = user_electric;
+    r.user_gas = user_gas;
+    r.step = step;
+    Metered& e = r.metered;
+    e.year = NFLAG(38);
+    for (INTEGER m = 1; m <= 12; ++m) {
+        e.days[m - 1] = e.year ? MODAYS(m) : 1;
+        e.season_month[m - 1] = e.year ? m : TMON(m);
+        double btu = 0.0;
+        for (INTEGER h = 1; h <= 24; ++h) {
+            e.kwh[m - 1][h - 1] = TEMPKWHR(h, m);
+            btu += TEMPFUEL(h, m);
+        }
+        e.therms[m - 1] = btu * e.days[m - 1] / 100000.0;
+    }
+    e.fuel_type = FUELTYPE;
+    e.water_heater = WHTYPE;
+    e.nonresidential = NFLAG(24);
+    e.electricity_row = BLK41.NROWE;
+    e.fuel_row = BLK41.NROWF;
+    e.weather_file = std::string(CLIMATEFILENAME.trimmed());
     r.files = project_files(project);
     say("DIGEST " + std::to_string(digest(r.files)) + " " + step);
+    if (r.rc == 1) reached("a refused run changes nothing");
+    else if (r.rc == 0) reached("a run saves whole files");
+    reached("a run returns 0 or 1");
     if (r.rc == 1 && r.files != before) {
         for (const auto& [n, bytes] : r.files)
             if (!before.count(n) || before.at(n) != bytes) {
@@ -166,6 +205,14 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     o << "RAN return " << r.rc << ", days " << r.rows[47] << ", electricity " << r.rows[24] << " kWh, fuel "
       << r.rows[65] << " therms, cost $" << r.rows[36] << ", fuel type " << FUELTYPE << ", water heater " << WHTYPE << (r.refused ? ", library command refused" : "");
     say(o.str());
+    // Plain and design runs of a scheme; a library command may run another
+    // scheme or a line than the one selected.
+    const bool plain_or_design = command == 0.0f || command == 243.0f || command == 246.0f;
+    if (r.simulated() && scheme && plain_or_design && own_project) check_amounts(*this, r);
+    if (own_project && !typed_project.empty() && project == typed_project) {
+        check_typed_rows(*this, r, command, second);
+        check_line_bills(*this, r, command, second);
+    }
     return r;
 }
 
@@ -174,8 +221,11 @@ void Checker::settle_missing_zone(const fs::path& project, const Site& site, INT
     const Run r = run(project, slot, command, "run meeting the missing zone file of " + describe(site));
     const std::string invariant = "a zone site without its zone file falls back once, to the default location";
     if (r.rc != 0) return;  // a building the kernel refuses: checked as every refused run is
+    reached(invariant);
     if (r.rows[47] != 0.0f) return fail(invariant, "it simulated days");
-    for (const INTEGER s : {1, 2})
+    // Schemes 1 and 2 share their site; a library slot has its own.
+    const std::vector<INTEGER> sharing = slot <= 2 ? std::vector<INTEGER>{1, 2} : std::vector<INTEGER>{slot};
+    for (const INTEGER s : sharing)
         if (STRATEGY(4, s) != 90024.0f)
             return fail(invariant, "the site of scheme " + std::to_string(s) + " is " + std::to_string(STRATEGY(4, s)));
 }

@@ -2,6 +2,7 @@
 // owes, and the comparisons of two runs.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -13,6 +14,20 @@
 
 namespace mavo::sweep {
 
+// What a run bought, hour by hour, as its own results hold it: the bills
+// and the emissions are checked against it.
+struct Metered {
+    bool year = false;                                  // a 365-day run
+    std::array<std::array<double, 24>, 12> kwh{};       // kWh bought in hour h of one day of month m
+    std::array<double, 12> therms{};                    // fuel bought in month m, therms
+    std::array<int, 12> days{}, season_month{};          // days month m stands for, its calendar month
+    REAL fuel_type = 0.0f;                              // the fuel-type word the run burnt
+    INTEGER water_heater = 0;
+    bool nonresidential = false;                        // the run's building mode (flag 24)
+    INTEGER electricity_row = 0, fuel_row = 0;           // the emission-table rows the scheme holds
+    std::string weather_file;                           // the weather file of the run's site
+};
+
 struct Run {
     int rc = 0;
     INTEGER column = 0;
@@ -22,6 +37,9 @@ struct Run {
     bool refused = false;  // flag 91: the library command was refused
     INTEGER electric_zone = 0, gas_zone = 0;  // the rate zones the run billed on
     INTEGER climate_zone = 0;                 // the climate zone the run simulated
+    Metered metered;
+    bool user_electric = false, user_gas = false;  // the host's files held flags 82 and 83 (and no move)
+    std::string step;
     // Days simulated (row 48).
     REAL days() const { return rows.size() >= 48 ? rows[47] : 0.0f; }
     bool simulated() const { return rc == 0 && days() > 0.0f; }
@@ -40,8 +58,18 @@ struct Checker {
     // A line's cost rows by the state they were summed from, with the step
     // that first summed them.
     std::map<std::string, std::pair<std::vector<REAL>, std::string>> line_bills{};
+    // Runs of this case's projects are priced on its rates; another case's
+    // project run in the same process is not.
+    bool own_project = true;
     // Slots a library copy went into since their last run.
     std::set<INTEGER> copied_into{};
+    // The rows the designer typed into the case's project, by slot and
+    // row, while a run or command keeps them.
+    std::map<INTEGER, std::map<int, REAL>> typed{};
+    fs::path typed_project{};
+    // The last year run of each slot of the case's project, as the line
+    // bills price it (its files left out).
+    std::map<INTEGER, Run> year_runs{};
 
     void say(const std::string& line) const;
     // One line per broken invariant; later breaks of the same one add
@@ -60,9 +88,10 @@ struct Checker {
             const std::string& name = "");
     // A site given as a climate zone whose zone file the weather directory
     // lacks: the run that meets it simulates nothing, returns 0 and saves
-    // the default location (90024) as the site of schemes 1 and 2; from the
-    // next run on the project is one at the default location. Does that
-    // run, checks it, and leaves the project ready for the case's runs.
+    // the default location (90024) as the site of schemes 1 and 2 (of a
+    // library slot, its own); from the next run on the scheme is one at the
+    // default location. Does that run, checks it, and leaves the project
+    // ready for the case's runs.
     void settle_missing_zone(const fs::path& project, const Site& site, INTEGER slot, REAL command);
 
     // Design or run `a` and `b` give one scheme: its 80 rows, and unless

@@ -91,23 +91,41 @@ Inputs survey(const fs::path& work, const fs::path& util, const fs::path& weathe
     return in;
 }
 
-Site draw_site(Random& r, const Inputs& in, bool zone_numbers_too) {
+namespace {
+
+Site weather_file_site(const std::string& name) {
     Site s;
-    const int kind = r.between(0, zone_numbers_too ? 2 : 1);
-    if (kind == 0 && !in.weather_files.empty()) {
-        s.kind = Site::kWeatherFile;
-        s.name = r.pick(in.weather_files);
-        s.number = -1.0f;
-    } else if (kind <= 1 && !in.zip_codes.empty()) {
-        s.kind = Site::kZipCode;
-        s.number = r.pick(in.zip_codes);
-    } else {
-        s.kind = Site::kZoneNumber;
-        s.number = in.zone_numbers.empty() ? static_cast<REAL>(r.between(1, 16)) : r.pick(in.zone_numbers);
-    }
-    if (s.kind != Site::kWeatherFile) s.name = std::to_string(static_cast<long>(s.number));
-    s.zone_file = s.kind == Site::kZoneNumber && fs::exists(in.weather / ("zone" + s.name + ".txh"));
+    s.kind = Site::kWeatherFile;
+    s.name = name;
+    s.number = -1.0f;
     return s;
+}
+
+Site table_site(const Inputs& in, Site::Kind kind, REAL number) {
+    Site s;
+    s.kind = kind;
+    s.number = number;
+    s.name = std::to_string(static_cast<long>(number));
+    s.zone_file = kind == Site::kZoneNumber && fs::exists(in.weather / ("zone" + s.name + ".txh"));
+    return s;
+}
+
+}  // namespace
+
+Site draw_site(Random& r, const Inputs& in, bool zone_numbers_too) {
+    const int kind = r.between(0, zone_numbers_too ? 2 : 1);
+    if (kind == 0 && !in.weather_files.empty()) return weather_file_site(r.pick(in.weather_files));
+    if (kind <= 1 && !in.zip_codes.empty()) return table_site(in, Site::kZipCode, r.pick(in.zip_codes));
+    return table_site(in, Site::kZoneNumber,
+                      in.zone_numbers.empty() ? static_cast<REAL>(r.between(1, 16)) : r.pick(in.zone_numbers));
+}
+
+std::vector<Site> every_site(const Inputs& in) {
+    std::vector<Site> sites;
+    for (const std::string& name : in.weather_files) sites.push_back(weather_file_site(name));
+    for (const REAL code : in.zip_codes) sites.push_back(table_site(in, Site::kZipCode, code));
+    for (const REAL zone : in.zone_numbers) sites.push_back(table_site(in, Site::kZoneNumber, zone));
+    return sites;
 }
 
 std::string describe(const Site& s) {
@@ -159,18 +177,67 @@ const std::vector<RowCodes>& nonresidential_rows() {
     return rows;
 }
 
+namespace {
+
+// Cents a kWh or a therm, as a user types them.
+REAL price(Random& r, int from_cents, int to_cents) { return static_cast<REAL>(r.between(from_cents, to_cents)) / 100.0f; }
+
+UserRates draw_user_rates(Random& r) {
+    UserRates u;
+    const bool one_price = r.chance(40);
+    const REAL p = price(r, 8, 60);
+    for (std::size_t t = 0; t < 5; ++t) u.tier[t] = one_price ? p : p + price(r, 0, 10) * static_cast<REAL>(t);
+    for (std::size_t t = 0; t < 3; ++t) u.smud_winter[t] = one_price ? p : price(r, 5, 40);
+    for (std::size_t t = 0; t < 4; ++t) {
+        u.adder_summer[t] = one_price ? 0.0f : price(r, 0, 20);
+        u.adder_winter[t] = one_price ? 0.0f : price(r, 0, 20);
+    }
+    u.baseline_summer = static_cast<REAL>(r.between(3, 40));
+    u.baseline_winter = static_cast<REAL>(r.between(3, 40));
+    u.winter_first = r.between(9, 12);
+    u.winter_last = r.between(2, 5);
+    u.meter_charge = price(r, 0, 100);
+    for (REAL& x : u.period) x = one_price ? p : price(r, 5, 50);
+    u.period_hours = {r.between(6, 11), 0, r.between(17, 22), 0};
+    u.therm_base = price(r, 50, 250);
+    u.therm_above = one_price ? u.therm_base : price(r, 50, 250);
+    u.therm_base_summer = one_price ? u.therm_base : price(r, 50, 250);
+    u.therm_above_summer = one_price ? u.therm_base : price(r, 50, 250);
+    u.gas_baseline_winter = static_cast<REAL>(r.between(1, 30)) / 10.0f;
+    u.gas_baseline_summer = static_cast<REAL>(r.between(1, 30)) / 10.0f;
+    u.gas_winter_first = r.between(9, 12);
+    u.gas_winter_last = r.between(2, 5);
+    u.gas_charge = price(r, 0, 80);
+    return u;
+}
+
+}  // namespace
+
 Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     Random r = case_random(seed, number);
     Case c;
     c.seed = seed;
     c.number = number;
-    c.nonresidential = r.chance(40) && !in.loaded_types.empty();
+    // The sites in turn, from a place the seed chooses: the first round of
+    // cases puts a house at every site, the second another building, so
+    // that every weather file, zip code and zone number (and so every rate
+    // zone the table names) is billed for both within CI's count. Later
+    // rounds draw the kind. The first two rounds leave the user's rates to
+    // every other house and to no other building, so that each is billed
+    // on its site's own tariffs too.
+    const std::vector<Site> sites = every_site(in);
+    const std::uint64_t round = sites.empty() ? 2 : number / sites.size();
+    const std::uint64_t position = sites.empty() ? 0 : (number + seed * 7) % sites.size();
+    const bool loaded = !in.loaded_types.empty();
+    c.nonresidential = loaded && (round == 0 ? false : round == 1 ? true : r.chance(40));
     if (c.nonresidential)
-        c.type = (r.chance(3) && !in.unloaded_types.empty()) ? r.pick(in.unloaded_types) : r.pick(in.loaded_types);
+        c.type = (round > 1 && r.chance(3) && !in.unloaded_types.empty()) ? r.pick(in.unloaded_types)
+                                                                            : r.pick(in.loaded_types);
     c.loads = !c.nonresidential || std::find(in.loaded_types.begin(), in.loaded_types.end(), c.type) !=
                                        in.loaded_types.end();
-    c.site = draw_site(r, in, true);
-    c.moved_to = draw_site(r, in, false);
+    c.site = sites.empty() ? draw_site(r, in, true) : sites[position];
+    c.moved_to = draw_site(r, in, true);
+    const bool site_tariffs_only = round == 1 || (round == 0 && position % 2 == 0);
     const int kinds = r.between(1, 100);
     const REAL new_or_existing = kinds <= 50 ? 1.0f : kinds <= 75 ? 2.0f : kinds <= 97 ? 3.0f : 0.0f;
     c.rows.push_back({6, new_or_existing});
@@ -187,7 +254,10 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
         if (r.chance(30)) continue;  // left as the new project holds it
         c.rows.push_back({rc.row, r.chance(5) ? r.pick(rc.outside) : r.pick(rc.codes)});
     }
-    if (r.chance(10)) c.rows.push_back({26, static_cast<REAL>(r.between(0, 2))});  // the multi-zone marker
+    // The multi-zone marker, and in a few cases of every seed a scheme of
+    // several zones.
+    if (number % 40 == 17) c.rows.push_back({26, 2.0f});
+    else if (r.chance(10)) c.rows.push_back({26, static_cast<REAL>(r.between(0, 2))});
     // The user's rates: a basic choice of either tariff or both, or the
     // advanced rates of either.
     const int rates = r.between(1, 100);
@@ -195,9 +265,13 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     else if (rates <= 20) c.rate_flags = {29};
     else if (rates <= 28) c.rate_flags = {26, 29};
     else if (rates <= 32) c.rate_flags = {r.chance(50) ? 82 : 83};
+    if (rates > 32 && rates <= 44) c.rate_flags = r.pick(std::vector<std::vector<INTEGER>>{{82, 83}, {82}, {83}});
+    if (site_tariffs_only) c.rate_flags.clear();
+    c.user_rates = draw_user_rates(r);
     // Gas choices that keep a natural-gas site's fuel: residential 1 to 6,
-    // non-residential 11 to 16.
-    c.electric_choice = static_cast<REAL>(c.nonresidential ? r.between(11, 17) : r.between(1, 5));
+    // non-residential 11 to 16; a dwelling's electric choice 7 is the single
+    // flat rate.
+    c.electric_choice = static_cast<REAL>(c.nonresidential ? r.between(11, 17) : r.pick(std::vector<int>{1, 2, 3, 4, 5, 7}));
     c.gas_choice = static_cast<REAL>(c.nonresidential ? r.between(11, 16) : r.between(1, 6));
     if (row_of(c, 6) >= 2.0f && r.chance(40))
         c.own_roof = c.nonresidential ? 1.0f : r.pick(std::vector<REAL>{1, 1, 2, 3, 4});
@@ -231,7 +305,7 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
             if (k != c.slot) free.push_back(k);
         for (int i = r.between(1, 3); i > 0; --i) {
             const std::size_t at = r.next() % free.size();
-            c.members.push_back({free[at], draw_site(r, in, false)});
+            c.members.push_back({free[at], draw_site(r, in, true)});
             free.erase(free.begin() + static_cast<std::ptrdiff_t>(at));
         }
     }
@@ -239,6 +313,14 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
         c.other_use = true;
         c.other_type = c.nonresidential ? 0 : r.pick(in.loaded_types);
         c.other_designed = r.chance(50);
+    }
+    const int part_year = r.between(1, 100);
+    if (part_year <= 30) {
+        c.part_year = part_year <= 15 ? Case::kTwelveDays : Case::kReread;
+        c.part_year_target = r.between(1, 2);
+        static const char* const kMonths[] = {"JAN ", "FEB ", "MAR ", "APR ", "MAY ", "JUN ",
+                                              "JUL ", "AUG ", "SEP ", "OCT ", "NOV ", "DEC "};
+        for (int i = r.between(1, 3); i > 0; --i) c.reread_months += kMonths[r.between(0, 11)];
     }
     return c;
 }
@@ -266,6 +348,9 @@ std::string describe(const Case& c) {
         o << "; made " << (c.nonresidential ? std::string("a house") : "type " + std::to_string(c.other_type))
           << (c.other_designed ? " (designed)" : " (run)") << " and back";
     for (const auto& [slot, site] : c.members) o << "; slot " << slot << " a copy at " << describe(site);
+    if (c.part_year != Case::kWholeYear)
+        o << "; the slot " << (c.part_year == Case::kTwelveDays ? "run for twelve days" : "re-read for " + c.reread_months)
+          << " copied into scheme " << c.part_year_target;
     if (c.library_steps > 0) o << "; " << c.library_steps << " library commands";
     return o.str();
 }

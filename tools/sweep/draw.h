@@ -2,6 +2,7 @@
 // and the building types) and the case it draws, from (seed, number) alone.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -72,10 +73,33 @@ struct Inputs {
 std::string read_file(const fs::path& p);
 Inputs survey(const fs::path& work, const fs::path& util, const fs::path& weather);
 Site draw_site(Random& r, const Inputs& in, bool zone_numbers_too);
+// Every site the directories offer: each weather file, zip code and
+// climate-zone number of zipcodes.sce.
+std::vector<Site> every_site(const Inputs& in);
 std::string describe(const Site& s);
 
 // ---------------------------------------------------------------------------
 // A case: the project a host describes and what it does with it.
+
+// The rates a user revised, as the host writes them into a scheme's files
+// (the electric and gas words of its results file, the time-of-use record
+// of its input file): either one price in every tier and period, or tiers
+// with baselines and seasons of the user's own.
+struct UserRates {
+    std::array<REAL, 5> tier{};                  // $/kWh, tiers 1 to 5 (SDG&E: ERATE1 winter, ERATE2 summer base)
+    std::array<REAL, 3> smud_winter{};           // $/kWh, SMUD's winter tiers
+    std::array<REAL, 5> adder_summer{}, adder_winter{};  // SDG&E tier adders, $/kWh
+    REAL baseline_summer = 0.0f, baseline_winter = 0.0f;  // kWh a day (SMUD: a month)
+    INTEGER winter_first = 10, winter_last = 5;
+    REAL meter_charge = 0.0f;                    // $/day
+    std::array<REAL, 3> period{};                // $/kWh of periods 2, 3 and 1, 4 (every month winter)
+    std::array<INTEGER, 4> period_hours{};       // winter start hours of periods 2, 3, 4, 1
+    REAL therm_base = 0.0f, therm_above = 0.0f;  // winter $/therm
+    REAL therm_base_summer = 0.0f, therm_above_summer = 0.0f;
+    REAL gas_baseline_winter = 0.0f, gas_baseline_summer = 0.0f;  // therms a day
+    INTEGER gas_winter_first = 11, gas_winter_last = 4;
+    REAL gas_charge = 0.0f;  // $/day
+};
 
 struct Case {
     std::uint64_t seed = 0, number = 0;
@@ -97,6 +121,7 @@ struct Case {
     // basic, 82 and 83 advanced) and the tariff choices of rows 1 and 3.
     std::vector<INTEGER> rate_flags;
     REAL electric_choice = 0.0f, gas_choice = 0.0f;
+    UserRates user_rates;
     // An existing building whose scheme 1 the user sets to a roof choice of
     // its own and runs as it stands before scheme 2's design (0: not done).
     REAL own_roof = 0.0f;
@@ -108,6 +133,11 @@ struct Case {
     // site of its own.
     std::vector<std::pair<INTEGER, Site>> members;
     int library_steps = 0;  // random library commands after the designs
+    // The slot, run for part of the year (its twelve days, or months a
+    // re-read chose), copied into scheme 1 or 2 (0: not done).
+    enum PartYear { kWholeYear, kTwelveDays, kReread } part_year = kWholeYear;
+    INTEGER part_year_target = 1;
+    std::string reread_months;  // four-character month words
 };
 
 

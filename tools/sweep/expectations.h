@@ -18,9 +18,11 @@ struct Tariff {
 
 // The tariff the site's record in zipcodes.sce names (a zip code or a
 // climate-zone number, zone 1 included), or for a weather file the built-in
-// choices of the climate zone the run classed it in (California) and the
-// tariffs outside California.
-std::optional<Tariff> site_tariff(const Inputs& in, const Site& site, bool nonresidential, int simulated_zone);
+// choices of the climate zone the sweep's table gives it (California) and
+// the tariffs outside California.
+std::optional<Tariff> site_tariff(const Inputs& in, const Site& site, bool nonresidential);
+// The climate zone a sample weather file is simulated in.
+std::optional<int> weather_file_zone(const std::string& name);
 std::string describe(const Tariff& t);
 
 // The outcome a design of the case's building must have: a building with

@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 #include "blocks/blocks.h"
 #include "project/project.h"
 #include "sweep/expectations.h"
 #include "sweep/library.h"
+#include "sweep/oracles.h"
 #include "sweep/rate_zones.h"
+#include "sweep/typed.h"
 
 namespace mavo::sweep {
 
@@ -107,6 +110,44 @@ void own_roof_as_it_stands(Checker& k, const fs::path& project) {
                               std::to_string(expected) + " from scheme 1's " + std::to_string(c.own_roof));
 }
 
+// The slot, run for part of the year, copied into scheme 1 or 2 (in a
+// copy of project `p` made in `side`): the run after the copy is the
+// target's own plain run, the whole year at its site, and its column is
+// the one the target's next plain run gives.
+void part_year_copy(Checker& k, const fs::path& p, const fs::path& side) {
+    const Case& c = k.c;
+    if (c.part_year == Case::kWholeYear || c.heater_mismatch) return;
+    const INTEGER s = c.slot, target = c.part_year_target;
+    fs::remove_all(side);
+    fs::copy(p, side, fs::copy_options::recursive);
+    std::string how = "twelve days";
+    if (c.part_year == Case::kReread) {
+        how = "months " + c.reread_months;
+        // A re-read takes the year's runs: the slot's twelve days end first.
+        edit_scheme(k.in, side, s, [] {
+            TMYMON = 0;
+            TMYDAY = 0;
+        });
+        k.run(side, s, 209.0f, "slot " + std::to_string(s) + " re-read for " + c.reread_months, s, c.reread_months);
+    }
+    const std::string label = "copy of slot " + std::to_string(s) + " run for " + how + " into scheme " +
+                              std::to_string(target);
+    const Run copy = k.run(side, s, 201.0f, label, target);
+    // The copy's run is the target's: its column, its parameters and its
+    // input file as the copy left them.
+    Run copied = copy;
+    copied.column = target;
+    copied.rows = saved_summary(k.in, side)[static_cast<std::size_t>(target - 1)];
+    copied.params = saved_columns(k.in, side)[static_cast<std::size_t>(target - 1)];
+    const Run own = k.run(side, target, 0.0f, label + ", the target's next plain run");
+    fs::remove_all(side);
+    if (copy.rc != 0 || copy.refused || !own.simulated()) return;
+    const std::string invariant = "a copy into scheme 1 or 2 runs the target's whole year, as its next plain run does";
+    if (copied.days() != 365.0f)
+        return k.fail(invariant, label + ": " + std::to_string(copied.days()) + " days simulated");
+    k.same_scheme(invariant, copied, own);
+}
+
 // The copy into the case's slot: a year run twice, twelve days run twice.
 void slot_runs(Checker& k, const fs::path& p) {
     const Inputs& in = k.in;
@@ -130,6 +171,7 @@ void slot_runs(Checker& k, const fs::path& p) {
     const Run year1 = k.run(p, s, 0.0f, "year run of slot " + std::to_string(s));
     if (c.heater_mismatch) check_nothing_simulated(k, year1, s, "the heating or water-heating fuel does not suit the site");
     else check_slot_simulates(k, year1, "year run of slot " + std::to_string(s));
+    check_solar_savings(k, p, p.parent_path() / "without-solar", year1);
     const Run year2 = k.run(p, s, 0.0f, "second year run of slot " + std::to_string(s));
     k.same_scheme("a slot's first plain run = its second", year1, year2);
     if (year1.simulated()) k.same_files("re-runs are byte-stable (slot year runs)", year1.files, year2.files, true);
@@ -141,6 +183,7 @@ void slot_runs(Checker& k, const fs::path& p) {
     if (!c.heater_mismatch) check_slot_simulates(k, days1, "twelve-day run of slot " + std::to_string(s));
     const Run days2 = k.run(p, s, 0.0f, "second twelve-day run of slot " + std::to_string(s));
     if (days1.simulated()) k.same_files("twelve-day runs are byte-stable", days1.files, days2.files, true);
+    if (days1.simulated()) part_year_copy(k, p, p.parent_path() / "part-year-copy");
 }
 
 // More slots holding results for the library's lines: copies of scheme 1
@@ -158,6 +201,7 @@ void member_runs(Checker& k, const fs::path& p) {
             TMYDAY = 0;
         });
         set_location_changed(k.in, p, slot);
+        k.settle_missing_zone(p, site, slot, 0.0f);
         const Run year = k.run(p, slot, 0.0f, "year run of slot " + std::to_string(slot) + " at " + describe(site));
         check_slot_simulates(k, year, "year run of slot " + std::to_string(slot));
     }
@@ -202,6 +246,114 @@ void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design
                   design, back);
 }
 
+// The case's new project at `site`, as the designer has it before the
+// runs the case checks: a zone whose file is missing met once, and where
+// the user revises rates, both designs run at the site and the user's
+// rates given to them.
+void prepared_project(Checker& k, const fs::path& p, const Site& site, INTEGER first_run) {
+    new_project(k.in, p, k.c, site);
+    // The rows typed into a new project, followed in the case's own.
+    if (p == k.typed_project)
+        for (const INTEGER slot : {1, 2})
+            for (const auto& [row, v] : rows_a_run_keeps(k.c)) k.typed[slot][row] = v;
+    k.settle_missing_zone(p, site, first_run, 0.0f);
+    if (!revises_rates(k.c)) return;
+    k.run(p, 1, 243.0f, "design of scheme 1 before the user revises rates");
+    k.run(p, 2, 246.0f, "design of scheme 2 before the user revises rates");
+    give_user_rates(k.in, p, k.c);
+}
+
+// A designer's edit of scheme 1, as the host makes it: a row of the
+// column, the building's azimuth (the input file's, which row 16 shows) or
+// a window group's quantity.
+struct DesignerEdit {
+    enum Kind { kRow, kAzimuth, kWindowGroup } kind = kRow;
+    int row = 0;
+    REAL value = 0.0f;
+    std::string what;
+};
+
+DesignerEdit draw_designer_edit(Checker& k, const fs::path& p) {
+    const Case& c = k.c;
+    Random r = case_random(c.seed ^ 0x65646974ull, c.number);
+    DesignerEdit e;
+    const int kind = r.between(1, 100);
+    std::ostringstream what;
+    if (kind <= 25) {
+        e.kind = DesignerEdit::kAzimuth;
+        e.row = 16;
+        e.value = static_cast<REAL>(r.between(1, 7) * 45 + (r.chance(30) ? r.between(1, 44) : 0));
+        what << "scheme 1 turned to azimuth " << e.value;
+    } else if (kind <= 45) {
+        // A group that holds windows: none, or twice as many.
+        const std::vector<REAL> column = saved_columns(k.in, p)[0];
+        std::vector<int> groups;
+        for (int g = 1; g <= 25; ++g)
+            if (column[static_cast<std::size_t>(62 + 10 * (g - 1) - 1)] > 0.0f) groups.push_back(g);
+        if (!groups.empty()) {
+            e.kind = DesignerEdit::kWindowGroup;
+            e.row = 62 + 10 * (r.pick(groups) - 1);
+            const REAL units = column[static_cast<std::size_t>(e.row - 1)];
+            e.value = r.chance(60) ? 0.0f : 2.0f * units;
+            what << "scheme 1 with window group " << (e.row - 62) / 10 + 1 << " of " << units << " units set to "
+                 << e.value;
+        }
+    }
+    if (e.kind == DesignerEdit::kRow) {
+        std::vector<std::pair<int, REAL>> edits = {{14, static_cast<REAL>(r.between(1, 4))}};
+        if (!c.nonresidential) {
+            edits.push_back({33, static_cast<REAL>(r.between(1, 10))});
+            edits.push_back({8, static_cast<REAL>(r.between(30, 2000) * 10)});
+        }
+        std::tie(e.row, e.value) = r.pick(edits);
+        what << "scheme 1 with row " << e.row << " set to " << e.value;
+    }
+    e.what = what.str();
+    return e;
+}
+
+void apply_designer_edit(Checker& k, const fs::path& project, const DesignerEdit& e) {
+    edit_scheme(k.in, project, 1, [&] {
+        STRATEGY(e.row, 1) = e.value;
+        if (e.kind == DesignerEdit::kAzimuth) SFACES = e.value;
+    });
+}
+
+// A designer's edit between runs, on a copy of the designed project: one
+// row of scheme 1 (its floor type, stories or area), the building turned,
+// or a window group's quantity, then two plain runs. Both keep the typed
+// value and give one result (an edit reaches its first run, a re-run
+// repeats it), and that result is a new project's given the same design
+// and the same edit at once: nothing of the runs before the edit stays.
+void designer_edit(Checker& k, const fs::path& p, const fs::path& side) {
+    const DesignerEdit e = draw_designer_edit(k, p);
+    fs::remove_all(side);
+    fs::copy(p, side, fs::copy_options::recursive);
+    apply_designer_edit(k, side, e);
+    const Run first = k.run(side, 1, 0.0f, e.what + ", first plain run");
+    const Run second = k.run(side, 1, 0.0f, e.what + ", second plain run");
+    fs::remove_all(side);
+    if (!first.simulated()) return;
+    // A group set to no windows is emptied and the later ones move up: its
+    // row holds the next group's units.
+    if (e.kind != DesignerEdit::kWindowGroup) {
+        k.reached(kKept);
+        for (const Run* run : {&first, &second})
+            if (run->params[static_cast<std::size_t>(e.row - 1)] != e.value) {
+                std::ostringstream o;
+                o << run->step << ": row " << e.row << " is " << run->params[static_cast<std::size_t>(e.row - 1)];
+                return k.fail(kKept, o.str());
+            }
+    }
+    k.same_scheme("an edit between runs reaches its first run: two plain runs after it agree", first, second);
+    prepared_project(k, side, k.c.site, 1);
+    k.run(side, 1, 243.0f, "design of scheme 1 of a new project for the edit");
+    apply_designer_edit(k, side, e);
+    const Run fresh = k.run(side, 1, 0.0f, e.what + " in a new project, its plain run");
+    fs::remove_all(side);
+    k.same_scheme("an edit between runs = the same edit of a new project's design", second, fresh);
+}
+
 }  // namespace
 
 void run_case(Checker& k, const fs::path& dir, const Case* other) {
@@ -214,10 +366,11 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
         if (f == 26 || f == 29) basic.push_back(f);
     if (!basic.empty())
         for (const INTEGER s : {1, 2, static_cast<int>(c.slot)}) k.flags_every_run[s] = basic;
-    new_project(in, p, c, c.site);
-    fs::copy(p, first, fs::copy_options::recursive);
-    k.settle_missing_zone(p, c.site, 1, 0.0f);
-    k.settle_missing_zone(first, c.site, 2, 0.0f);
+    k.typed_project = p;
+    prepared_project(k, p, c.site, 1);
+    // Scheme 2 designed first meets a missing zone file itself.
+    if (revises_rates(c)) fs::copy(p, first, fs::copy_options::recursive);
+    else prepared_project(k, first, c.site, 2);
 
     // Scheme 1: the design, its re-run, a second design, three re-runs.
     const Run design = k.run(p, 1, 243.0f, "design of scheme 1");
@@ -237,6 +390,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
         if (next.simulated()) k.same_files("re-runs are byte-stable (scheme 1)", previous.files, next.files);
         previous = next;
     }
+    designer_edit(k, p, dir / "edited");
     const fs::path as_it_stands = dir / "as-it-stands";
     if (c.own_roof != 0.0f) fs::copy(p, as_it_stands, fs::copy_options::recursive);
 
@@ -258,6 +412,11 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const fs::path other_use = dir / "other-use";
     if (c.other_use) fs::copy(p, other_use, fs::copy_options::recursive);
     if (c.own_roof != 0.0f) own_roof_as_it_stands(k, as_it_stands);
+
+    // The designer types the building's description and construction
+    // choices into both designs again: from here on every run and command
+    // keeps them.
+    type_rows(k, p, {1, 2});
 
     // A copy into a library slot: a year run twice, twelve days run twice.
     const Run copy = k.run(p, c.copy_from, 201.0f, "copy of scheme " + std::to_string(c.copy_from) + " to slot " +
@@ -292,10 +451,17 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     k.settle_missing_zone(made_there, c.moved_to, 1, 243.0f);
     const Run fresh_there = k.run(made_there, 1, 243.0f, "design of scheme 1 of a new project at " +
                                                              describe(c.moved_to));
-    k.same_scheme("a moved project re-designed = a new project made there", moved, fresh_there, false);
+    // A project moved to a climate-zone number keeps its own latitude (the
+    // zone's file is read for its weather only), where a new project made
+    // there takes the template's: the two are different buildings' sites.
+    if (c.moved_to.kind != Site::kZoneNumber)
+        k.same_scheme("a moved project re-designed = a new project made there", moved, fresh_there, false);
 
-    if (c.other_use) other_use_and_back(k, other_use, design);
+    // A run in the other use bills the user's revised rates in that use's
+    // seasons and saves them: the round trip is drawn without them.
+    if (c.other_use && !revises_rates(c)) other_use_and_back(k, other_use, design);
 
+    type_rows(k, p, {1, 2});
     // Library commands on the project as the designer leaves it.
     library_sequence(k, p, dir / "library-side", case_random(c.seed ^ 0x6C696272617279ull, c.number), c.library_steps);
 
@@ -304,11 +470,12 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     if (other) {
         const fs::path q = dir / "other-case";
         new_project(in, q, *other, other->site);
+        k.own_project = false;
         k.run(q, 1, 243.0f, "design of scheme 1 of case " + std::to_string(other->number));
+        k.own_project = true;
         fs::remove_all(q);
         const fs::path again = dir / "again";
-        new_project(in, again, c, c.site);
-        k.settle_missing_zone(again, c.site, 1, 0.0f);
+        prepared_project(k, again, c.site, 1);
         const Run repeat = k.run(again, 1, 243.0f, "design of scheme 1 after another case in one process");
         if (design.simulated())
             k.same_files("a run after other cases in one process = a fresh process's run", design_files, repeat.files);
