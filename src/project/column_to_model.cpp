@@ -311,14 +311,25 @@ void natural_ventilation() {
 // typed floor is laid out as the design lays out its own: a raised floor
 // under the story's footprint, a slab or a basement along the plan's
 // outside perimeter. So in every slot: a copy's input file holds the
-// surfaces of the design it was copied from. A dwelling over another
-// heated unit has no floor losses whatever its type, as its design has none.
+// surfaces of the design it was copied from.
+//
+// A dwelling over another heated unit has no floor losses whatever its
+// type, as its design has none: the floor, slab edge and basement walls the
+// file still holds from before the designer made it an upper unit lose
+// nothing from the first run on, under-floor code 1 naming why. The typed
+// type stays, and typed back on a ground floor it is laid out again.
 //
 // The raised floor of a design scheme (1 or 2) lies under the footprint the
 // run puts in force, as its roof does: after an edit of the stories or the
 // floor area the input file still holds the old footprint's floor.
 void floor_surfaces_of_typed_type() {
-    if (!residential() || !has_scheme_column(IDNUM1) || dwelling_over_heated_unit(IDNUM1)) return;
+    if (!residential() || !has_scheme_column(IDNUM1)) return;
+    if (dwelling_over_heated_unit(IDNUM1)) {
+        AREA(11) = PERCNT(11) = 0.0f;
+        AREA(12) = PERCNT(12) = 0.0f;
+        S(49) = 1.0f;
+        return;
+    }
     const REAL type = std::fabs(S(33));
     const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
     if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {

@@ -114,6 +114,9 @@ TEST(DesignerEditRun, FirstRunAfterAnEditIsTheNewFootprintAndItsReruns) {
 // losses) typed on the raised floor counted for one run: the save kept only
 // 2 and 4. A copy of a design in another slot holds the same surfaces: a
 // raised floor typed on the slab house's copy in slot 3 lost nothing either.
+// A designed house typed an apartment over another heated one (rows 7 and 9)
+// kept its slab's losses on every run, and its raised floor's on the first
+// (design heat loss -13,675.8 Btu/h, then -12,685.5).
 TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
     struct Case {
         const char* what;
@@ -121,6 +124,7 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
         REAL floor_type, under_floor;  // typed rows 33 and 49; 0: as designed
         REAL saved_under_floor;
         bool over_heated_unit = false;  // an apartment over another one (rows 7 = 3, 9 = 2), designed so
+        bool typed_over_heated_unit = false;  // rows 7 = 3, 9 = 2 typed with the edit
     };
     const Case cases[] = {
         {"a slab typed on the raised floor", 1, 1, 6.0f, 0.0f, 5.0f},
@@ -129,6 +133,8 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
         {"no floor losses typed under the raised floor", 1, 1, 0.0f, 1.0f, 1.0f},
         {"a raised floor typed on a copy of the slab house", 2, 3, 4.0f, 0.0f, 2.0f},
         {"a slab typed on an apartment over another heated one", 1, 1, 6.0f, 0.0f, 1.0f, true},
+        {"the raised-floor house typed an apartment over another heated one", 1, 1, 0.0f, 0.0f, 1.0f, false, true},
+        {"the slab house typed an apartment over another heated one", 2, 2, 0.0f, 0.0f, 1.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
@@ -153,12 +159,16 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
         edit_scheme(p, c.slot, [&] {
             if (c.floor_type > 0.0f) STRATEGY(33, c.slot) = c.floor_type;
             if (c.under_floor > 0.0f) STRATEGY(49, c.slot) = c.under_floor;
+            if (c.typed_over_heated_unit) {
+                STRATEGY(7, c.slot) = 3.0f;
+                STRATEGY(9, c.slot) = 2.0f;
+            }
         });
         const SchemeRun first = run_scheme(p, c.slot, 0.0f);
         const REAL type = c.floor_type > 0.0f ? c.floor_type : designed_type;
         EXPECT_EQ(STRATEGY(33, c.slot), type) << c.what;
         EXPECT_EQ(STRATEGY(49, c.slot), c.saved_under_floor) << c.what;
-        if (c.over_heated_unit) {  // no floor losses whatever the floor type
+        if (c.over_heated_unit || c.typed_over_heated_unit) {  // no floor losses whatever the floor type
             EXPECT_EQ(HEATLOSS(11), 0.0f) << c.what << ": design heat loss";
             EXPECT_EQ(HEATLOSS(12), 0.0f) << c.what << ": design heat loss";
         } else if (type == 6.0f || type == 10.0f) {  // the slab edge or the basement walls along the plan's perimeter
