@@ -1,12 +1,13 @@
 #!/bin/sh
-# Two threads of one host call the kernel at the same moment, 200 times
-# each, on two projects: the stand-in host settles each project and keeps a
+# Two threads of one host call the kernel at the same moment, CALLS times
+# each (200 unless given), on two projects: the stand-in host settles each project and keeps a
 # copy of its lone run, then the threads run against those copies.
 set -eu
 runner=$1
 data=$2
 threads=$3
 library=$4
+calls=${5:-200}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -23,4 +24,4 @@ done
 cp -r "$work/a" "$work/lone-a"
 cp -r "$work/b" "$work/lone-b"
 
-"$threads" "$library" "$data/util" "$data/weather" "$work/a" "$work/lone-a" "$work/b" "$work/lone-b" 200
+"$threads" "$library" "$data/util" "$data/weather" "$work/a" "$work/lone-a" "$work/b" "$work/lone-b" "$calls"
