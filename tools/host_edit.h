@@ -66,6 +66,22 @@ void edit_loaded_scheme(INTEGER slot, Edit&& edit) {
     AADISK(6);
 }
 
+// The host's edit of what the results file of scheme `slot` keeps in force
+// (the rates the user revised): the file read into the blocks, the edit
+// made there, the file saved.
+template <class Edit>
+void edit_loaded_results(INTEGER slot, Edit&& edit) {
+    BLK0B.DISKHET = 20;
+    BLK0B.DISKKEEP1 = 25;
+    IDNUM1 = slot;
+    AADISK(-1);
+    AADISK(-5);
+    IDNUM1 = slot;
+    FIND1();
+    edit();
+    KEEP1();
+}
+
 // The byte of the scheme's input file that holds run flag `flag` (one byte
 // each), found by the kernel's own writer: a scratch project's scheme 1 is
 // saved with a flag of the same block cleared and set, and the one byte

@@ -159,15 +159,7 @@ void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot) {
 void edit_results(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit) {
     const HostEdit host;
     host_directories(in, project);
-    BLK0B.DISKHET = 20;
-    BLK0B.DISKKEEP1 = 25;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND1();
-    edit();
-    KEEP1();
+    host::edit_loaded_results(slot, edit);
 }
 
 namespace {
