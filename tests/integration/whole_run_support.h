@@ -79,15 +79,7 @@ template <class Edit>
 inline void edit_results(const fs::path& project, INTEGER slot, Edit edit) {
     testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
     BLK0B.DISKPROJ = 32;
-    BLK0B.DISKHET = 20;
-    BLK0B.DISKKEEP1 = 25;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND1();
-    edit();
-    KEEP1();
+    host::edit_loaded_results(slot, edit);
 }
 
 // Turns scheme `slot` into a non-residential building, of building type

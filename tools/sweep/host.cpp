@@ -101,10 +101,7 @@ std::vector<std::vector<REAL>> saved_summary(const Inputs& in, const fs::path& p
 void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second) {
     const HostEdit host;
     host_directories(in, project);
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
+    host::read_project_at_scheme(slot);
     INTEGER serving = slot;
     while (serving >= 10) serving /= 10;
     STRATEGY(2, serving) = command;
@@ -159,15 +156,7 @@ void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot) {
 void edit_results(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit) {
     const HostEdit host;
     host_directories(in, project);
-    BLK0B.DISKHET = 20;
-    BLK0B.DISKKEEP1 = 25;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
-    FIND1();
-    edit();
-    KEEP1();
+    host::edit_loaded_results(slot, edit);
 }
 
 namespace {
