@@ -53,30 +53,33 @@ inline void new_project_files(const std::filesystem::path& dir, const std::files
     }
 }
 
-// The host's edit of scheme `slot` in the project whose directories are named.
-template <class Edit>
-void edit_loaded_scheme(INTEGER slot, Edit&& edit) {
+// The project's directory and parameter columns read, scheme `slot` the
+// current one.
+inline void read_project_at_scheme(INTEGER slot) {
     IDNUM1 = slot;
     AADISK(-1);
     AADISK(-5);
     IDNUM1 = slot;  // the directory read selects its own scheme
+}
+
+// The host's edit of scheme `slot` in the project whose directories are named.
+template <class Edit>
+void edit_loaded_scheme(INTEGER slot, Edit&& edit) {
+    read_project_at_scheme(slot);
     FIND2();
     edit();
     KEEP2(1);
     AADISK(6);
 }
 
-// The host's edit of what the results file of scheme `slot` keeps in force
-// (the rates the user revised): the file read into the blocks, the edit
-// made there, the file saved.
+// The host's edit of the rates scheme `slot`'s results file keeps in force
+// (the user's revised tariff words), in the project whose directories are
+// named.
 template <class Edit>
 void edit_loaded_results(INTEGER slot, Edit&& edit) {
     BLK0B.DISKHET = 20;
     BLK0B.DISKKEEP1 = 25;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
+    read_project_at_scheme(slot);
     FIND1();
     edit();
     KEEP1();

@@ -53,10 +53,7 @@ inline int run_kernel(const fs::path& project, const fs::path& weather = kData /
 inline void select_scheme(const fs::path& project, INTEGER slot, REAL command, INTEGER second = 0) {
     testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
     BLK0B.DISKPROJ = 32;
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
+    host::read_project_at_scheme(slot);
     STRATEGY(2, slot) = command;
     IDNUM2 = second;
     AADISK(6);

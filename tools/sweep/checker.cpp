@@ -159,6 +159,7 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
         double btu = 0.0;
         for (INTEGER h = 1; h <= 24; ++h) {
             e.kwh[m - 1][h - 1] = TEMPKWHR(h, m);
+            e.pv[m - 1][h - 1] = PV(h, m);
             btu += TEMPFUEL(h, m);
         }
         e.therms[m - 1] = btu * e.days[m - 1] / 100000.0;

@@ -20,6 +20,7 @@ struct Metered {
     bool year = false;                                  // a 365-day run
     std::array<std::array<double, 24>, 12> kwh{};       // kWh bought in hour h of one day of month m
     std::array<double, 12> therms{};                    // fuel bought in month m, therms
+    std::array<std::array<double, 24>, 12> pv{};        // the array's kWh in hour h of one day of month m, as the bill took it off
     std::array<int, 12> days{}, season_month{};          // days month m stands for, its calendar month
     REAL fuel_type = 0.0f;                              // the fuel-type word the run burnt
     INTEGER water_heater = 0;

@@ -222,9 +222,11 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     // cases puts a house at every site, the second another building, so
     // that every weather file, zip code and zone number (and so every rate
     // zone the table names) is billed for both within CI's count. Later
-    // rounds draw the kind. The first two rounds leave the user's rates to
-    // every other house and to no other building, so that each is billed
-    // on its site's own tariffs too.
+    // rounds draw the kind. In the first two rounds every other house and
+    // building is billed on its site's own tariffs; the others bill the
+    // user's rates: a house those it draws, or else the user's revised
+    // rates, another building the revised rates, so that CI's count bills
+    // the user's words at every utility's rate zones and on time of use.
     const std::vector<Site> sites = every_site(in);
     const std::uint64_t round = sites.empty() ? 2 : number / sites.size();
     const std::uint64_t position = sites.empty() ? 0 : (number + seed * 7) % sites.size();
@@ -237,7 +239,7 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
                                        in.loaded_types.end();
     c.site = sites.empty() ? draw_site(r, in, true) : sites[position];
     c.moved_to = draw_site(r, in, true);
-    const bool site_tariffs_only = round == 1 || (round == 0 && position % 2 == 0);
+    const bool site_tariffs_only = round <= 1 && position % 2 == 0;
     const int kinds = r.between(1, 100);
     const REAL new_or_existing = kinds <= 50 ? 1.0f : kinds <= 75 ? 2.0f : kinds <= 97 ? 3.0f : 0.0f;
     c.rows.push_back({6, new_or_existing});
@@ -266,7 +268,14 @@ Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number) {
     else if (rates <= 28) c.rate_flags = {26, 29};
     else if (rates <= 32) c.rate_flags = {r.chance(50) ? 82 : 83};
     if (rates > 32 && rates <= 44) c.rate_flags = r.pick(std::vector<std::vector<INTEGER>>{{82, 83}, {82}, {83}});
-    if (site_tariffs_only) c.rate_flags.clear();
+    if (site_tariffs_only) {
+        c.rate_flags.clear();
+    } else if (round <= 1 && (round == 1 || c.rate_flags.empty())) {
+        // From a stream of its own, so that every other draw of the case
+        // stays as it was.
+        Random revised = case_random(seed ^ 0x7265766973656400ull, number);
+        c.rate_flags = revised.pick(std::vector<std::vector<INTEGER>>{{82, 83}, {82}, {83}});
+    }
     c.user_rates = draw_user_rates(r);
     // Gas choices that keep a natural-gas site's fuel: residential 1 to 6,
     // non-residential 11 to 16; a dwelling's electric choice 7 is the single

@@ -101,10 +101,7 @@ std::vector<std::vector<REAL>> saved_summary(const Inputs& in, const fs::path& p
 void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second) {
     const HostEdit host;
     host_directories(in, project);
-    IDNUM1 = slot;
-    AADISK(-1);
-    AADISK(-5);
-    IDNUM1 = slot;
+    host::read_project_at_scheme(slot);
     INTEGER serving = slot;
     while (serving >= 10) serving /= 10;
     STRATEGY(2, serving) = command;

@@ -63,8 +63,8 @@ void set_location_changed(const Inputs& in, const fs::path& project, INTEGER slo
 // A site as the host stores it: a weather file by its name and a negative
 // zip code, a zip code or zone number with no weather file named.
 void place(const Site& s, INTEGER slot);
+// Gives scheme `slot` the default schedules of another building.
 void copy_schedule(const Inputs& in, const fs::path& project, INTEGER slot);
-// A new project whose two design slots describe the case at `site`.
 // Rewrites the rates the results file of scheme `slot` keeps in force.
 void edit_results(const Inputs& in, const fs::path& project, INTEGER slot, const std::function<void()>& edit);
 // A new project whose two design slots describe the case at `site`.

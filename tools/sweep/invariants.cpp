@@ -184,6 +184,15 @@ void slot_runs(Checker& k, const fs::path& p) {
     const Run days2 = k.run(p, s, 0.0f, "second twelve-day run of slot " + std::to_string(s));
     if (days1.simulated()) k.same_files("twelve-day runs are byte-stable", days1.files, days2.files, true);
     if (days1.simulated()) part_year_copy(k, p, p.parent_path() / "part-year-copy");
+    // The year again, which the twelve days before it leave as it was; the
+    // library's lines then take the slot with its array and collectors.
+    edit_scheme(in, p, s, [] {
+        TMYMON = 0;
+        TMYDAY = 0;
+    });
+    const Run year3 = k.run(p, s, 0.0f, "year run of slot " + std::to_string(s) + " after its twelve-day runs");
+    // (A run that simulates nothing keeps the twelve days' dates it found.)
+    if (year1.simulated()) k.same_scheme("a slot's year run after its twelve-day runs = its first", year1, year3);
 }
 
 // More slots holding results for the library's lines: copies of scheme 1

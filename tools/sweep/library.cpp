@@ -186,12 +186,9 @@ std::string typed_name(Random& r, const std::string& plain) {
 }
 
 // Members that hold a whole year's results, 2 to 5 of them, as the digits
-// of a line (now and then any named schemes); the case's slot ran twelve
-// days last and combines with none of them.
-INTEGER line_of_results(Random& r, const Library& l, INTEGER twelve_day_slot, bool any_named_too) {
-    std::vector<INTEGER> pool;
-    for (const INTEGER k : l.with_results)
-        if (k != twelve_day_slot) pool.push_back(k);
+// of a line (now and then any named schemes).
+INTEGER line_of_results(Random& r, const Library& l, bool any_named_too) {
+    std::vector<INTEGER> pool = l.with_results;
     if (pool.size() < 2 || (any_named_too && r.chance(10))) pool = l.named.size() >= 2 ? l.named : std::vector<INTEGER>{1, 2, 3};
     const int count = r.between(2, std::min<int>(5, static_cast<int>(pool.size())));
     std::vector<INTEGER> members;
@@ -333,7 +330,7 @@ void broken_line(Checker& k, const fs::path& p, const fs::path& side, Random& r)
     if (named.with_results.size() < 3) return;
     Step make;
     make.command = 204;
-    make.target = line_of_results(r, named, k.c.slot, false);
+    make.target = line_of_results(r, named, false);
     make.current = make.target % 10;
     make.name = typed_name(r, "Line to break");
     make.label = label_of("broken line", make);
@@ -390,7 +387,7 @@ void library_sequence(Checker& k, const fs::path& p, const fs::path& side, Rando
             target = any_scheme();
         } else if (op <= 36) {
             command = 204;
-            target = line_of_results(r, before, k.c.slot, true);
+            target = line_of_results(r, before, true);
             current = target % 10;
             name = typed_name(r, "Line " + std::to_string(step));
         } else if (op <= 42) {

@@ -27,6 +27,7 @@ struct Tiered {
     double baseline_summer = 0.0, baseline_winter = 0.0;  // kWh a day
     int winter_first = 10, winter_last = 5;
     int pge_zone = 0;  // a PG&E zone takes its baselines from its own table every month
+    double base_summer = 0.0, base_winter = 0.0;  // SDG&E: the base rate, all a day costs without a baseline
 };
 
 // PG&E's baselines, kWh a day, zones -11 to -20: summer, winter.
@@ -57,6 +58,8 @@ Tiered sdge_tariff(double base_summer, double base_winter, const std::array<doub
                    const std::array<double, 5>& add_winter) {
     Tiered t;
     t.kind = Tiered::kSdge;
+    t.base_summer = base_summer;
+    t.base_winter = base_winter;
     for (std::size_t i = 0; i < 5; ++i) {
         t.summer[i] = base_summer + add_summer[i];
         t.winter[i] = base_winter + add_winter[i];
@@ -69,8 +72,7 @@ Tiered sdge_tariff(double base_summer, double base_winter, const std::array<doub
 // The built-in tiered tariff of rate zone z, or the single flat rate.
 std::optional<Tiered> built_in_tiered(int z, bool flat) {
     Tiered t;
-    if (flat) {
-        if (sdge_zone(z) || smud_zone(z)) return std::nullopt;  // their month rules reload their own rates
+    if (flat) {  // one rate in every zone, SDG&E's and SMUD's included
         t.summer.fill(kFlatElectric);
         t.winter.fill(kFlatElectric);
         t.winter_first = 1;
@@ -175,7 +177,7 @@ double tiered_bill(const Tiered& t, const Metered& e) {
             q = b <= 0.0 || day <= b ? std::array<double, 5>{day, 0, 0, 0, 0}
                                      : std::array<double, 5>{b, day - b, 0, 0, 0};
         } else if (t.kind == Tiered::kSdge && b <= 0.0) {
-            bill += (winter ? t.winter[0] - kSdgeAddersWinter[0] : t.summer[0] - kSdgeAddersSummer[0]) * day * e.days[m];
+            bill += (winter ? t.base_winter : t.base_summer) * day * e.days[m];
             continue;
         } else {
             q = tiers_of(day, b, t.kind == Tiered::kSdge ? 4 : t.tiers);
@@ -711,6 +713,14 @@ void check_solar_savings(Checker& k, const fs::path& p, const fs::path& side, co
         // mean price, the gross bill (row 36) as without the array's output
         // where no collectors change the purchases.
         expect("row 70 (the array's output)", row(a, 70), row(b, 56) - row(a, 56) - (row(b, 25) - row(a, 25)),
+               row(b, 56));
+        // Row 56 is row 25 less row 70 by the summary's own rule, so the
+        // line above holds whatever row 70 says: the output is also the sum
+        // of the hours the bill took off the meter's purchases.
+        double netted = 0.0;
+        for (std::size_t m = 0; m < 12; ++m)
+            for (const double kwh : with.metered.pv[m]) netted += kwh * with.metered.days[m];
+        expect("row 70 (the array's output) against the hours the bill took off the purchases", row(a, 70), netted,
                row(b, 56));
         expect("row 55 (row 70 x row 36 / row 25)", row(a, 55),
                row(a, 25) > 0.0 ? row(a, 70) * row(a, 36) / row(a, 25) : 0.0, row(a, 36));
