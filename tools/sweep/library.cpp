@@ -109,15 +109,23 @@ std::optional<std::string> line_not_summed(const Library& l, int& checked, int& 
 // its leading member's tariff at that member's site: whichever command
 // summed it (made, selected, shown, run, or summed again after a member's
 // run), the same members' results, the same leading member's column and
-// input file give the same cost rows. The first sum of each such state is
+// input file (and scheme 1's, whose site scheme 2 takes) give the same
+// cost rows. The first sum of each such state is
 // kept; a later one that differs is a bill of another tariff.
-void line_bill_by_path(Checker& k, const Library& l, const Files& files, const std::string& label) {
+void line_bill_by_path(Checker& k, const Library& before, const Library& l, const Files& files,
+                       const std::string& label) {
     const std::string invariant = "a line's bill is the same whichever command summed it";
     for (std::size_t line = 1; line <= l.line_number.size(); ++line) {
         const INTEGER number = l.line_number[line - 1];
         if (number <= 0) continue;
         const std::vector<REAL>& col = l.column[9 + line - 1];
         if (col[47] <= 0.0f) continue;  // nothing summed: the line shows no days
+        // A column the step left as it was holds the sum of an earlier
+        // state: a copy into scheme 1 since then moved the site of a line
+        // scheme 2 leads without summing the line again.
+        if (line <= before.line_number.size() && before.line_number[line - 1] == number &&
+            before.column[9 + line - 1] == col)
+            continue;
         const std::vector<INTEGER> members = members_of(number);
         // The member serving the line: its first that holds results.
         INTEGER leading = members.back();
@@ -132,9 +140,13 @@ void line_bill_by_path(Checker& k, const Library& l, const Files& files, const s
             key.append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(REAL));
         };
         for (const INTEGER m : members) add(l.column[m - 1]);
-        add(l.strategy[leading - 1]);
-        const auto input = files.find("scheme" + std::to_string(leading) + "b.dat");
-        if (input != files.end()) key += input->second;
+        // Scheme 2 stands at scheme 1's site: a copy into scheme 1 moves
+        // the tariff of a line scheme 2 leads, its own files unchanged.
+        for (const INTEGER site_of : leading == 2 ? std::vector<INTEGER>{1, 2} : std::vector<INTEGER>{leading}) {
+            add(l.strategy[site_of - 1]);
+            const auto input = files.find("scheme" + std::to_string(site_of) + "b.dat");
+            if (input != files.end()) key += input->second;
+        }
         const std::vector<REAL> bill = {col[34], col[35], col[36], col[54], col[56], col[75]};
         const auto [seen, first] = k.line_bills.emplace(key, std::make_pair(bill, label));
         if (first) continue;
@@ -295,7 +307,7 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
     if (!done.refused && line_command && !s.edited) same_schemes(k, before, after, s.current, changed, s.label, copied);
     if (!done.refused && s.command == 201) k.copied_into.insert(s.target >= 1 && s.target <= 9 ? s.target : 2);
     if (s.current >= 1 && s.current <= 9 && done.column == s.current && done.simulated()) k.copied_into.erase(s.current);
-    line_bill_by_path(k, after, done.files, s.label);
+    line_bill_by_path(k, before, after, done.files, s.label);
     int checked = 0, valued = 0;
     const std::optional<std::string> d = line_not_summed(after, checked, valued);
     const std::string invariant = "every combination line's column is its members' sum";
