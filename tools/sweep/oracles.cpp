@@ -597,6 +597,10 @@ void check_line_bills(Checker& k, const Run& r, REAL command, INTEGER second) {
         } else {
             k.year_runs.erase(current);
         }
+        // Scheme 2 stands at scheme 1's site: a copy into scheme 1 (which
+        // may bring another site) leaves scheme 2's year at a site a line
+        // it leads is no longer billed at, until scheme 2 runs again.
+        if (current == 1 && command == 201.0f && !r.refused) k.year_runs.erase(2);
     }
     const std::string invariant = "a line is billed on its leading member's tariff for its members' summed purchases";
     for (INTEGER line = 1; line <= 9; ++line) {
