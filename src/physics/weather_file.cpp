@@ -764,6 +764,9 @@ void fall_back_to_zone9(FindtmyCall& c) {
     if (NFLAG(37)) {
         DBG_PRINT("FINDTMY: zone file of the site unreadable");
         keep_default_location_as_site();
+        // The tariffs were chosen on the unread zone's line; the retry
+        // chooses them again at the site the run saves.
+        take_default_location_rate_zones();
     }
     ZIPCODE = kDefaultLocationZipCode;
     c.CODET = "00000";

@@ -54,6 +54,10 @@ bool take_climate_zone_line_rate_zones(INTEGER zone);
 // and 2, which share theirs): its zip code into the column, the location
 // marked as changed, so that the run takes that site in as a move there.
 void keep_default_location_as_site();
+// The rate zones of the default location's own line: the tariff step that
+// follows reads them, and the zones of the site before would bill a
+// building on that site's utility.
+void take_default_location_rate_zones();
 void LIBARY();
 
 }  // namespace mavo

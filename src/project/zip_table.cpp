@@ -58,18 +58,7 @@ void default_location() {
     CECZONE = 9;
     SLAT = 34.07f;
     TITLE3 = kDefaultLocationCity;
-    // The rate zones of the default location's own line: the tariff step
-    // that follows reads them, and the zones of the site before would bill
-    // a building of another kind on that site's utility.
-    ERATEZONEZ = kDefaultResidentialElectricZone;
-    GRATEZONEZ = kDefaultResidentialGasZone;
-    if (!NFLAG(24)) {
-        GRATEZONE = kDefaultResidentialGasZone;
-        ERATEZONE = kDefaultResidentialElectricZone;
-    } else {
-        ERATEZONE = kDefaultNonresidentialElectricZone;
-        GRATEZONE = kDefaultNonresidentialGasZone;
-    }
+    take_default_location_rate_zones();
     DBG_INT("ceczone invalid, use CECZONE=9 at 1475", CECZONE);
     DBG_INT("ceczone invalid, use ERateZone=10,32", ERATEZONE);
     DBG_INT("ceczone invalid, use GRateZone=1,11", GRATEZONE);
@@ -238,6 +227,18 @@ void default_location_as_site() {
 }
 
 }  // namespace
+
+void take_default_location_rate_zones() {
+    ERATEZONEZ = kDefaultResidentialElectricZone;
+    GRATEZONEZ = kDefaultResidentialGasZone;
+    if (!NFLAG(24)) {
+        GRATEZONE = kDefaultResidentialGasZone;
+        ERATEZONE = kDefaultResidentialElectricZone;
+    } else {
+        ERATEZONE = kDefaultNonresidentialElectricZone;
+        GRATEZONE = kDefaultNonresidentialGasZone;
+    }
+}
 
 void keep_default_location_as_site() {
     if (!has_scheme_column(IDNUM1)) return;

@@ -213,6 +213,8 @@ void member_runs(Checker& k, const fs::path& p) {
         k.settle_missing_zone(p, site, slot, 0.0f);
         const Run year = k.run(p, slot, 0.0f, "year run of slot " + std::to_string(slot) + " at " + describe(site));
         check_slot_simulates(k, year, "year run of slot " + std::to_string(slot));
+        // Moved, the slot takes its site's tariffs as schemes 1 and 2 do.
+        check_site_tariff(k, year, site, "year run of slot " + std::to_string(slot));
     }
 }
 
