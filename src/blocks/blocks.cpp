@@ -16,6 +16,12 @@ void reset_all_blocks() {
 #undef MAVO_RESET_BLOCK
 }
 
+void reset_all_blocks_but_name_buffer() {
+    const BLK27A_t left_by_host = BLK27A;
+    reset_all_blocks();
+    BLK27A = left_by_host;
+}
+
 std::unique_ptr<AllBlocks> keep_all_blocks() {
     auto kept = std::make_unique<AllBlocks>();
 #define MAVO_COPY_BLOCK(name) kept->name = name;

@@ -56,6 +56,12 @@ namespace mavo {
 // Assigns every block a freshly initialised object.
 void reset_all_blocks();
 
+// The start of every call of the front: every block as a freshly loaded
+// library holds it, but for the name buffer the host filled before the
+// call. Nothing an earlier call computed reaches this one; what a project
+// carries from run to run is carried by its files.
+void reset_all_blocks_but_name_buffer();
+
 // Every block as it stood when kept. A step whose work may be undone (a
 // library command that is refused, a layout made on copies to measure it)
 // puts them all back at once, so that no block it wrote is missed.

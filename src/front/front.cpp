@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "blocks/blocks.h"
 #include "blocks/run_control.h"
 #include "front/fatal.h"
 #include "front/project_lock.h"
@@ -185,6 +186,7 @@ MAVO_API int MAVOKernelLib_runKernel(const char* schemeDir, const char* utilDir,
         }
     }
     mavo::claim_callback_for_this_run();
+    mavo::reset_all_blocks_but_name_buffer();
     mavo::keep_name_buffer_at_entry();
     setProgressCallback(callback);
     // No directory, no run; there is no trace file to say so.
