@@ -583,48 +583,66 @@ TEST(WholeRun, HouseAtACaliforniaWeatherFileIsBilledOnItsZonesLine) {
 REAL price_per_kwh(const SchemeRun& run) { return run.rows[35] / run.rows[24]; }
 
 // A tariff the user chose for one side alone (basic-rate flag 26 for the
-// electric tariff, 29 for the gas one; the other side left to the site) is
-// the tariff billed, as the column names it, as with both flags: electric
-// choice 17 the flat tariff of rate zone 38 (its one rate is word 16 of its
-// block), gas choice 16 rate zone 16, burning fuel 10. An office at
-// Stockton choosing 17 alone was billed on the site's tariff, $71,216
-// against $35,112. Sites by zip code and by weather file, in California and
-// outside it.
+// electric tariff, 29 for the gas one; the other side left to the site) or
+// for both is the tariff billed, as the column names it, in schemes 1 and 2
+// at a zip code, a California weather file and outside California. An
+// office's electric choice 17 is the flat tariff of rate zone 38 (its one
+// rate is word 16 of its block), gas choice 16 rate zone 16, burning fuel
+// 10; a house's 7 the single flat rate and 6 the flat gas rate, on the
+// rate zones of its site (at a California weather file its climate zone's
+// line). An office at Stockton choosing 17 alone was billed on the site's
+// tariff, $71,216 against $35,112; a house at Stockton.epw choosing 7 on
+// its zone's tiers, $1,628.69 against $1,015.74, and saved with row 1 = 3.
 TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
     ScratchDir dir;
-    constexpr REAL kElectricChoice = 17.0f, kGasChoice = 16.0f;
-    const REAL flat_rate = BLK33V_t{}.REC.WINRATES(1);
-    for (const char* site : {"95206", "Stockton.epw", "ChiOHare.epw"}) {
-        const fs::path designed = dir / site;
-        testing::new_project(designed, kData / "util");
-        reset_all_blocks();
-        make_nonresidential(designed, 1, 7);  // an office building
-        move_scheme(designed, 1, site);
-        run_scheme(designed, 1, 243.0f);
-        for (const std::vector<INTEGER>& flags : std::vector<std::vector<INTEGER>>{{26}, {29}, {26, 29}}) {
-            const std::string what = std::string(site) + ", flags" + (flags.size() == 2 ? " 26 and 29" :
-                                     flags[0] == 26 ? " 26" : " 29");
-            const fs::path p = dir / what;
-            fs::copy(designed, p);
-            edit_scheme(p, 1, [] {
-                STRATEGY(1, 1) = kElectricChoice;
-                STRATEGY(3, 1) = kGasChoice;
-            });
-            for (INTEGER flag : flags) set_input_file_flag(p, 1, flag);
-            const SchemeRun run = run_scheme(p, 1, 0.0f);
-            const bool electric = flags[0] == 26, gas = flags.back() == 29;
-            if (electric) {
-                EXPECT_EQ(STRATEGY(1, 1), kElectricChoice) << what;
-                EXPECT_EQ(ERATEZONE, 38) << what;
-                EXPECT_NEAR(price_per_kwh(run), flat_rate, 1e-4f) << what;
-            }
-            if (gas) {
-                EXPECT_EQ(STRATEGY(3, 1), kGasChoice) << what;
-                EXPECT_EQ(GRATEZONE, 16) << what;
-                EXPECT_EQ(FUELTYPE, 10.0f) << what;
+    struct Building {
+        const char* name;
+        REAL electric_choice, gas_choice, kwh_price, therm_price;
+        INTEGER flat_rate_zone, flat_gas_zone;  // 0: the site's
+    };
+    const Building buildings[] = {
+        {"office", 17.0f, 16.0f, BLK33V_t{}.REC.WINRATES(1), 1.389f, 38, 16},
+        {"house", 7.0f, 6.0f, BLK33_t{}.FLATERATE, BLK33_t{}.FLATGRATE, 0, 0},
+    };
+    for (const Building& b : buildings)
+        for (const char* site : {"95206", "Stockton.epw", "ChiOHare.epw"}) {
+            const fs::path designed = dir / (std::string(b.name) + " at " + site);
+            testing::new_project(designed, kData / "util");
+            reset_all_blocks();
+            const bool office = std::string(b.name) == "office";
+            if (office)
+                for (const INTEGER slot : {1, 2}) make_nonresidential(designed, slot, 7);  // an office building
+            move_scheme(designed, 1, site);
+            run_scheme(designed, 1, 243.0f);
+            run_scheme(designed, 2, 246.0f);
+            const INTEGER site_electric_zone = ERATEZONE, site_gas_zone = GRATEZONE;
+            // One side alone in scheme 1, both in scheme 2.
+            for (const auto& [slot, flags] : std::vector<std::pair<INTEGER, std::vector<INTEGER>>>{
+                     {1, {26}}, {1, {29}}, {2, {26, 29}}}) {
+                const std::string what = std::string(b.name) + " at " + site + ", scheme " + std::to_string(slot) +
+                                         ", flags" + (flags.size() == 2 ? " 26 and 29" : flags[0] == 26 ? " 26" : " 29");
+                const fs::path p = dir / what;
+                fs::copy(designed, p);
+                edit_scheme(p, slot, [&] {
+                    STRATEGY(1, slot) = b.electric_choice;
+                    STRATEGY(3, slot) = b.gas_choice;
+                });
+                for (INTEGER flag : flags) set_input_file_flag(p, slot, flag);
+                const SchemeRun run = run_scheme(p, slot, 0.0f);
+                const bool electric = flags[0] == 26, gas = flags.back() == 29;
+                if (electric) {
+                    EXPECT_EQ(STRATEGY(1, slot), b.electric_choice) << what;
+                    EXPECT_EQ(ERATEZONE, b.flat_rate_zone != 0 ? b.flat_rate_zone : site_electric_zone) << what;
+                    EXPECT_NEAR(price_per_kwh(run), b.kwh_price, 1e-4f) << what;
+                }
+                if (gas) {
+                    EXPECT_EQ(STRATEGY(3, slot), b.gas_choice) << what;
+                    EXPECT_EQ(GRATEZONE, b.flat_gas_zone != 0 ? b.flat_gas_zone : site_gas_zone) << what;
+                    EXPECT_EQ(FUELTYPE, 10.0f) << what;
+                    EXPECT_NEAR(run.rows[34] / run.rows[65], b.therm_price, 1e-4f) << what << ": price per therm";
+                }
             }
         }
-    }
 }
 
 // A run's climate zone is its site's, whatever zone its results file
