@@ -645,6 +645,50 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
         }
 }
 
+// A stored scheme whose zip code the table lacks (99999) runs at the
+// default location, which its save takes as its site, and nobody moved it:
+// the rates the user revised and their flags 82 and 83 stay, in scheme 1
+// as in a library slot, and every run bills what a run of the same scheme
+// at the default location bills. The fallback ran as a move: it cleared
+// both flags and wrote the built-in rates over the user's, $4,044.33
+// against $5,715.50.
+TEST(WholeRun, ZipCodeTheTableLacksKeepsTheUsersRates) {
+    ScratchDir dir;
+    constexpr REAL kUserKwhPrice = 0.5f, kUserThermPrice = 0.6f;
+    const fs::path p = dir / "lacking", at_default = dir / "at the default location";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    run_scheme(p, 1, 243.0f);
+    select_scheme(p, 1, 201.0f, 3);
+    ASSERT_EQ(run_kernel(p), 0);
+    for (const INTEGER slot : {1, 3}) {
+        edit_results(p, slot, [&] {
+            for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kUserKwhPrice;
+            ECUSTOMCHG = EADDER = 0.0f;
+            for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES})
+                *rate = kUserThermPrice;
+            BLK33A.GCUSTOMCHG = 0.0f;
+            BLK33A.GASMULT = 1.0f;
+        });
+        for (const INTEGER flag : {82, 83}) set_input_file_flag(p, slot, flag);
+    }
+    fs::copy(p, at_default);
+    for (const INTEGER slot : {1, 3}) edit_scheme(p, slot, [&] { STRATEGY(4, slot) = 99999.0f; });
+    for (const INTEGER slot : {1, 3})
+        for (const int run : {1, 2}) {
+            const std::string what = "scheme " + std::to_string(slot) + ", run " + std::to_string(run);
+            const SchemeRun lacking = run_scheme(p, slot, 0.0f);
+            EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ": the site saved";
+            EXPECT_NEAR(price_per_kwh(lacking), kUserKwhPrice, 1e-4f) << what;
+            EXPECT_NEAR(lacking.rows[34] / lacking.rows[65], kUserThermPrice, 1e-4f) << what << ": price per therm";
+            for (const INTEGER flag : {82, 83})
+                EXPECT_NE(read_file(p / ("scheme" + std::to_string(slot) + "b.dat")).at(5582 + flag - 51), 0)
+                    << what << ": flag " << flag << " kept";
+            expect_same_run(run_scheme(at_default, slot, 0.0f), lacking,
+                            what + " against the same scheme at the default location");
+        }
+}
+
 // A run's climate zone is its site's, whatever zone its results file
 // holds: the line of its zip code in zipcodes.sce, and at a weather file
 // the file's own, in a twelve-day run too, with the rate zones of that
