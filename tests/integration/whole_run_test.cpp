@@ -645,6 +645,25 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
         }
 }
 
+// The user revises the rates of scheme `slot` to one price a kWh in every
+// tier and period and one price a therm, without customer charges: the
+// words of its results file, the time-of-use record of its input file and
+// the flags that keep them (82, 83).
+void give_one_price_rates(const fs::path& p, INTEGER slot, REAL kwh_price, REAL therm_price) {
+    edit_results(p, slot, [&] {
+        for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kwh_price;
+        ECUSTOMCHG = EADDER = 0.0f;
+        for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES}) *rate = therm_price;
+        BLK33A.GCUSTOMCHG = 0.0f;
+        BLK33A.GASMULT = 1.0f;
+    });
+    edit_scheme(p, slot, [&] {  // a time-of-use record travels in the input file
+        for (FArray<REAL, 3>* rates : {&TOUREC.SUMRATES, &TOUREC.WINRATES}) rates->fill(kwh_price);
+        TOUREC.CUSTCHG = 0.0f;
+    });
+    for (INTEGER flag : {82, 83}) set_input_file_flag(p, slot, flag);
+}
+
 // A stored scheme whose zip code the table lacks (99999) runs at the
 // default location, which its save takes as its site, and nobody moved it:
 // the rates the user revised and their flags 82 and 83 stay, in scheme 1
@@ -661,17 +680,7 @@ TEST(WholeRun, ZipCodeTheTableLacksKeepsTheUsersRates) {
     run_scheme(p, 1, 243.0f);
     select_scheme(p, 1, 201.0f, 3);
     ASSERT_EQ(run_kernel(p), 0);
-    for (const INTEGER slot : {1, 3}) {
-        edit_results(p, slot, [&] {
-            for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kUserKwhPrice;
-            ECUSTOMCHG = EADDER = 0.0f;
-            for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES})
-                *rate = kUserThermPrice;
-            BLK33A.GCUSTOMCHG = 0.0f;
-            BLK33A.GASMULT = 1.0f;
-        });
-        for (const INTEGER flag : {82, 83}) set_input_file_flag(p, slot, flag);
-    }
+    for (const INTEGER slot : {1, 3}) give_one_price_rates(p, slot, kUserKwhPrice, kUserThermPrice);
     fs::copy(p, at_default);
     for (const INTEGER slot : {1, 3}) edit_scheme(p, slot, [&] { STRATEGY(4, slot) = 99999.0f; });
     for (const INTEGER slot : {1, 3})
@@ -803,9 +812,7 @@ TEST(WholeRun, SlotBurnsTheFuelItsGasChoiceNames) {
 // design run and its re-runs alike, until a move. Every load of scheme 2
 // counted as a move: its design run billed the user's rates and its re-run
 // the built-in ones, an office at Stockton $0.1664 then $0.1996 per kWh, a
-// house at Westwood $0.4080 then $0.2217. The user's rates here are one
-// price a kWh in every tier and period and one price a therm, without
-// customer charges.
+// house at Westwood $0.4080 then $0.2217.
 TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
     ScratchDir dir;
     constexpr REAL kUserKwhPrice = 0.5f, kUserThermPrice = 2.0f;
@@ -817,21 +824,7 @@ TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
             for (INTEGER slot : {1, 2}) make_nonresidential(p, slot, 7);  // an office building
         move_scheme(p, 1, site);
         const SchemeRun built_in[] = {run_scheme(p, 1, 243.0f), run_scheme(p, 2, 246.0f)};
-        for (INTEGER slot : {1, 2}) {
-            edit_results(p, slot, [&] {
-                for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kUserKwhPrice;
-                ECUSTOMCHG = EADDER = 0.0f;
-                for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES})
-                    *rate = kUserThermPrice;
-                BLK33A.GCUSTOMCHG = 0.0f;
-                BLK33A.GASMULT = 1.0f;
-            });
-            edit_scheme(p, slot, [&] {  // a time-of-use record travels in the input file
-                for (FArray<REAL, 3>* rates : {&TOUREC.SUMRATES, &TOUREC.WINRATES}) rates->fill(kUserKwhPrice);
-                TOUREC.CUSTCHG = 0.0f;
-            });
-            for (INTEGER flag : {82, 83}) set_input_file_flag(p, slot, flag);
-        }
+        for (INTEGER slot : {1, 2}) give_one_price_rates(p, slot, kUserKwhPrice, kUserThermPrice);
         for (INTEGER slot : {1, 2})
             for (const REAL command : {slot == 1 ? 243.0f : 246.0f, 0.0f, 0.0f}) {
                 const std::string what = std::string(building) + ", scheme " + std::to_string(slot) + ", command " +
