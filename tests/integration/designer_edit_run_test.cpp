@@ -184,6 +184,21 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
     }
 }
 
+// A new house is built to the current code whatever year its column names:
+// every run saves 2013, whether or not the host saved another edit after
+// the year was typed. The host's load of the input file cleared the year,
+// but the run reloaded the column after its own load: a year typed into
+// the efficient design of the sample's new house was saved as typed (1923)
+// by the run after it and as 2013 once any other edit came between.
+TEST(DesignerEditRun, NewHouseKeepsTheCodesYearWhateverYearIsTyped) {
+    ScratchDir dir;
+    const fs::path p = designed_sample(dir, "p", 2);
+    ASSERT_LE(STRATEGY(6, 2), 1.0f);  // a new house
+    edit_scheme(p, 2, [] { STRATEGY(11, 2) = 1923.0f; });
+    run_scheme(p, 2, 0.0f);
+    EXPECT_EQ(STRATEGY(11, 2), 2013.0f);
+}
+
 // A window group set to no units empties its line. The line kept the last
 // run's window and was saved back into the group, and each later line took
 // the group before its own: the south windows of the efficient design,
