@@ -807,6 +807,28 @@ TEST(WholeRun, SlotBurnsTheFuelItsGasChoiceNames) {
     }
 }
 
+// Schemes 1 and 2 run the base schemes' gas storage water heater whatever
+// heater their input file holds, and the fuel check judges that heater: an
+// electric heater typed into the sample's scheme 1 under an oil choice (gas
+// choice 8 with flag 29) let the first run simulate 365 days, billing the
+// gas heater, and every later run simulate nothing.
+TEST(WholeRun, BaseSchemeFuelCheckJudgesTheHeaterItRuns) {
+    ScratchDir dir;
+    const fs::path p = dir / "p";
+    copy_sample(p);
+    reset_all_blocks();
+    edit_scheme(p, 1, [] {
+        STRATEGY(3, 1) = 8.0f;
+        WHTYPE = 2;
+    });
+    for (const int run : {1, 2}) {
+        set_input_file_flag(p, 1, 29);
+        run_scheme(p, 1, 0.0f);
+        EXPECT_TRUE(NFLAG(68)) << "run " << run << ": oil against the gas storage heater";
+        EXPECT_EQ(SUMARY(48, 1), 0.0f) << "run " << run << ": days simulated";
+    }
+}
+
 // The user's own rates (advanced-rate flags 82 electric, 83 fuel, the rates
 // in the scheme's results and input files) bill every run of schemes 1 and 2, the
 // design run and its re-runs alike, until a move. Every load of scheme 2
