@@ -266,9 +266,11 @@ void clear_surfaces_without_area() {
     }
 }
 
+}  // namespace
+
 // Step 14: the parameter column describes the windows by one glazing only
 // when they are all alike; otherwise the first window group is marked -1.
-void check_window_uniformity(const Working& w) {
+void check_window_uniformity(INTEGER k) {
     REAL last_trans = 0.0f;
     REAL last_u = 0.0f;
     REAL last_sc = 0.0f;
@@ -286,8 +288,10 @@ void check_window_uniformity(const Working& w) {
             last_sc = SCOEF(j);
         }
     }
-    if (!alike) STRATEGY(60, w.k) = -1.0f;
+    if (!alike) STRATEGY(60, k) = -1.0f;
 }
+
+namespace {
 
 void trace_results(const Working& w) {
     if (!NFLAG(90)) return;
@@ -350,7 +354,7 @@ void UVALR() {
     residential_construction::residential_floors(w);
     clear_surfaces_without_area();
     finish_mass_elements(w);
-    check_window_uniformity(w);
+    check_window_uniformity(w.k);
     trace_results(w);
     DBG_OUT("UVALR");
 }

@@ -672,6 +672,7 @@ void transfer_column_to_model(REAL year_built) {
     if (NFLAG(24)) nonresidential_code_glazing(zone);
     else residential_code_glazing();
     window_lines(year_built, zone);
+    if (residential()) check_window_uniformity(IDNUM1);
     number_window_lines();
     AVERAG();
 }

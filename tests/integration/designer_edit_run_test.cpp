@@ -241,6 +241,38 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsHasNoWindow) {
     EXPECT_EQ(TRANS(7), designed_glass(3));
 }
 
+// A group typed past the design's lines brings in a line with the library
+// window of the scheme-wide code; windows then not all alike are marked so
+// (group 1's code slot, row 60 = -1) by the run that brings the line in.
+// The mark was judged on the lines the input file held before the run: the
+// vintage design of a 1999 remodel at 94128 (row 60 = -2) given one more
+// group saved -2 and its re-run -1.
+TEST(DesignerEditRun, WindowsNotAlikeAreMarkedByTheRunThatBringsTheirLineIn) {
+    ScratchDir dir;
+    const fs::path p = dir / "remodel";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    for (const INTEGER slot : {1, 2})
+        edit_scheme(p, slot, [&] {
+            STRATEGY(6, slot) = 2.0f;
+            STRATEGY(11, slot) = 1999.0f;
+        });
+    move_scheme(p, 1, "94128");
+    run_scheme(p, 1, 243.0f);
+    run_scheme(p, 2, 246.0f);
+    INTEGER past = 25;  // the first group after the design's last one
+    while (past > 1 && !(STRATEGY(62 + 10 * (past - 2), 2) > 0.0f)) --past;
+    const INTEGER j = 10 * (past - 1);
+    edit_scheme(p, 2, [&] {
+        for (const auto& [word, value] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 8.0f}, {64, 2.0f}, {65, 1.0f}})
+            STRATEGY(word + j, 2) = value;
+    });
+    run_scheme(p, 2, 0.0f);
+    EXPECT_EQ(STRATEGY(60, 2), -1.0f) << "the run that brought the line in";
+    run_scheme(p, 2, 0.0f);
+    EXPECT_EQ(STRATEGY(60, 2), -1.0f) << "its re-run";
+}
+
 // Line k of a house's scheme 1 or 2 is saved into window group k. The save
 // filled the groups one after the other with the lines that had units, so
 // emptying group 1 (the south windows of the code-minimum house) moved the
