@@ -209,8 +209,8 @@ bool revises_rates(const Case& c) {
     return std::any_of(c.rate_flags.begin(), c.rate_flags.end(), [](INTEGER f) { return f == 82 || f == 83; });
 }
 
-void give_user_rates(const Inputs& in, const fs::path& dir, const Case& c) {
-    for (const INTEGER slot : {1, 2}) {
+void give_user_rates(const Inputs& in, const fs::path& dir, const Case& c, const std::vector<INTEGER>& slots) {
+    for (const INTEGER slot : slots) {
         write_user_rates(in, dir, c, slot);
         std::vector<INTEGER> flags;
         for (const INTEGER f : c.rate_flags)

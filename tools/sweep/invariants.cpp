@@ -8,6 +8,7 @@
 
 #include "blocks/blocks.h"
 #include "project/project.h"
+#include "sweep/chains.h"
 #include "sweep/expectations.h"
 #include "sweep/library.h"
 #include "sweep/oracles.h"
@@ -251,22 +252,6 @@ void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design
                   design, back);
 }
 
-// The case's new project at `site`, as the designer has it before the
-// runs the case checks: a zone whose file is missing met once, and where
-// the user revises rates, both designs run at the site and the user's
-// rates given to them.
-void prepared_project(Checker& k, const fs::path& p, const Site& site, INTEGER first_run) {
-    new_project(k.in, p, k.c, site);
-    // The rows typed into a new project, followed in the case's own.
-    if (p == k.typed_project)
-        for (const INTEGER slot : {1, 2})
-            for (const auto& [row, v] : rows_a_run_keeps(k.c)) k.typed[slot][row] = v;
-    k.settle_missing_zone(p, site, first_run, 0.0f);
-    if (!revises_rates(k.c)) return;
-    k.run(p, 1, 243.0f, "design of scheme 1 before the user revises rates");
-    k.run(p, 2, 246.0f, "design of scheme 2 before the user revises rates");
-    give_user_rates(k.in, p, k.c);
-}
 
 // A designer's edit of scheme 1, as the host makes it: a row of the
 // column, the building's azimuth (the input file's, which row 16 shows) or
@@ -361,6 +346,19 @@ void designer_edit(Checker& k, const fs::path& p, const fs::path& side) {
 
 }  // namespace
 
+void prepared_project(Checker& k, const fs::path& p, const Site& site, INTEGER first_run) {
+    new_project(k.in, p, k.c, site);
+    // The rows typed into a new project, followed in the case's own.
+    if (p == k.typed_project)
+        for (const INTEGER slot : {1, 2})
+            for (const auto& [row, v] : rows_a_run_keeps(k.c)) k.typed[slot][row] = v;
+    k.settle_missing_zone(p, site, first_run, 0.0f);
+    if (!revises_rates(k.c)) return;
+    k.run(p, 1, 243.0f, "design of scheme 1 before the user revises rates");
+    k.run(p, 2, 246.0f, "design of scheme 2 before the user revises rates");
+    give_user_rates(k.in, p, k.c);
+}
+
 void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const Inputs& in = k.in;
     const Case& c = k.c;
@@ -412,6 +410,10 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
         const Run before = k.run(first, 2, 246.0f, "design of scheme 2 before scheme 1");
         k.same_scheme("scheme 2 designed before scheme 1 = after", before, efficient);
     }
+
+    // A designer's history on scheme 1 or 2, in a share of the cases.
+    if (draws_chain(c) && design.simulated() && efficient.simulated())
+        chain_of_edits(k, p, dir / "chain", dir / "chain-new-project");
 
     // A house that was another building for a while, made a house again.
     const fs::path other_use = dir / "other-use";
