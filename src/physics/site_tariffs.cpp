@@ -187,8 +187,12 @@ void nonres_built_in_rates(TariffChoices& t) {
     if (NFLAG(26) || NFLAG(29)) nonres_outside_california_default(t);
 }
 
+// The user's basic choices name their rate zones whether or not the other
+// side's rates (or their own) are revised: left to the revised rates'
+// flags, a choice of gas 16 beside revised electric rates was billed on the
+// gas rate zone the last run had left.
 void nonres_user_rates(TariffChoices& t) {
-    if ((NFLAG(26) || NFLAG(29)) && !NFLAG(82) && !NFLAG(83)) {
+    if (NFLAG(26) || NFLAG(29)) {
         if (NFLAG(26)) nonres_user_electric(t);
         if (NFLAG(29)) nonres_user_gas(t);
         nonres_outside_california_default(t);

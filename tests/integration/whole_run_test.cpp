@@ -616,11 +616,12 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
             run_scheme(designed, 1, 243.0f);
             run_scheme(designed, 2, 246.0f);
             const INTEGER site_electric_zone = ERATEZONE, site_gas_zone = GRATEZONE;
-            // One side alone in scheme 1, both in scheme 2.
+            // One side alone in scheme 1, both in scheme 2, and both beside
+            // revised electric rates (flag 82), which bill the user's words.
             for (const auto& [slot, flags] : std::vector<std::pair<INTEGER, std::vector<INTEGER>>>{
-                     {1, {26}}, {1, {29}}, {2, {26, 29}}}) {
-                const std::string what = std::string(b.name) + " at " + site + ", scheme " + std::to_string(slot) +
-                                         ", flags" + (flags.size() == 2 ? " 26 and 29" : flags[0] == 26 ? " 26" : " 29");
+                     {1, {26}}, {1, {29}}, {2, {26, 29}}, {2, {26, 29, 82}}}) {
+                std::string what = std::string(b.name) + " at " + site + ", scheme " + std::to_string(slot) + ", flags";
+                for (const INTEGER flag : flags) what += " " + std::to_string(flag);
                 const fs::path p = dir / what;
                 fs::copy(designed, p);
                 edit_scheme(p, slot, [&] {
@@ -629,7 +630,8 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
                 });
                 for (INTEGER flag : flags) set_input_file_flag(p, slot, flag);
                 const SchemeRun run = run_scheme(p, slot, 0.0f);
-                const bool electric = flags[0] == 26, gas = flags.back() == 29;
+                const bool electric = flags[0] == 26 && flags.back() != 82;
+                const bool gas = std::find(flags.begin(), flags.end(), 29) != flags.end();
                 if (electric) {
                     EXPECT_EQ(STRATEGY(1, slot), b.electric_choice) << what;
                     EXPECT_EQ(ERATEZONE, b.flat_rate_zone != 0 ? b.flat_rate_zone : site_electric_zone) << what;
