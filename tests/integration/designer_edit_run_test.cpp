@@ -246,22 +246,37 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsHasNoWindow) {
 // without glass left a daylit depth of 0 and no daylit share, which every
 // later run took for a building still without glass: the glass typed back
 // was in no area (the walls stayed whole) and had no daylight ($2,652.00
-// against $2,529.33 for a 1901 remodel at Arcata given one window).
+// against $2,529.33 for a 1901 remodel at Arcata given one window). And
+// the run that emptied the last group saved its glazing types as the
+// user's own, judged on the lines its file held, where its re-run did not
+// (the efficient design of a 1913 addition).
 TEST(DesignerEditRun, GlassTypedBackIntoAHouseWithoutGlassIsLaidOutAndDaylit) {
     ScratchDir dir;
-    const fs::path p = designed_sample(dir, "p", 1);
-    const SchemeRun designed = run_scheme(p, 1, 0.0f);
+    const fs::path p = dir / "addition";  // scheme 2 the vintage design of a 1913 addition
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    for (const INTEGER slot : {1, 2})
+        edit_scheme(p, slot, [&] {
+            STRATEGY(6, slot) = 3.0f;
+            STRATEGY(11, slot) = 1913.0f;
+        });
+    run_scheme(p, 1, 243.0f);
+    run_scheme(p, 2, 246.0f);
+    const SchemeRun designed = run_scheme(p, 2, 0.0f);
     std::vector<REAL> groups;  // rows 61 to 309, facade code to overhang of every group
-    for (INTEGER row = 61; row <= 309; ++row) groups.push_back(STRATEGY(row, 1));
-    edit_scheme(p, 1, [] {
-        for (INTEGER g = 1; g <= 25; ++g) STRATEGY(62 + 10 * (g - 1), 1) = 0.0f;
+    for (INTEGER row = 61; row <= 309; ++row) groups.push_back(STRATEGY(row, 2));
+    edit_scheme(p, 2, [] {
+        for (INTEGER g = 1; g <= 25; ++g) STRATEGY(62 + 10 * (g - 1), 2) = 0.0f;
     });
-    run_scheme(p, 1, 0.0f);
-    ASSERT_EQ(SUMARY(3, 1), 0.0f) << "no glass";
-    edit_scheme(p, 1, [&] {
-        for (INTEGER row = 61; row <= 309; ++row) STRATEGY(row, 1) = groups[static_cast<std::size_t>(row - 61)];
+    run_scheme(p, 2, 0.0f);
+    ASSERT_EQ(SUMARY(3, 2), 0.0f) << "no glass";
+    const SavedScheme without_glass = saved_scheme(p, 2);
+    run_scheme(p, 2, 0.0f);
+    expect_same_saved_scheme(without_glass, saved_scheme(p, 2), "the re-run without glass");
+    edit_scheme(p, 2, [&] {
+        for (INTEGER row = 61; row <= 309; ++row) STRATEGY(row, 2) = groups[static_cast<std::size_t>(row - 61)];
     });
-    expect_same_run(designed, run_scheme(p, 1, 0.0f), "the groups typed back");
+    expect_same_run(designed, run_scheme(p, 2, 0.0f), "the groups typed back");
 }
 
 // A group typed past the design's lines brings in a line with the library
