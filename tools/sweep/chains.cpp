@@ -319,8 +319,9 @@ void draw_tariff_edit(Random& r, const Case& c, Edit& e) {
 // Families of edits whose faults are being mended on another branch, left
 // out of the draw until that work is merged; the switch goes then. They
 // are: a heat-pump heating or cooling code (7 to 9), or another kind of
-// system beside one; the codes without a meaning of leakage class 5,
-// under-floor code 3 and the floor codes outside the construction types;
+// system beside one; the codes without a meaning in the text (leakage
+// class 5, under-floor code 3, cooling, leakage, venting and floor codes
+// outside those it defines), which leave what the last run left;
 // an edit of stories or floor area; and another building's window group
 // set to no units and its window, door and skylight types.
 constexpr bool kSkipFamiliesMendedOnAnotherBranch = true;
@@ -334,7 +335,9 @@ bool mended_on_another_branch(const Case& c, const Edit& e, const std::vector<RE
             if (v >= 7.0f || (v >= 2.0f && v <= 6.0f && other >= 7.0f)) return true;
         }
         if ((row == 24 && v == 5.0f) || (row == 49 && v == 3.0f) || row == 8 || row == 14) return true;
-        if (row == 33 && e.meaning == Meaning::kUndefined) return true;
+        // A code without a meaning that leaves the last run's efficiency,
+        // leakage or venting (cooling, leakage class, venting) or floor.
+        if (e.meaning == Meaning::kUndefined && (row == 20 || row == 24 || row == 25 || row == 33)) return true;
         if (c.nonresidential && row >= 62 && row <= 302 && (row - 62) % 10 == 0 && v == 0.0f) return true;
     }
     return c.nonresidential && (e.words.count(Word::kWindowType) || e.words.count(Word::kDoorType) ||
@@ -344,13 +347,6 @@ bool mended_on_another_branch(const Case& c, const Edit& e, const std::vector<RE
 Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const FinalInputs& f) {
     const Case& c = k.c;
     const bool moved = f.site.has_value();
-    // The user's basic choices of another building's tariffs 11 to 14 give
-    // way to the generic ones while revised rates are kept (the text's
-    // rule), and a move clears the revised rates: after it the choice typed
-    // is gone. Left out of the draw (a ruling, not a fault of history).
-    const bool basic = !f.flags.empty() || std::any_of(c.rate_flags.begin(), c.rate_flags.end(),
-                                                        [](INTEGER flag) { return flag == 26 || flag == 29; });
-    const bool revised = !f.revised.empty() || (revises_rates(c) && !moved);
     Edit e;
     const int kind = r.between(1, 100);
     if (kind <= 50) {
@@ -375,7 +371,7 @@ Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const 
         draw_tariff_edit(r, c, e);
     } else if (kind <= 96 || moved) {
         const std::vector<Site> sites = simulated_sites(k.in);
-        if (sites.empty() || (basic && revised)) return e;
+        if (sites.empty()) return e;
         e.family = "a move (row 4)";
         e.site = r.pick(sites);
         // A climate-zone number keeps the latitude of the site before it.
@@ -392,7 +388,8 @@ Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const 
 }
 
 // The host's save of the inputs: rows and words of scheme `slot` in one
-// edit, a move of both schemes, the user's revised rates.
+// edit, a move of both schemes (marked before the next run), the user's
+// revised rates.
 void give(const Checker& k, const fs::path& project, INTEGER slot, const std::map<int, REAL>& rows,
           const std::map<Word, REAL>& words, const std::optional<Site>& site, const std::vector<INTEGER>& revised) {
     edit_scheme(k.in, project, slot, [&] {
@@ -400,10 +397,7 @@ void give(const Checker& k, const fs::path& project, INTEGER slot, const std::ma
         for (const auto& [w, v] : words) set_word(w, v);
         if (site) place(*site, slot);
     });
-    if (site) {
-        edit_scheme(k.in, project, 3 - slot, [&] { place(*site, 3 - slot); });
-        for (const INTEGER s : {1, 2}) set_location_changed(k.in, project, s);
-    }
+    if (site) edit_scheme(k.in, project, 3 - slot, [&] { place(*site, 3 - slot); });
     if (!revised.empty()) {
         Case with = k.c;
         with.rate_flags = revised;
@@ -411,9 +405,15 @@ void give(const Checker& k, const fs::path& project, INTEGER slot, const std::ma
     }
 }
 
-Run plain_run(Checker& k, const fs::path& project, INTEGER slot, const std::set<INTEGER>& flags,
+// A plain run as the host makes it: before it, the user's basic-rate flags
+// and the mark of a move given since the last run (schemes 1 and 2 share
+// their site), which every save of an edit clears.
+Run plain_run(Checker& k, const fs::path& project, INTEGER slot, const std::set<INTEGER>& flags, bool& moved,
               const std::string& step) {
     if (!flags.empty()) set_saved_flags(k.in, project, slot, {flags.begin(), flags.end()});
+    if (moved)
+        for (const INTEGER s : {1, 2}) set_location_changed(k.in, project, s);
+    moved = false;
     return k.run(project, slot, 0.0f, step);
 }
 
@@ -444,12 +444,14 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 }
 
 // The scheme's input file of `project` as a host re-saves it with the
-// geometry of its lines without units blanked (made in `scratch`). A line
-// without units is no window: its geometry is its group's again once it
-// has units, while it keeps the glass it last held (and the number it had
-// among the lines), so a chain may leave it other words than a new project
-// does.
-std::string input_file_but_empty_lines(const Inputs& in, const fs::path& project, INTEGER slot, const fs::path& scratch) {
+// words of what is not there blanked (made in `scratch`). A line without
+// units is no window: its geometry is its group's again once it has units,
+// while it keeps the glass it last held (and the number it had among the
+// lines); a facade without glass, a roof or floor without area, keeps the
+// properties it last had. A chain may leave them other words than a new
+// project does.
+std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& project, INTEGER slot,
+                                             const fs::path& scratch) {
     fs::remove_all(scratch);
     fs::copy(project, scratch, fs::copy_options::recursive);
     edit_scheme(in, scratch, slot, [] {
@@ -460,6 +462,10 @@ std::string input_file_but_empty_lines(const Inputs& in, const fs::path& project
             for (REAL* word : {&TILT(line), &FACING(line), &WIDTH(line), &SILL(line), &HEAD(line), &OHANGD(line),
                                &OHANGDIS(line)})
                 *word = 0.0f;
+        }
+        for (INTEGER item = 1; item <= 12; ++item) {
+            if (AREA(item) > 0.0f) continue;
+            for (REAL* word : {&UVAL(item), &ABSORB(item), &TMLAG(item), &DECR(item), &SC(item), &HO(item)}) *word = 0.0f;
         }
     });
     const std::string bytes = read_file(scratch / ("scheme" + std::to_string(slot) + "b.dat"));
@@ -486,7 +492,12 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     const std::string on = "chain on scheme " + std::to_string(slot) + ", ";
     std::vector<REAL> column;
     std::string last;
-    Site ran_at = c.site;  // the site of the chain's last run, whose latitude a zone number keeps
+    // What the chain's last run left: its site (whose latitude a zone number
+    // keeps), its column and words (which a keeping value keeps).
+    Site ran_at = c.site;
+    std::vector<REAL> ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
+    std::map<Word, REAL> ran_words = saved_words(k.in, side, slot);
+    bool moved = false;
     for (int i = 1; i <= edits; ++i) {
         column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
         Edit e = draw_edit(r, k, column, f);
@@ -495,18 +506,23 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         if (mended_on_another_branch(c, e, column)) continue;
         if (e.family.empty()) continue;
         k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
-        take(f, e, column, saved_words(k.in, side, slot), ran_at);
+        take(f, e, ran_column, ran_words, ran_at);
         give(k, side, slot, e.rows, e.words, e.site, e.revised);
+        moved = moved || e.site.has_value();
         const std::string step = on + "edit " + std::to_string(i) + " of " + std::to_string(edits) + " (" + e.what + ")";
         last = step;
         k.say("NOTE " + step);
         const int runs = i == edits ? 0 : r.pick(std::vector<int>{0, 1, 1, 1, 1, 1, 1, 2, 2});
-        for (int run = 1; run <= runs; ++run) plain_run(k, side, slot, f.flags, step + ", plain run " + std::to_string(run));
-        if (runs > 0 && f.site) ran_at = *f.site;
+        for (int run = 1; run <= runs; ++run)
+            plain_run(k, side, slot, f.flags, moved, step + ", plain run " + std::to_string(run));
+        if (runs == 0) continue;
+        if (f.site) ran_at = *f.site;
+        ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
+        ran_words = saved_words(k.in, side, slot);
     }
     column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
-    const Run first = plain_run(k, side, slot, f.flags, last + ", the first plain run after it");
-    const Run second = plain_run(k, side, slot, f.flags, last + ", the second plain run after it");
+    const Run first = plain_run(k, side, slot, f.flags, moved, last + ", the first plain run after it");
+    const Run second = plain_run(k, side, slot, f.flags, moved, last + ", the second plain run after it");
     k.same_scheme("after a chain of edits the first plain run = the second", first, second);
 
     // A new project given the final inputs at once: the case's design of
@@ -515,7 +531,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     prepared_project(k, fresh, c.site, 1);
     k.run(fresh, 1, 243.0f, "design of scheme 1 of a new project for the chain");
     if (slot == 2) k.run(fresh, 2, 246.0f, "design of scheme 2 of a new project for the chain");
-    std::map<int, REAL> rows = f.rows;
+    std::map<int, REAL> rows;
     const std::vector<REAL> designed = saved_columns(k.in, fresh)[static_cast<std::size_t>(slot - 1)];
     std::map<Word, REAL> words = f.words;
     // A group the chain emptied, which its save left blank, is given as the
@@ -533,10 +549,15 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     }
     for (int row = 1; row <= 310; ++row) {
         const std::size_t at = static_cast<std::size_t>(row - 1);
-        if (!host_typed_row(row) || rows.count(row) || emptied.count(row) || column[at] == designed[at]) continue;
+        const bool typed = f.rows.count(row) > 0;
+        if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == designed[at])) continue;
         rows[row] = column[at];
         if (row == 16) words[Word::kAzimuth] = column[at];
     }
+    // A value that keeps what the last run left and that a run has since
+    // replaced in the column is the column's.
+    for (auto it = f.rows_before.begin(); it != f.rows_before.end();)
+        it = rows.count(it->first) && rows[it->first] == f.rows.at(it->first) ? std::next(it) : f.rows_before.erase(it);
     std::ostringstream inputs;
     for (const auto& [row, v] : rows) inputs << ' ' << row << '=' << v;
     for (const auto& [w, v] : words) inputs << "; " << word_name(w) << ' ' << v;
@@ -544,6 +565,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     for (const INTEGER flag : f.flags) inputs << "; flag " << flag;
     for (const INTEGER flag : f.revised) inputs << "; revised rates with flag " << flag;
     k.say("NOTE the chain's final inputs given to a new project: rows" + inputs.str());
+    bool fresh_moved = false;
     if (f.keeps()) {
         // A value that keeps what the last run left: the new project is
         // given the value the chain held before it and runs once.
@@ -552,22 +574,26 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         for (const auto& [row, v] : f.rows_before) before_rows[row] = v;
         for (const auto& [w, v] : f.words_before) before_words[w] = v;
         give(k, fresh, slot, before_rows, before_words, f.site_before ? f.site_before : f.site, f.revised);
-        plain_run(k, fresh, slot, f.flags, "the chain's inputs given to the new project, the kept values' before them");
+        fresh_moved = f.site.has_value();
+        plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's inputs given to the new project, the kept values' before them");
         std::map<int, REAL> kept_rows;
         std::map<Word, REAL> kept_words;
         for (const auto& [row, v] : f.rows_before) kept_rows[row] = rows[row];
         for (const auto& [w, v] : f.words_before) kept_words[w] = words[w];
         give(k, fresh, slot, kept_rows, kept_words, f.site_before ? f.site : std::nullopt, {});
+        fresh_moved = f.site_before.has_value();
     } else {
         give(k, fresh, slot, rows, words, f.site, f.revised);
+        fresh_moved = f.site.has_value();
     }
-    plain_run(k, fresh, slot, f.flags, "the chain's final inputs in a new project, first plain run");
-    const Run given = plain_run(k, fresh, slot, f.flags, "the chain's final inputs in a new project, second plain run");
+    plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, first plain run");
+    const Run given =
+        plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, second plain run");
     Run ended = second, new_project = given;
     const std::string input = "scheme" + std::to_string(slot) + "b.dat";
     if (second.simulated() && given.simulated()) {
-        ended.files[input] = input_file_but_empty_lines(k.in, side, slot, side.parent_path() / "chain-input-file");
-        new_project.files[input] = input_file_but_empty_lines(k.in, fresh, slot, side.parent_path() / "chain-input-file");
+        ended.files[input] = input_file_but_what_is_not_there(k.in, side, slot, side.parent_path() / "chain-input-file");
+        new_project.files[input] = input_file_but_what_is_not_there(k.in, fresh, slot, side.parent_path() / "chain-input-file");
     } else {
         // A run that simulates nothing leaves the input file's derived
         // words (the sun table, the design loads) as the last run that

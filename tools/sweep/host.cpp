@@ -200,6 +200,7 @@ void write_user_rates(const Inputs& in, const fs::path& dir, const Case& c, INTE
         for (INTEGER q = 1; q <= 4; ++q) TOUREC.WINHOURS(q) = TOUREC.SUMHOURS(q) = u.period_hours[static_cast<std::size_t>(q - 1)];
         TOUREC.WINMON1 = 1;
         TOUREC.WINMON2 = 12;
+        TOUREC.DEMANDCHG.fill(0.0f);  // the user's record, written whole, has no demand charges
     });
 }
 
