@@ -26,6 +26,15 @@
  * - the exported blocks only while no run is in progress: after a call
  *   returns and before the next one starts. Every run rewrites them.
  *
+ * No call depends on an earlier one. Every call that runs starts from the
+ * blocks as a freshly loaded library holds them, the name buffer BLK27A
+ * (which the host fills before the call) aside: nothing an earlier call in
+ * the same process computed, for this project or another, reaches its
+ * results, and whatever a project carries from run to run it carries in
+ * its files. The exported blocks stay as a call left them until the next
+ * call starts; a call refused at once (another run holds the kernel or the
+ * project) leaves them as they were.
+ *
  * The project lock. Before it loads anything the kernel takes a POSIX
  * (fcntl) write lock on the hidden file ".mavolock" in the project
  * directory, left there between runs, and releases it after its files are

@@ -57,7 +57,6 @@ int finish_run(int result) {
     unit_close_all();
     unlock_project();  // after the commit, which the run has made or dropped
     remove_replaced_files();  // the old files, no longer needed by any run
-    INDENT = 0;  // a stopped run leaves no depth behind for the next
     clear_name_buffer();
     setProgressCallback(nullptr);
     {

@@ -217,8 +217,7 @@ bool take_site_record() {
 // latitude and city of that site, the tariffs of a moved site). A zip code
 // the table lacks is replaced by the save of the run, as after a move to
 // it; a scheme without any site takes the default location's zip code at
-// once. Nothing an earlier call or a results file left names the climate
-// in its place.
+// once. Nothing a results file left names the climate in its place.
 void default_location_as_site() {
     DBG_FLOAT("site not in the zip-code table: the default location is the site, zip code", ZIPCODE);
     if (int_toward_zero(ZIPCODE) == 0) keep_default_location_as_site();

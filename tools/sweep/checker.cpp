@@ -142,6 +142,7 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     const std::string p = project.string(), u = in.util.string(), w = in.weather.string();
     Run r;
     r.rc = MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
+    const std::uint64_t blocks_left = exported_blocks_digest();
     ++runs;
     r.column = slot;
     r.refused = NFLAG(91);
@@ -171,7 +172,7 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     e.fuel_row = BLK41.NROWF;
     e.weather_file = std::string(CLIMATEFILENAME.trimmed());
     r.files = project_files(project);
-    say("DIGEST " + std::to_string(digest(r.files)) + " " + step);
+    say("DIGEST " + std::to_string(digest(r.files)) + " " + std::to_string(blocks_left) + " " + step);
     if (r.rc == 1) reached("a refused run changes nothing");
     else if (r.rc == 0) reached("a run saves whole files");
     reached("a run returns 0 or 1");

@@ -41,6 +41,20 @@ std::uint64_t digest(const Files& files) {
     return h;
 }
 
+std::uint64_t exported_blocks_digest() {
+    Files blocks;
+    const auto add = [&](const char* name, const auto& block) {
+        blocks[name] = std::string(reinterpret_cast<const char*>(&block), sizeof block);
+    };
+    add("BLK10", BLK10);
+    add("BLK16", BLK16);
+    add("BLK20", BLK20);
+    add("BLK25", BLK25);
+    add("BLK44A", BLK44A);
+    add("BLK44B", BLK44B);
+    return digest(blocks);
+}
+
 namespace {
 bool keep_kernel_memory = false;
 }  // namespace
