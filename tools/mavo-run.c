@@ -43,7 +43,11 @@
  *                 as 4-character words ("MAR JUL")
  * The edits and the call hold the project's lock, the one the kernel takes
  * for its run ("PROJECT_DIR/.mavolock"), taken before anything is edited:
- * another process's run of the same project cannot come between them. A
+ * another process's run of the same project cannot come between them. What
+ * the run saved is read at the call's last end signal, while the kernel
+ * still holds the project; a lock file removed or replaced before then let
+ * another run in, and the call fails saying so. A call that ends before the
+ * kernel's removes the lock file it made. A
  * project that holds the journal of a run stopped while putting its files
  * in place gets no edits: the call finishes that run and runs nothing else.
  * The library is looked for beside the program, in ../lib, by its SONAME
