@@ -192,27 +192,32 @@ fs::path moved_sample(const ScratchDir& dir, const std::string& name) {
 constexpr uid_t kNobody = 65534;
 constexpr int kNoUnprivilegedUser = 77;
 
+// The project as a commit leaves it after each of its renames, copied
+// aside there (the copies bear other inode numbers, as the files a journal
+// of the format before them names may).
+fs::path g_commit_copies;
+void copy_the_commit(int renames_done) {
+    fs::copy(g_commit_copies / "project", g_commit_copies / ("after" + std::to_string(renames_done)));
+}
+
 // The journal of a commit stopped after any rename, as a kernel that cannot
 // finish it finds it (the format before inode numbers, an older kernel's):
 // the advice traced for it, followed word for word, gives back the project
 // the last whole commit left, every old file moved aside included.
 TEST(UnsafeProjectRun, AdviceOnAJournalLeftAtAnyStepGivesTheLastWholeCommitBack) {
     ScratchDir dir;
-    const fs::path settled = moved_sample(dir, "settled");
+    const fs::path settled = moved_sample(dir, "project");
     const auto whole = project_files(settled);
     const std::string journal(kCommitJournalName);
+    g_commit_copies = dir.path();
+    ASSERT_EQ(in_child_process([&] {
+                  test_hooks::after_commit_rename = copy_the_commit;
+                  reset_all_blocks();
+                  return run_kernel(settled);
+              }),
+              0);
     int stops = 0;
-    for (int renames = 0;; ++renames) {
-        const fs::path p = dir / ("stopped" + std::to_string(renames));
-        fs::copy(settled, p);
-        const int rc = in_child_process([&] {
-            g_stop_after_renames = renames;
-            test_hooks::after_commit_rename = stop_the_commit;
-            reset_all_blocks();
-            return run_kernel(p);
-        });
-        if (rc != kStoppedInTheCommit) break;
-        ++stops;
+    for (fs::path p; fs::exists(p = dir / ("after" + std::to_string(stops))); ++stops) {
         // Version 1: the same steps without the inode numbers of their files.
         std::string text = read_file(p / journal), older = "mavo commit journal 1\n";
         std::set<std::string> places;
@@ -226,7 +231,7 @@ TEST(UnsafeProjectRun, AdviceOnAJournalLeftAtAnyStepGivesTheLastWholeCommitBack)
         }
         write_file(p / journal, older);
         std::vector<std::string> put;
-        ASSERT_EQ(complete_stopped_commit(p.string(), put), StoppedCommit::failed) << renames;
+        ASSERT_EQ(complete_stopped_commit(p.string(), put), StoppedCommit::failed) << stops;
         // Each file as its line says, then the journal and its places.
         std::string said;
         for (const std::string& line : stopped_commit_report()) {
@@ -247,8 +252,7 @@ TEST(UnsafeProjectRun, AdviceOnAJournalLeftAtAnyStepGivesTheLastWholeCommitBack)
             << said;
         fs::remove(p / journal);
         for (const std::string& place : places) fs::remove(p / place);
-        EXPECT_TRUE(project_files(p) == whole) << "stopped after " << renames << " rename(s):\n" << said;
-        fs::remove_all(p);
+        EXPECT_TRUE(project_files(p) == whole) << "stopped after " << stops << " rename(s):\n" << said;
     }
     EXPECT_GT(stops, 5);
 }
