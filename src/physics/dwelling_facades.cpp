@@ -94,12 +94,16 @@ bool dwelling_over_heated_unit(INTEGER k) {
     return STRATEGY(7, k) >= 3.0f && (S9 == 2.0f || S9 == 3.0f);
 }
 
-void raised_floor_over_footprint() {
+void floor_over_footprint() {
     AREA(11) = RAX;
     // A plan without sides has no share to give; the floor step then counts
     // the whole floor.
     const REAL plan_ft2 = EWDIM * NSDIM;
     PERCNT(11) = plan_ft2 > 0.0f ? RAX / plan_ft2 * 100.0f : 0.0f;
+}
+
+void raised_floor_over_footprint() {
+    floor_over_footprint();
     AREA(12) = 0.0f;
     PERCNT(12) = 0.0f;
 }

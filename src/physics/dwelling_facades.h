@@ -48,8 +48,11 @@ GarageCover attached_garage_cover(INTEGER k);
 // floor losses.
 bool dwelling_over_heated_unit(INTEGER k);
 
-// A raised floor under the whole footprint RAX of the plan: its area and its
-// share of the plan, and no slab edge.
+// A floor under the whole footprint RAX of the plan (a raised floor's or a
+// basement's): its area and its share of the plan.
+void floor_over_footprint();
+
+// A raised floor under the whole footprint, and no slab edge.
 void raised_floor_over_footprint();
 
 // The slab edge of dwelling scheme k's plan that faces the outside, ft: the

@@ -87,6 +87,21 @@ void settle_site_from_columns();
 // site the zip-code lookup falls back on.
 INTEGER code_table_zone();
 
+// A heating code (STRATEGY(18)) of 2 to 6 typed with a heat pump's cooling
+// code (STRATEGY(20) of 7 to 9), or a heat pump's heating code with a
+// cooling code of 2 to 6: a pair that no coded system has.
+bool typed_systems_mixed(REAL heating, REAL cooling);
+
+// The efficiency a heating code names in climate zone `zone`: the AFUE of a
+// furnace (2 to 5), Btu per Wh of electric heat (6), the HSPF of a heat pump
+// (7 to 9); 0 for any other code.
+REAL heating_efficiency_of_code(REAL code, INTEGER zone);
+
+// The cooling COP a cooling code names in climate zone `zone`: 0 below 2 (no
+// air conditioning) and for the evaporative cooler (6); none for a code that
+// names no efficiency (the COP in force stays).
+std::optional<REAL> cooling_cop_of_code(REAL code, INTEGER zone);
+
 // A code marked as user-defined (custom) by its sign. Zero has no sign to
 // carry and stays +0, so that no -0 reaches the strategy file.
 inline REAL negated_code(REAL code) { return code == 0.0f ? 0.0f : -code; }
