@@ -157,4 +157,25 @@ void dwelling_facade_areas() {
     }
 }
 
+void building_glazing_items_from_lines() {
+    for (INTEGER item = 1; item <= kRoof; ++item) {
+        const ItemGlazing g = glazing_of_item(item);
+        UVAL(item) = SC(item) = ABSORB(item) = 0.0f;
+        if (g.area_ft2 > 0.0f) {
+            UVAL(item) = g.u_area / g.area_ft2;
+            SC(item) = g.shgc_area / g.area_ft2;
+            ABSORB(item) = g.vt_area / g.area_ft2;  // the glazing items' ABSORB carries the visible transmittance
+        }
+        if (AREA(item) == g.area_ft2) continue;
+        // Glass the lines no longer hold is wall (or roof) again.
+        const REAL gross_ft2 = AREA(item) + AREA(item + 5);
+        AREA(item) = g.area_ft2;
+        AREA(item + 5) = std::max(0.0f, gross_ft2 - g.area_ft2);
+        if (gross_ft2 > 0.0f) {
+            PERCNT(item) = AREA(item) * 100.0f / gross_ft2;
+            PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;
+        }
+    }
+}
+
 }  // namespace mavo

@@ -78,4 +78,13 @@ REAL dwelling_opaque_area_ft2(INTEGER k, INTEGER item);
 // column has no attachment: its whole walls face the outside.
 void dwelling_facade_areas();
 
+// The glazing items 1 to 5 of another building's design scheme from its
+// window, door and skylight lines, as its design sums them: the glass and
+// door area of each facade and of the roof, and its area-weighted U-factor,
+// SHGC and visible transmittance (0 without glazing). Glass its lines no
+// longer hold (a line emptied since the last run) goes back to the opaque
+// wall or roof (AREA(item+5)), the facade's gross area and the shares
+// following.
+void building_glazing_items_from_lines();
+
 }  // namespace mavo

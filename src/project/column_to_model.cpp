@@ -487,11 +487,15 @@ void current_code_line(INTEGER k, INTEGER j) {
 }
 
 // Step e: non-residential glazing by era (1 vintage, 3 by year built, 4
-// current code).
+// current code). A generated design (scheme 1 or 2) of the current code
+// takes the code glazing of its types as its save does, before the run: a
+// window, skylight or door type the designer typed is simulated on the
+// first run after it, not only stored by it for the run after.
 void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
     const INTEGER code = int_toward_zero(S(60 + j));
     if (ERA == 4) {
         if (IDNUM1 >= 3) current_code_line(k, j);
+        else take_code_glazing_of_type(k);
     } else if (ERA == 1) {
         vintage_glazing(k, type_of_code(code), ERA, year_built);
     } else if (ERA == 3) {
@@ -618,15 +622,28 @@ void window_lines(REAL year_built, INTEGER zone) {
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f)) continue;
-        if (geometry_from_groups && group_set_to_no_units(j + 10)) {
-            empty_line(k);
-            j += 10;
+        const INTEGER next = j + 10;
+        if (geometry_from_groups) {
+            if (group_set_to_no_units(next)) {
+                empty_line(k);
+                j = next;
+                continue;
+            }
+            // The groups follow one another as the lines with units do, and
+            // the save leaves none after the last: a line whose group no run
+            // has written stays as the input file holds it.
+            if (!(S(62 + next) > 0.0f)) continue;
+        } else if (!(S(62 + 10 * (k - 1)) > 0.0f)) {
             continue;
         }
-        if (!(S(62 + 10 * (k - 1)) > 0.0f)) continue;
-        j += 10;
+        j = next;
         transfer_line(k, j, year_built, zone, geometry_from_groups);
     }
+    // Another building's design scheme sums its facades' glass from these
+    // lines, as its design did: glass a group set to no units took away is
+    // gone from the areas, the conduction and the design heat loss, and a
+    // type the designer typed counts with its own U-factor.
+    if (geometry_from_groups) building_glazing_items_from_lines();
 }
 
 }  // namespace
@@ -702,6 +719,12 @@ void transfer_column_to_model(REAL year_built) {
     floor_surfaces_of_typed_type();
     if (NFLAG(24)) UVALC();
     else UVALR();
+    // Another building of its own glazing (era 5 and above) whose windows
+    // are not all alike has no scheme-wide code glass either, as a house:
+    // a window the designer gave glass of its own keeps it. So does a
+    // house made another building in the save that edited a window's glass,
+    // whose column still holds the house's scheme-wide code.
+    if (NFLAG(24) && ERA > 4) mark_windows_not_alike(IDNUM1);
     if (NFLAG(24)) nonresidential_code_glazing(zone);
     else residential_code_glazing();
     window_lines(year_built, zone);

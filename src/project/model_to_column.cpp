@@ -318,16 +318,7 @@ void apply_era(INTEGER k, INTEGER j, INTEGER kk) {
         S(60 + j) = stored_code(std::abs(kk));
         return;
     }
-    if (ERA != 4) return;
-    if (TRANS(k) <= 0.0f) {
-        if (DTYPE == 8 || DTYPE == 9) take_code_type(k, DTYPE);
-        return;
-    }
-    if (!((WTYPE >= 1 && WTYPE <= 7) || (STYPE >= 5 && STYPE <= 7))) return;
-    const INTEGER type = ITEMS(k) == 5 ? STYPE : WTYPE;
-    // A custom (negative) type has no row of the code table: the line keeps its values.
-    if (type >= 1 && type <= 9) take_code_type(k, type);
-    else DBG_INT("REVISION: glazing type without a code row, line kept", k);
+    if (ERA == 4) take_code_glazing_of_type(k);
 }
 
 // Orientation code of a line: 5 skylight (tilt up to 45 degrees), else the
@@ -346,6 +337,18 @@ INTEGER orientation_code(REAL tilt_deg, REAL facing_deg, REAL building_azimuth_d
 }
 
 }  // namespace
+
+void take_code_glazing_of_type(INTEGER k) {
+    if (TRANS(k) <= 0.0f) {
+        if (DTYPE == 8 || DTYPE == 9) take_code_type(k, DTYPE);
+        return;
+    }
+    if (!((WTYPE >= 1 && WTYPE <= 7) || (STYPE >= 5 && STYPE <= 7))) return;
+    const INTEGER type = ITEMS(k) == 5 ? STYPE : WTYPE;
+    // A custom (negative) type has no row of the code table: the line keeps its values.
+    if (type >= 1 && type <= 9) take_code_type(k, type);
+    else DBG_INT("REVISION: glazing type without a code row, line kept", k);
+}
 
 // Step h: the line's geometry into its group.
 void store_line_geometry(INTEGER k, INTEGER j) {
@@ -423,6 +426,13 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     if (paired)
         for (INTEGER k = 1; k <= 25; ++k)
             if (!(QTY(k) > 0.0f)) S(61 + 10 * (k - 1)) = 0.0f;
+    // Another building's design scheme takes its lines from the groups in
+    // turn: no group after the last line it stored keeps the line that was
+    // there before one was emptied (group 1's code slot, the scheme-wide
+    // glazing code, stays).
+    if (!paired && (IDNUM1 == 1 || IDNUM1 == 2))
+        for (INTEGER g = j + 10; g <= 240; g += 10)
+            for (INTEGER n = (g == 0 ? 61 : 60) + g; n <= 69 + g; ++n) S(n) = 0.0f;
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column

@@ -42,6 +42,11 @@ void transfer_model_to_column(REAL year_built);
 // other), with their library glazing codes.
 void store_window_groups(REAL year_built);
 
+// Step 10g of task 3 for a scheme of the current code's glazing (era 4):
+// line k takes the code glazing of its type, a door its door type's, a
+// skylight the skylight type's, every other line the window type's.
+void take_code_glazing_of_type(INTEGER k);
+
 // Step 10h of task 3: the geometry of line k into the group at offset j
 // (its facade code, quantity, width, height, sill and overhang).
 void store_line_geometry(INTEGER k, INTEGER j);
