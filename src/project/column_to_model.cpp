@@ -650,7 +650,9 @@ void window_lines(REAL year_built, INTEGER zone) {
 
 bool typed_systems_mixed(REAL heating, REAL cooling) {
     const bool furnace_with_heat_pump = heating >= 2.0f && heating <= 6.0f && cooling >= 7.0f;
-    const bool heat_pump_with_air_conditioner = cooling >= 2.0f && cooling <= 6.0f && heating >= 7.0f;
+    // The evaporative cooler (6) is no air conditioner: made user-defined,
+    // its code would no longer run it, nor bring its venting.
+    const bool heat_pump_with_air_conditioner = cooling >= 2.0f && cooling <= 5.0f && heating >= 7.0f;
     return furnace_with_heat_pump || heat_pump_with_air_conditioner;
 }
 

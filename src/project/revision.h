@@ -93,8 +93,8 @@ void settle_site_from_columns();
 INTEGER code_table_zone();
 
 // A heating code (STRATEGY(18)) of 2 to 6 typed with a heat pump's cooling
-// code (STRATEGY(20) of 7 to 9), or a heat pump's heating code with a
-// cooling code of 2 to 6: a pair that no coded system has.
+// code (STRATEGY(20) of 7 to 9), or a heat pump's heating code with an air
+// conditioner's (2 to 5): a pair that no coded system has.
 bool typed_systems_mixed(REAL heating, REAL cooling);
 
 // The efficiency a heating code names in climate zone `zone`: the AFUE of a

@@ -215,7 +215,10 @@ TEST(DesignerEditRun, MixedHeatingAndCoolingIsSimulatedAndSavedAsTyped) {
         INTEGER slot;
         REAL heating, cooling;  // typed rows 18 and 20
     };
-    for (const Case& c : {Case{1, 3.0f, 7.0f}, Case{1, 3.0f, 8.0f}, Case{1, 7.0f, 3.0f}, Case{2, 5.0f, 9.0f}}) {
+    // The last: a heat pump's heating with the evaporative cooler, which is
+    // no air conditioner: made user-defined with it, the cooler never ran.
+    for (const Case& c :
+         {Case{1, 3.0f, 7.0f}, Case{1, 3.0f, 8.0f}, Case{1, 7.0f, 3.0f}, Case{2, 5.0f, 9.0f}, Case{1, 7.0f, 6.0f}}) {
         const std::string what = "heating " + std::to_string(int(c.heating)) + " with cooling " +
                                  std::to_string(int(c.cooling)) + " in scheme " + std::to_string(c.slot);
         ScratchDir dir;
@@ -226,16 +229,23 @@ TEST(DesignerEditRun, MixedHeatingAndCoolingIsSimulatedAndSavedAsTyped) {
         });
         const SchemeRun first = run_scheme(p, c.slot, 0.0f);
         const SavedScheme first_saved = saved_scheme(p, c.slot);
+        const bool evaporative_cooler = c.cooling == 6.0f;
         EXPECT_EQ(STRATEGY(18, c.slot), -c.heating) << what;
-        EXPECT_EQ(STRATEGY(20, c.slot), -c.cooling) << what;
+        EXPECT_EQ(STRATEGY(20, c.slot), evaporative_cooler ? c.cooling : -c.cooling) << what;
         // The efficiencies the codes name in the site's zone: a furnace's
         // AFUE, a heat pump's HSPF; the cooling SEER over 3.412 Btu per Wh.
         const REAL afue = c.heating == 3.0f ? CECRESA(19, CECZONE) : 0.97f;
         EXPECT_EQ(COPHT, c.heating == 7.0f ? CECRESA(20, CECZONE) : afue) << what;
         const REAL seer = c.cooling == 8.0f ? 15.0f : c.cooling == 9.0f ? 20.0f : CECRESA(22, CECZONE);
-        EXPECT_NEAR(COPAC, seer / 3.412f, 1e-5f) << what;
-        if (c.heating == 7.0f) EXPECT_EQ(first.rows[20], 0.0f) << what << ": a heat pump burns no heating fuel (row 21)";
-        else EXPECT_GT(first.rows[20], 0.0f) << what << ": a furnace burns fuel (row 21)";
+        EXPECT_NEAR(COPAC, evaporative_cooler ? 0.0f : seer / 3.412f, 1e-5f) << what;
+        if (evaporative_cooler) {
+            EXPECT_GT(EvapCoolHrs, 0.0f) << what << ": the cooler's hours";
+        }
+        if (c.heating == 7.0f) {
+            EXPECT_EQ(first.rows[20], 0.0f) << what << ": a heat pump burns no heating fuel (row 21)";
+        } else {
+            EXPECT_GT(first.rows[20], 0.0f) << what << ": a furnace burns fuel (row 21)";
+        }
         expect_same_run(first, run_scheme(p, c.slot, 0.0f), what + ", its re-run");
         expect_same_saved_scheme(first_saved, saved_scheme(p, c.slot), what + ", its re-run");
     }
