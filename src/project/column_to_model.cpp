@@ -106,9 +106,13 @@ void heating_efficiency(INTEGER zone) {
 // cooler, which brings its own venting and air movement. A code below 2
 // (1, or 0 when none was chosen) is no air conditioning, as task 3 stores
 // it: the efficiency of an earlier choice must not stay behind.
+// A cooler of its own effectiveness, which task 3 saves as a user-defined
+// choice (-6), keeps that effectiveness and takes the coded cooler's
+// venting and air movement, so that it runs on every run as on the first.
 void cooling_efficiency(INTEGER zone) {
-    if (!(S(20) > -1.0f)) return;
-    const REAL code = S(20);
+    const bool own_cooler = S(20) == -6.0f && EvapEff > 0.0f;
+    if (!(S(20) > -1.0f) && !own_cooler) return;
+    const REAL code = std::fabs(S(20));
     if (const auto cop = cooling_cop_of_code(code, zone)) COPAC = *cop;
 
     if (code == 6.0f) {

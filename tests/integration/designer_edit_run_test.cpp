@@ -214,24 +214,30 @@ TEST(DesignerEditRun, MixedHeatingAndCoolingIsSimulatedAndSavedAsTyped) {
     struct Case {
         INTEGER slot;
         REAL heating, cooling;  // typed rows 18 and 20
+        REAL effectiveness_pct = 0.0f;  // a cooler's, typed; 0 for the coded 85
     };
-    // The last: a heat pump's heating with the evaporative cooler, which is
-    // no air conditioner: made user-defined with it, the cooler never ran.
-    for (const Case& c :
-         {Case{1, 3.0f, 7.0f}, Case{1, 3.0f, 8.0f}, Case{1, 7.0f, 3.0f}, Case{2, 5.0f, 9.0f}, Case{1, 7.0f, 6.0f}}) {
+    // The last two: a heat pump's heating with the evaporative cooler, which
+    // is no air conditioner: made user-defined with it, the cooler never
+    // ran. A cooler of another effectiveness than the coded one is saved
+    // user-defined (-6), and ran on its first run only.
+    for (const Case& c : {Case{1, 3.0f, 7.0f}, Case{1, 3.0f, 8.0f}, Case{1, 7.0f, 3.0f}, Case{2, 5.0f, 9.0f},
+                          Case{1, 7.0f, 6.0f}, Case{1, 7.0f, 6.0f, 70.0f}}) {
         const std::string what = "heating " + std::to_string(int(c.heating)) + " with cooling " +
-                                 std::to_string(int(c.cooling)) + " in scheme " + std::to_string(c.slot);
+                                 std::to_string(int(c.cooling)) + " in scheme " + std::to_string(c.slot) +
+                                 (c.effectiveness_pct > 0.0f ? " at " + std::to_string(int(c.effectiveness_pct)) + " %" : "");
         ScratchDir dir;
         const fs::path p = designed_sample(dir, "p", c.slot);
         edit_scheme(p, c.slot, [&] {
             STRATEGY(18, c.slot) = c.heating;
             STRATEGY(20, c.slot) = c.cooling;
+            if (c.effectiveness_pct > 0.0f) EvapEff = c.effectiveness_pct;
         });
         const SchemeRun first = run_scheme(p, c.slot, 0.0f);
         const SavedScheme first_saved = saved_scheme(p, c.slot);
         const bool evaporative_cooler = c.cooling == 6.0f;
         EXPECT_EQ(STRATEGY(18, c.slot), -c.heating) << what;
-        EXPECT_EQ(STRATEGY(20, c.slot), evaporative_cooler ? c.cooling : -c.cooling) << what;
+        const bool coded_cooler = evaporative_cooler && c.effectiveness_pct == 0.0f;
+        EXPECT_EQ(STRATEGY(20, c.slot), coded_cooler ? c.cooling : -c.cooling) << what;
         // The efficiencies the codes name in the site's zone: a furnace's
         // AFUE, a heat pump's HSPF; the cooling SEER over 3.412 Btu per Wh.
         const REAL afue = c.heating == 3.0f ? CECRESA(19, CECZONE) : 0.97f;
@@ -247,6 +253,9 @@ TEST(DesignerEditRun, MixedHeatingAndCoolingIsSimulatedAndSavedAsTyped) {
             EXPECT_GT(first.rows[20], 0.0f) << what << ": a furnace burns fuel (row 21)";
         }
         expect_same_run(first, run_scheme(p, c.slot, 0.0f), what + ", its re-run");
+        if (evaporative_cooler) {
+            EXPECT_GT(EvapCoolHrs, 0.0f) << what << ": the cooler's hours on the re-run";
+        }
         expect_same_saved_scheme(first_saved, saved_scheme(p, c.slot), what + ", its re-run");
     }
 }
