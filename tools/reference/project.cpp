@@ -17,14 +17,8 @@ namespace mavo::reference {
 
 Project::Project(const Directories& d, fs::path dir) : d_(d), dir_(std::move(dir)) {}
 
-// The host's own memory: every edit starts from fresh blocks, so that what
-// it writes owes nothing to what the kernel left in this process.
 void Project::host_memory() const {
-    reset_all_blocks();
-    host::use_directories(dir_.string(), d_.util.string(), d_.weather.string());
-    BLK0B.DISKPROJ = 32;
-    BLK0B.DISKDAT = 21;
-    BLK0B.DISKKEEP2 = 26;
+    host::fresh_host_memory(dir_.string(), d_.util.string(), d_.weather.string());
 }
 
 void Project::make(const Site& site, const std::vector<std::pair<int, REAL>>& rows, INTEGER nonresidential_type) {
@@ -67,11 +61,7 @@ void Project::set_flags(INTEGER slot, std::initializer_list<INTEGER> flags) {
 
 void Project::run(INTEGER slot, REAL command, INTEGER second) {
     host_memory();
-    host::read_project_at_scheme(slot);
-    STRATEGY(2, slot) = command;
-    IDNUM2 = second;
-    AADISK(6);
-    AADISK(1);
+    host::store_command(slot, command, second);
     const std::string p = dir_.string(), u = d_.util.string(), w = d_.weather.string();
     const int rc = MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
     const INTEGER column = IDNUM1 >= 1 && IDNUM1 <= 9 ? IDNUM1 : slot;  // the scheme the call simulated

@@ -74,11 +74,11 @@ void sacramento_addition(Project& p) {
     p.record("flats-sacramento-1995-addition-vintage", 2, kEfficientOrVintage);
 }
 
-// A house at Chicago (outside California: the generic tariffs) given a
-// basement after its design.
+// A house of two stories at Chicago (outside California: billed on the
+// default location's tariffs), and given a basement after its design.
 void chicago_basement(Project& p) {
     p.make(weather_file("ChiOHare.epw"), {{kVintage, 1}, {kAttachment, 1}, {kArea, 1800}, {kStories, 2}});
-    p.run(1, kCodeMinimum);
+    p.record("house-chicago-code", 1, kCodeMinimum);
     p.edit(1, [] { STRATEGY(kFloorType, 1) = 10.0f; });
     p.record("house-chicago-basement", 1, kPlainRun);
 }
@@ -90,11 +90,11 @@ void palm_springs_apartment(Project& p) {
     p.record("apartment-palm-springs-code", 1, kCodeMinimum);
 }
 
-// A house at Phoenix given a slab, on the single flat electric rate,
-// heated with propane.
+// A house at Phoenix, and given a slab after its design, on the single
+// flat electric rate, heating its rooms and water with propane.
 void phoenix_slab_propane(Project& p) {
     p.make(weather_file("Phoenix.epw"), {{kVintage, 1}, {kAttachment, 1}, {kArea, 2200}, {kStories, 1}});
-    p.run(1, kCodeMinimum);
+    p.record("house-phoenix-code", 1, kCodeMinimum);
     p.edit(1, [] {
         STRATEGY(kFloorType, 1) = 6.0f;
         WHTYPE = kPropaneWaterHeater;
