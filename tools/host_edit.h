@@ -5,6 +5,8 @@
 // the host saves them).
 #pragma once
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -86,6 +88,15 @@ inline void store_command(INTEGER slot, REAL command, INTEGER second) {
     IDNUM2 = second;
     AADISK(6);
     AADISK(1);
+}
+
+// The text the host leaves in the exported name buffer just before a call:
+// the name a library command gives, or the months of a re-read as
+// four-character words ("MAR JUL").
+inline void write_name_buffer(const std::string& text) {
+    void* buffer = &BLK27A;
+    std::memset(buffer, ' ', sizeof BLK27A);
+    std::memcpy(buffer, text.data(), std::min(text.size(), sizeof BLK27A));
 }
 
 // The host's edit of scheme `slot` in the project whose directories are named.

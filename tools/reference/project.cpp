@@ -59,9 +59,10 @@ void Project::set_flags(INTEGER slot, std::initializer_list<INTEGER> flags) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
 }
 
-void Project::run(INTEGER slot, REAL command, INTEGER second) {
+void Project::run(INTEGER slot, REAL command, INTEGER second, const std::string& text) {
     host_memory();
     host::store_command(slot, command, second);
+    if (!text.empty()) host::write_name_buffer(text);
     const std::string p = dir_.string(), u = d_.util.string(), w = d_.weather.string();
     const int rc = MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
     const INTEGER column = IDNUM1 >= 1 && IDNUM1 <= 9 ? IDNUM1 : slot;  // the scheme the call simulated
@@ -117,8 +118,24 @@ double csv_field(const std::string& line, int field, double& step) {
 
 }  // namespace
 
-void Project::record(const std::string& name, INTEGER slot, REAL command, const std::vector<SeriesWanted>& series) {
-    run(slot, command);
+void Project::record(const std::string& name, INTEGER slot, REAL command, const std::vector<SeriesWanted>& series,
+                     INTEGER second, const std::string& text) {
+    run(slot, command, second, text);
+    take_figures(name, slot, series);
+}
+
+void Project::record_reread(const std::string& name, INTEGER slot, const std::string& months) {
+    constexpr REAL kReread = 209.0f;
+    run(slot, kReread, slot, months);
+    // A refused command goes on as a plain run of the scheme: the months'
+    // figures would be the year's.
+    if (NFLAG(91)) throw std::runtime_error(name + ": the re-read was refused");
+    take_figures(name, slot, {});
+}
+
+// What the run just made left for the host: the scheme's column of the
+// exported summary block and the series of its CSV report.
+void Project::take_figures(const std::string& name, INTEGER slot, const std::vector<SeriesWanted>& series) {
     Figures f;
     for (INTEGER row = 1; row <= 80; ++row) f.rows.push_back(SUMARY(row, slot));
     if (!series.empty()) {

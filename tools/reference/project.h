@@ -62,15 +62,21 @@ public:
     // save clears).
     void set_flags(INTEGER slot, std::initializer_list<INTEGER> flags);
     // Selects scheme `slot` with `command` (and `second` for a library
-    // command) and calls the kernel; the run must simulate its days.
-    void run(INTEGER slot, REAL command, INTEGER second = 0);
+    // command, `text` in the name buffer) and calls the kernel; the run
+    // must simulate its days.
+    void run(INTEGER slot, REAL command, INTEGER second = 0, const std::string& text = "");
     // The same run, recorded as `name` with the hourly series wanted.
-    void record(const std::string& name, INTEGER slot, REAL command, const std::vector<SeriesWanted>& series = {});
+    void record(const std::string& name, INTEGER slot, REAL command, const std::vector<SeriesWanted>& series = {},
+                INTEGER second = 0, const std::string& text = "");
+    // A re-read of scheme `slot` for `months` (four-character words), the
+    // months' run recorded as `name`.
+    void record_reread(const std::string& name, INTEGER slot, const std::string& months);
 
     Results results;
 
 private:
     void host_memory() const;
+    void take_figures(const std::string& name, INTEGER slot, const std::vector<SeriesWanted>& series);
     Directories d_;
     fs::path dir_;
 };

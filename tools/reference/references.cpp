@@ -19,7 +19,8 @@ constexpr int kVintage = 6, kAttachment = 7, kArea = 8, kSharedSurfaces = 9, kYe
               kFloorType = 33, kUnderFloor = 49;
 constexpr int kArrayRow = 50, kCollectorRow = 41;
 constexpr INTEGER kElectricWaterHeater = 2, kPropaneWaterHeater = 3;
-constexpr REAL kCodeMinimum = 243.0f, kEfficientOrVintage = 246.0f, kPlainRun = 0.0f, kCopy = 201.0f;
+constexpr REAL kCodeMinimum = 243.0f, kEfficientOrVintage = 246.0f, kPlainRun = 0.0f, kCopy = 201.0f,
+               kRename = 208.0f;
 
 // Twelve days from `month`/`day` instead of the year (a slot 3 to 9:
 // schemes 1 and 2 always run the year).
@@ -197,7 +198,8 @@ void school(Project& p) {
 }
 
 // A hotel at Arcata, and a copy of it with an array of 40 modules and
-// collectors sized by rule.
+// collectors sized by rule over the year, then without them re-read for
+// March and July.
 void hotel(Project& p) {
     p.make(weather_file("Arcata.epw"), {{kVintage, 1}, {kArea, 30000}, {kStories, 3}}, 14);
     p.record("hotel-arcata-code", 1, kCodeMinimum);
@@ -207,7 +209,17 @@ void hotel(Project& p) {
         STRATEGY(kArrayRow, 3) = 40.0f;
         STRATEGY(kCollectorRow, 3) = 1.0f;
     });
-    p.record("hotel-arcata-array-collectors", 3, kPlainRun, {{kPhotovoltaic, 7}, {kSolarWater, 1}});
+    // Named (a copy arrives without a name, and only a named scheme is
+    // re-read), which runs its year.
+    p.record("hotel-arcata-array-collectors", 3, kRename, {{kPhotovoltaic, 7}, {kSolarWater, 1}}, 3, "Hotel with array");
+    // Its months without them: a re-read counts the array's and the
+    // collectors' whole year against the months' use.
+    p.edit(3, [] {
+        SQTY(1) = 0.0f;
+        STRATEGY(kArrayRow, 3) = 0.0f;
+        STRATEGY(kCollectorRow, 3) = 0.0f;
+    });
+    p.record_reread("hotel-arcata-march-july", 3, "MAR JUL");
 }
 
 }  // namespace
