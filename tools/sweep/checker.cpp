@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "blocks/blocks.h"
+#include "host_edit.h"
 #include "mavokernel.h"
 #include "sweep/oracles.h"
 #include "sweep/typed.h"
@@ -125,12 +126,7 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     // blocks.)
     const bool no_site = slot >= 1 && slot <= 9 &&
                          saved_columns(in, project)[static_cast<std::size_t>(slot - 1)][3] == 0.0f;
-    if (!name.empty()) {
-        // The host writes the bytes of the exported block.
-        void* buffer = &BLK27A;
-        std::memset(buffer, ' ', sizeof BLK27A);
-        std::memcpy(buffer, name.data(), std::min(name.size(), sizeof BLK27A));
-    }
+    if (!name.empty()) host::write_name_buffer(name);
     say("STEP " + step);
     const Files before = project_files(project);
     // The user's revised rates are due on this run where the host's files
