@@ -4,6 +4,7 @@
 // from the scheme's construction codes, its year built and the residential
 // code requirements of its climate zone.
 #pragma once
+#include "support/types.h"
 
 namespace mavo {
 
@@ -12,5 +13,11 @@ namespace mavo {
 // of BLK3 and the mass elements 1 to 4; normalises the insulation level and
 // writes the code copies back into the scheme's parameter column.
 void UVALR();
+
+// The window-uniformity step of UVALR: when the window and skylight lines
+// with units (the doors aside) are not all of one glazing, the scheme-wide
+// glazing code of scheme k (STRATEGY(60,k), group 1's code slot) becomes -1,
+// and no code glass replaces the glass each line holds.
+void mark_windows_not_alike(INTEGER k);
 
 }  // namespace mavo
