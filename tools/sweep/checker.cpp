@@ -11,6 +11,7 @@
 #include "blocks/blocks.h"
 #include "host_edit.h"
 #include "mavokernel.h"
+#include "sweep/laws.h"
 #include "sweep/oracles.h"
 #include "sweep/typed.h"
 
@@ -206,7 +207,10 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     // Plain and design runs of a scheme; a library command may run another
     // scheme or a line than the one selected.
     const bool plain_or_design = command == 0.0f || command == 243.0f || command == 246.0f;
-    if (r.simulated() && scheme && plain_or_design && own_project) check_amounts(*this, r);
+    if (r.simulated() && scheme && plain_or_design && own_project) {
+        check_amounts(*this, r);
+        check_laws(*this, r, command);
+    }
     if (own_project && !typed_project.empty() && project == typed_project) {
         check_typed_rows(*this, r, command, second);
         check_line_bills(*this, r, command, second);
