@@ -44,7 +44,7 @@ void user_tariffs(Project& p, INTEGER slot, REAL electric, REAL gas) {
 // and efficient designs, and a copy of the first with a 4 kW array and two
 // collectors ahead of an electric water heater, whose solar tank has an
 // element of its own (4.5 kW, rated: energy factor 0.945 below its
-// recovery efficiency of 98 %).
+// recovery efficiency of 98 %), then rated 0.98.
 void westwood(Project& p) {
     p.make(zip(90024), {{kVintage, 1}, {kAttachment, 1}, {kArea, 2000}, {kStories, 1}});
     p.record("house-westwood-code", 1, kCodeMinimum,
@@ -61,6 +61,11 @@ void westwood(Project& p) {
     });
     p.record("house-westwood-array-collectors", 3, kPlainRun,
              {{kPhotovoltaic, 1}, {kPhotovoltaic, 7}, {kSolarWater, 7}, {kWaterHeater, 7}});
+    // The solar tank rated with an energy factor as high as its recovery
+    // efficiency, whose ratings then give no standby loss of their own: it
+    // loses heat at the default coefficient.
+    p.edit(3, [] { SSEF(2) = 0.98f; });
+    p.record("house-westwood-collectors-tank-loss-by-default", 3, kPlainRun, {{kSolarWater, 7}});
 }
 
 // A row house of 1970 at Stockton (PG&E), remodelled: its code-minimum
