@@ -203,8 +203,7 @@ void school(Project& p) {
 }
 
 // A hotel at Arcata, and a copy of it with an array of 40 modules and
-// collectors sized by rule over the year, then without them re-read for
-// March and July.
+// collectors sized by rule over the year, then re-read for March and July.
 void hotel(Project& p) {
     p.make(weather_file("Arcata.epw"), {{kVintage, 1}, {kArea, 30000}, {kStories, 3}}, 14);
     p.record("hotel-arcata-code", 1, kCodeMinimum);
@@ -217,13 +216,6 @@ void hotel(Project& p) {
     // Named (a copy arrives without a name, and only a named scheme is
     // re-read), which runs its year.
     p.record("hotel-arcata-array-collectors", 3, kRename, {{kPhotovoltaic, 7}, {kSolarWater, 1}}, 3, "Hotel with array");
-    // Its months without them: a re-read counts the array's and the
-    // collectors' whole year against the months' use.
-    p.edit(3, [] {
-        SQTY(1) = 0.0f;
-        STRATEGY(kArrayRow, 3) = 0.0f;
-        STRATEGY(kCollectorRow, 3) = 0.0f;
-    });
     p.record_reread("hotel-arcata-march-july", 3, "MAR JUL");
 }
 

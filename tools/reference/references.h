@@ -1,9 +1,10 @@
 // The reference projects: a small set of projects made and run as a host
 // makes and runs them, whose recorded runs cover every building type that
 // has loads, every vintage kind, a house of every floor type, every utility
-// the sample sites reach, both run lengths and a year with an array and
-// collectors. Their results are kept in tests/data/reference/results.txt;
-// a run that leaves other figures has changed the physics.
+// the sample sites reach, both run lengths, a re-read's months, and a year
+// and a re-read's months with an array and collectors. Their results are
+// kept in tests/data/reference/results.txt; a run that leaves other
+// figures has changed the physics.
 #pragma once
 
 #include <filesystem>
