@@ -26,6 +26,15 @@
  * - the exported blocks only while no run is in progress: after a call
  *   returns and before the next one starts. Every run rewrites them.
  *
+ * No call depends on an earlier one. Every call that runs starts from the
+ * blocks as a freshly loaded library holds them, the name buffer BLK27A
+ * (which the host fills before the call) aside: nothing an earlier call in
+ * the same process computed, for this project or another, reaches its
+ * results, and whatever a project carries from run to run it carries in
+ * its files. The exported blocks stay as a call left them until the next
+ * call starts; a call refused at once (another run holds the kernel or the
+ * project) leaves them as they were.
+ *
  * The project lock. Before it loads anything the kernel takes a POSIX
  * (fcntl) write lock on the hidden file ".mavolock" in the project
  * directory, left there between runs, and releases it after its files are
@@ -51,7 +60,16 @@
  * request succeeds in the host's process, and the kernel's release at the
  * end of the call ends the host's lock as well (take it again for edits
  * after the call). Closing any descriptor of ".mavolock" in the process
- * also ends it, as POSIX has it.
+ * also ends it, as POSIX has it. The callback's last end signal comes after
+ * the run's files are in place (or dropped) and before the lock is
+ * released: what the host reads of the project from the callback then is
+ * what this run left, which no other run can have changed. A ".mavolock"
+ * removed or replaced after the host took its lock and before the kernel
+ * opened it lets another run take the project in between: the kernel's
+ * lock is then on the new file, so the host that finds, at that end
+ * signal, that ".mavolock" is no longer the file it locked (or that its
+ * process holds no lock on it) must take the run for one it did not ask
+ * for.
  *
  * After a crash in the commit. A run killed while putting its files in
  * place leaves the journal ".mavojournal". The next call finishes that
@@ -68,11 +86,16 @@
  * is left with its files: every call returns 1 running nothing, NFLAG(92)
  * false and the journal still there, and the trace says why, each project
  * file it names and where its new and old versions stand. Calling again
- * does not help: the user finishes it with the kernel that wrote it, or,
- * while no step's new file is in place, removes ".mavojournal" and the
- * ".mavotmp-" files it names, which leaves the project as the last whole
- * commit left it (otherwise first moving each old file lying aside back
- * onto its project file). A journal of a run still putting its files in
+ * does not help: the user finishes it with the kernel that wrote it, or
+ * gets the project back as the last whole commit left it: moves each old
+ * file lying aside back onto its project file (a step's old file is moved
+ * aside before its new file takes its place, so it may lie aside while the
+ * new file still waits), removes each project file of a new name whose new
+ * file is in place, then removes ".mavojournal" and the ".mavotmp-" files
+ * it names that are still there; the trace says where each file lies. An
+ * old file already deleted means every new file is in place: removing the
+ * journal and its ".mavotmp-" files then keeps the run's files. A journal
+ * of a run still putting its files in
  * place (its process alive and older than the journal, which changed less
  * than a minute ago) refuses the call in the same way until that run ends;
  * a traced call adds the reason to the end of "v7trace0.txt".
@@ -136,7 +159,7 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * left in the run flags (BLK10) and the trace, and a scheme whose run
  * failed has every result 0 (see below).
  * Returns 1 when nothing of the call was kept. The project's files are then
- * as they were before the call, except in one case, listed last:
+ * as they were before the call, except in the two cases listed last:
  * - another run holds the kernel (at once; the callback is neither
  *   installed nor called);
  * - a null directory text, or one too long for a file path;
@@ -160,10 +183,16 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * - a fatal stop (the reason ends the trace);
  * - a ".mavojournal" the kernel cannot finish, or of a run still putting its
  *   files in place (see "After a crash in the commit" above);
- * - and the one case that changes files: the call finished the commit of a
- *   run stopped while putting its files in place (NFLAG(92)): that run's
- *   files now stand in place of the project's, nothing else was run, and
- *   the host applies its edits again and calls again.
+ * - a commit that failed and could not be undone (a file system turned
+ *   read-only in its middle): some of the run's files may stand in place,
+ *   the others wait beside them, and all are left with the journal
+ *   ".mavojournal" this call wrote (it was not there before the call): the
+ *   next call, once the files can be renamed again, puts them in place and
+ *   runs nothing else (NFLAG(92)), and the run is then in place;
+ * - the call finished the commit of a run stopped while putting its files
+ *   in place (NFLAG(92)): that run's files now stand in place of the
+ *   project's, nothing else was run, and the host applies its edits again
+ *   and calls again.
  * A run never writes through a symbolic link: a link at a name it writes is
  * replaced by the run's own file. A run killed while it put its files in
  * place is finished by the next call (from the journal ".mavojournal" it
@@ -211,8 +240,11 @@ MAVO_API void setProgressCallback(MAVOKernelLib_ProgressCallback callback);
  *   is then false.
  * - Fallback climate data: when the scheme's weather file cannot be read the
  *   kernel takes the zone text file of climate zone 9 of the weather
- *   directory instead, names the site "Climate Data Error RE-DO" in the
- *   reports (scheme<k>.txt and .csv), and ends the run with NFLAG(80) false:
+ *   directory instead, names the site "Climate Data Error RE-DO" (in the
+ *   site name of the scheme's input file and in scheme<k>.csv; scheme<k>.txt
+ *   says that nothing was simulated) while the scheme stays at its weather
+ *   file (row 4 of its column -1; a design run of scheme 1 or 2 saves the
+ *   default location as its site), and ends the run with NFLAG(80) false:
  *   row 48 and every result are 0. (With no weather at all the call
  *   returns 1.)
  * - A combination is never simulated: its line's column holds its members'

@@ -5,6 +5,8 @@
 // the host saves them).
 #pragma once
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,6 +33,18 @@ inline void use_directories(const std::string& project, const std::string& util,
     READMODE = 3;
     WRITEMODE = 3;
     OSCODE = 5;
+}
+
+// The host's own memory before it reads or edits the project in `project`:
+// every block fresh, so that what it writes owes nothing to what a kernel
+// call left in this process, the directories named and the units of the
+// project files it edits.
+inline void fresh_host_memory(const std::string& project, const std::string& util, const std::string& weather) {
+    reset_all_blocks();
+    use_directories(project, util, weather);
+    BLK0B.DISKPROJ = 32;
+    BLK0B.DISKDAT = 21;
+    BLK0B.DISKKEEP2 = 26;
 }
 
 // A new project as the host makes one in `dir`: the utility directory's
@@ -60,6 +74,29 @@ inline void read_project_at_scheme(INTEGER slot) {
     AADISK(-1);
     AADISK(-5);
     IDNUM1 = slot;  // the directory read selects its own scheme
+}
+
+// The host selects scheme `slot` (a combination number selects its line)
+// and stores `command` in the column that carries its commands, the
+// leading scheme's, and `second` as the second scheme of a library
+// command, in the project whose directories are named.
+inline void store_command(INTEGER slot, REAL command, INTEGER second) {
+    read_project_at_scheme(slot);
+    INTEGER serving = slot;
+    while (serving >= 10) serving /= 10;
+    STRATEGY(2, serving) = command;
+    IDNUM2 = second;
+    AADISK(6);
+    AADISK(1);
+}
+
+// The text the host leaves in the exported name buffer just before a call:
+// the name a library command gives, or the months of a re-read as
+// four-character words ("MAR JUL").
+inline void write_name_buffer(const std::string& text) {
+    void* buffer = &BLK27A;
+    std::memset(buffer, ' ', sizeof BLK27A);
+    std::memcpy(buffer, text.data(), std::min(text.size(), sizeof BLK27A));
 }
 
 // The host's edit of scheme `slot` in the project whose directories are named.
@@ -99,11 +136,7 @@ inline std::size_t input_file_flag_byte(INTEGER flag, const std::filesystem::pat
     fs::remove_all(scratch);
     new_project_files(scratch, util);
     auto saved_with = [&](bool value) {
-        reset_all_blocks();
-        use_directories(scratch.string(), util, weather);
-        BLK0B.DISKPROJ = 32;
-        BLK0B.DISKDAT = 21;
-        BLK0B.DISKKEEP2 = 26;
+        fresh_host_memory(scratch.string(), util, weather);
         edit_loaded_scheme(1, [&] { NFLAG(measured) = value; });
         std::ifstream in(scratch / "scheme1b.dat", std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

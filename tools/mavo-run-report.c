@@ -9,12 +9,14 @@
 
 #include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "mavokernel.h"
 
@@ -29,6 +31,8 @@ enum { kSelectedSchemeByte = 12, kMasterLines = 18, kNameLength = 24 };
  * its climate link file, "ZONE 09" or the path of the weather file. */
 enum { kSiteNameByte = 12 + 2 * 24, kStrategyRows = 200, kZipCodeRow = 4, kYearBuiltRow = 11 };
 enum { kLastClimateZone = 16 };
+
+static const char kJournalName[] = ".mavojournal";
 
 /* Run flags a host reads (NFLAG(n) is byte n-1, true on its lowest bit). */
 enum {
@@ -75,138 +79,6 @@ static const struct summary_row difference_rows[] = {
     {38, "site energy per floor area", "kBtu/ft2"},
     {37, "total energy cost", "$"},
 };
-
-/* The project's code page (Windows-1252) for bytes 0x80 to 0x9F as Unicode
- * code points (Unicode Consortium mapping table CP1252.TXT); 0 for the five
- * bytes it leaves unassigned. Bytes 0xA0 to 0xFF are the Latin-1
- * characters of the same number. */
-static const uint16_t kCodePageHigh[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, /* 0x80 */
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,      /* 0x88 */
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, /* 0x90 */
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178, /* 0x98 */
-};
-
-/* The character of a code-page byte; U+FFFD for an unassigned byte. */
-static uint32_t code_point_of_byte(unsigned char byte) {
-    if (byte < 0x80 || byte > 0x9F) return byte;
-    return kCodePageHigh[byte - 0x80] ? kCodePageHigh[byte - 0x80] : 0xFFFD;
-}
-
-/* The code-page byte of a character: 0 where the code page has none. */
-static unsigned char byte_of_code_point(uint32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return (unsigned char)c;
-    for (int i = 0; i < 32; ++i)
-        if (kCodePageHigh[i] != 0 && kCodePageHigh[i] == c) return (unsigned char)(0x80 + i);
-    return 0;
-}
-
-static size_t put_utf8(uint32_t c, char* out) {
-    if (c < 0x80) {
-        out[0] = (char)c;
-        return 1;
-    }
-    if (c < 0x800) {
-        out[0] = (char)(0xC0 | (c >> 6));
-        out[1] = (char)(0x80 | (c & 0x3F));
-        return 2;
-    }
-    out[0] = (char)(0xE0 | (c >> 12));
-    out[1] = (char)(0x80 | ((c >> 6) & 0x3F));
-    out[2] = (char)(0x80 | (c & 0x3F));
-    return 3;
-}
-
-/* One character of UTF-8 text: its length in bytes, 0 when the bytes are
- * not UTF-8 (a stray or missing continuation byte, an overlong form, a
- * surrogate, or a code point above U+10FFFF). */
-static size_t take_utf8(const unsigned char* s, uint32_t* c) {
-    size_t length;
-    uint32_t least;
-    if (s[0] < 0x80) {
-        *c = s[0];
-        return 1;
-    } else if (s[0] >= 0xC2 && s[0] <= 0xDF) {
-        length = 2, least = 0x80, *c = s[0] & 0x1F;
-    } else if (s[0] >= 0xE0 && s[0] <= 0xEF) {
-        length = 3, least = 0x800, *c = s[0] & 0x0F;
-    } else if (s[0] >= 0xF0 && s[0] <= 0xF4) {
-        length = 4, least = 0x10000, *c = s[0] & 0x07;
-    } else {
-        return 0;
-    }
-    for (size_t i = 1; i < length; ++i) {
-        if ((s[i] & 0xC0) != 0x80) return 0;
-        *c = (*c << 6) | (s[i] & 0x3F);
-    }
-    if (*c < least || *c > 0x10FFFF || (*c >= 0xD800 && *c <= 0xDFFF)) return 0;
-    return length;
-}
-
-/* C0 and C1 control characters and DEL: a name is one line of master.dir. */
-static int is_control(uint32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
-
-int text_in_code_page(const char* utf8, char* out, size_t room, char* why, size_t why_room) {
-    const unsigned char* s = (const unsigned char*)utf8;
-    size_t count = 0;
-    while (*s) {
-        uint32_t c = 0;
-        const size_t length = take_utf8(s, &c);
-        if (length == 0) {
-            snprintf(why, why_room, "it is not UTF-8 text: byte 0x%02X after character %zu starts no character",
-                     *s, count);
-            return -1;
-        }
-        char shown[5];
-        memcpy(shown, s, length);
-        shown[length] = '\0';
-        const unsigned char byte = byte_of_code_point(c);
-        if (is_control(c)) {
-            snprintf(why, why_room, "character %zu is a control character (U+%04X); a name is printable text",
-                     count + 1, (unsigned)c);
-            return -1;
-        }
-        if (byte == 0) {
-            snprintf(why, why_room,
-                     "character %zu, \"%s\" (U+%04X), is not in Windows-1252, the code page of project names; "
-                     "write it otherwise",
-                     count + 1, shown, (unsigned)c);
-            return -1;
-        }
-        if (count + 1 >= room) {
-            snprintf(why, why_room, "it is longer than %zu characters", room - 1);
-            return -1;
-        }
-        out[count++] = (char)byte;
-        s += length;
-    }
-    out[count] = '\0';
-    return (int)count;
-}
-
-void print_escaped_text(FILE* out, const char* text) {
-    const unsigned char* s = (const unsigned char*)text;
-    while (*s) {
-        uint32_t c = 0;
-        const size_t length = take_utf8(s, &c);
-        if (length == 0 || is_control(c)) {
-            /* One byte at a time: a control character's or a stray byte. */
-            fprintf(out, "\\x%02X", *s);
-            ++s;
-            continue;
-        }
-        fwrite(s, 1, length, out);
-        s += length;
-    }
-}
-
-/* Code-page text as the terminal shows it: in UTF-8. */
-static void print_code_page_text(const char* text) {
-    for (const unsigned char* s = (const unsigned char*)text; *s; ++s) {
-        char bytes[4];
-        fwrite(bytes, 1, put_utf8(code_point_of_byte(*s), bytes), stdout);
-    }
-}
 
 static int by_name(const void* a, const void* b) {
     return strcmp(((const struct file_state*)a)->name, ((const struct file_state*)b)->name);
@@ -272,21 +144,24 @@ static int was_written(const struct file_state* now, const struct file_list* bef
     return 1;
 }
 
-/* The files the call wrote: new ones and changed ones. */
-static struct file_list files_written(const char* project, const struct file_list* before) {
-    struct file_list now = list_project_files(project);
-    size_t kept = 0;
-    for (size_t i = 0; i < now.count; ++i) {
-        if (was_written(&now.files[i], before)) now.files[kept++] = now.files[i];
-        else free(now.files[i].name);
+/* A project file as the view has it: the one saved when the view was
+ * taken, or, in a view not taken, the file in the directory now. NULL when
+ * there is none (or it is empty). */
+static FILE* view_open(const struct project_view* view, const char* name) {
+    if (!view->taken) {
+        char path[PATH_MAX];
+        snprintf(path, sizeof path, "%s/%s", view->project, name);
+        return fopen(path, "rb");
     }
-    now.count = kept;
-    return now;
+    for (size_t i = 0; i < view->saved_count; ++i)
+        if (strcmp(view->saved[i].name, name) == 0 && view->saved[i].size > 0)
+            return fmemopen(view->saved[i].bytes, view->saved[i].size, "rb");
+    return NULL;
 }
 
 /* Bytes of a project file at `offset`: 0 when all `size` were read. */
-static int read_bytes(const char* path, long offset, void* bytes, size_t size) {
-    FILE* f = fopen(path, "rb");
+static int read_bytes(const struct project_view* view, const char* name, long offset, void* bytes, size_t size) {
+    FILE* f = view_open(view, name);
     if (!f) return -1;
     const int rc = (fseek(f, offset, SEEK_SET) == 0 && fread(bytes, size, 1, f) == 1) ? 0 : -1;
     fclose(f);
@@ -294,23 +169,76 @@ static int read_bytes(const char* path, long offset, void* bytes, size_t size) {
 }
 
 /* The scheme selected and the second scheme of a library operation. */
-static int read_selected_schemes(const char* project, int32_t schemes[2]) {
-    char path[PATH_MAX];
-    snprintf(path, sizeof path, "%s/summaryb.dat", project);
-    return read_bytes(path, kSelectedSchemeByte, schemes, 8);
+static int read_selected_schemes(const struct project_view* view, int32_t schemes[2]) {
+    return read_bytes(view, "summaryb.dat", kSelectedSchemeByte, schemes, 8);
 }
 
-static float strategy_value(const char* project, int scheme, int row);
+static float strategy_value(const struct project_view* view, int scheme, int row);
 
 void begin_report(const char* project, float command, struct run_report* report) {
+    const struct project_view now = {.project = project};
     int32_t schemes[2] = {0, 0};
     report->command = command;
-    report->scheme = read_selected_schemes(project, schemes) == 0 ? schemes[0] : 0;
+    report->scheme = read_selected_schemes(&now, schemes) == 0 ? schemes[0] : 0;
     report->site_asked =
         report->scheme >= 1 && report->scheme <= 9
-            ? strategy_value(project, report->scheme == 2 ? 1 : report->scheme, kZipCodeRow)
+            ? strategy_value(&now, report->scheme == 2 ? 1 : report->scheme, kZipCodeRow)
             : 0.0f;
     report->before = list_project_files(project);
+}
+
+/* One file into the view, whole: a regular file, read without waiting (a
+ * pipe in its place is none). */
+static void save_file(struct project_view* view, const char* name) {
+    char path[PATH_MAX];
+    struct stat st;
+    snprintf(path, sizeof path, "%s/%s", view->project, name);
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
+    struct saved_file* saved = &view->saved[view->saved_count];
+    if (view->saved_count < kViewFiles && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        (saved->bytes = malloc((size_t)st.st_size + 1)) != NULL) {
+        snprintf(saved->name, sizeof saved->name, "%s", name);
+        ssize_t n = 0;
+        saved->size = 0;
+        while (saved->size < (size_t)st.st_size &&
+               (n = read(fd, saved->bytes + saved->size, (size_t)st.st_size - saved->size)) > 0)
+            saved->size += (size_t)n;
+        ++view->saved_count;
+    }
+    close(fd);
+}
+
+void forget_project_view(struct project_view* view) {
+    for (size_t i = 0; i < view->saved_count; ++i) free(view->saved[i].bytes);
+    free_files(&view->files);
+    const char* project = view->project;
+    memset(view, 0, sizeof *view);
+    view->project = project;
+}
+
+void take_project_view(const char* project, int trace, struct run_report* report) {
+    struct project_view* view = &report->after;
+    forget_project_view(view);
+    view->project = project;
+    view->taken = 1;
+    view->files = list_project_files(project);
+    char path[PATH_MAX], name[32];
+    struct stat st;
+    snprintf(path, sizeof path, "%s/%s", project, kJournalName);
+    view->journal = lstat(path, &st) == 0;
+    save_file(view, "summaryb.dat");
+    save_file(view, "master.dir");
+    save_file(view, "stratb.dat");
+    for (int k = 1; k <= 9; ++k) {
+        snprintf(name, sizeof name, "scheme%db.dat", k);
+        save_file(view, name);
+        snprintf(name, sizeof name, "scheme%d.cclink", k);
+        save_file(view, name);
+    }
+    for (size_t i = 0; trace && i < view->files.count; ++i)
+        if (strncmp(view->files.files[i].name, "v7trace", 7) == 0 && was_written(&view->files.files[i], &report->before))
+            save_file(view, view->files.files[i].name);
 }
 
 static void copy_name(char* to, const char* from, size_t length) {
@@ -322,11 +250,10 @@ static void copy_name(char* to, const char* from, size_t length) {
 
 /* master.dir: nine scheme lines (I2, 2X, 24 characters), then nine
  * combination lines (I10, 2X, 24 characters). */
-static void read_names(const char* project, struct project_names* names) {
+static void read_names(const struct project_view* view, struct project_names* names) {
     memset(names, 0, sizeof *names);
-    char path[PATH_MAX], text[128];
-    snprintf(path, sizeof path, "%s/master.dir", project);
-    FILE* f = fopen(path, "r");
+    char text[128];
+    FILE* f = view_open(view, "master.dir");
     if (!f) return;
     for (int i = 1; i <= kMasterLines && fgets(text, sizeof text, f); ++i) {
         const size_t length = strlen(text);
@@ -354,9 +281,10 @@ static int column_of(int32_t id, const struct project_names* names, int* line) {
 }
 
 int project_combination_line(const char* project, int32_t number) {
+    const struct project_view now = {.project = project};
     struct project_names names;
     int line = 0;
-    read_names(project, &names);
+    read_names(&now, &names);
     column_of(number, &names, &line);
     return line > 0 && names.line[line][0] != '\0' ? line : 0;
 }
@@ -411,11 +339,10 @@ static void print_rows(const MAVO_BLK16* blk16, int column, const struct summary
 
 static int flag(const MAVO_BLK10* blk10, int n) { return blk10->NFLAG[n - 1] & 1; }
 
-static float strategy_value(const char* project, int scheme, int row) {
-    char path[PATH_MAX];
+static float strategy_value(const struct project_view* view, int scheme, int row) {
     float value = 0.0f;
-    snprintf(path, sizeof path, "%s/stratb.dat", project);
-    if (read_bytes(path, 12 + 4L * ((scheme - 1) * kStrategyRows + row - 1), &value, 4) != 0) return 0.0f;
+    if (read_bytes(view, "stratb.dat", 12 + 4L * ((scheme - 1) * kStrategyRows + row - 1), &value, 4) != 0)
+        return 0.0f;
     return value;
 }
 
@@ -444,10 +371,10 @@ static int climate_zone_of_zip(const char* weather, long zip) {
 /* The climate the scheme was simulated with, from line 5 of its climate
  * link file ("ZONE 09" or the path of the weather file); blank when nothing
  * was simulated. */
-static void print_simulated_on(const char* project, int scheme) {
-    char path[PATH_MAX], text[512] = "";
-    snprintf(path, sizeof path, "%s/scheme%d.cclink", project, scheme);
-    FILE* f = fopen(path, "r");
+static void print_simulated_on(const struct project_view* view, int scheme) {
+    char name[32], text[512] = "";
+    snprintf(name, sizeof name, "scheme%d.cclink", scheme);
+    FILE* f = view_open(view, name);
     int line = 0;
     while (f && line < 5 && fgets(text, sizeof text, f)) ++line;
     if (f) fclose(f);
@@ -467,10 +394,10 @@ static void print_simulated_on(const char* project, int scheme) {
  * the zip code (or the climate-zone number) it was given, and the weather
  * file or climate zone it was simulated with. A zip code the table lacks
  * is named as asked, beside the default location the run was made at. */
-static void print_site(const char* project, int scheme, int default_location, float asked) {
-    char path[PATH_MAX], name[kNameLength + 1] = "", text[kNameLength];
-    snprintf(path, sizeof path, "%s/scheme%db.dat", project, scheme);
-    if (read_bytes(path, kSiteNameByte, text, kNameLength) == 0) copy_name(name, text, kNameLength);
+static void print_site(const struct project_view* view, int scheme, int default_location, float asked) {
+    char file[32], name[kNameLength + 1] = "", text[kNameLength];
+    snprintf(file, sizeof file, "scheme%db.dat", scheme);
+    if (read_bytes(view, file, kSiteNameByte, text, kNameLength) == 0) copy_name(name, text, kNameLength);
     printf("site: ");
     /* A number past the climate zones that the table lacks: the run fell
      * back to the default location. */
@@ -482,10 +409,10 @@ static void print_site(const char* project, int scheme, int default_location, fl
     if (*name) print_code_page_text(name);
     else printf("(no name)");
     /* Scheme 2 stands at scheme 1's site, whatever its own column holds. */
-    const float zip = strategy_value(project, scheme == 2 ? 1 : scheme, kZipCodeRow);
+    const float zip = strategy_value(view, scheme == 2 ? 1 : scheme, kZipCodeRow);
     if (zip >= 1.0f && zip < 20.0f) printf(", given as climate zone %d", (int)zip);
     else if (zip >= 20.0f) printf(", zip code %ld", (long)zip);
-    print_simulated_on(project, scheme);
+    print_simulated_on(view, scheme);
     printf("\n");
 }
 
@@ -493,8 +420,9 @@ static void print_site(const char* project, int scheme, int default_location, fl
  * command (243, 246, or 340 and up) in slot 1 or 2; in slot 2 of a
  * building older than the code any command from 246 to 339 asks for its
  * vintage design. The kind is the one the run's design flags name. */
-static void print_design(const char* project, const MAVO_BLK10* blk10, int32_t scheme, int command, int simulated) {
-    const int remodel = scheme == 2 && strategy_value(project, 2, kYearBuiltRow) > 199.0f;
+static void print_design(const struct project_view* view, const MAVO_BLK10* blk10, int32_t scheme, int command,
+                         int simulated) {
+    const int remodel = scheme == 2 && strategy_value(view, 2, kYearBuiltRow) > 199.0f;
     const int designed = (scheme == 1 || scheme == 2) &&
                          (command == 243 || command == 246 || command >= 340 || (remodel && command > 246));
     if (!designed) {
@@ -548,15 +476,13 @@ static void print_why_nothing(const MAVO_BLK10* blk10, const char* weather, floa
 
 /* The reason the kernel traced for a refused library command, from the
  * trace files the call wrote. */
-static int print_traced_refusal(const char* project, const struct file_list* written) {
+static int print_traced_refusal(const struct project_view* view) {
     static const char marker[] = "LIBARY refused the command: ";
-    for (size_t i = 0; i < written->count; ++i) {
-        char path[PATH_MAX], text[600];
-        if (strncmp(written->files[i].name, "v7trace", 7) != 0) continue;
-        snprintf(path, sizeof path, "%s/%s", project, written->files[i].name);
-        FILE* f = fopen(path, "r");
-        if (!f) continue;
-        while (fgets(text, sizeof text, f)) {
+    for (size_t i = 0; i < view->saved_count; ++i) {
+        char text[600];
+        if (strncmp(view->saved[i].name, "v7trace", 7) != 0) continue;
+        FILE* f = view_open(view, view->saved[i].name);
+        while (f && fgets(text, sizeof text, f)) {
             const char* at = strstr(text, marker);
             if (!at) continue;
             at += sizeof marker - 1;
@@ -566,19 +492,21 @@ static int print_traced_refusal(const char* project, const struct file_list* wri
             fclose(f);
             return 1;
         }
-        fclose(f);
+        if (f) fclose(f);
     }
     return 0;
 }
 
-static void print_files(const struct file_list* written) {
+/* The files the call wrote: new ones and changed ones. */
+static void print_files(const struct file_list* now, const struct file_list* before) {
     printf("files written:");
-    for (size_t i = 0; i < written->count; ++i) printf(" %s", written->files[i].name);
+    for (size_t i = 0; i < now->count; ++i)
+        if (was_written(&now->files[i], before)) printf(" %s", now->files[i].name);
     printf("\n");
 }
 
-static void print_results(void* lib, const char* project, const char* weather, int trace,
-                          const struct run_report* report, const struct file_list* written) {
+static void print_results(void* lib, const char* weather, int trace, const struct run_report* report) {
+    const struct project_view* view = &report->after;
     const MAVO_BLK10* blk10 = (const MAVO_BLK10*)dlsym(lib, "BLK10");
     const MAVO_BLK16* blk16 = (const MAVO_BLK16*)dlsym(lib, "BLK16");
     int32_t schemes[2];
@@ -586,10 +514,10 @@ static void print_results(void* lib, const char* project, const char* weather, i
         printf("the library exports no run flags or summary table\n");
         return;
     }
-    if (read_selected_schemes(project, schemes) != 0) return;
+    if (read_selected_schemes(view, schemes) != 0) return;
     const int32_t id = schemes[0], second = schemes[1];
     struct project_names names;
-    read_names(project, &names);
+    read_names(view, &names);
     int line = 0;
     const int column = column_of(id, &names, &line);
     const int command = (int)report->command;
@@ -600,7 +528,7 @@ static void print_results(void* lib, const char* project, const char* weather, i
     if (is_library_command(command)) {
         if (flag(blk10, kFlagLibraryRefused)) {
             printf("library command %d refused: ", command);
-            if (!trace || !print_traced_refusal(project, written))
+            if (!trace || !print_traced_refusal(view))
                 printf("the kernel traces the reason (run with --trace to see it)\n");
         } else if (command == kRenameCommand) {
             printf("library command %d done: ", command);
@@ -622,8 +550,8 @@ static void print_results(void* lib, const char* project, const char* weather, i
         printf("climate data valid: %s (flag 80); ended without error: %s (flag 51)\n",
                flag(blk10, kFlagClimateValid) ? "yes" : "no", flag(blk10, kFlagKernelOk) ? "yes" : "no");
         const float asked = report->scheme == id ? report->site_asked : 0.0f;
-        if (column <= 9) print_site(project, column, flag(blk10, kFlagDefaultLocation), asked);
-        if (!is_library_command(command)) print_design(project, blk10, report->scheme, command, days > 0.0f);
+        if (column <= 9) print_site(view, column, flag(blk10, kFlagDefaultLocation), asked);
+        if (!is_library_command(command)) print_design(view, blk10, report->scheme, command, days > 0.0f);
         if (days > 0.0f) print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
         else print_why_nothing(blk10, weather, asked, trace);
     }
@@ -669,13 +597,11 @@ static void changed_files(const struct file_list* then, const struct file_list* 
 
 /* The kernel's own words on the call, from the trace files the call wrote:
  * its error lines and the lines that explain them ("KERNEL: ..."). */
-static void print_traced_kernel_lines(const char* project, const struct file_list* before) {
-    struct file_list now = list_project_files(project);
-    for (size_t i = 0; i < now.count; ++i) {
-        char path[PATH_MAX], text[600];
-        if (strncmp(now.files[i].name, "v7trace", 7) != 0 || !was_written(&now.files[i], before)) continue;
-        snprintf(path, sizeof path, "%s/%s", project, now.files[i].name);
-        FILE* f = fopen(path, "r");
+static void print_traced_kernel_lines(const struct project_view* view) {
+    for (size_t i = 0; i < view->saved_count; ++i) {
+        char text[600];
+        if (strncmp(view->saved[i].name, "v7trace", 7) != 0) continue;
+        FILE* f = view_open(view, view->saved[i].name);
         while (f && fgets(text, sizeof text, f)) {
             const char* error = strstr(text, " < DBG ERROR : ");
             const char* at = error ? error + 15 : strstr(text, " < DBG : KERNEL");
@@ -687,29 +613,31 @@ static void print_traced_kernel_lines(const char* project, const struct file_lis
         }
         if (f) fclose(f);
     }
-    free_files(&now);
 }
 
 enum { kFlagStoppedCommitFinished = 92 };
-static const char kJournalName[] = ".mavojournal";
 
 /* A call that returned 1, told by the project as the call left it. */
-static void print_failed_call(void* lib, const char* project, int trace, const struct run_report* report, int rc) {
+static void print_failed_call(void* lib, int trace, const struct run_report* report, int rc) {
     const MAVO_BLK10* blk10 = (const MAVO_BLK10*)dlsym(lib, "BLK10");
-    char path[PATH_MAX], by_call[2048], by_edits[2048];
-    struct stat st;
-    snprintf(path, sizeof path, "%s/%s", project, kJournalName);
-    const int journal_after = lstat(path, &st) == 0;
-    struct file_list now = list_project_files(project);
-    changed_files(&report->before, &now, by_call, sizeof by_call);
+    const struct project_view* view = &report->after;
+    char by_call[2048], by_edits[2048];
+    changed_files(&report->before, &view->files, by_call, sizeof by_call);
     changed_files(&report->before_edits, &report->before, by_edits, sizeof by_edits);
-    free_files(&now);
     if (blk10 && flag(blk10, kFlagStoppedCommitFinished)) {
         printf("the call finished the commit of a run stopped while putting its files in place: it put %s in place "
                "from that run's journal %s and ran nothing else, so this call's options were not applied: run "
                "again\n",
                *by_call ? by_call : "its files", kJournalName);
-    } else if (journal_after) {
+    } else if (view->journal && !report->journal_before) {
+        /* No journal before mavo-run's edits, one after the call: this
+         * call's own commit, which failed and could not be undone. */
+        printf("the run's files could not all be put in place, nor could its commit be undone (the file system "
+               "refused a rename or a removal, as one turned read-only does): this call left them with its journal "
+               "%s%s%s%s: once the file system takes writes again, the next call puts them in place from it and "
+               "runs nothing else (it returns 1, naming them), and this call's run is then in place\n",
+               kJournalName, *by_call ? " (changed so far: " : "", by_call, *by_call ? ")" : "");
+    } else if (view->journal) {
         printf("nothing was run: the project holds the journal %s of a run stopped while putting its files in "
                "place, which the kernel did not finish (another run may still be putting its files in place, or "
                "the kernel cannot finish it, and then running again does not help); %s\n",
@@ -732,18 +660,21 @@ static void print_failed_call(void* lib, const char* project, int trace, const s
                    "before mavo-run%s\n",
                    rc, why);
     }
-    if (trace) print_traced_kernel_lines(project, &report->before);
+    if (trace) print_traced_kernel_lines(view);
 }
 
-void print_report(void* lib, const char* project, const char* weather, int trace, struct run_report* report, int rc) {
+void print_report(void* lib, const char* weather, int trace, struct run_report* report, int rc) {
     if (rc != 0) {
-        print_failed_call(lib, project, trace, report, rc);
+        print_failed_call(lib, trace, report, rc);
     } else {
-        struct file_list written = files_written(project, &report->before);
-        print_results(lib, project, weather, trace, report, &written);
-        print_files(&written);
-        free_files(&written);
+        print_results(lib, weather, trace, report);
+        print_files(&report->after.files, &report->before);
     }
+    forget_report(report);
+}
+
+void forget_report(struct run_report* report) {
+    forget_project_view(&report->after);
     free_files(&report->before);
     free_files(&report->before_edits);
 }

@@ -43,7 +43,11 @@
  *                 as 4-character words ("MAR JUL")
  * The edits and the call hold the project's lock, the one the kernel takes
  * for its run ("PROJECT_DIR/.mavolock"), taken before anything is edited:
- * another process's run of the same project cannot come between them. A
+ * another process's run of the same project cannot come between them. What
+ * the run saved is read at the call's last end signal, while the kernel
+ * still holds the project; a lock file removed or replaced before then let
+ * another run in, and the call fails saying so. A call that ends before the
+ * kernel's removes the lock file it made. A
  * project that holds the journal of a run stopped while putting its files
  * in place gets no edits: the call finishes that run and runs nothing else.
  * The library is looked for beside the program, in ../lib, by its SONAME
@@ -65,15 +69,30 @@
 #include <unistd.h>
 
 #include "mavokernel.h"
+#include "mavo-run-lock.h"
 #include "mavo-run-report.h"
 
 typedef const char* (*text_getter)(void);
 typedef int (*int_getter)(void);
 typedef int (*run_kernel_fn)(const char*, const char*, const char*, int, MAVOKernelLib_ProgressCallback);
 
+/* The call whose progress is printed: at each end signal the report takes
+ * the project as the run left it, the last one at the end of the call,
+ * while the kernel still holds the project. The lock is checked on both
+ * sides of the reading. */
+static struct {
+    const char* project;
+    int trace;
+    struct run_report* report;
+} g_call;
+
 static void print_progress(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) {
     printf("progress %d %d %d %d %d\n", a, b, c, d, e);
     fflush(stdout);
+    if (a != -1 || !g_call.report) return;
+    const int held = project_still_held();
+    take_project_view(g_call.project, g_call.trace, g_call.report);
+    g_call.report->after.lock_held = held && project_still_held();
 }
 
 static void usage(void) {
@@ -140,10 +159,19 @@ static int make_project_directory(const char* project) {
     if (stat(project, &st) == 0) return S_ISDIR(st.st_mode) && is_empty_directory(project) ? 1 : 0;
     if (mkdir(project, 0777) != 0) {
         fprintf(stderr, "mavo-run: cannot create the project directory %s: %s; make its parent directory first\n",
-                project, strerror(errno));
+                shown_text(project), strerror(errno));
         return -1;
     }
     return 1;
+}
+
+/* A directory that holds a project: its summary file, which names the
+ * scheme to run, is there. */
+static int holds_project(const char* project) {
+    char path[PATH_MAX];
+    struct stat st;
+    snprintf(path, sizeof path, "%s/summaryb.dat", project);
+    return lstat(path, &st) == 0;
 }
 
 /* A directory the call needs: 0 when it is one, readable (and writable
@@ -151,16 +179,16 @@ static int make_project_directory(const char* project) {
 static int check_directory(const char* path, const char* what, int access_mode, const char* next) {
     struct stat st;
     if (stat(path, &st) != 0) {
-        fprintf(stderr, "mavo-run: the %s %s does not exist (%s); %s\n", what, path, strerror(errno), next);
+        fprintf(stderr, "mavo-run: the %s %s does not exist (%s); %s\n", what, shown_text(path), strerror(errno), next);
         return -1;
     }
     if (!S_ISDIR(st.st_mode)) {
-        fprintf(stderr, "mavo-run: the %s %s is not a directory; %s\n", what, path, next);
+        fprintf(stderr, "mavo-run: the %s %s is not a directory; %s\n", what, shown_text(path), next);
         return -1;
     }
     if (access(path, access_mode) != 0) {
         fprintf(stderr, "mavo-run: the %s %s cannot be %s (%s); give one that can, or change its permissions\n",
-                what, path, (access_mode & W_OK) ? "read and written" : "read", strerror(errno));
+                what, shown_text(path), (access_mode & W_OK) ? "read and written" : "read", strerror(errno));
         return -1;
     }
     return 0;
@@ -179,7 +207,14 @@ static int check_directories(const char* project, const char* util, const char* 
                                      : "add --new to make a new project there, or give an existing project");
     if (exists && !make_new && S_ISDIR(st.st_mode) && is_empty_directory(project)) {
         fprintf(stderr, "mavo-run: the project directory %s is empty: add --new to make a new project there\n",
-                project);
+                shown_text(project));
+        rc = -1;
+    }
+    if (exists && make_new && S_ISDIR(st.st_mode) && !is_empty_directory(project) && !holds_project(project)) {
+        fprintf(stderr,
+                "mavo-run: --new makes a project only where nothing is, and the directory %s holds other files and "
+                "no project (no summaryb.dat): give a directory that does not exist or is empty\n",
+                shown_text(project));
         rc = -1;
     }
     rc |= check_directory(util, "utility directory", R_OK | X_OK,
@@ -197,7 +232,7 @@ static int fill_new_project(const char* project, const char* util) {
         snprintf(to, sizeof to, "%s/%s", project, new_project_files[i][1]);
         if (copy_file(from, to) != 0) {
             fprintf(stderr, "mavo-run: cannot copy %s to %s; the utility directory must hold the new-project files\n",
-                    from, to);
+                    shown_text(from), shown_text(to));
             return -1;
         }
     }
@@ -210,140 +245,12 @@ static int fill_new_project(const char* project, const char* util) {
             if (copy_file(from, to) != 0) {
                 fprintf(stderr,
                         "mavo-run: cannot copy %s to %s; the utility directory must hold the new-project files\n",
-                        from, to);
+                        shown_text(from), shown_text(to));
                 return -1;
             }
         }
     }
     return 0;
-}
-
-/* The lock file may be opened by exactly the classes of user that may
- * write the project directory (as the kernel keeps it): its owner, the
- * directory's group when that may write and the file carries it, everyone
- * when everyone may write. Its owner brings it in line on each run. */
-static void bring_lock_file_in_line(int fd, const struct stat* dir) {
-    struct stat st;
-    if (fstat(fd, &st) != 0 || st.st_uid != geteuid()) return;
-    if ((dir->st_mode & S_IWGRP) && st.st_gid != dir->st_gid && fchown(fd, (uid_t)-1, dir->st_gid) == 0)
-        st.st_gid = dir->st_gid;
-    mode_t mode = S_IRUSR | S_IWUSR;
-    if ((dir->st_mode & S_IWGRP) && st.st_gid == dir->st_gid) mode |= S_IRGRP | S_IWGRP;
-    if (dir->st_mode & S_IWOTH) mode |= S_IROTH | S_IWOTH;
-    if ((st.st_mode & 07777) != mode) fchmod(fd, mode);
-}
-
-/* The lock file this process locked: the project's guard only while it is
- * the file at ".mavolock". */
-static struct {
-    dev_t device;
-    ino_t inode;
-    char path[PATH_MAX];
-} held_lock;
-
-/* The lock file locked before the edits is still the project's: removed or
- * replaced meanwhile (a clean-up tool), it no longer kept another run out,
- * and that run may have taken the project and changed it since. As the
- * kernel's lock coincides with this one only on the same file, the call is
- * made only while it is. */
-static int lock_still_ours(void) {
-    struct stat now;
-    return lstat(held_lock.path, &now) == 0 && now.st_dev == held_lock.device && now.st_ino == held_lock.inode;
-}
-
-/* Takes the project's guard before anything is edited, the one the kernel
- * takes for its run: a write lock on the whole of its ".mavolock", made
- * when missing and never through a link, taken again when the file was
- * replaced or removed meanwhile. 0 when held, 1 when another process's run
- * holds it, -1 when it cannot be taken. As the lock belongs to the
- * process, the kernel's own request takes it again, so the guard is held
- * from here until the kernel has it; the kernel's release at the end of
- * the call ends it. */
-static int lock_project(const char* project) {
-    char path[PATH_MAX];
-    snprintf(path, sizeof path, "%s/.mavolock", project);
-    struct stat dir, st, now;
-    if (stat(project, &dir) != 0 || faccessat(AT_FDCWD, project, W_OK | X_OK, AT_EACCESS) != 0) {
-        fprintf(stderr, "mavo-run: the project directory %s cannot be written by this user (%s): only a user who "
-                        "may write it may run the project\n", project, strerror(errno));
-        return -1;
-    }
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        int fd = open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-        if (fd < 0 && errno == EEXIST) fd = open(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0 && errno == ENOENT) continue; /* removed between the two opens */
-        if (fd < 0 && errno == EACCES) {
-            /* Of another group than the group-writable directory's, it gets
-             * that group from its owner only if the owner is a member. */
-            struct stat file;
-            if ((dir.st_mode & S_IWGRP) && lstat(path, &file) == 0 && file.st_gid != dir.st_gid)
-                fprintf(stderr,
-                        "mavo-run: %s may not be written by this user, who may write the project directory: it is "
-                        "not of the directory's group (gid %d), which its owner (uid %d) gives it only as a member "
-                        "of that group: make the project directory set-group-ID (chmod g+s) and remove the lock "
-                        "file; the next run makes it anew with the directory's group\n",
-                        path, (int)dir.st_gid, (int)file.st_uid);
-            else
-                fprintf(stderr,
-                        "mavo-run: %s may not be written by this user, who may write the project directory: a run of "
-                        "the project by the lock file's owner gives it the directory's write permissions, or remove "
-                        "it and the next run makes it anew\n",
-                        path);
-            return -1;
-        }
-        if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path,
-                    fd < 0 ? strerror(errno) : "not a regular file",
-                    fd < 0 ? "the project directory must be writable" : "remove it, the kernel makes it anew");
-            if (fd >= 0) close(fd);
-            return -1;
-        }
-        bring_lock_file_in_line(fd, &dir);
-        struct flock whole;
-        memset(&whole, 0, sizeof whole);
-        whole.l_type = F_WRLCK;
-        whole.l_whence = SEEK_SET;
-        if (fcntl(fd, F_SETLK, &whole) != 0) {
-            const int e = errno;
-            struct flock holder = whole;
-            /* No run takes a read lock: a reader's, on a lock file readable
-             * by all as earlier kernels made it. */
-            if ((e == EACCES || e == EAGAIN) && fcntl(fd, F_GETLK, &holder) == 0 && holder.l_type == F_RDLCK) {
-                fprintf(stderr,
-                        "mavo-run: %s is held under a read lock by process %d, which no run takes: a user who may "
-                        "only read the project opened it while it was readable by all, as earlier kernels made it; "
-                        "remove it (the next run makes it anew, open only to those who may write the project) or end "
-                        "that process\n",
-                        path, (int)holder.l_pid);
-                close(fd);
-                return -1;
-            }
-            close(fd);
-            if (e == EACCES || e == EAGAIN) {
-                fprintf(stderr,
-                        "mavo-run: another run holds the project %s; nothing done: run again when it has ended\n",
-                        project);
-                return 1;
-            }
-            /* The kernel refuses every run of such a project in the same way. */
-            fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", path, strerror(e),
-                    e == ENOLCK || e == EOPNOTSUPP || e == ENOSYS || e == EINVAL
-                        ? "its file system takes no POSIX record locks (as some network shares): copy the project "
-                          "to a local disk"
-                        : "the project directory must be writable");
-            return -1;
-        }
-        /* A lock on a file no longer at that name guards nothing. */
-        if (lstat(path, &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino) {
-            held_lock.device = st.st_dev;
-            held_lock.inode = st.st_ino;
-            snprintf(held_lock.path, sizeof held_lock.path, "%s", path);
-            return 0; /* held until the kernel's release or the exit */
-        }
-        close(fd);
-    }
-    fprintf(stderr, "mavo-run: the lock file %s keeps being replaced or removed; nothing done\n", path);
-    return -1;
 }
 
 /* A run stopped while putting its files in place left its journal: the
@@ -368,6 +275,36 @@ static void say_stopped_commit_finished(void) {
 }
 
 
+/* The call's report cannot be told, as the project was not this call's
+ * alone from its edits to the end of the call: its lock file was removed
+ * or replaced (a clean-up tool) and another run may have taken it between
+ * (a run the kernel made then may be that run's edits, not this call's);
+ * or the kernel refused the call untouched and another run took the
+ * project before mavo-run could read it. */
+static void say_lock_lost(const struct run_report* report, int rc) {
+    const char* path = shown_text(held_lock_path());
+    if (!lock_file_replaced() && !report->after.taken)
+        fprintf(stderr,
+                "mavo-run: the call returned %d and ran nothing, and another run has taken the project since, so "
+                "what it holds is not told here: run again when that run has ended\n",
+                rc);
+    else if (!report->after.taken)
+        fprintf(stderr,
+                "mavo-run: the project's lock file %s was removed or replaced after mavo-run took it, and another run "
+                "holds the one now there: the kernel refused the call (it returned %d) and ran nothing; that run may "
+                "have changed the project since mavo-run's edits, or overwritten them: check the scheme the project "
+                "selects and run again\n",
+                path, rc);
+    else
+        fprintf(stderr,
+                "mavo-run: the project's lock file %s was removed or replaced between mavo-run's edits and the end of "
+                "the call, so another run may have taken the project in between and changed it: the kernel returned "
+                "%d having run the scheme the project selected when it took the project (the progress lines name "
+                "it), which may be that run's, not this call's; no report of it is given: check the scheme the "
+                "project selects and run again\n",
+                path, rc);
+}
+
 /* Stores `size` bytes at `offset` of a binary project file: only where the
  * stored bytes differ, and only into a file long enough to hold them; a
  * shorter file is left as it is, with a message. Nothing is written
@@ -377,13 +314,15 @@ static int store_bytes(const char* path, long offset, const void* bytes, size_t 
     const int fd = open(path, O_RDWR | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0 && errno == ELOOP) {
         fprintf(stderr, "mavo-run: %s is a symbolic link; nothing is written through it: put the file itself there\n",
-                path);
+                shown_text(path));
         return -1;
     }
     FILE* f = fd < 0 ? NULL : fdopen(fd, "r+b");
     if (!f) {
-        fprintf(stderr, "mavo-run: cannot open %s: %s; a project needs its files (--new makes a new project)\n", path,
-                strerror(errno));
+        fprintf(stderr,
+                "mavo-run: cannot open %s: %s; a project needs its files (--new makes a new project where nothing "
+                "is)\n",
+                shown_text(path), strerror(errno));
         if (fd >= 0) close(fd);
         return -1;
     }
@@ -391,8 +330,8 @@ static int store_bytes(const char* path, long offset, const void* bytes, size_t 
     if (fstat(fileno(f), &st) != 0 || st.st_size < offset + (long)size) {
         fprintf(stderr,
                 "mavo-run: %s is too short to hold the value at byte %ld; left as it is: restore the project's "
-                "file or make the project anew with --new\n",
-                path, offset);
+                "file or make the project anew with --new (in a new directory)\n",
+                shown_text(path), offset);
         fclose(f);
         return -1;
     }
@@ -401,7 +340,7 @@ static int store_bytes(const char* path, long offset, const void* bytes, size_t 
     if (rc == 0 && memcmp(stored, bytes, size) != 0)
         rc = (fseek(f, offset, SEEK_SET) == 0 && fwrite(bytes, size, 1, f) == 1) ? 0 : -1;
     if (fclose(f) != 0) rc = -1;
-    if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s; the project's files must be writable\n", path);
+    if (rc != 0) fprintf(stderr, "mavo-run: cannot write %s; the project's files must be writable\n", shown_text(path));
     return rc;
 }
 
@@ -526,7 +465,7 @@ static int resolve_site(const char* weather, const char* name, struct site* site
         fprintf(stderr,
                 "\" is neither a zip code (1 to 16 a climate zone) nor a weather file of at most %d characters in "
                 "%s; give one of those\n",
-                kClimateFileNameLength, weather);
+                kClimateFileNameLength, shown_text(weather));
         return -1;
     }
     memcpy(site->file_name, name, strlen(name));
@@ -698,10 +637,10 @@ static int read_arguments(int argc, char** argv, struct arguments* args) {
         } else if (strcmp(option, "--new") == 0) {
             args->make_new = 1;
         } else if (!takes_value) {
-            fprintf(stderr, "mavo-run: unknown option %s\n", option);
+            fprintf(stderr, "mavo-run: unknown option %s\n", shown_text(option));
             return -1;
         } else if (first + 1 >= argc) {
-            fprintf(stderr, "mavo-run: %s needs a value\n", option);
+            fprintf(stderr, "mavo-run: %s needs a value\n", shown_text(option));
             return -1;
         } else if (strcmp(option, "--scheme") == 0) {
             if (scheme_argument(option, argv[++first], &args->scheme) != 0) return -1;
@@ -727,7 +666,7 @@ static int read_arguments(int argc, char** argv, struct arguments* args) {
         fprintf(stderr,
                 "mavo-run: %s: one argument too many; the options come first, then the three directories "
                 "PROJECT_DIR UTIL_DIR WEATHER_DIR\n",
-                argv[first + 3]);
+                shown_text(argv[first + 3]));
         return -1;
     }
     if ((args->set_command || args->site) && !args->set_scheme) {
@@ -834,23 +773,28 @@ int main(int argc, char** argv) {
     if (lock != 0) return lock > 0 ? 1 : 2;
     struct run_report report;
     memset(&report, 0, sizeof report);
+    report.after.project = project;
     report.before_edits = list_project_files(project);
     const int stopped = stopped_commit_waiting(project);
     report.journal_before = stopped;
-    if (created && fill_new_project(project, util) != 0) return 2;
-    if (!stopped && set_scheme && select_scheme(project, scheme, set_command, command) != 0) return 2;
-    if (!stopped && site && set_site(project, scheme, &chosen_site) != 0) return 2;
-    if (!stopped && set_second && set_target(project, target) != 0) return 2;
+    if ((created && fill_new_project(project, util) != 0) ||
+        (!stopped && set_scheme && select_scheme(project, scheme, set_command, command) != 0) ||
+        (!stopped && site && set_site(project, scheme, &chosen_site) != 0) ||
+        (!stopped && set_second && set_target(project, target) != 0)) {
+        forget_report(&report);
+        return drop_lock_made_here(2);
+    }
     if (!stopped) set_trace_switch(project, trace);
     describe_edits(&args, created, stopped, report.edits, sizeof report.edits);
 
     void* lib = open_library();
     if (!lib) {
         fprintf(stderr,
-                "mavo-run: cannot load the kernel library (libmavokernel.so.5 or libmavokernel.so): %s; build the kernel, or put the library in ../lib "
-                "beside this program\n",
+                "mavo-run: cannot load the kernel library (libmavokernel.so.5 or libmavokernel.so): %s; build the "
+                "kernel, or put the library in ../lib beside this program\n",
                 dlerror());
-        return 2;
+        forget_report(&report);
+        return drop_lock_made_here(2);
     }
     text_getter arch_name = (text_getter)find_symbol(lib, "MAVOKernelLib_getArchName");
     int_getter arch_bits = (int_getter)find_symbol(lib, "MAVOKernelLib_getArchBits");
@@ -862,8 +806,9 @@ int main(int argc, char** argv) {
     run_kernel_fn run_kernel = (run_kernel_fn)find_symbol(lib, "MAVOKernelLib_runKernel");
     if (!arch_name || !arch_bits || !big_endian || !build_style || !build_version || !build_date ||
         !progress_states || !run_kernel || (args.name && leave_name(lib, name) != 0)) {
+        forget_report(&report);
         dlclose(lib);
-        return 2;
+        return drop_lock_made_here(2);
     }
 
     printf("archName %s\n", arch_name());
@@ -880,20 +825,35 @@ int main(int argc, char** argv) {
     const char* between = getenv("MAVO_RUN_BEFORE_CALL");
     if (between && system(between) == -1) fprintf(stderr, "mavo-run: MAVO_RUN_BEFORE_CALL could not be run\n");
 #endif
-    if (!lock_still_ours()) {
+    if (!project_still_held()) {
         fprintf(stderr,
                 "mavo-run: the project's lock file %s was removed or replaced after mavo-run took it, so another run "
                 "may have taken the project and changed it since (this call's edits among its files, or overwritten "
                 "by them); the kernel was not called, nothing was run: check the scheme the project selects and run "
                 "again\n",
-                held_lock.path);
-        free(report.before_edits.files);
+                shown_text(held_lock_path()));
+        forget_report(&report);
         dlclose(lib);
         return 1;
     }
     begin_report(project, pending_command(project), &report);
-    int rc = run_kernel(project, util, weather, trace, print_progress);
-    print_report(lib, project, weather, trace, &report, rc);
+    g_call.project = project;
+    g_call.trace = trace;
+    g_call.report = &report;
+    const int rc = run_kernel(project, util, weather, trace, print_progress);
+    g_call.report = NULL;
+    if (!report.after.taken && !lock_file_replaced() && take_lock_again())
+    { /* refused untouched: read under the lock taken again */
+        take_project_view(project, trace, &report);
+        report.after.lock_held = project_still_held();
+    }
+    if (!report.after.taken || !report.after.lock_held) {
+        say_lock_lost(&report, rc);
+        forget_report(&report);
+        dlclose(lib);
+        return 1;
+    }
+    print_report(lib, weather, trace, &report, rc);
     printf("return %d\n", rc);
     fflush(stdout);
     if (stopped && rc == 0) say_stopped_commit_finished();

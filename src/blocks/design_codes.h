@@ -27,6 +27,12 @@ inline constexpr REAL kCoolingCopSeer15 = 4.396249f;    // code 4, and the heat 
 inline constexpr REAL kCoolingCopSeer19_5 = 5.715123f;  // code 5
 inline constexpr REAL kCoolingCopSeer20 = 5.861665f;    // heat pump of code 9
 
+// Infiltration class 5 (STRATEGY(24)) has no row of the class table: it is
+// the air-retarding house wrap that the compliance instructions set beside
+// class 4's sealed ducts (3.801 SLA against 3.8), and leaks as class 4.
+inline constexpr REAL kHouseWrapInfiltrationClass = 5.0f;
+inline constexpr INTEGER kHouseWrapLeaksAsClass = 4;
+
 // Infiltration class (STRATEGY(24)) of a specific leakage area: the
 // tightest class whose leakage area bounds it (class 9 up to 0.4); 0 for a
 // leakage area above the leakiest class, 6.0.

@@ -12,7 +12,7 @@ namespace mavo {
 
 // LIBARY: the operand list of the library commands, the combination lines
 // found to hold the scheme last erased, and the month list of the re-read
-// command. All start empty and keep what the last call left.
+// command. All start empty at every call of the front.
 struct LIBARY_STATE_t {
     // Operands: entry 1 is set at every host command (the slot operand);
     // entries 2-12 are read as further members of a new combination and as

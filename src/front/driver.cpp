@@ -146,7 +146,6 @@ void VR7MAIN(std::string_view schemeDir, std::string_view utilDir, std::string_v
     SLASH = "/";
     OSCODE = 5;
     IDNUM1 = 0;
-    NFLAG(kStoppedCommitFinished) = false;
     begin_run_files();
 
     // Each text exactly as given; one longer than an entry names no

@@ -55,11 +55,14 @@ FrontState g_front;
 // happened inside.
 int finish_run(int result) {
     unit_close_all();
+    // The end signal reaches the host while the run still holds the
+    // project, its files in place or dropped: what the host reads of the
+    // project from its callback then is what this run left, which no other
+    // run can have changed yet.
+    setProgressCallback(nullptr);
     unlock_project();  // after the commit, which the run has made or dropped
     remove_replaced_files();  // the old files, no longer needed by any run
-    INDENT = 0;  // a stopped run leaves no depth behind for the next
     clear_name_buffer();
-    setProgressCallback(nullptr);
     {
         const std::lock_guard<std::mutex> hold(g_front.callback_guard);
         g_front.run_thread = std::thread::id{};

@@ -69,7 +69,9 @@ bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == 
 // (The user may write the project directory.)
 // A lock file of another group than the group-writable directory's can be
 // given that group by its owner only as a member of it: the owner's runs
-// never bring it in line, and the remedy is the directory's.
+// never bring it in line, and the remedy is the group's (chgrp, by root or
+// by the owner made a member) or the directory's (set-group-ID, so that the
+// lock file made anew carries its group).
 std::string cannot_open(const std::string& path, int error, const struct stat& directory) {
     if (error != EACCES) return path + " cannot be opened or created: " + std::strerror(error);
     const std::string head =
@@ -78,8 +80,10 @@ std::string cannot_open(const std::string& path, int error, const struct stat& d
     if ((directory.st_mode & S_IWGRP) && ::lstat(path.c_str(), &file) == 0 && file.st_gid != directory.st_gid)
         return head + "it is not of the directory's group (gid " + std::to_string(directory.st_gid) +
                "), which its owner (uid " + std::to_string(file.st_uid) +
-               ") gives it only as a member of that group: make the project directory set-group-ID (chmod g+s) and "
-               "remove the lock file; the next run makes it anew with the directory's group";
+               ") gives it only as a member of that group: give it that group (chgrp " +
+               std::to_string(directory.st_gid) + " " + path +
+               ", as root or as its owner once a member), or make the project directory set-group-ID (chmod g+s) "
+               "and remove the lock file; the next run makes it anew with the directory's group";
     return head + "a run of the project by the lock file's owner (uid " + std::to_string(file.st_uid) +
            ") gives it the directory's write permissions, or remove it and the next run makes it anew";
 }

@@ -78,12 +78,7 @@ INTEGER start_run() {
     ITEMY = 40;
     STOREL = 0.0f;
     CYCLE = kWarmupHours;
-    for (INTEGER i : {33, 42, 67, 68, 69, 70, 80, kLibraryCommandRefused}) NFLAG(i) = false;
-    // Flags the scheme's input file does not replace when it holds them
-    // false (the location changed, 81, and 71, 72): set by this run's loads
-    // or not at all, never carried from an earlier call.
-    for (INTEGER i : {71, 72, 81}) NFLAG(i) = false;
-    SITE_MOVE_STATE = SITE_MOVE_STATE_t{};
+    for (INTEGER i : {33, 42, 67, 68, 69, 70, 80}) NFLAG(i) = false;
     for (INTEGER i : {7, 15, 54}) NFLAG(i) = true;
 
     DOS_OPENCONSOLE();

@@ -591,8 +591,40 @@ std::string journal_fault(JournalText kind, int version) {
            ", a head line, one line per step, an end line)";
 }
 
+// Where one step of a journal left its files, told from the names in the
+// directory alone (a journal the kernel cannot finish may lack the inode
+// numbers of its files): the project file, then its new file and its old
+// file, each where it lies.
+std::string step_state(const fs::path& dir, const CommitStep& st) {
+    const bool target = exists_as_name((dir / st.target).string());
+    const bool waiting = !st.temporary.empty() && exists_as_name((dir / st.temporary).string());
+    const bool aside = !st.aside.empty() && exists_as_name((dir / st.aside).string());
+    const std::string head = "KERNEL:   " + st.target + ": ";
+    switch (st.kind) {
+        case CommitStep::Kind::add:
+            if (waiting) return head + "a new name, its new file waits in " + st.temporary;
+            return head + (target ? "a new name, its new file is in place" : "a new name, its new file is gone");
+        case CommitStep::Kind::replace:
+            if (waiting && aside)
+                return head + "its old file lies aside in " + st.aside + ", its new file waits in " + st.temporary;
+            if (waiting) return head + "not replaced, its new file waits in " + st.temporary;
+            return head + "its new file is in place, " +
+                   (aside ? "its old file lies aside in " + st.aside : std::string("its old file is deleted"));
+        case CommitStep::Kind::remove:
+            // The place aside is made empty before the commit; the old file
+            // is moved onto it, leaving its own name.
+            if (target) return head + "not removed" + (aside ? ", " + st.aside + " is the empty place made for it" : "");
+            return head + (aside ? "removed, its old file lies aside in " + st.aside : "removed, its old file is deleted");
+    }
+    return head;
+}
+
 // The trace's account of a journal left for the user: why, the files it
-// names and where each stands, and how to get the project back.
+// names and where each stands, and how to get the project back. Going back
+// to the last whole commit is exact in every state a commit or its undoing
+// can stop in: an old file moved aside goes back before any place the
+// journal names is removed. An old file deleted means every rename was
+// done (old files go only after), so then the run's files are kept.
 std::vector<std::string> journal_left_report(const std::string& why, const fs::path& dir,
                                              const std::vector<CommitStep>& steps) {
     const std::string journal(kCommitJournalName);
@@ -603,25 +635,18 @@ std::vector<std::string> journal_left_report(const std::string& why, const fs::p
         "KERNEL: every call is refused the same way until the journal is gone; the files it names:"};
     if (steps.empty()) {
         lines.push_back("KERNEL: its lines name its files: after each step's word its new file and the place its "
-                        "old file was moved aside (names with .mavotmp-), after the TAB the project file");
+                        "old file is moved aside (names with .mavotmp-), after the TAB the project file;");
+        lines.push_back("KERNEL: the place aside of a \"remove\" step holds the old file only once the project file "
+                        "is gone from its name (before, it is an empty file made for it)");
     }
-    for (const CommitStep& st : steps) {
-        std::string line = "KERNEL:   " + st.target + ":";
-        if (!st.temporary.empty())
-            line += exists_as_name((dir / st.temporary).string()) ? " its new file waits in " + st.temporary
-                                                                    : " its new file is in place (" + st.temporary +
-                                                                          " is gone)";
-        if (!st.aside.empty() && exists_as_name((dir / st.aside).string()))
-            line += (st.temporary.empty() ? " the old file or its empty place lies aside in " : "; the old file lies aside in ") +
-                    st.aside;
-        lines.push_back(line);
-    }
-    lines.push_back("KERNEL: to check them: a project file whose new file still waits was not replaced; one whose new "
-                    "file is gone was, and its old file lies aside until the commit ends");
-    lines.push_back("KERNEL: while no new file is in place, removing " + journal +
-                    " and the .mavotmp- files it names leaves the project as the last whole commit left it;");
-    lines.push_back("KERNEL: otherwise first move each old file that lies aside back onto its project file, and "
-                    "remove each project file the journal renamed onto a new name, then remove them");
+    for (const CommitStep& st : steps) lines.push_back(step_state(dir, st));
+    lines.push_back("KERNEL: to get the project back as the last whole commit left it: move each old file that lies "
+                    "aside back onto its project file, remove each new name whose new file is in place,");
+    lines.push_back("KERNEL: then remove " + journal +
+                    " and the .mavotmp- files it names that are still there (with no old file aside and no new file "
+                    "in place, that alone);");
+    lines.push_back("KERNEL: where an old file is deleted, every new file is in place: removing " + journal +
+                    " and the .mavotmp- files it names keeps the run's files instead");
     return lines;
 }
 

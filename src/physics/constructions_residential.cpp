@@ -266,33 +266,6 @@ void clear_surfaces_without_area() {
     }
 }
 
-}  // namespace
-
-// Step 14: the parameter column describes the windows by one glazing only
-// when they are all alike; otherwise the first window group is marked -1.
-void check_window_uniformity(INTEGER k) {
-    REAL last_trans = 0.0f;
-    REAL last_u = 0.0f;
-    REAL last_sc = 0.0f;
-    bool alike = true;
-    for (INTEGER j = 1; j <= kWindowLines; ++j) {
-        if (QTY(j) <= 0.0f || TRANS(j) < 0.01f) continue;  // doors transmit no light
-        if (TRANS(j) != last_trans && last_trans > 0.0f) alike = false;
-        last_trans = TRANS(j);
-        if (UWINDO(j) >= 0.001f) {
-            if (UWINDO(j) != last_u && last_u > 0.0f) alike = false;
-            last_u = UWINDO(j);
-        }
-        if (SCOEF(j) >= 0.01f) {
-            if (SCOEF(j) != last_sc && last_sc > 0.0f) alike = false;
-            last_sc = SCOEF(j);
-        }
-    }
-    if (!alike) STRATEGY(60, k) = -1.0f;
-}
-
-namespace {
-
 void trace_results(const Working& w) {
     if (!NFLAG(90)) return;
     DBG_INT("UVALR YearBuilt", w.YearBuilt);
@@ -354,9 +327,32 @@ void UVALR() {
     residential_construction::residential_floors(w);
     clear_surfaces_without_area();
     finish_mass_elements(w);
-    check_window_uniformity(w.k);
+    mark_windows_not_alike(w.k);
     trace_results(w);
     DBG_OUT("UVALR");
+}
+
+// Step 14: the parameter column describes the windows by one glazing only
+// when they are all alike; otherwise the first window group is marked -1.
+void mark_windows_not_alike(INTEGER k) {
+    REAL last_trans = 0.0f;
+    REAL last_u = 0.0f;
+    REAL last_sc = 0.0f;
+    bool alike = true;
+    for (INTEGER j = 1; j <= kWindowLines; ++j) {
+        if (QTY(j) <= 0.0f || TRANS(j) < 0.01f) continue;  // doors transmit no light
+        if (TRANS(j) != last_trans && last_trans > 0.0f) alike = false;
+        last_trans = TRANS(j);
+        if (UWINDO(j) >= 0.001f) {
+            if (UWINDO(j) != last_u && last_u > 0.0f) alike = false;
+            last_u = UWINDO(j);
+        }
+        if (SCOEF(j) >= 0.01f) {
+            if (SCOEF(j) != last_sc && last_sc > 0.0f) alike = false;
+            last_sc = SCOEF(j);
+        }
+    }
+    if (!alike) STRATEGY(60, k) = -1.0f;
 }
 
 }  // namespace mavo

@@ -4,7 +4,6 @@
 // from the scheme's construction codes, its year built and the residential
 // code requirements of its climate zone.
 #pragma once
-
 #include "support/types.h"
 
 namespace mavo {
@@ -15,10 +14,10 @@ namespace mavo {
 // writes the code copies back into the scheme's parameter column.
 void UVALR();
 
-// The window-uniformity check of UVALR: the first window group of scheme
-// `k` is marked -1 when the windows of the working lines are not all
-// alike. A run checks again once its lines are in place, so that a line
-// brought in by the run is judged on that run, not on the next.
-void check_window_uniformity(INTEGER k);
+// The window-uniformity step of UVALR: when the window and skylight lines
+// with units (the doors aside) are not all of one glazing, the scheme-wide
+// glazing code of scheme k (STRATEGY(60,k), group 1's code slot) becomes -1,
+// and no code glass replaces the glass each line holds.
+void mark_windows_not_alike(INTEGER k);
 
 }  // namespace mavo

@@ -26,6 +26,7 @@ constexpr REAL kJoistFramingR = 15.33f;     // wood joist across the insulation 
 constexpr REAL kCavityShare = 0.9f;
 constexpr REAL kFramingShare = 0.1f;
 constexpr REAL kSlabLagH = 24.0f;           // the ground answers over a day or more
+constexpr INTEGER kOpenBelowCode = 3;       // under-floor code of a raised floor without a crawl space
 constexpr INTEGER kReducedShellCode = 4;    // under-floor code with the reduced floor shell
 
 // Basement resistances, h.ft2.F/Btu.
@@ -103,8 +104,17 @@ void floor_layout(const Working& w, INTEGER type) {
             MTUSED(1) = "WOOD";
             THCK(1) = 0.75f;
         }
-        if (code_of(49, k) == 5) STRATEGY(49, k) = 2.0f;  // a raised floor is no slab
+        // A raised floor is no slab: its under-floor code is 1 (no floor
+        // losses), 2 (a vented crawl space), 3 (open below: the floor's own
+        // construction, without the crawl space's resistance) or 4 (the
+        // reduced shell). Any other code, the slab's 5 as every code without
+        // a meaning, is the vented crawl space the save stores for it, so
+        // the first run after it was typed simulates what its re-runs do.
+        if (!is_one_of(code_of(49, k), {1, 2, kOpenBelowCode, kReducedShellCode})) STRATEGY(49, k) = 2.0f;
     }
+    // A basement stands on the ground as a slab does: under-floor code 5,
+    // whatever floor it was typed over.
+    if (is_one_of(type, {10, 13, 17})) STRATEGY(49, k) = 5.0f;
     if (is_one_of(type, {6, 7, 16})) {
         STRATEGY(49, k) = 5.0f;
         if (fp.valid) {

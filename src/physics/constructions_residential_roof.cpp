@@ -100,9 +100,9 @@ void residential_roof(Working& w) {
     RFRAMINGC = kFramingR;
 
     // The ceiling R is the insulation level's. No scheme file carries
-    // RVAL(10), so what it held before this call belongs to whichever
-    // scheme ran last; a level that names no ceiling insulation therefore
-    // has an uninsulated ceiling, not the R of another scheme.
+    // RVAL(10), so what it held before this step belongs to whichever
+    // scheme was laid out last; a level that names no ceiling insulation
+    // therefore has an uninsulated ceiling, not the R of another scheme.
     const REAL ceiling_r = RINSCEIL;
     const bool heavy_insulation = ceiling_r > kHeavyInsulationR;
 

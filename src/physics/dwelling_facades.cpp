@@ -94,12 +94,16 @@ bool dwelling_over_heated_unit(INTEGER k) {
     return STRATEGY(7, k) >= 3.0f && (S9 == 2.0f || S9 == 3.0f);
 }
 
-void raised_floor_over_footprint() {
+void floor_over_footprint() {
     AREA(11) = RAX;
     // A plan without sides has no share to give; the floor step then counts
     // the whole floor.
     const REAL plan_ft2 = EWDIM * NSDIM;
     PERCNT(11) = plan_ft2 > 0.0f ? RAX / plan_ft2 * 100.0f : 0.0f;
+}
+
+void raised_floor_over_footprint() {
+    floor_over_footprint();
     AREA(12) = 0.0f;
     PERCNT(12) = 0.0f;
 }
@@ -148,6 +152,27 @@ void dwelling_facade_areas() {
         AREA(item + 5) = dwelling_opaque_area_ft2(IDNUM1, item);
         if (gross_ft2 > 0.0f) {
             PERCNT(item) = g.area_ft2 * 100.0f / gross_ft2;
+            PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;
+        }
+    }
+}
+
+void building_glazing_items_from_lines() {
+    for (INTEGER item = 1; item <= kRoof; ++item) {
+        const ItemGlazing g = glazing_of_item(item);
+        UVAL(item) = SC(item) = ABSORB(item) = 0.0f;
+        if (g.area_ft2 > 0.0f) {
+            UVAL(item) = g.u_area / g.area_ft2;
+            SC(item) = g.shgc_area / g.area_ft2;
+            ABSORB(item) = g.vt_area / g.area_ft2;  // the glazing items' ABSORB carries the visible transmittance
+        }
+        if (AREA(item) == g.area_ft2) continue;
+        // Glass the lines no longer hold is wall (or roof) again.
+        const REAL gross_ft2 = AREA(item) + AREA(item + 5);
+        AREA(item) = g.area_ft2;
+        AREA(item + 5) = std::max(0.0f, gross_ft2 - g.area_ft2);
+        if (gross_ft2 > 0.0f) {
+            PERCNT(item) = AREA(item) * 100.0f / gross_ft2;
             PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;
         }
     }

@@ -48,8 +48,11 @@ GarageCover attached_garage_cover(INTEGER k);
 // floor losses.
 bool dwelling_over_heated_unit(INTEGER k);
 
-// A raised floor under the whole footprint RAX of the plan: its area and its
-// share of the plan, and no slab edge.
+// A floor under the whole footprint RAX of the plan (a raised floor's or a
+// basement's): its area and its share of the plan.
+void floor_over_footprint();
+
+// A raised floor under the whole footprint, and no slab edge.
 void raised_floor_over_footprint();
 
 // The slab edge of dwelling scheme k's plan that faces the outside, ft: the
@@ -74,5 +77,14 @@ REAL dwelling_opaque_area_ft2(INTEGER k, INTEGER item);
 // percentages of the gross wall or roof. A scheme without a parameter
 // column has no attachment: its whole walls face the outside.
 void dwelling_facade_areas();
+
+// The glazing items 1 to 5 of another building's design scheme from its
+// window, door and skylight lines, as its design sums them: the glass and
+// door area of each facade and of the roof, and its area-weighted U-factor,
+// SHGC and visible transmittance (0 without glazing). Glass its lines no
+// longer hold (a line emptied since the last run) goes back to the opaque
+// wall or roof (AREA(item+5)), the facade's gross area and the shares
+// following.
+void building_glazing_items_from_lines();
 
 }  // namespace mavo

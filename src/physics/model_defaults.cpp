@@ -190,8 +190,8 @@ void nonresidential_type_loads() {
 void AVERAG() {
     DBG_IN("AVERAG");
     glazing_given_again();
-    // A depth of 0 left by an earlier call marks a building without glazing,
-    // whose loads were settled then.
+    // A depth of 0, as an earlier run saved it in the input file, marks a
+    // building without glazing, whose loads were settled then.
     if (WIDTHDL > 0.0f) {
         if (lays_out_dwelling_facades()) {
             TELOAD = 0.0f;

@@ -161,7 +161,7 @@ void roof_and_attic(INTEGER month, INTEGER ihour, REAL roof_tetd_F) {
     a.u = UVAL(kRoof);
     // Only the residential construction step lays out an attic's ceiling
     // paths (BLK4A); a non-residential roof is the U-factor its own step
-    // gave, whatever a dwelling run of the process left in the paths.
+    // gave.
     if (is_attic_roof(roof_type) && !NFLAG(24)) a = attic_model(ihour, roof_type);
     HEAT(kRoof, ihour, month) = AREA(kRoof) * roof_tetd_F * a.u;
 

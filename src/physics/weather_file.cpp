@@ -592,8 +592,8 @@ INTEGER best_match_zone(REAL desmax_F, REAL desmin_F) {
 }
 
 // California or not, and for an EPW file its climate zone: the file's own,
-// on every run of either length, never the zone an earlier call or the
-// scheme's results file left.
+// on every run of either length, never the zone the scheme's results file
+// left.
 void classify_site(const FindtmyCall& c, bool epw) {
     NFLAG(58) = SLAT >= 32.6f && SLAT <= 42.0f && SLON >= -124.2f && SLON <= -114.0f;
     DBG_LOGICAL("Nflag(58)=T in California 1932", NFLAG(58));
@@ -678,8 +678,10 @@ bool position_for_simulation(FindtmyCall& c) {
         DBG_PRINT("Error99 inSection");
         return false;
     }
-    // With no first day asked for the file stays on 1 January; a skip of an
-    // earlier call must not shift the simulation's day and hour counters.
+    // With no first day asked for the file stays on 1 January; the skip of
+    // another scheme's site read earlier in the call (a library command
+    // moves to the scheme it selects) must not shift the simulation's day
+    // and hour counters.
     SKPDAY = 0;
     if (TMYDAY != 0) {
         SKPDAY = days_to_skip();

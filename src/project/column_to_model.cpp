@@ -10,6 +10,7 @@
 // user-defined choice: its parameter stays as the scheme input file gave it.
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -95,46 +96,24 @@ void dimensions() {
 
 // ---- heating, cooling, leakage ------------------------------------------------
 
-// A furnace with a heat pump, or a heat pump with an air conditioner, is no
-// coded system: both choices become user-defined.
-void mixed_systems() {
-    const REAL heating = S(18), cooling = S(20);
-    const bool furnace_with_heat_pump = heating >= 2.0f && heating <= 6.0f && cooling >= 7.0f;
-    const bool heat_pump_with_air_conditioner = cooling >= 2.0f && cooling <= 6.0f && heating >= 7.0f;
-    if (furnace_with_heat_pump || heat_pump_with_air_conditioner) {
-        S(18) = -heating;
-        S(20) = -cooling;
-    }
-}
-
 // Heating efficiency: AFUE of a furnace, HSPF of a heat pump (codes 7 to 9).
 void heating_efficiency(INTEGER zone) {
     if (!(S(18) > -1.0f)) return;
-    const REAL code = S(18);
-    if (code == 2.0f) COPHT = 0.72f;
-    else if (code == 3.0f) COPHT = CECRESA(19, zone);
-    else if (code == 4.0f) COPHT = 0.9f;
-    else if (code == 5.0f) COPHT = 0.97f;
-    else if (code == 6.0f) COPHT = 3.41f;
-    else if (code == 7.0f) COPHT = CECRESA(20, zone);
-    else if (code == 8.0f) COPHT = 8.2f;
-    else if (code == 9.0f) COPHT = 9.5f;
-    else COPHT = 0.0f;
+    COPHT = heating_efficiency_of_code(S(18), zone);
 }
 
 // Cooling efficiency as a COP (SEER / 3.412); code 6 is the evaporative
 // cooler, which brings its own venting and air movement. A code below 2
 // (1, or 0 when none was chosen) is no air conditioning, as task 3 stores
 // it: the efficiency of an earlier choice must not stay behind.
+// A cooler of its own effectiveness, which task 3 saves as a user-defined
+// choice (-6), keeps that effectiveness and takes the coded cooler's
+// venting and air movement, so that it runs on every run as on the first.
 void cooling_efficiency(INTEGER zone) {
-    if (!(S(20) > -1.0f)) return;
-    const REAL code = S(20);
-    if (code < 2.0f) COPAC = 0.0f;  // no air conditioning
-    else if (code == 2.0f) COPAC = design_codes::kCoolingCopSeer8_9;
-    else if (code == 3.0f || code == 7.0f) COPAC = CECRESA(22, zone) / kBtuPerWattHour;
-    else if (code == 4.0f || code == 8.0f) COPAC = design_codes::kCoolingCopSeer15;
-    else if (code == 5.0f) COPAC = design_codes::kCoolingCopSeer19_5;
-    else if (code == 9.0f) COPAC = design_codes::kCoolingCopSeer20;
+    const bool own_cooler = S(20) == -6.0f && EvapEff > 0.0f;
+    if (!(S(20) > -1.0f) && !own_cooler) return;
+    const REAL code = std::fabs(S(20));
+    if (const auto cop = cooling_cop_of_code(code, zone)) COPAC = *cop;
 
     if (code == 6.0f) {
         COPAC = 0.0f;
@@ -147,6 +126,25 @@ void cooling_efficiency(INTEGER zone) {
     }
 }
 
+// A furnace with a heat pump's cooling, or a heat pump's heating with an
+// air conditioner, is no coded system: both choices become user-defined.
+// Typed so, each is simulated with the efficiency its own code names (a
+// user-defined choice keeps the efficiencies the input file holds, which
+// are still the old system's on the first run after the designer typed the
+// pair), and the save keeps both marked, the input file holding those
+// efficiencies for every later run. The cooling COP is the one a load of
+// the saved file gives back, so the first run simulates what its re-runs do.
+void mixed_systems(INTEGER zone) {
+    if (!typed_systems_mixed(S(18), S(20))) return;
+    const REAL heating = S(18), cooling = S(20);
+    heating_efficiency(zone);
+    cooling_efficiency(zone);
+    COPAC = cooling_cop_as_saved(COPAC);
+    S(18) = -heating;
+    S(20) = -cooling;
+    DBG_FLOAT("REVISION mixed heating and cooling, user-defined: heating", S(18));
+}
+
 // The tightness class a code names; 0 for none (none chosen, 5, a
 // fraction, or a code outside the classes).
 INTEGER leakage_class(REAL code) {
@@ -155,15 +153,22 @@ INTEGER leakage_class(REAL code) {
     return static_cast<REAL>(c) == code && tightness_class(c, sla, ach50) ? c : 0;
 }
 
-// Specific leakage area of the envelope by infiltration class. A code
-// without a class row (none chosen, or 5) takes the class of the leakage
-// area the scheme file gave, the code task 3 stores after the run, so that
-// the first run simulates the leakage the later ones do.
+// Specific leakage area of the envelope by infiltration class. Class 5,
+// which the class table lacks, is the house wrap the compliance
+// instructions name beside class 4's sealed ducts: it leaks as class 4 on
+// every run, and the save keeps 5. Any other code without a class row (none
+// chosen, a fraction) takes the class of the leakage area the scheme file
+// gave, the code task 3 stores after the run, so that the first run
+// simulates the leakage the later ones do.
 void leakage() {
     if (!(S(24) > -1.0f)) return;
+    REAL ach50_unused = 0.0f;
+    if (S(24) == design_codes::kHouseWrapInfiltrationClass) {
+        tightness_class(design_codes::kHouseWrapLeaksAsClass, SLA, ach50_unused);
+        return;
+    }
     const REAL sla_class = design_codes::infiltration_class_of_sla(SLA);
     if (leakage_class(S(24)) == 0 && sla_class > 0.0f) S(24) = sla_class;
-    REAL ach50_unused = 0.0f;
     tightness_class(leakage_class(S(24)), SLA, ach50_unused);  // a code without a class keeps SLA
 }
 
@@ -309,9 +314,10 @@ void natural_ventilation() {
 // scheme had (a raised floor no perimeter, a slab no floor area): simulated
 // as it stands it would lose nothing, and be saved as no floor at all. The
 // typed floor is laid out as the design lays out its own: a raised floor
-// under the story's footprint, a slab or a basement along the plan's
-// outside perimeter. So in every slot: a copy's input file holds the
-// surfaces of the design it was copied from.
+// under the story's footprint, a slab along the plan's outside perimeter, a
+// basement both, its floor under the footprint and its walls along the
+// perimeter. So in every slot: a copy's input file holds the surfaces of
+// the design it was copied from.
 //
 // A dwelling over another heated unit has no floor losses whatever its
 // type, as its design has none: the floor, slab edge and basement walls the
@@ -319,9 +325,10 @@ void natural_ventilation() {
 // nothing from the first run on, under-floor code 1 naming why. The typed
 // type stays, and typed back on a ground floor it is laid out again.
 //
-// The raised floor of a design scheme (1 or 2) lies under the footprint the
-// run puts in force, as its roof does: after an edit of the stories or the
-// floor area the input file still holds the old footprint's floor.
+// The raised floor and the basement floor of a design scheme (1 or 2) lie
+// under the footprint the run puts in force, as its roof does: after an
+// edit of the stories or the floor area the input file still holds the old
+// footprint's floor, and a basement typed over a slab the slab's none.
 void floor_surfaces_of_typed_type() {
     if (!residential() || !has_scheme_column(IDNUM1)) return;
     if (dwelling_over_heated_unit(IDNUM1)) {
@@ -331,14 +338,15 @@ void floor_surfaces_of_typed_type() {
         return;
     }
     const REAL type = std::fabs(S(33));
+    const bool raised = is_raised_floor_type(type), basement = is_basement_type(type);
     const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
-    if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
-        raised_floor_over_footprint();
-        DBG_FLOAT("REVISION: raised floor typed without its area, the footprint", AREA(11));
-    } else if (is_raised_floor_type(type) && design_scheme && RAX > 0.0f && AREA(11) != RAX) {
-        raised_floor_over_footprint();
-        DBG_FLOAT("REVISION: raised floor under the footprint of the area and stories in force", AREA(11));
-    } else if ((is_slab_type(type) || is_basement_type(type)) && !(AREA(12) > 0.0f)) {
+    const bool floor_off_footprint = design_scheme && RAX > 0.0f && AREA(11) != RAX;
+    if ((raised || basement) && (!(AREA(11) > 0.0f) || floor_off_footprint)) {
+        if (raised) raised_floor_over_footprint();
+        else floor_over_footprint();
+        DBG_FLOAT("REVISION: floor under the footprint of the area and stories in force", AREA(11));
+    }
+    if ((is_slab_type(type) || basement) && !(AREA(12) > 0.0f)) {
         AREA(12) = slab_edge_of_plan_ft(IDNUM1);
         DBG_FLOAT("REVISION: slab or basement typed without its perimeter, the plan's", AREA(12));
     }
@@ -483,11 +491,15 @@ void current_code_line(INTEGER k, INTEGER j) {
 }
 
 // Step e: non-residential glazing by era (1 vintage, 3 by year built, 4
-// current code).
+// current code). A generated design (scheme 1 or 2) of the current code
+// takes the code glazing of its types as its save does, before the run: a
+// window, skylight or door type the designer typed is simulated on the
+// first run after it, not only stored by it for the run after.
 void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
     const INTEGER code = int_toward_zero(S(60 + j));
     if (ERA == 4) {
         if (IDNUM1 >= 3) current_code_line(k, j);
+        else take_code_glazing_of_type(k);
     } else if (ERA == 1) {
         vintage_glazing(k, type_of_code(code), ERA, year_built);
     } else if (ERA == 3) {
@@ -618,18 +630,62 @@ void window_lines(REAL year_built, INTEGER zone) {
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f)) continue;
-        if (geometry_from_groups && group_set_to_no_units(j + 10)) {
-            empty_line(k);
-            j += 10;
+        const INTEGER next = j + 10;
+        if (geometry_from_groups) {
+            if (group_set_to_no_units(next)) {
+                empty_line(k);
+                j = next;
+                continue;
+            }
+            // The groups follow one another as the lines with units do, and
+            // the save leaves none after the last: a line whose group no run
+            // has written stays as the input file holds it.
+            if (!(S(62 + next) > 0.0f)) continue;
+        } else if (!(S(62 + 10 * (k - 1)) > 0.0f)) {
             continue;
         }
-        if (!(S(62 + 10 * (k - 1)) > 0.0f)) continue;
-        j += 10;
+        j = next;
         transfer_line(k, j, year_built, zone, geometry_from_groups);
     }
+    // Another building's design scheme sums its facades' glass from these
+    // lines, as its design did: glass a group set to no units took away is
+    // gone from the areas, the conduction and the design heat loss, and a
+    // type the designer typed counts with its own U-factor.
+    if (geometry_from_groups) building_glazing_items_from_lines();
 }
 
 }  // namespace
+
+bool typed_systems_mixed(REAL heating, REAL cooling) {
+    const bool furnace_with_heat_pump = heating >= 2.0f && heating <= 6.0f && cooling >= 7.0f;
+    // The evaporative cooler (6) is no air conditioner: made user-defined,
+    // its code would no longer run it, nor bring its venting.
+    const bool heat_pump_with_air_conditioner = cooling >= 2.0f && cooling <= 5.0f && heating >= 7.0f;
+    return furnace_with_heat_pump || heat_pump_with_air_conditioner;
+}
+
+REAL heating_efficiency_of_code(REAL code, INTEGER zone) {
+    if (code == 2.0f) return 0.72f;
+    if (code == 3.0f) return CECRESA(19, zone);
+    if (code == 4.0f) return 0.9f;
+    if (code == 5.0f) return 0.97f;
+    if (code == 6.0f) return 3.41f;
+    if (code == 7.0f) return CECRESA(20, zone);
+    if (code == 8.0f) return 8.2f;
+    if (code == 9.0f) return 9.5f;
+    return 0.0f;
+}
+
+std::optional<REAL> cooling_cop_of_code(REAL code, INTEGER zone) {
+    if (code < 2.0f) return 0.0f;  // no air conditioning
+    if (code == 2.0f) return design_codes::kCoolingCopSeer8_9;
+    if (code == 3.0f || code == 7.0f) return CECRESA(22, zone) / kBtuPerWattHour;
+    if (code == 4.0f || code == 8.0f) return design_codes::kCoolingCopSeer15;
+    if (code == 5.0f) return design_codes::kCoolingCopSeer19_5;
+    if (code == 6.0f) return 0.0f;  // the evaporative cooler
+    if (code == 9.0f) return design_codes::kCoolingCopSeer20;
+    return std::nullopt;
+}
 
 void number_window_lines() {
     INTEGER n = 0;
@@ -654,7 +710,6 @@ void transfer_column_to_model(REAL year_built) {
                 "REVISION heating not chosen yet, the design chooses it");
     system_code(20, "ERROR cooling code below 1, read as no cooling",
                 "REVISION cooling not chosen yet, the design chooses it");
-    mixed_systems();
     // The venting code is corrected by the air velocity it is read with, and
     // the generated designs' air velocity is their zone's (or the vintage
     // design's): set before the correction too, the correction of this run
@@ -662,6 +717,7 @@ void transfer_column_to_model(REAL year_built) {
     // brought another (the evaporative cooler's step sets its own after it,
     // as on every load).
     air_velocity(zone);
+    mixed_systems(zone);
     heating_efficiency(zone);
     cooling_efficiency(zone);
     leakage();
@@ -673,10 +729,16 @@ void transfer_column_to_model(REAL year_built) {
     floor_surfaces_of_typed_type();
     if (NFLAG(24)) UVALC();
     else UVALR();
+    // Another building of its own glazing (era 5 and above) whose windows
+    // are not all alike has no scheme-wide code glass either, as a house:
+    // a window the designer gave glass of its own keeps it. So does a
+    // house made another building in the save that edited a window's glass,
+    // whose column still holds the house's scheme-wide code.
+    if (NFLAG(24) && ERA > 4) mark_windows_not_alike(IDNUM1);
     if (NFLAG(24)) nonresidential_code_glazing(zone);
     else residential_code_glazing();
     window_lines(year_built, zone);
-    if (residential()) check_window_uniformity(IDNUM1);
+    if (residential()) mark_windows_not_alike(IDNUM1);
     number_window_lines();
     AVERAG();
 }

@@ -669,10 +669,10 @@ void run_operation(LibraryCall& call) {
     }
 }
 
-// The operand list of this call, from its operand alone: nothing of an
-// earlier call's list is read. A new combination's operand of two or more
-// digits lists its members (135: schemes 1, 3 and 5); otherwise entry 1 is
-// the scheme or combination operated on (2 when the operand names none).
+// The operand list of this command, from its operand alone. A new
+// combination's operand of two or more digits lists its members (135:
+// schemes 1, 3 and 5); otherwise entry 1 is the scheme or combination
+// operated on (2 when the operand names none).
 void take_operand_list(INTEGER nchois) {
     TESTC.fill(0);
     if (nchois == library_command::kCombine - 200 && IDNUM2 >= 10) {

@@ -16,6 +16,8 @@
 #include "blocks/design_codes.h"
 #include "front/trace.h"
 #include "physics/dwelling_facades.h"
+#include "physics/infiltration.h"
+#include "project/project.h"
 #include "project/revision.h"
 
 namespace mavo {
@@ -137,10 +139,29 @@ void cooling_code(INTEGER zone) {
     if (const INTEGER hp = heat_pump_code(zone); hp > 0) s = static_cast<REAL>(hp);
 }
 
+// A mixed pair of heating and cooling codes that task 2 marked user-defined
+// stays so while the model still has the efficiencies the two codes name:
+// derived back from the efficiencies, the furnace and the heat pump's
+// cooling would be saved as a furnace with an air conditioner (3 and 3),
+// and every later run would simulate that instead of the pair typed.
+void keep_mixed_systems_marking(REAL heating, REAL cooling, INTEGER zone) {
+    if (!(heating < 0.0f && cooling < 0.0f && typed_systems_mixed(-heating, -cooling))) return;
+    if (NHVACS == 0.0f || COPHT != heating_efficiency_of_code(-heating, zone)) return;
+    const auto cop = cooling_cop_of_code(-cooling, zone);
+    if (!cop || !(COPAC == *cop || COPAC == cooling_cop_as_saved(*cop))) return;
+    S(18) = heating;
+    S(20) = cooling;
+}
+
 // Infiltration class from the specific leakage area; a tighter bound wins.
 void infiltration_code() {
     REAL& s = S(24);
     if (!(s > -1.0f)) return;
+    // The house wrap keeps its class while the model leaks as it does.
+    REAL house_wrap_sla = 0.0f, ach50_unused = 0.0f;
+    if (s == design_codes::kHouseWrapInfiltrationClass &&
+        tightness_class(design_codes::kHouseWrapLeaksAsClass, house_wrap_sla, ach50_unused) && SLA == house_wrap_sla)
+        return;
     if (SLA > 6.0f) {
         s = negated_code(s);
         return;
@@ -187,8 +208,9 @@ void floor_codes_from_surfaces() {
         if (is_basement_type(S(33))) return;
         if (!is_raised_floor_type(S(33))) S(33) = 2.0f;
         // Every under-floor code of a raised floor stays: 1 no floor losses,
-        // 2 a vented crawl space, 4 the reduced shell. The slab's 5 is none.
-        if (!is_one_of(S(49), {1.0f, 2.0f, 4.0f})) S(49) = 2.0f;
+        // 2 a vented crawl space, 3 open below, 4 the reduced shell. The
+        // slab's 5 is none.
+        if (!is_one_of(S(49), {1.0f, 2.0f, 3.0f, 4.0f})) S(49) = 2.0f;
     } else if (slab && !floor) {
         // A basement's walls stand on the perimeter as a slab's edge does.
         if (!is_slab_type(S(33)) && !is_basement_type(S(33))) S(33) = 6.0f;
@@ -296,16 +318,7 @@ void apply_era(INTEGER k, INTEGER j, INTEGER kk) {
         S(60 + j) = stored_code(std::abs(kk));
         return;
     }
-    if (ERA != 4) return;
-    if (TRANS(k) <= 0.0f) {
-        if (DTYPE == 8 || DTYPE == 9) take_code_type(k, DTYPE);
-        return;
-    }
-    if (!((WTYPE >= 1 && WTYPE <= 7) || (STYPE >= 5 && STYPE <= 7))) return;
-    const INTEGER type = ITEMS(k) == 5 ? STYPE : WTYPE;
-    // A custom (negative) type has no row of the code table: the line keeps its values.
-    if (type >= 1 && type <= 9) take_code_type(k, type);
-    else DBG_INT("REVISION: glazing type without a code row, line kept", k);
+    if (ERA == 4) take_code_glazing_of_type(k);
 }
 
 // Orientation code of a line: 5 skylight (tilt up to 45 degrees), else the
@@ -324,6 +337,18 @@ INTEGER orientation_code(REAL tilt_deg, REAL facing_deg, REAL building_azimuth_d
 }
 
 }  // namespace
+
+void take_code_glazing_of_type(INTEGER k) {
+    if (TRANS(k) <= 0.0f) {
+        if (DTYPE == 8 || DTYPE == 9) take_code_type(k, DTYPE);
+        return;
+    }
+    if (!((WTYPE >= 1 && WTYPE <= 7) || (STYPE >= 5 && STYPE <= 7))) return;
+    const INTEGER type = ITEMS(k) == 5 ? STYPE : WTYPE;
+    // A custom (negative) type has no row of the code table: the line keeps its values.
+    if (type >= 1 && type <= 9) take_code_type(k, type);
+    else DBG_INT("REVISION: glazing type without a code row, line kept", k);
+}
 
 // Step h: the line's geometry into its group.
 void store_line_geometry(INTEGER k, INTEGER j) {
@@ -401,6 +426,13 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     if (paired)
         for (INTEGER k = 1; k <= 25; ++k)
             if (!(QTY(k) > 0.0f)) S(61 + 10 * (k - 1)) = 0.0f;
+    // Another building's design scheme takes its lines from the groups in
+    // turn: no group after the last line it stored keeps the line that was
+    // there before one was emptied (group 1's code slot, the scheme-wide
+    // glazing code, stays).
+    if (!paired && (IDNUM1 == 1 || IDNUM1 == 2))
+        for (INTEGER g = j + 10; g <= 240; g += 10)
+            for (INTEGER n = (g == 0 ? 61 : 60) + g; n <= 69 + g; ++n) S(n) = 0.0f;
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column
@@ -416,8 +448,10 @@ void transfer_model_to_column(REAL year_built) {
     DBG_PRINT("REVISION Task300 copy SchemeX to Strategy 2896");
     const INTEGER zone = code_table_zone();
     attachment_and_dimensions();
+    const REAL heating = S(18), cooling = S(20);
     heating_code(zone);
     cooling_code(zone);
+    keep_mixed_systems_marking(heating, cooling, zone);
     infiltration_code();
     radiant_barrier();
     floor_codes_from_surfaces();

@@ -113,15 +113,6 @@ void write_name_group(std::FILE* f, int width, const FArray<INTEGER, 9>& numbers
         std::fprintf(f, "%s  %.24s\n", ffmt::I(numbers(i), width).c_str(), names(i).c);
 }
 
-// The scheme table starts from its initial values at every load: the file
-// then gives what it holds, and lines it lacks (a short or new file) never
-// keep the names of a project loaded earlier in the process.
-void fresh_scheme_table() {
-    std::construct_at(&BLK23A);
-    std::construct_at(&BLK23B);
-    std::construct_at(&BLK23C);
-}
-
 // A scheme directory that exists but could not be read is kept for the user
 // to recover; nothing of the project is saved over good files in this run.
 void scheme_directory_damaged(const char* why) {
@@ -143,7 +134,6 @@ bool scheme_directory_file(bool reading, bool defaults) {
     const char* name = defaults ? "master0.dir" : "master.dir";
     BLK110B.FILENM_AADISK = name;
     DIR_BUILDPATH(defaults ? kDefaultsDirectory : kProjectDirectory, name);
-    if (reading) fresh_scheme_table();
     // A missing project file is created empty below, and its names keep
     // their initial values; one that exists must hold them.
     std::error_code ec;
@@ -380,23 +370,6 @@ void prepare_summary_save(INTEGER form) {
                 if (SUMARY(r, k) > -kTinyValue && SUMARY(r, k) < kTinyValue) SUMARY(r, k) = 0.0f;
 }
 
-// A summary file that is missing (a new project) or cannot be read leaves
-// the blocks it would have filled at their initial values, so a project
-// loaded earlier in the process lends no results, names or flags. The run
-// codes AAAMAIN set before the load (ITEMY, LEVEL, CHARTSCALE) stand.
-void fresh_summary_state() {
-    std::construct_at(&BLK16);
-    std::construct_at(&BLK44B);
-    ECOST = AADISK_STATE_t{}.ECOST;
-    const BLK10_t fresh_flags{};
-    for (INTEGER i = 1; i <= 50; ++i) NFLAG(i) = fresh_flags.NFLAG(i);
-    IDNUM2 = BLK0C_t{}.IDNUM2;
-    ITEM = BLK0B_t{}.ITEM;
-    LOCATE = BLK1B_t{}.LOCATE;
-    BLK0D.MAVOVERSION = BLK0D_t{}.MAVOVERSION;
-    BLK0D.MAVOBUILD = BLK0D_t{}.MAVOBUILD;
-}
-
 // False on an error (E110, E815, or a save that did not land).
 bool summary_file(bool reading, bool defaults) {
     const INTEGER form = reading ? READMODE : WRITEMODE;
@@ -410,7 +383,6 @@ bool summary_file(bool reading, bool defaults) {
         DBG_TRACE("error E110");
         IO_REWIND(unit, ierr);
         IO_CLOSE(unit, ierr);
-        if (reading) fresh_summary_state();
         return false;
     }
     if (!reading) prepare_summary_save(form);

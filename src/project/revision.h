@@ -42,6 +42,11 @@ void transfer_model_to_column(REAL year_built);
 // other), with their library glazing codes.
 void store_window_groups(REAL year_built);
 
+// Step 10g of task 3 for a scheme of the current code's glazing (era 4):
+// line k takes the code glazing of its type, a door its door type's, a
+// skylight the skylight type's, every other line the window type's.
+void take_code_glazing_of_type(INTEGER k);
+
 // Step 10h of task 3: the geometry of line k into the group at offset j
 // (its facade code, quantity, width, height, sill and overhang).
 void store_line_geometry(INTEGER k, INTEGER j);
@@ -86,6 +91,21 @@ void settle_site_from_columns();
 // one of the 16 California zones, otherwise zone 9, the zone of the default
 // site the zip-code lookup falls back on.
 INTEGER code_table_zone();
+
+// A heating code (STRATEGY(18)) of 2 to 6 typed with a heat pump's cooling
+// code (STRATEGY(20) of 7 to 9), or a heat pump's heating code with an air
+// conditioner's (2 to 5): a pair that no coded system has.
+bool typed_systems_mixed(REAL heating, REAL cooling);
+
+// The efficiency a heating code names in climate zone `zone`: the AFUE of a
+// furnace (2 to 5), Btu per Wh of electric heat (6), the HSPF of a heat pump
+// (7 to 9); 0 for any other code.
+REAL heating_efficiency_of_code(REAL code, INTEGER zone);
+
+// The cooling COP a cooling code names in climate zone `zone`: 0 below 2 (no
+// air conditioning) and for the evaporative cooler (6); none for a code that
+// names no efficiency (the COP in force stays).
+std::optional<REAL> cooling_cop_of_code(REAL code, INTEGER zone);
 
 // A code marked as user-defined (custom) by its sign. Zero has no sign to
 // carry and stays +0, so that no -0 reaches the strategy file.

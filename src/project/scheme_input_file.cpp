@@ -314,8 +314,8 @@ void main_body(InputWalk& in) {
         }
     // The stored day schedule replaces the built-in one only for the
     // user's own schemes, and not for the ventilation test case; the others
-    // start from the built-in one, not from what an earlier run of the
-    // process left (the lights-on hours of its last simulated day).
+    // start from the built-in one, not from the stored schedule of another
+    // scheme read earlier in the call (a library command reads several).
     if (in.reading()) SCHED = (!NFLAG(46) && IDNUM1 >= 3) ? in.sched_held : initial_day_schedule();
     w.int4(TMYDAY);
     w.int4(TMYMON);

@@ -50,8 +50,8 @@ bool close_strategy() {
 }
 
 // A load that found no file it could read: every column, copies included,
-// starts from its initial values, so no column of a project loaded earlier
-// in the process stays behind.
+// starts from its initial values, as a new project's do, whatever this
+// call wrote into them since its first load.
 void fresh_columns() { std::construct_at(&BLK39); }
 
 // The companion could not be read: the copy columns of the other schemes

@@ -52,12 +52,16 @@ bool parse_zip_record(const std::string& line, ZipRecord& rec) {
 // simulate.
 constexpr const char* kDefaultLocationCity = "LOS ANGELES WESTWOOD";
 
-void default_location() {
+// A site known by its weather file (a negative zip code) meets the default
+// location only when that file could not be read: the fallback named the
+// site "Climate Data Error RE-DO", which the reports keep, as the scheme
+// stays at its weather file and was not simulated at the default location.
+void default_location(bool name_the_city = true) {
     NFLAG(89) = true;
     ZIPCODE = kDefaultLocationZipCode;
     CECZONE = 9;
     SLAT = 34.07f;
-    TITLE3 = kDefaultLocationCity;
+    if (name_the_city) TITLE3 = kDefaultLocationCity;
     take_default_location_rate_zones();
     DBG_INT("ceczone invalid, use CECZONE=9 at 1475", CECZONE);
     DBG_INT("ceczone invalid, use ERateZone=10,32", ERATEZONE);
@@ -222,9 +226,10 @@ bool take_site_record() {
 // climate in its place.
 void default_location_as_site() {
     DBG_FLOAT("site not in the zip-code table: the default location is the site, zip code", ZIPCODE);
+    const bool weather_file_site = int_toward_zero(ZIPCODE) < 0;
     if (int_toward_zero(ZIPCODE) == 0) keep_default_location_as_site();
     else NFLAG(18) = true;
-    default_location();
+    default_location(!weather_file_site);
 }
 
 }  // namespace
@@ -304,7 +309,7 @@ void zip_code_job(INTEGER& /*inout*/) {
 
     if (nzipcode < 0) {
         DBG_PRINT("use station.dat...........");
-        default_location();
+        default_location(false);
         return;
     }
     if (nzipcode == 0) {

@@ -20,6 +20,10 @@ void add_day(SolarDays& d, INTEGER hours_before, INTEGER month, INTEGER day, INT
     d.span(d.span_count).last = hours_before + kHoursPerDay;
 }
 
+// A month a re-read left out (DAYFLAG -1) was read past, not simulated:
+// its days have no loads, and so no array output or hot water either.
+bool month_simulated(INTEGER m) { return DAYFLAG(m) >= 0; }
+
 // The date of a day of the year counted from 1 January (0-based).
 void date_of(INTEGER day_index, INTEGER& month, INTEGER& day) {
     month = 1;
@@ -35,12 +39,13 @@ SolarDays solar_model_days() {
         INTEGER hours_before = 0;
         for (INTEGER m = 1; m <= 12; ++m)
             for (INTEGER day = 1; day <= MODAYS(m); ++day) {
-                add_day(d, hours_before, m, day, m);
+                if (month_simulated(m)) add_day(d, hours_before, m, day, m);
                 hours_before += kHoursPerDay;
             }
         return d;
     }
     for (INTEGER n = 1; n <= kRepresentativeDays; ++n) {
+        if (!month_simulated(n)) continue;
         INTEGER month = TMON(n), day = TDAY(n);
         INTEGER hours_before = weather::hours_before_day(month, day);
         if (hours_before < 0) {

@@ -1,6 +1,7 @@
 // The days the photovoltaic and solar water-heating models run after a
 // simulated year: every day of a 365-day run, or the twelve representative
-// days of a twelve-day run, each at its own date (TMON, TDAY). The sun, the
+// days of a twelve-day run, each at its own date (TMON, TDAY); of either,
+// only the months the run simulated (a re-read's months). The sun, the
 // weather (BLK51 holds every record at the hour of its date), the array's
 // peak and the tank's state then all belong to the days simulated, and a
 // representative day gives what the same calendar day gives in a 365-day
@@ -31,7 +32,8 @@ struct SolarDays {
     FArray<HourSpan, 365> span{};
 };
 
-// The days of the run that just simulated its year (NFLAG(38): every day).
+// The days of the run that just simulated its year (NFLAG(38): every day),
+// less those of the months it left out (DAYFLAG).
 // A representative day whose date is no day of the year is taken at its
 // place in the weather file, SKPDAY days on.
 SolarDays solar_model_days();

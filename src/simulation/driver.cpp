@@ -94,8 +94,7 @@ void thermostats_from_schedules() {
 // The occupant fraction of each hour: the fixed profile of a home, or the
 // building type's occupancy row, which PERSNS also writes on the first day
 // of each month but only after the glazing and the equipment of that hour
-// have read it. No file carries the profile, and a run of the other mode
-// earlier in the process left its own in the block.
+// have read it. No file carries the profile: each run sets it for its mode.
 void occupant_profile() {
     if (!NFLAG(24)) {
         OCCPROF = kFreshDaySchedules.OCCPROF;
@@ -105,7 +104,7 @@ void occupant_profile() {
 }
 
 // The run's extremes and sums start afresh: they describe this year of
-// this scheme, whatever ran before in the process.
+// this scheme.
 void reset_run_extremes() {
     TempPeakLow = 200.0f;
     TempPeakHigh = -200.0f;
@@ -371,9 +370,6 @@ YearEnd simulate_year(SimulationRun& run) {
 // renewables when the year is to be simulated.
 YearEnd set_up(SimulationRun& run) {
     trace_entry();
-    // The year of hourly weather starts empty: the solar models see only the
-    // hours this run reads, never those of an earlier run in the process.
-    std::construct_at(&BLK51);
     NFLAG(67) = false;
     ++NCALCS;
     DAYCOUNT = NFLAG(38) ? 0 : SKPDAY;
@@ -396,8 +392,7 @@ YearEnd set_up(SimulationRun& run) {
     trace_input_errors();
     // The zone constants and the envelope's surface ratio are the loaded
     // building's, also for a run without climate data: the design loads its
-    // failure path saves take the ratio, which another building run earlier
-    // in the process would otherwise lend them.
+    // failure path saves take the ratio.
     CALC_CLC();
     if (!NFLAG(80)) return YearEnd::save;
 

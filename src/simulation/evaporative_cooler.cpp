@@ -136,7 +136,10 @@ WetBulb wet_bulb_from_dew_point(REAL db_F, REAL dp_F) {
 
 Step evaporative_cooler(Hour& z) {
     z.EVAPTEMP = TEMP(z.IHOUR);
-    if (!(scheme_choice(20) == 6.0f && EvapEff > 0.0f && z.TEMPI > COMHI)) return Step::Economizer;
+    // A cooler of another effectiveness than the coded 85 % is saved as a
+    // user-defined choice (-6): it runs as the coded one does, at its own
+    // effectiveness, as the whole-house fan and the ceiling fans take it.
+    if (!(scheme_choice_magnitude(20) == 6.0f && EvapEff > 0.0f && z.TEMPI > COMHI)) return Step::Economizer;
 
     // The cooler's air is delivered by the whole-house fan: a scheme without
     // one gets it, for the rest of the run.

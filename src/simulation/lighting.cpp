@@ -25,7 +25,9 @@ REAL daylight_fraction(INTEGER facade) {
 
 // Floor area of the perimeter zone behind one facade, ft2: the facade's
 // length times the zone depth. A corner shared with a daylit neighbour
-// counts half to each of the two zones.
+// counts half to each of the two zones. A zone deeper than half its facade
+// gives its corners away entirely: it has no floor left, never less than
+// none (a negative area would credit the daylight as extra lighting).
 REAL perimeter_zone_area_ft2(INTEGER facade) {
     const REAL length_ft = (facade == kSouth || facade == kNorth) ? EWDIM : NSDIM;
     const REAL half_corner_ft2 = WIDTHDL * WIDTHDL / 2.0f;
@@ -39,7 +41,7 @@ REAL perimeter_zone_area_ft2(INTEGER facade) {
     REAL area_ft2 = length_ft * WIDTHDL;
     if (daylit(first_neighbour)) area_ft2 = area_ft2 - half_corner_ft2;
     if (daylit(second_neighbour)) area_ft2 = area_ft2 - half_corner_ft2;
-    return area_ft2;
+    return std::max(0.0f, area_ft2);
 }
 
 }  // namespace

@@ -37,8 +37,8 @@ void PERSNS(INTEGER MONTH, INTEGER IHOUR) {
 }
 
 void TOTALS(INTEGER MONTH, INTEGER IHOUR) {
-    // An unoccupied building has no people gain, whatever an earlier run
-    // left in its component.
+    // An unoccupied building has no people gain, whatever the scheme's
+    // results file held in its component.
     const bool occupied = PEOPLE > 0.0f;
     REAL sum_btuh = 0.0f;
     for (INTEGER c = 1; c < kTotalComponent; ++c) {

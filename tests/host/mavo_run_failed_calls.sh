@@ -3,10 +3,14 @@
 # the project the call left: nothing changed; its own edits kept and nothing
 # run; a stopped run's files put in place; a journal the kernel cannot
 # finish, or of a run still putting its files in place, and what to do; its
-# lock file removed between its edits and its call.
+# lock file removed between its edits and its call, or at the kernel's open
+# of it while another call runs; another call made while the report is read;
+# a file system that turns read-only in the commit; a call that fails before
+# the kernel's.
 set -eu
 runner=$1
 data=$2
+shim=$3
 work=$(mktemp -d)
 sleeper=
 trap '[ -n "$sleeper" ] && kill "$sleeper" 2> /dev/null; rm -rf "$work"' EXIT
@@ -94,8 +98,8 @@ said "run once with --trace"
 not_said "run again"
 if run --trace --scheme 1; then fail "ran past an old journal"; fi
 said "KERNEL: it is of version 1, written by an older kernel without the inode numbers of its files"
-said "KERNEL:   master.dir: its new file waits in .master.dir.mavotmp-99999-abcdef"
-said "removing .mavojournal and the .mavotmp- files it names leaves the project as the last whole commit left it"
+said "KERNEL:   master.dir: not replaced, its new file waits in .master.dir.mavotmp-99999-abcdef"
+said "then remove .mavojournal and the .mavotmp- files it names that are still there"
 [ "$(snapshot)" = "$before" ] || fail "the project changed"
 rm "$p/.mavojournal" "$p/.master.dir.mavotmp-99999-abcdef"
 run --scheme 1 || fail "the call after the journal was removed"
@@ -108,4 +112,71 @@ grep -qx "return 0" "$work/second.txt" || fail "the second call did not run"
 said "mavo-run: the project's lock file $p/.mavolock was removed or replaced after mavo-run took it"
 not_said "progress 3 0 0 0 0"
 [ ! -e "$p/scheme3.csv" ] || fail "scheme 3 was run"
+
+# A call (scheme 3 at Chicago) paused at one of its opens of a file, while
+# another call runs scheme 1 at Phoenix, after removing the lock file where
+# asked. The call reports its own run, as the project holds it after the
+# call, or fails saying that its lock file was replaced; never the other's.
+q="$work/q"
+paused() {  # NAME N COMMAND: the call paused at open N of NAME
+  rm -rf "$q"; cp -r data/project "$q"
+  SHIM_PAUSE_NAME=$1 SHIM_PAUSE_AT=$2 SHIM_PAUSE_RUN=$3 SHIM_COUNT_FILE="$work/opens" LD_PRELOAD="$shim" \
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+    "$runner" --scheme 3 --command 0 --site ChiOHare.epw "$q" data/util data/weather > "$work/out.txt" 2>&1
+}
+other="'$runner' --scheme 1 --command 0 --site Phoenix.epw '$q' data/util data/weather > '$work/second.txt' 2>&1"
+its_own_run() {
+  said "run: scheme 3"; said "site: Chicago Ohare Intl Ap,IL"; not_said "run: scheme 1"
+  [ "$(od -An -tu4 -j12 -N4 "$q/summaryb.dat" | tr -d ' ')" = 3 ] || fail "the project does not select scheme 3"
+  grep -qF "Chicago Ohare" "$q/scheme3b.dat" || fail "scheme 3 is not at Chicago"
+}
+paused .mavolock 0 true || fail "a call with the shim"
+its_own_run
+opens=$(cat "$work/opens")
+failed=0
+i=1
+while [ "$i" -le "$opens" ]; do
+  if paused .mavolock "$i" "rm -f '$q/.mavolock'; $other"; then
+    its_own_run
+  else
+    failed=$((failed + 1))
+    said "mavo-run: the project's lock file $q/.mavolock was removed or replaced"
+    not_said "run: scheme"; not_said "return 0"
+  fi
+  i=$((i + 1))
+done
+[ "$failed" -gt 0 ] || fail "no pause at the lock file's opens let the other call run"
+# The report's read of the summary file, the last open of it: the call
+# still holds the project, so the other call is refused.
+paused summaryb.dat 0 true
+opens=$(cat "$work/opens")
+paused summaryb.dat "$opens" "$other" || fail "paused at its report"
+its_own_run
+grep -qF "another run holds the project" "$work/second.txt" || fail "the other call ran in the report's read"
+
+# The file system turns read-only after the journal and one step of the
+# commit: nothing can be undone, and the files stay with the journal,
+# which the next call finishes.
+rm -rf "$q"; cp -r data/project "$q"
+if SHIM_READ_ONLY_AFTER=2 LD_PRELOAD="$shim" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+  "$runner" --scheme 3 --command 0 "$q" data/util data/weather > "$work/out.txt" 2>&1; then
+  fail "a commit on a read-only file system returned 0"
+fi
+said "nor could its commit be undone"
+said "this call left them with its journal .mavojournal (changed so far: "
+said "the next call puts them in place from it and runs nothing else"
+not_said "running again does not help"
+[ -e "$q/.mavojournal" ] || fail "no journal left"
+if "$runner" "$q" data/util data/weather > "$work/out.txt" 2>&1; then fail "the journal was not finished"; fi
+said "the call finished the commit of a run stopped while putting its files in place"
+[ ! -e "$q/.mavojournal" ] || fail "the journal is still there"
+
+# A call that fails before the kernel's (here on a summary file that is a
+# link) leaves no lock file: one of its user's could shut out the project's
+# other users.
+rm -rf "$q"; cp -r data/project "$q"; rm -f "$q/.mavolock"
+mv "$q/summaryb.dat" "$work/summaryb.dat"; ln -s "$work/summaryb.dat" "$q/summaryb.dat"
+if "$runner" --scheme 3 "$q" data/util data/weather > "$work/out.txt" 2>&1; then fail "wrote through a link"; fi
+said "is a symbolic link"
+[ ! -e "$q/.mavolock" ] || fail "a call that failed before the kernel's left its lock file"
 echo ok

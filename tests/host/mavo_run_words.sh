@@ -58,7 +58,33 @@ if run --name "$(printf 'a\033[2Jb')" "$work/p" data/util data/weather; then fai
 grep -qF 'mavo-run: --name "a\x1B[2Jb": character 2 is a control character (U+001B)' "$work/out.txt" ||
   fail "a refused name not printed with its control character escaped"
 if grep -q "$(printf '\033')" "$work/out.txt"; then fail "a control character printed to the terminal"; fi
+# Whatever the user typed is printed back without its control bytes (a
+# title-setting sequence reaches no terminal): an option, an extra
+# argument, a directory, a directory --new cannot make.
+title=$(printf '\033]0;T\007')
+for typed in "--bo${title}gus|$work/p|unknown option --bo\x1B]0;T\x07gus" \
+             "$work/p|extra$title|extra\x1B]0;T\x07: one argument too many" \
+             "-|$work/no$title|the project directory $work/no\x1B]0;T\x07 does not exist" \
+             "--new|$work/no/dir$title|cannot create the project directory $work/no/dir\x1B]0;T\x07"; do
+  first=${typed%%|*}; rest=${typed#*|}; second=${rest%%|*}; words=${rest#*|}
+  case "$first" in
+    -) set -- "$second" data/util data/weather ;;
+    --new) set -- --new "$second" data/util data/weather ;;
+    "$work/p") set -- "$first" data/util data/weather "$second" ;;
+    *) set -- "$first" "$second" data/util data/weather ;;
+  esac
+  if run "$@"; then fail "accepted: $words"; fi
+  grep -qF -- "$words" "$work/out.txt" || fail "expected '$words'"
+  if grep -q "$(printf '[\033\007]')" "$work/out.txt"; then fail "a control byte printed: $words"; fi
+done
 [ "$(snapshot)" = "$before" ] || fail "a refused call changed the project"
+
+# --new where other files lie and no project: refused before anything is
+# made there, with no advice to add --new.
+mkdir "$work/other"; : > "$work/other/notes.txt"
+if run --new --scheme 1 "$work/other" data/util data/weather; then fail "--new among other files accepted"; fi
+expect_line "mavo-run: --new makes a project only where nothing is, and the directory $work/other holds other files and no project (no summaryb.dat): give a directory that does not exist or is empty"
+[ "$(ls -A "$work/other")" = notes.txt ] || fail "the refused --new left files"
 
 # An empty directory holds no project, nor does one holding only the lock
 # file a call leaves: without --new the call is refused, with it the
@@ -103,6 +129,20 @@ sed -n '/^    site: LOS ANGELES WESTWOOD, zip code 90024$/,/^$/p' README.md | se
 [ "$(wc -l < "$work/listed.txt")" -eq 3 ] || fail "the README's listing of the fallback run not found"
 while IFS= read -r line; do expect_line "$line"; done < "$work/listed.txt"
 if grep -q "simulated on\|weather file could not be read" "$work/out.txt"; then fail "fallback run in other words"; fi
+
+# A weather file that cannot be read: the run falls back to climate zone
+# 9 and, as the README says, names the site "Climate Data Error RE-DO" in
+# its report, while the scheme stays at its weather file (row 4 = -1).
+mkdir "$work/weather"; cp data/weather/* "$work/weather"
+head -c 100 data/weather/Phoenix.epw > "$work/weather/Cut.epw"
+run --scheme 4 --command 0 --site Cut.epw "$work/p" data/util "$work/weather" || fail "cut weather file run"
+expect_line "site: Climate Data Error RE-DO"
+expect_line "days simulated (row 48): 0"
+grep -qF "nothing was simulated: every result of the scheme is 0 (the climate data were not valid: the weather file could not be read, and the run fell back to the default location, climate zone 9; " "$work/out.txt" ||
+  fail "the README's words on a weather file that cannot be read not said"
+grep -qF "Climate File Name: Climate Data Error RE-DO" "$work/p/scheme4.csv" || fail "the report names another site"
+[ "$(od -An -tf4 -j $((12 + (3 * 200 + 3) * 4)) -N4 "$work/p/stratb.dat" | tr -d ' ')" = -1 ] ||
+  fail "the scheme's site is no longer its weather file"
 
 # An unknown zip code: one site line.
 run --new --site 99999 --scheme 1 "$work/zip" data/util data/weather || fail "unknown zip run"

@@ -184,6 +184,278 @@ TEST(DesignerEditRun, TypedFloorIsSimulatedAndSavedAsTyped) {
     }
 }
 
+// A project at Chicago with scheme 1 designed (the code-minimum house on a
+// raised floor).
+fs::path designed_at_chicago(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = dir / name;
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    move_scheme(p, 1, "ChiOHare.epw");
+    run_scheme(p, 1, 243.0f);
+    return p;
+}
+
+// The summary rows of two runs agree (their reports may name other codes).
+void expect_same_rows(const SchemeRun& a, SchemeRun b, const std::string& what) {
+    b.reports = a.reports;
+    expect_same_run(a, b, what);
+}
+
+// A heating and a cooling code of different kinds (a furnace with a heat
+// pump's cooling, a heat pump's heating with an air conditioner) is
+// simulated with the efficiency each code names, on every run, and saved
+// marked user-defined, as the run used it. The pair was turned user-defined
+// before the efficiencies were derived, so the first run kept the old
+// system's (heat-pump heating typed over the furnace burned gas), and the
+// save derived codes 3 and 3 back from them: the heat pump's cooling of the
+// sample ($2,126.72 on its first run) became the air conditioner of every
+// later run ($2,140.45).
+TEST(DesignerEditRun, MixedHeatingAndCoolingIsSimulatedAndSavedAsTyped) {
+    struct Case {
+        INTEGER slot;
+        REAL heating, cooling;  // typed rows 18 and 20
+        REAL effectiveness_pct = 0.0f;  // a cooler's, typed; 0 for the coded 85
+    };
+    // The last two: a heat pump's heating with the evaporative cooler, which
+    // is no air conditioner: made user-defined with it, the cooler never
+    // ran. A cooler of another effectiveness than the coded one is saved
+    // user-defined (-6), and ran on its first run only.
+    for (const Case& c : {Case{1, 3.0f, 7.0f}, Case{1, 3.0f, 8.0f}, Case{1, 7.0f, 3.0f}, Case{2, 5.0f, 9.0f},
+                          Case{1, 7.0f, 6.0f}, Case{1, 7.0f, 6.0f, 70.0f}}) {
+        const std::string what = "heating " + std::to_string(int(c.heating)) + " with cooling " +
+                                 std::to_string(int(c.cooling)) + " in scheme " + std::to_string(c.slot) +
+                                 (c.effectiveness_pct > 0.0f ? " at " + std::to_string(int(c.effectiveness_pct)) + " %" : "");
+        ScratchDir dir;
+        const fs::path p = designed_sample(dir, "p", c.slot);
+        edit_scheme(p, c.slot, [&] {
+            STRATEGY(18, c.slot) = c.heating;
+            STRATEGY(20, c.slot) = c.cooling;
+            if (c.effectiveness_pct > 0.0f) EvapEff = c.effectiveness_pct;
+        });
+        const SchemeRun first = run_scheme(p, c.slot, 0.0f);
+        const SavedScheme first_saved = saved_scheme(p, c.slot);
+        const bool evaporative_cooler = c.cooling == 6.0f;
+        EXPECT_EQ(STRATEGY(18, c.slot), -c.heating) << what;
+        const bool coded_cooler = evaporative_cooler && c.effectiveness_pct == 0.0f;
+        EXPECT_EQ(STRATEGY(20, c.slot), coded_cooler ? c.cooling : -c.cooling) << what;
+        // The efficiencies the codes name in the site's zone: a furnace's
+        // AFUE, a heat pump's HSPF; the cooling SEER over 3.412 Btu per Wh.
+        const REAL afue = c.heating == 3.0f ? CECRESA(19, CECZONE) : 0.97f;
+        EXPECT_EQ(COPHT, c.heating == 7.0f ? CECRESA(20, CECZONE) : afue) << what;
+        const REAL seer = c.cooling == 8.0f ? 15.0f : c.cooling == 9.0f ? 20.0f : CECRESA(22, CECZONE);
+        EXPECT_NEAR(COPAC, evaporative_cooler ? 0.0f : seer / 3.412f, 1e-5f) << what;
+        if (evaporative_cooler) {
+            EXPECT_GT(EvapCoolHrs, 0.0f) << what << ": the cooler's hours";
+        }
+        if (c.heating == 7.0f) {
+            EXPECT_EQ(first.rows[20], 0.0f) << what << ": a heat pump burns no heating fuel (row 21)";
+        } else {
+            EXPECT_GT(first.rows[20], 0.0f) << what << ": a furnace burns fuel (row 21)";
+        }
+        expect_same_run(first, run_scheme(p, c.slot, 0.0f), what + ", its re-run");
+        if (evaporative_cooler) {
+            EXPECT_GT(EvapCoolHrs, 0.0f) << what << ": the cooler's hours on the re-run";
+        }
+        expect_same_saved_scheme(first_saved, saved_scheme(p, c.slot), what + ", its re-run");
+    }
+}
+
+// A basement typed on a plain run lies under the footprint in force, its
+// walls along the plan's perimeter, whatever floor the input file held. Its
+// floor was the floor area the file held: none over the slab the run before
+// left ($3,144.78 at Chicago against $3,093.91 for the basement typed on the
+// designed house), and the old footprint after an edit of the stories.
+TEST(DesignerEditRun, BasementLiesUnderTheFootprintInForce) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<INTEGER, REAL>> before;  // typed and run before the basement
+    };
+    const Case cases[] = {{"a basement typed over the slab the run before had", {{33, 6.0f}}},
+                          {"a basement typed after 2 stories were run", {{14, 2.0f}}}};
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        const fs::path chain = designed_at_chicago(dir, "chain");
+        fs::path at_once = dir / "at once";
+        fs::copy(chain, at_once);
+        auto type = [](const std::vector<std::pair<INTEGER, REAL>>& rows) {
+            return [&rows] {
+                for (const auto& [row, value] : rows) STRATEGY(row, 1) = value;
+                STRATEGY(33, 1) = 10.0f;  // an unfinished basement
+            };
+        };
+        edit_scheme(chain, 1, [&] {
+            for (const auto& [row, value] : c.before) STRATEGY(row, 1) = value;
+        });
+        run_scheme(chain, 1, 0.0f);
+        const std::vector<std::pair<INTEGER, REAL>> stories = {{14, STRATEGY(14, 1)}};
+        edit_scheme(chain, 1, type(stories));
+        const SchemeRun run = run_scheme(chain, 1, 0.0f);
+        EXPECT_EQ(AREA(17), STRATEGY(8, 1) / STRATEGY(14, 1)) << c.what << ": the basement floor";
+        EXPECT_EQ(AREA(12), 2.0f * (EWDIM + NSDIM)) << c.what << ": the basement walls' perimeter";
+        EXPECT_EQ(STRATEGY(49, 1), 5.0f) << c.what << ": a basement stands on the ground";
+        edit_scheme(at_once, 1, type(stories));
+        expect_same_run(run, run_scheme(at_once, 1, 0.0f), std::string(c.what) + ", against the final inputs at once");
+    }
+}
+
+// Codes the column may hold without a value of their own are read one way
+// on every run, as the README says: infiltration class 5 leaks as class 4
+// and stays 5; under a raised floor, under-floor code 3 is the floor open
+// below (its construction without the crawl space's R 6) and stays 3, and a
+// code without a meaning (6) is the vented crawl space (2) the save stores.
+// Class 5 kept the leakage of the run before and was saved as its class;
+// codes 3 and 6 were simulated without the crawl space once, then as 2.
+TEST(DesignerEditRun, CodesWithoutAValueOfTheirOwnAreReadAlike) {
+    struct Case {
+        INTEGER row;
+        REAL typed, read_as, saved;
+    };
+    for (const Case& c : {Case{24, 5.0f, 4.0f, 5.0f}, Case{49, 6.0f, 2.0f, 2.0f}, Case{49, 3.0f, 3.0f, 3.0f}}) {
+        const std::string what = "row " + std::to_string(c.row) + " = " + std::to_string(int(c.typed));
+        ScratchDir dir;
+        const fs::path typed = designed_sample(dir, "typed", 1);
+        const fs::path read_as = designed_sample(dir, "read as", 1);
+        edit_scheme(read_as, 1, [&] { STRATEGY(c.row, 1) = c.read_as; });
+        const SchemeRun reference = run_scheme(read_as, 1, 0.0f);
+        edit_scheme(typed, 1, [&] { STRATEGY(49, 1) = 2.0f; });
+        run_scheme(typed, 1, 0.0f);
+        const REAL crawl_space_u = UVAL(11);
+        edit_scheme(typed, 1, [&] { STRATEGY(c.row, 1) = c.typed; });
+        const SchemeRun first = run_scheme(typed, 1, 0.0f);
+        EXPECT_EQ(STRATEGY(c.row, 1), c.saved) << what;
+        if (c.typed == 3.0f) {
+            EXPECT_NEAR(1.0f / UVAL(11) + 6.0f, 1.0f / crawl_space_u, 1e-4f) << what << ": no crawl space below";
+        } else {
+            expect_same_rows(reference, first, what + " against " + std::to_string(int(c.read_as)));
+        }
+        expect_same_run(first, run_scheme(typed, 1, 0.0f), what + ", its re-run");
+    }
+}
+
+// An office at the sample's site, scheme 1 designed (a current-code design:
+// its windows of type 2, its doors of type 8).
+fs::path designed_office(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = dir / name;
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    make_nonresidential(p, 1, 7);
+    run_scheme(p, 1, 243.0f);
+    return p;
+}
+
+// Glass of a line, ft2.
+REAL line_area_ft2(INTEGER k) { return (HEAD(k) - SILL(k)) * WIDTH(k) * QTY(k); }
+
+// A window group of another building's scheme 1 or 2 set to no units takes
+// its glass out of every row: the facade's glass (rows 2 and 3) and its
+// conduction (row 10: the glass's U-factor gives way to the wall's, with
+// its decrement), and the saved groups end with the last line. The line's
+// sun went, its area stayed (1,006.6 ft2 of an office's glass still
+// conducted), and the last group stayed behind as a copy of the one before.
+TEST(DesignerEditRun, WindowGroupSetToNoUnitsLeavesNoGlassInAnotherBuilding) {
+    ScratchDir dir;
+    const fs::path p = designed_office(dir, "office");
+    ASSERT_EQ(STRATEGY(61, 1), 1.0f);  // group 1: the south windows
+    ASSERT_GT(TRANS(1), 0.0f);
+    const REAL removed_ft2 = line_area_ft2(1), glass_u = UWINDO(1);
+    const REAL south_wall_u = UVAL(6) * DECR(6);
+    const SchemeRun designed = run_scheme(p, 1, 0.0f);
+    INTEGER groups = 0;
+    while (groups < 25 && STRATEGY(62 + 10 * groups, 1) > 0.0f) ++groups;
+
+    edit_scheme(p, 1, [] { STRATEGY(62, 1) = 0.0f; });
+    const SchemeRun run = run_scheme(p, 1, 0.0f);
+    EXPECT_NEAR(run.rows[1], designed.rows[1] - removed_ft2, 1e-3f) << "glass area (row 2)";
+    EXPECT_NEAR(run.rows[2], designed.rows[2] - removed_ft2, 1e-3f) << "south glass area (row 3)";
+    EXPECT_NEAR(run.rows[9], designed.rows[9] + removed_ft2 * (south_wall_u - glass_u), 1e-3f * designed.rows[9])
+        << "envelope conduction (row 10)";
+    for (INTEGER r = 60 + 10 * (groups - 1); r <= 310; ++r)
+        EXPECT_EQ(STRATEGY(r, 1), 0.0f) << "no group after the last line: row " << r;
+    expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
+}
+
+// A window or door type typed in another building's current-code design is
+// simulated on the first run after it: every window line takes the code
+// glass of the type and the facade conducts through it. The type's glass
+// was put in after the run (an office given window type 7 over 2: $5,689.30
+// as before, then $7,924.58), and the facades kept the design's U-factors
+// on every run. A house made another building in the same save as a window
+// was given glass of its own keeps that window, as it does a run apart: the
+// house's scheme-wide code glass took it back.
+TEST(DesignerEditRun, GlazingTypedInAnotherBuildingIsSimulatedOnTheFirstRun) {
+    for (const INTEGER type : {3, 7}) {
+        ScratchDir dir;
+        const fs::path p = designed_office(dir, "office");
+        const SchemeRun designed = run_scheme(p, 1, 0.0f);
+        REAL window_ft2 = 0.0f, designed_u = 0.0f;
+        for (INTEGER k = 1; k <= 25; ++k)
+            if (QTY(k) > 0.0f && TRANS(k) > 0.0f) {
+                window_ft2 += line_area_ft2(k);
+                designed_u = UWINDO(k);
+            }
+        edit_scheme(p, 1, [&] { WTYPE = type; });
+        const SchemeRun first = run_scheme(p, 1, 0.0f);
+        const std::string what = "window type " + std::to_string(type);
+        const REAL u = CECNR(type == 3 ? 45 : 57, CECZONE), shgc = CECNR(type == 3 ? 46 : 58, CECZONE);
+        for (INTEGER k = 1; k <= 25; ++k) {
+            if (!(QTY(k) > 0.0f && TRANS(k) > 0.0f)) continue;
+            EXPECT_EQ(UWINDO(k), u) << what << ", line " << k;
+            EXPECT_EQ(SCOEF(k), shgc) << what << ", line " << k;
+        }
+        EXPECT_NEAR(first.rows[9], designed.rows[9] + window_ft2 * (u - designed_u), 1e-3f * designed.rows[9])
+            << what << ": envelope conduction (row 10) through the type's glass";
+        expect_same_run(first, run_scheme(p, 1, 0.0f), what + ", its re-run");
+    }
+
+    ScratchDir dir;
+    const fs::path same_save = designed_sample(dir, "same save", 1), apart = dir / "apart";
+    fs::copy(same_save, apart);
+    ASSERT_GT(TRANS(1), 0.0f);
+    auto own_glass = [] { UWINDO(1) = 0.5f; };
+    auto hotel = [] {
+        NFLAG(24) = true;
+        NTYPE = 14;
+    };
+    edit_scheme(apart, 1, own_glass);
+    run_scheme(apart, 1, 0.0f);
+    make_nonresidential(apart, 1, 14);
+    const SchemeRun one_run_apart = run_scheme(apart, 1, 0.0f);
+    edit_scheme(same_save, 1, [&] {
+        own_glass();
+        hotel();
+    });
+    make_nonresidential(same_save, 1, 14);
+    const SchemeRun run = run_scheme(same_save, 1, 0.0f);
+    EXPECT_EQ(UWINDO(1), 0.5f) << "the window's own glass";
+    expect_same_run(one_run_apart, run, "a house made a hotel in the save that gave a window its own glass");
+}
+
+// A plain run after an edit of the floor area or the stories does not lay
+// the building out again, as the README says: the loads follow the area,
+// the house's roof the footprint, its walls stay those of the stored plan
+// (rows 12 and 13) over the stories and its air volume the stored one. The
+// next design lays it out for them, as a new project given them has it.
+TEST(DesignerEditRun, AreaEditIsLaidOutByTheNextDesign) {
+    ScratchDir dir;
+    const fs::path edited = designed_at_chicago(dir, "edited");
+    const REAL volume_ft3 = VOLUME, plan_ft = 2.0f * (EWDIM + NSDIM);
+    edit_scheme(edited, 1, [] { STRATEGY(8, 1) = 4000.0f; });
+    const SchemeRun plain = run_scheme(edited, 1, 0.0f);
+    EXPECT_EQ(plain.rows[0], 4000.0f) << "floor area (row 1)";
+    EXPECT_EQ(plain.rows[3], 4000.0f / FLOORS) << "roof (row 4): the footprint of one story";
+    EXPECT_NEAR(plain.rows[4], plan_ft * FLTOFL * FLOORS, 1e-3f * plain.rows[4])
+        << "walls and windows (row 5): the stored plan";
+    EXPECT_EQ(VOLUME, volume_ft3) << "the stored air volume";
+    EXPECT_NEAR(TLLOAD, LIGHTS * 4000.0f * 3.412f, 1e-3f * TLLOAD) << "lights over the area in force";
+
+    const fs::path typed = dir / "typed";
+    testing::new_project(typed, kData / "util");
+    reset_all_blocks();
+    move_scheme(typed, 1, "ChiOHare.epw");
+    edit_scheme(typed, 1, [] { STRATEGY(8, 1) = 4000.0f; });
+    expect_same_run(run_scheme(typed, 1, 243.0f), run_scheme(edited, 1, 243.0f), "the design after the edit");
+}
+
 // A new house is built to the current code whatever year its column names:
 // every run saves 2013, whether or not the host saved another edit after
 // the year was typed. The host's load of the input file cleared the year,

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -372,51 +374,117 @@ TEST_F(SchemeLibraryRun, RefusedCommandLeavesTheFilesOfAPlainRun) {
     }
 }
 
-// One process against fresh processes: the host's edits are made in a
-// child, so the kernel's blocks are what its previous call left, and each
-// step is also run in a fresh child from the same project. A combination
-// led by scheme 2 left the "location changed" flag set, and the next run
-// of another scheme took its site afresh (its results file differed; a
-// slot holding no design saved another run's design temperatures).
-TEST_F(SchemeLibraryRun, OneProcessEqualsFreshProcesses) {
-    struct Step {
-        INTEGER current, command, operand;
+// The blocks a host reads after a call, as bytes.
+std::string exported_blocks() {
+    std::string bytes;
+    const auto add = [&](const auto& block) {
+        bytes.append(reinterpret_cast<const char*>(&block), sizeof block);
+    };
+    add(BLK10);
+    add(BLK16);
+    add(BLK20);
+    add(BLK25);
+    add(BLK44A);
+    add(BLK44B);
+    return bytes;
+}
+
+// A day of a design application's calls in one process against one process
+// a call: before each call the project is copied and the call is made in a
+// fresh child from the copy; the host's edits are made in children, on
+// memory of their own, so the kernel's blocks in this process are what its
+// previous call left. Every
+// saved file, the return code and the blocks the host reads after the call
+// must be the fresh child's. The calls draw what leaked from call to call:
+// a slot of another building moved to a weather file that cannot be read
+// after a house at a PG&E zip code (it saved that utility's rate zone), a
+// compare followed by calls on another project (the difference column
+// stayed), a call that returns 1 in the middle (it left the run flags of
+// the call before), a move to a zone number whose zone file cannot be read,
+// and the library's copy, name, combine, re-read and erase.
+TEST_F(SchemeLibraryRun, DayOfCallsInOneProcessEqualsOneProcessACall) {
+    testing::ScratchDir weather, dumps;
+    fs::copy(testing::kData / "weather", weather.path(), fs::copy_options::recursive);
+    fs::copy_file(weather / "ChiOHare.epw", weather / "Cut.epw");
+    testing::cut_file(weather / "Cut.epw", 4000);
+    testing::cut_file(weather / "zone12.txh", 2000);
+    const fs::path a = project / "a", b = project / "b";
+    for (const fs::path& p : {a, b}) testing::new_project(p, testing::sample_data() / "util");
+
+    using Edit = std::function<void(const fs::path&)>;
+    const auto request = [](INTEGER current, INTEGER command, INTEGER operand) -> Edit {
+        return [=](const fs::path& p) { testing::host_requests(p, current, command, operand); };
+    };
+    const auto move_and_run = [](INTEGER slot, const char* site, INTEGER command) -> Edit {
+        return [=](const fs::path& p) {
+            testing::move_scheme(p, slot, site);
+            testing::host_requests(p, slot, command, 0);
+        };
+    };
+    const auto another_building = [](INTEGER slot, INTEGER type) -> Edit {
+        return [=](const fs::path& p) {
+            testing::make_nonresidential(p, slot, type);
+            testing::host_requests(p, slot, 0, 0);
+        };
+    };
+    struct Call {
+        fs::path project;
+        Edit edit;
         const char* name;
+        int returns;
     };
-    const Step steps[] = {
-        {1, 243, 0, ""},
-        {2, 246, 0, ""},
-        {2, cmd::kName, 2, "Efficient design"},
-        {1, cmd::kCopy, 3, ""},
-        {3, cmd::kName, 3, "Copy of the base case"},
-        {1, cmd::kName, 4, "No design"},
-        {3, cmd::kCombine, 23, "Schemes 2 and 3"},
-        {3, 0, 0, ""},
-        {3, cmd::kCombine, 24, "Schemes 2 and 4"},
-        {4, 0, 0, ""},
-        {5, cmd::kReread, 1, "JAN FEB MAR APR MAY JUN JUL AUG SEP OCT NOV DEC"},
-        {3, cmd::kErase, 2, ""},
-        {2, cmd::kShowResults, 0, ""},
+    const Call calls[] = {
+        {b, request(1, 243, 0), "", 0},
+        {b, request(2, 246, 0), "", 0},
+        {b, request(2, cmd::kName, 2), "Efficient design", 0},
+        {b, request(2, cmd::kCombine, 12), "Schemes 1 and 2", 0},
+        {b, request(12, cmd::kCompare, 2), "", 0},
+        {b, request(1, cmd::kCopy, 3), "", 0},
+        {b, another_building(3, 7), "", 0},  // an office in slot 3
+        {a, move_and_run(1, "94128", 243), "", 0},
+        {b, move_and_run(3, "Cut.epw", 0), "", 0},
+        {b, another_building(2, 21), "", 1},  // a building type without loads
+        {a, request(2, 246, 0), "", 0},
+        {a, request(2, cmd::kName, 2), "Efficient design", 0},
+        {b, move_and_run(3, "12", 0), "", 0},
+        {a, request(1, cmd::kCopy, 4), "", 0},
+        {a, request(4, cmd::kCombine, 24), "Schemes 2 and 4", 0},
+        {a, request(5, cmd::kReread, 1), "JAN FEB MAR APR MAY JUN JUL AUG SEP OCT NOV DEC", 0},
+        {b, request(3, 0, 0), "", 0},
+        {a, request(4, cmd::kErase, 2), "", 0},
+        {a, request(2, cmd::kShowResults, 0), "", 0},
     };
-    testing::new_project(project.path(), testing::sample_data() / "util");
+    const auto call_kernel_as_host = [&](const Call& c) {
+        char* buffer = reinterpret_cast<char*>(&BLK27A);
+        std::fill_n(buffer, sizeof BLK27A, ' ');
+        std::copy_n(c.name, std::strlen(c.name), buffer);
+        return testing::run_kernel(c.project, weather.path());
+    };
     reset_all_blocks();
-    for (const Step& s : steps) {
-        SCOPED_TRACE(std::to_string(s.command) + " on " + std::to_string(s.current));
-        testing::ScratchDir fresh;
-        fs::copy(project.path(), fresh.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        const int fresh_run = testing::in_child_process([&] {
+    int step = 0;
+    for (const Call& c : calls) {
+        SCOPED_TRACE("call " + std::to_string(++step) + " on " + c.project.filename().string());
+        const fs::path fresh = dumps / ("project" + std::to_string(step));
+        const fs::path fresh_blocks = dumps / ("blocks" + std::to_string(step));
+        fs::copy(c.project, fresh, fs::copy_options::recursive);
+        const int fresh_returned = testing::in_child_process([&] {
             reset_all_blocks();
-            run_in(fresh.path(), s.current, s.command, s.operand, s.name);
-            return ::testing::Test::HasFailure() ? 1 : 0;
+            c.edit(fresh);
+            reset_all_blocks();
+            const int returned = call_kernel_as_host({fresh, c.edit, c.name, c.returns});
+            testing::write_file(fresh_blocks, exported_blocks());
+            return returned;
         });
-        ASSERT_EQ(fresh_run, 0);
+        ASSERT_EQ(fresh_returned, c.returns);
         ASSERT_EQ(testing::in_child_process([&] {
-                      testing::host_requests(project.path(), s.current, s.command, s.operand);
+                      reset_all_blocks();  // the host's own memory, not the kernel's
+                      c.edit(c.project);
                       return 0;
                   }),
                   0);
-        call_kernel(project.path(), s.name);
-        testing::expect_same_files(project.path(), fresh.path());
+        EXPECT_EQ(call_kernel_as_host(c), c.returns);
+        testing::expect_same_files(c.project, fresh);
+        EXPECT_TRUE(exported_blocks() == testing::read_file(fresh_blocks)) << "blocks the host reads differ";
     }
 }
 

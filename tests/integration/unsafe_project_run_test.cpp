@@ -192,6 +192,71 @@ fs::path moved_sample(const ScratchDir& dir, const std::string& name) {
 constexpr uid_t kNobody = 65534;
 constexpr int kNoUnprivilegedUser = 77;
 
+// The project as a commit leaves it after each of its renames, copied
+// aside there (the copies bear other inode numbers, as the files a journal
+// of the format before them names may).
+fs::path g_commit_copies;
+void copy_the_commit(int renames_done) {
+    fs::copy(g_commit_copies / "project", g_commit_copies / ("after" + std::to_string(renames_done)));
+}
+
+// The journal of a commit stopped after any rename, as a kernel that cannot
+// finish it finds it (the format before inode numbers, an older kernel's):
+// the advice traced for it, followed word for word, gives back the project
+// the last whole commit left, every old file moved aside included.
+TEST(UnsafeProjectRun, AdviceOnAJournalLeftAtAnyStepGivesTheLastWholeCommitBack) {
+    ScratchDir dir;
+    const fs::path settled = moved_sample(dir, "project");
+    const auto whole = project_files(settled);
+    const std::string journal(kCommitJournalName);
+    g_commit_copies = dir.path();
+    ASSERT_EQ(in_child_process([&] {
+                  test_hooks::after_commit_rename = copy_the_commit;
+                  reset_all_blocks();
+                  return run_kernel(settled);
+              }),
+              0);
+    int stops = 0;
+    for (fs::path p; fs::exists(p = dir / ("after" + std::to_string(stops))); ++stops) {
+        // Version 1: the same steps without the inode numbers of their files.
+        std::string text = read_file(p / journal), older = "mavo commit journal 1\n";
+        std::set<std::string> places;
+        for (std::size_t at = text.find('\n') + 1, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+            const std::string line = text.substr(at, end - at);
+            older += line.substr(0, line.find('\t', line.find('\t') + 1)) + "\n";
+            for (std::size_t t = line.find(".mavotmp-"); t != std::string::npos; t = line.find(".mavotmp-", t + 1)) {
+                const std::size_t from = line.find_last_of(" \t", t) + 1;
+                places.insert(line.substr(from, line.find_first_of(" \t", t) - from));
+            }
+        }
+        write_file(p / journal, older);
+        std::vector<std::string> put;
+        ASSERT_EQ(complete_stopped_commit(p.string(), put), StoppedCommit::failed) << stops;
+        // Each file as its line says, then the journal and its places.
+        std::string said;
+        for (const std::string& line : stopped_commit_report()) {
+            said += line + "\n";
+            const std::size_t colon = line.find(": ", 10);
+            if (line.rfind("KERNEL:   ", 0) != 0 || colon == std::string::npos) continue;
+            const std::string target = line.substr(10, colon - 10);
+            const std::size_t aside = line.find("its old file lies aside in ");
+            if (aside != std::string::npos) {
+                const std::size_t from = aside + 27;
+                fs::rename(p / line.substr(from, line.find(',', from) - from), p / target);
+            }
+            if (line.find("a new name, its new file is in place") != std::string::npos) fs::remove(p / target);
+        }
+        EXPECT_NE(said.find("move each old file that lies aside back onto its project file, remove each new name "
+                            "whose new file is in place,"),
+                  std::string::npos)
+            << said;
+        fs::remove(p / journal);
+        for (const std::string& place : places) fs::remove(p / place);
+        EXPECT_TRUE(project_files(p) == whole) << "stopped after " << stops << " rename(s):\n" << said;
+    }
+    EXPECT_GT(stops, 5);
+}
+
 // A run of `project` by the unprivileged user, in a child process.
 // The other user reads the utility and weather directories too: copies
 // beside the project that every user may read, wherever the source tree
@@ -394,8 +459,10 @@ TEST(UnsafeProjectRun, LockFileOutsideTheSharingGroupNamesTheRemedy) {
         if (setgroups(0, nullptr) != 0 || setgid(kSharingGroup) != 0 || setuid(kMember) != 0)
             return kNoUnprivilegedUser;
         return lock_project(ps) == ProjectLock::refused &&
-                       project_lock_problem().find("make the project directory set-group-ID (chmod g+s) and remove "
-                                                   "the lock file") != std::string::npos
+                       project_lock_problem().find("give it that group (chgrp 4040 " + ps +
+                                                   "/.mavolock, as root or as its owner once a member), or make the "
+                                                   "project directory set-group-ID (chmod g+s) and remove the lock "
+                                                   "file") != std::string::npos
                    ? 0
                    : 1;
     });

@@ -53,11 +53,7 @@ inline int run_kernel(const fs::path& project, const fs::path& weather = kData /
 inline void select_scheme(const fs::path& project, INTEGER slot, REAL command, INTEGER second = 0) {
     testing::use_directories(project.string(), (kData / "util").string(), (kData / "weather").string());
     BLK0B.DISKPROJ = 32;
-    host::read_project_at_scheme(slot);
-    STRATEGY(2, slot) = command;
-    IDNUM2 = second;
-    AADISK(6);
-    AADISK(1);
+    host::store_command(slot, command, second);
 }
 
 // Rewrites the input file and parameter column of scheme `slot` as the host

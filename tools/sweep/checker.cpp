@@ -9,7 +9,9 @@
 #include <sstream>
 
 #include "blocks/blocks.h"
+#include "host_edit.h"
 #include "mavokernel.h"
+#include "sweep/laws.h"
 #include "sweep/oracles.h"
 #include "sweep/typed.h"
 
@@ -125,12 +127,7 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     // blocks.)
     const bool no_site = slot >= 1 && slot <= 9 &&
                          saved_columns(in, project)[static_cast<std::size_t>(slot - 1)][3] == 0.0f;
-    if (!name.empty()) {
-        // The host writes the bytes of the exported block.
-        void* buffer = &BLK27A;
-        std::memset(buffer, ' ', sizeof BLK27A);
-        std::memcpy(buffer, name.data(), std::min(name.size(), sizeof BLK27A));
-    }
+    if (!name.empty()) host::write_name_buffer(name);
     say("STEP " + step);
     const Files before = project_files(project);
     // The user's revised rates are due on this run where the host's files
@@ -142,6 +139,7 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     const std::string p = project.string(), u = in.util.string(), w = in.weather.string();
     Run r;
     r.rc = MAVOKernelLib_runKernel(p.c_str(), u.c_str(), w.c_str(), 0, nullptr);
+    const std::uint64_t blocks_left = exported_blocks_digest();
     ++runs;
     r.column = slot;
     r.refused = NFLAG(91);
@@ -171,7 +169,7 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     e.fuel_row = BLK41.NROWF;
     e.weather_file = std::string(CLIMATEFILENAME.trimmed());
     r.files = project_files(project);
-    say("DIGEST " + std::to_string(digest(r.files)) + " " + step);
+    say("DIGEST " + std::to_string(digest(r.files)) + " " + std::to_string(blocks_left) + " " + step);
     if (r.rc == 1) reached("a refused run changes nothing");
     else if (r.rc == 0) reached("a run saves whole files");
     reached("a run returns 0 or 1");
@@ -209,7 +207,10 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
     // Plain and design runs of a scheme; a library command may run another
     // scheme or a line than the one selected.
     const bool plain_or_design = command == 0.0f || command == 243.0f || command == 246.0f;
-    if (r.simulated() && scheme && plain_or_design && own_project) check_amounts(*this, r);
+    if (r.simulated() && scheme && plain_or_design && own_project) {
+        check_amounts(*this, r);
+        check_laws(*this, r, command);
+    }
     if (own_project && !typed_project.empty() && project == typed_project) {
         check_typed_rows(*this, r, command, second);
         check_line_bills(*this, r, command, second);

@@ -41,6 +41,20 @@ std::uint64_t digest(const Files& files) {
     return h;
 }
 
+std::uint64_t exported_blocks_digest() {
+    Files blocks;
+    const auto add = [&](const char* name, const auto& block) {
+        blocks[name] = std::string(reinterpret_cast<const char*>(&block), sizeof block);
+    };
+    add("BLK10", BLK10);
+    add("BLK16", BLK16);
+    add("BLK20", BLK20);
+    add("BLK25", BLK25);
+    add("BLK44A", BLK44A);
+    add("BLK44B", BLK44B);
+    return digest(blocks);
+}
+
 namespace {
 bool keep_kernel_memory = false;
 }  // namespace
@@ -58,11 +72,7 @@ HostEdit::~HostEdit() {
 // The host's own memory: every edit starts from fresh blocks, so that what
 // a host writes never depends on what the kernel left in this process.
 void host_directories(const Inputs& in, const fs::path& project) {
-    reset_all_blocks();
-    host::use_directories(project.string(), in.util.string(), in.weather.string());
-    BLK0B.DISKPROJ = 32;
-    BLK0B.DISKDAT = 21;
-    BLK0B.DISKKEEP2 = 26;
+    host::fresh_host_memory(project.string(), in.util.string(), in.weather.string());
 }
 
 // Rewrites the input file and parameter column of scheme `slot`.
@@ -101,13 +111,7 @@ std::vector<std::vector<REAL>> saved_summary(const Inputs& in, const fs::path& p
 void select_scheme(const Inputs& in, const fs::path& project, INTEGER slot, REAL command, INTEGER second) {
     const HostEdit host;
     host_directories(in, project);
-    host::read_project_at_scheme(slot);
-    INTEGER serving = slot;
-    while (serving >= 10) serving /= 10;
-    STRATEGY(2, serving) = command;
-    IDNUM2 = second;
-    AADISK(6);
-    AADISK(1);
+    host::store_command(slot, command, second);
 }
 
 // Where the input file keeps a run flag, found once per process.

@@ -21,6 +21,9 @@ void write_file(const fs::path& p, const std::string& bytes);
 // FNV-1a over every file's name and bytes: two runs that leave the same
 // files have the same digest.
 std::uint64_t digest(const Files& files);
+// The same over the blocks a host reads after a call (the run flags, the
+// summary columns, the design loads and the chart arrays).
+std::uint64_t exported_blocks_digest();
 
 // The host's own memory: every edit starts from fresh blocks, so that what
 // a host writes never depends on what the kernel left in this process.

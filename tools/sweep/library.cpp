@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "blocks/blocks.h"
+#include "project/library.h"
 #include "project/project.h"
 
 namespace mavo::sweep {
@@ -187,6 +188,12 @@ Files without_commands(Files files) {
     return files;
 }
 
+// The select codes that move to the scheme or line of the operand (206, and
+// 215 and 216, which the library serves alike).
+bool selects_operand(INTEGER command) {
+    return command == library_command::kSelect || command == 215 || command == 216;
+}
+
 const char* const kMonthWords[] = {"JAN ", "FEB ", "MAR ", "APR ", "MAY ", "JUN ",
                                    "JUL ", "AUG ", "SEP ", "OCT ", "NOV ", "DEC "};
 
@@ -264,7 +271,7 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
         // it was loaded. Counted where the command read a line's members:
         // a show, select or compare of a line.
         const std::string invariant = "a refused library command leaves the project as a plain run does";
-        if (on_a_line && (s.command == 203 || s.command == 206 || s.command == 212)) k.reached(invariant);
+        if (on_a_line && (s.command == 203 || selects_operand(s.command) || s.command == 212)) k.reached(invariant);
         const Run plain = k.run(side, s.current, 0.0f, s.label + " (the plain run it is refused into)", s.target);
         if (auto d = files_differ(without_commands(done.files), without_commands(plain.files),
                                   [](const std::string&) { return true; }))
@@ -283,10 +290,14 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
     // started from a line that touches no scheme of its own.
     const bool line_command = s.command == 204 || before.is_line(s.target) ||
                               (before.is_line(s.current) && s.command != 201 && s.command != 205 && s.command != 209);
-    if (!done.refused && s.command == 206 && s.target >= 1 && s.target <= 9 &&
-        !k.flags_every_run.count(s.target) && after.row(s.target, 48) > 0.0f) {
+    const bool selects_slot = selects_operand(s.command) && s.target >= 1 && s.target <= 9;
+    if (!done.refused && selects_slot && !k.flags_every_run.count(s.target) && after.row(s.target, 48) > 0.0f) {
         // The scheme a select moves to is run as its own plain run runs it:
-        // at its own site, on its own tariff.
+        // at its own site, on its own tariff, from its column as it stands.
+        // Its column is that run's, which differs from the one it stored
+        // where its inputs changed since its last run (rows the designer
+        // typed into it), whether the select was given in a scheme or in a
+        // line.
         const std::string invariant = "a select runs the scheme it moves to as its own run does";
         const Run own = k.run(side, s.target, 0.0f, s.label + " (the scheme's own plain run)");
         if (own.simulated()) {
@@ -296,7 +307,7 @@ Run library_step(Checker& k, const fs::path& p, const fs::path& side, const Step
         }
     }
     INTEGER changed = 0;
-    if (s.command == 206 && s.target >= 1 && s.target <= 9) changed = s.target;
+    if (selects_slot) changed = s.target;
     if (s.command == 205 && s.target == s.current && before.is_line(s.current)) changed = 1;
     // A copy with a target outside 1 to 9 copies into slot 2.
     if (s.command == 201) changed = (s.target >= 1 && s.target <= 9) ? s.target : 2;

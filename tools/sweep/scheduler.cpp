@@ -38,7 +38,7 @@ struct Outcome {
     bool failed = false;
     long runs = 0;
     std::vector<std::string> lines, steps;
-    std::vector<std::string> digests;  // "digest step" after each run
+    std::vector<std::string> digests;  // "files-digest blocks-digest step" after each run
     std::set<std::string> reached, due;
     int chains = 0;                    // chains of edits drawn (0 or 1)
     std::vector<std::string> edits;    // the kind of each edit the chain drew
@@ -147,13 +147,23 @@ Outcome joined(const Outcome& plain, const Outcome* twin, std::string& twin_note
     const std::vector<std::string>& a = plain.digests;
     twin_note = "  runs compared with a child that ran another project first: " +
                 std::to_string(std::min(a.size(), b.size())) + "\n";
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
-        if (a[i] != b[i]) {
+    // Each digest line: the files' digest, the exported blocks' digest, the step.
+    const auto field = [](const std::string& d, int n) {
+        std::size_t from = 0;
+        for (int i = 0; i < n; ++i) from = d.find(' ', from) + 1;
+        return n < 2 ? d.substr(from, d.find(' ', from) - from) : d.substr(from);
+    };
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const bool files = field(a[i], 0) != field(b[i], 0), blocks = field(a[i], 1) != field(b[i], 1);
+        if (files || blocks) {
             o.failed = true;
-            o.lines.push_back("runs after another project in one process = a fresh process's runs: files differ after " +
-                              a[i].substr(a[i].find(' ') + 1));
+            o.lines.push_back(std::string("runs after another project in one process = a fresh process's runs: ") +
+                              (files ? (blocks ? "files and the blocks the host reads" : "files")
+                                     : "the blocks the host reads") +
+                              " differ after " + field(a[i], 2));
             break;
         }
+    }
     return o;
 }
 

@@ -153,8 +153,8 @@ void PVMAIN(INTEGER INVROW, INTEGER PVROW, REAL8 TILT, REAL8& AZIM, INTEGER NSER
             FArray<REAL8, 8760>& PVHOURLY, REAL8& AREAPANEL, std::string_view LKTPATH, INTEGER& IERR,
             FString<1000>& MSG) {
     DBG_IN("PVMAIN");
-    // Each run reads its own tables: a failed read of an earlier run in this
-    // process does not silence this one.
+    // Each span of days reads its own tables: a failed read for an earlier
+    // span does not silence this one.
     MAVODATA.ERRFLAG = 0;
     MAVODATA.ERRMSG = "";
     if (MAVODATA.DEBUG == -1) {

@@ -355,7 +355,7 @@ constexpr INTEGER kTankWarmUpDays = 12;
 // when the model refused its inputs.
 bool run_model(const SolarDays& days, INTEGER aux, const HotWaterInputs& in, REAL8 coll_area_m2, INTEGER n_colls) {
     auto& st = SDHWCALC_STATE;
-    // Hours not run hold nothing, whatever an earlier run left.
+    // Hours not run hold nothing, whatever the run without collectors left.
     for (auto* q : {&st.QSOLAR, &st.QTANK, &st.QLOAD, &st.QDUMP, &st.QAUX, &st.QFUEL}) q->fill(0.0);
     std::construct_at(&SDHWMAIN_STATE);
     // The hours first..last, from the tank the hours before left.
