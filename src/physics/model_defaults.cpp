@@ -191,19 +191,24 @@ void AVERAG() {
     DBG_IN("AVERAG");
     glazing_given_again();
     // A depth of 0, as an earlier run saved it in the input file, marks a
-    // building without glazing, whose loads were settled then.
-    if (WIDTHDL > 0.0f) {
-        if (lays_out_dwelling_facades()) {
-            TELOAD = 0.0f;
-            // A design's walls shared with a neighbour or covered by its
-            // garage stay out of the envelope on every load, as the
-            // generator laid them out.
-            dwelling_facade_areas();
-            keep_no_loss_roof();
-            // A wall or roof the lay-out left without area has no outside
-            // film, as the construction step judged on the areas loaded.
-            clear_outside_film_without_area();
-        }
+    // building without glazing, whose facades were laid out then.
+    if (WIDTHDL > 0.0f && lays_out_dwelling_facades()) {
+        TELOAD = 0.0f;
+        // A design's walls shared with a neighbour or covered by its
+        // garage stay out of the envelope on every load, as the
+        // generator laid them out.
+        dwelling_facade_areas();
+        keep_no_loss_roof();
+        // A wall or roof the lay-out left without area has no outside
+        // film, as the construction step judged on the areas loaded.
+        clear_outside_film_without_area();
+    }
+    // The internal loads follow the building type and floor area in force
+    // on every load, with glass or without: a building without glass kept
+    // those of the last load that had glass, so a warehouse retyped a store
+    // was lit and occupied as the warehouse. The design generator's own
+    // call (depth -1, to be worked out) leaves them to the run's load.
+    if (WIDTHDL >= 0.0f) {
         if (!NFLAG(24)) residential_loads();
         else nonresidential_type_loads();
     }

@@ -374,6 +374,28 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsLeavesNoGlassInAnotherBuilding) {
     expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
 }
 
+// Another building without glass is lit and occupied as the building type
+// in force: an office whose window groups were all emptied, retyped a
+// warehouse, has the warehouse's lights, occupants and their heat. It kept
+// the loads of its last run with glass (the office's 1.1 W/ft2 over the
+// warehouse's schedules), on every later run.
+TEST(DesignerEditRun, AnotherBuildingWithoutGlassHasTheLoadsOfItsType) {
+    ScratchDir dir;
+    const fs::path p = designed_office(dir, "office");
+    edit_scheme(p, 1, [] {
+        for (INTEGER g = 1; g <= 25; ++g) STRATEGY(62 + 10 * (g - 1), 1) = 0.0f;
+    });
+    run_scheme(p, 1, 0.0f);
+    ASSERT_EQ(SUMARY(2, 1), 0.0f) << "no glass";
+    edit_scheme(p, 1, [] { NTYPE = 11; });
+    const SchemeRun run = run_scheme(p, 1, 0.0f);
+    EXPECT_EQ(LIGHTS, DVALUENR(6, 11)) << "W/ft2";
+    EXPECT_FLOAT_EQ(TLLOAD, DVALUENR(6, 11) * AREAT * 3.412f) << "lights, Btu/h";
+    EXPECT_FLOAT_EQ(PEOPLE, AREAT * DVALUENR(1, 11) / 1000.0f);
+    EXPECT_FLOAT_EQ(TOLOAD, PEOPLE * DVALUENR(2, 11)) << "occupants, Btu/h";
+    expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
+}
+
 // A window or door type typed in another building's current-code design is
 // simulated on the first run after it: every window line takes the code
 // glass of the type and the facade conducts through it. The type's glass
