@@ -235,7 +235,13 @@ void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidenti
     if (kind <= 55) {
         e.family = "window group units";
         const REAL units = at(base + 2);
-        e.rows[base + 2] = r.chance(50) ? 0.0f : r.chance(50) ? 2.0f * units : units + 1.0f;
+        // Another building's save stores its lines with units one after the
+        // other in the groups, so a group emptied before others takes the
+        // next group's window while its own line keeps its glass: a new
+        // project given the column as the host then holds it pairs other
+        // glass with those groups. Its last group alone is drawn empty.
+        const bool may_empty = !nonresidential || g == last;
+        e.rows[base + 2] = may_empty && r.chance(50) ? 0.0f : r.chance(50) ? 2.0f * units : units + 1.0f;
         what << "window group " << g << " of " << units << " units set to " << e.rows[base + 2];
     } else if (kind <= 75) {
         e.family = "window group size";
@@ -314,34 +320,6 @@ void draw_tariff_edit(Random& r, const Case& c, Edit& e) {
     e.rows[electric ? 1 : 3] = v;
     e.what = std::string(electric ? "electric" : "gas") + " tariff " + std::to_string(static_cast<int>(v)) +
              " with flag " + std::to_string(e.flag);
-}
-
-// Families of edits whose faults are being mended on another branch, left
-// out of the draw until that work is merged; the switch goes then. They
-// are: a heat-pump heating or cooling code (7 to 9), or another kind of
-// system beside one; the codes without a meaning in the text (leakage
-// class 5, under-floor code 3, cooling, leakage, venting and floor codes
-// outside those it defines), which leave what the last run left;
-// an edit of stories or floor area; and another building's window group
-// set to no units and its window, door and skylight types.
-constexpr bool kSkipFamiliesMendedOnAnotherBranch = true;
-
-bool mended_on_another_branch(const Case& c, const Edit& e, const std::vector<REAL>& col) {
-    if (!kSkipFamiliesMendedOnAnotherBranch) return false;
-    auto at = [&](int row) { return col[static_cast<std::size_t>(row - 1)]; };
-    for (const auto& [row, v] : e.rows) {
-        if (row == 18 || row == 20) {
-            const REAL other = at(row == 18 ? 20 : 18);
-            if (v >= 7.0f || (v >= 2.0f && v <= 6.0f && other >= 7.0f)) return true;
-        }
-        if ((row == 24 && v == 5.0f) || (row == 49 && v == 3.0f) || row == 8 || row == 14) return true;
-        // A code without a meaning that leaves the last run's efficiency,
-        // leakage or venting (cooling, leakage class, venting) or floor.
-        if (e.meaning == Meaning::kUndefined && (row == 20 || row == 24 || row == 25 || row == 33)) return true;
-        if (c.nonresidential && row >= 62 && row <= 302 && (row - 62) % 10 == 0 && v == 0.0f) return true;
-    }
-    return c.nonresidential && (e.words.count(Word::kWindowType) || e.words.count(Word::kDoorType) ||
-                                e.words.count(Word::kSkylightType));
 }
 
 Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const FinalInputs& f) {
@@ -500,10 +478,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     bool moved = false;
     for (int i = 1; i <= edits; ++i) {
         column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
-        Edit e = draw_edit(r, k, column, f);
-        for (int tries = 0; tries < 20 && mended_on_another_branch(c, e, column); ++tries)
-            e = draw_edit(r, k, column, f);
-        if (mended_on_another_branch(c, e, column)) continue;
+        const Edit e = draw_edit(r, k, column, f);
         if (e.family.empty()) continue;
         k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
         take(f, e, ran_column, ran_words, ran_at);
@@ -554,6 +529,15 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         rows[row] = column[at];
         if (row == 16) words[Word::kAzimuth] = column[at];
     }
+    // A custom heating, cooling or leakage code (negative) keeps the
+    // efficiency or leakage area the input file holds, which a host that
+    // offers custom values writes with it: the new project is given the
+    // chain's, where the chain did not type one (a run's save makes a mixed
+    // pair of codes custom, its efficiencies those of the codes typed).
+    const std::map<Word, REAL> chain_words = saved_words(k.in, side, slot);
+    for (const auto& [row, word] : {std::pair{18, Word::kHeatingEfficiency}, std::pair{20, Word::kCoolingEfficiency},
+                                    std::pair{24, Word::kLeakageArea}})
+        if (rows.count(row) && rows[row] < 0.0f && !words.count(word)) words[word] = chain_words.at(word);
     // A value that keeps what the last run left and that a run has since
     // replaced in the column is the column's.
     for (auto it = f.rows_before.begin(); it != f.rows_before.end();)
