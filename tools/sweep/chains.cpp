@@ -426,8 +426,9 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 // units is no window: its geometry is its group's again once it has units,
 // while it keeps the glass it last held (and the number it had among the
 // lines); a facade without glass, a roof or floor without area, keeps the
-// properties it last had. A chain may leave them other words than a new
-// project does.
+// properties it last had, and a facade of doors alone the visible
+// transmittance of its last glass. A chain may leave them other words than
+// a new project does.
 std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& project, INTEGER slot,
                                              const fs::path& scratch) {
     fs::remove_all(scratch);
@@ -440,6 +441,12 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
             for (REAL* word : {&TILT(line), &FACING(line), &WIDTH(line), &SILL(line), &HEAD(line), &OHANGD(line),
                                &OHANGDIS(line)})
                 *word = 0.0f;
+        }
+        for (INTEGER item = 1; item <= 5; ++item) {
+            bool glass = false;
+            for (INTEGER line = 1; line <= 25; ++line)
+                glass = glass || (QTY(line) > 0.0f && ITEMS(line) == item && TRANS(line) >= 0.01f);
+            if (!glass) ABSORB(item) = 0.0f;
         }
         for (INTEGER item = 1; item <= 12; ++item) {
             if (AREA(item) > 0.0f) continue;
