@@ -144,6 +144,22 @@ void skylit_area() {
     }
 }
 
+// The input file keeps the depth its last run left: a 0 there marks a
+// building that had no glazing, whose loads were settled then. A building
+// given glazing again (a window group typed back into the only group the
+// designer had emptied) is no longer one: it is laid out as on its first
+// load, with its glass taken off its walls. Left at 0, every later run
+// simulated the window on walls still whole, its glass in no area.
+void glazing_given_again() {
+    if (WIDTHDL != 0.0f) return;
+    for (INTEGER k = 1; k <= 25; ++k)
+        if (QTY(k) > 0.0f) {
+            WIDTHDL = BLK48_t{}.WIDTHDL;
+            DBG_FLOAT("AVERAG: glazing given again, daylit depth laid out again from", WIDTHDL);
+            return;
+        }
+}
+
 }  // namespace
 
 void nonresidential_type_loads() {
@@ -173,20 +189,26 @@ void nonresidential_type_loads() {
 
 void AVERAG() {
     DBG_IN("AVERAG");
+    glazing_given_again();
     // A depth of 0, as an earlier run saved it in the input file, marks a
-    // building without glazing, whose loads were settled then.
-    if (WIDTHDL > 0.0f) {
-        if (lays_out_dwelling_facades()) {
-            TELOAD = 0.0f;
-            // A design's walls shared with a neighbour or covered by its
-            // garage stay out of the envelope on every load, as the
-            // generator laid them out.
-            dwelling_facade_areas();
-            keep_no_loss_roof();
-            // A wall or roof the lay-out left without area has no outside
-            // film, as the construction step judged on the areas loaded.
-            clear_outside_film_without_area();
-        }
+    // building without glazing, whose facades were laid out then.
+    if (WIDTHDL > 0.0f && lays_out_dwelling_facades()) {
+        TELOAD = 0.0f;
+        // A design's walls shared with a neighbour or covered by its
+        // garage stay out of the envelope on every load, as the
+        // generator laid them out.
+        dwelling_facade_areas();
+        keep_no_loss_roof();
+        // A wall or roof the lay-out left without area has no outside
+        // film, as the construction step judged on the areas loaded.
+        clear_outside_film_without_area();
+    }
+    // The internal loads follow the building type and floor area in force
+    // on every load, with glass or without: a building without glass kept
+    // those of the last load that had glass, so a warehouse retyped a store
+    // was lit and occupied as the warehouse. The design generator's own
+    // call (depth -1, to be worked out) leaves them to the run's load.
+    if (WIDTHDL >= 0.0f) {
         if (!NFLAG(24)) residential_loads();
         else nonresidential_type_loads();
     }
@@ -195,8 +217,10 @@ void AVERAG() {
     const REAL w_ft = daylit_depth();
     const REAL shape = shape_correction();
     WIDTHDL = w_ft * shape;
-    if (AREA(5) <= 0.0f && AREA(1) <= 0.0f && AREA(2) <= 0.0f && AREA(3) <= 0.0f && AREA(4) <= 0.0f)
-        PERCENTDL = 0.0f;
+    // A building without glazing has no daylight, as no facade of it is
+    // daylit, whatever share of its floor the design daylights: that share
+    // stays in its input file, so that glass typed back is daylit as the
+    // design had it. Set to 0 here, it was lost for good with the glass.
     interior_zone(shape);
     daylit_length();
     skylit_area();

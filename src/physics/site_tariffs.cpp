@@ -187,8 +187,12 @@ void nonres_built_in_rates(TariffChoices& t) {
     if (NFLAG(26) || NFLAG(29)) nonres_outside_california_default(t);
 }
 
+// The user's basic choices name their rate zones whether or not the other
+// side's rates (or their own) are revised: left to the revised rates'
+// flags, a choice of gas 16 beside revised electric rates was billed on the
+// gas rate zone the last run had left.
 void nonres_user_rates(TariffChoices& t) {
-    if ((NFLAG(26) || NFLAG(29)) && !NFLAG(82) && !NFLAG(83)) {
+    if (NFLAG(26) || NFLAG(29)) {
         if (NFLAG(26)) nonres_user_electric(t);
         if (NFLAG(29)) nonres_user_gas(t);
         nonres_outside_california_default(t);
@@ -299,14 +303,18 @@ void residential_built_in_rates(TariffChoices& t, bool zone_line_in_force) {
         if (!NFLAG(29) || no_electric) t.gas = residential_gas_choice_from_zone(GRATEZONE);
         if (!NFLAG(26) || no_electric) t.electric = static_cast<REAL>(electric_zone_class(ERATEZONE));
     } else if (ZIPCODE < 0.0f) {
-        // A site known by its weather file alone: the choices of its zone.
-        // Row 1 names the utility of the rate zone billed, the zone's own
-        // choice but for zone 12, whose line names the municipal utility;
-        // row 3 the zone's gas choice, billed with the line's baselines.
+        // A site known by its weather file alone: the choices of its zone,
+        // for each side the user left to the site (the user's choice holds
+        // here as at a zip code, on the same rate zones). Row 1 names the
+        // utility of the rate zone billed, the zone's own choice but for
+        // zone 12, whose line names the municipal utility; row 3 the zone's
+        // gas choice, billed with the line's baselines.
         const INTEGER zone = weather::settled_climate_zone("tariffs");
-        t.electric = zone_line_in_force ? static_cast<REAL>(electric_zone_class(ERATEZONE))
-                                        : static_cast<REAL>(ESTRATZZ(zone));
-        t.gas = static_cast<REAL>(GSTRATZZ(zone));
+        const bool no_electric = t.electric <= 0.0f;
+        if (!NFLAG(26) || no_electric)
+            t.electric = zone_line_in_force ? static_cast<REAL>(electric_zone_class(ERATEZONE))
+                                            : static_cast<REAL>(ESTRATZZ(zone));
+        if (!NFLAG(29) || no_electric) t.gas = static_cast<REAL>(GSTRATZZ(zone));
         FUELTYPE = 0.0f;
     }
     if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);

@@ -617,12 +617,16 @@ void lines_of_their_groups(REAL year_built, INTEGER zone) {
 // into the group, and each later line would take the group of the line
 // before it.
 void window_lines(REAL year_built, INTEGER zone) {
-    if (residential() && any_window_line()) mark_glazing_types_custom();
     const bool geometry_from_groups = IDNUM1 == 1 || IDNUM1 == 2;
     if (geometry_from_groups && residential()) {
         lines_of_their_groups(year_built, zone);
+        // A dwelling's glazing types are its own while it has lines: judged
+        // on the lines this run simulates, not those its file held (a run
+        // that empties the last group has none, as its re-runs have none).
+        if (any_window_line()) mark_glazing_types_custom();
         return;
     }
+    if (residential() && any_window_line()) mark_glazing_types_custom();
     INTEGER j = -10;
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f)) continue;
@@ -734,6 +738,7 @@ void transfer_column_to_model(REAL year_built) {
     if (NFLAG(24)) nonresidential_code_glazing(zone);
     else residential_code_glazing();
     window_lines(year_built, zone);
+    if (residential()) mark_windows_not_alike(IDNUM1);
     number_window_lines();
     AVERAG();
 }

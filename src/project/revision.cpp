@@ -183,6 +183,12 @@ void site_from_loaded_columns(bool has_column) {
 void site_refresh(bool has_column) {
     DBG_PRINT("REVISION Task 400: Load Disk to Strategy 4013");
     AADISK(-5);
+    // A new building (row 6 of 1 or less) is built to the current code: the
+    // read of its input file cleared its year, which the reload must not
+    // bring back, or a typed year would be saved by the run after it and
+    // cleared by the host's next edit (the host reads the file as a run
+    // does), the year saved depending on which came last.
+    if (has_column && S(6) <= 1.0f) S(11) = 0.0f;
     site_from_loaded_columns(has_column);
 }
 

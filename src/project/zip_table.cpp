@@ -217,16 +217,18 @@ bool take_site_record() {
 }
 
 // A scheme whose site the table does not hold runs at the default
-// location, which becomes its site as a move there does (the rate zones,
-// latitude and city of that site, the tariffs of a moved site). A zip code
-// the table lacks is replaced by the save of the run, as after a move to
-// it; a scheme without any site takes the default location's zip code at
-// once. Nothing a results file left names the climate in its place.
+// location (its rate zones, latitude and city), which its save takes as
+// its site. A scheme without any site takes the default location's zip
+// code at once, as a move there. A zip code the table lacks is no move:
+// the rates the user kept stay with the scheme, and only the site's own
+// values (degree days, design temperatures) are derived afresh, as for a
+// new zip code. Nothing an earlier call or a results file left names the
+// climate in its place.
 void default_location_as_site() {
     DBG_FLOAT("site not in the zip-code table: the default location is the site, zip code", ZIPCODE);
     const bool weather_file_site = int_toward_zero(ZIPCODE) < 0;
     if (int_toward_zero(ZIPCODE) == 0) keep_default_location_as_site();
-    else mark_location_changed();
+    else NFLAG(18) = true;
     default_location(!weather_file_site);
 }
 

@@ -192,6 +192,17 @@ bool fuels_incompatible() {
     return incompatible;
 }
 
+// The base schemes (1 and 2, and the default scheme) run a gas storage
+// water heater without solar whatever heater their input file holds (a
+// typed one, or one a copy brought): the solar water-heating step puts it
+// in after the year, so the fuel check judges that heater too. It judged
+// the file's: an electric heater typed into scheme 1 at an oil site let the
+// first run simulate (billing the gas heater) and every later run fail the
+// check with the gas heater its save kept.
+void base_scheme_water_heater() {
+    if (IDNUM1 < 3) WHTYPE = 1;
+}
+
 // Sites whose fuel cannot serve gas appliances. A propane site runs its
 // appliances on propane and is billed for it.
 bool site_without_appliance_gas() { return is_one_of(FUELTYPE, {4.0f, 6.0f, 7.0f}); }
@@ -391,6 +402,7 @@ YearEnd set_up(SimulationRun& run) {
     settle_winter_design_air_changes();
 
     NFLAG(10) = exactly_one_glazing_facade();
+    base_scheme_water_heater();
     NFLAG(68) = fuels_incompatible();
     if (NFLAG(68)) {
         DBG_PRINT("ERROR nflag(68)=T=NG incompatible fuel 555");

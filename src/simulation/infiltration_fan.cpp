@@ -57,8 +57,11 @@ REAL non_residential_infiltration_ach(const Hour& z) {
     for (INTEGER i = 1; i <= 9; ++i) exposed_area_ft2 += AREA(i);
     const REAL flow_cfm = exposed_area_ft2 * kWallLeakage_cfm_ft2_mph * wind_mph * kWallLeakageFlowCoefficient;
     REAL fraction = schedule_value(kInfiltrationRow, z.IHOUR) / 100.0f;
-    // Without heating or cooling nothing pressurises the building.
-    if (scheme_choice(18) <= 1.0f && scheme_choice(20) <= 1.0f) fraction = 1.0f;
+    // Without heating or cooling nothing pressurises the building. A
+    // system the user defined (its code negative) is a system all the same:
+    // read by its sign, it let the wind in all day on the run that typed it
+    // and not on the next, whose save had made a typed code user-defined.
+    if (scheme_choice_magnitude(18) <= 1.0f && scheme_choice_magnitude(20) <= 1.0f) fraction = 1.0f;
     return fraction * flow_cfm * kMinutesPerHour / above_grade_volume_ft3();
 }
 

@@ -179,4 +179,22 @@ mv "$q/summaryb.dat" "$work/summaryb.dat"; ln -s "$work/summaryb.dat" "$q/summar
 if "$runner" --scheme 3 "$q" data/util data/weather > "$work/out.txt" 2>&1; then fail "wrote through a link"; fi
 said "is a symbolic link"
 [ ! -e "$q/.mavolock" ] || fail "a call that failed before the kernel's left its lock file"
+
+# A project shared by a group: a member who may write the directory but not
+# the lock file its owner made with another group is told to give the file
+# the directory's group (chgrp), and the file stays the owner's. Made as
+# root, the member being nobody in group users.
+if [ "$(id -u)" = 0 ] && command -v setpriv > /dev/null; then
+  rm -rf "$q"; cp -r data/project "$q"; chmod 755 "$work"
+  users=$(getent group users | cut -d: -f3); users=${users:-100}
+  chgrp -R "$users" "$q"; chmod -R g+w "$q"; chmod g-s "$q"
+  : > "$q/.mavolock"; chown 0:0 "$q/.mavolock"; chmod 644 "$q/.mavolock"
+  if setpriv --reuid=65534 --regid="$users" --clear-groups "$runner" --scheme 1 "$q" "$data/util" "$data/weather" \
+    > "$work/out.txt" 2>&1; then fail "a member ran past a lock file it may not write"; fi
+  said "may not be written by this user, who may write the project directory: it is not of the directory's group (gid $users)"
+  said "give it that group (chgrp $users $q/.mavolock, as root or as its owner once a member)"
+  [ "$(stat -c %u:%g "$q/.mavolock")" = 0:0 ] || fail "the owner's lock file was changed"
+else
+  echo "note: not root: the lock file of another group is left unchecked"
+fi
 echo ok

@@ -374,6 +374,47 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsLeavesNoGlassInAnotherBuilding) {
     expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
 }
 
+// Another building's heating and cooling typed user-defined (negative codes,
+// which keep the efficiencies the input file holds) run as the coded system
+// of those efficiencies: a user-defined system pressurises the building as
+// a coded one does. Read by its sign, the infiltration schedule let the
+// wind in all day (a furnace and a heat pump's cooling user-defined: 0.8 %
+// more electricity on the run that typed the cooling than on its re-runs).
+TEST(DesignerEditRun, AnotherBuildingsUserDefinedSystemRunsAsItsCodes) {
+    ScratchDir dir;
+    const fs::path p = designed_office(dir, "office");
+    const SchemeRun coded = run_scheme(p, 1, 0.0f);
+    ASSERT_GT(STRATEGY(18, 1), 1.0f);
+    ASSERT_GT(STRATEGY(20, 1), 1.0f);
+    edit_scheme(p, 1, [] {
+        STRATEGY(18, 1) = -STRATEGY(18, 1);
+        STRATEGY(20, 1) = -STRATEGY(20, 1);
+    });
+    expect_same_rows(coded, run_scheme(p, 1, 0.0f), "heating and cooling user-defined");
+}
+
+// Another building without glass is lit and occupied as the building type
+// in force: an office whose window groups were all emptied, retyped a
+// warehouse, has the warehouse's lights, occupants and their heat. It kept
+// the loads of its last run with glass (the office's 1.1 W/ft2 over the
+// warehouse's schedules), on every later run.
+TEST(DesignerEditRun, AnotherBuildingWithoutGlassHasTheLoadsOfItsType) {
+    ScratchDir dir;
+    const fs::path p = designed_office(dir, "office");
+    edit_scheme(p, 1, [] {
+        for (INTEGER g = 1; g <= 25; ++g) STRATEGY(62 + 10 * (g - 1), 1) = 0.0f;
+    });
+    run_scheme(p, 1, 0.0f);
+    ASSERT_EQ(SUMARY(2, 1), 0.0f) << "no glass";
+    edit_scheme(p, 1, [] { NTYPE = 11; });
+    const SchemeRun run = run_scheme(p, 1, 0.0f);
+    EXPECT_EQ(LIGHTS, DVALUENR(6, 11)) << "W/ft2";
+    EXPECT_FLOAT_EQ(TLLOAD, DVALUENR(6, 11) * AREAT * 3.412f) << "lights, Btu/h";
+    EXPECT_FLOAT_EQ(PEOPLE, AREAT * DVALUENR(1, 11) / 1000.0f);
+    EXPECT_FLOAT_EQ(TOLOAD, PEOPLE * DVALUENR(2, 11)) << "occupants, Btu/h";
+    expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
+}
+
 // A window or door type typed in another building's current-code design is
 // simulated on the first run after it: every window line takes the code
 // glass of the type and the facade conducts through it. The type's glass
@@ -456,6 +497,21 @@ TEST(DesignerEditRun, AreaEditIsLaidOutByTheNextDesign) {
     expect_same_run(run_scheme(typed, 1, 243.0f), run_scheme(edited, 1, 243.0f), "the design after the edit");
 }
 
+// A new house is built to the current code whatever year its column names:
+// every run saves 2013, whether or not the host saved another edit after
+// the year was typed. The host's load of the input file cleared the year,
+// but the run reloaded the column after its own load: a year typed into
+// the efficient design of the sample's new house was saved as typed (1923)
+// by the run after it and as 2013 once any other edit came between.
+TEST(DesignerEditRun, NewHouseKeepsTheCodesYearWhateverYearIsTyped) {
+    ScratchDir dir;
+    const fs::path p = designed_sample(dir, "p", 2);
+    ASSERT_LE(STRATEGY(6, 2), 1.0f);  // a new house
+    edit_scheme(p, 2, [] { STRATEGY(11, 2) = 1923.0f; });
+    run_scheme(p, 2, 0.0f);
+    EXPECT_EQ(STRATEGY(11, 2), 2013.0f);
+}
+
 // A window group set to no units empties its line. The line kept the last
 // run's window and was saved back into the group, and each later line took
 // the group before its own: the south windows of the efficient design,
@@ -496,6 +552,76 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsHasNoWindow) {
     EXPECT_EQ(UWINDO(7), designed_glass(1));
     EXPECT_EQ(SCOEF(7), designed_glass(2));
     EXPECT_EQ(TRANS(7), designed_glass(3));
+}
+
+// Every window group of a house emptied and run, then typed back: the run
+// the scheme gave before the edit, as with any group typed back. The run
+// without glass left a daylit depth of 0 and no daylit share, which every
+// later run took for a building still without glass: the glass typed back
+// was in no area (the walls stayed whole) and had no daylight ($2,652.00
+// against $2,529.33 for a 1901 remodel at Arcata given one window). And
+// the run that emptied the last group saved its glazing types as the
+// user's own, judged on the lines its file held, where its re-run did not
+// (the efficient design of a 1913 addition).
+TEST(DesignerEditRun, GlassTypedBackIntoAHouseWithoutGlassIsLaidOutAndDaylit) {
+    ScratchDir dir;
+    const fs::path p = dir / "addition";  // scheme 2 the vintage design of a 1913 addition
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    for (const INTEGER slot : {1, 2})
+        edit_scheme(p, slot, [&] {
+            STRATEGY(6, slot) = 3.0f;
+            STRATEGY(11, slot) = 1913.0f;
+        });
+    run_scheme(p, 1, 243.0f);
+    run_scheme(p, 2, 246.0f);
+    const SchemeRun designed = run_scheme(p, 2, 0.0f);
+    std::vector<REAL> groups;  // rows 61 to 309, facade code to overhang of every group
+    for (INTEGER row = 61; row <= 309; ++row) groups.push_back(STRATEGY(row, 2));
+    edit_scheme(p, 2, [] {
+        for (INTEGER g = 1; g <= 25; ++g) STRATEGY(62 + 10 * (g - 1), 2) = 0.0f;
+    });
+    run_scheme(p, 2, 0.0f);
+    ASSERT_EQ(SUMARY(3, 2), 0.0f) << "no glass";
+    const SavedScheme without_glass = saved_scheme(p, 2);
+    run_scheme(p, 2, 0.0f);
+    expect_same_saved_scheme(without_glass, saved_scheme(p, 2), "the re-run without glass");
+    edit_scheme(p, 2, [&] {
+        for (INTEGER row = 61; row <= 309; ++row) STRATEGY(row, 2) = groups[static_cast<std::size_t>(row - 61)];
+    });
+    expect_same_run(designed, run_scheme(p, 2, 0.0f), "the groups typed back");
+}
+
+// A group typed past the design's lines brings in a line with the library
+// window of the scheme-wide code; windows then not all alike are marked so
+// (group 1's code slot, row 60 = -1) by the run that brings the line in.
+// The mark was judged on the lines the input file held before the run: the
+// vintage design of a 1999 remodel at 94128 (row 60 = -2) given one more
+// group saved -2 and its re-run -1.
+TEST(DesignerEditRun, WindowsNotAlikeAreMarkedByTheRunThatBringsTheirLineIn) {
+    ScratchDir dir;
+    const fs::path p = dir / "remodel";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    for (const INTEGER slot : {1, 2})
+        edit_scheme(p, slot, [&] {
+            STRATEGY(6, slot) = 2.0f;
+            STRATEGY(11, slot) = 1999.0f;
+        });
+    move_scheme(p, 1, "94128");
+    run_scheme(p, 1, 243.0f);
+    run_scheme(p, 2, 246.0f);
+    INTEGER past = 25;  // the first group after the design's last one
+    while (past > 1 && !(STRATEGY(62 + 10 * (past - 2), 2) > 0.0f)) --past;
+    const INTEGER j = 10 * (past - 1);
+    edit_scheme(p, 2, [&] {
+        for (const auto& [word, value] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 8.0f}, {64, 2.0f}, {65, 1.0f}})
+            STRATEGY(word + j, 2) = value;
+    });
+    run_scheme(p, 2, 0.0f);
+    EXPECT_EQ(STRATEGY(60, 2), -1.0f) << "the run that brought the line in";
+    run_scheme(p, 2, 0.0f);
+    EXPECT_EQ(STRATEGY(60, 2), -1.0f) << "its re-run";
 }
 
 // Line k of a house's scheme 1 or 2 is saved into window group k. The save

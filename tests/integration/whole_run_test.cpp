@@ -583,48 +583,121 @@ TEST(WholeRun, HouseAtACaliforniaWeatherFileIsBilledOnItsZonesLine) {
 REAL price_per_kwh(const SchemeRun& run) { return run.rows[35] / run.rows[24]; }
 
 // A tariff the user chose for one side alone (basic-rate flag 26 for the
-// electric tariff, 29 for the gas one; the other side left to the site) is
-// the tariff billed, as the column names it, as with both flags: electric
-// choice 17 the flat tariff of rate zone 38 (its one rate is word 16 of its
-// block), gas choice 16 rate zone 16, burning fuel 10. An office at
-// Stockton choosing 17 alone was billed on the site's tariff, $71,216
-// against $35,112. Sites by zip code and by weather file, in California and
-// outside it.
+// electric tariff, 29 for the gas one; the other side left to the site) or
+// for both is the tariff billed, as the column names it, in schemes 1 and 2
+// at a zip code, a California weather file and outside California. An
+// office's electric choice 17 is the flat tariff of rate zone 38 (its one
+// rate is word 16 of its block), gas choice 16 rate zone 16, burning fuel
+// 10; a house's 7 the single flat rate and 6 the flat gas rate, on the
+// rate zones of its site (at a California weather file its climate zone's
+// line). An office at Stockton choosing 17 alone was billed on the site's
+// tariff, $71,216 against $35,112; a house at Stockton.epw choosing 7 on
+// its zone's tiers, $1,628.69 against $1,015.74, and saved with row 1 = 3.
 TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
     ScratchDir dir;
-    constexpr REAL kElectricChoice = 17.0f, kGasChoice = 16.0f;
-    const REAL flat_rate = BLK33V_t{}.REC.WINRATES(1);
-    for (const char* site : {"95206", "Stockton.epw", "ChiOHare.epw"}) {
-        const fs::path designed = dir / site;
-        testing::new_project(designed, kData / "util");
-        reset_all_blocks();
-        make_nonresidential(designed, 1, 7);  // an office building
-        move_scheme(designed, 1, site);
-        run_scheme(designed, 1, 243.0f);
-        for (const std::vector<INTEGER>& flags : std::vector<std::vector<INTEGER>>{{26}, {29}, {26, 29}}) {
-            const std::string what = std::string(site) + ", flags" + (flags.size() == 2 ? " 26 and 29" :
-                                     flags[0] == 26 ? " 26" : " 29");
-            const fs::path p = dir / what;
-            fs::copy(designed, p);
-            edit_scheme(p, 1, [] {
-                STRATEGY(1, 1) = kElectricChoice;
-                STRATEGY(3, 1) = kGasChoice;
-            });
-            for (INTEGER flag : flags) set_input_file_flag(p, 1, flag);
-            const SchemeRun run = run_scheme(p, 1, 0.0f);
-            const bool electric = flags[0] == 26, gas = flags.back() == 29;
-            if (electric) {
-                EXPECT_EQ(STRATEGY(1, 1), kElectricChoice) << what;
-                EXPECT_EQ(ERATEZONE, 38) << what;
-                EXPECT_NEAR(price_per_kwh(run), flat_rate, 1e-4f) << what;
-            }
-            if (gas) {
-                EXPECT_EQ(STRATEGY(3, 1), kGasChoice) << what;
-                EXPECT_EQ(GRATEZONE, 16) << what;
-                EXPECT_EQ(FUELTYPE, 10.0f) << what;
+    struct Building {
+        const char* name;
+        REAL electric_choice, gas_choice, kwh_price, therm_price;
+        INTEGER flat_rate_zone, flat_gas_zone;  // 0: the site's
+    };
+    const Building buildings[] = {
+        {"office", 17.0f, 16.0f, BLK33V_t{}.REC.WINRATES(1), 1.389f, 38, 16},
+        {"house", 7.0f, 6.0f, BLK33_t{}.FLATERATE, BLK33_t{}.FLATGRATE, 0, 0},
+    };
+    for (const Building& b : buildings)
+        for (const char* site : {"95206", "Stockton.epw", "ChiOHare.epw"}) {
+            const fs::path designed = dir / (std::string(b.name) + " at " + site);
+            testing::new_project(designed, kData / "util");
+            reset_all_blocks();
+            const bool office = std::string(b.name) == "office";
+            if (office)
+                for (const INTEGER slot : {1, 2}) make_nonresidential(designed, slot, 7);  // an office building
+            move_scheme(designed, 1, site);
+            run_scheme(designed, 1, 243.0f);
+            run_scheme(designed, 2, 246.0f);
+            const INTEGER site_electric_zone = ERATEZONE, site_gas_zone = GRATEZONE;
+            // One side alone in scheme 1, both in scheme 2, and both beside
+            // revised electric rates (flag 82), which bill the user's words.
+            for (const auto& [slot, flags] : std::vector<std::pair<INTEGER, std::vector<INTEGER>>>{
+                     {1, {26}}, {1, {29}}, {2, {26, 29}}, {2, {26, 29, 82}}}) {
+                std::string what = std::string(b.name) + " at " + site + ", scheme " + std::to_string(slot) + ", flags";
+                for (const INTEGER flag : flags) what += " " + std::to_string(flag);
+                const fs::path p = dir / what;
+                fs::copy(designed, p);
+                edit_scheme(p, slot, [&] {
+                    STRATEGY(1, slot) = b.electric_choice;
+                    STRATEGY(3, slot) = b.gas_choice;
+                });
+                for (INTEGER flag : flags) set_input_file_flag(p, slot, flag);
+                const SchemeRun run = run_scheme(p, slot, 0.0f);
+                const bool electric = flags[0] == 26 && flags.back() != 82;
+                const bool gas = std::find(flags.begin(), flags.end(), 29) != flags.end();
+                if (electric) {
+                    EXPECT_EQ(STRATEGY(1, slot), b.electric_choice) << what;
+                    EXPECT_EQ(ERATEZONE, b.flat_rate_zone != 0 ? b.flat_rate_zone : site_electric_zone) << what;
+                    EXPECT_NEAR(price_per_kwh(run), b.kwh_price, 1e-4f) << what;
+                }
+                if (gas) {
+                    EXPECT_EQ(STRATEGY(3, slot), b.gas_choice) << what;
+                    EXPECT_EQ(GRATEZONE, b.flat_gas_zone != 0 ? b.flat_gas_zone : site_gas_zone) << what;
+                    EXPECT_EQ(FUELTYPE, 10.0f) << what;
+                    EXPECT_NEAR(run.rows[34] / run.rows[65], b.therm_price, 1e-4f) << what << ": price per therm";
+                }
             }
         }
-    }
+}
+
+// The user revises the rates of scheme `slot` to one price a kWh in every
+// tier and period and one price a therm, without customer charges: the
+// words of its results file, the time-of-use record of its input file and
+// the flags that keep them (82, 83).
+void give_one_price_rates(const fs::path& p, INTEGER slot, REAL kwh_price, REAL therm_price) {
+    edit_results(p, slot, [&] {
+        for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kwh_price;
+        ECUSTOMCHG = EADDER = 0.0f;
+        for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES}) *rate = therm_price;
+        BLK33A.GCUSTOMCHG = 0.0f;
+        BLK33A.GASMULT = 1.0f;
+    });
+    edit_scheme(p, slot, [&] {  // a time-of-use record travels in the input file
+        for (FArray<REAL, 3>* rates : {&TOUREC.SUMRATES, &TOUREC.WINRATES}) rates->fill(kwh_price);
+        TOUREC.CUSTCHG = 0.0f;
+    });
+    for (INTEGER flag : {82, 83}) set_input_file_flag(p, slot, flag);
+}
+
+// A stored scheme whose zip code the table lacks (99999) runs at the
+// default location, which its save takes as its site, and nobody moved it:
+// the rates the user revised and their flags 82 and 83 stay, in scheme 1
+// as in a library slot, and every run bills what a run of the same scheme
+// at the default location bills. The fallback ran as a move: it cleared
+// both flags and wrote the built-in rates over the user's, $4,044.33
+// against $5,715.50.
+TEST(WholeRun, ZipCodeTheTableLacksKeepsTheUsersRates) {
+    ScratchDir dir;
+    constexpr REAL kUserKwhPrice = 0.5f, kUserThermPrice = 0.6f;
+    const fs::path p = dir / "lacking", at_default = dir / "at the default location";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    run_scheme(p, 1, 243.0f);
+    select_scheme(p, 1, 201.0f, 3);
+    ASSERT_EQ(run_kernel(p), 0);
+    for (const INTEGER slot : {1, 3}) give_one_price_rates(p, slot, kUserKwhPrice, kUserThermPrice);
+    fs::copy(p, at_default);
+    for (const INTEGER slot : {1, 3}) edit_scheme(p, slot, [&] { STRATEGY(4, slot) = 99999.0f; });
+    for (const INTEGER slot : {1, 3})
+        for (const int run : {1, 2}) {
+            const std::string what = "scheme " + std::to_string(slot) + ", run " + std::to_string(run);
+            const SchemeRun lacking = run_scheme(p, slot, 0.0f);
+            EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ": the site saved";
+            EXPECT_NEAR(price_per_kwh(lacking), kUserKwhPrice, 1e-4f) << what;
+            EXPECT_NEAR(lacking.rows[34] / lacking.rows[65], kUserThermPrice, 1e-4f) << what << ": price per therm";
+            for (const INTEGER flag : {82, 83})
+                EXPECT_NE(read_file(p / ("scheme" + std::to_string(slot) + "b.dat")).at(5582 + flag - 51), 0)
+                    << what << ": flag " << flag << " kept";
+            expect_same_run(run_scheme(at_default, slot, 0.0f), lacking,
+                            what + " against the same scheme at the default location");
+        }
 }
 
 // A run's climate zone is its site's, whatever zone its results file
@@ -736,14 +809,34 @@ TEST(WholeRun, SlotBurnsTheFuelItsGasChoiceNames) {
     }
 }
 
+// Schemes 1 and 2 run the base schemes' gas storage water heater whatever
+// heater their input file holds, and the fuel check judges that heater: an
+// electric heater typed into the sample's scheme 1 under an oil choice (gas
+// choice 8 with flag 29) let the first run simulate 365 days, billing the
+// gas heater, and every later run simulate nothing.
+TEST(WholeRun, BaseSchemeFuelCheckJudgesTheHeaterItRuns) {
+    ScratchDir dir;
+    const fs::path p = dir / "p";
+    copy_sample(p);
+    reset_all_blocks();
+    edit_scheme(p, 1, [] {
+        STRATEGY(3, 1) = 8.0f;
+        WHTYPE = 2;
+    });
+    for (const int run : {1, 2}) {
+        set_input_file_flag(p, 1, 29);
+        run_scheme(p, 1, 0.0f);
+        EXPECT_TRUE(NFLAG(68)) << "run " << run << ": oil against the gas storage heater";
+        EXPECT_EQ(SUMARY(48, 1), 0.0f) << "run " << run << ": days simulated";
+    }
+}
+
 // The user's own rates (advanced-rate flags 82 electric, 83 fuel, the rates
 // in the scheme's results and input files) bill every run of schemes 1 and 2, the
 // design run and its re-runs alike, until a move. Every load of scheme 2
 // counted as a move: its design run billed the user's rates and its re-run
 // the built-in ones, an office at Stockton $0.1664 then $0.1996 per kWh, a
-// house at Westwood $0.4080 then $0.2217. The user's rates here are one
-// price a kWh in every tier and period and one price a therm, without
-// customer charges.
+// house at Westwood $0.4080 then $0.2217.
 TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
     ScratchDir dir;
     constexpr REAL kUserKwhPrice = 0.5f, kUserThermPrice = 2.0f;
@@ -755,21 +848,7 @@ TEST(WholeRun, UserRatesBillEveryRunOfTheirScheme) {
             for (INTEGER slot : {1, 2}) make_nonresidential(p, slot, 7);  // an office building
         move_scheme(p, 1, site);
         const SchemeRun built_in[] = {run_scheme(p, 1, 243.0f), run_scheme(p, 2, 246.0f)};
-        for (INTEGER slot : {1, 2}) {
-            edit_results(p, slot, [&] {
-                for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = kUserKwhPrice;
-                ECUSTOMCHG = EADDER = 0.0f;
-                for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES})
-                    *rate = kUserThermPrice;
-                BLK33A.GCUSTOMCHG = 0.0f;
-                BLK33A.GASMULT = 1.0f;
-            });
-            edit_scheme(p, slot, [&] {  // a time-of-use record travels in the input file
-                for (FArray<REAL, 3>* rates : {&TOUREC.SUMRATES, &TOUREC.WINRATES}) rates->fill(kUserKwhPrice);
-                TOUREC.CUSTCHG = 0.0f;
-            });
-            for (INTEGER flag : {82, 83}) set_input_file_flag(p, slot, flag);
-        }
+        for (INTEGER slot : {1, 2}) give_one_price_rates(p, slot, kUserKwhPrice, kUserThermPrice);
         for (INTEGER slot : {1, 2})
             for (const REAL command : {slot == 1 ? 243.0f : 246.0f, 0.0f, 0.0f}) {
                 const std::string what = std::string(building) + ", scheme " + std::to_string(slot) + ", command " +

@@ -91,6 +91,12 @@ protected:
         STRATEGY(18, kScheme) = 1.0f;  // no furnace
         STRATEGY(20, kScheme) = 1.0f;  // no air conditioner
     }
+    // The scheme as a library slot, which keeps the water heater its file
+    // holds: schemes 1 and 2 run the base schemes' gas storage heater.
+    static void as_library_slot() {
+        for (INTEGER row = 1; row <= 310; ++row) STRATEGY(row, 3) = STRATEGY(row, kScheme);
+        IDNUM1 = 3;
+    }
     void open_weather(const std::string& text) {
         write_file(project / "weather.txh", text);
         ASSERT_NE(unit_open(BLK0B.DISKFTMY, (project / "weather.txh").c_str(), "r"), nullptr);
@@ -278,10 +284,16 @@ TEST_F(SchemeRun, AllElectricSiteWithFuelBurnersFails) {
     EXPECT_TRUE(NFLAG(68));
     EXPECT_FALSE(NFLAG(51));
 
-    NFLAG(68) = false;
-    CYCLE = 288.0f;
+    // An electric water heater, in a library slot, which keeps the loads
+    // its file holds: the restaurant's own.
+    reset_all_blocks();
+    SetUp();
+    as_library_slot();
+    FUELTYPE = 4.0f;
     WHTYPE = 2;
     refrigerated_restaurant();
+    DGHEATPHR = DVALUENR(8, 10);
+    REHEATPHR = DVALUENR(9, 10);
     for (INTEGER h = 1; h <= 24; ++h) SCHEDULES(h, 8, 10) = 100;  // the type's 20 Btu/h.ft2 of gas
     NFLAG(38) = false;
     open_weather(zone_text_days(1, 12));
@@ -297,9 +309,10 @@ TEST_F(SchemeRun, AllElectricSiteWithFuelBurnersFails) {
 // an all-electric site cannot fuel. Its heat would go unbilled; the run
 // fails as for any fuel burner there. With a heat pump's HSPF it runs.
 TEST_F(SchemeRun, AllElectricSiteWithAFurnaceEfficiencyFails) {
+    as_library_slot();
     FUELTYPE = 4.0f;
     WHTYPE = 2;
-    STRATEGY(18, kScheme) = -7.0f;
+    STRATEGY(18, 3) = -7.0f;
     COPHT = 0.78f;
     CALCS();
     EXPECT_TRUE(NFLAG(68));
@@ -316,6 +329,7 @@ TEST_F(SchemeRun, AllElectricSiteWithAFurnaceEfficiencyFails) {
 
 TEST_F(SchemeRun, PropaneAndStaleGasTotalsAreCompatible) {
     // A propane home runs its gas appliances on propane.
+    as_library_slot();
     FUELTYPE = 2.0f;
     WHTYPE = 3;
     NFLAG(38) = false;
@@ -327,6 +341,7 @@ TEST_F(SchemeRun, PropaneAndStaleGasTotalsAreCompatible) {
     // A home moved to an all-electric site keeps no gas from its last run.
     reset_all_blocks();
     SetUp();
+    as_library_slot();
     FUELTYPE = 4.0f;
     WHTYPE = 2;
     APPGAS1 = 29.1f;

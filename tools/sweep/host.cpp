@@ -204,6 +204,7 @@ void write_user_rates(const Inputs& in, const fs::path& dir, const Case& c, INTE
         for (INTEGER q = 1; q <= 4; ++q) TOUREC.WINHOURS(q) = TOUREC.SUMHOURS(q) = u.period_hours[static_cast<std::size_t>(q - 1)];
         TOUREC.WINMON1 = 1;
         TOUREC.WINMON2 = 12;
+        TOUREC.DEMANDCHG.fill(0.0f);  // the user's record, written whole, has no demand charges
     });
 }
 
@@ -213,8 +214,8 @@ bool revises_rates(const Case& c) {
     return std::any_of(c.rate_flags.begin(), c.rate_flags.end(), [](INTEGER f) { return f == 82 || f == 83; });
 }
 
-void give_user_rates(const Inputs& in, const fs::path& dir, const Case& c) {
-    for (const INTEGER slot : {1, 2}) {
+void give_user_rates(const Inputs& in, const fs::path& dir, const Case& c, const std::vector<INTEGER>& slots) {
+    for (const INTEGER slot : slots) {
         write_user_rates(in, dir, c, slot);
         std::vector<INTEGER> flags;
         for (const INTEGER f : c.rate_flags)

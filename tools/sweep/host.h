@@ -74,9 +74,9 @@ void edit_results(const Inputs& in, const fs::path& project, INTEGER slot, const
 void new_project(const Inputs& in, const fs::path& dir, const Case& c, const Site& site);
 // Whether the case's user revises rates (flags 82, 83).
 bool revises_rates(const Case& c);
-// The user's revised rates of the case written into schemes 1 and 2 as a
-// host writes them, with their flags, once the site is in force (a move
-// drops them).
-void give_user_rates(const Inputs& in, const fs::path& dir, const Case& c);
+// The user's revised rates of the case written into schemes `slots` (1 and
+// 2 unless named) as a host writes them, with their flags, once the site
+// is in force (a move drops them).
+void give_user_rates(const Inputs& in, const fs::path& dir, const Case& c, const std::vector<INTEGER>& slots = {1, 2});
 
 }  // namespace mavo::sweep

@@ -8,6 +8,7 @@
 
 #include "blocks/blocks.h"
 #include "project/project.h"
+#include "sweep/chains.h"
 #include "sweep/expectations.h"
 #include "sweep/library.h"
 #include "sweep/oracles.h"
@@ -22,29 +23,23 @@ const std::string kKept = "what the user typed is kept";
 
 // What the user typed and a design or a move keeps: the form's area and
 // stories, whether the building is new or existing, and the tariffs the
-// user chose with the basic rates. (The design faces its building as it
-// generates it: the azimuth is not the user's to keep.)
-void check_kept(Checker& k, const Run& r, INTEGER slot, const std::string& what) {
+// user chose with the basic rates, at every site. (The design faces its
+// building as it generates it: the azimuth is not the user's to keep.)
+void check_kept(Checker& k, const Run& r, INTEGER slot, const Site& site, const std::string& what) {
     if (!r.simulated()) return;
     k.reached(kKept);
     std::vector<std::pair<int, REAL>> typed;
     for (const auto& [row, v] : k.c.rows)
         if (row == 6 || row == 8 || row == 14) typed.push_back({row, v});
-    // Schemes 1 and 2 at a California weather file take the built-in
-    // choices of its climate zone whatever the user chose.
-    // What a move does to the user's rates is the host's to set again.
-    const bool moved = what.find("moved") != std::string::npos;
-    const auto place = k.in.places.find(k.c.site.name);
-    const bool zone_choices = moved || (slot <= 2 && k.c.site.kind == Site::kWeatherFile &&
-                                        (place == k.in.places.end() || place->second.california));
+    const auto place = k.in.places.find(site.name);
     // Outside California another building's gas choice of 11 to 13 gives
     // way to the generic tariffs of both rows.
-    const bool outside = k.c.site.kind == Site::kWeatherFile && place != k.in.places.end() && !place->second.california;
+    const bool outside = site.kind == Site::kWeatherFile && place != k.in.places.end() && !place->second.california;
     const bool generic = k.c.nonresidential && outside && k.c.gas_choice >= 11.0f && k.c.gas_choice <= 13.0f &&
                          std::find(k.c.rate_flags.begin(), k.c.rate_flags.end(), 29) != k.c.rate_flags.end();
     for (const INTEGER flag : k.c.rate_flags) {
-        if (flag == 26 && !zone_choices && !generic) typed.push_back({1, k.c.electric_choice});
-        if (flag == 29 && !zone_choices && !generic) typed.push_back({3, k.c.gas_choice});
+        if (flag == 26 && !generic) typed.push_back({1, k.c.electric_choice});
+        if (flag == 29 && !generic) typed.push_back({3, k.c.gas_choice});
     }
     for (const auto& [row, v] : typed)
         if (r.params[static_cast<std::size_t>(row - 1)] != v) {
@@ -257,22 +252,6 @@ void other_use_and_back(Checker& k, const fs::path& other_use, const Run& design
                   design, back);
 }
 
-// The case's new project at `site`, as the designer has it before the
-// runs the case checks: a zone whose file is missing met once, and where
-// the user revises rates, both designs run at the site and the user's
-// rates given to them.
-void prepared_project(Checker& k, const fs::path& p, const Site& site, INTEGER first_run) {
-    new_project(k.in, p, k.c, site);
-    // The rows typed into a new project, followed in the case's own.
-    if (p == k.typed_project)
-        for (const INTEGER slot : {1, 2})
-            for (const auto& [row, v] : rows_a_run_keeps(k.c)) k.typed[slot][row] = v;
-    k.settle_missing_zone(p, site, first_run, 0.0f);
-    if (!revises_rates(k.c)) return;
-    k.run(p, 1, 243.0f, "design of scheme 1 before the user revises rates");
-    k.run(p, 2, 246.0f, "design of scheme 2 before the user revises rates");
-    give_user_rates(k.in, p, k.c);
-}
 
 // A designer's edit of scheme 1, as the host makes it: a row of the
 // column, the building's azimuth (the input file's, which row 16 shows) or
@@ -367,6 +346,19 @@ void designer_edit(Checker& k, const fs::path& p, const fs::path& side) {
 
 }  // namespace
 
+void prepared_project(Checker& k, const fs::path& p, const Site& site, INTEGER first_run) {
+    new_project(k.in, p, k.c, site);
+    // The rows typed into a new project, followed in the case's own.
+    if (p == k.typed_project)
+        for (const INTEGER slot : {1, 2})
+            for (const auto& [row, v] : rows_a_run_keeps(k.c)) k.typed[slot][row] = v;
+    k.settle_missing_zone(p, site, first_run, 0.0f);
+    if (!revises_rates(k.c)) return;
+    k.run(p, 1, 243.0f, "design of scheme 1 before the user revises rates");
+    k.run(p, 2, 246.0f, "design of scheme 2 before the user revises rates");
+    give_user_rates(k.in, p, k.c);
+}
+
 void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const Inputs& in = k.in;
     const Case& c = k.c;
@@ -388,7 +380,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     check_design_outcome(k, design, "design of scheme 1");
     if (design.rc != 0) return;  // a building the kernel refuses: checked above
     check_site_tariff(k, design, c.site, "design of scheme 1");
-    check_kept(k, design, 1, "design of scheme 1");
+    check_kept(k, design, 1, c.site, "design of scheme 1");
     const Files design_files = design.files;
     const Run rerun = k.run(p, 1, 0.0f, "re-run of scheme 1");
     k.same_scheme("design run = re-run of its saved design (scheme 1)", design, rerun);
@@ -409,7 +401,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const Run efficient = k.run(p, 2, 246.0f, "design of scheme 2");
     check_design_outcome(k, efficient, "design of scheme 2");
     check_site_tariff(k, efficient, c.site, "design of scheme 2");
-    check_kept(k, efficient, 2, "design of scheme 2");
+    check_kept(k, efficient, 2, c.site, "design of scheme 2");
     if (efficient.rc == 0) {
         const Run rerun2 = k.run(p, 2, 0.0f, "re-run of scheme 2");
         k.same_scheme("design run = re-run of its saved design (scheme 2)", efficient, rerun2);
@@ -418,6 +410,10 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
         const Run before = k.run(first, 2, 246.0f, "design of scheme 2 before scheme 1");
         k.same_scheme("scheme 2 designed before scheme 1 = after", before, efficient);
     }
+
+    // A designer's history on scheme 1 or 2, in a share of the cases.
+    if (draws_chain(c) && design.simulated() && efficient.simulated())
+        chain_of_edits(k, p, dir / "chain", dir / "chain-new-project");
 
     // A house that was another building for a while, made a house again.
     const fs::path other_use = dir / "other-use";
@@ -439,8 +435,9 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     // The project moved and designed again = a new project made there.
     const fs::path made_there = dir / "made-there";
     for (const INTEGER slot : {1, 2}) {
-        // The host sets the user's basic rates again with the move: a
-        // California weather file had put its zone's choices in their place.
+        // The host sets the user's basic rates again with the move: outside
+        // California another building's gas choice of 11 to 13 had given way
+        // to the generic tariffs.
         edit_scheme(in, p, slot, [&] {
             place(c.moved_to, slot);
             for (const INTEGER flag : c.rate_flags) {
@@ -454,7 +451,7 @@ void run_case(Checker& k, const fs::path& dir, const Case* other) {
     const Run moved = k.run(p, 1, 243.0f, "design of scheme 1 moved to " + describe(c.moved_to));
     check_design_outcome(k, moved, "design of scheme 1 moved to " + describe(c.moved_to));
     check_site_tariff(k, moved, c.moved_to, "design of scheme 1 moved");
-    check_kept(k, moved, 1, "design of scheme 1 moved");
+    check_kept(k, moved, 1, c.moved_to, "design of scheme 1 moved");
     // Scheme 2 shares the site: designed there too, so that its column is
     // of the site its next run simulates.
     k.run(p, 2, 246.0f, "design of scheme 2 moved to " + describe(c.moved_to));

@@ -40,6 +40,8 @@ struct Outcome {
     std::vector<std::string> lines, steps;
     std::vector<std::string> digests;  // "files-digest blocks-digest step" after each run
     std::set<std::string> reached, due;
+    int chains = 0;                    // chains of edits drawn (0 or 1)
+    std::vector<std::string> edits;    // the kind of each edit the chain drew
 };
 
 Outcome read_outcome(const std::string& output, int status, bool timed_out) {
@@ -51,6 +53,8 @@ Outcome read_outcome(const std::string& output, int status, bool timed_out) {
         if (line.rfind("STEP ", 0) == 0) {
             last_step = line.substr(5);
             o.steps.push_back(last_step);
+        } else if (line.rfind("NOTE ", 0) == 0) {
+            o.steps.push_back(line.substr(5));
         } else if (line.rfind("DIGEST ", 0) == 0) {
             o.digests.push_back(line.substr(7));
         } else if (line.rfind("RAN ", 0) == 0) {
@@ -62,6 +66,10 @@ Outcome read_outcome(const std::string& output, int status, bool timed_out) {
             o.reached.insert(line.substr(8));
         } else if (line.rfind("DUE ", 0) == 0) {
             o.due.insert(line.substr(4));
+        } else if (line.rfind("CHAIN ", 0) == 0) {
+            ++o.chains;
+        } else if (line.rfind("EDIT ", 0) == 0) {
+            o.edits.push_back(line.substr(5));
         } else if (line.rfind("RUNS ", 0) == 0) {
             o.runs = std::atol(line.c_str() + 5);
             done = true;
@@ -159,6 +167,23 @@ Outcome joined(const Outcome& plain, const Outcome* twin, std::string& twin_note
     return o;
 }
 
+// How many chains of edits the cases drew, and their edits by kind: a
+// kind's code the text does not define and a value that keeps what the
+// last run left are counted apart.
+void report_chains(std::size_t chains, const std::map<std::string, std::size_t>& edits) {
+    std::size_t all = 0;
+    for (const auto& [kind, n] : edits) all += n;
+    std::printf("chains of edits drawn: %zu, with %zu edits\n", chains, all);
+    for (const auto& [kind, n] : edits) {
+        const std::size_t space = kind.rfind(' ');
+        const std::string tail = space == std::string::npos ? "" : kind.substr(space + 1);
+        const std::string label = tail == "UNDEFINED" ? kind.substr(0, space) + ", a code the text does not define"
+                                  : tail == "KEEPS"   ? kind.substr(0, space) + ", a value that keeps what the last run left"
+                                                      : kind;
+        std::printf("  %zu edits: %s\n", n, label.c_str());
+    }
+}
+
 }  // namespace
 
 int run_sweep(const Inputs& in, const SweepPlan& plan) {
@@ -173,6 +198,8 @@ int run_sweep(const Inputs& in, const SweepPlan& plan) {
     }
     std::map<std::uint64_t, std::vector<std::pair<bool, Outcome>>> finished;
     std::map<std::string, std::pair<std::size_t, std::size_t>> checked;  // invariant: reached, due
+    std::size_t chains = 0;
+    std::map<std::string, std::size_t> edits;  // kind of edit: how many the chains drew
     std::vector<Child> running;
     std::size_t next = 0, failed = 0;
     long runs = 0;
@@ -204,6 +231,8 @@ int run_sweep(const Inputs& in, const SweepPlan& plan) {
         const Outcome o = joined(*plain, twin, twin_note);
         for (const std::string& r : plain->reached) ++checked[r].first;
         for (const std::string& d : plain->due) ++checked[d].second;
+        chains += static_cast<std::size_t>(plain->chains);
+        for (const std::string& e : plain->edits) ++edits[e];
         runs += o.runs;
         const Case c = make_case(in, plan.seed, number);
         const auto seed = static_cast<unsigned long long>(plan.seed), n = static_cast<unsigned long long>(number);
@@ -264,6 +293,7 @@ int run_sweep(const Inputs& in, const SweepPlan& plan) {
         if (counts.second > 0) std::printf(" (due in %zu)", counts.second);
         std::printf("\n");
     }
+    report_chains(chains, edits);
     if (failed == 0) {
         std::printf("%zu cases, %ld runs: all invariants hold\n", cases, runs);
         return 0;

@@ -1,0 +1,599 @@
+// A designer's history: chains of edits with plain runs between, against a
+// new project given the final inputs at once.
+#include "sweep/chains.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <sstream>
+
+#include "blocks/blocks.h"
+#include "host_edit.h"
+#include "project/project.h"
+#include "sweep/invariants.h"
+
+namespace mavo::sweep {
+
+namespace {
+
+// Words of the scheme's input file a host writes besides the column.
+enum class Word { kAzimuth, kWindowType, kDoorType, kSkylightType, kWaterHeater, kBuildingType, kHeatingEfficiency,
+                  kCoolingEfficiency, kLeakageArea };
+
+REAL word_of(Word w) {
+    switch (w) {
+        case Word::kAzimuth: return SFACES;
+        case Word::kWindowType: return static_cast<REAL>(WTYPE);
+        case Word::kDoorType: return static_cast<REAL>(DTYPE);
+        case Word::kSkylightType: return static_cast<REAL>(STYPE);
+        case Word::kWaterHeater: return static_cast<REAL>(WHTYPE);
+        case Word::kBuildingType: return static_cast<REAL>(NTYPE);
+        case Word::kHeatingEfficiency: return COPHT;
+        case Word::kCoolingEfficiency: return COPAC;
+        case Word::kLeakageArea: return SLA;
+    }
+    return 0.0f;
+}
+
+const char* word_name(Word w) {
+    switch (w) {
+        case Word::kAzimuth: return "azimuth";
+        case Word::kWindowType: return "window type";
+        case Word::kDoorType: return "door type";
+        case Word::kSkylightType: return "skylight type";
+        case Word::kWaterHeater: return "water heater";
+        case Word::kBuildingType: return "building type";
+        case Word::kHeatingEfficiency: return "heating efficiency";
+        case Word::kCoolingEfficiency: return "cooling efficiency";
+        case Word::kLeakageArea: return "leakage area";
+    }
+    return "";
+}
+
+void set_word(Word w, REAL v) {
+    const auto i = static_cast<INTEGER>(v);
+    switch (w) {
+        case Word::kAzimuth: SFACES = v; break;
+        case Word::kWindowType: WTYPE = i; break;
+        case Word::kDoorType: DTYPE = i; break;
+        case Word::kSkylightType: STYPE = i; break;
+        case Word::kWaterHeater: WHTYPE = i; break;
+        case Word::kBuildingType: NTYPE = i; break;
+        case Word::kHeatingEfficiency: COPHT = v; break;
+        case Word::kCoolingEfficiency: COPAC = v; break;
+        case Word::kLeakageArea: SLA = v; break;
+    }
+}
+
+// What a typed value means: a code or quantity the text defines, a code it
+// gives no meaning, or a value that keeps what the last run left (the
+// README names these).
+enum class Meaning { kDefined, kUndefined, kKeeps };
+
+// A row of the column a designer types, with the values the chain draws.
+// Area, year built and stories are drawn from their ranges.
+struct ChainRow {
+    int row;
+    std::vector<REAL> defined, undefined, keeps;
+};
+
+// A dwelling's rows. Keeping values: an area of 0 keeps the floor area the
+// input file holds; a negative (custom) heating, cooling or leakage code
+// keeps the efficiency or leakage of the input file; a negative wall, roof
+// or floor code keeps the construction the input file holds.
+const std::vector<ChainRow>& house_rows() {
+    static const std::vector<ChainRow> rows = {
+        {7, {1, 2, 3, 4}, {0, 5, -1}, {}},
+        {8, {}, {}, {0}},
+        {9, {0, 1, 2, 3}, {4, 7}, {}},
+        {10, {0, 1, 2, 3, 4}, {9}, {}},
+        {11, {}, {0}, {}},
+        {14, {}, {0, 6}, {}},
+        {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 12}, {-2, -3, -4}},
+        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 11}, {-2, -3, -4}},
+        {24, {1, 2, 3, 4, 6, 7, 8, 9}, {0, 5, 10}, {-2, -3}},
+        {25, {1, 5, 6, 7, 10, 11}, {0, 3}, {}},
+        {28, {1, 2, 3}, {0, 5}, {}},
+        {29, {0, 1, 2, 10, 11, 21}, {-2}, {}},
+        {30, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 11}, {}},
+        {31, {1, 2, 3, 4, 5, 21, 22, 23, 25, 27, 28}, {0, 15}, {-22, -23}},
+        {32, {-1, 0, 1, 2, 3, 4, 5, 6, 10, 11}, {9}, {-3, -6}},
+        {33, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 16, 17}, {0, 11}, {-10}},
+        {34, {0, 1, 2, 3, 4, 5, 6}, {8}, {}},
+        {35, {1, 2, 3, 4, 5, 6}, {0, 8}, {}},
+        {36, {0, 1, 2}, {5}, {}},
+        {49, {1, 2, 4, 5}, {0, 3}, {}},
+    };
+    return rows;
+}
+
+const std::vector<ChainRow>& building_rows() {
+    static const std::vector<ChainRow> rows = {
+        {7, {0, 1, 2, 3}, {6}, {}},
+        {8, {}, {}, {0}},
+        {10, {0, 1, 2, 3, 4}, {9}, {}},
+        {14, {}, {0}, {}},
+        {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
+        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
+        {25, {1, 5, 6, 7, 10, 11}, {3}, {}},
+    };
+    return rows;
+}
+
+// The rows of the column a host holds as the designer's: given to the new
+// project where the chain's column differs from its design, as the host
+// shows them (a run's save may rewrite them, an evaporative cooler the
+// venting rows). The tariffs and the site are the run's unless chosen, the
+// plan's dimensions and heights derived.
+bool host_typed_row(int row) {
+    static const std::set<int> rows = {6, 7, 8, 9, 10, 11, 14, 16, 18, 20, 24, 25, 28, 29,
+                                       30, 31, 32, 33, 34, 35, 36, 49};
+    return rows.count(row) > 0 || (row >= 60 && row <= 309);
+}
+
+struct Edit {
+    std::string family;  // the kind of edit the sweep counts
+    Meaning meaning = Meaning::kDefined;
+    std::map<int, REAL> rows;
+    std::map<Word, REAL> words;
+    INTEGER flag = 0;               // basic-rate flag the host sets before every run from now on
+    std::optional<Site> site;       // a move of schemes 1 and 2, which share their site
+    std::vector<INTEGER> revised;   // the case's revised rates given with these flags (82, 83)
+    std::string what;
+};
+
+// The inputs of the chain as they stand: the last value of each item, and
+// for one whose last value keeps what the run before left, the value the
+// chain held before it.
+struct FinalInputs {
+    std::map<int, REAL> rows, rows_before;
+    std::map<Word, REAL> words, words_before;
+    std::set<INTEGER> flags;
+    std::optional<Site> site, site_before;  // site_before: the site a zone number's move kept the latitude of
+    std::vector<INTEGER> revised;
+    bool keeps() const { return !rows_before.empty() || !words_before.empty() || site_before.has_value(); }
+};
+
+// The scheme's words as its input file holds them (read, not saved).
+std::map<Word, REAL> saved_words(const Inputs& in, const fs::path& project, INTEGER slot) {
+    const HostEdit host;
+    host_directories(in, project);
+    host::read_project_at_scheme(slot);
+    FIND2();
+    std::map<Word, REAL> words;
+    for (const Word w : {Word::kAzimuth, Word::kWindowType, Word::kDoorType, Word::kSkylightType, Word::kWaterHeater,
+                         Word::kBuildingType, Word::kHeatingEfficiency, Word::kCoolingEfficiency, Word::kLeakageArea})
+        words[w] = word_of(w);
+    return words;
+}
+
+// Sites a move may take whose runs simulate: a weather file, or a line of
+// zipcodes.sce whose climate zone's file the weather directory holds.
+std::vector<Site> simulated_sites(const Inputs& in) {
+    std::vector<Site> sites;
+    for (const Site& s : every_site(in)) {
+        if (s.kind == Site::kWeatherFile || s.zone_file) {
+            sites.push_back(s);
+            continue;
+        }
+        for (const SiteRecord& r : in.records)
+            if (s.kind == Site::kZipCode && r.code == static_cast<long>(s.number) &&
+                fs::exists(in.weather / ("zone" + std::to_string(r.climate_zone) + ".txh")))
+                sites.push_back(s);
+    }
+    return sites;
+}
+
+REAL draw_value(Random& r, const ChainRow& cr, bool nonresidential, Meaning& meaning) {
+    const int kind = r.between(1, 100);
+    if (kind <= 12 && !cr.undefined.empty()) {
+        meaning = Meaning::kUndefined;
+        return r.pick(cr.undefined);
+    }
+    if (kind >= 90 && !cr.keeps.empty()) {
+        meaning = Meaning::kKeeps;
+        return r.pick(cr.keeps);
+    }
+    meaning = Meaning::kDefined;
+    switch (cr.row) {
+        case 8: return static_cast<REAL>(nonresidential ? r.between(10, 5000) * 100 : r.between(30, 2000) * 10);
+        case 11: return static_cast<REAL>(r.between(1900, 2030));
+        case 14: return static_cast<REAL>(nonresidential && r.chance(30) ? r.between(5, 40) : r.between(1, 4));
+        default: return r.pick(cr.defined);
+    }
+}
+
+// A window group's edit: its units, size, overhang or facade, or a new
+// group past the last one.
+void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidential, Edit& e) {
+    auto at = [&](int row) { return col[static_cast<std::size_t>(row - 1)]; };
+    std::vector<int> groups;
+    int last = 0;
+    for (int g = 1; g <= 25; ++g)
+        if (at(62 + 10 * (g - 1)) > 0.0f) {
+            groups.push_back(g);
+            last = g;
+        }
+    const int kind = r.between(1, 100);
+    std::ostringstream what;
+    if (kind <= 15 || groups.empty()) {
+        if (last >= 25) return;
+        const int base = 60 + 10 * last;
+        e.family = "a new window group";
+        e.rows[base + 1] = static_cast<REAL>(r.between(1, 5));
+        e.rows[base + 2] = static_cast<REAL>(r.between(1, 4));
+        e.rows[base + 3] = static_cast<REAL>(r.between(2, 8));
+        e.rows[base + 4] = static_cast<REAL>(r.between(2, 6));
+        e.rows[base + 5] = static_cast<REAL>(r.between(0, 4));
+        if (nonresidential) e.rows[base] = static_cast<REAL>(r.between(1, 4));
+        what << "window group " << last + 1 << " added: facade " << e.rows[base + 1] << ", " << e.rows[base + 2]
+             << " units";
+        e.what = what.str();
+        return;
+    }
+    const int g = r.pick(groups), base = 60 + 10 * (g - 1);
+    if (kind <= 55) {
+        e.family = "window group units";
+        const REAL units = at(base + 2);
+        // Another building's save stores its lines with units one after the
+        // other in the groups, so a group emptied before others takes the
+        // next group's window while its own line keeps its glass: a new
+        // project given the column as the host then holds it pairs other
+        // glass with those groups. Its last group alone is drawn empty.
+        const bool may_empty = !nonresidential || g == last;
+        e.rows[base + 2] = may_empty && r.chance(50) ? 0.0f : r.chance(50) ? 2.0f * units : units + 1.0f;
+        what << "window group " << g << " of " << units << " units set to " << e.rows[base + 2];
+    } else if (kind <= 75) {
+        e.family = "window group size";
+        const int word = r.between(3, 5);
+        e.rows[base + word] = static_cast<REAL>(r.between(word == 5 ? 0 : 1, 8));
+        what << "window group " << g << (word == 3 ? " width " : word == 4 ? " height " : " sill ") << e.rows[base + word];
+    } else if (kind <= 88) {
+        e.family = "window group overhang";
+        const int word = r.between(6, 7);
+        e.rows[base + word] = static_cast<REAL>(r.between(0, 4));
+        what << "window group " << g << " overhang " << (word == 6 ? "depth " : "height ") << e.rows[base + word];
+    } else {
+        e.family = "window group facade";
+        const bool undefined = r.chance(20);
+        e.meaning = undefined ? Meaning::kUndefined : Meaning::kDefined;
+        e.rows[base + 1] = undefined ? r.pick(std::vector<REAL>{0, 7}) : static_cast<REAL>(r.between(1, 5));
+        what << "window group " << g << " facade code " << e.rows[base + 1];
+    }
+    e.what = what.str();
+}
+
+// A word of the input file: a dwelling's custom efficiency or leakage (its
+// code made negative), the water heater, another building's window, door
+// or skylight type or its building type.
+void draw_word_edit(Random& r, const Case& c, const Inputs& in, Edit& e) {
+    std::ostringstream what;
+    const int kind = r.between(1, 100);
+    if (kind <= 30) {
+        e.family = "the water heater (input file)";
+        const REAL heater = r.pick(std::vector<REAL>{1, 2, 5, 6, 7, -1});
+        e.words[Word::kWaterHeater] = heater;
+        what << "water heater " << heater;
+    } else if (!c.nonresidential) {
+        e.family = "a custom efficiency or leakage (row 18, 20 or 24 and its input-file word)";
+        const int which = r.between(0, 2);
+        const int row = which == 0 ? 18 : which == 1 ? 20 : 24;
+        const REAL value = which == 0   ? static_cast<REAL>(r.between(70, 97)) / 100.0f
+                           : which == 1 ? static_cast<REAL>(r.between(26, 59)) / 10.0f
+                                        : static_cast<REAL>(r.between(15, 60)) / 10.0f;
+        e.rows[row] = -static_cast<REAL>(r.between(2, 4));
+        e.words[which == 0 ? Word::kHeatingEfficiency : which == 1 ? Word::kCoolingEfficiency : Word::kLeakageArea] = value;
+        what << "row " << row << " custom " << e.rows[row] << " with " << value;
+    } else if (kind <= 80 || in.loaded_types.empty()) {
+        e.family = "a window, door or skylight type (input file)";
+        const int which = r.between(0, 2);
+        const Word w = which == 0 ? Word::kWindowType : which == 1 ? Word::kDoorType : Word::kSkylightType;
+        const REAL type = which == 0 ? static_cast<REAL>(r.between(1, 4)) : which == 1 ? static_cast<REAL>(r.between(8, 9))
+                                                                                       : static_cast<REAL>(r.between(5, 7));
+        e.words[w] = type;
+        what << (which == 0 ? "window" : which == 1 ? "door" : "skylight") << " type " << type;
+    } else {
+        e.family = "the building type (input file)";
+        e.words[Word::kBuildingType] = static_cast<REAL>(r.pick(in.loaded_types));
+        what << "building type " << e.words[Word::kBuildingType];
+    }
+    e.what = what.str();
+}
+
+// The user's basic rates: a tariff choice of row 1 or 3 with its flag. A
+// dwelling's gas choice 5 keeps the rates the last run had.
+void draw_tariff_edit(Random& r, const Case& c, Edit& e) {
+    e.family = "a basic-rate choice (row 1 or 3 with flag 26 or 29)";
+    const bool electric = r.chance(50);
+    e.flag = electric ? 26 : 29;
+    REAL v = 0.0f;
+    // Now and then a fuel the base schemes' gas water heater does not suit
+    // (electric heat, propane, oil): their runs simulate nothing.
+    const bool other_fuel = r.chance(15);
+    if (c.nonresidential)
+        v = electric ? static_cast<REAL>(r.between(11, 17))
+                     : other_fuel ? r.pick(std::vector<REAL>{10, 17, 18}) : static_cast<REAL>(r.between(11, 16));
+    else
+        v = electric ? r.pick(std::vector<REAL>{1, 2, 3, 4, 5, 7})
+                     : other_fuel ? r.pick(std::vector<REAL>{7, 8}) : static_cast<REAL>(r.between(1, 6));
+    if (!c.nonresidential && !electric && v == 5.0f) e.meaning = Meaning::kKeeps;
+    e.rows[electric ? 1 : 3] = v;
+    e.what = std::string(electric ? "electric" : "gas") + " tariff " + std::to_string(static_cast<int>(v)) +
+             " with flag " + std::to_string(e.flag);
+}
+
+Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const FinalInputs& f) {
+    const Case& c = k.c;
+    const bool moved = f.site.has_value();
+    Edit e;
+    const int kind = r.between(1, 100);
+    if (kind <= 50) {
+        const ChainRow& cr = r.pick(c.nonresidential ? building_rows() : house_rows());
+        const REAL v = draw_value(r, cr, c.nonresidential, e.meaning);
+        e.family = "row " + std::to_string(cr.row);
+        e.rows[cr.row] = v;
+        std::ostringstream what;
+        what << "row " << cr.row << " set to " << v;
+        e.what = what.str();
+    } else if (kind <= 60) {
+        e.family = "the azimuth (row 16 and the input file)";
+        const REAL v = static_cast<REAL>(r.between(0, 7) * 45 + (r.chance(30) ? r.between(1, 44) : 0));
+        e.rows[16] = v;
+        e.words[Word::kAzimuth] = v;
+        e.what = "turned to azimuth " + std::to_string(static_cast<int>(v));
+    } else if (kind <= 76) {
+        draw_window_edit(r, col, c.nonresidential, e);
+    } else if (kind <= 85) {
+        draw_word_edit(r, c, k.in, e);
+    } else if (kind <= 92) {
+        draw_tariff_edit(r, c, e);
+    } else if (kind <= 96 || moved) {
+        const std::vector<Site> sites = simulated_sites(k.in);
+        if (sites.empty()) return e;
+        e.family = "a move (row 4)";
+        e.site = r.pick(sites);
+        // A climate-zone number keeps the latitude of the site before it.
+        if (e.site->kind == Site::kZoneNumber) e.meaning = Meaning::kKeeps;
+        e.what = "moved to " + describe(*e.site);
+    } else {
+        e.family = "revised rates (flags 82 and 83)";
+        e.revised = r.pick(std::vector<std::vector<INTEGER>>{{82, 83}, {82}, {83}});
+        e.what = "the user's revised rates given";
+    }
+    if (e.meaning == Meaning::kKeeps) e.what += " (keeps what the last run left)";
+    if (e.meaning == Meaning::kUndefined) e.what += " (a code the text does not define)";
+    return e;
+}
+
+// The host's save of the inputs: rows and words of scheme `slot` in one
+// edit, a move of both schemes (marked before the next run), the user's
+// revised rates.
+void give(const Checker& k, const fs::path& project, INTEGER slot, const std::map<int, REAL>& rows,
+          const std::map<Word, REAL>& words, const std::optional<Site>& site, const std::vector<INTEGER>& revised) {
+    edit_scheme(k.in, project, slot, [&] {
+        for (const auto& [row, v] : rows) STRATEGY(row, slot) = v;
+        for (const auto& [w, v] : words) set_word(w, v);
+        if (site) place(*site, slot);
+    });
+    if (site) edit_scheme(k.in, project, 3 - slot, [&] { place(*site, 3 - slot); });
+    if (!revised.empty()) {
+        Case with = k.c;
+        with.rate_flags = revised;
+        give_user_rates(k.in, project, with, {slot});
+    }
+}
+
+// A plain run as the host makes it: before it, the user's basic-rate flags
+// and the mark of a move given since the last run (schemes 1 and 2 share
+// their site), which every save of an edit clears.
+Run plain_run(Checker& k, const fs::path& project, INTEGER slot, const std::set<INTEGER>& flags, bool& moved,
+              const std::string& step) {
+    if (!flags.empty()) set_saved_flags(k.in, project, slot, {flags.begin(), flags.end()});
+    if (moved)
+        for (const INTEGER s : {1, 2}) set_location_changed(k.in, project, s);
+    moved = false;
+    return k.run(project, slot, 0.0f, step);
+}
+
+// Takes edit `e` into the final inputs; `before` the chain's column and
+// words just before it.
+void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const std::map<Word, REAL>& words_before,
+          const Site& site_before) {
+    for (const auto& [row, v] : e.rows) {
+        f.rows[row] = v;
+        f.rows_before.erase(row);
+        if (e.meaning == Meaning::kKeeps) f.rows_before[row] = before[static_cast<std::size_t>(row - 1)];
+    }
+    for (const auto& [w, v] : e.words) {
+        f.words[w] = v;
+        f.words_before.erase(w);
+        if (e.meaning == Meaning::kKeeps) f.words_before[w] = words_before.at(w);
+    }
+    if (e.flag != 0) f.flags.insert(e.flag);
+    if (e.site) {
+        f.site_before.reset();
+        if (e.meaning == Meaning::kKeeps) f.site_before = site_before;
+        f.site = e.site;
+        f.revised.clear();  // a move clears the user's revised rates
+    }
+    // The host sets the revised rates' flags; it clears none of them.
+    for (const INTEGER flag : e.revised)
+        if (std::find(f.revised.begin(), f.revised.end(), flag) == f.revised.end()) f.revised.push_back(flag);
+}
+
+// The scheme's input file of `project` as a host re-saves it with the
+// words of what is not there blanked (made in `scratch`). A line without
+// units is no window: its geometry is its group's again once it has units,
+// while it keeps the glass it last held (and the number it had among the
+// lines); a facade without glass, a roof or floor without area, keeps the
+// properties it last had, and a facade of doors alone the visible
+// transmittance of its last glass. A chain may leave them other words than
+// a new project does.
+std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& project, INTEGER slot,
+                                             const fs::path& scratch) {
+    fs::remove_all(scratch);
+    fs::copy(project, scratch, fs::copy_options::recursive);
+    edit_scheme(in, scratch, slot, [] {
+        for (INTEGER line = 1; line <= 25; ++line) {
+            if (QTY(line) > 0.0f) continue;
+            ITEMS(line) = 0;
+            IPOINT(line) = 0;
+            for (REAL* word : {&TILT(line), &FACING(line), &WIDTH(line), &SILL(line), &HEAD(line), &OHANGD(line),
+                               &OHANGDIS(line)})
+                *word = 0.0f;
+        }
+        for (INTEGER item = 1; item <= 5; ++item) {
+            bool glass = false;
+            for (INTEGER line = 1; line <= 25; ++line)
+                glass = glass || (QTY(line) > 0.0f && ITEMS(line) == item && TRANS(line) >= 0.01f);
+            if (!glass) ABSORB(item) = 0.0f;
+        }
+        for (INTEGER item = 1; item <= 12; ++item) {
+            if (AREA(item) > 0.0f) continue;
+            for (REAL* word : {&UVAL(item), &ABSORB(item), &TMLAG(item), &DECR(item), &SC(item), &HO(item)}) *word = 0.0f;
+        }
+    });
+    const std::string bytes = read_file(scratch / ("scheme" + std::to_string(slot) + "b.dat"));
+    fs::remove_all(scratch);
+    return bytes;
+}
+
+}  // namespace
+
+bool draws_chain(const Case& c) {
+    Random r = case_random(c.seed ^ 0x636861696E73ull, c.number);
+    return r.chance(20);
+}
+
+void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const fs::path& fresh) {
+    const Case& c = k.c;
+    Random r = case_random(c.seed ^ 0x6564697473ull, c.number);
+    const INTEGER slot = r.chance(50) ? 1 : 2;
+    const int edits = r.between(2, 6);
+    k.say("CHAIN " + std::to_string(edits));
+    fs::remove_all(side);
+    fs::copy(p, side, fs::copy_options::recursive);
+    FinalInputs f;
+    const std::string on = "chain on scheme " + std::to_string(slot) + ", ";
+    std::vector<REAL> column;
+    std::string last;
+    // What the chain's last run left: its site (whose latitude a zone number
+    // keeps), its column and words (which a keeping value keeps).
+    Site ran_at = c.site;
+    std::vector<REAL> ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
+    std::map<Word, REAL> ran_words = saved_words(k.in, side, slot);
+    bool moved = false;
+    for (int i = 1; i <= edits; ++i) {
+        column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
+        const Edit e = draw_edit(r, k, column, f);
+        if (e.family.empty()) continue;
+        k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
+        take(f, e, ran_column, ran_words, ran_at);
+        give(k, side, slot, e.rows, e.words, e.site, e.revised);
+        moved = moved || e.site.has_value();
+        const std::string step = on + "edit " + std::to_string(i) + " of " + std::to_string(edits) + " (" + e.what + ")";
+        last = step;
+        k.say("NOTE " + step);
+        const int runs = i == edits ? 0 : r.pick(std::vector<int>{0, 1, 1, 1, 1, 1, 1, 2, 2});
+        for (int run = 1; run <= runs; ++run)
+            plain_run(k, side, slot, f.flags, moved, step + ", plain run " + std::to_string(run));
+        if (runs == 0) continue;
+        if (f.site) ran_at = *f.site;
+        ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
+        ran_words = saved_words(k.in, side, slot);
+    }
+    column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
+    const Run first = plain_run(k, side, slot, f.flags, moved, last + ", the first plain run after it");
+    const Run second = plain_run(k, side, slot, f.flags, moved, last + ", the second plain run after it");
+    k.same_scheme("after a chain of edits the first plain run = the second", first, second);
+
+    // A new project given the final inputs at once: the case's design of
+    // the scheme, the chain's final values of the items it edited and the
+    // rows the host holds as the designer's where the chain's differ.
+    prepared_project(k, fresh, c.site, 1);
+    k.run(fresh, 1, 243.0f, "design of scheme 1 of a new project for the chain");
+    if (slot == 2) k.run(fresh, 2, 246.0f, "design of scheme 2 of a new project for the chain");
+    std::map<int, REAL> rows;
+    const std::vector<REAL> designed = saved_columns(k.in, fresh)[static_cast<std::size_t>(slot - 1)];
+    std::map<Word, REAL> words = f.words;
+    // A group the chain emptied, which its save left blank, is given as the
+    // designer typed it, without units: a blank group with units in its
+    // line lays the line's own geometry into it, as in a column made
+    // without a run.
+    std::set<int> emptied;
+    for (int g = 1; g <= 25; ++g) {
+        const std::size_t base = static_cast<std::size_t>(60 + 10 * (g - 1));
+        bool blank = true;
+        for (std::size_t word = 1; word <= 7; ++word) blank = blank && column[base + word - 1] == 0.0f;
+        if (!blank || designed[base + 1] <= 0.0f) continue;
+        for (int word = 1; word <= 9; ++word) emptied.insert(static_cast<int>(base) + word);
+        if (!rows.count(static_cast<int>(base) + 2)) rows[static_cast<int>(base) + 2] = 0.0f;
+    }
+    for (int row = 1; row <= 310; ++row) {
+        const std::size_t at = static_cast<std::size_t>(row - 1);
+        const bool typed = f.rows.count(row) > 0;
+        if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == designed[at])) continue;
+        rows[row] = column[at];
+        if (row == 16) words[Word::kAzimuth] = column[at];
+    }
+    // A custom heating, cooling or leakage code (negative) keeps the
+    // efficiency or leakage area the input file holds, which a host that
+    // offers custom values writes with it: the new project is given the
+    // chain's, where the chain did not type one (a run's save makes a mixed
+    // pair of codes custom, its efficiencies those of the codes typed).
+    const std::map<Word, REAL> chain_words = saved_words(k.in, side, slot);
+    for (const auto& [row, word] : {std::pair{18, Word::kHeatingEfficiency}, std::pair{20, Word::kCoolingEfficiency},
+                                    std::pair{24, Word::kLeakageArea}})
+        if (rows.count(row) && rows[row] < 0.0f && !words.count(word)) words[word] = chain_words.at(word);
+    // A value that keeps what the last run left and that a run has since
+    // replaced in the column is the column's.
+    for (auto it = f.rows_before.begin(); it != f.rows_before.end();)
+        it = rows.count(it->first) && rows[it->first] == f.rows.at(it->first) ? std::next(it) : f.rows_before.erase(it);
+    std::ostringstream inputs;
+    for (const auto& [row, v] : rows) inputs << ' ' << row << '=' << v;
+    for (const auto& [w, v] : words) inputs << "; " << word_name(w) << ' ' << v;
+    if (f.site) inputs << "; moved to " << describe(*f.site);
+    for (const INTEGER flag : f.flags) inputs << "; flag " << flag;
+    for (const INTEGER flag : f.revised) inputs << "; revised rates with flag " << flag;
+    k.say("NOTE the chain's final inputs given to a new project: rows" + inputs.str());
+    bool fresh_moved = false;
+    if (f.keeps()) {
+        // A value that keeps what the last run left: the new project is
+        // given the value the chain held before it and runs once.
+        std::map<int, REAL> before_rows = rows;
+        std::map<Word, REAL> before_words = words;
+        for (const auto& [row, v] : f.rows_before) before_rows[row] = v;
+        for (const auto& [w, v] : f.words_before) before_words[w] = v;
+        give(k, fresh, slot, before_rows, before_words, f.site_before ? f.site_before : f.site, f.revised);
+        fresh_moved = f.site.has_value();
+        plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's inputs given to the new project, the kept values' before them");
+        std::map<int, REAL> kept_rows;
+        std::map<Word, REAL> kept_words;
+        for (const auto& [row, v] : f.rows_before) kept_rows[row] = rows[row];
+        for (const auto& [w, v] : f.words_before) kept_words[w] = words[w];
+        give(k, fresh, slot, kept_rows, kept_words, f.site_before ? f.site : std::nullopt, {});
+        fresh_moved = f.site_before.has_value();
+    } else {
+        give(k, fresh, slot, rows, words, f.site, f.revised);
+        fresh_moved = f.site.has_value();
+    }
+    plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, first plain run");
+    const Run given =
+        plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, second plain run");
+    Run ended = second, new_project = given;
+    const std::string input = "scheme" + std::to_string(slot) + "b.dat";
+    if (second.simulated() && given.simulated()) {
+        ended.files[input] = input_file_but_what_is_not_there(k.in, side, slot, side.parent_path() / "chain-input-file");
+        new_project.files[input] = input_file_but_what_is_not_there(k.in, fresh, slot, side.parent_path() / "chain-input-file");
+    } else {
+        // A run that simulates nothing leaves the input file's derived
+        // words (the sun table, the design loads) as the last run that
+        // simulated saved them: its rows and column are compared.
+        ended.files.erase(input);
+        new_project.files.erase(input);
+    }
+    // (Both projects stay in the case's directory, which a replay keeps.)
+    k.same_scheme("a chain of edits and runs ends where a new project given its final inputs ends", ended, new_project);
+}
+
+}  // namespace mavo::sweep
