@@ -4,8 +4,11 @@
 // the same bills whatever ran before, and a run either saves whole files
 // or leaves the project as it was.
 //
-//   mavo-sweep [--seed N] [--cases K] [--jobs J] [--case M] WORK_DIR UTIL_DIR WEATHER_DIR
+//   mavo-sweep [--seed N] [--cases K] [--jobs J] [--case M] [--chains] WORK_DIR UTIL_DIR WEATHER_DIR
 //
+// --chains runs, of the K cases, only those that draw a chain of edits
+// (a fifth), whole: a count of edits by kind over many cases in a fifth
+// of the time.
 // Case M of seed N is made from (N, M) alone by the case generator
 // (sweep/draw), so `--case M` with the same seed replays exactly that case.
 // The host's edits are in sweep/host, the invariants of a case in
@@ -19,13 +22,16 @@
 #include <string>
 #include <thread>
 
+#include "sweep/chains.h"
+#include "sweep/draw.h"
 #include "sweep/scheduler.h"
 
 namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: mavo-sweep [--seed N] [--cases K] [--jobs J] [--case M] WORK_DIR UTIL_DIR WEATHER_DIR\n");
+                 "usage: mavo-sweep [--seed N] [--cases K] [--jobs J] [--case M] [--chains] WORK_DIR UTIL_DIR "
+                 "WEATHER_DIR\n");
     return 2;
 }
 
@@ -39,8 +45,13 @@ int main(int argc, char** argv) {
     plan.jobs = std::max(1u, std::thread::hardware_concurrency());
     std::optional<std::uint64_t> only;
     int first = 1;
+    bool chains_only = false;
     for (; first < argc && std::strncmp(argv[first], "--", 2) == 0; ++first) {
         const std::string opt = argv[first];
+        if (opt == "--chains") {
+            chains_only = true;
+            continue;
+        }
         if (first + 1 >= argc) return usage();
         char* end = nullptr;
         const unsigned long long v = std::strtoull(argv[++first], &end, 10);
@@ -61,8 +72,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     plan.replay = only.has_value();
+    const Inputs in = survey(work, util, weather);
     if (only) plan.numbers.push_back(*only);
     else
-        for (std::uint64_t m = 0; m < cases; ++m) plan.numbers.push_back(m);
-    return run_sweep(survey(work, util, weather), plan);
+        for (std::uint64_t m = 0; m < cases; ++m)
+            if (!chains_only || draws_chain(make_case(in, plan.seed, m))) plan.numbers.push_back(m);
+    return run_sweep(in, plan);
 }

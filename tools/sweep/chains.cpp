@@ -80,7 +80,8 @@ struct ChainRow {
 // A dwelling's rows. Keeping values: an area of 0 keeps the floor area the
 // input file holds; a negative (custom) heating, cooling or leakage code
 // keeps the efficiency or leakage of the input file; a negative wall, roof
-// or floor code keeps the construction the input file holds.
+// or floor code keeps the construction the input file holds; venting code 5
+// keeps the fan power the input file holds.
 const std::vector<ChainRow>& house_rows() {
     static const std::vector<ChainRow> rows = {
         {7, {1, 2, 3, 4}, {0, 5, -1}, {}},
@@ -92,7 +93,7 @@ const std::vector<ChainRow>& house_rows() {
         {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 12}, {-2, -3, -4}},
         {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 11}, {-2, -3, -4}},
         {24, {1, 2, 3, 4, 6, 7, 8, 9}, {0, 5, 10}, {-2, -3}},
-        {25, {1, 5, 6, 7, 10, 11}, {0, 3}, {}},
+        {25, {1, 6, 7, 10, 11}, {0, 3}, {5}},
         {28, {1, 2, 3}, {0, 5}, {}},
         {29, {0, 1, 2, 10, 11, 21}, {-2}, {}},
         {30, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 11}, {}},
@@ -115,7 +116,7 @@ const std::vector<ChainRow>& building_rows() {
         {14, {}, {0}, {}},
         {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
         {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
-        {25, {1, 5, 6, 7, 10, 11}, {3}, {}},
+        {25, {1, 6, 7, 10, 11}, {3}, {5}},
     };
     return rows;
 }
