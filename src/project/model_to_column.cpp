@@ -153,6 +153,18 @@ void keep_mixed_systems_marking(REAL heating, REAL cooling, INTEGER zone) {
     S(20) = cooling;
 }
 
+// A heat pump's cooling (7 to 9) keeps its code while the model has the
+// efficiency the code names, whatever heating is beside it (one of the
+// user's own, or another heat pump's): derived back from its SEER alone it
+// would be saved as an air conditioner (SEER 15 as 4, code 7's as 3), and
+// simulated as one from the next run on.
+void keep_heat_pump_cooling(REAL cooling, INTEGER zone) {
+    const REAL code = std::fabs(cooling);
+    if (NHVACS == 0.0f || code < 7.0f || code > 9.0f) return;
+    const auto cop = cooling_cop_of_code(code, zone);
+    if (cop && (COPAC == *cop || COPAC == cooling_cop_as_saved(*cop))) S(20) = cooling;
+}
+
 // Infiltration class from the specific leakage area; a tighter bound wins.
 void infiltration_code() {
     REAL& s = S(24);
@@ -452,6 +464,7 @@ void transfer_model_to_column(REAL year_built) {
     heating_code(zone);
     cooling_code(zone);
     keep_mixed_systems_marking(heating, cooling, zone);
+    keep_heat_pump_cooling(cooling, zone);
     infiltration_code();
     radiant_barrier();
     floor_codes_from_surfaces();

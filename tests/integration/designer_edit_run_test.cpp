@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -257,6 +258,40 @@ TEST(DesignerEditRun, MixedHeatingAndCoolingIsSimulatedAndSavedAsTyped) {
             EXPECT_GT(EvapCoolHrs, 0.0f) << what << ": the cooler's hours on the re-run";
         }
         expect_same_saved_scheme(first_saved, saved_scheme(p, c.slot), what + ", its re-run");
+    }
+}
+
+// A heat pump's cooling keeps its code on every run whatever heating is
+// beside it: a furnace given an efficiency of the user's after the pair was
+// run (-3 at an AFUE of 0.77), or a heat pump of another code. Its SEER was
+// derived back into an air conditioner's code (SEER 15: 4) by the save, and
+// the re-run cooled as an air conditioner does.
+TEST(DesignerEditRun, HeatPumpCoolingKeepsItsCodeBesideAnyHeating) {
+    struct Case {
+        const char* what;
+        REAL heating, cooling;            // typed and run first
+        std::function<void()> then;       // typed after that run
+        REAL saved_cooling;
+    };
+    const Case cases[] = {
+        {"beside a furnace of the user's", 3.0f, 8.0f, [] {
+             STRATEGY(18, 1) = -3.0f;
+             COPHT = 0.77f;
+         }, -8.0f},
+        {"beside a heat pump of code 7", 7.0f, 3.0f, [] { STRATEGY(20, 1) = 8.0f; }, 8.0f},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        const fs::path p = designed_sample(dir, "p", 1);
+        edit_scheme(p, 1, [&] {
+            STRATEGY(18, 1) = c.heating;
+            STRATEGY(20, 1) = c.cooling;
+        });
+        run_scheme(p, 1, 0.0f);
+        edit_scheme(p, 1, c.then);
+        const SchemeRun first = run_scheme(p, 1, 0.0f);
+        EXPECT_EQ(STRATEGY(20, 1), c.saved_cooling) << c.what;
+        expect_same_run(first, run_scheme(p, 1, 0.0f), std::string(c.what) + ", the re-run");
     }
 }
 

@@ -152,6 +152,10 @@ struct FinalInputs {
     std::set<INTEGER> flags;
     std::optional<Site> site, site_before;  // site_before: the site a zone number's move kept the latitude of
     std::vector<INTEGER> revised;
+    // The column of the last run before the first value still in force that
+    // keeps what that run left: what a run then derives from the other rows
+    // (a wall's mass from the floor area, say) is kept from that run.
+    std::vector<REAL> column_kept_from;
     bool keeps() const { return !rows_before.empty() || !words_before.empty() || site_before.has_value(); }
 };
 
@@ -400,6 +404,15 @@ Run plain_run(Checker& k, const fs::path& project, INTEGER slot, const std::set<
 // words just before it.
 void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const std::map<Word, REAL>& words_before,
           const Site& site_before) {
+    const bool kept_already = f.keeps();
+    // A coded heating, cooling or leakage choice brings its own efficiency
+    // or leakage: a custom one typed before it is gone from the input file.
+    for (const auto& [row, word] : {std::pair{18, Word::kHeatingEfficiency}, std::pair{20, Word::kCoolingEfficiency},
+                                    std::pair{24, Word::kLeakageArea}})
+        if (e.rows.count(row) && e.rows.at(row) > -1.0f && !e.words.count(word)) {
+            f.words.erase(word);
+            f.words_before.erase(word);
+        }
     for (const auto& [row, v] : e.rows) {
         f.rows[row] = v;
         f.rows_before.erase(row);
@@ -420,6 +433,7 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
     // The host sets the revised rates' flags; it clears none of them.
     for (const INTEGER flag : e.revised)
         if (std::find(f.revised.begin(), f.revised.end(), flag) == f.revised.end()) f.revised.push_back(flag);
+    if (!kept_already && f.keeps()) f.column_kept_from = before;
 }
 
 // The scheme's input file of `project` as a host re-saves it with the
@@ -428,8 +442,9 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 // while it keeps the glass it last held (and the number it had among the
 // lines); a facade without glass, a roof or floor without area, keeps the
 // properties it last had, and a facade of doors alone the visible
-// transmittance of its last glass. A chain may leave them other words than
-// a new project does.
+// transmittance of its last glass; the raised floor's share of the floor
+// is the last design's. Nothing simulated reads these, and a chain may
+// leave them other words than a new project does.
 std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& project, INTEGER slot,
                                              const fs::path& scratch) {
     fs::remove_all(scratch);
@@ -449,6 +464,7 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
                 glass = glass || (QTY(line) > 0.0f && ITEMS(line) == item && TRANS(line) >= 0.01f);
             if (!glass) ABSORB(item) = 0.0f;
         }
+        PERCNT(11) = 0.0f;
         for (INTEGER item = 1; item <= 12; ++item) {
             if (AREA(item) > 0.0f) continue;
             for (REAL* word : {&UVAL(item), &ABSORB(item), &TMLAG(item), &DECR(item), &SC(item), &HO(item)}) *word = 0.0f;
@@ -530,9 +546,14 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         for (int word = 1; word <= 9; ++word) emptied.insert(static_cast<int>(base) + word);
         if (!rows.count(static_cast<int>(base) + 2)) rows[static_cast<int>(base) + 2] = 0.0f;
     }
+    // A tariff row the user's basic choice holds (its flag set by the chain
+    // or before every run of the case) is the user's, as the host shows it
+    // (a choice the revised rates' rules rewrote among them).
+    std::set<INTEGER> basic(f.flags.begin(), f.flags.end());
+    if (k.flags_every_run.count(slot)) basic.insert(k.flags_every_run.at(slot).begin(), k.flags_every_run.at(slot).end());
     for (int row = 1; row <= 310; ++row) {
         const std::size_t at = static_cast<std::size_t>(row - 1);
-        const bool typed = f.rows.count(row) > 0;
+        const bool typed = f.rows.count(row) > 0 || (row == 1 && basic.count(26)) || (row == 3 && basic.count(29));
         if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == designed[at])) continue;
         rows[row] = column[at];
         if (row == 16) words[Word::kAzimuth] = column[at];
@@ -560,19 +581,24 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     bool fresh_moved = false;
     if (f.keeps()) {
         // A value that keeps what the last run left: the new project is
-        // given the value the chain held before it and runs once.
-        std::map<int, REAL> before_rows = rows;
+        // given the rows of the chain's run before it, with the value the
+        // chain held before it, and runs once; then the final inputs.
+        std::map<int, REAL> before_rows;
+        for (int row = 1; row <= 310; ++row) {
+            const std::size_t at = static_cast<std::size_t>(row - 1);
+            if ((host_typed_row(row) || f.rows.count(row)) && f.column_kept_from[at] != designed[at])
+                before_rows[row] = f.column_kept_from[at];
+        }
         std::map<Word, REAL> before_words = words;
         for (const auto& [row, v] : f.rows_before) before_rows[row] = v;
         for (const auto& [w, v] : f.words_before) before_words[w] = v;
         give(k, fresh, slot, before_rows, before_words, f.site_before ? f.site_before : f.site, f.revised);
         fresh_moved = f.site.has_value();
         plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's inputs given to the new project, the kept values' before them");
-        std::map<int, REAL> kept_rows;
-        std::map<Word, REAL> kept_words;
-        for (const auto& [row, v] : f.rows_before) kept_rows[row] = rows[row];
-        for (const auto& [w, v] : f.words_before) kept_words[w] = words[w];
-        give(k, fresh, slot, kept_rows, kept_words, f.site_before ? f.site : std::nullopt, {});
+        std::map<int, REAL> final_rows = rows;
+        for (const auto& [row, v] : before_rows)
+            if (!final_rows.count(row)) final_rows[row] = column[static_cast<std::size_t>(row - 1)];
+        give(k, fresh, slot, final_rows, words, f.site_before ? f.site : std::nullopt, {});
         fresh_moved = f.site_before.has_value();
     } else {
         give(k, fresh, slot, rows, words, f.site, f.revised);
