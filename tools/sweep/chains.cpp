@@ -81,7 +81,11 @@ struct ChainRow {
 // input file holds; a negative (custom) heating, cooling or leakage code
 // keeps the efficiency or leakage of the input file; a negative wall, roof
 // or floor code keeps the construction the input file holds; venting code 5
-// keeps the fan power the input file holds.
+// keeps the fan power the input file holds. Codes the text gives no
+// meaning that keep what the last run left likewise: a cooling code above
+// 9 the efficiency, a leakage code without a class (0, 10) the class of the
+// leakage area, a venting code without one (0, 3) the venting, and floor
+// type 0 or 11 the floor the input file holds.
 const std::vector<ChainRow>& house_rows() {
     static const std::vector<ChainRow> rows = {
         {7, {1, 2, 3, 4}, {0, 5, -1}, {}},
@@ -91,15 +95,15 @@ const std::vector<ChainRow>& house_rows() {
         {11, {}, {0}, {}},
         {14, {}, {0, 6}, {}},
         {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 12}, {-2, -3, -4}},
-        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 11}, {-2, -3, -4}},
-        {24, {1, 2, 3, 4, 6, 7, 8, 9}, {0, 5, 10}, {-2, -3}},
-        {25, {1, 6, 7, 10, 11}, {0, 3}, {5}},
+        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {-2, -3, -4, 11}},
+        {24, {1, 2, 3, 4, 6, 7, 8, 9}, {5}, {-2, -3, 0, 10}},
+        {25, {1, 6, 7, 10, 11}, {}, {5, 0, 3}},
         {28, {1, 2, 3}, {0, 5}, {}},
         {29, {0, 1, 2, 10, 11, 21}, {-2}, {}},
         {30, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 11}, {}},
         {31, {1, 2, 3, 4, 5, 21, 22, 23, 25, 27, 28}, {0, 15}, {-22, -23}},
         {32, {-1, 0, 1, 2, 3, 4, 5, 6, 10, 11}, {9}, {-3, -6}},
-        {33, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 16, 17}, {0, 11}, {-10}},
+        {33, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 16, 17}, {}, {-10, 0, 11}},
         {34, {0, 1, 2, 3, 4, 5, 6}, {8}, {}},
         {35, {1, 2, 3, 4, 5, 6}, {0, 8}, {}},
         {36, {0, 1, 2}, {5}, {}},
@@ -116,7 +120,7 @@ const std::vector<ChainRow>& building_rows() {
         {14, {}, {0}, {}},
         {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
         {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
-        {25, {1, 6, 7, 10, 11}, {3}, {5}},
+        {25, {1, 6, 7, 10, 11}, {}, {5, 3}},
     };
     return rows;
 }
