@@ -541,15 +541,19 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     // designer typed it, without units: a blank group with units in its
     // line lays the line's own geometry into it, as in a column made
     // without a run.
-    std::set<int> emptied;
-    for (int g = 1; g <= 25; ++g) {
-        const std::size_t base = static_cast<std::size_t>(60 + 10 * (g - 1));
-        bool blank = true;
-        for (std::size_t word = 1; word <= 7; ++word) blank = blank && column[base + word - 1] == 0.0f;
-        if (!blank || designed[base + 1] <= 0.0f) continue;
-        for (int word = 1; word <= 9; ++word) emptied.insert(static_cast<int>(base) + word);
-        if (!rows.count(static_cast<int>(base) + 2)) rows[static_cast<int>(base) + 2] = 0.0f;
-    }
+    const auto emptied_groups = [&designed](const std::vector<REAL>& col, std::map<int, REAL>& given) {
+        std::set<int> emptied;
+        for (int g = 1; g <= 25; ++g) {
+            const std::size_t base = static_cast<std::size_t>(60 + 10 * (g - 1));
+            bool blank = true;
+            for (std::size_t word = 1; word <= 7; ++word) blank = blank && col[base + word - 1] == 0.0f;
+            if (!blank || designed[base + 1] <= 0.0f) continue;
+            for (int word = 1; word <= 9; ++word) emptied.insert(static_cast<int>(base) + word);
+            if (!given.count(static_cast<int>(base) + 2)) given[static_cast<int>(base) + 2] = 0.0f;
+        }
+        return emptied;
+    };
+    const std::set<int> emptied = emptied_groups(column, rows);
     // A tariff row the user's basic choice holds (its flag set by the chain
     // or before every run of the case) is the user's, as the host shows it
     // (a choice the revised rates' rules rewrote among them).
@@ -588,9 +592,11 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         // given the rows of the chain's run before it, with the value the
         // chain held before it, and runs once; then the final inputs.
         std::map<int, REAL> before_rows;
+        const std::set<int> emptied_before = emptied_groups(f.column_kept_from, before_rows);
         for (int row = 1; row <= 310; ++row) {
             const std::size_t at = static_cast<std::size_t>(row - 1);
-            if ((host_typed_row(row) || f.rows.count(row)) && f.column_kept_from[at] != designed[at])
+            if ((host_typed_row(row) || f.rows.count(row)) && !emptied_before.count(row) &&
+                f.column_kept_from[at] != designed[at])
                 before_rows[row] = f.column_kept_from[at];
         }
         std::map<Word, REAL> before_words = words;
@@ -601,7 +607,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's inputs given to the new project, the kept values' before them");
         std::map<int, REAL> final_rows = rows;
         for (const auto& [row, v] : before_rows)
-            if (!final_rows.count(row)) final_rows[row] = column[static_cast<std::size_t>(row - 1)];
+            if (!final_rows.count(row) && !emptied.count(row)) final_rows[row] = column[static_cast<std::size_t>(row - 1)];
         give(k, fresh, slot, final_rows, words, f.site_before ? f.site : std::nullopt, {});
         fresh_moved = f.site_before.has_value();
     } else {
