@@ -589,6 +589,24 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsHasNoWindow) {
     EXPECT_EQ(TRANS(7), designed_glass(3));
 }
 
+// A new project of an existing house (row 6: 2 a remodel, 3 an addition)
+// built in `year`, moved to `site` unless empty, with both schemes designed.
+fs::path older_house_designed(const ScratchDir& dir, const std::string& name, REAL kind, REAL year,
+                              const std::string& site) {
+    const fs::path p = dir / name;
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    for (const INTEGER slot : {1, 2})
+        edit_scheme(p, slot, [&] {
+            STRATEGY(6, slot) = kind;
+            STRATEGY(11, slot) = year;
+        });
+    if (!site.empty()) move_scheme(p, 1, site);
+    run_scheme(p, 1, 243.0f);
+    run_scheme(p, 2, 246.0f);
+    return p;
+}
+
 // Every window group of a house emptied and run, then typed back: the run
 // the scheme gave before the edit, as with any group typed back. The run
 // without glass left a daylit depth of 0 and no daylit share, which every
@@ -600,16 +618,8 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsHasNoWindow) {
 // (the efficient design of a 1913 addition).
 TEST(DesignerEditRun, GlassTypedBackIntoAHouseWithoutGlassIsLaidOutAndDaylit) {
     ScratchDir dir;
-    const fs::path p = dir / "addition";  // scheme 2 the vintage design of a 1913 addition
-    testing::new_project(p, kData / "util");
-    reset_all_blocks();
-    for (const INTEGER slot : {1, 2})
-        edit_scheme(p, slot, [&] {
-            STRATEGY(6, slot) = 3.0f;
-            STRATEGY(11, slot) = 1913.0f;
-        });
-    run_scheme(p, 1, 243.0f);
-    run_scheme(p, 2, 246.0f);
+    // Scheme 2 the vintage design of a 1913 addition.
+    const fs::path p = older_house_designed(dir, "addition", 3.0f, 1913.0f, "");
     const SchemeRun designed = run_scheme(p, 2, 0.0f);
     std::vector<REAL> groups;  // rows 61 to 309, facade code to overhang of every group
     for (INTEGER row = 61; row <= 309; ++row) groups.push_back(STRATEGY(row, 2));
@@ -635,17 +645,7 @@ TEST(DesignerEditRun, GlassTypedBackIntoAHouseWithoutGlassIsLaidOutAndDaylit) {
 // group saved -2 and its re-run -1.
 TEST(DesignerEditRun, WindowsNotAlikeAreMarkedByTheRunThatBringsTheirLineIn) {
     ScratchDir dir;
-    const fs::path p = dir / "remodel";
-    testing::new_project(p, kData / "util");
-    reset_all_blocks();
-    for (const INTEGER slot : {1, 2})
-        edit_scheme(p, slot, [&] {
-            STRATEGY(6, slot) = 2.0f;
-            STRATEGY(11, slot) = 1999.0f;
-        });
-    move_scheme(p, 1, "94128");
-    run_scheme(p, 1, 243.0f);
-    run_scheme(p, 2, 246.0f);
+    const fs::path p = older_house_designed(dir, "remodel", 2.0f, 1999.0f, "94128");
     INTEGER past = 25;  // the first group after the design's last one
     while (past > 1 && !(STRATEGY(62 + 10 * (past - 2), 2) > 0.0f)) --past;
     const INTEGER j = 10 * (past - 1);
