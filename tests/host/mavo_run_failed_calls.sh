@@ -184,7 +184,10 @@ said "is a symbolic link"
 # the lock file its owner made with another group is told to give the file
 # the directory's group (chgrp), and the file stays the owner's. Made as
 # root, the member being nobody in group users.
-if [ "$(id -u)" = 0 ] && command -v setpriv > /dev/null; then
+member() { setpriv --reuid=65534 --regid="${users:-100}" --clear-groups "$@"; }
+users=$(getent group users | cut -d: -f3)
+if [ "$(id -u)" = 0 ] && command -v setpriv > /dev/null &&
+  member sh -c 'test -x "$1" && test -r "$2/util" && test -x "$2/weather"' sh "$runner" "$data"; then
   rm -rf "$q"; cp -r data/project "$q"; chmod 755 "$work"
   users=$(getent group users | cut -d: -f3); users=${users:-100}
   chgrp -R "$users" "$q"; chmod -R g+w "$q"; chmod g-s "$q"
@@ -195,6 +198,6 @@ if [ "$(id -u)" = 0 ] && command -v setpriv > /dev/null; then
   said "give it that group (chgrp $users $q/.mavolock, as root or as its owner once a member)"
   [ "$(stat -c %u:%g "$q/.mavolock")" = 0:0 ] || fail "the owner's lock file was changed"
 else
-  echo "note: not root: the lock file of another group is left unchecked"
+  echo "note: not root, or the tree not open to other users: the lock file of another group is left unchecked"
 fi
 echo ok
