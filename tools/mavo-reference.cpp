@@ -6,7 +6,8 @@
 // Without --write it prints every figure that moved and exits 1 if one
 // did. With --write it prints the same, then rewrites TABLE from this
 // build's runs, keeping the table's header. The projects are made and run
-// in a scratch directory, as a host makes and runs them (reference/).
+// in a scratch directory, as a host makes and runs them (reference/), with
+// a stand-in zone file for every climate zone WEATHER_DIR lacks.
 #include <unistd.h>
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <string>
 
+#include "every_zone_weather.h"
 #include "reference/references.h"
 #include "reference/table.h"
 
@@ -42,13 +44,14 @@ int main(int argc, char** argv) {
     }
     if (argc - first != 3 || (write && !only.empty())) return usage();
     const fs::path table_file = argv[first];
-    const Directories dirs{fs::absolute(argv[first + 1]), fs::absolute(argv[first + 2])};
+    const fs::path util = fs::absolute(argv[first + 1]), weather = fs::absolute(argv[first + 2]);
     Table old;
     if (fs::exists(table_file)) old = read_table(table_file);
     Table fresh{old.header, {}};
     const fs::path work = fs::temp_directory_path() / ("mavo-reference-" + std::to_string(::getpid()));
     fs::remove_all(work);
     fs::create_directories(work);
+    const Directories dirs{util, mavo::host::every_zone_weather(weather, work / "weather")};
     int moved = 0;
     try {
         for (const Reference& r : references()) {

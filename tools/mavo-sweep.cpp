@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     plan.replay = only.has_value();
-    const Inputs in = survey(work, util, weather);
+    const Inputs in = survey(work, util, weather, true);
     if (only) plan.numbers.push_back(*only);
     else
         for (std::uint64_t m = 0; m < cases; ++m)

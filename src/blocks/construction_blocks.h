@@ -14,6 +14,7 @@
 #include "blocks/climate_zone_tables.h"
 #include "support/farray.h"
 #include "support/fstring.h"
+#include "support/table_reads.h"
 #include "support/types.h"
 
 namespace mavo {
@@ -178,9 +179,17 @@ inline REAL& RFRAMINGC = BLK4A.RFRAMINGC;
 inline REAL& RSHELCEIL = BLK4A.RSHELCEIL;
 inline REAL& ATTICR = BLK4A.ATTICR;
 inline REAL& RINSCEIL = BLK4A.RINSCEIL;
+#ifdef MAVO_TABLE_READS
+// Every read of a code table counted, for the measure of which cells the
+// references and the sweep reach (support/table_reads.h).
+inline const table_reads::CountedZoneTable<32> CECRESD{BLK21C.CECRESD, "CECRESD"};
+inline const table_reads::CountedZoneTable<32> CECRESA{BLK21C.CECRESA, "CECRESA"};
+inline const table_reads::CountedZoneTable<62> CECNR{BLK21D.CECNR, "CECNR"};
+#else
 inline FArray<REAL, 32, 16>& CECRESD = BLK21C.CECRESD;
 inline FArray<REAL, 32, 16>& CECRESA = BLK21C.CECRESA;
 inline FArray<REAL, 62, 16>& CECNR = BLK21D.CECNR;
+#endif
 inline FArray<REAL, 6>& LNTH = BLK37A.LNTH;
 inline FArray<REAL, 6>& WDTH = BLK37A.WDTH;
 inline FArray<REAL, 6>& THCK = BLK37A.THCK;

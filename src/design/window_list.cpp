@@ -366,6 +366,8 @@ VintageGlazing vintage_glazing(REAL year_built, INTEGER zone, bool residential) 
         {0.57f, 0.40f, 0.40f}, {0.57f, 0.40f, 0.40f}, {0.57f, 0.40f, 0.40f}, {0.55f, 0.67f, 0.67f},
     };
     const INTEGER z = (zone >= 1 && zone <= 16) ? zone : 9;
+    table_reads::note("VINTAGEGLAZING", 1, z);
+    table_reads::note("VINTAGEGLAZING", residential ? 2 : 3, z);
     const REAL gain = kByZone[z - 1][residential ? 1 : 2];
     return {kByZone[z - 1][0], gain, gain, -22.0f};
 }

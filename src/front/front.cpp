@@ -22,6 +22,7 @@
 #include "front/trace.h"
 #include "front/units.h"
 #include "mavokernel.h"
+#include "support/table_reads.h"
 
 namespace mavo {
 namespace {
@@ -55,6 +56,7 @@ FrontState g_front;
 // happened inside.
 int finish_run(int result) {
     unit_close_all();
+    table_reads::flush();
     // The end signal reaches the host while the run still holds the
     // project, its files in place or dropped: what the host reads of the
     // project from its callback then is what this run left, which no other

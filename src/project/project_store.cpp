@@ -326,9 +326,10 @@ void summary_records(RecordWalk& w, INTEGER revision) {
         BLK0D.MAVOVERSION = 0;
         BLK0D.MAVOBUILD = 0;
     }
+    // The table as stored, from its block: carrying it is no use of its cells.
     if (revision >= 5)
         for (INTEGER z = 1; z <= 16; ++z)
-            for (INTEGER r = 1; r <= 32; ++r) w.spare_real(CECRESA(r, z));
+            for (INTEGER r = 1; r <= 32; ++r) w.spare_real(BLK21C.CECRESA(r, z));
     if (revision >= 6) {
         if (w.writing()) compute_energy_costs(IDNUM1);
         for (INTEGER k = 1; k <= 9; ++k)

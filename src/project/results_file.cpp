@@ -282,11 +282,12 @@ void section_fuel_and_tiers(ResultsWalk& r) {
     for (int word = 18; word <= 27; ++word) r.real(block_word<REAL>(BLK33D, word));
 }
 
-// Written for the host; a reader keeps its own tables.
+// Written for the host (from the blocks themselves: carrying the code table
+// is no use of its cells); a reader keeps its own tables.
 void section_type_defaults(ResultsWalk& r) {
     for (REAL v : BLK21B.DVALUENR) r.spare_real(v);
     const INTEGER zone = (CECZONE >= 1 && CECZONE <= 16) ? CECZONE : 9;
-    for (INTEGER row : {36, 37, 33, 38, 2}) r.spare_real(CECNR(row, zone));
+    for (INTEGER row : {36, 37, 33, 38, 2}) r.spare_real(BLK21D.CECNR(row, zone));
     for (int i = 0; i < 15; ++i) r.spare_real(0.0f);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "every_zone_weather.h"
 #include "reference/references.h"
 #include "reference/table.h"
 #include "test_support.h"
@@ -30,7 +31,8 @@ class ReferenceResults : public ::testing::TestWithParam<Reference> {};
 TEST_P(ReferenceResults, MatchTheTable) {
     static const Table table = read_table(kTable);
     testing::ScratchDir dir;
-    const Directories dirs{testing::sample_data() / "util", testing::sample_data() / "weather"};
+    const Directories dirs{testing::sample_data() / "util",
+                           host::every_zone_weather(testing::sample_data() / "weather", dir / "weather")};
     Results got;
     try {
         got = run_reference(GetParam(), dirs, dir / GetParam().name);

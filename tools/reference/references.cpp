@@ -16,7 +16,7 @@ namespace {
 // party walls (2: the floor over another heated unit); year built;
 // stories; floor type; under-floor code.
 constexpr int kVintage = 6, kAttachment = 7, kArea = 8, kSharedSurfaces = 9, kYearBuilt = 11, kStories = 14,
-              kFloorType = 33, kUnderFloor = 49;
+              kInsulationLevel = 30, kFloorType = 33, kUnderFloor = 49;
 constexpr int kArrayRow = 50, kCollectorRow = 41;
 constexpr INTEGER kElectricWaterHeater = 2, kPropaneWaterHeater = 3;
 constexpr REAL kCodeMinimum = 243.0f, kEfficientOrVintage = 246.0f, kPlainRun = 0.0f, kCopy = 201.0f,
@@ -223,6 +223,144 @@ void hotel(Project& p) {
     p.record_reread("hotel-arcata-march-july", 3, "MAR JUL");
 }
 
+// Every climate zone's code-minimum, vintage and glazing tables, each zone
+// by its zone number (a zone the sample weather lacks runs on the stand-in
+// weather of a zone of like climate, the tables its own): a house of 2008,
+// remodelled, its code-minimum design and the vintage design of the
+// existing house (which from 2006 takes the zone's cool roofs and duct
+// insulation and from 2004 its window glass), and a copy of the first run
+// twelve days on the floors whose code rows no design reads (a concrete
+// raised floor, basements 13 and 17); a clinic of 2008, remodelled, both
+// designs (a light frame, and the vintage glass of other buildings), and a
+// new warehouse and factory, whose code-minimum walls, floors and
+// skylights read the rows of the other construction families.
+void zone_house(Project& p, int zone) {
+    const std::string name = "house-zone-" + std::to_string(zone);
+    p.make(zip(static_cast<REAL>(zone)),
+           {{kVintage, 2}, {kAttachment, 1}, {kArea, 1800}, {kYearBuilt, 2008}, {kStories, 1}});
+    p.record(name + "-2008-remodel-code", 1, kCodeMinimum);
+    p.record(name + "-2008-remodel-vintage", 2, kEfficientOrVintage);
+    p.run(1, kCopy, 3);
+    twelve_days(p, 3, 1, 15);
+    for (const auto& [floor, under_floor] : {std::pair{9, 2}, std::pair{13, 2}, std::pair{17, 2}}) {
+        p.edit(3, [floor, under_floor] {
+            STRATEGY(kFloorType, 3) = static_cast<REAL>(floor);
+            STRATEGY(kUnderFloor, 3) = static_cast<REAL>(under_floor);
+        });
+        p.record(name + "-twelve-days-floor-" + std::to_string(floor), 3, kPlainRun);
+    }
+}
+
+void zone_clinic(Project& p, int zone) {
+    constexpr INTEGER kClinic = 3;
+    const std::string name = "clinic-zone-" + std::to_string(zone) + "-2008-remodel";
+    p.make(zip(static_cast<REAL>(zone)), {{kVintage, 2}, {kArea, 9000}, {kYearBuilt, 2008}, {kStories, 1}}, kClinic);
+    p.record(name + "-code", 1, kCodeMinimum);
+    p.record(name + "-vintage", 2, kEfficientOrVintage);
+}
+
+void zone_new_building(Project& p, int zone, INTEGER type, const std::string& name) {
+    p.make(zip(static_cast<REAL>(zone)), {{kVintage, 1}, {kArea, 20000}, {kStories, 1}}, type);
+    p.record(name + "-zone-" + std::to_string(zone) + "-code", 1, kCodeMinimum);
+}
+
+// Slabs by the regression on recent outdoor and ground temperatures
+// (floor types -6 and -7, a slab the user changed) in each set of the
+// regression's coefficients, which the zone's slab requirement and the
+// insulation level choose: copies of a house at Sacramento, whose zone
+// requires no slab insulation (set 0 at level 5), and at Blue Canyon, whose
+// zone does (sets 1 to 3 at levels 5, 6 and 7), run twelve days of January
+// on each type.
+void slab_regression(Project& p, REAL zone, const std::string& site, std::initializer_list<int> levels) {
+    p.make(zip(zone), {{kVintage, 1}, {kAttachment, 1}, {kArea, 1600}, {kStories, 1}});
+    p.run(1, kCodeMinimum);
+    p.run(1, kCopy, 3);
+    twelve_days(p, 3, 1, 15);
+    for (const int level : levels)
+        for (const int floor : {-6, -7}) {
+            p.edit(3, [floor, level] {
+                STRATEGY(kFloorType, 3) = static_cast<REAL>(floor);
+                STRATEGY(kUnderFloor, 3) = 5.0f;
+                STRATEGY(kInsulationLevel, 3) = static_cast<REAL>(level);
+            });
+            p.record("house-" + site + "-twelve-days-slab" + std::to_string(floor) + "-level-" + std::to_string(level),
+                     3, kPlainRun);
+        }
+}
+
+// Copies of a house's code-minimum design in library slot 3, each branch
+// of the physics that no design takes run in turn: `runs` edits the slot
+// and records its runs.
+void slot_branches(Project& p, Site site, const std::function<void()>& runs) {
+    p.make(site, {{kVintage, 1}, {kAttachment, 1}, {kArea, 1800}, {kStories, 1}});
+    p.run(1, kCodeMinimum);
+    p.run(1, kCopy, 3);
+    runs();
+}
+
+// Heat pumps at Sacramento, whose winter mornings fall below 47 F, where
+// strip heat backs them up: the pair of each heat-pump code over the year,
+// at the zone's HSPF (7) and the better ones (8 and 9).
+void heat_pumps(Project& p) {
+    slot_branches(p, zip(12), [&p] {
+        for (const int code : {7, 8, 9}) {
+            p.edit(3, [code] { STRATEGY(18, 3) = STRATEGY(20, 3) = static_cast<REAL>(code); });
+            p.record("house-sacramento-heat-pump-" + std::to_string(code), 3, kPlainRun);
+        }
+    });
+}
+
+// An evaporative cooler at Palm Springs over the year: the cooler's air
+// moved by the whole-house fan of its coded venting, at the high air
+// speed class.
+void evaporative_cooler(Project& p) {
+    slot_branches(p, zip(15), [&p] {
+        p.edit(3, [] { STRATEGY(20, 3) = 6.0f; });
+        p.record("house-palm-springs-evaporative-cooler", 3, kPlainRun);
+    });
+}
+
+// An array loaded near its inverter's rating at Los Angeles Westwood: 20
+// modules of the table's first row (210 W) in two strings on its first
+// inverter (3.8 kW), over the year.
+void inverter_near_rating(Project& p) {
+    slot_branches(p, zip(90024), [&p] {
+        p.edit(3, [] {
+            SQTY(1) = 20.0f;
+            STRATEGY(kArrayRow, 3) = 20.0f;
+            SPANEL(1) = 1;
+            SCONTROL(1) = 1;
+            SSTRINGS(1) = 2.0f;
+        });
+        p.record("house-westwood-array-near-inverter-rating", 3, kPlainRun, {{kPhotovoltaic, 7}});
+    });
+}
+
+// The fuel rows of the emission table a library slot keeps: the natural
+// gas rows other than the one a design chooses, twelve days at Westwood
+// each.
+void gas_emission_rows(Project& p) {
+    slot_branches(p, zip(90024), [&p] {
+        twelve_days(p, 3, 1, 15);
+        for (const INTEGER row : {14, 15, 16}) {
+            p.edit(3, [row] { BLK41.NROWF = row; });
+            p.record("house-westwood-twelve-days-gas-emission-row-" + std::to_string(row), 3, kPlainRun);
+        }
+    });
+}
+
+// A twelve-day gas bill whose days straddle the tariff's seasons and pass
+// the baseline: the vintage design of a large house of 1960 at Blue Canyon
+// copied to a library slot and run from 26 October, six summer days, then
+// six winter days of November billed together against their baselines.
+void twelve_day_gas_bill(Project& p) {
+    p.make(zip(16), {{kVintage, 2}, {kAttachment, 1}, {kArea, 3600}, {kYearBuilt, 1960}, {kStories, 2}});
+    p.run(2, kEfficientOrVintage);
+    p.run(2, kCopy, 3);
+    twelve_days(p, 3, 10, 26);
+    p.record("house-blue-canyon-1960-twelve-days-from-october-26", 3, kPlainRun);
+}
+
 }  // namespace
 
 const std::vector<Reference>& references() {
@@ -243,8 +381,26 @@ const std::vector<Reference>& references() {
         {"warehouse", warehouse},
         {"school", school},
         {"hotel", hotel},
+        {"slab-regression-sacramento", [](Project& p) { slab_regression(p, 12, "sacramento", {5}); }},
+        {"slab-regression-blue-canyon", [](Project& p) { slab_regression(p, 16, "blue-canyon", {5, 6, 7}); }},
+        {"heat-pumps", heat_pumps},
+        {"evaporative-cooler", evaporative_cooler},
+        {"inverter-near-rating", inverter_near_rating},
+        {"gas-emission-rows", gas_emission_rows},
+        {"twelve-day-gas-bill", twelve_day_gas_bill},
     };
-    return list;
+    static const std::vector<Reference> with_zones = [] {
+        std::vector<Reference> all = list;
+        for (int zone = 1; zone <= 16; ++zone) {
+            const std::string z = std::to_string(zone);
+            all.push_back({"zone-" + z + "-house", [zone](Project& p) { zone_house(p, zone); }});
+            all.push_back({"zone-" + z + "-clinic", [zone](Project& p) { zone_clinic(p, zone); }});
+            all.push_back({"zone-" + z + "-warehouse", [zone](Project& p) { zone_new_building(p, zone, 11, "warehouse"); }});
+            all.push_back({"zone-" + z + "-factory", [zone](Project& p) { zone_new_building(p, zone, 2, "factory"); }});
+        }
+        return all;
+    }();
+    return with_zones;
 }
 
 }  // namespace mavo::reference

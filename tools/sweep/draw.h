@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,10 +69,16 @@ struct Inputs {
     std::vector<INTEGER> loaded_types, unloaded_types;
     std::vector<SiteRecord> records;
     std::map<std::string, WeatherPlace> places;  // by weather file name
+    // The same directories with a stand-in zone file for every climate zone
+    // the weather directory lacks (in WORK_DIR), on which the first two
+    // rounds of cases run.
+    std::shared_ptr<const Inputs> every_zone;
 };
 
 std::string read_file(const fs::path& p);
-Inputs survey(const fs::path& work, const fs::path& util, const fs::path& weather);
+// What the directories offer; with `stand_ins`, also the weather directory
+// every zone of which has its zone file.
+Inputs survey(const fs::path& work, const fs::path& util, const fs::path& weather, bool stand_ins = false);
 Site draw_site(Random& r, const Inputs& in, bool zone_numbers_too);
 // Every site the directories offer: each weather file, zip code and
 // climate-zone number of zipcodes.sce.
@@ -138,6 +145,7 @@ struct Case {
     enum PartYear { kWholeYear, kTwelveDays, kReread } part_year = kWholeYear;
     INTEGER part_year_target = 1;
     std::string reread_months;  // four-character month words
+    bool every_zone_weather = false;  // run on the stand-in weather of every zone
 };
 
 
@@ -153,6 +161,9 @@ const std::vector<RowCodes>& residential_rows();
 const std::vector<RowCodes>& nonresidential_rows();
 
 Case make_case(const Inputs& in, std::uint64_t seed, std::uint64_t number);
+// The directories case `c` runs with: the stand-in weather of every zone
+// for the cases of the first two rounds, the given ones for the others.
+const Inputs& inputs_of(const Inputs& in, const Case& c);
 std::string describe(const Case& c);
 
 }  // namespace mavo::sweep

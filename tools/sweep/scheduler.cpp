@@ -102,14 +102,14 @@ Outcome read_outcome(const std::string& output, int status, bool timed_out) {
     std::error_code ec;
     fs::remove_all(dir, ec);
     fs::create_directories(dir);
-    Checker k{in, c, fd, 0, {}, {}, {}, {}, true, {}};
+    Checker k{inputs_of(in, c), c, fd, 0, {}, {}, {}, {}, true, {}};
     try {
         if (twin) {
             // This child is a design application: one process, the kernel
             // kept loaded from call to call.
             keep_kernel_memory_between_calls(true);
             const fs::path q = dir / "before";
-            new_project(in, q, other, other.site);
+            new_project(k.in, q, other, other.site);
             k.own_project = false;
             k.run(q, 1, 243.0f, kBeforeTheCase + "design of another project");
             k.own_project = true;
