@@ -713,3 +713,30 @@ TEST(DesignerEditRun, EmptiedWindowGroupKeepsTheSchemesGlazingAndComesBack) {
 
 }  // namespace
 }  // namespace mavo
+
+namespace mavo {
+namespace {
+
+// A heater that is no heat pump runs at its recovery efficiency whatever
+// energy factor its scheme carries: a slot's heat pump saves its COP of 2.0
+// into the scheme, and the gas heater typed in its place (or the base
+// scheme a heat-pump slot was copied into) burnt half the gas of the same
+// heater in a slot that never had a heat pump.
+TEST(DesignerEditRun, GasHeaterAfterAHeatPumpBurnsAsAGasHeater) {
+    ScratchDir dir;
+    const fs::path p = designed_sample(dir, "p", 1);
+    for (const INTEGER slot : {3, 4}) {
+        select_scheme(p, 1, 201.0f, slot);  // a copy
+        ASSERT_EQ(run_kernel(p), 0);
+    }
+    edit_scheme(p, 3, [] { WHTYPE = 7; });
+    run_scheme(p, 3, 0.0f);
+    edit_scheme(p, 3, [] { WHTYPE = 1; });
+    const SchemeRun after_heat_pump = run_scheme(p, 3, 0.0f);
+    const SchemeRun never_heat_pump = run_scheme(p, 4, 0.0f);
+    EXPECT_GT(never_heat_pump.rows[64], 0.0f);
+    EXPECT_EQ(after_heat_pump.rows[64], never_heat_pump.rows[64]) << "water-heater fuel (row 65)";
+}
+
+}  // namespace
+}  // namespace mavo

@@ -196,6 +196,8 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
                 break;
             }
     }
+    note_designs(project, slot, command, second, r);
+    r.last_design = last_design(project, slot);
     for (INTEGER row = 1; row <= 80; ++row) r.rows.push_back(SUMARY(row, slot >= 10 ? 10 : slot));
     INTEGER serving = slot;
     while (serving >= 10) serving /= 10;

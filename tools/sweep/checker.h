@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sweep/host.h"
+#include "sweep/last_design.h"
 
 namespace mavo::sweep {
 
@@ -41,6 +42,7 @@ struct Run {
     Metered metered;
     bool user_electric = false, user_gas = false;  // the host's files held flags 82 and 83 (and no move)
     std::string step;
+    LastDesign last_design = LastDesign::kNone;  // what the scheme's last design made of it
     // Days simulated (row 48).
     REAL days() const { return rows.size() >= 48 ? rows[47] : 0.0f; }
     bool simulated() const { return rc == 0 && days() > 0.0f; }

@@ -1,7 +1,11 @@
-// The sweep's own tables of the building types and the fixed profiles, as
-// the README's "Loads, schedules and water heating" section publishes them:
-// a run's lights, equipment, occupants, water heating and set points are
-// computed from these, never from the kernel's tables.
+// The sweep's own tables of the building types, the fixed profiles, the
+// mains by climate zone, the water heater and a house's thermostat, as the
+// README's "Loads, schedules and water heating" section publishes them: a
+// run's lights, equipment, occupants, water heating and set points are
+// computed from these and from what the run's inputs hold (a house's
+// lights, people and hours, a library slot's densities, a heater's draw and
+// kind, a weather file's own ground temperatures), never from the kernel's
+// tables.
 #pragma once
 
 #include <array>
@@ -186,5 +190,41 @@ inline const Day kHotWater = {0.014, 0.008, 0.009, 0.011, 0.02,  0.044, 0.089, 0
                               0.036, 0.033, 0.032, 0.026, 0.042, 0.048, 0.052, 0.047, 0.042, 0.039, 0.036, 0.022};
 inline constexpr std::array<double, 12> kMonths = {1.19, 1.11, 1.02, 0.93, 0.84, 0.8,
                                                    0.82, 0.88, 0.98, 1.07, 1.16, 1.21};
+
+// The mains of a site in climate zone z (1 to 16), month by month, F.
+inline constexpr std::array<std::array<double, 12>, 16> kMainsByZone_F = {{
+    {50.86, 50.08, 49.84, 50.18, 51.01, 52.16, 53.25, 54.06, 54.32, 53.98, 53.11, 51.99},  // 1
+    {55.15, 53.91, 53.70, 54.55, 56.21, 58.35, 60.27, 61.55, 61.78, 60.93, 59.19, 57.11},  // 2
+    {57.24, 56.28, 56.05, 56.55, 57.66, 59.15, 60.53, 61.52, 61.78, 61.27, 60.11, 58.66},  // 3
+    {58.45, 57.22, 57.07, 58.01, 59.78, 62.01, 63.97, 65.25, 65.41, 64.47, 62.61, 60.45},  // 4
+    {56.61, 55.61, 55.24, 55.52, 56.40, 57.70, 59.00, 60.02, 60.43, 60.14, 59.21, 57.94},  // 5
+    {62.56, 61.49, 61.10, 61.41, 62.38, 63.80, 65.21, 66.31, 66.74, 66.41, 65.39, 64.01},  // 6
+    {63.48, 62.36, 61.95, 62.29, 63.31, 64.80, 66.28, 67.43, 67.88, 67.53, 66.46, 65.00},  // 7
+    {64.13, 62.74, 62.32, 62.89, 64.34, 66.35, 68.28, 69.71, 70.18, 69.59, 68.07, 66.11},  // 8
+    {64.04, 62.47, 62.03, 62.75, 64.47, 66.81, 69.03, 70.64, 71.13, 70.39, 68.60, 66.32},  // 9
+    {63.46, 61.63, 61.18, 62.13, 64.26, 67.11, 69.76, 71.64, 72.14, 71.17, 68.94, 66.18},  // 10
+    {57.74, 55.54, 55.33, 57.12, 60.42, 64.53, 68.11, 70.40, 70.64, 68.84, 65.39, 61.40},  // 11
+    {57.23, 55.41, 55.17, 56.50, 59.06, 62.29, 65.15, 67.03, 67.31, 65.97, 63.29, 60.16},  // 12
+    {58.97, 56.82, 56.72, 58.66, 62.09, 66.29, 69.88, 72.12, 72.23, 70.29, 66.71, 62.65},  // 13
+    {57.36, 54.99, 54.68, 56.45, 59.82, 64.06, 67.81, 70.27, 70.61, 68.84, 65.32, 61.20},  // 14
+    {70.15, 67.87, 67.65, 69.51, 72.92, 77.16, 80.86, 83.23, 83.47, 81.61, 78.05, 73.93},  // 15
+    {46.84, 44.43, 43.69, 44.67, 47.18, 50.67, 54.01, 56.49, 57.31, 56.30, 53.67, 50.28},  // 16
+}};
+
+// The water heater as a new project and every design leave it.
+inline constexpr double kRecoveryEfficiency = 0.76;
+inline constexpr double kStandbyLoss_WK = 3.5;  // with a rated input
+inline constexpr double kSurroundings_F = 67.5;
+inline constexpr double kHeatPumpCop = 2.0;     // an energy factor below 1
+inline constexpr double kHouseTank_F = 135.0, kBuildingTank_F = 140.0;
+inline constexpr double kDesignedMultiplier = 0.9, kNewProjectMultiplier = 1.0;
+
+// A house's thermostat, F.
+struct Thermostat {
+    double comfort_low, comfort_high, night_setback, empty_setback, setup;
+};
+inline constexpr Thermostat kDesignedHouse = {68, 75, 58, 53, 85};
+inline constexpr Thermostat kNewProject = {68, 75, 65, 60, 85};
+inline constexpr Thermostat kDesignedBuilding = {70, 76, 60, 60, 86};
 
 }  // namespace mavo::sweep::laws

@@ -3,8 +3,12 @@
 #include "sweep/laws.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "blocks/blocks.h"
 #include "sweep/law_tables.h"
@@ -228,27 +232,29 @@ double heater_btu(const Heater& w, INTEGER h, double T) {
     return kj * 0.94782 * w.multiplier;
 }
 
+// The heater the run's inputs choose (its kind and the day's draw its
+// file holds), with the efficiencies, standby loss, surroundings, tank and
+// multiplier of the README's table, by what the scheme's last design made
+// of it.
 std::optional<Heater> heater_of_run(const Run& r, const std::optional<TypeTable>& t) {
     Heater w;
-    if (r.column <= 2) {
-        w.arrangement = 7;  // the base schemes burn gas in a storage heater
-    } else {
+    INTEGER type = 1;  // the base schemes burn gas in a storage heater
+    if (r.column >= 3) {
         if (SQTY(2) != 0.0f) return std::nullopt;  // collectors: compared run against run
-        const INTEGER type = WHTYPE;
+        type = WHTYPE;
         if (type <= 0) return std::nullopt;
         // An in-line heater runs behind a tank of mains water warmed by its
         // surroundings: compared run against run.
         if (type == 5 || type == 6) return std::nullopt;
-        w.arrangement = (type == 2 || type >= 7) ? 6 : 7;
     }
+    w.arrangement = (type == 2 || type >= 7) ? 6 : 7;
     w.draw_gal = SGPD(2);
-    w.set_C = celsius(STSET(2));
-    w.surroundings_C = celsius(STENV(2));
-    w.efficiency = SEF(2);
-    const double recovery = STHERMEFF(2) / 100.0;
-    w.recovery = recovery > 0.0 && recovery <= 1.0 ? recovery : 1.0;
-    w.ua_WK = SAINPUTRATE(2) > 0.0f ? 3.5 : 1.0;
-    w.multiplier = WHEF2;
+    w.set_C = celsius(r.last_design == LastDesign::kBuilding ? laws::kBuildingTank_F : laws::kHouseTank_F);
+    w.surroundings_C = celsius(laws::kSurroundings_F);
+    w.efficiency = type >= 7 ? laws::kHeatPumpCop : 1.0;
+    w.recovery = laws::kRecoveryEfficiency;
+    w.ua_WK = laws::kStandbyLoss_WK;
+    w.multiplier = r.last_design == LastDesign::kNone ? laws::kNewProjectMultiplier : laws::kDesignedMultiplier;
     if (t) {
         for (std::size_t h = 0; h < 24; ++h) w.share[h] = t->draw[h] / 100.0;
     } else {
@@ -257,6 +263,54 @@ std::optional<Heater> heater_of_run(const Run& r, const std::optional<TypeTable>
         for (std::size_t h = 0; h < 24; ++h) w.share[h] = 24.0 * laws::kHotWater[h] / sum;
     }
     return w;
+}
+
+// The ground temperatures of a weather file's GROUND TEMPERATURES line, F:
+// each month from the deepest depth that gives it, the depths taken in
+// order while each gives July to September, not all 0; none when no depth
+// does or a month is left without a value.
+std::optional<std::array<double, 12>> ground_of_weather_file(const fs::path& epw) {
+    std::ifstream in(epw);
+    std::string line;
+    for (int n = 0; n < 14 && std::getline(in, line); ++n) {
+        if (line.rfind("GROU", 0) != 0) continue;
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        for (std::string x; std::getline(fields, x, ',');) f.push_back(x);
+        auto value = [&](std::size_t i) -> std::optional<double> {
+            if (i >= f.size()) return std::nullopt;
+            char* end = nullptr;
+            const double v = std::strtod(f[i].c_str(), &end);
+            return end != f[i].c_str() ? std::optional<double>(v) : std::nullopt;
+        };
+        std::array<double, 12> ground{};
+        std::array<bool, 12> given{};
+        // Depth d's months in fields 6 + 16 d to 17 + 16 d (0-based).
+        for (std::size_t d = 0; d < 3; ++d) {
+            const std::size_t first = 6 + 16 * d;
+            const auto jul = value(first + 6), aug = value(first + 7), sep = value(first + 8);
+            if (!jul || !aug || !sep || (*jul == 0.0 && *aug == 0.0 && *sep == 0.0)) break;
+            for (std::size_t m = 0; m < 12; ++m)
+                if (const auto c = value(first + m)) {
+                    ground[m] = *c * 9.0 / 5.0 + 32.0;
+                    given[m] = true;
+                }
+        }
+        for (const bool g : given)
+            if (!g) return std::nullopt;
+        return ground;
+    }
+    return std::nullopt;
+}
+
+// The mains of the run's site, month by month, F: its weather file's own
+// ground temperatures, or else its climate zone's (README).
+std::optional<std::array<double, 12>> mains_of_site(const Checker& k, const Run& r) {
+    const std::string& file = r.metered.weather_file;
+    if (file.size() > 4 && file.substr(file.size() - 4) == ".epw")
+        if (const auto own = ground_of_weather_file(k.in.weather / file)) return own;
+    if (r.climate_zone < 1 || r.climate_zone > 16) return std::nullopt;
+    return laws::kMainsByZone_F[static_cast<std::size_t>(r.climate_zone - 1)];
 }
 
 INTEGER hours_before(INTEGER month, INTEGER day) {
@@ -283,9 +337,9 @@ void check_water_heater(Checker& k, const Run& r, REAL command) {
     }
     const std::optional<Heater> w = heater_of_run(r, t);
     if (!w) return;
-    INTEGER zone = ZONE;
-    if (zone < 1 || zone > 18) zone = CECZONE >= 1 && CECZONE <= 16 ? CECZONE : 1;
-    auto mains = [&](INTEGER m) { return celsius(GROUNDTEMP(m, zone)); };
+    const std::optional<std::array<double, 12>> mains_F = mains_of_site(k, r);
+    if (!mains_F) return;
+    auto mains = [&](INTEGER m) { return celsius((*mains_F)[static_cast<std::size_t>(m - 1)]); };
     k.reached(invariant);
     for (INTEGER m = 1; m <= 12; ++m) {
         const INTEGER month = NFLAG(38) ? m : TMON(m);
@@ -325,14 +379,18 @@ void check_thermostat(Checker& k, const Run& r) {
     // Ceiling fans and an air conditioner without a rating hold a raised
     // set point; an evaporative cooler cools by its own rule.
     const bool cooling_at_set_point = venting != 10.0f && venting != 11.0f && COPAC > 0.0f && cooling != 6.0f;
+    // A house's set points as its last design left them (README).
+    const laws::Thermostat& house = r.last_design == LastDesign::kHouse      ? laws::kDesignedHouse
+                                    : r.last_design == LastDesign::kBuilding ? laws::kDesignedBuilding
+                                                                             : laws::kNewProject;
     auto heat_at = [&](INTEGER h) -> double {
         if (t) return at(t->heating, h);
-        if (PEOPLE <= 0.0f) return SETBKU;
-        return (h < 8 || h == 24) ? std::min(COMLOW, SETBKN) : COMLOW;
+        if (PEOPLE <= 0.0f) return house.empty_setback;
+        return (h < 8 || h == 24) ? std::min(house.comfort_low, house.night_setback) : house.comfort_low;
     };
     auto cool_at = [&](INTEGER h) -> double {
         if (t) return at(t->cooling, h);
-        return PEOPLE > 0.0f ? COMHI : std::max(COMHI, SETUPU);
+        return PEOPLE > 0.0f ? house.comfort_high : std::max(house.comfort_high, house.setup);
     };
     const bool year = NFLAG(38);
     const double slack = year ? 0.25 : 0.01;

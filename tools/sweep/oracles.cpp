@@ -365,19 +365,39 @@ constexpr Factors kNaturalGas = {117, 0.001, 0.04, 0};
 constexpr Factors kOil = {560, 0, 0, 0};
 constexpr Factors kPropane = {505, 0, 0, 0};
 
-// The factors of a row of the emission table, by its number.
-std::optional<Factors> table_row(int n) {
+// The energy a row of the emission table counts.
+enum class Energy { kElectricity, kNaturalGas, kOil, kPropane };
+
+struct TableRow {
+    Energy energy;
+    Factors factors;
+};
+
+// A row of the emission table by its number (the README's table); none for
+// the empty rows and the user's own (29 to 32), whose factors are his.
+std::optional<TableRow> table_row(int n) {
     switch (n) {
-        case 1: return kSce;
-        case 2: return kSdge;
-        case 3: return kPge;
-        case 4: return kSmud;
-        case 6: return kCalifornia;
-        case 10: return kUsStandard;
-        case 11: return kUsTotal;
-        case 13: return kNaturalGas;
-        case 22: return kOil;
-        case 26: return kPropane;
+        case 1: return TableRow{Energy::kElectricity, kSce};
+        case 2: return TableRow{Energy::kElectricity, kSdge};
+        case 3: return TableRow{Energy::kElectricity, kPge};
+        case 4: return TableRow{Energy::kElectricity, kSmud};
+        case 5: return TableRow{Energy::kElectricity, {700.4, 0.128, 0.342, 1.3e-06}};
+        case 6: return TableRow{Energy::kElectricity, kCalifornia};
+        case 7: return TableRow{Energy::kElectricity, {724.12, 0.531, 0.618, 4e-06}};
+        case 8: return TableRow{Energy::kElectricity, {668, 6.42, 0.588, 0}};
+        case 9: return TableRow{Energy::kElectricity, {905.89, 0.99, 1.508, 0}};
+        case 10: return TableRow{Energy::kElectricity, kUsStandard};
+        case 11: return TableRow{Energy::kElectricity, kUsTotal};
+        case 13: return TableRow{Energy::kNaturalGas, kNaturalGas};
+        case 14: return TableRow{Energy::kNaturalGas, {118.08, 0, 0, 0}};
+        case 15: return TableRow{Energy::kNaturalGas, {116, 0.001, 0.066, 0}};
+        case 16: return TableRow{Energy::kNaturalGas, {406, 0, 0, 0}};
+        case 19: return TableRow{Energy::kOil, {154, 0.33, 0.448, 7e-06}};
+        case 20: return TableRow{Energy::kOil, {173.91, 0, 0, 0}};
+        case 21: return TableRow{Energy::kOil, {173, 0.218, 0.069, 0}};
+        case 22: return TableRow{Energy::kOil, kOil};
+        case 25: return TableRow{Energy::kPropane, {139.17, 0, 0, 0}};
+        case 26: return TableRow{Energy::kPropane, kPropane};
         default: return std::nullopt;
     }
 }
@@ -526,14 +546,22 @@ void check_emissions(Checker& k, const Run& r) {
     const REAL fuel = r.metered.fuel_type;
     Factors e = electricity_factors(r.electric_zone, california_site(k, r));
     Factors f = fuel == 2.0f ? kPropane : fuel == 3.0f ? kOil : kNaturalGas;
+    const std::string invariant = "a run's emissions are its purchases times the published factors";
     if (r.column >= 3) {
         // A library slot keeps the rows stored with it (chosen where it was
-        // last designed or moved, or by the user) on every run.
-        const std::optional<Factors> stored_e = table_row(r.metered.electricity_row),
-                                     stored_f = table_row(r.metered.fuel_row);
+        // last designed or moved, or by the user) on every run, each of its
+        // energy: a stored row of another energy is chosen anew.
+        const std::optional<TableRow> stored_e = table_row(r.metered.electricity_row),
+                                      stored_f = table_row(r.metered.fuel_row);
         if (!stored_e || !stored_f) return;
-        e = *stored_e;
-        f = *stored_f;
+        const Energy burnt = fuel == 2.0f ? Energy::kPropane : fuel == 3.0f ? Energy::kOil : Energy::kNaturalGas;
+        if (stored_e->energy != Energy::kElectricity || stored_f->energy != burnt)
+            return k.fail(invariant, r.step + ": it counted rows " + std::to_string(r.metered.electricity_row) +
+                                         " and " + std::to_string(r.metered.fuel_row) +
+                                         " of the emission table, not rows of its electricity and fuel (fuel type " +
+                                         std::to_string(fuel) + ")");
+        e = stored_e->factors;
+        f = stored_f->factors;
     }
     const double unit = fuel == 2.0f ? kPropaneMmbtu : fuel == 3.0f ? kOilMmbtu : kThermMmbtu;
     const double mwh = row[55] * 0.001, mmbtu = fuel == 4.0f ? 0.0 : row[72] * unit;
@@ -546,7 +574,6 @@ void check_emissions(Checker& k, const Run& r) {
         {61, 3.0 * e.co2 * mwh + f.co2 * mmbtu},
         {62, row[69] * 0.001 * e.co2},
     };
-    const std::string invariant = "a run's emissions are its purchases times the published factors";
     k.reached(invariant);
     for (const auto& [n, value] : want)
         if (std::fabs(row[static_cast<std::size_t>(n - 1)] - value) > 0.01 + 1e-5 * std::fabs(value)) {

@@ -69,6 +69,17 @@ void heat_pump_cop(INTEGER k) {
     if (k >= 3 && WHTYPE >= 7 && SEF(kSlot) < 1.0f) SEF(kSlot) = kHeatPumpDefaultCop;
 }
 
+// A heater that is no heat pump (the base schemes' gas storage heater, a
+// slot's heater below code 7) works at an energy factor of 1 or less: a
+// coefficient of performance its scheme carries from the heat pump it had
+// before, or from a heat-pump slot copied into it, is none of its own and
+// would divide its energy by 2. It takes the default energy factor, which
+// the scheme saves, as the first run of a heat pump saves its COP.
+void energy_factor_of_heater(INTEGER k) {
+    const bool heat_pump = k >= 3 && WHTYPE >= 7;
+    if (!heat_pump && SEF(kSlot) > 1.0f) SEF(kSlot) = DSEF(kSlot);
+}
+
 // Mean hourly fraction of the building type's hot-water schedule (row 5, in
 // percent of the peak draw); 0 for a type outside the table.
 REAL nonres_mean_draw_fraction() {
@@ -486,6 +497,7 @@ void SDHWCALC() {
     DBG_FLOAT("SDHWCALC sQty(2)", SQTY(kSlot));
     if (WHTYPE >= 1 || WHTYPE == -1) water_heater_defaults();
     heat_pump_cop(k);
+    energy_factor_of_heater(k);
     const REAL gpd = SGPD(kSlot);
     const REAL mean_draw = NFLAG(24) ? nonres_mean_draw_fraction() : 0.0f;
     size_collectors(k, s41, gpd, mean_draw);
