@@ -196,12 +196,12 @@ Run Checker::run(const fs::path& project, INTEGER slot, REAL command, const std:
                 break;
             }
     }
-    note_designs(project, slot, command, second, r);
-    r.last_design = last_design(project, slot);
     for (INTEGER row = 1; row <= 80; ++row) r.rows.push_back(SUMARY(row, slot >= 10 ? 10 : slot));
     INTEGER serving = slot;
     while (serving >= 10) serving /= 10;
     for (INTEGER row = 1; row <= 310; ++row) r.params.push_back(row == 2 ? 0.0f : STRATEGY(row, serving));
+    note_history(project, slot, command, second, r);
+    r.history = scheme_history(project, slot);
     std::ostringstream o;
     o << "RAN return " << r.rc << ", days " << r.rows[47] << ", electricity " << r.rows[24] << " kWh, fuel "
       << r.rows[65] << " therms, cost $" << r.rows[36] << ", fuel type " << FUELTYPE << ", water heater " << WHTYPE << (r.refused ? ", library command refused" : "");

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "sweep/host.h"
-#include "sweep/last_design.h"
+#include "sweep/scheme_history.h"
 
 namespace mavo::sweep {
 
@@ -42,7 +42,7 @@ struct Run {
     Metered metered;
     bool user_electric = false, user_gas = false;  // the host's files held flags 82 and 83 (and no move)
     std::string step;
-    LastDesign last_design = LastDesign::kNone;  // what the scheme's last design made of it
+    SchemeHistory history;  // what the scheme's last design made of it
     // Days simulated (row 48).
     REAL days() const { return rows.size() >= 48 ? rows[47] : 0.0f; }
     bool simulated() const { return rc == 0 && days() > 0.0f; }

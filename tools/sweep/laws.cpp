@@ -235,7 +235,7 @@ double heater_btu(const Heater& w, INTEGER h, double T) {
 // The heater the run's inputs choose (its kind and the day's draw its
 // file holds), with the efficiencies, standby loss, surroundings, tank and
 // multiplier of the README's table, by what the scheme's last design made
-// of it.
+// of it (the default tank once collectors sized by rule ran in it).
 std::optional<Heater> heater_of_run(const Run& r, const std::optional<TypeTable>& t) {
     Heater w;
     INTEGER type = 1;  // the base schemes burn gas in a storage heater
@@ -249,12 +249,13 @@ std::optional<Heater> heater_of_run(const Run& r, const std::optional<TypeTable>
     }
     w.arrangement = (type == 2 || type >= 7) ? 6 : 7;
     w.draw_gal = SGPD(2);
-    w.set_C = celsius(r.last_design == LastDesign::kBuilding ? laws::kBuildingTank_F : laws::kHouseTank_F);
+    const bool building_tank = r.history.design == LastDesign::kBuilding && !r.history.default_tank;
+    w.set_C = celsius(building_tank ? laws::kBuildingTank_F : laws::kHouseTank_F);
     w.surroundings_C = celsius(laws::kSurroundings_F);
     w.efficiency = type >= 7 ? laws::kHeatPumpCop : 1.0;
     w.recovery = laws::kRecoveryEfficiency;
     w.ua_WK = laws::kStandbyLoss_WK;
-    w.multiplier = r.last_design == LastDesign::kNone ? laws::kNewProjectMultiplier : laws::kDesignedMultiplier;
+    w.multiplier = r.history.design == LastDesign::kNone ? laws::kNewProjectMultiplier : laws::kDesignedMultiplier;
     if (t) {
         for (std::size_t h = 0; h < 24; ++h) w.share[h] = t->draw[h] / 100.0;
     } else {
@@ -380,9 +381,9 @@ void check_thermostat(Checker& k, const Run& r) {
     // set point; an evaporative cooler cools by its own rule.
     const bool cooling_at_set_point = venting != 10.0f && venting != 11.0f && COPAC > 0.0f && cooling != 6.0f;
     // A house's set points as its last design left them (README).
-    const laws::Thermostat& house = r.last_design == LastDesign::kHouse      ? laws::kDesignedHouse
-                                    : r.last_design == LastDesign::kBuilding ? laws::kDesignedBuilding
-                                                                             : laws::kNewProject;
+    const laws::Thermostat& house = r.history.design == LastDesign::kHouse      ? laws::kDesignedHouse
+                                    : r.history.design == LastDesign::kBuilding ? laws::kDesignedBuilding
+                                                                                : laws::kNewProject;
     auto heat_at = [&](INTEGER h) -> double {
         if (t) return at(t->heating, h);
         if (PEOPLE <= 0.0f) return house.empty_setback;
