@@ -45,8 +45,9 @@
  * for its run ("PROJECT_DIR/.mavolock"), taken before anything is edited:
  * another process's run of the same project cannot come between them. What
  * the run saved is read at the call's last end signal, while the kernel
- * still holds the project; a lock file removed or replaced before then let
- * another run in, and the call fails saying so. A call that ends before the
+ * still holds the project; a lock file removed, replaced or moved (even
+ * away and back) before then let another run in, and the call fails saying
+ * so. A call that ends before the
  * kernel's removes the lock file it made. A
  * project that holds the journal of a run stopped while putting its files
  * in place gets no edits: the call finishes that run and runs nothing else.
@@ -276,8 +277,9 @@ static void say_stopped_commit_finished(void) {
 
 
 /* The call's report cannot be told, as the project was not this call's
- * alone from its edits to the end of the call: its lock file was removed
- * or replaced (a clean-up tool) and another run may have taken it between
+ * alone from its edits to the end of the call: its lock file was removed,
+ * replaced (a clean-up tool) or moved away and back (a sync tool, a
+ * user's mv), and another run may have taken the project in between
  * (a run the kernel made then may be that run's edits, not this call's);
  * or the kernel refused the call untouched and another run took the
  * project before mavo-run could read it. */
@@ -290,15 +292,15 @@ static void say_lock_lost(const struct run_report* report, int rc) {
                 rc);
     else if (!report->after.taken)
         fprintf(stderr,
-                "mavo-run: the project's lock file %s was removed or replaced after mavo-run took it, and another run "
-                "holds the one now there: the kernel refused the call (it returned %d) and ran nothing; that run may "
+                "mavo-run: the project's lock file %s was removed, replaced or moved after mavo-run took it, and "
+                "another run holds the one now there: the kernel refused the call (it returned %d) and ran nothing; that run may "
                 "have changed the project since mavo-run's edits, or overwritten them: check the scheme the project "
                 "selects and run again\n",
                 path, rc);
     else
         fprintf(stderr,
-                "mavo-run: the project's lock file %s was removed or replaced between mavo-run's edits and the end of "
-                "the call, so another run may have taken the project in between and changed it: the kernel returned "
+                "mavo-run: the project's lock file %s was removed, replaced or moved between mavo-run's edits and the "
+                "end of the call, so another run may have taken the project in between and changed it: the kernel returned "
                 "%d having run the scheme the project selected when it took the project (the progress lines name "
                 "it), which may be that run's, not this call's; no report of it is given: check the scheme the "
                 "project selects and run again\n",
@@ -827,8 +829,8 @@ int main(int argc, char** argv) {
 #endif
     if (!project_still_held()) {
         fprintf(stderr,
-                "mavo-run: the project's lock file %s was removed or replaced after mavo-run took it, so another run "
-                "may have taken the project and changed it since (this call's edits among its files, or overwritten "
+                "mavo-run: the project's lock file %s was removed, replaced or moved after mavo-run took it, so "
+                "another run may have taken the project and changed it since (this call's edits among its files, or overwritten "
                 "by them); the kernel was not called, nothing was run: check the scheme the project selects and run "
                 "again\n",
                 shown_text(held_lock_path()));

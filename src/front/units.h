@@ -98,9 +98,9 @@ void begin_run_files();
 // refuses puts every file back as it was; only when even that fails, or
 // the journal cannot be removed after it, are the files left as they are,
 // with the journal, for the next call to finish first (left_to_journal). A run
-// whose lock file is no longer the one it locked (removed or replaced
-// during the run, so another run may have had the project meanwhile) puts
-// nothing in place (lock_lost).
+// whose lock file is no longer the one it locked (removed, replaced or
+// moved during the run, so another run may have had the project meanwhile)
+// puts nothing in place (lock_lost).
 enum class CommitResult { in_place, nothing_kept, left_to_journal, lock_lost };
 CommitResult commit_run_files();
 // Deletes the old files a commit moved aside (after the project's release:
