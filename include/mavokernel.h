@@ -99,7 +99,15 @@
  * it names that are still there; the trace says where each file lies. An
  * old file already deleted means every new file is in place: removing the
  * journal and its ".mavotmp-" files then keeps the run's files. A journal
- * of a run still putting its files in
+ * that names no file the kernel can read (emptied or cut short by outside
+ * damage, damaged, of a newer version) cannot say which file is which: the
+ * trace then lists every temporary present (".<file>.mavotmp-<process>-
+ * <tag>") with the project file its name carries, whether that file is
+ * missing, its size and modification time, and which temporary to move
+ * onto each missing project file (its only one, or the one modified last,
+ * the stopped run's new file) before ".mavojournal" is removed; every
+ * project file is then whole. A call never deletes a temporary whose
+ * project file is missing. A journal of a run still putting its files in
  * place (its process alive and older than the journal, which changed less
  * than a minute ago) refuses the call in the same way until that run ends;
  * a traced call adds the reason to the end of "v7trace0.txt".

@@ -643,9 +643,11 @@ static void print_failed_call(void* lib, int trace, const struct run_report* rep
                "the kernel cannot finish it, and then running again does not help); %s\n",
                kJournalName,
                trace ? "the trace (v7trace0.txt in the project directory) says which, the files the journal names "
-                       "and what to do, as below"
+                       "(where it names none the kernel can read, the temporaries present, which may hold a project "
+                       "file's only copy) and what to do, as below"
                      : "run once with --trace: the trace (v7trace0.txt) says which, the files the journal names "
-                       "and what to do");
+                       "(where it names none the kernel can read, the temporaries present, which may hold a project "
+                       "file's only copy: remove nothing before) and what to do");
     } else {
         const char* why = trace ? "; its trace (v7trace*.txt in the project directory) gives the kernel's reason"
                                 : "; rerun with --trace to see the kernel's reason";

@@ -14,7 +14,8 @@
 //
 // Temporaries are named ".<file>.mavotmp-<process>-<6 characters>"; one a
 // killed process left behind is removed at the next save into its
-// directory. Before its first rename the commit writes its journal
+// directory, unless its project file is missing (it may be that file's
+// only copy). Before its first rename the commit writes its journal
 // (".mavojournal" in the files' directory); a run killed between two
 // renames is finished from it at the start of the next call. A rename
 // the system refuses in the middle of the commit (an immutable file,
