@@ -105,6 +105,20 @@ void stop_the_commit(int renames_done) {
     if (renames_done == g_stop_after_renames) _exit(kStoppedInTheCommit);
 }
 
+// A copy of `settled` in `p` run in a child process stopped after
+// `renames` renames of its commit: kStoppedInTheCommit, or the run's return
+// when its commit has fewer.
+int run_stopped_after(const fs::path& settled, const fs::path& p, int renames) {
+    fs::remove_all(p);
+    fs::copy(settled, p);
+    return in_child_process([&] {
+        g_stop_after_renames = renames;
+        test_hooks::after_commit_rename = stop_the_commit;
+        reset_all_blocks();
+        return run_kernel(p);
+    });
+}
+
 // The host selects a scheme as the design application does, writing the
 // summary file's first value where it stands (a stopped commit may have
 // left none to edit).
@@ -138,13 +152,7 @@ TEST(UnsafeProjectRun, CommitStoppedBetweenRenamesIsFinishedAndTheHostsSchemeRun
     int stops = 0;
     for (int renames = 0;; ++renames) {
         const fs::path p = dir / ("stopped" + std::to_string(renames));
-        fs::copy(settled, p);
-        const int rc = in_child_process([&] {
-            g_stop_after_renames = renames;
-            test_hooks::after_commit_rename = stop_the_commit;
-            reset_all_blocks();
-            return run_kernel(p);
-        });
+        const int rc = run_stopped_after(settled, p, renames);
         if (rc != kStoppedInTheCommit) {
             EXPECT_EQ(rc, 0);  // past the last rename: the run ended normally
             break;
@@ -286,15 +294,7 @@ TEST(UnsafeProjectRun, JournalTheKernelCannotReadLosesNoFile) {
     int stops = 0;
     for (int renames = 0;; ++renames) {
         const fs::path killed = dir / "killed";
-        fs::remove_all(killed);
-        fs::copy(settled, killed);
-        const int rc = in_child_process([&] {
-            g_stop_after_renames = renames;
-            test_hooks::after_commit_rename = stop_the_commit;
-            reset_all_blocks();
-            return run_kernel(killed);
-        });
-        if (rc != kStoppedInTheCommit) break;
+        if (run_stopped_after(settled, killed, renames) != kStoppedInTheCommit) break;
         ++stops;
         for (const auto& [what, damage] : damages) {
             const fs::path p = dir / "damaged";
