@@ -163,8 +163,11 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * trace log "v7trace<d>.txt" into the project directory (d the digit of
  * the scheme worked on, 0 before it is known). callback may be null: the
  * run then reports nothing. The callback is installed for the call and
- * cleared at its end, and receives the end signal before the call returns
- * (except when the call is refused because another run holds the kernel).
+ * cleared at its end, and receives the end signal before the call returns,
+ * except when the call is refused at once, touching nothing: while another
+ * run holds the kernel, another process holds the project's lock, or
+ * another run is putting its files in place in the project (the callback
+ * of a call refused so is neither installed nor called).
  *
  * Returns 0 when the run ended normally: its project files and reports are
  * in place. The run's own errors do not change the return value; they are
@@ -175,8 +178,9 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * - another run holds the kernel (at once; the callback is neither
  *   installed nor called);
  * - a null directory text, or one too long for a file path;
- * - the project lock could not be taken (another run holds it, the user
- *   may not write the project directory or its ".mavolock"), or the lock
+ * - the project lock could not be taken (another process's run holds it,
+ *   at once and with no callback as above; the user may not write the
+ *   project directory or its ".mavolock"), or the lock
  *   file was removed, replaced or moved (even away and back) during the
  *   run;
  *   on a file system without POSIX record locks (some network shares)

@@ -158,9 +158,15 @@ int lock_project(const char* project) {
             return -1;
         }
         if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            /* Never opened through a link; a directory cannot be opened to
+             * write: neither is the lock file the kernel makes. */
+            const int e = fd < 0 ? errno : 0;
             fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", shown_text(path),
-                    fd < 0 ? strerror(errno) : "not a regular file",
-                    fd < 0 ? "the project directory must be writable" : "remove it, the kernel makes it anew");
+                    e == ELOOP ? "it is a symbolic link" : e == EISDIR ? "it is a directory"
+                               : e != 0 ? strerror(e) : "not a regular file",
+                    e == 0 || e == ELOOP || e == EISDIR ? "remove it, the kernel makes it anew"
+                    : e == EROFS ? "the project's file system is read-only"
+                                 : "the project directory must be writable");
             if (fd >= 0) close(fd);
             return -1;
         }

@@ -159,8 +159,12 @@ static int make_project_directory(const char* project) {
     struct stat st;
     if (stat(project, &st) == 0) return S_ISDIR(st.st_mode) && is_empty_directory(project) ? 1 : 0;
     if (mkdir(project, 0777) != 0) {
-        fprintf(stderr, "mavo-run: cannot create the project directory %s: %s; make its parent directory first\n",
-                shown_text(project), strerror(errno));
+        const int e = errno;
+        fprintf(stderr, "mavo-run: cannot create the project directory %s: %s; %s\n", shown_text(project), strerror(e),
+                e == ENOENT || e == ENOTDIR ? "make its parent directory first"
+                : e == EACCES || e == EPERM ? "this user may not write its parent directory: give a project directory "
+                                              "where this user may make one"
+                                            : "give a project directory that can be made");
         return -1;
     }
     return 1;
@@ -307,6 +311,11 @@ static void say_lock_lost(const struct run_report* report, int rc) {
                 path, rc);
 }
 
+/* While set, store_bytes checks that a value can be stored, and stores
+ * nothing: every edit of a call is checked before the first is made, so a
+ * refused edit leaves the project as it was. */
+static int g_checking_edits;
+
 /* Stores `size` bytes at `offset` of a binary project file: only where the
  * stored bytes differ, and only into a file long enough to hold them; a
  * shorter file is left as it is, with a message. Nothing is written
@@ -321,10 +330,13 @@ static int store_bytes(const char* path, long offset, const void* bytes, size_t 
     }
     FILE* f = fd < 0 ? NULL : fdopen(fd, "r+b");
     if (!f) {
-        fprintf(stderr,
-                "mavo-run: cannot open %s: %s; a project needs its files (--new makes a new project where nothing "
-                "is)\n",
-                shown_text(path), strerror(errno));
+        const int e = errno;
+        fprintf(stderr, "mavo-run: cannot open %s to write: %s; %s\n", shown_text(path), strerror(e),
+                e == ENOENT ? "a project needs its files (--new makes a new project where nothing is)"
+                : e == EACCES || e == EPERM
+                    ? "this user may not write it: only a user who may write the project's files may run the project"
+                : e == EROFS ? "the project's file system is read-only"
+                             : "the project's files must be regular files this user may write");
         if (fd >= 0) close(fd);
         return -1;
     }
@@ -337,6 +349,7 @@ static int store_bytes(const char* path, long offset, const void* bytes, size_t 
         fclose(f);
         return -1;
     }
+    if (g_checking_edits) return fclose(f) == 0 ? 0 : -1;
     unsigned char stored[16];
     int rc = (size <= sizeof stored && fseek(f, offset, SEEK_SET) == 0 && fread(stored, size, 1, f) == 1) ? 0 : -1;
     if (rc == 0 && memcmp(stored, bytes, size) != 0)
@@ -729,6 +742,21 @@ static int name_argument(const char* typed, char text[kNameBufferText + 1]) {
     return -1;
 }
 
+/* mavo-run's edits of the project (the scheme selected, its command, its
+ * site, the second scheme), each checked before any is made. */
+static int make_edits(const char* project, const struct arguments* args, const struct site* site) {
+    for (g_checking_edits = 1;; g_checking_edits = 0) {
+        if ((args->set_scheme && select_scheme(project, args->scheme, args->set_command, args->command) != 0) ||
+            (args->site && set_site(project, args->scheme, site) != 0) ||
+            (args->set_second && set_target(project, args->target) != 0)) {
+            if (g_checking_edits) fprintf(stderr, "mavo-run: none of its edits was made\n");
+            g_checking_edits = 0;
+            return -1;
+        }
+        if (!g_checking_edits) return 0;
+    }
+}
+
 /* What mavo-run's edits were, in words, for a call that then ran nothing. */
 static void describe_edits(const struct arguments* args, int created, int stopped, char* out, size_t room) {
     out[0] = '\0';
@@ -757,9 +785,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int trace = args.trace, make_new = args.make_new, set_scheme = args.set_scheme;
-    const int set_command = args.set_command, set_second = args.set_second;
-    const int32_t scheme = args.scheme, target = args.target;
-    const float command = args.command;
+    const int32_t scheme = args.scheme;
     const char* site = args.site;
     const char* project = args.directories[0];
     const char* util = args.directories[1];
@@ -779,10 +805,7 @@ int main(int argc, char** argv) {
     report.before_edits = list_project_files(project);
     const int stopped = stopped_commit_waiting(project);
     report.journal_before = stopped;
-    if ((created && fill_new_project(project, util) != 0) ||
-        (!stopped && set_scheme && select_scheme(project, scheme, set_command, command) != 0) ||
-        (!stopped && site && set_site(project, scheme, &chosen_site) != 0) ||
-        (!stopped && set_second && set_target(project, target) != 0)) {
+    if ((created && fill_new_project(project, util) != 0) || (!stopped && make_edits(project, &args, &chosen_site) != 0)) {
         forget_report(&report);
         return drop_lock_made_here(2);
     }
@@ -844,6 +867,7 @@ int main(int argc, char** argv) {
     g_call.report = &report;
     const int rc = run_kernel(project, util, weather, trace, print_progress);
     g_call.report = NULL;
+    report.refused_untouched = !report.after.taken;
     if (!report.after.taken && !lock_file_replaced() && take_lock_again())
     { /* refused untouched: read under the lock taken again */
         take_project_view(project, trace, &report);

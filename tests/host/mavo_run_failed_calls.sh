@@ -83,6 +83,14 @@ said "nothing was run: the project holds the journal .mavojournal"
 said "KERNEL: the call was refused: another run (process $sleeper) is putting its files in place in this project"
 not_said "run again"
 [ "$(snapshot)" = "$before" ] || fail "the project changed"
+# That run ends its commit (here by hand) while the kernel traces why it
+# refused the call: what it changed is not this call's.
+if SHIM_PAUSE_NAME=v7trace0.txt SHIM_PAUSE_AT=1 SHIM_PAUSE_RUN="mv '$p/$waiting' '$p/master.dir' && rm '$p/.mavojournal'" \
+  LD_PRELOAD="$shim" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" run --trace --scheme 1; then
+  fail "ran beside a commit going on"
+fi
+said "nothing was run: the kernel refused the call untouched, as another run was putting its files in place in the project (that run changed master.dir, this call nothing); that run has ended: run again"
+stopped_commit "$sleeper"
 kill "$sleeper"; wait "$sleeper" 2> /dev/null || true; sleeper=
 if run --scheme 1; then fail "the call that finished a stopped commit returned 0"; fi
 said "it put master.dir in place"
