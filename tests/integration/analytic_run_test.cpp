@@ -16,7 +16,7 @@
 #include <string>
 
 #include "blocks/blocks.h"
-#include "reference/project.h"
+#include "reference/reference_project.h"
 #include "test_support.h"
 
 namespace mavo {
