@@ -174,7 +174,7 @@ TEST_F(AnalyticRun, SteadySunlessClimateLosesConductanceTimesTemperatureDifferen
 
 // The same box under a steady sky of diffuse light from 10 to 15 h every
 // day (200 Wh/m2, 63 Btu/h.ft2 as the run reads it): the windows pass it
-// through their SHGC, the walls, doors and roof warm by their absorptance.
+// through their SHGC, the walls and the roof warm by their absorptance.
 TEST_F(AnalyticRun, SteadySkyIsGainedThroughGlassAndSolAir) {
     Climate c{[](int, int) { return 5.0; }, [](int, int h) { return h >= 10 && h <= 15 ? 200.0 : 0.0; }};
     run_box(c, 0.5);
