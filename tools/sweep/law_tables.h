@@ -8,6 +8,7 @@
 // tables.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <optional>
@@ -225,6 +226,19 @@ struct Thermostat {
 };
 inline constexpr Thermostat kDesignedHouse = {68, 75, 58, 53, 85};
 inline constexpr Thermostat kNewProject = {68, 75, 65, 60, 85};
-inline constexpr Thermostat kDesignedBuilding = {70, 76, 60, 60, 86};
+
+// The thermostat another building's run leaves: its type's highest heating
+// set point, the lowest as both set-backs, its lowest cooling set point and
+// the highest as the set-up.
+inline Thermostat thermostat_of_schedules(const TypeTable& t) {
+    Thermostat th{-99, 199, 199, 199, -99};
+    for (std::size_t h = 0; h < 24; ++h) {
+        th.comfort_low = std::max(th.comfort_low, t.heating[h]);
+        th.night_setback = th.empty_setback = std::min(th.night_setback, t.heating[h]);
+        th.comfort_high = std::min(th.comfort_high, t.cooling[h]);
+        th.setup = std::max(th.setup, t.cooling[h]);
+    }
+    return th;
+}
 
 }  // namespace mavo::sweep::laws

@@ -304,11 +304,12 @@ std::optional<std::array<double, 12>> ground_of_weather_file(const fs::path& epw
     return std::nullopt;
 }
 
-// The mains of the run's site, month by month, F: its weather file's own
-// ground temperatures, or else its climate zone's (README).
+// The mains of the run's site, month by month, F: the ground temperatures
+// of the weather file it read, or else its climate zone's (README). The run
+// read a zone text file where flag 37 is set.
 std::optional<std::array<double, 12>> mains_of_site(const Checker& k, const Run& r) {
     const std::string& file = r.metered.weather_file;
-    if (file.size() > 4 && file.substr(file.size() - 4) == ".epw")
+    if (!NFLAG(37) && !file.empty())
         if (const auto own = ground_of_weather_file(k.in.weather / file)) return own;
     if (r.climate_zone < 1 || r.climate_zone > 16) return std::nullopt;
     return laws::kMainsByZone_F[static_cast<std::size_t>(r.climate_zone - 1)];
@@ -380,10 +381,14 @@ void check_thermostat(Checker& k, const Run& r) {
     // Ceiling fans and an air conditioner without a rating hold a raised
     // set point; an evaporative cooler cools by its own rule.
     const bool cooling_at_set_point = venting != 10.0f && venting != 11.0f && COPAC > 0.0f && cooling != 6.0f;
-    // A house's set points as its last design left them (README).
-    const laws::Thermostat& house = r.history.design == LastDesign::kHouse      ? laws::kDesignedHouse
-                                    : r.history.design == LastDesign::kBuilding ? laws::kDesignedBuilding
-                                                                                : laws::kNewProject;
+    // A house's set points as its last design or its last run as another
+    // building left them (README).
+    laws::Thermostat house = r.history.design == LastDesign::kHouse ? laws::kDesignedHouse : laws::kNewProject;
+    if (r.history.building_type != 0) {
+        const std::optional<TypeTable> was = laws::type_table(r.history.building_type);
+        if (!was) return;
+        house = laws::thermostat_of_schedules(*was);
+    }
     auto heat_at = [&](INTEGER h) -> double {
         if (t) return at(t->heating, h);
         if (PEOPLE <= 0.0f) return house.empty_setback;
