@@ -117,13 +117,6 @@ const std::vector<CodedRow>& coded_rows() {
 const std::vector<std::vector<int>> kTypedTogether = {
     {6, 10, 18, 24, 28, 31, 34, 36}, {9, 20, 30, 32, 33}, {7, 25, 29, 35, 49}};
 
-struct Sample {
-    Scheme scheme;
-    fs::path project;
-    INTEGER slot;
-    std::vector<REAL> column;  // as its last run saved it
-};
-
 std::vector<REAL> saved_column(const fs::path& project, INTEGER slot) {
     select_scheme(project, slot, 0.0f);
     std::vector<REAL> column;
@@ -131,67 +124,78 @@ std::vector<REAL> saved_column(const fs::path& project, INTEGER slot) {
     return column;
 }
 
-std::vector<Sample> samples(const ScratchDir& dir) {
-    const fs::path house = dir / "house";
-    copy_sample(house);
+// The project of `scheme`, its last run a plain one, and the scheme's slot.
+INTEGER project_of(Scheme scheme, const fs::path& p) {
     reset_all_blocks();
-    run_scheme(house, 1, 243.0f);
-    run_scheme(house, 2, 246.0f);
-    select_scheme(house, 2, 201.0f, 3);
-    EXPECT_EQ(run_kernel(house), 0);
-    edit_scheme(house, 3, [] {
+    if (scheme == kOffice) {
+        testing::new_project(p, kData / "util");
+        make_nonresidential(p, 1, 7);
+        run_scheme(p, 1, 243.0f);
+        run_scheme(p, 1, 0.0f);
+        return 1;
+    }
+    copy_sample(p);
+    if (scheme == kHouse) {
+        run_scheme(p, 1, 243.0f);
+        run_scheme(p, 1, 0.0f);
+        return 1;
+    }
+    run_scheme(p, 2, 246.0f);
+    select_scheme(p, 2, 201.0f, 3);
+    EXPECT_EQ(run_kernel(p), 0);
+    edit_scheme(p, 3, [] {
         TMYMON = 7;
         TMYDAY = 1;
     });
-    run_scheme(house, 1, 0.0f);
-    run_scheme(house, 3, 0.0f);
+    run_scheme(p, 3, 0.0f);
     EXPECT_EQ(SUMARY(48, 3), 12.0f) << "the slot runs twelve days";
-
-    const fs::path office = dir / "office";
-    testing::new_project(office, kData / "util");
-    reset_all_blocks();
-    make_nonresidential(office, 1, 7);
-    run_scheme(office, 1, 243.0f);
-    run_scheme(office, 1, 0.0f);
-    return {{kHouse, house, 1, saved_column(house, 1)},
-            {kOffice, office, 1, saved_column(office, 1)},
-            {kSlot, house, 3, saved_column(house, 3)}};
+    return 3;
 }
+
+class CodedRowsRun : public ::testing::TestWithParam<Scheme> {};
 
 // A run depends on the project's files alone: a second run that leaves the
 // results and files of the first is every later run too.
-TEST(CodedRowsRun, EveryValueRunsOnItsFirstRunAsOnItsRerunsAndIsSavedAsTheTableSays) {
-    ScratchDir dir;
+TEST_P(CodedRowsRun, EveryValueRunsOnItsFirstRunAsOnItsRerunsAndIsSavedAsTheTableSays) {
+    const Scheme scheme = GetParam();
     const char* names[kSchemes] = {"the house's scheme 1", "the office's scheme 1", "the house's slot 3"};
+    ScratchDir dir;
+    const fs::path project = dir / "project";
+    const INTEGER slot = project_of(scheme, project);
+    const std::vector<REAL> column = saved_column(project, slot);
     std::vector<REAL> values = {-3.0f};
     for (int v = 0; v <= 20; ++v) values.push_back(static_cast<REAL>(v));
-    for (const Sample& s : samples(dir)) {
-        for (const std::vector<int>& group : kTypedTogether) {
-            for (const REAL v : values) {
-                std::ostringstream what;
-                what << names[s.scheme] << ", " << v << " typed into rows";
-                for (const int row : group) what << ' ' << row;
-                const fs::path p = dir / "typed";
-                fs::remove_all(p);
-                fs::copy(s.project, p, fs::copy_options::recursive);
-                edit_scheme(p, s.slot, [&] {
-                    for (const int row : group) STRATEGY(row, s.slot) = v;
-                });
-                const SchemeRun first = run_scheme(p, s.slot, 0.0f);
-                const SavedScheme saved = saved_scheme(p, s.slot);
-                for (const CodedRow& c : coded_rows()) {
-                    if (std::find(group.begin(), group.end(), c.row) == group.end()) continue;
-                    const REAL before_value = s.column[static_cast<std::size_t>(c.row - 1)];
-                    EXPECT_EQ(saved.column[static_cast<std::size_t>(c.row - 1)], expected(c.saved[s.scheme], v, before_value))
-                        << what.str() << ": row " << c.row << " as saved by the first run";
-                }
-                const SchemeRun second = run_scheme(p, s.slot, 0.0f);
-                expect_same_run(first, second, what.str() + ": the second run");
-                expect_same_saved_scheme(saved, saved_scheme(p, s.slot), what.str() + ": what the second run saved");
+    for (const std::vector<int>& group : kTypedTogether) {
+        for (const REAL v : values) {
+            std::ostringstream what;
+            what << names[scheme] << ", " << v << " typed into rows";
+            for (const int row : group) what << ' ' << row;
+            const fs::path p = dir / "typed";
+            fs::remove_all(p);
+            fs::copy(project, p, fs::copy_options::recursive);
+            edit_scheme(p, slot, [&] {
+                for (const int row : group) STRATEGY(row, slot) = v;
+            });
+            const SchemeRun first = run_scheme(p, slot, 0.0f);
+            const SavedScheme saved = saved_scheme(p, slot);
+            for (const CodedRow& c : coded_rows()) {
+                if (std::find(group.begin(), group.end(), c.row) == group.end()) continue;
+                const std::size_t at = static_cast<std::size_t>(c.row - 1);
+                EXPECT_EQ(saved.column[at], expected(c.saved[scheme], v, column[at]))
+                    << what.str() << ": row " << c.row << " as saved by the first run";
             }
+            const SchemeRun second = run_scheme(p, slot, 0.0f);
+            expect_same_run(first, second, what.str() + ": the second run");
+            expect_same_saved_scheme(saved, saved_scheme(p, slot), what.str() + ": what the second run saved");
         }
     }
 }
+
+std::string scheme_name(const ::testing::TestParamInfo<Scheme>& info) {
+    return info.param == kHouse ? "house" : info.param == kOffice ? "office" : "slot";
+}
+
+INSTANTIATE_TEST_SUITE_P(HouseOfficeAndSlot, CodedRowsRun, ::testing::Values(kHouse, kOffice, kSlot), scheme_name);
 
 }  // namespace
 }  // namespace mavo
