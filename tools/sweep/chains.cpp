@@ -65,8 +65,8 @@ void set_word(Word w, REAL v) {
     }
 }
 
-// What a typed value means: a code or quantity the text defines, a code it
-// gives no meaning, or a value that keeps what the last run left (the
+// What a typed value means: a code or quantity with a meaning, a code
+// without a meaning of its own, or a value that keeps what the last run left (the
 // README names these).
 enum class Meaning { kDefined, kUndefined, kKeeps };
 
@@ -388,7 +388,7 @@ Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const 
         e.what = "the user's revised rates given";
     }
     if (e.meaning == Meaning::kKeeps) e.what += " (keeps what the last run left)";
-    if (e.meaning == Meaning::kUndefined) e.what += " (a code the text does not define)";
+    if (e.meaning == Meaning::kUndefined) e.what += " (a code without a meaning of its own)";
     return e;
 }
 
