@@ -279,7 +279,9 @@ void copy_scheme(LibraryCall& call) {
     // source's own column stays as the user left it.
     take_inputs_as_the_run_does();
     const FArray<REAL, 310> source_column = column_of(source);
-    column_as_the_save_stores_it();
+    // Without climate data the source's next run simulates nothing, and its
+    // save condenses nothing back.
+    column_as_the_save_stores_it(NFLAG(80));
     IDNUM2 = 0;
     IDNUM1 = target;
     NFLAG(33) = false;

@@ -132,9 +132,9 @@ YearEnd save_results(SimulationRun& run, bool from_start) {
 
 }  // namespace
 
-void column_as_the_save_stores_it() {
+void column_as_the_save_stores_it(bool simulated) {
     if (scheme_has_column()) STRATEGY(29, IDNUM1) = STRATEGY(29, IDNUM1) >= 2.0f ? 2.0f : 1.0f;
-    REVISION(3);
+    if (simulated) REVISION(3);
 }
 
 namespace {
@@ -161,8 +161,7 @@ void transfer_scheme(SimulationRun& run) {
     // settled. Condensing the model back would replace the column's choices
     // by those of an input file the column was never designed into.
     const bool simulated = NFLAG(80) || run.days_simulated > 0;
-    if (simulated) column_as_the_save_stores_it();
-    else if (scheme_has_column()) STRATEGY(29, k) = STRATEGY(29, k) >= 2.0f ? 2.0f : 1.0f;
+    column_as_the_save_stores_it(simulated);
     if (scheme_has_column()) {
         STRATEGY(44, k) = SUMARY(35, k);
         STRATEGY(45, k) = SUMARY(36, k);

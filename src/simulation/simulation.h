@@ -17,10 +17,11 @@ void CALCS();
 void take_inputs_as_the_run_does();
 
 // The current scheme's column as the save after its year stores it: the
-// venting row in one of its two stored values, the model condensed back
-// into the column (dimensions, system codes, window groups laid out from
-// the lines). A copy takes the source's column from here too.
-void column_as_the_save_stores_it();
+// venting row in one of its two stored values and, after a run that
+// simulated, the model condensed back into the column (dimensions, system
+// codes, window groups laid out from the lines). A copy takes the source's
+// column from here too.
+void column_as_the_save_stores_it(bool simulated);
 // The hour's net heat flow HEAT(17) and its running extremes.
 void TOTALS(INTEGER MONTH, INTEGER IHOUR);
 // The zone balance of the hour: indoor temperature, HVAC output, air changes.
