@@ -599,7 +599,8 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         DBG_INT("REVISION: window group typed past the last line, a line of its own", k);
         line_geometry(k, j);
         if (UWINDO(k) == 0.0f && SCOEF(k) == 0.0f && TRANS(k) == 0.0f) {
-            const INTEGER code = int_toward_zero(S(60 + j)) != 0 ? int_toward_zero(S(60 + j)) : int_toward_zero(S(60));
+            const INTEGER own_code = int_toward_zero(S(60 + j));
+            const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
             const auto g = library_window_glazing(std::abs(code));
             set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
         }
