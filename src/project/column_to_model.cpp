@@ -584,12 +584,14 @@ void glazing_of_line_brought_back(INTEGER k) {
 
 // Groups typed past the last line of another building's scheme 1 or 2
 // (`last` the offset of the last group a line took) each become a line
-// after the last line with units, with the group's geometry and glass: the
-// glass the line last held, or the library window the group's code names
-// (the scheme-wide code of group 1 where the group has none), or else the
-// stand-in glass; a current-code building then gives it the code glass of
-// its type. The save stores it back into its group: what the designer
-// typed is simulated and kept, as in a house.
+// after the last line with units, with the group's geometry and the glass
+// of the library window the group's code names (the scheme-wide code of
+// group 1 where the group has none), or else the stand-in glass; a
+// current-code building then gives it the code glass of its type. The save
+// stores it back into its group: what the designer typed is simulated and
+// kept, as in a house. A line emptied there before is no window brought
+// back (another building's later groups take an emptied group's place):
+// the glass it last held would make the run depend on what came before.
 void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) {
     INTEGER k = 25;
     while (k >= 1 && !(QTY(k) > 0.0f)) --k;
@@ -598,12 +600,10 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         if (++k > 25) return;  // every line in use
         DBG_INT("REVISION: window group typed past the last line, a line of its own", k);
         line_geometry(k, j);
-        if (UWINDO(k) == 0.0f && SCOEF(k) == 0.0f && TRANS(k) == 0.0f) {
-            const INTEGER own_code = int_toward_zero(S(60 + j));
-            const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
-            const auto g = library_window_glazing(std::abs(code));
-            set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
-        }
+        const INTEGER own_code = int_toward_zero(S(60 + j));
+        const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
+        const auto g = library_window_glazing(std::abs(code));
+        set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
         transfer_line(k, j, year_built, zone, true);
     }
 }
