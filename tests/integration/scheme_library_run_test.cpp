@@ -939,8 +939,9 @@ fs::path designed_restaurant(const ScratchDir& dir, const std::string& name) {
 // slot 6 counted the old utility's emission rows (24.1 lb of CO2 against
 // 2.4); the house made another building and copied into slot 5 took the
 // house's appliance energy for per-area loads and its window groups, and
-// simulated no day on any run; an electric water heater typed into scheme
-// 1, which runs the gas heater, went into the slot; a restaurant's library
+// simulated no day on any run; an electric water heater or an array typed
+// into scheme 1, which runs the gas heater and no array, went into the slot
+// (6,247 kWh of photovoltaic output against none); a restaurant's library
 // slot turned a quarter and copied into scheme 2 kept the window groups of
 // the unturned slot, so its windows turned a quarter from where the slot
 // had them.
@@ -959,6 +960,13 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
          [](const fs::path& p) { make_nonresidential(p, 1); }},
         {"the house given an electric water heater", settled_sample, 1, 3,
          [](const fs::path& p) { edit_scheme(p, 1, [] { WHTYPE = 2; }); }},
+        {"the house given a 3 kW array", settled_sample, 1, 7,
+         [](const fs::path& p) {
+             edit_scheme(p, 1, [] {
+                 SQTY(1) = -3.0f;
+                 STRATEGY(50, 1) = -3.0f;
+             });
+         }},
         {"the restaurant's slot turned a quarter", designed_restaurant, 3, 2,
          [](const fs::path& p) {
              select_scheme(p, 1, 201.0f, 3);
