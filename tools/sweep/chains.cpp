@@ -462,10 +462,12 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 // The scheme's input file of `project` as a host re-saves it with the
 // words of what is not there blanked (made in `scratch`). A line without
 // units is no window: its geometry is its group's again once it has units,
-// and its glass and kind (the last it held, where a new project given its
-// empty group has none: a group the chain added and emptied) and its
-// number among the lines count for nothing while it has none; a facade
-// without glass, a roof or floor without area, keeps the
+// and its glass and kind (the last it held) and its number among the lines
+// count for nothing while it has none: another building's line is never
+// brought back (the later groups take an emptied group's place, a group
+// typed past the last line gets glass of its own), and a dwelling's group
+// the chain added and emptied is one a new project given the empty group
+// never had; a facade without glass, a roof or floor without area, keeps the
 // properties it last had, and a facade of doors alone the visible
 // transmittance of its last glass; the raised floor's share of the floor
 // is the last design's. Nothing simulated reads these, and a chain may
