@@ -461,6 +461,57 @@ TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
     }
 }
 
+// The default location a fallback saves as the site (a zone without its
+// zone file, or a weather file that cannot be read under a design of
+// scheme 1 or 2) is taken in as a move there: the fallback run saves the
+// tariffs of that location in rows 1 and 3, never those of the zone asked
+// for, and every later run of either scheme simulates it under its own
+// name. A design at an unreadable weather file saved the site without its
+// name: every later run of scheme 1 named the default location "Climate
+// Data Error RE-DO" (mavo-run's site line, scheme1.txt), scheme 2 LOS
+// ANGELES WESTWOOD.
+TEST(WholeRun, DefaultLocationAFallbackSavesIsSimulatedUnderItsName) {
+    ScratchDir dir;
+    const fs::path unreadable = dir / "weather with an unreadable Phoenix.epw";
+    fs::copy(kData / "weather", unreadable);
+    std::string noise(3000, ' ');
+    unsigned state = 54;
+    for (char& ch : noise) ch = static_cast<char>((state = state * 1103515245u + 12345u) >> 16);
+    write_file(unreadable / "Phoenix.epw", noise);
+    struct Case {
+        const char* site;
+        fs::path weather;
+        INTEGER first;  // the scheme whose design meets the fallback
+    };
+    const Case cases[] = {{"5", kData / "weather", 1}, {"Phoenix.epw", unreadable, 1}, {"Phoenix.epw", unreadable, 2}};
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.site) + ", scheme " + std::to_string(c.first) + " designed first";
+        const fs::path p = dir / what;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        move_scheme(p, 1, c.site);
+        const REAL design = c.first == 1 ? 243.0f : 246.0f;
+        select_scheme(p, c.first, design);
+        ASSERT_EQ(run_kernel(p, c.weather), 0) << what;
+        EXPECT_FALSE(NFLAG(80)) << what;
+        for (const INTEGER slot : {1, 2}) EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ", site of " << slot;
+        // Los Angeles Westwood's line names rate zones 10 and 1: SCE's tiers
+        // and gas choice 1.
+        EXPECT_EQ(STRATEGY(1, c.first), 1.0f) << what;
+        EXPECT_EQ(STRATEGY(3, c.first), 1.0f) << what;
+        const REAL other_design = c.first == 1 ? 246.0f : 243.0f;
+        for (const auto& [slot, command] : {std::pair{c.first, 0.0f}, std::pair{3 - c.first, other_design}}) {
+            const SchemeRun run = run_scheme(p, slot, command);
+            EXPECT_EQ(run.rows[47], 365.0f) << what << ", scheme " << slot;
+            EXPECT_EQ(TITLE3.trimmed(), "LOS ANGELES WESTWOOD") << what << ", scheme " << slot;
+            EXPECT_NE(run.reports.at("scheme" + std::to_string(slot) + ".txt")
+                          .find("City Name in MAVO: \"LOS ANGELES WESTWOOD"),
+                      std::string::npos)
+                << what << ", scheme " << slot;
+        }
+    }
+}
+
 // The rate zones of a site's line of zipcodes.sce: (I5,3X,6A4,I4,I5,I8,5X,
 // F6.0,I8), the gas zone after the city, then the climate zone, the
 // electric zone last. A climate zone's number has its line as a zip code
