@@ -461,15 +461,16 @@ TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
     }
 }
 
-// The default location a fallback saves as the site (a zone without its
-// zone file, or a weather file that cannot be read under a design of
-// scheme 1 or 2) is taken in as a move there: the fallback run saves the
-// tariffs of that location in rows 1 and 3, never those of the zone asked
+// The default location a fallback saves as the site of schemes 1 and 2 (a
+// zone without its zone file, or a weather file that cannot be read under
+// a design) is taken in as a move there: the fallback run saves the
+// tariffs of that location in rows 1 and 3, never those of the site asked
 // for, and every later run of either scheme simulates it under its own
-// name. A design at an unreadable weather file saved the site without its
-// name: every later run of scheme 1 named the default location "Climate
-// Data Error RE-DO" (mavo-run's site line, scheme1.txt), scheme 2 LOS
-// ANGELES WESTWOOD.
+// name, whichever scheme met the fallback. A design at an unreadable
+// weather file saved the site without its name: every later run of scheme
+// 1 named the default location "Climate Data Error RE-DO" (mavo-run's site
+// line, scheme1.txt), scheme 2 LOS ANGELES WESTWOOD; and where scheme 2 met
+// a fallback, scheme 1 went on naming the site it had been designed at.
 TEST(WholeRun, DefaultLocationAFallbackSavesIsSimulatedUnderItsName) {
     ScratchDir dir;
     const fs::path unreadable = dir / "weather with an unreadable Phoenix.epw";
@@ -478,30 +479,39 @@ TEST(WholeRun, DefaultLocationAFallbackSavesIsSimulatedUnderItsName) {
     unsigned state = 54;
     for (char& ch : noise) ch = static_cast<char>((state = state * 1103515245u + 12345u) >> 16);
     write_file(unreadable / "Phoenix.epw", noise);
+    const fs::path without_zone3 = dir / "weather without zone3.txh";
+    fs::copy(kData / "weather", without_zone3);
+    fs::remove(without_zone3 / "zone3.txh");
     struct Case {
         const char* site;
-        fs::path weather;
-        INTEGER first;  // the scheme whose design meets the fallback
+        fs::path failing_weather;
+        INTEGER first;         // the scheme whose design meets the fallback
+        bool designed_before;  // both schemes designed at the site with its weather read
     };
-    const Case cases[] = {{"5", kData / "weather", 1}, {"Phoenix.epw", unreadable, 1}, {"Phoenix.epw", unreadable, 2}};
+    const Case cases[] = {{"94128", without_zone3, 1, false},
+                          {"Phoenix.epw", unreadable, 1, false},
+                          {"Phoenix.epw", unreadable, 2, true}};
     for (const Case& c : cases) {
-        const std::string what = std::string(c.site) + ", scheme " + std::to_string(c.first) + " designed first";
+        const std::string what = std::string(c.site) + ", scheme " + std::to_string(c.first) + " met the fallback";
         const fs::path p = dir / what;
         testing::new_project(p, kData / "util");
         reset_all_blocks();
         move_scheme(p, 1, c.site);
+        if (c.designed_before) {
+            run_scheme(p, 1, 243.0f);
+            run_scheme(p, 2, 246.0f);
+        }
         const REAL design = c.first == 1 ? 243.0f : 246.0f;
         select_scheme(p, c.first, design);
-        ASSERT_EQ(run_kernel(p, c.weather), 0) << what;
+        ASSERT_EQ(run_kernel(p, c.failing_weather), 0) << what;
         EXPECT_FALSE(NFLAG(80)) << what;
         for (const INTEGER slot : {1, 2}) EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ", site of " << slot;
         // Los Angeles Westwood's line names rate zones 10 and 1: SCE's tiers
         // and gas choice 1.
         EXPECT_EQ(STRATEGY(1, c.first), 1.0f) << what;
         EXPECT_EQ(STRATEGY(3, c.first), 1.0f) << what;
-        const REAL other_design = c.first == 1 ? 246.0f : 243.0f;
-        for (const auto& [slot, command] : {std::pair{c.first, 0.0f}, std::pair{3 - c.first, other_design}}) {
-            const SchemeRun run = run_scheme(p, slot, command);
+        for (const INTEGER slot : {1, 2}) {
+            const SchemeRun run = run_scheme(p, slot, 0.0f);
             EXPECT_EQ(run.rows[47], 365.0f) << what << ", scheme " << slot;
             EXPECT_EQ(TITLE3.trimmed(), "LOS ANGELES WESTWOOD") << what << ", scheme " << slot;
             EXPECT_NE(run.reports.at("scheme" + std::to_string(slot) + ".txt")
