@@ -244,6 +244,29 @@ void system_code(INTEGER row, std::string_view error, std::string_view before_de
     S(row) = 1.0f;
 }
 
+bool names_a_system(REAL code) { return code >= 1.0f && code <= 9.0f && code == std::trunc(code); }
+
+// A heating or cooling code of 1 or more that names no system (a fraction,
+// or a code above 9) is read, before anything reads it, as the code the
+// save stores for what such a code runs, so that the first run simulates
+// what the later ones do. Heating: no efficiency of its own, that is no
+// heating (1). Cooling below 2: no air conditioning (1); any other keeps
+// the cooling efficiency the input file holds, and the code is the one the
+// save derives from that efficiency (3 for an air conditioner of the
+// zone's SEER, user-defined where no code names it). Read as it was typed,
+// a cooling code above 9 cooled as a heat pump's cooling does, and made a
+// furnace beside it user-defined, on its first run only.
+void codes_without_a_system(INTEGER zone) {
+    if (S(18) > -1.0f && !names_a_system(S(18))) {
+        DBG_FLOAT("REVISION heating code without a system, read as no heating", S(18));
+        S(18) = 1.0f;
+    }
+    if (S(20) > -1.0f && !names_a_system(S(20))) {
+        DBG_FLOAT("REVISION cooling code without a system, read as the input file's cooling", S(20));
+        S(20) = S(20) < 2.0f ? 1.0f : cooling_code_of_model(S(20), zone);
+    }
+}
+
 // HVAC system kind: 0 none, 1 ventilation only, 2 heating only, 3 heating
 // and cooling, 4 cooling (or a cooling vent) without coded heating.
 void hvac_system_kind() {
@@ -412,6 +435,8 @@ Glazing nonresidential_2004_glazing(INTEGER zone) {
 }
 
 constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
+// The glass of a line that has none of its own.
+constexpr Glazing kStandInGlazing = {0.58f, 0.25f, 0.49f};
 
 void set_door(INTEGER k, INTEGER era, REAL year_built) {
     const design_codes::GlazingValues g = design_codes::vintage_door(era, year_built);
@@ -435,7 +460,7 @@ void line_repairs(INTEGER k, INTEGER j) {
     if (TILT(k) < 45.0f) {
         STYPE = 5;
         S(60 + j) = 45.0f;
-        set_line(k, {0.58f, 0.25f, 0.49f});
+        set_line(k, kStandInGlazing);
     } else {
         DBG_INT("k if Wierd 0-0-0 or 1-1-1 error 2438", k);
     }
@@ -580,6 +605,32 @@ void glazing_of_line_brought_back(INTEGER k) {
     if (const auto g = library_window_glazing(int_toward_zero(S(60)))) set_line(k, {g->u, g->shgc, g->vt});
 }
 
+// Groups typed past the last line of another building's scheme 1 or 2
+// (`last` the offset of the last group a line took) each become a line
+// after the last line with units, with the group's geometry and the glass
+// of the library window the group's code names (the scheme-wide code of
+// group 1 where the group has none), or else the stand-in glass; a
+// current-code building then gives it the code glass of its type. The save
+// stores it back into its group: what the designer typed is simulated and
+// kept, as in a house. A line emptied there before is no window brought
+// back (another building's later groups take an emptied group's place):
+// the glass it last held would make the run depend on what came before.
+void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) {
+    INTEGER k = 25;
+    while (k >= 1 && !(QTY(k) > 0.0f)) --k;
+    for (INTEGER j = last + 10; j <= 240; j += 10) {
+        if (!(S(62 + j) > 0.0f)) continue;
+        if (++k > 25) return;  // every line in use
+        DBG_INT("REVISION: window group typed past the last line, a line of its own", k);
+        line_geometry(k, j);
+        const INTEGER own_code = int_toward_zero(S(60 + j));
+        const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
+        const auto g = library_window_glazing(std::abs(code));
+        set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
+        transfer_line(k, j, year_built, zone, true);
+    }
+}
+
 // A dwelling of scheme 1 or 2 takes its windows' geometry from the groups,
 // line k from group k, as every save of it stores them. A line whose group
 // the designer set to no units is emptied, as a new project given the same
@@ -647,6 +698,7 @@ void window_lines(REAL year_built, INTEGER zone) {
         j = next;
         transfer_line(k, j, year_built, zone, geometry_from_groups);
     }
+    if (geometry_from_groups) lines_of_groups_past_the_last(j, year_built, zone);
     // Another building's design scheme sums its facades' glass from these
     // lines, as its design did: glass a group set to no units took away is
     // gone from the areas, the conduction and the design heat loss, and a
@@ -710,6 +762,7 @@ void transfer_column_to_model(REAL year_built) {
                 "REVISION heating not chosen yet, the design chooses it");
     system_code(20, "ERROR cooling code below 1, read as no cooling",
                 "REVISION cooling not chosen yet, the design chooses it");
+    codes_without_a_system(zone);
     // The venting code is corrected by the air velocity it is read with, and
     // the generated designs' air velocity is their zone's (or the vintage
     // design's): set before the correction too, the correction of this run
@@ -725,7 +778,7 @@ void transfer_column_to_model(REAL year_built) {
     hvac_system_kind();
     air_velocity(zone);
     natural_ventilation();
-    if (S(33) == 0.0f) floor_codes_from_surfaces();  // no floor type chosen yet
+    settle_floor_type_without_kind();
     floor_surfaces_of_typed_type();
     if (NFLAG(24)) UVALC();
     else UVALR();
