@@ -19,6 +19,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "physics/mass_materials.h"
 #include "physics/scaled_footprint.h"
 #include "physics/sol_air.h"
 #include "support/numeric.h"
@@ -357,8 +358,33 @@ void floors(const Working& w) {
         PERCNT(11) = 0.0f;
         UVAL(11) = TMLAG(11) = DECR(11) = 0.0f;
     }
+    // A basement stands on its own floor (item 17), as a dwelling's does: a
+    // raised floor's construction that a run before it left (the house's
+    // before a switch, or this building's) conducts nothing under it.
+    if (std::abs(F) >= 10 && std::abs(F) != 16) UVAL(11) = TMLAG(11) = DECR(11) = 0.0f;
     DBG_INT("UVALC floor type Strategy(33", F);
     DBG_FLOAT("UVALC floor Uval(11)", UVAL(11));
+}
+
+// The floor (1) and ceiling (3) elements whose material this call names.
+constexpr INTEGER kElementsNamedHere = 3;
+
+// An element whose material the call changed (a raised floor typed over a
+// slab, a house made another building) takes the new material's density,
+// specific heat and conductivity, as a dwelling's element does on every
+// run: kept as they stood, the wood floor laid over the slab stored the
+// concrete's, and the floor typed with the switch from a house simulated
+// another mass than the one typed a run before the switch. An element that
+// keeps its material, or had none, keeps its stored properties.
+void properties_of_renamed_elements(const FArray<FString<8>, kElementsNamedHere>& before) {
+    for (INTEGER n = 1; n <= kElementsNamedHere; ++n) {
+        if (before(n).is_blank() || MTUSED(n) == before(n) || !(LNTH(n) > 0.0f && WDTH(n) > 0.0f)) continue;
+        KMASS = n;
+        MATNAME = MTUSED(n);
+        INTEGER material_index = 0;
+        MTTYPE(material_index);
+        DBG_INT("UVALC mass element of a material named anew, typed by MTTYPE", n);
+    }
 }
 
 }  // namespace
@@ -398,10 +424,13 @@ void UVALC() {
     ATTICR = kPlainAtticAirR;
     NFLAG(85) = false;
 
+    FArray<FString<8>, kElementsNamedHere> materials_before;
+    for (INTEGER n = 1; n <= kElementsNamedHere; ++n) materials_before(n) = MTUSED(n);
     normalise_wall_code(w);
     walls(w);
     roof(w);
     floors(w);
+    properties_of_renamed_elements(materials_before);
     clear_outside_film_without_area();
     DBG_OUT("UVALC");
 }

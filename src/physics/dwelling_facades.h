@@ -78,8 +78,9 @@ REAL dwelling_opaque_area_ft2(INTEGER k, INTEGER item);
 // column has no attachment: its whole walls face the outside.
 void dwelling_facade_areas();
 
-// The glazing items 1 to 5 of another building's design scheme from its
-// window, door and skylight lines, as its design sums them: the glass and
+// The glazing items 1 to 5 of another building's design scheme, or of a
+// slot whose line a run emptied, from its window, door and skylight lines,
+// as a design sums them: the glass and
 // door area of each facade and of the roof, and its area-weighted U-factor,
 // SHGC and visible transmittance (0 without glazing). Glass its lines no
 // longer hold (a line emptied since the last run) goes back to the opaque

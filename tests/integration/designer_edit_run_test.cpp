@@ -455,9 +455,7 @@ TEST(DesignerEditRun, AnotherBuildingWithoutGlassHasTheLoadsOfItsType) {
 // glass of the type and the facade conducts through it. The type's glass
 // was put in after the run (an office given window type 7 over 2: $5,689.30
 // as before, then $7,924.58), and the facades kept the design's U-factors
-// on every run. A house made another building in the same save as a window
-// was given glass of its own keeps that window, as it does a run apart: the
-// house's scheme-wide code glass took it back.
+// on every run.
 TEST(DesignerEditRun, GlazingTypedInAnotherBuildingIsSimulatedOnTheFirstRun) {
     for (const INTEGER type : {3, 7}) {
         ScratchDir dir;
@@ -482,28 +480,6 @@ TEST(DesignerEditRun, GlazingTypedInAnotherBuildingIsSimulatedOnTheFirstRun) {
             << what << ": envelope conduction (row 10) through the type's glass";
         expect_same_run(first, run_scheme(p, 1, 0.0f), what + ", its re-run");
     }
-
-    ScratchDir dir;
-    const fs::path same_save = designed_sample(dir, "same save", 1), apart = dir / "apart";
-    fs::copy(same_save, apart);
-    ASSERT_GT(TRANS(1), 0.0f);
-    auto own_glass = [] { UWINDO(1) = 0.5f; };
-    auto hotel = [] {
-        NFLAG(24) = true;
-        NTYPE = 14;
-    };
-    edit_scheme(apart, 1, own_glass);
-    run_scheme(apart, 1, 0.0f);
-    make_nonresidential(apart, 1, 14);
-    const SchemeRun one_run_apart = run_scheme(apart, 1, 0.0f);
-    edit_scheme(same_save, 1, [&] {
-        own_glass();
-        hotel();
-    });
-    make_nonresidential(same_save, 1, 14);
-    const SchemeRun run = run_scheme(same_save, 1, 0.0f);
-    EXPECT_EQ(UWINDO(1), 0.5f) << "the window's own glass";
-    expect_same_run(one_run_apart, run, "a house made a hotel in the save that gave a window its own glass");
 }
 
 // A plain run after an edit of the floor area or the stories does not lay
