@@ -366,25 +366,21 @@ void floors(const Working& w) {
     DBG_FLOAT("UVALC floor Uval(11)", UVAL(11));
 }
 
-// The floor (1) and ceiling (3) elements whose material this call names.
-constexpr INTEGER kElementsNamedHere = 3;
-
-// An element whose material the call changed (a raised floor typed over a
-// slab, a house made another building) takes the new material's density,
-// specific heat and conductivity, as a dwelling's element does on every
-// run: kept as they stood, the wood floor laid over the slab stored the
-// concrete's, and the floor typed with the switch from a house simulated
-// another mass than the one typed a run before the switch. An element that
-// keeps its material, or had none, keeps its stored properties.
-void properties_of_renamed_elements(const FArray<FString<8>, kElementsNamedHere>& before) {
-    for (INTEGER n = 1; n <= kElementsNamedHere; ++n) {
-        if (before(n).is_blank() || MTUSED(n) == before(n) || !(LNTH(n) > 0.0f && WDTH(n) > 0.0f)) continue;
-        KMASS = n;
-        MATNAME = MTUSED(n);
-        INTEGER material_index = 0;
-        MTTYPE(material_index);
-        DBG_INT("UVALC mass element of a material named anew, typed by MTTYPE", n);
-    }
+// The floor's mass element (1) whose material the call changed (a raised
+// floor typed over a slab, a house made another building) takes the new
+// material's density, specific heat and conductivity, as a dwelling's
+// element does on every run: kept as they stood, the wood floor laid over
+// the slab stored the concrete's, and the floor typed with the switch from
+// a house simulated another mass than the one typed a run before the
+// switch. A floor that keeps its material, or had none, keeps its stored
+// properties.
+void properties_of_floor_of_new_material(const FString<8>& material_before) {
+    if (material_before.is_blank() || MTUSED(1) == material_before || !(LNTH(1) > 0.0f && WDTH(1) > 0.0f)) return;
+    KMASS = 1;
+    MATNAME = MTUSED(1);
+    INTEGER material_index = 0;
+    MTTYPE(material_index);
+    DBG_FLOAT("UVALC floor element of a material named anew: density", DNST(1));
 }
 
 }  // namespace
@@ -424,13 +420,12 @@ void UVALC() {
     ATTICR = kPlainAtticAirR;
     NFLAG(85) = false;
 
-    FArray<FString<8>, kElementsNamedHere> materials_before;
-    for (INTEGER n = 1; n <= kElementsNamedHere; ++n) materials_before(n) = MTUSED(n);
+    const FString<8> floor_material_before = MTUSED(1);
     normalise_wall_code(w);
     walls(w);
     roof(w);
     floors(w);
-    properties_of_renamed_elements(materials_before);
+    properties_of_floor_of_new_material(floor_material_before);
     clear_outside_film_without_area();
     DBG_OUT("UVALC");
 }

@@ -59,19 +59,21 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 
 // Two edits saved at once end where they end with a run between them. The
 // same save's windows kept the old code glass where the user's glass of
-// one window made them unlike: a house at Chicago moved to zone 1 with a
-// group doubled and line 1's U typed, $1,481.67 against $2,116.82 one run
-// apart, and the sample house made another building with line 6's SHGC
-// typed, $2,252.94 against $2,386.76 (the check of alike windows judged the
-// glass before the move). A house's gas choice typed with the switch to
-// another building billed the house's gas rate zone, one run before its
-// re-runs ($267.36, then $288.27). Another building kept the floor the
-// house's input file held: a raised floor typed on the slab house and then
-// the switch lost 3,231 Btu/h more at design than both at once (no floor
-// at all), a basement typed after the switch conducted through the raised
-// floor the building's run had derived (382.33 Btu/h.F against 343.01).
-// Venting 7 rewrote the air speed (row 28) to 1, which turned ceiling fans
-// (10) typed after it into no venting ($2,045.08 against $2,234.79).
+// one window made them unlike (the check of alike windows judged the glass
+// before the move): a house at Chicago moved to zone 1 with a group
+// doubled and line 1's U typed, $1,481.67 against $2,116.82 one run apart;
+// the sample house made a hotel with line 6's SHGC typed, $2,252.94
+// against $2,386.76. A house's gas choice (1, of no gas rate zone of
+// another building's) typed with the switch billed the zone the house's
+// run had left ($485.69 of gas against $540.81). Another building kept the
+// floor surfaces the house's input file held: a raised floor typed on the
+// slab house in the save that made it an office lost nothing (design heat
+// loss -12,722 against -15,953 Btu/h), and was simulated with the slab's
+// concrete under the wood's name; a basement typed after the switch
+// conducted through the raised floor the office's run had derived
+// (382.33 Btu/h.F against 343.01). Venting 7 rewrote the air speed (row
+// 28) to 1, which turned ceiling fans typed after it into no venting
+// ($2,045.08 against $2,234.79).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -151,9 +153,10 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
 // slot's own run, as on the run of a copy of it into scheme 1: the slot
 // simulated the line as before and its save gave the group its units back,
 // so the copy honoured the edit only when made before the slot ran (an
-// office's slot with its south windows emptied: $5,689.30 against $5,594.63
-// for scheme 1 copied from it at once), and another building's later lines
-// each took the group before their own (a window a door's glass).
+// office's slot with its south windows emptied: 675.8 ft2 of glass and
+// $5,640.30 for scheme 1 copied from it after its run, 357.9 ft2 and
+// $5,190.23 copied at once), and another building's later lines each took
+// the group before their own (a window a door's glass).
 TEST(EditsInOneSave, EmptiedWindowGroupOfASlotIsHonouredWhetherOrNotItRanFirst) {
     struct Case {
         const char* what;
