@@ -48,6 +48,10 @@ GarageCover attached_garage_cover(INTEGER k);
 // floor losses.
 bool dwelling_over_heated_unit(INTEGER k);
 
+// Another building of scheme k with another heated unit below it (floor
+// and roof STRATEGY(10,k) 2 or 3): it has no floor losses.
+bool building_over_heated_unit(INTEGER k);
+
 // A floor under the whole footprint RAX of the plan (a raised floor's or a
 // basement's): its area and its share of the plan.
 void floor_over_footprint();

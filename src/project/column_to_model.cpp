@@ -286,8 +286,10 @@ void natural_ventilation() {
 // Another building's raised floor (under one story) or slab (along the
 // plan's outside perimeter) typed over a floor of another kind. Its
 // constructions know no basement: a basement keeps the surfaces its input
-// file holds.
+// file holds. A building over another heated unit has no floor surfaces,
+// as its design lays out none.
 void building_floor_surfaces_of_typed_type() {
+    if (building_over_heated_unit(IDNUM1)) return;
     const REAL type = std::fabs(S(33));
     if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
         raised_floor_over_footprint();
