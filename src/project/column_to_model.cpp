@@ -540,11 +540,15 @@ bool group_never_written(INTEGER j) {
 // The group at offset j taken out of the column, the groups after it moved
 // up one, as the save stores the lines that keep units one after the other:
 // the column and the lines agree from this run on, also for a copy made
-// before the next save. Group 1's code slot, the scheme-wide glazing code,
+// before the next save. Another building's code slot of a group is its
+// line's glazing code (a type of the current code's glazing), which moves
+// with it; a dwelling's group 1 code slot, the scheme-wide glazing code,
 // stays.
 void take_group_out(INTEGER j) {
-    for (INTEGER g = j; g <= 240; g += 10)
-        for (INTEGER n = (g == 0 ? 61 : 60); n <= 69; ++n) S(n + g) = g < 240 ? S(n + g + 10) : 0.0f;
+    for (INTEGER g = j; g <= 240; g += 10) {
+        const INTEGER first = (g == 0 && residential()) ? 61 : 60;
+        for (INTEGER n = first; n <= 69; ++n) S(n + g) = g < 240 ? S(n + g + 10) : 0.0f;
+    }
 }
 
 void empty_line(INTEGER k) {

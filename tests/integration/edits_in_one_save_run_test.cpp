@@ -174,11 +174,17 @@ TEST(EditsInOneSave, EmptiedWindowGroupOfASlotIsHonouredWhetherOrNotItRanFirst) 
         const SchemeRun slot = run_scheme(ran, 3, 0.0f);
         ASSERT_EQ(STRATEGY(61, 3), 1.0f) << c.what << ": group 1, the south windows";
         const REAL south_ft2 = (HEAD(1) - SILL(1)) * WIDTH(1) * QTY(1);
+        const BLK15_t lines = BLK15;
         fs::copy(ran, at_once);
         for (const fs::path& p : {ran, at_once}) edit_scheme(p, 3, [] { STRATEGY(62, 3) = 0.0f; });
 
         const SchemeRun emptied = run_scheme(ran, 3, 0.0f);
         EXPECT_EQ(QTY(1), 0.0f) << c.what << ": the emptied line";
+        for (INTEGER k = 2; k <= 25; ++k) {
+            EXPECT_EQ(QTY(k), lines.QTY(k)) << c.what << ": line " << k;
+            EXPECT_EQ(UWINDO(k), lines.UWINDO(k)) << c.what << ": the glass of line " << k;
+            EXPECT_EQ(TRANS(k), lines.TRANS(k)) << c.what << ": the glass of line " << k;
+        }
         EXPECT_NEAR(emptied.rows[1], slot.rows[1] - south_ft2, 1e-3f) << c.what << ": glass area (row 2)";
         select_scheme(ran, 3, 201.0f, 1);
         ASSERT_EQ(run_kernel(ran), 0);
