@@ -286,10 +286,12 @@ void natural_ventilation() {
 // Another building's raised floor (under one story) or slab (along the
 // plan's outside perimeter) typed over a floor of another kind. Its
 // constructions know no basement: a basement keeps the surfaces its input
-// file holds. A building over another heated unit has no floor surfaces,
-// as its design lays out none.
+// file holds. A building over another heated unit, or whose under-floor
+// code says its floor loses nothing (1, the code its design gives a floor
+// over another unit, which stays when the row naming the unit below is
+// typed otherwise), has no floor laid out, as its design lays out none.
 void building_floor_surfaces_of_typed_type() {
-    if (building_over_heated_unit(IDNUM1)) return;
+    if (building_over_heated_unit(IDNUM1) || S(49) == 1.0f) return;
     const REAL type = std::fabs(S(33));
     if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
         raised_floor_over_footprint();
