@@ -20,6 +20,7 @@
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
 #include "physics/dwelling_facades.h"
+#include "physics/glazing.h"
 #include "physics/infiltration.h"
 #include "physics/physics.h"
 #include "project/project.h"
@@ -780,6 +781,24 @@ void mark_glazing_types_custom() {
     DTYPE = -std::abs(DTYPE);
 }
 
+namespace {
+
+// A dwelling's door carries in its SHGC word the solar absorptance of the
+// wall or roof it sits in, which the hour's door flux takes from its
+// facade. Given before the facades average their lines, a door moved to
+// another facade (a group's facade code, a skylight's roof) is averaged
+// and saved with the absorptance the run simulates, not with the one of
+// the facade the last run left it in.
+void doors_take_their_facade_absorptance() {
+    if (NFLAG(24)) return;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        const bool door = QTY(k) > 0.0f && !(TRANS(k) > 0.0f) && ITEMS(k) >= 1 && ITEMS(k) <= 5;
+        if (door && (HEAD(k) - SILL(k)) * WIDTH(k) > 0.0f) SCOEF(k) = glazing::dwelling_door_absorptance(k);
+    }
+}
+
+}  // namespace
+
 void transfer_column_to_model(REAL year_built) {
     DBG_PRINT("REVISION task 200 copy Strategy to Scheme 1573");
     site_and_building_type();
@@ -822,6 +841,7 @@ void transfer_column_to_model(REAL year_built) {
     window_lines(year_built, zone);
     if (residential()) mark_windows_not_alike(IDNUM1);
     number_window_lines();
+    doors_take_their_facade_absorptance();
     AVERAG();
 }
 

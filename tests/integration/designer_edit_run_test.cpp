@@ -715,5 +715,21 @@ TEST(DesignerEditRun, EmptiedWindowGroupKeepsTheSchemesGlazingAndComesBack) {
     expect_same_run(moved, run_scheme(q, 1, 0.0f), "copied into slot 3 and back");
 }
 
+// A house's door carries the absorptance of the wall or roof it sits in,
+// which the hours give it: its group made a skylight (facade code 5), the
+// first run averaged and saved the roof's glazing with the wall's 0.5 and
+// the run after it with the roof's 0.9 (the input file's skylight word).
+TEST(DesignerEditRun, DoorMovedToTheRoofIsSavedAsItsRerunsSaveIt) {
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    run_scheme(p, 2, 246.0f);
+    ASSERT_EQ(TRANS(2), 0.0f) << "line 2 (group 2) is a door";
+    edit_scheme(p, 2, [] { STRATEGY(71, 2) = 5.0f; });
+    run_scheme(p, 2, 0.0f);
+    const SavedScheme first = saved_scheme(p, 2);
+    run_scheme(p, 2, 0.0f);
+    expect_same_saved_scheme(first, saved_scheme(p, 2), "the run after the first");
+}
+
 }  // namespace
 }  // namespace mavo
