@@ -448,18 +448,6 @@ void draw_line_edit(Random& r, const std::vector<std::pair<REAL, REAL>>& lines, 
     e.what = what.str();
 }
 
-// The switch of a house to another building of a type with loads (the host
-// gives it that type's default schedules), or of another building to a
-// house.
-void draw_switch(Random& r, bool nonresidential, const Inputs& in, Edit& e) {
-    if (!nonresidential && in.loaded_types.empty()) return;
-    e.words[Word::kAnotherBuilding] = nonresidential ? 0.0f : 1.0f;
-    e.words[Word::kBuildingType] = nonresidential ? 0.0f : static_cast<REAL>(r.pick(in.loaded_types));
-    e.family = nonresidential ? "the switch to a house (flag 24)" : "the switch to another building (flag 24)";
-    e.what = nonresidential ? std::string("made a house")
-                            : "made another building of type " + std::to_string(static_cast<int>(e.words[Word::kBuildingType]));
-}
-
 void draw_move(Random& r, const Inputs& in, Edit& e) {
     const std::vector<Site> sites = simulated_sites(in);
     if (sites.empty()) return;
@@ -471,12 +459,35 @@ void draw_move(Random& r, const Inputs& in, Edit& e) {
 }
 
 // The scheme a chain edits as the host has it: its slot, its kind of
-// building and its lines (units and visible transmittance).
+// building, its lines (units and visible transmittance), whether its save
+// stores its lines with units one after the other in the groups (another
+// building, any library slot, or a house made another building in the
+// save being drawn), and whether a group without units lies before its
+// last with units (a house's emptied group).
 struct Editing {
     INTEGER slot = 1;
     bool nonresidential = false;
     std::vector<std::pair<REAL, REAL>> lines;
+    bool packed = false, gap = false;
+    bool may_switch = true;  // the save may make it another building or a house
 };
+
+// The switch of a house to another building of a type with loads (the host
+// gives it that type's default schedules), or of another building to a
+// house. A house with a group emptied before its last is not made another
+// building: that building's save would store its lines with units one
+// after the other in the groups, the later groups moving up while each
+// line keeps its glass, which a new project given the column as the host
+// then holds would pair with other glass.
+void draw_switch(Random& r, const Editing& at, const Inputs& in, Edit& e) {
+    const bool nonresidential = at.nonresidential;
+    if (!nonresidential && (in.loaded_types.empty() || at.gap)) return;
+    e.words[Word::kAnotherBuilding] = nonresidential ? 0.0f : 1.0f;
+    e.words[Word::kBuildingType] = nonresidential ? 0.0f : static_cast<REAL>(r.pick(in.loaded_types));
+    e.family = nonresidential ? "the switch to a house (flag 24)" : "the switch to another building (flag 24)";
+    e.what = nonresidential ? std::string("made a house")
+                            : "made another building of type " + std::to_string(static_cast<int>(e.words[Word::kBuildingType]));
+}
 
 Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector<REAL>& col, const FinalInputs& f) {
     const bool nonresidential = at.nonresidential;
@@ -488,7 +499,9 @@ Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector
     if (other <= 16) {
         if (other <= 7) draw_line_edit(r, at.lines, true, e);
         else if (other <= 11) draw_line_edit(r, at.lines, false, e);
-        else if (other <= 14 || !nonresidential || k.in.loaded_types.empty()) draw_switch(r, nonresidential, k.in, e);
+        else if (other <= 14 || !nonresidential || k.in.loaded_types.empty()) {
+            if (at.may_switch) draw_switch(r, at, k.in, e);
+        }
         else {
             e.family = "the building type (input file)";
             e.words[Word::kBuildingType] = static_cast<REAL>(r.pick(k.in.loaded_types));
@@ -512,7 +525,7 @@ Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector
         e.words[Word::kAzimuth] = v;
         e.what = "turned to azimuth " + std::to_string(static_cast<int>(v));
     } else if (kind <= 76) {
-        draw_window_edit(r, col, nonresidential, nonresidential || at.slot >= 3, e);
+        draw_window_edit(r, col, nonresidential, at.packed, e);
     } else if (kind <= 85) {
         draw_word_edit(r, nonresidential, k.in, e);
     } else if (kind <= 92) {
@@ -941,23 +954,28 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         } else {
             Phase& ph = phases.back();
             const std::vector<REAL> column = column_of(slot);
-            const Editing at{slot, slots[slot].nonresidential, saved_lines(k.in, side, slot)};
+            Editing at{slot, slots[slot].nonresidential, saved_lines(k.in, side, slot), slots[slot].nonresidential || slot >= 3,
+                       !groups_without_gaps(column)};
             // Now and then several edits in one save, one of them a move or
             // the switch to another building or back.
+            // The switch comes first in a save of several, and the edits
+            // after it are drawn for a building whose save stores its lines
+            // one after the other in the groups.
             std::vector<Edit> parts;
             const int several = r.chance(25) ? r.between(2, 3) : 1;
             if (several > 1) {
                 const int with = r.between(1, 100);
                 Edit forced;
                 if (with <= 35) draw_move(r, k.in, forced);
-                else if (with <= 60) draw_switch(r, at.nonresidential, k.in, forced);
+                else if (with <= 60) draw_switch(r, at, k.in, forced);
                 if (forced.meaning == Meaning::kKeeps) forced.what += " (keeps what the last run left)";
                 if (!forced.family.empty()) parts.push_back(forced);
             }
-            while (static_cast<int>(parts.size()) < several) {
+            for (int tries = 0; static_cast<int>(parts.size()) < several && tries < 2 * several; ++tries) {
+                at.packed = at.packed || (!parts.empty() && parts.back().words.count(Word::kAnotherBuilding));
+                at.may_switch = several == 1;
                 const Edit e = draw_edit(r, k, at, column, ph.f);
-                if (e.family.empty()) break;
-                parts.push_back(e);
+                if (!e.family.empty()) parts.push_back(e);
             }
             if (parts.empty()) continue;
             Edit save;
