@@ -107,8 +107,8 @@ const char* line_word_name(LineWord w) {
     return "";
 }
 
-// What a typed value means: a code or quantity the text defines, a code it
-// gives no meaning, or a value that keeps what the last run left (the
+// What a typed value means: a code or quantity with a meaning, a code
+// without a meaning of its own, or a value that keeps what the last run left (the
 // README names these).
 enum class Meaning { kDefined, kUndefined, kKeeps };
 
@@ -123,8 +123,8 @@ struct ChainRow {
 // input file holds; a negative (custom) heating, cooling or leakage code
 // keeps the efficiency or leakage of the input file; a negative wall, roof
 // or floor code keeps the construction the input file holds; venting code 5
-// keeps the fan power the input file holds. Codes the text gives no
-// meaning that keep what the last run left likewise: a cooling code above
+// keeps the fan power the input file holds. Codes without a
+// meaning of their own that keep what the last run left likewise: a cooling code above
 // 9 the efficiency, a leakage code without a class (0, 10) the class of the
 // leakage area, a venting code without one (0, 3) the venting, and floor
 // type 0 or 11 the floor the input file holds.
@@ -538,7 +538,7 @@ Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector
         e.what = "the user's revised rates given";
     }
     if (e.meaning == Meaning::kKeeps) e.what += " (keeps what the last run left)";
-    if (e.meaning == Meaning::kUndefined) e.what += " (a code the text does not define)";
+    if (e.meaning == Meaning::kUndefined) e.what += " (a code without a meaning of its own)";
     return e;
 }
 

@@ -13,8 +13,8 @@ bool draws_chain(const Case& c);
 
 // In a copy of the designed project `p` made in `side`: 2 to 6 steps, each
 // a save of one to three edits of scheme 1 or 2 or of a library slot,
-// drawn over the rows, words and line words a host writes (codes the text
-// defines, a few it does not, values that keep what the last run left, a
+// drawn over the rows, words and line words a host writes (codes with a
+// meaning, a few without one, values that keep what the last run left, a
 // move, the switch to another building or back), or a command between
 // edits (a copy into or out of the scheme edited, a design of scheme 1 or
 // 2), with plain runs between; after the last step two plain runs agree
