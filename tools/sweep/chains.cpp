@@ -638,7 +638,9 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 // words of what is not there blanked (made in `scratch`). A line without
 // units is no window: its geometry is its group's again once it has units,
 // while it keeps the glass it last held (and the number it had among the
-// lines); a facade without glass, a roof or floor without area, keeps the
+// lines); another building's is never brought back (the later groups take
+// an emptied group's place, a group typed past the last line gets glass of
+// its own), so neither its glass nor its kind is compared; a facade without glass, a roof or floor without area, keeps the
 // properties it last had, and a facade of doors alone the visible
 // transmittance of its last glass; the raised floor's share of the floor
 // is the last design's. Nothing simulated reads these, and a chain may
@@ -655,6 +657,9 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
             for (REAL* word : {&TILT(line), &FACING(line), &WIDTH(line), &SILL(line), &HEAD(line), &OHANGD(line),
                                &OHANGDIS(line)})
                 *word = 0.0f;
+            if (!NFLAG(24)) continue;
+            ITEMSII(line) = 0;
+            for (REAL* word : {&UWINDO(line), &SCOEF(line), &TRANS(line)}) *word = 0.0f;
         }
         for (INTEGER item = 1; item <= 5; ++item) {
             bool glass = false;
