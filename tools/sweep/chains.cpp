@@ -119,17 +119,35 @@ struct ChainRow {
     std::vector<REAL> defined, undefined, keeps;
 };
 
+// Every value -3 and 0 to 20 of a coded row that is neither one of its
+// codes nor a value that keeps what the last run left: a code without a
+// meaning of its own, which runs as the README's table of codes says (the
+// rows of an area, a year or stories hold no codes).
+std::vector<ChainRow> with_every_code_without_a_meaning(std::vector<ChainRow> rows) {
+    const auto among = [](const std::vector<REAL>& values, REAL v) {
+        return std::find(values.begin(), values.end(), v) != values.end();
+    };
+    for (ChainRow& cr : rows) {
+        if (cr.defined.empty()) continue;
+        for (REAL v = -3.0f; v <= 20.0f; ++v)
+            if ((v == -3.0f || v >= 0.0f) && !among(cr.defined, v) && !among(cr.keeps, v) && !among(cr.undefined, v))
+                cr.undefined.push_back(v);
+    }
+    return rows;
+}
+
 // A dwelling's rows. Keeping values: an area of 0 keeps the floor area the
 // input file holds; a negative (custom) heating, cooling or leakage code
 // keeps the efficiency or leakage of the input file; a negative wall, roof
 // or floor code keeps the construction the input file holds; venting code 5
-// keeps the fan power the input file holds. Codes without a
-// meaning of their own that keep what the last run left likewise: a cooling code above
-// 9 the efficiency, a leakage code without a class (0, 10) the class of the
-// leakage area, a venting code without one (0, 3) the venting, and floor
-// type 0 or 11 the floor the input file holds.
+// keeps the fan power the input file holds. Codes without a meaning of
+// their own that keep what the last run left likewise: a cooling code above
+// 9 the efficiency, a leakage code without a class (0, 10 and above) the
+// class of the leakage area, a venting code without one (0, 8, 9, 12 and
+// above) the venting words, a roof code above 11 the roof, and a floor type
+// without a kind the floor the input file holds.
 const std::vector<ChainRow>& house_rows() {
-    static const std::vector<ChainRow> rows = {
+    static const std::vector<ChainRow> rows = with_every_code_without_a_meaning({
         {7, {1, 2, 3, 4}, {0, 5, -1}, {}},
         {8, {}, {}, {0}},
         {9, {0, 1, 2, 3}, {4, 7}, {}},
@@ -137,33 +155,33 @@ const std::vector<ChainRow>& house_rows() {
         {11, {}, {0}, {}},
         {14, {}, {0, 6}, {}},
         {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 12}, {-2, -3, -4}},
-        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {-2, -3, -4, 11}},
-        {24, {1, 2, 3, 4, 6, 7, 8, 9}, {5}, {-2, -3, 0, 10}},
-        {25, {1, 6, 7, 10, 11}, {}, {5, 0, 3}},
+        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {-2, -3, -4, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {24, {1, 2, 3, 4, 6, 7, 8, 9}, {5}, {-2, -3, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {25, {1, 6, 7, 10, 11}, {}, {5, 0, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
         {28, {1, 2, 3}, {0, 5}, {}},
         {29, {0, 1, 2, 10, 11, 21}, {-2}, {}},
         {30, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 11}, {}},
-        {31, {1, 2, 3, 4, 5, 21, 22, 23, 25, 27, 28}, {0, 15}, {-22, -23}},
-        {32, {-1, 0, 1, 2, 3, 4, 5, 6, 10, 11}, {9}, {-3, -6}},
-        {33, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 16, 17}, {}, {-10, 0, 11}},
+        {31, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 21, 22, 23, 25, 27, 28}, {0, 15}, {-3, -22, -23}},
+        {32, {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11}, {9}, {-3, -6, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {33, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 16, 17}, {}, {-3, -10, 0, 11, 12, 14, 15, 18, 19, 20}},
         {34, {0, 1, 2, 3, 4, 5, 6}, {8}, {}},
         {35, {1, 2, 3, 4, 5, 6}, {0, 8}, {}},
-        {36, {0, 1, 2}, {5}, {}},
+        {36, {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12}, {5}, {}},
         {49, {1, 2, 4, 5}, {0, 3}, {}},
-    };
+    });
     return rows;
 }
 
 const std::vector<ChainRow>& building_rows() {
-    static const std::vector<ChainRow> rows = {
+    static const std::vector<ChainRow> rows = with_every_code_without_a_meaning({
         {7, {0, 1, 2, 3}, {6}, {}},
         {8, {}, {}, {0}},
         {10, {0, 1, 2, 3, 4}, {9}, {}},
         {14, {}, {0}, {}},
         {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
-        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
-        {25, {1, 6, 7, 10, 11}, {}, {5, 3}},
-    };
+        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {25, {1, 6, 7, 10, 11}, {}, {5, 0, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+    });
     return rows;
 }
 
@@ -600,10 +618,11 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
           const Site& site_before) {
     const bool kept_already = f.keeps();
     // A coded heating, cooling or leakage choice brings its own efficiency
-    // or leakage: a custom one typed before it is gone from the input file.
+    // or leakage: a custom one typed before it is gone from the input file
+    // (not under a code that keeps the efficiency or leakage the file holds).
     for (const auto& [row, word] : {std::pair{18, Word::kHeatingEfficiency}, std::pair{20, Word::kCoolingEfficiency},
                                     std::pair{24, Word::kLeakageArea}})
-        if (e.rows.count(row) && e.rows.at(row) > -1.0f && !e.words.count(word)) {
+        if (e.rows.count(row) && e.rows.at(row) > -1.0f && e.meaning != Meaning::kKeeps && !e.words.count(word)) {
             f.words.erase(word);
             f.words_before.erase(word);
         }
@@ -637,10 +656,12 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 // The scheme's input file of `project` as a host re-saves it with the
 // words of what is not there blanked (made in `scratch`). A line without
 // units is no window: its geometry is its group's again once it has units,
-// while it keeps the glass it last held (and the number it had among the
-// lines); another building's is never brought back (the later groups take
-// an emptied group's place, a group typed past the last line gets glass of
-// its own), so neither its glass nor its kind is compared; a facade without glass, a roof or floor without area, keeps the
+// and its glass and kind (the last it held) and its number among the lines
+// count for nothing while it has none: another building's line is never
+// brought back (the later groups take an emptied group's place, a group
+// typed past the last line gets glass of its own), and a dwelling's group
+// the chain added and emptied is one a new project given the empty group
+// never had; a facade without glass, a roof or floor without area, keeps the
 // properties it last had, and a facade of doors alone the visible
 // transmittance of its last glass; the raised floor's share of the floor
 // is the last design's. Nothing simulated reads these, and a chain may
@@ -653,13 +674,11 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
         for (INTEGER line = 1; line <= 25; ++line) {
             if (QTY(line) > 0.0f) continue;
             ITEMS(line) = 0;
+            ITEMSII(line) = 0;
             IPOINT(line) = 0;
             for (REAL* word : {&TILT(line), &FACING(line), &WIDTH(line), &SILL(line), &HEAD(line), &OHANGD(line),
-                               &OHANGDIS(line)})
+                               &OHANGDIS(line), &UWINDO(line), &SCOEF(line), &TRANS(line)})
                 *word = 0.0f;
-            if (!NFLAG(24)) continue;
-            ITEMSII(line) = 0;
-            for (REAL* word : {&UWINDO(line), &SCOEF(line), &TRANS(line)}) *word = 0.0f;
         }
         for (INTEGER item = 1; item <= 5; ++item) {
             bool glass = false;
@@ -718,10 +737,6 @@ std::string scheme_name(INTEGER slot) {
     return (slot <= 2 ? "scheme " : "slot ") + std::to_string(slot);
 }
 
-// TEMPORARY: a design by command 340 runs the design's blocks of the run
-// before it until that is mended.
-constexpr bool kDesignBy340 = false;
-
 // A copy out of the scheme edited (the chain goes on with its target) or
 // into it from another slot that holds a scheme, or a design of scheme 1
 // or 2 (of its own kind, or by command 340).
@@ -730,8 +745,7 @@ Command draw_command(Random& r, INTEGER slot, const std::map<INTEGER, ChainSlot>
     if (slot <= 2 && r.chance(35)) {
         c.copy = false;
         c.to = slot;
-        const bool by_340 = r.chance(30) && kDesignBy340;
-        c.code = by_340 ? 340.0f : slot == 1 ? 243.0f : 246.0f;
+        c.code = r.chance(30) ? 340.0f : slot == 1 ? 243.0f : 246.0f;
         c.kind = "a design (" + std::to_string(static_cast<int>(c.code)) + ") of scheme " + std::to_string(slot);
         c.what = "design " + std::to_string(static_cast<int>(c.code)) + " of scheme " + std::to_string(slot);
         return c;
@@ -897,6 +911,19 @@ bool groups_without_gaps(const std::vector<REAL>& col) {
     return true;
 }
 
+// A value typed without a meaning of its own, or one that keeps what the
+// last run left, runs on its first run as on the run after it: the chain's
+// first plain run after it (`after`, one or two runs) against the next. A
+// new project given the value in the same order could not tell a first run
+// that differs from its re-runs.
+void the_run_after_the_first(Checker& k, const fs::path& project, HostMemory& host, INTEGER slot,
+                             const std::string& step, std::vector<Run>& after) {
+    if (after.size() < 2) after.push_back(plain_run(k, project, host, slot, step + ", the run after the first"));
+    k.same_scheme("a value without a meaning of its own, or keeping what the last run left, runs on its first run as on "
+                  "the run after it",
+                  after[0], after[1]);
+}
+
 }  // namespace
 
 bool draws_chain(const Case& c) {
@@ -940,6 +967,9 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         // A window group typed past the last line, to be kept by the run
         // after it: its rows.
         std::map<int, REAL> past_the_last;
+        // A value without a meaning of its own, or one that keeps what the
+        // last run left, among the save's edits.
+        bool without_meaning = false;
         if (r.chance(25)) {
             Command cmd = draw_command(r, slot, slots);
             scheme_2 = scheme_2 || cmd.from == 2 || cmd.to == 2;
@@ -989,6 +1019,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             for (const Edit& e : parts) {
                 k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
                 take(ph.f, e, ph.ran_column, ph.ran_words, ph.ran_at);
+                without_meaning = without_meaning || e.meaning != Meaning::kDefined;
                 for (const auto& [row, v] : e.rows) save.rows[row] = v;
                 for (const auto& [w, v] : e.words) save.words[w] = v;
                 for (const auto& [l, v] : e.lines) save.lines[l] = v;
@@ -1020,9 +1051,11 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         }
         k.say("NOTE " + last);
         const int runs = i == actions ? 0 : r.pick(std::vector<int>{0, 1, 1, 1, 1, 1, 1, 2, 2});
+        std::vector<Run> after;
         for (int run = 1; run <= runs; ++run) {
             if (slot >= 3) k.say("DREW a plain run of a library slot");
             const Run ran = plain_run(k, side, host, slot, last + ", plain run " + std::to_string(run));
+            after.push_back(ran);
             if (run == 1 && !past_the_last.empty() && ran.simulated()) {
                 const std::string invariant = "a window group typed past the last line is simulated and kept";
                 k.reached(invariant);
@@ -1037,6 +1070,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             }
         }
         if (runs == 0) continue;
+        if (without_meaning) the_run_after_the_first(k, side, host, slot, last, after);
         Phase& ph = phases.back();
         ph.ran_at = slots[slot].site;
         ph.ran_column = column_of(slot);
@@ -1060,8 +1094,11 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         if (ph.opening) replay(k, fresh, fresh_host, *ph.opening);
         give_phase(k, fresh, fresh_host, ph);
     }
-    plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, first plain run");
+    const Run given_first =
+        plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, first plain run");
     const Run given = plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, second plain run");
+    k.same_scheme("a new project given a chain's final inputs: its first plain run's results = its second's", given_first,
+                  given, false);
     Run ended = second, new_project = given;
     // Another building made of a house holds in rows 37, 38 and 40 the
     // residential code's requirements of the zone it last ran in as a house,
