@@ -437,6 +437,38 @@ TEST(DesignerEditRun, WindowGroupTypedPastTheLastLineIsSimulatedInAnotherBuildin
     expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
 }
 
+// Glass typed onto another building's wall shared with a neighbour (a
+// building between two others, row 7 = 3, has no north wall) and shrunk a
+// run later leaves no wall there, as the same glass typed at once does: the
+// glass grown past the wall had been added to its gross, so that 15 ft2 of
+// wall appeared beside the neighbour.
+TEST(DesignerEditRun, GlassOnASharedWallShrunkLeavesNoWall) {
+    ScratchDir dir;
+    const auto shared_north_wall_with_glass = [&](const std::string& name, const std::vector<REAL>& heights_ft) {
+        const fs::path p = dir / name;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        make_nonresidential(p, 1, 3);
+        edit_scheme(p, 1, [] { STRATEGY(7, 1) = 3.0f; });
+        run_scheme(p, 1, 243.0f);
+        INTEGER groups = 0;
+        while (groups < 25 && STRATEGY(62 + 10 * groups, 1) > 0.0f) ++groups;
+        const INTEGER j = 10 * groups;
+        SchemeRun run;
+        for (const REAL height_ft : heights_ft) {
+            edit_scheme(p, 1, [&] {
+                for (const auto& [row, v] : std::vector<std::pair<INTEGER, REAL>>{{61, 3.0f}, {62, 3.0f}, {63, 5.0f}, {64, height_ft}})
+                    STRATEGY(row + j, 1) = v;
+            });
+            run = run_scheme(p, 1, 0.0f);
+        }
+        EXPECT_EQ(AREA(8), 0.0f) << name << ": the north wall";
+        return run;
+    };
+    expect_same_rows(shared_north_wall_with_glass("at once", {4.0f}),
+                     shared_north_wall_with_glass("grown and shrunk", {5.0f, 4.0f}), "glass 5 ft high, then 4");
+}
+
 // Another building's heating and cooling typed user-defined (negative codes,
 // which keep the efficiencies the input file holds) run as the coded system
 // of those efficiencies: a user-defined system pressurises the building as
