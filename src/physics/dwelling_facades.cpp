@@ -107,6 +107,11 @@ bool dwelling_over_heated_unit(INTEGER k) {
     return STRATEGY(7, k) >= 3.0f && (S9 == 2.0f || S9 == 3.0f);
 }
 
+bool building_over_heated_unit(INTEGER k) {
+    const REAL S10 = STRATEGY(10, k);
+    return S10 == 2.0f || S10 == 3.0f;
+}
+
 void floor_over_footprint() {
     AREA(11) = RAX;
     // A plan without sides has no share to give; the floor step then counts
