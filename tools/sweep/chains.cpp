@@ -771,6 +771,16 @@ Command draw_command(Random& r, INTEGER slot, const std::map<INTEGER, ChainSlot>
     return c;
 }
 
+// The site the case's designs leave in force: a climate-zone number
+// without its zone file falls back to the default location, which the run
+// saves as the site (zip code 90024), so that a later move to a zone
+// number keeps that site's latitude, not the missing zone's (a chain moves
+// only to sites that simulate).
+Site site_in_force(const Site& s) {
+    if (s.kind == Site::kZoneNumber && !s.zone_file) return {Site::kZipCode, "90024", 90024.0f, false};
+    return s;
+}
+
 // What a copy makes of the target: the source's building, at the source's
 // site (scheme 2 at scheme 1's, which a copy into scheme 1 gives both).
 void copied(std::map<INTEGER, ChainSlot>& slots, const Command& c) {
@@ -940,7 +950,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     fs::remove_all(side);
     fs::copy(p, side, fs::copy_options::recursive);
     std::map<INTEGER, ChainSlot> slots;
-    for (INTEGER s = 1; s <= 9; ++s) slots[s] = {s <= 2, c.nonresidential, c.site};
+    for (INTEGER s = 1; s <= 9; ++s) slots[s] = {s <= 2, c.nonresidential, site_in_force(c.site)};
     HostMemory host;
     std::vector<Phase> phases;
     bool scheme_2 = slot == 2;  // the chain reaches scheme 2: the new project designs it too
