@@ -1,5 +1,5 @@
-// A designer's history: chains of edits with plain runs between, against a
-// new project given the final inputs at once.
+// A designer's history: chains of edits, runs, copies and designs, against
+// a new project given the chain's inputs at once.
 #include "sweep/chains.h"
 
 #include <algorithm>
@@ -18,7 +18,15 @@ namespace {
 
 // Words of the scheme's input file a host writes besides the column.
 enum class Word { kAzimuth, kWindowType, kDoorType, kSkylightType, kWaterHeater, kBuildingType, kHeatingEfficiency,
-                  kCoolingEfficiency, kLeakageArea };
+                  kCoolingEfficiency, kLeakageArea, kAnotherBuilding };
+
+const std::vector<Word>& every_word() {
+    static const std::vector<Word> words = {Word::kAzimuth,          Word::kWindowType,         Word::kDoorType,
+                                            Word::kSkylightType,     Word::kWaterHeater,        Word::kBuildingType,
+                                            Word::kHeatingEfficiency, Word::kCoolingEfficiency, Word::kLeakageArea,
+                                            Word::kAnotherBuilding};
+    return words;
+}
 
 REAL word_of(Word w) {
     switch (w) {
@@ -31,6 +39,7 @@ REAL word_of(Word w) {
         case Word::kHeatingEfficiency: return COPHT;
         case Word::kCoolingEfficiency: return COPAC;
         case Word::kLeakageArea: return SLA;
+        case Word::kAnotherBuilding: return NFLAG(24) ? 1.0f : 0.0f;
     }
     return 0.0f;
 }
@@ -46,6 +55,7 @@ const char* word_name(Word w) {
         case Word::kHeatingEfficiency: return "heating efficiency";
         case Word::kCoolingEfficiency: return "cooling efficiency";
         case Word::kLeakageArea: return "leakage area";
+        case Word::kAnotherBuilding: return "another building (flag 24)";
     }
     return "";
 }
@@ -62,7 +72,39 @@ void set_word(Word w, REAL v) {
         case Word::kHeatingEfficiency: COPHT = v; break;
         case Word::kCoolingEfficiency: COPAC = v; break;
         case Word::kLeakageArea: SLA = v; break;
+        case Word::kAnotherBuilding: NFLAG(24) = v != 0.0f; break;
     }
+}
+
+// Words of a window, door or skylight line of the input file: its glass
+// and its geometry.
+enum class LineWord { kShadingCoefficient, kU, kTransmittance, kWidth, kHead, kSill, kOverhangDepth };
+using LineWords = std::map<std::pair<LineWord, INTEGER>, REAL>;  // by word and line
+
+REAL& line_word(LineWord w, INTEGER line) {
+    switch (w) {
+        case LineWord::kShadingCoefficient: return SCOEF(line);
+        case LineWord::kU: return UWINDO(line);
+        case LineWord::kTransmittance: return TRANS(line);
+        case LineWord::kWidth: return WIDTH(line);
+        case LineWord::kHead: return HEAD(line);
+        case LineWord::kSill: return SILL(line);
+        case LineWord::kOverhangDepth: return OHANGD(line);
+    }
+    return SCOEF(line);
+}
+
+const char* line_word_name(LineWord w) {
+    switch (w) {
+        case LineWord::kShadingCoefficient: return "shading coefficient";
+        case LineWord::kU: return "U";
+        case LineWord::kTransmittance: return "transmittance";
+        case LineWord::kWidth: return "width";
+        case LineWord::kHead: return "head";
+        case LineWord::kSill: return "sill";
+        case LineWord::kOverhangDepth: return "overhang depth";
+    }
+    return "";
 }
 
 // What a typed value means: a code or quantity with a meaning, a code
@@ -159,6 +201,7 @@ struct Edit {
     Meaning meaning = Meaning::kDefined;
     std::map<int, REAL> rows;
     std::map<Word, REAL> words;
+    LineWords lines;
     INTEGER flag = 0;               // basic-rate flag the host sets before every run from now on
     std::optional<Site> site;       // a move of schemes 1 and 2, which share their site
     std::vector<INTEGER> revised;   // the case's revised rates given with these flags (82, 83)
@@ -171,6 +214,7 @@ struct Edit {
 struct FinalInputs {
     std::map<int, REAL> rows, rows_before;
     std::map<Word, REAL> words, words_before;
+    LineWords lines;
     std::set<INTEGER> flags;
     std::optional<Site> site, site_before;  // site_before: the site a zone number's move kept the latitude of
     std::vector<INTEGER> revised;
@@ -178,20 +222,55 @@ struct FinalInputs {
     // keeps what that run left: what a run then derives from the other rows
     // (a wall's mass from the floor area, say) is kept from that run.
     std::vector<REAL> column_kept_from;
+    std::map<Word, REAL> words_kept_from;  // and that run's words
     bool keeps() const { return !rows_before.empty() || !words_before.empty() || site_before.has_value(); }
 };
 
-// The scheme's words as its input file holds them (read, not saved).
-std::map<Word, REAL> saved_words(const Inputs& in, const fs::path& project, INTEGER slot) {
+// What `read` takes of scheme `slot`'s input file as the file holds it
+// (read, not saved).
+template <class Read>
+auto from_input_file(const Inputs& in, const fs::path& project, INTEGER slot, Read read) {
     const HostEdit host;
     host_directories(in, project);
     host::read_project_at_scheme(slot);
     FIND2();
-    std::map<Word, REAL> words;
-    for (const Word w : {Word::kAzimuth, Word::kWindowType, Word::kDoorType, Word::kSkylightType, Word::kWaterHeater,
-                         Word::kBuildingType, Word::kHeatingEfficiency, Word::kCoolingEfficiency, Word::kLeakageArea})
-        words[w] = word_of(w);
-    return words;
+    return read();
+}
+
+// The scheme's words.
+std::map<Word, REAL> saved_words(const Inputs& in, const fs::path& project, INTEGER slot) {
+    return from_input_file(in, project, slot, [] {
+        std::map<Word, REAL> words;
+        for (const Word w : every_word()) words[w] = word_of(w);
+        return words;
+    });
+}
+
+// The scheme's lines: units and visible transmittance (0 a door) of lines
+// 1 to 25.
+std::vector<std::pair<REAL, REAL>> saved_lines(const Inputs& in, const fs::path& project, INTEGER slot) {
+    return from_input_file(in, project, slot, [] {
+        std::vector<std::pair<REAL, REAL>> lines;
+        for (INTEGER line = 1; line <= 25; ++line) lines.emplace_back(QTY(line), TRANS(line));
+        return lines;
+    });
+}
+
+// The words `typed` names of the scheme's lines.
+LineWords saved_line_words(const Inputs& in, const fs::path& project, INTEGER slot, const LineWords& typed) {
+    return from_input_file(in, project, slot, [&typed] {
+        LineWords words;
+        for (const auto& [at, v] : typed) words[at] = line_word(at.first, at.second);
+        return words;
+    });
+}
+
+// The command the strategy file stores with scheme `slot`.
+REAL stored_command(const Inputs& in, const fs::path& project, INTEGER slot) {
+    const HostEdit host;
+    host_directories(in, project);
+    host::read_project_at_scheme(slot);
+    return STRATEGY(2, slot);
 }
 
 // Sites a move may take whose runs simulate: a weather file, or a line of
@@ -231,8 +310,10 @@ REAL draw_value(Random& r, const ChainRow& cr, bool nonresidential, Meaning& mea
 }
 
 // A window group's edit: its units, size, overhang or facade, or a new
-// group past the last one.
-void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidential, Edit& e) {
+// group past the last one. `packed`: the scheme's save stores its lines
+// with units one after the other in the groups (another building, or any
+// library slot).
+void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidential, bool packed, Edit& e) {
     auto at = [&](int row) { return col[static_cast<std::size_t>(row - 1)]; };
     std::vector<int> groups;
     int last = 0;
@@ -262,12 +343,13 @@ void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidenti
     if (kind <= 55) {
         e.family = "window group units";
         const REAL units = at(base + 2);
-        // Another building's save stores its lines with units one after the
-        // other in the groups, so a group emptied before others takes the
-        // next group's window while its own line keeps its glass: a new
-        // project given the column as the host then holds it pairs other
-        // glass with those groups. Its last group alone is drawn empty.
-        const bool may_empty = !nonresidential || g == last;
+        // Another building's save (and a library slot's) stores its lines
+        // with units one after the other in the groups, so a group emptied
+        // before others takes the next group's window while its own line
+        // keeps its glass: a new project given the column as the host then
+        // holds it pairs other glass with those groups. Its last group alone
+        // is drawn empty.
+        const bool may_empty = !packed || g == last;
         e.rows[base + 2] = may_empty && r.chance(50) ? 0.0f : r.chance(50) ? 2.0f * units : units + 1.0f;
         what << "window group " << g << " of " << units << " units set to " << e.rows[base + 2];
     } else if (kind <= 75) {
@@ -293,7 +375,7 @@ void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidenti
 // A word of the input file: a dwelling's custom efficiency or leakage (its
 // code made negative), the water heater, another building's window, door
 // or skylight type or its building type.
-void draw_word_edit(Random& r, const Case& c, const Inputs& in, Edit& e) {
+void draw_word_edit(Random& r, bool nonresidential, const Inputs& in, Edit& e) {
     std::ostringstream what;
     const int kind = r.between(1, 100);
     if (kind <= 30) {
@@ -301,7 +383,7 @@ void draw_word_edit(Random& r, const Case& c, const Inputs& in, Edit& e) {
         const REAL heater = r.pick(std::vector<REAL>{1, 2, 5, 6, 7, -1});
         e.words[Word::kWaterHeater] = heater;
         what << "water heater " << heater;
-    } else if (!c.nonresidential) {
+    } else if (!nonresidential) {
         e.family = "a custom efficiency or leakage (row 18, 20 or 24 and its input-file word)";
         const int which = r.between(0, 2);
         const int row = which == 0 ? 18 : which == 1 ? 20 : 24;
@@ -329,7 +411,7 @@ void draw_word_edit(Random& r, const Case& c, const Inputs& in, Edit& e) {
 
 // The user's basic rates: a tariff choice of row 1 or 3 with its flag. A
 // dwelling's gas choice 5 keeps the rates the last run had.
-void draw_tariff_edit(Random& r, const Case& c, Edit& e) {
+void draw_tariff_edit(Random& r, bool nonresidential, Edit& e) {
     e.family = "a basic-rate choice (row 1 or 3 with flag 26 or 29)";
     const bool electric = r.chance(50);
     e.flag = electric ? 26 : 29;
@@ -337,26 +419,118 @@ void draw_tariff_edit(Random& r, const Case& c, Edit& e) {
     // Now and then a fuel the base schemes' gas water heater does not suit
     // (electric heat, propane, oil): their runs simulate nothing.
     const bool other_fuel = r.chance(15);
-    if (c.nonresidential)
+    if (nonresidential)
         v = electric ? static_cast<REAL>(r.between(11, 17))
                      : other_fuel ? r.pick(std::vector<REAL>{10, 17, 18}) : static_cast<REAL>(r.between(11, 16));
     else
         v = electric ? r.pick(std::vector<REAL>{1, 2, 3, 4, 5, 7})
                      : other_fuel ? r.pick(std::vector<REAL>{7, 8}) : static_cast<REAL>(r.between(1, 6));
-    if (!c.nonresidential && !electric && v == 5.0f) e.meaning = Meaning::kKeeps;
+    if (!nonresidential && !electric && v == 5.0f) e.meaning = Meaning::kKeeps;
     e.rows[electric ? 1 : 3] = v;
     e.what = std::string(electric ? "electric" : "gas") + " tariff " + std::to_string(static_cast<int>(v)) +
              " with flag " + std::to_string(e.flag);
 }
 
-Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const FinalInputs& f) {
-    const Case& c = k.c;
+// A word of a line of the input file the designer types: a window's glass
+// (shading coefficient, U-factor, visible transmittance; a door has none),
+// or the geometry of any line with units.
+void draw_line_edit(Random& r, const std::vector<std::pair<REAL, REAL>>& lines, bool glass, Edit& e) {
+    std::vector<INTEGER> candidates;
+    for (INTEGER line = 1; line <= 25; ++line) {
+        const auto& [units, transmittance] = lines[static_cast<std::size_t>(line - 1)];
+        if (units > 0.0f && (!glass || transmittance >= 0.01f)) candidates.push_back(line);
+    }
+    if (candidates.empty()) return;
+    const INTEGER line = r.pick(candidates);
+    std::ostringstream what;
+    what << "line " << line;
+    const auto typed = [&](LineWord w, int hundredths) {
+        e.lines[{w, line}] = static_cast<REAL>(hundredths) / 100.0f;
+        what << ' ' << line_word_name(w) << ' ' << e.lines[{w, line}];
+    };
+    if (glass) {
+        e.family = "a line's glass (shading coefficient, U or transmittance)";
+        const int which = r.between(0, 3);
+        if (which == 0 || which == 3) typed(LineWord::kShadingCoefficient, r.between(15, 80));
+        if (which == 1 || which == 3) typed(LineWord::kU, r.between(20, 120));
+        if (which == 2 || which == 3) typed(LineWord::kTransmittance, r.between(30, 90));
+    } else {
+        e.family = "a line's geometry (width, head, sill or overhang)";
+        switch (r.between(0, 3)) {
+            case 0: typed(LineWord::kWidth, 100 * r.between(1, 8)); break;
+            case 1: typed(LineWord::kHead, 100 * r.between(6, 10)); break;
+            case 2: typed(LineWord::kSill, 100 * r.between(0, 3)); break;
+            default: typed(LineWord::kOverhangDepth, 100 * r.between(0, 4)); break;
+        }
+    }
+    e.what = what.str();
+}
+
+void draw_move(Random& r, const Inputs& in, Edit& e) {
+    const std::vector<Site> sites = simulated_sites(in);
+    if (sites.empty()) return;
+    e.family = "a move (row 4)";
+    e.site = r.pick(sites);
+    // A climate-zone number keeps the latitude of the site before it.
+    if (e.site->kind == Site::kZoneNumber) e.meaning = Meaning::kKeeps;
+    e.what = "moved to " + describe(*e.site);
+}
+
+// The scheme a chain edits as the host has it: its slot, its kind of
+// building, its lines (units and visible transmittance), whether its save
+// stores its lines with units one after the other in the groups (another
+// building, any library slot, or a house made another building in the
+// save being drawn), and whether a group without units lies before its
+// last with units (a house's emptied group).
+struct Editing {
+    INTEGER slot = 1;
+    bool nonresidential = false;
+    std::vector<std::pair<REAL, REAL>> lines;
+    bool packed = false, gap = false;
+    bool may_switch = true;  // the save may make it another building or a house
+};
+
+// The switch of a house to another building of a type with loads (the host
+// gives it that type's default schedules), or of another building to a
+// house. A house with a group emptied before its last is not made another
+// building: that building's save would store its lines with units one
+// after the other in the groups, the later groups moving up while each
+// line keeps its glass, which a new project given the column as the host
+// then holds would pair with other glass.
+void draw_switch(Random& r, const Editing& at, const Inputs& in, Edit& e) {
+    const bool nonresidential = at.nonresidential;
+    if (!nonresidential && (in.loaded_types.empty() || at.gap)) return;
+    e.words[Word::kAnotherBuilding] = nonresidential ? 0.0f : 1.0f;
+    e.words[Word::kBuildingType] = nonresidential ? 0.0f : static_cast<REAL>(r.pick(in.loaded_types));
+    e.family = nonresidential ? "the switch to a house (flag 24)" : "the switch to another building (flag 24)";
+    e.what = nonresidential ? std::string("made a house")
+                            : "made another building of type " + std::to_string(static_cast<int>(e.words[Word::kBuildingType]));
+}
+
+Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector<REAL>& col, const FinalInputs& f) {
+    const bool nonresidential = at.nonresidential;
     const bool moved = f.site.has_value();
     Edit e;
+    // A line's glass or geometry, the switch to another building or back,
+    // another building's type; else the row, word, rate and site edits.
+    const int other = r.between(1, 100);
+    if (other <= 16) {
+        if (other <= 7) draw_line_edit(r, at.lines, true, e);
+        else if (other <= 11) draw_line_edit(r, at.lines, false, e);
+        else if (other <= 14 || !nonresidential || k.in.loaded_types.empty()) {
+            if (at.may_switch) draw_switch(r, at, k.in, e);
+        }
+        else {
+            e.family = "the building type (input file)";
+            e.words[Word::kBuildingType] = static_cast<REAL>(r.pick(k.in.loaded_types));
+            e.what = "building type " + std::to_string(static_cast<int>(e.words[Word::kBuildingType]));
+        }
+        return e;
+    }
     const int kind = r.between(1, 100);
     if (kind <= 50) {
-        const ChainRow& cr = r.pick(c.nonresidential ? building_rows() : house_rows());
-        const REAL v = draw_value(r, cr, c.nonresidential, e.meaning);
+        const ChainRow& cr = r.pick(nonresidential ? building_rows() : house_rows());
+        const REAL v = draw_value(r, cr, nonresidential, e.meaning);
         e.family = "row " + std::to_string(cr.row);
         e.rows[cr.row] = v;
         std::ostringstream what;
@@ -369,19 +543,13 @@ Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const 
         e.words[Word::kAzimuth] = v;
         e.what = "turned to azimuth " + std::to_string(static_cast<int>(v));
     } else if (kind <= 76) {
-        draw_window_edit(r, col, c.nonresidential, e);
+        draw_window_edit(r, col, nonresidential, at.packed, e);
     } else if (kind <= 85) {
-        draw_word_edit(r, c, k.in, e);
+        draw_word_edit(r, nonresidential, k.in, e);
     } else if (kind <= 92) {
-        draw_tariff_edit(r, c, e);
+        draw_tariff_edit(r, nonresidential, e);
     } else if (kind <= 96 || moved) {
-        const std::vector<Site> sites = simulated_sites(k.in);
-        if (sites.empty()) return e;
-        e.family = "a move (row 4)";
-        e.site = r.pick(sites);
-        // A climate-zone number keeps the latitude of the site before it.
-        if (e.site->kind == Site::kZoneNumber) e.meaning = Meaning::kKeeps;
-        e.what = "moved to " + describe(*e.site);
+        draw_move(r, k.in, e);
     } else {
         e.family = "revised rates (flags 82 and 83)";
         e.revised = r.pick(std::vector<std::vector<INTEGER>>{{82, 83}, {82}, {83}});
@@ -392,17 +560,22 @@ Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const 
     return e;
 }
 
-// The host's save of the inputs: rows and words of scheme `slot` in one
-// edit, a move of both schemes (marked before the next run), the user's
-// revised rates.
+// The host's save of the inputs: rows, words and line words of scheme
+// `slot` in one edit, a move (of schemes 1 and 2 together, which share
+// their site; of a library slot alone), the user's revised rates. A switch
+// to another building or back comes with the default schedules of another
+// building, as the host gives them.
 void give(const Checker& k, const fs::path& project, INTEGER slot, const std::map<int, REAL>& rows,
-          const std::map<Word, REAL>& words, const std::optional<Site>& site, const std::vector<INTEGER>& revised) {
+          const std::map<Word, REAL>& words, const std::optional<Site>& site, const std::vector<INTEGER>& revised,
+          const LineWords& lines = {}) {
     edit_scheme(k.in, project, slot, [&] {
         for (const auto& [row, v] : rows) STRATEGY(row, slot) = v;
         for (const auto& [w, v] : words) set_word(w, v);
+        for (const auto& [at, v] : lines) line_word(at.first, at.second) = v;
         if (site) place(*site, slot);
     });
-    if (site) edit_scheme(k.in, project, 3 - slot, [&] { place(*site, 3 - slot); });
+    if (site && slot <= 2) edit_scheme(k.in, project, 3 - slot, [&] { place(*site, 3 - slot); });
+    if (words.count(Word::kAnotherBuilding)) copy_schedule(k.in, project, slot);
     if (!revised.empty()) {
         Case with = k.c;
         with.rate_flags = revised;
@@ -410,16 +583,33 @@ void give(const Checker& k, const fs::path& project, INTEGER slot, const std::ma
     }
 }
 
-// A plain run as the host makes it: before it, the user's basic-rate flags
-// and the mark of a move given since the last run (schemes 1 and 2 share
-// their site), which every save of an edit clears.
-Run plain_run(Checker& k, const fs::path& project, INTEGER slot, const std::set<INTEGER>& flags, bool& moved,
-              const std::string& step) {
-    if (!flags.empty()) set_saved_flags(k.in, project, slot, {flags.begin(), flags.end()});
-    if (moved)
-        for (const INTEGER s : {1, 2}) set_location_changed(k.in, project, s);
-    moved = false;
-    return k.run(project, slot, 0.0f, step);
+// What the host keeps of a project between its calls: the user's
+// basic-rate flags it sets before every run of a scheme from their choice
+// on, and the schemes moved since their last run, whose move it marks
+// before their next (every save of an edit clears both marks).
+struct HostMemory {
+    std::map<INTEGER, std::set<INTEGER>> flags;
+    std::set<INTEGER> moved;
+    // A move of scheme 1 or 2 moves both; a library slot has its own site.
+    void move(INTEGER slot) {
+        if (slot <= 2) moved.insert({1, 2});
+        else moved.insert(slot);
+    }
+};
+
+// A run of scheme `slot` (a plain run, a design, or the library command
+// given in it) as the host makes it: the basic-rate flags and the mark of
+// a move set before it.
+Run host_run(Checker& k, const fs::path& project, HostMemory& host, INTEGER slot, REAL command, const std::string& step,
+             INTEGER second = 0) {
+    if (const auto f = host.flags.find(slot); f != host.flags.end() && !f->second.empty())
+        set_saved_flags(k.in, project, slot, {f->second.begin(), f->second.end()});
+    if (host.moved.erase(slot)) set_location_changed(k.in, project, slot);
+    return k.run(project, slot, command, step, second);
+}
+
+Run plain_run(Checker& k, const fs::path& project, HostMemory& host, INTEGER slot, const std::string& step) {
+    return host_run(k, project, host, slot, 0.0f, step);
 }
 
 // Takes edit `e` into the final inputs; `before` the chain's column and
@@ -446,6 +636,7 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
         f.words_before.erase(w);
         if (e.meaning == Meaning::kKeeps) f.words_before[w] = words_before.at(w);
     }
+    for (const auto& [at, v] : e.lines) f.lines[at] = v;
     if (e.flag != 0) f.flags.insert(e.flag);
     if (e.site) {
         f.site_before.reset();
@@ -456,7 +647,10 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
     // The host sets the revised rates' flags; it clears none of them.
     for (const INTEGER flag : e.revised)
         if (std::find(f.revised.begin(), f.revised.end(), flag) == f.revised.end()) f.revised.push_back(flag);
-    if (!kept_already && f.keeps()) f.column_kept_from = before;
+    if (!kept_already && f.keeps()) {
+        f.column_kept_from = before;
+        f.words_kept_from = words_before;
+    }
 }
 
 // The scheme's input file of `project` as a host re-saves it with the
@@ -503,14 +697,238 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
     return bytes;
 }
 
+// A command the host gives between edits besides a plain run: a copy (201)
+// of one slot into another, or a design of scheme 1 or 2 (243, 246, 340).
+struct Command {
+    bool copy = true;
+    INTEGER from = 0, to = 0;  // a copy's source and target; a design's scheme is `to`
+    REAL code = 201.0f;
+    // A design's: the command the other design scheme stores when it is
+    // given (a vintage design reads scheme 1's roof as its command has it).
+    REAL partner_command = 0.0f;
+    std::string kind, what;
+};
+
+// A slot of the chain's project as the host knows it.
+struct ChainSlot {
+    bool holds = false;  // a scheme the chain may copy from
+    bool nonresidential = false;
+    Site site;
+};
+
+// The edits of one scheme between two commands (or the chain's ends): the
+// inputs they leave, and the scheme's column once the command before them
+// had run and when the command after them came.
+struct Phase {
+    INTEGER slot = 1;
+    std::optional<Command> opening;
+    FinalInputs f;
+    std::vector<REAL> start, end;
+    std::map<Word, REAL> words_end;
+    LineWords lines_end;  // the words of the lines the phase typed, as its input file holds them at its close
+    // What the scheme's last run left: its site (whose latitude a zone
+    // number keeps), its column and words (which a keeping value keeps).
+    Site ran_at;
+    std::vector<REAL> ran_column;
+    std::map<Word, REAL> ran_words;
+};
+
+std::string scheme_name(INTEGER slot) {
+    return (slot <= 2 ? "scheme " : "slot ") + std::to_string(slot);
+}
+
+// A copy out of the scheme edited (the chain goes on with its target) or
+// into it from another slot that holds a scheme, or a design of scheme 1
+// or 2 (of its own kind, or by command 340).
+Command draw_command(Random& r, INTEGER slot, const std::map<INTEGER, ChainSlot>& slots) {
+    Command c;
+    if (slot <= 2 && r.chance(35)) {
+        c.copy = false;
+        c.to = slot;
+        c.code = r.chance(30) ? 340.0f : slot == 1 ? 243.0f : 246.0f;
+        c.kind = "a design (" + std::to_string(static_cast<int>(c.code)) + ") of scheme " + std::to_string(slot);
+        c.what = "design " + std::to_string(static_cast<int>(c.code)) + " of scheme " + std::to_string(slot);
+        return c;
+    }
+    std::vector<INTEGER> others;
+    for (const auto& [s, held] : slots)
+        if (held.holds && s != slot) others.push_back(s);
+    if (!others.empty() && r.chance(35)) {
+        c.from = r.pick(others);
+        c.to = slot;
+    } else {
+        c.from = slot;
+        std::vector<INTEGER> targets;
+        const bool to_scheme = slot <= 2 ? r.chance(30) : r.chance(60);
+        for (INTEGER s = 1; s <= 9; ++s)
+            if (s != slot && (s <= 2) == to_scheme) targets.push_back(s);
+        c.to = r.pick(targets);
+    }
+    c.kind = std::string("a copy (201) ") +
+             (c.from <= 2 ? (c.to <= 2 ? "between schemes 1 and 2" : "of scheme 1 or 2 into a library slot")
+                          : (c.to <= 2 ? "of a library slot into scheme 1 or 2" : "of a library slot into another"));
+    c.what = "copy of " + scheme_name(c.from) + " into " + scheme_name(c.to);
+    return c;
+}
+
+// The site the case's designs leave in force: a climate-zone number
+// without its zone file falls back to the default location, which the run
+// saves as the site (zip code 90024), so that a later move to a zone
+// number keeps that site's latitude, not the missing zone's (a chain moves
+// only to sites that simulate).
+Site site_in_force(const Site& s) {
+    if (s.kind == Site::kZoneNumber && !s.zone_file) return {Site::kZipCode, "90024", 90024.0f, false};
+    return s;
+}
+
+// What a copy makes of the target: the source's building, at the source's
+// site (scheme 2 at scheme 1's, which a copy into scheme 1 gives both).
+void copied(std::map<INTEGER, ChainSlot>& slots, const Command& c) {
+    const ChainSlot source = slots[c.from];
+    ChainSlot& target = slots[c.to];
+    target.holds = true;
+    target.nonresidential = source.nonresidential;
+    if (c.to >= 3) target.site = source.site;
+    if (c.to == 1) slots[1].site = slots[2].site = source.site;
+}
+
+// A group the chain emptied, which its save left blank (`col` against the
+// phase's `start`), is given as the designer typed it, without units: a
+// blank group with units in its line lays the line's own geometry into it,
+// as in a column made without a run. Returns the group's rows.
+std::set<int> emptied_groups(const std::vector<REAL>& start, const std::vector<REAL>& col, std::map<int, REAL>& given) {
+    std::set<int> emptied;
+    for (int g = 1; g <= 25; ++g) {
+        const std::size_t base = static_cast<std::size_t>(60 + 10 * (g - 1));
+        bool blank = true;
+        for (std::size_t word = 1; word <= 7; ++word) blank = blank && col[base + word - 1] == 0.0f;
+        if (!blank || start[base + 1] <= 0.0f) continue;
+        for (int word = 1; word <= 9; ++word) emptied.insert(static_cast<int>(base) + word);
+        if (!given.count(static_cast<int>(base) + 2)) given[static_cast<int>(base) + 2] = 0.0f;
+    }
+    return emptied;
+}
+
+// Gives the new project `fresh`, in one save, the inputs phase `ph` of
+// the chain left its scheme: the chain's final values of the items it
+// edited and the rows the host holds as the designer's where the chain's
+// changed in the phase (the column as the host holds it after the phase's
+// last edit: what it typed and what its runs wrote into the rows a
+// designer types, an emptied group its save left blank given without
+// units; the input-file words, line words, rates and site it gave last,
+// and beside a custom heating, cooling or leakage code the efficiency or
+// leakage area the chain's input file holds, as a host that offers custom
+// values writes it). A value that keeps what the last run left is given
+// as the chain had it: the rows of the chain's run before it, with the
+// value the chain held before it, run once, then the final inputs.
+void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase& ph) {
+    const INTEGER slot = ph.slot;
+    FinalInputs f = ph.f;
+    const std::vector<REAL>& column = ph.end;
+    std::map<int, REAL> rows;
+    std::map<Word, REAL> words = f.words;
+    const std::set<int> emptied = emptied_groups(ph.start, column, rows);
+    // A tariff row the user's basic choice holds (its flag set by the chain
+    // or before every run of the case) is the user's, as the host shows it
+    // (a choice the revised rates' rules rewrote among them).
+    host.flags[slot].insert(f.flags.begin(), f.flags.end());
+    std::set<INTEGER> basic = host.flags[slot];
+    if (k.flags_every_run.count(slot)) basic.insert(k.flags_every_run.at(slot).begin(), k.flags_every_run.at(slot).end());
+    for (int row = 1; row <= 310; ++row) {
+        const std::size_t at = static_cast<std::size_t>(row - 1);
+        const bool typed = f.rows.count(row) > 0 || (row == 1 && basic.count(26)) || (row == 3 && basic.count(29));
+        if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == ph.start[at])) continue;
+        rows[row] = column[at];
+        if (row == 16) words[Word::kAzimuth] = column[at];
+    }
+    // A custom heating, cooling or leakage code (negative) keeps the
+    // efficiency or leakage area the input file holds, which a host that
+    // offers custom values writes with it: the new project is given the
+    // chain's, where the chain did not type one (a run's save makes a mixed
+    // pair of codes custom, its efficiencies those of the codes typed).
+    for (const auto& [row, word] : {std::pair{18, Word::kHeatingEfficiency}, std::pair{20, Word::kCoolingEfficiency},
+                                    std::pair{24, Word::kLeakageArea}})
+        if (rows.count(row) && rows[row] < 0.0f && !words.count(word)) words[word] = ph.words_end.at(word);
+    // A value that keeps what the last run left and that a run has since
+    // replaced in the column is the column's.
+    for (auto it = f.rows_before.begin(); it != f.rows_before.end();)
+        it = rows.count(it->first) && rows[it->first] == f.rows.at(it->first) ? std::next(it) : f.rows_before.erase(it);
+    std::ostringstream inputs;
+    for (const auto& [row, v] : rows) inputs << ' ' << row << '=' << v;
+    for (const auto& [w, v] : words) inputs << "; " << word_name(w) << ' ' << v;
+    // The lines' words the phase typed, as the host holds them after its
+    // last edit (what its runs left of them).
+    f.lines = ph.lines_end;
+    for (const auto& [at, v] : f.lines) inputs << "; line " << at.second << ' ' << line_word_name(at.first) << ' ' << v;
+    if (f.site) inputs << "; moved to " << describe(*f.site);
+    for (const INTEGER flag : f.flags) inputs << "; flag " << flag;
+    for (const INTEGER flag : f.revised) inputs << "; revised rates with flag " << flag;
+    k.say("NOTE the chain's inputs of " + scheme_name(slot) + " given to a new project at once: rows" + inputs.str());
+    if (!f.keeps()) {
+        give(k, fresh, slot, rows, words, f.site, f.revised, f.lines);
+        if (f.site) host.move(slot);
+        return;
+    }
+    // A value that keeps what the last run left: the new project is given
+    // the rows of the chain's run before it, with the value the chain held
+    // before it, and runs once; then the final inputs.
+    std::map<int, REAL> before_rows;
+    const std::set<int> emptied_before = emptied_groups(ph.start, f.column_kept_from, before_rows);
+    for (int row = 1; row <= 310; ++row) {
+        const std::size_t at = static_cast<std::size_t>(row - 1);
+        if ((host_typed_row(row) || f.rows.count(row)) && !emptied_before.count(row) &&
+            f.column_kept_from[at] != ph.start[at])
+            before_rows[row] = f.column_kept_from[at];
+    }
+    std::map<Word, REAL> before_words = words;
+    // That run's building is the one whose input file the value keeps: a
+    // house made another building after it ran as a house.
+    for (const Word w : {Word::kAnotherBuilding, Word::kBuildingType})
+        if (before_words.count(w)) before_words[w] = f.words_kept_from.at(w);
+    for (const auto& [row, v] : f.rows_before) before_rows[row] = v;
+    for (const auto& [w, v] : f.words_before) before_words[w] = v;
+    give(k, fresh, slot, before_rows, before_words, f.site_before ? f.site_before : f.site, f.revised, f.lines);
+    if (f.site) host.move(slot);
+    plain_run(k, fresh, host, slot, "the chain's inputs given to the new project, the kept values' before them");
+    std::map<int, REAL> final_rows = rows;
+    for (const auto& [row, v] : before_rows)
+        if (!final_rows.count(row) && !emptied.count(row)) final_rows[row] = column[static_cast<std::size_t>(row - 1)];
+    give(k, fresh, slot, final_rows, words, f.site_before ? f.site : std::nullopt, {}, f.lines);
+    if (f.site_before) host.move(slot);
+}
+
+// The command as the chain gave it, in the new project: a design after
+// the other design scheme stores the command it stored in the chain.
+void replay(Checker& k, const fs::path& fresh, HostMemory& host, const Command& c) {
+    if (c.copy) {
+        host_run(k, fresh, host, c.from, c.code, "the chain's " + c.what + " in the new project", c.to);
+        host.moved.erase(c.to);
+        return;
+    }
+    select_scheme(k.in, fresh, 3 - c.to, c.partner_command, 0);
+    host_run(k, fresh, host, c.to, c.code, "the chain's " + c.what + " in the new project");
+}
+
+// Whether the column's window groups hold units from group 1 to the last
+// one that does: a group typed after them is past the scheme's last line.
+bool groups_without_gaps(const std::vector<REAL>& col) {
+    bool gap = false;
+    for (int g = 1; g <= 25; ++g) {
+        const bool units = col[static_cast<std::size_t>(62 + 10 * (g - 1) - 1)] > 0.0f;
+        if (units && gap) return false;
+        gap = gap || !units;
+    }
+    return true;
+}
+
 // A value typed without a meaning of its own, or one that keeps what the
 // last run left, runs on its first run as on the run after it: the chain's
 // first plain run after it (`after`, one or two runs) against the next. A
 // new project given the value in the same order could not tell a first run
 // that differs from its re-runs.
-void the_run_after_the_first(Checker& k, const fs::path& project, INTEGER slot, const std::set<INTEGER>& flags,
-                             bool& moved, const std::string& step, std::vector<Run>& after) {
-    if (after.size() < 2) after.push_back(plain_run(k, project, slot, flags, moved, step + ", the run after the first"));
+void the_run_after_the_first(Checker& k, const fs::path& project, HostMemory& host, INTEGER slot,
+                             const std::string& step, std::vector<Run>& after) {
+    if (after.size() < 2) after.push_back(plain_run(k, project, host, slot, step + ", the run after the first"));
     k.same_scheme("a value without a meaning of its own, or keeping what the last run left, runs on its first run as on "
                   "the run after it",
                   after[0], after[1]);
@@ -526,139 +944,178 @@ bool draws_chain(const Case& c) {
 void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const fs::path& fresh) {
     const Case& c = k.c;
     Random r = case_random(c.seed ^ 0x6564697473ull, c.number);
-    const INTEGER slot = r.chance(50) ? 1 : 2;
-    const int edits = r.between(2, 6);
-    k.say("CHAIN " + std::to_string(edits));
+    INTEGER slot = r.chance(50) ? 1 : 2;
+    const int actions = r.between(2, 6);
+    k.say("CHAIN " + std::to_string(actions));
     fs::remove_all(side);
     fs::copy(p, side, fs::copy_options::recursive);
-    FinalInputs f;
-    const std::string on = "chain on scheme " + std::to_string(slot) + ", ";
-    std::vector<REAL> column;
+    std::map<INTEGER, ChainSlot> slots;
+    for (INTEGER s = 1; s <= 9; ++s) slots[s] = {s <= 2, c.nonresidential, site_in_force(c.site)};
+    HostMemory host;
+    std::vector<Phase> phases;
+    bool scheme_2 = slot == 2;  // the chain reaches scheme 2: the new project designs it too
+    const auto column_of = [&](INTEGER s) { return saved_columns(k.in, side)[static_cast<std::size_t>(s - 1)]; };
+    const auto open_phase = [&](INTEGER s, const std::optional<Command>& by) {
+        Phase ph;
+        ph.slot = s;
+        ph.opening = by;
+        ph.start = ph.ran_column = column_of(s);
+        ph.ran_words = saved_words(k.in, side, s);
+        ph.ran_at = slots[s].site;
+        phases.push_back(ph);
+    };
+    const auto close_phase = [&] {
+        Phase& ph = phases.back();
+        ph.end = column_of(ph.slot);
+        ph.words_end = saved_words(k.in, side, ph.slot);
+        ph.lines_end = saved_line_words(k.in, side, ph.slot, ph.f.lines);
+    };
+    open_phase(slot, std::nullopt);
     std::string last;
-    // What the chain's last run left: its site (whose latitude a zone number
-    // keeps), its column and words (which a keeping value keeps).
-    Site ran_at = c.site;
-    std::vector<REAL> ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
-    std::map<Word, REAL> ran_words = saved_words(k.in, side, slot);
-    bool moved = false;
-    for (int i = 1; i <= edits; ++i) {
-        column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
-        const Edit e = draw_edit(r, k, column, f);
-        if (e.family.empty()) continue;
-        k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
-        take(f, e, ran_column, ran_words, ran_at);
-        give(k, side, slot, e.rows, e.words, e.site, e.revised);
-        moved = moved || e.site.has_value();
-        const std::string step = on + "edit " + std::to_string(i) + " of " + std::to_string(edits) + " (" + e.what + ")";
-        last = step;
-        k.say("NOTE " + step);
-        const int runs = i == edits ? 0 : r.pick(std::vector<int>{0, 1, 1, 1, 1, 1, 1, 2, 2});
+    for (int i = 1; i <= actions; ++i) {
+        const std::string step = "chain, step " + std::to_string(i) + " of " + std::to_string(actions) + ": ";
+        // A window group typed past the last line, to be kept by the run
+        // after it: its rows.
+        std::map<int, REAL> past_the_last;
+        // A value without a meaning of its own, or one that keeps what the
+        // last run left, among the save's edits.
+        bool without_meaning = false;
+        if (r.chance(25)) {
+            Command cmd = draw_command(r, slot, slots);
+            scheme_2 = scheme_2 || cmd.from == 2 || cmd.to == 2;
+            close_phase();
+            if (!cmd.copy) cmd.partner_command = stored_command(k.in, side, 3 - cmd.to);
+            k.say("DREW " + cmd.kind);
+            last = step + cmd.what;
+            if (cmd.copy) {
+                host_run(k, side, host, cmd.from, cmd.code, last, cmd.to);
+                host.moved.erase(cmd.to);
+                copied(slots, cmd);
+            } else {
+                host_run(k, side, host, cmd.to, cmd.code, last);
+            }
+            slot = cmd.to;
+            open_phase(slot, cmd);
+        } else {
+            Phase& ph = phases.back();
+            const std::vector<REAL> column = column_of(slot);
+            Editing at{slot, slots[slot].nonresidential, saved_lines(k.in, side, slot), slots[slot].nonresidential || slot >= 3,
+                       !groups_without_gaps(column)};
+            // Now and then several edits in one save, one of them a move or
+            // the switch to another building or back.
+            // The switch comes first in a save of several, and the edits
+            // after it are drawn for a building whose save stores its lines
+            // one after the other in the groups.
+            std::vector<Edit> parts;
+            const int several = r.chance(25) ? r.between(2, 3) : 1;
+            if (several > 1) {
+                const int with = r.between(1, 100);
+                Edit forced;
+                if (with <= 35) draw_move(r, k.in, forced);
+                else if (with <= 60) draw_switch(r, at, k.in, forced);
+                if (forced.meaning == Meaning::kKeeps) forced.what += " (keeps what the last run left)";
+                if (!forced.family.empty()) parts.push_back(forced);
+            }
+            for (int tries = 0; static_cast<int>(parts.size()) < several && tries < 2 * several; ++tries) {
+                at.packed = at.packed || (!parts.empty() && parts.back().words.count(Word::kAnotherBuilding));
+                at.may_switch = several == 1;
+                const Edit e = draw_edit(r, k, at, column, ph.f);
+                if (!e.family.empty()) parts.push_back(e);
+            }
+            if (parts.empty()) continue;
+            Edit save;
+            std::string what;
+            int window_edits = 0;
+            for (const Edit& e : parts) {
+                k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
+                take(ph.f, e, ph.ran_column, ph.ran_words, ph.ran_at);
+                without_meaning = without_meaning || e.meaning != Meaning::kDefined;
+                for (const auto& [row, v] : e.rows) save.rows[row] = v;
+                for (const auto& [w, v] : e.words) save.words[w] = v;
+                for (const auto& [l, v] : e.lines) save.lines[l] = v;
+                if (e.site) save.site = e.site;
+                for (const INTEGER flag : e.revised)
+                    if (std::find(save.revised.begin(), save.revised.end(), flag) == save.revised.end()) save.revised.push_back(flag);
+                if (e.flag != 0) host.flags[slot].insert(e.flag);
+                if (e.family.rfind("window group", 0) == 0 || e.family == "a new window group") ++window_edits;
+                if (e.family == "a new window group" && groups_without_gaps(column))
+                    for (const auto& [row, v] : e.rows)
+                        if ((row - 60) % 10 >= 2 && (row - 60) % 10 <= 4) past_the_last[row] = v;
+                what += (what.empty() ? "" : "; ") + e.what;
+            }
+            if (window_edits != 1) past_the_last.clear();
+            if (parts.size() > 1) {
+                const bool moves = save.site.has_value(), switches = save.words.count(Word::kAnotherBuilding) > 0;
+                k.say(std::string("DREW several edits in one save") + (moves ? ", a move among them" : "") +
+                      (switches ? ", the switch to another building or back among them" : ""));
+            }
+            if (slot >= 3) k.say("DREW a save of a library slot's edits");
+            give(k, side, slot, save.rows, save.words, save.site, save.revised, save.lines);
+            if (save.site) {
+                host.move(slot);
+                if (slot <= 2) slots[1].site = slots[2].site = *save.site;
+                else slots[slot].site = *save.site;
+            }
+            if (save.words.count(Word::kAnotherBuilding)) slots[slot].nonresidential = save.words[Word::kAnotherBuilding] != 0.0f;
+            last = step + scheme_name(slot) + " edited (" + what + ")";
+        }
+        k.say("NOTE " + last);
+        const int runs = i == actions ? 0 : r.pick(std::vector<int>{0, 1, 1, 1, 1, 1, 1, 2, 2});
         std::vector<Run> after;
-        for (int run = 1; run <= runs; ++run)
-            after.push_back(plain_run(k, side, slot, f.flags, moved, step + ", plain run " + std::to_string(run)));
+        for (int run = 1; run <= runs; ++run) {
+            if (slot >= 3) k.say("DREW a plain run of a library slot");
+            const Run ran = plain_run(k, side, host, slot, last + ", plain run " + std::to_string(run));
+            after.push_back(ran);
+            if (run == 1 && !past_the_last.empty() && ran.simulated()) {
+                const std::string invariant = "a window group typed past the last line is simulated and kept";
+                k.reached(invariant);
+                for (const auto& [row, v] : past_the_last)
+                    if (ran.params[static_cast<std::size_t>(row - 1)] != v) {
+                        std::ostringstream o;
+                        o << ran.step << ": row " << row << " is " << ran.params[static_cast<std::size_t>(row - 1)]
+                          << ", typed " << v;
+                        k.fail(invariant, o.str());
+                        break;
+                    }
+            }
+        }
         if (runs == 0) continue;
-        if (e.meaning != Meaning::kDefined) the_run_after_the_first(k, side, slot, f.flags, moved, step, after);
-        if (f.site) ran_at = *f.site;
-        ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
-        ran_words = saved_words(k.in, side, slot);
+        if (without_meaning) the_run_after_the_first(k, side, host, slot, last, after);
+        Phase& ph = phases.back();
+        ph.ran_at = slots[slot].site;
+        ph.ran_column = column_of(slot);
+        ph.ran_words = saved_words(k.in, side, slot);
     }
-    column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
-    const Run first = plain_run(k, side, slot, f.flags, moved, last + ", the first plain run after it");
-    const Run second = plain_run(k, side, slot, f.flags, moved, last + ", the second plain run after it");
+    close_phase();
+    if (slot >= 3) k.say("DREW a chain ending on a library slot");
+    const Run first = plain_run(k, side, host, slot, last + ", the first plain run after it");
+    const Run second = plain_run(k, side, host, slot, last + ", the second plain run after it");
     k.same_scheme("after a chain of edits the first plain run = the second", first, second);
 
-    // A new project given the final inputs at once: the case's design of
-    // the scheme, the chain's final values of the items it edited and the
-    // rows the host holds as the designer's where the chain's differ.
+    // A new project given the inputs at once: the case's designs, then
+    // the chain's commands in their order, each scheme's edits between two
+    // of them given in one save before the command after them, and no
+    // plain run.
     prepared_project(k, fresh, c.site, 1);
     k.run(fresh, 1, 243.0f, "design of scheme 1 of a new project for the chain");
-    if (slot == 2) k.run(fresh, 2, 246.0f, "design of scheme 2 of a new project for the chain");
-    std::map<int, REAL> rows;
-    const std::vector<REAL> designed = saved_columns(k.in, fresh)[static_cast<std::size_t>(slot - 1)];
-    std::map<Word, REAL> words = f.words;
-    // A group the chain emptied, which its save left blank, is given as the
-    // designer typed it, without units: a blank group with units in its
-    // line lays the line's own geometry into it, as in a column made
-    // without a run.
-    const auto emptied_groups = [&designed](const std::vector<REAL>& col, std::map<int, REAL>& given) {
-        std::set<int> emptied;
-        for (int g = 1; g <= 25; ++g) {
-            const std::size_t base = static_cast<std::size_t>(60 + 10 * (g - 1));
-            bool blank = true;
-            for (std::size_t word = 1; word <= 7; ++word) blank = blank && col[base + word - 1] == 0.0f;
-            if (!blank || designed[base + 1] <= 0.0f) continue;
-            for (int word = 1; word <= 9; ++word) emptied.insert(static_cast<int>(base) + word);
-            if (!given.count(static_cast<int>(base) + 2)) given[static_cast<int>(base) + 2] = 0.0f;
-        }
-        return emptied;
-    };
-    const std::set<int> emptied = emptied_groups(column, rows);
-    // A tariff row the user's basic choice holds (its flag set by the chain
-    // or before every run of the case) is the user's, as the host shows it
-    // (a choice the revised rates' rules rewrote among them).
-    std::set<INTEGER> basic(f.flags.begin(), f.flags.end());
-    if (k.flags_every_run.count(slot)) basic.insert(k.flags_every_run.at(slot).begin(), k.flags_every_run.at(slot).end());
-    for (int row = 1; row <= 310; ++row) {
-        const std::size_t at = static_cast<std::size_t>(row - 1);
-        const bool typed = f.rows.count(row) > 0 || (row == 1 && basic.count(26)) || (row == 3 && basic.count(29));
-        if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == designed[at])) continue;
-        rows[row] = column[at];
-        if (row == 16) words[Word::kAzimuth] = column[at];
-    }
-    // A custom heating, cooling or leakage code (negative) keeps the
-    // efficiency or leakage area the input file holds, which a host that
-    // offers custom values writes with it: the new project is given the
-    // chain's, where the chain did not type one (a run's save makes a mixed
-    // pair of codes custom, its efficiencies those of the codes typed).
-    const std::map<Word, REAL> chain_words = saved_words(k.in, side, slot);
-    for (const auto& [row, word] : {std::pair{18, Word::kHeatingEfficiency}, std::pair{20, Word::kCoolingEfficiency},
-                                    std::pair{24, Word::kLeakageArea}})
-        if (rows.count(row) && rows[row] < 0.0f && !words.count(word)) words[word] = chain_words.at(word);
-    // A value that keeps what the last run left and that a run has since
-    // replaced in the column is the column's.
-    for (auto it = f.rows_before.begin(); it != f.rows_before.end();)
-        it = rows.count(it->first) && rows[it->first] == f.rows.at(it->first) ? std::next(it) : f.rows_before.erase(it);
-    std::ostringstream inputs;
-    for (const auto& [row, v] : rows) inputs << ' ' << row << '=' << v;
-    for (const auto& [w, v] : words) inputs << "; " << word_name(w) << ' ' << v;
-    if (f.site) inputs << "; moved to " << describe(*f.site);
-    for (const INTEGER flag : f.flags) inputs << "; flag " << flag;
-    for (const INTEGER flag : f.revised) inputs << "; revised rates with flag " << flag;
-    k.say("NOTE the chain's final inputs given to a new project: rows" + inputs.str());
-    bool fresh_moved = false;
-    if (f.keeps()) {
-        // A value that keeps what the last run left: the new project is
-        // given the rows of the chain's run before it, with the value the
-        // chain held before it, and runs once; then the final inputs.
-        std::map<int, REAL> before_rows;
-        const std::set<int> emptied_before = emptied_groups(f.column_kept_from, before_rows);
-        for (int row = 1; row <= 310; ++row) {
-            const std::size_t at = static_cast<std::size_t>(row - 1);
-            if ((host_typed_row(row) || f.rows.count(row)) && !emptied_before.count(row) &&
-                f.column_kept_from[at] != designed[at])
-                before_rows[row] = f.column_kept_from[at];
-        }
-        std::map<Word, REAL> before_words = words;
-        for (const auto& [row, v] : f.rows_before) before_rows[row] = v;
-        for (const auto& [w, v] : f.words_before) before_words[w] = v;
-        give(k, fresh, slot, before_rows, before_words, f.site_before ? f.site_before : f.site, f.revised);
-        fresh_moved = f.site.has_value();
-        plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's inputs given to the new project, the kept values' before them");
-        std::map<int, REAL> final_rows = rows;
-        for (const auto& [row, v] : before_rows)
-            if (!final_rows.count(row) && !emptied.count(row)) final_rows[row] = column[static_cast<std::size_t>(row - 1)];
-        give(k, fresh, slot, final_rows, words, f.site_before ? f.site : std::nullopt, {});
-        fresh_moved = f.site_before.has_value();
-    } else {
-        give(k, fresh, slot, rows, words, f.site, f.revised);
-        fresh_moved = f.site.has_value();
+    if (scheme_2) k.run(fresh, 2, 246.0f, "design of scheme 2 of a new project for the chain");
+    HostMemory fresh_host;
+    for (const Phase& ph : phases) {
+        if (ph.opening) replay(k, fresh, fresh_host, *ph.opening);
+        give_phase(k, fresh, fresh_host, ph);
     }
     const Run given_first =
-        plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, first plain run");
-    const Run given =
-        plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, second plain run");
+        plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, first plain run");
+    const Run given = plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, second plain run");
     k.same_scheme("a new project given a chain's final inputs: its first plain run = its second", given_first, given);
     Run ended = second, new_project = given;
+    // Another building made of a house holds in rows 37, 38 and 40 the
+    // residential code's requirements of the zone it last ran in as a house,
+    // which nothing a building simulates reads.
+    if (second.metered.nonresidential && given.metered.nonresidential)
+        for (Run* run : {&ended, &new_project})
+            for (const std::size_t row : {37u, 38u, 40u})
+                if (run->params.size() >= row) run->params[row - 1] = 0.0f;
     const std::string input = "scheme" + std::to_string(slot) + "b.dat";
     if (second.simulated() && given.simulated()) {
         ended.files[input] = input_file_but_what_is_not_there(k.in, side, slot, side.parent_path() / "chain-input-file");

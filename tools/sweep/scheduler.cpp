@@ -42,6 +42,7 @@ struct Outcome {
     std::set<std::string> reached, due;
     int chains = 0;                    // chains of edits drawn (0 or 1)
     std::vector<std::string> edits;    // the kind of each edit the chain drew
+    std::vector<std::string> drew;     // the commands, saves and runs it drew besides them, by kind
 };
 
 Outcome read_outcome(const std::string& output, int status, bool timed_out) {
@@ -70,6 +71,8 @@ Outcome read_outcome(const std::string& output, int status, bool timed_out) {
             ++o.chains;
         } else if (line.rfind("EDIT ", 0) == 0) {
             o.edits.push_back(line.substr(5));
+        } else if (line.rfind("DREW ", 0) == 0) {
+            o.drew.push_back(line.substr(5));
         } else if (line.rfind("RUNS ", 0) == 0) {
             o.runs = std::atol(line.c_str() + 5);
             done = true;
@@ -170,7 +173,8 @@ Outcome joined(const Outcome& plain, const Outcome* twin, std::string& twin_note
 // How many chains of edits the cases drew, and their edits by kind: a
 // kind's code without a meaning of its own and a value that keeps what the
 // last run left are counted apart.
-void report_chains(std::size_t chains, const std::map<std::string, std::size_t>& edits) {
+void report_chains(std::size_t chains, const std::map<std::string, std::size_t>& edits,
+                   const std::map<std::string, std::size_t>& drew) {
     std::size_t all = 0;
     for (const auto& [kind, n] : edits) all += n;
     std::printf("chains of edits drawn: %zu, with %zu edits\n", chains, all);
@@ -182,6 +186,11 @@ void report_chains(std::size_t chains, const std::map<std::string, std::size_t>&
                                                       : kind;
         std::printf("  %zu edits: %s\n", n, label.c_str());
     }
+    // The commands a host gives between the edits, the saves of several
+    // edits and of a library slot's, the runs of a library slot.
+    if (drew.empty()) return;
+    std::printf("and between and with the edits:\n");
+    for (const auto& [kind, n] : drew) std::printf("  %zu: %s\n", n, kind.c_str());
 }
 
 }  // namespace
@@ -200,6 +209,7 @@ int run_sweep(const Inputs& in, const SweepPlan& plan) {
     std::map<std::string, std::pair<std::size_t, std::size_t>> checked;  // invariant: reached, due
     std::size_t chains = 0;
     std::map<std::string, std::size_t> edits;  // kind of edit: how many the chains drew
+    std::map<std::string, std::size_t> drew;   // kind of command, save or run: how many
     std::vector<Child> running;
     std::size_t next = 0, failed = 0;
     long runs = 0;
@@ -233,6 +243,7 @@ int run_sweep(const Inputs& in, const SweepPlan& plan) {
         for (const std::string& d : plain->due) ++checked[d].second;
         chains += static_cast<std::size_t>(plain->chains);
         for (const std::string& e : plain->edits) ++edits[e];
+        for (const std::string& d : plain->drew) ++drew[d];
         runs += o.runs;
         const Case c = make_case(in, plan.seed, number);
         const auto seed = static_cast<unsigned long long>(plan.seed), n = static_cast<unsigned long long>(number);
@@ -293,7 +304,7 @@ int run_sweep(const Inputs& in, const SweepPlan& plan) {
         if (counts.second > 0) std::printf(" (due in %zu)", counts.second);
         std::printf("\n");
     }
-    report_chains(chains, edits);
+    report_chains(chains, edits, drew);
     if (failed == 0) {
         std::printf("%zu cases, %ld runs: all invariants hold\n", cases, runs);
         return 0;
