@@ -22,6 +22,7 @@
 #include "physics/dwelling_facades.h"
 #include "physics/infiltration.h"
 #include "physics/physics.h"
+#include "physics/sol_air.h"
 #include "project/project.h"
 #include "project/revision.h"
 #include "support/numeric.h"
@@ -650,8 +651,14 @@ void window_lines(REAL year_built, INTEGER zone) {
     // Another building's design scheme sums its facades' glass from these
     // lines, as its design did: glass a group set to no units took away is
     // gone from the areas, the conduction and the design heat loss, and a
-    // type the designer typed counts with its own U-factor.
-    if (geometry_from_groups) building_glazing_items_from_lines();
+    // type the designer typed counts with its own U-factor. A wall or roof
+    // its glass now covers whole has no outside film, as the construction
+    // step judged on the areas the file held: its first run saves the wall
+    // its re-runs do.
+    if (geometry_from_groups) {
+        building_glazing_items_from_lines();
+        clear_outside_film_without_area();
+    }
 }
 
 }  // namespace
