@@ -442,13 +442,16 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 
 // The scheme's input file of `project` as a host re-saves it with the
 // words of what is not there blanked (made in `scratch`). A line without
-// units is no window: its geometry is its group's again once it has units,
-// while it keeps the glass it last held (and the number it had among the
-// lines); a facade without glass, a roof or floor without area, keeps the
-// properties it last had, and a facade of doors alone the visible
-// transmittance of its last glass; the raised floor's share of the floor
-// is the last design's. Nothing simulated reads these, and a chain may
-// leave them other words than a new project does.
+// units is no window: every word of it but its units (its geometry, which
+// is its group's again once it has units, the glass, fins, views and kind
+// it last held, the number it had among the lines) waits for units to be
+// read again, and a chain that added, turned or emptied it holds other
+// words there than a new project whose line never was; a facade without
+// glass, a roof or floor without area, keeps the properties it last had,
+// and a facade of doors alone the visible transmittance of its last glass;
+// the raised floor's share of the floor is the last design's. Nothing
+// simulated or reported reads these, and a chain may leave them other
+// words than a new project does.
 std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& project, INTEGER slot,
                                              const fs::path& scratch) {
     fs::remove_all(scratch);
@@ -456,10 +459,11 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
     edit_scheme(in, scratch, slot, [] {
         for (INTEGER line = 1; line <= 25; ++line) {
             if (QTY(line) > 0.0f) continue;
-            ITEMS(line) = 0;
-            IPOINT(line) = 0;
+            ITEMS(line) = ITEMSII(line) = IPOINT(line) = 0;
             for (REAL* word : {&TILT(line), &FACING(line), &WIDTH(line), &SILL(line), &HEAD(line), &OHANGD(line),
-                               &OHANGDIS(line)})
+                               &OHANGDIS(line), &FINLDEP(line), &FINLDIS(line), &FINRDEP(line), &FINRDIS(line),
+                               &GROUND(line), &SKY(line), &RNIGHT(line), &SCOEF(line), &TRANS(line), &UWINDO(line),
+                               &LINEXTRA1(line), &LINEXTRA2(line), &SHADEFLG(line)})
                 *word = 0.0f;
         }
         for (INTEGER item = 1; item <= 5; ++item) {
@@ -526,7 +530,9 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
     const Run first = plain_run(k, side, slot, f.flags, moved, last + ", the first plain run after it");
     const Run second = plain_run(k, side, slot, f.flags, moved, last + ", the second plain run after it");
-    k.same_scheme("after a chain of edits the first plain run = the second", first, second);
+    const std::string settled = "after a chain of edits the first plain run = the second";
+    k.same_scheme(settled, first, second);
+    k.same_reports(settled, first, second);
 
     // A new project given the final inputs at once: the case's design of
     // the scheme, the chain's final values of the items it edited and the
@@ -630,7 +636,9 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         new_project.files.erase(input);
     }
     // (Both projects stay in the case's directory, which a replay keeps.)
-    k.same_scheme("a chain of edits and runs ends where a new project given its final inputs ends", ended, new_project);
+    const std::string ends = "a chain of edits and runs ends where a new project given its final inputs ends";
+    k.same_scheme(ends, ended, new_project);
+    k.same_reports(ends, ended, new_project);
 }
 
 }  // namespace mavo::sweep
