@@ -483,6 +483,14 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
     return bytes;
 }
 
+// The first plain run after an edit of the chain and the second: the same
+// inputs, every byte of the input file and the reports the same.
+void same_run_twice(Checker& k, const Run& first, const Run& second) {
+    const std::string invariant = "after a chain of edits the first plain run = the second";
+    k.same_scheme(invariant, first, second);
+    k.same_reports(invariant, first, second);
+}
+
 }  // namespace
 
 bool draws_chain(const Case& c) {
@@ -520,8 +528,10 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         last = step;
         k.say("NOTE " + step);
         const int runs = i == edits ? 0 : r.pick(std::vector<int>{0, 1, 1, 1, 1, 1, 1, 2, 2});
+        std::vector<Run> after;
         for (int run = 1; run <= runs; ++run)
-            plain_run(k, side, slot, f.flags, moved, step + ", plain run " + std::to_string(run));
+            after.push_back(plain_run(k, side, slot, f.flags, moved, step + ", plain run " + std::to_string(run)));
+        if (runs == 2) same_run_twice(k, after[0], after[1]);
         if (runs == 0) continue;
         if (f.site) ran_at = *f.site;
         ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
@@ -530,9 +540,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
     const Run first = plain_run(k, side, slot, f.flags, moved, last + ", the first plain run after it");
     const Run second = plain_run(k, side, slot, f.flags, moved, last + ", the second plain run after it");
-    const std::string settled = "after a chain of edits the first plain run = the second";
-    k.same_scheme(settled, first, second);
-    k.same_reports(settled, first, second);
+    same_run_twice(k, first, second);
 
     // A new project given the final inputs at once: the case's design of
     // the scheme, the chain's final values of the items it edited and the
