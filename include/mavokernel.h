@@ -51,11 +51,14 @@
  * trace saying that ".mavolock" may not be written by that user. A call
  * that finds the lock held returns 1 with nothing touched, writing no file
  * at all (not even its trace, which would be the running run's). A
- * ".mavolock" removed or replaced during a run (a clean-up tool) is found
- * at the commit: that run keeps nothing and returns 1. A host that edits
- * project files before a call should hold the same lock (F_SETLKW on
- * ".mavolock", opened to read and write, then checking that the name still
- * leads to the file it locked) from before its edits until the call
+ * ".mavolock" removed, replaced (a clean-up tool) or moved during a run,
+ * even away and back (a sync tool, a user's mv), is found at the commit:
+ * that run keeps nothing and returns 1. A file moved away and back keeps
+ * its inode but not its change time (st_ctim), which the move sets. A host
+ * that edits project files before a call should hold the same lock
+ * (F_SETLKW on ".mavolock", opened to read and write, then checking that
+ * the name still leads to the file it locked, and noting that file's
+ * device, inode and change time) from before its edits until the call
  * returns: POSIX record locks belong to the process, so the kernel's own
  * request succeeds in the host's process, and the kernel's release at the
  * end of the call ends the host's lock as well (take it again for edits
@@ -64,12 +67,13 @@
  * the run's files are in place (or dropped) and before the lock is
  * released: what the host reads of the project from the callback then is
  * what this run left, which no other run can have changed. A ".mavolock"
- * removed or replaced after the host took its lock and before the kernel
- * opened it lets another run take the project in between: the kernel's
- * lock is then on the new file, so the host that finds, at that end
- * signal, that ".mavolock" is no longer the file it locked (or that its
- * process holds no lock on it) must take the run for one it did not ask
- * for.
+ * removed, replaced or moved after the host took its lock and before the
+ * kernel opened it lets another run take the project in between: the
+ * kernel's lock is then on the new file (or on the file moved back, which
+ * it finds as it is then), so the host that finds, at that end signal,
+ * that ".mavolock" is no longer the file it locked, as it was then (its
+ * device, inode and change time), or that its process holds no lock on
+ * it, must take the run for one it did not ask for.
  *
  * After a crash in the commit. A run killed while putting its files in
  * place leaves the journal ".mavojournal". The next call finishes that
@@ -95,7 +99,15 @@
  * it names that are still there; the trace says where each file lies. An
  * old file already deleted means every new file is in place: removing the
  * journal and its ".mavotmp-" files then keeps the run's files. A journal
- * of a run still putting its files in
+ * that names no file the kernel can read (emptied or cut short by outside
+ * damage, damaged, of a newer version) cannot say which file is which: the
+ * trace then lists every temporary present (".<file>.mavotmp-<process>-
+ * <tag>") with the project file its name carries, whether that file is
+ * missing, its size and modification time, and which temporary to move
+ * onto each missing project file (its only one, or the one modified last,
+ * the stopped run's new file) before ".mavojournal" is removed; every
+ * project file is then whole. A call never deletes a temporary whose
+ * project file is missing. A journal of a run still putting its files in
  * place (its process alive and older than the journal, which changed less
  * than a minute ago) refuses the call in the same way until that run ends;
  * a traced call adds the reason to the end of "v7trace0.txt".
@@ -151,8 +163,11 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * trace log "v7trace<d>.txt" into the project directory (d the digit of
  * the scheme worked on, 0 before it is known). callback may be null: the
  * run then reports nothing. The callback is installed for the call and
- * cleared at its end, and receives the end signal before the call returns
- * (except when the call is refused because another run holds the kernel).
+ * cleared at its end, and receives the end signal before the call returns,
+ * except when the call is refused at once, touching nothing: while another
+ * run holds the kernel, another process holds the project's lock, or
+ * another run is putting its files in place in the project (the callback
+ * of a call refused so is neither installed nor called).
  *
  * Returns 0 when the run ended normally: its project files and reports are
  * in place. The run's own errors do not change the return value; they are
@@ -163,9 +178,11 @@ MAVO_API int MAVOKernelLib_getReportingCallbackProgressStates(void);
  * - another run holds the kernel (at once; the callback is neither
  *   installed nor called);
  * - a null directory text, or one too long for a file path;
- * - the project lock could not be taken (another run holds it, the user
- *   may not write the project directory or its ".mavolock"), or the lock
- *   file was removed or replaced during the run;
+ * - the project lock could not be taken (another process's run holds it,
+ *   at once and with no callback as above; the user may not write the
+ *   project directory or its ".mavolock"), or the lock
+ *   file was removed, replaced or moved (even away and back) during the
+ *   run;
  *   on a file system without POSIX record locks (some network shares)
  *   every call is refused so, its trace giving the reason;
  * - a project file that could not be opened, loaded whole or saved: a

@@ -33,19 +33,24 @@ static void bring_lock_file_in_line(int fd, const struct stat* dir) {
 }
 
 /* The lock file this process locked, kept open: the project's guard only
- * while it is the file at ".mavolock" and this process holds its lock. */
+ * while it is the file at ".mavolock", unchanged, and this process holds
+ * its lock. Its change time tells a file moved away and back (a sync tool,
+ * a user's mv), which keeps its inode: while it was away another run may
+ * have taken a lock file of its own. */
 static struct {
     int fd;
     int made; /* this call made the file */
     dev_t device;
     ino_t inode;
+    struct timespec changed;
     char path[PATH_MAX];
 } held_lock = {.fd = -1};
 
 static int lock_file_in_place(void) {
     struct stat now;
     return held_lock.fd >= 0 && lstat(held_lock.path, &now) == 0 && now.st_dev == held_lock.device &&
-           now.st_ino == held_lock.inode;
+           now.st_ino == held_lock.inode && now.st_ctim.tv_sec == held_lock.changed.tv_sec &&
+           now.st_ctim.tv_nsec == held_lock.changed.tv_nsec;
 }
 
 /* This process holds a POSIX lock on the file: an open-file-description
@@ -153,24 +158,33 @@ int lock_project(const char* project) {
             return -1;
         }
         if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            /* Never opened through a link; a directory cannot be opened to
+             * write: neither is the lock file the kernel makes. */
+            const int e = fd < 0 ? errno : 0;
             fprintf(stderr, "mavo-run: cannot lock the project with %s: %s; %s\n", shown_text(path),
-                    fd < 0 ? strerror(errno) : "not a regular file",
-                    fd < 0 ? "the project directory must be writable" : "remove it, the kernel makes it anew");
+                    e == ELOOP ? "it is a symbolic link" : e == EISDIR ? "it is a directory"
+                               : e != 0 ? strerror(e) : "not a regular file",
+                    e == 0 || e == ELOOP || e == EISDIR ? "remove it, the kernel makes it anew"
+                    : e == EROFS ? "the project's file system is read-only"
+                                 : "the project directory must be writable");
             if (fd >= 0) close(fd);
             return -1;
         }
-        bring_lock_file_in_line(fd, &dir);
         const int locked = lock_whole_file(fd, project, path);
         if (locked != 0) {
             close(fd);
             return locked;
         }
+        /* Brought in line once held: a run refused meanwhile leaves the file
+         * of the run holding it unchanged, its change time included. */
+        bring_lock_file_in_line(fd, &dir);
         /* A lock on a file no longer at that name guards nothing. */
-        if (lstat(path, &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino) {
+        if (fstat(fd, &st) == 0 && lstat(path, &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino) {
             held_lock.fd = fd;
             held_lock.made = made;
             held_lock.device = st.st_dev;
             held_lock.inode = st.st_ino;
+            held_lock.changed = st.st_ctim;
             snprintf(held_lock.path, sizeof held_lock.path, "%s", path);
             return 0; /* held until the kernel's release or the exit */
         }

@@ -408,8 +408,10 @@ static void print_site(const struct project_view* view, int scheme, int default_
                asked >= 20.0f ? "" : " (a climate zone is 1 to 16)");
     if (*name) print_code_page_text(name);
     else printf("(no name)");
-    /* Scheme 2 stands at scheme 1's site, whatever its own column holds. */
-    const float zip = strategy_value(view, scheme == 2 ? 1 : scheme, kZipCodeRow);
+    /* Scheme 2 stands at scheme 1's site, whatever its own column holds;
+     * but a run that fell back to the default location saved that
+     * location's zip code in the scheme's own column, which names it. */
+    const float zip = strategy_value(view, scheme == 2 && !default_location ? 1 : scheme, kZipCodeRow);
     if (zip >= 1.0f && zip < 20.0f) printf(", given as climate zone %d", (int)zip);
     else if (zip >= 20.0f) printf(", zip code %ld", (long)zip);
     print_simulated_on(view, scheme);
@@ -629,7 +631,17 @@ static void print_failed_call(void* lib, int trace, const struct run_report* rep
                "from that run's journal %s and ran nothing else, so this call's options were not applied: run "
                "again\n",
                *by_call ? by_call : "its files", kJournalName);
-    } else if (view->journal && !report->journal_before) {
+    } else if (report->refused_untouched && !view->journal) {
+        /* Refused untouched (another run was putting its files in place,
+         * under a lock file removed from under it): what changed since is
+         * that run's, not this call's. */
+        printf("nothing was run: the kernel refused the call untouched, as another run was putting its files in "
+               "place in the project%s%s%s; %s: run again\n",
+               *by_call ? " (that run changed " : "", by_call, *by_call ? ", this call nothing)" : "",
+               *report->edits ? "mavo-run's own edits may be among what that run put in place or overwrote: check "
+                                "the scheme the project selects"
+                              : "that run has ended");
+    } else if (view->journal && !report->journal_before && !report->refused_untouched) {
         /* No journal before mavo-run's edits, one after the call: this
          * call's own commit, which failed and could not be undone. */
         printf("the run's files could not all be put in place, nor could its commit be undone (the file system "
@@ -643,9 +655,11 @@ static void print_failed_call(void* lib, int trace, const struct run_report* rep
                "the kernel cannot finish it, and then running again does not help); %s\n",
                kJournalName,
                trace ? "the trace (v7trace0.txt in the project directory) says which, the files the journal names "
-                       "and what to do, as below"
+                       "(where it names none the kernel can read, the temporaries present, which may hold a project "
+                       "file's only copy) and what to do, as below"
                      : "run once with --trace: the trace (v7trace0.txt) says which, the files the journal names "
-                       "and what to do");
+                       "(where it names none the kernel can read, the temporaries present, which may hold a project "
+                       "file's only copy: remove nothing before) and what to do");
     } else {
         const char* why = trace ? "; its trace (v7trace*.txt in the project directory) gives the kernel's reason"
                                 : "; rerun with --trace to see the kernel's reason";

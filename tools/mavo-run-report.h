@@ -64,6 +64,7 @@ struct run_report {
     float site_asked;        /* row 4 of its column before the call: a zip code, a climate-zone
                                 number (1 to 16) or, below 0, the weather file of its input file */
     struct project_view after; /* the project as the call left it */
+    int refused_untouched;     /* the kernel refused the call at once, sending no end signal */
 };
 
 /* The project directory's files (hidden ones left out), sorted by name. */

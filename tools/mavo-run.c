@@ -45,8 +45,9 @@
  * for its run ("PROJECT_DIR/.mavolock"), taken before anything is edited:
  * another process's run of the same project cannot come between them. What
  * the run saved is read at the call's last end signal, while the kernel
- * still holds the project; a lock file removed or replaced before then let
- * another run in, and the call fails saying so. A call that ends before the
+ * still holds the project; a lock file removed, replaced or moved (even
+ * away and back) before then let another run in, and the call fails saying
+ * so. A call that ends before the
  * kernel's removes the lock file it made. A
  * project that holds the journal of a run stopped while putting its files
  * in place gets no edits: the call finishes that run and runs nothing else.
@@ -158,8 +159,12 @@ static int make_project_directory(const char* project) {
     struct stat st;
     if (stat(project, &st) == 0) return S_ISDIR(st.st_mode) && is_empty_directory(project) ? 1 : 0;
     if (mkdir(project, 0777) != 0) {
-        fprintf(stderr, "mavo-run: cannot create the project directory %s: %s; make its parent directory first\n",
-                shown_text(project), strerror(errno));
+        const int e = errno;
+        fprintf(stderr, "mavo-run: cannot create the project directory %s: %s; %s\n", shown_text(project), strerror(e),
+                e == ENOENT || e == ENOTDIR ? "make its parent directory first"
+                : e == EACCES || e == EPERM ? "this user may not write its parent directory: give a project directory "
+                                              "where this user may make one"
+                                            : "give a project directory that can be made");
         return -1;
     }
     return 1;
@@ -276,8 +281,9 @@ static void say_stopped_commit_finished(void) {
 
 
 /* The call's report cannot be told, as the project was not this call's
- * alone from its edits to the end of the call: its lock file was removed
- * or replaced (a clean-up tool) and another run may have taken it between
+ * alone from its edits to the end of the call: its lock file was removed,
+ * replaced (a clean-up tool) or moved away and back (a sync tool, a
+ * user's mv), and another run may have taken the project in between
  * (a run the kernel made then may be that run's edits, not this call's);
  * or the kernel refused the call untouched and another run took the
  * project before mavo-run could read it. */
@@ -290,20 +296,25 @@ static void say_lock_lost(const struct run_report* report, int rc) {
                 rc);
     else if (!report->after.taken)
         fprintf(stderr,
-                "mavo-run: the project's lock file %s was removed or replaced after mavo-run took it, and another run "
-                "holds the one now there: the kernel refused the call (it returned %d) and ran nothing; that run may "
+                "mavo-run: the project's lock file %s was removed, replaced or moved after mavo-run took it, and "
+                "another run holds the one now there: the kernel refused the call (it returned %d) and ran nothing; that run may "
                 "have changed the project since mavo-run's edits, or overwritten them: check the scheme the project "
                 "selects and run again\n",
                 path, rc);
     else
         fprintf(stderr,
-                "mavo-run: the project's lock file %s was removed or replaced between mavo-run's edits and the end of "
-                "the call, so another run may have taken the project in between and changed it: the kernel returned "
+                "mavo-run: the project's lock file %s was removed, replaced or moved between mavo-run's edits and the "
+                "end of the call, so another run may have taken the project in between and changed it: the kernel returned "
                 "%d having run the scheme the project selected when it took the project (the progress lines name "
                 "it), which may be that run's, not this call's; no report of it is given: check the scheme the "
                 "project selects and run again\n",
                 path, rc);
 }
+
+/* While set, store_bytes checks that a value can be stored, and stores
+ * nothing: every edit of a call is checked before the first is made, so a
+ * refused edit leaves the project as it was. */
+static int g_checking_edits;
 
 /* Stores `size` bytes at `offset` of a binary project file: only where the
  * stored bytes differ, and only into a file long enough to hold them; a
@@ -319,10 +330,13 @@ static int store_bytes(const char* path, long offset, const void* bytes, size_t 
     }
     FILE* f = fd < 0 ? NULL : fdopen(fd, "r+b");
     if (!f) {
-        fprintf(stderr,
-                "mavo-run: cannot open %s: %s; a project needs its files (--new makes a new project where nothing "
-                "is)\n",
-                shown_text(path), strerror(errno));
+        const int e = errno;
+        fprintf(stderr, "mavo-run: cannot open %s to write: %s; %s\n", shown_text(path), strerror(e),
+                e == ENOENT ? "a project needs its files (--new makes a new project where nothing is)"
+                : e == EACCES || e == EPERM
+                    ? "this user may not write it: only a user who may write the project's files may run the project"
+                : e == EROFS ? "the project's file system is read-only"
+                             : "the project's files must be regular files this user may write");
         if (fd >= 0) close(fd);
         return -1;
     }
@@ -335,6 +349,7 @@ static int store_bytes(const char* path, long offset, const void* bytes, size_t 
         fclose(f);
         return -1;
     }
+    if (g_checking_edits) return fclose(f) == 0 ? 0 : -1;
     unsigned char stored[16];
     int rc = (size <= sizeof stored && fseek(f, offset, SEEK_SET) == 0 && fread(stored, size, 1, f) == 1) ? 0 : -1;
     if (rc == 0 && memcmp(stored, bytes, size) != 0)
@@ -727,6 +742,21 @@ static int name_argument(const char* typed, char text[kNameBufferText + 1]) {
     return -1;
 }
 
+/* mavo-run's edits of the project (the scheme selected, its command, its
+ * site, the second scheme), each checked before any is made. */
+static int make_edits(const char* project, const struct arguments* args, const struct site* site) {
+    for (g_checking_edits = 1;; g_checking_edits = 0) {
+        if ((args->set_scheme && select_scheme(project, args->scheme, args->set_command, args->command) != 0) ||
+            (args->site && set_site(project, args->scheme, site) != 0) ||
+            (args->set_second && set_target(project, args->target) != 0)) {
+            if (g_checking_edits) fprintf(stderr, "mavo-run: none of its edits was made\n");
+            g_checking_edits = 0;
+            return -1;
+        }
+        if (!g_checking_edits) return 0;
+    }
+}
+
 /* What mavo-run's edits were, in words, for a call that then ran nothing. */
 static void describe_edits(const struct arguments* args, int created, int stopped, char* out, size_t room) {
     out[0] = '\0';
@@ -755,9 +785,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int trace = args.trace, make_new = args.make_new, set_scheme = args.set_scheme;
-    const int set_command = args.set_command, set_second = args.set_second;
-    const int32_t scheme = args.scheme, target = args.target;
-    const float command = args.command;
+    const int32_t scheme = args.scheme;
     const char* site = args.site;
     const char* project = args.directories[0];
     const char* util = args.directories[1];
@@ -777,10 +805,7 @@ int main(int argc, char** argv) {
     report.before_edits = list_project_files(project);
     const int stopped = stopped_commit_waiting(project);
     report.journal_before = stopped;
-    if ((created && fill_new_project(project, util) != 0) ||
-        (!stopped && set_scheme && select_scheme(project, scheme, set_command, command) != 0) ||
-        (!stopped && site && set_site(project, scheme, &chosen_site) != 0) ||
-        (!stopped && set_second && set_target(project, target) != 0)) {
+    if ((created && fill_new_project(project, util) != 0) || (!stopped && make_edits(project, &args, &chosen_site) != 0)) {
         forget_report(&report);
         return drop_lock_made_here(2);
     }
@@ -827,8 +852,8 @@ int main(int argc, char** argv) {
 #endif
     if (!project_still_held()) {
         fprintf(stderr,
-                "mavo-run: the project's lock file %s was removed or replaced after mavo-run took it, so another run "
-                "may have taken the project and changed it since (this call's edits among its files, or overwritten "
+                "mavo-run: the project's lock file %s was removed, replaced or moved after mavo-run took it, so "
+                "another run may have taken the project and changed it since (this call's edits among its files, or overwritten "
                 "by them); the kernel was not called, nothing was run: check the scheme the project selects and run "
                 "again\n",
                 shown_text(held_lock_path()));
@@ -842,6 +867,7 @@ int main(int argc, char** argv) {
     g_call.report = &report;
     const int rc = run_kernel(project, util, weather, trace, print_progress);
     g_call.report = NULL;
+    report.refused_untouched = !report.after.taken;
     if (!report.after.taken && !lock_file_replaced() && take_lock_again())
     { /* refused untouched: read under the lock taken again */
         take_project_view(project, trace, &report);

@@ -63,8 +63,8 @@ bool put_files_in_place() {
                   "to the end (the old files put back and its journal removed)");
     else if (result == CommitResult::lock_lost)
         DBG_ERROR("KERNEL FILE ERRORS: the project's lock file " + std::string(kProjectLockName) +
-                  " was removed or replaced during the run, so another run may have held the project meanwhile; "
-                  "nothing of this run was put in place");
+                  " was removed, replaced or moved (even away and back) during the run, so another run may have "
+                  "held the project meanwhile; nothing of this run was put in place");
     else if (result == CommitResult::nothing_kept && !failed_before)
         DBG_ERROR("KERNEL FILE ERRORS: the run's files could not all be put in place; every file was put back");
     return result == CommitResult::left_to_journal;

@@ -14,12 +14,22 @@ namespace {
 // opened again; a directory where that keeps happening is refused.
 constexpr int kLockAttempts = 8;
 
-struct ProjectLockState {
-    int fd = -1;          // the lock file, open while the lock is held
-    std::string path;     // its name, checked again at the commit
-    dev_t device = 0;     // the file locked
+// The lock file as this run locked it: the file (device and inode) and the
+// last change of its name or attributes. A file moved away and back (a sync
+// tool, a user's mv) keeps its inode, but the move changes its change time,
+// which no user can set: a lock file that was away may have let another
+// run take a lock file of its own meanwhile.
+struct LockFileIdentity {
+    dev_t device = 0;
     ino_t inode = 0;
-    std::string problem;  // why the last attempt was refused
+    struct timespec changed{};
+};
+
+struct ProjectLockState {
+    int fd = -1;                // the lock file, open while the lock is held
+    std::string path;           // its name, checked again at the commit
+    LockFileIdentity identity;  // the file locked
+    std::string problem;        // why the last attempt was refused
 };
 ProjectLockState g_lock;
 
@@ -64,6 +74,13 @@ int open_lock_file(const std::string& path) {
 }
 
 bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+LockFileIdentity identity_of(const struct stat& st) { return {st.st_dev, st.st_ino, st.st_ctim}; }
+
+bool same_identity(const LockFileIdentity& a, const LockFileIdentity& b) {
+    return a.device == b.device && a.inode == b.inode && a.changed.tv_sec == b.changed.tv_sec &&
+           a.changed.tv_nsec == b.changed.tv_nsec;
+}
 
 // Why the lock file could not be opened, in the words its user can act on.
 // (The user may write the project directory.)
@@ -126,7 +143,6 @@ ProjectLock lock_project(std::string_view project_directory) {
             ::close(fd);
             return refuse(path, "is not a regular file");
         }
-        bring_in_line(fd, dir_st);
         struct flock whole{};
         whole.l_type = F_WRLCK;
         whole.l_whence = SEEK_SET;
@@ -142,17 +158,19 @@ ProjectLock lock_project(std::string_view project_directory) {
             if (e == EACCES || e == EAGAIN) return ProjectLock::busy;
             return refuse(path, std::string("cannot be locked: ") + std::strerror(e));
         }
+        // Brought in line only once held: a run refused meanwhile leaves the
+        // file of the run holding it unchanged, change time included.
+        bring_in_line(fd, dir_st);
         // Still the file at that name? One replaced or removed meanwhile
         // locks nothing another call will look at: take the lock again.
         struct stat now{};
-        if (::lstat(path.c_str(), &now) != 0 || !same_file(st, now)) {
+        if (::fstat(fd, &st) != 0 || ::lstat(path.c_str(), &now) != 0 || !same_file(st, now)) {
             ::close(fd);
             continue;
         }
         g_lock.fd = fd;
         g_lock.path = path;
-        g_lock.device = st.st_dev;
-        g_lock.inode = st.st_ino;
+        g_lock.identity = identity_of(st);
         return ProjectLock::held;
     }
     return refuse(path, "keeps being replaced or removed");
@@ -163,7 +181,7 @@ const std::string& project_lock_problem() { return g_lock.problem; }
 bool project_lock_still_in_place() {
     if (g_lock.fd < 0) return true;
     struct stat now{};
-    return ::lstat(g_lock.path.c_str(), &now) == 0 && now.st_dev == g_lock.device && now.st_ino == g_lock.inode;
+    return ::lstat(g_lock.path.c_str(), &now) == 0 && same_identity(identity_of(now), g_lock.identity);
 }
 
 // POSIX record locks belong to the process, not to the descriptor: closing

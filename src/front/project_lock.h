@@ -11,8 +11,9 @@
 // now (a project shared after its first run is shared with its lock).
 //
 // A lock taken on a file that was replaced or removed meanwhile is taken
-// again on the file now there; a lock file removed during a run (a
-// clean-up tool) is found out at the commit, which then keeps nothing of
+// again on the file now there; a lock file removed, replaced or moved
+// during a run (a clean-up tool; a sync tool or a user's mv that moves it
+// away and back) is found out at the commit, which then keeps nothing of
 // the run. The system releases the lock when the process ends, however it
 // ends, so a killed run never leaves its project locked.
 #pragma once
@@ -34,9 +35,10 @@ ProjectLock lock_project(std::string_view project_directory);
 // Why the last attempt could not take the lock; empty when it took it or
 // another run held it.
 const std::string& project_lock_problem();
-// The file this run locked is still the one at ".mavolock" (true when no
-// lock is held): false when it was removed or replaced meanwhile, and a
-// second run may then hold a lock of its own on the project.
+// The file this run locked is still the one at ".mavolock", unchanged since
+// (true when no lock is held): false when it was removed, replaced or moved
+// meanwhile (even away and back, which keeps its inode but not its change
+// time), and a second run may then hold a lock of its own on the project.
 bool project_lock_still_in_place();
 // Releases the lock (and forgets the problem).
 void unlock_project();

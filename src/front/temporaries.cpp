@@ -90,6 +90,14 @@ pid_t maker_of_temporary(std::string_view name) {
     return static_cast<pid_t>(pid);
 }
 
+// The file a temporary made by this kernel is for, as its name carries it:
+// ".<file>.mavotmp-<process>-<tag>". Empty for any other name.
+std::string_view file_of_temporary(std::string_view name) {
+    if (maker_of_temporary(name) <= 0) return {};
+    const std::size_t mark = name.rfind(kTemporaryMark, name.size() - kTemporaryTagLength - 1);
+    return name.substr(1, mark - 1);
+}
+
 // A bare file name of the directory: nothing a journal names may lead
 // elsewhere.
 bool bare_name(std::string_view name) {
@@ -322,7 +330,10 @@ bool journal_temporaries(const std::string& directory, std::set<std::string>& na
 // of all; a number taken by a new process keeps them until it ends. Those
 // a commit journal names are the files of a stopped commit: the next call
 // puts them in place. A journal that cannot be read may name any of them,
-// so none is touched while it lies there.
+// so none is touched while it lies there. Nor is one whose project file is
+// missing: it may hold that file's only copy (the new file or the old one
+// of a commit stopped between moving the old file aside and putting the
+// new one in place, whose journal was lost).
 void sweep_stale_temporaries(const fs::path& dir) {
     const std::string key = dir.string();
     for (const std::string& d : g_temporaries.swept)
@@ -336,8 +347,10 @@ void sweep_stale_temporaries(const fs::path& dir) {
         const pid_t maker = maker_of_temporary(e->d_name);
         if (maker <= 0 || maker == ::getpid() || journaled.count(e->d_name) > 0) continue;
         if (::kill(maker, 0) == 0 || errno != ESRCH) continue;
-        const std::string path = (dir / e->d_name).string();
+        const std::string_view file = file_of_temporary(e->d_name);
         struct stat st{};
+        if (name_a_run_writes(file) && ::lstat((dir / std::string(file)).c_str(), &st) != 0 && errno == ENOENT) continue;
+        const std::string path = (dir / e->d_name).string();
         if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
     }
     ::closedir(listing);
@@ -619,6 +632,88 @@ std::string step_state(const fs::path& dir, const CommitStep& st) {
     return head;
 }
 
+// One temporary of the directory, as the account of a journal that names
+// no file lists it.
+struct TemporaryPresent {
+    std::string name, file;  // the temporary, the project file its name carries
+    off_t size_bytes = 0;
+    struct timespec modified{};
+};
+
+bool modified_before(const struct timespec& a, const struct timespec& b) {
+    return a.tv_sec != b.tv_sec ? a.tv_sec < b.tv_sec : a.tv_nsec < b.tv_nsec;
+}
+
+std::string time_text(const struct timespec& t) {
+    std::tm local{};
+    const std::time_t s = t.tv_sec;
+    char text[64] = {};
+    if (!::localtime_r(&s, &local) || std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) == 0) return "?";
+    char nanoseconds[16];
+    std::snprintf(nanoseconds, sizeof nanoseconds, ".%09ld", static_cast<long>(t.tv_nsec));
+    return std::string(text) + nanoseconds;
+}
+
+// The account of a journal that names no file this kernel can read (empty,
+// cut short, damaged, of a newer version): the temporaries present are
+// its files, each the stopped run's new file of the project file its name
+// carries or the old file the run moved aside. Without the journal only
+// their times tell which: a new file was written by the run, after every
+// old file. Where the project file is missing, a temporary holds its only
+// copy, and the one written last is the run's new file (the commit moves
+// the old file aside just before it puts the new one in its place): moving
+// it there loses nothing. A project file that is there is whole, the old
+// one or the run's; its temporaries may go.
+std::vector<std::string> temporaries_report(const fs::path& dir) {
+    const std::string journal(kCommitJournalName);
+    std::vector<TemporaryPresent> present;
+    if (DIR* listing = ::opendir(dir.c_str())) {
+        while (const dirent* e = ::readdir(listing)) {
+            const std::string_view file = file_of_temporary(e->d_name);
+            struct stat st{};
+            if (file.empty() || ::lstat((dir / e->d_name).c_str(), &st) != 0) continue;
+            present.push_back({e->d_name, std::string(file), st.st_size, st.st_mtim});
+        }
+        ::closedir(listing);
+    }
+    std::sort(present.begin(), present.end(), [](const TemporaryPresent& a, const TemporaryPresent& b) {
+        return a.file != b.file ? a.file < b.file : a.name < b.name;
+    });
+    if (present.empty())
+        return {"KERNEL: it names no file this kernel can read, and no temporary (name with .mavotmp-) is present: "
+                "every project file is whole; removing " + journal + " is all"};
+    std::vector<std::string> lines = {
+        "KERNEL: it names no file this kernel can read; its files are the temporaries present (names with "
+        ".mavotmp-), each by the project file its name carries:"};
+    std::vector<std::string> moves;
+    for (std::size_t i = 0; i < present.size();) {
+        const std::string& file = present[i].file;
+        const bool missing = !exists_as_name((dir / file).string());
+        std::size_t newest = i, end = i;
+        for (; end < present.size() && present[end].file == file; ++end) {
+            if (modified_before(present[newest].modified, present[end].modified)) newest = end;
+            lines.push_back("KERNEL:   " + file + (missing ? " (missing): " : ": ") + present[end].name + ", " +
+                            std::to_string(static_cast<long long>(present[end].size_bytes)) + " bytes, modified " +
+                            time_text(present[end].modified));
+        }
+        if (missing)
+            moves.push_back("KERNEL: move " + present[newest].name + " onto " + file +
+                            (end - i == 1 ? " (its only temporary)"
+                                          : " (of its " + std::to_string(end - i) +
+                                                " temporaries the one modified last: the stopped run's new file)"));
+        i = end;
+    }
+    lines.push_back("KERNEL: each holds the stopped run's new file of its project file or the old file the run moved "
+                    "aside; a missing project file's temporary may be its only copy: remove nothing before these moves");
+    lines.insert(lines.end(), moves.begin(), moves.end());
+    lines.push_back("KERNEL: then remove " + journal +
+                    ": every project file is whole (the run's new file or the last whole commit's); the other "
+                    "temporaries may be removed, or kept to compare");
+    lines.push_back("KERNEL: (a call removes a temporary of a process that has ended only where its project file is "
+                    "there)");
+    return lines;
+}
+
 // The trace's account of a journal left for the user: why, the files it
 // names and where each stands, and how to get the project back. Going back
 // to the last whole commit is exact in every state a commit or its undoing
@@ -632,12 +727,12 @@ std::vector<std::string> journal_left_report(const std::string& why, const fs::p
         "KERNEL: the project holds the journal " + journal +
             " of a run stopped while putting its files in place, which this kernel cannot finish; nothing was run",
         "KERNEL: " + why,
-        "KERNEL: every call is refused the same way until the journal is gone; the files it names:"};
+        "KERNEL: every call is refused the same way until the journal is gone;" +
+            std::string(steps.empty() ? "" : " the files it names:")};
     if (steps.empty()) {
-        lines.push_back("KERNEL: its lines name its files: after each step's word its new file and the place its "
-                        "old file is moved aside (names with .mavotmp-), after the TAB the project file;");
-        lines.push_back("KERNEL: the place aside of a \"remove\" step holds the old file only once the project file "
-                        "is gone from its name (before, it is an empty file made for it)");
+        const std::vector<std::string> files = temporaries_report(dir);
+        lines.insert(lines.end(), files.begin(), files.end());
+        return lines;
     }
     for (const CommitStep& st : steps) lines.push_back(step_state(dir, st));
     lines.push_back("KERNEL: to get the project back as the last whole commit left it: move each old file that lies "
@@ -678,6 +773,8 @@ StoppedCommit complete_stopped_commit(const std::string& directory, std::vector<
     int version = 0;
     const JournalText kind = parse_journal(text, steps, version);
     if (kind != JournalText::whole) {
+        // A damaged journal's lines read so far are not all of its files.
+        if (kind == JournalText::damaged) steps.clear();
         g_temporaries.journal_report = journal_left_report(journal_fault(kind, version), dir, steps);
         return StoppedCommit::failed;
     }

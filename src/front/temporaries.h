@@ -21,7 +21,8 @@ namespace mavo {
 // when it cannot be made. Stale temporaries of dead processes in that
 // directory are removed first, once per run; none while the directory
 // holds a journal that cannot be read, whose files are the user's to
-// recover.
+// recover, and never one whose project file is missing, which may hold
+// that file's only copy.
 int create_temporary(const std::string& target, std::string& temporary);
 // A name for a temporary beside `target`, as create_temporary names them,
 // that nothing bears yet (barring the rarest chance: whoever puts a file

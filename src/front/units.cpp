@@ -449,7 +449,7 @@ CommitResult commit_run_files() {
         note_failed_write();
         return CommitResult::nothing_kept;
     }
-    // The lock file removed or replaced during the run lets a second run
+    // The lock file removed, replaced or moved during the run lets a second run
     // take a lock of its own: this run may then no longer be the only one
     // on the project, and keeps nothing. (From here on a second run finds
     // this journal and leaves the project to this commit.)

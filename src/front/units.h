@@ -14,7 +14,8 @@
 //
 // Temporaries are named ".<file>.mavotmp-<process>-<6 characters>"; one a
 // killed process left behind is removed at the next save into its
-// directory. Before its first rename the commit writes its journal
+// directory, unless its project file is missing (it may be that file's
+// only copy). Before its first rename the commit writes its journal
 // (".mavojournal" in the files' directory); a run killed between two
 // renames is finished from it at the start of the next call. A rename
 // the system refuses in the middle of the commit (an immutable file,
@@ -98,9 +99,9 @@ void begin_run_files();
 // refuses puts every file back as it was; only when even that fails, or
 // the journal cannot be removed after it, are the files left as they are,
 // with the journal, for the next call to finish first (left_to_journal). A run
-// whose lock file is no longer the one it locked (removed or replaced
-// during the run, so another run may have had the project meanwhile) puts
-// nothing in place (lock_lost).
+// whose lock file is no longer the one it locked (removed, replaced or
+// moved during the run, so another run may have had the project meanwhile)
+// puts nothing in place (lock_lost).
 enum class CommitResult { in_place, nothing_kept, left_to_journal, lock_lost };
 CommitResult commit_run_files();
 // Deletes the old files a commit moved aside (after the project's release:

@@ -413,6 +413,8 @@ Glazing nonresidential_2004_glazing(INTEGER zone) {
 }
 
 constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
+// The glass of a line that has none of its own.
+constexpr Glazing kStandInGlazing = {0.58f, 0.25f, 0.49f};
 
 void set_door(INTEGER k, INTEGER era, REAL year_built) {
     const design_codes::GlazingValues g = design_codes::vintage_door(era, year_built);
@@ -436,7 +438,7 @@ void line_repairs(INTEGER k, INTEGER j) {
     if (TILT(k) < 45.0f) {
         STYPE = 5;
         S(60 + j) = 45.0f;
-        set_line(k, {0.58f, 0.25f, 0.49f});
+        set_line(k, kStandInGlazing);
     } else {
         DBG_INT("k if Wierd 0-0-0 or 1-1-1 error 2438", k);
     }
@@ -581,6 +583,32 @@ void glazing_of_line_brought_back(INTEGER k) {
     if (const auto g = library_window_glazing(int_toward_zero(S(60)))) set_line(k, {g->u, g->shgc, g->vt});
 }
 
+// Groups typed past the last line of another building's scheme 1 or 2
+// (`last` the offset of the last group a line took) each become a line
+// after the last line with units, with the group's geometry and the glass
+// of the library window the group's code names (the scheme-wide code of
+// group 1 where the group has none), or else the stand-in glass; a
+// current-code building then gives it the code glass of its type. The save
+// stores it back into its group: what the designer typed is simulated and
+// kept, as in a house. A line emptied there before is no window brought
+// back (another building's later groups take an emptied group's place):
+// the glass it last held would make the run depend on what came before.
+void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) {
+    INTEGER k = 25;
+    while (k >= 1 && !(QTY(k) > 0.0f)) --k;
+    for (INTEGER j = last + 10; j <= 240; j += 10) {
+        if (!(S(62 + j) > 0.0f)) continue;
+        if (++k > 25) return;  // every line in use
+        DBG_INT("REVISION: window group typed past the last line, a line of its own", k);
+        line_geometry(k, j);
+        const INTEGER own_code = int_toward_zero(S(60 + j));
+        const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
+        const auto g = library_window_glazing(std::abs(code));
+        set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
+        transfer_line(k, j, year_built, zone, true);
+    }
+}
+
 // A dwelling of scheme 1 or 2 takes its windows' geometry from the groups,
 // line k from group k, as every save of it stores them. A line whose group
 // the designer set to no units is emptied, as a new project given the same
@@ -648,6 +676,7 @@ void window_lines(REAL year_built, INTEGER zone) {
         j = next;
         transfer_line(k, j, year_built, zone, geometry_from_groups);
     }
+    if (geometry_from_groups) lines_of_groups_past_the_last(j, year_built, zone);
     // Another building's design scheme sums its facades' glass from these
     // lines, as its design did: glass a group set to no units took away is
     // gone from the areas, the conduction and the design heat loss, and a

@@ -24,6 +24,7 @@
 #include "results/bills.h"
 #include "results/peaks.h"
 #include "results/summary_column.h"
+#include "simulation/simulation.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -256,6 +257,12 @@ void load_copied_design(INTEGER target) {
     take_site_and_column();
 }
 
+FArray<REAL, 310> column_of(INTEGER slot) {
+    FArray<REAL, 310> column{};
+    for (INTEGER i = 1; i <= 310; ++i) column(i) = STRATEGY(i, slot);
+    return column;
+}
+
 void copy_scheme(LibraryCall& call) {
     const INTEGER source = IDNUM1;
     const INTEGER target = (IDNUM2 >= 1 && IDNUM2 <= 9) ? IDNUM2 : 2;
@@ -263,6 +270,18 @@ void copy_scheme(LibraryCall& call) {
         error_exit(101, "the current scheme has no parameter column to copy");
         return;
     }
+    // The source as its inputs stand: the blocks hold what its load made of
+    // them, and what its run and the save after it would put in their place
+    // follows here, so that the copy gives what it gives after a run of the
+    // source, not what the run before the source's last edit left (a slot
+    // retyped a school with a restaurant's loads, counted on another site's
+    // emission rows, its window groups laid out for the old building). The
+    // source's own column stays as the user left it.
+    take_inputs_as_the_run_does();
+    const FArray<REAL, 310> source_column = column_of(source);
+    // Without climate data the source's next run simulates nothing, and its
+    // save condenses nothing back.
+    column_as_the_save_stores_it(NFLAG(80));
     IDNUM2 = 0;
     IDNUM1 = target;
     NFLAG(33) = false;
@@ -273,6 +292,7 @@ void copy_scheme(LibraryCall& call) {
     // names the site's, a choice of the other kind of building, none)
     // would name a tariff the copy is not billed on: it takes the source's.
     for (INTEGER i = 2; i <= 310; ++i) STRATEGY(i, target) = STRATEGY(i, source);
+    for (INTEGER i = 1; i <= 310; ++i) STRATEGY(i, source) = source_column(i);
     if (!electric_choice_billed_by_its_row(STRATEGY(1, target))) STRATEGY(1, target) = STRATEGY(1, source);
     // A dwelling of scheme 1 or 2 pairs line k with window group k, where a
     // column of slots 3 to 9 holds the lines with units one after the

@@ -10,4 +10,8 @@ namespace mavo {
 // after the photovoltaic and solar-water models.
 void COST();
 
+// The design schemes (slots 1 and 2, and the default scheme) always take
+// the built-in propane and oil prices; other slots keep their own.
+void design_scheme_fuel_prices();
+
 }  // namespace mavo

@@ -322,17 +322,19 @@ void bill_bottled_fuel(CostWork& w) {
 
 }  // namespace
 
+void design_scheme_fuel_prices() {
+    if (IDNUM1 > 2) return;
+    site().PROPANEPRICE = BLK33K.PROPANE;
+    site().OILPRICE = BLK33K.OIL;
+}
+
 void bill_fuel(CostWork& w) {
     GDAYSW = GDAYSS = 0;
     GCHARGW = GTHERMW = GCOSTW = GTHERMWAB = GCOSTWAB = 0.0f;
     GCHARGS = GTHERMS = GCOSTS = GTHERMSAB = GCOSTSAB = 0.0f;
     COSTF = 0.0f;
     w.HFUEL = w.AFWH = w.AFeqpt = w.AFTOT = 0.0f;
-    // The design schemes always take the built-in bottled-fuel prices.
-    if (IDNUM1 <= 2) {
-        site().PROPANEPRICE = BLK33K.PROPANE;
-        site().OILPRICE = BLK33K.OIL;
-    }
+    design_scheme_fuel_prices();
     const REAL fuel = FUELTYPE;
     DBG_FLOAT("COST FUELTYPE", fuel);
     if (burns_propane(fuel) || burns_oil(fuel)) {

@@ -167,6 +167,19 @@ INTEGER fuel_emission_row(REAL fuel_type) {
     return kRowGas;
 }
 
+void choose_emission_rows() {
+    // The base schemes, a new location, or rows that name no row of the
+    // table get the rows of the site; otherwise the scheme's rows stand.
+    const bool choose =
+        IDNUM1 <= 2 || (NFLAG(81) && !NFLAG(50)) || !is_table_row(NROWE) || !is_table_row(NROWF);
+    if (choose) {
+        NROWE = electricity_emission_row(ERATEZONE, NFLAG(58));
+        NROWF = fuel_emission_row(FUELTYPE);
+    } else {
+        rechoose_rows_of_another_source();
+    }
+}
+
 void CALPOLL() {
     DBG_IN("CALPOLL");
     const INTEGER k = IDNUM1;
@@ -176,15 +189,7 @@ void CALPOLL() {
     DBG_LOGICAL("CALPOLL NFLAG(81) location changed", NFLAG(81));
     DBG_INT("CALPOLL NROWE before", NROWE);
     DBG_INT("CALPOLL NROWF before", NROWF);
-    // The base schemes, a new location, or rows that name no row of the
-    // table get the rows of the site; otherwise the scheme's rows stand.
-    const bool choose = k <= 2 || (NFLAG(81) && !NFLAG(50)) || !is_table_row(NROWE) || !is_table_row(NROWF);
-    if (choose) {
-        NROWE = electricity_emission_row(ERATEZONE, NFLAG(58));
-        NROWF = fuel_emission_row(FUELTYPE);
-    } else {
-        rechoose_rows_of_another_source();
-    }
+    choose_emission_rows();
     DBG_INT("CALPOLL NROWE after", NROWE);
     DBG_INT("CALPOLL NROWF after", NROWF);
     take_user_factors();

@@ -14,7 +14,10 @@
 #include "physics/physics.h"
 #include "physics/sol_air.h"
 #include "physics/solar_geometry.h"
+#include "renewables/pv/pv.h"
+#include "results/bills.h"
 #include "results/design_loads.h"
+#include "results/emissions.h"
 #include "results/result_columns.h"
 #include "results/zone_constants.h"
 #include "simulation/average_day.h"
@@ -202,6 +205,18 @@ bool fuels_incompatible() {
 void base_scheme_water_heater() {
     if (IDNUM1 < 3) WHTYPE = 1;
 }
+
+}  // namespace
+
+void take_inputs_as_the_run_does() {
+    base_scheme_water_heater();
+    design_scheme_equipment_loads();
+    design_scheme_without_array();
+    design_scheme_fuel_prices();
+    choose_emission_rows();
+}
+
+namespace {
 
 // Sites whose fuel cannot serve gas appliances. A propane site runs its
 // appliances on propane and is billed for it.
@@ -402,7 +417,7 @@ YearEnd set_up(SimulationRun& run) {
     settle_winter_design_air_changes();
 
     NFLAG(10) = exactly_one_glazing_facade();
-    base_scheme_water_heater();
+    take_inputs_as_the_run_does();
     NFLAG(68) = fuels_incompatible();
     if (NFLAG(68)) {
         DBG_PRINT("ERROR nflag(68)=T=NG incompatible fuel 555");

@@ -14,6 +14,7 @@
 #include "results/emissions.h"
 #include "results/peaks.h"
 #include "results/summary_column.h"
+#include "simulation/simulation.h"
 
 namespace mavo {
 namespace {
@@ -129,6 +130,15 @@ YearEnd save_results(SimulationRun& run, bool from_start) {
     return YearEnd::transfer;
 }
 
+}  // namespace
+
+void column_as_the_save_stores_it(bool simulated) {
+    if (scheme_has_column()) STRATEGY(29, IDNUM1) = STRATEGY(29, IDNUM1) >= 2.0f ? 2.0f : 1.0f;
+    if (simulated) REVISION(3);
+}
+
+namespace {
+
 // Step 7: run flags cleared, the scheme's parameters and input file saved.
 void transfer_scheme(SimulationRun& run) {
     for (INTEGER i = 17; i <= 23; ++i) NFLAG(i) = false;
@@ -136,15 +146,13 @@ void transfer_scheme(SimulationRun& run) {
     NFLAG(31) = false;
     DAYCOUNT = 0;
     const INTEGER k = IDNUM1;
-    if (scheme_has_column()) {
-        STRATEGY(29, k) = STRATEGY(29, k) >= 2.0f ? 2.0f : 1.0f;
-        // The night-ventilation test case borrows the heating and cooling
-        // codes during the year; they go back as the year found them. A run
-        // that never started its year has nothing to give back.
-        if (STRATEGY(25, k) == static_cast<REAL>(kNightVentilationTestCase) && run.systems_saved) {
-            STRATEGY(18, k) = run.saved_heating_code;
-            STRATEGY(20, k) = run.saved_cooling_code;
-        }
+    // The night-ventilation test case borrows the heating and cooling codes
+    // during the year; they go back as the year found them. A run that never
+    // started its year has nothing to give back.
+    if (scheme_has_column() && STRATEGY(25, k) == static_cast<REAL>(kNightVentilationTestCase) &&
+        run.systems_saved) {
+        STRATEGY(18, k) = run.saved_heating_code;
+        STRATEGY(20, k) = run.saved_cooling_code;
     }
     // A run whose climate data failed before its first day (the site's
     // weather file unreadable, the default location put in force instead)
@@ -153,7 +161,7 @@ void transfer_scheme(SimulationRun& run) {
     // settled. Condensing the model back would replace the column's choices
     // by those of an input file the column was never designed into.
     const bool simulated = NFLAG(80) || run.days_simulated > 0;
-    if (simulated) REVISION(3);
+    column_as_the_save_stores_it(simulated);
     if (scheme_has_column()) {
         STRATEGY(44, k) = SUMARY(35, k);
         STRATEGY(45, k) = SUMARY(36, k);

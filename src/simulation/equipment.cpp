@@ -157,9 +157,8 @@ void nonresidential_hoods(INTEGER HOUR, NonresidentialHour& e) {
 }
 
 void nonresidential_equipment(INTEGER MONTH, INTEGER HOUR) {
-    const INTEGER k = IDNUM1;
     const REAL area_kft2 = AREAT / 1000.0f;
-    if (k == 1 || k == 2) reset_per_area_loads(k);
+    design_scheme_equipment_loads();
     // The hood and elevator loads come from the appliance table alone.
     EHOODSPHR = 0.0f;
     EHOODLPHR = 0.0f;
@@ -206,6 +205,19 @@ void nonresidential_equipment(INTEGER MONTH, INTEGER HOUR) {
 // Residential model ------------------------------------------------------------
 
 constexpr INTEGER kResidentialRows = 10;
+
+}  // namespace
+
+void design_scheme_equipment_loads() {
+    const INTEGER k = IDNUM1;
+    if (k != 1 && k != 2) return;
+    // The generated schemes take their type's per-area loads, a dwelling's
+    // appliances the defaults only.
+    if (NFLAG(24)) reset_per_area_loads(k);
+    else clear_table(1, 5, kResidentialRows);
+}
+
+namespace {
 
 // The day's energy of each appliance column, Btu (gas) and kWh (electric).
 struct ResidentialDay {
@@ -312,8 +324,7 @@ void residential_equipment(INTEGER MONTH, INTEGER HOUR) {
         ventilation_test_case(MONTH, HOUR);
         return;
     }
-    // The generated schemes use the defaults only.
-    if (IDNUM1 == 1 || IDNUM1 == 2) clear_table(1, 5, kResidentialRows);
+    design_scheme_equipment_loads();
 
     ResidentialDay day;
     residential_totals(day);

@@ -19,4 +19,10 @@ void EQUIPT(INTEGER MONTH, INTEGER HOUR);
 // (residential) above 0.002.
 bool appliance_gas_recorded();
 
+// The equipment loads a generated scheme (slot 1 or 2) takes in place of
+// those its input file holds: another building's per-area loads of its type
+// (scaled for the vintage design's year), a dwelling's appliances the
+// defaults alone (its appliance table emptied). Other slots keep theirs.
+void design_scheme_equipment_loads();
+
 }  // namespace mavo

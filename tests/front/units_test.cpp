@@ -80,7 +80,7 @@ TEST(RunFiles, TemporariesOfAKilledRunGoAtTheNextSave) {
     if (dead == 0) _exit(0);
     waitpid(dead, nullptr, 0);
     const std::string d = std::to_string(dead), own = std::to_string(getpid());
-    const std::set<std::string> kept = {
+    std::set<std::string> kept = {
         ".summaryb.dat.mavotmp-" + own + "-Ab12Cd",  // this process's own
         ".summaryb.dat.mavotmp-1-Ab12Cd",            // a process still running
         ".summaryb.dat.mavotmp-" + d + "-Ab12C",     // no name of ours
@@ -90,6 +90,7 @@ TEST(RunFiles, TemporariesOfAKilledRunGoAtTheNextSave) {
     };
     const std::set<std::string> stale = {".summaryb.dat.mavotmp-" + d + "-Ab12Cd",
                                          ".scheme3b.het.mavotmp-" + d + "-x9y8z7"};
+    kept.insert({"summaryb.dat", "scheme3b.het"});  // the files the stale ones were for
     for (const auto& n : kept) write_file(dir / n, "x");
     const std::string journaled = ".stratb.dat.mavotmp-" + d + "-Jr1Jr2";
     write_file(dir / ".mavojournal", "mavo commit journal 1\nrename " + journaled + "\tstratb.dat\t" +

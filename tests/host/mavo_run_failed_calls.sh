@@ -83,6 +83,14 @@ said "nothing was run: the project holds the journal .mavojournal"
 said "KERNEL: the call was refused: another run (process $sleeper) is putting its files in place in this project"
 not_said "run again"
 [ "$(snapshot)" = "$before" ] || fail "the project changed"
+# That run ends its commit (here by hand) while the kernel traces why it
+# refused the call: what it changed is not this call's.
+if SHIM_PAUSE_NAME=v7trace0.txt SHIM_PAUSE_AT=1 SHIM_PAUSE_RUN="mv '$p/$waiting' '$p/master.dir' && rm '$p/.mavojournal'" \
+  LD_PRELOAD="$shim" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" run --trace --scheme 1; then
+  fail "ran beside a commit going on"
+fi
+said "nothing was run: the kernel refused the call untouched, as another run was putting its files in place in the project (that run changed master.dir, this call nothing); that run has ended: run again"
+stopped_commit "$sleeper"
 kill "$sleeper"; wait "$sleeper" 2> /dev/null || true; sleeper=
 if run --scheme 1; then fail "the call that finished a stopped commit returned 0"; fi
 said "it put master.dir in place"
@@ -109,7 +117,7 @@ run --scheme 1 || fail "the call after the journal was removed"
 second="rm -f '$p/.mavolock' && env -u MAVO_RUN_BEFORE_CALL '$runner' --scheme 1 --command 0 '$p' data/util data/weather > '$work/second.txt' 2>&1"
 if MAVO_RUN_BEFORE_CALL=$second run --scheme 3 --command 0; then fail "ran after its lock was replaced"; fi
 grep -qx "return 0" "$work/second.txt" || fail "the second call did not run"
-said "mavo-run: the project's lock file $p/.mavolock was removed or replaced after mavo-run took it"
+said "mavo-run: the project's lock file $p/.mavolock was removed, replaced or moved after mavo-run took it"
 not_said "progress 3 0 0 0 0"
 [ ! -e "$p/scheme3.csv" ] || fail "scheme 3 was run"
 
@@ -122,8 +130,9 @@ paused() {  # NAME N COMMAND: the call paused at open N of NAME
   rm -rf "$q"; cp -r data/project "$q"
   SHIM_PAUSE_NAME=$1 SHIM_PAUSE_AT=$2 SHIM_PAUSE_RUN=$3 SHIM_COUNT_FILE="$work/opens" LD_PRELOAD="$shim" \
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
-    "$runner" --scheme 3 --command 0 --site ChiOHare.epw "$q" data/util data/weather > "$work/out.txt" 2>&1
+    "$runner" $traced --scheme 3 --command 0 --site ChiOHare.epw "$q" data/util data/weather > "$work/out.txt" 2>&1
 }
+traced=
 other="'$runner' --scheme 1 --command 0 --site Phoenix.epw '$q' data/util data/weather > '$work/second.txt' 2>&1"
 its_own_run() {
   said "run: scheme 3"; said "site: Chicago Ohare Intl Ap,IL"; not_said "run: scheme 1"
@@ -140,12 +149,40 @@ while [ "$i" -le "$opens" ]; do
     its_own_run
   else
     failed=$((failed + 1))
-    said "mavo-run: the project's lock file $q/.mavolock was removed or replaced"
+    said "mavo-run: the project's lock file $q/.mavolock was removed, replaced or moved"
     not_said "run: scheme"; not_said "return 0"
   fi
   i=$((i + 1))
 done
 [ "$failed" -gt 0 ] || fail "no pause at the lock file's opens let the other call run"
+# The lock file moved away and back (a sync tool, a user's mv) at each open
+# of the summary file, from mavo-run's edit to its report's read, while the
+# other call runs: the file keeps its inode, yet the call fails saying its
+# lock file was moved; moved once the kernel began (its trace is there: its
+# load on), it leaves the project's files as the other call left them (the
+# old files its own commit moved aside go once it ends).
+left='for f in $(ls -A | grep -v "^v7trace\|\.mavotmp-" | grep -vx .mavolock); do echo "$f"; cksum < "$f"; done'
+{ echo "[ -e '$q/v7trace0.txt' ] && : > '$work/in-call'"; echo "mv '$q/.mavolock' '$work/away'"
+  echo "$other"; echo "(cd '$q' && $left) > '$work/other-left'"; echo "mv '$work/away' '$q/.mavolock'"; } > "$work/away.sh"
+traced=--trace
+paused summaryb.dat 0 true
+opens=$(cat "$work/opens")
+in_call=0
+i=1
+while [ "$i" -le "$opens" ]; do
+  rm -f "$work/in-call"
+  if paused summaryb.dat "$i" "sh '$work/away.sh'"; then fail "a run reported while its lock file was away (open $i)"; fi
+  said "mavo-run: the project's lock file $q/.mavolock was removed, replaced or moved"
+  not_said "run: scheme"; not_said "return 0"
+  grep -qx "return 0" "$work/second.txt" || fail "the other call did not run (open $i)"
+  if [ -e "$work/in-call" ]; then
+    in_call=$((in_call + 1))
+    [ "$(cd "$q" && eval "$left")" = "$(cat "$work/other-left")" ] || fail "the project is not the other call's (open $i)"
+  fi
+  i=$((i + 1))
+done
+[ "$in_call" -gt 1 ] || fail "no pause in the call"
+traced=
 # The report's read of the summary file, the last open of it: the call
 # still holds the project, so the other call is refused.
 paused summaryb.dat 0 true

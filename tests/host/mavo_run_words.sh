@@ -151,4 +151,58 @@ expect_line "site: zip code 99999 is not in zipcodes.sce; the run was made at, a
 # A number past the climate zones that the table lacks, in the same words.
 run --site 18 --scheme 1 "$work/zip" data/util data/weather || fail "site 18 run"
 expect_line "site: site 18 is not in zipcodes.sce (a climate zone is 1 to 16); the run was made at, and saved as the site, the default location (flag 89): LOS ANGELES WESTWOOD, zip code 90024; simulated on zone9.txh (climate zone 9)"
+
+# Refused calls, each told what is wrong and what to do, the project as it
+# was: a lock file that is a directory or a link; a strategy file too short
+# for the command (the scheme selection is not made either); scheme 2 at a
+# zip code the table lacks (named as asked, beside the zip code of the
+# default location the run saved); a user who may not write a new
+# project's parent directory, or a project file.
+cp -r "$work/p" "$work/r"
+summary=$(cksum < "$work/r/summaryb.dat")
+refused() {  # WHAT WORDS ARGS...
+  what=$1; words=$2; shift 2
+  if run "$@"; then fail "accepted: $what"; fi
+  grep -qF -- "$words" "$work/out.txt" || fail "$what: expected '$words'"
+  [ "$(cksum < "$work/r/summaryb.dat")" = "$summary" ] || fail "$what: the project changed"
+}
+rm -f "$work/r/.mavolock"; mkdir "$work/r/.mavolock"
+refused "a lock file that is a directory" \
+  "mavo-run: cannot lock the project with $work/r/.mavolock: it is a directory; remove it, the kernel makes it anew" \
+  --scheme 3 "$work/r" data/util data/weather
+rmdir "$work/r/.mavolock"; ln -s "$work/a-file" "$work/r/.mavolock"
+refused "a lock file that is a link" \
+  "mavo-run: cannot lock the project with $work/r/.mavolock: it is a symbolic link; remove it, the kernel makes it anew" \
+  --scheme 3 "$work/r" data/util data/weather
+rm "$work/r/.mavolock"
+head -c 1000 "$work/p/stratb.dat" > "$work/r/stratb.dat"
+refused "a strategy file too short" "is too short to hold the value at byte 1616; left as it is" \
+  --scheme 3 --command 0 "$work/r" data/util data/weather
+grep -qxF "mavo-run: none of its edits was made" "$work/out.txt" || fail "a refused edit not told"
+run --new --site 94105 --scheme 2 --command 0 "$work/zip2" data/util data/weather || fail "scheme 2 at an unknown zip"
+expect_line "site: zip code 94105 is not in zipcodes.sce; the run was made at, and saved as the site, the default location (flag 89): LOS ANGELES WESTWOOD, zip code 90024; simulated on zone9.txh (climate zone 9)"
+# Another user (nobody, where the test runs as root).
+as_user() { "$@"; }
+other_user=yes
+if [ "$(id -u)" = 0 ]; then
+  as_user() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
+  command -v setpriv > /dev/null && chmod 755 "$work" &&
+    as_user sh -c 'test -x "$1" && test -r data/util/master0.dir' sh "$runner" || other_user=
+fi
+if [ -z "$other_user" ]; then
+  echo "note: no other user to run as: the words to a user who may not write are left unchecked"
+else
+  mkdir "$work/closed"; chmod 555 "$work/closed"
+  if as_user "$runner" --new --scheme 1 "$work/closed/p" data/util data/weather > "$work/out.txt" 2>&1; then
+    fail "a project made in a directory the user may not write"
+  fi
+  grep -qF "mavo-run: cannot create the project directory $work/closed/p: Permission denied; this user may not write its parent directory" "$work/out.txt" ||
+    fail "--new under a parent the user may not write not told so"
+  cp -r "$work/p" "$work/shared"; rm -f "$work/shared/.mavolock"; chmod 777 "$work/shared"; chmod 444 "$work/shared/summaryb.dat"
+  if as_user "$runner" --scheme 3 "$work/shared" data/util data/weather > "$work/out.txt" 2>&1; then
+    fail "a project file the user may not write was edited"
+  fi
+  grep -qF "mavo-run: cannot open $work/shared/summaryb.dat to write: Permission denied; this user may not write it" "$work/out.txt" ||
+    fail "a project file the user may not write not told so"
+fi
 echo ok

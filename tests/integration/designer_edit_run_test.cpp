@@ -429,6 +429,34 @@ TEST(DesignerEditRun, WallItsGlassCoversWholeIsSavedOnTheFirstRunAsOnItsReruns) 
     expect_same_saved_scheme(first, saved_scheme(p, 1), "the re-run");
 }
 
+// A window group typed past the last line of another building's scheme 1
+// or 2 is simulated and kept, as a house's is: a type-3 building at climate
+// zone 15 given a group of 2 west windows of 4 x 5 ft gets its 40 ft2 of
+// glass (of the code glass of its window type), and its save keeps the
+// group. The group was read by no line: the glass stayed 495.8 ft2 and the
+// save erased the group.
+TEST(DesignerEditRun, WindowGroupTypedPastTheLastLineIsSimulatedInAnotherBuilding) {
+    ScratchDir dir;
+    const fs::path p = dir / "building";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    make_nonresidential(p, 1, 3);
+    edit_scheme(p, 1, [] { STRATEGY(4, 1) = 15.0f; });
+    const SchemeRun designed = run_scheme(p, 1, 243.0f);
+    INTEGER groups = 0;
+    while (groups < 25 && STRATEGY(62 + 10 * groups, 1) > 0.0f) ++groups;
+    const INTEGER j = 10 * groups;
+    const std::vector<REAL> typed = {2.0f, 2.0f, 4.0f, 5.0f};  // west, units, width and height in ft
+    edit_scheme(p, 1, [&] {
+        for (INTEGER n = 0; n < 4; ++n) STRATEGY(61 + j + n, 1) = typed[n];
+    });
+    const SchemeRun run = run_scheme(p, 1, 0.0f);
+    EXPECT_NEAR(run.rows[1], designed.rows[1] + 40.0f, 1e-3f) << "glass area (row 2)";
+    for (INTEGER n = 0; n < 4; ++n) EXPECT_EQ(STRATEGY(61 + j + n, 1), typed[n]) << "row " << 61 + j + n;
+    EXPECT_EQ(STRATEGY(60 + j, 1), STRATEGY(60, 1)) << "the window type's code glass";
+    expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
+}
+
 // Another building's heating and cooling typed user-defined (negative codes,
 // which keep the efficiencies the input file holds) run as the coded system
 // of those efficiencies: a user-defined system pressurises the building as

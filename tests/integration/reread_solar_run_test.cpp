@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "blocks/blocks.h"
-#include "reference/project.h"
+#include "reference/reference_project.h"
 #include "test_support.h"
 
 namespace mavo {

@@ -912,3 +912,93 @@ TEST_F(SchemeLibraryRun, LineRowsFollowFromItsMembersOwnRows) {
 
 }  // namespace
 }  // namespace mavo
+
+namespace mavo {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing;
+
+// A restaurant (building type 10) at 90024, scheme 1 designed.
+fs::path designed_restaurant(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = dir / name;
+    new_project(p, kData / "util");
+    reset_all_blocks();
+    make_nonresidential(p, 1, 10);
+    edit_scheme(p, 1, [] { STRATEGY(4, 1) = 90024.0f; });
+    run_scheme(p, 1, 243.0f);
+    return p;
+}
+
+// A copy takes its source as its inputs stand: made right after an edit of
+// the source that no run has taken in yet, the target runs and saves what
+// the same copy gives once a run of the source came between. The copy
+// wrote what the source's last run had left: a restaurant retyped a school
+// and copied into slot 4 kept the restaurant's per-area loads ($13,155.34 a
+// year against $6,251.83); the sample house moved to 94128 and copied into
+// slot 6 counted the old utility's emission rows (24.1 lb of CO2 against
+// 2.4); the house made another building and copied into slot 5 took the
+// house's appliance energy for per-area loads and its window groups, and
+// simulated no day on any run; an electric water heater or an array typed
+// into scheme 1, which runs the gas heater and no array, went into the slot
+// (6,247 kWh of photovoltaic output against none); a restaurant's library
+// slot turned a quarter and copied into scheme 2 kept the window groups of
+// the unturned slot, so its windows turned a quarter from where the slot
+// had them.
+TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
+    struct Case {
+        const char* what;
+        fs::path (*project)(const ScratchDir&, const std::string&);
+        INTEGER source, target;
+        std::function<void(const fs::path&)> edit;
+    };
+    const std::vector<Case> cases = {
+        {"a restaurant retyped a school", designed_restaurant, 1, 4,
+         [](const fs::path& p) { edit_scheme(p, 1, [] { NTYPE = 12; }); }},
+        {"the house moved to 94128", settled_sample, 1, 6, [](const fs::path& p) { move_scheme(p, 1, "94128"); }},
+        {"the house made another building", settled_sample, 1, 5,
+         [](const fs::path& p) { make_nonresidential(p, 1); }},
+        {"the house given an electric water heater", settled_sample, 1, 3,
+         [](const fs::path& p) { edit_scheme(p, 1, [] { WHTYPE = 2; }); }},
+        {"the house given a 3 kW array", settled_sample, 1, 7,
+         [](const fs::path& p) {
+             edit_scheme(p, 1, [] {
+                 SQTY(1) = -3.0f;
+                 STRATEGY(50, 1) = -3.0f;
+             });
+         }},
+        {"the restaurant's slot turned a quarter", designed_restaurant, 3, 2,
+         [](const fs::path& p) {
+             select_scheme(p, 1, 201.0f, 3);
+             ASSERT_EQ(run_kernel(p), 0);
+             edit_scheme(p, 3, [] {
+                 SFACES = 90.0f;
+                 STRATEGY(16, 3) = 90.0f;
+             });
+         }},
+    };
+    ScratchDir dir;
+    for (const Case& c : cases) {
+        SchemeRun runs[2];
+        std::string input_files[2];
+        std::vector<REAL> columns[2];
+        for (const bool source_ran : {false, true}) {
+            const fs::path p = c.project(dir, std::string(c.what) + (source_ran ? " ran" : ""));
+            c.edit(p);
+            if (source_ran) run_scheme(p, c.source, 0.0f);
+            select_scheme(p, c.source, 201.0f, c.target);
+            ASSERT_EQ(run_kernel(p), 0) << c.what;
+            runs[source_ran] = run_scheme(p, c.target, 0.0f);
+            input_files[source_ran] = read_file(p / ("scheme" + std::to_string(c.target) + "b.dat"));
+            columns[source_ran] = saved_scheme(p, c.target).column;
+        }
+        const std::string what = std::string(c.what) + ", copied into slot " + std::to_string(c.target);
+        EXPECT_GT(runs[0].rows[47], 0.0f) << what << ": days simulated";
+        expect_same_run(runs[1], runs[0], what);
+        EXPECT_TRUE(input_files[0] == input_files[1]) << what << ": the target's input file";
+        EXPECT_EQ(columns[0], columns[1]) << what << ": the target's column";
+    }
+}
+
+}  // namespace
+}  // namespace mavo

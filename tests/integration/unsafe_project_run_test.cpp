@@ -105,6 +105,20 @@ void stop_the_commit(int renames_done) {
     if (renames_done == g_stop_after_renames) _exit(kStoppedInTheCommit);
 }
 
+// A copy of `settled` in `p` run in a child process stopped after
+// `renames` renames of its commit: kStoppedInTheCommit, or the run's return
+// when its commit has fewer.
+int run_stopped_after(const fs::path& settled, const fs::path& p, int renames) {
+    fs::remove_all(p);
+    fs::copy(settled, p);
+    return in_child_process([&] {
+        g_stop_after_renames = renames;
+        test_hooks::after_commit_rename = stop_the_commit;
+        reset_all_blocks();
+        return run_kernel(p);
+    });
+}
+
 // The host selects a scheme as the design application does, writing the
 // summary file's first value where it stands (a stopped commit may have
 // left none to edit).
@@ -138,13 +152,7 @@ TEST(UnsafeProjectRun, CommitStoppedBetweenRenamesIsFinishedAndTheHostsSchemeRun
     int stops = 0;
     for (int renames = 0;; ++renames) {
         const fs::path p = dir / ("stopped" + std::to_string(renames));
-        fs::copy(settled, p);
-        const int rc = in_child_process([&] {
-            g_stop_after_renames = renames;
-            test_hooks::after_commit_rename = stop_the_commit;
-            reset_all_blocks();
-            return run_kernel(p);
-        });
+        const int rc = run_stopped_after(settled, p, renames);
         if (rc != kStoppedInTheCommit) {
             EXPECT_EQ(rc, 0);  // past the last rename: the run ended normally
             break;
@@ -253,6 +261,74 @@ TEST(UnsafeProjectRun, AdviceOnAJournalLeftAtAnyStepGivesTheLastWholeCommitBack)
         fs::remove(p / journal);
         for (const std::string& place : places) fs::remove(p / place);
         EXPECT_TRUE(project_files(p) == whole) << "stopped after " << stops << " rename(s):\n" << said;
+    }
+    EXPECT_GT(stops, 5);
+}
+
+// A run killed between any two renames of its commit (or right after its
+// journal), its journal then damaged from outside (emptied, cut short): the
+// call refuses, and its advice, followed word for word, loses no file:
+// every project file of the last whole commit and of the run is there with
+// the bytes one of them gave it. A call made after the journal alone was
+// removed deletes no temporary whose project file is missing (it may hold
+// the file's only copy).
+TEST(UnsafeProjectRun, JournalTheKernelCannotReadLosesNoFile) {
+    ScratchDir dir;
+    const fs::path settled = moved_sample(dir, "settled");
+    const auto last_whole = project_files(settled);
+    const fs::path run = dir / "run";
+    fs::copy(settled, run);
+    reset_all_blocks();
+    ASSERT_EQ(run_kernel(run), 0);
+    const auto run_files = project_files(run);
+    const fs::path journal_name(std::string{kCommitJournalName});
+    const auto is_temporary = [](const std::string& name) { return name.find(".mavotmp-") != std::string::npos; };
+    std::set<std::string> names;
+    for (const auto* files : {&last_whole, &run_files})
+        for (const auto& [name, bytes] : *files)
+            if (!is_temporary(name)) names.insert(name);
+    const std::pair<const char*, std::function<void(const fs::path&)>> damages[] = {
+        {"emptied", [](const fs::path& j) { write_file(j, ""); }},
+        {"cut short", [](const fs::path& j) { write_file(j, read_file(j).substr(0, read_file(j).size() / 2)); }},
+    };
+    int stops = 0;
+    for (int renames = 0;; ++renames) {
+        const fs::path killed = dir / "killed";
+        if (run_stopped_after(settled, killed, renames) != kStoppedInTheCommit) break;
+        ++stops;
+        for (const auto& [what, damage] : damages) {
+            const fs::path p = dir / "damaged";
+            fs::remove_all(p);
+            fs::copy(killed, p);
+            damage(p / journal_name);
+            reset_all_blocks();
+            ASSERT_EQ(run_kernel(p), 1) << what << ", stopped after " << renames;
+            std::string said;
+            for (const std::string& line : stopped_commit_report()) {
+                said += line + "\n";
+                const std::size_t onto = line.find(" onto ");
+                if (line.rfind("KERNEL: move ", 0) != 0 || onto == std::string::npos) continue;
+                const std::string target = line.substr(onto + 6, line.find(' ', onto + 6) - onto - 6);
+                fs::rename(p / line.substr(13, onto - 13), p / target);
+            }
+            fs::remove(p / journal_name);
+            for (const std::string& name : names) {
+                const std::string now = fs::exists(p / name) ? read_file(p / name) : "(lost)";
+                const bool kept = (last_whole.count(name) > 0 && now == last_whole.at(name)) ||
+                                  (run_files.count(name) > 0 && now == run_files.at(name));
+                EXPECT_TRUE(kept) << what << ", stopped after " << renames << ": " << name << " lost\n" << said;
+            }
+        }
+        // The journal removed alone, by a user who read no advice.
+        fs::remove(killed / journal_name);
+        std::vector<std::string> only_copies;
+        for (const auto& [name, bytes] : project_files(killed))
+            if (is_temporary(name) && !fs::exists(killed / name.substr(1, name.find(".mavotmp-") - 1)))
+                only_copies.push_back(name);
+        reset_all_blocks();
+        run_kernel(killed);
+        for (const std::string& name : only_copies)
+            EXPECT_TRUE(fs::exists(killed / name)) << "stopped after " << renames << ": " << name << " deleted";
     }
     EXPECT_GT(stops, 5);
 }

@@ -160,8 +160,9 @@ TEST_F(ColumnToModel, NaturalVentilationClassAndTheCodeMinimumScheme) {
 // Lines of a generated scheme take their geometry from the groups. A
 // non-residential one processes line k with the group at its advanced
 // offset: with lines 1 and 3 filled and groups 1 to 3 holding quantities,
-// line 3 takes group 2. A dwelling pairs line k with group k: line 3 takes
-// group 3, and line 2, emptied earlier, comes back with group 2.
+// line 3 takes group 2, and group 3, past the last line, a line of its own
+// after it. A dwelling pairs line k with group k: line 3 takes group 3, and
+// line 2, emptied earlier, comes back with group 2.
 TEST_F(ColumnToModel, GeneratedSchemeLinesTakeTheirGroups) {
     for (const bool nonresidential : {true, false}) {
         IDNUM1 = 2;
@@ -175,6 +176,7 @@ TEST_F(ColumnToModel, GeneratedSchemeLinesTakeTheirGroups) {
         line(2, 0.4f, 0.3f, 0.5f);
         QTY(2) = 0.0f;
         line(3, 0.4f, 0.3f, 0.5f);
+        QTY(4) = 0.0f;
         REVISION(2);
         const char* what = nonresidential ? "non-residential" : "dwelling";
         EXPECT_EQ(QTY(1), 2.0f) << what;
@@ -187,7 +189,10 @@ TEST_F(ColumnToModel, GeneratedSchemeLinesTakeTheirGroups) {
         EXPECT_EQ(HEAD(north), 7.0f) << what;  // height plus sill
         if (nonresidential) {
             EXPECT_EQ(QTY(2), 0.0f) << what;
-            EXPECT_EQ(IPOINT(3), 2) << what;  // south first, then north
+            EXPECT_EQ(QTY(4), 7.0f) << what;
+            EXPECT_EQ(FACING(4), 120.0f) << what;
+            EXPECT_EQ(IPOINT(4), 2) << what;  // south, west, then north
+            EXPECT_EQ(IPOINT(3), 3) << what;
         } else {
             EXPECT_EQ(QTY(3), 7.0f) << what;
             EXPECT_EQ(FACING(3), 120.0f) << what;

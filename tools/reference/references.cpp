@@ -4,7 +4,7 @@
 #include "reference/references.h"
 
 #include "blocks/blocks.h"
-#include "reference/project.h"
+#include "reference/reference_project.h"
 
 namespace mavo::reference {
 

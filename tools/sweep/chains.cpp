@@ -65,8 +65,8 @@ void set_word(Word w, REAL v) {
     }
 }
 
-// What a typed value means: a code or quantity the text defines, a code it
-// gives no meaning, or a value that keeps what the last run left (the
+// What a typed value means: a code or quantity with a meaning, a code
+// without a meaning of its own, or a value that keeps what the last run left (the
 // README names these).
 enum class Meaning { kDefined, kUndefined, kKeeps };
 
@@ -81,8 +81,8 @@ struct ChainRow {
 // input file holds; a negative (custom) heating, cooling or leakage code
 // keeps the efficiency or leakage of the input file; a negative wall, roof
 // or floor code keeps the construction the input file holds; venting code 5
-// keeps the fan power the input file holds. Codes the text gives no
-// meaning that keep what the last run left likewise: a cooling code above
+// keeps the fan power the input file holds. Codes without a
+// meaning of their own that keep what the last run left likewise: a cooling code above
 // 9 the efficiency, a leakage code without a class (0, 10) the class of the
 // leakage area, a venting code without one (0, 3) the venting, and floor
 // type 0 or 11 the floor the input file holds.
@@ -370,7 +370,7 @@ Edit draw_edit(Random& r, const Checker& k, const std::vector<REAL>& col, const 
         e.what = "the user's revised rates given";
     }
     if (e.meaning == Meaning::kKeeps) e.what += " (keeps what the last run left)";
-    if (e.meaning == Meaning::kUndefined) e.what += " (a code the text does not define)";
+    if (e.meaning == Meaning::kUndefined) e.what += " (a code without a meaning of its own)";
     return e;
 }
 
@@ -442,16 +442,18 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 
 // The scheme's input file of `project` as a host re-saves it with the
 // words of what is not there blanked (made in `scratch`). A line without
-// units is no window: every word of it but its units (its geometry, which
-// is its group's again once it has units, the glass, fins, views and kind
-// it last held, the number it had among the lines) waits for units to be
-// read again, and a chain that added, turned or emptied it holds other
-// words there than a new project whose line never was; a facade without
-// glass, a roof or floor without area, keeps the properties it last had,
-// and a facade of doors alone the visible transmittance of its last glass;
-// the raised floor's share of the floor is the last design's. Nothing
-// simulated or reported reads these, and a chain may leave them other
-// words than a new project does.
+// units is no window: every word of it but its units waits for units to
+// be read again (its geometry, which its group gives it again, and the
+// glass, fins, views and kind it last held, which a house's line reads
+// once given units and another building's never, as the later groups take
+// an emptied group's place and a group typed past the last line gets glass
+// of its own; the number it had among the lines), and a chain that added,
+// turned or emptied it holds other words there than a new project whose
+// line never was; a facade without glass, a roof or floor without area,
+// keeps the properties it last had, and a facade of doors alone the
+// visible transmittance of its last glass; the raised floor's share of the
+// floor is the last design's. Nothing simulated or reported reads these,
+// and a chain may leave them other words than a new project does.
 std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& project, INTEGER slot,
                                              const fs::path& scratch) {
     fs::remove_all(scratch);

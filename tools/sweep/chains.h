@@ -12,8 +12,8 @@ namespace mavo::sweep {
 bool draws_chain(const Case& c);
 
 // In a copy of the designed project `p` made in `side`: 2 to 6 edits of
-// scheme 1 or 2, drawn over the rows and words a host writes (codes the
-// text defines, a few it does not, and values that keep what the last run
+// scheme 1 or 2, drawn over the rows and words a host writes (codes with
+// a meaning, a few without one, and values that keep what the last run
 // left), with plain runs between; after the last edit two plain runs agree
 // and equal those of a new project (made in `fresh`) given the final
 // inputs at once. A value that keeps what the last run left is given to

@@ -143,7 +143,8 @@ struct Case {
 
 REAL row_of(const Case& c, int row);
 
-// Codes the text gives each row a designer sets, and a few outside them.
+// The codes of each row a designer sets that have a meaning, and a few
+// outside them.
 struct RowCodes {
     int row;
     std::vector<REAL> codes, outside;

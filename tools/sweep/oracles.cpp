@@ -115,7 +115,7 @@ std::optional<Tiered> built_in_tiered(int z, bool flat) {
 // The user's revised words billed at rate zone z. A PG&E zone still takes
 // its baselines from its table each month, and SDG&E's scheme 1 its
 // built-in base rates and tier adders (with the user's baselines): both as
-// the kernel reads the text, which the README states.
+// the kernel bills them, which the README states.
 std::optional<Tiered> user_tiered(const UserRates& u, int z, INTEGER slot) {
     Tiered t;
     std::array<double, 5> tier{};

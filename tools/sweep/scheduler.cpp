@@ -168,7 +168,7 @@ Outcome joined(const Outcome& plain, const Outcome* twin, std::string& twin_note
 }
 
 // How many chains of edits the cases drew, and their edits by kind: a
-// kind's code the text does not define and a value that keeps what the
+// kind's code without a meaning of its own and a value that keeps what the
 // last run left are counted apart.
 void report_chains(std::size_t chains, const std::map<std::string, std::size_t>& edits) {
     std::size_t all = 0;
@@ -177,7 +177,7 @@ void report_chains(std::size_t chains, const std::map<std::string, std::size_t>&
     for (const auto& [kind, n] : edits) {
         const std::size_t space = kind.rfind(' ');
         const std::string tail = space == std::string::npos ? "" : kind.substr(space + 1);
-        const std::string label = tail == "UNDEFINED" ? kind.substr(0, space) + ", a code the text does not define"
+        const std::string label = tail == "UNDEFINED" ? kind.substr(0, space) + ", a code without a meaning of its own"
                                   : tail == "KEEPS"   ? kind.substr(0, space) + ", a value that keeps what the last run left"
                                                       : kind;
         std::printf("  %zu edits: %s\n", n, label.c_str());

@@ -22,6 +22,12 @@ constexpr std::string_view kModuleTableFile = "pvmodules.txt";
 // NFLAG(54).
 void PVCALC();
 
+// The code-minimum and the efficient or vintage scheme (slots 1 and 2)
+// never get an array, whatever their input file holds: the example array
+// without modules, and the solar-ready roof their site and year require
+// (STRATEGY(50,k)). Other slots keep theirs.
+void design_scheme_without_array();
+
 // Runs the array and inverter over the hours TIMESTART..TIMEEND.
 //   INVROW, PVROW  table rows as READDATA reads them; negative = built-in example
 //   AZIM           degrees; a value above 180 is reduced by 360 (also here)

@@ -90,10 +90,7 @@ void error_end(INTEGER k) {
 // Slot 1 from the scheme's choice. True when the array is to be run.
 bool size_array(INTEGER k, REAL year) {
     if (k <= 2) {
-        // The code-minimum and the efficient or vintage scheme never get PV.
-        SQTY(kPvSlot) = 0.0f;
-        write_example_array(true);
-        solar_zone_rule(k, year);
+        design_scheme_without_array();
         return false;
     }
     const REAL s50 = STRATEGY(50, k);
@@ -267,6 +264,14 @@ void run_array(INTEGER k) {
 }
 
 }  // namespace
+
+void design_scheme_without_array() {
+    const INTEGER k = IDNUM1;
+    if (k != 1 && k != 2) return;
+    SQTY(kPvSlot) = 0.0f;
+    write_example_array(true);
+    solar_zone_rule(k, effective_year(k));
+}
 
 void PVCALC() {
     DBG_IN("PVCALC");

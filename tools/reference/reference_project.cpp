@@ -1,5 +1,5 @@
 // A reference's project on the host's road.
-#include "reference/project.h"
+#include "reference/reference_project.h"
 
 #include <cmath>
 #include <cstdlib>
