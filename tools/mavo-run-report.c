@@ -442,13 +442,18 @@ static void print_design(const struct project_view* view, const MAVO_BLK10* blk1
 /* The climate data asked for and not found: a site given as a climate
  * zone, or as a zip code of a zone, whose text file the weather directory
  * lacks (the run saved the default location as the scheme's site), or a
- * weather file that could not be read. */
-static void print_climate_not_found(const char* weather, float asked) {
+ * weather file that could not be read (a design run saved the default
+ * location as the site, `saved_as_site`). */
+static void print_climate_not_found(const char* weather, float asked, int saved_as_site) {
     const long zip = (long)asked;
     const int zone = asked >= 1.0f && asked < 20.0f ? (int)asked : asked >= 20.0f ? climate_zone_of_zip(weather, zip) : 0;
     if (zone == 0) {
         printf("the climate data were not valid: the weather file could not be read, and the run fell back to "
-               "the default location, climate zone 9");
+               "the default location, ");
+        printf(saved_as_site ? "zip code 90024 (climate zone 9), and saved it as the site: put a readable weather "
+                               "file into the weather directory and give the site again, or run on at the default "
+                               "location"
+                             : "climate zone 9");
         return;
     }
     printf("the climate data were not valid: ");
@@ -461,10 +466,11 @@ static void print_climate_not_found(const char* weather, float asked) {
 }
 
 /* Why a scheme's results are all zero, from the flags the run left. */
-static void print_why_nothing(const MAVO_BLK10* blk10, const char* weather, float asked, int trace) {
+static void print_why_nothing(const MAVO_BLK10* blk10, const char* weather, float asked, int saved_as_site,
+                              int trace) {
     printf("nothing was simulated: every result of the scheme is 0 (");
     if (!flag(blk10, kFlagClimateValid))
-        print_climate_not_found(weather, asked);
+        print_climate_not_found(weather, asked, saved_as_site);
     else if (flag(blk10, kFlagFuelsIncompatible))
         printf("the heating or water-heating fuel does not suit the site");
     else if (!flag(blk10, kFlagZoneBalanceOk))
@@ -555,7 +561,9 @@ static void print_results(void* lib, const char* weather, int trace, const struc
         if (column <= 9) print_site(view, column, flag(blk10, kFlagDefaultLocation), asked);
         if (!is_library_command(command)) print_design(view, blk10, report->scheme, command, days > 0.0f);
         if (days > 0.0f) print_rows(blk16, column, main_rows, sizeof main_rows / sizeof main_rows[0]);
-        else print_why_nothing(blk10, weather, asked, trace);
+        else
+            print_why_nothing(blk10, weather, asked,
+                              asked < 0.0f && strategy_value(view, column == 2 ? 1 : column, kZipCodeRow) > 0.0f, trace);
     }
     if (is_compare_command(command) && !flag(blk10, kFlagLibraryRefused)) {
         printf("difference, ");

@@ -20,4 +20,8 @@ void UVALR();
 // and no code glass replaces the glass each line holds.
 void mark_windows_not_alike(INTEGER k);
 
+// The raised floor type (2 to 5, 8 or 9) whose construction has the time
+// lag (h) and decrement a raised floor item holds; 0 for none of them.
+INTEGER raised_floor_type_of_construction(REAL lag_h, REAL decrement);
+
 }  // namespace mavo

@@ -16,6 +16,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "physics/constructions_residential.h"
 #include "physics/constructions_residential_steps.h"
 
 namespace mavo::residential_construction {
@@ -331,3 +332,17 @@ void residential_floors(Working& w) {
 }
 
 }  // namespace mavo::residential_construction
+
+namespace mavo {
+
+INTEGER raised_floor_type_of_construction(REAL lag_h, REAL decrement) {
+    // Each raised floor's lag is its own, and its decrement goes with it.
+    for (const INTEGER type : {2, 3, 4, 5, 8, 9}) {
+        residential_construction::RaisedFloor f;
+        residential_construction::raised_floor_of(type, f);
+        if (f.lag_h == lag_h && f.decr == decrement) return type;
+    }
+    return 0;
+}
+
+}  // namespace mavo

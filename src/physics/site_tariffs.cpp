@@ -187,10 +187,13 @@ void nonres_built_in_rates(TariffChoices& t) {
     if (NFLAG(26) || NFLAG(29)) nonres_outside_california_default(t);
 }
 
-// The user's basic choices name their rate zones whether or not the other
-// side's rates (or their own) are revised: left to the revised rates'
-// flags, a choice of gas 16 beside revised electric rates was billed on the
-// gas rate zone the last run had left.
+// A library slot's choices. The user's basic choices name their rate
+// zones whether or not the other side's rates (or their own) are revised:
+// left to the revised rates' flags, a choice of gas 16 beside revised
+// electric rates was billed on the gas rate zone the last run had left.
+// Revised rates then stand for the generic tariffs: electric (flag 82)
+// the time-of-use tariff of rate zone 36 in place of one utility's (11 to
+// 14), gas (flag 83) the gas of zone 15 in place of 11 to 14.
 void nonres_user_rates(TariffChoices& t) {
     if (NFLAG(26) || NFLAG(29)) {
         if (NFLAG(26)) nonres_user_electric(t);
@@ -198,7 +201,8 @@ void nonres_user_rates(TariffChoices& t) {
         nonres_outside_california_default(t);
     }
     if (NFLAG(82)) {
-        // Advanced electric rates: the flat tariff of rate zone 36.
+        // Advanced electric rates: the generic time-of-use tariff of rate
+        // zone 36.
         if (ERATEZONE >= 32 && ERATEZONE <= 35) ERATEZONE = 36;
         if (t.electric >= 11.0f && t.electric <= 14.0f) t.electric = 15.0f;
     }
@@ -217,14 +221,22 @@ void nonres_user_rates(TariffChoices& t) {
     }
 }
 
+// Schemes 1 and 2, and every scheme on the run that takes a move, take
+// the site's tariffs for each side the user left to the site and the
+// tariff the user named for the other, whichever basic flags are set and
+// whether or not rates are revised: revised words are billed on the named
+// tariff's rate zone, whose utility's emissions they carry (a move drops
+// them for the built-in rates of that tariff). Sent to the generic tariffs
+// beside revised rates when both sides were named, an office's choices
+// were saved as tariffs the user did not choose, and its emissions taken
+// at California's mix in place of its utility's.
 void nonresidential_tariffs(TariffChoices& t) {
     if (IDNUM1 > 2) {
         nonres_user_electric(t);
         nonres_user_gas(t);
         nonres_outside_california_default(t);
     }
-    const bool both_basic_changed = NFLAG(26) && NFLAG(29);
-    if ((IDNUM1 <= 2 || NFLAG(81)) && !both_basic_changed) nonres_built_in_rates(t);
+    if (IDNUM1 <= 2 || NFLAG(81)) nonres_built_in_rates(t);
     else nonres_user_rates(t);
 }
 
@@ -253,6 +265,8 @@ void residential_user_rates(TariffChoices& t) {
         }
         return;
     }
+    // Revised rates stand for the generic tariffs: electric (flag 82) in
+    // place of one utility's tiers (1 to 4), gas (flag 83) in place of 1 to 4.
     if (NFLAG(82) && t.electric >= 1.0f && t.electric <= 4.0f && t.electric == static_cast<INTEGER>(t.electric))
         t.electric = 5.0f;
     if (!NFLAG(83)) {
@@ -320,11 +334,13 @@ void residential_built_in_rates(TariffChoices& t, bool zone_line_in_force) {
     if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
 }
 
+// A move's run takes the site's tariffs as schemes 1 and 2 do, the rows
+// the user flagged staying the user's whichever basic flags are set: with
+// both flagged beside revised rates, row 1 of 1 to 4 was saved as 5.
 void residential_tariffs(TariffChoices& t) {
     if (t.gas <= 0.0f) FUELTYPE = t.electric <= 0.0f ? 0.0f : (t.electric >= 1.0f ? 4.0f : FUELTYPE);
     const bool zone_line_in_force = ZIPCODE < 0.0f && weather_file_site_rate_zones();
-    const bool both_basic_changed = NFLAG(26) && NFLAG(29);
-    if (IDNUM1 > 2 && (!NFLAG(81) || both_basic_changed) && t.electric > 0.0f) residential_user_rates(t);
+    if (IDNUM1 > 2 && !NFLAG(81) && t.electric > 0.0f) residential_user_rates(t);
     else residential_built_in_rates(t, zone_line_in_force);
 }
 

@@ -761,10 +761,14 @@ bool try_weather_file(FindtmyCall& c) {
 // of the table) whose file cannot be read: the default location the
 // fallback puts in force becomes the scheme's site, so every later run
 // simulates the place it names, never zone 9 under the name of another
-// zone.
+// zone. So it does at a weather file that cannot be read when a design of
+// scheme 1 or 2 follows, whose save takes the location in force as the
+// site: taken in as a move there, it is saved with its own city, never
+// under the error's name, which every later run would show.
 void fall_back_to_zone9(FindtmyCall& c) {
-    if (NFLAG(37)) {
-        DBG_PRINT("FINDTMY: zone file of the site unreadable");
+    if (NFLAG(37) || REVISION_STATE.DESIGN_FOLLOWS) {
+        DBG_PRINT(NFLAG(37) ? "FINDTMY: zone file of the site unreadable"
+                            : "FINDTMY: weather file unreadable before a design: the default location is its site");
         keep_default_location_as_site();
         // The tariffs were chosen on the unread zone's line; the retry
         // chooses them again at the site the run saves.

@@ -245,6 +245,29 @@ void system_code(INTEGER row, std::string_view error, std::string_view before_de
     S(row) = 1.0f;
 }
 
+bool names_a_system(REAL code) { return code >= 1.0f && code <= 9.0f && code == std::trunc(code); }
+
+// A heating or cooling code of 1 or more that names no system (a fraction,
+// or a code above 9) is read, before anything reads it, as the code the
+// save stores for what such a code runs, so that the first run simulates
+// what the later ones do. Heating: no efficiency of its own, that is no
+// heating (1). Cooling below 2: no air conditioning (1); any other keeps
+// the cooling efficiency the input file holds, and the code is the one the
+// save derives from that efficiency (3 for an air conditioner of the
+// zone's SEER, user-defined where no code names it). Read as it was typed,
+// a cooling code above 9 cooled as a heat pump's cooling does, and made a
+// furnace beside it user-defined, on its first run only.
+void codes_without_a_system(INTEGER zone) {
+    if (S(18) > -1.0f && !names_a_system(S(18))) {
+        DBG_FLOAT("REVISION heating code without a system, read as no heating", S(18));
+        S(18) = 1.0f;
+    }
+    if (S(20) > -1.0f && !names_a_system(S(20))) {
+        DBG_FLOAT("REVISION cooling code without a system, read as the input file's cooling", S(20));
+        S(20) = S(20) < 2.0f ? 1.0f : cooling_code_of_model(S(20), zone);
+    }
+}
+
 // HVAC system kind: 0 none, 1 ventilation only, 2 heating only, 3 heating
 // and cooling, 4 cooling (or a cooling vent) without coded heating.
 void hvac_system_kind() {
@@ -746,6 +769,7 @@ void transfer_column_to_model(REAL year_built) {
                 "REVISION heating not chosen yet, the design chooses it");
     system_code(20, "ERROR cooling code below 1, read as no cooling",
                 "REVISION cooling not chosen yet, the design chooses it");
+    codes_without_a_system(zone);
     // The venting code is corrected by the air velocity it is read with, and
     // the generated designs' air velocity is their zone's (or the vintage
     // design's): set before the correction too, the correction of this run
@@ -761,7 +785,7 @@ void transfer_column_to_model(REAL year_built) {
     hvac_system_kind();
     air_velocity(zone);
     natural_ventilation();
-    if (S(33) == 0.0f) floor_codes_from_surfaces();  // no floor type chosen yet
+    settle_floor_type_without_kind();
     floor_surfaces_of_typed_type();
     if (NFLAG(24)) UVALC();
     else UVALR();

@@ -15,6 +15,7 @@
 #include "blocks/blocks.h"
 #include "blocks/design_codes.h"
 #include "front/trace.h"
+#include "physics/constructions_residential.h"
 #include "physics/dwelling_facades.h"
 #include "physics/infiltration.h"
 #include "project/project.h"
@@ -120,24 +121,7 @@ void heating_code(INTEGER zone) {
     if (const INTEGER hp = heat_pump_code(zone); hp > 0) s = static_cast<REAL>(hp);
 }
 
-void cooling_code(INTEGER zone) {
-    REAL& s = S(20);
-    if (s > -1.0f) s = negated_code(s);
-    if (NHVACS == 0.0f) {
-        s = 1.0f;
-        return;
-    }
-    if (COPAC <= 0.0f) s = 1.0f;
-    if (COPAC == design_codes::kCoolingCopSeer8_9) s = 2.0f;
-    if (COPAC == CECRESA(22, zone) / kBtuPerWattHour) s = 3.0f;
-    if (COPAC == design_codes::kCoolingCopSeer15) s = 4.0f;
-    if (COPAC == design_codes::kCoolingCopSeer19_5) s = 5.0f;
-    if (COPAC <= 0.0f) {  // an evaporative cooler: its own code when at the coded effectiveness
-        if (EvapEff > 0.0f) s = -6.0f;
-        if (EvapEff == 85.0f) s = 6.0f;
-    }
-    if (const INTEGER hp = heat_pump_code(zone); hp > 0) s = static_cast<REAL>(hp);
-}
+void cooling_code(INTEGER zone) { S(20) = cooling_code_of_model(S(20), zone); }
 
 // A mixed pair of heating and cooling codes that task 2 marked user-defined
 // stays so while the model still has the efficiencies the two codes name:
@@ -195,9 +179,67 @@ bool is_one_of(REAL v, std::initializer_list<REAL> codes) {
 
 }  // namespace
 
+REAL cooling_code_of_model(REAL typed, INTEGER zone) {
+    REAL s = typed > -1.0f ? negated_code(typed) : typed;
+    if (NHVACS == 0.0f) return 1.0f;
+    if (COPAC <= 0.0f) s = 1.0f;
+    if (COPAC == design_codes::kCoolingCopSeer8_9) s = 2.0f;
+    if (COPAC == CECRESA(22, zone) / kBtuPerWattHour) s = 3.0f;
+    if (COPAC == design_codes::kCoolingCopSeer15) s = 4.0f;
+    if (COPAC == design_codes::kCoolingCopSeer19_5) s = 5.0f;
+    if (COPAC <= 0.0f) {  // an evaporative cooler: its own code when at the coded effectiveness
+        if (EvapEff > 0.0f) s = -6.0f;
+        if (EvapEff == 85.0f) s = 6.0f;
+    }
+    if (const INTEGER hp = heat_pump_code(zone); hp > 0) s = static_cast<REAL>(hp);
+    return s;
+}
+
 bool is_raised_floor_type(REAL t) { return is_one_of(t, {2.0f, 3.0f, 4.0f, 5.0f, 8.0f, 9.0f}); }
 bool is_slab_type(REAL t) { return is_one_of(t, {6.0f, 7.0f, 16.0f}); }
 bool is_basement_type(REAL t) { return is_one_of(t, {10.0f, 13.0f, 17.0f}); }
+
+namespace {
+
+bool is_floor_type_of_a_kind(REAL t) {
+    return t == 1.0f || is_raised_floor_type(t) || is_slab_type(t) || is_basement_type(t);
+}
+
+// The floor type of the kind of floor the model's items hold: none (1), a
+// raised floor (the type whose construction its lag and decrement are, 2
+// where they are none of the table's), a slab (6), a basement (a code of 10
+// or above stays: the basement as its items and constructions stand).
+REAL floor_type_of_surfaces(REAL typed) {
+    const bool floor = AREA(11) > 0.0f, slab = AREA(12) > 0.0f;
+    if (!floor && !slab) return 1.0f;
+    if (floor && !slab) {
+        const INTEGER raised = raised_floor_type_of_construction(TMLAG(11), DECR(11));
+        return raised > 0 ? static_cast<REAL>(raised) : 2.0f;
+    }
+    if (slab && !floor) return 6.0f;
+    return typed >= 10.0f ? typed : 10.0f;
+}
+
+}  // namespace
+
+REAL floor_type_read_as(REAL typed) {
+    if (!residential() || !has_scheme_column(IDNUM1)) return typed;
+    // A negative code is a construction the user changed, kept as it is.
+    if (typed <= -1.0f || is_floor_type_of_a_kind(typed)) return typed;
+    // A library slot keeps its surfaces and their constructions as saved:
+    // there 0 over a raised floor, or over none, runs that floor as the
+    // input file holds it, and stays; only a slab's or a basement's edge,
+    // which the read would cut away under 0, makes it take the floor's type.
+    if (typed == 0.0f && IDNUM1 >= 3 && !(AREA(12) > 0.0f)) return typed;
+    return floor_type_of_surfaces(typed);
+}
+
+void settle_floor_type_without_kind() {
+    if (!has_scheme_column(IDNUM1)) return;
+    const REAL typed = S(33);
+    S(33) = floor_type_read_as(typed);
+    if (S(33) != typed) DBG_FLOAT("floor type without a kind taken from the floor the input file holds", S(33));
+}
 
 // A floor type of the kind the model has stays as it is (the design's
 // light-weight concrete floor is no exposed wood floor), so the next run
@@ -218,7 +260,7 @@ void floor_codes_from_surfaces() {
         // basement the model gives no perimeter is still the basement the
         // run simulated, not a raised floor for the next run.
         if (is_basement_type(S(33))) return;
-        if (!is_raised_floor_type(S(33))) S(33) = 2.0f;
+        if (!is_raised_floor_type(S(33))) S(33) = floor_type_of_surfaces(S(33));
         // Every under-floor code of a raised floor stays: 1 no floor losses,
         // 2 a vented crawl space, 3 open below, 4 the reduced shell. The
         // slab's 5 is none.
@@ -362,10 +404,18 @@ void take_code_glazing_of_type(INTEGER k) {
     else DBG_INT("REVISION: glazing type without a code row, line kept", k);
 }
 
-// Step h: the line's geometry into its group.
+// Step h: the line's geometry into its group. Under the commands 340 and
+// 341 a group of a slot 3 to 9 keeps a facade code of its own (1 to 5);
+// one without takes the facade its line faces, as every group does under
+// every other command. Schemes 1 and 2 take their windows' geometry from
+// the groups, and there 340 and 341 design the scheme as 243 and 246 do:
+// each group takes the facade of the design's line, or the re-run would
+// face the windows elsewhere (to the front where a group held no code,
+// onto the roof where the sample's column held a skylight's 5).
 void store_line_geometry(INTEGER k, INTEGER j) {
-    if (S(2) != 340.0f && S(2) != 341.0f)
-        S(61 + j) = static_cast<REAL>(orientation_code(TILT(k), FACING(k), SFACES));
+    const bool facade_of_its_own = S(61 + j) >= 1.0f && S(61 + j) <= 5.0f && S(61 + j) == std::trunc(S(61 + j));
+    const bool keeps_facade = (S(2) == 340.0f || S(2) == 341.0f) && IDNUM1 != 1 && IDNUM1 != 2 && facade_of_its_own;
+    if (!keeps_facade) S(61 + j) = static_cast<REAL>(orientation_code(TILT(k), FACING(k), SFACES));
     S(62 + j) = QTY(k);
     S(63 + j) = WIDTH(k);
     S(64 + j) = HEAD(k) - SILL(k);  // window height

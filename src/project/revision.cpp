@@ -189,6 +189,8 @@ void site_refresh(bool has_column) {
     // cleared by the host's next edit (the host reads the file as a run
     // does), the year saved depending on which came last.
     if (has_column && S(6) <= 1.0f) S(11) = 0.0f;
+    // Nor a floor type the read of the file took from its floor.
+    if (has_column) settle_floor_type_without_kind();
     site_from_loaded_columns(has_column);
 }
 

@@ -64,6 +64,24 @@ std::optional<design_codes::GlazingValues> library_window_glazing(INTEGER code);
 // floor the later runs do.
 void floor_codes_from_surfaces();
 
+// A dwelling's floor type without a kind of its own (0, a code between or
+// above the table's, not marked as a construction the user changed) stands
+// for the floor the model's items hold, as the input file gave them: it is
+// read, in every slot, as the type of that floor's kind
+// (floor_codes_from_surfaces' rule), so that the first run simulates and
+// saves the floor the later runs do. floor_type_read_as gives the type a
+// floor type `typed` is read as; the file's reader trims the floor items to
+// it. settle_floor_type_without_kind puts it into the column before anything
+// else reads the column's: after the column is loaded again, and as it
+// becomes the model.
+REAL floor_type_read_as(REAL typed);
+void settle_floor_type_without_kind();
+
+// The cooling code task 3 stores for the model's cooling efficiency (and
+// the heat-pump pair, the evaporative cooler's effectiveness), `typed` the
+// code the column held: negated where no code names the efficiency.
+REAL cooling_code_of_model(REAL typed, INTEGER zone);
+
 // Floor types of a dwelling (STRATEGY(33,k), a changed construction's by
 // its magnitude) by kind: raised floors, slabs on grade, basements.
 bool is_raised_floor_type(REAL type);

@@ -16,6 +16,7 @@
 #include "physics/weather_file.h"
 #include "project/project.h"
 #include "project/record_walk.h"
+#include "project/revision.h"
 #include "project/scheme_file_names.h"
 #include "project/scheme_files.h"
 #include "support/numeric.h"
@@ -125,11 +126,14 @@ void window_lines(InputWalk& in) {
     }
 }
 
-// Floor type of the scheme: a raised floor (6, 7) has no floor-on-grade
-// area; other simple floor types have no slab perimeter.
+// Floor type of the scheme: a slab (6, 7) has no floor area; other simple
+// floor types have no slab perimeter. A dwelling's floor type without a
+// kind is read as the type of the floor items the file holds (read whole,
+// the building mode among them), not of what this trim would leave of
+// them: 0 over a slab would cut the slab's edge away.
 void floor_area_corrections() {
     if (!has_scheme_column(IDNUM1)) return;
-    const REAL floor_type = STRATEGY(33, IDNUM1);
+    const REAL floor_type = floor_type_read_as(STRATEGY(33, IDNUM1));
     if (floor_type == 6.0f || floor_type == 7.0f || floor_type == -6.0f || floor_type == -7.0f) {
         AREA(11) = 0.0f;
         PERCNT(11) = 0.0f;
@@ -267,8 +271,7 @@ void main_body(InputWalk& in) {
         w.real(SC(i));
         w.real(HO(i));
     }
-    if (in.reading()) floor_area_corrections();
-    else DBG_FLOAT("Area(12) slab 715 in KEEP2", AREA(12));
+    if (!in.reading()) DBG_FLOAT("Area(12) slab 715 in KEEP2", AREA(12));
     for (REAL* v : {&AIRCHG, &PBTUH, &PAREA, &PEOPLE, &TOLOAD, &HRPEOPON, &HRPEOPOFF, &LIGHTS, &TLLOAD,
                     &HRLITEON, &HRLITEOFF, &EQPT, &TELOAD, &HREQPTON, &HREQPTOFF})
         w.real(*v);
@@ -752,6 +755,7 @@ void FIND2() {
     InputWalk in{w, IO_GETMSB4(id1)};
     walk_scheme_input(in);
     IO_CLOSE(unit, ierr);
+    floor_area_corrections();
     derive_after_read(saved, in.nflag69);
     DBG_OUT("FIND2");
 }

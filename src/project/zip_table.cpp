@@ -199,8 +199,13 @@ INTEGER city_digit(INTEGER nzipcode) {
 // call or file left. The line's rate zones are saved nowhere and every
 // load starts them again from the built-in ones, so without the line a
 // non-residential scheme would be billed on the tariff of those instead of
-// its site's. False when the table has no line of the site.
-bool take_site_record() {
+// its site's. With `name_the_city` the line's city becomes the site's name
+// too: the scheme's files keep the name of the site they were saved at,
+// and the site may since have changed under them (scheme 2's run saves the
+// site both schemes share, the default location a fallback put in force),
+// so that scheme 1 would simulate one place under another's name. False
+// when the table has no line of the site.
+bool take_site_record(bool name_the_city = false) {
     const INTEGER nzipcode = int_toward_zero(ZIPCODE);
     if (nzipcode <= 0 || nzipcode > 99999) return false;
     ZipRecord site;
@@ -211,6 +216,7 @@ bool take_site_record() {
     if (!found) return false;
     take_record_climate_zone(site);
     take_record_rate_zones(site, held);
+    if (name_the_city) TITLE3 = site.city.view();
     DBG_INT("CECZONE of the site's zip-code line", CECZONE);
     DBG_INT("ErateZoneZ of the site's zip-code line", ERATEZONEZ);
     return true;
@@ -282,7 +288,7 @@ void zip_code_job(INTEGER& /*inout*/) {
     // Only a changed location is looked up whole; an unchanged one keeps
     // what its files gave and takes its line's climate and rate zones.
     if (!NFLAG(81)) {
-        if (!take_site_record()) default_location_as_site();
+        if (!take_site_record(true)) default_location_as_site();
         return;
     }
 

@@ -300,6 +300,10 @@ void bill_the_months(CostWork& w) {
             ECHARGW = ECHARGS = 0.0f;
         }
         for (INTEGER m = 1; m <= 12; ++m) {
+            // A month the run left out (a re-read's months) was not
+            // simulated: no day of it is billed, its meter charge included,
+            // as no day of it is billed for fuel.
+            if (DAYFLAG(m) < 0) continue;
             w.KWHRSTOT = 0.0f;
             set_month_frame(w, m);
             set_up_tiered_month(w);

@@ -117,5 +117,38 @@ TEST(DesignRun, EfficientDesignBeforeSchemeOneEqualsTheOneAfter) {
     }
 }
 
+// A design by command 340 or 341 (schemes 1 and 2 design as by 243 and
+// 246) is the run its re-run repeats: its save stored no facade code in
+// the window groups, so the re-run faced every window to the front (the
+// sample house: 116.0 ft2 of south glass and $2,140.45, then 328.0 ft2 and
+// $2,484.37; an office's 337.9 ft2 then 675.8), and kept a code its group
+// held before the design (the sample's column's skylight 5 turned the
+// design's west window into a skylight).
+TEST(DesignRun, DesignByCommand340IsTheRunItsRerunRepeats) {
+    struct Case {
+        const char* what;
+        bool office;
+        INTEGER slot;
+        REAL command;
+    };
+    const Case cases[] = {{"the sample house's scheme 1 by 340", false, 1, 340.0f},
+                          {"the sample house's scheme 2 by 341", false, 2, 341.0f},
+                          {"an office's scheme 1 by 341", true, 1, 341.0f},
+                          {"an office's scheme 2 by 340", true, 2, 340.0f}};
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        const fs::path p = dir / "p";
+        reset_all_blocks();
+        if (c.office) {
+            testing::new_project(p, kData / "util");
+            for (INTEGER s : {1, 2}) make_nonresidential(p, s, 7);
+        } else {
+            copy_sample(p);
+        }
+        const SchemeRun design = run_scheme(p, c.slot, c.command);
+        expect_same_run(design, run_scheme(p, c.slot, 0.0f), c.what);
+    }
+}
+
 }  // namespace
 }  // namespace mavo

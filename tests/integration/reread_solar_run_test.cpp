@@ -1,6 +1,6 @@
-// A scheme with an array and collectors re-read for some months: its array
-// and its collectors work those months only, as its loads do, and the bill
-// nets the months' output against the months' use.
+// A scheme re-read for some months: its array and its collectors work
+// those months only, as its loads do, the bill nets the months' output
+// against the months' use, and it charges the months' days alone.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -105,6 +105,57 @@ TEST(RereadWithArrayAndCollectors, TheMonthsOutputIsNettedAgainstTheMonthsUse) {
             EXPECT_NEAR(PVKWH(13), pv_kwh, 1.0e-4 * pv_kwh);
         }
     }
+}
+
+// PG&E's time-of-use tariff of rate zone 34 as published: a meter charge
+// a day, and each hour's price by its period; October to May are winter.
+constexpr double kPgeMeterCharge_per_day = 0.32854;
+double pge_price_per_kwh(INTEGER hour, bool winter) {
+    if (winter) return hour >= 8 && hour <= 16 ? 0.17359 : 0.15381;
+    if (hour >= 12 && hour <= 17) return 0.2547;                                  // peak
+    if ((hour >= 8 && hour <= 11) || (hour >= 18 && hour <= 21)) return 0.24562;  // part peak
+    return 0.21801;                                                               // off peak
+}
+
+// A re-read bills the days of its months, their meter charge included: an
+// office at Stockton.epw re-read for March and July was billed a year's
+// time-of-use meter charge beside the 62 days' electricity (303 days too
+// many, $99.55), and March and July re-read apart billed a year's charge
+// more than the two together.
+TEST(RereadBill, EachRereadBillsItsMonthsDaysAlone) {
+    testing::ScratchDir dir;
+    Project p({testing::sample_data() / "util", testing::sample_data() / "weather"}, dir / "office");
+    p.make(weather_file("Stockton.epw"), {{6, 1}, {8, 5000}, {14, 1}}, 7);
+    p.run(1, kCodeMinimum);
+    p.run(1, kCopy, 3);
+    p.run(3, kName, 3, "Office");
+    struct Reread {
+        const char* months;
+        std::vector<INTEGER> month_numbers;
+        double bill = 0.0;
+    };
+    Reread rereads[] = {{"MAR", {3}}, {"JUL", {7}}, {"MAR JUL", {3, 7}}};
+    for (Reread& r : rereads) {
+        SCOPED_TRACE(r.months);
+        p.run(3, kReread, 3, r.months);
+        ASSERT_EQ(ERATEZONE, 34);
+        // Each month's average day priced hour by hour, times its days.
+        double days = 0.0, bill = 0.0;
+        for (const INTEGER m : r.month_numbers) {
+            const bool winter = m >= 10 || m <= 5;
+            double day_cost = kPgeMeterCharge_per_day;
+            for (INTEGER h = 1; h <= 24; ++h) day_cost += TEMPKWHR(h, m) * pge_price_per_kwh(h, winter);
+            bill += day_cost * MODAYS(m);
+            days += MODAYS(m);
+        }
+        ASSERT_EQ(SUMARY(48, 3), days);
+        EXPECT_NEAR(SUMARY(36, 3), bill, 1.0e-4 * bill);
+        r.bill = SUMARY(36, 3);
+    }
+    // The zone enters July as 31 March left it in the run of both months,
+    // from its own warm-up in July's alone: the two bills differ by about
+    // 0.2 %; a year's meter charge ($119.92) is 3.6 % of them.
+    EXPECT_NEAR(rereads[0].bill + rereads[1].bill, rereads[2].bill, 0.005 * rereads[2].bill);
 }
 
 }  // namespace

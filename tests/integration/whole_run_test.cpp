@@ -461,6 +461,67 @@ TEST(WholeRun, ZoneSiteWithoutItsZoneFileTakesTheDefaultLocation) {
     }
 }
 
+// The default location a fallback saves as the site of schemes 1 and 2 (a
+// zone without its zone file, or a weather file that cannot be read under
+// a design) is taken in as a move there: the fallback run saves the
+// tariffs of that location in rows 1 and 3, never those of the site asked
+// for, and every later run of either scheme simulates it under its own
+// name, whichever scheme met the fallback. A design at an unreadable
+// weather file saved the site without its name: every later run of scheme
+// 1 named the default location "Climate Data Error RE-DO" (mavo-run's site
+// line, scheme1.txt), scheme 2 LOS ANGELES WESTWOOD; and where scheme 2 met
+// a fallback, scheme 1 went on naming the site it had been designed at.
+TEST(WholeRun, DefaultLocationAFallbackSavesIsSimulatedUnderItsName) {
+    ScratchDir dir;
+    const fs::path unreadable = dir / "weather with an unreadable Phoenix.epw";
+    fs::copy(kData / "weather", unreadable);
+    std::string noise(3000, ' ');
+    unsigned state = 54;
+    for (char& ch : noise) ch = static_cast<char>((state = state * 1103515245u + 12345u) >> 16);
+    write_file(unreadable / "Phoenix.epw", noise);
+    const fs::path without_zone3 = dir / "weather without zone3.txh";
+    fs::copy(kData / "weather", without_zone3);
+    fs::remove(without_zone3 / "zone3.txh");
+    struct Case {
+        const char* site;
+        fs::path failing_weather;
+        INTEGER first;         // the scheme whose design meets the fallback
+        bool designed_before;  // both schemes designed at the site with its weather read
+    };
+    const Case cases[] = {{"94128", without_zone3, 1, false},
+                          {"Phoenix.epw", unreadable, 1, false},
+                          {"Phoenix.epw", unreadable, 2, true}};
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.site) + ", scheme " + std::to_string(c.first) + " met the fallback";
+        const fs::path p = dir / what;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        move_scheme(p, 1, c.site);
+        if (c.designed_before) {
+            run_scheme(p, 1, 243.0f);
+            run_scheme(p, 2, 246.0f);
+        }
+        const REAL design = c.first == 1 ? 243.0f : 246.0f;
+        select_scheme(p, c.first, design);
+        ASSERT_EQ(run_kernel(p, c.failing_weather), 0) << what;
+        EXPECT_FALSE(NFLAG(80)) << what;
+        for (const INTEGER slot : {1, 2}) EXPECT_EQ(STRATEGY(4, slot), 90024.0f) << what << ", site of " << slot;
+        // Los Angeles Westwood's line names rate zones 10 and 1: SCE's tiers
+        // and gas choice 1.
+        EXPECT_EQ(STRATEGY(1, c.first), 1.0f) << what;
+        EXPECT_EQ(STRATEGY(3, c.first), 1.0f) << what;
+        for (const INTEGER slot : {1, 2}) {
+            const SchemeRun run = run_scheme(p, slot, 0.0f);
+            EXPECT_EQ(run.rows[47], 365.0f) << what << ", scheme " << slot;
+            EXPECT_EQ(TITLE3.trimmed(), "LOS ANGELES WESTWOOD") << what << ", scheme " << slot;
+            EXPECT_NE(run.reports.at("scheme" + std::to_string(slot) + ".txt")
+                          .find("City Name in MAVO: \"LOS ANGELES WESTWOOD"),
+                      std::string::npos)
+                << what << ", scheme " << slot;
+        }
+    }
+}
+
 // The rate zones of a site's line of zipcodes.sce: (I5,3X,6A4,I4,I5,I8,5X,
 // F6.0,I8), the gas zone after the city, then the climate zone, the
 // electric zone last. A climate zone's number has its line as a zip code
@@ -645,6 +706,67 @@ TEST(WholeRun, TariffTheColumnNamesIsTheTariffBilled) {
                 }
             }
         }
+}
+
+// Beside revised rates (flags 82 and 83) the tariffs the user named stand
+// in schemes 1 and 2 and on a move's run (flag 81), with one basic-rate
+// flag as with both: rows 1 and 3 keep them, the rate zones are theirs and
+// the emissions take their utility's factor. An office at 95206 naming
+// PG&E's time-of-use tariff and gas 11 with both basic flags was saved 15
+// and 15, billed on the generic rate zones 36 and 15, and its CO2 taken at
+// California's mix (540.06 lb a MWh) for PG&E's (489): 10.4 % too much; a
+// house's slot moved so saved row 1 as 5.
+TEST(WholeRun, NamedTariffsStandBesideRevisedRates) {
+    ScratchDir dir;
+    struct Case {
+        const char* building;
+        INTEGER slot;
+        std::vector<INTEGER> flags;
+        REAL row1, row3;  // as saved
+        INTEGER electric_zone, gas_zone;
+    };
+    // Typed: the office 13 and 11, the house 3 and 3; the site's are the
+    // office's 13 and 13 (zones 34 and 13), the house's 3 and 1 (-14, 3).
+    // Slot 3 is scheme 1's copy.
+    const Case cases[] = {
+        {"office", 1, {26, 29, 82, 83}, 13.0f, 11.0f, 34, 11},     {"office", 2, {26, 29, 82, 83}, 13.0f, 11.0f, 34, 11},
+        {"office", 1, {29, 82, 83}, 13.0f, 11.0f, 34, 11},         {"office", 2, {26, 82, 83}, 13.0f, 13.0f, 34, 13},
+        {"office", 3, {81, 26, 29, 82, 83}, 13.0f, 11.0f, 34, 11}, {"house", 1, {26, 29, 82, 83}, 3.0f, 3.0f, -14, 3},
+        {"house", 3, {81, 26, 29, 82, 83}, 3.0f, 3.0f, -14, 3},
+    };
+    constexpr REAL kPgeCo2_lb_per_mwh = 489.0f;
+    for (const char* building : {"office", "house"}) {
+        const fs::path designed = dir / building;
+        testing::new_project(designed, kData / "util");
+        reset_all_blocks();
+        const bool office = std::string(building) == "office";
+        if (office)
+            for (const INTEGER slot : {1, 2}) make_nonresidential(designed, slot, 7);  // an office building
+        move_scheme(designed, 1, "95206");
+        run_scheme(designed, 1, 243.0f);
+        run_scheme(designed, 2, 246.0f);
+        select_scheme(designed, 1, 201.0f, 3);
+        ASSERT_EQ(run_kernel(designed), 0);
+        for (const Case& c : cases) {
+            if (std::string(c.building) != building) continue;
+            std::string what = std::string(building) + ", scheme " + std::to_string(c.slot) + ", flags";
+            for (const INTEGER flag : c.flags) what += " " + std::to_string(flag);
+            const fs::path p = dir / what;
+            fs::copy(designed, p);
+            edit_scheme(p, c.slot, [&] {
+                STRATEGY(1, c.slot) = office ? 13.0f : 3.0f;
+                STRATEGY(3, c.slot) = office ? 11.0f : 3.0f;
+            });
+            for (const INTEGER flag : c.flags) set_input_file_flag(p, c.slot, flag);
+            const SchemeRun run = run_scheme(p, c.slot, 0.0f);
+            EXPECT_EQ(STRATEGY(1, c.slot), c.row1) << what;
+            EXPECT_EQ(STRATEGY(3, c.slot), c.row3) << what;
+            EXPECT_EQ(ERATEZONE, c.electric_zone) << what;
+            EXPECT_EQ(GRATEZONE, c.gas_zone) << what;
+            // Electricity CO2 (row 46) of the electricity bought (row 56).
+            EXPECT_NEAR(run.rows[45], run.rows[55] * 0.001f * kPgeCo2_lb_per_mwh, 1e-4f * run.rows[45]) << what;
+        }
+    }
 }
 
 // The user revises the rates of scheme `slot` to one price a kWh in every

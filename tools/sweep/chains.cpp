@@ -77,17 +77,35 @@ struct ChainRow {
     std::vector<REAL> defined, undefined, keeps;
 };
 
+// Every value -3 and 0 to 20 of a coded row that is neither one of its
+// codes nor a value that keeps what the last run left: a code without a
+// meaning of its own, which runs as the README's table of codes says (the
+// rows of an area, a year or stories hold no codes).
+std::vector<ChainRow> with_every_code_without_a_meaning(std::vector<ChainRow> rows) {
+    const auto among = [](const std::vector<REAL>& values, REAL v) {
+        return std::find(values.begin(), values.end(), v) != values.end();
+    };
+    for (ChainRow& cr : rows) {
+        if (cr.defined.empty()) continue;
+        for (REAL v = -3.0f; v <= 20.0f; ++v)
+            if ((v == -3.0f || v >= 0.0f) && !among(cr.defined, v) && !among(cr.keeps, v) && !among(cr.undefined, v))
+                cr.undefined.push_back(v);
+    }
+    return rows;
+}
+
 // A dwelling's rows. Keeping values: an area of 0 keeps the floor area the
 // input file holds; a negative (custom) heating, cooling or leakage code
 // keeps the efficiency or leakage of the input file; a negative wall, roof
 // or floor code keeps the construction the input file holds; venting code 5
-// keeps the fan power the input file holds. Codes without a
-// meaning of their own that keep what the last run left likewise: a cooling code above
-// 9 the efficiency, a leakage code without a class (0, 10) the class of the
-// leakage area, a venting code without one (0, 3) the venting, and floor
-// type 0 or 11 the floor the input file holds.
+// keeps the fan power the input file holds. Codes without a meaning of
+// their own that keep what the last run left likewise: a cooling code above
+// 9 the efficiency, a leakage code without a class (0, 10 and above) the
+// class of the leakage area, a venting code without one (0, 8, 9, 12 and
+// above) the venting words, a roof code above 11 the roof, and a floor type
+// without a kind the floor the input file holds.
 const std::vector<ChainRow>& house_rows() {
-    static const std::vector<ChainRow> rows = {
+    static const std::vector<ChainRow> rows = with_every_code_without_a_meaning({
         {7, {1, 2, 3, 4}, {0, 5, -1}, {}},
         {8, {}, {}, {0}},
         {9, {0, 1, 2, 3}, {4, 7}, {}},
@@ -95,33 +113,33 @@ const std::vector<ChainRow>& house_rows() {
         {11, {}, {0}, {}},
         {14, {}, {0, 6}, {}},
         {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 12}, {-2, -3, -4}},
-        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {-2, -3, -4, 11}},
-        {24, {1, 2, 3, 4, 6, 7, 8, 9}, {5}, {-2, -3, 0, 10}},
-        {25, {1, 6, 7, 10, 11}, {}, {5, 0, 3}},
+        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {-2, -3, -4, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {24, {1, 2, 3, 4, 6, 7, 8, 9}, {5}, {-2, -3, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {25, {1, 6, 7, 10, 11}, {}, {5, 0, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
         {28, {1, 2, 3}, {0, 5}, {}},
         {29, {0, 1, 2, 10, 11, 21}, {-2}, {}},
         {30, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 11}, {}},
-        {31, {1, 2, 3, 4, 5, 21, 22, 23, 25, 27, 28}, {0, 15}, {-22, -23}},
-        {32, {-1, 0, 1, 2, 3, 4, 5, 6, 10, 11}, {9}, {-3, -6}},
-        {33, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 16, 17}, {}, {-10, 0, 11}},
+        {31, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 21, 22, 23, 25, 27, 28}, {0, 15}, {-3, -22, -23}},
+        {32, {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11}, {9}, {-3, -6, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {33, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 16, 17}, {}, {-3, -10, 0, 11, 12, 14, 15, 18, 19, 20}},
         {34, {0, 1, 2, 3, 4, 5, 6}, {8}, {}},
         {35, {1, 2, 3, 4, 5, 6}, {0, 8}, {}},
-        {36, {0, 1, 2}, {5}, {}},
+        {36, {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12}, {5}, {}},
         {49, {1, 2, 4, 5}, {0, 3}, {}},
-    };
+    });
     return rows;
 }
 
 const std::vector<ChainRow>& building_rows() {
-    static const std::vector<ChainRow> rows = {
+    static const std::vector<ChainRow> rows = with_every_code_without_a_meaning({
         {7, {0, 1, 2, 3}, {6}, {}},
         {8, {}, {}, {0}},
         {10, {0, 1, 2, 3, 4}, {9}, {}},
         {14, {}, {0}, {}},
         {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
-        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {}},
-        {25, {1, 6, 7, 10, 11}, {}, {5, 3}},
-    };
+        {20, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {25, {1, 6, 7, 10, 11}, {}, {5, 0, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+    });
     return rows;
 }
 
@@ -410,10 +428,11 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
           const Site& site_before) {
     const bool kept_already = f.keeps();
     // A coded heating, cooling or leakage choice brings its own efficiency
-    // or leakage: a custom one typed before it is gone from the input file.
+    // or leakage: a custom one typed before it is gone from the input file
+    // (not under a code that keeps the efficiency or leakage the file holds).
     for (const auto& [row, word] : {std::pair{18, Word::kHeatingEfficiency}, std::pair{20, Word::kCoolingEfficiency},
                                     std::pair{24, Word::kLeakageArea}})
-        if (e.rows.count(row) && e.rows.at(row) > -1.0f && !e.words.count(word)) {
+        if (e.rows.count(row) && e.rows.at(row) > -1.0f && e.meaning != Meaning::kKeeps && !e.words.count(word)) {
             f.words.erase(word);
             f.words_before.erase(word);
         }
@@ -449,11 +468,13 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 // an emptied group's place and a group typed past the last line gets glass
 // of its own; the number it had among the lines), and a chain that added,
 // turned or emptied it holds other words there than a new project whose
-// line never was; a facade without glass, a roof or floor without area,
-// keeps the properties it last had, and a facade of doors alone the
-// visible transmittance of its last glass; the raised floor's share of the
-// floor is the last design's. Nothing simulated or reported reads these,
-// and a chain may leave them other words than a new project does.
+// line never was (a dwelling's group the chain added and emptied is one a
+// new project given the empty group never had); a facade without glass, a
+// roof or floor without area, keeps the properties it last had, and a
+// facade of doors alone the visible transmittance of its last glass; the
+// raised floor's share of the floor is the last design's. Nothing
+// simulated or reported reads these, and a chain may leave them other
+// words than a new project does.
 std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& project, INTEGER slot,
                                              const fs::path& scratch) {
     fs::remove_all(scratch);
@@ -491,6 +512,21 @@ void same_run_twice(Checker& k, const Run& first, const Run& second) {
     const std::string invariant = "after a chain of edits the first plain run = the second";
     k.same_scheme(invariant, first, second);
     k.same_reports(invariant, first, second);
+}
+
+// A value typed without a meaning of its own, or one that keeps what the
+// last run left, runs on its first run as on the run after it: the chain's
+// first plain run after it (`after`, one or two runs) against the next. A
+// new project given the value in the same order could not tell a first run
+// that differs from its re-runs.
+void the_run_after_the_first(Checker& k, const fs::path& project, INTEGER slot, const std::set<INTEGER>& flags,
+                             bool& moved, const std::string& step, std::vector<Run>& after) {
+    if (after.size() < 2) after.push_back(plain_run(k, project, slot, flags, moved, step + ", the run after the first"));
+    const std::string invariant =
+        "a value without a meaning of its own, or keeping what the last run left, runs on its first run as on the run "
+        "after it";
+    k.same_scheme(invariant, after[0], after[1]);
+    k.same_reports(invariant, after[0], after[1]);
 }
 
 }  // namespace
@@ -533,8 +569,9 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         std::vector<Run> after;
         for (int run = 1; run <= runs; ++run)
             after.push_back(plain_run(k, side, slot, f.flags, moved, step + ", plain run " + std::to_string(run)));
-        if (runs == 2) same_run_twice(k, after[0], after[1]);
         if (runs == 0) continue;
+        if (e.meaning != Meaning::kDefined) the_run_after_the_first(k, side, slot, f.flags, moved, step, after);
+        else if (runs == 2) same_run_twice(k, after[0], after[1]);
         if (f.site) ran_at = *f.site;
         ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
         ran_words = saved_words(k.in, side, slot);
@@ -630,9 +667,12 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         give(k, fresh, slot, rows, words, f.site, f.revised);
         fresh_moved = f.site.has_value();
     }
-    plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, first plain run");
+    const Run given_first =
+        plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, first plain run");
     const Run given =
         plain_run(k, fresh, slot, f.flags, fresh_moved, "the chain's final inputs in a new project, second plain run");
+    k.same_scheme("a new project given a chain's final inputs: its first plain run's results = its second's", given_first,
+                  given, false);
     Run ended = second, new_project = given;
     const std::string input = "scheme" + std::to_string(slot) + "b.dat";
     if (second.simulated() && given.simulated()) {
