@@ -506,25 +506,16 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
     return bytes;
 }
 
-// The first plain run after an edit of the chain and the second: the same
-// inputs, every byte of the input file and the reports the same.
-void same_run_twice(Checker& k, const Run& first, const Run& second) {
-    const std::string invariant = "after a chain of edits the first plain run = the second";
-    k.same_scheme(invariant, first, second);
-    k.same_reports(invariant, first, second);
-}
-
-// A value typed without a meaning of its own, or one that keeps what the
-// last run left, runs on its first run as on the run after it: the chain's
-// first plain run after it (`after`, one or two runs) against the next. A
-// new project given the value in the same order could not tell a first run
-// that differs from its re-runs.
+// The first plain run after an edit of the chain and the run after it: the
+// same inputs, every byte of the input file and the reports, and the
+// summary rows and column, the same. An edit run once is run again when its
+// value has no meaning of its own or keeps what the last run left (a new
+// project given the value in the same order could not tell a first run
+// that differs from its re-runs), and the chain's last edit always is.
 void the_run_after_the_first(Checker& k, const fs::path& project, INTEGER slot, const std::set<INTEGER>& flags,
                              bool& moved, const std::string& step, std::vector<Run>& after) {
     if (after.size() < 2) after.push_back(plain_run(k, project, slot, flags, moved, step + ", the run after the first"));
-    const std::string invariant =
-        "a value without a meaning of its own, or keeping what the last run left, runs on its first run as on the run "
-        "after it";
+    const std::string invariant = "after an edit of a chain the first plain run = the run after it";
     k.same_scheme(invariant, after[0], after[1]);
     k.same_reports(invariant, after[0], after[1]);
 }
@@ -570,16 +561,15 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         for (int run = 1; run <= runs; ++run)
             after.push_back(plain_run(k, side, slot, f.flags, moved, step + ", plain run " + std::to_string(run)));
         if (runs == 0) continue;
-        if (e.meaning != Meaning::kDefined) the_run_after_the_first(k, side, slot, f.flags, moved, step, after);
-        else if (runs == 2) same_run_twice(k, after[0], after[1]);
+        if (runs == 2 || e.meaning != Meaning::kDefined) the_run_after_the_first(k, side, slot, f.flags, moved, step, after);
         if (f.site) ran_at = *f.site;
         ran_column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
         ran_words = saved_words(k.in, side, slot);
     }
     column = saved_columns(k.in, side)[static_cast<std::size_t>(slot - 1)];
-    const Run first = plain_run(k, side, slot, f.flags, moved, last + ", the first plain run after it");
-    const Run second = plain_run(k, side, slot, f.flags, moved, last + ", the second plain run after it");
-    same_run_twice(k, first, second);
+    std::vector<Run> after_last{plain_run(k, side, slot, f.flags, moved, last + ", the first plain run after it")};
+    the_run_after_the_first(k, side, slot, f.flags, moved, last, after_last);
+    const Run& second = after_last[1];
 
     // A new project given the final inputs at once: the case's design of
     // the scheme, the chain's final values of the items it edited and the
