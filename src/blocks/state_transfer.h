@@ -47,12 +47,19 @@ struct FINDFLAG_STATE_t {
     INTEGER FIRSTDAY = 0;    // 1-31
 };
 
-// REVISION: the run designs the scheme (commands 243 and 246 of slots 1
-// and 2) after the transfer has turned its column into the model. The
-// design chooses the heating, cooling and wall codes anew, so a column that
-// holds none yet is no fault of the user's. Set by the run sequence on every run.
+// REVISION: what one call's transfers share.
 struct REVISION_STATE_t {
+    // The run designs the scheme (commands 243 and 246 of slots 1 and 2)
+    // after the transfer has turned its column into the model. The design
+    // chooses the heating, cooling and wall codes anew, so a column that
+    // holds none yet is no fault of the user's. Set by the run sequence on
+    // every run.
     LOGICAL DESIGN_FOLLOWS = false;
+    // Climate zone of the results file the site refresh found loaded: the
+    // zone of the run that saved the scheme, whose code glass its window
+    // lines hold (LINES_ZONE_KNOWN: a refresh of this call found one).
+    LOGICAL LINES_ZONE_KNOWN = false;
+    INTEGER LINES_ZONE = 0;
 };
 
 // FIND2: whether the scheme this run bills stands at a site that changed:

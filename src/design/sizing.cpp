@@ -148,7 +148,7 @@ void no_roof_losses(INTEGER k) {
 
 void shared_surfaces_nonresidential(INTEGER k) {
     if (STRATEGY(9, k) >= 4.0f) STRATEGY(9, k) = 0.0f;  // not a shared-wall code
-    const REAL S7 = STRATEGY(7, k), S9 = STRATEGY(9, k), S10 = STRATEGY(10, k);
+    const REAL S7 = STRATEGY(7, k), S9 = STRATEGY(9, k);
     if (S9 == 1.0f) {
         remove_facade(kEast);
         remove_facade(kWest);
@@ -163,7 +163,7 @@ void shared_surfaces_nonresidential(INTEGER k) {
     } else if (S7 == 4.0f) {
         remove_facade(kNorth);
     }
-    if (S10 == 2.0f || S10 == 3.0f) no_floor_losses(k);
+    if (building_over_heated_unit(k)) no_floor_losses(k);
     if (roof_under_heated_unit(k)) no_roof_losses(k);
 }
 

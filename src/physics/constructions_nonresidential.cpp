@@ -19,6 +19,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "physics/mass_materials.h"
 #include "physics/scaled_footprint.h"
 #include "physics/sol_air.h"
 #include "support/numeric.h"
@@ -357,8 +358,29 @@ void floors(const Working& w) {
         PERCNT(11) = 0.0f;
         UVAL(11) = TMLAG(11) = DECR(11) = 0.0f;
     }
+    // A basement stands on its own floor (item 17), as a dwelling's does: a
+    // raised floor's construction that a run before it left (the house's
+    // before a switch, or this building's) conducts nothing under it.
+    if (std::abs(F) >= 10 && std::abs(F) != 16) UVAL(11) = TMLAG(11) = DECR(11) = 0.0f;
     DBG_INT("UVALC floor type Strategy(33", F);
     DBG_FLOAT("UVALC floor Uval(11)", UVAL(11));
+}
+
+// The floor's mass element (1) whose material the call changed (a raised
+// floor typed over a slab, a house made another building) takes the new
+// material's density, specific heat and conductivity, as a dwelling's
+// element does on every run: kept as they stood, the wood floor laid over
+// the slab stored the concrete's, and the floor typed with the switch from
+// a house simulated another mass than the one typed a run before the
+// switch. A floor that keeps its material, or had none, keeps its stored
+// properties.
+void properties_of_floor_of_new_material(const FString<8>& material_before) {
+    if (material_before.is_blank() || MTUSED(1) == material_before || !(LNTH(1) > 0.0f && WDTH(1) > 0.0f)) return;
+    KMASS = 1;
+    MATNAME = MTUSED(1);
+    INTEGER material_index = 0;
+    MTTYPE(material_index);
+    DBG_FLOAT("UVALC floor element of a material named anew: density", DNST(1));
 }
 
 }  // namespace
@@ -398,10 +420,12 @@ void UVALC() {
     ATTICR = kPlainAtticAirR;
     NFLAG(85) = false;
 
+    const FString<8> floor_material_before = MTUSED(1);
     normalise_wall_code(w);
     walls(w);
     roof(w);
     floors(w);
+    properties_of_floor_of_new_material(floor_material_before);
     clear_outside_film_without_area();
     DBG_OUT("UVALC");
 }

@@ -51,6 +51,19 @@ ItemGlazing glazing_of_item(INTEGER item) {
     return g;
 }
 
+// The gross wall (or roof) that carries item i's glass, as the last run
+// left it. Glass within its wall leaves the wall the rest of it. Glass
+// that fills its wall or more (a group typed onto a wall shared with a
+// neighbour, or larger than its facade) leaves no wall to add back: the
+// glass's share of the gross (100 % or more) keeps the gross, and a wall
+// without a gross (a share below 100 % beside no wall) has none, so that
+// glass grown past the wall and shrunk again leaves the wall it found.
+REAL facade_gross_ft2(INTEGER item) {
+    if (AREA(item + 5) > 0.0f) return AREA(item) + AREA(item + 5);
+    if (PERCNT(item) >= 100.0f) return AREA(item) * 100.0f / PERCNT(item);
+    return 0.0f;
+}
+
 }  // namespace
 
 bool dwelling_facade_shared(INTEGER k, INTEGER facade) {
@@ -92,6 +105,11 @@ GarageCover attached_garage_cover(INTEGER k) {
 bool dwelling_over_heated_unit(INTEGER k) {
     const REAL S9 = STRATEGY(9, k);
     return STRATEGY(7, k) >= 3.0f && (S9 == 2.0f || S9 == 3.0f);
+}
+
+bool building_over_heated_unit(INTEGER k) {
+    const REAL S10 = STRATEGY(10, k);
+    return S10 == 2.0f || S10 == 3.0f;
 }
 
 void floor_over_footprint() {
@@ -168,9 +186,10 @@ void building_glazing_items_from_lines() {
         }
         if (AREA(item) == g.area_ft2) continue;
         // Glass the lines no longer hold is wall (or roof) again.
-        const REAL gross_ft2 = AREA(item) + AREA(item + 5);
+        const REAL gross_ft2 = facade_gross_ft2(item);
         AREA(item) = g.area_ft2;
         AREA(item + 5) = std::max(0.0f, gross_ft2 - g.area_ft2);
+        PERCNT(item) = PERCNT(item + 5) = 0.0f;
         if (gross_ft2 > 0.0f) {
             PERCNT(item) = AREA(item) * 100.0f / gross_ft2;
             PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;

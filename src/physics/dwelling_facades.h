@@ -48,6 +48,10 @@ GarageCover attached_garage_cover(INTEGER k);
 // floor losses.
 bool dwelling_over_heated_unit(INTEGER k);
 
+// Another building of scheme k with another heated unit below it (floor
+// and roof STRATEGY(10,k) 2 or 3): it has no floor losses.
+bool building_over_heated_unit(INTEGER k);
+
 // A floor under the whole footprint RAX of the plan (a raised floor's or a
 // basement's): its area and its share of the plan.
 void floor_over_footprint();
@@ -78,8 +82,9 @@ REAL dwelling_opaque_area_ft2(INTEGER k, INTEGER item);
 // column has no attachment: its whole walls face the outside.
 void dwelling_facade_areas();
 
-// The glazing items 1 to 5 of another building's design scheme from its
-// window, door and skylight lines, as its design sums them: the glass and
+// The glazing items 1 to 5 of another building's design scheme, or of a
+// slot whose line a run emptied, from its window, door and skylight lines,
+// as a design sums them: the glass and
 // door area of each facade and of the roof, and its area-weighted U-factor,
 // SHGC and visible transmittance (0 without glazing). Glass its lines no
 // longer hold (a line emptied since the last run) goes back to the opaque

@@ -41,6 +41,11 @@ INTEGER door_facade_class(REAL facing_deg, REAL tilt_deg) {
     return 1;  // (-45, 45], beyond 315 and at or below -315
 }
 
+REAL dwelling_door_absorptance(INTEGER line) {
+    const INTEGER face = sun_table_face(FACING(line), TILT(line), SFACES);
+    return ABSORB(5 + (face >= 1 ? face : door_facade_class(FACING(line), TILT(line))));
+}
+
 REAL shgc_behind_exterior_blinds(REAL shgc_blinds, REAL shgc_glass) {
     const REAL lower = std::min(shgc_blinds, shgc_glass);
     const REAL upper = std::max(shgc_blinds, shgc_glass);
@@ -212,7 +217,7 @@ REAL glass_flux(INTEGER next, const GlazingHour& h, const LineSun& s, REAL totsu
 // sol-air temperature of its face.
 REAL door_flux(INTEGER next, const GlazingHour& h, const LineSun& s, REAL tiltx_deg, REAL areax_ft2, REAL u) {
     const INTEGER ifaces = s.ifaces >= 1 ? s.ifaces : glazing::door_facade_class(FACING(next), tiltx_deg);
-    const REAL absor = NFLAG(24) ? SCOEF(next) : ABSORB(5 + ifaces);
+    const REAL absor = NFLAG(24) ? SCOEF(next) : glazing::dwelling_door_absorptance(next);
     const REAL coef = HO(ifaces);
     REAL solsur_F = 0.0f;
     SOLAIR(tiltx_deg, s.totsur_btuh_ft2, absor, coef, TEMP(h.ihour), solsur_F);

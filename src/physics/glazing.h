@@ -27,6 +27,11 @@ INTEGER sun_table_face(REAL facing_deg, REAL tilt_deg, REAL sfaces_deg);
 // 45 degrees or less, whatever the azimuth.
 INTEGER door_facade_class(REAL facing_deg, REAL tilt_deg);
 
+// Solar absorptance of a dwelling's door line `line`: that of the opaque
+// surface of its facade (the sun-table column that serves it, or its own
+// facade class), which the door's SHGC word carries.
+REAL dwelling_door_absorptance(INTEGER line);
+
 // SHGC of glass (`shgc_glass`) behind closed exterior blinds whose own
 // bound is `shgc_blinds`: the smaller times (0.2875 x the larger + 0.75), an
 // empirical fit of the pair; 0.3 blinds on 0.4 glass give 0.2595.

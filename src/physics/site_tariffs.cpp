@@ -221,6 +221,19 @@ void nonres_user_rates(TariffChoices& t) {
     }
 }
 
+// A dwelling's fuel choice (0 to 9) in another building names the
+// building's choice ten above it, as the building's bill marks and saves it:
+// 0 electric heat 10, the utilities' gas 1 to 4 as 11 to 14, 5 the generic
+// gas 15, 6 to 8 the same fuels as 16 to 18. Read so before the tariffs are
+// settled, the run that takes such a choice (typed with the switch from a
+// house, or left by one) bills what it saves, not on the gas rate zone the
+// house's last run left, one run before its re-runs.
+void dwelling_fuel_choice_as_buildings(TariffChoices& t) {
+    if (!(t.gas >= 0.0f && t.gas < 10.0f)) return;
+    t.gas += 10.0f;
+    DBG_FLOAT("FINDTMY: a dwelling's fuel choice read as another building's", t.gas);
+}
+
 // Schemes 1 and 2, and every scheme on the run that takes a move, take
 // the site's tariffs for each side the user left to the site and the
 // tariff the user named for the other, whichever basic flags are set and
@@ -231,6 +244,7 @@ void nonres_user_rates(TariffChoices& t) {
 // were saved as tariffs the user did not choose, and its emissions taken
 // at California's mix in place of its utility's.
 void nonresidential_tariffs(TariffChoices& t) {
+    dwelling_fuel_choice_as_buildings(t);
     if (IDNUM1 > 2) {
         nonres_user_electric(t);
         nonres_user_gas(t);

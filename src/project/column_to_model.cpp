@@ -20,6 +20,7 @@
 #include "physics/constructions_nonresidential.h"
 #include "physics/constructions_residential.h"
 #include "physics/dwelling_facades.h"
+#include "physics/glazing.h"
 #include "physics/infiltration.h"
 #include "physics/physics.h"
 #include "physics/sol_air.h"
@@ -221,8 +222,11 @@ void venting() {
             FACFM = nonresidential_outside_air_cfm();
         }
     } else if (code == 7.0f) {
-        S(28) = 1.0f;
-        S(29) = 10.0f;
+        // The night-ventilation test case brings its own still air and
+        // natural ventilation, which the hour reads from the venting code
+        // (air_speed_class_in_force, natural_ventilation_in_force):
+        // rows 28 and 29 stay the designer's, so that a venting chosen
+        // after it (ceiling fans with their air speed) runs as typed.
         ACHMAX = 10.8f;
         wCFMvent = 0.09946667f;
         wCFMceil = 0.0f;
@@ -298,40 +302,31 @@ void air_velocity(INTEGER zone) {
     }
 }
 
-// Natural ventilation class from where the glazing is: 10 no glazing, 11 or
-// 12 one facade (one or more stories), 21 or 22 cross ventilation, 13 and 23
-// the same in tall spaces.
 void natural_ventilation() {
-    if (std::fabs(S(29)) < 2.0f) return;
-    REAL glazing_ft2 = 0.0f;
-    for (INTEGER i = 1; i <= 5; ++i) glazing_ft2 += AREA(i);
-    bool one_facade = false, cross = false;
-    for (INTEGER i = 1; i <= 5; ++i) {
-        REAL others_ft2 = 0.0f;
-        for (INTEGER j = 1; j <= 5; ++j)
-            if (j != i) others_ft2 += AREA(j);
-        if (AREA(i) > 0.0f && others_ft2 <= 0.0f) one_facade = true;
-        for (INTEGER j = i + 1; j <= 5; ++j)
-            if (AREA(i) * AREA(j) > 0.0f) cross = true;
-    }
-    if (glazing_ft2 <= 0.0f) {
-        S(29) = 10.0f;
-    } else if (FLOORS == 1.0f) {
-        if (one_facade) S(29) = 11.0f;
-        if (cross) S(29) = 21.0f;
-    } else if (FLOORS >= 2.0f) {
-        if (one_facade) S(29) = 12.0f;
-        if (cross) S(29) = 22.0f;
-    }
-    const bool tall_spaces = AREAT * FLTOFL + 4.0f * FLTOFL < VOLUME;
-    if (tall_spaces && FLOORS >= 2.0f) {
-        if (S(29) == 12.0f) S(29) = 13.0f;
-        if (S(29) == 22.0f) S(29) = 23.0f;
-    }
-    if (IDNUM1 < 2) S(29) = 0.0f;  // the code-minimum design has no natural ventilation
+    if (std::fabs(S(29)) >= 2.0f) S(29) = natural_ventilation_class(S(29));
 }
 
 // ---- floor ---------------------------------------------------------------------
+
+// Another building's raised floor (under one story) or slab (along the
+// plan's outside perimeter) typed over a floor of another kind. Its
+// constructions know no basement: a basement keeps the surfaces its input
+// file holds. A building over another heated unit, or whose under-floor
+// code says its floor loses nothing (1, the code its design gives a floor
+// over another unit, which stays when the row naming the unit below is
+// typed otherwise), has no floor laid out, as its design lays out none.
+void building_floor_surfaces_of_typed_type() {
+    if (building_over_heated_unit(IDNUM1) || S(49) == 1.0f) return;
+    const REAL type = std::fabs(S(33));
+    if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
+        raised_floor_over_footprint();
+        DBG_FLOAT("REVISION: raised floor typed without its area, under the footprint", AREA(11));
+    }
+    if (is_slab_type(type) && !(AREA(12) > 0.0f)) {
+        AREA(12) = slab_edge_of_plan_ft(IDNUM1);
+        DBG_FLOAT("REVISION: slab typed without its perimeter, the plan's", AREA(12));
+    }
+}
 
 // A floor type typed over a floor of another kind finds none of its own
 // surface in the scheme file, which holds the surfaces of the floor the
@@ -353,8 +348,17 @@ void natural_ventilation() {
 // under the footprint the run puts in force, as its roof does: after an
 // edit of the stories or the floor area the input file still holds the old
 // footprint's floor, and a basement typed over a slab the slab's none.
+//
+// Another building lays out a typed raised floor or slab alike: a house
+// made another building holds the surfaces of the house's floor, and a
+// floor typed in the same save would otherwise lose nothing, where the run
+// of a house between the two edits had laid it out.
 void floor_surfaces_of_typed_type() {
-    if (!residential() || !has_scheme_column(IDNUM1)) return;
+    if (!has_scheme_column(IDNUM1)) return;
+    if (!residential()) {
+        building_floor_surfaces_of_typed_type();
+        return;
+    }
     if (dwelling_over_heated_unit(IDNUM1)) {
         AREA(11) = PERCNT(11) = 0.0f;
         AREA(12) = PERCNT(12) = 0.0f;
@@ -407,15 +411,6 @@ void residential_code_glazing() {
     const auto built_in = building_init::initial_glazing_table();
     for (INTEGER property = 1; property <= 3; ++property)
         for (INTEGER type = 1; type <= 9; ++type) NRGLAZING(4, property, type) = built_in(4, property, type);
-}
-
-// Residential glazing of code 5 for homes built from 2004, by climate zone.
-Glazing residential_2004_glazing(INTEGER zone) {
-    if (zone <= 2) return {0.57f, 0.67f, 0.67f};
-    if (zone <= 6) return {0.67f, 0.67f, 0.67f};
-    if (zone <= 9) return {0.67f, 0.4f, 0.4f};
-    if (zone <= 15) return {0.57f, 0.4f, 0.4f};
-    return {0.55f, 0.67f, 0.67f};
 }
 
 // Non-residential windows and skylights built 2004 to 2012, by climate zone.
@@ -473,18 +468,7 @@ void line_repairs(INTEGER k, INTEGER j) {
 void custom_glazing(INTEGER k, REAL year_built, INTEGER zone) {
     mark_glazing_types_custom();
     if (TRANS(k) <= 0.0f) return;
-    const REAL code = S(60);
-    if (residential()) {
-        if (code == 5.0f && year_built >= 2004.0f) {
-            set_line(k, residential_2004_glazing(zone));
-        } else if (code == 25.0f) {
-            const design_codes::GlazingValues g = design_codes::residential_code_glazing(zone);
-            set_line(k, {g.u, g.shgc, g.vt});
-        }
-    } else {
-        if (code == 5.0f && year_built >= 2013.0f) set_line(k, {0.999f, 0.99f, 0.99f});
-        else if (code == 25.0f) set_line(k, {CECNR(42, zone), CECNR(43, zone), CECNR(44, zone)});
-    }
+    if (const auto g = scheme_code_glass(S(60), residential(), year_built, zone)) set_line(k, {g->u, g->shgc, g->vt});
 }
 
 // Glazing type of a line's code: 41 to 49 stand for types 1 to 9.
@@ -582,6 +566,20 @@ bool group_never_written(INTEGER j) {
     return true;
 }
 
+// The group at offset j taken out of the column, the groups after it moved
+// up one, as the save stores the lines that keep units one after the other:
+// the column and the lines agree from this run on, also for a copy made
+// before the next save. Another building's code slot of a group is its
+// line's glazing code (a type of the current code's glazing), which moves
+// with it; a dwelling's group 1 code slot, the scheme-wide glazing code,
+// stays.
+void take_group_out(INTEGER j) {
+    for (INTEGER g = j; g <= 240; g += 10) {
+        const INTEGER first = (g == 0 && residential()) ? 61 : 60;
+        for (INTEGER n = first; n <= 69; ++n) S(n + g) = g < 240 ? S(n + g + 10) : 0.0f;
+    }
+}
+
 void empty_line(INTEGER k) {
     DBG_INT("REVISION: window group set to no units, its line emptied", k);
     QTY(k) = 0.0f;
@@ -656,18 +654,19 @@ void lines_of_their_groups(REAL year_built, INTEGER zone) {
     }
 }
 
-// Lines with a quantity whose own group also holds one are processed, each
-// with the next group in turn. A dwelling's lines carry their own glazing
-// whether or not the column has groups for them yet (a new project's
-// template has none before its first run).
+// Lines with a quantity are processed, each with the next group in turn:
+// task 3 stores them one after the other. A dwelling's lines carry their
+// own glazing whether or not the column has groups for them yet (a new
+// project's template has none before its first run).
 //
-// A non-residential scheme 1 or 2 takes its geometry from the groups, where
-// task 3 stored the lines with a quantity one after the other: a line whose
-// group the designer set to no units is emptied, and its group is taken, as
-// a new project given the same groups has no window there. Kept as it was,
-// the line would be simulated with the last run's window and saved back
-// into the group, and each later line would take the group of the line
-// before it.
+// A line whose group the designer set to no units is emptied, and its
+// group taken out, as a new project given the same groups has no window
+// there: in every slot, so that a slot honours it on its own run as a copy
+// of it into scheme 1 or 2 does. Kept as it was, the line would be
+// simulated with the last run's window and saved back into the group, and
+// each later line would take the group of the line before it (a window a
+// door's glass). A non-residential scheme 1 or 2 also takes its geometry
+// from the groups.
 void window_lines(REAL year_built, INTEGER zone) {
     const bool geometry_from_groups = IDNUM1 == 1 || IDNUM1 == 2;
     if (geometry_from_groups && residential()) {
@@ -678,36 +677,35 @@ void window_lines(REAL year_built, INTEGER zone) {
         if (any_window_line()) mark_glazing_types_custom();
         return;
     }
-    if (residential() && any_window_line()) mark_glazing_types_custom();
     INTEGER j = -10;
+    bool emptied = false;
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f)) continue;
         const INTEGER next = j + 10;
-        if (geometry_from_groups) {
-            if (group_set_to_no_units(next)) {
-                empty_line(k);
-                j = next;
-                continue;
-            }
-            // The groups follow one another as the lines with units do, and
-            // the save leaves none after the last: a line whose group no run
-            // has written stays as the input file holds it.
-            if (!(S(62 + next) > 0.0f)) continue;
-        } else if (!(S(62 + 10 * (k - 1)) > 0.0f)) {
+        if (group_set_to_no_units(next)) {
+            empty_line(k);
+            take_group_out(next);
+            emptied = true;
             continue;
         }
+        // The groups follow one another as the lines with units do, and
+        // the save leaves none after the last: a line whose group no run
+        // has written stays as the input file holds it.
+        if (!(S(62 + next) > 0.0f)) continue;
         j = next;
         transfer_line(k, j, year_built, zone, geometry_from_groups);
     }
     if (geometry_from_groups) lines_of_groups_past_the_last(j, year_built, zone);
+    if (residential() && any_window_line()) mark_glazing_types_custom();
     // Another building's design scheme sums its facades' glass from these
     // lines, as its design did: glass a group set to no units took away is
     // gone from the areas, the conduction and the design heat loss, and a
-    // type the designer typed counts with its own U-factor. A wall or roof
-    // its glass now covers whole has no outside film, as the construction
-    // step judged on the areas the file held: its first run saves the wall
-    // its re-runs do.
-    if (geometry_from_groups) {
+    // type the designer typed counts with its own U-factor. So does a slot,
+    // a house's too, whose line a group set to no units took away. A wall or
+    // roof its glass now covers whole has no outside film, as the
+    // construction step judged on the areas the file held: its first run
+    // saves the wall its re-runs do.
+    if ((geometry_from_groups && !residential()) || emptied) {
         building_glazing_items_from_lines();
         clear_outside_film_without_area();
     }
@@ -746,6 +744,37 @@ std::optional<REAL> cooling_cop_of_code(REAL code, INTEGER zone) {
     return std::nullopt;
 }
 
+REAL natural_ventilation_class(REAL code) {
+    REAL glazing_ft2 = 0.0f;
+    for (INTEGER i = 1; i <= 5; ++i) glazing_ft2 += AREA(i);
+    bool one_facade = false, cross = false;
+    for (INTEGER i = 1; i <= 5; ++i) {
+        REAL others_ft2 = 0.0f;
+        for (INTEGER j = 1; j <= 5; ++j)
+            if (j != i) others_ft2 += AREA(j);
+        if (AREA(i) > 0.0f && others_ft2 <= 0.0f) one_facade = true;
+        for (INTEGER j = i + 1; j <= 5; ++j)
+            if (AREA(i) * AREA(j) > 0.0f) cross = true;
+    }
+    REAL natural = code;
+    if (glazing_ft2 <= 0.0f) {
+        natural = 10.0f;
+    } else if (FLOORS == 1.0f) {
+        if (one_facade) natural = 11.0f;
+        if (cross) natural = 21.0f;
+    } else if (FLOORS >= 2.0f) {
+        if (one_facade) natural = 12.0f;
+        if (cross) natural = 22.0f;
+    }
+    const bool tall_spaces = AREAT * FLTOFL + 4.0f * FLTOFL < VOLUME;
+    if (tall_spaces && FLOORS >= 2.0f) {
+        if (natural == 12.0f) natural = 13.0f;
+        if (natural == 22.0f) natural = 23.0f;
+    }
+    if (IDNUM1 < 2) natural = 0.0f;  // the code-minimum design has no natural ventilation
+    return natural;
+}
+
 void number_window_lines() {
     INTEGER n = 0;
     for (INTEGER facade = 1; facade <= 5; ++facade)
@@ -758,6 +787,24 @@ void mark_glazing_types_custom() {
     STYPE = -std::abs(STYPE);
     DTYPE = -std::abs(DTYPE);
 }
+
+namespace {
+
+// A dwelling's door carries in its SHGC word the solar absorptance of the
+// wall or roof it sits in, which the hour's door flux takes from its
+// facade. Given before the facades average their lines, a door moved to
+// another facade (a group's facade code, a skylight's roof) is averaged
+// and saved with the absorptance the run simulates, not with the one of
+// the facade the last run left it in.
+void doors_take_their_facade_absorptance() {
+    if (NFLAG(24)) return;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        const bool door = QTY(k) > 0.0f && !(TRANS(k) > 0.0f) && ITEMS(k) >= 1 && ITEMS(k) <= 5;
+        if (door && (HEAD(k) - SILL(k)) * WIDTH(k) > 0.0f) SCOEF(k) = glazing::dwelling_door_absorptance(k);
+    }
+}
+
+}  // namespace
 
 void transfer_column_to_model(REAL year_built) {
     DBG_PRINT("REVISION task 200 copy Strategy to Scheme 1573");
@@ -787,6 +834,7 @@ void transfer_column_to_model(REAL year_built) {
     natural_ventilation();
     settle_floor_type_without_kind();
     floor_surfaces_of_typed_type();
+    code_glass_follows_site_and_kind(year_built, zone);
     if (NFLAG(24)) UVALC();
     else UVALR();
     // Another building of its own glazing (era 5 and above) whose windows
@@ -800,6 +848,7 @@ void transfer_column_to_model(REAL year_built) {
     window_lines(year_built, zone);
     if (residential()) mark_windows_not_alike(IDNUM1);
     number_window_lines();
+    doors_take_their_facade_absorptance();
     AVERAG();
 }
 

@@ -182,6 +182,10 @@ void site_from_loaded_columns(bool has_column) {
 // Task 4: the strategy file and the site into the column.
 void site_refresh(bool has_column) {
     DBG_PRINT("REVISION Task 400: Load Disk to Strategy 4013");
+    // The zone the loaded results file holds, before the refresh settles
+    // the site in force: the windows hold that zone's code glass.
+    REVISION_STATE.LINES_ZONE = CECZONE;
+    REVISION_STATE.LINES_ZONE_KNOWN = true;
     AADISK(-5);
     // A new building (row 6 of 1 or less) is built to the current code: the
     // read of its input file cleared its year, which the reload must not

@@ -56,6 +56,19 @@ void store_line_geometry(INTEGER k, INTEGER j);
 // `code`; none when no such row holds it.
 std::optional<design_codes::GlazingValues> library_window_glazing(INTEGER code);
 
+// The glass scheme-wide glazing code `code` (row 60) gives the windows of a
+// dwelling, or of another building of its own glazing, in climate zone
+// `zone`: 25 the zone's code glass, 5 that of the 2004 code (a dwelling
+// built from 2004, another building from 2013); none for any other code.
+std::optional<design_codes::GlazingValues> scheme_code_glass(REAL code, bool dwelling, REAL year_built,
+                                                             INTEGER zone);
+
+// Before the windows are judged alike: under a scheme-wide code glass, each
+// word of a window that still holds the code glass the last run gave it (at
+// that run's zone, as either kind of building) takes the code glass of the
+// site and kind in force (climate zone `zone`).
+void code_glass_follows_site_and_kind(REAL year_built, INTEGER zone);
+
 // Floor and under-floor codes (slots 33 and 49) of a generated home, scheme
 // 1 or 2 in residential mode, from the floor items the model has: none, a
 // raised floor, a slab; a floor type of that kind already chosen stays.
@@ -87,6 +100,13 @@ REAL cooling_code_of_model(REAL typed, INTEGER zone);
 bool is_raised_floor_type(REAL type);
 bool is_slab_type(REAL type);
 bool is_basement_type(REAL type);
+
+// Natural ventilation class of a scheme that ventilates naturally (row 29
+// of 2 or more, `code`) from where the glazing is: 10 no glazing, 11 or 12
+// one facade (one or more stories), 21 or 22 cross ventilation, 13 and 23
+// the same in tall spaces; `code` where the stories name none of these; 0
+// in the code-minimum design, which has no natural ventilation.
+REAL natural_ventilation_class(REAL code);
 
 // Lines with a quantity numbered from 1 in IPOINT, facade by facade (south,
 // west, north, east, skylight) and by line within a facade, as task 2

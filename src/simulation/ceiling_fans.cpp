@@ -50,14 +50,14 @@ REAL effective_temperature_of_hour(const Hour& z) {
     if (scheme_choice_magnitude(20) == 6.0f && TEMPIN < z.SETLO) t_F = z.SETLO;
     const REAL venting = scheme_choice_magnitude(25);
     const bool moving_air = venting == 5.0f || venting == 6.0f || venting == 10.0f || venting == 11.0f ||
-                            scheme_choice_magnitude(29) >= 2.0f;
+                            std::fabs(natural_ventilation_in_force()) >= 2.0f;
     if (moving_air) t_F = std::max(TEMPIN - effective_temperature_drop_F(z.PEAKVEL), z.SETLO);
     return t_F;
 }
 
 Step ceiling_fans(Hour& z) {
     const REAL fans = scheme_choice(25);
-    const REAL air_speed_class = scheme_choice(28);
+    const REAL air_speed_class = air_speed_class_in_force();
     if ((std::fabs(fans) != 10.0f && std::fabs(fans) != 11.0f) || air_speed_class <= 1.0f)
         return Step::AirConditioning;
 

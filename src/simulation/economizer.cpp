@@ -98,7 +98,7 @@ void fan_air_of_hour(Hour& z, REAL fan_ach) {
     AIRVOL(z.IHOUR, z.MONTH) = z.AIRCHGOA;
     if (z.CFMMAXWHFAN > 0.0f) {
         WHfanHrs += 1.0f;
-        z.PEAKVEL = whole_house_fan_air_speed_fpm(scheme_choice(28), z.AIRCHGOA);
+        z.PEAKVEL = whole_house_fan_air_speed_fpm(air_speed_class_in_force(), z.AIRCHGOA);
     }
 }
 

@@ -68,7 +68,7 @@ Openings openings_of(REAL code, REAL glazing_ft2) {
 REAL set_point_for_air_speed(const Hour& z) {
     REAL raise_F = 0.0f;
     const REAL v = z.PEAKVEL;
-    const REAL air_speed_class = scheme_choice(28);
+    const REAL air_speed_class = air_speed_class_in_force();
     if (PEOPLE > 0.0f && (air_speed_class == 2.0f || air_speed_class >= 3.0f)) {
         if (v >= kStillAir_fpm && v <= kLowSpeed_fpm)
             raise_F = (v - kStillAir_fpm) / 120.0f * 4.6f;
@@ -96,7 +96,7 @@ void window_flow(Hour& z, REAL cfm) {
 
 Step natural_ventilation(Hour& z, REAL t_choice_F) {
     if (!(PEOPLE > 0.0f)) return Step::EvaporativeCooler;
-    const REAL code = scheme_choice(29);
+    const REAL code = natural_ventilation_in_force();
     const REAL t_out_F = TEMP(z.IHOUR);
     // A zone without its own cooling takes outdoor air only below the plain
     // comfort limit; with cooling, up to the limit raised for air movement.

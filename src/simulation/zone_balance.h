@@ -108,6 +108,14 @@ struct Hour {
 inline REAL scheme_choice(INTEGER row) { return STRATEGY(row, IDNUM1); }
 inline REAL scheme_choice_magnitude(INTEGER row) { return std::fabs(STRATEGY(row, IDNUM1)); }
 
+// Rows 28 (air speed class) and 29 (natural ventilation) as the hour reads
+// them. The night-ventilation test case (venting 7) runs with still air
+// (class 1, but the code-minimum design's class of its zone, which every
+// load sets anew) and natural ventilation by where its glazing is, whatever
+// the rows hold: they stay the designer's for the venting chosen after it.
+REAL air_speed_class_in_force();
+REAL natural_ventilation_in_force();
+
 // Above-grade volume the infiltration flows through, ft3. Until INFILT has
 // derived it (a negative value asks for that) the whole volume stands in.
 inline REAL above_grade_volume_ft3() { return VOLUMEAG > 0.0f ? VOLUMEAG : VOLUME; }

@@ -457,6 +457,38 @@ TEST(DesignerEditRun, WindowGroupTypedPastTheLastLineIsSimulatedInAnotherBuildin
     expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
 }
 
+// Glass typed onto another building's wall shared with a neighbour (a
+// building between two others, row 7 = 3, has no north wall) and shrunk a
+// run later leaves no wall there, as the same glass typed at once does: the
+// glass grown past the wall had been added to its gross, so that 15 ft2 of
+// wall appeared beside the neighbour.
+TEST(DesignerEditRun, GlassOnASharedWallShrunkLeavesNoWall) {
+    ScratchDir dir;
+    const auto shared_north_wall_with_glass = [&](const std::string& name, const std::vector<REAL>& heights_ft) {
+        const fs::path p = dir / name;
+        testing::new_project(p, kData / "util");
+        reset_all_blocks();
+        make_nonresidential(p, 1, 3);
+        edit_scheme(p, 1, [] { STRATEGY(7, 1) = 3.0f; });
+        run_scheme(p, 1, 243.0f);
+        INTEGER groups = 0;
+        while (groups < 25 && STRATEGY(62 + 10 * groups, 1) > 0.0f) ++groups;
+        const INTEGER j = 10 * groups;
+        SchemeRun run;
+        for (const REAL height_ft : heights_ft) {
+            edit_scheme(p, 1, [&] {
+                for (const auto& [row, v] : std::vector<std::pair<INTEGER, REAL>>{{61, 3.0f}, {62, 3.0f}, {63, 5.0f}, {64, height_ft}})
+                    STRATEGY(row + j, 1) = v;
+            });
+            run = run_scheme(p, 1, 0.0f);
+        }
+        EXPECT_EQ(AREA(8), 0.0f) << name << ": the north wall";
+        return run;
+    };
+    expect_same_rows(shared_north_wall_with_glass("at once", {4.0f}),
+                     shared_north_wall_with_glass("grown and shrunk", {5.0f, 4.0f}), "glass 5 ft high, then 4");
+}
+
 // Another building's heating and cooling typed user-defined (negative codes,
 // which keep the efficiencies the input file holds) run as the coded system
 // of those efficiencies: a user-defined system pressurises the building as
@@ -503,9 +535,7 @@ TEST(DesignerEditRun, AnotherBuildingWithoutGlassHasTheLoadsOfItsType) {
 // glass of the type and the facade conducts through it. The type's glass
 // was put in after the run (an office given window type 7 over 2: $5,689.30
 // as before, then $7,924.58), and the facades kept the design's U-factors
-// on every run. A house made another building in the same save as a window
-// was given glass of its own keeps that window, as it does a run apart: the
-// house's scheme-wide code glass took it back.
+// on every run.
 TEST(DesignerEditRun, GlazingTypedInAnotherBuildingIsSimulatedOnTheFirstRun) {
     for (const INTEGER type : {3, 7}) {
         ScratchDir dir;
@@ -530,28 +560,6 @@ TEST(DesignerEditRun, GlazingTypedInAnotherBuildingIsSimulatedOnTheFirstRun) {
             << what << ": envelope conduction (row 10) through the type's glass";
         expect_same_run(first, run_scheme(p, 1, 0.0f), what + ", its re-run");
     }
-
-    ScratchDir dir;
-    const fs::path same_save = designed_sample(dir, "same save", 1), apart = dir / "apart";
-    fs::copy(same_save, apart);
-    ASSERT_GT(TRANS(1), 0.0f);
-    auto own_glass = [] { UWINDO(1) = 0.5f; };
-    auto hotel = [] {
-        NFLAG(24) = true;
-        NTYPE = 14;
-    };
-    edit_scheme(apart, 1, own_glass);
-    run_scheme(apart, 1, 0.0f);
-    make_nonresidential(apart, 1, 14);
-    const SchemeRun one_run_apart = run_scheme(apart, 1, 0.0f);
-    edit_scheme(same_save, 1, [&] {
-        own_glass();
-        hotel();
-    });
-    make_nonresidential(same_save, 1, 14);
-    const SchemeRun run = run_scheme(same_save, 1, 0.0f);
-    EXPECT_EQ(UWINDO(1), 0.5f) << "the window's own glass";
-    expect_same_run(one_run_apart, run, "a house made a hotel in the save that gave a window its own glass");
 }
 
 // A plain run after an edit of the floor area or the stories does not lay
@@ -757,6 +765,22 @@ TEST(DesignerEditRun, EmptiedWindowGroupKeepsTheSchemesGlazingAndComesBack) {
     select_scheme(q, 3, 201.0f, 1);
     ASSERT_EQ(run_kernel(q), 0);
     expect_same_run(moved, run_scheme(q, 1, 0.0f), "copied into slot 3 and back");
+}
+
+// A house's door carries the absorptance of the wall or roof it sits in,
+// which the hours give it: its group made a skylight (facade code 5), the
+// first run averaged and saved the roof's glazing with the wall's 0.5 and
+// the run after it with the roof's 0.9 (the input file's skylight word).
+TEST(DesignerEditRun, DoorMovedToTheRoofIsSavedAsItsRerunsSaveIt) {
+    ScratchDir dir;
+    const fs::path p = settled_sample(dir, "p");
+    run_scheme(p, 2, 246.0f);
+    ASSERT_EQ(TRANS(2), 0.0f) << "line 2 (group 2) is a door";
+    edit_scheme(p, 2, [] { STRATEGY(71, 2) = 5.0f; });
+    run_scheme(p, 2, 0.0f);
+    const SavedScheme first = saved_scheme(p, 2);
+    run_scheme(p, 2, 0.0f);
+    expect_same_saved_scheme(first, saved_scheme(p, 2), "the run after the first");
 }
 
 }  // namespace

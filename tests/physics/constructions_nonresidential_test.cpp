@@ -274,7 +274,9 @@ TEST(NonresidentialConstructions, CrawlSpaceAddsResistanceOnlyToPoorFloors) {
     EXPECT_EQ(STRATEGY(49, 3), 1.0f);
 }
 
-TEST(NonresidentialConstructions, BasementChangesOnlyTheUnderFloorCode) {
+// A basement keeps the surfaces its input file holds; the raised floor's
+// construction a run before it left conducts nothing under it.
+TEST(NonresidentialConstructions, BasementKeepsItsSurfacesWithoutARaisedFloor) {
     scheme(3, 3, 2015, 5, 27, 2, 13);
     UVAL(11) = 0.3f;
     UVAL(12) = 0.4f;
@@ -283,7 +285,7 @@ TEST(NonresidentialConstructions, BasementChangesOnlyTheUnderFloorCode) {
     UVALC();
     EXPECT_EQ(STRATEGY(49, 3), 5.0f);
     EXPECT_EQ(ABSORB(11), 0.0f);
-    EXPECT_EQ(UVAL(11), 0.3f);
+    EXPECT_EQ(UVAL(11), 0.0f);
     EXPECT_EQ(UVAL(12), 0.4f);
     EXPECT_EQ(AREA(11), 900.0f);
 }

@@ -1,0 +1,94 @@
+// The glass a scheme-wide glazing code (group 1's code slot, row 60) gives
+// the windows of a house, or of another building of its own glazing (era 5
+// and above), and the windows' move to the code glass of the site and kind
+// of building in force.
+#include <optional>
+
+#include "blocks/blocks.h"
+#include "blocks/design_codes.h"
+#include "front/trace.h"
+#include "project/revision.h"
+
+namespace mavo {
+namespace {
+
+using design_codes::GlazingValues;
+
+// Residential glazing of code 5 for homes built from 2004, by climate zone.
+GlazingValues residential_2004_glazing(INTEGER zone) {
+    if (zone <= 2) return {0.57f, 0.67f, 0.67f};
+    if (zone <= 6) return {0.67f, 0.67f, 0.67f};
+    if (zone <= 9) return {0.67f, 0.4f, 0.4f};
+    if (zone <= 15) return {0.57f, 0.4f, 0.4f};
+    return {0.55f, 0.67f, 0.67f};
+}
+
+bool is_window_line(INTEGER k) { return QTY(k) > 0.0f && TRANS(k) > 0.0f; }
+
+bool line_holds(INTEGER k, const GlazingValues& g) {
+    return UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt;
+}
+
+bool some_window_holds(const GlazingValues& g) {
+    for (INTEGER k = 1; k <= 25; ++k)
+        if (is_window_line(k) && line_holds(k, g)) return true;
+    return false;
+}
+
+// The code glass the windows were given by the run that saved them: the
+// code's glass in the zone of that run, as the kind of building the scheme
+// is now or the other (a switch of kind saved with the edit). The kind is
+// the one whose glass some window still holds whole.
+std::optional<GlazingValues> code_glass_of_last_run(REAL code, bool dwelling, REAL year_built) {
+    const INTEGER zone = REVISION_STATE.LINES_ZONE;
+    const INTEGER last_zone = (zone >= 1 && zone <= 16) ? zone : 9;
+    for (const bool as_dwelling : {dwelling, !dwelling}) {
+        const auto g = scheme_code_glass(code, as_dwelling, year_built, last_zone);
+        if (g && some_window_holds(*g)) return g;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<GlazingValues> scheme_code_glass(REAL code, bool dwelling, REAL year_built, INTEGER zone) {
+    if (dwelling) {
+        if (code == 5.0f && year_built >= 2004.0f) return residential_2004_glazing(zone);
+        if (code == 25.0f) return design_codes::residential_code_glazing(zone);
+    } else {
+        if (code == 5.0f && year_built >= 2013.0f) return GlazingValues{0.999f, 0.99f, 0.99f};
+        if (code == 25.0f) return GlazingValues{CECNR(42, zone), CECNR(43, zone), CECNR(44, zone)};
+    }
+    return std::nullopt;
+}
+
+// A move to another zone, or a house made another building (or back),
+// saved together with a window's glass of the user's own: the other windows
+// still hold the code glass of the site and kind the last run had, and
+// judged as they stand the windows are no longer alike, so the scheme-wide
+// code would no longer reach them and they would keep the old glass, where
+// a run between the two edits had given them the new code glass before the
+// window's own glass came. So before the windows are judged alike, every
+// word of a window that still holds the last run's code glass takes the
+// code glass in force: the windows the user did not touch take it whole,
+// and a window whose U-factor alone the user typed its new SHGC and
+// transmittance, as a run between the edits gives them.
+void code_glass_follows_site_and_kind(REAL year_built, INTEGER zone) {
+    if (!REVISION_STATE.LINES_ZONE_KNOWN || !has_scheme_column(IDNUM1)) return;
+    const bool dwelling = !NFLAG(24);
+    if (!dwelling && ERA <= 4) return;  // the current code's glass comes from the types
+    const REAL code = STRATEGY(60, IDNUM1);
+    const auto in_force = scheme_code_glass(code, dwelling, year_built, zone);
+    if (!in_force) return;
+    const auto last = code_glass_of_last_run(code, dwelling, year_built);
+    if (!last || (last->u == in_force->u && last->shgc == in_force->shgc && last->vt == in_force->vt)) return;
+    DBG_INT("REVISION: windows in the last run's code glass take that of the site in force, zone", zone);
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!is_window_line(k)) continue;
+        if (UWINDO(k) == last->u) UWINDO(k) = in_force->u;
+        if (SCOEF(k) == last->shgc) SCOEF(k) = in_force->shgc;
+        if (TRANS(k) == last->vt) TRANS(k) = in_force->vt;
+    }
+}
+
+}  // namespace mavo
