@@ -135,7 +135,8 @@ void floor_layout(const Working& w, INTEGER type) {
 // crawl space below it.
 void raised_floor_properties(const Working& w, INTEGER type) {
     RaisedFloor f;
-    if (raised_floor_of(type, f)) {
+    const bool from_tables = raised_floor_of(type, f);
+    if (from_tables) {
         const REAL shell_r = code_of(49, w.k) == kReducedShellCode ? f.reduced_shell_r : f.shell_r;
         if (f.framed) {
             UVAL(11) = kCavityShare / (w.RinsFloor + shell_r) + kFramingShare / (shell_r + kJoistFramingR);
@@ -152,7 +153,13 @@ void raised_floor_properties(const Working& w, INTEGER type) {
     const INTEGER under_floor = code_of(49, w.k);
     // A stored U of 0 has no resistance to add to.
     if (under_floor == 2 && type > 0 && UVAL(11) > 0.0f) UVAL(11) = 1.0f / (1.0f / UVAL(11) + kCrawlSpaceR);
-    if (under_floor == 1) UVAL(11) = 0.0f;
+    SUSPFLOOR = SUSPFLOOR_t{};
+    if (under_floor == 1) {
+        // The file's own construction is not laid out again by a later run:
+        // the save keeps it, this run's floor losing nothing.
+        if (!from_tables && UVAL(11) > 0.0f) SUSPFLOOR = SUSPFLOOR_t{UVAL(11), w.k};
+        UVAL(11) = 0.0f;
+    }
 }
 
 // Step 7a: insulation multiplier of the basement walls by the level.

@@ -264,7 +264,12 @@ void main_body(InputWalk& in) {
     for (INTEGER i = 1; i <= 12; ++i) {
         w.real(AREA(i));
         w.real(PERCNT(i));
-        w.real(UVAL(i));
+        if (i == 11 && !in.reading() && SUSPFLOOR.FLOORSLOT == IDNUM1 && UVAL(11) == 0.0f && SUSPFLOOR.FLOORUKEPT > 0.0f) {
+            REAL floor_own_u = SUSPFLOOR.FLOORUKEPT;  // losses suspended by under-floor code 1
+            w.real(floor_own_u);
+        } else {
+            w.real(UVAL(i));
+        }
         w.real(ABSORB(i));
         w.real(TMLAG(i));
         w.real(DECR(i));

@@ -202,6 +202,28 @@ void expect_same_rows(const SchemeRun& a, SchemeRun b, const std::string& what) 
     expect_same_run(a, b, what);
 }
 
+// A house's raised floor of the input file's construction (a negative floor
+// type) given under-floor code 1 loses nothing, yet stays the floor the
+// designer had: a later reduced shell (4) runs as that code typed at once.
+// Code 1 saved the floor's U-factor as 0, so every later code kept a floor
+// that lost nothing (design heat loss of the floor 0).
+TEST(DesignerEditRun, FloorOfTheFilesConstructionOutlivesNoFloorLosses) {
+    ScratchDir dir;
+    const auto floor_after = [&](const std::string& name, const std::vector<REAL>& under_floor_codes) {
+        const fs::path p = designed_sample(dir, name, 1);
+        edit_scheme(p, 1, [] { STRATEGY(33, 1) = -std::fabs(STRATEGY(33, 1)); });
+        SchemeRun run;
+        for (const REAL code : under_floor_codes) {
+            edit_scheme(p, 1, [&] { STRATEGY(49, 1) = code; });
+            run = run_scheme(p, 1, 0.0f);
+            EXPECT_EQ(HEATLOSS(11) == 0.0f, code == 1.0f) << name << ", under-floor code " << code;
+        }
+        return run;
+    };
+    expect_same_rows(floor_after("at once", {4.0f}), floor_after("after no floor losses", {1.0f, 4.0f}),
+                     "under-floor code 1, then 4");
+}
+
 // A heating and a cooling code of different kinds (a furnace with a heat
 // pump's cooling, a heat pump's heating with an air conditioner) is
 // simulated with the efficiency each code names, on every run, and saved
