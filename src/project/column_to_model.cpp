@@ -23,6 +23,7 @@
 #include "physics/glazing.h"
 #include "physics/infiltration.h"
 #include "physics/physics.h"
+#include "physics/sol_air.h"
 #include "project/project.h"
 #include "project/revision.h"
 #include "support/numeric.h"
@@ -700,8 +701,14 @@ void window_lines(REAL year_built, INTEGER zone) {
     // lines, as its design did: glass a group set to no units took away is
     // gone from the areas, the conduction and the design heat loss, and a
     // type the designer typed counts with its own U-factor. So does a slot,
-    // a house's too, whose line a group set to no units took away.
-    if ((geometry_from_groups && !residential()) || emptied) building_glazing_items_from_lines();
+    // a house's too, whose line a group set to no units took away. A wall or
+    // roof its glass now covers whole has no outside film, as the
+    // construction step judged on the areas the file held: its first run
+    // saves the wall its re-runs do.
+    if ((geometry_from_groups && !residential()) || emptied) {
+        building_glazing_items_from_lines();
+        clear_outside_film_without_area();
+    }
 }
 
 }  // namespace

@@ -431,6 +431,26 @@ TEST(DesignerEditRun, WindowGroupSetToNoUnitsLeavesNoGlassInAnotherBuilding) {
     expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
 }
 
+// Another building's window group grown until its glass covers the south
+// wall whole leaves that wall without area and without an outside film on
+// the first run, as on its re-runs. The film was cleared on the wall area
+// the file held, before the glass took the wall: the first run saved the
+// film (4) of a wall without area, the second cleared it.
+TEST(DesignerEditRun, WallItsGlassCoversWholeIsSavedOnTheFirstRunAsOnItsReruns) {
+    ScratchDir dir;
+    const fs::path p = designed_office(dir, "office");
+    ASSERT_EQ(STRATEGY(61, 1), 1.0f);  // group 1: the south windows
+    const REAL south_ft2 = AREA(1) + AREA(6), unit_ft2 = line_area_ft2(1) / QTY(1);
+    ASSERT_GT(HO(6), 0.0f);
+    edit_scheme(p, 1, [&] { STRATEGY(62, 1) = std::ceil(south_ft2 / unit_ft2) + 1.0f; });
+    run_scheme(p, 1, 0.0f);
+    const SavedScheme first = saved_scheme(p, 1);
+    EXPECT_EQ(AREA(6), 0.0f) << "the south wall";
+    EXPECT_EQ(HO(6), 0.0f) << "its outside film";
+    run_scheme(p, 1, 0.0f);
+    expect_same_saved_scheme(first, saved_scheme(p, 1), "the re-run");
+}
+
 // A window group typed past the last line of another building's scheme 1
 // or 2 is simulated and kept, as a house's is: a type-3 building at climate
 // zone 15 given a group of 2 west windows of 4 x 5 ft gets its 40 ft2 of

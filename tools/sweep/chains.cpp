@@ -655,17 +655,20 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
 
 // The scheme's input file of `project` as a host re-saves it with the
 // words of what is not there blanked (made in `scratch`). A line without
-// units is no window: its geometry is its group's again once it has units,
-// and its glass and kind (the last it held) and its number among the lines
-// count for nothing while it has none: another building's line is never
-// brought back (the later groups take an emptied group's place, a group
-// typed past the last line gets glass of its own), and a dwelling's group
-// the chain added and emptied is one a new project given the empty group
-// never had; a facade without glass, a roof or floor without area, keeps the
-// properties it last had, and a facade of doors alone the visible
-// transmittance of its last glass; the raised floor's share of the floor
-// is the last design's. Nothing simulated reads these, and a chain may
-// leave them other words than a new project does.
+// units is no window: every word of it but its units waits for units to
+// be read again (its geometry, which its group gives it again, and the
+// glass, fins, views and kind it last held, which a house's line reads
+// once given units and another building's never, as the later groups take
+// an emptied group's place and a group typed past the last line gets glass
+// of its own; the number it had among the lines), and a chain that added,
+// turned or emptied it holds other words there than a new project whose
+// line never was (a dwelling's group the chain added and emptied is one a
+// new project given the empty group never had); a facade without glass, a
+// roof or floor without area, keeps the properties it last had, and a
+// facade of doors alone the visible transmittance of its last glass; the
+// raised floor's share of the floor is the last design's. Nothing
+// simulated or reported reads these, and a chain may leave them other
+// words than a new project does.
 std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& project, INTEGER slot,
                                              const fs::path& scratch) {
     fs::remove_all(scratch);
@@ -673,11 +676,11 @@ std::string input_file_but_what_is_not_there(const Inputs& in, const fs::path& p
     edit_scheme(in, scratch, slot, [] {
         for (INTEGER line = 1; line <= 25; ++line) {
             if (QTY(line) > 0.0f) continue;
-            ITEMS(line) = 0;
-            ITEMSII(line) = 0;
-            IPOINT(line) = 0;
+            ITEMS(line) = ITEMSII(line) = IPOINT(line) = 0;
             for (REAL* word : {&TILT(line), &FACING(line), &WIDTH(line), &SILL(line), &HEAD(line), &OHANGD(line),
-                               &OHANGDIS(line), &UWINDO(line), &SCOEF(line), &TRANS(line)})
+                               &OHANGDIS(line), &FINLDEP(line), &FINLDIS(line), &FINRDEP(line), &FINRDIS(line),
+                               &GROUND(line), &SKY(line), &RNIGHT(line), &SCOEF(line), &TRANS(line), &UWINDO(line),
+                               &LINEXTRA1(line), &LINEXTRA2(line), &SHADEFLG(line)})
                 *word = 0.0f;
         }
         for (INTEGER item = 1; item <= 5; ++item) {
@@ -921,17 +924,18 @@ bool groups_without_gaps(const std::vector<REAL>& col) {
     return true;
 }
 
-// A value typed without a meaning of its own, or one that keeps what the
-// last run left, runs on its first run as on the run after it: the chain's
-// first plain run after it (`after`, one or two runs) against the next. A
-// new project given the value in the same order could not tell a first run
-// that differs from its re-runs.
+// The first plain run after an edit of the chain and the run after it: the
+// same inputs, every byte of the input file and the reports, and the
+// summary rows and column, the same. An edit run once is run again when its
+// value has no meaning of its own or keeps what the last run left (a new
+// project given the value in the same order could not tell a first run
+// that differs from its re-runs), and the chain's last edit always is.
 void the_run_after_the_first(Checker& k, const fs::path& project, HostMemory& host, INTEGER slot,
                              const std::string& step, std::vector<Run>& after) {
     if (after.size() < 2) after.push_back(plain_run(k, project, host, slot, step + ", the run after the first"));
-    k.same_scheme("a value without a meaning of its own, or keeping what the last run left, runs on its first run as on "
-                  "the run after it",
-                  after[0], after[1]);
+    const std::string invariant = "after an edit of a chain the first plain run = the run after it";
+    k.same_scheme(invariant, after[0], after[1]);
+    k.same_reports(invariant, after[0], after[1]);
 }
 
 }  // namespace
@@ -1080,7 +1084,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             }
         }
         if (runs == 0) continue;
-        if (without_meaning) the_run_after_the_first(k, side, host, slot, last, after);
+        if (runs == 2 || without_meaning) the_run_after_the_first(k, side, host, slot, last, after);
         Phase& ph = phases.back();
         ph.ran_at = slots[slot].site;
         ph.ran_column = column_of(slot);
@@ -1088,9 +1092,9 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     }
     close_phase();
     if (slot >= 3) k.say("DREW a chain ending on a library slot");
-    const Run first = plain_run(k, side, host, slot, last + ", the first plain run after it");
-    const Run second = plain_run(k, side, host, slot, last + ", the second plain run after it");
-    k.same_scheme("after a chain of edits the first plain run = the second", first, second);
+    std::vector<Run> after_last{plain_run(k, side, host, slot, last + ", the first plain run after it")};
+    the_run_after_the_first(k, side, host, slot, last, after_last);
+    const Run& second = after_last[1];
 
     // A new project given the inputs at once: the case's designs, then
     // the chain's commands in their order, each scheme's edits between two
@@ -1107,7 +1111,9 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     const Run given_first =
         plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, first plain run");
     const Run given = plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, second plain run");
-    k.same_scheme("a new project given a chain's final inputs: its first plain run = its second", given_first, given);
+    const std::string given_settles = "a new project given a chain's final inputs: its first plain run = its second";
+    k.same_scheme(given_settles, given_first, given);
+    k.same_reports(given_settles, given_first, given);
     Run ended = second, new_project = given;
     // Another building made of a house holds in rows 37, 38 and 40 the
     // residential code's requirements of the zone it last ran in as a house,
@@ -1128,7 +1134,9 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         new_project.files.erase(input);
     }
     // (Both projects stay in the case's directory, which a replay keeps.)
-    k.same_scheme("a chain of edits and runs ends where a new project given its final inputs ends", ended, new_project);
+    const std::string ends = "a chain of edits and runs ends where a new project given its final inputs ends";
+    k.same_scheme(ends, ended, new_project);
+    k.same_reports(ends, ended, new_project);
 }
 
 }  // namespace mavo::sweep

@@ -245,6 +245,17 @@ void Checker::same_scheme(const std::string& invariant, const Run& a, const Run&
     if (auto d = params_differ(a, b)) return fail(invariant, *d);
 }
 
+void Checker::same_reports(const std::string& invariant, const Run& a, const Run& b) {
+    if (a.rc != b.rc) return;  // same_scheme tells it
+    const std::string scheme = "scheme" + std::to_string(a.column) + ".";
+    const auto report = [&](const std::string& n) {
+        if (n.rfind(scheme, 0) != 0) return false;
+        const std::string end = n.substr(scheme.size());
+        return end == "txt" || end == "xml" || end == "csv" || end == "cclink";
+    };
+    if (auto d = files_differ(a.files, b.files, report)) fail(invariant, *d);
+}
+
 void Checker::same_files(const std::string& invariant, const Files& a, const Files& b, bool first_after_edit) {
     reached(invariant);
     if (auto d = files_differ(a, b, [&](const std::string& n) { return !(first_after_edit && n == "stratb.bfr"); }))

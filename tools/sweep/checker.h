@@ -101,6 +101,9 @@ struct Checker {
     // only the results are compared its saved input file and its parameter
     // column.
     void same_scheme(const std::string& invariant, const Run& a, const Run& b, bool saved_too = true);
+    // Runs `a` and `b` of one scheme leave the same reports: its text, XML,
+    // CSV and climate link files, where written.
+    void same_reports(const std::string& invariant, const Run& a, const Run& b);
     // After the first run of an edited scheme the back-up columns hold the
     // column as the host wrote it, after the second as the first run saved
     // it: `first_after_edit` leaves them out.

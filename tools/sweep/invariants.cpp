@@ -335,13 +335,17 @@ void designer_edit(Checker& k, const fs::path& p, const fs::path& side) {
                 return k.fail(kKept, o.str());
             }
     }
-    k.same_scheme("an edit between runs reaches its first run: two plain runs after it agree", first, second);
+    const std::string settles = "an edit between runs reaches its first run: two plain runs after it agree";
+    k.same_scheme(settles, first, second);
+    k.same_reports(settles, first, second);
     prepared_project(k, side, k.c.site, 1);
     k.run(side, 1, 243.0f, "design of scheme 1 of a new project for the edit");
     apply_designer_edit(k, side, e);
     const Run fresh = k.run(side, 1, 0.0f, e.what + " in a new project, its plain run");
     fs::remove_all(side);
-    k.same_scheme("an edit between runs = the same edit of a new project's design", second, fresh);
+    const std::string as_new = "an edit between runs = the same edit of a new project's design";
+    k.same_scheme(as_new, second, fresh);
+    k.same_reports(as_new, second, fresh);
 }
 
 }  // namespace
