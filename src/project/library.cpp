@@ -278,6 +278,10 @@ void copy_scheme(LibraryCall& call) {
     // emission rows, its window groups laid out for the old building). The
     // source's own column stays as the user left it.
     take_inputs_as_the_run_does();
+    // A move the source's next run takes in bills the new site's built-in
+    // rates and saves the user's revised ones dropped; the target's file,
+    // whose save clears the move's mark, would keep them for good.
+    forget_user_rates_after_move();
     const FArray<REAL, 310> source_column = column_of(source);
     // Without climate data the source's next run simulates nothing, and its
     // save condenses nothing back.

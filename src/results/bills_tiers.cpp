@@ -197,11 +197,18 @@ FArray<REAL, 5> tier_quantities(REAL e_kwh, REAL b_kwh, int tiers) {
     return q;
 }
 
+// The built-in flat rate keeps its one rate and its no-tier baselines in
+// every zone: the zones' own month rules would bring their tariffs back.
+// Rates the user revised are billed in its place whatever row 1 names, and
+// the zone's month rules apply to them as to any kept rates (a PG&E zone's
+// baselines of each month).
+namespace {
+bool flat_rate_in_force(const CostWork& w) { return bills_flat_rate(w.p) && !NFLAG(82); }
+}  // namespace
+
 void set_up_tiered_month(CostWork& w) {
     const INTEGER z = ERATEZONE;
-    // The flat rate keeps its one rate and its no-tier baselines in every
-    // zone: the zones' own month rules would bring their tariffs back.
-    if (bills_flat_rate(w.p)) {
+    if (flat_rate_in_force(w)) {
         w.base_rate = ERATE1;
     } else if (z >= 10 && z <= 29) {
         w.base_rate = ERATE1;
@@ -231,7 +238,7 @@ void set_up_tiered_month(CostWork& w) {
 void bill_tiered_month(CostWork& w, INTEGER m) {
     const INTEGER z = ERATEZONE;
     const REAL e_kwh = w.KWHRSTOT;
-    if (bills_flat_rate(w.p)) split_standard_tiers(w, e_kwh);
+    if (flat_rate_in_force(w)) split_standard_tiers(w, e_kwh);
     else if (is_sdge_zone(z)) split_sdge_tiers(w, e_kwh);
     else if (is_smud_zone(z)) split_smud_tiers(w, e_kwh);
     else split_standard_tiers(w, e_kwh);

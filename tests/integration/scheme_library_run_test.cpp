@@ -944,7 +944,9 @@ fs::path designed_restaurant(const ScratchDir& dir, const std::string& name) {
 // (6,247 kWh of photovoltaic output against none); a restaurant's library
 // slot turned a quarter and copied into scheme 2 kept the window groups of
 // the unturned slot, so its windows turned a quarter from where the slot
-// had them.
+// had them; the house on the user's revised fuel rates moved and copied
+// kept those rates in the copy for good, where the source's next run bills
+// the new site's built-in rates and drops them.
 TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
     struct Case {
         const char* what;
@@ -956,6 +958,16 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
         {"a restaurant retyped a school", designed_restaurant, 1, 4,
          [](const fs::path& p) { edit_scheme(p, 1, [] { NTYPE = 12; }); }},
         {"the house moved to 94128", settled_sample, 1, 6, [](const fs::path& p) { move_scheme(p, 1, "94128"); }},
+        {"the house on revised fuel rates moved to 94128", settled_sample, 1, 2,
+         [](const fs::path& p) {
+             edit_results(p, 1, [] {
+                 for (REAL* rate : {&BLK33A.GASBASE, &BLK33A.GASABOVE, &BLK33A.GASBASES, &BLK33A.GASABOVES})
+                     *rate = 3.0f;
+             });
+             set_input_file_flag(p, 1, 83);
+             run_scheme(p, 1, 0.0f);
+             move_scheme(p, 1, "94128");
+         }},
         {"the house made another building", settled_sample, 1, 5,
          [](const fs::path& p) { make_nonresidential(p, 1); }},
         {"the house given an electric water heater", settled_sample, 1, 3,

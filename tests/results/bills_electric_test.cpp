@@ -50,6 +50,32 @@ TEST(TieredBill, PgeJulyDayInFourTiers) {
     EXPECT_FLOAT_EQ(SUMARY(25, k), 40.0f);
 }
 
+// Rates the user revised (flag 82) are billed in a PG&E zone against the
+// zone's baseline of each month, whatever tariff row 1 names: a July day of
+// 40 kWh at the user's 0.1 to 0.5 $/kWh splits at zone -13's 15.5 kWh into
+// 15.5, 4.65, 10.85 and 9.0 kWh = $9.335, not all in tier 1 against the
+// 100 kWh the user's words hold ($4.00). The single flat rate (row 1 = 7)
+// stands aside for the revised rates.
+TEST(TieredBill, RevisedRatesTakeTheZonesBaselinesWhateverRow1Names) {
+    for (const REAL row_1 : {1.0f, 7.0f}) {
+        plain_bill_scheme(k, false, -13);
+        STRATEGY(1, k) = row_1;
+        NFLAG(81) = false;
+        NFLAG(82) = true;
+        ERATE1 = 0.1f;
+        ERATE2 = 0.2f;
+        ERATE3 = 0.3f;
+        ERATE4 = 0.4f;
+        ERATE5 = 0.5f;
+        EBASES = EBASEW = 100.0f;
+        EWINMON1 = 11;
+        EWINMON2 = 4;
+        EQKWHR(12, 7) = 40.0f;
+        COST();
+        EXPECT_NEAR(SUMARY(36, k), 9.335f, 1e-4f) << "row 1 = " << row_1;
+    }
+}
+
 // SCE zones 11 and 12 have no baselines: all at the tier-1 rate, and the
 // upper rates are cleared at the first summer month.
 TEST(TieredBill, SceZoneWithoutBaseline) {
