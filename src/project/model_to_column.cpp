@@ -457,6 +457,13 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
             apply_era(k, j, 0);
         }
     }
+    // Another building restores group 1's slot from the code its last
+    // line's group holds as this save leaves it: read before the line's
+    // own code is stored, it would be the code the run before saved there
+    // (a house's group, just made another building), and the slot would
+    // settle one run late. Group 1's own slot keeps the code the column
+    // held.
+    if (!residential() && j > 0) scan.keep = S(60 + j);
     store_line_geometry(k, j);
 }
 
@@ -468,7 +475,30 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
 // units.
 bool groups_paired_with_lines() { return residential() && (IDNUM1 == 1 || IDNUM1 == 2); }
 
+// Another building of its own glazing whose windows all hold the glass
+// its scheme-wide code (5 or 25, group 1's code slot) gives at this site:
+// the save keeps that code, as a house's does, and does not store in its
+// place the library window that glass happens to be. Stored as the
+// library window, the choice would be gone after the first run: a move or
+// a window edit saved after it would find the windows in a fixed glass of
+// no zone, where the same edits saved with the switch to another building
+// give them the code glass of the site in force.
+bool windows_keep_scheme_code_glass(REAL code, REAL year_built, INTEGER zone) {
+    if (residential() || ERA <= 4) return false;
+    const auto g = scheme_code_glass(code, false, year_built, zone);
+    if (!g) return false;
+    bool window = false;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!(QTY(k) > 0.0f && TRANS(k) > 0.0f)) continue;
+        if (UWINDO(k) != g->u || SCOEF(k) != g->shgc || TRANS(k) != g->vt) return false;
+        window = true;
+    }
+    return window;
+}
+
 void glazing_groups(REAL year_built, INTEGER zone) {
+    const REAL scheme_code = S(60);
+    const bool keeps_scheme_code = windows_keep_scheme_code_glass(scheme_code, year_built, zone);
     // The generated homes rebuild every group from their lines.
     const bool paired = groups_paired_with_lines();
     if (paired)
@@ -495,6 +525,7 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     if (!paired && (IDNUM1 == 1 || IDNUM1 == 2))
         for (INTEGER g = j + 10; g <= 240; g += 10)
             for (INTEGER n = (g == 0 ? 61 : 60) + g; n <= 69 + g; ++n) S(n) = 0.0f;
+    if (keeps_scheme_code) S(60) = scheme_code;
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column

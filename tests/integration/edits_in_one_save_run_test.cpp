@@ -10,6 +10,7 @@
 
 #include "blocks/blocks.h"
 #include "integration/whole_run_support.h"
+#include "project/revision.h"
 #include "test_support.h"
 
 namespace mavo {
@@ -115,6 +116,18 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the code-minimum house made an office, then a basement",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, switch_to(7),
          rows({{33, 10.0f}})},
+        {"the efficient house with line 1's own glass made another building, then an overhang",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 SCOEF(1) = 0.71f;
+                 UWINDO(1) = 0.93f;
+                 TRANS(1) = 0.54f;
+             });
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, switch_to(19), rows({{66, 0.0f}})},
         {"venting 7 in a slot, then ceiling fans",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
@@ -146,6 +159,40 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         const std::vector<REAL> column = saved_scheme(at_once, c.slot).column;
         for (std::size_t i = 0; i < column.size(); ++i)
             EXPECT_EQ(column[i], one_run_apart_column[i]) << c.what << ": parameter row " << i + 1;
+    }
+}
+
+// A house whose windows hold the zone's code glass (scheme-wide code 25)
+// made another building of its own glazing: its windows take that
+// building's code glass, and the save keeps the code 25 that gave it. It
+// stored the library window the glass happens to be (42) in its place, so
+// the choice was gone after the first run, and a host showing the column
+// gave the next save a fixed glass of no zone: a new project given the
+// switch and that column kept the house's glass ($4,446.40 against
+// $4,552.33 for an apartment made a building of type 16).
+TEST(EditsInOneSave, AnotherBuildingKeepsTheCodeGlassItsWindowsTake) {
+    struct Case {
+        const char* what;
+        INTEGER slot;
+        REAL design;
+        INTEGER type;
+    };
+    for (const Case c : {Case{"the code-minimum house made an office", 1, 243.0f, 7},
+                         Case{"the code-minimum house made a hotel", 1, 243.0f, 14}}) {
+        ScratchDir dir;
+        const fs::path p = sample_with(dir, "p", c.slot, c.design);
+        ASSERT_EQ(saved_scheme(p, c.slot).column[59], 25.0f) << c.what;
+        edit_scheme(p, c.slot, [&] { switch_to(c.type).blocks(c.slot); });
+        mark(p, c.slot, switch_to(c.type));
+        for (const char* run : {"first run", "second run"}) {
+            run_scheme(p, c.slot, 0.0f);
+            EXPECT_EQ(saved_scheme(p, c.slot).column[59], 25.0f) << c.what << ", " << run;
+            for (INTEGER k = 1; k <= 25; ++k) {
+                if (QTY(k) > 0.0f && TRANS(k) > 0.0f) {
+                    EXPECT_EQ(UWINDO(k), CECNR(42, code_table_zone())) << c.what << ", " << run << ": line " << k;
+                }
+            }
+        }
     }
 }
 

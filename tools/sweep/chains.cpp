@@ -223,6 +223,9 @@ struct FinalInputs {
     // (a wall's mass from the floor area, say) is kept from that run.
     std::vector<REAL> column_kept_from;
     std::map<Word, REAL> words_kept_from;  // and that run's words
+    LineWords lines_kept_from;              // and the line words typed before it
+    std::optional<Site> site_kept_from;     // and the site moved to before it
+    std::vector<INTEGER> revised_kept_from; // and the revised rates given before it
     bool keeps() const { return !rows_before.empty() || !words_before.empty() || site_before.has_value(); }
 };
 
@@ -503,6 +506,10 @@ void draw_switch(Random& r, const Editing& at, const Inputs& in, Edit& e) {
     e.words[Word::kAnotherBuilding] = nonresidential ? 0.0f : 1.0f;
     e.words[Word::kBuildingType] = nonresidential ? 0.0f : static_cast<REAL>(r.pick(in.loaded_types));
     e.family = nonresidential ? "the switch to a house (flag 24)" : "the switch to another building (flag 24)";
+    // Another building takes the facades, roof and floor the house's last
+    // run laid out in the input file, which the final inputs do not say: a
+    // new project runs the house as the chain had it before the switch.
+    if (!nonresidential) e.meaning = Meaning::kKeeps;
     e.what = nonresidential ? std::string("made a house")
                             : "made another building of type " + std::to_string(static_cast<int>(e.words[Word::kBuildingType]));
 }
@@ -617,6 +624,9 @@ Run plain_run(Checker& k, const fs::path& project, HostMemory& host, INTEGER slo
 void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const std::map<Word, REAL>& words_before,
           const Site& site_before) {
     const bool kept_already = f.keeps();
+    const LineWords lines_before = f.lines;
+    const std::optional<Site> site_then = f.site;
+    const std::vector<INTEGER> revised_then = f.revised;
     // A coded heating, cooling or leakage choice brings its own efficiency
     // or leakage: a custom one typed before it is gone from the input file
     // (not under a code that keeps the efficiency or leakage the file holds).
@@ -650,6 +660,9 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
     if (!kept_already && f.keeps()) {
         f.column_kept_from = before;
         f.words_kept_from = words_before;
+        f.lines_kept_from = lines_before;
+        f.site_kept_from = site_then;
+        f.revised_kept_from = revised_then;
     }
 }
 
@@ -890,14 +903,23 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
         if (before_words.count(w)) before_words[w] = f.words_kept_from.at(w);
     for (const auto& [row, v] : f.rows_before) before_rows[row] = v;
     for (const auto& [w, v] : f.words_before) before_words[w] = v;
-    give(k, fresh, slot, before_rows, before_words, f.site_before ? f.site_before : f.site, f.revised, f.lines);
-    if (f.site) host.move(slot);
+    // The lines, the site and the revised rates as they stood before it: a
+    // window's glass typed with or after the switch to another building is
+    // not a house's, nor a site moved to or rates given then.
+    const std::optional<Site> site_then = f.site_before ? f.site_before : f.site_kept_from;
+    give(k, fresh, slot, before_rows, before_words, site_then, f.revised_kept_from, f.lines_kept_from);
+    if (site_then) host.move(slot);
     plain_run(k, fresh, host, slot, "the chain's inputs given to the new project, the kept values' before them");
     std::map<int, REAL> final_rows = rows;
     for (const auto& [row, v] : before_rows)
         if (!final_rows.count(row) && !emptied.count(row)) final_rows[row] = column[static_cast<std::size_t>(row - 1)];
-    give(k, fresh, slot, final_rows, words, f.site_before ? f.site : std::nullopt, {}, f.lines);
-    if (f.site_before) host.move(slot);
+    const bool moved_since = f.site && (!site_then || describe(*f.site) != describe(*site_then));
+    std::vector<INTEGER> revised_since;
+    for (const INTEGER flag : f.revised)
+        if (std::find(f.revised_kept_from.begin(), f.revised_kept_from.end(), flag) == f.revised_kept_from.end())
+            revised_since.push_back(flag);
+    give(k, fresh, slot, final_rows, words, moved_since ? f.site : std::nullopt, revised_since, f.lines);
+    if (moved_since) host.move(slot);
 }
 
 // The command as the chain gave it, in the new project: a design after
