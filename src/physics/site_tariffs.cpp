@@ -348,10 +348,23 @@ void residential_built_in_rates(TariffChoices& t, bool zone_line_in_force) {
     if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
 }
 
+// Another building's fuel choice (10 to 19) in a dwelling names the
+// dwelling's choice ten below it, the reverse of the above: 10 electric heat
+// 0, 11 to 14 the utilities' gas 1 to 4, 15 the generic gas 5, 16 to 18
+// the same fuels as 6 to 8. Read as a dwelling's own, 11 was propane: a
+// library slot made a house again (it keeps its row 3) failed the gas water
+// heater's fuel check and simulated nothing on every run.
+void buildings_fuel_choice_as_dwellings(TariffChoices& t) {
+    if (!(t.gas >= 10.0f && t.gas < 20.0f)) return;
+    t.gas -= 10.0f;
+    DBG_FLOAT("FINDTMY: another building's fuel choice read as a dwelling's", t.gas);
+}
+
 // A move's run takes the site's tariffs as schemes 1 and 2 do, the rows
 // the user flagged staying the user's whichever basic flags are set: with
 // both flagged beside revised rates, row 1 of 1 to 4 was saved as 5.
 void residential_tariffs(TariffChoices& t) {
+    buildings_fuel_choice_as_dwellings(t);
     if (t.gas <= 0.0f) FUELTYPE = t.electric <= 0.0f ? 0.0f : (t.electric >= 1.0f ? 4.0f : FUELTYPE);
     const bool zone_line_in_force = ZIPCODE < 0.0f && weather_file_site_rate_zones();
     if (IDNUM1 > 2 && !NFLAG(81) && t.electric > 0.0f) residential_user_rates(t);
