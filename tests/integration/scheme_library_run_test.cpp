@@ -1038,5 +1038,33 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
     }
 }
 
+// A copy over a library slot on the user's revised electric rates takes the
+// source's rates and its tariff, whether or not the slot ran on those rates
+// first. The slot's run saves one utility's tariff (row 1) as the generic
+// one the revised words stand for, and the copy kept that choice as the
+// target's own: after such a run the copy was billed on the built-in
+// generic time-of-use rates (a warehouse at zone 1: $204,066 of
+// electricity against $297,565 on its utility's), the restaurant's row 1
+// saved 15 against 11.
+TEST(SchemeLibraryCopy, CopyOverASlotOnRevisedRatesDoesNotDependOnTheSlotsRun) {
+    ScratchDir dir;
+    SchemeRun runs[2];
+    std::vector<REAL> columns[2];
+    for (const bool slot_ran : {false, true}) {
+        const fs::path p = designed_restaurant(dir, slot_ran ? "ran" : "not run");
+        select_scheme(p, 1, 201.0f, 3);
+        ASSERT_EQ(run_kernel(p), 0);
+        run_scheme(p, 3, 0.0f);
+        set_input_file_flag(p, 3, 82);
+        if (slot_ran) run_scheme(p, 3, 0.0f);
+        select_scheme(p, 1, 201.0f, 3);
+        ASSERT_EQ(run_kernel(p), 0);
+        runs[slot_ran] = run_scheme(p, 3, 0.0f);
+        columns[slot_ran] = saved_scheme(p, 3).column;
+    }
+    expect_same_run(runs[1], runs[0], "the restaurant copied over its slot on revised rates");
+    EXPECT_EQ(columns[0], columns[1]);
+}
+
 }  // namespace
 }  // namespace mavo
