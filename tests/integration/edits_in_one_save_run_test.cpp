@@ -74,7 +74,10 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // conducted through the raised floor the office's run had derived
 // (382.33 Btu/h.F against 343.01). Venting 7 rewrote the air speed (row
 // 28) to 1, which turned ceiling fans typed after it into no venting
-// ($2,045.08 against $2,234.79).
+// ($2,045.08 against $2,234.79). A window group typed past the house's last
+// line in the save that typed line 1's U took the stand-in glass (the
+// windows already judged unlike), where one run apart it takes the zone's
+// code glass of the other windows.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -128,6 +131,17 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, switch_to(19), rows({{66, 0.0f}})},
+        {"the code-minimum house given a window group past its last line, then line 1's U",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         {[](INTEGER slot) {
+              INTEGER k = 1;
+              while (QTY(k) > 0.0f) ++k;
+              const INTEGER j = 10 * (k - 1);
+              for (const auto& [row, v] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 3.0f}, {64, 4.0f}, {65, 2.67f}})
+                  STRATEGY(row + j, slot) = v;
+          },
+          {}},
+         {[](INTEGER) { UWINDO(1) = 0.6f; }, {}}},
         {"venting 7 in a slot, then ceiling fans",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
