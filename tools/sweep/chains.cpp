@@ -507,9 +507,11 @@ void draw_switch(Random& r, const Editing& at, const Inputs& in, Edit& e) {
     e.words[Word::kBuildingType] = nonresidential ? 0.0f : static_cast<REAL>(r.pick(in.loaded_types));
     e.family = nonresidential ? "the switch to a house (flag 24)" : "the switch to another building (flag 24)";
     // Another building takes the facades, roof and floor the house's last
-    // run laid out in the input file, which the final inputs do not say: a
-    // new project runs the house as the chain had it before the switch.
-    if (!nonresidential) e.meaning = Meaning::kKeeps;
+    // run laid out in the input file, and a house the loads, thermostat and
+    // glass another building's last run left there, which the final inputs
+    // do not say: a new project runs the scheme as the chain had it before
+    // the switch.
+    e.meaning = Meaning::kKeeps;
     e.what = nonresidential ? std::string("made a house")
                             : "made another building of type " + std::to_string(static_cast<int>(e.words[Word::kBuildingType]));
 }
@@ -623,6 +625,13 @@ Run plain_run(Checker& k, const fs::path& project, HostMemory& host, INTEGER slo
 // words just before it.
 void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const std::map<Word, REAL>& words_before,
           const Site& site_before) {
+    // A kept value this edit replaces is no longer in force: once none is,
+    // what the new project is given first is what the run before this edit
+    // left (the switch back from another building supersedes the switch to
+    // it).
+    for (const auto& [row, v] : e.rows) f.rows_before.erase(row);
+    for (const auto& [w, v] : e.words) f.words_before.erase(w);
+    if (e.site) f.site_before.reset();
     const bool kept_already = f.keeps();
     const LineWords lines_before = f.lines;
     const std::optional<Site> site_then = f.site;
