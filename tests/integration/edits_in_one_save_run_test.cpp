@@ -74,7 +74,9 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // conducted through the raised floor the office's run had derived
 // (382.33 Btu/h.F against 343.01). Venting 7 rewrote the air speed (row
 // 28) to 1, which turned ceiling fans typed after it into no venting
-// ($2,045.08 against $2,234.79).
+// ($2,045.08 against $2,234.79). Group 1's code 42, which another
+// building's save stores for its windows' code glass once a window has its
+// own, given with the switch left the house's glass in the other windows.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -101,6 +103,13 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the sample house made a hotel, then line 6's SHGC",
          [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(14),
          {[](INTEGER) { SCOEF(6) = 0.175f; }, {}}},
+        {"the sample house made a hotel, then group 1's code 42 and line 6's SHGC",
+         [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(14),
+         {[](INTEGER slot) {
+              STRATEGY(60, slot) = 42.0f;
+              SCOEF(6) = 0.175f;
+          },
+          {}}},
         {"the efficient house at 94128 made an office, then gas choice 1",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
