@@ -53,22 +53,23 @@ std::optional<GlazingValues> code_glass_of_last_run(REAL code, bool dwelling, RE
     return std::nullopt;
 }
 
-// The code glass (25, else 5) the last run gave the windows as the other
-// kind of building: a house made another building, or back, in this save.
-std::optional<GlazingValues> code_glass_of_the_other_kind(bool dwelling, REAL year_built) {
+// The code glass (25, else 5) the last run gave the windows as a house: a
+// house made another building in this save.
+std::optional<GlazingValues> code_glass_of_a_house(REAL year_built) {
     for (const REAL code : {25.0f, 5.0f}) {
-        const auto g = scheme_code_glass(code, !dwelling, year_built, zone_of_last_run());
+        const auto g = scheme_code_glass(code, true, year_built, zone_of_last_run());
         if (g && some_window_holds(*g)) return g;
     }
     return std::nullopt;
 }
 
 // The glass in force for the windows that still hold the code glass of the
-// last run, and that code glass. Group 1's code slot naming a library
-// window in the save that switched the kind of building is the window the
-// building's save stores for the glass its windows took on the switch's
-// run (42, the code glass of another building): the windows the house's
-// code glass left take that window's glass, as they do a run apart.
+// last run, and that code glass. Group 1's code slot naming a window of the
+// current code's glazing in the save that made a house another building is
+// the window the building's save stores for the glass its windows took on
+// the switch's run (42, the code glass of another building): the windows
+// the house's code glass left take that window's glass, as they do a run
+// apart.
 struct GlassToFollow {
     GlazingValues last, in_force;
 };
@@ -79,9 +80,13 @@ std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year
         if (!last) return std::nullopt;
         return GlassToFollow{*last, *in_force};
     }
-    const auto window = library_window_glazing(int_toward_zero(code));
+    // Only another building's window types (41 to 47) name such a window:
+    // 1 or -1 is the mark of windows not alike, which keeps every glass.
+    const INTEGER window_type = int_toward_zero(code);
+    if (dwelling || window_type < 41 || window_type > 47) return std::nullopt;
+    const auto window = library_window_glazing(window_type);
     if (!window) return std::nullopt;
-    const auto last = code_glass_of_the_other_kind(dwelling, year_built);
+    const auto last = code_glass_of_a_house(year_built);
     if (!last) return std::nullopt;
     return GlassToFollow{*last, *window};
 }
