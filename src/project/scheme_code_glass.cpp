@@ -74,7 +74,24 @@ struct GlassToFollow {
     GlazingValues last, in_force;
 };
 
+// Windows marked not alike (group 1's code slot -1, or 1 as a building of
+// its own glazing stores it) once one of them took glass of its own: those
+// the designer did not touch still hold the code glass (25, else 5) the
+// last run gave them as the kind of building in force, and a move takes
+// them to that code's glass at the new site, as a move run before the
+// window's own glass gives them.
+std::optional<GlassToFollow> glass_of_windows_not_alike(bool dwelling, REAL year_built, INTEGER zone) {
+    for (const REAL code : {25.0f, 5.0f}) {
+        const auto last = scheme_code_glass(code, dwelling, year_built, zone_of_last_run());
+        if (!last || !some_window_holds(*last)) continue;
+        const auto in_force = scheme_code_glass(code, dwelling, year_built, zone);
+        if (in_force) return GlassToFollow{*last, *in_force};
+    }
+    return std::nullopt;
+}
+
 std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year_built, INTEGER zone) {
+    if (code == 1.0f || code == -1.0f) return glass_of_windows_not_alike(dwelling, year_built, zone);
     if (const auto in_force = scheme_code_glass(code, dwelling, year_built, zone)) {
         const auto last = code_glass_of_last_run(code, dwelling, year_built);
         if (!last) return std::nullopt;

@@ -76,7 +76,9 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // 28) to 1, which turned ceiling fans typed after it into no venting
 // ($2,045.08 against $2,234.79). Group 1's code 42, which another
 // building's save stores for its windows' code glass once a window has its
-// own, given with the switch left the house's glass in the other windows.
+// own, given with the switch left the house's glass in the other windows;
+// so did the mark of windows not alike (1) given with a move, which the
+// save stores once a window has glass of its own.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -89,17 +91,26 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
                                     UWINDO(1) = 0.6f;
                                 },
                                 {}};
+    const auto house_at_chicago = [](const ScratchDir& d, const std::string& n) {
+        const fs::path p = d / n;
+        new_project(p, kData / "util");
+        reset_all_blocks();
+        move_scheme(p, 1, "ChiOHare.epw");
+        run_scheme(p, 1, 243.0f);
+        return p;
+    };
     const Case cases[] = {
         {"a house at Chicago moved to zone 1, then line 1's glass",
-         [](const ScratchDir& d, const std::string& n) {
-             const fs::path p = d / n;
-             new_project(p, kData / "util");
-             reset_all_blocks();
-             move_scheme(p, 1, "ChiOHare.epw");
-             run_scheme(p, 1, 243.0f);
-             return p;
-         },
+         house_at_chicago,
          1, move_to(95521.0f), own_glass},
+        {"a house at Chicago moved to zone 1, then its windows marked not alike and line 1's glass",
+         house_at_chicago,
+         1, move_to(95521.0f),
+         {[&own_glass](INTEGER slot) {
+              own_glass.blocks(slot);
+              STRATEGY(60, slot) = 1.0f;
+          },
+          {}}},
         {"the sample house made a hotel, then line 6's SHGC",
          [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(14),
          {[](INTEGER) { SCOEF(6) = 0.175f; }, {}}},
