@@ -78,7 +78,9 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // building's save stores for its windows' code glass once a window has its
 // own, given with the switch left the house's glass in the other windows;
 // so did the mark of windows not alike (1) given with a move, which the
-// save stores once a window has glass of its own.
+// save stores once a window has glass of its own. A group of a restaurant's
+// door typed a window (code 42) stayed a door, where emptied a run before
+// it became a window.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -97,6 +99,19 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         reset_all_blocks();
         move_scheme(p, 1, "ChiOHare.epw");
         run_scheme(p, 1, 243.0f);
+        return p;
+    };
+    // The offset of the last window group of a designed restaurant, a door's.
+    INTEGER door_group = 0;
+    const auto restaurant_with_a_door_last = [&door_group](const ScratchDir& d, const std::string& n) {
+        const fs::path p = d / n;
+        new_project(p, kData / "util");
+        reset_all_blocks();
+        make_nonresidential(p, 1, 7);
+        run_scheme(p, 1, 243.0f);
+        door_group = 0;
+        while (door_group < 240 && STRATEGY(72 + door_group, 1) > 0.0f) door_group += 10;
+        EXPECT_EQ(STRATEGY(60 + door_group, 1), 48.0f) << "the last group is a door";
         return p;
     };
     const Case cases[] = {
@@ -148,6 +163,14 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, switch_to(19), rows({{66, 0.0f}})},
+        {"a restaurant's last group, a door, set to no units, then typed a window",
+         restaurant_with_a_door_last, 1,
+         {[&door_group](INTEGER slot) { STRATEGY(62 + door_group, slot) = 0.0f; }, {}},
+         {[&door_group](INTEGER slot) {
+              const REAL window[] = {42.0f, 1.0f, 1.0f, 7.0f, 5.0f, 1.0f};  // type 2, front, 1 unit of 7 x 5 ft
+              for (INTEGER n = 0; n < 6; ++n) STRATEGY(60 + door_group + n, slot) = window[n];
+          },
+          {}}},
         {"venting 7 in a slot, then ceiling fans",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
