@@ -501,6 +501,23 @@ void current_code_line(INTEGER k, INTEGER j) {
     else DBG_INT("REVISION: glazing type without a code row, line kept", k);
 }
 
+// A group of a generated design of the current code whose code the
+// designer typed with the other kind of line: a window type (1 to 7, or 41
+// to 47) over a door's line makes the line a window, a door type (8, 9, 48,
+// 49) over a window's line a door, of its type's code glass, as the group
+// typed past the last line (or emptied first, then typed again) takes the
+// kind its code names. The line's glass is what the last run left in it;
+// the code is what the designer typed.
+void line_of_the_kind_its_code_names(INTEGER k, INTEGER j) {
+    const INTEGER type = type_of_code(std::abs(int_toward_zero(S(60 + j))));
+    const bool door = !(TRANS(k) > 0.0f);
+    const bool window_type = type >= 1 && type <= 7, door_type = type == 8 || type == 9;
+    if ((door && window_type) || (!door && door_type)) {
+        DBG_INT("REVISION: line takes the kind its group's code names", k);
+        set_line(k, code_glazing(4, type));
+    }
+}
+
 // Step e: non-residential glazing by era (1 vintage, 3 by year built, 4
 // current code). A generated design (scheme 1 or 2) of the current code
 // takes the code glazing of its types as its save does, before the run: a
@@ -509,8 +526,12 @@ void current_code_line(INTEGER k, INTEGER j) {
 void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
     const INTEGER code = int_toward_zero(S(60 + j));
     if (ERA == 4) {
-        if (IDNUM1 >= 3) current_code_line(k, j);
-        else take_code_glazing_of_type(k);
+        if (IDNUM1 >= 3) {
+            current_code_line(k, j);
+        } else {
+            line_of_the_kind_its_code_names(k, j);
+            take_code_glazing_of_type(k);
+        }
     } else if (ERA == 1) {
         vintage_glazing(k, type_of_code(code), ERA, year_built);
     } else if (ERA == 3) {

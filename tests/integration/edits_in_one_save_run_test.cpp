@@ -77,7 +77,13 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // ($2,045.08 against $2,234.79). A window group typed past the house's last
 // line in the save that typed line 1's U took the stand-in glass (the
 // windows already judged unlike), where one run apart it takes the zone's
-// code glass of the other windows.
+// code glass of the other windows. Group 1's code 42, which another
+// building's save stores for its windows' code glass once a window has its
+// own, given with the switch left the house's glass in the other windows;
+// so did the mark of windows not alike (1) given with a move, which the
+// save stores once a window has glass of its own. A group of a restaurant's
+// door typed a window (code 42) stayed a door, where emptied a run before
+// it became a window.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -90,20 +96,49 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
                                     UWINDO(1) = 0.6f;
                                 },
                                 {}};
+    const auto house_at_chicago = [](const ScratchDir& d, const std::string& n) {
+        const fs::path p = d / n;
+        new_project(p, kData / "util");
+        reset_all_blocks();
+        move_scheme(p, 1, "ChiOHare.epw");
+        run_scheme(p, 1, 243.0f);
+        return p;
+    };
+    // The offset of the last window group of a designed restaurant, a door's.
+    INTEGER door_group = 0;
+    const auto restaurant_with_a_door_last = [&door_group](const ScratchDir& d, const std::string& n) {
+        const fs::path p = d / n;
+        new_project(p, kData / "util");
+        reset_all_blocks();
+        make_nonresidential(p, 1, 7);
+        run_scheme(p, 1, 243.0f);
+        door_group = 0;
+        while (door_group < 240 && STRATEGY(72 + door_group, 1) > 0.0f) door_group += 10;
+        EXPECT_EQ(STRATEGY(60 + door_group, 1), 48.0f) << "the last group is a door";
+        return p;
+    };
     const Case cases[] = {
         {"a house at Chicago moved to zone 1, then line 1's glass",
-         [](const ScratchDir& d, const std::string& n) {
-             const fs::path p = d / n;
-             new_project(p, kData / "util");
-             reset_all_blocks();
-             move_scheme(p, 1, "ChiOHare.epw");
-             run_scheme(p, 1, 243.0f);
-             return p;
-         },
+         house_at_chicago,
          1, move_to(95521.0f), own_glass},
+        {"a house at Chicago moved to zone 1, then its windows marked not alike and line 1's glass",
+         house_at_chicago,
+         1, move_to(95521.0f),
+         {[&own_glass](INTEGER slot) {
+              own_glass.blocks(slot);
+              STRATEGY(60, slot) = 1.0f;
+          },
+          {}}},
         {"the sample house made a hotel, then line 6's SHGC",
          [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(14),
          {[](INTEGER) { SCOEF(6) = 0.175f; }, {}}},
+        {"the sample house made a hotel, then group 1's code 42 and line 6's SHGC",
+         [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(14),
+         {[](INTEGER slot) {
+              STRATEGY(60, slot) = 42.0f;
+              SCOEF(6) = 0.175f;
+          },
+          {}}},
         {"the efficient house at 94128 made an office, then gas choice 1",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
@@ -142,6 +177,14 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          {[](INTEGER) { UWINDO(1) = 0.6f; }, {}}},
+        {"a restaurant's last group, a door, set to no units, then typed a window",
+         restaurant_with_a_door_last, 1,
+         {[&door_group](INTEGER slot) { STRATEGY(62 + door_group, slot) = 0.0f; }, {}},
+         {[&door_group](INTEGER slot) {
+              const REAL window[] = {42.0f, 1.0f, 1.0f, 7.0f, 5.0f, 1.0f};  // type 2, front, 1 unit of 7 x 5 ft
+              for (INTEGER n = 0; n < 6; ++n) STRATEGY(60 + door_group + n, slot) = window[n];
+          },
+          {}}},
         {"venting 7 in a slot, then ceiling fans",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
