@@ -74,7 +74,10 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // conducted through the raised floor the office's run had derived
 // (382.33 Btu/h.F against 343.01). Venting 7 rewrote the air speed (row
 // 28) to 1, which turned ceiling fans typed after it into no venting
-// ($2,045.08 against $2,234.79).
+// ($2,045.08 against $2,234.79). Another building under a house's
+// electric choice (row 1 of 3, flag 26) was billed in the rate zone the
+// last run saved: the house's tiers when typed with the switch ($8,688.71
+// of electricity), the office's time of use one run apart ($4,242.05).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -136,6 +139,9 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          3, rows({{25, 7.0f}}), rows({{25, 10.0f}})},
+        {"the sample house made an office, then a house's electric choice",
+         [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(7),
+         rows({{1, 3.0f}}, {26})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
