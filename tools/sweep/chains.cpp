@@ -747,6 +747,7 @@ struct Phase {
     Site ran_at;
     std::vector<REAL> ran_column;
     std::map<Word, REAL> ran_words;
+    bool ran_since_kept = false;  // a run since a value that keeps what the last run left
 };
 
 std::string scheme_name(INTEGER slot) {
@@ -1049,12 +1050,23 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 if (!e.family.empty()) parts.push_back(e);
             }
             if (parts.empty()) continue;
+            // A value that keeps what the last run left, after a run that
+            // took in an earlier such value, keeps what that run derived
+            // from it: the edits before it are a phase of their own, whose
+            // kept value the new project's run before this one takes in.
+            const bool keeps = std::any_of(parts.begin(), parts.end(),
+                                           [](const Edit& e) { return e.meaning == Meaning::kKeeps; });
+            if (keeps && ph.f.keeps() && ph.ran_since_kept) {
+                close_phase();
+                open_phase(slot, std::nullopt);
+            }
+            Phase& open = phases.back();
             Edit save;
             std::string what;
             int window_edits = 0;
             for (const Edit& e : parts) {
                 k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
-                take(ph.f, e, ph.ran_column, ph.ran_words, ph.ran_at);
+                take(open.f, e, open.ran_column, open.ran_words, open.ran_at);
                 without_meaning = without_meaning || e.meaning != Meaning::kDefined;
                 for (const auto& [row, v] : e.rows) save.rows[row] = v;
                 for (const auto& [w, v] : e.words) save.words[w] = v;
@@ -1111,6 +1123,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.ran_at = slots[slot].site;
         ph.ran_column = column_of(slot);
         ph.ran_words = saved_words(k.in, side, slot);
+        ph.ran_since_kept = ph.f.keeps();
     }
     close_phase();
     if (slot >= 3) k.say("DREW a chain ending on a library slot");
