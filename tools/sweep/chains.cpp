@@ -491,6 +491,7 @@ struct Editing {
     std::vector<std::pair<REAL, REAL>> lines;
     bool packed = false, gap = false;
     bool may_switch = true;  // the save may make it another building or a house
+    bool moved = false;      // moved since the last command (in an earlier phase of the scheme's edits)
 };
 
 // The switch of a house to another building of a type with loads (the host
@@ -516,7 +517,7 @@ void draw_switch(Random& r, const Editing& at, const Inputs& in, Edit& e) {
 
 Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector<REAL>& col, const FinalInputs& f) {
     const bool nonresidential = at.nonresidential;
-    const bool moved = f.site.has_value();
+    const bool moved = f.site.has_value() || at.moved;
     Edit e;
     // A line's glass or geometry, the switch to another building or back,
     // another building's type; else the row, word, rate and site edits.
@@ -748,6 +749,7 @@ struct Phase {
     std::vector<REAL> ran_column;
     std::map<Word, REAL> ran_words;
     bool ran_since_kept = false;  // a run since a value that keeps what the last run left
+    bool moved_before = false;    // an earlier phase since the last command moved the scheme
 };
 
 std::string scheme_name(INTEGER slot) {
@@ -1028,6 +1030,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             const std::vector<REAL> column = column_of(slot);
             Editing at{slot, slots[slot].nonresidential, saved_lines(k.in, side, slot), slots[slot].nonresidential || slot >= 3,
                        !groups_without_gaps(column)};
+            at.moved = ph.moved_before;
             // Now and then several edits in one save, one of them a move or
             // the switch to another building or back.
             // The switch comes first in a save of several, and the edits
@@ -1057,8 +1060,10 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             const bool keeps = std::any_of(parts.begin(), parts.end(),
                                            [](const Edit& e) { return e.meaning == Meaning::kKeeps; });
             if (keeps && ph.f.keeps() && ph.ran_since_kept) {
+                const bool moved = ph.moved_before || ph.f.site.has_value();
                 close_phase();
                 open_phase(slot, std::nullopt);
+                phases.back().moved_before = moved;
             }
             Phase& open = phases.back();
             Edit save;
