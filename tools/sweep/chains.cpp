@@ -857,6 +857,12 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
         const std::size_t at = static_cast<std::size_t>(row - 1);
         const bool typed = f.rows.count(row) > 0 || (row == 1 && basic.count(26)) || (row == 3 && basic.count(29));
         if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == ph.start[at])) continue;
+        // Group 1's glazing code (the scheme-wide code) that a run wrote
+        // after the switch or a move: the run gave the windows the code
+        // glass of the site and kind in force under the code the save held,
+        // then found them unlike. Given with the switch or the move, the
+        // code it wrote would keep the glass of the kind and site before.
+        if (row == 60 && !typed && (f.site || f.words.count(Word::kAnotherBuilding))) continue;
         rows[row] = column[at];
         if (row == 16) words[Word::kAzimuth] = column[at];
     }
