@@ -131,13 +131,15 @@ void nonres_user_gas(const TariffChoices& t) {
 }
 
 // A site known by its weather file alone (negative zip code): the choices
-// of its climate zone, for each side the user left to the site.
-void nonres_zone_defaults(TariffChoices& t) {
+// of its climate zone, for each side the user left to the site, and its
+// electric rate zone where the electric choice names none.
+void nonres_zone_defaults(TariffChoices& t, bool site_electric_zone) {
     const INTEGER zone = weather::settled_climate_zone("tariffs");
-    if (!NFLAG(26)) {
-        t.electric = static_cast<REAL>(ESTRATZT(zone));
-        ERATEZONE = t.electric < 15.0f ? ERATEZT(zone) : 36;
-        if (t.electric >= 17.0f) ERATEZONE = 38;
+    if (site_electric_zone) {
+        const REAL choice = static_cast<REAL>(ESTRATZT(zone));
+        if (!NFLAG(26)) t.electric = choice;
+        ERATEZONE = choice < 15.0f ? ERATEZT(zone) : 36;
+        if (choice >= 17.0f) ERATEZONE = 38;
     }
     if (!NFLAG(29)) {
         t.gas = static_cast<REAL>(GSTRATZT(zone));
@@ -156,11 +158,19 @@ bool site_has_zip_record() { return int_toward_zero(ZIPCODE) >= 1; }
 // The site's built-in tariffs for the side(s) the user left to the site. A
 // side the user chose (basic-rate flag 26 electric, 29 gas) is billed on
 // the tariff its choice names, as the scheme's column shows it.
+// An electric choice that names no tariff of another building (a
+// dwelling's utility 1 to 5 or its flat rate 7, kept under flag 26 from the
+// house the scheme was, or a code without a meaning of its own) names no
+// rate zone either: the building is billed in its site's, as with the side
+// left to the site, and its row stays as typed. Left alone, the zone was
+// the one the last run saved, a house's tiers or another building's time
+// of use by the order of the edits.
 void nonres_built_in_rates(TariffChoices& t) {
+    const bool site_electric_zone = !NFLAG(26) || !electric_choice_billed_by_its_row(t.electric);
     if (!NFLAG(58)) {
-        if (!NFLAG(26)) {
+        if (site_electric_zone) {
             ERATEZONE = 36;
-            t.electric = 15.0f;
+            if (!NFLAG(26)) t.electric = 15.0f;
         }
         if (!NFLAG(29)) {
             GRATEZONE = 15;
@@ -168,11 +178,11 @@ void nonres_built_in_rates(TariffChoices& t) {
             FUELTYPE = 1.0f;
         }
     } else if (CECZONE <= 0 || !site_has_zip_record()) {
-        if (ZIPCODE < 0.0f) nonres_zone_defaults(t);
+        if (ZIPCODE < 0.0f) nonres_zone_defaults(t, site_electric_zone);
     } else {
-        if (!NFLAG(26)) {
+        if (site_electric_zone) {
             const INTEGER position = electric_zone_class(ERATEZONEZ);
-            t.electric = static_cast<REAL>(10 + position);
+            if (!NFLAG(26)) t.electric = static_cast<REAL>(10 + position);
             ERATEZONE = 31 + position;
         }
         if (!NFLAG(29)) {

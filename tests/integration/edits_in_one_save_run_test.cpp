@@ -84,6 +84,9 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // save stores once a window has glass of its own. A group of a restaurant's
 // door typed a window (code 42) stayed a door, where emptied a run before
 // it became a window.
+// Another building under a house's electric choice (row 1 of 3, flag 26) was billed in the rate zone the
+// last run saved: the house's tiers when typed with the switch ($8,688.71
+// of electricity), the office's time of use one run apart ($4,242.05).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -193,6 +196,9 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          3, rows({{25, 7.0f}}), rows({{25, 10.0f}})},
+        {"the sample house made an office, then a house's electric choice",
+         [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(7),
+         rows({{1, 3.0f}}, {26})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;

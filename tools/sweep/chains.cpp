@@ -491,6 +491,7 @@ struct Editing {
     std::vector<std::pair<REAL, REAL>> lines;
     bool packed = false, gap = false;
     bool may_switch = true;  // the save may make it another building or a house
+    bool moved = false;      // moved since the last command (in an earlier phase of the scheme's edits)
 };
 
 // The switch of a house to another building of a type with loads (the host
@@ -518,7 +519,7 @@ void draw_switch(Random& r, const Editing& at, const Inputs& in, Edit& e) {
 
 Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector<REAL>& col, const FinalInputs& f) {
     const bool nonresidential = at.nonresidential;
-    const bool moved = f.site.has_value();
+    const bool moved = f.site.has_value() || at.moved;
     Edit e;
     // A line's glass or geometry, the switch to another building or back,
     // another building's type; else the row, word, rate and site edits.
@@ -756,6 +757,8 @@ struct Phase {
     Site ran_at;
     std::vector<REAL> ran_column;
     std::map<Word, REAL> ran_words;
+    bool ran_since_kept = false;  // a run since a value that keeps what the last run left
+    bool moved_before = false;    // an earlier phase since the last command moved the scheme
 };
 
 std::string scheme_name(INTEGER slot) {
@@ -863,6 +866,12 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
         const std::size_t at = static_cast<std::size_t>(row - 1);
         const bool typed = f.rows.count(row) > 0 || (row == 1 && basic.count(26)) || (row == 3 && basic.count(29));
         if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == ph.start[at])) continue;
+        // Group 1's glazing code (the scheme-wide code) that a run wrote
+        // after the switch or a move: the run gave the windows the code
+        // glass of the site and kind in force under the code the save held,
+        // then found them unlike. Given with the switch or the move, the
+        // code it wrote would keep the glass of the kind and site before.
+        if (row == 60 && !typed && (f.site || f.words.count(Word::kAnotherBuilding))) continue;
         rows[row] = column[at];
         if (row == 16) words[Word::kAzimuth] = column[at];
     }
@@ -1036,6 +1045,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             const std::vector<REAL> column = column_of(slot);
             Editing at{slot, slots[slot].nonresidential, saved_lines(k.in, side, slot), slots[slot].nonresidential || slot >= 3,
                        !groups_without_gaps(column)};
+            at.moved = ph.moved_before;
             // Now and then several edits in one save, one of them a move or
             // the switch to another building or back.
             // The switch comes first in a save of several, and the edits
@@ -1058,12 +1068,25 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 if (!e.family.empty()) parts.push_back(e);
             }
             if (parts.empty()) continue;
+            // A value that keeps what the last run left, after a run that
+            // took in an earlier such value, keeps what that run derived
+            // from it: the edits before it are a phase of their own, whose
+            // kept value the new project's run before this one takes in.
+            const bool keeps = std::any_of(parts.begin(), parts.end(),
+                                           [](const Edit& e) { return e.meaning == Meaning::kKeeps; });
+            if (keeps && ph.f.keeps() && ph.ran_since_kept) {
+                const bool moved = ph.moved_before || ph.f.site.has_value();
+                close_phase();
+                open_phase(slot, std::nullopt);
+                phases.back().moved_before = moved;
+            }
+            Phase& open = phases.back();
             Edit save;
             std::string what;
             int window_edits = 0;
             for (const Edit& e : parts) {
                 k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
-                take(ph.f, e, ph.ran_column, ph.ran_words, ph.ran_at);
+                take(open.f, e, open.ran_column, open.ran_words, open.ran_at);
                 without_meaning = without_meaning || e.meaning != Meaning::kDefined;
                 for (const auto& [row, v] : e.rows) save.rows[row] = v;
                 for (const auto& [w, v] : e.words) save.words[w] = v;
@@ -1120,6 +1143,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.ran_at = slots[slot].site;
         ph.ran_column = column_of(slot);
         ph.ran_words = saved_words(k.in, side, slot);
+        ph.ran_since_kept = ph.f.keeps();
     }
     close_phase();
     if (slot >= 3) k.say("DREW a chain ending on a library slot");
