@@ -84,9 +84,10 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // save stores once a window has glass of its own. A group of a restaurant's
 // door typed a window (code 42) stayed a door, where emptied a run before
 // it became a window.
-// Another building under a house's electric choice (row 1 of 3, flag 26) was billed in the rate zone the
-// last run saved: the house's tiers when typed with the switch ($8,688.71
-// of electricity), the office's time of use one run apart ($4,242.05).
+// Another building under a house's electric choice (row 1 of 3, flag 26)
+// was billed in the rate zone the last run saved: the house's tiers when
+// typed with the switch ($8,688.71 of electricity), the office's time of
+// use one run apart ($4,242.05).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
