@@ -74,7 +74,9 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // conducted through the raised floor the office's run had derived
 // (382.33 Btu/h.F against 343.01). Venting 7 rewrote the air speed (row
 // 28) to 1, which turned ceiling fans typed after it into no venting
-// ($2,045.08 against $2,234.79).
+// ($2,045.08 against $2,234.79). A roof typed without losses (-1) in
+// another building kept the roof its input file held on the first run
+// only, and lost it once that run had saved the code as 1.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -128,6 +130,16 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, switch_to(19), rows({{66, 0.0f}})},
+        {"an office's roof typed without losses (-1), then an overhang",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 2, 7);
+             run_scheme(p, 2, 246.0f);
+             return p;
+         },
+         2, rows({{32, -1.0f}}), rows({{66, 0.0f}})},
         {"venting 7 in a slot, then ceiling fans",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
