@@ -76,7 +76,9 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // 28) to 1, which turned ceiling fans typed after it into no venting
 // ($2,045.08 against $2,234.79). A roof typed without losses (-1) in
 // another building kept the roof its input file held on the first run
-// only, and lost it once that run had saved the code as 1.
+// only, and lost it once that run had saved the code as 1. A skylight group
+// typed past a house's last line took the stand-in skylight glass over the
+// transmittance typed on its line in the same save.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -140,6 +142,21 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, rows({{32, -1.0f}}), rows({{66, 0.0f}})},
+        {"a skylight group typed past the efficient house's last line, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
+         {[](INTEGER slot) {
+              INTEGER j = 0;
+              while (STRATEGY(62 + j, slot) > 0.0f) j += 10;
+              const REAL group[] = {5.0f, 4.0f, 8.0f, 6.0f, 1.0f};  // a skylight: 4 units of 8 x 6 ft, sill 1 ft
+              for (INTEGER n = 0; n < 5; ++n) STRATEGY(61 + n + j, slot) = group[n];
+          },
+          {}},
+         {[](INTEGER slot) {
+              INTEGER k = 1;
+              while (STRATEGY(62 + 10 * k, slot) > 0.0f) ++k;
+              TRANS(k) = 0.82f;
+          },
+          {}}},
         {"venting 7 in a slot, then ceiling fans",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
