@@ -607,14 +607,12 @@ void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geo
 // A line the designer brings back by giving its group a quantity again
 // keeps the glazing it last held. One that never held any (a group typed
 // past the design's lines) takes the library window its scheme-wide code
-// names, the glass of the scheme's other windows, but for a transmittance
-// typed on it; without such a code the repair of a line without values
-// gives it its stand-in glass.
+// names, the glass of the scheme's other windows; without such a code the
+// repair of a line without values gives it its stand-in glass.
 void glazing_of_line_brought_back(INTEGER k) {
     DBG_INT("REVISION: window group given units again, its line simulated again", k);
-    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f)) return;
-    if (const auto g = library_window_glazing(int_toward_zero(S(60))))
-        glass_of_line_without_its_own(k, {g->u, g->shgc, g->vt});
+    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f && TRANS(k) == 0.0f)) return;
+    if (const auto g = library_window_glazing(int_toward_zero(S(60)))) set_line(k, {g->u, g->shgc, g->vt});
 }
 
 // Groups typed past the last line of another building's scheme 1 or 2

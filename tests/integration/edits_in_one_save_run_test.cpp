@@ -142,8 +142,14 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, rows({{32, -1.0f}}), rows({{66, 0.0f}})},
-        {"a skylight group typed past the efficient house's last line, then its transmittance",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
+        {"a skylight group typed past the last line of a house of its own glass, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] { UWINDO(1) = 0.93f; });  // no scheme-wide glass any more
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2,
          {[](INTEGER slot) {
               INTEGER j = 0;
               while (STRATEGY(62 + j, slot) > 0.0f) j += 10;
