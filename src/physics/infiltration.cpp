@@ -101,8 +101,10 @@ AirChanges residential_air(INTEGER ihour) {
 AirChanges nonresidential_air(INTEGER ihour) {
     AirChanges air;
     REAL fraction = static_cast<REAL>(SCHEDULES(ihour, schedule_rows::kInfiltration, NTYPE)) / 100.0f;
-    // A building neither heated nor cooled has no fans to pressurise it.
-    if (scheme_code(18) <= 1.0f && scheme_code(20) <= 1.0f) fraction = 1.0f;
+    // Read by their signs, a heat pump typed beside a cooler of the user's
+    // (the save makes the pair user-defined) let the wind in all day from
+    // the second run on: the peak cooling load moved after the first.
+    if (neither_heated_nor_cooled()) fraction = 1.0f;
     REAL exterior_ft2 = 0.0f;
     for (INTEGER i = 1; i <= 9; ++i) exterior_ft2 += AREA(i);
     const REAL wind_mph = WINDFPM(ihour) / kFeetPerMinutePerMph;
@@ -189,6 +191,10 @@ REAL natural_air_change_divisor(REAL stories) {
     if (stories < 2.0f) return 23.0f;
     if (stories >= 3.0f) return 16.15f;
     return 18.4f;
+}
+
+bool neither_heated_nor_cooled() {
+    return std::fabs(scheme_code(18)) <= 1.0f && std::fabs(scheme_code(20)) <= 1.0f;
 }
 
 void INFILT(INTEGER MONTH, INTEGER IHOUR) {

@@ -31,6 +31,12 @@ REAL leakage_area_flow_cfm(REAL ela_in2, StackWindCoefficients c, REAL indoor_ou
 // building of `exterior_ft2` (walls and glazing), cfm.
 REAL envelope_wind_leakage_cfm(REAL exterior_ft2, REAL wind_mph);
 
+// Whether the scheme in the run has neither a heating nor a cooling system
+// (codes 1 or less in magnitude): then no fans pressurise the building and
+// the wind leaks in at every hour. A system the user defined (its code
+// negative) is a system all the same.
+bool neither_heated_nor_cooled();
+
 // Residential tightness class c (|STRATEGY(24,k)|): its specific leakage
 // area and air changes at 50 Pa. False for a code without a class (5, or
 // outside 1..9); `sla` and `ach50` are then left alone.

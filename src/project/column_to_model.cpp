@@ -434,6 +434,16 @@ constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
 // The glass of a line that has none of its own.
 constexpr Glazing kStandInGlazing = {0.58f, 0.25f, 0.49f};
 
+// A line without a U-factor and SHGC of its own takes glass `g`; a
+// transmittance the designer typed on it in the same save as its group
+// (the line is made by that save) stays, as it stays when typed on the
+// line a run made first.
+void glass_of_line_without_its_own(INTEGER k, const Glazing& g) {
+    const REAL typed_vt = TRANS(k);
+    set_line(k, g);
+    if (typed_vt > 0.0f) TRANS(k) = typed_vt;
+}
+
 void set_door(INTEGER k, INTEGER era, REAL year_built) {
     const design_codes::GlazingValues g = design_codes::vintage_door(era, year_built);
     set_line(k, {g.u, g.shgc, g.vt});
@@ -456,7 +466,8 @@ void line_repairs(INTEGER k, INTEGER j) {
     if (TILT(k) < 45.0f) {
         STYPE = 5;
         S(60 + j) = 45.0f;
-        set_line(k, kStandInGlazing);
+        if (blank) glass_of_line_without_its_own(k, kStandInGlazing);
+        else set_line(k, kStandInGlazing);
     } else {
         DBG_INT("k if Wierd 0-0-0 or 1-1-1 error 2438", k);
     }

@@ -7,6 +7,7 @@
 
 #include "blocks/blocks.h"
 #include "front/trace.h"
+#include "physics/infiltration.h"
 #include "simulation/schedules.h"
 #include "simulation/zone_balance.h"
 
@@ -57,11 +58,9 @@ REAL non_residential_infiltration_ach(const Hour& z) {
     for (INTEGER i = 1; i <= 9; ++i) exposed_area_ft2 += AREA(i);
     const REAL flow_cfm = exposed_area_ft2 * kWallLeakage_cfm_ft2_mph * wind_mph * kWallLeakageFlowCoefficient;
     REAL fraction = schedule_value(kInfiltrationRow, z.IHOUR) / 100.0f;
-    // Without heating or cooling nothing pressurises the building. A
-    // system the user defined (its code negative) is a system all the same:
-    // read by its sign, it let the wind in all day on the run that typed it
-    // and not on the next, whose save had made a typed code user-defined.
-    if (scheme_choice_magnitude(18) <= 1.0f && scheme_choice_magnitude(20) <= 1.0f) fraction = 1.0f;
+    // Without heating or cooling nothing pressurises the building; the
+    // hour's loads at the reference temperature judge the systems alike.
+    if (neither_heated_nor_cooled()) fraction = 1.0f;
     return fraction * flow_cfm * kMinutesPerHour / above_grade_volume_ft3();
 }
 

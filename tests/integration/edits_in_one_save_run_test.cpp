@@ -87,7 +87,11 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // Another building under a house's electric choice (row 1 of 3, flag 26)
 // was billed in the rate zone the last run saved: the house's tiers when
 // typed with the switch ($8,688.71 of electricity), the office's time of
-// use one run apart ($4,242.05).
+// use one run apart ($4,242.05). A roof typed without losses (-1) in
+// another building kept the roof its input file held on the first run
+// only, and lost it once that run had saved the code as 1. A skylight group
+// typed past a house's last line took the stand-in skylight glass over the
+// transmittance typed on its line in the same save.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -187,6 +191,37 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          {[&door_group](INTEGER slot) {
               const REAL window[] = {42.0f, 1.0f, 1.0f, 7.0f, 5.0f, 1.0f};  // type 2, front, 1 unit of 7 x 5 ft
               for (INTEGER n = 0; n < 6; ++n) STRATEGY(60 + door_group + n, slot) = window[n];
+          },
+          {}}},
+        {"an office's roof typed without losses (-1), then an overhang",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 2, 7);
+             run_scheme(p, 2, 246.0f);
+             return p;
+         },
+         2, rows({{32, -1.0f}}), rows({{66, 0.0f}})},
+        {"a skylight group typed past the last line of a house of its own glass, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] { UWINDO(1) = 0.93f; });  // no scheme-wide glass any more
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2,
+         {[](INTEGER slot) {
+              INTEGER j = 0;
+              while (STRATEGY(62 + j, slot) > 0.0f) j += 10;
+              const REAL group[] = {5.0f, 4.0f, 8.0f, 6.0f, 1.0f};  // a skylight: 4 units of 8 x 6 ft, sill 1 ft
+              for (INTEGER n = 0; n < 5; ++n) STRATEGY(61 + n + j, slot) = group[n];
+          },
+          {}},
+         {[](INTEGER slot) {
+              INTEGER k = 1;
+              while (STRATEGY(62 + 10 * k, slot) > 0.0f) ++k;
+              TRANS(k) = 0.82f;
           },
           {}}},
         {"venting 7 in a slot, then ceiling fans",

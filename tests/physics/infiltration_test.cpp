@@ -199,6 +199,12 @@ TEST_F(Infilt, NonResidential) {
     EXPECT_EQ(IWHEN1, 99980805);
     EXPECT_EQ(IWHEN2, 80809);
 
+    STRATEGY(18, 1) = -7.0f;  // a heat pump of the user's beside a cooler of the user's:
+    STRATEGY(20, 1) = -2.0f;  // systems all the same, whose fans pressurise the building
+    INFILT(2, 9);
+    EXPECT_NEAR(AIRVOL(9, 2), 0.25f * leak_ach + 0.75f, 1e-5);
+    STRATEGY(20, 1) = 0.0f;
+
     STRATEGY(18, 1) = 1.0f;  // neither heated nor cooled: schedule ignored
     INFILT(2, 9);
     EXPECT_NEAR(AIRVOL(9, 2), leak_ach + 0.75f, 1e-5);
