@@ -233,8 +233,12 @@ void roof_construction(const Working& w) {
 
 void roof(const Working& w) {
     const INTEGER k = w.k;
-    // A roof the user changed keeps its stored properties.
-    const bool keep_user_roof = STRATEGY(32, k) < 0.0f && k > 1;
+    // A roof the user changed (a code below -1) keeps its stored properties.
+    // Code -1 is a roof without losses, as 0 and 1 are: it keeps nothing, or
+    // its first run would simulate the U-factor the input file holds from
+    // before (a house's roof) and only the run after it, once the code is
+    // saved as 1, the roof without losses.
+    const bool keep_user_roof = STRATEGY(32, k) < -1.0f && k > 1;
     const REAL saved_u = UVAL(10);
     const REAL saved_lag_h = TMLAG(10);
     const REAL saved_emittance = REMITT;

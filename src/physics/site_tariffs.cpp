@@ -131,13 +131,15 @@ void nonres_user_gas(const TariffChoices& t) {
 }
 
 // A site known by its weather file alone (negative zip code): the choices
-// of its climate zone, for each side the user left to the site.
-void nonres_zone_defaults(TariffChoices& t) {
+// of its climate zone, for each side the user left to the site, and its
+// electric rate zone where the electric choice names none.
+void nonres_zone_defaults(TariffChoices& t, bool site_electric_zone) {
     const INTEGER zone = weather::settled_climate_zone("tariffs");
-    if (!NFLAG(26)) {
-        t.electric = static_cast<REAL>(ESTRATZT(zone));
-        ERATEZONE = t.electric < 15.0f ? ERATEZT(zone) : 36;
-        if (t.electric >= 17.0f) ERATEZONE = 38;
+    if (site_electric_zone) {
+        const REAL choice = static_cast<REAL>(ESTRATZT(zone));
+        if (!NFLAG(26)) t.electric = choice;
+        ERATEZONE = choice < 15.0f ? ERATEZT(zone) : 36;
+        if (choice >= 17.0f) ERATEZONE = 38;
     }
     if (!NFLAG(29)) {
         t.gas = static_cast<REAL>(GSTRATZT(zone));
@@ -156,11 +158,19 @@ bool site_has_zip_record() { return int_toward_zero(ZIPCODE) >= 1; }
 // The site's built-in tariffs for the side(s) the user left to the site. A
 // side the user chose (basic-rate flag 26 electric, 29 gas) is billed on
 // the tariff its choice names, as the scheme's column shows it.
+// An electric choice that names no tariff of another building (a
+// dwelling's utility 1 to 5 or its flat rate 7, kept under flag 26 from the
+// house the scheme was, or a code without a meaning of its own) names no
+// rate zone either: the building is billed in its site's, as with the side
+// left to the site, and its row stays as typed. Left alone, the zone was
+// the one the last run saved, a house's tiers or another building's time
+// of use by the order of the edits.
 void nonres_built_in_rates(TariffChoices& t) {
+    const bool site_electric_zone = !NFLAG(26) || !electric_choice_billed_by_its_row(t.electric);
     if (!NFLAG(58)) {
-        if (!NFLAG(26)) {
+        if (site_electric_zone) {
             ERATEZONE = 36;
-            t.electric = 15.0f;
+            if (!NFLAG(26)) t.electric = 15.0f;
         }
         if (!NFLAG(29)) {
             GRATEZONE = 15;
@@ -168,11 +178,11 @@ void nonres_built_in_rates(TariffChoices& t) {
             FUELTYPE = 1.0f;
         }
     } else if (CECZONE <= 0 || !site_has_zip_record()) {
-        if (ZIPCODE < 0.0f) nonres_zone_defaults(t);
+        if (ZIPCODE < 0.0f) nonres_zone_defaults(t, site_electric_zone);
     } else {
-        if (!NFLAG(26)) {
+        if (site_electric_zone) {
             const INTEGER position = electric_zone_class(ERATEZONEZ);
-            t.electric = static_cast<REAL>(10 + position);
+            if (!NFLAG(26)) t.electric = static_cast<REAL>(10 + position);
             ERATEZONE = 31 + position;
         }
         if (!NFLAG(29)) {
@@ -348,10 +358,23 @@ void residential_built_in_rates(TariffChoices& t, bool zone_line_in_force) {
     if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
 }
 
+// Another building's fuel choice (10 to 19) in a dwelling names the
+// dwelling's choice ten below it, the reverse of the above: 10 electric heat
+// 0, 11 to 14 the utilities' gas 1 to 4, 15 the generic gas 5, 16 to 18
+// the same fuels as 6 to 8. Read as a dwelling's own, 11 was propane: a
+// library slot made a house again (it keeps its row 3) failed the gas water
+// heater's fuel check and simulated nothing on every run.
+void buildings_fuel_choice_as_dwellings(TariffChoices& t) {
+    if (!(t.gas >= 10.0f && t.gas < 20.0f)) return;
+    t.gas -= 10.0f;
+    DBG_FLOAT("FINDTMY: another building's fuel choice read as a dwelling's", t.gas);
+}
+
 // A move's run takes the site's tariffs as schemes 1 and 2 do, the rows
 // the user flagged staying the user's whichever basic flags are set: with
 // both flagged beside revised rates, row 1 of 1 to 4 was saved as 5.
 void residential_tariffs(TariffChoices& t) {
+    buildings_fuel_choice_as_dwellings(t);
     if (t.gas <= 0.0f) FUELTYPE = t.electric <= 0.0f ? 0.0f : (t.electric >= 1.0f ? 4.0f : FUELTYPE);
     const bool zone_line_in_force = ZIPCODE < 0.0f && weather_file_site_rate_zones();
     if (IDNUM1 > 2 && !NFLAG(81) && t.electric > 0.0f) residential_user_rates(t);

@@ -434,6 +434,16 @@ constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
 // The glass of a line that has none of its own.
 constexpr Glazing kStandInGlazing = {0.58f, 0.25f, 0.49f};
 
+// A line without a U-factor and SHGC of its own takes glass `g`; a
+// transmittance the designer typed on it in the same save as its group
+// (the line is made by that save) stays, as it stays when typed on the
+// line a run made first.
+void glass_of_line_without_its_own(INTEGER k, const Glazing& g) {
+    const REAL typed_vt = TRANS(k);
+    set_line(k, g);
+    if (typed_vt > 0.0f) TRANS(k) = typed_vt;
+}
+
 void set_door(INTEGER k, INTEGER era, REAL year_built) {
     const design_codes::GlazingValues g = design_codes::vintage_door(era, year_built);
     set_line(k, {g.u, g.shgc, g.vt});
@@ -456,19 +466,21 @@ void line_repairs(INTEGER k, INTEGER j) {
     if (TILT(k) < 45.0f) {
         STYPE = 5;
         S(60 + j) = 45.0f;
-        set_line(k, kStandInGlazing);
+        if (blank) glass_of_line_without_its_own(k, kStandInGlazing);
+        else set_line(k, kStandInGlazing);
     } else {
         DBG_INT("k if Wierd 0-0-0 or 1-1-1 error 2438", k);
     }
 }
 
-// Step d: user or advanced glazing; the scheme-wide code in group 1 may
-// still ask for the zone's code glazing. Door lines (no transmittance) keep
-// their door values.
-void custom_glazing(INTEGER k, REAL year_built, INTEGER zone) {
+// Step d: user or advanced glazing; the scheme-wide code in group 1
+// (`scheme_code`) may still ask for the zone's code glazing. Door lines (no
+// transmittance) keep their door values.
+void custom_glazing(INTEGER k, REAL year_built, INTEGER zone, REAL scheme_code) {
     mark_glazing_types_custom();
     if (TRANS(k) <= 0.0f) return;
-    if (const auto g = scheme_code_glass(S(60), residential(), year_built, zone)) set_line(k, {g->u, g->shgc, g->vt});
+    if (const auto g = scheme_code_glass(scheme_code, residential(), year_built, zone))
+        set_line(k, {g->u, g->shgc, g->vt});
 }
 
 // Glazing type of a line's code: 41 to 49 stand for types 1 to 9.
@@ -500,6 +512,23 @@ void current_code_line(INTEGER k, INTEGER j) {
     else DBG_INT("REVISION: glazing type without a code row, line kept", k);
 }
 
+// A group of a generated design of the current code whose code the
+// designer typed with the other kind of line: a window type (1 to 7, or 41
+// to 47) over a door's line makes the line a window, a door type (8, 9, 48,
+// 49) over a window's line a door, of its type's code glass, as the group
+// typed past the last line (or emptied first, then typed again) takes the
+// kind its code names. The line's glass is what the last run left in it;
+// the code is what the designer typed.
+void line_of_the_kind_its_code_names(INTEGER k, INTEGER j) {
+    const INTEGER type = type_of_code(std::abs(int_toward_zero(S(60 + j))));
+    const bool door = !(TRANS(k) > 0.0f);
+    const bool window_type = type >= 1 && type <= 7, door_type = type == 8 || type == 9;
+    if ((door && window_type) || (!door && door_type)) {
+        DBG_INT("REVISION: line takes the kind its group's code names", k);
+        set_line(k, code_glazing(4, type));
+    }
+}
+
 // Step e: non-residential glazing by era (1 vintage, 3 by year built, 4
 // current code). A generated design (scheme 1 or 2) of the current code
 // takes the code glazing of its types as its save does, before the run: a
@@ -508,8 +537,12 @@ void current_code_line(INTEGER k, INTEGER j) {
 void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
     const INTEGER code = int_toward_zero(S(60 + j));
     if (ERA == 4) {
-        if (IDNUM1 >= 3) current_code_line(k, j);
-        else take_code_glazing_of_type(k);
+        if (IDNUM1 >= 3) {
+            current_code_line(k, j);
+        } else {
+            line_of_the_kind_its_code_names(k, j);
+            take_code_glazing_of_type(k);
+        }
     } else if (ERA == 1) {
         vintage_glazing(k, type_of_code(code), ERA, year_built);
     } else if (ERA == 3) {
@@ -586,22 +619,29 @@ void empty_line(INTEGER k) {
 }
 
 // Steps a to f for line k with the group at offset j.
-void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geometry_from_groups) {
+void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geometry_from_groups,
+                   REAL scheme_code) {
     line_repairs(k, j);
-    if (residential() || ERA > 4) custom_glazing(k, year_built, zone);
+    if (residential() || ERA > 4) custom_glazing(k, year_built, zone, scheme_code);
     else era_glazing(k, j, year_built, zone);
     if (geometry_from_groups) line_geometry(k, j);
 }
 
 // A line the designer brings back by giving its group a quantity again
 // keeps the glazing it last held. One that never held any (a group typed
-// past the design's lines) takes the library window its scheme-wide code
-// names, the glass of the scheme's other windows; without such a code the
-// repair of a line without values gives it its stand-in glass.
-void glazing_of_line_brought_back(INTEGER k) {
+// past the design's lines) takes the glass of the scheme's other windows:
+// the library window the scheme-wide code names, or the code glass that
+// code asks for, as the code stood before this run judged the windows
+// alike (`scheme_code`). A window's own glass typed in the same save makes
+// them unlike: judged first, the new window took the stand-in glass, where
+// a run between the two edits gives it the others' glass. Without such a
+// code the repair of a line without values gives it its stand-in glass.
+// The code the line's glass follows is returned.
+REAL glazing_of_line_brought_back(INTEGER k, REAL scheme_code) {
     DBG_INT("REVISION: window group given units again, its line simulated again", k);
-    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f && TRANS(k) == 0.0f)) return;
-    if (const auto g = library_window_glazing(int_toward_zero(S(60)))) set_line(k, {g->u, g->shgc, g->vt});
+    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f && TRANS(k) == 0.0f)) return S(60);
+    if (const auto g = library_window_glazing(int_toward_zero(scheme_code))) set_line(k, {g->u, g->shgc, g->vt});
+    return scheme_code;
 }
 
 // Groups typed past the last line of another building's scheme 1 or 2
@@ -626,7 +666,7 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
         const auto g = library_window_glazing(std::abs(code));
         set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
-        transfer_line(k, j, year_built, zone, true);
+        transfer_line(k, j, year_built, zone, true, S(60));
     }
 }
 
@@ -638,7 +678,7 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
 // written yet (a column made without a run, as a sample's) is laid out as
 // its group will hold it: its own geometry goes into the group first, so
 // that the first run simulates the line the later runs take from the group.
-void lines_of_their_groups(REAL year_built, INTEGER zone) {
+void lines_of_their_groups(REAL year_built, INTEGER zone, REAL scheme_code) {
     for (INTEGER k = 1; k <= 25; ++k) {
         const INTEGER j = 10 * (k - 1);
         if (QTY(k) > 0.0f && group_never_written(j)) {
@@ -649,8 +689,8 @@ void lines_of_their_groups(REAL year_built, INTEGER zone) {
             if (QTY(k) > 0.0f) empty_line(k);  // its group set to no units
             continue;
         }
-        if (!(QTY(k) > 0.0f)) glazing_of_line_brought_back(k);
-        transfer_line(k, j, year_built, zone, true);
+        const REAL code = QTY(k) > 0.0f ? S(60) : glazing_of_line_brought_back(k, scheme_code);
+        transfer_line(k, j, year_built, zone, true, code);
     }
 }
 
@@ -667,10 +707,10 @@ void lines_of_their_groups(REAL year_built, INTEGER zone) {
 // each later line would take the group of the line before it (a window a
 // door's glass). A non-residential scheme 1 or 2 also takes its geometry
 // from the groups.
-void window_lines(REAL year_built, INTEGER zone) {
+void window_lines(REAL year_built, INTEGER zone, REAL scheme_code) {
     const bool geometry_from_groups = IDNUM1 == 1 || IDNUM1 == 2;
     if (geometry_from_groups && residential()) {
-        lines_of_their_groups(year_built, zone);
+        lines_of_their_groups(year_built, zone, scheme_code);
         // A dwelling's glazing types are its own while it has lines: judged
         // on the lines this run simulates, not those its file held (a run
         // that empties the last group has none, as its re-runs have none).
@@ -693,7 +733,7 @@ void window_lines(REAL year_built, INTEGER zone) {
         // has written stays as the input file holds it.
         if (!(S(62 + next) > 0.0f)) continue;
         j = next;
-        transfer_line(k, j, year_built, zone, geometry_from_groups);
+        transfer_line(k, j, year_built, zone, geometry_from_groups, S(60));
     }
     if (geometry_from_groups) lines_of_groups_past_the_last(j, year_built, zone);
     if (residential() && any_window_line()) mark_glazing_types_custom();
@@ -835,6 +875,9 @@ void transfer_column_to_model(REAL year_built) {
     settle_floor_type_without_kind();
     floor_surfaces_of_typed_type();
     code_glass_follows_site_and_kind(year_built, zone);
+    // The scheme-wide glazing code as the column holds it, before the
+    // constructions judge the windows alike.
+    const REAL scheme_code = has_scheme_column(IDNUM1) ? STRATEGY(60, IDNUM1) : 0.0f;
     if (NFLAG(24)) UVALC();
     else UVALR();
     // Another building of its own glazing (era 5 and above) whose windows
@@ -845,7 +888,7 @@ void transfer_column_to_model(REAL year_built) {
     if (NFLAG(24) && ERA > 4) mark_windows_not_alike(IDNUM1);
     if (NFLAG(24)) nonresidential_code_glazing(zone);
     else residential_code_glazing();
-    window_lines(year_built, zone);
+    window_lines(year_built, zone, scheme_code);
     if (residential()) mark_windows_not_alike(IDNUM1);
     number_window_lines();
     doors_take_their_facade_absorptance();

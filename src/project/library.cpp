@@ -270,6 +270,7 @@ void copy_scheme(LibraryCall& call) {
         error_exit(101, "the current scheme has no parameter column to copy");
         return;
     }
+    const bool target_on_revised_electric_rates = saved_on_revised_electric_rates(target);
     // The source as its inputs stand: the blocks hold what its load made of
     // them, and what its run and the save after it would put in their place
     // follows here, so that the copy gives what it gives after a run of the
@@ -295,9 +296,15 @@ void copy_scheme(LibraryCall& call) {
     // non-residential tariff); any other (a dwelling's utility, which only
     // names the site's, a choice of the other kind of building, none)
     // would name a tariff the copy is not billed on: it takes the source's.
+    // So does a target on the user's revised electric rates, which the
+    // copy replaces with the source's: its row 1 named no tariff of its
+    // own, the words were billed (and a run of it had saved one utility's
+    // tariff as the generic one they stand for, which the copy then billed
+    // on the built-in generic rates).
     for (INTEGER i = 2; i <= 310; ++i) STRATEGY(i, target) = STRATEGY(i, source);
     for (INTEGER i = 1; i <= 310; ++i) STRATEGY(i, source) = source_column(i);
-    if (!electric_choice_billed_by_its_row(STRATEGY(1, target))) STRATEGY(1, target) = STRATEGY(1, source);
+    if (target_on_revised_electric_rates || !electric_choice_billed_by_its_row(STRATEGY(1, target)))
+        STRATEGY(1, target) = STRATEGY(1, source);
     // A dwelling of scheme 1 or 2 pairs line k with window group k, where a
     // column of slots 3 to 9 holds the lines with units one after the
     // other: the target's groups are laid out from the copied lines, as the

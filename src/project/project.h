@@ -26,6 +26,9 @@ REAL cooling_cop_as_saved(REAL cop);
 // The weather file named in scheme `slot`'s saved input file; blank when
 // the file cannot be read whole. The blocks are left as they were.
 FString<12> saved_weather_file_name(INTEGER slot);
+// Whether scheme `slot`'s saved input file keeps the user's revised
+// electric rates (flag 82); false where it has none to read.
+bool saved_on_revised_electric_rates(INTEGER slot);
 void KEEP2(INTEGER KEEPMODE);
 void FINDSCHED();
 void KEEPSCHED();

@@ -8,6 +8,7 @@
 #include "blocks/design_codes.h"
 #include "front/trace.h"
 #include "project/revision.h"
+#include "support/numeric.h"
 
 namespace mavo {
 namespace {
@@ -39,14 +40,72 @@ bool some_window_holds(const GlazingValues& g) {
 // code's glass in the zone of that run, as the kind of building the scheme
 // is now or the other (a switch of kind saved with the edit). The kind is
 // the one whose glass some window still holds whole.
-std::optional<GlazingValues> code_glass_of_last_run(REAL code, bool dwelling, REAL year_built) {
+INTEGER zone_of_last_run() {
     const INTEGER zone = REVISION_STATE.LINES_ZONE;
-    const INTEGER last_zone = (zone >= 1 && zone <= 16) ? zone : 9;
+    return (zone >= 1 && zone <= 16) ? zone : 9;
+}
+
+std::optional<GlazingValues> code_glass_of_last_run(REAL code, bool dwelling, REAL year_built) {
     for (const bool as_dwelling : {dwelling, !dwelling}) {
-        const auto g = scheme_code_glass(code, as_dwelling, year_built, last_zone);
+        const auto g = scheme_code_glass(code, as_dwelling, year_built, zone_of_last_run());
         if (g && some_window_holds(*g)) return g;
     }
     return std::nullopt;
+}
+
+// The code glass (25, else 5) the last run gave the windows as a house: a
+// house made another building in this save.
+std::optional<GlazingValues> code_glass_of_a_house(REAL year_built) {
+    for (const REAL code : {25.0f, 5.0f}) {
+        const auto g = scheme_code_glass(code, true, year_built, zone_of_last_run());
+        if (g && some_window_holds(*g)) return g;
+    }
+    return std::nullopt;
+}
+
+// The glass in force for the windows that still hold the code glass of the
+// last run, and that code glass. Group 1's code slot naming a window of the
+// current code's glazing in the save that made a house another building is
+// the window the building's save stores for the glass its windows took on
+// the switch's run (42, the code glass of another building): the windows
+// the house's code glass left take that window's glass, as they do a run
+// apart.
+struct GlassToFollow {
+    GlazingValues last, in_force;
+};
+
+// Windows marked not alike (group 1's code slot -1, or 1 as a building of
+// its own glazing stores it) once one of them took glass of its own: those
+// the designer did not touch still hold the code glass (25, else 5) the
+// last run gave them as the kind of building in force, and a move takes
+// them to that code's glass at the new site, as a move run before the
+// window's own glass gives them.
+std::optional<GlassToFollow> glass_of_windows_not_alike(bool dwelling, REAL year_built, INTEGER zone) {
+    for (const REAL code : {25.0f, 5.0f}) {
+        const auto last = scheme_code_glass(code, dwelling, year_built, zone_of_last_run());
+        if (!last || !some_window_holds(*last)) continue;
+        const auto in_force = scheme_code_glass(code, dwelling, year_built, zone);
+        if (in_force) return GlassToFollow{*last, *in_force};
+    }
+    return std::nullopt;
+}
+
+std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year_built, INTEGER zone) {
+    if (code == 1.0f || code == -1.0f) return glass_of_windows_not_alike(dwelling, year_built, zone);
+    if (const auto in_force = scheme_code_glass(code, dwelling, year_built, zone)) {
+        const auto last = code_glass_of_last_run(code, dwelling, year_built);
+        if (!last) return std::nullopt;
+        return GlassToFollow{*last, *in_force};
+    }
+    // Only another building's window types (41 to 47) name such a window:
+    // 1 or -1 is the mark of windows not alike, which keeps every glass.
+    const INTEGER window_type = int_toward_zero(code);
+    if (dwelling || window_type < 41 || window_type > 47) return std::nullopt;
+    const auto window = library_window_glazing(window_type);
+    if (!window) return std::nullopt;
+    const auto last = code_glass_of_a_house(year_built);
+    if (!last) return std::nullopt;
+    return GlassToFollow{*last, *window};
 }
 
 }  // namespace
@@ -77,17 +136,17 @@ void code_glass_follows_site_and_kind(REAL year_built, INTEGER zone) {
     if (!REVISION_STATE.LINES_ZONE_KNOWN || !has_scheme_column(IDNUM1)) return;
     const bool dwelling = !NFLAG(24);
     if (!dwelling && ERA <= 4) return;  // the current code's glass comes from the types
-    const REAL code = STRATEGY(60, IDNUM1);
-    const auto in_force = scheme_code_glass(code, dwelling, year_built, zone);
-    if (!in_force) return;
-    const auto last = code_glass_of_last_run(code, dwelling, year_built);
-    if (!last || (last->u == in_force->u && last->shgc == in_force->shgc && last->vt == in_force->vt)) return;
+    const auto follow = glass_to_follow(STRATEGY(60, IDNUM1), dwelling, year_built, zone);
+    if (!follow) return;
+    const GlazingValues& last = follow->last;
+    const GlazingValues& in_force = follow->in_force;
+    if (last.u == in_force.u && last.shgc == in_force.shgc && last.vt == in_force.vt) return;
     DBG_INT("REVISION: windows in the last run's code glass take that of the site in force, zone", zone);
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!is_window_line(k)) continue;
-        if (UWINDO(k) == last->u) UWINDO(k) = in_force->u;
-        if (SCOEF(k) == last->shgc) SCOEF(k) = in_force->shgc;
-        if (TRANS(k) == last->vt) TRANS(k) = in_force->vt;
+        if (UWINDO(k) == last.u) UWINDO(k) = in_force.u;
+        if (SCOEF(k) == last.shgc) SCOEF(k) = in_force.shgc;
+        if (TRANS(k) == last.vt) TRANS(k) = in_force.vt;
     }
 }
 

@@ -765,29 +765,42 @@ void FIND2() {
     DBG_OUT("FIND2");
 }
 
-FString<12> saved_weather_file_name(INTEGER slot) {
-    // The whole file is walked into the blocks, which are then put back:
-    // only the name is taken from it. A missing or damaged file of another
-    // scheme gives no name and does not stop this run.
-    return taken_with_blocks_put_back([slot] {
+namespace {
+
+// What `take` reads of scheme `slot`'s saved input file, walked whole into
+// the blocks, which are then put back; `none` where the file is missing or
+// damaged, which does not stop this run.
+template <class T, class Take>
+T taken_from_saved_input(INTEGER slot, T none, Take take) {
+    return taken_with_blocks_put_back([slot, none, take] {
         const INTEGER unit = BLK0B.DISKDAT;
         INTEGER id1 = IO_GETWORD4(5, 0, 2, kInputRevision), id2 = 0, ierr = 1;
         if (build_scheme_read_path(SchemeFile::Input, slot)) {
             record_load_rebuildable(unit);
             IO_OPEN(unit, 1, id1, id2, PATHTOFILE.view(), ierr);
         }
-        FString<12> name{};
+        T taken = none;
         if (ierr == 0 && record_load(unit) == RecordLoad::Whole) {
             RecordWalk w(unit, true);
             InputWalk in{w, IO_GETMSB4(id1)};
             walk_scheme_input(in);
             IO_CLOSE(unit, ierr);
-            if (ierr == 0 && record_load(unit) == RecordLoad::Whole) name = CLIMATEFILENAME;
+            if (ierr == 0 && record_load(unit) == RecordLoad::Whole) taken = take();
         } else {
             unit_close(unit);
         }
-        return name;
+        return taken;
     });
+}
+
+}  // namespace
+
+FString<12> saved_weather_file_name(INTEGER slot) {
+    return taken_from_saved_input(slot, FString<12>{}, [] { return CLIMATEFILENAME; });
+}
+
+bool saved_on_revised_electric_rates(INTEGER slot) {
+    return taken_from_saved_input(slot, false, [] { return bool(NFLAG(82)); });
 }
 
 void write_scheme_input_layout(INTEGER revision) {

@@ -248,10 +248,12 @@ void select_electric_tariff(CostWork& w) {
     else load_tiered_tariff(w, ERATEZONE);
     if (ERATEZONE >= 30 && !flat_rate) {
         load_time_of_use_record();
-    } else if (!NFLAG(24) && !NFLAG(82)) {
-        // A dwelling's tiered tariff reads no time-of-use record: the one in
-        // force is the initial one, not the record of a tariff the scheme
-        // was billed on as another building (its input file keeps it).
+    } else if (!NFLAG(82)) {
+        // A tiered or flat tariff reads no time-of-use record: the one in
+        // force is the initial one (every month winter), not the record of
+        // a tariff the scheme was billed on before, as another building or
+        // on rates a move has since dropped (its input file keeps it).
+        // Another building takes its seasons from it.
         const BLK33P_t initial{};
         TOUREC = initial.TOUREC;
     }

@@ -210,7 +210,18 @@ constexpr INTEGER kResidentialRows = 10;
 
 void design_scheme_equipment_loads() {
     const INTEGER k = IDNUM1;
-    if (k != 1 && k != 2) return;
+    if (k != 1 && k != 2) {
+        // A library slot keeps the per-area loads of its input file, but a
+        // slot just made another building from a house holds a dwelling's
+        // peak appliance gains in those words (Btu/h, read as W/ft2 they
+        // ran the zone away and no day was simulated). The peak gains of the
+        // gas and the tenth-gain electric appliances are a dwelling's alone,
+        // and every run of another building leaves them 0: such a slot takes
+        // its type's loads, as the same building made in scheme 1 and
+        // copied does.
+        if (NFLAG(24) && (GAS1HEATPHR != 0.0f || ELEC4HEATPHR != 0.0f)) reset_per_area_loads(k);
+        return;
+    }
     // The generated schemes take their type's per-area loads, a dwelling's
     // appliances the defaults only.
     if (NFLAG(24)) reset_per_area_loads(k);

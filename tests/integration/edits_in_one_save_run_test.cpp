@@ -74,7 +74,24 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // conducted through the raised floor the office's run had derived
 // (382.33 Btu/h.F against 343.01). Venting 7 rewrote the air speed (row
 // 28) to 1, which turned ceiling fans typed after it into no venting
-// ($2,045.08 against $2,234.79).
+// ($2,045.08 against $2,234.79). A window group typed past the house's last
+// line in the save that typed line 1's U took the stand-in glass (the
+// windows already judged unlike), where one run apart it takes the zone's
+// code glass of the other windows. Group 1's code 42, which another
+// building's save stores for its windows' code glass once a window has its
+// own, given with the switch left the house's glass in the other windows;
+// so did the mark of windows not alike (1) given with a move, which the
+// save stores once a window has glass of its own. A group of a restaurant's
+// door typed a window (code 42) stayed a door, where emptied a run before
+// it became a window.
+// Another building under a house's electric choice (row 1 of 3, flag 26)
+// was billed in the rate zone the last run saved: the house's tiers when
+// typed with the switch ($8,688.71 of electricity), the office's time of
+// use one run apart ($4,242.05). A roof typed without losses (-1) in
+// another building kept the roof its input file held on the first run
+// only, and lost it once that run had saved the code as 1. A skylight group
+// typed past a house's last line took the stand-in skylight glass over the
+// transmittance typed on its line in the same save.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -87,20 +104,49 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
                                     UWINDO(1) = 0.6f;
                                 },
                                 {}};
+    const auto house_at_chicago = [](const ScratchDir& d, const std::string& n) {
+        const fs::path p = d / n;
+        new_project(p, kData / "util");
+        reset_all_blocks();
+        move_scheme(p, 1, "ChiOHare.epw");
+        run_scheme(p, 1, 243.0f);
+        return p;
+    };
+    // The offset of the last window group of a designed restaurant, a door's.
+    INTEGER door_group = 0;
+    const auto restaurant_with_a_door_last = [&door_group](const ScratchDir& d, const std::string& n) {
+        const fs::path p = d / n;
+        new_project(p, kData / "util");
+        reset_all_blocks();
+        make_nonresidential(p, 1, 7);
+        run_scheme(p, 1, 243.0f);
+        door_group = 0;
+        while (door_group < 240 && STRATEGY(72 + door_group, 1) > 0.0f) door_group += 10;
+        EXPECT_EQ(STRATEGY(60 + door_group, 1), 48.0f) << "the last group is a door";
+        return p;
+    };
     const Case cases[] = {
         {"a house at Chicago moved to zone 1, then line 1's glass",
-         [](const ScratchDir& d, const std::string& n) {
-             const fs::path p = d / n;
-             new_project(p, kData / "util");
-             reset_all_blocks();
-             move_scheme(p, 1, "ChiOHare.epw");
-             run_scheme(p, 1, 243.0f);
-             return p;
-         },
+         house_at_chicago,
          1, move_to(95521.0f), own_glass},
+        {"a house at Chicago moved to zone 1, then its windows marked not alike and line 1's glass",
+         house_at_chicago,
+         1, move_to(95521.0f),
+         {[&own_glass](INTEGER slot) {
+              own_glass.blocks(slot);
+              STRATEGY(60, slot) = 1.0f;
+          },
+          {}}},
         {"the sample house made a hotel, then line 6's SHGC",
          [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(14),
          {[](INTEGER) { SCOEF(6) = 0.175f; }, {}}},
+        {"the sample house made a hotel, then group 1's code 42 and line 6's SHGC",
+         [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(14),
+         {[](INTEGER slot) {
+              STRATEGY(60, slot) = 42.0f;
+              SCOEF(6) = 0.175f;
+          },
+          {}}},
         {"the efficient house at 94128 made an office, then gas choice 1",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
@@ -128,6 +174,56 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, switch_to(19), rows({{66, 0.0f}})},
+        {"the code-minimum house given a window group past its last line, then line 1's U",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         {[](INTEGER slot) {
+              INTEGER k = 1;
+              while (QTY(k) > 0.0f) ++k;
+              const INTEGER j = 10 * (k - 1);
+              for (const auto& [row, v] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 3.0f}, {64, 4.0f}, {65, 2.67f}})
+                  STRATEGY(row + j, slot) = v;
+          },
+          {}},
+         {[](INTEGER) { UWINDO(1) = 0.6f; }, {}}},
+        {"a restaurant's last group, a door, set to no units, then typed a window",
+         restaurant_with_a_door_last, 1,
+         {[&door_group](INTEGER slot) { STRATEGY(62 + door_group, slot) = 0.0f; }, {}},
+         {[&door_group](INTEGER slot) {
+              const REAL window[] = {42.0f, 1.0f, 1.0f, 7.0f, 5.0f, 1.0f};  // type 2, front, 1 unit of 7 x 5 ft
+              for (INTEGER n = 0; n < 6; ++n) STRATEGY(60 + door_group + n, slot) = window[n];
+          },
+          {}}},
+        {"an office's roof typed without losses (-1), then an overhang",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 2, 7);
+             run_scheme(p, 2, 246.0f);
+             return p;
+         },
+         2, rows({{32, -1.0f}}), rows({{66, 0.0f}})},
+        {"a skylight group typed past the last line of a house of its own glass, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] { UWINDO(1) = 0.93f; });  // no scheme-wide glass any more
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2,
+         {[](INTEGER slot) {
+              INTEGER j = 0;
+              while (STRATEGY(62 + j, slot) > 0.0f) j += 10;
+              const REAL group[] = {5.0f, 4.0f, 8.0f, 6.0f, 1.0f};  // a skylight: 4 units of 8 x 6 ft, sill 1 ft
+              for (INTEGER n = 0; n < 5; ++n) STRATEGY(61 + n + j, slot) = group[n];
+          },
+          {}},
+         {[](INTEGER slot) {
+              INTEGER k = 1;
+              while (STRATEGY(62 + 10 * k, slot) > 0.0f) ++k;
+              TRANS(k) = 0.82f;
+          },
+          {}}},
         {"venting 7 in a slot, then ceiling fans",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
@@ -136,6 +232,9 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          3, rows({{25, 7.0f}}), rows({{25, 10.0f}})},
+        {"the sample house made an office, then a house's electric choice",
+         [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(7),
+         rows({{1, 3.0f}}, {26})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;

@@ -930,6 +930,15 @@ fs::path designed_restaurant(const ScratchDir& dir, const std::string& name) {
     return p;
 }
 
+// The sample house copied into library slot 3 and run there.
+fs::path house_in_slot_3(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = settled_sample(dir, name);
+    select_scheme(p, 1, 201.0f, 3);
+    EXPECT_EQ(run_kernel(p), 0);
+    run_scheme(p, 3, 0.0f);
+    return p;
+}
+
 // A copy takes its source as its inputs stand: made right after an edit of
 // the source that no run has taken in yet, the target runs and saves what
 // the same copy gives once a run of the source came between. The copy
@@ -946,7 +955,11 @@ fs::path designed_restaurant(const ScratchDir& dir, const std::string& name) {
 // the unturned slot, so its windows turned a quarter from where the slot
 // had them; the house on the user's revised fuel rates moved and copied
 // kept those rates in the copy for good, where the source's next run bills
-// the new site's built-in rates and drops them.
+// the new site's built-in rates and drops them. A house's library slot made
+// another building kept the house's peak appliance gains in the words of
+// its per-area loads (1,572 W/ft2 of plugs), and made a house again read
+// the building's gas choice 11 as propane, which the gas water heater
+// cannot burn: the slot and its copies simulated no day on any run.
 TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
     struct Case {
         const char* what;
@@ -970,6 +983,17 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
          }},
         {"the house made another building", settled_sample, 1, 5,
          [](const fs::path& p) { make_nonresidential(p, 1); }},
+        {"the house's slot made another building", house_in_slot_3, 3, 4,
+         [](const fs::path& p) { make_nonresidential(p, 3, 2); }},
+        {"the house's slot made another building, run, and made a house", house_in_slot_3, 3, 5,
+         [](const fs::path& p) {
+             make_nonresidential(p, 3, 2);
+             run_scheme(p, 3, 0.0f);
+             edit_scheme(p, 3, [] {
+                 NFLAG(24) = false;
+                 NTYPE = 0;
+             });
+         }},
         {"the house given an electric water heater", settled_sample, 1, 3,
          [](const fs::path& p) { edit_scheme(p, 1, [] { WHTYPE = 2; }); }},
         {"the house given a 3 kW array", settled_sample, 1, 7,
@@ -997,7 +1021,9 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
         for (const bool source_ran : {false, true}) {
             const fs::path p = c.project(dir, std::string(c.what) + (source_ran ? " ran" : ""));
             c.edit(p);
-            if (source_ran) run_scheme(p, c.source, 0.0f);
+            if (source_ran) {
+                EXPECT_GT(run_scheme(p, c.source, 0.0f).rows[47], 0.0f) << c.what << ": the source's days simulated";
+            }
             select_scheme(p, c.source, 201.0f, c.target);
             ASSERT_EQ(run_kernel(p), 0) << c.what;
             runs[source_ran] = run_scheme(p, c.target, 0.0f);
@@ -1010,6 +1036,34 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
         EXPECT_TRUE(input_files[0] == input_files[1]) << what << ": the target's input file";
         EXPECT_EQ(columns[0], columns[1]) << what << ": the target's column";
     }
+}
+
+// A copy over a library slot on the user's revised electric rates takes the
+// source's rates and its tariff, whether or not the slot ran on those rates
+// first. The slot's run saves one utility's tariff (row 1) as the generic
+// one the revised words stand for, and the copy kept that choice as the
+// target's own: after such a run the copy was billed on the built-in
+// generic time-of-use rates (a warehouse at zone 1: $204,066 of
+// electricity against $297,565 on its utility's), the restaurant's row 1
+// saved 15 against 11.
+TEST(SchemeLibraryCopy, CopyOverASlotOnRevisedRatesDoesNotDependOnTheSlotsRun) {
+    ScratchDir dir;
+    SchemeRun runs[2];
+    std::vector<REAL> columns[2];
+    for (const bool slot_ran : {false, true}) {
+        const fs::path p = designed_restaurant(dir, slot_ran ? "ran" : "not run");
+        select_scheme(p, 1, 201.0f, 3);
+        ASSERT_EQ(run_kernel(p), 0);
+        run_scheme(p, 3, 0.0f);
+        set_input_file_flag(p, 3, 82);
+        if (slot_ran) run_scheme(p, 3, 0.0f);
+        select_scheme(p, 1, 201.0f, 3);
+        ASSERT_EQ(run_kernel(p), 0);
+        runs[slot_ran] = run_scheme(p, 3, 0.0f);
+        columns[slot_ran] = saved_scheme(p, 3).column;
+    }
+    expect_same_run(runs[1], runs[0], "the restaurant copied over its slot on revised rates");
+    EXPECT_EQ(columns[0], columns[1]);
 }
 
 }  // namespace

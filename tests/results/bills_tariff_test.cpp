@@ -140,6 +140,18 @@ TEST(TariffSelection, TimeOfUseRecords) {
     EXPECT_FLOAT_EQ(TOUREC.WINRATES(2), 0.21242f);
     EXPECT_EQ(TOUWLIST(20), 3);
 
+    // Another building on the single flat rate reads no record: the one in
+    // force is the initial one, not the last tariff's its input file kept.
+    NFLAG(24) = true;
+    STRATEGY(1, 3) = 7.0f;
+    select_electric_tariff(w);
+    EXPECT_EQ(TOUREC.YEAR, 0);
+    EXPECT_EQ(TOUREC.WINMON1, 1);
+    EXPECT_FLOAT_EQ(TOUREC.WINRATES(2), 0.0f);
+    STRATEGY(1, 3) = 1.0f;
+    ERATEZONE = 33;
+    select_electric_tariff(w);
+
     // User rates in a time-of-use zone: every month becomes winter.
     NFLAG(82) = true;
     TOUREC.WINRATES(1) = 0.3f;

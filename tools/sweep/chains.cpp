@@ -491,6 +491,7 @@ struct Editing {
     std::vector<std::pair<REAL, REAL>> lines;
     bool packed = false, gap = false;
     bool may_switch = true;  // the save may make it another building or a house
+    bool moved = false;      // moved since the last command (in an earlier phase of the scheme's edits)
 };
 
 // The switch of a house to another building of a type with loads (the host
@@ -507,16 +508,18 @@ void draw_switch(Random& r, const Editing& at, const Inputs& in, Edit& e) {
     e.words[Word::kBuildingType] = nonresidential ? 0.0f : static_cast<REAL>(r.pick(in.loaded_types));
     e.family = nonresidential ? "the switch to a house (flag 24)" : "the switch to another building (flag 24)";
     // Another building takes the facades, roof and floor the house's last
-    // run laid out in the input file, which the final inputs do not say: a
-    // new project runs the house as the chain had it before the switch.
-    if (!nonresidential) e.meaning = Meaning::kKeeps;
+    // run laid out in the input file, and a house the loads, thermostat and
+    // glass another building's last run left there, which the final inputs
+    // do not say: a new project runs the scheme as the chain had it before
+    // the switch.
+    e.meaning = Meaning::kKeeps;
     e.what = nonresidential ? std::string("made a house")
                             : "made another building of type " + std::to_string(static_cast<int>(e.words[Word::kBuildingType]));
 }
 
 Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector<REAL>& col, const FinalInputs& f) {
     const bool nonresidential = at.nonresidential;
-    const bool moved = f.site.has_value();
+    const bool moved = f.site.has_value() || at.moved;
     Edit e;
     // A line's glass or geometry, the switch to another building or back,
     // another building's type; else the row, word, rate and site edits.
@@ -623,6 +626,13 @@ Run plain_run(Checker& k, const fs::path& project, HostMemory& host, INTEGER slo
 // words just before it.
 void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const std::map<Word, REAL>& words_before,
           const Site& site_before) {
+    // A kept value this edit replaces is no longer in force: once none is,
+    // what the new project is given first is what the run before this edit
+    // left (the switch back from another building supersedes the switch to
+    // it).
+    for (const auto& [row, v] : e.rows) f.rows_before.erase(row);
+    for (const auto& [w, v] : e.words) f.words_before.erase(w);
+    if (e.site) f.site_before.reset();
     const bool kept_already = f.keeps();
     const LineWords lines_before = f.lines;
     const std::optional<Site> site_then = f.site;
@@ -747,6 +757,8 @@ struct Phase {
     Site ran_at;
     std::vector<REAL> ran_column;
     std::map<Word, REAL> ran_words;
+    bool ran_since_kept = false;  // a run since a value that keeps what the last run left
+    bool moved_before = false;    // an earlier phase since the last command moved the scheme
     // Scheme 1 edited in the phase and run after its last edit: the glass
     // and doors an efficient design of scheme 2 matches are that run's.
     bool edited = false, ran_after_edit = false;
@@ -857,6 +869,12 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
         const std::size_t at = static_cast<std::size_t>(row - 1);
         const bool typed = f.rows.count(row) > 0 || (row == 1 && basic.count(26)) || (row == 3 && basic.count(29));
         if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == ph.start[at])) continue;
+        // Group 1's glazing code (the scheme-wide code) that a run wrote
+        // after the switch or a move: the run gave the windows the code
+        // glass of the site and kind in force under the code the save held,
+        // then found them unlike. Given with the switch or the move, the
+        // code it wrote would keep the glass of the kind and site before.
+        if (row == 60 && !typed && (f.site || f.words.count(Word::kAnotherBuilding))) continue;
         rows[row] = column[at];
         if (row == 16) words[Word::kAzimuth] = column[at];
     }
@@ -1030,6 +1048,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             const std::vector<REAL> column = column_of(slot);
             Editing at{slot, slots[slot].nonresidential, saved_lines(k.in, side, slot), slots[slot].nonresidential || slot >= 3,
                        !groups_without_gaps(column)};
+            at.moved = ph.moved_before;
             // Now and then several edits in one save, one of them a move or
             // the switch to another building or back.
             // The switch comes first in a save of several, and the edits
@@ -1052,12 +1071,25 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 if (!e.family.empty()) parts.push_back(e);
             }
             if (parts.empty()) continue;
+            // A value that keeps what the last run left, after a run that
+            // took in an earlier such value, keeps what that run derived
+            // from it: the edits before it are a phase of their own, whose
+            // kept value the new project's run before this one takes in.
+            const bool keeps = std::any_of(parts.begin(), parts.end(),
+                                           [](const Edit& e) { return e.meaning == Meaning::kKeeps; });
+            if (keeps && ph.f.keeps() && ph.ran_since_kept) {
+                const bool moved = ph.moved_before || ph.f.site.has_value();
+                close_phase();
+                open_phase(slot, std::nullopt);
+                phases.back().moved_before = moved;
+            }
+            Phase& open = phases.back();
             Edit save;
             std::string what;
             int window_edits = 0;
             for (const Edit& e : parts) {
                 k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
-                take(ph.f, e, ph.ran_column, ph.ran_words, ph.ran_at);
+                take(open.f, e, open.ran_column, open.ran_words, open.ran_at);
                 without_meaning = without_meaning || e.meaning != Meaning::kDefined;
                 for (const auto& [row, v] : e.rows) save.rows[row] = v;
                 for (const auto& [w, v] : e.words) save.words[w] = v;
@@ -1086,8 +1118,8 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 else slots[slot].site = *save.site;
             }
             if (save.words.count(Word::kAnotherBuilding)) slots[slot].nonresidential = save.words[Word::kAnotherBuilding] != 0.0f;
-            ph.edited = true;
-            ph.ran_after_edit = false;
+            open.edited = true;
+            open.ran_after_edit = false;
             last = step + scheme_name(slot) + " edited (" + what + ")";
         }
         k.say("NOTE " + last);
@@ -1117,6 +1149,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.ran_at = slots[slot].site;
         ph.ran_column = column_of(slot);
         ph.ran_words = saved_words(k.in, side, slot);
+        ph.ran_since_kept = ph.f.keeps();
     }
     close_phase();
     if (slot >= 3) k.say("DREW a chain ending on a library slot");

@@ -199,12 +199,15 @@ void write_user_rates(const Inputs& in, const fs::path& dir, const Case& c, INTE
         BLK33B.GBASES = u.gas_baseline_summer;
     });
     edit_scheme(in, dir, slot, [&] {
-        TOUREC.CUSTCHG = u.meter_charge;
-        for (INTEGER q = 1; q <= 3; ++q) TOUREC.WINRATES(q) = TOUREC.SUMRATES(q) = u.period[static_cast<std::size_t>(q - 1)];
-        for (INTEGER q = 1; q <= 4; ++q) TOUREC.WINHOURS(q) = TOUREC.SUMHOURS(q) = u.period_hours[static_cast<std::size_t>(q - 1)];
-        TOUREC.WINMON1 = 1;
-        TOUREC.WINMON2 = 12;
-        TOUREC.DEMANDCHG.fill(0.0f);  // the user's record, written whole, has no demand charges
+        // The user's record, written whole: no tariff year and no demand
+        // charges, whatever record the scheme's last run left.
+        TouRecord rec{};
+        rec.CUSTCHG = u.meter_charge;
+        for (INTEGER q = 1; q <= 3; ++q) rec.WINRATES(q) = rec.SUMRATES(q) = u.period[static_cast<std::size_t>(q - 1)];
+        for (INTEGER q = 1; q <= 4; ++q) rec.WINHOURS(q) = rec.SUMHOURS(q) = u.period_hours[static_cast<std::size_t>(q - 1)];
+        rec.WINMON1 = 1;
+        rec.WINMON2 = 12;
+        TOUREC = rec;
     });
 }
 
