@@ -91,7 +91,12 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // another building kept the roof its input file held on the first run
 // only, and lost it once that run had saved the code as 1. A skylight group
 // typed past a house's last line took the stand-in skylight glass over the
-// transmittance typed on its line in the same save.
+// transmittance typed on its line in the same save. An office made a house
+// with line 1's U typed left its glazing era to that window: run, the
+// house's save found glass of no code type and made it of its own glazing
+// (era 6), kept when its windows were emptied after; emptied in the same
+// save, it stayed of the current code's glazing (era 4), so made another
+// building again the same house kept its glass or took the code glass.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -124,6 +129,17 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         while (door_group < 240 && STRATEGY(72 + door_group, 1) > 0.0f) door_group += 10;
         EXPECT_EQ(STRATEGY(60 + door_group, 1), 48.0f) << "the last group is a door";
         return p;
+    };
+    // Another building of the type given, scheme 2 designed efficient.
+    const auto efficient_design_of = [](INTEGER type) {
+        return [type](const ScratchDir& d, const std::string& n) {
+            const fs::path p = d / n;
+            new_project(p, kData / "util");
+            reset_all_blocks();
+            make_nonresidential(p, 2, type);
+            run_scheme(p, 2, 246.0f);
+            return p;
+        };
     };
     const Case cases[] = {
         {"a house at Chicago moved to zone 1, then line 1's glass",
@@ -194,14 +210,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}}},
         {"an office's roof typed without losses (-1), then an overhang",
-         [](const ScratchDir& d, const std::string& n) {
-             const fs::path p = d / n;
-             new_project(p, kData / "util");
-             reset_all_blocks();
-             make_nonresidential(p, 2, 7);
-             run_scheme(p, 2, 246.0f);
-             return p;
-         },
+         efficient_design_of(7),
          2, rows({{32, -1.0f}}), rows({{66, 0.0f}})},
         {"a skylight group typed past the last line of a house of its own glass, then its transmittance",
          [](const ScratchDir& d, const std::string& n) {
@@ -235,6 +244,19 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the sample house made an office, then a house's electric choice",
          [](const ScratchDir& d, const std::string& n) { return settled_sample(d, n); }, 1, switch_to(7),
          rows({{1, 3.0f}}, {26})},
+        {"an office made a house with line 1's own U, then its window groups emptied",
+         efficient_design_of(4),
+         2,
+         {[](INTEGER) {
+              NFLAG(24) = false;
+              NTYPE = 0;
+              UWINDO(1) = 0.22f;
+          },
+          {}},
+         {[](INTEGER slot) {
+              for (INTEGER j = 0; j <= 240; j += 10) STRATEGY(62 + j, slot) = 0.0f;
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
@@ -246,6 +268,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         edit_scheme(apart, c.slot, [&] { c.second.blocks(c.slot); });
         mark(apart, c.slot, c.second);
         const SchemeRun one_run_apart = run_scheme(apart, c.slot, 0.0f);
+        const INTEGER one_run_apart_era = ERA;  // the glazing era its input file keeps
         const std::vector<REAL> one_run_apart_column = saved_scheme(apart, c.slot).column;
 
         edit_scheme(at_once, c.slot, [&] {
@@ -255,6 +278,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         mark(at_once, c.slot, c.first);
         mark(at_once, c.slot, c.second);
         expect_same_run(one_run_apart, run_scheme(at_once, c.slot, 0.0f), c.what);
+        EXPECT_EQ(ERA, one_run_apart_era) << c.what << ": glazing era";
         const std::vector<REAL> column = saved_scheme(at_once, c.slot).column;
         for (std::size_t i = 0; i < column.size(); ++i)
             EXPECT_EQ(column[i], one_run_apart_column[i]) << c.what << ": parameter row " << i + 1;
