@@ -918,10 +918,12 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
             before_rows[row] = f.column_kept_from[at];
     }
     std::map<Word, REAL> before_words = words;
-    // That run's building is the one whose input file the value keeps: a
-    // house made another building after it ran as a house.
-    for (const Word w : {Word::kAnotherBuilding, Word::kBuildingType})
-        if (before_words.count(w)) before_words[w] = f.words_kept_from.at(w);
+    // That run's building is the one whose input file the value keeps (a
+    // house made another building after it ran as a house), with the words
+    // that run had: a door or window type typed with the switch to a house
+    // or after it is not that building's, whose lines the house keeps as
+    // its last run left them.
+    for (auto& [w, v] : before_words) v = f.words_kept_from.at(w);
     for (const auto& [row, v] : f.rows_before) before_rows[row] = v;
     for (const auto& [w, v] : f.words_before) before_words[w] = v;
     // The lines, the site and the revised rates as they stood before it: a
