@@ -1087,9 +1087,16 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                                            [](const Edit& e) { return e.meaning == Meaning::kKeeps; });
             if (keeps && ph.f.keeps() && ph.ran_since_kept) {
                 const bool moved = ph.moved_before || ph.f.site.has_value();
+                const Phase ran = ph;
                 close_phase();
                 open_phase(slot, std::nullopt);
                 phases.back().moved_before = moved;
+                // What the value keeps is what the last run left: a save
+                // given since without a run (a move to a site never run
+                // there) is not in it.
+                phases.back().ran_column = ran.ran_column;
+                phases.back().ran_words = ran.ran_words;
+                phases.back().ran_at = ran.ran_at;
             }
             Phase& open = phases.back();
             Edit save;
