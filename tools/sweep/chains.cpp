@@ -762,6 +762,9 @@ struct Phase {
     std::map<Word, REAL> ran_words;
     bool ran_since_kept = false;  // a run since a value that keeps what the last run left
     bool moved_before = false;    // an earlier phase since the last command moved the scheme
+    // Scheme 1 edited in the phase and run after its last edit: the glass
+    // and doors an efficient design of scheme 2 matches are that run's.
+    bool edited = false, ran_after_edit = false;
 };
 
 std::string scheme_name(INTEGER slot) {
@@ -1133,6 +1136,8 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 else slots[slot].site = *save.site;
             }
             if (save.words.count(Word::kAnotherBuilding)) slots[slot].nonresidential = save.words[Word::kAnotherBuilding] != 0.0f;
+            open.edited = true;
+            open.ran_after_edit = false;
             last = step + scheme_name(slot) + " edited (" + what + ")";
         }
         k.say("NOTE " + last);
@@ -1158,6 +1163,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         if (runs == 0) continue;
         if (runs == 2 || without_meaning) the_run_after_the_first(k, side, host, slot, last, after);
         Phase& ph = phases.back();
+        ph.ran_after_edit = ph.edited;
         ph.ran_at = slots[slot].site;
         ph.ran_column = column_of(slot);
         ph.ran_words = saved_words(k.in, side, slot);
@@ -1177,9 +1183,20 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     k.run(fresh, 1, 243.0f, "design of scheme 1 of a new project for the chain");
     if (scheme_2) k.run(fresh, 2, 246.0f, "design of scheme 2 of a new project for the chain");
     HostMemory fresh_host;
+    // Scheme 2's efficient design matches the glass and doors of scheme 1's
+    // last run: where the chain ran scheme 1 after its edits, the new
+    // project runs it too before such a design.
+    bool scheme_1_ran_after_edits = false;
     for (const Phase& ph : phases) {
-        if (ph.opening) replay(k, fresh, fresh_host, *ph.opening);
+        if (ph.opening) {
+            const Command& c = *ph.opening;
+            if (scheme_1_ran_after_edits && !c.copy && c.to == 2)
+                plain_run(k, fresh, fresh_host, 1, "scheme 1 run after its edits in the new project, as in the chain, before " + c.what);
+            if (c.to == 1 || (!c.copy && c.to == 2)) scheme_1_ran_after_edits = false;
+            replay(k, fresh, fresh_host, c);
+        }
         give_phase(k, fresh, fresh_host, ph);
+        if (ph.slot == 1 && ph.edited) scheme_1_ran_after_edits = ph.ran_after_edit;
     }
     const Run given_first =
         plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, first plain run");
