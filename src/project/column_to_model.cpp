@@ -618,13 +618,19 @@ void empty_line(INTEGER k) {
     QTY(k) = 0.0f;
 }
 
-// Steps a to f for line k with the group at offset j.
+// Steps a to f for line k with the group at offset j. A line laid out from
+// its group takes the group's facade before its glazing: the current code
+// gives it the glass of the kind of line it now is (a window moved onto the
+// roof a skylight's), as the save stores it and every later run simulates
+// it, not that of the facade the last run left in the input file. The
+// repairs judge the line the file holds (a line without glass of its own
+// lies flat, and takes the stand-in glass).
 void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geometry_from_groups,
                    REAL scheme_code) {
     line_repairs(k, j);
+    if (geometry_from_groups) line_geometry(k, j);
     if (residential() || ERA > 4) custom_glazing(k, year_built, zone, scheme_code);
     else era_glazing(k, j, year_built, zone);
-    if (geometry_from_groups) line_geometry(k, j);
 }
 
 // A line the designer brings back by giving its group a quantity again

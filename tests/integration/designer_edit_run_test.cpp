@@ -789,20 +789,38 @@ TEST(DesignerEditRun, EmptiedWindowGroupKeepsTheSchemesGlazingAndComesBack) {
     expect_same_run(moved, run_scheme(q, 1, 0.0f), "copied into slot 3 and back");
 }
 
-// A house's door carries the absorptance of the wall or roof it sits in,
-// which the hours give it: its group made a skylight (facade code 5), the
-// first run averaged and saved the roof's glazing with the wall's 0.5 and
-// the run after it with the roof's 0.9 (the input file's skylight word).
-TEST(DesignerEditRun, DoorMovedToTheRoofIsSavedAsItsRerunsSaveIt) {
-    ScratchDir dir;
-    const fs::path p = settled_sample(dir, "p");
-    run_scheme(p, 2, 246.0f);
-    ASSERT_EQ(TRANS(2), 0.0f) << "line 2 (group 2) is a door";
-    edit_scheme(p, 2, [] { STRATEGY(71, 2) = 5.0f; });
-    run_scheme(p, 2, 0.0f);
-    const SavedScheme first = saved_scheme(p, 2);
-    run_scheme(p, 2, 0.0f);
-    expect_same_saved_scheme(first, saved_scheme(p, 2), "the run after the first");
+// A line whose group is made a skylight (facade code 5) is saved on its
+// first run as its re-runs save it. A house's door carries the absorptance
+// of the roof it now sits in, which the hours give it: the first run
+// averaged and saved the roof's glazing with the wall's 0.5 and the run
+// after it with the roof's 0.9 (the input file's skylight word). Another
+// building's current-code window takes the skylight type's code glass: the
+// first run simulated and saved the window type's, the run after it the
+// skylight's.
+TEST(DesignerEditRun, LineMovedToTheRoofIsSavedAsItsRerunsSaveIt) {
+    struct Case {
+        const char* what;
+        INTEGER scheme, group;
+    };
+    const Case cases[] = {{"a house's door", 2, 2}, {"another building's window", 1, 1}};
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        fs::path p;
+        if (c.scheme == 2) {
+            p = settled_sample(dir, "p");
+            run_scheme(p, 2, 246.0f);
+            ASSERT_EQ(TRANS(2), 0.0f) << "line 2 (group 2) is a door";
+        } else {
+            p = designed_office(dir, "p");
+            ASSERT_GT(TRANS(1), 0.0f) << "line 1 (group 1) is a window";
+        }
+        const INTEGER facade_row = 61 + 10 * (c.group - 1);
+        edit_scheme(p, c.scheme, [&] { STRATEGY(facade_row, c.scheme) = 5.0f; });
+        run_scheme(p, c.scheme, 0.0f);
+        const SavedScheme first = saved_scheme(p, c.scheme);
+        run_scheme(p, c.scheme, 0.0f);
+        expect_same_saved_scheme(first, saved_scheme(p, c.scheme), std::string(c.what) + ", the run after the first");
+    }
 }
 
 }  // namespace

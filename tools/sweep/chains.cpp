@@ -223,6 +223,7 @@ struct FinalInputs {
     // (a wall's mass from the floor area, say) is kept from that run.
     std::vector<REAL> column_kept_from;
     std::map<Word, REAL> words_kept_from;  // and that run's words
+    std::map<Word, REAL> words_typed_kept_from;  // and the words typed before it
     LineWords lines_kept_from;              // and the line words typed before it
     std::optional<Site> site_kept_from;     // and the site moved to before it
     std::vector<INTEGER> revised_kept_from; // and the revised rates given before it
@@ -635,6 +636,7 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
     if (e.site) f.site_before.reset();
     const bool kept_already = f.keeps();
     const LineWords lines_before = f.lines;
+    const std::map<Word, REAL> words_typed_before = f.words;
     const std::optional<Site> site_then = f.site;
     const std::vector<INTEGER> revised_then = f.revised;
     // A coded heating, cooling or leakage choice brings its own efficiency
@@ -670,6 +672,7 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
     if (!kept_already && f.keeps()) {
         f.column_kept_from = before;
         f.words_kept_from = words_before;
+        f.words_typed_kept_from = words_typed_before;
         f.lines_kept_from = lines_before;
         f.site_kept_from = site_then;
         f.revised_kept_from = revised_then;
@@ -918,12 +921,18 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
             before_rows[row] = f.column_kept_from[at];
     }
     std::map<Word, REAL> before_words = words;
-    // That run's building is the one whose input file the value keeps (a
-    // house made another building after it ran as a house), with the words
-    // that run had: a door or window type typed with the switch to a house
-    // or after it is not that building's, whose lines the house keeps as
-    // its last run left them.
-    for (auto& [w, v] : before_words) v = f.words_kept_from.at(w);
+    // That run's building is the one whose input file the value keeps: a
+    // house made another building after it ran as a house. A word typed
+    // with or after it is not that building's (a door type typed with the
+    // switch to a house never reached the building's doors): it holds what
+    // was typed before, or is not given.
+    for (const auto& [w, v] : f.words) {
+        const auto then = f.words_typed_kept_from.find(w);
+        if (then == f.words_typed_kept_from.end()) before_words.erase(w);
+        else before_words[w] = then->second;
+    }
+    for (const Word w : {Word::kAnotherBuilding, Word::kBuildingType})
+        if (words.count(w)) before_words[w] = f.words_kept_from.at(w);
     for (const auto& [row, v] : f.rows_before) before_rows[row] = v;
     for (const auto& [w, v] : f.words_before) before_words[w] = v;
     // The lines, the site and the revised rates as they stood before it: a
@@ -1081,9 +1090,16 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                                            [](const Edit& e) { return e.meaning == Meaning::kKeeps; });
             if (keeps && ph.f.keeps() && ph.ran_since_kept) {
                 const bool moved = ph.moved_before || ph.f.site.has_value();
+                const Phase ran = ph;
                 close_phase();
                 open_phase(slot, std::nullopt);
                 phases.back().moved_before = moved;
+                // What the value keeps is what the last run left: a save
+                // given since without a run (a move to a site never run
+                // there) is not in it.
+                phases.back().ran_column = ran.ran_column;
+                phases.back().ran_words = ran.ran_words;
+                phases.back().ran_at = ran.ran_at;
             }
             Phase& open = phases.back();
             Edit save;
