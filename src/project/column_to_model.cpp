@@ -450,8 +450,13 @@ void set_door(INTEGER k, INTEGER era, REAL year_built) {
 }
 
 // Steps a to c: code normalisation, doors of the detailed screen, and the
-// repair of a skylight without properties.
-void line_repairs(INTEGER k, INTEGER j) {
+// repair of a skylight without properties. A line without glass of its own
+// is a skylight's where the file holds it flat, and also where its group
+// (`laid_by_group`) now lays it on the roof: judged only by the tilt the
+// last run left, a window made a skylight in the save that emptied its
+// glass stayed without glass on the roof for one run, and took the stand-in
+// glass from the next.
+void line_repairs(INTEGER k, INTEGER j, bool laid_by_group) {
     if (!residential() && S(60 + j) == 5.0f) {
         S(60 + j) = 25.0f;
         DBG_FLOAT("Strategy(60+j,-) changed to 25. KORVA 2484", S(60 + j));
@@ -463,7 +468,7 @@ void line_repairs(INTEGER k, INTEGER j) {
     const bool blank = UWINDO(k) == 0.0f && SCOEF(k) == 0.0f;
     const bool unit = UWINDO(k) == 1.0f && SCOEF(k) == 1.0f;
     if (!blank && !unit) return;
-    if (TILT(k) < 45.0f) {
+    if (TILT(k) < 45.0f || (laid_by_group && int_toward_zero(S(61 + j)) == 5)) {
         STYPE = 5;
         S(60 + j) = 45.0f;
         if (blank) glass_of_line_without_its_own(k, kStandInGlazing);
@@ -627,7 +632,7 @@ void empty_line(INTEGER k) {
 // lies flat, and takes the stand-in glass).
 void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geometry_from_groups,
                    REAL scheme_code) {
-    line_repairs(k, j);
+    line_repairs(k, j, geometry_from_groups);
     if (geometry_from_groups) line_geometry(k, j);
     if (residential() || ERA > 4) custom_glazing(k, year_built, zone, scheme_code);
     else era_glazing(k, j, year_built, zone);

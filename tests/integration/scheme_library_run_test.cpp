@@ -959,7 +959,10 @@ fs::path house_in_slot_3(const ScratchDir& dir, const std::string& name) {
 // another building kept the house's peak appliance gains in the words of
 // its per-area loads (1,572 W/ft2 of plugs), and made a house again read
 // the building's gas choice 11 as propane, which the gas water heater
-// cannot burn: the slot and its copies simulated no day on any run.
+// cannot burn: the slot and its copies simulated no day on any run. An
+// office's window made a skylight in the save that emptied its glass went
+// into slot 6 without glass, where after a run of the source it holds the
+// stand-in skylight glass (conduction 231.4 against 312.6 Btu/h.F).
 TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
     struct Case {
         const char* what;
@@ -1010,6 +1013,18 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
              edit_scheme(p, 3, [] {
                  SFACES = 90.0f;
                  STRATEGY(16, 3) = 90.0f;
+             });
+         }},
+        {"the efficient house made an office, its group 1 made a skylight and line 1's glass emptied", settled_sample, 2, 6,
+         [](const fs::path& p) {
+             run_scheme(p, 2, 246.0f);
+             make_nonresidential(p, 2, 7);
+             run_scheme(p, 2, 0.0f);
+             edit_scheme(p, 2, [] {
+                 STRATEGY(61, 2) = 5.0f;
+                 UWINDO(1) = 0.0f;
+                 SCOEF(1) = 0.0f;
+                 TRANS(1) = 0.0f;
              });
          }},
     };
