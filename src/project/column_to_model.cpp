@@ -465,7 +465,11 @@ void line_repairs(INTEGER k, INTEGER j, bool laid_by_group) {
         TRANS(k) = 0.0f;
         DBG_INT("Trans(k) is now FIXED", k);
     }
-    const bool blank = UWINDO(k) == 0.0f && SCOEF(k) == 0.0f;
+    // A dwelling's line without transmittance is simulated as a door, and
+    // its run leaves in the SHGC word the absorptance of the facade it lay
+    // on: no glass of its own either where its U-factor is 0.
+    const bool door_word = residential() && !(TRANS(k) > 0.0f);
+    const bool blank = UWINDO(k) == 0.0f && (SCOEF(k) == 0.0f || door_word);
     const bool unit = UWINDO(k) == 1.0f && SCOEF(k) == 1.0f;
     if (!blank && !unit) return;
     if (TILT(k) < 45.0f || (laid_by_group && int_toward_zero(S(61 + j)) == 5)) {
