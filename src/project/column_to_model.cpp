@@ -128,6 +128,8 @@ void cooling_efficiency(INTEGER zone) {
     }
 }
 
+bool names_a_system(REAL code) { return code >= 1.0f && code <= 9.0f && code == std::trunc(code); }
+
 // A furnace with a heat pump's cooling, or a heat pump's heating with an
 // air conditioner, is no coded system: both choices become user-defined.
 // Typed so, each is simulated with the efficiency its own code names (a
@@ -136,14 +138,32 @@ void cooling_efficiency(INTEGER zone) {
 // pair), and the save keeps both marked, the input file holding those
 // efficiencies for every later run. The cooling COP is the one a load of
 // the saved file gives back, so the first run simulates what its re-runs do.
+// A heat pump's heating and an air conditioner of which one half is
+// already user-defined (a heating an earlier save marked, as it marks every
+// heat pump's heating without its own cooling, with an air conditioner
+// typed beside it, or the reverse) are the same pair: the half typed takes
+// its code's efficiency, the marked half keeps the input file's, and both
+// are marked. Left as typed, the air conditioner's SEER beside the heat
+// pump's HSPF of the same code (15 beside 8.2) was saved as the heat pump's
+// own cooling (8 and 8), and every later run cooled without the air
+// conditioner's latent load. (A heat pump's cooling beside a furnace of the
+// user's keeps its code as typed: the save keeps it.)
 void mixed_systems(INTEGER zone) {
-    if (!typed_systems_mixed(S(18), S(20))) return;
     const REAL heating = S(18), cooling = S(20);
+    const bool typed = heating > 0.0f && cooling > 0.0f;
+    const bool half_marked = (heating < 0.0f) != (cooling < 0.0f);
+    const REAL heating_code = std::fabs(heating), cooling_code = std::fabs(cooling);
+    const bool heat_pump_heating = heating_code >= 7.0f;
+    if (!(typed || (half_marked && heat_pump_heating)) || !names_a_system(heating_code) ||
+        !names_a_system(cooling_code) || !typed_systems_mixed(heating_code, cooling_code))
+        return;
     heating_efficiency(zone);
-    cooling_efficiency(zone);
-    COPAC = cooling_cop_as_saved(COPAC);
-    S(18) = -heating;
-    S(20) = -cooling;
+    if (cooling > 0.0f) {
+        cooling_efficiency(zone);
+        COPAC = cooling_cop_as_saved(COPAC);
+    }
+    S(18) = -heating_code;
+    S(20) = -cooling_code;
     DBG_FLOAT("REVISION mixed heating and cooling, user-defined: heating", S(18));
 }
 
@@ -248,8 +268,6 @@ void system_code(INTEGER row, std::string_view error, std::string_view before_de
     DBG_FLOAT(REVISION_STATE.DESIGN_FOLLOWS ? before_design : error, S(row));
     S(row) = 1.0f;
 }
-
-bool names_a_system(REAL code) { return code >= 1.0f && code <= 9.0f && code == std::trunc(code); }
 
 // A heating or cooling code of 1 or more that names no system (a fraction,
 // or a code above 9) is read, before anything reads it, as the code the

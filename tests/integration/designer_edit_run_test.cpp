@@ -287,8 +287,12 @@ TEST(DesignerEditRun, MixedHeatingAndCoolingIsSimulatedAndSavedAsTyped) {
 // beside it: a furnace given an efficiency of the user's after the pair was
 // run (-3 at an AFUE of 0.77), or a heat pump of another code. Its SEER was
 // derived back into an air conditioner's code (SEER 15: 4) by the save, and
-// the re-run cooled as an air conditioner does.
-TEST(DesignerEditRun, HeatPumpCoolingKeepsItsCodeBesideAnyHeating) {
+// the re-run cooled as an air conditioner does. An air conditioner typed
+// beside a heat pump's heating the last save marked user-defined (-8) is
+// the mixed pair and stays an air conditioner: the save derived the heat
+// pump's own cooling (8 and 8) from its SEER 15 beside the HSPF 8.2, and
+// the re-run cooled without the air conditioner's latent load.
+TEST(DesignerEditRun, CoolingKeepsItsKindBesideAnyHeating) {
     struct Case {
         const char* what;
         REAL heating, cooling;            // typed and run first
@@ -301,6 +305,8 @@ TEST(DesignerEditRun, HeatPumpCoolingKeepsItsCodeBesideAnyHeating) {
              COPHT = 0.77f;
          }, -8.0f},
         {"beside a heat pump of code 7", 7.0f, 3.0f, [] { STRATEGY(20, 1) = 8.0f; }, 8.0f},
+        {"an air conditioner beside a heat pump's heating of the user's", 8.0f, 3.0f,
+         [] { STRATEGY(20, 1) = 4.0f; }, -4.0f},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
