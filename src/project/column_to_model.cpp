@@ -634,20 +634,33 @@ void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geo
 }
 
 // A line the designer brings back by giving its group a quantity again
-// keeps the glazing it last held. One that never held any (a group typed
-// past the design's lines) takes the glass of the scheme's other windows:
-// the library window the scheme-wide code names, or the code glass that
-// code asks for, as the code stood before this run judged the windows
-// alike (`scheme_code`). A window's own glass typed in the same save makes
-// them unlike: judged first, the new window took the stand-in glass, where
-// a run between the two edits gives it the others' glass. Without such a
-// code the repair of a line without values gives it its stand-in glass.
-// The code the line's glass follows is returned.
-REAL glazing_of_line_brought_back(INTEGER k, REAL scheme_code) {
+// keeps the glazing it last held. One that never held any (no U-factor nor
+// SHGC of its own: a group typed past the design's lines) takes the glass
+// of the scheme's other windows: the library window the scheme-wide code
+// names, or the code glass that code asks for, as the code stood before
+// this run judged the windows alike (`scheme_code`). A window's own glass
+// typed in the same save makes them unlike: judged first, the new window
+// took the stand-in glass, where a run between the two edits gives it the
+// others' glass. A code whose library window no window of the scheme holds
+// records no glass of theirs but the mark of windows not alike: 1, as the
+// save of a house built before the current code stores it beside a door,
+// which a year built typed in the same save leaves in the column, where
+// the save under that year marks the windows -48. The new line then takes
+// the stand-in glass from the repair of a line without values, whichever
+// year the last save stored the mark under. A transmittance the designer
+// typed on the new line in the same save as its group stays, as it stays
+// when typed on the line the run made first.
+void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL scheme_code) {
     DBG_INT("REVISION: window group given units again, its line simulated again", k);
-    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f && TRANS(k) == 0.0f)) return S(60);
-    if (const auto g = library_window_glazing(int_toward_zero(scheme_code))) set_line(k, {g->u, g->shgc, g->vt});
-    return scheme_code;
+    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f)) {
+        transfer_line(k, j, year_built, zone, true, S(60));
+        return;
+    }
+    const REAL typed_vt = TRANS(k);
+    const auto g = library_window_glazing(int_toward_zero(scheme_code));
+    if (g && some_window_holds(*g)) set_line(k, {g->u, g->shgc, g->vt});
+    transfer_line(k, j, year_built, zone, true, scheme_code);
+    if (typed_vt > 0.0f && TRANS(k) > 0.0f) TRANS(k) = typed_vt;
 }
 
 // Groups typed past the last line of another building's scheme 1 or 2
@@ -695,8 +708,8 @@ void lines_of_their_groups(REAL year_built, INTEGER zone, REAL scheme_code) {
             if (QTY(k) > 0.0f) empty_line(k);  // its group set to no units
             continue;
         }
-        const REAL code = QTY(k) > 0.0f ? S(60) : glazing_of_line_brought_back(k, scheme_code);
-        transfer_line(k, j, year_built, zone, true, code);
+        if (QTY(k) > 0.0f) transfer_line(k, j, year_built, zone, true, S(60));
+        else line_brought_back(k, j, year_built, zone, scheme_code);
     }
 }
 

@@ -58,6 +58,23 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
             std::move(flags)};
 }
 
+// A window group typed past a house's last line (2 units of 3 x 4 ft on
+// the front, sill 2.67 ft), and a transmittance typed on the line of a
+// house's last group.
+void group_past_the_last_line(INTEGER slot) {
+    INTEGER k = 1;
+    while (QTY(k) > 0.0f) ++k;
+    const INTEGER j = 10 * (k - 1);
+    for (const auto& [row, v] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 3.0f}, {64, 4.0f}, {65, 2.67f}})
+        STRATEGY(row + j, slot) = v;
+}
+
+void transmittance_of_the_last_group(INTEGER slot) {
+    INTEGER k = 1;
+    while (STRATEGY(62 + 10 * k, slot) > 0.0f) ++k;
+    TRANS(k) = 0.82f;
+}
+
 // Two edits saved at once end where they end with a run between them. The
 // same save's windows kept the old code glass where the user's glass of
 // one window made them unlike (the check of alike windows judged the glass
@@ -97,6 +114,16 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // (era 6), kept when its windows were emptied after; emptied in the same
 // save, it stayed of the current code's glazing (era 4), so made another
 // building again the same house kept its glass or took the code glass.
+// A transmittance typed on the line of a window group typed past the
+// house's last line in the same save was lost to the zone's code glass
+// (scheme-wide code 25), which one run apart gives the line's U-factor and
+// SHGC beside the typed 0.82 ($2,167.42 of electricity against
+// $2,167.03). A house of 2000 whose windows are not alike, built 2020 in
+// the save that typed such a group, gave its new line the glass of library
+// window 1 (1.27 / 0.75): its last save had stored the mark of windows not
+// alike as 1 under the old year, where the run under the new year stores
+// -48 and the line takes the stand-in glass ($2,206.11 of electricity and
+// $1,935.83 of gas against $2,140.95 and $1,875.42).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -192,15 +219,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, switch_to(19), rows({{66, 0.0f}})},
         {"the code-minimum house given a window group past its last line, then line 1's U",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
-         {[](INTEGER slot) {
-              INTEGER k = 1;
-              while (QTY(k) > 0.0f) ++k;
-              const INTEGER j = 10 * (k - 1);
-              for (const auto& [row, v] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 3.0f}, {64, 4.0f}, {65, 2.67f}})
-                  STRATEGY(row + j, slot) = v;
-          },
-          {}},
-         {[](INTEGER) { UWINDO(1) = 0.6f; }, {}}},
+         {group_past_the_last_line, {}}, {[](INTEGER) { UWINDO(1) = 0.6f; }, {}}},
         {"a restaurant's last group, a door, set to no units, then typed a window",
          restaurant_with_a_door_last, 1,
          {[&door_group](INTEGER slot) { STRATEGY(62 + door_group, slot) = 0.0f; }, {}},
@@ -255,6 +274,27 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {}},
          {[](INTEGER slot) {
               for (INTEGER j = 0; j <= 240; j += 10) STRATEGY(62 + j, slot) = 0.0f;
+          },
+          {}}},
+        {"the code-minimum house given a window group past its last line, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
+        {"a house of 2000 with line 1's own U built 2020, then a window group past its last line and its "
+         "transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 STRATEGY(6, 2) = 2.0f;  // a remodel
+                 STRATEGY(11, 2) = 2000.0f;
+                 UWINDO(1) = 0.93f;
+             });
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, rows({{11, 2020.0f}}),
+         {[](INTEGER slot) {
+              group_past_the_last_line(slot);
+              transmittance_of_the_last_group(slot);
           },
           {}}},
     };
