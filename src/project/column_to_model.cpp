@@ -633,6 +633,20 @@ void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geo
     else era_glazing(k, j, year_built, zone);
 }
 
+// The transmittance the designer typed on a new line (one without a
+// U-factor or SHGC of its own) in the same save as its group; 0 for none.
+REAL transmittance_typed_on_new_line(INTEGER k) {
+    return UWINDO(k) == 0.0f && SCOEF(k) == 0.0f ? TRANS(k) : 0.0f;
+}
+
+// That transmittance stays beside the glass the new line took, as it stays
+// when typed on the line the run made first: in a house, and in another
+// building of its own glazing (era 5 and above); a building of the current
+// code's glazing gives every line the code glass of its type.
+void keep_typed_transmittance(INTEGER k, REAL typed_vt) {
+    if (typed_vt > 0.0f && TRANS(k) > 0.0f && (residential() || ERA > 4)) TRANS(k) = typed_vt;
+}
+
 // A line the designer brings back by giving its group a quantity again
 // keeps the glazing it last held. One that never held any (no U-factor nor
 // SHGC of its own: a group typed past the design's lines) takes the glass
@@ -656,11 +670,11 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         transfer_line(k, j, year_built, zone, true, S(60));
         return;
     }
-    const REAL typed_vt = TRANS(k);
+    const REAL typed_vt = transmittance_typed_on_new_line(k);
     const auto g = library_window_glazing(int_toward_zero(scheme_code));
     if (g && some_window_holds(*g)) set_line(k, {g->u, g->shgc, g->vt});
     transfer_line(k, j, year_built, zone, true, scheme_code);
-    if (typed_vt > 0.0f && TRANS(k) > 0.0f) TRANS(k) = typed_vt;
+    keep_typed_transmittance(k, typed_vt);
 }
 
 // Groups typed past the last line of another building's scheme 1 or 2
@@ -684,8 +698,10 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         const INTEGER own_code = int_toward_zero(S(60 + j));
         const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
         const auto g = library_window_glazing(std::abs(code));
+        const REAL typed_vt = transmittance_typed_on_new_line(k);
         set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
         transfer_line(k, j, year_built, zone, true, S(60));
+        keep_typed_transmittance(k, typed_vt);
     }
 }
 

@@ -58,9 +58,10 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
             std::move(flags)};
 }
 
-// A window group typed past a house's last line (2 units of 3 x 4 ft on
-// the front, sill 2.67 ft), and a transmittance typed on the line of a
-// house's last group.
+// A window group typed past the last line of a house, or of another
+// building whose lines follow its groups one for one (2 units of 3 x 4 ft
+// on the front, sill 2.67 ft), and a transmittance typed on the line of
+// the last group.
 void group_past_the_last_line(INTEGER slot) {
     INTEGER k = 1;
     while (QTY(k) > 0.0f) ++k;
@@ -124,6 +125,9 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // alike as 1 under the old year, where the run under the new year stores
 // -48 and the line takes the stand-in glass ($2,206.11 of electricity and
 // $1,935.83 of gas against $2,140.95 and $1,875.42).
+// Another building of its own glazing lost such a transmittance to the
+// glass its new line took (0.77 of library window 1 against the typed
+// 0.82).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -297,6 +301,19 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               transmittance_of_the_last_group(slot);
           },
           {}}},
+        {"the efficient house with line 1's own glass made another building, then a window group past its last "
+         "line, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 UWINDO(1) = 0.93f;
+                 switch_to(19).blocks(2);
+             });
+             mark(p, 2, switch_to(19));
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
