@@ -682,8 +682,9 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
 // after the last line with units, with the group's geometry and the glass
 // of the library window the group's code names (the scheme-wide code of
 // group 1 where the group has none), or else the stand-in glass; a
-// current-code building then gives it the code glass of its type. The save
-// stores it back into its group: what the designer typed is simulated and
+// current-code building then gives it the code glass of its type, and one
+// of its own glazing keeps beside that glass a transmittance typed on the
+// new line in the same save. The save stores it back into its group: what the designer typed is simulated and
 // kept, as in a house. A line emptied there before is no window brought
 // back (another building's later groups take an emptied group's place):
 // the glass it last held would make the run depend on what came before.
