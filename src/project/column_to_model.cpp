@@ -660,21 +660,48 @@ void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geo
     else era_glazing(k, j, year_built, zone);
 }
 
+// The transmittance the designer typed on a new line (one without a
+// U-factor or SHGC of its own) in the same save as its group; 0 for none.
+REAL transmittance_typed_on_new_line(INTEGER k) {
+    return UWINDO(k) == 0.0f && SCOEF(k) == 0.0f ? TRANS(k) : 0.0f;
+}
+
+// That transmittance stays beside the glass the new line took, as it stays
+// when typed on the line the run made first: in a house, and in another
+// building of its own glazing (era 5 and above); a building of the current
+// code's glazing gives every line the code glass of its type.
+void keep_typed_transmittance(INTEGER k, REAL typed_vt) {
+    if (typed_vt > 0.0f && TRANS(k) > 0.0f && (residential() || ERA > 4)) TRANS(k) = typed_vt;
+}
+
 // A line the designer brings back by giving its group a quantity again
-// keeps the glazing it last held. One that never held any (a group typed
-// past the design's lines) takes the glass of the scheme's other windows:
-// the library window the scheme-wide code names, or the code glass that
-// code asks for, as the code stood before this run judged the windows
-// alike (`scheme_code`). A window's own glass typed in the same save makes
-// them unlike: judged first, the new window took the stand-in glass, where
-// a run between the two edits gives it the others' glass. Without such a
-// code the repair of a line without values gives it its stand-in glass.
-// The code the line's glass follows is returned.
-REAL glazing_of_line_brought_back(INTEGER k, REAL scheme_code) {
+// keeps the glazing it last held. One that never held any (no U-factor nor
+// SHGC of its own: a group typed past the design's lines) takes the glass
+// of the scheme's other windows: the library window the scheme-wide code
+// names, or the code glass that code asks for, as the code stood before
+// this run judged the windows alike (`scheme_code`). A window's own glass
+// typed in the same save makes them unlike: judged first, the new window
+// took the stand-in glass, where a run between the two edits gives it the
+// others' glass. A code whose library window no window of the scheme holds
+// records no glass of theirs but the mark of windows not alike: 1, as the
+// save of a house built before the current code stores it beside a door,
+// which a year built typed in the same save leaves in the column, where
+// the save under that year marks the windows -48. The new line then takes
+// the stand-in glass from the repair of a line without values, whichever
+// year the last save stored the mark under. A transmittance the designer
+// typed on the new line in the same save as its group stays, as it stays
+// when typed on the line the run made first.
+void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL scheme_code) {
     DBG_INT("REVISION: window group given units again, its line simulated again", k);
-    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f && TRANS(k) == 0.0f)) return S(60);
-    if (const auto g = library_window_glazing(int_toward_zero(scheme_code))) set_line(k, {g->u, g->shgc, g->vt});
-    return scheme_code;
+    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f)) {
+        transfer_line(k, j, year_built, zone, true, S(60));
+        return;
+    }
+    const REAL typed_vt = transmittance_typed_on_new_line(k);
+    const auto g = library_window_glazing(int_toward_zero(scheme_code));
+    if (g && some_window_holds(*g)) set_line(k, {g->u, g->shgc, g->vt});
+    transfer_line(k, j, year_built, zone, true, scheme_code);
+    keep_typed_transmittance(k, typed_vt);
 }
 
 // Groups typed past the last line of another building's scheme 1 or 2
@@ -682,8 +709,9 @@ REAL glazing_of_line_brought_back(INTEGER k, REAL scheme_code) {
 // after the last line with units, with the group's geometry and the glass
 // of the library window the group's code names (the scheme-wide code of
 // group 1 where the group has none), or else the stand-in glass; a
-// current-code building then gives it the code glass of its type. The save
-// stores it back into its group: what the designer typed is simulated and
+// current-code building then gives it the code glass of its type, and one
+// of its own glazing keeps beside that glass a transmittance typed on the
+// new line in the same save. The save stores it back into its group: what the designer typed is simulated and
 // kept, as in a house. A line emptied there before is no window brought
 // back (another building's later groups take an emptied group's place):
 // the glass it last held would make the run depend on what came before.
@@ -698,8 +726,10 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         const INTEGER own_code = int_toward_zero(S(60 + j));
         const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
         const auto g = library_window_glazing(std::abs(code));
+        const REAL typed_vt = transmittance_typed_on_new_line(k);
         set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
         transfer_line(k, j, year_built, zone, true, S(60));
+        keep_typed_transmittance(k, typed_vt);
     }
 }
 
@@ -722,8 +752,8 @@ void lines_of_their_groups(REAL year_built, INTEGER zone, REAL scheme_code) {
             if (QTY(k) > 0.0f) empty_line(k);  // its group set to no units
             continue;
         }
-        const REAL code = QTY(k) > 0.0f ? S(60) : glazing_of_line_brought_back(k, scheme_code);
-        transfer_line(k, j, year_built, zone, true, code);
+        if (QTY(k) > 0.0f) transfer_line(k, j, year_built, zone, true, S(60));
+        else line_brought_back(k, j, year_built, zone, scheme_code);
     }
 }
 

@@ -56,6 +56,10 @@ void store_line_geometry(INTEGER k, INTEGER j);
 // `code`; none when no such row holds it.
 std::optional<design_codes::GlazingValues> library_window_glazing(INTEGER code);
 
+// Whether some window line with units holds glass `g` whole (U-factor,
+// SHGC and visible transmittance).
+bool some_window_holds(const design_codes::GlazingValues& g);
+
 // The glass scheme-wide glazing code `code` (row 60) gives the windows of a
 // dwelling, or of another building of its own glazing, in climate zone
 // `zone`: 25 the zone's code glass, 5 that of the 2004 code (a dwelling

@@ -30,12 +30,6 @@ bool line_holds(INTEGER k, const GlazingValues& g) {
     return UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt;
 }
 
-bool some_window_holds(const GlazingValues& g) {
-    for (INTEGER k = 1; k <= 25; ++k)
-        if (is_window_line(k) && line_holds(k, g)) return true;
-    return false;
-}
-
 // The code glass the windows were given by the run that saved them: the
 // code's glass in the zone of that run, as the kind of building the scheme
 // is now or the other (a switch of kind saved with the edit). The kind is
@@ -109,6 +103,12 @@ std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year
 }
 
 }  // namespace
+
+bool some_window_holds(const GlazingValues& g) {
+    for (INTEGER k = 1; k <= 25; ++k)
+        if (is_window_line(k) && line_holds(k, g)) return true;
+    return false;
+}
 
 std::optional<GlazingValues> scheme_code_glass(REAL code, bool dwelling, REAL year_built, INTEGER zone) {
     if (dwelling) {

@@ -58,6 +58,24 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
             std::move(flags)};
 }
 
+// A window group typed past the last line of a house, or of another
+// building whose lines follow its groups one for one (2 units of 3 x 4 ft
+// on the front, sill 2.67 ft), and a transmittance typed on the line of
+// the last group.
+void group_past_the_last_line(INTEGER slot) {
+    INTEGER k = 1;
+    while (QTY(k) > 0.0f) ++k;
+    const INTEGER j = 10 * (k - 1);
+    for (const auto& [row, v] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 3.0f}, {64, 4.0f}, {65, 2.67f}})
+        STRATEGY(row + j, slot) = v;
+}
+
+void transmittance_of_the_last_group(INTEGER slot) {
+    INTEGER k = 1;
+    while (STRATEGY(62 + 10 * k, slot) > 0.0f) ++k;
+    TRANS(k) = 0.82f;
+}
+
 // Two edits saved at once end where they end with a run between them. The
 // same save's windows kept the old code glass where the user's glass of
 // one window made them unlike (the check of alike windows judged the glass
@@ -106,6 +124,19 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // later, it was read as a door of no U-factor on the roof, where the same
 // edits in one save give it the stand-in skylight glass ($1,590.14 of
 // electricity against $1,990.06).
+// A transmittance typed on the line of a window group typed past the
+// house's last line in the same save was lost to the zone's code glass
+// (scheme-wide code 25), which one run apart gives the line's U-factor and
+// SHGC beside the typed 0.82 ($2,167.42 of electricity against
+// $2,167.03). A house of 2000 whose windows are not alike, built 2020 in
+// the save that typed such a group, gave its new line the glass of library
+// window 1 (1.27 / 0.75): its last save had stored the mark of windows not
+// alike as 1 under the old year, where the run under the new year stores
+// -48 and the line takes the stand-in glass ($2,206.11 of electricity and
+// $1,935.83 of gas against $2,140.95 and $1,875.42).
+// Another building of its own glazing lost such a transmittance to the
+// glass its new line took (0.77 of library window 1 against the typed
+// 0.82).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -207,15 +238,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, switch_to(19), rows({{66, 0.0f}})},
         {"the code-minimum house given a window group past its last line, then line 1's U",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
-         {[](INTEGER slot) {
-              INTEGER k = 1;
-              while (QTY(k) > 0.0f) ++k;
-              const INTEGER j = 10 * (k - 1);
-              for (const auto& [row, v] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 3.0f}, {64, 4.0f}, {65, 2.67f}})
-                  STRATEGY(row + j, slot) = v;
-          },
-          {}},
-         {[](INTEGER) { UWINDO(1) = 0.6f; }, {}}},
+         {group_past_the_last_line, {}}, {[](INTEGER) { UWINDO(1) = 0.6f; }, {}}},
         {"a restaurant's last group, a door, set to no units, then typed a window",
          restaurant_with_a_door_last, 1,
          {[&door_group](INTEGER slot) { STRATEGY(62 + door_group, slot) = 0.0f; }, {}},
@@ -284,6 +307,40 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the efficient house's line 1's glass emptied, then its group 1 made a skylight",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
          line_1_without_glass, rows({{61, 5.0f}})},
+        {"the code-minimum house given a window group past its last line, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
+        {"a house of 2000 with line 1's own U built 2020, then a window group past its last line and its "
+         "transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 STRATEGY(6, 2) = 2.0f;  // a remodel
+                 STRATEGY(11, 2) = 2000.0f;
+                 UWINDO(1) = 0.93f;
+             });
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, rows({{11, 2020.0f}}),
+         {[](INTEGER slot) {
+              group_past_the_last_line(slot);
+              transmittance_of_the_last_group(slot);
+          },
+          {}}},
+        {"the efficient house with line 1's own glass made another building, then a window group past its last "
+         "line, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 UWINDO(1) = 0.93f;
+                 switch_to(19).blocks(2);
+             });
+             mark(p, 2, switch_to(19));
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
