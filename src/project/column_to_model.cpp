@@ -674,6 +674,16 @@ void keep_typed_transmittance(INTEGER k, REAL typed_vt) {
     if (typed_vt > 0.0f && TRANS(k) > 0.0f && (residential() || ERA > 4)) TRANS(k) = typed_vt;
 }
 
+// The glass of library window `code` where some window of the scheme holds
+// it. A scheme-wide code whose window no window holds names no glass of
+// theirs: it is the mark of windows not alike (1, or -1 with its sign
+// dropped), or a code the last save stored under another year or site.
+std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEGER code) {
+    const auto g = library_window_glazing(code);
+    if (g && some_window_holds(*g)) return g;
+    return std::nullopt;
+}
+
 // A line the designer brings back by giving its group a quantity again
 // keeps the glazing it last held. One that never held any (no U-factor nor
 // SHGC of its own: a group typed past the design's lines) takes the glass
@@ -698,8 +708,8 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         return;
     }
     const REAL typed_vt = transmittance_typed_on_new_line(k);
-    const auto g = library_window_glazing(int_toward_zero(scheme_code));
-    if (g && some_window_holds(*g)) set_line(k, {g->u, g->shgc, g->vt});
+    if (const auto g = library_glass_some_window_holds(int_toward_zero(scheme_code)))
+        set_line(k, {g->u, g->shgc, g->vt});
     transfer_line(k, j, year_built, zone, true, scheme_code);
     keep_typed_transmittance(k, typed_vt);
 }
@@ -708,7 +718,8 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
 // (`last` the offset of the last group a line took) each become a line
 // after the last line with units, with the group's geometry and the glass
 // of the library window the group's code names (the scheme-wide code of
-// group 1 where the group has none), or else the stand-in glass; a
+// group 1 where the group has none and some window holds its glass), or
+// else the stand-in glass; a
 // current-code building then gives it the code glass of its type, and one
 // of its own glazing keeps beside that glass a transmittance typed on the
 // new line in the same save. The save stores it back into its group: what the designer typed is simulated and
@@ -724,8 +735,8 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         DBG_INT("REVISION: window group typed past the last line, a line of its own", k);
         line_geometry(k, j);
         const INTEGER own_code = int_toward_zero(S(60 + j));
-        const INTEGER code = own_code != 0 ? own_code : int_toward_zero(S(60));
-        const auto g = library_window_glazing(std::abs(code));
+        const auto g = own_code != 0 ? library_window_glazing(std::abs(own_code))
+                                     : library_glass_some_window_holds(std::abs(int_toward_zero(S(60))));
         const REAL typed_vt = transmittance_typed_on_new_line(k);
         set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
         transfer_line(k, j, year_built, zone, true, S(60));

@@ -462,7 +462,9 @@ TEST(DesignerEditRun, WallItsGlassCoversWholeIsSavedOnTheFirstRunAsOnItsReruns) 
 // zone 15 given a group of 2 west windows of 4 x 5 ft gets its 40 ft2 of
 // glass (of the code glass of its window type), and its save keeps the
 // group. The group was read by no line: the glass stayed 495.8 ft2 and the
-// save erased the group.
+// save erased the group. A new line of a building of its own glazing whose
+// windows are not alike took the glass of the library window row 60 named,
+// which none of them holds.
 TEST(DesignerEditRun, WindowGroupTypedPastTheLastLineIsSimulatedInAnotherBuilding) {
     ScratchDir dir;
     const fs::path p = dir / "building";
@@ -483,6 +485,22 @@ TEST(DesignerEditRun, WindowGroupTypedPastTheLastLineIsSimulatedInAnotherBuildin
     for (INTEGER n = 0; n < 4; ++n) EXPECT_EQ(STRATEGY(61 + j + n, 1), typed[n]) << "row " << 61 + j + n;
     EXPECT_EQ(STRATEGY(60 + j, 1), STRATEGY(60, 1)) << "the window type's code glass";
     expect_same_run(run, run_scheme(p, 1, 0.0f), "the re-run");
+
+    // A building of its own glazing whose windows are not alike: row 60
+    // (-29) names a library window none of them holds, and the new line
+    // takes the stand-in glass. It took that window's single clear glass.
+    const fs::path own = settled_sample(dir, "own glazing");
+    run_scheme(own, 2, 246.0f);
+    edit_scheme(own, 2, [] { UWINDO(1) = 0.93f; });
+    make_nonresidential(own, 2, 19);
+    run_scheme(own, 2, 0.0f);
+    INTEGER lines = 0;
+    while (lines < 25 && STRATEGY(62 + 10 * lines, 2) > 0.0f) ++lines;
+    edit_scheme(own, 2, [&] {
+        for (INTEGER n = 0; n < 4; ++n) STRATEGY(61 + 10 * lines + n, 2) = typed[n];
+    });
+    run_scheme(own, 2, 0.0f);
+    EXPECT_EQ(UWINDO(lines + 1), 0.58f) << "the new line's U-factor";
 }
 
 // Glass typed onto another building's wall shared with a neighbour (a
