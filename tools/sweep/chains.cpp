@@ -605,11 +605,11 @@ std::optional<Order> group_past_the_last_with_a_year(Random& o, const std::vecto
     transmittance.what = what.str();
     const Edit year = year_built_edit(year_of_another_code(o, year_in_force(col)), "a year built of another glazing code (row 11)");
     Order order{"a year built of another code with a window group past the last line and its line's transmittance", {}};
-    switch (o.between(0, 3)) {
-        case 0: order.saves = {{year, group, transmittance}}; break;
-        case 1: order.saves = {{year}, {group, transmittance}}; break;
-        case 2: order.saves = {{group, transmittance}, {year}}; break;
-        default: order.saves = {{group}, {year, transmittance}}; break;
+    switch (o.between(0, 5)) {
+        case 0: order.saves = {{year}, {group, transmittance}}; break;
+        case 1: order.saves = {{group, transmittance}, {year}}; break;
+        case 2: order.saves = {{group}, {year, transmittance}}; break;
+        default: order.saves = {{year, group, transmittance}}; break;
     }
     return order;
 }
