@@ -572,9 +572,9 @@ Edit year_built_edit(REAL year, const std::string& family) {
     return e;
 }
 
-// Edits given in one save whose end once depended on their order in it:
-// the saves of one order, in one save or one run apart (each save then run
-// before the next), which the new project is given in one save.
+// Edits that must end in one save where they end one run apart: the
+// chain gives them in one save, or in several with plain runs between,
+// and the new project in one save.
 struct Order {
     std::string kind;
     std::vector<std::vector<Edit>> saves;
