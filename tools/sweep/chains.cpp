@@ -313,34 +313,57 @@ REAL draw_value(Random& r, const ChainRow& cr, bool nonresidential, Meaning& mea
     }
 }
 
+// The groups of the column holding units, and the last of them.
+std::vector<int> groups_with_units(const std::vector<REAL>& col, int& last) {
+    std::vector<int> groups;
+    last = 0;
+    for (int g = 1; g <= 25; ++g)
+        if (col[static_cast<std::size_t>(62 + 10 * (g - 1) - 1)] > 0.0f) {
+            groups.push_back(g);
+            last = g;
+        }
+    return groups;
+}
+
+// Whether the column's window groups hold units from group 1 to the last
+// one that does: a group typed after them is past the scheme's last line.
+bool groups_without_gaps(const std::vector<REAL>& col) {
+    bool gap = false;
+    for (int g = 1; g <= 25; ++g) {
+        const bool units = col[static_cast<std::size_t>(62 + 10 * (g - 1) - 1)] > 0.0f;
+        if (units && gap) return false;
+        gap = gap || !units;
+    }
+    return true;
+}
+
+// A window group typed after group `last`, the last holding units.
+void add_window_group(Random& r, int last, bool nonresidential, Edit& e) {
+    const int base = 60 + 10 * last;
+    e.family = "a new window group";
+    e.rows[base + 1] = static_cast<REAL>(r.between(1, 5));
+    e.rows[base + 2] = static_cast<REAL>(r.between(1, 4));
+    e.rows[base + 3] = static_cast<REAL>(r.between(2, 8));
+    e.rows[base + 4] = static_cast<REAL>(r.between(2, 6));
+    e.rows[base + 5] = static_cast<REAL>(r.between(0, 4));
+    if (nonresidential) e.rows[base] = static_cast<REAL>(r.between(1, 4));
+    std::ostringstream what;
+    what << "window group " << last + 1 << " added: facade " << e.rows[base + 1] << ", " << e.rows[base + 2] << " units";
+    e.what = what.str();
+}
+
 // A window group's edit: its units, size, overhang or facade, or a new
 // group past the last one. `packed`: the scheme's save stores its lines
 // with units one after the other in the groups (another building, or any
 // library slot).
 void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidential, bool packed, Edit& e) {
     auto at = [&](int row) { return col[static_cast<std::size_t>(row - 1)]; };
-    std::vector<int> groups;
     int last = 0;
-    for (int g = 1; g <= 25; ++g)
-        if (at(62 + 10 * (g - 1)) > 0.0f) {
-            groups.push_back(g);
-            last = g;
-        }
+    const std::vector<int> groups = groups_with_units(col, last);
     const int kind = r.between(1, 100);
     std::ostringstream what;
     if (kind <= 15 || groups.empty()) {
-        if (last >= 25) return;
-        const int base = 60 + 10 * last;
-        e.family = "a new window group";
-        e.rows[base + 1] = static_cast<REAL>(r.between(1, 5));
-        e.rows[base + 2] = static_cast<REAL>(r.between(1, 4));
-        e.rows[base + 3] = static_cast<REAL>(r.between(2, 8));
-        e.rows[base + 4] = static_cast<REAL>(r.between(2, 6));
-        e.rows[base + 5] = static_cast<REAL>(r.between(0, 4));
-        if (nonresidential) e.rows[base] = static_cast<REAL>(r.between(1, 4));
-        what << "window group " << last + 1 << " added: facade " << e.rows[base + 1] << ", " << e.rows[base + 2]
-             << " units";
-        e.what = what.str();
+        if (last < 25) add_window_group(r, last, nonresidential, e);
         return;
     }
     const int g = r.pick(groups), base = 60 + 10 * (g - 1);
@@ -516,6 +539,144 @@ void draw_switch(Random& r, const Editing& at, const Inputs& in, Edit& e) {
     e.meaning = Meaning::kKeeps;
     e.what = nonresidential ? std::string("made a house")
                             : "made another building of type " + std::to_string(static_cast<int>(e.words[Word::kBuildingType]));
+}
+
+// The year built a house's run follows: a year of 100 or less is none,
+// and the house is built to the current code.
+REAL year_in_force(const std::vector<REAL>& col) {
+    const REAL year = col[10];
+    return year > 100.0f ? year : 2013.0f;
+}
+
+// The glazing codes by year built: before 1992, 1992 to 2003, 2004 to
+// 2012, and the current code from 2013.
+int code_of_year(REAL year) { return year < 1992.0f ? 0 : year < 2004.0f ? 1 : year < 2013.0f ? 2 : 3; }
+
+// A year built under another code than `year`'s, now and then the first
+// or last year of its code.
+REAL year_of_another_code(Random& o, REAL year) {
+    static const std::vector<std::pair<int, int>> codes = {{1900, 1991}, {1992, 2003}, {2004, 2012}, {2013, 2030}};
+    std::vector<int> others;
+    for (int code = 0; code < 4; ++code)
+        if (code != code_of_year(year)) others.push_back(code);
+    const auto [first, last] = codes[static_cast<std::size_t>(o.pick(others))];
+    const int at = o.between(1, 100);
+    return static_cast<REAL>(at <= 25 ? first : at <= 50 ? last : o.between(first, last));
+}
+
+Edit year_built_edit(REAL year, const std::string& family) {
+    Edit e;
+    e.family = family;
+    e.rows[11] = year;
+    e.what = "year built " + std::to_string(static_cast<int>(year));
+    return e;
+}
+
+// Edits that must end in one save where they end one run apart: the
+// chain gives them in one save, or in several with plain runs between,
+// and the new project in one save.
+struct Order {
+    std::string kind;
+    std::vector<std::vector<Edit>> saves;
+};
+
+// Two edits in one save, or the first saved and run before the second.
+std::vector<std::vector<Edit>> together_or_apart(Random& o, const Edit& first, const Edit& second) {
+    if (o.chance(50)) return {{first, second}};
+    return {{first}, {second}};
+}
+
+// In an existing house's scheme 2 (whose year built its glazing follows,
+// and whose groups pair with its lines), a window group typed past the
+// last line, a transmittance typed on that group's new line, and a year
+// built of another code; together, or one run apart in an order that
+// types the transmittance with or after its group.
+std::optional<Order> group_past_the_last_with_a_year(Random& o, const std::vector<REAL>& col) {
+    int last = 0;
+    groups_with_units(col, last);
+    if (last >= 25 || !groups_without_gaps(col)) return std::nullopt;
+    Edit group, transmittance;
+    add_window_group(o, last, false, group);
+    transmittance.family = "a line's glass (shading coefficient, U or transmittance)";
+    const REAL vt = static_cast<REAL>(o.between(30, 90)) / 100.0f;
+    transmittance.lines[{LineWord::kTransmittance, last + 1}] = vt;
+    std::ostringstream what;
+    what << "line " << last + 1 << " transmittance " << vt;
+    transmittance.what = what.str();
+    const Edit year = year_built_edit(year_of_another_code(o, year_in_force(col)), "a year built of another glazing code (row 11)");
+    Order order{"a year built of another code with a window group past the last line and its line's transmittance", {}};
+    switch (o.between(0, 5)) {
+        case 0: order.saves = {{year}, {group, transmittance}}; break;
+        case 1: order.saves = {{group, transmittance}, {year}}; break;
+        case 2: order.saves = {{group}, {year, transmittance}}; break;
+        default: order.saves = {{year, group, transmittance}}; break;
+    }
+    return order;
+}
+
+// In an existing house's scheme 2 or library slot, a year built across
+// 2013 (either way), alone or with a line's glass.
+std::optional<Order> year_across_the_current_code(Random& o, const Editing& at, const std::vector<REAL>& col) {
+    const REAL now = year_in_force(col);
+    const REAL year = static_cast<REAL>(now >= 2013.0f ? (o.chance(40) ? 2012 : o.between(1900, 2012))
+                                                       : (o.chance(40) ? 2013 : o.between(2013, 2030)));
+    const Edit across = year_built_edit(year, "a year built across 2013 (row 11)");
+    Edit glass;
+    if (o.chance(50)) draw_line_edit(o, at.lines, true, glass);
+    if (glass.family.empty()) return Order{"a year built across 2013", {{across}}};
+    return Order{"a year built across 2013 with a line's glass", together_or_apart(o, across, glass)};
+}
+
+// In another building's scheme 1 or 2, a window line's glass emptied (its
+// U, shading coefficient and transmittance 0: a line without glass of its
+// own), alone or with its group made a skylight (facade code 5), together
+// or one run apart either way. Its save stores the lines with units one
+// after the other in the groups: the group of the n-th such line is the
+// n-th group.
+std::optional<Order> glass_emptied(Random& o, const Editing& at, const std::vector<REAL>& col) {
+    int last = 0;
+    const std::vector<int> groups = groups_with_units(col, last);
+    std::vector<INTEGER> lines;
+    for (INTEGER line = 1; line <= 25; ++line)
+        if (at.lines[static_cast<std::size_t>(line - 1)].first > 0.0f) lines.push_back(line);
+    if (lines.size() != groups.size() || !groups_without_gaps(col)) return std::nullopt;
+    std::vector<std::size_t> windows;
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        if (at.lines[static_cast<std::size_t>(lines[n] - 1)].second >= 0.01f) windows.push_back(n);
+    if (windows.empty()) return std::nullopt;
+    const std::size_t n = o.pick(windows);
+    const INTEGER line = lines[n];
+    Edit emptied;
+    emptied.family = "a line's glass emptied (U, shading coefficient and transmittance 0)";
+    for (const LineWord w : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance})
+        emptied.lines[{w, line}] = 0.0f;
+    emptied.what = "line " + std::to_string(line) + " without glass of its own";
+    const int facade = 61 + 10 * (groups[n] - 1);
+    if (o.chance(40) || col[static_cast<std::size_t>(facade - 1)] == 5.0f) return Order{"a line's glass emptied", {{emptied}}};
+    Edit skylight;
+    skylight.family = "window group facade";
+    skylight.rows[facade] = 5.0f;
+    skylight.what = "window group " + std::to_string(groups[n]) + " facade code 5";
+    return Order{"a group made a skylight with its line's glass emptied",
+                 o.chance(50) ? together_or_apart(o, skylight, emptied) : together_or_apart(o, emptied, skylight)};
+}
+
+// Now and then, from a stream of its own so that every other draw of the
+// chain stays as it was, a save of one of the orders the scheme can take:
+// more often in an existing house's scheme 2 or slot, which fewer chains
+// edit than another building's scheme 1 or 2.
+std::optional<Order> draw_order(Random& o, const Editing& at, const std::vector<REAL>& col) {
+    const bool existing_house = !at.nonresidential && col[5] > 1.0f && at.slot >= 2;
+    std::vector<int> kinds;
+    if (existing_house && at.slot == 2) kinds.push_back(1);
+    if (existing_house) kinds.push_back(3);
+    if (at.nonresidential && at.slot <= 2) kinds.push_back(2);
+    if (!o.chance(existing_house ? 60 : 25) || kinds.empty()) return std::nullopt;
+    switch (o.pick(kinds)) {
+        case 1: return group_past_the_last_with_a_year(o, col);
+        case 3: return year_across_the_current_code(o, at, col);
+        default: return glass_emptied(o, at, col);
+    }
 }
 
 Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector<REAL>& col, const FinalInputs& f) {
@@ -966,18 +1127,6 @@ void replay(Checker& k, const fs::path& fresh, HostMemory& host, const Command& 
     host_run(k, fresh, host, c.to, c.code, "the chain's " + c.what + " in the new project");
 }
 
-// Whether the column's window groups hold units from group 1 to the last
-// one that does: a group typed after them is past the scheme's last line.
-bool groups_without_gaps(const std::vector<REAL>& col) {
-    bool gap = false;
-    for (int g = 1; g <= 25; ++g) {
-        const bool units = col[static_cast<std::size_t>(62 + 10 * (g - 1) - 1)] > 0.0f;
-        if (units && gap) return false;
-        gap = gap || !units;
-    }
-    return true;
-}
-
 // The first plain run after an edit of the chain and the run after it: the
 // same inputs, every byte of the input file and the reports, and the
 // summary rows and column, the same. An edit run once is run again when its
@@ -1030,6 +1179,84 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     };
     open_phase(slot, std::nullopt);
     std::string last;
+    // The orders of edits in one save are drawn from a stream of their own.
+    Random orders = case_random(c.seed ^ 0x6F7264657273ull, c.number);
+    // A save of `parts` into the scheme edited: returns the rows of a window
+    // group it types past the last line, to be kept by the run after it.
+    const auto save_edits = [&](const std::vector<Edit>& parts, const std::string& step, bool& without_meaning) {
+        std::map<int, REAL> past_the_last;
+        const std::vector<REAL> column = column_of(slot);
+        Phase& open = phases.back();
+        Edit save;
+        std::string what;
+        int window_edits = 0;
+        for (const Edit& e : parts) {
+            k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
+            take(open.f, e, open.ran_column, open.ran_words, open.ran_at);
+            without_meaning = without_meaning || e.meaning != Meaning::kDefined;
+            for (const auto& [row, v] : e.rows) save.rows[row] = v;
+            for (const auto& [w, v] : e.words) save.words[w] = v;
+            for (const auto& [l, v] : e.lines) save.lines[l] = v;
+            if (e.site) save.site = e.site;
+            for (const INTEGER flag : e.revised)
+                if (std::find(save.revised.begin(), save.revised.end(), flag) == save.revised.end()) save.revised.push_back(flag);
+            if (e.flag != 0) host.flags[slot].insert(e.flag);
+            if (e.family.rfind("window group", 0) == 0 || e.family == "a new window group") ++window_edits;
+            if (e.family == "a new window group" && groups_without_gaps(column))
+                for (const auto& [row, v] : e.rows)
+                    if ((row - 60) % 10 >= 2 && (row - 60) % 10 <= 4) past_the_last[row] = v;
+            what += (what.empty() ? "" : "; ") + e.what;
+        }
+        if (window_edits != 1) past_the_last.clear();
+        if (parts.size() > 1) {
+            const bool moves = save.site.has_value(), switches = save.words.count(Word::kAnotherBuilding) > 0;
+            k.say(std::string("DREW several edits in one save") + (moves ? ", a move among them" : "") +
+                  (switches ? ", the switch to another building or back among them" : ""));
+        }
+        if (slot >= 3) k.say("DREW a save of a library slot's edits");
+        give(k, side, slot, save.rows, save.words, save.site, save.revised, save.lines);
+        if (save.site) {
+            host.move(slot);
+            if (slot <= 2) slots[1].site = slots[2].site = *save.site;
+            else slots[slot].site = *save.site;
+        }
+        if (save.words.count(Word::kAnotherBuilding)) slots[slot].nonresidential = save.words[Word::kAnotherBuilding] != 0.0f;
+        open.edited = true;
+        open.ran_after_edit = false;
+        last = step + scheme_name(slot) + " edited (" + what + ")";
+        return past_the_last;
+    };
+    // The plain runs after a step: the run after a save that typed a window
+    // group past the last line keeps it, and the first run equals the second
+    // where both ran or where the step's value has no meaning of its own.
+    const auto runs_after = [&](int runs, const std::map<int, REAL>& past_the_last, bool without_meaning) {
+        std::vector<Run> after;
+        for (int run = 1; run <= runs; ++run) {
+            if (slot >= 3) k.say("DREW a plain run of a library slot");
+            const Run ran = plain_run(k, side, host, slot, last + ", plain run " + std::to_string(run));
+            after.push_back(ran);
+            if (run == 1 && !past_the_last.empty() && ran.simulated()) {
+                const std::string invariant = "a window group typed past the last line is simulated and kept";
+                k.reached(invariant);
+                for (const auto& [row, v] : past_the_last)
+                    if (ran.params[static_cast<std::size_t>(row - 1)] != v) {
+                        std::ostringstream o;
+                        o << ran.step << ": row " << row << " is " << ran.params[static_cast<std::size_t>(row - 1)]
+                          << ", typed " << v;
+                        k.fail(invariant, o.str());
+                        break;
+                    }
+            }
+        }
+        if (runs == 0) return;
+        if (runs == 2 || without_meaning) the_run_after_the_first(k, side, host, slot, last, after);
+        Phase& ph = phases.back();
+        ph.ran_after_edit = ph.edited;
+        ph.ran_at = slots[slot].site;
+        ph.ran_column = column_of(slot);
+        ph.ran_words = saved_words(k.in, side, slot);
+        ph.ran_since_kept = ph.f.keeps();
+    };
     for (int i = 1; i <= actions; ++i) {
         const std::string step = "chain, step " + std::to_string(i) + " of " + std::to_string(actions) + ": ";
         // A window group typed past the last line, to be kept by the run
@@ -1075,99 +1302,52 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 if (forced.meaning == Meaning::kKeeps) forced.what += " (keeps what the last run left)";
                 if (!forced.family.empty()) parts.push_back(forced);
             }
+            const Editing as_drawn = at;
             for (int tries = 0; static_cast<int>(parts.size()) < several && tries < 2 * several; ++tries) {
                 at.packed = at.packed || (!parts.empty() && parts.back().words.count(Word::kAnotherBuilding));
                 at.may_switch = several == 1;
                 const Edit e = draw_edit(r, k, at, column, ph.f);
                 if (!e.family.empty()) parts.push_back(e);
             }
-            if (parts.empty()) continue;
-            // A value that keeps what the last run left, after a run that
-            // took in an earlier such value, keeps what that run derived
-            // from it: the edits before it are a phase of their own, whose
-            // kept value the new project's run before this one takes in.
-            const bool keeps = std::any_of(parts.begin(), parts.end(),
-                                           [](const Edit& e) { return e.meaning == Meaning::kKeeps; });
-            if (keeps && ph.f.keeps() && ph.ran_since_kept) {
-                const bool moved = ph.moved_before || ph.f.site.has_value();
-                const Phase ran = ph;
-                close_phase();
-                open_phase(slot, std::nullopt);
-                phases.back().moved_before = moved;
-                // What the value keeps is what the last run left: a save
-                // given since without a run (a move to a site never run
-                // there) is not in it.
-                phases.back().ran_column = ran.ran_column;
-                phases.back().ran_words = ran.ran_words;
-                phases.back().ran_at = ran.ran_at;
+            // Or, in place of the save drawn, one of the orders of edits,
+            // in one save or one run apart: the saves but the last each run
+            // (twice) before the next, and the last run twice after it.
+            if (const std::optional<Order> order = draw_order(orders, as_drawn, column)) {
+                k.say("DREW " + order->kind + (order->saves.size() > 1 ? ", one run apart" : ", in one save"));
+                without_meaning = true;
+                for (std::size_t n = 0; n + 1 < order->saves.size(); ++n) {
+                    bool apart = true;
+                    const std::map<int, REAL> group = save_edits(order->saves[n], step, apart);
+                    k.say("NOTE " + last);
+                    runs_after(1, group, apart);
+                }
+                past_the_last = save_edits(order->saves.back(), step, without_meaning);
+            } else {
+                if (parts.empty()) continue;
+                // A value that keeps what the last run left, after a run that
+                // took in an earlier such value, keeps what that run derived
+                // from it: the edits before it are a phase of their own, whose
+                // kept value the new project's run before this one takes in.
+                const bool keeps = std::any_of(parts.begin(), parts.end(),
+                                               [](const Edit& e) { return e.meaning == Meaning::kKeeps; });
+                if (keeps && ph.f.keeps() && ph.ran_since_kept) {
+                    const bool moved = ph.moved_before || ph.f.site.has_value();
+                    const Phase ran = ph;
+                    close_phase();
+                    open_phase(slot, std::nullopt);
+                    phases.back().moved_before = moved;
+                    // What the value keeps is what the last run left: a save
+                    // given since without a run (a move to a site never run
+                    // there) is not in it.
+                    phases.back().ran_column = ran.ran_column;
+                    phases.back().ran_words = ran.ran_words;
+                    phases.back().ran_at = ran.ran_at;
+                }
+                past_the_last = save_edits(parts, step, without_meaning);
             }
-            Phase& open = phases.back();
-            Edit save;
-            std::string what;
-            int window_edits = 0;
-            for (const Edit& e : parts) {
-                k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
-                take(open.f, e, open.ran_column, open.ran_words, open.ran_at);
-                without_meaning = without_meaning || e.meaning != Meaning::kDefined;
-                for (const auto& [row, v] : e.rows) save.rows[row] = v;
-                for (const auto& [w, v] : e.words) save.words[w] = v;
-                for (const auto& [l, v] : e.lines) save.lines[l] = v;
-                if (e.site) save.site = e.site;
-                for (const INTEGER flag : e.revised)
-                    if (std::find(save.revised.begin(), save.revised.end(), flag) == save.revised.end()) save.revised.push_back(flag);
-                if (e.flag != 0) host.flags[slot].insert(e.flag);
-                if (e.family.rfind("window group", 0) == 0 || e.family == "a new window group") ++window_edits;
-                if (e.family == "a new window group" && groups_without_gaps(column))
-                    for (const auto& [row, v] : e.rows)
-                        if ((row - 60) % 10 >= 2 && (row - 60) % 10 <= 4) past_the_last[row] = v;
-                what += (what.empty() ? "" : "; ") + e.what;
-            }
-            if (window_edits != 1) past_the_last.clear();
-            if (parts.size() > 1) {
-                const bool moves = save.site.has_value(), switches = save.words.count(Word::kAnotherBuilding) > 0;
-                k.say(std::string("DREW several edits in one save") + (moves ? ", a move among them" : "") +
-                      (switches ? ", the switch to another building or back among them" : ""));
-            }
-            if (slot >= 3) k.say("DREW a save of a library slot's edits");
-            give(k, side, slot, save.rows, save.words, save.site, save.revised, save.lines);
-            if (save.site) {
-                host.move(slot);
-                if (slot <= 2) slots[1].site = slots[2].site = *save.site;
-                else slots[slot].site = *save.site;
-            }
-            if (save.words.count(Word::kAnotherBuilding)) slots[slot].nonresidential = save.words[Word::kAnotherBuilding] != 0.0f;
-            open.edited = true;
-            open.ran_after_edit = false;
-            last = step + scheme_name(slot) + " edited (" + what + ")";
         }
         k.say("NOTE " + last);
-        const int runs = i == actions ? 0 : r.pick(std::vector<int>{0, 1, 1, 1, 1, 1, 1, 2, 2});
-        std::vector<Run> after;
-        for (int run = 1; run <= runs; ++run) {
-            if (slot >= 3) k.say("DREW a plain run of a library slot");
-            const Run ran = plain_run(k, side, host, slot, last + ", plain run " + std::to_string(run));
-            after.push_back(ran);
-            if (run == 1 && !past_the_last.empty() && ran.simulated()) {
-                const std::string invariant = "a window group typed past the last line is simulated and kept";
-                k.reached(invariant);
-                for (const auto& [row, v] : past_the_last)
-                    if (ran.params[static_cast<std::size_t>(row - 1)] != v) {
-                        std::ostringstream o;
-                        o << ran.step << ": row " << row << " is " << ran.params[static_cast<std::size_t>(row - 1)]
-                          << ", typed " << v;
-                        k.fail(invariant, o.str());
-                        break;
-                    }
-            }
-        }
-        if (runs == 0) continue;
-        if (runs == 2 || without_meaning) the_run_after_the_first(k, side, host, slot, last, after);
-        Phase& ph = phases.back();
-        ph.ran_after_edit = ph.edited;
-        ph.ran_at = slots[slot].site;
-        ph.ran_column = column_of(slot);
-        ph.ran_words = saved_words(k.in, side, slot);
-        ph.ran_since_kept = ph.f.keeps();
+        runs_after(i == actions ? 0 : r.pick(std::vector<int>{0, 1, 1, 1, 1, 1, 1, 2, 2}), past_the_last, without_meaning);
     }
     close_phase();
     if (slot >= 3) k.say("DREW a chain ending on a library slot");

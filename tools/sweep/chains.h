@@ -15,9 +15,13 @@ bool draws_chain(const Case& c);
 // a save of one to three edits of scheme 1 or 2 or of a library slot,
 // drawn over the rows, words and line words a host writes (codes with a
 // meaning, a few without one, values that keep what the last run left, a
-// move, the switch to another building or back), or a command between
-// edits (a copy into or out of the scheme edited, a design of scheme 1 or
-// 2), with plain runs between; after the last step two plain runs agree
+// move, the switch to another building or back), now and then a set of
+// edits that must end in one save where they end one run apart (a year
+// built with a window group past the last line and its transmittance, a
+// year built across 2013, a line's glass emptied with its group made a
+// skylight), given in one save or one at a time with runs between, or a
+// command between edits (a copy into or out of the scheme edited, a
+// design of scheme 1 or 2), with plain runs between; after the last step two plain runs agree
 // and equal those of a new project (made in `fresh`) given the chain's
 // inputs at once: its commands in their order, each scheme's edits
 // between two of them in one save. A value that keeps what the last run
