@@ -726,6 +726,19 @@ void window_lines(REAL year_built, INTEGER zone, REAL scheme_code) {
     }
     INTEGER j = -10;
     bool emptied = false;
+    // A house just made another building: its last save stored line k in
+    // group k, an empty line's group left blank. Taken in turn, a line
+    // after such a gap met the blank group and kept the file's geometry,
+    // and its own group, past the last one taken, became a second line of
+    // the same window (a new project's skylight simulated twice). Each line
+    // takes its own group this once; the building's save stores them in
+    // turn.
+    if (geometry_from_groups && saved_by_a_dwellings_run()) {
+        lines_of_their_groups(year_built, zone, scheme_code);
+        building_glazing_items_from_lines();
+        clear_outside_film_without_area();
+        return;
+    }
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f)) continue;
         const INTEGER next = j + 10;
