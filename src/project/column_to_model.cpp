@@ -868,12 +868,6 @@ void doors_take_their_facade_absorptance() {
 
 void transfer_column_to_model(REAL year_built) {
     DBG_PRINT("REVISION task 200 copy Strategy to Scheme 1573");
-    // The glazing era of a house is that of the year built in force: a
-    // house given a year of the current code is of its own glazing before
-    // its lines are read, also where the same save makes it another
-    // building (its input file still a house's), as the house's own run
-    // between the two edits would have saved it.
-    house_of_its_own_glazing(year_built, residential() || saved_by_a_dwellings_run());
     site_and_building_type();
     const INTEGER zone = code_table_zone();
     design_kind();

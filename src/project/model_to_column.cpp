@@ -496,8 +496,24 @@ bool windows_keep_scheme_code_glass(REAL code, REAL year_built, INTEGER zone) {
     return window;
 }
 
+// A house's windows are never the current-code glazing of another
+// building: they hold the zone's residential code glass or glass of the
+// designer's own. So a house of the current code (the glazing its save
+// matches) is of its own glazing (era 6) from its first save on, whether
+// or not a window is left at that save, and the custom types go with it.
+// Decided window by window, the era of a house would record whether some
+// window, since emptied, was ever run, and a house made another building
+// again would keep or lose its glass by that.
+void house_of_its_own_glazing(REAL year_built) {
+    if (!residential() || ERA != 4 || year_built < 2013.0f) return;
+    ERA = 6;
+    WTYPE = -std::abs(WTYPE);
+    DTYPE = -std::abs(DTYPE);
+    DBG_PRINT("Era set to 6: a house is of its own glazing");
+}
+
 void glazing_groups(REAL year_built, INTEGER zone) {
-    house_of_its_own_glazing(year_built, residential());
+    house_of_its_own_glazing(year_built);
     const REAL scheme_code = S(60);
     const bool keeps_scheme_code = windows_keep_scheme_code_glass(scheme_code, year_built, zone);
     // The generated homes rebuild every group from their lines.
@@ -535,22 +551,6 @@ void glazing_groups(REAL year_built, INTEGER zone) {
 }
 
 }  // namespace
-
-// A house's windows are never the current-code glazing of another
-// building: they hold the zone's residential code glass or glass of the
-// designer's own. So a house of the current code (the glazing its save
-// matches) is of its own glazing (era 6) from its first save on, whether
-// or not a window is left at that save, and the custom types go with it.
-// Decided window by window, the era of a house would record whether some
-// window, since emptied, was ever run, and a house made another building
-// again would keep or lose its glass by that.
-void house_of_its_own_glazing(REAL year_built, bool house) {
-    if (!house || ERA != 4 || year_built < 2013.0f) return;
-    ERA = 6;
-    WTYPE = -std::abs(WTYPE);
-    DTYPE = -std::abs(DTYPE);
-    DBG_PRINT("Era set to 6: a house is of its own glazing");
-}
 
 void store_window_groups(REAL year_built) { glazing_groups(year_built, code_table_zone()); }
 

@@ -42,12 +42,6 @@ void transfer_model_to_column(REAL year_built);
 // other), with their library glazing codes.
 void store_window_groups(REAL year_built);
 
-// A house (`house`) of the current code, `year_built` 2013 or later, of the
-// current code's glazing (era 4) becomes of its own glazing (era 6), its
-// window and door types custom: task 3 decides it on every save of a
-// house, task 2 before anything reads the era.
-void house_of_its_own_glazing(REAL year_built, bool house);
-
 // Step 10g of task 3 for a scheme of the current code's glazing (era 4):
 // line k takes the code glazing of its type, a door its door type's, a
 // skylight the skylight type's, every other line the window type's.

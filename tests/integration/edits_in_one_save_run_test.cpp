@@ -25,26 +25,6 @@ fs::path sample_with(const ScratchDir& dir, const std::string& name, INTEGER slo
     return p;
 }
 
-// Scheme 2 of a new project designed an efficient office, then made an
-// existing house of 2000 with line 1's own U and run: a house of the
-// current code's glazing (era 4) with a window of its own glass.
-fs::path existing_house_of_2000(const ScratchDir& dir, const std::string& name) {
-    const fs::path p = dir / name;
-    new_project(p, kData / "util");
-    reset_all_blocks();
-    make_nonresidential(p, 2, 7);
-    run_scheme(p, 2, 246.0f);
-    edit_scheme(p, 2, [] {
-        NFLAG(24) = false;
-        NTYPE = 0;
-        STRATEGY(6, 2) = 2.0f;
-        STRATEGY(11, 2) = 2000.0f;
-        UWINDO(1) = 0.22f;
-    });
-    run_scheme(p, 2, 0.0f);
-    return p;
-}
-
 // An edit of the host's: the scheme's blocks and column, then the run flags
 // it marks in the input file, and another building's default schedules.
 struct HostEdit {
@@ -117,12 +97,6 @@ HostEdit rows(std::vector<std::pair<INTEGER, REAL>> values, std::vector<INTEGER>
 // (era 6), kept when its windows were emptied after; emptied in the same
 // save, it stayed of the current code's glazing (era 4), so made another
 // building again the same house kept its glass or took the code glass.
-// An existing house of 2000 (of the current code's glazing, era 4) given
-// the year 2020 in the save that made it an office took the code glass of
-// the office's types over line 1's own glass (design heat loss -24,388
-// Btu/h): its era was decided only by a house's save, which one run apart
-// makes it of its own glazing first, so that the office keeps the glass
-// (-20,705 Btu/h).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -283,8 +257,6 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               for (INTEGER j = 0; j <= 240; j += 10) STRATEGY(62 + j, slot) = 0.0f;
           },
           {}}},
-        {"an existing house of 2000 with line 1's own U given the year 2020, then made an office",
-         existing_house_of_2000, 2, rows({{11, 2020.0f}}), switch_to(7)},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
