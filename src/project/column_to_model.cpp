@@ -26,6 +26,7 @@
 #include "physics/sol_air.h"
 #include "project/project.h"
 #include "project/revision.h"
+#include "simulation/equipment.h"
 #include "support/numeric.h"
 
 namespace mavo {
@@ -793,6 +794,19 @@ void window_lines(REAL year_built, INTEGER zone, REAL scheme_code) {
     }
     INTEGER j = -10;
     bool emptied = false;
+    // A house just made another building: its last save stored line k in
+    // group k, an empty line's group left blank. Taken in turn, a line
+    // after such a gap met the blank group and kept the file's geometry,
+    // and its own group, past the last one taken, became a second line of
+    // the same window (a new project's skylight simulated twice). Each line
+    // takes its own group this once; the building's save stores them in
+    // turn.
+    if (geometry_from_groups && saved_by_a_dwellings_run()) {
+        lines_of_their_groups(year_built, zone, scheme_code);
+        building_glazing_items_from_lines();
+        clear_outside_film_without_area();
+        return;
+    }
     for (INTEGER k = 1; k <= 25; ++k) {
         if (!(QTY(k) > 0.0f)) continue;
         const INTEGER next = j + 10;
@@ -902,7 +916,29 @@ void mark_glazing_types_custom() {
     DTYPE = -std::abs(DTYPE);
 }
 
+void glazing_types_of_the_code_table() {
+    WTYPE = std::abs(WTYPE);
+    STYPE = std::abs(STYPE);
+    DTYPE = std::abs(DTYPE);
+}
+
 namespace {
+
+// The glazing era of a house follows the year built in force, both ways.
+// Its save makes a house of 2013 or later of its own glazing (era 6); a
+// house given an earlier year since is of the current code's glazing (era
+// 4) again, with its types read as the code table's, as the same house
+// given that year in a new project is: were the era kept, it would record
+// a year the house once had, and made another building the house would
+// keep its lines' glass where the new project's takes the code glass of
+// its types. Only this era moves: the older eras a building's design gave
+// (1 and 3) stay.
+void house_glazing_era_of_its_year(REAL year_built) {
+    if (!residential() || ERA != 6 || year_built >= 2013.0f) return;
+    ERA = 4;
+    glazing_types_of_the_code_table();
+    DBG_PRINT("Era set to 4: a house built before the current code");
+}
 
 // A dwelling's door carries in its SHGC word the solar absorptance of the
 // wall or roof it sits in, which the hour's door flux takes from its
@@ -922,6 +958,7 @@ void doors_take_their_facade_absorptance() {
 
 void transfer_column_to_model(REAL year_built) {
     DBG_PRINT("REVISION task 200 copy Strategy to Scheme 1573");
+    house_glazing_era_of_its_year(year_built);
     site_and_building_type();
     const INTEGER zone = code_table_zone();
     design_kind();

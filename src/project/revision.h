@@ -123,6 +123,11 @@ void number_window_lines();
 // on every load; the generator marks the dwellings it lays out alike.
 void mark_glazing_types_custom();
 
+// The window, skylight and door types WTYPE, STYPE and DTYPE as rows of the
+// non-residential type table (positive), as a scheme of the current code's
+// glazing (era 4) holds them whenever its input file is read.
+void glazing_types_of_the_code_table();
+
 // Task 4 on the parameter columns in memory, the strategy file not read
 // again: the site of the current scheme settled from its column (zip code,
 // weather source, the zip-code table's rate zones, the weather file's

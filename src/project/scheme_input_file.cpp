@@ -526,11 +526,7 @@ void group_glazing_table(InputWalk& in) {
         for (INTEGER p = 1; p <= 3; ++p)
             for (INTEGER t = 1; t <= 9; ++t) w.real(NRGLAZING(e, p, t));
     fillers(w, 4);
-    if (in.reading() && ERA == 4) {
-        WTYPE = std::abs(WTYPE);
-        STYPE = std::abs(STYPE);
-        DTYPE = std::abs(DTYPE);
-    }
+    if (in.reading() && ERA == 4) glazing_types_of_the_code_table();
     if (!in.reading()) {
         DBG_INT("Era   write in KEEP2 if KORVA 1597", ERA);
         DBG_INT("Wtype write in KEEP2 if KORVA 1597", WTYPE);

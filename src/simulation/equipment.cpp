@@ -208,6 +208,8 @@ constexpr INTEGER kResidentialRows = 10;
 
 }  // namespace
 
+bool saved_by_a_dwellings_run() { return GAS1HEATPHR != 0.0f || ELEC4HEATPHR != 0.0f; }
+
 void design_scheme_equipment_loads() {
     const INTEGER k = IDNUM1;
     if (k != 1 && k != 2) {
@@ -219,7 +221,7 @@ void design_scheme_equipment_loads() {
         // and every run of another building leaves them 0: such a slot takes
         // its type's loads, as the same building made in scheme 1 and
         // copied does.
-        if (NFLAG(24) && (GAS1HEATPHR != 0.0f || ELEC4HEATPHR != 0.0f)) reset_per_area_loads(k);
+        if (NFLAG(24) && saved_by_a_dwellings_run()) reset_per_area_loads(k);
         return;
     }
     // The generated schemes take their type's per-area loads, a dwelling's

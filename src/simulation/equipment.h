@@ -25,4 +25,11 @@ bool appliance_gas_recorded();
 // defaults alone (its appliance table emptied). Other slots keep theirs.
 void design_scheme_equipment_loads();
 
+// Whether the input file as loaded was saved by a dwelling's run: the peak
+// gains of the gas and of the tenth-gain electric appliances are a
+// dwelling's alone, and every run of another building leaves them 0. Read
+// before the run's own equipment loads replace them, it tells a scheme just
+// made another building from a house.
+bool saved_by_a_dwellings_run();
+
 }  // namespace mavo

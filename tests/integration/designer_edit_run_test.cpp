@@ -503,6 +503,26 @@ TEST(DesignerEditRun, WindowGroupTypedPastTheLastLineIsSimulatedInAnotherBuildin
     EXPECT_EQ(UWINDO(lines + 1), 0.58f) << "the new line's U-factor";
 }
 
+// A house made another building simulates each of its windows once: a new
+// project's house (its second line empty, its skylight the third) made an
+// office simulated the skylight twice on every run (540 ft2 of glass and
+// 540 ft2 of skylight against the house's 540 and 270): the skylight's
+// line met the blank group of the empty line and kept the file's geometry,
+// and its own group became a second line.
+TEST(DesignerEditRun, HouseMadeAnotherBuildingSimulatesEachWindowOnce) {
+    ScratchDir dir;
+    const fs::path p = dir / "house";
+    testing::new_project(p, kData / "util");
+    reset_all_blocks();
+    const SchemeRun house = run_scheme(p, 2, 0.0f);
+    ASSERT_FALSE(QTY(2) > 0.0f) << "a line without units before the skylight";
+    make_nonresidential(p, 2, 7);
+    const SchemeRun office = run_scheme(p, 2, 0.0f);
+    EXPECT_EQ(office.rows[1], house.rows[1]) << "glass area (row 2)";
+    EXPECT_EQ(office.rows[3], house.rows[3]) << "skylight area (row 4)";
+    expect_same_run(office, run_scheme(p, 2, 0.0f), "the re-run");
+}
+
 // Glass typed onto another building's wall shared with a neighbour (a
 // building between two others, row 7 = 3, has no north wall) and shrunk a
 // run later leaves no wall there, as the same glass typed at once does: the

@@ -25,6 +25,29 @@ fs::path sample_with(const ScratchDir& dir, const std::string& name, INTEGER slo
     return p;
 }
 
+// Scheme 2 of a new project designed an efficient office, then made an
+// existing house of 2000 and run: a house of the current code's glazing
+// (era 4) that no year of the current code has touched, with the radiant
+// barrier its zone asks of a house of the current code (3), which a run of
+// such a year would store.
+fs::path existing_house_of_2000(const ScratchDir& dir, const std::string& name) {
+    const fs::path p = dir / name;
+    new_project(p, kData / "util");
+    reset_all_blocks();
+    make_nonresidential(p, 2, 7);
+    run_scheme(p, 2, 246.0f);
+    edit_scheme(p, 2, [] {
+        NFLAG(24) = false;
+        NTYPE = 0;
+        STRATEGY(6, 2) = 2.0f;
+        STRATEGY(11, 2) = 2000.0f;
+        STRATEGY(35, 2) = 3.0f;
+    });
+    run_scheme(p, 2, 0.0f);
+    EXPECT_EQ(ERA, 4) << "an existing house of 2000";
+    return p;
+}
+
 // An edit of the host's: the scheme's blocks and column, then the run flags
 // it marks in the input file, and another building's default schedules.
 struct HostEdit {
@@ -137,6 +160,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // Another building of its own glazing lost such a transmittance to the
 // glass its new line took (0.77 of library window 1 against the typed
 // 0.82).
+// An existing house of 2000 given the year 2020 and run was of its own
+// glazing (era 6) for good: given 2000 again, it kept the era its year no
+// longer gives, where the two years typed in one save leave it of the
+// current code's glazing (era 4), so made another building the same house
+// kept its glass or took the code glass.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -341,6 +369,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
+        {"an existing house of 2000 given the year 2020, then 2000 again", existing_house_of_2000, 2,
+         rows({{11, 2020.0f}}), rows({{11, 2000.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
