@@ -137,6 +137,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // Another building of its own glazing lost such a transmittance to the
 // glass its new line took (0.77 of library window 1 against the typed
 // 0.82).
+// Another building of its own glazing with a window's own SHGC typed
+// stored, in place of the mark of windows not alike, the library window
+// of its first line's glass (42): that window's glass emptied a run later,
+// the windows were alike again in the code glass but stayed on window 42
+// for good, where emptied in the same save they keep the code 25 (a
+// window made a skylight later took the stand-in glass in the one and the
+// code glass in the other).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -341,6 +348,22 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
+        {"the code-minimum house made an office, then line 6's own SHGC, then line 6's glass emptied",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 1, 243.0f);
+             edit_scheme(p, 1, [] { switch_to(7).blocks(1); });
+             mark(p, 1, switch_to(7));
+             run_scheme(p, 1, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 1), 25.0f) << "the windows on the code glass";
+             return p;
+         },
+         1, {[](INTEGER) { SCOEF(6) = 0.21f; }, {}},
+         {[](INTEGER) {
+              UWINDO(6) = 0.0f;
+              SCOEF(6) = 0.0f;
+              TRANS(6) = 0.0f;
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
