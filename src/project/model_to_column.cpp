@@ -482,18 +482,28 @@ bool groups_paired_with_lines() { return residential() && (IDNUM1 == 1 || IDNUM1
 // library window, the choice would be gone after the first run: a move or
 // a window edit saved after it would find the windows in a fixed glass of
 // no zone, where the same edits saved with the switch to another building
-// give them the code glass of the site in force.
-bool windows_keep_scheme_code_glass(REAL code, REAL year_built, INTEGER zone) {
-    if (residential() || ERA <= 4) return false;
-    const auto g = scheme_code_glass(code, false, year_built, zone);
-    if (!g) return false;
-    bool window = false;
-    for (INTEGER k = 1; k <= 25; ++k) {
-        if (!(QTY(k) > 0.0f && TRANS(k) > 0.0f)) continue;
-        if (UWINDO(k) != g->u || SCOEF(k) != g->shgc || TRANS(k) != g->vt) return false;
-        window = true;
+// give them the code glass of the site in force. Windows marked not alike
+// (1 or -1) that are alike again in the code glass (25, else 5) are back
+// on that code: the mark is no code of its own, and the windows the
+// designer did not touch held the code glass all along, as a move reads
+// them. Stored as the library window, a window's own glass typed and taken
+// away again would leave the scheme on another code than it had before.
+std::optional<REAL> scheme_code_the_windows_keep(REAL code, REAL year_built, INTEGER zone) {
+    if (residential() || ERA <= 4) return std::nullopt;
+    const bool marked_not_alike = code == 1.0f || code == -1.0f;
+    const REAL candidates[] = {marked_not_alike ? 25.0f : code, marked_not_alike ? 5.0f : code};
+    for (const REAL candidate : candidates) {
+        const auto g = scheme_code_glass(candidate, false, year_built, zone);
+        if (!g) continue;
+        bool window = false, all = true;
+        for (INTEGER k = 1; k <= 25 && all; ++k) {
+            if (!(QTY(k) > 0.0f && TRANS(k) > 0.0f)) continue;
+            all = UWINDO(k) == g->u && SCOEF(k) == g->shgc && TRANS(k) == g->vt;
+            window = true;
+        }
+        if (window && all) return candidate;
     }
-    return window;
+    return std::nullopt;
 }
 
 // A house's windows are never the current-code glazing of another
@@ -514,8 +524,7 @@ void house_of_its_own_glazing(REAL year_built) {
 
 void glazing_groups(REAL year_built, INTEGER zone) {
     house_of_its_own_glazing(year_built);
-    const REAL scheme_code = S(60);
-    const bool keeps_scheme_code = windows_keep_scheme_code_glass(scheme_code, year_built, zone);
+    const std::optional<REAL> kept_code = scheme_code_the_windows_keep(S(60), year_built, zone);
     // The generated homes rebuild every group from their lines.
     const bool paired = groups_paired_with_lines();
     if (paired)
@@ -542,7 +551,14 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     if (!paired && (IDNUM1 == 1 || IDNUM1 == 2))
         for (INTEGER g = j + 10; g <= 240; g += 10)
             for (INTEGER n = (g == 0 ? 61 : 60) + g; n <= 69 + g; ++n) S(n) = 0.0f;
-    if (keeps_scheme_code) S(60) = scheme_code;
+    if (kept_code) S(60) = *kept_code;
+    // Another building of its own glazing whose windows are not alike has
+    // no scheme-wide code: its run marks them so before it lays out the
+    // lines, and the save keeps that mark rather than the library window
+    // the first line's glass happens to be. Stored as that window, a
+    // window's own glass typed and later taken away would leave the scheme
+    // on that window for good, where it was on the code glass before.
+    if (!residential() && ERA > 4) mark_windows_not_alike(IDNUM1);
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column

@@ -165,6 +165,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // longer gives, where the two years typed in one save leave it of the
 // current code's glazing (era 4), so made another building the same house
 // kept its glass or took the code glass.
+// Another building of its own glazing with a window's own SHGC typed
+// stored, in place of the mark of windows not alike, the library window
+// of its first line's glass (42): that window's glass emptied a run later,
+// the windows were alike again in the code glass but stayed on window 42
+// for good, where emptied in the same save they keep the code 25 (a
+// window made a skylight later took the stand-in glass in the one and the
+// code glass in the other).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -371,6 +378,22 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
         {"an existing house of 2000 given the year 2020, then 2000 again", existing_house_of_2000, 2,
          rows({{11, 2020.0f}}), rows({{11, 2000.0f}})},
+        {"the code-minimum house made an office, then line 6's own SHGC, then line 6's glass emptied",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 1, 243.0f);
+             edit_scheme(p, 1, [] { switch_to(7).blocks(1); });
+             mark(p, 1, switch_to(7));
+             run_scheme(p, 1, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 1), 25.0f) << "the windows on the code glass";
+             return p;
+         },
+         1, {[](INTEGER) { SCOEF(6) = 0.21f; }, {}},
+         {[](INTEGER) {
+              UWINDO(6) = 0.0f;
+              SCOEF(6) = 0.0f;
+              TRANS(6) = 0.0f;
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
