@@ -685,6 +685,18 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
     return std::nullopt;
 }
 
+// The mark of windows not alike (1, or -1) is what a save derived from the
+// windows it saw. Given back by the host in a save that finds them all in
+// one glass again (the window that made them unlike not made yet, as in a
+// new project given a transmittance typed on a line made in the same save
+// as its group), it records no glass that sets them apart: the windows'
+// own glass is what they share. A run between the edits had made that line
+// in the others' glass before its own transmittance marked them unlike.
+std::optional<design_codes::GlazingValues> windows_alike_under_the_mark_of_unlike(REAL scheme_code) {
+    if (std::fabs(scheme_code) != 1.0f) return std::nullopt;
+    return glass_every_window_holds();
+}
+
 // A line the designer brings back by giving its group a quantity again
 // keeps the glazing it last held. One that never held any (no U-factor nor
 // SHGC of its own: a group typed past the design's lines) takes the glass
@@ -699,7 +711,8 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
 // which a year built typed in the same save leaves in the column, where
 // the save under that year marks the windows -48. The new line then takes
 // the stand-in glass from the repair of a line without values, whichever
-// year the last save stored the mark under. A transmittance the designer
+// year the last save stored the mark under, unless the other windows all
+// hold one glass (`windows_alike_under_the_mark_of_unlike`). A transmittance the designer
 // typed on the new line in the same save as its group stays, as it stays
 // when typed on the line the run made first.
 void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL scheme_code) {
@@ -711,6 +724,8 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
     const REAL typed_vt = transmittance_typed_on_new_line(k);
     if (const auto g = library_glass_some_window_holds(int_toward_zero(scheme_code)))
         set_line(k, {g->u, g->shgc, g->vt});
+    else if (const auto alike = windows_alike_under_the_mark_of_unlike(scheme_code))
+        set_line(k, {alike->u, alike->shgc, alike->vt});
     transfer_line(k, j, year_built, zone, true, scheme_code);
     keep_typed_transmittance(k, typed_vt);
 }

@@ -110,6 +110,16 @@ bool some_window_holds(const GlazingValues& g) {
     return false;
 }
 
+std::optional<GlazingValues> glass_every_window_holds() {
+    std::optional<GlazingValues> shared;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!is_window_line(k)) continue;
+        if (!shared) shared = GlazingValues{UWINDO(k), SCOEF(k), TRANS(k)};
+        else if (!line_holds(k, *shared)) return std::nullopt;
+    }
+    return shared;
+}
+
 std::optional<GlazingValues> scheme_code_glass(REAL code, bool dwelling, REAL year_built, INTEGER zone) {
     if (dwelling) {
         if (code == 5.0f && year_built >= 2004.0f) return residential_2004_glazing(zone);
