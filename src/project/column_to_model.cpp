@@ -699,7 +699,9 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
 // which a year built typed in the same save leaves in the column, where
 // the save under that year marks the windows -48. The new line then takes
 // the stand-in glass from the repair of a line without values, whichever
-// year the last save stored the mark under. A transmittance the designer
+// year the last save stored the mark under. The code's sign is the glazing
+// era's the last save ran under (a house of its own glazing stores it
+// positive), so the library window is named by its magnitude. A transmittance the designer
 // typed on the new line in the same save as its group stays, as it stays
 // when typed on the line the run made first.
 void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL scheme_code) {
@@ -709,7 +711,7 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         return;
     }
     const REAL typed_vt = transmittance_typed_on_new_line(k);
-    if (const auto g = library_glass_some_window_holds(int_toward_zero(scheme_code)))
+    if (const auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code))))
         set_line(k, {g->u, g->shgc, g->vt});
     transfer_line(k, j, year_built, zone, true, scheme_code);
     keep_typed_transmittance(k, typed_vt);
