@@ -21,6 +21,10 @@ inline REAL radiant_barrier_code_without_roof(REAL code) {
     return code;
 }
 
+// The first year built whose houses carry the radiant barrier their zone
+// requires.
+inline constexpr REAL kRadiantBarrierCode = 2004.0f;
+
 // Cooling efficiency (COP = SEER / 3.412 Btu per Wh) of the cooling codes.
 inline constexpr REAL kCoolingCopSeer8_9 = 2.6084406f;  // code 2
 inline constexpr REAL kCoolingCopSeer15 = 4.396249f;    // code 4, and the heat pump of code 8

@@ -17,6 +17,7 @@
 #include "front/scheme_numbers.h"
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
+#include "blocks/design_codes.h"
 #include "physics/constructions_residential.h"
 #include "project/project.h"
 
@@ -25,7 +26,7 @@ namespace {
 
 constexpr REAL kFirstEnvelopeCode = 1978.0f;
 constexpr REAL kCoolRoofCode = 2006.0f;
-constexpr REAL kRadiantBarrierCode = 2004.0f;
+using design_codes::kRadiantBarrierCode;
 // Low-slope roofs reach 9.5 degrees (2:12).
 constexpr REAL kLowSlopeRoof_deg = 9.5f;
 constexpr REAL kDarkRoofAbsorptance = 0.9f;

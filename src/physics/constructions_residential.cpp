@@ -64,7 +64,7 @@ void vintage_codes(const Working& w) {
 }
 
 // Step 3: the radiant-barrier requirement of the zone for the generated
-// designs; a dwelling with another heated unit upstairs (roof types -1 to
+// designs and a house of the current code; a dwelling with another heated unit upstairs (roof types -1 to
 // 1; the roof step stores a 0 as 1) needs no foil.
 void radiant_barrier_requirement(Working& w) {
     if (NFLAG(9) && (w.k == 1 || w.k == 2)) {
@@ -76,6 +76,12 @@ void radiant_barrier_requirement(Working& w) {
             NFLAG(85) = false;
             STRATEGY(35, w.k) = no_roof ? 1.0f : 5.0f;
         }
+    } else if (w.k == 2 && w.YearBuilt < kYearOfCurrentCode) {
+        // An existing house carries the barrier its zone required when it
+        // was built: none before the barrier code, the zone's since. The
+        // year in force decides, not what a run under another year left in
+        // the scheme's file.
+        NFLAG(85) = w.YearBuilt >= design_codes::kRadiantBarrierCode && CECRESA(10, w.z) == 1.0f;
     }
     // Every run stores the code of a unit without a roof (no roof area, or
     // a roof type 0 or 1, whose area the roof step takes away) as one of no

@@ -712,7 +712,10 @@ std::optional<design_codes::GlazingValues> windows_alike_under_the_mark_of_unlik
 // the save under that year marks the windows -48. The new line then takes
 // the stand-in glass from the repair of a line without values, whichever
 // year the last save stored the mark under, unless the other windows all
-// hold one glass (`windows_alike_under_the_mark_of_unlike`). A transmittance the designer
+// hold one glass (`windows_alike_under_the_mark_of_unlike`). The code's
+// sign is the glazing era's the last save ran under (a house of its own
+// glazing stores it positive), so the library window is named by its
+// magnitude. A transmittance the designer
 // typed on the new line in the same save as its group stays, as it stays
 // when typed on the line the run made first.
 void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL scheme_code) {
@@ -722,7 +725,7 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         return;
     }
     const REAL typed_vt = transmittance_typed_on_new_line(k);
-    if (const auto g = library_glass_some_window_holds(int_toward_zero(scheme_code)))
+    if (const auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code))))
         set_line(k, {g->u, g->shgc, g->vt});
     else if (const auto alike = windows_alike_under_the_mark_of_unlike(scheme_code))
         set_line(k, {alike->u, alike->shgc, alike->vt});

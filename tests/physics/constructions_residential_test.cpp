@@ -108,6 +108,24 @@ TEST(ResidentialConstructions, RadiantBarrierOfTheGeneratedDesigns) {
     UVALR();
     EXPECT_EQ(STRATEGY(35, 3), 6.0f);
     EXPECT_EQ(ATTICR, 6.5f);
+
+    // An existing house carries the barrier of its year and zone, not what
+    // a run under a later year left in the flag (a house built 2028, then
+    // typed back to 1992, kept the zone's requirement in its saved file).
+    struct Existing {
+        REAL year_built;
+        INTEGER zone;
+        bool barrier;
+    };
+    for (const Existing e : {Existing{1992.0f, 3, false}, Existing{2008.0f, 3, true}, Existing{2008.0f, 1, false}}) {
+        scheme(2, e.zone, 5, 1, 6, 2);
+        STRATEGY(11, 2) = e.year_built;
+        NFLAG(9) = false;
+        NFLAG(85) = !e.barrier;
+        UVALR();
+        EXPECT_EQ(NFLAG(85), e.barrier) << e.year_built << " in zone " << e.zone;
+    }
+    NFLAG(9) = true;
 }
 
 TEST(ResidentialConstructions, WindowsNotAllAlikeMarkTheFirstWindowGroup) {
