@@ -940,8 +940,6 @@ void glazing_types_of_the_code_table() {
     DTYPE = std::abs(DTYPE);
 }
 
-namespace {
-
 // The glazing era of a house follows the year built in force, both ways.
 // Its save makes a house of 2013 or later of its own glazing (era 6); a
 // house given an earlier year since is of the current code's glazing (era
@@ -957,6 +955,8 @@ void house_glazing_era_of_its_year(REAL year_built) {
     glazing_types_of_the_code_table();
     DBG_PRINT("Era set to 4: a house built before the current code");
 }
+
+namespace {
 
 // A dwelling's door carries in its SHGC word the solar absorptance of the
 // wall or roof it sits in, which the hour's door flux takes from its

@@ -523,6 +523,11 @@ void house_of_its_own_glazing(REAL year_built) {
 }
 
 void glazing_groups(REAL year_built, INTEGER zone) {
+    // A design of a house may give it another year built than the one its
+    // run began with (scheme 2 takes scheme 1's): the era is that of the
+    // year the save stores, not the one the input file held from the run
+    // before.
+    house_glazing_era_of_its_year(year_built);
     house_of_its_own_glazing(year_built);
     const std::optional<REAL> kept_code = scheme_code_the_windows_keep(S(60), year_built, zone);
     // The generated homes rebuild every group from their lines.

@@ -129,6 +129,7 @@ void mark_glazing_types_custom();
 // non-residential type table (positive), as a scheme of the current code's
 // glazing (era 4) holds them whenever its input file is read.
 void glazing_types_of_the_code_table();
+void house_glazing_era_of_its_year(REAL year_built);
 
 // Task 4 on the parameter columns in memory, the strategy file not read
 // again: the site of the current scheme settled from its column (zip code,

@@ -185,12 +185,19 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // glass: the run under 2030 had saved the mark as 1, its own glazing's
 // sign. Typed at once, the mark -1 gave the stand-in glass (summary row 7
 // 0.2495 against 0.2563).
+// The efficient design of an existing house of 2000 built 2020 with line
+// 6's own SHGC, run, then designed again (scheme 2 takes scheme 1's year,
+// before the current code): the design saved it in the era the run under
+// 2020 had left (6), group 1's code unsigned (2), where the same edits
+// given with the design save it of the current code's glazing (era 4),
+// the code signed (-2).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
         std::function<fs::path(const ScratchDir&, const std::string&)> project;
         INTEGER slot;
         HostEdit first, second;
+        REAL last_command = 0.0f;  // the run after the second edit: a plain run or a design
     };
     const HostEdit own_glass = {[](INTEGER slot) {
                                     STRATEGY(112, slot) *= 2.0f;  // group 6's units
@@ -443,6 +450,27 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               group_past_the_last_line(slot);
           },
           {}}},
+        {"the efficient design of an existing house of 2000 built 2020 with line 6's own SHGC, then designed again",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             edit_scheme(p, 1, [] {
+                 STRATEGY(6, 1) = 2.0f;  // a remodel
+                 STRATEGY(11, 1) = 2000.0f;
+             });
+             run_scheme(p, 1, 243.0f);
+             run_scheme(p, 2, 246.0f);
+             EXPECT_EQ(ERA, 4) << "the efficient design of an existing house of 2000";
+             return p;
+         },
+         2,
+         {[](INTEGER slot) {
+              STRATEGY(11, slot) = 2020.0f;
+              SCOEF(6) = 0.56f;
+          },
+          {}},
+         {[](INTEGER) {}, {}}, 246.0f},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
@@ -453,7 +481,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         run_scheme(apart, c.slot, 0.0f);
         edit_scheme(apart, c.slot, [&] { c.second.blocks(c.slot); });
         mark(apart, c.slot, c.second);
-        const SchemeRun one_run_apart = run_scheme(apart, c.slot, 0.0f);
+        const SchemeRun one_run_apart = run_scheme(apart, c.slot, c.last_command);
         const INTEGER one_run_apart_era = ERA;  // the glazing era its input file keeps
         const std::vector<REAL> one_run_apart_column = saved_scheme(apart, c.slot).column;
 
@@ -463,7 +491,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         });
         mark(at_once, c.slot, c.first);
         mark(at_once, c.slot, c.second);
-        expect_same_run(one_run_apart, run_scheme(at_once, c.slot, 0.0f), c.what);
+        expect_same_run(one_run_apart, run_scheme(at_once, c.slot, c.last_command), c.what);
         EXPECT_EQ(ERA, one_run_apart_era) << c.what << ": glazing era";
         const std::vector<REAL> column = saved_scheme(at_once, c.slot).column;
         for (std::size_t i = 0; i < column.size(); ++i)
