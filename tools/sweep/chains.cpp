@@ -1058,8 +1058,20 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
     for (const auto& [row, v] : rows) inputs << ' ' << row << '=' << v;
     for (const auto& [w, v] : words) inputs << "; " << word_name(w) << ' ' << v;
     // The lines' words the phase typed, as the host holds them after its
-    // last edit (what its runs left of them).
-    f.lines = ph.lines_end;
+    // last edit (what its runs left of them), except a line whose glass the
+    // phase emptied: the glass a run gave it in repair is derived from the
+    // scheme-wide code and facade that run found (given as typed glass, it
+    // would be a window's own glass that sets it apart from the others).
+    LineWords lines = ph.lines_end;
+    for (auto& [at, v] : lines) {
+        bool emptied_glass = true;
+        for (const LineWord glass : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance}) {
+            const auto typed = f.lines.find({glass, at.second});
+            if (typed == f.lines.end() || typed->second != 0.0f) emptied_glass = false;
+        }
+        if (emptied_glass && f.lines.count(at)) v = f.lines.at(at);
+    }
+    f.lines = lines;
     for (const auto& [at, v] : f.lines) inputs << "; line " << at.second << ' ' << line_word_name(at.first) << ' ' << v;
     if (f.site) inputs << "; moved to " << describe(*f.site);
     for (const INTEGER flag : f.flags) inputs << "; flag " << flag;
