@@ -725,10 +725,9 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         return;
     }
     const REAL typed_vt = transmittance_typed_on_new_line(k);
-    if (const auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code))))
-        set_line(k, {g->u, g->shgc, g->vt});
-    else if (const auto alike = windows_alike_under_the_mark_of_unlike(scheme_code))
-        set_line(k, {alike->u, alike->shgc, alike->vt});
+    auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
+    if (!g) g = windows_alike_under_the_mark_of_unlike(scheme_code);
+    if (g) set_line(k, {g->u, g->shgc, g->vt});
     transfer_line(k, j, year_built, zone, true, scheme_code);
     keep_typed_transmittance(k, typed_vt);
 }
