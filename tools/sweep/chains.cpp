@@ -225,6 +225,7 @@ struct FinalInputs {
     std::map<Word, REAL> words_kept_from;  // and that run's words
     std::map<Word, REAL> words_typed_kept_from;  // and the words typed before it
     LineWords lines_kept_from;              // and the line words typed before it
+    std::set<std::pair<LineWord, INTEGER>> lines_typed_since_kept;  // the line words typed with it or after it
     std::optional<Site> site_kept_from;     // and the site moved to before it
     std::vector<INTEGER> revised_kept_from; // and the revised rates given before it
     bool keeps() const { return !rows_before.empty() || !words_before.empty() || site_before.has_value(); }
@@ -819,7 +820,10 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
         f.words_before.erase(w);
         if (e.meaning == Meaning::kKeeps) f.words_before[w] = words_before.at(w);
     }
-    for (const auto& [at, v] : e.lines) f.lines[at] = v;
+    for (const auto& [at, v] : e.lines) {
+        f.lines[at] = v;
+        f.lines_typed_since_kept.insert(at);
+    }
     if (e.flag != 0) f.flags.insert(e.flag);
     if (e.site) {
         f.site_before.reset();
@@ -835,6 +839,8 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
         f.words_kept_from = words_before;
         f.words_typed_kept_from = words_typed_before;
         f.lines_kept_from = lines_before;
+        f.lines_typed_since_kept.clear();
+        for (const auto& [at, v] : e.lines) f.lines_typed_since_kept.insert(at);
         f.site_kept_from = site_then;
         f.revised_kept_from = revised_then;
     }
@@ -1062,14 +1068,19 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
     // phase emptied: the glass a run gave it in repair is derived from the
     // scheme-wide code and facade that run found (given as typed glass, it
     // would be a window's own glass that sets it apart from the others).
+    // Emptied before a value that keeps what the last run left, the line is
+    // in the inputs of the new project's run before that value, which gives
+    // it that glass as the chain's run did: the value keeps it, as it keeps
+    // the glass of the windows never emptied.
     LineWords lines = ph.lines_end;
     for (auto& [at, v] : lines) {
-        bool emptied_glass = true;
+        bool emptied_glass = true, emptied_since_kept = false;
         for (const LineWord glass : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance}) {
             const auto typed = f.lines.find({glass, at.second});
             if (typed == f.lines.end() || typed->second != 0.0f) emptied_glass = false;
+            if (f.lines_typed_since_kept.count({glass, at.second})) emptied_since_kept = true;
         }
-        if (emptied_glass && f.lines.count(at)) v = f.lines.at(at);
+        if (emptied_glass && (!f.keeps() || emptied_since_kept) && f.lines.count(at)) v = f.lines.at(at);
     }
     f.lines = lines;
     for (const auto& [at, v] : f.lines) inputs << "; line " << at.second << ' ' << line_word_name(at.first) << ' ' << v;
