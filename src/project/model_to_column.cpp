@@ -291,13 +291,18 @@ struct GlazingScan {
 bool is_code_door_u(REAL u) { return u == NRGLAZING(4, 1, 8) || u == NRGLAZING(4, 1, 9); }
 
 // Step c: the zone's residential code glazing (25 and 255 both store 25),
-// then the library table.
+// then the library table. Zone 4's code glass is recognised as every other
+// zone's: a run gives a house of scheme-wide code 25 the code glass of its
+// zone in zone 4 too, and a save that did not know that glass there stored
+// no code (group 1's slot -48), so a window group typed after a move to
+// zone 4 took the stand-in glass, where typed with the move it took the
+// code glass of the other windows.
 INTEGER match_line(INTEGER k, INTEGER zone) {
     INTEGER kk = 0;
     if (residential()) {
         const bool code_u = UWINDO(k) == CECRESA(7, zone);
         if ((zone == 1 || zone == 3 || zone == 5) && code_u) kk = 25;
-        if (zone != 4 && code_u && SCOEF(k) == CECRESA(11, zone)) kk = 255;
+        if (code_u && SCOEF(k) == CECRESA(11, zone)) kk = 255;
     }
     return library_code(k, kk);
 }

@@ -127,10 +127,11 @@ struct SchemeRun {
     std::map<std::string, std::string> reports;
 };
 
-inline SchemeRun run_scheme(const fs::path& project, INTEGER slot, REAL command) {
+inline SchemeRun run_scheme(const fs::path& project, INTEGER slot, REAL command,
+                            const fs::path& weather = kData / "weather") {
     select_scheme(project, slot, command);
     SchemeRun r;
-    EXPECT_EQ(run_kernel(project), 0);
+    EXPECT_EQ(run_kernel(project, weather), 0);
     for (INTEGER row = 1; row <= 80; ++row) r.rows.push_back(SUMARY(row, slot));
     for (const char* ext : {".txt", ".xml", ".csv", ".cclink"}) {
         const std::string name = "scheme" + std::to_string(slot) + ext;
