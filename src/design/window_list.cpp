@@ -267,7 +267,11 @@ void lay_out_facades(Context& c) {
             continue;
         }
         const REAL facade_wall_ft2 = AREA(f + 5);
-        if (!(facade_wall_ft2 > 0.0f)) continue;
+        // A wall shared with a neighbour takes no window: no glass share.
+        if (!(facade_wall_ft2 > 0.0f)) {
+            PERCNT(f) = 0.0f;
+            continue;
+        }
         if (PERCNT(f) > 0.0f) window_line(c, f, ++j);
         const bool door = (f == kSouth && c.DoorsS >= 1) || (f == kNorth && c.DoorsN >= 1);
         if (door && AREA(f + 5) > 0.0f) nonresidential_door_line(c, f, ++j, facade_wall_ft2);

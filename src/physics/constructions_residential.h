@@ -24,4 +24,11 @@ void mark_windows_not_alike(INTEGER k);
 // lag (h) and decrement a raised floor item holds; 0 for none of them.
 INTEGER raised_floor_type_of_construction(REAL lag_h, REAL decrement);
 
+// A pitched roof's slope that the last run took from its site's latitude
+// (`saved_latitude_deg`, the latitude its input file holds) is the
+// latitude's, not the roof's: once the site in force has another latitude,
+// the slope is that latitude's, as on a new project's first run there. A
+// slope of any other value is the roof's own and stays.
+void roof_slope_follows_the_site(REAL saved_latitude_deg);
+
 }  // namespace mavo

@@ -174,3 +174,14 @@ void residential_roof(Working& w) {
 }
 
 }  // namespace mavo::residential_construction
+
+namespace mavo {
+
+void roof_slope_follows_the_site(REAL saved_latitude_deg) {
+    if (!(RSLOPE > 0.0f) || SLAT == saved_latitude_deg) return;
+    if (RSLOPE != residential_construction::default_roof_slope_deg(saved_latitude_deg)) return;
+    RSLOPE = residential_construction::default_roof_slope_deg(SLAT);
+    DBG_FLOAT("roof slope of the latitude the site moved to", RSLOPE);
+}
+
+}  // namespace mavo

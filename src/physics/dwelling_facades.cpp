@@ -184,7 +184,14 @@ void building_glazing_items_from_lines() {
             SC(item) = g.shgc_area / g.area_ft2;
             ABSORB(item) = g.vt_area / g.area_ft2;  // the glazing items' ABSORB carries the visible transmittance
         }
-        if (AREA(item) == g.area_ft2) continue;
+        if (AREA(item) == g.area_ft2) {
+            // A facade its lines leave without glass has no glass share,
+            // whatever share of the code the design aimed at there (a wall
+            // shared with a neighbour took none): glass typed there and
+            // taken away a run later leaves none either.
+            if (!(g.area_ft2 > 0.0f)) PERCNT(item) = 0.0f;
+            continue;
+        }
         // Glass the lines no longer hold is wall (or roof) again.
         const REAL gross_ft2 = facade_gross_ft2(item);
         AREA(item) = g.area_ft2;

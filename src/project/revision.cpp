@@ -12,6 +12,7 @@
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/constructions_nonresidential.h"
+#include "physics/constructions_residential.h"
 #include "physics/dwelling_facades.h"
 #include "physics/physics.h"
 #include "project/project.h"
@@ -164,11 +165,13 @@ void site_from_loaded_columns(bool has_column) {
     } else {
         DBG_INT("REVISION: no parameter column, site from the scheme file", IDNUM1);
     }
+    const REAL saved_latitude_deg = SLAT;
     weather_source_from_zip_code();
     // A site of the zip-code table: looked up whole when it changed, its
     // line's rate zones taken on every run.
     if (NFLAG(6) && NFLAG(37)) AADISK(-4);
     FINDTMY();
+    if (!NFLAG(24)) roof_slope_follows_the_site(saved_latitude_deg);
     if (has_column) {
         // The code window of the site's zone, as the weather reader has
         // settled it (an EPW site takes the zone its climate matches best).
