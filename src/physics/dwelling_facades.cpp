@@ -78,7 +78,7 @@ bool dwelling_facade_shared(INTEGER k, INTEGER facade) {
     return S7 == 3.0f && facade == kNorth;
 }
 
-bool lays_out_dwelling_facades() { return WIDTHDL > 0.0f && !NFLAG(24) && IDNUM1 < 3; }
+bool lays_out_dwelling_facades() { return WIDTHDL >= 0.0f && !NFLAG(24) && IDNUM1 < 3; }
 
 bool plan_has_notch() { return FLOORS > 0.0f && EWDIM * NSDIM >= AREAT / FLOORS + kGridCellArea_ft2; }
 

@@ -13,8 +13,10 @@ namespace mavo {
 inline constexpr INTEGER kRoofItem = 5;
 
 // The current scheme is a design scheme's dwelling (slot 1 or 2) whose
-// facades and roof the model defaults lay out again on this load (a
-// daylit depth of 0 marks a building without glazing, settled earlier).
+// facades and roof the model defaults lay out again on this load, with
+// glazing or without (a daylit depth of 0, as a run saves a dwelling
+// without glass): only the generator's own call (depth -1) lays them out
+// itself.
 bool lays_out_dwelling_facades();
 
 // Attachment codes STRATEGY(7,k) of a dwelling: 2 a row house, 3 and 4 an

@@ -144,22 +144,6 @@ void skylit_area() {
     }
 }
 
-// The input file keeps the depth its last run left: a 0 there marks a
-// building that had no glazing, whose loads were settled then. A building
-// given glazing again (a window group typed back into the only group the
-// designer had emptied) is no longer one: it is laid out as on its first
-// load, with its glass taken off its walls. Left at 0, every later run
-// simulated the window on walls still whole, its glass in no area.
-void glazing_given_again() {
-    if (WIDTHDL != 0.0f) return;
-    for (INTEGER k = 1; k <= 25; ++k)
-        if (QTY(k) > 0.0f) {
-            WIDTHDL = BLK48_t{}.WIDTHDL;
-            DBG_FLOAT("AVERAG: glazing given again, daylit depth laid out again from", WIDTHDL);
-            return;
-        }
-}
-
 }  // namespace
 
 void nonresidential_type_loads() {
@@ -189,10 +173,11 @@ void nonresidential_type_loads() {
 
 void AVERAG() {
     DBG_IN("AVERAG");
-    glazing_given_again();
-    // A depth of 0, as an earlier run saved it in the input file, marks a
-    // building without glazing, whose facades were laid out then.
-    if (WIDTHDL > 0.0f && lays_out_dwelling_facades()) {
+    // Every load lays a design scheme's dwelling out again, with glass or
+    // without (a depth of 0, as the run that emptied its glass saved it):
+    // its walls and roof follow the plan, floor area and stories in force,
+    // not those of the run that emptied its glass.
+    if (lays_out_dwelling_facades()) {
         TELOAD = 0.0f;
         // A design's walls shared with a neighbour or covered by its
         // garage stay out of the envelope on every load, as the

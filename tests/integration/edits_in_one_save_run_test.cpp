@@ -206,6 +206,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // front where a window group typed there was made a skylight in the same
 // save, and lost it where made a skylight a run later (the input file's
 // word only).
+// A house whose window groups were all emptied and run, then given another
+// floor area, kept the roof of the old area: the run that emptied its glass
+// saved a daylit depth of 0, and no later run laid its walls and roof out
+// again (1,000 ft2 of roof against 600, design heat loss -9,033 Btu/h
+// against -8,661).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -517,6 +522,13 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          0.0f, false, true},
+        {"the code-minimum house's window groups emptied, then its floor area",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         {[](INTEGER slot) {
+              for (INTEGER j = 0; j <= 240; j += 10) STRATEGY(62 + j, slot) = 0.0f;
+          },
+          {}},
+         rows({{8, 1200.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
