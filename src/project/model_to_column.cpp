@@ -441,14 +441,17 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
         const bool glazed = TRANS(k) > 0.0f;
         if (glazed || !residential()) {
             // Glazing of homes and buildings before the current code is
-            // stored by geometry only. Another building of the current
-            // code's glazing (era 4) holds its types' code glass whatever
-            // its year, and its groups' codes follow that glass under any
-            // year: kept from a save under a later year (its own, or a
-            // house's it was made from), they would record that year. Only
-            // a year of the current code makes it of its own glazing.
+            // stored by geometry only. Another building's scheme 1 or 2 of
+            // the current code's glazing (era 4) holds its types' code
+            // glass whatever its year, and its groups' codes follow that
+            // glass under any year: kept from a save under a later year
+            // (its own, or a house's it was made from), they would record
+            // that year. Only a year of the current code makes it of its
+            // own glazing. A slot's line takes its type from its group's
+            // code: there the codes stay the ones the designer gave.
             const bool current_code = year_built >= 2013.0f;
-            if (current_code || (!residential() && ERA == 4)) {
+            const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
+            if (current_code || (!residential() && ERA == 4 && design_scheme)) {
                 const INTEGER kk = match_line(k, zone);
                 update_flags(k, kk, scan);
                 store_code(j, kk, scan);
