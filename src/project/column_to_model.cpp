@@ -939,20 +939,23 @@ void glazing_types_of_the_code_table() {
     DTYPE = std::abs(DTYPE);
 }
 
-// The glazing era of a house follows the year built in force, both ways.
-// Its save makes a house of 2013 or later of its own glazing (era 6); a
-// house given an earlier year since is of the current code's glazing (era
-// 4) again, with its types read as the code table's, as the same house
-// given that year in a new project is: were the era kept, it would record
-// a year the house once had, and made another building the house would
-// keep its lines' glass where the new project's takes the code glass of
-// its types. Only this era moves: the older eras a building's design gave
-// (1 and 3) stay.
-void house_glazing_era_of_its_year(REAL year_built) {
-    if (!residential() || ERA != 6 || year_built >= 2013.0f) return;
+// The glazing era of a house, or of another building, follows the year
+// built in force, both ways. A house's save makes a house of 2013 or later
+// of its own glazing (era 6), and another building's save does so once a
+// window holds glass off its types' code glass (or the building keeps the
+// era of the house it was made from); given an earlier year since, either
+// is of the current code's glazing (era 4) again, with its types read as
+// the code table's, as the same house or building given that year in a
+// new project is: were the era kept, it would record a year the scheme
+// once had, and made another building (or given that year in the save
+// that makes a house another building) it would keep its lines' glass
+// where the new project's takes the code glass of its types. Only this
+// era moves: the older eras a building's design gave (1 and 3) stay.
+void glazing_era_of_its_year(REAL year_built) {
+    if (ERA != 6 || year_built >= 2013.0f) return;
     ERA = 4;
     glazing_types_of_the_code_table();
-    DBG_PRINT("Era set to 4: a house built before the current code");
+    DBG_PRINT("Era set to 4: built before the current code");
 }
 
 namespace {
@@ -975,7 +978,7 @@ void doors_take_their_facade_absorptance() {
 
 void transfer_column_to_model(REAL year_built) {
     DBG_PRINT("REVISION task 200 copy Strategy to Scheme 1573");
-    house_glazing_era_of_its_year(year_built);
+    glazing_era_of_its_year(year_built);
     site_and_building_type();
     const INTEGER zone = code_table_zone();
     design_kind();

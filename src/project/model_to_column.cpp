@@ -446,12 +446,21 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
         const bool glazed = TRANS(k) > 0.0f;
         if (glazed || !residential()) {
             // Glazing of homes and buildings before the current code is
-            // stored by geometry only.
-            if (year_built >= 2013.0f) {
+            // stored by geometry only. Another building's scheme 1 or 2 of
+            // the current code's glazing (era 4) holds its types' code
+            // glass whatever its year, and its groups' codes follow that
+            // glass under any year: kept from a save under a later year
+            // (its own, or a house's it was made from), they would record
+            // that year. Only a year of the current code makes it of its
+            // own glazing. A slot's line takes its type from its group's
+            // code: there the codes stay the ones the designer gave.
+            const bool current_code = year_built >= 2013.0f;
+            const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
+            if (current_code || (!residential() && ERA == 4 && design_scheme)) {
                 const INTEGER kk = match_line(k, zone);
                 update_flags(k, kk, scan);
                 store_code(j, kk, scan);
-                decide_era(k);
+                if (current_code) decide_era(k);
                 apply_era(k, j, kk);
             }
         } else if (ERA >= 6) {
@@ -528,11 +537,10 @@ void house_of_its_own_glazing(REAL year_built) {
 }
 
 void glazing_groups(REAL year_built, INTEGER zone) {
-    // A design of a house may give it another year built than the one its
-    // run began with (scheme 2 takes scheme 1's): the era is that of the
-    // year the save stores, not the one the input file held from the run
-    // before.
-    house_glazing_era_of_its_year(year_built);
+    // A design may give a house another year built than the one its run
+    // began with (scheme 2 takes scheme 1's): the era is that of the year
+    // the save stores, not the one the input file held from the run before.
+    glazing_era_of_its_year(year_built);
     house_of_its_own_glazing(year_built);
     const std::optional<REAL> kept_code = scheme_code_the_windows_keep(S(60), year_built, zone);
     // The generated homes rebuild every group from their lines.

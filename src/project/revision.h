@@ -129,7 +129,11 @@ void mark_glazing_types_custom();
 // non-residential type table (positive), as a scheme of the current code's
 // glazing (era 4) holds them whenever its input file is read.
 void glazing_types_of_the_code_table();
-void house_glazing_era_of_its_year(REAL year_built);
+
+// A house or another building of its own glazing (era 6) given a year
+// built before the current code is of the current code's glazing (era 4)
+// again, its types the code table's.
+void glazing_era_of_its_year(REAL year_built);
 
 // Task 4 on the parameter columns in memory, the strategy file not read
 // again: the site of the current scheme settled from its column (zip code,

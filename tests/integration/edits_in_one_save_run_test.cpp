@@ -211,6 +211,15 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // saved a daylit depth of 0, and no later run laid its walls and roof out
 // again (1,000 ft2 of roof against 600, design heat loss -9,033 Btu/h
 // against -8,661).
+// An existing house of 2000 built 2020 and run, then made an office and
+// built 2000 again in one save, stayed of its own glazing (era 6), where
+// the house of 2000 made an office is of the current code's glazing (era
+// 4): another building kept the era of a year it no longer has. An office
+// made from a house of 2020, then built 2000, kept the door codes (48 in
+// groups 2 and 4) its save under 2020 had matched, where the switch saved
+// with the year 2000 kept the house's 0: another building of the current
+// code's glazing stored its groups' codes only under a year of the current
+// code.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -529,6 +538,23 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          rows({{8, 1200.0f}})},
+        {"an existing house of 2000 built 2020, then made an office and built 2000 again", existing_house_of_2000, 2,
+         rows({{11, 2020.0f}}),
+         {[](INTEGER s) {
+              switch_to(7).blocks(s);
+              STRATEGY(11, s) = 2000.0f;
+          },
+          {},
+          true}},
+        {"an existing house of 2020 made an office, then built 2000",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = existing_house_of_2000(d, n);
+             edit_scheme(p, 2, [] { STRATEGY(11, 2) = 2020.0f; });
+             run_scheme(p, 2, 0.0f);
+             EXPECT_EQ(ERA, 6) << "an existing house of 2020";
+             return p;
+         },
+         2, switch_to(7), rows({{11, 2000.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;

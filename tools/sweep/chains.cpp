@@ -615,17 +615,20 @@ std::optional<Order> group_past_the_last_with_a_year(Random& o, const std::vecto
     return order;
 }
 
-// In an existing house's scheme 2 or library slot, a year built across
-// 2013 (either way), alone or with a line's glass.
+// In an existing house's scheme 2 or library slot, or an existing other
+// building's scheme 1 or 2 (whose glazing era and groups' codes its year
+// decides as well), a year built across 2013 (either way), alone or with a
+// line's glass.
 std::optional<Order> year_across_the_current_code(Random& o, const Editing& at, const std::vector<REAL>& col) {
     const REAL now = year_in_force(col);
     const REAL year = static_cast<REAL>(now >= 2013.0f ? (o.chance(40) ? 2012 : o.between(1900, 2012))
                                                        : (o.chance(40) ? 2013 : o.between(2013, 2030)));
     const Edit across = year_built_edit(year, "a year built across 2013 (row 11)");
+    const std::string in = at.nonresidential ? " in another building" : "";
     Edit glass;
     if (o.chance(50)) draw_line_edit(o, at.lines, true, glass);
-    if (glass.family.empty()) return Order{"a year built across 2013", {{across}}};
-    return Order{"a year built across 2013 with a line's glass", together_or_apart(o, across, glass)};
+    if (glass.family.empty()) return Order{"a year built across 2013" + in, {{across}}};
+    return Order{"a year built across 2013 with a line's glass" + in, together_or_apart(o, across, glass)};
 }
 
 // In another building's scheme 1 or 2, a window line's glass emptied (its
@@ -670,7 +673,7 @@ std::optional<Order> draw_order(Random& o, const Editing& at, const std::vector<
     const bool existing_house = !at.nonresidential && col[5] > 1.0f && at.slot >= 2;
     std::vector<int> kinds;
     if (existing_house && at.slot == 2) kinds.push_back(1);
-    if (existing_house) kinds.push_back(3);
+    if (existing_house || (at.nonresidential && at.slot <= 2 && col[5] > 1.0f)) kinds.push_back(3);
     if (at.nonresidential && at.slot <= 2) kinds.push_back(2);
     if (!o.chance(existing_house ? 60 : 25) || kinds.empty()) return std::nullopt;
     switch (o.pick(kinds)) {
