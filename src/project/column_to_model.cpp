@@ -661,18 +661,32 @@ void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geo
     else era_glazing(k, j, year_built, zone);
 }
 
-// The transmittance the designer typed on a new line (one without a
-// U-factor or SHGC of its own) in the same save as its group; 0 for none.
-REAL transmittance_typed_on_new_line(INTEGER k) {
-    return UWINDO(k) == 0.0f && SCOEF(k) == 0.0f ? TRANS(k) : 0.0f;
+// A line no run has made holds no glass of its own: at most the words the
+// designer typed on it in the same save as its group, a U-factor or a
+// transmittance without an SHGC, or a transmittance without a U-factor
+// (every line a run leaves with a transmittance holds all three). So does
+// a line whose glass the designer emptied.
+bool holds_no_glass_of_its_own(INTEGER k) {
+    return SCOEF(k) == 0.0f || (UWINDO(k) == 0.0f && TRANS(k) > 0.0f);
 }
 
-// That transmittance stays beside the glass the new line took, as it stays
-// when typed on the line the run made first: in a house, and in another
-// building of its own glazing (era 5 and above); a building of the current
-// code's glazing gives every line the code glass of its type.
-void keep_typed_transmittance(INTEGER k, REAL typed_vt) {
-    if (typed_vt > 0.0f && TRANS(k) > 0.0f && (residential() || ERA > 4)) TRANS(k) = typed_vt;
+// The words of glass the designer typed on a new line in the same save as
+// its group, 0 for a word not typed; all 0 for a line that holds glass.
+Glazing glass_typed_on_new_line(INTEGER k) {
+    if (!holds_no_glass_of_its_own(k)) return {0.0f, 0.0f, 0.0f};
+    return {UWINDO(k), SCOEF(k), TRANS(k)};
+}
+
+// Those words stay beside the glass the new line took, as they stay when
+// typed on the line the run made first (a U-factor typed a save after its
+// group keeps the SHGC the line took): in a house, and in another building
+// of its own glazing (era 5 and above); a building of the current code's
+// glazing gives every line the code glass of its type.
+void keep_typed_glass(INTEGER k, const Glazing& typed) {
+    if (!(TRANS(k) > 0.0f) || !(residential() || ERA > 4)) return;
+    if (typed.u > 0.0f) UWINDO(k) = typed.u;
+    if (typed.shgc > 0.0f) SCOEF(k) = typed.shgc;
+    if (typed.vt > 0.0f) TRANS(k) = typed.vt;
 }
 
 // The glass of library window `code` where some window of the scheme holds
@@ -720,16 +734,17 @@ std::optional<design_codes::GlazingValues> windows_alike_under_the_mark_of_unlik
 // when typed on the line the run made first.
 void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL scheme_code) {
     DBG_INT("REVISION: window group given units again, its line simulated again", k);
-    if (!(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f)) {
+    if (!holds_no_glass_of_its_own(k)) {
         transfer_line(k, j, year_built, zone, true, S(60));
         return;
     }
-    const REAL typed_vt = transmittance_typed_on_new_line(k);
+    const Glazing typed = glass_typed_on_new_line(k);
+    set_line(k, {0.0f, 0.0f, typed.vt});
     auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
     if (!g) g = windows_alike_under_the_mark_of_unlike(scheme_code);
     if (g) set_line(k, {g->u, g->shgc, g->vt});
     transfer_line(k, j, year_built, zone, true, scheme_code);
-    keep_typed_transmittance(k, typed_vt);
+    keep_typed_glass(k, typed);
 }
 
 // Groups typed past the last line of another building's scheme 1 or 2
@@ -755,10 +770,10 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         const INTEGER own_code = int_toward_zero(S(60 + j));
         const auto g = own_code != 0 ? library_window_glazing(std::abs(own_code))
                                      : library_glass_some_window_holds(std::abs(int_toward_zero(S(60))));
-        const REAL typed_vt = transmittance_typed_on_new_line(k);
+        const Glazing typed = glass_typed_on_new_line(k);
         set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
         transfer_line(k, j, year_built, zone, true, S(60));
-        keep_typed_transmittance(k, typed_vt);
+        keep_typed_glass(k, typed);
     }
 }
 

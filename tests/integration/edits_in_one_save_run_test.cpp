@@ -220,6 +220,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // with the year 2000 kept the house's 0: another building of the current
 // code's glazing stored its groups' codes only under a year of the current
 // code.
+// A U-factor typed with a transmittance on the line of a window group typed
+// past the house's last line, in the same save as the group, was read as
+// glass the line had held: the line took no glass of the other windows,
+// where one run apart it takes their SHGC beside the typed words (summary
+// row 19, cooling delivered, 14.92 against 15.15 kBtu/ft2).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -396,6 +401,19 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the code-minimum house given a window group past its last line, then its transmittance",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
          {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
+        {"the code-minimum house given a window group past its last line and its transmittance, then its U",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         {[](INTEGER slot) {
+              group_past_the_last_line(slot);
+              transmittance_of_the_last_group(slot);
+          },
+          {}},
+         {[](INTEGER slot) {
+              INTEGER k = 1;
+              while (STRATEGY(62 + 10 * k, slot) > 0.0f) ++k;
+              UWINDO(k) = 0.97f;
+          },
+          {}}},
         {"a house of 2000 with line 1's own U built 2020, then a window group past its last line and its "
          "transmittance",
          [](const ScratchDir& d, const std::string& n) {
