@@ -665,7 +665,7 @@ void transfer_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, bool geo
 // designer typed on it in the same save as its group, a U-factor or a
 // transmittance without an SHGC, or a transmittance without a U-factor
 // (every line a run leaves with a transmittance holds all three). So does
-// a line whose glass the designer emptied.
+// a line whose glass the designer emptied (all three 0).
 bool holds_no_glass_of_its_own(INTEGER k) {
     return SCOEF(k) == 0.0f || (UWINDO(k) == 0.0f && TRANS(k) > 0.0f);
 }
