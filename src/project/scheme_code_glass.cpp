@@ -26,6 +26,11 @@ GlazingValues residential_2004_glazing(INTEGER zone) {
 
 bool is_window_line(INTEGER k) { return QTY(k) > 0.0f && TRANS(k) > 0.0f; }
 
+// A window line with glass of its own: a line a group typed past the last
+// line made in this save holds none yet (at most a transmittance typed on
+// it), and sets no glass beside the others'.
+bool is_glazed_window_line(INTEGER k) { return is_window_line(k) && !(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f); }
+
 bool line_holds(INTEGER k, const GlazingValues& g) {
     return UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt;
 }
@@ -110,14 +115,26 @@ bool some_window_holds(const GlazingValues& g) {
     return false;
 }
 
-std::optional<GlazingValues> glass_every_window_holds() {
-    std::optional<GlazingValues> shared;
+std::optional<GlazingValues> glass_most_windows_hold() {
+    std::optional<GlazingValues> most;
+    INTEGER most_lines = 0;
+    bool tie = false;
     for (INTEGER k = 1; k <= 25; ++k) {
-        if (!is_window_line(k)) continue;
-        if (!shared) shared = GlazingValues{UWINDO(k), SCOEF(k), TRANS(k)};
-        else if (!line_holds(k, *shared)) return std::nullopt;
+        if (!is_glazed_window_line(k)) continue;
+        const GlazingValues g{UWINDO(k), SCOEF(k), TRANS(k)};
+        INTEGER lines = 0;
+        for (INTEGER n = 1; n <= 25; ++n)
+            if (is_glazed_window_line(n) && line_holds(n, g)) ++lines;
+        if (lines > most_lines) {
+            most = g;
+            most_lines = lines;
+            tie = false;
+        } else if (lines == most_lines && !line_holds(k, *most)) {
+            tie = true;
+        }
     }
-    return shared;
+    if (tie) return std::nullopt;
+    return most;
 }
 
 std::optional<GlazingValues> scheme_code_glass(REAL code, bool dwelling, REAL year_built, INTEGER zone) {

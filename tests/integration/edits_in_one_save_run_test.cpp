@@ -191,6 +191,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // 2020 had left (6), group 1's code unsigned (2), where the same edits
 // given with the design save it of the current code's glazing (era 4),
 // the code signed (-2).
+// A house built before the current code with line 4's own SHGC, run, its
+// windows marked not alike (-1), then given a window group past its last
+// line: the new line took the stand-in glass (0.58 / 0.25) under the mark,
+// where saved in one save with that SHGC, under the code the column still
+// held, it takes the glass the other windows share.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -471,6 +476,23 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          {[](INTEGER) {}, {}}, 246.0f},
+        {"the efficient house remodelled in 2012 with line 4's own SHGC, then a window group past its last line "
+         "and its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 STRATEGY(6, 2) = 2.0f;  // a remodel
+                 STRATEGY(11, 2) = 2012.0f;
+             });
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, {[](INTEGER) { SCOEF(4) = 0.52f; }, {}},
+         {[](INTEGER slot) {
+              group_past_the_last_line(slot);
+              transmittance_of_the_last_group(slot);
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
