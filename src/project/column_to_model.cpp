@@ -697,15 +697,17 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
 // of theirs: the mark of windows not alike (1 or -1, which a save stores
 // once a window has glass of its own and the host gives back), -48 (a
 // first window of no library glass), or a code the last save stored under
-// another year or site. The new line then takes the glass more of the
-// other windows hold than any other: every window's where they are alike,
-// else the glass the windows share beside those the designer gave glass of
-// their own. A window's own glass typed in the same save as the group, or
-// a run before it, or a run after it, so leaves the new line in the glass
-// the others share, whichever code the save found in the column; judged on
-// the mark alone, the line took the stand-in glass where one run apart it
-// took the others'. Where no glass leads (every window of its own), the
-// stand-in glass from the repair of a line without values. A transmittance
+// another year or site. The new line then takes the glass the other
+// windows share, word by word the value more of them hold than any other:
+// every window's where they are alike, else the glass beside the words the
+// designer typed of their own (as a move takes the windows to the new code
+// glass word by word). A window's own glass typed in the same save as the
+// group, or a run before it, or a run after it, so leaves the new line in
+// the glass the others share, whichever code the save found in the column;
+// judged on the mark alone, the line took the stand-in glass where one run
+// apart it took the others'. Where no value leads in a word (two windows
+// each of its own), the stand-in glass from the repair of a line without
+// values. A transmittance
 // the designer typed on the new line in the same save as its group stays,
 // as it stays when typed on the line the run made first.
 void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL scheme_code) {

@@ -107,6 +107,30 @@ std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year
     return GlassToFollow{*last, *window};
 }
 
+// The value of one word of the glass (`word` of a window line) that more
+// of the windows hold than any other; none where no one value leads.
+template <class Word>
+std::optional<REAL> word_most_windows_hold(Word word) {
+    std::optional<REAL> most;
+    INTEGER most_lines = 0;
+    bool tie = false;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!is_glazed_window_line(k)) continue;
+        INTEGER lines = 0;
+        for (INTEGER n = 1; n <= 25; ++n)
+            if (is_glazed_window_line(n) && word(n) == word(k)) ++lines;
+        if (lines > most_lines) {
+            most = word(k);
+            most_lines = lines;
+            tie = false;
+        } else if (lines == most_lines && word(k) != *most) {
+            tie = true;
+        }
+    }
+    if (tie) return std::nullopt;
+    return most;
+}
+
 }  // namespace
 
 bool some_window_holds(const GlazingValues& g) {
@@ -116,25 +140,11 @@ bool some_window_holds(const GlazingValues& g) {
 }
 
 std::optional<GlazingValues> glass_most_windows_hold() {
-    std::optional<GlazingValues> most;
-    INTEGER most_lines = 0;
-    bool tie = false;
-    for (INTEGER k = 1; k <= 25; ++k) {
-        if (!is_glazed_window_line(k)) continue;
-        const GlazingValues g{UWINDO(k), SCOEF(k), TRANS(k)};
-        INTEGER lines = 0;
-        for (INTEGER n = 1; n <= 25; ++n)
-            if (is_glazed_window_line(n) && line_holds(n, g)) ++lines;
-        if (lines > most_lines) {
-            most = g;
-            most_lines = lines;
-            tie = false;
-        } else if (lines == most_lines && !line_holds(k, *most)) {
-            tie = true;
-        }
-    }
-    if (tie) return std::nullopt;
-    return most;
+    const auto u = word_most_windows_hold([](INTEGER k) { return UWINDO(k); });
+    const auto shgc = word_most_windows_hold([](INTEGER k) { return SCOEF(k); });
+    const auto vt = word_most_windows_hold([](INTEGER k) { return TRANS(k); });
+    if (!u || !shgc || !vt) return std::nullopt;
+    return GlazingValues{*u, *shgc, *vt};
 }
 
 std::optional<GlazingValues> scheme_code_glass(REAL code, bool dwelling, REAL year_built, INTEGER zone) {
