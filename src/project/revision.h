@@ -59,8 +59,11 @@ std::optional<design_codes::GlazingValues> library_window_glazing(INTEGER code);
 // Whether some window line with units holds glass `g` whole (U-factor,
 // SHGC and visible transmittance).
 bool some_window_holds(const design_codes::GlazingValues& g);
-// The glass every window of the scheme holds, where they all hold one.
-std::optional<design_codes::GlazingValues> glass_every_window_holds();
+// The glass the windows share beside the words the designer typed of
+// their own: each word (U-factor, SHGC, visible transmittance) the value
+// more window lines hold than any other; none where no one value leads in
+// a word. Lines without glass of their own (a group's new line) count not.
+std::optional<design_codes::GlazingValues> glass_most_windows_hold();
 
 // The glass scheme-wide glazing code `code` (row 60) gives the windows of a
 // dwelling, or of another building of its own glazing, in climate zone

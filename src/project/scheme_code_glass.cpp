@@ -26,6 +26,11 @@ GlazingValues residential_2004_glazing(INTEGER zone) {
 
 bool is_window_line(INTEGER k) { return QTY(k) > 0.0f && TRANS(k) > 0.0f; }
 
+// A window line with glass of its own: a line a group typed past the last
+// line made in this save holds none yet (at most a transmittance typed on
+// it), and sets no glass beside the others'.
+bool is_glazed_window_line(INTEGER k) { return is_window_line(k) && !(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f); }
+
 bool line_holds(INTEGER k, const GlazingValues& g) {
     return UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt;
 }
@@ -102,6 +107,30 @@ std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year
     return GlassToFollow{*last, *window};
 }
 
+// The value of one word of the glass (`word` of a window line) that more
+// of the windows hold than any other; none where no one value leads.
+template <class Word>
+std::optional<REAL> word_most_windows_hold(Word word) {
+    std::optional<REAL> most;
+    INTEGER most_lines = 0;
+    bool tie = false;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        if (!is_glazed_window_line(k)) continue;
+        INTEGER lines = 0;
+        for (INTEGER n = 1; n <= 25; ++n)
+            if (is_glazed_window_line(n) && word(n) == word(k)) ++lines;
+        if (lines > most_lines) {
+            most = word(k);
+            most_lines = lines;
+            tie = false;
+        } else if (lines == most_lines && word(k) != *most) {
+            tie = true;
+        }
+    }
+    if (tie) return std::nullopt;
+    return most;
+}
+
 }  // namespace
 
 bool some_window_holds(const GlazingValues& g) {
@@ -110,14 +139,12 @@ bool some_window_holds(const GlazingValues& g) {
     return false;
 }
 
-std::optional<GlazingValues> glass_every_window_holds() {
-    std::optional<GlazingValues> shared;
-    for (INTEGER k = 1; k <= 25; ++k) {
-        if (!is_window_line(k)) continue;
-        if (!shared) shared = GlazingValues{UWINDO(k), SCOEF(k), TRANS(k)};
-        else if (!line_holds(k, *shared)) return std::nullopt;
-    }
-    return shared;
+std::optional<GlazingValues> glass_most_windows_hold() {
+    const auto u = word_most_windows_hold([](INTEGER k) { return UWINDO(k); });
+    const auto shgc = word_most_windows_hold([](INTEGER k) { return SCOEF(k); });
+    const auto vt = word_most_windows_hold([](INTEGER k) { return TRANS(k); });
+    if (!u || !shgc || !vt) return std::nullopt;
+    return GlazingValues{*u, *shgc, *vt};
 }
 
 std::optional<GlazingValues> scheme_code_glass(REAL code, bool dwelling, REAL year_built, INTEGER zone) {

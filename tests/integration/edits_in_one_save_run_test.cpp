@@ -225,6 +225,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // glass the line had held: the line took no glass of the other windows,
 // where one run apart it takes their SHGC beside the typed words (summary
 // row 19, cooling delivered, 14.92 against 15.15 kBtu/ft2).
+// A house built before the current code with line 4's own SHGC, run, its
+// windows marked not alike (-1), then given a window group past its last
+// line: the new line took the stand-in glass (0.58 / 0.25) under the mark,
+// where saved in one save with that SHGC, under the code the column still
+// held, it takes the glass the other windows share.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -573,6 +578,23 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, switch_to(7), rows({{11, 2000.0f}})},
+        {"the efficient house remodelled in 2012 with line 4's own SHGC, then a window group past its last line "
+         "and its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 STRATEGY(6, 2) = 2.0f;  // a remodel
+                 STRATEGY(11, 2) = 2012.0f;
+             });
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, {[](INTEGER) { SCOEF(4) = 0.52f; }, {}},
+         {[](INTEGER slot) {
+              group_past_the_last_line(slot);
+              transmittance_of_the_last_group(slot);
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
