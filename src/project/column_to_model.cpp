@@ -699,14 +699,6 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
     return std::nullopt;
 }
 
-// The codes a house's save stores where it found its windows in no one
-// library glass: the mark of windows not alike (1 or -1), and -48 (a first
-// window of no library glass).
-bool names_no_glass_of_the_windows(REAL scheme_code) {
-    const REAL code = std::fabs(scheme_code);
-    return code == 1.0f || code == 48.0f;
-}
-
 // Line k lies past every line with units: a group typed past the lines
 // the scheme has, not a line whose glass the designer emptied before the
 // lines after it (a wall's such line is a door, a roof's the stand-in
@@ -725,23 +717,23 @@ bool past_the_last_line(INTEGER k) {
 // this run judged the windows alike (`scheme_code`). The code's sign is
 // the glazing era's the last save ran under (a house of its own glazing
 // stores it positive), so the library window is named by its magnitude.
-// Under a code that records no glass of theirs, the mark of windows not
-// alike (1 or -1, which a save stores once a window has glass of its own
-// and the host gives back) or -48 (a first window of no library glass),
-// whose library window no window holds, the new line past the last line
-// takes the glass the
-// other windows share, word by word the value more of them hold than any other:
-// every window's where they are alike, else the glass beside the words the
-// designer typed of their own (as a move takes the windows to the new code
-// glass word by word). A window's own glass typed in the same save as the
-// group, or a run before it, or a run after it, so leaves the new line in
-// the glass the others share, whichever code the save found in the column;
-// judged on the mark alone, the line took the stand-in glass where one run
-// apart it took the others'. Where no value leads in a word (two windows
-// each of its own), the stand-in glass from the repair of a line without
-// values, as under any other code whose library window no window holds
-// (a skylight's 45, a vintage design's type, a code the last save stored
-// under another year or site). A transmittance
+// A code whose library window no window of the scheme holds names no glass
+// of theirs: the mark of windows not alike (1 or -1, which a save stores
+// once a window has glass of its own and the host gives back), -48 (a
+// first window of no library glass), a vintage design's type whose library
+// glass the windows hold but in a word, or a code the last save stored
+// under another year or site. The new line past the last line then takes
+// the glass the other windows share, word by word the value more of them
+// hold than any other: every window's where they are alike, else the glass
+// beside the words the designer typed of their own (as a move takes the
+// windows to the new code glass word by word). A window's own glass typed
+// in the same save as the group, or a run before it, or a run after it, so
+// leaves the new line in the glass the others share, whichever code the
+// save found in the column: judged on the code alone, the line took the
+// stand-in glass where one run apart, under the mark that run stored, it
+// took the others'. Where no value leads in a word (two windows each of
+// its own), the stand-in glass from the repair of a line without values.
+// A transmittance
 // the designer typed on the new line in the same save as its group stays,
 // as it stays when typed on the line the run made first.
 void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL scheme_code) {
@@ -753,7 +745,7 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
     const Glazing typed = glass_typed_on_new_line(k);
     set_line(k, {0.0f, 0.0f, typed.vt});
     auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
-    if (!g && names_no_glass_of_the_windows(scheme_code) && past_the_last_line(k)) g = glass_most_windows_hold();
+    if (!g && past_the_last_line(k)) g = glass_most_windows_hold();
     if (g) set_line(k, {g->u, g->shgc, g->vt});
     transfer_line(k, j, year_built, zone, true, scheme_code);
     keep_typed_glass(k, typed);

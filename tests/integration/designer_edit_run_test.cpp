@@ -759,12 +759,12 @@ TEST(DesignerEditRun, GlassTypedBackIntoAHouseWithoutGlassIsLaidOutAndDaylit) {
     expect_same_run(designed, run_scheme(p, 2, 0.0f), "the groups typed back");
 }
 
-// A group typed past the design's lines brings in a line with the library
-// window of the scheme-wide code; windows then not all alike are marked so
-// (group 1's code slot, row 60 = -1) by the run that brings the line in.
-// The mark was judged on the lines the input file held before the run: the
-// vintage design of a 1999 remodel at 94128 (row 60 = -2) given one more
-// group saved -2 and its re-run -1.
+// A group typed past the design's lines brings in a line; with a
+// transmittance of its own typed on it, the windows are then not all alike
+// and are marked so (group 1's code slot, row 60 = -1) by the run that
+// brings the line in. The mark was judged on the lines the input file held
+// before the run: the vintage design of a 1999 remodel at 94128 (row 60 =
+// -2) given one more group saved -2 and its re-run -1.
 TEST(DesignerEditRun, WindowsNotAlikeAreMarkedByTheRunThatBringsTheirLineIn) {
     ScratchDir dir;
     const fs::path p = older_house_designed(dir, "remodel", 2.0f, 1999.0f, "94128");
@@ -774,6 +774,7 @@ TEST(DesignerEditRun, WindowsNotAlikeAreMarkedByTheRunThatBringsTheirLineIn) {
     edit_scheme(p, 2, [&] {
         for (const auto& [word, value] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 8.0f}, {64, 2.0f}, {65, 1.0f}})
             STRATEGY(word + j, 2) = value;
+        TRANS(past) = 0.9f;
     });
     run_scheme(p, 2, 0.0f);
     EXPECT_EQ(STRATEGY(60, 2), -1.0f) << "the run that brought the line in";
