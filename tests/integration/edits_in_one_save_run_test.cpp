@@ -542,15 +542,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {}},
          rows({{8, 1200.0f}})},
         {"a restaurant's group 1 made a skylight, then its north window group moved to the front",
-         [](const ScratchDir& d, const std::string& n) {
-             const fs::path p = d / n;
-             new_project(p, kData / "util");
-             reset_all_blocks();
-             make_nonresidential(p, 1, 10);
-             run_scheme(p, 1, 243.0f);
-             return p;
-         },
-         1, rows({{61, 5.0f}}),
+         efficient_design_of(10), 2, rows({{61, 5.0f}}),
          {[](INTEGER slot) {
               INTEGER j = 0;
               while (!(STRATEGY(61 + j, slot) == 3.0f && STRATEGY(60 + j, slot) != 48.0f)) j += 10;
