@@ -186,10 +186,16 @@ void size_line(Context& c, INTEGER f, INTEGER j) {
     WIDTH(j) = n.width_ft;
     SILL(j) = n.sill_ft;
     AREA(f) = n.unit_area_ft2 * static_cast<REAL>(n.count);
-    PERCNT(f) = std::min(100.0f, AREA(f) / wall_ft2 * 100.0f);
-    PERCNT(f + 5) = 100.0f - PERCNT(f);
-    if (c.residential) AREA(f + 5) = wall_ft2 * (100.0f - PERCNT(f)) / 100.0f;
-    else AREA(f + 5) = std::max(0.0f, wall_ft2 - AREA(f));
+    if (c.residential) {
+        PERCNT(f) = std::min(100.0f, AREA(f) / wall_ft2 * 100.0f);
+        PERCNT(f + 5) = 100.0f - PERCNT(f);
+        AREA(f + 5) = wall_ft2 * (100.0f - PERCNT(f)) / 100.0f;
+    } else {
+        // Another building's runs sum the facade again from its lines, the
+        // gross as its glass and wall: the shares are theirs.
+        AREA(f + 5) = std::max(0.0f, wall_ft2 - AREA(f));
+        facade_shares(f, AREA(f) + AREA(f + 5));
+    }
     DBG_FLOAT("QTY(j)=IQTY end of DO k=1,5 623", QTY(j));
 }
 
@@ -218,7 +224,7 @@ void window_line(Context& c, INTEGER f, INTEGER j) {
 }
 
 // A non-residential door line after the south or north windows.
-void nonresidential_door_line(const Context& c, INTEGER f, INTEGER j, REAL facade_wall_ft2) {
+void nonresidential_door_line(const Context& c, INTEGER f, INTEGER j) {
     const REAL year = glazing_year(c);
     DTYPE = 8;
     if (c.k == 2 && year > kYearNotGiven && year < kYearOfCurrentCode) {
@@ -254,9 +260,8 @@ void nonresidential_door_line(const Context& c, INTEGER f, INTEGER j, REAL facad
     STRATEGY(g + 5, c.k) = 0.0f;
 
     AREA(f) += kDoorArea_ft2;
-    PERCNT(f) = std::min(100.0f, AREA(f) / facade_wall_ft2 * 100.0f);
     AREA(f + 5) = std::max(0.0f, AREA(f + 5) - kDoorArea_ft2);
-    PERCNT(f + 5) = AREA(f + 5) / facade_wall_ft2 * 100.0f;
+    facade_shares(f, AREA(f) + AREA(f + 5));
 }
 
 void lay_out_facades(Context& c) {
@@ -274,7 +279,7 @@ void lay_out_facades(Context& c) {
         }
         if (PERCNT(f) > 0.0f) window_line(c, f, ++j);
         const bool door = (f == kSouth && c.DoorsS >= 1) || (f == kNorth && c.DoorsN >= 1);
-        if (door && AREA(f + 5) > 0.0f) nonresidential_door_line(c, f, ++j, facade_wall_ft2);
+        if (door && AREA(f + 5) > 0.0f) nonresidential_door_line(c, f, ++j);
     }
 }
 

@@ -168,11 +168,13 @@ void dwelling_facade_areas() {
         }
         const REAL gross_ft2 = gross_area_ft2(item);
         AREA(item + 5) = dwelling_opaque_area_ft2(IDNUM1, item);
-        if (gross_ft2 > 0.0f) {
-            PERCNT(item) = g.area_ft2 * 100.0f / gross_ft2;
-            PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;
-        }
+        if (gross_ft2 > 0.0f) facade_shares(item, gross_ft2);
     }
+}
+
+void facade_shares(INTEGER item, REAL gross_ft2) {
+    PERCNT(item) = AREA(item) * 100.0f / gross_ft2;
+    PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;
 }
 
 void building_glazing_items_from_lines() {
@@ -197,10 +199,7 @@ void building_glazing_items_from_lines() {
         AREA(item) = g.area_ft2;
         AREA(item + 5) = std::max(0.0f, gross_ft2 - g.area_ft2);
         PERCNT(item) = PERCNT(item + 5) = 0.0f;
-        if (gross_ft2 > 0.0f) {
-            PERCNT(item) = AREA(item) * 100.0f / gross_ft2;
-            PERCNT(item + 5) = AREA(item + 5) * 100.0f / gross_ft2;
-        }
+        if (gross_ft2 > 0.0f) facade_shares(item, gross_ft2);
     }
 }
 

@@ -84,6 +84,14 @@ REAL dwelling_opaque_area_ft2(INTEGER k, INTEGER item);
 // column has no attachment: its whole walls face the outside.
 void dwelling_facade_areas();
 
+// The glass and doors of item 1 to 5 (a facade, the roof) and its opaque
+// wall or roof (item + 5) as percentages of their gross area. The design
+// and every run that sums the items again derive them by this one rule:
+// shares reckoned another way (100 less the glass's) left a facade whose
+// glass went and came back with other shares in its last digit than one
+// never touched.
+void facade_shares(INTEGER item, REAL gross_ft2);
+
 // The glazing items 1 to 5 of another building's design scheme, or of a
 // slot whose line a run emptied, from its window, door and skylight lines,
 // as a design sums them: the glass and

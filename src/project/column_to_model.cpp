@@ -493,7 +493,12 @@ void line_repairs(INTEGER k, INTEGER j, bool laid_by_group) {
     if (!blank && !unit) return;
     if (TILT(k) < 45.0f || (laid_by_group && int_toward_zero(S(61 + j)) == 5)) {
         STYPE = 5;
-        S(60 + j) = 45.0f;
+        // Group 1's code slot of another building of its own glazing is
+        // the scheme-wide code (25 the zone's code glass), which the save
+        // keeps while every window holds that glass: a skylight's type
+        // there lost it to the library window the glass matched (42), and
+        // the line's glass emptied again a run later stayed the stand-in.
+        if (!(j == 0 && !residential() && ERA > 4)) S(60 + j) = 45.0f;
         if (blank) glass_of_line_without_its_own(k, kStandInGlazing);
         else set_line(k, kStandInGlazing);
     } else {

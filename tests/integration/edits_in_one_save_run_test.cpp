@@ -230,6 +230,18 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // line: the new line took the stand-in glass (0.58 / 0.25) under the mark,
 // where saved in one save with that SHGC, under the code the column still
 // held, it takes the glass the other windows share.
+// A restaurant's front window made a skylight and its north window moved
+// to the front a run later held the front wall's share its run summed
+// (glass and wall over their sum), where the design had left 100 less the
+// glass's, or the wall over the wall before the door: moved in one save,
+// the front kept the design's share, a last digit apart (the input file's
+// word only).
+// Another building of its own glazing whose windows hold the code glass
+// (scheme-wide code 25), line 1's glass emptied in the save that made its
+// group a skylight: the skylight's type went into group 1's code slot and
+// the save stored the library window of the code glass (42) in place of
+// 25, so the same glass emptied again a run later stayed the stand-in
+// (0.58 / 0.25) where the edits in one save give the code glass.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -595,6 +607,31 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               transmittance_of_the_last_group(slot);
           },
           {}}},
+        {"a restaurant's group 1 made a skylight, then its north window group moved to the front",
+         efficient_design_of(10), 2, rows({{61, 5.0f}}),
+         {[](INTEGER slot) {
+              INTEGER j = 0;
+              while (!(STRATEGY(61 + j, slot) == 3.0f && STRATEGY(60 + j, slot) != 48.0f)) j += 10;
+              STRATEGY(61 + j, slot) = 1.0f;
+          },
+          {}},
+         0.0f, false, true},
+        {"the code-minimum house made another building, line 1's glass emptied and its group made a skylight, "
+         "then its glass emptied again",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 1, 243.0f);
+             make_nonresidential(p, 1, 17);
+             run_scheme(p, 1, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 1), 25.0f) << "the windows on the code glass";
+             return p;
+         },
+         1,
+         {[&line_1_without_glass](INTEGER slot) {
+              line_1_without_glass.blocks(slot);
+              STRATEGY(61, slot) = 5.0f;
+          },
+          {}},
+         line_1_without_glass},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
