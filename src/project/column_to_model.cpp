@@ -449,6 +449,12 @@ Glazing nonresidential_2004_glazing(INTEGER zone) {
     }
 }
 
+// Non-residential windows (types 1 to 4) and skylights (5 to 7) built 1992
+// to 2003.
+Glazing nonresidential_1992_glazing(INTEGER type) {
+    return type <= 4 ? Glazing{0.81f, 0.61f, 0.65f} : Glazing{0.81f, 0.75f, 0.77f};
+}
+
 constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
 // The glass of a line that has none of its own.
 constexpr Glazing kStandInGlazing = {0.58f, 0.25f, 0.49f};
@@ -562,6 +568,15 @@ void line_of_the_kind_its_code_names(INTEGER k, INTEGER j) {
     }
 }
 
+// The glass a year before the current code gives an older building's
+// window of `type` (era 3), by its band: glass derived from a year, none
+// of it the designer's own.
+bool holds_glass_of_an_earlier_year(INTEGER k, INTEGER type, INTEGER zone) {
+    for (const Glazing& g : {kVintageWindow, nonresidential_1992_glazing(type), nonresidential_2004_glazing(zone)})
+        if (UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt) return true;
+    return false;
+}
+
 // Step e: non-residential glazing by era (1 vintage, 3 by year built, 4
 // current code). A generated design (scheme 1 or 2) of the current code
 // takes the code glazing of its types as its save does, before the run: a
@@ -583,12 +598,19 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
         if (year_built > 100.0f && year_built < 1992.0f) {
             vintage_glazing(k, type, ERA, year_built);
         } else if (year_built >= 1992.0f && year_built < 2004.0f) {
-            if (type >= 1 && type <= 4) set_line(k, {0.81f, 0.61f, 0.65f});
-            else if (type >= 5 && type <= 7) set_line(k, {0.81f, 0.75f, 0.77f});
+            if (type >= 1 && type <= 7) set_line(k, nonresidential_1992_glazing(type));
             else if (type == 8 || type == 9) set_door(k, ERA, year_built);
         } else if (year_built >= 2004.0f && year_built < 2013.0f) {
             if (type >= 1 && type <= 7) set_line(k, nonresidential_2004_glazing(zone));
             else if (type == 8 || type == 9) set_door(k, ERA, year_built);
+        } else if (code > 0 && type >= 1 && type <= 7 && holds_glass_of_an_earlier_year(k, type, zone)) {
+            // No band covers this year (the current code's, or none
+            // given): a window the designer typed takes the library window
+            // its group's code names, as the same group typed under this
+            // year takes it; the glass an earlier year gave it would record
+            // a year no longer in force. The design's own lines carry the
+            // code of their year's glass negative and keep it.
+            if (const auto g = library_window_glazing(code)) set_line(k, {g->u, g->shgc, g->vt});
         }
     }
 }

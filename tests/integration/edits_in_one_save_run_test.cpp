@@ -242,6 +242,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // the save stored the library window of the code glass (42) in place of
 // 25, so the same glass emptied again a run later stayed the stand-in
 // (0.58 / 0.25) where the edits in one save give the code glass.
+// An addition of 2006 whose design gave its windows the glass of their
+// year (era 3), given a window group of library window 1 past its last
+// line and run, then built 2013, kept on that line the glass the year 2006
+// had given it (0.67 / 0.40), where the group typed under 2013 takes
+// library window 1's (summary row 7 0.2885 against 0.2940).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -632,6 +637,30 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          line_1_without_glass},
+        {"an addition of 2006 designed by its year given a window group past its last line of code 1, then built "
+         "2013",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 2, 3);
+             edit_scheme(p, 1, [] {
+                 STRATEGY(6, 1) = 3.0f;  // an addition
+                 STRATEGY(11, 1) = 2006.0f;
+             });
+             run_scheme(p, 2, 246.0f);
+             EXPECT_EQ(ERA, 3) << "the design of an addition of 2006";
+             return p;
+         },
+         2,
+         {[](INTEGER slot) {
+              group_past_the_last_line(slot);
+              INTEGER j = 0;
+              while (STRATEGY(72 + j, slot) > 0.0f) j += 10;
+              STRATEGY(60 + j, slot) = 1.0f;  // library window 1
+          },
+          {}},
+         rows({{11, 2013.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
