@@ -220,6 +220,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // with the year 2000 kept the house's 0: another building of the current
 // code's glazing stored its groups' codes only under a year of the current
 // code.
+// A slot copied with the code-minimum house's solar-ready roof, built 2012
+// and run, lost the roof for good: that run stored no area (row 50 = 0),
+// and a slot holding 0 is one without a solar-ready roof, so the year 2019
+// typed a run later gave none, where the two years in one save give the
+// area the zone asks (-150 ft2).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -555,6 +560,17 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, switch_to(7), rows({{11, 2000.0f}})},
+        {"a slot copied from the code-minimum house with its solar-ready roof, built 2012, then 2019",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 1, 243.0f);
+             select_scheme(p, 1, 201.0f, 3);
+             EXPECT_EQ(run_kernel(p), 0);
+             edit_scheme(p, 3, [] { STRATEGY(6, 3) = 3.0f; });  // an addition, whose year counts
+             run_scheme(p, 3, 0.0f);
+             EXPECT_LT(saved_scheme(p, 3).column[49], -8.0f) << "the slot's solar-ready roof";
+             return p;
+         },
+         3, rows({{11, 2012.0f}}), rows({{11, 2019.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
