@@ -1,6 +1,8 @@
 // The end-of-year sequence of CALCS.
 #include "simulation/end_of_year.h"
 
+#include <cmath>
+
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "front/units.h"
@@ -72,7 +74,8 @@ YearEnd renewables(SimulationRun& /*run*/) {
     const INTEGER k = IDNUM1;
     trace_hour_counters(k);
     const REAL pv_system = scheme_has_column() ? STRATEGY(50, k) : 0.0f;
-    if (pv_system != 0.0f || IDNUM1 <= 2) {
+    // (-0: a slot's solar-ready roof its inputs in force do not require.)
+    if (pv_system != 0.0f || std::signbit(pv_system) || IDNUM1 <= 2) {
         PVCALC();
         if (!NFLAG(54)) {
             DBG_PRINT("error in PVcalc");

@@ -247,6 +247,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // line and run, then built 2013, kept on that line the glass the year 2006
 // had given it (0.67 / 0.40), where the group typed under 2013 takes
 // library window 1's (summary row 7 0.2885 against 0.2940).
+// A slot copied with the code-minimum house's solar-ready roof, built 2012
+// and run, lost the roof for good: that run stored no area (row 50 = 0),
+// and a slot holding 0 is one without a solar-ready roof, so the year 2019
+// typed a run later gave none, where the two years in one save give the
+// area the zone asks (-150 ft2).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -661,6 +666,17 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          rows({{11, 2013.0f}})},
+        {"a slot copied from the code-minimum house with its solar-ready roof, built 2012, then 2019",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 1, 243.0f);
+             select_scheme(p, 1, 201.0f, 3);
+             EXPECT_EQ(run_kernel(p), 0);
+             edit_scheme(p, 3, [] { STRATEGY(6, 3) = 3.0f; });  // an addition, whose year counts
+             run_scheme(p, 3, 0.0f);
+             EXPECT_LT(saved_scheme(p, 3).column[49], -8.0f) << "the slot's solar-ready roof";
+             return p;
+         },
+         3, rows({{11, 2012.0f}}), rows({{11, 2019.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;

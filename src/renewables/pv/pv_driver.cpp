@@ -54,21 +54,28 @@ void write_example_array(bool with_area) {
     SFACING(kPvSlot) = 0.0f;
 }
 
+// A slot's solar-ready roof that its year, site or water heating does not
+// require holds -0 in STRATEGY(50,k): every reader sees no area, and the
+// roof is sized again once the inputs require one, as for a slot given
+// those inputs at once. A plain 0 is a slot without one.
+bool holds_solar_ready_roof(REAL s50) { return s50 < -kLargestBasicSizeKw || (s50 == 0.0f && std::signbit(s50)); }
+
 // The residential solar-ready roof: a new California home of 2013 or later
 // without solar water heating must reserve a solar zone; STRATEGY(50,k)
 // carries minus its area in ft2 (0 when none is required).
 void solar_zone_rule(INTEGER k, REAL year) {
     REAL area_ft2 = 0.0f;
     const bool residential_type = NTYPE >= 16 && NTYPE <= 19;
+    const bool chosen = k < 3 || holds_solar_ready_roof(STRATEGY(50, k));
     const bool qualifies = year >= kSolarReadyFromYear && !NFLAG(24) && NFLAG(58) && STRATEGY(41, k) == 0.0f &&
-                           (k < 3 || STRATEGY(50, k) != 0.0f) && residential_type;
+                           chosen && residential_type;
     if (qualifies) {
         if ((CECZONE >= 1 && CECZONE <= 7) || (CECZONE >= 15 && CECZONE <= 16)) area_ft2 = kLargeSolarZone_ft2;
         if (CECZONE >= 8 && CECZONE <= 14) area_ft2 = kSmallSolarZone_ft2;
         // Tall homes on small lots have little roof: the smaller zone.
         if (FLOORS >= 3.0f && AREAT <= 2000.0f) area_ft2 = kSmallSolarZone_ft2;
     }
-    STRATEGY(50, k) = area_ft2 > 0.0f ? -area_ft2 : 0.0f;
+    STRATEGY(50, k) = area_ft2 > 0.0f ? -area_ft2 : (k >= 3 && chosen) ? -0.0f : 0.0f;
     DBG_FLOAT("PVCALC solar zone strategy(50,)", STRATEGY(50, k));
 }
 
@@ -96,7 +103,7 @@ bool size_array(INTEGER k, REAL year) {
     const REAL s50 = STRATEGY(50, k);
     const REAL qty = SQTY(kPvSlot);
     if (qty == 0.0f) {
-        if (s50 >= -kLargestBasicSizeKw) STRATEGY(50, k) = 0.0f;
+        if (s50 >= -kLargestBasicSizeKw && !holds_solar_ready_roof(s50)) STRATEGY(50, k) = 0.0f;
         write_example_array(false);
         solar_zone_rule(k, year);
         return false;
