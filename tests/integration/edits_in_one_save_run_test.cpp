@@ -221,10 +221,9 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // code's glazing stored its groups' codes only under a year of the current
 // code.
 // An existing building of 1932 (glazing era 1) whose windows hold glass of
-// their own, built 2013 and run, then
-// 1901, kept the door type its save under 2013 had marked the door's own
-// (-8), where the year 1901 given at once keeps the type of the table (8):
-// the input file's word only.
+// their own, built 2013 and run, then 1901, kept the door type its save
+// under 2013 had marked the door's own (-8), where the year 1901 given at
+// once keeps the type of the table (8): the input file's word only.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
