@@ -536,12 +536,31 @@ void house_of_its_own_glazing(REAL year_built) {
     DBG_PRINT("Era set to 6: a house is of its own glazing");
 }
 
+// Another building of an older glazing era (1 or 3, an existing building's
+// design) built before the current code: no save matches its lines with
+// the code table, and its doors hold the door of their era and year, or
+// values of their own. Its door type is the table's (positive) while every
+// door holds that door's U-factor, and the door's own (negative) once one
+// holds another, as a new project's of the same doors and year. Kept from
+// a save under a year of the current code, which finds no code door there
+// and marks the type the door's own, it would record a year the building
+// no longer has.
+void door_type_of_an_older_era(REAL year_built) {
+    if (residential() || (ERA != 1 && ERA != 3) || year_built >= 2013.0f) return;
+    const REAL era_door_u = design_codes::vintage_door(ERA, year_built).u;
+    bool own = false;
+    for (INTEGER k = 1; k <= 25; ++k)
+        if (QTY(k) > 0.0f && !(TRANS(k) > 0.0f) && UWINDO(k) != era_door_u) own = true;
+    DTYPE = own ? -std::abs(DTYPE) : std::abs(DTYPE);
+}
+
 void glazing_groups(REAL year_built, INTEGER zone) {
     // A design may give a house another year built than the one its run
     // began with (scheme 2 takes scheme 1's): the era is that of the year
     // the save stores, not the one the input file held from the run before.
     glazing_era_of_its_year(year_built);
     house_of_its_own_glazing(year_built);
+    door_type_of_an_older_era(year_built);
     const std::optional<REAL> kept_code = scheme_code_the_windows_keep(S(60), year_built, zone);
     // The generated homes rebuild every group from their lines.
     const bool paired = groups_paired_with_lines();

@@ -252,6 +252,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // and a slot holding 0 is one without a solar-ready roof, so the year 2019
 // typed a run later gave none, where the two years in one save give the
 // area the zone asks (-150 ft2).
+// An existing building of 1932 (glazing era 1) whose windows hold glass of
+// their own, built 2013 and run, then 1901, kept the door type its save
+// under 2013 had marked the door's own (-8), where the year 1901 given at
+// once keeps the type of the table (8): the input file's word only.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -644,6 +648,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          line_1_without_glass},
         {"an addition of 2006 designed by its year given a window group past its last line of code 1, then built "
          "2013",
+        {"an existing building of 1932 with windows of its own glass built 2013, then 1901",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = d / n;
              new_project(p, kData / "util");
@@ -677,6 +682,28 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          3, rows({{11, 2012.0f}}), rows({{11, 2019.0f}})},
+             for (const INTEGER slot : {1, 2}) {
+                 make_nonresidential(p, slot, 12);
+                 edit_scheme(p, slot, [slot] {
+                     STRATEGY(6, slot) = 2.0f;  // a remodel
+                     STRATEGY(11, slot) = 1932.0f;
+                 });
+             }
+             run_scheme(p, 1, 243.0f);
+             run_scheme(p, 2, 246.0f);
+             EXPECT_EQ(ERA, 1) << "an existing building of 1932";
+             edit_scheme(p, 2, [] {  // windows of glass of its own, which no save names by a code
+                 for (INTEGER k = 1; k <= 25; ++k) {
+                     if (!(TRANS(k) > 0.0f)) continue;
+                     UWINDO(k) = 0.93f;
+                     SCOEF(k) = 0.61f;
+                     TRANS(k) = 0.62f;
+                 }
+             });
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, rows({{11, 2013.0f}}), rows({{11, 1901.0f}}), 0.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
