@@ -594,7 +594,18 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
     } else if (ERA == 1) {
         vintage_glazing(k, type_of_code(code), ERA, year_built);
     } else if (ERA == 3) {
-        const INTEGER type = type_of_code(std::abs(code));
+        INTEGER type = type_of_code(std::abs(code));
+        // A window group the designer lays on the roof is a skylight of
+        // the era's skylight type, as a line whose glass was emptied in the
+        // same save is: kept on its window type, a window emptied a run
+        // before (which took the window type's glass back) became a
+        // skylight of window glass.
+        const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
+        if (design_scheme && ITEMS(k) == 5 && type >= 1 && type <= 4 && year_built < 2013.0f) {
+            S(60 + j) = 45.0f;
+            STYPE = 5;
+            type = 5;
+        }
         if (year_built > 100.0f && year_built < 1992.0f) {
             vintage_glazing(k, type, ERA, year_built);
         } else if (year_built >= 1992.0f && year_built < 2004.0f) {

@@ -454,9 +454,16 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
             // that year. Only a year of the current code makes it of its
             // own glazing. A slot's line takes its type from its group's
             // code: there the codes stay the ones the designer gave.
+            // Another building that keeps a vintage design's era (1 or 3)
+            // takes its lines' glass from its groups' codes as types of
+            // that era under any year: a library window matched under a
+            // later year would be read back as a type, so a line whose
+            // glass the designer emptied took the type's glass again, or
+            // not, by whether a save under that year came between.
             const bool current_code = year_built >= 2013.0f;
             const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
-            if (current_code || (!residential() && ERA == 4 && design_scheme)) {
+            const bool vintage_era = !residential() && (ERA == 1 || ERA == 3);
+            if ((current_code && !vintage_era) || (!residential() && ERA == 4 && design_scheme)) {
                 const INTEGER kk = match_line(k, zone);
                 update_flags(k, kk, scan);
                 store_code(j, kk, scan);
