@@ -298,6 +298,26 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         EXPECT_EQ(STRATEGY(60 + door_group, 1), 48.0f) << "the last group is a door";
         return p;
     };
+    INTEGER second_window = 0;  // the line after line 1 that holds glass
+    // Another building of the type given, schemes 1 and 2 an existing one
+    // (row 6) of the year given, designed: a vintage design's era.
+    const auto existing_design_of = [](INTEGER type, REAL kind, REAL year_built) {
+        return [=](const ScratchDir& d, const std::string& n) {
+            const fs::path p = d / n;
+            new_project(p, kData / "util");
+            reset_all_blocks();
+            for (const INTEGER slot : {1, 2}) {
+                make_nonresidential(p, slot, type);
+                edit_scheme(p, slot, [=] {
+                    STRATEGY(6, slot) = kind;
+                    STRATEGY(11, slot) = year_built;
+                });
+            }
+            run_scheme(p, 1, 243.0f);
+            run_scheme(p, 2, 246.0f);
+            return p;
+        };
+    };
     // Another building of the type given, scheme 2 designed efficient.
     const auto efficient_design_of = [](INTEGER type) {
         return [type](const ScratchDir& d, const std::string& n) {
@@ -708,6 +728,19 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, rows({{11, 2013.0f}}), rows({{11, 1901.0f}}), 0.0f, false, true},
+        {"a restaurant remodel of 1955 built 2013, then line 1's glass emptied", existing_design_of(10, 2.0f, 1955.0f),
+         2, rows({{11, 2013.0f}}), line_1_without_glass},
+        {"an addition of 2003 with its second window's glass emptied, then its group made a skylight",
+         existing_design_of(19, 3.0f, 2003.0f), 2,
+         {[&second_window](INTEGER) {
+              second_window = 2;
+              while (!(TRANS(second_window) > 0.0f)) ++second_window;
+              UWINDO(second_window) = 0.0f;
+              SCOEF(second_window) = 0.0f;
+              TRANS(second_window) = 0.0f;
+          },
+          {}},
+         {[&second_window](INTEGER slot) { STRATEGY(61 + 10 * (second_window - 1), slot) = 5.0f; }, {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
