@@ -334,10 +334,13 @@ void natural_ventilation() {
 // code says its floor loses nothing (1, the code its design gives a floor
 // over another unit, which stays when the row naming the unit below is
 // typed otherwise), has no floor laid out, as its design lays out none.
+// The code holds for a raised floor only: a slab's under-floor code is 5
+// on every run (a house's 1 over another unit, kept in the switch, is
+// gone after the first), so a slab is laid out from the first run on.
 void building_floor_surfaces_of_typed_type() {
-    if (building_over_heated_unit(IDNUM1) || S(49) == 1.0f) return;
+    if (building_over_heated_unit(IDNUM1)) return;
     const REAL type = std::fabs(S(33));
-    if (is_raised_floor_type(type) && !(AREA(11) > 0.0f)) {
+    if (is_raised_floor_type(type) && S(49) != 1.0f && !(AREA(11) > 0.0f)) {
         raised_floor_over_footprint();
         DBG_FLOAT("REVISION: raised floor typed without its area, under the footprint", AREA(11));
     }

@@ -256,6 +256,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // their own, built 2013 and run, then 1901, kept the door type its save
 // under 2013 had marked the door's own (-8), where the year 1901 given at
 // once keeps the type of the table (8): the input file's word only.
+// An apartment over another heated unit on a slab (under-floor code 1, no
+// floor losses) made an office with no unit below laid out no slab on the
+// first run, as the house's code 1 said, yet saved the slab's code 5, so
+// the slab came a run later.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -741,6 +745,19 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          {[&second_window](INTEGER slot) { STRATEGY(61 + 10 * (second_window - 1), slot) = 5.0f; }, {}}},
+        {"an apartment over another heated one typed a slab and run, made an office, then no unit below",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = settled_sample(d, n);
+             edit_scheme(p, 1, [] {
+                 STRATEGY(7, 1) = 3.0f;
+                 STRATEGY(9, 1) = 2.0f;
+                 STRATEGY(33, 1) = 6.0f;
+             });
+             run_scheme(p, 1, 0.0f);
+             EXPECT_EQ(STRATEGY(49, 1), 1.0f) << "no floor losses over the unit below";
+             return p;
+         },
+         1, switch_to(7), rows({{10, 4.0f}}), 0.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
