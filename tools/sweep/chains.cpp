@@ -1425,9 +1425,21 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     } else {
         // A run that simulates nothing leaves the input file's derived
         // words (the sun table, the design loads) as the last run that
-        // simulated saved them: its rows and column are compared.
+        // simulated saved them: its rows and column are compared. So it
+        // leaves a group of quantity 0: a house's group keeps its facade
+        // and geometry beside the quantity until a run that simulates
+        // empties its line and stores the group blank. A chain that emptied
+        // the group and ran it holds a blank group where a new project that
+        // has simulated nothing since holds the group as it was: their
+        // quantities are compared, not those words.
         ended.files.erase(input);
         new_project.files.erase(input);
+        for (std::size_t row = 60; row + 7 <= ended.params.size() && row + 7 <= new_project.params.size(); row += 10) {
+            auto word = [row](Run& run, std::size_t n) -> REAL& { return run.params[row + n - 1]; };
+            if (word(ended, 2) > 0.0f || word(new_project, 2) > 0.0f) continue;
+            for (Run* run : {&ended, &new_project})
+                for (const std::size_t n : {1u, 3u, 4u, 5u, 6u, 7u}) word(*run, n) = 0.0f;
+        }
     }
     // (Both projects stay in the case's directory, which a replay keeps.)
     const std::string ends = "a chain of edits and runs ends where a new project given its final inputs ends";
