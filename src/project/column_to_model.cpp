@@ -785,6 +785,17 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
     }
     const Glazing typed = glass_typed_on_new_line(k);
     set_line(k, {0.0f, 0.0f, typed.vt});
+    // Another building's group past the last line that names a window of
+    // its own takes that window's glass, as the same group typed a run
+    // after the switch to another building does (else the stand-in glass).
+    const INTEGER own_code = j > 0 && !residential() ? int_toward_zero(S(60 + j)) : 0;
+    if (own_code != 0 && past_the_last_line(k)) {
+        const auto w = library_window_glazing(std::abs(own_code));
+        set_line(k, w ? Glazing{w->u, w->shgc, w->vt} : kStandInGlazing);
+        transfer_line(k, j, year_built, zone, true, scheme_code);
+        keep_typed_glass(k, typed);
+        return;
+    }
     auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
     if (!g && past_the_last_line(k)) g = glass_most_windows_hold();
     if (g) set_line(k, {g->u, g->shgc, g->vt});

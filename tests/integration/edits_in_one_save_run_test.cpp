@@ -500,6 +500,16 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
+        {"the efficient house made another building, then a window group past its last line of library "
+         "window 4",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2, switch_to(3),
+         {[](INTEGER slot) {
+              INTEGER k = 1;
+              while (QTY(k) > 0.0f) ++k;
+              group_past_the_last_line(slot);
+              STRATEGY(60 + 10 * (k - 1), slot) = 4.0f;
+          },
+          {}}},
         {"an existing house of 2000 given the year 2020, then 2000 again", existing_house_of_2000, 2,
          rows({{11, 2020.0f}}), rows({{11, 2000.0f}})},
         {"the code-minimum house made an office, then line 6's own SHGC, then line 6's glass emptied",
