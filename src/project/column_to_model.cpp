@@ -792,13 +792,11 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
     if (own_code != 0 && past_the_last_line(k)) {
         const auto w = library_window_glazing(std::abs(own_code));
         set_line(k, w ? Glazing{w->u, w->shgc, w->vt} : kStandInGlazing);
-        transfer_line(k, j, year_built, zone, true, scheme_code);
-        keep_typed_glass(k, typed);
-        return;
+    } else {
+        auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
+        if (!g && past_the_last_line(k)) g = glass_most_windows_hold();
+        if (g) set_line(k, {g->u, g->shgc, g->vt});
     }
-    auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
-    if (!g && past_the_last_line(k)) g = glass_most_windows_hold();
-    if (g) set_line(k, {g->u, g->shgc, g->vt});
     transfer_line(k, j, year_built, zone, true, scheme_code);
     keep_typed_glass(k, typed);
 }
