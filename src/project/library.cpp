@@ -350,6 +350,9 @@ void show_results(LibraryCall& call) {
     // its bill and summary rows as well as its annual energy.
     if (IDNUM1 <= kDefaultSlot) {
         CALBEP();
+        // The run goes on as the scheme's own: at the site and rate zones
+        // its inputs give, not those its stored results were saved at.
+        settle_site_from_columns();
     } else if (!sum_line_on_leading_members_tariff()) {
         error_exit(302, kResultsDoNotAddUp);
         return;

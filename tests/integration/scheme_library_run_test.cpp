@@ -666,21 +666,24 @@ TEST_F(SchemeLibraryRun, EveryLineHoldsItsMembersSumAfterTheirRuns) {
 // run does. Schemes 1 and 2 moved to Phoenix, scheme 2 not yet run there:
 // a select of it from scheme 3 took the site of its stored results after
 // its own and read the weather file as a zone file (nothing simulated); a
-// re-read of it from scheme 3 simulated it at scheme 3's site.
+// re-read of it from scheme 3 simulated it at scheme 3's site. So does the
+// run a show of scheme 2 goes on with: it billed the rate zones of the
+// site its stored results were saved at.
 TEST_F(SchemeLibraryRun, CommandMovingToAnotherSchemeRunsItAsItsOwnRunDoes) {
     designs_and_a_named_copy();
     for (INTEGER k : {1, 2}) testing::move_scheme(project.path(), k, "Phoenix.epw");  // they share their site
     run(1, 0, 0);
     struct Case {
-        INTEGER command;
+        INTEGER from, command;
         const char* name;
     };
-    for (const Case c : {Case{cmd::kSelect, ""}, Case{cmd::kReread, "JAN FEB MAR APR MAY JUN JUL AUG SEP OCT NOV DEC"}}) {
+    for (const Case c : {Case{3, cmd::kSelect, ""}, Case{3, cmd::kReread, "JAN FEB MAR APR MAY JUN JUL AUG SEP OCT NOV DEC"},
+                         Case{2, cmd::kShowResults, ""}}) {
         SCOPED_TRACE(c.command);
         testing::ScratchDir library, plain;
         fs::copy(project.path(), library.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         fs::copy(project.path(), plain.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        run_in(library.path(), 3, c.command, 2, c.name);
+        run_in(library.path(), c.from, c.command, 2, c.name);
         ASSERT_FALSE(NFLAG(kLibraryCommandRefused));
         const std::vector<REAL> moved = column(2);
         run_in(plain.path(), 2, 0, 0);
