@@ -773,7 +773,10 @@ bool past_the_last_line(INTEGER k) {
 // save found in the column: judged on the code alone, the line took the
 // stand-in glass where one run apart, under the mark that run stored, it
 // took the others'. Where no value leads in a word (two windows each of
-// its own), the stand-in glass from the repair of a line without values.
+// its own), the stand-in glass from the repair of a line without values;
+// a word typed on the new line asks no lead, as it stays (the windows each
+// of their own transmittance leave a transmittance typed there their
+// U-factor and SHGC).
 // A transmittance
 // the designer typed on the new line in the same save as its group stays,
 // as it stays when typed on the line the run made first.
@@ -794,7 +797,7 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         set_line(k, w ? Glazing{w->u, w->shgc, w->vt} : kStandInGlazing);
     } else {
         auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
-        if (!g && past_the_last_line(k)) g = glass_most_windows_hold();
+        if (!g && past_the_last_line(k)) g = glass_most_windows_hold({typed.u, typed.shgc, typed.vt});
         if (g) set_line(k, {g->u, g->shgc, g->vt});
     }
     transfer_line(k, j, year_built, zone, true, scheme_code);

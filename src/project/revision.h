@@ -63,7 +63,9 @@ bool some_window_holds(const design_codes::GlazingValues& g);
 // their own: each word (U-factor, SHGC, visible transmittance) the value
 // more window lines hold than any other; none where no one value leads in
 // a word. Lines without glass of their own (a group's new line) count not.
-std::optional<design_codes::GlazingValues> glass_most_windows_hold();
+// A word `typed` on the new line (above 0) stays whatever the others hold,
+// so no lead is asked of it.
+std::optional<design_codes::GlazingValues> glass_most_windows_hold(const design_codes::GlazingValues& typed);
 
 // The glass scheme-wide glazing code `code` (row 60) gives the windows of a
 // dwelling, or of another building of its own glazing, in climate zone

@@ -139,10 +139,13 @@ bool some_window_holds(const GlazingValues& g) {
     return false;
 }
 
-std::optional<GlazingValues> glass_most_windows_hold() {
-    const auto u = word_most_windows_hold([](INTEGER k) { return UWINDO(k); });
-    const auto shgc = word_most_windows_hold([](INTEGER k) { return SCOEF(k); });
-    const auto vt = word_most_windows_hold([](INTEGER k) { return TRANS(k); });
+std::optional<GlazingValues> glass_most_windows_hold(const GlazingValues& typed) {
+    const auto word = [](REAL own, auto value) {
+        return own > 0.0f ? std::optional<REAL>(own) : word_most_windows_hold(value);
+    };
+    const auto u = word(typed.u, [](INTEGER k) { return UWINDO(k); });
+    const auto shgc = word(typed.shgc, [](INTEGER k) { return SCOEF(k); });
+    const auto vt = word(typed.vt, [](INTEGER k) { return TRANS(k); });
     if (!u || !shgc || !vt) return std::nullopt;
     return GlazingValues{*u, *shgc, *vt};
 }

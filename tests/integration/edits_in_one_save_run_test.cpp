@@ -49,6 +49,19 @@ fs::path existing_house_of_2000(const ScratchDir& dir, const std::string& name) 
     return p;
 }
 
+// A new project whose scheme 1, a remodel of the year given, is designed.
+fs::path designed_remodel_of(const ScratchDir& dir, const std::string& name, REAL year_built) {
+    const fs::path p = dir / name;
+    new_project(p, kData / "util");
+    reset_all_blocks();
+    edit_scheme(p, 1, [year_built] {
+        STRATEGY(6, 1) = 2.0f;  // a remodel
+        STRATEGY(11, 1) = year_built;
+    });
+    run_scheme(p, 1, 243.0f);
+    return p;
+}
+
 // An edit of the host's: the scheme's blocks and column, then the run flags
 // it marks in the input file, and another building's default schedules.
 struct HostEdit {
@@ -260,6 +273,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // floor losses) made an office with no unit below laid out no slab on the
 // first run, as the house's code 1 said, yet saved the slab's code 5, so
 // the slab came a run later.
+// A remodel of 1975 copied into scheme 2 and built 2013, each window with
+// a transmittance of its own beside the code glass, built 2012 with a
+// window group past its last line and its transmittance: the run under the
+// code 25 gave the new line the code glass, where given with the mark of
+// windows not alike that run saved the line took the stand-in glass (0.58
+// / 0.25), no transmittance leading among the windows, though the one
+// typed on the line stays.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -566,14 +586,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {}}},
         {"the efficient design of an existing house of 2000 built 2020 with line 6's own SHGC, then designed again",
          [](const ScratchDir& d, const std::string& n) {
-             const fs::path p = d / n;
-             new_project(p, kData / "util");
-             reset_all_blocks();
-             edit_scheme(p, 1, [] {
-                 STRATEGY(6, 1) = 2.0f;  // a remodel
-                 STRATEGY(11, 1) = 2000.0f;
-             });
-             run_scheme(p, 1, 243.0f);
+             const fs::path p = designed_remodel_of(d, n, 2000.0f);
              run_scheme(p, 2, 246.0f);
              EXPECT_EQ(ERA, 4) << "the efficient design of an existing house of 2000";
              return p;
@@ -768,6 +781,30 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          1, switch_to(7), rows({{10, 4.0f}}), 0.0f, false, true},
+        {"a remodel of 1975 copied into scheme 2, built 2013 with each window's own transmittance, then built 2012 "
+         "with a window group past its last line and its transmittance, then the mark of windows not alike its "
+         "run saved",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = designed_remodel_of(d, n, 1975.0f);
+             select_scheme(p, 1, 201.0f, 2);
+             EXPECT_EQ(run_kernel(p), 0);
+             edit_scheme(p, 2, [] {
+                 STRATEGY(11, 2) = 2013.0f;
+                 for (INTEGER k = 1; k <= 25; ++k)
+                     if (QTY(k) > 0.0f && TRANS(k) > 0.0f) TRANS(k) = 0.5f + 0.01f * static_cast<REAL>(k);
+             });
+             run_scheme(p, 2, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 2), 25.0f) << "the windows on the code glass but for their transmittance";
+             return p;
+         },
+         2,
+         {[](INTEGER slot) {
+              STRATEGY(11, slot) = 2012.0f;
+              group_past_the_last_line(slot);
+              transmittance_of_the_last_group(slot);
+          },
+          {}},
+         rows({{60, -1.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
