@@ -312,7 +312,12 @@ void copy_scheme(LibraryCall& call) {
     // in the source would take the next line's group.
     if (target <= 2 && source > 2 && !NFLAG(24)) window_groups_from_lines();
     // The tariffs in force are the target's, as its re-runs settle them from
-    // its choices: the copy is billed on the tariff row 1 names.
+    // its choices: the copy is billed on the tariff row 1 names. Those runs
+    // hold neither the user's basic-rate flags the host set for the
+    // source's run nor the source's move, which the save below clears: under
+    // them a house's copy at Chicago saved the user's gas choice 6 as 5
+    // when the source had run since its move, and kept it when not.
+    NFLAG(26) = NFLAG(29) = NFLAG(81) = false;
     default_tariffs_and_fuel_of_the_site();
     // The blocks still hold the source scheme: they become the target's files.
     KEEP1();

@@ -965,13 +965,17 @@ fs::path house_in_slot_3(const ScratchDir& dir, const std::string& name) {
 // cannot burn: the slot and its copies simulated no day on any run. An
 // office's window made a skylight in the save that emptied its glass went
 // into slot 6 without glass, where after a run of the source it holds the
-// stand-in skylight glass (conduction 231.4 against 312.6 Btu/h.F).
+// stand-in skylight glass (conduction 231.4 against 312.6 Btu/h.F). The
+// house moved to Chicago on the user's flat gas (choice 6, flag 29, which
+// the host sets before every run of it) went into slot 5 on choice 5 once
+// the source had run there, billed $1,099.37 of fuel against $1,012.46.
 TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
     struct Case {
         const char* what;
         fs::path (*project)(const ScratchDir&, const std::string&);
         INTEGER source, target;
         std::function<void(const fs::path&)> edit;
+        std::vector<INTEGER> flags = {};  // the user's basic-rate flags, set before every run of the source
     };
     const std::vector<Case> cases = {
         {"a restaurant retyped a school", designed_restaurant, 1, 4,
@@ -1030,6 +1034,12 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
                  TRANS(1) = 0.0f;
              });
          }},
+        {"the house moved to Chicago on the user's gas choice 6", settled_sample, 1, 5,
+         [](const fs::path& p) {
+             edit_scheme(p, 1, [] { STRATEGY(3, 1) = 6.0f; });
+             move_scheme(p, 1, "ChiOHare.epw");
+         },
+         {29}},
     };
     ScratchDir dir;
     for (const Case& c : cases) {
@@ -1040,8 +1050,10 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
             const fs::path p = c.project(dir, std::string(c.what) + (source_ran ? " ran" : ""));
             c.edit(p);
             if (source_ran) {
+                for (const INTEGER flag : c.flags) set_input_file_flag(p, c.source, flag);
                 EXPECT_GT(run_scheme(p, c.source, 0.0f).rows[47], 0.0f) << c.what << ": the source's days simulated";
             }
+            for (const INTEGER flag : c.flags) set_input_file_flag(p, c.source, flag);
             select_scheme(p, c.source, 201.0f, c.target);
             ASSERT_EQ(run_kernel(p), 0) << c.what;
             runs[source_ran] = run_scheme(p, c.target, 0.0f);
