@@ -935,6 +935,11 @@ struct Phase {
     // Scheme 1 edited in the phase and run after its last edit: the glass
     // and doors an efficient design of scheme 2 matches are that run's.
     bool edited = false, ran_after_edit = false;
+    // A house's line the phase brought in past the last line has run: it
+    // holds the glass that run gave it from the windows then, which a
+    // window's own glass typed since does not reach. The new project runs
+    // once after such a phase, before the next one's glass.
+    bool new_line = false, new_line_ran = false, run_first = false;
 };
 
 std::string scheme_name(INTEGER slot) {
@@ -1228,6 +1233,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 if (std::find(save.revised.begin(), save.revised.end(), flag) == save.revised.end()) save.revised.push_back(flag);
             if (e.flag != 0) host.flags[slot].insert(e.flag);
             if (e.family.rfind("window group", 0) == 0 || e.family == "a new window group") ++window_edits;
+            if (e.family == "a new window group" && !slots[slot].nonresidential) open.new_line = true;
             if (e.family == "a new window group" && groups_without_gaps(column))
                 for (const auto& [row, v] : e.rows)
                     if ((row - 60) % 10 >= 2 && (row - 60) % 10 <= 4) past_the_last[row] = v;
@@ -1278,10 +1284,29 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         if (runs == 2 || without_meaning) the_run_after_the_first(k, side, host, slot, last, after);
         Phase& ph = phases.back();
         ph.ran_after_edit = ph.edited;
+        ph.new_line_ran = ph.new_line_ran || ph.new_line;
         ph.ran_at = slots[slot].site;
         ph.ran_column = column_of(slot);
         ph.ran_words = saved_words(k.in, side, slot);
         ph.ran_since_kept = ph.f.keeps();
+    };
+    // A window's own glass typed after a run that brought a house's line in
+    // past the last line, that run's save behind it: the glass comes in a
+    // phase of its own, after that run.
+    const auto glass_after_a_new_line = [&](const std::vector<Edit>& parts) {
+        const Phase& ph = phases.back();
+        if (!ph.new_line_ran || !ph.ran_after_edit) return;
+        const std::vector<std::pair<REAL, REAL>> lines = saved_lines(k.in, side, slot);
+        bool glass = false;
+        for (const Edit& e : parts)
+            for (const auto& [at, v] : e.lines)
+                glass = glass || (at.first <= LineWord::kTransmittance && lines[static_cast<std::size_t>(at.second - 1)].first > 0.0f);
+        if (!glass) return;
+        const bool moved = ph.moved_before || ph.f.site.has_value();
+        close_phase();
+        open_phase(slot, std::nullopt);
+        phases.back().moved_before = moved;
+        phases.back().run_first = true;
     };
     for (int i = 1; i <= actions; ++i) {
         const std::string step = "chain, step " + std::to_string(i) + " of " + std::to_string(actions) + ": ";
@@ -1343,10 +1368,12 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 without_meaning = true;
                 for (std::size_t n = 0; n + 1 < order->saves.size(); ++n) {
                     bool apart = true;
+                    glass_after_a_new_line(order->saves[n]);
                     const std::map<int, REAL> group = save_edits(order->saves[n], step, apart);
                     k.say("NOTE " + last);
                     runs_after(1, group, apart);
                 }
+                glass_after_a_new_line(order->saves.back());
                 past_the_last = save_edits(order->saves.back(), step, without_meaning);
             } else {
                 if (parts.empty()) continue;
@@ -1369,6 +1396,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                     phases.back().ran_words = ran.ran_words;
                     phases.back().ran_at = ran.ran_at;
                 }
+                glass_after_a_new_line(parts);
                 past_the_last = save_edits(parts, step, without_meaning);
             }
         }
@@ -1401,6 +1429,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             if (c.to == 1 || (!c.copy && c.to == 2)) scheme_1_ran_after_edits = false;
             replay(k, fresh, fresh_host, c);
         }
+        if (ph.run_first) plain_run(k, fresh, fresh_host, ph.slot, "a run of the new project before the glass the chain typed after one");
         give_phase(k, fresh, fresh_host, ph);
         if (ph.slot == 1 && ph.edited) scheme_1_ran_after_edits = ph.ran_after_edit;
     }
