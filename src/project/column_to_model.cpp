@@ -477,6 +477,9 @@ void set_door(INTEGER k, INTEGER era, REAL year_built) {
     set_line(k, {g.u, g.shgc, g.vt});
 }
 
+// Glazing type of a line's code: 41 to 49 stand for types 1 to 9.
+INTEGER type_of_code(INTEGER c) { return (c >= 41 && c <= 49) ? c - 40 : c; }
+
 // Steps a to c: code normalisation, doors of the detailed screen, and the
 // repair of a skylight without properties. A line without glass of its own
 // is a skylight's where the file holds it flat, and also where its group
@@ -507,7 +510,12 @@ void line_repairs(INTEGER k, INTEGER j, bool laid_by_group) {
         // keeps while every window holds that glass: a skylight's type
         // there lost it to the library window the glass matched (42), and
         // the line's glass emptied again a run later stayed the stand-in.
-        if (!(j == 0 && !residential() && ERA > 4)) S(60 + j) = 45.0f;
+        // A vintage design's era gives every window type the vintage
+        // window, a skylight's too: the group keeps the window type the
+        // designer typed, as a group typed past the last line keeps it.
+        const INTEGER type = type_of_code(int_toward_zero(S(60 + j)));
+        const bool vintage_window = !residential() && ERA == 1 && type >= 1 && type <= 7;
+        if (!(j == 0 && !residential() && ERA > 4) && !vintage_window) S(60 + j) = 45.0f;
         if (blank) glass_of_line_without_its_own(k, kStandInGlazing);
         else set_line(k, kStandInGlazing);
     } else {
@@ -524,9 +532,6 @@ void custom_glazing(INTEGER k, REAL year_built, INTEGER zone, REAL scheme_code) 
     if (const auto g = scheme_code_glass(scheme_code, residential(), year_built, zone))
         set_line(k, {g->u, g->shgc, g->vt});
 }
-
-// Glazing type of a line's code: 41 to 49 stand for types 1 to 9.
-INTEGER type_of_code(INTEGER c) { return (c >= 41 && c <= 49) ? c - 40 : c; }
 
 bool is_glazing_type(INTEGER type) { return type >= 1 && type <= 9; }
 

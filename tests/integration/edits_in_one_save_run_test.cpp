@@ -280,6 +280,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // windows not alike that run saved the line took the stand-in glass (0.58
 // / 0.25), no transmittance leading among the windows, though the one
 // typed on the line stays.
+// A remodel of 1922 (glazing era 1) given a group of library window 2 on
+// the roof past its last line, run, then the new line's glass emptied,
+// stored the skylight's type (45) over the typed 2, where the two edits in
+// one save keep it (the vintage window's glass either way).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -323,6 +327,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         return p;
     };
     INTEGER second_window = 0;  // the line after line 1 that holds glass
+    INTEGER new_line = 0;       // the line a group typed past the last line makes
     // Another building of the type given, schemes 1 and 2 an existing one
     // (row 6) of the year given, designed: a vintage design's era.
     const auto existing_design_of = [](INTEGER type, REAL kind, REAL year_built) {
@@ -768,6 +773,17 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          {[&second_window](INTEGER slot) { STRATEGY(61 + 10 * (second_window - 1), slot) = 5.0f; }, {}}},
+        {"a remodel of 1922 given a skylight group of library window 2 past its last line, then its glass emptied",
+         existing_design_of(4, 2.0f, 1922.0f), 2,
+         {[&new_line](INTEGER slot) {
+              INTEGER j = 0;
+              while (STRATEGY(62 + j, slot) > 0.0f) j += 10;
+              new_line = j / 10 + 1;
+              const REAL group[] = {2.0f, 5.0f, 4.0f, 4.0f, 6.0f, 3.0f};  // 4 units of 4 x 6 ft on the roof
+              for (INTEGER n = 0; n < 6; ++n) STRATEGY(60 + n + j, slot) = group[n];
+          },
+          {}},
+         {[&new_line](INTEGER) { UWINDO(new_line) = SCOEF(new_line) = TRANS(new_line) = 0.0f; }, {}}},
         {"an apartment over another heated one typed a slab and run, made an office, then no unit below",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);
