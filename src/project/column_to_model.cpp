@@ -482,11 +482,13 @@ INTEGER type_of_code(INTEGER c) { return (c >= 41 && c <= 49) ? c - 40 : c; }
 
 // Steps a to c: code normalisation, doors of the detailed screen, and the
 // repair of a skylight without properties. A line without glass of its own
-// is a skylight's where the file holds it flat, and also where its group
-// (`laid_by_group`) now lays it on the roof: judged only by the tilt the
-// last run left, a window made a skylight in the save that emptied its
-// glass stayed without glass on the roof for one run, and took the stand-in
-// glass from the next.
+// is a skylight's where the file holds it flat, or, where its group
+// (`laid_by_group`) lays it out, where that group puts it on the roof:
+// judged by the tilt the last run left, a window made a skylight in the
+// save that emptied its glass stayed without glass on the roof for one run,
+// and took the stand-in glass from the next, and a skylight moved to a wall
+// (or an emptied line given units again on a wall) in such a save took the
+// skylight's type over its group's code.
 void line_repairs(INTEGER k, INTEGER j, bool laid_by_group) {
     if (!residential() && S(60 + j) == 5.0f) {
         S(60 + j) = 25.0f;
@@ -503,7 +505,7 @@ void line_repairs(INTEGER k, INTEGER j, bool laid_by_group) {
     const bool blank = UWINDO(k) == 0.0f && (SCOEF(k) == 0.0f || door_word);
     const bool unit = UWINDO(k) == 1.0f && SCOEF(k) == 1.0f;
     if (!blank && !unit) return;
-    if (TILT(k) < 45.0f || (laid_by_group && int_toward_zero(S(61 + j)) == 5)) {
+    if (laid_by_group ? int_toward_zero(S(61 + j)) == 5 : TILT(k) < 45.0f) {
         STYPE = 5;
         // Group 1's code slot of another building of its own glazing is
         // the scheme-wide code (25 the zone's code glass), which the save

@@ -284,6 +284,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // the roof past its last line, run, then the new line's glass emptied,
 // stored the skylight's type (45) over the typed 2, where the two edits in
 // one save keep it (the vintage window's glass either way).
+// A house of 2000's window group made a skylight and run, then made an
+// office with the group back on its wall and its line's glass emptied: the
+// line without glass was judged by the flat tilt that run had left, took
+// the skylight's type over its group's code and ran as a window, where the
+// same edits in one save leave it a door on the wall (summary row 8
+// -36,980.8 against -40,663.1). So did such a group emptied with its glass
+// and given units again on a wall in the save that made the house an office.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -821,6 +828,16 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          rows({{60, -1.0f}})},
+        {"a house of 2000's third window group made a skylight, then made an office with the group back on its wall "
+         "and its line's glass emptied",
+         existing_house_of_2000, 2, rows({{81, 5.0f}}),
+         {[](INTEGER slot) {
+              switch_to(7).blocks(slot);
+              STRATEGY(81, slot) = 3.0f;
+              UWINDO(3) = SCOEF(3) = TRANS(3) = 0.0f;
+          },
+          {},
+          true}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
