@@ -446,6 +446,8 @@ void nonresidential_design(DesignScheme& d) {
         DBG_FLOAT("YearBuilt call UVALC 880", Y);
         UVALC();
     }
+    // The design names the roof it builds: an older building's dark roof.
+    STRATEGY(32, d.k) = roof_code_of_its_year(STRATEGY(32, d.k), d.k, Y);
 }
 
 }  // namespace mavo

@@ -149,10 +149,19 @@ void walls(const Working& w) {
     DBG_FLOAT("UVALC wall Uval(6)", UVAL(6));
 }
 
+// The roof code the run simulates. An old building's cool roof is built
+// dark without its code being rewritten: stored as the dark roof, it would
+// stay dark under a later year typed after the run, where the same year
+// typed at once gives the cool roof.
+INTEGER roof_code_in_force(const Working& w) {
+    const REAL code = static_cast<REAL>(code_of(32, w.k));
+    return int_toward_zero(roof_code_of_its_year(code, w.k, static_cast<REAL>(w.YearBuilt)));
+}
+
 // Roof surface: the code's cool roof or a dark roof.
 void roof_surface(const Working& w) {
     const INTEGER k = w.k;
-    const INTEGER roof = code_of(32, k);
+    const INTEGER roof = roof_code_in_force(w);
     const bool cool = roof == 2 || roof == 10;
     const bool dark = roof == 3 || roof == 11;
     if (k == 1 || (k >= 3 && cool)) {
@@ -164,8 +173,6 @@ void roof_surface(const Working& w) {
     } else if (k == 2 && w.YearBuilt < kYearOfCoolRoofs) {
         ABSORB(10) = kDarkRoofAbsorptance;
         REMITT = kDarkRoofEmittance;
-        if (roof == 2) STRATEGY(32, k) = 3.0f;
-        if (roof == 10) STRATEGY(32, k) = 11.0f;
     }
 }
 
@@ -189,7 +196,7 @@ bool roof_construction_of(INTEGER code, RoofConstruction& r) {
 
 void roof_construction(const Working& w) {
     const INTEGER k = w.k;
-    const INTEGER roof = code_of(32, k);
+    const INTEGER roof = roof_code_in_force(w);
     RoofConstruction r;
     if (std::abs(roof) <= 1) {  // no roof losses
         STRATEGY(32, k) = 1.0f;
@@ -432,6 +439,13 @@ void UVALC() {
     properties_of_floor_of_new_material(floor_material_before);
     clear_outside_film_without_area();
     DBG_OUT("UVALC");
+}
+
+REAL roof_code_of_its_year(REAL code, INTEGER k, REAL year_built) {
+    if (k != 2 || year_built <= 100.0f || year_built >= static_cast<REAL>(kYearOfCoolRoofs)) return code;
+    if (code == 2.0f) return 3.0f;
+    if (code == 10.0f) return 11.0f;
+    return code;
 }
 
 ConstructionFamily construction_family_of(INTEGER ntype) {

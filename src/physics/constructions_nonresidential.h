@@ -20,6 +20,11 @@ ConstructionFamily construction_family_of(INTEGER ntype);
 // on flat joists. A light frame keeps the roof its column holds.
 inline constexpr REAL kFamilyRoof = 2.0f;
 
+// The roof a roof code stands for in scheme k of the year built given: the
+// cool roofs (2, 10) of an existing building (scheme 2) built before cool
+// roofs were required are its dark roofs (3, 11); any other code is itself.
+REAL roof_code_of_its_year(REAL code, INTEGER k, REAL year_built);
+
 // Non-residential construction properties of scheme IDNUM1 into BLK4,
 // ATTICR, the roof slope and emittance of BLK2, the floor and slab items of
 // BLK3 and mass elements 1 and 3; maps old wall codes to the current ones

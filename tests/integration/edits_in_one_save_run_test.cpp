@@ -291,6 +291,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // same edits in one save leave it a door on the wall (summary row 8
 // -36,980.8 against -40,663.1). So did such a group emptied with its glass
 // and given units again on a wall in the save that made the house an office.
+// An existing house of 2000 made an office with line 1's U typed, run,
+// then built 2020, kept the dark roof (3) its run under 2000 had written
+// over the cool roof (2) it held, where the year 2020 given in the same
+// save keeps the cool roof (summary row 15 44,296.2 against 44,283.0).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -654,6 +658,14 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {},
           true}},
+        {"an existing house of 2000 made an office with line 1's own U, then built 2020", existing_house_of_2000, 2,
+         {[](INTEGER s) {
+              switch_to(7).blocks(s);
+              UWINDO(1) = 0.6f;
+          },
+          {},
+          true},
+         rows({{11, 2020.0f}})},
         {"an existing house of 2020 made an office, then built 2000",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = existing_house_of_2000(d, n);
