@@ -280,8 +280,10 @@ void floor_layout(const Working& w, INTEGER F) {
     const ScaledFootprint& fp = w.footprint;
     if (is_one_of(F, {2, 3, 4, 5, 8, 9})) {
         if (PERCNT(11) <= 0.0f && AREA(11) > 0.0f) PERCNT(11) = 100.0f;
-        AREA(12) = 0.0f;
-        PERCNT(12) = 0.0f;
+        // No slab under a raised floor: nothing stays of the one a house's
+        // design laid out, which a slab typed later as the input file's
+        // construction (-6, -7) would take up again.
+        AREA(12) = PERCNT(12) = UVAL(12) = TMLAG(12) = DECR(12) = 0.0f;
         if (fp.valid) {
             LNTH(1) = fp.a_ft;
             WDTH(1) = fp.b_ft;

@@ -920,7 +920,7 @@ void window_lines(REAL year_built, INTEGER zone, REAL scheme_code) {
         transfer_line(k, j, year_built, zone, geometry_from_groups, S(60));
     }
     if (geometry_from_groups) lines_of_groups_past_the_last(j, year_built, zone);
-    if (residential() && any_window_line()) mark_glazing_types_custom();
+    mark_dwelling_glazing_types_custom();
     // Another building's design scheme sums its facades' glass from these
     // lines, as its design did: glass a group set to no units took away is
     // gone from the areas, the conduction and the design heat loss, and a
@@ -1010,6 +1010,10 @@ void mark_glazing_types_custom() {
     WTYPE = -std::abs(WTYPE);
     STYPE = -std::abs(STYPE);
     DTYPE = -std::abs(DTYPE);
+}
+
+void mark_dwelling_glazing_types_custom() {
+    if (residential() && any_window_line()) mark_glazing_types_custom();
 }
 
 void glazing_types_of_the_code_table() {

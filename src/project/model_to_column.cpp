@@ -566,6 +566,10 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     // began with (scheme 2 takes scheme 1's): the era is that of the year
     // the save stores, not the one the input file held from the run before.
     glazing_era_of_its_year(year_built);
+    // A house back in the current code's glazing keeps the types of its
+    // lines its load marked user-defined: stored as the code table's, they
+    // told whether a save under a later year came between.
+    mark_dwelling_glazing_types_custom();
     house_of_its_own_glazing(year_built);
     door_type_of_an_older_era(year_built);
     const std::optional<REAL> kept_code = scheme_code_the_windows_keep(S(60), year_built, zone);

@@ -130,6 +130,10 @@ void number_window_lines();
 // on every load; the generator marks the dwellings it lays out alike.
 void mark_glazing_types_custom();
 
+// The types of a dwelling that has window lines marked user-defined, as
+// every load of it marks them.
+void mark_dwelling_glazing_types_custom();
+
 // The window, skylight and door types WTYPE, STYPE and DTYPE as rows of the
 // non-residential type table (positive), as a scheme of the current code's
 // glazing (era 4) holds them whenever its input file is read.

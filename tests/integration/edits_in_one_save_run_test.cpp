@@ -125,7 +125,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // floor surfaces the house's input file held: a raised floor typed on the
 // slab house in the save that made it an office lost nothing (design heat
 // loss -12,722 against -15,953 Btu/h), and was simulated with the slab's
-// concrete under the wood's name; a basement typed after the switch
+// concrete under the wood's name; there the office kept the slab's U-factor
+// (0.73) and lag in its input file beside no perimeter, where the house's
+// run a save apart cleared them, so a slab typed next as the file's
+// construction (-6) lost heat or none; a basement typed after the switch
 // conducted through the raised floor the office's run had derived
 // (382.33 Btu/h.F against 343.01). Venting 7 rewrote the air speed (row
 // 28) to 1, which turned ceiling fans typed after it into no venting
@@ -204,7 +207,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // before the current code): the design saved it in the era the run under
 // 2020 had left (6), group 1's code unsigned (2), where the same edits
 // given with the design save it of the current code's glazing (era 4),
-// the code signed (-2).
+// the code signed (-2). That save, back in era 4, stored the house's
+// window, door and skylight types as the code table's (1, 8, 5), where
+// every load of the house and the save in one step mark them its own
+// (-1, -8, -5).
 // The code-minimum house moved to zone 4 and run saved no scheme-wide code
 // (-48): its save did not know zone 4's code glass, which that run had
 // given its windows. A window group typed past its last line then took the
@@ -402,7 +408,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, switch_to(7), rows({{3, 1.0f}}, {29})},
         {"a raised floor typed on the efficient house's slab, then an office",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
-         rows({{33, 2.0f}}), switch_to(7)},
+         rows({{33, 2.0f}}), switch_to(7), 0.0f, false, true},
         {"the code-minimum house made an office, then a basement",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, switch_to(7),
          rows({{33, 10.0f}})},
@@ -613,7 +619,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               SCOEF(6) = 0.56f;
           },
           {}},
-         {[](INTEGER) {}, {}}, 246.0f},
+         {[](INTEGER) {}, {}}, 246.0f, false, true},
         {"the code-minimum house moved to zone 4, then a window group past its last line",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, move_to(4.0f),
          {group_past_the_last_line, {}}, 0.0f, true},
