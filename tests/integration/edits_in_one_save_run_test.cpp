@@ -284,6 +284,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // the roof past its last line, run, then the new line's glass emptied,
 // stored the skylight's type (45) over the typed 2, where the two edits in
 // one save keep it (the vintage window's glass either way).
+// A house at Chicago given line 1's own glass and run, its save storing
+// -48 for a first window of no library glass, then moved to zone 1: the
+// other windows kept Chicago's code glass, where line 1's glass saved with
+// the move gives them zone 1's (summary row 14 -10,908 against -11,386).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -362,6 +366,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"a house at Chicago moved to zone 1, then line 1's glass",
          house_at_chicago,
          1, move_to(95521.0f), own_glass},
+        {"a house at Chicago given line 1's glass, then moved to zone 1", house_at_chicago, 1, own_glass,
+         move_to(95521.0f)},
         {"a house at Chicago moved to zone 1, then its windows marked not alike and line 1's glass",
          house_at_chicago,
          1, move_to(95521.0f),
