@@ -96,10 +96,16 @@ std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year
         if (!last) return std::nullopt;
         return GlassToFollow{*last, *in_force};
     }
-    // Only another building's window types (41 to 47) name such a window:
-    // 1 or -1 is the mark of windows not alike, which keeps every glass.
+    // A house's code of no code glass (-48, a first window of no library
+    // glass, or the library window the first window's own glass is) is what
+    // its save stores once line 1 has glass of its own: it marks the windows
+    // not alike as 1 or -1 does, and those the designer did not touch still
+    // hold the last run's code glass. Kept there, they would follow the
+    // site only where some other window was the first to take its own glass.
+    if (dwelling) return glass_of_windows_not_alike(dwelling, year_built, zone);
+    // Only another building's window types (41 to 47) name such a window.
     const INTEGER window_type = int_toward_zero(code);
-    if (dwelling || window_type < 41 || window_type > 47) return std::nullopt;
+    if (window_type < 41 || window_type > 47) return std::nullopt;
     const auto window = library_window_glazing(window_type);
     if (!window) return std::nullopt;
     const auto last = code_glass_of_a_house(year_built);

@@ -301,6 +301,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // then built 2020, kept the dark roof (3) its run under 2000 had written
 // over the cool roof (2) it held, where the year 2020 given in the same
 // save keeps the cool roof (summary row 15 44,296.2 against 44,283.0).
+// A house at Chicago given line 1's own glass and run, its save storing
+// -48 for a first window of no library glass, then moved to zone 1: the
+// other windows kept Chicago's code glass, where line 1's glass saved with
+// the move gives them zone 1's (summary row 14 -10,908 against -11,386).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -379,6 +383,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"a house at Chicago moved to zone 1, then line 1's glass",
          house_at_chicago,
          1, move_to(95521.0f), own_glass},
+        {"a house at Chicago given line 1's glass, then moved to zone 1", house_at_chicago, 1, own_glass,
+         move_to(95521.0f)},
         {"a house at Chicago moved to zone 1, then its windows marked not alike and line 1's glass",
          house_at_chicago,
          1, move_to(95521.0f),
