@@ -680,11 +680,14 @@ bool group_never_written(INTEGER j) {
 // the column and the lines agree from this run on, also for a copy made
 // before the next save. Another building's code slot of a group is its
 // line's glazing code (a type of the current code's glazing), which moves
-// with it; a dwelling's group 1 code slot, the scheme-wide glazing code,
-// stays.
+// with it; group 1's code slot of a dwelling, or of another building of
+// its own glazing (era 5 and above), is the scheme-wide glazing code and
+// stays: moved, the next group's code (a door's 48, or nothing) became
+// the code of every window, where the group emptied in the save that made
+// a house another building left the house's.
 void take_group_out(INTEGER j) {
     for (INTEGER g = j; g <= 240; g += 10) {
-        const INTEGER first = (g == 0 && residential()) ? 61 : 60;
+        const INTEGER first = (g == 0 && (residential() || ERA > 4)) ? 61 : 60;
         for (INTEGER n = first; n <= 69; ++n) S(n + g) = g < 240 ? S(n + g + 10) : 0.0f;
     }
 }

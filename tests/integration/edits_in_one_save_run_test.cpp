@@ -862,6 +862,9 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {},
           true}},
+        {"the code-minimum house made another building, then its window group 1 emptied",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, switch_to(19),
+         rows({{62, 0.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
