@@ -231,6 +231,16 @@ struct FinalInputs {
     bool keeps() const { return !rows_before.empty() || !words_before.empty() || site_before.has_value(); }
 };
 
+// A line whose glass the edits `typed` emptied: its U, shading coefficient
+// and transmittance typed 0.
+bool glass_typed_empty(const LineWords& typed, INTEGER line) {
+    for (const LineWord glass : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance}) {
+        const auto t = typed.find({glass, line});
+        if (t == typed.end() || t->second != 0.0f) return false;
+    }
+    return true;
+}
+
 // What `read` takes of scheme `slot`'s input file as the file holds it
 // (read, not saved).
 template <class Read>
@@ -1082,13 +1092,11 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
     // the glass of the windows never emptied.
     LineWords lines = ph.lines_end;
     for (auto& [at, v] : lines) {
-        bool emptied_glass = true, emptied_since_kept = false;
-        for (const LineWord glass : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance}) {
-            const auto typed = f.lines.find({glass, at.second});
-            if (typed == f.lines.end() || typed->second != 0.0f) emptied_glass = false;
+        bool emptied_since_kept = false;
+        for (const LineWord glass : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance})
             if (f.lines_typed_since_kept.count({glass, at.second})) emptied_since_kept = true;
-        }
-        if (emptied_glass && (!f.keeps() || emptied_since_kept) && f.lines.count(at)) v = f.lines.at(at);
+        if (glass_typed_empty(f.lines, at.second) && (!f.keeps() || emptied_since_kept) && f.lines.count(at))
+            v = f.lines.at(at);
     }
     f.lines = lines;
     for (const auto& [at, v] : f.lines) inputs << "; line " << at.second << ' ' << line_word_name(at.first) << ' ' << v;
@@ -1292,16 +1300,25 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     };
     // A window's own glass typed after a run that brought a house's line in
     // past the last line, that run's save behind it: the glass comes in a
-    // phase of its own, after that run.
-    const auto glass_after_a_new_line = [&](const std::vector<Edit>& parts) {
+    // phase of its own, after that run. So does a window group's facade
+    // typed after a run that gave a line whose glass the phase emptied a
+    // skylight's glass in repair: that run's save holds the line as it holds
+    // a skylight whose glass was never emptied, and moved to a wall it is a
+    // window of that glass, where emptied on the wall it is a door.
+    const auto after_a_run_that_gave_glass = [&](const std::vector<Edit>& parts) {
         const Phase& ph = phases.back();
-        if (!ph.new_line_ran || !ph.ran_after_edit) return;
+        if (!ph.ran_after_edit) return;
         const std::vector<std::pair<REAL, REAL>> lines = saved_lines(k.in, side, slot);
-        bool glass = false;
-        for (const Edit& e : parts)
+        bool glass = false, facade = false, repaired = false;
+        for (const Edit& e : parts) {
             for (const auto& [at, v] : e.lines)
                 glass = glass || (at.first <= LineWord::kTransmittance && lines[static_cast<std::size_t>(at.second - 1)].first > 0.0f);
-        if (!glass) return;
+            for (const auto& [row, v] : e.rows) facade = facade || (row >= 61 && row <= 301 && (row - 61) % 10 == 0);
+        }
+        for (const auto& [at, v] : ph.f.lines)
+            repaired = repaired || (glass_typed_empty(ph.f.lines, at.second) &&
+                                    lines[static_cast<std::size_t>(at.second - 1)].second > 0.0f);
+        if (!(glass && ph.new_line_ran) && !(facade && repaired)) return;
         const bool moved = ph.moved_before || ph.f.site.has_value();
         close_phase();
         open_phase(slot, std::nullopt);
@@ -1368,12 +1385,12 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 without_meaning = true;
                 for (std::size_t n = 0; n + 1 < order->saves.size(); ++n) {
                     bool apart = true;
-                    glass_after_a_new_line(order->saves[n]);
+                    after_a_run_that_gave_glass(order->saves[n]);
                     const std::map<int, REAL> group = save_edits(order->saves[n], step, apart);
                     k.say("NOTE " + last);
                     runs_after(1, group, apart);
                 }
-                glass_after_a_new_line(order->saves.back());
+                after_a_run_that_gave_glass(order->saves.back());
                 past_the_last = save_edits(order->saves.back(), step, without_meaning);
             } else {
                 if (parts.empty()) continue;
@@ -1396,7 +1413,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                     phases.back().ran_words = ran.ran_words;
                     phases.back().ran_at = ran.ran_at;
                 }
-                glass_after_a_new_line(parts);
+                after_a_run_that_gave_glass(parts);
                 past_the_last = save_edits(parts, step, without_meaning);
             }
         }
@@ -1429,7 +1446,9 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             if (c.to == 1 || (!c.copy && c.to == 2)) scheme_1_ran_after_edits = false;
             replay(k, fresh, fresh_host, c);
         }
-        if (ph.run_first) plain_run(k, fresh, fresh_host, ph.slot, "a run of the new project before the glass the chain typed after one");
+        if (ph.run_first)
+            plain_run(k, fresh, fresh_host, ph.slot,
+                      "a run of the new project before the glass or window facade the chain typed after one");
         give_phase(k, fresh, fresh_host, ph);
         if (ph.slot == 1 && ph.edited) scheme_1_ran_after_edits = ph.ran_after_edit;
     }
