@@ -544,16 +544,15 @@ void house_of_its_own_glazing(REAL year_built) {
 }
 
 // Another building of an older glazing era (1 or 3, an existing building's
-// design) built before the current code: no save matches its lines with
-// the code table, and its doors hold the door of their era and year, or
-// values of their own. Its door type is the table's (positive) while every
-// door holds that door's U-factor, and the door's own (negative) once one
-// holds another, as a new project's of the same doors and year. Kept from
-// a save under a year of the current code, which finds no code door there
-// and marks the type the door's own, it would record a year the building
-// no longer has.
+// design), under any year built: no save matches its lines with the code
+// table, and its doors hold the door of their era and year, or values of
+// their own. Its door type is the table's (positive) while every door
+// holds that door's U-factor, and the door's own (negative) once one holds
+// another, as a new project's of the same doors and year. Left as it was
+// under a year of the current code, the type would record whether a door
+// was emptied or typed before the year was, or after.
 void door_type_of_an_older_era(REAL year_built) {
-    if (residential() || (ERA != 1 && ERA != 3) || year_built >= 2013.0f) return;
+    if (residential() || (ERA != 1 && ERA != 3)) return;
     const REAL era_door_u = design_codes::vintage_door(ERA, year_built).u;
     bool own = false;
     for (INTEGER k = 1; k <= 25; ++k)

@@ -301,6 +301,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // then built 2020, kept the dark roof (3) its run under 2000 had written
 // over the cool roof (2) it held, where the year 2020 given in the same
 // save keeps the cool roof (summary row 15 44,296.2 against 44,283.0).
+// A restaurant remodel of 1929 (glazing era 1) whose line 1's glass was
+// emptied and run, then built 2018, kept the door type that run had marked
+// the door's own (-8), where the two edits in one save left the table's
+// (8): no save under a year of the current code judged the doors of an
+// older era (the input file's word only).
 // A house at Chicago given line 1's own glass and run, its save storing
 // -48 for a first window of no library glass, then moved to zone 1: the
 // other windows kept Chicago's code glass, where line 1's glass saved with
@@ -793,6 +798,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, rows({{11, 2013.0f}}), rows({{11, 1901.0f}}), 0.0f, false, true},
         {"a restaurant remodel of 1955 built 2013, then line 1's glass emptied", existing_design_of(10, 2.0f, 1955.0f),
          2, rows({{11, 2013.0f}}), line_1_without_glass},
+        {"a restaurant remodel of 1929 with line 1's glass emptied, then built 2018",
+         existing_design_of(10, 2.0f, 1929.0f), 2, line_1_without_glass, rows({{11, 2018.0f}}), 0.0f, false, true},
         {"an addition of 2003 with its second window's glass emptied, then its group made a skylight",
          existing_design_of(19, 3.0f, 2003.0f), 2,
          {[&second_window](INTEGER) {
