@@ -297,6 +297,12 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // same edits in one save leave it a door on the wall (summary row 8
 // -36,980.8 against -40,663.1). So did such a group emptied with its glass
 // and given units again on a wall in the save that made the house an office.
+// A restaurant's efficient design given skylight type 7 and line 3's glass
+// emptied, run, then its group laid on the roof: the wall's run had given
+// the line its type's glass, and the roof made it a skylight of type 7,
+// where the same edits in one save repaired the line as a skylight without
+// glass and set every skylight to type 5 (summary row 6 0.0494 against
+// 0.0390).
 // An existing house of 2000 made an office with line 1's U typed, run,
 // then built 2020, kept the dark roof (3) its run under 2000 had written
 // over the cool roof (2) it held, where the year 2020 given in the same
@@ -869,6 +875,15 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {},
           true}},
+        {"a restaurant's efficient design given skylight type 7 and line 3's glass emptied, then group 3 laid on "
+         "the roof",
+         efficient_design_of(10), 2,
+         {[](INTEGER) {
+              STYPE = 7;
+              UWINDO(3) = SCOEF(3) = TRANS(3) = 0.0f;
+          },
+          {}},
+         rows({{81, 5.0f}}), 0.0f, false, true},
         {"the code-minimum house made another building, then its window group 1 emptied",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, switch_to(19),
          rows({{62, 0.0f}})},
