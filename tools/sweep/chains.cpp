@@ -231,6 +231,16 @@ struct FinalInputs {
     bool keeps() const { return !rows_before.empty() || !words_before.empty() || site_before.has_value(); }
 };
 
+// A line whose glass the edits `typed` emptied: its U, shading coefficient
+// and transmittance typed 0.
+bool glass_typed_empty(const LineWords& typed, INTEGER line) {
+    for (const LineWord glass : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance}) {
+        const auto t = typed.find({glass, line});
+        if (t == typed.end() || t->second != 0.0f) return false;
+    }
+    return true;
+}
+
 // What `read` takes of scheme `slot`'s input file as the file holds it
 // (read, not saved).
 template <class Read>
@@ -940,6 +950,9 @@ struct Phase {
     // window's own glass typed since does not reach. The new project runs
     // once after such a phase, before the next one's glass.
     bool new_line = false, new_line_ran = false, run_first = false;
+    // The scheme's lines (units, transmittance) when the phase opened: those
+    // the new project's file holds when it is given the phase.
+    std::vector<std::pair<REAL, REAL>> start_lines;
 };
 
 std::string scheme_name(INTEGER slot) {
@@ -1082,13 +1095,11 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
     // the glass of the windows never emptied.
     LineWords lines = ph.lines_end;
     for (auto& [at, v] : lines) {
-        bool emptied_glass = true, emptied_since_kept = false;
-        for (const LineWord glass : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance}) {
-            const auto typed = f.lines.find({glass, at.second});
-            if (typed == f.lines.end() || typed->second != 0.0f) emptied_glass = false;
+        bool emptied_since_kept = false;
+        for (const LineWord glass : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance})
             if (f.lines_typed_since_kept.count({glass, at.second})) emptied_since_kept = true;
-        }
-        if (emptied_glass && (!f.keeps() || emptied_since_kept) && f.lines.count(at)) v = f.lines.at(at);
+        if (glass_typed_empty(f.lines, at.second) && (!f.keeps() || emptied_since_kept) && f.lines.count(at))
+            v = f.lines.at(at);
     }
     f.lines = lines;
     for (const auto& [at, v] : f.lines) inputs << "; line " << at.second << ' ' << line_word_name(at.first) << ' ' << v;
@@ -1198,6 +1209,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.slot = s;
         ph.opening = by;
         ph.start = ph.ran_column = column_of(s);
+        ph.start_lines = saved_lines(k.in, side, s);
         ph.ran_words = saved_words(k.in, side, s);
         ph.ran_at = slots[s].site;
         phases.push_back(ph);
@@ -1292,16 +1304,22 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     };
     // A window's own glass typed after a run that brought a house's line in
     // past the last line, that run's save behind it: the glass comes in a
-    // phase of its own, after that run.
+    // phase of its own, after that run. So does the glass emptied of a line
+    // a run of the phase brought in past the last line: the new project's
+    // file holds no such line when given the phase, and its words typed 0
+    // there are words not typed (the line takes its group's glass).
     const auto glass_after_a_new_line = [&](const std::vector<Edit>& parts) {
         const Phase& ph = phases.back();
-        if (!ph.new_line_ran || !ph.ran_after_edit) return;
         const std::vector<std::pair<REAL, REAL>> lines = saved_lines(k.in, side, slot);
-        bool glass = false;
+        bool glass = false, emptied_new_line = false;
         for (const Edit& e : parts)
-            for (const auto& [at, v] : e.lines)
-                glass = glass || (at.first <= LineWord::kTransmittance && lines[static_cast<std::size_t>(at.second - 1)].first > 0.0f);
-        if (!glass) return;
+            for (const auto& [at, v] : e.lines) {
+                const std::size_t n = static_cast<std::size_t>(at.second - 1);
+                glass = glass || (at.first <= LineWord::kTransmittance && lines[n].first > 0.0f);
+                emptied_new_line = emptied_new_line || (glass_typed_empty(e.lines, at.second) && lines[n].first > 0.0f &&
+                                                        !(ph.start_lines[n].first > 0.0f));
+            }
+        if (!(glass && ph.new_line_ran && ph.ran_after_edit) && !emptied_new_line) return;
         const bool moved = ph.moved_before || ph.f.site.has_value();
         close_phase();
         open_phase(slot, std::nullopt);
