@@ -950,6 +950,9 @@ struct Phase {
     // window's own glass typed since does not reach. The new project runs
     // once after such a phase, before the next one's glass.
     bool new_line = false, new_line_ran = false, run_first = false;
+    // The scheme's lines (units, transmittance) when the phase opened: those
+    // the new project's file holds when it is given the phase.
+    std::vector<std::pair<REAL, REAL>> start_lines;
 };
 
 std::string scheme_name(INTEGER slot) {
@@ -1206,6 +1209,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.slot = s;
         ph.opening = by;
         ph.start = ph.ran_column = column_of(s);
+        ph.start_lines = saved_lines(k.in, side, s);
         ph.ran_words = saved_words(k.in, side, s);
         ph.ran_at = slots[s].site;
         phases.push_back(ph);
@@ -1304,21 +1308,29 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     // typed after a run that gave a line whose glass the phase emptied a
     // skylight's glass in repair: that run's save holds the line as it holds
     // a skylight whose glass was never emptied, and moved to a wall it is a
-    // window of that glass, where emptied on the wall it is a door.
+    // window of that glass, where emptied on the wall it is a door. So does
+    // the glass emptied of a line a run of the phase brought in past the
+    // last line: the new project's file holds no such line when given the
+    // phase, and its words typed 0 there are words not typed (the line
+    // takes its group's glass).
     const auto after_a_run_that_gave_glass = [&](const std::vector<Edit>& parts) {
         const Phase& ph = phases.back();
-        if (!ph.ran_after_edit) return;
         const std::vector<std::pair<REAL, REAL>> lines = saved_lines(k.in, side, slot);
-        bool glass = false, facade = false, repaired = false;
+        bool glass = false, facade = false, repaired = false, emptied_new_line = false;
         for (const Edit& e : parts) {
-            for (const auto& [at, v] : e.lines)
-                glass = glass || (at.first <= LineWord::kTransmittance && lines[static_cast<std::size_t>(at.second - 1)].first > 0.0f);
+            for (const auto& [at, v] : e.lines) {
+                const std::size_t n = static_cast<std::size_t>(at.second - 1);
+                glass = glass || (at.first <= LineWord::kTransmittance && lines[n].first > 0.0f);
+                emptied_new_line = emptied_new_line || (glass_typed_empty(e.lines, at.second) && lines[n].first > 0.0f &&
+                                                        !(ph.start_lines[n].first > 0.0f));
+            }
             for (const auto& [row, v] : e.rows) facade = facade || (row >= 61 && row <= 301 && (row - 61) % 10 == 0);
         }
         for (const auto& [at, v] : ph.f.lines)
             repaired = repaired || (glass_typed_empty(ph.f.lines, at.second) &&
                                     lines[static_cast<std::size_t>(at.second - 1)].second > 0.0f);
-        if (!(glass && ph.new_line_ran) && !(facade && repaired)) return;
+        const bool after_a_run = ph.ran_after_edit && ((glass && ph.new_line_ran) || (facade && repaired));
+        if (!after_a_run && !emptied_new_line) return;
         const bool moved = ph.moved_before || ph.f.site.has_value();
         close_phase();
         open_phase(slot, std::nullopt);
