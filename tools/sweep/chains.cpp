@@ -1304,11 +1304,13 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     };
     // A window's own glass typed after a run that brought a house's line in
     // past the last line, that run's save behind it: the glass comes in a
-    // phase of its own, after that run. So does a window group's facade
-    // typed after a run that gave a line whose glass the phase emptied a
-    // skylight's glass in repair: that run's save holds the line as it holds
-    // a skylight whose glass was never emptied, and moved to a wall it is a
-    // window of that glass, where emptied on the wall it is a door. So does
+    // phase of its own, after that run. So does a window group's facade, or
+    // a window's glass, typed after a run that gave a line whose glass the
+    // phase emptied a skylight's glass in repair: that run's save holds the
+    // line as it holds a skylight whose glass was never emptied, its group
+    // of the skylight type whose glass a vintage design's era gives it over
+    // glass typed later, and moved to a wall it is a window of that glass,
+    // where emptied on the wall it is a door. So does
     // the glass emptied of a line a run of the phase brought in past the
     // last line: the new project's file holds no such line when given the
     // phase, and its words typed 0 there are words not typed (the line
@@ -1329,7 +1331,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         for (const auto& [at, v] : ph.f.lines)
             repaired = repaired || (glass_typed_empty(ph.f.lines, at.second) &&
                                     lines[static_cast<std::size_t>(at.second - 1)].second > 0.0f);
-        const bool after_a_run = ph.ran_after_edit && ((glass && ph.new_line_ran) || (facade && repaired));
+        const bool after_a_run = ph.ran_after_edit && ((glass && ph.new_line_ran) || ((facade || glass) && repaired));
         if (!after_a_run && !emptied_new_line) return;
         const bool moved = ph.moved_before || ph.f.site.has_value();
         close_phase();
