@@ -316,6 +316,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // -48 for a first window of no library glass, then moved to zone 1: the
 // other windows kept Chicago's code glass, where line 1's glass saved with
 // the move gives them zone 1's (summary row 14 -10,908 against -11,386).
+// An office of 2018 whose first line is a door (group 1's code 48) made a
+// house and run, then built 1999: the run under 2018 emptied group 1's
+// slot, the scheme-wide glazing code, for the door and stored -48, where
+// the year 1999 given with the switch keeps 48 (the column's word only).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
