@@ -474,8 +474,14 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
             // A residential door: no library match of its own. Its U-factor
             // stays the one the design or the user gave it: the code doors of
             // the era table are the non-residential building's, and the next
-            // run simulates the door this line holds.
+            // run simulates the door this line holds. Group 1's code slot
+            // of a house is the scheme-wide glazing code, not its door's:
+            // emptied there, a house whose first line is a door stored no
+            // code (-48) under a year of the current code only, and kept
+            // the code it held under an older year.
+            const REAL scheme_code = S(60);
             apply_era(k, j, 0);
+            if (j == 0) S(60) = std::fabs(scheme_code);
         }
     }
     // Another building restores group 1's slot from the code its last

@@ -316,6 +316,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // -48 for a first window of no library glass, then moved to zone 1: the
 // other windows kept Chicago's code glass, where line 1's glass saved with
 // the move gives them zone 1's (summary row 14 -10,908 against -11,386).
+// An office of 2018 whose first line is a door (group 1's code 48) made a
+// house and run, then built 1999: the run under 2018 emptied group 1's
+// slot, the scheme-wide glazing code, for the door and stored -48, where
+// the year 1999 given with the switch keeps 48 (the column's word only).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -887,6 +891,27 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the code-minimum house made another building, then its window group 1 emptied",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, switch_to(19),
          rows({{62, 0.0f}})},
+        {"an office remodel of 2018 designed efficient made a house, then built 1999",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 2, 1);
+             edit_scheme(p, 2, [] {
+                 STRATEGY(6, 2) = 2.0f;
+                 STRATEGY(11, 2) = 2018.0f;
+             });
+             run_scheme(p, 2, 246.0f);
+             EXPECT_EQ(STRATEGY(60, 2), 48.0f) << "group 1 a door";
+             return p;
+         },
+         2,
+         {[](INTEGER) {
+              NFLAG(24) = false;
+              NTYPE = 0;
+          },
+          {}},
+         rows({{11, 1999.0f}, {35, 3.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
