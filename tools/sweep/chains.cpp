@@ -366,15 +366,20 @@ void add_window_group(Random& r, int last, bool nonresidential, Edit& e) {
 // A window group's edit: its units, size, overhang or facade, or a new
 // group past the last one. `packed`: the scheme's save stores its lines
 // with units one after the other in the groups (another building, or any
-// library slot).
-void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidential, bool packed, Edit& e) {
+// library slot). `emptied`: its input file holds a window line a group set
+// to no units emptied.
+void draw_window_edit(Random& r, const std::vector<REAL>& col, bool nonresidential, bool packed, bool emptied,
+                      Edit& e) {
     auto at = [&](int row) { return col[static_cast<std::size_t>(row - 1)]; };
     int last = 0;
     const std::vector<int> groups = groups_with_units(col, last);
     const int kind = r.between(1, 100);
     std::ostringstream what;
     if (kind <= 15 || groups.empty()) {
-        if (last < 25) add_window_group(r, last, nonresidential, e);
+        // Such a save took the emptied line's group out, so a group typed
+        // past the last lands where a new project given the column still
+        // holds that line, which keeps its own window over the typed group.
+        if (last < 25 && !(packed && emptied)) add_window_group(r, last, nonresidential, e);
         return;
     }
     const int g = r.pick(groups), base = 60 + 10 * (g - 1);
@@ -729,7 +734,9 @@ Edit draw_edit(Random& r, const Checker& k, const Editing& at, const std::vector
         e.words[Word::kAzimuth] = v;
         e.what = "turned to azimuth " + std::to_string(static_cast<int>(v));
     } else if (kind <= 76) {
-        draw_window_edit(r, col, nonresidential, at.packed, e);
+        bool emptied = false;
+        for (const auto& [units, vt] : at.lines) emptied = emptied || (!(units > 0.0f) && vt >= 0.01f);
+        draw_window_edit(r, col, nonresidential, at.packed, emptied, e);
     } else if (kind <= 85) {
         draw_word_edit(r, nonresidential, k.in, e);
     } else if (kind <= 92) {
