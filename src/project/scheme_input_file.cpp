@@ -294,9 +294,13 @@ void main_body(InputWalk& in) {
     window_lines(in);
     if (!in.reading()) {
         // Rate and location changes are taken in by the run that saves them.
+        // A move's save drops the user's revised rates with its mark, also
+        // where the run stopped before its bills (fuels that do not suit the
+        // new site): kept, they came back on the next run, or in a copy.
         NFLAG(26) = false;
         NFLAG(29) = false;
         if (NFLAG(81)) DBG_PRINT("Nflag(81) reset False KEEP2");
+        forget_user_rates_after_move();
         NFLAG(81) = false;
     }
     for (INTEGER i = 1; i <= 50; ++i) w.logical(NFLAG(i));

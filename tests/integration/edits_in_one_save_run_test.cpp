@@ -320,6 +320,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // house and run, then built 1999: the run under 2018 emptied group 1's
 // slot, the scheme-wide glazing code, for the door and stored -48, where
 // the year 1999 given with the switch keeps 48 (the column's word only).
+// A house on revised electric rates (flag 82) moved with oil chosen, whose
+// fuel does not suit the base schemes' gas water heater: the move's run
+// simulated nothing and stopped before its bills, which drop the revised
+// rates, yet its save took the move's mark away, so natural gas chosen a
+// run later was billed the user's rates again, where chosen with the move
+// it is billed the new site's built-in ones ($2,658.96 of electricity
+// against $922.41).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -912,6 +919,16 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          rows({{11, 1999.0f}, {35, 3.0f}})},
+        {"the sample house on revised electric rates moved to zone 1 with oil chosen, then natural gas",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = settled_sample(d, n);
+             edit_results(p, 1, [] {
+                 for (REAL* rate : {&ERATE1, &ERATE2, &ERATE3, &ERATE4, &ERATE5}) *rate = 0.5f;
+             });
+             set_input_file_flag(p, 1, 82);
+             return p;
+         },
+         1, rows({{4, 95521.0f}, {3, 8.0f}}, {81, 29}), rows({{3, 1.0f}}, {29})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
