@@ -90,6 +90,17 @@ void no_slab() {
     DECR(12) = 0.0f;
 }
 
+// A framed floor of one story on every story: a raised floor's mass before
+// its type's material, and the floor of a dwelling over another heated unit.
+void framed_floor_mass(const ScaledFootprint& fp) {
+    if (!fp.valid) return;
+    LNTH(1) = fp.a_ft;
+    WDTH(1) = fp.b_ft;
+    NELMNT(1) = FLOORS;
+    MTUSED(1) = "WOOD";
+    THCK(1) = 0.75f;
+}
+
 // Steps 2 and 3: areas, percentages, under-floor code and floor mass of the
 // raised floors and slabs.
 void floor_layout(const Working& w, INTEGER type) {
@@ -98,13 +109,7 @@ void floor_layout(const Working& w, INTEGER type) {
     if (is_one_of(type, {2, 3, 4, 5, 8, 9})) {
         if (PERCNT(11) <= 0.0f && AREA(11) > 0.0f) PERCNT(11) = 100.0f;
         no_slab();
-        if (fp.valid) {
-            LNTH(1) = fp.a_ft;
-            WDTH(1) = fp.b_ft;
-            NELMNT(1) = FLOORS;
-            MTUSED(1) = "WOOD";
-            THCK(1) = 0.75f;
-        }
+        framed_floor_mass(fp);
         // A raised floor is no slab: its under-floor code is 1 (no floor
         // losses), 2 (a vented crawl space), 3 (open below: the floor's own
         // construction, without the crawl space's resistance) or 4 (the
@@ -333,6 +338,11 @@ void residential_floors(Working& w) {
         AREA(11) = 0.0f;
         PERCNT(11) = 0.0f;
         no_slab();  // no floor is no slab either
+        // The floor over the heated unit below loses nothing, but its mass
+        // is the dwelling's: the framed floor the design lays out, under the
+        // area and stories in force, not the slab or floor an earlier run
+        // laid under an area since edited.
+        framed_floor_mass(w.footprint);
     }
     DBG_INT("UVALR floor type Strategy(33", type);
     DBG_FLOAT("UVALR floor Uval(11)", UVAL(11));

@@ -327,6 +327,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // run later was billed the user's rates again, where chosen with the move
 // it is billed the new site's built-in ones ($2,658.96 of electricity
 // against $922.41).
+// The code-minimum house given a floor area of 1200, then a heated unit
+// below (floor type 1): its floor's mass stayed the floor the run before
+// had laid under that area, where the two edits in one save kept the one
+// laid under the area before (summary row 14 -5,487.9 against -5,622.2).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -684,6 +688,9 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          rows({{8, 1200.0f}})},
+        {"the code-minimum house given its floor area, then a heated unit below (floor type 1)",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         rows({{8, 1200.0f}}), rows({{33, 1.0f}}), 0.0f, false, true},
         {"an existing house of 2000 built 2020, then made an office and built 2000 again", existing_house_of_2000, 2,
          rows({{11, 2020.0f}}),
          {[](INTEGER s) {
