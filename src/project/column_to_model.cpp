@@ -585,13 +585,18 @@ void line_of_the_kind_its_code_names(INTEGER k, INTEGER j) {
 }
 
 // The glass a year before the current code gives an older building's
-// window of `type` (era 3), by its band: glass derived from a year, none
-// of it the designer's own.
-bool holds_glass_of_an_earlier_year(INTEGER k, INTEGER type, INTEGER zone) {
+// window of `type` (era 3), by its band, where line k holds it in two
+// words or more: glass derived from a year, but for a word the designer
+// typed in the save that gave the year.
+std::optional<Glazing> glass_of_an_earlier_year(INTEGER k, INTEGER type, INTEGER zone) {
     for (const Glazing& g : {kVintageWindow, nonresidential_1992_glazing(type), nonresidential_2004_glazing(zone)})
-        if (UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt) return true;
-    return false;
+        if ((UWINDO(k) == g.u) + (SCOEF(k) == g.shgc) + (TRANS(k) == g.vt) >= 2) return g;
+    return std::nullopt;
 }
+
+// Era 3 gives a year from 1992 to 2012 its band's glass, and an earlier
+// one the vintage window's; a later year (or none) has no band.
+bool year_has_band_of_glass(REAL year_built) { return year_built > 100.0f && year_built < 2013.0f; }
 
 // Step e: non-residential glazing by era (1 vintage, 3 by year built, 4
 // current code). A generated design (scheme 1 or 2) of the current code
@@ -630,14 +635,22 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
         } else if (year_built >= 2004.0f && year_built < 2013.0f) {
             if (type >= 1 && type <= 7) set_line(k, nonresidential_2004_glazing(zone));
             else if (type == 8 || type == 9) set_door(k, ERA, year_built);
-        } else if (code > 0 && type >= 1 && type <= 7 && holds_glass_of_an_earlier_year(k, type, zone)) {
+        } else if (code > 0 && type >= 1 && type <= 7) {
             // No band covers this year (the current code's, or none
             // given): a window the designer typed takes the library window
             // its group's code names, as the same group typed under this
             // year takes it; the glass an earlier year gave it would record
-            // a year no longer in force. The design's own lines carry the
-            // code of their year's glass negative and keep it.
-            if (const auto g = library_window_glazing(code)) set_line(k, {g->u, g->shgc, g->vt});
+            // a year no longer in force. Word by word: a transmittance
+            // typed with the year stays beside the window's U-factor and
+            // SHGC, as typed a run after the year. The design's own lines
+            // carry the code of their year's glass negative and keep it.
+            const auto earlier = glass_of_an_earlier_year(k, type, zone);
+            const auto g = library_window_glazing(code);
+            if (earlier && g) {
+                if (UWINDO(k) == earlier->u) UWINDO(k) = g->u;
+                if (SCOEF(k) == earlier->shgc) SCOEF(k) = g->shgc;
+                if (TRANS(k) == earlier->vt) TRANS(k) = g->vt;
+            }
         }
     }
 }
@@ -736,11 +749,14 @@ Glazing glass_typed_on_new_line(INTEGER k) {
 
 // Those words stay beside the glass the new line took, as they stay when
 // typed on the line the run made first (a U-factor typed a save after its
-// group keeps the SHGC the line took): in a house, and in another building
-// of its own glazing (era 5 and above); a building of the current code's
-// glazing gives every line the code glass of its type.
-void keep_typed_glass(INTEGER k, const Glazing& typed) {
-    if (!(TRANS(k) > 0.0f) || !(residential() || ERA > 4)) return;
+// group keeps the SHGC the line took): in a house, in another building of
+// its own glazing (era 5 and above), and in one that keeps its glass by
+// year (era 3) under a year without a band of glass; a building of the
+// current code's glazing gives every line the code glass of its type, and
+// a band or the vintage window its glass.
+void keep_typed_glass(INTEGER k, const Glazing& typed, REAL year_built) {
+    const bool glass_kept = residential() || ERA > 4 || (ERA == 3 && !year_has_band_of_glass(year_built));
+    if (!(TRANS(k) > 0.0f) || !glass_kept) return;
     if (typed.u > 0.0f) UWINDO(k) = typed.u;
     if (typed.shgc > 0.0f) SCOEF(k) = typed.shgc;
     if (typed.vt > 0.0f) TRANS(k) = typed.vt;
@@ -817,7 +833,7 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         if (g) set_line(k, {g->u, g->shgc, g->vt});
     }
     transfer_line(k, j, year_built, zone, true, scheme_code);
-    keep_typed_glass(k, typed);
+    keep_typed_glass(k, typed, year_built);
 }
 
 // Groups typed past the last line of another building's scheme 1 or 2
@@ -846,7 +862,7 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         const Glazing typed = glass_typed_on_new_line(k);
         set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
         transfer_line(k, j, year_built, zone, true, S(60));
-        keep_typed_glass(k, typed);
+        keep_typed_glass(k, typed, year_built);
     }
 }
 

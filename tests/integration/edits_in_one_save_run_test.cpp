@@ -62,6 +62,22 @@ fs::path designed_remodel_of(const ScratchDir& dir, const std::string& name, REA
     return p;
 }
 
+// A new project whose scheme 2, an addition of the year given to another
+// building of `type`, is designed: of the glazing its year gives (era 3).
+fs::path designed_addition_of(const ScratchDir& dir, const std::string& name, INTEGER type, REAL year_built) {
+    const fs::path p = dir / name;
+    new_project(p, kData / "util");
+    reset_all_blocks();
+    make_nonresidential(p, 2, type);
+    edit_scheme(p, 1, [year_built] {
+        STRATEGY(6, 1) = 3.0f;  // an addition
+        STRATEGY(11, 1) = year_built;
+    });
+    run_scheme(p, 2, 246.0f);
+    EXPECT_EQ(ERA, 3) << "the design of an addition of " << year_built;
+    return p;
+}
+
 // An edit of the host's: the scheme's blocks and column, then the run flags
 // it marks in the input file, and another building's default schedules.
 struct HostEdit {
@@ -105,6 +121,15 @@ void group_past_the_last_line(INTEGER slot) {
     const INTEGER j = 10 * (k - 1);
     for (const auto& [row, v] : {std::pair{61, 1.0f}, {62, 2.0f}, {63, 3.0f}, {64, 4.0f}, {65, 2.67f}})
         STRATEGY(row + j, slot) = v;
+}
+
+// Such a group laid on the roof, of the skylight type (code 45).
+void skylight_past_the_last_line(INTEGER slot) {
+    group_past_the_last_line(slot);
+    INTEGER j = 0;
+    while (STRATEGY(72 + j, slot) > 0.0f) j += 10;
+    STRATEGY(60 + j, slot) = 45.0f;
+    STRATEGY(61 + j, slot) = 5.0f;
 }
 
 void transmittance_of_the_last_group(INTEGER slot) {
@@ -331,6 +356,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // below (floor type 1): its floor's mass stayed the floor the run before
 // had laid under that area, where the two edits in one save kept the one
 // laid under the area before (summary row 14 -5,487.9 against -5,622.2).
+// An addition of 1979 whose skylight (code 45) held the vintage window's
+// glass, built 2021 with a transmittance typed on the skylight, kept the
+// vintage U-factor and SHGC (1.27 / 0.75) beside it, where the year run
+// first gives the skylight library window 45's; a skylight group typed
+// past its last line with a transmittance in the save of the year lost
+// that transmittance to the window's 0.49 (summary row 8 -1,217,162
+// against -1,216,498.5).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -760,19 +792,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          line_1_without_glass},
         {"an addition of 2006 designed by its year given a window group past its last line of code 1, then built "
          "2013",
-         [](const ScratchDir& d, const std::string& n) {
-             const fs::path p = d / n;
-             new_project(p, kData / "util");
-             reset_all_blocks();
-             make_nonresidential(p, 2, 3);
-             edit_scheme(p, 1, [] {
-                 STRATEGY(6, 1) = 3.0f;  // an addition
-                 STRATEGY(11, 1) = 2006.0f;
-             });
-             run_scheme(p, 2, 246.0f);
-             EXPECT_EQ(ERA, 3) << "the design of an addition of 2006";
-             return p;
-         },
+         [](const ScratchDir& d, const std::string& n) { return designed_addition_of(d, n, 3, 2006.0f); },
          2,
          {[](INTEGER slot) {
               group_past_the_last_line(slot);
@@ -936,6 +956,27 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          1, rows({{4, 95521.0f}, {3, 8.0f}}, {81, 29}), rows({{3, 1.0f}}, {29})},
+        {"an addition of 1979 with a skylight of its year built 2021 with a second skylight group, then "
+         "transmittances typed on both",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = designed_addition_of(d, n, 11, 1979.0f);
+             edit_scheme(p, 2, [] { skylight_past_the_last_line(2); });
+             run_scheme(p, 2, 0.0f);
+             EXPECT_EQ(UWINDO(3), 1.27f) << "line 3 a skylight of the vintage window";
+             return p;
+         },
+         2,
+         {[](INTEGER slot) {
+              STRATEGY(11, slot) = 2021.0f;
+              skylight_past_the_last_line(slot);
+          },
+          {}},
+         {[](INTEGER slot) {
+              TRANS(3) = 0.5f;
+              transmittance_of_the_last_group(slot);
+          },
+          {}},
+         0.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
