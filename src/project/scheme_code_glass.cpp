@@ -2,6 +2,7 @@
 // the windows of a house, or of another building of its own glazing (era 5
 // and above), and the windows' move to the code glass of the site and kind
 // of building in force.
+#include <algorithm>
 #include <optional>
 
 #include "blocks/blocks.h"
@@ -78,12 +79,16 @@ struct GlassToFollow {
 // the designer did not touch still hold the code glass (25, else 5) the
 // last run gave them as the kind of building in force, and a move takes
 // them to that code's glass at the new site, as a move run before the
-// window's own glass gives them.
+// window's own glass gives them. A house's code 5 has the same glass under
+// every year from 2004: windows that hold it took it under such a year, and
+// a year typed with the move counts after it (an earlier year keeps the
+// glass the windows hold), so the move is judged under a year of that glass.
 std::optional<GlassToFollow> glass_of_windows_not_alike(bool dwelling, REAL year_built, INTEGER zone) {
     for (const REAL code : {25.0f, 5.0f}) {
-        const auto last = scheme_code_glass(code, dwelling, year_built, zone_of_last_run());
+        const REAL year = dwelling && code == 5.0f ? std::max(year_built, 2004.0f) : year_built;
+        const auto last = scheme_code_glass(code, dwelling, year, zone_of_last_run());
         if (!last || !some_window_holds(*last)) continue;
-        const auto in_force = scheme_code_glass(code, dwelling, year_built, zone);
+        const auto in_force = scheme_code_glass(code, dwelling, year, zone);
         if (in_force) return GlassToFollow{*last, *in_force};
     }
     return std::nullopt;

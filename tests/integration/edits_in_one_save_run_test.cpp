@@ -363,6 +363,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // past its last line with a transmittance in the save of the year lost
 // that transmittance to the window's 0.49 (summary row 8 -1,217,162
 // against -1,216,498.5).
+// An existing house of 2004 whose design by its year gave its windows the
+// glass of that year and zone (code 5's), moved in the save that built it
+// 1997: judged under 1997, which has no such glass, the windows kept the
+// old zone's glass, where the move run first gives them the new zone's and
+// the year keeps it ($2,132.46 against $2,441.12).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -977,6 +982,14 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          0.0f, false, true},
+        {"an existing house of 2004 designed by its year moved to zone 1, then built 1997",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = designed_remodel_of(d, n, 2004.0f);
+             run_scheme(p, 2, 246.0f);
+             EXPECT_EQ(STRATEGY(60, 2), -22.0f) << "the windows in the glass of their year";
+             return p;
+         },
+         2, {[](INTEGER) { STRATEGY(4, 1) = STRATEGY(4, 2) = 95521.0f; }, {81}}, rows({{11, 1997.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
