@@ -812,8 +812,16 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         const auto w = library_window_glazing(std::abs(own_code));
         set_line(k, w ? Glazing{w->u, w->shgc, w->vt} : kStandInGlazing);
     } else {
-        auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
-        if (!g && past_the_last_line(k)) g = glass_most_windows_hold({typed.u, typed.shgc, typed.vt});
+        // Past the last line, the code's library window is no glass the
+        // windows share unless they all hold it, and then the lead gives it
+        // too: a house's save under a year of the current code stores line
+        // 1's library window in group 1's slot whatever the other windows
+        // hold, so a year before that code typed after such a run gave the
+        // new line line 1's glass, where the same windows saved under that
+        // year hold the mark of windows not alike.
+        const auto g = past_the_last_line(k)
+                           ? glass_most_windows_hold({typed.u, typed.shgc, typed.vt})
+                           : library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
         if (g) set_line(k, {g->u, g->shgc, g->vt});
     }
     transfer_line(k, j, year_built, zone, true, scheme_code);
