@@ -787,7 +787,8 @@ bool past_the_last_line(INTEGER k) {
 // SHGC of its own: a group typed past the design's lines) takes the glass
 // of the scheme's other windows: the library window the scheme-wide code
 // names, or the code glass that code asks for, as the code stood before
-// this run judged the windows alike (`scheme_code`). The code's sign is
+// this run judged the windows alike (`scheme_code`); past the last line,
+// as this run judged them (below). The code's sign is
 // the glazing era's the last save ran under (a house of its own glazing
 // stores it positive), so the library window is named by its magnitude.
 // A code whose library window no window of the scheme holds names no glass
@@ -828,11 +829,21 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         const auto w = library_window_glazing(std::abs(own_code));
         set_line(k, w ? Glazing{w->u, w->shgc, w->vt} : kStandInGlazing);
     } else {
-        auto g = library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
-        if (!g && past_the_last_line(k)) g = glass_most_windows_hold({typed.u, typed.shgc, typed.vt});
+        // Past the last line, the scheme-wide code names the glass the
+        // windows share only while they are alike (the code as this run
+        // judged them), and then the lead gives its library window too: a
+        // house's save under a year of the current code stores in group 1's
+        // slot what line 1's glass matches (a library window, or 25 for the
+        // zone's code glass) whatever the other windows hold, so a year
+        // before that code typed after such a run gave the new line line
+        // 1's glass, where the same windows saved under that year hold the
+        // mark of windows not alike.
+        const auto g = past_the_last_line(k)
+                           ? glass_most_windows_hold({typed.u, typed.shgc, typed.vt})
+                           : library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
         if (g) set_line(k, {g->u, g->shgc, g->vt});
     }
-    transfer_line(k, j, year_built, zone, true, scheme_code);
+    transfer_line(k, j, year_built, zone, true, past_the_last_line(k) ? S(60) : scheme_code);
     keep_typed_glass(k, typed, year_built);
 }
 

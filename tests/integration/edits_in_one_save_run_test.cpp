@@ -368,6 +368,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // 1997: judged under 1997, which has no such glass, the windows kept the
 // old zone's glass, where the move run first gives them the new zone's and
 // the year keeps it ($2,132.46 against $2,441.12).
+// A remodel of 2011 whose line 1 holds library window 29's glass and whose
+// other windows hold glass of their own, built 2015 and run, then 2012 with
+// a window group past its last line: the run under 2015 had stored line
+// 1's window (29) in group 1's slot, and the new line took its glass over
+// the glass the other windows share, where the years given at once leave
+// the mark of windows not alike (summary row 7 0.1083 one run apart
+// against 0.1092).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -990,6 +997,31 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, {[](INTEGER) { STRATEGY(4, 1) = STRATEGY(4, 2) = 95521.0f; }, {81}}, rows({{11, 1997.0f}})},
+        {"a remodel of 2011 whose line 1 holds library window 29 and its other windows glass of their own, built "
+         "2015, then 2012 with a window group past its last line and its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 STRATEGY(6, 2) = 2.0f;  // a remodel
+                 STRATEGY(11, 2) = 2011.0f;
+                 for (INTEGER k = 1; k <= 25; ++k) {
+                     if (!(QTY(k) > 0.0f && TRANS(k) > 0.0f)) continue;  // the doors stay
+                     UWINDO(k) = k == 1 ? 0.32f : 0.41f;  // line 1 library window 29's glass
+                     SCOEF(k) = 0.46f;
+                     TRANS(k) = k == 1 ? 0.58f : 0.69f;
+                 }
+             });
+             run_scheme(p, 2, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 2), -1.0f) << "the windows marked not alike";
+             return p;
+         },
+         2, rows({{11, 2015.0f}}),
+         {[](INTEGER slot) {
+              STRATEGY(11, slot) = 2012.0f;
+              group_past_the_last_line(slot);
+              transmittance_of_the_last_group(slot);
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
