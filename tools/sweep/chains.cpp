@@ -280,6 +280,16 @@ LineWords saved_line_words(const Inputs& in, const fs::path& project, INTEGER sl
     });
 }
 
+// The glass of every line: its U-factor, shading coefficient and
+// transmittance.
+LineWords saved_line_glass(const Inputs& in, const fs::path& project, INTEGER slot) {
+    LineWords glass;
+    for (INTEGER line = 1; line <= 25; ++line)
+        for (const LineWord w : {LineWord::kU, LineWord::kShadingCoefficient, LineWord::kTransmittance})
+            glass[{w, line}] = 0.0f;
+    return saved_line_words(in, project, slot, glass);
+}
+
 // The command the strategy file stores with scheme `slot`.
 REAL stored_command(const Inputs& in, const fs::path& project, INTEGER slot) {
     const HostEdit host;
@@ -957,9 +967,14 @@ struct Phase {
     // window's own glass typed since does not reach. The new project runs
     // once after such a phase, before the next one's glass.
     bool new_line = false, new_line_ran = false, run_first = false;
+    // A run since a move or the switch of the phase: it gave the windows
+    // that held the code glass of the site and kind before the code glass
+    // of those in force.
+    bool moved_and_ran = false;
     // The scheme's lines (units, transmittance) when the phase opened: those
     // the new project's file holds when it is given the phase.
     std::vector<std::pair<REAL, REAL>> start_lines;
+    LineWords start_glass;  // and their glass
 };
 
 std::string scheme_name(INTEGER slot) {
@@ -1217,6 +1232,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.opening = by;
         ph.start = ph.ran_column = column_of(s);
         ph.start_lines = saved_lines(k.in, side, s);
+        ph.start_glass = saved_line_glass(k.in, side, s);
         ph.ran_words = saved_words(k.in, side, s);
         ph.ran_at = slots[s].site;
         phases.push_back(ph);
@@ -1308,6 +1324,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.ran_column = column_of(slot);
         ph.ran_words = saved_words(k.in, side, slot);
         ph.ran_since_kept = ph.f.keeps();
+        ph.moved_and_ran = ph.moved_and_ran || ph.f.site || ph.f.words.count(Word::kAnotherBuilding);
     };
     // A window's own glass typed after a run that brought a house's line in
     // past the last line, that run's save behind it: the glass comes in a
@@ -1321,15 +1338,29 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     // the glass emptied of a line a run of the phase brought in past the
     // last line: the new project's file holds no such line when given the
     // phase, and its words typed 0 there are words not typed (the line
-    // takes its group's glass).
+    // takes its group's glass). So does a window's glass word typed after a
+    // run that took a move or the switch of the phase, of a value some
+    // window held when the phase opened: given with the move or the switch,
+    // a word the windows held in the code glass of the site and kind before
+    // is a word the designer left, which takes the code glass in force (and
+    // on the line that held it, no word typed at all).
     const auto after_a_run_that_gave_glass = [&](const std::vector<Edit>& parts) {
         const Phase& ph = phases.back();
         const std::vector<std::pair<REAL, REAL>> lines = saved_lines(k.in, side, slot);
-        bool glass = false, facade = false, repaired = false, emptied_new_line = false;
+        const auto held_at_start = [&ph](LineWord w, REAL v) {
+            for (INTEGER line = 1; line <= 25; ++line) {
+                const auto& [units, transmittance] = ph.start_lines[static_cast<std::size_t>(line - 1)];
+                if (units > 0.0f && transmittance > 0.0f && ph.start_glass.at({w, line}) == v) return true;
+            }
+            return false;
+        };
+        bool glass = false, facade = false, repaired = false, emptied_new_line = false, old_code_word = false;
         for (const Edit& e : parts) {
             for (const auto& [at, v] : e.lines) {
                 const std::size_t n = static_cast<std::size_t>(at.second - 1);
                 glass = glass || (at.first <= LineWord::kTransmittance && lines[n].first > 0.0f);
+                old_code_word = old_code_word || (at.first <= LineWord::kTransmittance && lines[n].first > 0.0f &&
+                                                  ph.moved_and_ran && held_at_start(at.first, v));
                 emptied_new_line = emptied_new_line || (glass_typed_empty(e.lines, at.second) && lines[n].first > 0.0f &&
                                                         !(ph.start_lines[n].first > 0.0f));
             }
@@ -1339,7 +1370,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             repaired = repaired || (glass_typed_empty(ph.f.lines, at.second) &&
                                     lines[static_cast<std::size_t>(at.second - 1)].second > 0.0f);
         const bool after_a_run = ph.ran_after_edit && ((glass && ph.new_line_ran) || ((facade || glass) && repaired));
-        if (!after_a_run && !emptied_new_line) return;
+        if (!after_a_run && !emptied_new_line && !old_code_word) return;
         const bool moved = ph.moved_before || ph.f.site.has_value();
         close_phase();
         open_phase(slot, std::nullopt);
