@@ -230,6 +230,14 @@ void design_scheme_equipment_loads() {
     else clear_table(1, 5, kResidentialRows);
 }
 
+void retyped_slot_per_area_loads(INTEGER type_before) {
+    const INTEGER k = IDNUM1;
+    if (k == 1 || k == 2 || !NFLAG(24) || type_before == NTYPE || type_before < 1 || type_before > 20) return;
+    if (DGHEATPHR == DVALUENR(kGasDefaultRow, type_before) && REHEATPHR == DVALUENR(kRefrigerationDefaultRow, type_before) &&
+        EEHEATPHR == DVALUENR(kPlugDefaultRow, type_before))
+        reset_per_area_loads(k);
+}
+
 namespace {
 
 // The day's energy of each appliance column, Btu (gas) and kWh (electric).
