@@ -233,8 +233,9 @@ void design_scheme_equipment_loads() {
 void retyped_slot_per_area_loads(INTEGER type_before) {
     const INTEGER k = IDNUM1;
     if (k == 1 || k == 2 || !NFLAG(24) || type_before == NTYPE || type_before < 1 || type_before > 20) return;
-    if (DGHEATPHR == DVALUENR(kGasDefaultRow, type_before) && REHEATPHR == DVALUENR(kRefrigerationDefaultRow, type_before) &&
-        EEHEATPHR == DVALUENR(kPlugDefaultRow, type_before))
+    const auto of_type_before = [type_before](INTEGER row) { return DVALUENR(row, type_before); };
+    if (DGHEATPHR == of_type_before(kGasDefaultRow) && REHEATPHR == of_type_before(kRefrigerationDefaultRow) &&
+        EEHEATPHR == of_type_before(kPlugDefaultRow))
         reset_per_area_loads(k);
 }
 

@@ -26,10 +26,11 @@ bool appliance_gas_recorded();
 void design_scheme_equipment_loads();
 
 // A library slot of another building whose per-area loads are still those
-// of the type its last run saved it as (TYPE_BEFORE, which its title
-// names) takes the loads of the type typed in its place since: laid out by
-// that run (or its copy), they follow the type as a slot given the new
-// type at once takes its. Loads of the slot's own are kept.
+// of `type_before`, the type its last run saved it as (its building
+// description names it), takes the loads of the type typed in its place
+// since: laid out from the type by that run or its copy, they follow the
+// type, as a slot given the new type at once takes its. Loads of the
+// slot's own are kept.
 void retyped_slot_per_area_loads(INTEGER type_before);
 
 // Whether the input file as loaded was saved by a dwelling's run: the peak
