@@ -56,6 +56,21 @@ Glazing code_glazing(INTEGER era, INTEGER type) {
 
 // ---- site, type, design kind, dimensions -------------------------------------
 
+std::string type_name(INTEGER type) {
+    std::string name;
+    for (INTEGER w = 1; w <= 6; ++w) name += BTNAME(w, type).view();
+    return name;
+}
+
+// The type the building description of the loaded file names: the type of
+// the run that saved it, which a host's edit of the type leaves alone; 0
+// for a description of no type.
+INTEGER type_named_by_title() {
+    for (INTEGER t = 1; t <= 20; ++t)
+        if (TITLE2.view() == type_name(t)) return t;
+    return 0;
+}
+
 void site_and_building_type() {
     ZIPCODE = S(4);
     AADISK(-4);
@@ -70,9 +85,8 @@ void site_and_building_type() {
         DBG_INT("REVISION: building type outside 1 to 20, title kept", NTYPE);
         return;
     }
-    std::string name;
-    for (INTEGER w = 1; w <= 6; ++w) name += BTNAME(w, NTYPE).view();
-    TITLE2 = name;
+    retyped_slot_per_area_loads(type_named_by_title());
+    TITLE2 = type_name(NTYPE);
 }
 
 void design_kind() {

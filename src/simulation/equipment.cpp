@@ -230,6 +230,15 @@ void design_scheme_equipment_loads() {
     else clear_table(1, 5, kResidentialRows);
 }
 
+void retyped_slot_per_area_loads(INTEGER type_before) {
+    const INTEGER k = IDNUM1;
+    if (k == 1 || k == 2 || !NFLAG(24) || type_before == NTYPE || type_before < 1 || type_before > 20) return;
+    const auto of_type_before = [type_before](INTEGER row) { return DVALUENR(row, type_before); };
+    if (DGHEATPHR == of_type_before(kGasDefaultRow) && REHEATPHR == of_type_before(kRefrigerationDefaultRow) &&
+        EEHEATPHR == of_type_before(kPlugDefaultRow))
+        reset_per_area_loads(k);
+}
+
 namespace {
 
 // The day's energy of each appliance column, Btu (gas) and kWh (electric).

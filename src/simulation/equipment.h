@@ -25,6 +25,14 @@ bool appliance_gas_recorded();
 // defaults alone (its appliance table emptied). Other slots keep theirs.
 void design_scheme_equipment_loads();
 
+// A library slot of another building whose per-area loads are still those
+// of `type_before`, the type its last run saved it as (its building
+// description names it), takes the loads of the type typed in its place
+// since: laid out from the type by that run or its copy, they follow the
+// type, as a slot given the new type at once takes its. Loads of the
+// slot's own are kept.
+void retyped_slot_per_area_loads(INTEGER type_before);
+
 // Whether the input file as loaded was saved by a dwelling's run: the peak
 // gains of the gas and of the tenth-gain electric appliances are a
 // dwelling's alone, and every run of another building leaves them 0. Read
