@@ -1074,7 +1074,9 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
 // house made an office with line 6's U-factor typed in the same save, copied
 // into slot 4, stored the mark of windows not alike (-1) its load had
 // judged on the office's code glass, and the source's next run read that
-// mark beside the house's glass its file still held and kept that glass.
+// mark beside the house's glass its file still held and kept that glass
+// (summary row 7 0.1093 against 0.1268, $3,882.02 of electricity against
+// $4,243.56).
 TEST(SchemeLibraryCopy, CopyLeavesTheSourcesNextRunAsItWas) {
     ScratchDir dir;
     SchemeRun runs[2];
