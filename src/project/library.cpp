@@ -305,6 +305,14 @@ void copy_scheme(LibraryCall& call) {
     for (INTEGER i = 1; i <= 310; ++i) STRATEGY(i, source) = source_column(i);
     if (target_on_revised_electric_rates || !electric_choice_billed_by_its_row(STRATEGY(1, target)))
         STRATEGY(1, target) = STRATEGY(1, source);
+    // As the user left it is as the source's file holds it (the back-up copy
+    // its load took), not as the load made it: the copy saves no input file
+    // of the source, and what the load derived in the column from the lines
+    // it laid out (the mark of windows not alike, judged on the code glass
+    // it gave them) would stand beside the glass the file still holds. The
+    // source's next run read that mark over the old glass and kept it.
+    if (is_scheme_slot(source))
+        for (INTEGER i = 1; i <= 310; ++i) STRATEGY(i, source) = STRATEGY(i, source + 9);
     // A dwelling of scheme 1 or 2 pairs line k with window group k, where a
     // column of slots 3 to 9 holds the lines with units one after the
     // other: the target's groups are laid out from the copied lines, as the

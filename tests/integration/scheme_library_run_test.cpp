@@ -1068,6 +1068,34 @@ TEST(SchemeLibraryCopy, CopyAfterAnEditGivesWhatItGivesAfterARunOfTheSource) {
     }
 }
 
+// A copy leaves its source as the user left it: the source's next run is
+// the run it makes without the copy. The copy saved the source's column as
+// its load had made it, beside the input file it does not save: the sample
+// house made an office with line 6's U-factor typed in the same save, copied
+// into slot 4, stored the mark of windows not alike (-1) its load had
+// judged on the office's code glass, and the source's next run read that
+// mark beside the house's glass its file still held and kept that glass
+// (summary row 7 0.1093 against 0.1268, $3,882.02 of electricity against
+// $4,243.56).
+TEST(SchemeLibraryCopy, CopyLeavesTheSourcesNextRunAsItWas) {
+    ScratchDir dir;
+    SchemeRun runs[2];
+    std::string input_files[2];
+    for (const bool copied : {false, true}) {
+        const fs::path p = settled_sample(dir, copied ? "copied" : "not copied");
+        make_nonresidential(p, 1, 7);
+        edit_scheme(p, 1, [] { UWINDO(6) = 0.3f; });
+        if (copied) {
+            select_scheme(p, 1, 201.0f, 4);
+            ASSERT_EQ(run_kernel(p), 0);
+        }
+        runs[copied] = run_scheme(p, 1, 0.0f);
+        input_files[copied] = read_file(p / "scheme1b.dat");
+    }
+    expect_same_run(runs[1], runs[0], "the office's run after its copy");
+    EXPECT_TRUE(input_files[0] == input_files[1]) << "the office's input file after its copy";
+}
+
 // A copy over a library slot on the user's revised electric rates takes the
 // source's rates and its tariff, whether or not the slot ran on those rates
 // first. The slot's run saves one utility's tariff (row 1) as the generic
