@@ -250,7 +250,7 @@ void finish_mass_elements(const Working& w) {
         }
     }
     const INTEGER floor_type = code_of(33, w.k);
-    if (floor_type > -10 && floor_type < 10 && MLABEL(4) == MLABEL(5)) {
+    if (!residential_construction::keeps_basement(floor_type) && MLABEL(4) == MLABEL(5)) {
         MLABEL(4) = "";
         clear_mass_element(4);
     }

@@ -282,19 +282,26 @@ void clean_up(Working& w, INTEGER type) {
         w.RinsSlab = 0.0f;
         RVAL(12) = 0.0f;
     }
-    if (type > -10 && type < 10) {
-        UVAL(17) = 0.0f;
-        UVAL(18) = 0.0f;
-    }
+    // A floor without a basement keeps none of the walls and floor a
+    // basement's run laid out: kept, they reached the reports (a basement
+    // under a slab) and a later basement of the input file's construction.
+    if (!keeps_basement(type))
+        for (INTEGER item = 13; item <= 18; ++item) AREA(item) = PERCNT(item) = UVAL(item) = 0.0f;
     if (type_abs > 5 && type_abs != 8 && type_abs != 9) UVAL(11) = 0.0f;
 }
 
 }  // namespace
 
+bool keeps_basement(INTEGER type) { return type <= -10 || (type >= 10 && type != 16); }
+
 void residential_slab_f_factor(Working& w) {
     const INTEGER type = code_of(33, w.k);
     if (type == 6 || type == 7) w.FinsSlab = slab_f_factor(w.RinsSlab);
     else if (type == -6 || type == -7) w.FinsSlab = UVAL(12);  // a changed slab keeps its F-factor
+    // Over a basement's walls the input file's item 12 is their mean
+    // U-factor, no slab's F-factor: slab 16 finds none there, as over a
+    // raised floor.
+    else if (type == 16 && AREA(18) > 0.0f) UVAL(12) = 0.0f;
 }
 
 void residential_floors(Working& w) {

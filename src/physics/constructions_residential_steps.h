@@ -40,6 +40,11 @@ void residential_walls(Working& w);
 // slope and surface, mass element 3.
 void residential_roof(Working& w);
 
+// A floor type of a basement, or of the input file's basement walls beside
+// its slab (-16): the basement items (13 to 18) and the basement walls'
+// mass element are its own. No floor, a raised floor or a slab has none.
+bool keeps_basement(INTEGER type);
+
 // The slab F-factor of the slab floor types, before the walls.
 void residential_slab_f_factor(Working& w);
 

@@ -356,6 +356,12 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // below (floor type 1): its floor's mass stayed the floor the run before
 // had laid under that area, where the two edits in one save kept the one
 // laid under the area before (summary row 14 -5,487.9 against -5,622.2).
+// The code-minimum house given a basement (17) and run, then slab 16: the
+// slab kept the basement's walls and floor (items 13 to 18) in its input
+// file and its export, the walls' mass, and took the walls' mean U-factor
+// the basement's run had left in item 12 for its F-factor, where typed at
+// once over the raised floor it has none (summary row 8 -14,702.9 against
+// -13,974.2).
 // An addition of 1979 whose skylight (code 45) held the vintage window's
 // glass, built 2021 with a transmittance typed on the skylight, kept the
 // vintage U-factor and SHGC (1.27 / 0.75) beside it, where the year run
@@ -738,6 +744,9 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the code-minimum house given its floor area, then a heated unit below (floor type 1)",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
          rows({{8, 1200.0f}}), rows({{33, 1.0f}}), 0.0f, false, true},
+        {"the code-minimum house given a basement (17), then slab 16",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         rows({{33, 17.0f}}), rows({{33, 16.0f}}), 0.0f, false, true},
         {"an existing house of 2000 built 2020, then made an office and built 2000 again", existing_house_of_2000, 2,
          rows({{11, 2020.0f}}),
          {[](INTEGER s) {
