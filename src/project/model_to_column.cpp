@@ -431,8 +431,8 @@ void store_line_geometry(INTEGER k, INTEGER j) {
 
 namespace {
 
-// Steps a to h for line k in the group at offset j.
-void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingScan& scan) {
+// Steps a to g for line k in the group at offset j: its glazing code.
+void glazing_code_of_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingScan& scan) {
     if (residential()) {
         scan.keep = S(60);
         if (scan.keep == 0.0f) {
@@ -484,6 +484,11 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
             if (j == 0) S(60) = std::fabs(scheme_code);
         }
     }
+}
+
+// Steps a to h for line k in the group at offset j.
+void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingScan& scan) {
+    glazing_code_of_line(k, j, year_built, zone, scan);
     // Another building restores group 1's slot from the code its last
     // line's group holds as this save leaves it: read before the line's
     // own code is stored, it would be the code the run before saved there
@@ -591,6 +596,18 @@ void glazing_groups(REAL year_built, INTEGER zone) {
         j = paired ? 10 * (k - 1) : j + 10;
         condense_line(k, j, year_built, zone, scan);
     }
+    // A scheme of its own glazing left without a window: its scheme-wide
+    // code (group 1's slot) judges the glass of the first line that holds
+    // glass, as a save with that window judges it. Kept as the column held
+    // it, the code recorded whether the window's own glass typed before the
+    // group was emptied ran first: typed in the same save, the code stayed
+    // that of the glass before it.
+    if (j == -10 && (residential() || ERA > 4))
+        for (INTEGER k = 1; k <= 25; ++k)
+            if (TRANS(k) > 0.0f) {
+                glazing_code_of_line(k, 0, year_built, zone, scan);
+                break;
+            }
     // Nor does the group of an empty line keep the facade class of a line
     // another design of the scheme had there (a non-residential design's
     // windows on more facades), or of a line since emptied.

@@ -568,6 +568,29 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               for (INTEGER j = 0; j <= 240; j += 10) STRATEGY(62 + j, slot) = 0.0f;
           },
           {}}},
+        {"the efficient house made an office with line 1's own transmittance, then its window group emptied",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             run_scheme(p, 1, 243.0f);
+             run_scheme(p, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 for (INTEGER j = 10; j <= 240; j += 10) STRATEGY(62 + j, 2) = 0.0f;
+             });
+             run_scheme(p, 2, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 2), 29.0f) << "line 1 in library window 29";
+             return p;
+         },
+         2,
+         {[](INTEGER) {
+              NFLAG(24) = true;
+              NTYPE = 7;
+              TRANS(1) = 0.3f;
+          },
+          {},
+          true},
+         rows({{62, 0.0f}})},
         {"the efficient house made an office, its group 1 made a skylight, then line 1's glass emptied",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = sample_with(d, n, 2, 246.0f);
