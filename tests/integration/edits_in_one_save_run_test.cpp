@@ -379,6 +379,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // kept the restaurant's cooking gas and refrigeration its run had laid out
 // as the slot's per-area loads, where made a clinic at once it takes the
 // clinic's (summary row 14 -6,756.6 one run apart against -16,035.3).
+// An office's efficient design (a slab) given a floor area of 20,000,
+// then floor type 1, kept as its floor's mass the slab the run before had
+// laid under that area, where the two edits in one save kept the one laid
+// under the area before (summary row 14 -66,813.9 one run apart against
+// -41,020.5); so did the code-minimum house's raised floor given the
+// area, then typed as the input file's own construction (-2): -5,614.2
+// against -5,747.0.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -738,6 +745,11 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the code-minimum house given its floor area, then a heated unit below (floor type 1)",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
          rows({{8, 1200.0f}}), rows({{33, 1.0f}}), 0.0f, false, true},
+        {"an office's efficient design given its floor area, then floor type 1", efficient_design_of(7), 2,
+         rows({{8, 20000.0f}}), rows({{33, 1.0f}}), 0.0f, false, true},
+        {"the code-minimum house given its floor area, then its raised floor as the input file's own (-2)",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         rows({{8, 1200.0f}}), rows({{33, -2.0f}}), 0.0f, false, true},
         {"an existing house of 2000 built 2020, then made an office and built 2000 again", existing_house_of_2000, 2,
          rows({{11, 2020.0f}}),
          {[](INTEGER s) {
