@@ -274,7 +274,8 @@ void roof(const Working& w) {
     DBG_FLOAT("UVALC roof Uval(10)", UVAL(10));
 }
 
-// Floor mass element 1 of a raised floor or a slab.
+// Floor mass element 1 of a raised floor, a slab or a floor over another
+// heated unit.
 void floor_layout(const Working& w, INTEGER F) {
     const INTEGER k = w.k;
     const ScaledFootprint& fp = w.footprint;
@@ -284,20 +285,27 @@ void floor_layout(const Working& w, INTEGER F) {
         // design laid out, which a slab typed later as the input file's
         // construction (-6, -7) would take up again.
         AREA(12) = PERCNT(12) = UVAL(12) = TMLAG(12) = DECR(12) = 0.0f;
-        if (fp.valid) {
-            LNTH(1) = fp.a_ft;
-            WDTH(1) = fp.b_ft;
-            NELMNT(1) = FLOORS;
-            MTUSED(1) = "WOOD";
-            THCK(1) = 0.75f;
-        }
+        framed_floor_mass(fp);
+    }
+    // A floor without losses (1, another heated unit below, and 0 or -1)
+    // keeps its mass: the framed floor under the area and stories in force,
+    // as a dwelling's over another unit, not the slab or floor an earlier
+    // run laid under an area since edited. A raised floor or slab of the
+    // input file's own construction (a negative type) keeps its material and
+    // lies under the area and stories in force likewise. A library slot
+    // whose input file holds no floor mass (no run laid one out) keeps none.
+    const bool floor_mass = !MTUSED(1).is_blank();
+    if (floor_mass && std::abs(F) <= 1) framed_floor_mass(fp);
+    if (floor_mass && is_one_of(-F, {2, 3, 4, 5, 8, 9})) raised_floor_plan(fp);
+    const bool own_slab = floor_mass && is_one_of(-F, {6, 7, 16});
+    if ((is_one_of(F, {6, 7, 16}) || own_slab) && fp.valid) {
+        LNTH(1) = EWDIM;
+        WDTH(1) = AREAT / (FLOORS * EWDIM);
+        NELMNT(1) = 1.0f;
     }
     if (is_one_of(F, {6, 7, 16})) {
         STRATEGY(49, k) = 5.0f;
         if (fp.valid) {
-            LNTH(1) = EWDIM;
-            WDTH(1) = AREAT / (FLOORS * EWDIM);
-            NELMNT(1) = 1.0f;
             MTUSED(1) = "CONCRETE";
             THCK(1) = 3.5f;
         }

@@ -90,15 +90,12 @@ void no_slab() {
     DECR(12) = 0.0f;
 }
 
-// A framed floor of one story on every story: a raised floor's mass before
-// its type's material, and the floor of a dwelling over another heated unit.
-void framed_floor_mass(const ScaledFootprint& fp) {
+// A slab's mass element (1): one story's floor along the east-west side.
+void slab_plan(const ScaledFootprint& fp) {
     if (!fp.valid) return;
-    LNTH(1) = fp.a_ft;
-    WDTH(1) = fp.b_ft;
-    NELMNT(1) = FLOORS;
-    MTUSED(1) = "WOOD";
-    THCK(1) = 0.75f;
+    LNTH(1) = EWDIM;
+    WDTH(1) = fp.story_area_ft2 / EWDIM;
+    NELMNT(1) = 1.0f;
 }
 
 // Steps 2 and 3: areas, percentages, under-floor code and floor mass of the
@@ -121,12 +118,17 @@ void floor_layout(const Working& w, INTEGER type) {
     // A basement stands on the ground as a slab does: under-floor code 5,
     // whatever floor it was typed over.
     if (is_one_of(type, {10, 13, 17})) STRATEGY(49, k) = 5.0f;
+    // A raised floor or slab of the input file's own construction (a
+    // negative type) keeps the floor mass its file holds (none in a library
+    // slot where no run laid one out), but lies under the area and stories
+    // in force as the tables' floors do, not under those of the run that
+    // last laid it out.
+    const bool own_floor_mass = type < 0 && !MTUSED(1).is_blank();
+    if (own_floor_mass && is_one_of(-type, {2, 3, 4, 5, 8, 9})) raised_floor_plan(fp);
+    if (is_one_of(type, {6, 7, 16}) || (own_floor_mass && is_one_of(-type, {6, 7, 16}))) slab_plan(fp);
     if (is_one_of(type, {6, 7, 16})) {
         STRATEGY(49, k) = 5.0f;
         if (fp.valid) {
-            LNTH(1) = EWDIM;
-            WDTH(1) = fp.story_area_ft2 / EWDIM;
-            NELMNT(1) = 1.0f;
             MTUSED(1) = "CONCRETE";
             THCK(1) = 3.5f;
         }

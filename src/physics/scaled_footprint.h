@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "blocks/building_blocks.h"
+#include "blocks/construction_blocks.h"
 #include "support/types.h"
 
 namespace mavo {
@@ -29,6 +30,24 @@ inline ScaledFootprint scaled_footprint() {
     f.b_ft = NSDIM * s;
     f.valid = true;
     return f;
+}
+
+// The floor's mass element (1) of a raised floor: one story's floor under
+// every story. The material stays: the input file's own floor keeps its own.
+inline void raised_floor_plan(const ScaledFootprint& fp) {
+    if (!fp.valid) return;
+    LNTH(1) = fp.a_ft;
+    WDTH(1) = fp.b_ft;
+    NELMNT(1) = FLOORS;
+}
+
+// A framed floor of one story on every story: a raised floor's mass before
+// its type's material, and the floor over another heated unit.
+inline void framed_floor_mass(const ScaledFootprint& fp) {
+    if (!fp.valid) return;
+    raised_floor_plan(fp);
+    MTUSED(1) = "WOOD";
+    THCK(1) = 0.75f;
 }
 
 }  // namespace mavo

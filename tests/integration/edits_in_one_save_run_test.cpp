@@ -385,6 +385,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // kept the restaurant's cooking gas and refrigeration its run had laid out
 // as the slot's per-area loads, where made a clinic at once it takes the
 // clinic's (summary row 14 -6,756.6 one run apart against -16,035.3).
+// An office's efficient design (a slab) given a floor area of 20,000,
+// then floor type 1, kept as its floor's mass the slab the run before had
+// laid under that area, where the two edits in one save kept the one laid
+// under the area before (summary row 14 -66,813.9 one run apart against
+// -41,020.5); so did the code-minimum house's raised floor given the
+// area, then typed as the input file's own construction (-2): -5,614.2
+// against -5,747.0.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -426,6 +433,11 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         while (door_group < 240 && STRATEGY(72 + door_group, 1) > 0.0f) door_group += 10;
         EXPECT_EQ(STRATEGY(60 + door_group, 1), 48.0f) << "the last group is a door";
         return p;
+    };
+    // The sample project's scheme 1 run as its new project holds it: the
+    // code-minimum design of the house.
+    const auto code_minimum_house = [](const ScratchDir& d, const std::string& n) {
+        return sample_with(d, n, 1, 243.0f);
     };
     const auto sample_house_in_slot_3 = [](const ScratchDir& d, const std::string& n) {
         const fs::path p = settled_sample(d, n);
@@ -502,7 +514,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
          rows({{33, 2.0f}}), switch_to(7), 0.0f, false, true},
         {"the code-minimum house made an office, then a basement",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, switch_to(7),
+         code_minimum_house, 1, switch_to(7),
          rows({{33, 10.0f}})},
         {"the efficient house with line 1's own glass made another building, then an overhang",
          [](const ScratchDir& d, const std::string& n) {
@@ -517,7 +529,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          },
          2, switch_to(19), rows({{66, 0.0f}})},
         {"the code-minimum house given a window group past its last line, then line 1's U",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         code_minimum_house, 1,
          {group_past_the_last_line, {}}, {[](INTEGER) { UWINDO(1) = 0.6f; }, {}}},
         {"a restaurant's last group, a door, set to no units, then typed a window",
          restaurant_with_a_door_last, 1,
@@ -604,10 +616,10 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
          line_1_without_glass, rows({{61, 5.0f}})},
         {"the code-minimum house given a window group past its last line, then its transmittance",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         code_minimum_house, 1,
          {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
         {"the code-minimum house given a window group past its last line and its transmittance, then its U",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         code_minimum_house, 1,
          {[](INTEGER slot) {
               group_past_the_last_line(slot);
               transmittance_of_the_last_group(slot);
@@ -680,7 +692,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {}}},
         {"the code-minimum house built 2003 with a window group past its last line and its transmittance, "
          "then built 2022 with the mark of windows not alike its run saved",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         code_minimum_house, 1,
          {[](INTEGER slot) {
               STRATEGY(11, slot) = 2003.0f;
               group_past_the_last_line(slot);
@@ -729,7 +741,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {}},
          {[](INTEGER) {}, {}}, 246.0f, false, true},
         {"the code-minimum house moved to zone 4, then a window group past its last line",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, move_to(4.0f),
+         code_minimum_house, 1, move_to(4.0f),
          {group_past_the_last_line, {}}, 0.0f, true},
         {"the sample house of a flat roof given a pitched roof, then moved to zone 1",
          [](const ScratchDir& d, const std::string& n) {
@@ -758,18 +770,23 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {}},
          0.0f, false, true},
         {"the code-minimum house's window groups emptied, then its floor area",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         code_minimum_house, 1,
          {[](INTEGER slot) {
               for (INTEGER j = 0; j <= 240; j += 10) STRATEGY(62 + j, slot) = 0.0f;
           },
           {}},
          rows({{8, 1200.0f}})},
         {"the code-minimum house given its floor area, then a heated unit below (floor type 1)",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         code_minimum_house, 1,
          rows({{8, 1200.0f}}), rows({{33, 1.0f}}), 0.0f, false, true},
         {"the code-minimum house given a basement (17), then slab 16",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1,
+         code_minimum_house, 1,
          rows({{33, 17.0f}}), rows({{33, 16.0f}}), 0.0f, false, true},
+        {"an office's efficient design given its floor area, then floor type 1", efficient_design_of(7), 2,
+         rows({{8, 20000.0f}}), rows({{33, 1.0f}}), 0.0f, false, true},
+        {"the code-minimum house given its floor area, then its raised floor as the input file's own (-2)",
+         code_minimum_house, 1,
+         rows({{8, 1200.0f}}), rows({{33, -2.0f}}), 0.0f, false, true},
         {"an existing house of 2000 built 2020, then made an office and built 2000 again", existing_house_of_2000, 2,
          rows({{11, 2020.0f}}),
          {[](INTEGER s) {
@@ -970,7 +987,7 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {}},
          rows({{81, 5.0f}}), 0.0f, false, true},
         {"the code-minimum house made another building, then its window group 1 emptied",
-         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 1, 243.0f); }, 1, switch_to(19),
+         code_minimum_house, 1, switch_to(19),
          rows({{62, 0.0f}})},
         {"an office remodel of 2018 designed efficient made a house, then built 1999",
          [](const ScratchDir& d, const std::string& n) {
