@@ -1139,6 +1139,15 @@ void transfer_column_to_model(REAL year_built) {
     settle_floor_type_without_kind();
     floor_surfaces_of_typed_type();
     code_glass_follows_site_and_kind(year_built, zone);
+    // Another building of its own glazing whose windows were marked not
+    // alike for a window's own glass, since emptied, has every window in
+    // the code glass again: the mark records glass no longer in force. Back
+    // on the code before the lines take their glass, a skylight repaired
+    // from no glass takes the code glass, as where its glass was emptied in
+    // the save that typed it; under the mark it kept the stand-in glass,
+    // and the save then found the windows not alike and kept the mark.
+    if (has_scheme_column(IDNUM1) && (S(60) == 1.0f || S(60) == -1.0f))
+        if (const auto code = scheme_code_the_windows_keep(S(60), year_built, zone)) S(60) = *code;
     // The scheme-wide glazing code as the column holds it, before the
     // constructions judge the windows alike.
     const REAL scheme_code = has_scheme_column(IDNUM1) ? STRATEGY(60, IDNUM1) : 0.0f;

@@ -507,6 +507,8 @@ void condense_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, GlazingS
 // units.
 bool groups_paired_with_lines() { return residential() && (IDNUM1 == 1 || IDNUM1 == 2); }
 
+}  // namespace
+
 // Another building of its own glazing whose windows all hold the glass
 // its scheme-wide code (5 or 25, group 1's code slot) gives at this site:
 // the save keeps that code, as a house's does, and does not store in its
@@ -537,6 +539,8 @@ std::optional<REAL> scheme_code_the_windows_keep(REAL code, REAL year_built, INT
     }
     return std::nullopt;
 }
+
+namespace {
 
 // A house's windows are never the current-code glazing of another
 // building: they hold the zone's residential code glass or glass of the

@@ -74,6 +74,12 @@ std::optional<design_codes::GlazingValues> glass_most_windows_hold(const design_
 std::optional<design_codes::GlazingValues> scheme_code_glass(REAL code, bool dwelling, REAL year_built,
                                                              INTEGER zone);
 
+// The scheme-wide code (25 or 5) another building of its own glazing keeps
+// while every window holds the glass it gives in climate zone `zone`:
+// `code` itself, or for the mark of windows not alike (1 or -1) the code
+// whose glass they all hold again; none otherwise, or for a house.
+std::optional<REAL> scheme_code_the_windows_keep(REAL code, REAL year_built, INTEGER zone);
+
 // Before the windows are judged alike: under a scheme-wide code glass, each
 // word of a window that still holds the code glass the last run gave it (at
 // that run's zone, as either kind of building) takes the code glass of the

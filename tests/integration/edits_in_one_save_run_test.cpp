@@ -322,6 +322,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // same edits in one save leave it a door on the wall (summary row 8
 // -36,980.8 against -40,663.1). So did such a group emptied with its glass
 // and given units again on a wall in the save that made the house an office.
+// Another building of its own glazing whose windows hold the code glass,
+// line 1 given a transmittance of its own and its group made a skylight,
+// run, then its glass emptied: the run had marked the windows not alike
+// (-1), and the skylight repaired from no glass kept the stand-in glass
+// (0.58 / 0.25) under that mark, which the save then kept, where the
+// glass emptied in the same save gives it the zone's code glass (summary
+// row 6 0.0803 one run apart against 0.0688).
 // A restaurant's efficient design given skylight type 7 and line 3's glass
 // emptied, run, then its group laid on the roof: the wall's run had given
 // the line its type's glass, and the roof made it a skylight of type 7,
@@ -467,6 +474,15 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         };
     };
     // Another building of the type given, scheme 2 designed efficient.
+    // The code-minimum house made another building of its own glazing and
+    // run: its windows on the zone's code glass (scheme-wide code 25).
+    const auto code_minimum_house_made_a_building_of_the_code_glass = [](const ScratchDir& d, const std::string& n) {
+        const fs::path p = sample_with(d, n, 1, 243.0f);
+        make_nonresidential(p, 1, 17);
+        run_scheme(p, 1, 0.0f);
+        EXPECT_EQ(STRATEGY(60, 1), 25.0f) << "the windows on the code glass";
+        return p;
+    };
     const auto efficient_design_of = [](INTEGER type) {
         return [type](const ScratchDir& d, const std::string& n) {
             const fs::path p = d / n;
@@ -840,16 +856,18 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          0.0f, false, true},
         {"the code-minimum house made another building, line 1's glass emptied and its group made a skylight, "
          "then its glass emptied again",
-         [](const ScratchDir& d, const std::string& n) {
-             const fs::path p = sample_with(d, n, 1, 243.0f);
-             make_nonresidential(p, 1, 17);
-             run_scheme(p, 1, 0.0f);
-             EXPECT_EQ(STRATEGY(60, 1), 25.0f) << "the windows on the code glass";
-             return p;
-         },
-         1,
+         code_minimum_house_made_a_building_of_the_code_glass, 1,
          {[&line_1_without_glass](INTEGER slot) {
               line_1_without_glass.blocks(slot);
+              STRATEGY(61, slot) = 5.0f;
+          },
+          {}},
+         line_1_without_glass},
+        {"the code-minimum house made another building, line 1 given a transmittance of its own and its group made "
+         "a skylight, then its glass emptied",
+         code_minimum_house_made_a_building_of_the_code_glass, 1,
+         {[](INTEGER slot) {
+              TRANS(1) = 0.3f;
               STRATEGY(61, slot) = 5.0f;
           },
           {}},
