@@ -816,9 +816,10 @@ Run plain_run(Checker& k, const fs::path& project, HostMemory& host, INTEGER slo
 }
 
 // Takes edit `e` into the final inputs; `before` the chain's column and
-// words just before it.
+// words just before it; `site_before` the site of the run before it and
+// `opened_at` the site the new project stands at when given the phase.
 void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const std::map<Word, REAL>& words_before,
-          const Site& site_before) {
+          const Site& site_before, const Site& opened_at) {
     // A kept value this edit replaces is no longer in force: once none is,
     // what the new project is given first is what the run before this edit
     // left (the switch back from another building supersedes the switch to
@@ -829,7 +830,10 @@ void take(FinalInputs& f, const Edit& e, const std::vector<REAL>& before, const 
     const bool kept_already = f.keeps();
     const LineWords lines_before = f.lines;
     const std::map<Word, REAL> words_typed_before = f.words;
-    const std::optional<Site> site_then = f.site;
+    // The site of the run before it: a move given since without a run is
+    // not where the house laid out what the value keeps.
+    const std::optional<Site> site_then =
+        describe(site_before) == describe(opened_at) ? std::nullopt : std::optional<Site>(site_before);
     const std::vector<INTEGER> revised_then = f.revised;
     // A coded heating, cooling or leakage choice brings its own efficiency
     // or leakage: a custom one typed before it is gone from the input file
@@ -955,6 +959,7 @@ struct Phase {
     // What the scheme's last run left: its site (whose latitude a zone
     // number keeps), its column and words (which a keeping value keeps).
     Site ran_at;
+    Site opened_at;  // the site when the phase opened, where the new project stands when given it
     std::vector<REAL> ran_column;
     std::map<Word, REAL> ran_words;
     bool ran_since_kept = false;  // a run since a value that keeps what the last run left
@@ -1234,7 +1239,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.start_lines = saved_lines(k.in, side, s);
         ph.start_glass = saved_line_glass(k.in, side, s);
         ph.ran_words = saved_words(k.in, side, s);
-        ph.ran_at = slots[s].site;
+        ph.ran_at = ph.opened_at = slots[s].site;
         phases.push_back(ph);
     };
     const auto close_phase = [&] {
@@ -1258,7 +1263,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         int window_edits = 0;
         for (const Edit& e : parts) {
             k.say("EDIT " + e.family + (e.meaning == Meaning::kUndefined ? " UNDEFINED" : e.meaning == Meaning::kKeeps ? " KEEPS" : ""));
-            take(open.f, e, open.ran_column, open.ran_words, open.ran_at);
+            take(open.f, e, open.ran_column, open.ran_words, open.ran_at, open.opened_at);
             without_meaning = without_meaning || e.meaning != Meaning::kDefined;
             for (const auto& [row, v] : e.rows) save.rows[row] = v;
             for (const auto& [w, v] : e.words) save.words[w] = v;
