@@ -145,6 +145,19 @@ void cooling_efficiency(INTEGER zone) {
 
 bool names_a_system(REAL code) { return code >= 1.0f && code <= 9.0f && code == std::trunc(code); }
 
+// A heating the user defined at the efficiency of a furnace's or electric
+// heat's code (0.78 where code 3's AFUE is 0.78) is saved as that code;
+// beside a heat pump's cooling typed, that is the furnace with the heat
+// pump's cooling, read so before the first run. Read as the user's heating
+// beside a coded cooling, the first run saved the pair 3 and 9, which every
+// later load marks user-defined (-3 and -9).
+REAL heating_as_saved_beside_heat_pump_cooling(REAL heating, REAL cooling, INTEGER zone) {
+    if (!(heating < 0.0f && cooling >= 7.0f && cooling <= 9.0f)) return heating;
+    for (REAL code = 6.0f; code >= 2.0f; --code)  // the save's later codes win
+        if (COPHT == heating_efficiency_of_code(code, zone)) return code;
+    return heating;
+}
+
 // A furnace with a heat pump's cooling, or a heat pump's heating with an
 // air conditioner, is no coded system: both choices become user-defined.
 // Typed so, each is simulated with the efficiency its own code names (a
@@ -164,7 +177,7 @@ bool names_a_system(REAL code) { return code >= 1.0f && code <= 9.0f && code == 
 // conditioner's latent load. (A heat pump's cooling beside a furnace of the
 // user's keeps its code as typed: the save keeps it.)
 void mixed_systems(INTEGER zone) {
-    const REAL heating = S(18), cooling = S(20);
+    const REAL heating = heating_as_saved_beside_heat_pump_cooling(S(18), S(20), zone), cooling = S(20);
     const bool typed = heating > 0.0f && cooling > 0.0f;
     const bool half_marked = (heating < 0.0f) != (cooling < 0.0f);
     const REAL heating_code = std::fabs(heating), cooling_code = std::fabs(cooling);

@@ -399,6 +399,10 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // -41,020.5); so did the code-minimum house's raised floor given the
 // area, then typed as the input file's own construction (-2): -5,614.2
 // against -5,747.0.
+// The code-minimum house's furnace made the user's (-3, at code 3's AFUE)
+// with a heat pump's cooling (9) in one save was saved as the codes 3 and
+// 9, which every later run marks user-defined (-3 and -9), as it does one
+// run apart, where the furnace's run saves 3 before the cooling is typed.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1094,6 +1098,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {}}},
         {"the sample house copied into slot 3 made a restaurant, then a clinic", sample_house_in_slot_3, 3,
          switch_to(10), {[](INTEGER) { NTYPE = 3; }, {}}},
+        {"the code-minimum house's furnace made the user's (-3), then a heat pump's cooling (9)", code_minimum_house,
+         1, rows({{18, -3.0f}}), rows({{20, 9.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
