@@ -539,7 +539,10 @@ void line_repairs(INTEGER k, INTEGER j, bool laid_by_group) {
     // run before the move it had its type's glass back.
     if (laid_by_group && !residential() && ERA == 4) return;
     if (laid_by_group ? int_toward_zero(S(61 + j)) == 5 : TILT(k) < 45.0f) {
-        STYPE = 5;
+        // The scheme-wide skylight type is filled only where it names
+        // none: a type the designer typed in the save that emptied the
+        // line stays, as it stays when typed a run after the repair.
+        if (std::abs(STYPE) < 5 || std::abs(STYPE) > 7) STYPE = 5;
         // Group 1's code slot of another building of its own glazing is
         // the scheme-wide code (25 the zone's code glass), which the save
         // keeps while every window holds that glass: a skylight's type

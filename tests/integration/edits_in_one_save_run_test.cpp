@@ -335,6 +335,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // where the same edits in one save repaired the line as a skylight without
 // glass and set every skylight to type 5 (summary row 6 0.0494 against
 // 0.0390).
+// A remodel of 1963 (glazing era 1) whose group 6 was laid on the roof
+// with its line's glass emptied, run, then given skylight type 6, keeps
+// the 6, where the same edits in one save stored type 5 in the input
+// file: the skylight repaired from no glass set the scheme's skylight
+// type over the one typed with it.
 // An existing house of 2000 made an office with line 1's U typed, run,
 // then built 2020, kept the dark roof (3) its run under 2000 had written
 // over the cool roof (2) it held, where the year 2020 given in the same
@@ -1008,6 +1013,14 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          rows({{81, 5.0f}}), 0.0f, false, true},
+        {"a remodel of 1963 with group 6 laid on the roof and line 6's glass emptied, then skylight type 6",
+         existing_design_of(19, 2.0f, 1963.0f), 2,
+         {[](INTEGER slot) {
+              STRATEGY(111, slot) = 5.0f;
+              UWINDO(6) = SCOEF(6) = TRANS(6) = 0.0f;
+          },
+          {}},
+         {[](INTEGER) { STYPE = 6; }, {}}, 0.0f, false, true},
         {"the code-minimum house made another building, then its window group 1 emptied",
          code_minimum_house, 1, switch_to(19),
          rows({{62, 0.0f}})},
