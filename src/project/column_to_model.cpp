@@ -507,6 +507,14 @@ void set_door(INTEGER k, INTEGER era, REAL year_built) {
 // Glazing type of a line's code: 41 to 49 stand for types 1 to 9.
 INTEGER type_of_code(INTEGER c) { return (c >= 41 && c <= 49) ? c - 40 : c; }
 
+// A line made a skylight (repaired from no glass, or a window group laid
+// on the roof) is of type 5; the scheme-wide skylight type takes it only
+// where it names none: a type the designer typed in the same save stays,
+// as it stays when typed a run later.
+void skylight_type_where_none_is_named() {
+    if (std::abs(STYPE) < 5 || std::abs(STYPE) > 7) STYPE = 5;
+}
+
 // Steps a to c: code normalisation, doors of the detailed screen, and the
 // repair of a skylight without properties. A line without glass of its own
 // is a skylight's where the file holds it flat, or, where its group
@@ -539,10 +547,7 @@ void line_repairs(INTEGER k, INTEGER j, bool laid_by_group) {
     // run before the move it had its type's glass back.
     if (laid_by_group && !residential() && ERA == 4) return;
     if (laid_by_group ? int_toward_zero(S(61 + j)) == 5 : TILT(k) < 45.0f) {
-        // The scheme-wide skylight type is filled only where it names
-        // none: a type the designer typed in the save that emptied the
-        // line stays, as it stays when typed a run after the repair.
-        if (std::abs(STYPE) < 5 || std::abs(STYPE) > 7) STYPE = 5;
+        skylight_type_where_none_is_named();
         // Group 1's code slot of another building of its own glazing is
         // the scheme-wide code (25 the zone's code glass), which the save
         // keeps while every window holds that glass: a skylight's type
@@ -654,7 +659,7 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
         const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
         if (design_scheme && ITEMS(k) == 5 && type >= 1 && type <= 4 && year_built < 2013.0f) {
             S(60 + j) = 45.0f;
-            STYPE = 5;
+            skylight_type_where_none_is_named();
             type = 5;
         }
         if (year_built > 100.0f && year_built < 1992.0f) {

@@ -339,7 +339,8 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // with its line's glass emptied, run, then given skylight type 6, keeps
 // the 6, where the same edits in one save stored type 5 in the input
 // file: the skylight repaired from no glass set the scheme's skylight
-// type over the one typed with it.
+// type over the one typed with it. So did an addition of 2003 (era 3)
+// whose window group 1 was laid on the roof in the save of the type.
 // An existing house of 2000 made an office with line 1's U typed, run,
 // then built 2020, kept the dark roof (3) its run under 2000 had written
 // over the cool roof (2) it held, where the year 2020 given in the same
@@ -1021,6 +1022,9 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          {[](INTEGER) { STYPE = 6; }, {}}, 0.0f, false, true},
+        {"an addition of 2003 with window group 1 laid on the roof, then skylight type 6",
+         existing_design_of(19, 3.0f, 2003.0f), 2, rows({{61, 5.0f}}), {[](INTEGER) { STYPE = 6; }, {}}, 0.0f,
+         false, true},
         {"the code-minimum house made another building, then its window group 1 emptied",
          code_minimum_house, 1, switch_to(19),
          rows({{62, 0.0f}})},
