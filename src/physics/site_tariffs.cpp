@@ -266,6 +266,21 @@ void nonresidential_tariffs(TariffChoices& t) {
 
 // Residential -----------------------------------------------------------------
 
+// Outside California a library slot's basic choices of the single flat
+// rate (7) and of the other gas, propane or oil (6 to 8) give way to the
+// generic tariffs (5). Gas choice 5 is natural gas of fuel type 1, as
+// every later run of the saved choice settles it; with 0 here the first
+// run after the user's choice saved another fuel type than its re-runs for
+// the same gas.
+void slot_choices_outside_california(TariffChoices& t) {
+    if (NFLAG(58)) return;
+    if (t.electric >= 7.0f) t.electric = 5.0f;
+    if (t.gas >= 6.0f) {
+        t.gas = 5.0f;
+        FUELTYPE = 1.0f;
+    }
+}
+
 // Schemes 3 to 9 are billed on the tariffs their rows name on every run,
 // not only on the run that took a new choice (flag 29): the fuel burned is
 // the one row 3 names, never the one an earlier choice left in the files
@@ -276,17 +291,7 @@ void nonresidential_tariffs(TariffChoices& t) {
 void residential_user_rates(TariffChoices& t) {
     if ((NFLAG(26) || NFLAG(29)) && !NFLAG(82) && !NFLAG(83)) {
         if (t.electric >= 1.0f) residential_fuel_from_gas_choice(t.gas);
-        if (!NFLAG(58)) {
-            if (t.electric >= 7.0f) t.electric = 5.0f;
-            // Gas choice 5 is natural gas of fuel type 1, as every later
-            // run of the saved choice settles it; with 0 here the first run
-            // after the user's choice saved another fuel type than its
-            // re-runs for the same gas.
-            if (t.gas >= 6.0f) {
-                t.gas = 5.0f;
-                FUELTYPE = 1.0f;
-            }
-        }
+        slot_choices_outside_california(t);
         return;
     }
     // Revised rates stand for the generic tariffs: electric (flag 82) in
@@ -377,8 +382,17 @@ void residential_tariffs(TariffChoices& t) {
     buildings_fuel_choice_as_dwellings(t);
     if (t.gas <= 0.0f) FUELTYPE = t.electric <= 0.0f ? 0.0f : (t.electric >= 1.0f ? 4.0f : FUELTYPE);
     const bool zone_line_in_force = ZIPCODE < 0.0f && weather_file_site_rate_zones();
-    if (IDNUM1 > 2 && !NFLAG(81) && t.electric > 0.0f) residential_user_rates(t);
-    else residential_built_in_rates(t, zone_line_in_force);
+    if (IDNUM1 > 2 && !NFLAG(81) && t.electric > 0.0f) {
+        residential_user_rates(t);
+        return;
+    }
+    residential_built_in_rates(t, zone_line_in_force);
+    // A slot's move's run drops the revised rates for good, so the slot's
+    // later runs take its basic choices as above: the move's run takes them
+    // so too. Kept as typed, propane chosen with a move outside California
+    // failed the gas heater's fuel check and simulated nothing on the move's
+    // run, then burned natural gas (5) from the next run on.
+    if (IDNUM1 > 2 && (NFLAG(26) || NFLAG(29)) && t.electric > 0.0f) slot_choices_outside_california(t);
 }
 
 }  // namespace

@@ -409,6 +409,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // with a heat pump's cooling (9) in one save was saved as the codes 3 and
 // 9, which every later run marks user-defined (-3 and -9), as it does one
 // run apart, where the furnace's run saves 3 before the cooling is typed.
+// The sample house's library slot moved to Phoenix with propane chosen
+// (gas choice 7, flag 29): the move's run kept the choice, failed the gas
+// heater's fuel check and simulated nothing, where chosen a run after the
+// move it is the generic gas (5) of a slot outside California, as it is on
+// every run after the move's.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1117,6 +1122,13 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          switch_to(10), {[](INTEGER) { NTYPE = 3; }, {}}},
         {"the code-minimum house's furnace made the user's (-3), then a heat pump's cooling (9)", code_minimum_house,
          1, rows({{18, -3.0f}}), rows({{20, 9.0f}})},
+        {"the sample house copied into slot 3 moved to Phoenix, then propane", sample_house_in_slot_3, 3,
+         {[](INTEGER slot) {
+              STRATEGY(4, slot) = -1.0f;
+              CLIMATEFILENAME = "Phoenix.epw";
+          },
+          {81}},
+         rows({{3, 7.0f}}, {29})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
