@@ -403,6 +403,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // with a heat pump's cooling (9) in one save was saved as the codes 3 and
 // 9, which every later run marks user-defined (-3 and -9), as it does one
 // run apart, where the furnace's run saves 3 before the cooling is typed.
+// A window group typed past the efficient house's last line in the save
+// that set every group before it to no units found no window with units
+// to share its glass: the new line on its wall held none and ran as a
+// door, where one run apart it takes the glass of the windows emptied
+// after it (summary row 8 -10,871.7 one run apart against -10,890.2).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1100,6 +1105,15 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          switch_to(10), {[](INTEGER) { NTYPE = 3; }, {}}},
         {"the code-minimum house's furnace made the user's (-3), then a heat pump's cooling (9)", code_minimum_house,
          1, rows({{18, -3.0f}}), rows({{20, 9.0f}})},
+        {"the efficient house given a window group past its last line, then every group before it emptied",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
+         {group_past_the_last_line, {}},
+         {[](INTEGER slot) {
+              INTEGER last = 240;
+              while (!(STRATEGY(62 + last, slot) > 0.0f)) last -= 10;
+              for (INTEGER j = 0; j < last; j += 10) STRATEGY(62 + j, slot) = 0.0f;
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
