@@ -27,10 +27,12 @@ GlazingValues residential_2004_glazing(INTEGER zone) {
 
 bool is_window_line(INTEGER k) { return QTY(k) > 0.0f && TRANS(k) > 0.0f; }
 
-// A window line with glass of its own: a line a group typed past the last
-// line made in this save holds none yet (at most a transmittance typed on
-// it), and sets no glass beside the others'.
-bool is_glazed_window_line(INTEGER k) { return is_window_line(k) && !(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f); }
+// A line that holds a window's glass of its own, with units or not (an
+// emptied group's line keeps the glass it last held): a line a group typed
+// past the last line made in this save holds none yet (at most a
+// transmittance typed on it), and sets no glass beside the others'.
+bool holds_window_glass(INTEGER k) { return TRANS(k) > 0.0f && !(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f); }
+bool is_glazed_window_line(INTEGER k) { return QTY(k) > 0.0f && holds_window_glass(k); }
 
 bool line_holds(INTEGER k, const GlazingValues& g) {
     return UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt;
@@ -119,17 +121,18 @@ std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year
 }
 
 // The value of one word of the glass (`word` of a window line) that more
-// of the windows hold than any other; none where no one value leads.
+// of the windows (the lines `counted`) hold than any other; none where no
+// one value leads.
 template <class Word>
-std::optional<REAL> word_most_windows_hold(Word word) {
+std::optional<REAL> word_most_windows_hold(Word word, bool (*counted)(INTEGER)) {
     std::optional<REAL> most;
     INTEGER most_lines = 0;
     bool tie = false;
     for (INTEGER k = 1; k <= 25; ++k) {
-        if (!is_glazed_window_line(k)) continue;
+        if (!counted(k)) continue;
         INTEGER lines = 0;
         for (INTEGER n = 1; n <= 25; ++n)
-            if (is_glazed_window_line(n) && word(n) == word(k)) ++lines;
+            if (counted(n) && word(n) == word(k)) ++lines;
         if (lines > most_lines) {
             most = word(k);
             most_lines = lines;
@@ -151,8 +154,16 @@ bool some_window_holds(const GlazingValues& g) {
 }
 
 std::optional<GlazingValues> glass_most_windows_hold(const GlazingValues& typed) {
-    const auto word = [](REAL own, auto value) {
-        return own > 0.0f ? std::optional<REAL>(own) : word_most_windows_hold(value);
+    // A scheme whose every window group was set to no units, in this save
+    // or before, still has the windows it last had in their lines' glass
+    // (and in group 1's code slot, which its save keeps): a group typed past
+    // the last line before the others were emptied took that glass, and so
+    // does one typed with them or after them.
+    bool window_with_units = false;
+    for (INTEGER k = 1; k <= 25; ++k) window_with_units = window_with_units || is_glazed_window_line(k);
+    const auto counted = window_with_units ? is_glazed_window_line : holds_window_glass;
+    const auto word = [counted](REAL own, auto value) {
+        return own > 0.0f ? std::optional<REAL>(own) : word_most_windows_hold(value, counted);
     };
     const auto u = word(typed.u, [](INTEGER k) { return UWINDO(k); });
     const auto shgc = word(typed.shgc, [](INTEGER k) { return SCOEF(k); });

@@ -414,6 +414,11 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // heater's fuel check and simulated nothing, where chosen a run after the
 // move it is the generic gas (5) of a slot outside California, as it is on
 // every run after the move's.
+// A window group typed past the efficient house's last line in the save
+// that set every group before it to no units found no window with units
+// to share its glass: the new line on its wall held none and ran as a
+// door, where one run apart it takes the glass of the windows emptied
+// after it (summary row 8 -10,871.7 one run apart against -10,890.2).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1129,6 +1134,15 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {81}},
          rows({{3, 7.0f}}, {29})},
+        {"the efficient house given a window group past its last line, then every group before it emptied",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
+         {group_past_the_last_line, {}},
+         {[](INTEGER slot) {
+              INTEGER last = 240;
+              while (!(STRATEGY(62 + last, slot) > 0.0f)) last -= 10;
+              for (INTEGER j = 0; j < last; j += 10) STRATEGY(62 + j, slot) = 0.0f;
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
