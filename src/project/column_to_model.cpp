@@ -1006,6 +1006,30 @@ void window_lines(REAL year_built, INTEGER zone, REAL scheme_code) {
     }
 }
 
+// A house, and another building of its own glazing, judge their windows
+// alike before the lines take their glass. Where each line takes its own
+// group (a house's scheme 1 or 2, and another building's first run after a
+// house's save), a line whose group gives it units again keeps the glass
+// it holds (all three words: held when its group was emptied, or typed on
+// it in the save of the group): that window counts in the judgment, as it
+// counts on the run after. Left out, the other windows alike kept the
+// scheme-wide code, whose code glass then replaced its glass, where typed
+// a run after the group the glass stays and the windows are marked not
+// alike.
+void mark_windows_not_alike_with_lines_brought_back() {
+    if (!(IDNUM1 == 1 || IDNUM1 == 2) || !(residential() || saved_by_a_dwellings_run())) return;
+    const FArray<REAL, 25> quantities = QTY;
+    bool brought_back = false;
+    for (INTEGER k = 1; k <= 25; ++k) {
+        const INTEGER j = 10 * (k - 1);
+        if (QTY(k) > 0.0f || !(S(62 + j) > 0.0f) || holds_no_glass_of_its_own(k)) continue;
+        QTY(k) = S(62 + j);
+        brought_back = true;
+    }
+    if (brought_back) mark_windows_not_alike(IDNUM1);
+    QTY = quantities;
+}
+
 }  // namespace
 
 bool typed_systems_mixed(REAL heating, REAL cooling) {
@@ -1180,6 +1204,7 @@ void transfer_column_to_model(REAL year_built) {
     // house made another building in the save that edited a window's glass,
     // whose column still holds the house's scheme-wide code.
     if (NFLAG(24) && ERA > 4) mark_windows_not_alike(IDNUM1);
+    if (residential() || ERA > 4) mark_windows_not_alike_with_lines_brought_back();
     if (NFLAG(24)) nonresidential_code_glazing(zone);
     else residential_code_glazing();
     window_lines(year_built, zone, scheme_code);
