@@ -622,10 +622,15 @@ void line_of_the_kind_its_code_names(INTEGER k, INTEGER j) {
 // The glass a year before the current code gives an older building's
 // window of `type` (era 3), by its band, where line k holds it in two
 // words or more: glass derived from a year, but for a word the designer
-// typed in the save that gave the year.
+// typed in the save that gave the year. A band the line holds whole is
+// its glass before one it shares two words with: a skylight of 1992 to
+// 2003 holds the vintage window's SHGC and transmittance, and read as that
+// window its U-factor stayed as a word typed.
 std::optional<Glazing> glass_of_an_earlier_year(INTEGER k, INTEGER type, INTEGER zone) {
-    for (const Glazing& g : {kVintageWindow, nonresidential_1992_glazing(type), nonresidential_2004_glazing(zone)})
-        if ((UWINDO(k) == g.u) + (SCOEF(k) == g.shgc) + (TRANS(k) == g.vt) >= 2) return g;
+    const Glazing bands[] = {kVintageWindow, nonresidential_1992_glazing(type), nonresidential_2004_glazing(zone)};
+    for (const int words : {3, 2})
+        for (const Glazing& g : bands)
+            if ((UWINDO(k) == g.u) + (SCOEF(k) == g.shgc) + (TRANS(k) == g.vt) >= words) return g;
     return std::nullopt;
 }
 

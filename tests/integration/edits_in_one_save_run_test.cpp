@@ -341,6 +341,13 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // file: the skylight repaired from no glass set the scheme's skylight
 // type over the one typed with it. So did an addition of 2003 (era 3)
 // whose window group 1 was laid on the roof in the save of the type.
+// A remodel of 1993 (era 3) whose window group 1 was laid on the roof
+// with its line's glass emptied, run, then built 2016, kept the U-factor
+// of the 1992 skylight (0.81) beside library window 45's SHGC and
+// transmittance: that skylight's glass shares two words with the vintage
+// window's, and read as that window its U-factor stayed as a word typed,
+// where the same edits in one save give the line window 45's glass whole
+// (summary row 6 0.0861 against 0.0845).
 // An existing house of 2000 made an office with line 1's U typed, run,
 // then built 2020, kept the dark roof (3) its run under 2000 had written
 // over the cool roof (2) it held, where the year 2020 given in the same
@@ -1025,6 +1032,14 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"an addition of 2003 with window group 1 laid on the roof, then skylight type 6",
          existing_design_of(19, 3.0f, 2003.0f), 2, rows({{61, 5.0f}}), {[](INTEGER) { STYPE = 6; }, {}}, 0.0f,
          false, true},
+        {"a remodel of 1993 with window group 1 laid on the roof and line 1's glass emptied, then built 2016",
+         existing_design_of(19, 2.0f, 1993.0f), 2,
+         {[](INTEGER slot) {
+              STRATEGY(61, slot) = 5.0f;
+              UWINDO(1) = SCOEF(1) = TRANS(1) = 0.0f;
+          },
+          {}},
+         rows({{11, 2016.0f}})},
         {"the code-minimum house made another building, then its window group 1 emptied",
          code_minimum_house, 1, switch_to(19),
          rows({{62, 0.0f}})},
