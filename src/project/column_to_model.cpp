@@ -812,6 +812,17 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
     return std::nullopt;
 }
 
+// A scheme-wide code of another building of its own glazing that names
+// no glass of its windows: the mark of windows not alike (1 or -1), or a
+// code of no code glass whose library window no window holds, such as the
+// skylight type (45) the current code's glazing left in group 1's slot,
+// which a house keeps there and brings to another building.
+bool code_names_no_glass_of_the_windows(REAL code, REAL year_built, INTEGER zone) {
+    if (code == 1.0f || code == -1.0f) return true;
+    if (code == 0.0f || scheme_code_glass(code, false, year_built, zone)) return false;
+    return !library_glass_some_window_holds(int_toward_zero(std::fabs(code)));
+}
+
 // Line k lies past every line with units: a group typed past the lines
 // the scheme has, not a line whose glass the designer emptied before the
 // lines after it (a wall's such line is a door, a roof's the stand-in
@@ -1171,9 +1182,13 @@ void transfer_column_to_model(REAL year_built) {
     // on the code before the lines take their glass, a skylight repaired
     // from no glass takes the code glass, as where its glass was emptied in
     // the save that typed it; under the mark it kept the stand-in glass,
-    // and the save then found the windows not alike and kept the mark.
-    if (has_scheme_column(IDNUM1) && (S(60) == 1.0f || S(60) == -1.0f))
-        if (const auto code = scheme_code_the_windows_keep(S(60), year_built, zone)) S(60) = *code;
+    // and the save then found the windows not alike and kept the mark. So
+    // is another code that names no glass of the windows: a house made
+    // another building in the save that emptied its skylight's glass kept
+    // the skylight's type as the code, where run between, the switch's run
+    // found the windows not alike for the skylight and stored the mark.
+    if (has_scheme_column(IDNUM1) && code_names_no_glass_of_the_windows(S(60), year_built, zone))
+        if (const auto code = scheme_code_the_windows_keep(-1.0f, year_built, zone)) S(60) = *code;
     // The scheme-wide glazing code as the column holds it, before the
     // constructions judge the windows alike.
     const REAL scheme_code = has_scheme_column(IDNUM1) ? STRATEGY(60, IDNUM1) : 0.0f;
