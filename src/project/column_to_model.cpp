@@ -622,10 +622,15 @@ void line_of_the_kind_its_code_names(INTEGER k, INTEGER j) {
 // The glass a year before the current code gives an older building's
 // window of `type` (era 3), by its band, where line k holds it in two
 // words or more: glass derived from a year, but for a word the designer
-// typed in the save that gave the year.
+// typed in the save that gave the year. A band the line holds whole is
+// its glass before one it shares two words with: a skylight of 1992 to
+// 2003 holds the vintage window's SHGC and transmittance, and read as that
+// window its U-factor stayed as a word typed.
 std::optional<Glazing> glass_of_an_earlier_year(INTEGER k, INTEGER type, INTEGER zone) {
-    for (const Glazing& g : {kVintageWindow, nonresidential_1992_glazing(type), nonresidential_2004_glazing(zone)})
-        if ((UWINDO(k) == g.u) + (SCOEF(k) == g.shgc) + (TRANS(k) == g.vt) >= 2) return g;
+    const Glazing bands[] = {kVintageWindow, nonresidential_1992_glazing(type), nonresidential_2004_glazing(zone)};
+    for (const int words : {3, 2})
+        for (const Glazing& g : bands)
+            if ((UWINDO(k) == g.u) + (SCOEF(k) == g.shgc) + (TRANS(k) == g.vt) >= words) return g;
     return std::nullopt;
 }
 
@@ -805,6 +810,17 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
     const auto g = library_window_glazing(code);
     if (g && some_window_holds(*g)) return g;
     return std::nullopt;
+}
+
+// A scheme-wide code of another building of its own glazing that names
+// no glass of its windows: the mark of windows not alike (1 or -1), or a
+// code of no code glass whose library window no window holds, such as the
+// skylight type (45) the current code's glazing left in group 1's slot,
+// which a house keeps there and brings to another building.
+bool code_names_no_glass_of_the_windows(REAL code, REAL year_built, INTEGER zone) {
+    if (code == 1.0f || code == -1.0f) return true;
+    if (code == 0.0f || scheme_code_glass(code, false, year_built, zone)) return false;
+    return !library_glass_some_window_holds(int_toward_zero(std::fabs(code)));
 }
 
 // Line k lies past every line with units: a group typed past the lines
@@ -1190,9 +1206,13 @@ void transfer_column_to_model(REAL year_built) {
     // on the code before the lines take their glass, a skylight repaired
     // from no glass takes the code glass, as where its glass was emptied in
     // the save that typed it; under the mark it kept the stand-in glass,
-    // and the save then found the windows not alike and kept the mark.
-    if (has_scheme_column(IDNUM1) && (S(60) == 1.0f || S(60) == -1.0f))
-        if (const auto code = scheme_code_the_windows_keep(S(60), year_built, zone)) S(60) = *code;
+    // and the save then found the windows not alike and kept the mark. So
+    // is another code that names no glass of the windows: a house made
+    // another building in the save that emptied its skylight's glass kept
+    // the skylight's type as the code, where run between, the switch's run
+    // found the windows not alike for the skylight and stored the mark.
+    if (has_scheme_column(IDNUM1) && code_names_no_glass_of_the_windows(S(60), year_built, zone))
+        if (const auto code = scheme_code_the_windows_keep(-1.0f, year_built, zone)) S(60) = *code;
     // The scheme-wide glazing code as the column holds it, before the
     // constructions judge the windows alike.
     const REAL scheme_code = has_scheme_column(IDNUM1) ? STRATEGY(60, IDNUM1) : 0.0f;

@@ -351,6 +351,21 @@ void glass_of_the_last_group(INTEGER slot) {
 // file: the skylight repaired from no glass set the scheme's skylight
 // type over the one typed with it. So did an addition of 2003 (era 3)
 // whose window group 1 was laid on the roof in the save of the type.
+// A remodel of 1993 (era 3) whose window group 1 was laid on the roof
+// with its line's glass emptied, run, then built 2016, kept the U-factor
+// of the 1992 skylight (0.81) beside library window 45's SHGC and
+// transmittance: that skylight's glass shares two words with the vintage
+// window's, and read as that window its U-factor stayed as a word typed,
+// where the same edits in one save give the line window 45's glass whole
+// (summary row 6 0.0861 against 0.0845).
+// An office whose window group 1 was laid on the roof (its code slot the
+// skylight's type, 45), made a house and then a building of its own
+// glazing in the save that emptied the skylight's glass, kept 45 as the
+// scheme-wide code: the skylight repaired from no glass took the stand-in
+// glass (0.58 / 0.25) and the save marked the windows not alike, where
+// the switch run first marks them so, and the glass emptied a run later
+// puts them back on the code glass the other windows hold (0.46 / 0.22;
+// summary row 6 0.46 against 0.58).
 // An existing house of 2000 made an office with line 1's U typed, run,
 // then built 2020, kept the dark roof (3) its run under 2000 had written
 // over the cool roof (2) it held, where the year 2020 given in the same
@@ -1065,6 +1080,33 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"an addition of 2003 with window group 1 laid on the roof, then skylight type 6",
          existing_design_of(19, 3.0f, 2003.0f), 2, rows({{61, 5.0f}}), {[](INTEGER) { STYPE = 6; }, {}}, 0.0f,
          false, true},
+        {"a remodel of 1993 with window group 1 laid on the roof and line 1's glass emptied, then built 2016",
+         existing_design_of(19, 2.0f, 1993.0f), 2,
+         {[](INTEGER slot) {
+              STRATEGY(61, slot) = 5.0f;
+              UWINDO(1) = SCOEF(1) = TRANS(1) = 0.0f;
+          },
+          {}},
+         rows({{11, 2016.0f}})},
+        {"an office whose window group 1 was laid on the roof, made a house, then a building of type 18, then "
+         "line 1's glass emptied",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 2, 7);
+             run_scheme(p, 2, 246.0f);
+             edit_scheme(p, 2, [] { STRATEGY(61, 2) = 5.0f; });
+             run_scheme(p, 2, 0.0f);
+             edit_scheme(p, 2, [] {
+                 NFLAG(24) = false;
+                 NTYPE = 0;
+             });
+             run_scheme(p, 2, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 2), 45.0f) << "the skylight's type in group 1's code slot";
+             return p;
+         },
+         2, switch_to(18), line_1_without_glass},
         {"the code-minimum house made another building, then its window group 1 emptied",
          code_minimum_house, 1, switch_to(19),
          rows({{62, 0.0f}})},
