@@ -409,6 +409,12 @@ void transmittance_of_the_last_group(INTEGER slot) {
 // with a heat pump's cooling (9) in one save was saved as the codes 3 and
 // 9, which every later run marks user-defined (-3 and -9), as it does one
 // run apart, where the furnace's run saves 3 before the cooling is typed.
+// The code-minimum house in zone 1, which asks no SHGC of its code glass,
+// given an SHGC of its own on every window: its save stored the zone's
+// code glass (25) for windows of the code U-factor whatever their SHGC,
+// so the run after it gave them the code glass's SHGC 0.6 and
+// transmittance 0.69 over the glass typed (summary row 14 -10,119.1 one
+// run apart against -10,083.5).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1117,6 +1123,24 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          switch_to(10), {[](INTEGER) { NTYPE = 3; }, {}}},
         {"the code-minimum house's furnace made the user's (-3), then a heat pump's cooling (9)", code_minimum_house,
          1, rows({{18, -3.0f}}), rows({{20, 9.0f}})},
+        {"the code-minimum house in zone 1 given an SHGC of its own on every window, then a garage",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             move_scheme(p, 1, "95521");
+             run_scheme(p, 1, 243.0f);
+             EXPECT_EQ(STRATEGY(60, 1), 25.0f) << "the windows in zone 1's code glass";
+             return p;
+         },
+         1,
+         {[](INTEGER slot) {
+              STRATEGY(60, slot) = -25.0f;  // the code glass with an SHGC changed
+              for (INTEGER k = 1; k <= 25; ++k)
+                  if (QTY(k) > 0.0f && TRANS(k) > 0.0f) SCOEF(k) = 0.57f;
+          },
+          {}},
+         rows({{34, 5.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
