@@ -290,19 +290,21 @@ struct GlazingScan {
 
 bool is_code_door_u(REAL u) { return u == NRGLAZING(4, 1, 8) || u == NRGLAZING(4, 1, 9); }
 
-// Step c: the zone's residential code glazing (25 and 255 both store 25),
-// then the library table. Zone 4's code glass is recognised as every other
-// zone's: a run gives a house of scheme-wide code 25 the code glass of its
-// zone in zone 4 too, and a save that did not know that glass there stored
-// no code (group 1's slot -48), so a window group typed after a move to
-// zone 4 took the stand-in glass, where typed with the move it took the
-// code glass of the other windows.
+// Step c: the zone's residential code glazing (25), then the library
+// table. A line is of the code glass where it holds the U-factor and SHGC
+// code 25 gives it on every later run: in the zones whose code asks no
+// SHGC (1, 3 and 5) that is the clear low-e glass's 0.6, not any SHGC
+// beside the code U-factor, which was stored as 25 so that the next run
+// gave the windows the code glass over an SHGC the designer typed. Zone
+// 4's code glass is recognised as every other zone's: a save that did not
+// know it there stored no code (group 1's slot -48), so a window group
+// typed after a move to zone 4 took the stand-in glass, where typed with
+// the move it took the code glass of the other windows.
 INTEGER match_line(INTEGER k, INTEGER zone) {
     INTEGER kk = 0;
     if (residential()) {
-        const bool code_u = UWINDO(k) == CECRESA(7, zone);
-        if ((zone == 1 || zone == 3 || zone == 5) && code_u) kk = 25;
-        if (code_u && SCOEF(k) == CECRESA(11, zone)) kk = 255;
+        const design_codes::GlazingValues code = design_codes::residential_code_glazing(zone);
+        if (UWINDO(k) == code.u && SCOEF(k) == code.shgc) kk = 25;
     }
     return library_code(k, kk);
 }
@@ -340,13 +342,9 @@ void update_flags(INTEGER k, INTEGER kk, GlazingScan& scan) {
     if (scan.doors_alike && !is_code_door_u(UWINDO(k))) scan.doors_code = false;
 }
 
-// Code stored for a match: the zone's code glazing is 25 whether or not
-// its SHGC matched as well (255 only tells the two matches apart).
-REAL stored_code(INTEGER kk) { return static_cast<REAL>(kk == 255 ? 25 : kk); }
-
 // Step e: the code of the group and the sign of the door type.
 void store_code(INTEGER j, INTEGER kk, const GlazingScan& scan) {
-    if (kk > 0) S(60 + j) = stored_code(kk);
+    if (kk > 0) S(60 + j) = static_cast<REAL>(kk);
     if (WTYPE >= 41 && WTYPE <= 47) {
         S(60) = 0.0f;
         WTYPE -= 40;
@@ -374,7 +372,7 @@ void apply_era(INTEGER k, INTEGER j, INTEGER kk) {
         WTYPE = -std::abs(WTYPE);
         DTYPE = -std::abs(DTYPE);
         S(60) = std::fabs(S(60));
-        S(60 + j) = stored_code(std::abs(kk));
+        S(60 + j) = static_cast<REAL>(std::abs(kk));
         return;
     }
     if (ERA == 4) take_code_glazing_of_type(k);

@@ -451,6 +451,12 @@ void glass_of_the_last_group(INTEGER slot) {
 // replaced the glass typed, where typed a run after the group it stays and
 // the windows are marked not alike (summary row 7 0.1177 against 0.1247
 // for the house, 0.1377 against 0.1432 for the office).
+// The code-minimum house in zone 1, which asks no SHGC of its code glass,
+// given an SHGC of its own on every window: its save stored the zone's
+// code glass (25) for windows of the code U-factor whatever their SHGC,
+// so the run after it gave them the code glass's SHGC 0.6 and
+// transmittance 0.69 over the glass typed (summary row 14 -10,119.1 one
+// run apart against -10,083.5).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1215,6 +1221,24 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               for (INTEGER j = 0; j < last; j += 10) STRATEGY(62 + j, slot) = 0.0f;
           },
           {}}},
+        {"the code-minimum house in zone 1 given an SHGC of its own on every window, then a garage",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             move_scheme(p, 1, "95521");
+             run_scheme(p, 1, 243.0f);
+             EXPECT_EQ(STRATEGY(60, 1), 25.0f) << "the windows in zone 1's code glass";
+             return p;
+         },
+         1,
+         {[](INTEGER slot) {
+              STRATEGY(60, slot) = -25.0f;  // the code glass with an SHGC changed
+              for (INTEGER k = 1; k <= 25; ++k)
+                  if (QTY(k) > 0.0f && TRANS(k) > 0.0f) SCOEF(k) = 0.57f;
+          },
+          {}},
+         rows({{34, 5.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;

@@ -135,7 +135,7 @@ TEST_F(ModelToColumn, NonEmptyLinesFillConsecutiveGroupsWithTheirGeometry) {
 TEST_F(ModelToColumn, ResidentialZoneCodeGlazingAndLibraryCodes) {
     IDNUM1 = 1;
     CECZONE = 3;
-    line(1, 0.32f, 0.0f, 0.5f);  // zone 3's code U-factor and SHGC
+    line(1, 0.32f, 0.6f, 0.69f);  // zone 3's code glass: no SHGC asked, the clear low-e glass's
     REVISION(3);
     EXPECT_EQ(S(60), 25.0f);
 
