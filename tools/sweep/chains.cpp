@@ -1518,11 +1518,16 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         // copy into it keeps, where that choice bills the copy: the chain's
         // run after the slot's move had taken the new site's tariff into
         // it, which the new project, given the move without a run, holds
-        // only once it runs the slot at that site, as the chain did.
-        const Command* next = n + 1 < phases.size() && phases[n + 1].opening ? &*phases[n + 1].opening : nullptr;
-        if (ph.slot >= 3 && ph.move_ran && next && next->copy && next->to == ph.slot && next->from != ph.slot)
+        // only once it runs the slot at that site, as the chain did (a copy
+        // out of the slot first takes the host's mark of the move along).
+        const Command* into = nullptr;
+        for (std::size_t m = n + 1; m < phases.size() && !into; ++m) {
+            const std::optional<Command>& c = phases[m].opening;
+            if (c && c->copy && c->to == ph.slot && c->from != ph.slot) into = &*c;
+        }
+        if (ph.slot >= 3 && ph.move_ran && into)
             plain_run(k, fresh, fresh_host, ph.slot,
-                      "a run of the moved slot in the new project, as in the chain, before " + next->what);
+                      "a run of the moved slot in the new project, as in the chain, before " + into->what);
     }
     const Run given_first =
         plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, first plain run");
