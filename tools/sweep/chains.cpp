@@ -976,6 +976,10 @@ struct Phase {
     // that held the code glass of the site and kind before the code glass
     // of those in force.
     bool moved_and_ran = false;
+    // A run of a library slot since its move (in the phase or an earlier
+    // one since the last command): that run took the new site's tariffs
+    // into row 1, which a copy into the slot keeps where it bills the copy.
+    bool move_ran = false;
     // The scheme's lines (units, transmittance) when the phase opened: those
     // the new project's file holds when it is given the phase.
     std::vector<std::pair<REAL, REAL>> start_lines;
@@ -1330,6 +1334,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         ph.ran_words = saved_words(k.in, side, slot);
         ph.ran_since_kept = ph.f.keeps();
         ph.moved_and_ran = ph.moved_and_ran || ph.f.site || ph.f.words.count(Word::kAnotherBuilding);
+        ph.move_ran = ph.move_ran || ph.f.site || ph.moved_before;
     };
     // A window's own glass typed after a run that brought a house's line in
     // past the last line, that run's save behind it: the glass comes in a
@@ -1495,7 +1500,8 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     // last run: where the chain ran scheme 1 after its edits, the new
     // project runs it too before such a design.
     bool scheme_1_ran_after_edits = false;
-    for (const Phase& ph : phases) {
+    for (std::size_t n = 0; n < phases.size(); ++n) {
+        const Phase& ph = phases[n];
         if (ph.opening) {
             const Command& c = *ph.opening;
             if (scheme_1_ran_after_edits && !c.copy && c.to == 2)
@@ -1508,6 +1514,20 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                       "a run of the new project before the glass or window facade the chain typed after one");
         give_phase(k, fresh, fresh_host, ph);
         if (ph.slot == 1 && ph.edited) scheme_1_ran_after_edits = ph.ran_after_edit;
+        // A library slot's tariff choice (row 1) is the one thing of it a
+        // copy into it keeps, where that choice bills the copy: the chain's
+        // run after the slot's move had taken the new site's tariff into
+        // it, which the new project, given the move without a run, holds
+        // only once it runs the slot at that site, as the chain did (a copy
+        // out of the slot first takes the host's mark of the move along).
+        const Command* into = nullptr;
+        for (std::size_t m = n + 1; m < phases.size() && !into; ++m) {
+            const std::optional<Command>& c = phases[m].opening;
+            if (c && c->copy && c->to == ph.slot && c->from != ph.slot) into = &*c;
+        }
+        if (ph.slot >= 3 && ph.move_ran && into)
+            plain_run(k, fresh, fresh_host, ph.slot,
+                      "a run of the moved slot in the new project, as in the chain, before " + into->what);
     }
     const Run given_first =
         plain_run(k, fresh, fresh_host, slot, "the chain's final inputs in a new project, first plain run");
