@@ -743,10 +743,15 @@ bool group_never_written(INTEGER j) {
 // its own glazing (era 5 and above), is the scheme-wide glazing code and
 // stays: moved, the next group's code (a door's 48, or nothing) became
 // the code of every window, where the group emptied in the save that made
-// a house another building left the house's.
+// a house another building left the house's. Where no line follows to take
+// group 1's place, its code slot stays in every building, as the save
+// keeps it in a scheme left without a window: emptied to the blank group
+// after it, the code typed on a group past the last line was lost or kept
+// by whether a run came between the group and its emptying.
 void take_group_out(INTEGER j) {
+    const bool code_slot_stays = residential() || ERA > 4 || !(S(72) > 0.0f);
     for (INTEGER g = j; g <= 240; g += 10) {
-        const INTEGER first = (g == 0 && (residential() || ERA > 4)) ? 61 : 60;
+        const INTEGER first = (g == 0 && code_slot_stays) ? 61 : 60;
         for (INTEGER n = first; n <= 69; ++n) S(n + g) = g < 240 ? S(n + g + 10) : 0.0f;
     }
 }

@@ -1212,6 +1212,24 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {81}},
          rows({{3, 7.0f}}, {29})},
+        {"an addition of 1984 between two others designed by its year without a window, given window group 1 of "
+         "library window 3, then the group emptied",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 2, 11);
+             for (const INTEGER slot : {1, 2})
+                 edit_scheme(p, slot, [slot] {
+                     STRATEGY(6, slot) = 3.0f;  // an addition
+                     STRATEGY(7, slot) = 3.0f;  // between two others
+                     STRATEGY(11, slot) = 1984.0f;
+                 });
+             run_scheme(p, 2, 340.0f);
+             EXPECT_EQ(STRATEGY(62, 2), 0.0f) << "no window";
+             return p;
+         },
+         2, rows({{60, 3.0f}, {61, 3.0f}, {62, 2.0f}, {63, 6.0f}, {64, 6.0f}, {65, 1.0f}}), rows({{62, 0.0f}})},
         {"the efficient house given a window group past its last line, then every group before it emptied",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
          {group_past_the_last_line, {}},
