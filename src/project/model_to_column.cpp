@@ -291,20 +291,22 @@ struct GlazingScan {
 bool is_code_door_u(REAL u) { return u == NRGLAZING(4, 1, 8) || u == NRGLAZING(4, 1, 9); }
 
 // Step c: the zone's residential code glazing (25), then the library
-// table. A line is of the code glass where it holds the U-factor and SHGC
-// code 25 gives it on every later run: in the zones whose code asks no
-// SHGC (1, 3 and 5) that is the clear low-e glass's 0.6, not any SHGC
-// beside the code U-factor, which was stored as 25 so that the next run
-// gave the windows the code glass over an SHGC the designer typed. Zone
-// 4's code glass is recognised as every other zone's: a save that did not
-// know it there stored no code (group 1's slot -48), so a window group
-// typed after a move to zone 4 took the stand-in glass, where typed with
-// the move it took the code glass of the other windows.
+// table. A line is of the code glass where it holds the U-factor, SHGC and
+// transmittance code 25 gives it on every later run: in the zones whose
+// code asks no SHGC (1, 3 and 5) the SHGC is the clear low-e glass's 0.6,
+// not any SHGC beside the code U-factor, and a transmittance of the
+// designer's own beside the code U-factor and SHGC is no code glass
+// either: stored as 25, the next run gave the windows the code glass over
+// the glass the designer typed. Zone 4's code glass is recognised as every
+// other zone's: a save that did not know it there stored no code (group
+// 1's slot -48), so a window group typed after a move to zone 4 took the
+// stand-in glass, where typed with the move it took the code glass of the
+// other windows.
 INTEGER match_line(INTEGER k, INTEGER zone) {
     INTEGER kk = 0;
     if (residential()) {
         const design_codes::GlazingValues code = design_codes::residential_code_glazing(zone);
-        if (UWINDO(k) == code.u && SCOEF(k) == code.shgc) kk = 25;
+        if (UWINDO(k) == code.u && SCOEF(k) == code.shgc && TRANS(k) == code.vt) kk = 25;
     }
     return library_code(k, kk);
 }

@@ -314,8 +314,8 @@ void glass_of_the_last_group(INTEGER slot) {
 // floor losses) made an office with no unit below laid out no slab on the
 // first run, as the house's code 1 said, yet saved the slab's code 5, so
 // the slab came a run later.
-// A remodel of 1975 copied into scheme 2 and built 2013, each window with
-// a transmittance of its own beside the code glass, built 2012 with a
+// A remodel of 1975 copied into scheme 2 and built 2013, each window but
+// the first with a transmittance of its own beside the code glass, built 2012 with a
 // window group past its last line and its transmittance: the run under the
 // code 25 gave the new line the code glass, where given with the mark of
 // windows not alike that run saved the line took the stand-in glass (0.58
@@ -456,7 +456,9 @@ void glass_of_the_last_group(INTEGER slot) {
 // code glass (25) for windows of the code U-factor whatever their SHGC,
 // so the run after it gave them the code glass's SHGC 0.6 and
 // transmittance 0.69 over the glass typed (summary row 14 -10,119.1 one
-// run apart against -10,083.5).
+// run apart against -10,083.5). So it did for windows of the code U-factor
+// and SHGC given a transmittance of their own, alike: the run after it gave
+// them the code glass's 0.5 over the 0.6 typed.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1032,16 +1034,16 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          1, switch_to(7), rows({{10, 4.0f}}), 0.0f, false, true},
-        {"a remodel of 1975 copied into scheme 2, built 2013 with each window's own transmittance, then built 2012 "
-         "with a window group past its last line and its transmittance, then the mark of windows not alike its "
-         "run saved",
+        {"a remodel of 1975 copied into scheme 2, built 2013 with each window's own transmittance but the first's, "
+         "then built 2012 with a window group past its last line and its transmittance, then the mark of windows "
+         "not alike its run saved",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = designed_remodel_of(d, n, 1975.0f);
              select_scheme(p, 1, 201.0f, 2);
              EXPECT_EQ(run_kernel(p), 0);
              edit_scheme(p, 2, [] {
                  STRATEGY(11, 2) = 2013.0f;
-                 for (INTEGER k = 1; k <= 25; ++k)
+                 for (INTEGER k = 2; k <= 25; ++k)  // line 1 keeps the code glass
                      if (QTY(k) > 0.0f && TRANS(k) > 0.0f) TRANS(k) = 0.5f + 0.01f * static_cast<REAL>(k);
              });
              run_scheme(p, 2, 0.0f);
@@ -1254,6 +1256,15 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               STRATEGY(60, slot) = -25.0f;  // the code glass with an SHGC changed
               for (INTEGER k = 1; k <= 25; ++k)
                   if (QTY(k) > 0.0f && TRANS(k) > 0.0f) SCOEF(k) = 0.57f;
+          },
+          {}},
+         rows({{34, 5.0f}})},
+        {"the code-minimum house given a transmittance of its own on every window, then a garage", code_minimum_house,
+         1,
+         {[](INTEGER slot) {
+              STRATEGY(60, slot) = -25.0f;  // the code glass with a transmittance changed
+              for (INTEGER k = 1; k <= 25; ++k)
+                  if (QTY(k) > 0.0f && TRANS(k) > 0.0f) TRANS(k) = 0.6f;
           },
           {}},
          rows({{34, 5.0f}})},
