@@ -1354,6 +1354,13 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
     // a word the windows held in the code glass of the site and kind before
     // is a word the designer left, which takes the code glass in force (and
     // on the line that held it, no word typed at all).
+    const auto in_a_phase_of_its_own_after_a_run = [&] {
+        const bool moved = phases.back().moved_before || phases.back().f.site.has_value();
+        close_phase();
+        open_phase(slot, std::nullopt);
+        phases.back().moved_before = moved;
+        phases.back().run_first = true;
+    };
     const auto after_a_run_that_gave_glass = [&](const std::vector<Edit>& parts) {
         const Phase& ph = phases.back();
         const std::vector<std::pair<REAL, REAL>> lines = saved_lines(k.in, side, slot);
@@ -1381,11 +1388,18 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                                     lines[static_cast<std::size_t>(at.second - 1)].second > 0.0f);
         const bool after_a_run = ph.ran_after_edit && ((glass && ph.new_line_ran) || ((facade || glass) && repaired));
         if (!after_a_run && !emptied_new_line && !old_code_word) return;
-        const bool moved = ph.moved_before || ph.f.site.has_value();
-        close_phase();
-        open_phase(slot, std::nullopt);
-        phases.back().moved_before = moved;
-        phases.back().run_first = true;
+        in_a_phase_of_its_own_after_a_run();
+    };
+    // A library slot's emission rows are chosen on the run that takes its
+    // move, from the electric tariff in force then, and stand on its later
+    // runs: an electric tariff choice or revised electric rates typed after
+    // that run come after a plain run of the inputs before them, as given
+    // with the move they would choose the rows.
+    const auto after_a_run_that_chose_the_emission_rows = [&](const std::vector<Edit>& parts) {
+        const bool electric_rates = std::any_of(parts.begin(), parts.end(), [](const Edit& e) {
+            return e.flag == 26 || std::find(e.revised.begin(), e.revised.end(), 82) != e.revised.end();
+        });
+        if (slot >= 3 && phases.back().move_ran && electric_rates) in_a_phase_of_its_own_after_a_run();
     };
     for (int i = 1; i <= actions; ++i) {
         const std::string step = "chain, step " + std::to_string(i) + " of " + std::to_string(actions) + ": ";
@@ -1448,11 +1462,13 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                 for (std::size_t n = 0; n + 1 < order->saves.size(); ++n) {
                     bool apart = true;
                     after_a_run_that_gave_glass(order->saves[n]);
+                    after_a_run_that_chose_the_emission_rows(order->saves[n]);
                     const std::map<int, REAL> group = save_edits(order->saves[n], step, apart);
                     k.say("NOTE " + last);
                     runs_after(1, group, apart);
                 }
                 after_a_run_that_gave_glass(order->saves.back());
+                after_a_run_that_chose_the_emission_rows(order->saves.back());
                 past_the_last = save_edits(order->saves.back(), step, without_meaning);
             } else {
                 if (parts.empty()) continue;
@@ -1476,6 +1492,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
                     phases.back().ran_at = ran.ran_at;
                 }
                 after_a_run_that_gave_glass(parts);
+                after_a_run_that_chose_the_emission_rows(parts);
                 past_the_last = save_edits(parts, step, without_meaning);
             }
         }
@@ -1511,7 +1528,7 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
         }
         if (ph.run_first)
             plain_run(k, fresh, fresh_host, ph.slot,
-                      "a run of the new project before the glass or window facade the chain typed after one");
+                      "a run of the new project before the glass, window facade or electric rates the chain typed after one");
         give_phase(k, fresh, fresh_host, ph);
         if (ph.slot == 1 && ph.edited) scheme_1_ran_after_edits = ph.ran_after_edit;
         // A library slot's tariff choice (row 1) is the one thing of it a
