@@ -18,6 +18,7 @@
 #include "design/window_list.h"
 #include "front/trace.h"
 #include "physics/constructions_residential.h"
+#include "physics/physics.h"
 #include "physics/scaled_footprint.h"
 
 namespace mavo {
@@ -37,8 +38,6 @@ constexpr REAL kDwellingLatentBtuhPerPerson = 170.0f;
 REAL DV(INTEGER row) { return DVALUE(row, NTYPE); }
 
 REAL fresh_air_cfm() { return kFreshAirCfmPerFt2 * AREAT + kFreshAirCfmPerPerson * PEOPLE; }
-
-REAL occupants() { return PAREA > 0.0f ? AREAT / PAREA : 0.0f; }
 
 // Year built; scheme 1 is always designed to the current code.
 void year_built(DesignScheme& d) {
@@ -94,7 +93,7 @@ void comfort_and_loads(const DesignScheme& d) {
     FLTOCE = DV(11);
     STRATEGY(15, d.k) = DV(11);
     FLTOFL = kStoryOverCeiling * DV(11);
-    PEOPLE = occupants();
+    PEOPLE = dwelling_occupants();
     // The heat of a dwelling's occupant, whatever building the scheme
     // described before (an office's or a warehouse's workers give more).
     PBTUH = kDwellingSensibleBtuhPerPerson;
@@ -167,7 +166,7 @@ void roof_and_efficient_extras(const DesignScheme& d) {
         NFLAG(45) = false;
     }
     if (STRATEGY(8, k) > 0.0f) AREAT = STRATEGY(8, k);
-    PEOPLE = occupants();
+    PEOPLE = dwelling_occupants();
     FLTOFL = kStoryOverCeiling * FLTOCE;
 }
 

@@ -36,7 +36,7 @@ void keep_no_loss_roof() {
 }
 
 void residential_loads() {
-    PEOPLE = PAREA > 0.0f ? AREAT / PAREA : 0.0f;
+    PEOPLE = dwelling_occupants();
     TOLOAD = PEOPLE * PBTUH;
     TLLOAD = LIGHTS * AREAT * kBtuhPerWatt;
     TELOAD = EQPT * AREAT * kBtuhPerWatt;
@@ -145,6 +145,8 @@ void skylit_area() {
 }
 
 }  // namespace
+
+REAL dwelling_occupants() { return PAREA > 0.0f ? AREAT / PAREA : 0.0f; }
 
 void nonresidential_type_loads() {
     // The type's defaults apply only to a type that has a column in the table.

@@ -31,6 +31,10 @@ bool electric_choice_billed_by_its_row(REAL choice);
 // facade, internal loads, and the daylit, interior and skylit zones.
 void AVERAG();
 
+// The occupants of a dwelling: its floor area over the floor area per
+// occupant (none without that area).
+REAL dwelling_occupants();
+
 // The internal loads AVERAG gives a non-residential scheme from the table
 // of its building type (for the design slots 1 and 2: occupants, their
 // heat, lighting power, the equipment marker 7777 and the peak).

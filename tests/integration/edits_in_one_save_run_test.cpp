@@ -451,6 +451,12 @@ void glass_of_the_last_group(INTEGER slot) {
 // replaced the glass typed, where typed a run after the group it stays and
 // the windows are marked not alike (summary row 7 0.1177 against 0.1247
 // for the house, 0.1377 against 0.1432 for the office).
+// The code-minimum house given a floor area of 2,600 ft2 with propane
+// chosen (gas choice 7, flag 29), whose fuel does not suit the base
+// schemes' gas water heater: the run simulated nothing and saved the
+// whole-house fan's fresh air of the new area and the occupants of the old
+// (0.01 cfm per ft2 plus 7.5 per occupant), where its re-run, the host
+// setting flag 29 again, saves those of the new area.
 // The code-minimum house in zone 1, which asks no SHGC of its code glass,
 // given an SHGC of its own on every window: its save stored the zone's
 // code glass (25) for windows of the code U-factor whatever their SHGC,
@@ -1268,6 +1274,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          rows({{34, 5.0f}})},
+        {"the code-minimum house given 2,600 ft2 with propane, then propane again", code_minimum_house, 1,
+         rows({{8, 2600.0f}, {3, 7.0f}}, {29}), rows({{3, 7.0f}}, {29}), 0.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;

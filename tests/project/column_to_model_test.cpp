@@ -51,7 +51,7 @@ TEST_F(ColumnToModel, CodesBecomeEfficienciesLeakageAndVenting) {
     S(20) = 3.0f;
     S(24) = 4.0f;
     S(25) = 5.0f;
-    PEOPLE = 4.0f;
+    PAREA = 400.0f;  // 4 occupants over 1600 ft2
     wCFMvent = 0.0f;
     REVISION(2);
     EXPECT_FLOAT_EQ(COPHT, 0.78f);
