@@ -60,6 +60,10 @@ struct REVISION_STATE_t {
     // lines hold (LINES_ZONE_KNOWN: a refresh of this call found one).
     LOGICAL LINES_ZONE_KNOWN = false;
     INTEGER LINES_ZONE = 0;
+    // A dwelling run as it stands while it still holds the roof another
+    // use's design gave it: the type of that use, which its save keeps in
+    // place of the dwelling's own (0: the dwelling's own is saved).
+    INTEGER OTHER_USE_TYPE = 0;
 };
 
 // FIND2: whether the scheme this run bills stands at a site that changed:

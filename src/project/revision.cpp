@@ -147,9 +147,16 @@ void weather_source_from_zip_code() {
 // for a roof not chosen, so that it is designed as it was before the other
 // use. Any other choice, the light frame's (which its design keeps) among
 // them, is the designer's: a roof typed with the change of use stays.
+// A run of the dwelling as it stands simulates that roof and saves the
+// other use's type beside it, so that a design after such runs drops it as
+// the design in the save of the change does.
 void forget_nonresidential_roof() {
-    if (!REVISION_STATE.DESIGN_FOLLOWS || !has_nonresidential_loads(NTYPE)) return;
+    if (!has_nonresidential_loads(NTYPE)) return;
     if (construction_family_of(NTYPE) == ConstructionFamily::light_frame || S(32) != kFamilyRoof) return;
+    if (!REVISION_STATE.DESIGN_FOLLOWS) {
+        REVISION_STATE.OTHER_USE_TYPE = NTYPE;
+        return;
+    }
     DBG_FLOAT("REVISION: roof choice of the non-residential building dropped for the dwelling's design", S(32));
     S(32) = 0.0f;
 }

@@ -378,7 +378,8 @@ void group_ventilation(InputWalk& in) {
     }
     w.real(DuctLeakPct);
     if (in.reading() && DuctLeakPct == 0.96f) DuctLeakPct = 4.0f;
-    REAL type = static_cast<REAL>(NTYPE);
+    const INTEGER other_use = in.reading() || NFLAG(24) ? 0 : REVISION_STATE.OTHER_USE_TYPE;
+    REAL type = static_cast<REAL>(other_use > 0 ? other_use : NTYPE);
     w.real(type);
     if (in.reading()) {
         // A residential type in non-residential mode runs as type 14.

@@ -1276,6 +1276,17 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          rows({{34, 5.0f}})},
         {"the code-minimum house given 2,600 ft2 with propane, then propane again", code_minimum_house, 1,
          rows({{8, 2600.0f}, {3, 7.0f}}, {29}), rows({{3, 7.0f}}, {29}), 0.0f, false, true},
+        {"an office's code-minimum design made a house keeping the office's type, then designed",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 1, 7);
+             run_scheme(p, 1, 243.0f);
+             EXPECT_EQ(STRATEGY(32, 1), 2.0f) << "the office's cool flat roof";
+             return p;
+         },
+         1, {[](INTEGER) { NFLAG(24) = false; }, {}}, {[](INTEGER) {}, {}}, 243.0f},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
