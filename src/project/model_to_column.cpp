@@ -468,7 +468,18 @@ void glazing_code_of_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, G
                 update_flags(k, kk, scan);
                 store_code(j, kk, scan);
                 if (current_code) decide_era(k);
+                const REAL scheme_code = S(60);
                 apply_era(k, j, kk);
+                // Group 1's code slot of another building of its own
+                // glazing is the scheme-wide glazing code, as a house's: a
+                // first line of no glass and no code of its own (a wall's
+                // line whose glass the designer emptied, simulated as a
+                // door) leaves it. Stored as that line's 0, the slot fell
+                // back to the code negated, which a run that simulates
+                // nothing (its fuel unsuited to the site) never stores: the
+                // code then told whether a run came between the emptied
+                // glass and the fuel.
+                if (j == 0 && !glazed && kk == 0 && !residential() && ERA > 4) S(60) = std::fabs(scheme_code);
             }
         } else if (ERA >= 6) {
             // A residential door: no library match of its own. Its U-factor

@@ -465,6 +465,13 @@ void glass_of_the_last_group(INTEGER slot) {
 // run apart against -10,083.5). So it did for windows of the code U-factor
 // and SHGC given a transmittance of their own, alike: the run after it gave
 // them the code glass's 0.5 over the 0.6 typed.
+// An office made of a house whose one window holds library window 29's
+// glass, given that window's glass emptied (a wall's line, run as a door),
+// then propane, which its water heater does not suit: the run after the
+// emptied glass stored the line's lack of a code over group 1's slot and
+// fell back to the code negated (-29), which the propane run, simulating
+// nothing, kept, where given both at once the slot keeps 29 (parameter row
+// 60).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1287,6 +1294,20 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          1, {[](INTEGER) { NFLAG(24) = false; }, {}}, {[](INTEGER) {}, {}}, 243.0f},
+        {"the efficient house's one window, of library window 29, made an office, line 1's glass emptied, then "
+         "propane",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 for (INTEGER j = 10; j <= 240; j += 10) STRATEGY(62 + j, 2) = 0.0f;
+             });
+             run_scheme(p, 2, 0.0f);
+             make_nonresidential(p, 2, 7);
+             run_scheme(p, 2, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 2), 29.0f) << "line 1 in library window 29";
+             return p;
+         },
+         2, line_1_without_glass, rows({{3, 18.0f}}, {29})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
