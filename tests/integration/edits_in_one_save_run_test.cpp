@@ -459,6 +459,10 @@ void glass_of_the_last_group(INTEGER slot) {
 // run apart against -10,083.5). So it did for windows of the code U-factor
 // and SHGC given a transmittance of their own, alike: the run after it gave
 // them the code glass's 0.5 over the 0.6 typed.
+// A house run with the night-ventilation test case (venting 7) and then
+// given the large whole-house fan (6) kept the test case's 10.8 air changes
+// the run left in its input file as the fan's, where the fan chosen at once
+// moves 90 over the story height.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1268,6 +1272,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           },
           {}},
          rows({{34, 5.0f}})},
+        {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
+         code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
