@@ -237,11 +237,22 @@ void residential_fan_air_changes() {
     else DBG_FLOAT("REVISION: floor-to-floor height not positive, ACHMAX kept", FLTOFL);
 }
 
+// Air changes and fan power of the night-ventilation test case (venting 7).
+constexpr REAL kTestCaseAirChanges = 10.8f;
+constexpr REAL kTestCaseFanWattsPerCfm = 0.09946667f;
+
 void venting() {
     if (S(28) == 1.0f && (S(25) == 10.0f || S(25) == 11.0f)) S(25) = 1.0f;
     if (S(28) == 2.0f && S(25) == 6.0f) S(25) = 5.0f;
 
     const REAL code = S(25);
+    // The test case's rate and fan power a run of venting 7 left in the
+    // input file are no fan of the building: a whole-house fan chosen after
+    // it is sized and powered as where the test case never ran.
+    if ((code == 5.0f || code == 6.0f) && ACHMAX == kTestCaseAirChanges && wCFMvent == kTestCaseFanWattsPerCfm) {
+        ACHMAX = 0.0f;
+        wCFMvent = 0.0f;
+    }
     if (code == 1.0f) {  // no venting
         ACHMAX = 0.0f;
         wCFMvent = 0.0f;
@@ -278,8 +289,8 @@ void venting() {
         // (air_speed_class_in_force, natural_ventilation_in_force):
         // rows 28 and 29 stay the designer's, so that a venting chosen
         // after it (ceiling fans with their air speed) runs as typed.
-        ACHMAX = 10.8f;
-        wCFMvent = 0.09946667f;
+        ACHMAX = kTestCaseAirChanges;
+        wCFMvent = kTestCaseFanWattsPerCfm;
         wCFMceil = 0.0f;
     } else if (code == 10.0f || code == 11.0f) {
         ACHMAX = 0.0f;

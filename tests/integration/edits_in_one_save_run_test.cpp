@@ -472,6 +472,10 @@ void glass_of_the_last_group(INTEGER slot) {
 // fell back to the code negated (-29), which the propane run, simulating
 // nothing, kept, where given both at once the slot keeps 29 (parameter row
 // 60).
+// A house run with the night-ventilation test case (venting 7) and then
+// given the large whole-house fan (6) kept the test case's 10.8 air changes
+// the run left in its input file as the fan's, where the fan chosen at once
+// moves 90 over the story height.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1308,6 +1312,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, line_1_without_glass, rows({{3, 18.0f}}, {29})},
+        {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
+         code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
