@@ -689,6 +689,13 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
         } else if (year_built >= 2004.0f && year_built < 2013.0f) {
             if (type >= 1 && type <= 7) set_line(k, nonresidential_2004_glazing(zone));
             else if (type == 8 || type == 9) set_door(k, ERA, year_built);
+        } else if (type >= 1 && type <= 7 && UWINDO(k) == 0.0f && SCOEF(k) == 0.0f) {
+            // A window whose glass the designer emptied takes its type's
+            // glass back under this year too: the library window its
+            // group's code names (a design's negative code by magnitude),
+            // which is the glass it keeps where emptied under an earlier
+            // year and given this one a run later.
+            if (const auto g = library_window_glazing(std::abs(code))) glass_of_line_without_its_own(k, {g->u, g->shgc, g->vt});
         } else if (code > 0 && type >= 1 && type <= 7) {
             // No band covers this year (the current code's, or none
             // given): a window the designer typed takes the library window

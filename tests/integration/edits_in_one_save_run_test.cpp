@@ -1016,6 +1016,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, rows({{11, 2013.0f}}), line_1_without_glass},
         {"a restaurant remodel of 1929 with line 1's glass emptied, then built 2018",
          existing_design_of(10, 2.0f, 1929.0f), 2, line_1_without_glass, rows({{11, 2018.0f}}), 0.0f, false, true},
+        {"an addition of 1986 with line 1's glass emptied, then built 2029", existing_design_of(18, 3.0f, 1986.0f), 2,
+         line_1_without_glass, rows({{11, 2029.0f}}), 0.0f, false, true},
         {"an addition of 2003 with its second window's glass emptied, then its group made a skylight",
          existing_design_of(19, 3.0f, 2003.0f), 2,
          {[&second_window](INTEGER) {
