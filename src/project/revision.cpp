@@ -149,8 +149,12 @@ void weather_source_from_zip_code() {
 // them, is the designer's: a roof typed with the change of use stays.
 // A run of the dwelling as it stands simulates that roof and saves the
 // other use's type beside it, so that a design after such runs drops it as
-// the design in the save of the change does.
+// the design in the save of the change does. Only schemes 1 and 2 are
+// designed, so only their files carry the other use's type; each scheme
+// loaded in a call judges its own roof afresh.
 void forget_nonresidential_roof() {
+    REVISION_STATE.OTHER_USE_TYPE = 0;
+    if (IDNUM1 != 1 && IDNUM1 != 2) return;
     if (!has_nonresidential_loads(NTYPE)) return;
     if (construction_family_of(NTYPE) == ConstructionFamily::light_frame || S(32) != kFamilyRoof) return;
     if (!REVISION_STATE.DESIGN_FOLLOWS) {
