@@ -305,8 +305,7 @@ bool is_code_door_u(REAL u) { return u == NRGLAZING(4, 1, 8) || u == NRGLAZING(4
 INTEGER match_line(INTEGER k, INTEGER zone) {
     INTEGER kk = 0;
     if (residential()) {
-        const design_codes::GlazingValues code = design_codes::residential_code_glazing(zone);
-        if (UWINDO(k) == code.u && SCOEF(k) == code.shgc && TRANS(k) == code.vt) kk = 25;
+        if (line_holds(k, design_codes::residential_code_glazing(zone))) kk = 25;
     }
     return library_code(k, kk);
 }

@@ -67,6 +67,8 @@ bool some_window_holds(const design_codes::GlazingValues& g);
 // they keep, count.
 // A word `typed` on the new line (above 0) stays whatever the others hold,
 // so no lead is asked of it.
+// Line k holds glass g in all three words (U-factor, SHGC, transmittance).
+bool line_holds(INTEGER k, const design_codes::GlazingValues& g);
 std::optional<design_codes::GlazingValues> glass_most_windows_hold(const design_codes::GlazingValues& typed);
 
 // The glass scheme-wide glazing code `code` (row 60) gives the windows of a

@@ -34,10 +34,6 @@ bool is_window_line(INTEGER k) { return QTY(k) > 0.0f && TRANS(k) > 0.0f; }
 bool holds_window_glass(INTEGER k) { return TRANS(k) > 0.0f && !(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f); }
 bool is_glazed_window_line(INTEGER k) { return QTY(k) > 0.0f && holds_window_glass(k); }
 
-bool line_holds(INTEGER k, const GlazingValues& g) {
-    return UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt;
-}
-
 // The code glass the windows were given by the run that saved them: the
 // code's glass in the zone of that run, as the kind of building the scheme
 // is now or the other (a switch of kind saved with the edit). The kind is
@@ -146,6 +142,10 @@ std::optional<REAL> word_most_windows_hold(Word word, bool (*counted)(INTEGER)) 
 }
 
 }  // namespace
+
+bool line_holds(INTEGER k, const GlazingValues& g) {
+    return UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt;
+}
 
 bool some_window_holds(const GlazingValues& g) {
     for (INTEGER k = 1; k <= 25; ++k)
