@@ -27,17 +27,12 @@ namespace {
 // Whole-house fan of 1.5 cfm per ft2 of floor (90 ft3 per ft2 an hour):
 // 90 / story height air changes per hour.
 constexpr REAL kWholeHouseFanFeetPerHour = 90.0f;
-// Fresh air: 0.01 cfm per ft2 of floor plus 7.5 cfm per occupant (ASHRAE 62.2-2010).
-constexpr REAL kFreshAirCfmPerFt2 = 0.01f;
-constexpr REAL kFreshAirCfmPerPerson = 7.5f;
 constexpr REAL kStoryOverCeiling = 1.125f;  // story height over ceiling height (floor structure)
 // An occupant of a dwelling: sensible and latent heat, Btu/h per person.
 constexpr REAL kDwellingSensibleBtuhPerPerson = 230.0f;
 constexpr REAL kDwellingLatentBtuhPerPerson = 170.0f;
 
 REAL DV(INTEGER row) { return DVALUE(row, NTYPE); }
-
-REAL fresh_air_cfm() { return kFreshAirCfmPerFt2 * AREAT + kFreshAirCfmPerPerson * PEOPLE; }
 
 // Year built; scheme 1 is always designed to the current code.
 void year_built(DesignScheme& d) {
@@ -77,7 +72,7 @@ void comfort_and_loads(const DesignScheme& d) {
     SETBKN = 58.0f;
     SETUPU = 85.0f;
     if (d.k == 2) NFLAG(8) = false;
-    FACFM = fresh_air_cfm();
+    FACFM = dwelling_fresh_air_cfm(PEOPLE);
     SFACES = 0.0f;
 
     AIRCHG = DV(1);
@@ -124,7 +119,7 @@ void systems_by_code(const DesignScheme& d) {
 
     DuctLeakPct = 6.0f;
     DuctInsul = CECRESA(14, z);
-    FACFM = fresh_air_cfm();
+    FACFM = dwelling_fresh_air_cfm(PEOPLE);
 
     if (CECRESA(13, z) <= 0.0f) {  // no whole-house fan required
         STRATEGY(25, k) = STRATEGY(28, k) = STRATEGY(29, k) = 1.0f;

@@ -148,6 +148,12 @@ void skylit_area() {
 
 REAL dwelling_occupants() { return PAREA > 0.0f ? AREAT / PAREA : 0.0f; }
 
+REAL dwelling_fresh_air_cfm(REAL occupants) {
+    constexpr REAL kPerFloorArea_cfm_ft2 = 0.01f;
+    constexpr REAL kPerOccupant_cfm = 7.5f;
+    return AREAT * kPerFloorArea_cfm_ft2 + occupants * kPerOccupant_cfm;
+}
+
 void nonresidential_type_loads() {
     // The type's defaults apply only to a type that has a column in the table.
     const bool type_known = NTYPE >= 1 && NTYPE <= 20;

@@ -35,6 +35,10 @@ void AVERAG();
 // occupant (none without that area).
 REAL dwelling_occupants();
 
+// A dwelling's whole-building fresh air, cfm: 0.01 cfm per ft2 of floor plus
+// 7.5 cfm per occupant (ASHRAE 62.2-2010, eq. 4.1a).
+REAL dwelling_fresh_air_cfm(REAL occupants);
+
 // The internal loads AVERAG gives a non-residential scheme from the table
 // of its building type (for the design slots 1 and 2: occupants, their
 // heat, lighting power, the equipment marker 7777 and the peak).

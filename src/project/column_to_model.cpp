@@ -261,12 +261,11 @@ void venting() {
         if (wCFMvent <= 0.0f) wCFMvent = 0.14f;
         wCFMceil = 0.0f;
         if (residential()) {
-            // Whole-building ventilation: 0.01 cfm per ft2 of floor plus 7.5
-            // cfm per occupant (ASHRAE 62.2-2010, eq. 4.1a), the occupants
-            // of the floor area in force: those the last run left belong to
-            // its area, so a run that simulated nothing after a new area
-            // saved a rate its re-runs do not.
-            FACFM = AREAT * 0.01f + dwelling_occupants() * 7.5f;
+            // Whole-building ventilation counts the occupants of the floor
+            // area in force: those the last run left belong to its area, so
+            // a run that simulated nothing after a new area saved a rate its
+            // re-runs do not.
+            FACFM = dwelling_fresh_air_cfm(dwelling_occupants());
             residential_fan_air_changes();
         } else {
             ACHMAX = 5.0f;

@@ -8,6 +8,7 @@
 #include "blocks/blocks.h"
 #include "front/trace.h"
 #include "physics/infiltration.h"
+#include "physics/physics.h"
 #include "simulation/schedules.h"
 #include "simulation/zone_balance.h"
 
@@ -23,10 +24,6 @@ constexpr REAL kSlaScale = 10000.0f;
 // window per mph, with the flow coefficient of the building type tables.
 constexpr REAL kWallLeakage_cfm_ft2_mph = 0.0448f;
 constexpr REAL kWallLeakageFlowCoefficient = 0.10016f;
-// Residential fresh air: 0.01 cfm per ft2 of floor plus 7.5 cfm per person
-// (ASHRAE Standard 62.2).
-constexpr REAL kFreshAirPerFloorArea_cfm_ft2 = 0.01f;
-constexpr REAL kFreshAirPerPerson_cfm = 7.5f;
 constexpr REAL kWattsPerKilowatt = 1000.0f;
 
 // Rows of the building type's tables: the infiltration schedule, and the
@@ -66,8 +63,7 @@ REAL non_residential_infiltration_ach(const Hour& z) {
 
 void fresh_air_fan(Hour& z) {
     if (!NFLAG(45)) {
-        FACFM = NFLAG(24) ? type_fresh_air_cfm_ft2() * AREAT
-                          : AREAT * kFreshAirPerFloorArea_cfm_ft2 + PEOPLE * kFreshAirPerPerson_cfm;
+        FACFM = NFLAG(24) ? type_fresh_air_cfm_ft2() * AREAT : dwelling_fresh_air_cfm(PEOPLE);
         z.AIRCHGFA = FACFM * kMinutesPerHour / VOLUME;
         if (wCFMiaq <= 0.0f) z.AIRCHGFA = 0.0f;  // no fan
     } else {
