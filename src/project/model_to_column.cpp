@@ -645,8 +645,9 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     // on that window for good, where it was on the code glass before.
     if (!residential() && ERA > 4) mark_windows_not_alike(IDNUM1);
     // A house's column that marks its windows not alike (-1) keeps the mark
-    // where its save finds line 1 in library window 1, the window the mark
-    // names by its magnitude. Stored as 1, the code told a year before the
+    // where its save would store 1 (line 1 in library window 1, the window
+    // the mark names by its magnitude, or the mark itself by its magnitude
+    // under its own glazing). Stored as 1, the code told a year before the
     // current code, typed later, whether a save under a year of that code
     // came between: such a save keeps group 1's slot as it stands.
     if (residential() && column_code == -1.0f && S(60) == 1.0f) S(60) = -1.0f;
