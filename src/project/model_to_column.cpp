@@ -597,6 +597,7 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     house_of_its_own_glazing(year_built);
     door_type_of_an_older_era(year_built);
     const std::optional<REAL> kept_code = scheme_code_the_windows_keep(S(60), year_built, zone);
+    const REAL column_code = S(60);
     // The generated homes rebuild every group from their lines.
     const bool paired = groups_paired_with_lines();
     if (paired)
@@ -643,6 +644,13 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     // window's own glass typed and later taken away would leave the scheme
     // on that window for good, where it was on the code glass before.
     if (!residential() && ERA > 4) mark_windows_not_alike(IDNUM1);
+    // A house's column that marks its windows not alike (-1) keeps the mark
+    // where its save would store 1 (line 1 in library window 1, the window
+    // the mark names by its magnitude, or the mark itself by its magnitude
+    // under its own glazing). Stored as 1, the code told a year before the
+    // current code, typed later, whether a save under a year of that code
+    // came between: such a save keeps group 1's slot as it stands.
+    if (residential() && column_code == -1.0f && S(60) == 1.0f) S(60) = -1.0f;
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column

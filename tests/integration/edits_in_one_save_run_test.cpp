@@ -1316,6 +1316,15 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, line_1_without_glass, rows({{3, 18.0f}}, {29})},
         {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
          code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
+        {"an office addition of 1936 designed and made a house, built 2013, then 2012",
+         [&existing_design_of](const ScratchDir& d, const std::string& n) {
+             const fs::path p = existing_design_of(12, 3.0f, 1936.0f)(d, n);
+             edit_scheme(p, 2, [] { NFLAG(24) = false; });
+             run_scheme(p, 2, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 2), -1.0f) << "the mark of windows not alike";
+             return p;
+         },
+         2, rows({{11, 2013.0f}}), rows({{11, 2012.0f}, {35, 3.0f}})},  // row 35 as the host shows it
     };
     for (const Case& c : cases) {
         ScratchDir dir;
