@@ -673,9 +673,13 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
         // the era's skylight type, as a line whose glass was emptied in the
         // same save is: kept on its window type, a window emptied a run
         // before (which took the window type's glass back) became a
-        // skylight of window glass.
+        // skylight of window glass. So is a glazed group of no code (0, as
+        // a group typed past the last line may come): left of no type, its
+        // new line kept the stand-in glass, where its glass emptied a run
+        // later made it the era's skylight.
         const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
-        if (design_scheme && ITEMS(k) == 5 && type >= 1 && type <= 4 && year_built < 2013.0f) {
+        const bool window_group = (type >= 1 && type <= 4) || (type == 0 && TRANS(k) > 0.0f);
+        if (design_scheme && ITEMS(k) == 5 && window_group && year_built < 2013.0f) {
             S(60 + j) = 45.0f;
             skylight_type_where_none_is_named();
             type = 5;
