@@ -673,9 +673,15 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
         // the era's skylight type, as a line whose glass was emptied in the
         // same save is: kept on its window type, a window emptied a run
         // before (which took the window type's glass back) became a
-        // skylight of window glass.
+        // skylight of window glass. So is a group of no code (0) holding
+        // the stand-in glass, as a group typed past the last line comes:
+        // left of no type it kept that glass, where its glass emptied a run
+        // later made it the era's skylight. Glass of the designer's own on
+        // a line of no code stays.
         const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
-        if (design_scheme && ITEMS(k) == 5 && type >= 1 && type <= 4 && year_built < 2013.0f) {
+        const bool stand_in = line_holds(k, {kStandInGlazing.u, kStandInGlazing.shgc, kStandInGlazing.vt});
+        const bool window_group = (type >= 1 && type <= 4) || (type == 0 && stand_in);
+        if (design_scheme && ITEMS(k) == 5 && window_group && year_built < 2013.0f) {
             S(60 + j) = 45.0f;
             skylight_type_where_none_is_named();
             type = 5;

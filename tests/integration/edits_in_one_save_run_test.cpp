@@ -476,6 +476,9 @@ void glass_of_the_last_group(INTEGER slot) {
 // given the large whole-house fan (6) kept the test case's 10.8 air changes
 // the run left in its input file as the fan's, where the fan chosen at once
 // moves 90 over the story height.
+// An addition of 2006 given a window group of no code (0) on the roof past
+// its last line kept the stand-in glass and its 0, where its glass emptied
+// a run later made it the era's skylight (code 45, 0.67 / 0.40).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1325,6 +1328,22 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, rows({{11, 2013.0f}}), rows({{11, 2012.0f}, {35, 3.0f}})},  // row 35 as the host shows it
+        {"an addition of 2006 given a window group of no code on the roof past its last line, then its glass "
+         "emptied",
+         [](const ScratchDir& d, const std::string& n) { return designed_addition_of(d, n, 3, 2006.0f); },
+         2,
+         {[](INTEGER slot) {
+              group_past_the_last_line(slot);
+              const INTEGER j = 10 * (line_of_the_last_group(slot) - 1);
+              STRATEGY(60 + j, slot) = 0.0f;
+              STRATEGY(61 + j, slot) = 5.0f;
+          },
+          {}},
+         {[](INTEGER slot) {
+              const INTEGER k = line_of_the_last_group(slot);
+              UWINDO(k) = SCOEF(k) = TRANS(k) = 0.0f;
+          },
+          {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
