@@ -476,6 +476,9 @@ void glass_of_the_last_group(INTEGER slot) {
 // given the large whole-house fan (6) kept the test case's 10.8 air changes
 // the run left in its input file as the fan's, where the fan chosen at once
 // moves 90 over the story height.
+// The efficient house whose windows hold two U-factors, two lines each: a
+// window group past its last line took no U-factor and ran as a door on its
+// wall, so its transmittance typed a run later gave -7,657.8 against -7,632.8.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1316,6 +1319,15 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, line_1_without_glass, rows({{3, 18.0f}}, {29})},
         {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
          code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
+        {"the efficient house whose windows hold two U-factors, two lines each, given a window group past its last "
+         "line, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] { UWINDO(4) = UWINDO(6) = 0.41f; });  // lines 1 and 3 keep 0.32
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
