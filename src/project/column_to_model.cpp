@@ -883,9 +883,9 @@ bool past_the_last_line(INTEGER k) {
 // stand-in glass where one run apart, under the mark that run stored, it
 // took the others'. Where no value leads in a word (two windows each of
 // its own), that word of the stand-in glass: left without it, the line on
-// a wall held no glass and ran as a door; a word typed on the new line asks no lead, as it stays (the windows each
-// of their own transmittance leave a transmittance typed there their
-// U-factor and SHGC).
+// a wall held no glass and ran as a door; a word typed on the new line asks
+// no lead, as it stays (the windows each of their own transmittance leave
+// a transmittance typed there their U-factor and SHGC).
 // A transmittance
 // the designer typed on the new line in the same save as its group stays,
 // as it stays when typed on the line the run made first.
