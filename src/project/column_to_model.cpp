@@ -888,10 +888,10 @@ bool past_the_last_line(INTEGER k) {
 // save found in the column: judged on the code alone, the line took the
 // stand-in glass where one run apart, under the mark that run stored, it
 // took the others'. Where no value leads in a word (two windows each of
-// its own), the stand-in glass from the repair of a line without values;
-// a word typed on the new line asks no lead, as it stays (the windows each
-// of their own transmittance leave a transmittance typed there their
-// U-factor and SHGC).
+// its own), that word of the stand-in glass: left without it, the line on
+// a wall held no glass and ran as a door; a word typed on the new line asks
+// no lead, as it stays (the windows each of their own transmittance leave
+// a transmittance typed there their U-factor and SHGC).
 // A transmittance
 // the designer typed on the new line in the same save as its group stays,
 // as it stays when typed on the line the run made first.
@@ -921,7 +921,8 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         // 1's glass, where the same windows saved under that year hold the
         // mark of windows not alike.
         const auto g = past_the_last_line(k)
-                           ? glass_most_windows_hold({typed.u, typed.shgc, typed.vt})
+                           ? glass_most_windows_hold({typed.u, typed.shgc, typed.vt},
+                                                     {kStandInGlazing.u, kStandInGlazing.shgc, kStandInGlazing.vt})
                            : library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
         if (g) set_line(k, {g->u, g->shgc, g->vt});
     }

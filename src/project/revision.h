@@ -61,15 +61,17 @@ std::optional<design_codes::GlazingValues> library_window_glazing(INTEGER code);
 bool some_window_holds(const design_codes::GlazingValues& g);
 // The glass the windows share beside the words the designer typed of
 // their own: each word (U-factor, SHGC, visible transmittance) the value
-// more window lines hold than any other; none where no one value leads in
-// a word. Lines without glass of their own (a group's new line) count not;
-// where no window has units, the lines of the emptied groups, in the glass
-// they keep, count.
+// more window lines hold than any other; where no one value leads in a
+// word, that word of `none_leads`; none where no window counts. Lines
+// without glass of their own (a group's new line) count not; where no
+// window has units, the lines of the emptied groups, in the glass they
+// keep, count.
 // A word `typed` on the new line (above 0) stays whatever the others hold,
 // so no lead is asked of it.
 // Line k holds glass g in all three words (U-factor, SHGC, transmittance).
 bool line_holds(INTEGER k, const design_codes::GlazingValues& g);
-std::optional<design_codes::GlazingValues> glass_most_windows_hold(const design_codes::GlazingValues& typed);
+std::optional<design_codes::GlazingValues> glass_most_windows_hold(const design_codes::GlazingValues& typed,
+                                                                   const design_codes::GlazingValues& none_leads);
 
 // The glass scheme-wide glazing code `code` (row 60) gives the windows of a
 // dwelling, or of another building of its own glazing, in climate zone

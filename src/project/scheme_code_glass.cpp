@@ -117,10 +117,10 @@ std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year
 }
 
 // The value of one word of the glass (`word` of a window line) that more
-// of the windows (the lines `counted`) hold than any other; none where no
-// one value leads.
+// of the windows (the lines `counted`) hold than any other; `none_leads`
+// where two values or more are held as often; none where no window counts.
 template <class Word>
-std::optional<REAL> word_most_windows_hold(Word word, bool (*counted)(INTEGER)) {
+std::optional<REAL> word_most_windows_hold(Word word, bool (*counted)(INTEGER), REAL none_leads) {
     std::optional<REAL> most;
     INTEGER most_lines = 0;
     bool tie = false;
@@ -137,7 +137,7 @@ std::optional<REAL> word_most_windows_hold(Word word, bool (*counted)(INTEGER)) 
             tie = true;
         }
     }
-    if (tie) return std::nullopt;
+    if (tie) return none_leads;
     return most;
 }
 
@@ -153,7 +153,7 @@ bool some_window_holds(const GlazingValues& g) {
     return false;
 }
 
-std::optional<GlazingValues> glass_most_windows_hold(const GlazingValues& typed) {
+std::optional<GlazingValues> glass_most_windows_hold(const GlazingValues& typed, const GlazingValues& none_leads) {
     // A scheme whose every window group was set to no units, in this save
     // or before, still has the windows it last had in their lines' glass
     // (and in group 1's code slot, which its save keeps): a group typed past
@@ -162,12 +162,12 @@ std::optional<GlazingValues> glass_most_windows_hold(const GlazingValues& typed)
     bool window_with_units = false;
     for (INTEGER k = 1; k <= 25; ++k) window_with_units = window_with_units || is_glazed_window_line(k);
     const auto counted = window_with_units ? is_glazed_window_line : holds_window_glass;
-    const auto word = [counted](REAL own, auto value) {
-        return own > 0.0f ? std::optional<REAL>(own) : word_most_windows_hold(value, counted);
+    const auto word = [counted](REAL own, auto value, REAL none_leads) {
+        return own > 0.0f ? std::optional<REAL>(own) : word_most_windows_hold(value, counted, none_leads);
     };
-    const auto u = word(typed.u, [](INTEGER k) { return UWINDO(k); });
-    const auto shgc = word(typed.shgc, [](INTEGER k) { return SCOEF(k); });
-    const auto vt = word(typed.vt, [](INTEGER k) { return TRANS(k); });
+    const auto u = word(typed.u, [](INTEGER k) { return UWINDO(k); }, none_leads.u);
+    const auto shgc = word(typed.shgc, [](INTEGER k) { return SCOEF(k); }, none_leads.shgc);
+    const auto vt = word(typed.vt, [](INTEGER k) { return TRANS(k); }, none_leads.vt);
     if (!u || !shgc || !vt) return std::nullopt;
     return GlazingValues{*u, *shgc, *vt};
 }

@@ -479,6 +479,9 @@ void glass_of_the_last_group(INTEGER slot) {
 // An addition of 2006 given a window group of no code (0) on the roof past
 // its last line kept the stand-in glass and its 0, where its glass emptied
 // a run later made it the era's skylight (code 45, 0.67 / 0.40).
+// The efficient house whose windows hold two U-factors, two lines each: a
+// window group past its last line took no U-factor and ran as a door on its
+// wall, so its transmittance typed a run later gave -7,657.8 against -7,632.8.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1344,6 +1347,15 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               UWINDO(k) = SCOEF(k) = TRANS(k) = 0.0f;
           },
           {}}},
+        {"the efficient house whose windows hold two U-factors, two lines each, given a window group past its last "
+         "line, then its transmittance",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] { UWINDO(4) = UWINDO(6) = 0.41f; });  // lines 1 and 3 keep 0.32
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
