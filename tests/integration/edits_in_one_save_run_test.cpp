@@ -476,6 +476,11 @@ void glass_of_the_last_group(INTEGER slot) {
 // given the large whole-house fan (6) kept the test case's 10.8 air changes
 // the run left in its input file as the fan's, where the fan chosen at once
 // moves 90 over the story height.
+// A raised floor typed a run after a basement kept the basement's share of
+// the plan (97.7 %) as its floor percentage, where typed at once it is 100.
+// An office's slab typed a run after a raised floor in a library slot that
+// held no floor mass took concrete's density, where typed at once its mass
+// had none and counted nothing (peak heat loss -6,921 against -24,511).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1316,6 +1321,20 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, line_1_without_glass, rows({{3, 18.0f}}, {29})},
         {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
          code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
+        {"the code-minimum house given a basement, then a raised floor", code_minimum_house, 1, rows({{33, 10.0f}}),
+         rows({{33, 2.0f}}), 0.0f, false, true},
+        {"a new project's library slot 3, an office over a basement, given a raised floor, then a slab",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 3, 7);
+             edit_scheme(p, 3, [] { STRATEGY(33, 3) = 10.0f; });
+             run_scheme(p, 3, 0.0f);
+             EXPECT_TRUE(MTUSED(1).is_blank()) << "no floor mass laid in the slot";
+             return p;
+         },
+         3, rows({{33, 2.0f}}), rows({{33, 6.0f}}), 0.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
