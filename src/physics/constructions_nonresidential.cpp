@@ -280,7 +280,9 @@ void floor_layout(const Working& w, INTEGER F) {
     const INTEGER k = w.k;
     const ScaledFootprint& fp = w.footprint;
     if (is_one_of(F, {2, 3, 4, 5, 8, 9})) {
-        if (PERCNT(11) <= 0.0f && AREA(11) > 0.0f) PERCNT(11) = 100.0f;
+        // All of its floor area, whatever share of the plan a house's
+        // basement left there.
+        if (AREA(11) > 0.0f) PERCNT(11) = 100.0f;
         // No slab under a raised floor: nothing stays of the one a house's
         // design laid out, which a slab typed later as the input file's
         // construction (-6, -7) would take up again.
@@ -393,10 +395,12 @@ void floors(const Working& w) {
 // element does on every run: kept as they stood, the wood floor laid over
 // the slab stored the concrete's, and the floor typed with the switch from
 // a house simulated another mass than the one typed a run before the
-// switch. A floor that keeps its material, or had none, keeps its stored
-// properties.
+// switch. So does a floor laid out over a file that held no floor mass (a
+// library slot no run had laid one in): kept, its density and heat
+// capacity were none and its mass counted nothing. A floor that keeps its
+// material keeps its stored properties.
 void properties_of_floor_of_new_material(const FString<8>& material_before) {
-    if (material_before.is_blank() || MTUSED(1) == material_before || !(LNTH(1) > 0.0f && WDTH(1) > 0.0f)) return;
+    if (MTUSED(1) == material_before || !(LNTH(1) > 0.0f && WDTH(1) > 0.0f)) return;
     KMASS = 1;
     MATNAME = MTUSED(1);
     INTEGER material_index = 0;

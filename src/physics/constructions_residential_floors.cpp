@@ -104,7 +104,9 @@ void floor_layout(const Working& w, INTEGER type) {
     const INTEGER k = w.k;
     const ScaledFootprint& fp = w.footprint;
     if (is_one_of(type, {2, 3, 4, 5, 8, 9})) {
-        if (PERCNT(11) <= 0.0f && AREA(11) > 0.0f) PERCNT(11) = 100.0f;
+        // A raised floor of the tables is all of its floor area, whatever
+        // share of the plan a basement's run left there.
+        if (AREA(11) > 0.0f) PERCNT(11) = 100.0f;
         no_slab();
         framed_floor_mass(fp);
         // A raised floor is no slab: its under-floor code is 1 (no floor

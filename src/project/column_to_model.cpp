@@ -367,6 +367,14 @@ void natural_ventilation() {
 
 // ---- floor ---------------------------------------------------------------------
 
+// A raised floor laid out under the footprint is all of its floor area, as
+// the floor step counts a raised floor of the tables on every run, not the
+// footprint's share of the plan a basement's floor is.
+void raised_floor_laid_out_under_footprint() {
+    raised_floor_over_footprint();
+    if (AREA(11) > 0.0f) PERCNT(11) = 100.0f;
+}
+
 // Another building's raised floor (under one story) or slab (along the
 // plan's outside perimeter) typed over a floor of another kind. Its
 // constructions know no basement: a basement keeps the surfaces its input
@@ -381,7 +389,7 @@ void building_floor_surfaces_of_typed_type() {
     if (building_over_heated_unit(IDNUM1)) return;
     const REAL type = std::fabs(S(33));
     if (is_raised_floor_type(type) && S(49) != 1.0f && !(AREA(11) > 0.0f)) {
-        raised_floor_over_footprint();
+        raised_floor_laid_out_under_footprint();
         DBG_FLOAT("REVISION: raised floor typed without its area, under the footprint", AREA(11));
     }
     if (is_slab_type(type) && !(AREA(12) > 0.0f)) {
@@ -432,7 +440,7 @@ void floor_surfaces_of_typed_type() {
     const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
     const bool floor_off_footprint = design_scheme && RAX > 0.0f && AREA(11) != RAX;
     if ((raised || basement) && (!(AREA(11) > 0.0f) || floor_off_footprint)) {
-        if (raised) raised_floor_over_footprint();
+        if (raised) raised_floor_laid_out_under_footprint();
         else floor_over_footprint();
         DBG_FLOAT("REVISION: floor under the footprint of the area and stories in force", AREA(11));
     }

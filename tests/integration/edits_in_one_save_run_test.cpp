@@ -482,6 +482,11 @@ void glass_of_the_last_group(INTEGER slot) {
 // The efficient house whose windows hold two U-factors, two lines each: a
 // window group past its last line took no U-factor and ran as a door on its
 // wall, so its transmittance typed a run later gave -7,657.8 against -7,632.8.
+// A raised floor typed a run after a basement kept the basement's share of
+// the plan (97.7 %) as its floor percentage, where typed at once it is 100.
+// An office's slab typed a run after a raised floor in a library slot that
+// held no floor mass took concrete's density, where typed at once its mass
+// had none and counted nothing (peak heat loss -6,921 against -24,511).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1356,6 +1361,20 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
+        {"the code-minimum house given a basement, then a raised floor", code_minimum_house, 1, rows({{33, 10.0f}}),
+         rows({{33, 2.0f}}), 0.0f, false, true},
+        {"a new project's library slot 3, an office over a basement, given a raised floor, then a slab",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             make_nonresidential(p, 3, 7);
+             edit_scheme(p, 3, [] { STRATEGY(33, 3) = 10.0f; });
+             run_scheme(p, 3, 0.0f);
+             EXPECT_TRUE(MTUSED(1).is_blank()) << "no floor mass laid in the slot";
+             return p;
+         },
+         3, rows({{33, 2.0f}}), rows({{33, 6.0f}}), 0.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
