@@ -476,6 +476,12 @@ void glass_of_the_last_group(INTEGER slot) {
 // given the large whole-house fan (6) kept the test case's 10.8 air changes
 // the run left in its input file as the fan's, where the fan chosen at once
 // moves 90 over the story height.
+// The efficient house (library window 29) made an office with every window
+// but line 1 given a transmittance of its own, run, then line 1's glass
+// emptied: the run had marked the windows not alike (-1), and the save of
+// the emptied line kept that mark in group 1's slot (1) though the windows
+// left are alike, where the same edits given at once kept 29, whose glass
+// no window holds any more (parameter row 60).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1314,6 +1320,18 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, line_1_without_glass, rows({{3, 18.0f}}, {29})},
+        {"the efficient house made an office with a transmittance of its own on every window but line 1, then "
+         "line 1's glass emptied",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
+         {[](INTEGER) {
+              NFLAG(24) = true;
+              NTYPE = 17;
+              for (INTEGER k = 2; k <= 25; ++k)
+                  if (QTY(k) > 0.0f && TRANS(k) > 0.0f) TRANS(k) = 0.44f;
+          },
+          {},
+          true},
+         line_1_without_glass},
         {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
          code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
     };
