@@ -851,16 +851,24 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
     return std::nullopt;
 }
 
+}  // namespace
+
 // A scheme-wide code of another building of its own glazing that names
 // no glass of its windows: the mark of windows not alike (1 or -1), or a
 // code of no code glass whose library window no window holds, such as the
 // skylight type (45) the current code's glazing left in group 1's slot,
-// which a house keeps there and brings to another building.
+// which a house keeps there and brings to another building. A scheme
+// without a window of glass has no glass the code could name.
 bool code_names_no_glass_of_the_windows(REAL code, REAL year_built, INTEGER zone) {
+    bool window = false;
+    for (INTEGER k = 1; k <= 25; ++k) window = window || (QTY(k) > 0.0f && TRANS(k) > 0.0f);
+    if (!window) return false;
     if (code == 1.0f || code == -1.0f) return true;
     if (code == 0.0f || scheme_code_glass(code, false, year_built, zone)) return false;
     return !library_glass_some_window_holds(int_toward_zero(std::fabs(code)));
 }
+
+namespace {
 
 // Line k lies past every line with units: a group typed past the lines
 // the scheme has, not a line whose glass the designer emptied before the

@@ -477,8 +477,14 @@ void glazing_code_of_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, G
                 // back to the code negated, which a run that simulates
                 // nothing (its fuel unsuited to the site) never stores: the
                 // code then told whether a run came between the emptied
-                // glass and the fuel.
-                if (j == 0 && !glazed && kk == 0 && !residential() && ERA > 4) S(60) = std::fabs(scheme_code);
+                // glass and the fuel. A code that names no glass of the
+                // windows left (the library window of the glass emptied,
+                // or the mark of windows not alike that glass made) is no
+                // code they share: kept, it told whether a run came between
+                // another window's own glass and the emptied glass.
+                if (j == 0 && !glazed && kk == 0 && !residential() && ERA > 4 &&
+                    !code_names_no_glass_of_the_windows(scheme_code, year_built, zone))
+                    S(60) = std::fabs(scheme_code);
             }
         } else if (ERA >= 6) {
             // A residential door: no library match of its own. Its U-factor

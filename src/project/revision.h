@@ -86,6 +86,11 @@ std::optional<design_codes::GlazingValues> scheme_code_glass(REAL code, bool dwe
 // whose glass they all hold again; none otherwise, or for a house.
 std::optional<REAL> scheme_code_the_windows_keep(REAL code, REAL year_built, INTEGER zone);
 
+// Whether scheme-wide code `code` of another building of its own glazing
+// names no glass its windows hold (the mark of windows not alike, or a
+// library window no window holds), while some window holds glass.
+bool code_names_no_glass_of_the_windows(REAL code, REAL year_built, INTEGER zone);
+
 // Before the windows are judged alike: under a scheme-wide code glass, each
 // word of a window that still holds the code glass the last run gave it (at
 // that run's zone, as either kind of building) takes the code glass of the

@@ -487,6 +487,12 @@ void glass_of_the_last_group(INTEGER slot) {
 // An office's slab typed a run after a raised floor in a library slot that
 // held no floor mass took concrete's density, where typed at once its mass
 // had none and counted nothing (peak heat loss -6,921 against -24,511).
+// The efficient house (library window 29) made an office with every window
+// but line 1 given a transmittance of its own, run, then line 1's glass
+// emptied: the run had marked the windows not alike (-1), and the save of
+// the emptied line kept that mark in group 1's slot (1) though the windows
+// left are alike, where the same edits given at once kept 29, whose glass
+// no window holds any more (parameter row 60).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1325,6 +1331,18 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, line_1_without_glass, rows({{3, 18.0f}}, {29})},
+        {"the efficient house made an office with a transmittance of its own on every window but line 1, then "
+         "line 1's glass emptied",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
+         {[](INTEGER) {
+              NFLAG(24) = true;
+              NTYPE = 17;
+              for (INTEGER k = 2; k <= 25; ++k)
+                  if (QTY(k) > 0.0f && TRANS(k) > 0.0f) TRANS(k) = 0.44f;
+          },
+          {},
+          true},
+         line_1_without_glass},
         {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
          code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
         {"an office addition of 1936 designed and made a house, built 2013, then 2012",
