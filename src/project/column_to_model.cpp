@@ -704,11 +704,13 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
             else if (type == 8 || type == 9) set_door(k, ERA, year_built);
         } else if (type >= 1 && type <= 7 && UWINDO(k) == 0.0f && SCOEF(k) == 0.0f) {
             // A window whose glass the designer emptied takes its type's
-            // glass back under this year too: the library window its
-            // group's code names (a design's negative code by magnitude),
-            // which is the glass it keeps where emptied under an earlier
-            // year and given this one a run later.
-            if (const auto g = library_window_glazing(std::abs(code))) glass_of_line_without_its_own(k, {g->u, g->shgc, g->vt});
+            // glass back under this year too, the glass it keeps where
+            // emptied under an earlier year and given this one a run
+            // later: the library window its group's code names, or where
+            // the code is the design's own of 1992 to 2003 (-2), that
+            // band's glass (library window 2 differs in transmittance).
+            if (code == -2) glass_of_line_without_its_own(k, nonresidential_1992_glazing(type));
+            else if (const auto g = library_window_glazing(std::abs(code))) glass_of_line_without_its_own(k, {g->u, g->shgc, g->vt});
         } else if (code > 0 && type >= 1 && type <= 7) {
             // No band covers this year (the current code's, or none
             // given): a window the designer typed takes the library window

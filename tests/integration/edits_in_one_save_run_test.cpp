@@ -1035,6 +1035,10 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          existing_design_of(10, 2.0f, 1929.0f), 2, line_1_without_glass, rows({{11, 2018.0f}}), 0.0f, false, true},
         {"an addition of 1986 with line 1's glass emptied, then built 2029", existing_design_of(18, 3.0f, 1986.0f), 2,
          line_1_without_glass, rows({{11, 2029.0f}}), 0.0f, false, true},
+        // The design's code of 1992 to 2003 (-2) names that band's glass, not
+        // library window 2 (transmittance 0.66 against 0.65).
+        {"an addition of 1998 with line 1's glass emptied, then built 2029", existing_design_of(18, 3.0f, 1998.0f), 2,
+         line_1_without_glass, rows({{11, 2029.0f}}), 0.0f, false, true},
         {"an addition of 2003 with its second window's glass emptied, then its group made a skylight",
          existing_design_of(19, 3.0f, 2003.0f), 2,
          {[&second_window](INTEGER) {
