@@ -1284,6 +1284,11 @@ void chain_of_edits(Checker& k, const fs::path& p, const fs::path& side, const f
             what += (what.empty() ? "" : "; ") + e.what;
         }
         if (window_edits != 1) past_the_last.clear();
+        // Rates typed with a move to the zone of the site the last run stood
+        // at reach that move's run, which clears them; the new project takes
+        // that move on its run before the final inputs: they come with it.
+        if (save.site && open.f.site_before && describe(*save.site) == describe(*open.f.site_before))
+            open.f.revised_kept_from = open.f.revised;
         if (parts.size() > 1) {
             const bool moves = save.site.has_value(), switches = save.words.count(Word::kAnotherBuilding) > 0;
             k.say(std::string("DREW several edits in one save") + (moves ? ", a move among them" : "") +
