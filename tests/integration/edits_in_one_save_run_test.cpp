@@ -476,6 +476,10 @@ void glass_of_the_last_group(INTEGER slot) {
 // given the large whole-house fan (6) kept the test case's 10.8 air changes
 // the run left in its input file as the fan's, where the fan chosen at once
 // moves 90 over the story height.
+// A house whose line 1 took a transmittance of its own, run, then made an
+// office: the house's save marked its windows not alike by -48, which the
+// office's run read as no code, so the windows the designer did not touch
+// kept the house's code glass, where given at once they take the office's.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1316,6 +1320,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          2, line_1_without_glass, rows({{3, 18.0f}}, {29})},
         {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
          code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
+        {"the code-minimum house given line 1's transmittance, then made an office", code_minimum_house, 1,
+         {[](INTEGER) { TRANS(1) = 0.51f; }, {}}, switch_to(7)},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
