@@ -81,19 +81,23 @@ struct GlassToFollow {
 // every year from 2004: windows that hold it took it under such a year, and
 // a year typed with the move counts after it (an earlier year keeps the
 // glass the windows hold), so the move is judged under a year of that glass.
-std::optional<GlassToFollow> glass_of_windows_not_alike(bool dwelling, REAL year_built, INTEGER zone) {
+// `last_as_dwelling`: the kind whose code glass the last run gave them.
+std::optional<GlassToFollow> glass_of_windows_not_alike(bool dwelling, REAL year_built, INTEGER zone,
+                                                        bool last_as_dwelling) {
     for (const REAL code : {25.0f, 5.0f}) {
-        const REAL year = dwelling && code == 5.0f ? std::max(year_built, 2004.0f) : year_built;
-        const auto last = scheme_code_glass(code, dwelling, year, zone_of_last_run());
+        const auto year = [&](bool as_dwelling) {
+            return as_dwelling && code == 5.0f ? std::max(year_built, 2004.0f) : year_built;
+        };
+        const auto last = scheme_code_glass(code, last_as_dwelling, year(last_as_dwelling), zone_of_last_run());
         if (!last || !some_window_holds(*last)) continue;
-        const auto in_force = scheme_code_glass(code, dwelling, year, zone);
+        const auto in_force = scheme_code_glass(code, dwelling, year(dwelling), zone);
         if (in_force) return GlassToFollow{*last, *in_force};
     }
     return std::nullopt;
 }
 
 std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year_built, INTEGER zone) {
-    if (code == 1.0f || code == -1.0f) return glass_of_windows_not_alike(dwelling, year_built, zone);
+    if (code == 1.0f || code == -1.0f) return glass_of_windows_not_alike(dwelling, year_built, zone, dwelling);
     if (const auto in_force = scheme_code_glass(code, dwelling, year_built, zone)) {
         const auto last = code_glass_of_last_run(code, dwelling, year_built);
         if (!last) return std::nullopt;
@@ -105,10 +109,16 @@ std::optional<GlassToFollow> glass_to_follow(REAL code, bool dwelling, REAL year
     // not alike as 1 or -1 does, and those the designer did not touch still
     // hold the last run's code glass. Kept there, they would follow the
     // site only where some other window was the first to take its own glass.
-    if (dwelling) return glass_of_windows_not_alike(dwelling, year_built, zone);
+    if (dwelling) return glass_of_windows_not_alike(dwelling, year_built, zone, true);
     // Only another building's window types (41 to 47) name such a window.
+    // Any other code is the house's mark, made another building in this
+    // save: the windows the designer did not touch take the building's code
+    // glass, as the switch run before the window's own glass gives them.
+    // Left in the house's code glass, the building's save stored them as
+    // glass of no code of their own (a house run with a window's own glass
+    // before the switch stores -48 there, one run with the code glass 25).
     const INTEGER window_type = int_toward_zero(code);
-    if (window_type < 41 || window_type > 47) return std::nullopt;
+    if (window_type < 41 || window_type > 47) return glass_of_windows_not_alike(false, year_built, zone, true);
     const auto window = library_window_glazing(window_type);
     if (!window) return std::nullopt;
     const auto last = code_glass_of_a_house(year_built);

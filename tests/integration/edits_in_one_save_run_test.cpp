@@ -493,6 +493,10 @@ void glass_of_the_last_group(INTEGER slot) {
 // the emptied line kept that mark in group 1's slot (1) though the windows
 // left are alike, where the same edits given at once kept 29, whose glass
 // no window holds any more (parameter row 60).
+// A house whose line 1 took a transmittance of its own, run, then made an
+// office: the house's save marked its windows not alike by -48, which the
+// office's run read as no code, so the windows the designer did not touch
+// kept the house's code glass, where given at once they take the office's.
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1397,6 +1401,8 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          3, rows({{33, 2.0f}}), rows({{33, 6.0f}}), 0.0f, false, true},
+        {"the code-minimum house given line 1's transmittance, then made an office", code_minimum_house, 1,
+         {[](INTEGER) { TRANS(1) = 0.51f; }, {}}, switch_to(7)},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
