@@ -599,6 +599,16 @@ bool codes_give_a_house_the_same_glass(REAL a, REAL b, REAL year_built, INTEGER 
     return true;
 }
 
+// Whether line 1 holds the glass of library window |code| in two of its
+// three words at least: the code then names line 1's glass, as the
+// compliance export labels it, whether or not a save stored it.
+bool line_1_of_library_window_but_a_word(REAL code) {
+    const auto g = library_window_glazing(std::abs(int_toward_zero(code)));
+    if (!g) return false;
+    const int words = (UWINDO(1) == g->u) + (SCOEF(1) == g->shgc) + (TRANS(1) == g->vt);
+    return words >= 2;
+}
+
 void glazing_groups(REAL year_built, INTEGER zone) {
     // A design may give a house another year built than the one its run
     // began with (scheme 2 takes scheme 1's): the era is that of the year
@@ -663,15 +673,17 @@ void glazing_groups(REAL year_built, INTEGER zone) {
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column
         DBG_FLOAT("IF Strategy(60,-)=0.0 No Matches were found..", S(60));
     }
-    // A house's save keeps the scheme-wide code its column holds where the
-    // code it would store gives the windows the same glass on every run:
+    // A house's save keeps the scheme-wide code its column holds where it
+    // names line 1's glass but in a word and the code it would store gives
+    // the windows the same glass on every run:
     // the mark of windows not alike (-1) over line 1 in library window 1,
     // or a vintage design's type (-2: window 2 but for its transmittance)
     // over -48, a first window of no library glass. A save under a year
     // before the current code keeps group 1's slot as it stands, so stored
     // in its place, the code told such a year typed later whether a save
     // under the current code came between.
-    if (residential() && column_code != 0.0f && codes_give_a_house_the_same_glass(column_code, S(60), year_built, zone))
+    if (residential() && column_code != 0.0f && line_1_of_library_window_but_a_word(column_code) &&
+        codes_give_a_house_the_same_glass(column_code, S(60), year_built, zone))
         S(60) = column_code;
 }
 
