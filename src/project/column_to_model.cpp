@@ -843,16 +843,6 @@ void keep_typed_glass(INTEGER k, const Glazing& typed, REAL year_built) {
     if (typed.vt > 0.0f) TRANS(k) = typed.vt;
 }
 
-// The glass of library window `code` where some window of the scheme holds
-// it. A scheme-wide code whose window no window holds names no glass of
-// theirs: it is the mark of windows not alike (1, or -1 with its sign
-// dropped), or a code the last save stored under another year or site.
-std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEGER code) {
-    const auto g = library_window_glazing(code);
-    if (g && some_window_holds(*g)) return g;
-    return std::nullopt;
-}
-
 }  // namespace
 
 // A scheme-wide code of another building of its own glazing that names

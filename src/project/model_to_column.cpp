@@ -20,6 +20,7 @@
 #include "physics/infiltration.h"
 #include "project/project.h"
 #include "project/revision.h"
+#include "support/numeric.h"
 
 namespace mavo {
 namespace {
@@ -591,6 +592,29 @@ void door_type_of_an_older_era(REAL year_built) {
     DTYPE = own ? -std::abs(DTYPE) : std::abs(DTYPE);
 }
 
+// Two scheme-wide codes of a house give its windows the same glass on
+// every run: neither asks for the code glass of a zone, and they name the
+// same library window some window holds (by magnitude, as every run reads
+// it), or none. The compliance export names a window of a negative code as
+// the library window it names, with the line's own U-factor and SHGC.
+bool codes_give_a_house_the_same_glass(REAL a, REAL b, REAL year_built, INTEGER zone) {
+    if (scheme_code_glass(a, true, year_built, zone) || scheme_code_glass(b, true, year_built, zone)) return false;
+    const INTEGER window_a = std::abs(int_toward_zero(a)), window_b = std::abs(int_toward_zero(b));
+    if (library_glass_some_window_holds(window_a) || library_glass_some_window_holds(window_b))
+        return window_a == window_b;
+    return true;
+}
+
+// Whether line 1 holds the glass of library window |code| in two of its
+// three words at least: the code then names line 1's glass, as the
+// compliance export labels it, whether or not a save stored it.
+bool line_1_of_library_window_but_a_word(REAL code) {
+    const auto g = library_window_glazing(std::abs(int_toward_zero(code)));
+    if (!g) return false;
+    const int words = (UWINDO(1) == g->u) + (SCOEF(1) == g->shgc) + (TRANS(1) == g->vt);
+    return words >= 2;
+}
+
 void glazing_groups(REAL year_built, INTEGER zone) {
     // A design may give a house another year built than the one its run
     // began with (scheme 2 takes scheme 1's): the era is that of the year
@@ -650,18 +674,23 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     // window's own glass typed and later taken away would leave the scheme
     // on that window for good, where it was on the code glass before.
     if (!residential() && ERA > 4) mark_windows_not_alike(IDNUM1);
-    // A house's column that marks its windows not alike (-1) keeps the mark
-    // where its save would store 1 (line 1 in library window 1, the window
-    // the mark names by its magnitude, or the mark itself by its magnitude
-    // under its own glazing). Stored as 1, the code told a year before the
-    // current code, typed later, whether a save under a year of that code
-    // came between: such a save keeps group 1's slot as it stands.
-    if (residential() && column_code == -1.0f && S(60) == 1.0f) S(60) = -1.0f;
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column
         DBG_FLOAT("IF Strategy(60,-)=0.0 No Matches were found..", S(60));
     }
+    // A house's save keeps the scheme-wide code its column holds where it
+    // names line 1's glass but in a word and the code it would store gives
+    // the windows the same glass on every run:
+    // the mark of windows not alike (-1) over line 1 in library window 1,
+    // or a vintage design's type (-2: window 2 but for its transmittance)
+    // over -48, a first window of no library glass. A save under a year
+    // before the current code keeps group 1's slot as it stands, so stored
+    // in its place, the code told such a year typed later whether a save
+    // under the current code came between.
+    if (residential() && column_code != 0.0f && line_1_of_library_window_but_a_word(column_code) &&
+        codes_give_a_house_the_same_glass(column_code, S(60), year_built, zone))
+        S(60) = column_code;
 }
 
 }  // namespace

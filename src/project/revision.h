@@ -59,6 +59,12 @@ std::optional<design_codes::GlazingValues> library_window_glazing(INTEGER code);
 // Whether some window line with units holds glass `g` whole (U-factor,
 // SHGC and visible transmittance).
 bool some_window_holds(const design_codes::GlazingValues& g);
+
+// The glass of library window `code` where some window of the scheme holds
+// it. A scheme-wide code whose window no window holds names no glass of
+// theirs: it is the mark of windows not alike (1, or -1 with its sign
+// dropped), or a code the last save stored under another year or site.
+std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEGER code);
 // The glass the windows share beside the words the designer typed of
 // their own: each word (U-factor, SHGC, visible transmittance) the value
 // more window lines hold than any other; where no one value leads in a

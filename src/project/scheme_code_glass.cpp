@@ -163,6 +163,12 @@ bool some_window_holds(const GlazingValues& g) {
     return false;
 }
 
+std::optional<GlazingValues> library_glass_some_window_holds(INTEGER code) {
+    const auto g = library_window_glazing(code);
+    if (g && some_window_holds(*g)) return g;
+    return std::nullopt;
+}
+
 std::optional<GlazingValues> glass_most_windows_hold(const GlazingValues& typed, const GlazingValues& none_leads) {
     // A scheme whose every window group was set to no units, in this save
     // or before, still has the windows it last had in their lines' glass

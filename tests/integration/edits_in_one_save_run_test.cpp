@@ -1403,6 +1403,19 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          3, rows({{33, 2.0f}}), rows({{33, 6.0f}}), 0.0f, false, true},
         {"the code-minimum house given line 1's transmittance, then made an office", code_minimum_house, 1,
          {[](INTEGER) { TRANS(1) = 0.51f; }, {}}, switch_to(7)},
+        {"the efficient design of a house addition of 2003, built 2013, then 1968",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = settled_sample(d, n);
+             for (const INTEGER slot : {1, 2})
+                 edit_scheme(p, slot, [slot] {
+                     STRATEGY(6, slot) = 3.0f;  // an addition
+                     STRATEGY(11, slot) = 2003.0f;
+                 });
+             run_scheme(p, 2, 246.0f);
+             EXPECT_EQ(STRATEGY(60, 2), -2.0f) << "window 2 but for its transmittance";
+             return p;
+         },
+         2, rows({{11, 2013.0f}}), rows({{11, 1968.0f}, {35, 3.0f}})},  // row 35 as the host shows it
     };
     for (const Case& c : cases) {
         ScratchDir dir;
