@@ -591,12 +591,18 @@ INTEGER best_match_zone(REAL desmax_F, REAL desmin_F) {
     return zone;
 }
 
-// California or not, and for an EPW file its climate zone: the file's own,
-// on every run of either length, never the zone the scheme's results file
-// left.
-void classify_site(const FindtmyCall& c, bool epw) {
+// California or not, by the position the file's header gives, on every
+// run. Set only on a pass over the year, a library slot whose floor asks
+// for no pass kept what its input file last stored (false in a slot never
+// passed) and took the tariffs and emissions of a site outside the state.
+void classify_state_of_site() {
     NFLAG(58) = SLAT >= 32.6f && SLAT <= 42.0f && SLON >= -124.2f && SLON <= -114.0f;
     DBG_LOGICAL("Nflag(58)=T in California 1932", NFLAG(58));
+}
+
+// For an EPW file its climate zone: the file's own, on every run of either
+// length, never the zone the scheme's results file left.
+void classify_site(const FindtmyCall& c, bool epw) {
     if (!epw || !c.design_of_file) return;
     if (int_toward_zero(ZIPCODE) < 0)
         CECZONE = c.design_max_F >= 100.0f ? 13 : (c.design_min_F <= 20.0f ? 16 : 9);
@@ -749,6 +755,7 @@ void prepare(FindtmyCall& c, bool first_attempt) {
 bool try_weather_file(FindtmyCall& c) {
     const bool zone_text = NFLAG(37);
     if (!(zone_text ? read_zone_text_header(c) : read_epw_header(c))) return false;
+    classify_state_of_site();
     if (year_pass_wanted()) {
         if (!year_pass(c)) return false;
         classify_site(c, !zone_text);

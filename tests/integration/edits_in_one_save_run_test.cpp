@@ -1416,6 +1416,25 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          2, rows({{11, 2013.0f}}), rows({{11, 1968.0f}, {35, 3.0f}})},  // row 35 as the host shows it
+        // No pass over the year on a raised floor: the first run of the office took its utility outside California.
+        {"a new project's library slot 3 run twice, made an office on a raised floor, then given a slab",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             run_scheme(p, 3, 0.0f);
+             run_scheme(p, 3, 0.0f);
+             return p;
+         },
+         3,
+         {[](INTEGER slot) {
+              NFLAG(24) = true;
+              NTYPE = 7;
+              STRATEGY(33, slot) = 2.0f;
+          },
+          {},
+          true},
+         rows({{33, 6.0f}}), 0.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
