@@ -659,6 +659,40 @@ std::optional<Glazing> glass_of_an_earlier_year(INTEGER k, INTEGER type, INTEGER
 // one the vintage window's; a later year (or none) has no band.
 bool year_has_band_of_glass(REAL year_built) { return year_built > 100.0f && year_built < 2013.0f; }
 
+// The glass of library window `code` where some window of the scheme holds
+// it. A scheme-wide code whose window no window holds names no glass of
+// theirs: it is the mark of windows not alike (1, or -1 with its sign
+// dropped), or a code the last save stored under another year or site.
+std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEGER code) {
+    const auto g = library_window_glazing(code);
+    if (g && some_window_holds(*g)) return g;
+    return std::nullopt;
+}
+
+// A window group the designer lays on the roof of an older building's
+// design (era 3 built before 2013) is a skylight of the era's skylight
+// type, as a line whose glass was emptied in the same save is: kept on its
+// window type, a window emptied a run before (which took the window type's
+// glass back) became a skylight of window glass. So, in era 1 too, is a
+// group of no code (0) holding the glass a group typed past the last line
+// takes (the stand-in glass, or the library window's the scheme-wide code
+// names, the vintage window's in a vintage design): left of no type it
+// kept that glass and its 0, where its glass emptied a run later made it
+// the era's skylight. Era 1 gives every window type the vintage window, a
+// skylight's too, so a window type stays there; glass of the designer's
+// own on a line of no code stays. Gives the type whose glass the line takes.
+INTEGER skylight_of_the_era(INTEGER k, INTEGER j, INTEGER type, REAL year_built) {
+    const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
+    const auto shared = library_glass_some_window_holds(std::abs(int_toward_zero(S(60))));
+    const bool glass_of_a_new_line = line_holds(k, {kStandInGlazing.u, kStandInGlazing.shgc, kStandInGlazing.vt}) ||
+                                     (shared && line_holds(k, *shared));
+    const bool window_group = (ERA == 3 && type >= 1 && type <= 4) || (type == 0 && glass_of_a_new_line);
+    if (!design_scheme || ITEMS(k) != 5 || !window_group || !(ERA == 1 || year_built < 2013.0f)) return type;
+    S(60 + j) = 45.0f;
+    skylight_type_where_none_is_named();
+    return 5;
+}
+
 // Step e: non-residential glazing by era (1 vintage, 3 by year built, 4
 // current code). A generated design (scheme 1 or 2) of the current code
 // takes the code glazing of its types as its save does, before the run: a
@@ -674,26 +708,9 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
             take_code_glazing_of_type(k);
         }
     } else if (ERA == 1) {
-        vintage_glazing(k, type_of_code(code), ERA, year_built);
+        vintage_glazing(k, skylight_of_the_era(k, j, type_of_code(code), year_built), ERA, year_built);
     } else if (ERA == 3) {
-        INTEGER type = type_of_code(std::abs(code));
-        // A window group the designer lays on the roof is a skylight of
-        // the era's skylight type, as a line whose glass was emptied in the
-        // same save is: kept on its window type, a window emptied a run
-        // before (which took the window type's glass back) became a
-        // skylight of window glass. So is a group of no code (0) holding
-        // the stand-in glass, as a group typed past the last line comes:
-        // left of no type it kept that glass, where its glass emptied a run
-        // later made it the era's skylight. Glass of the designer's own on
-        // a line of no code stays.
-        const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
-        const bool stand_in = line_holds(k, {kStandInGlazing.u, kStandInGlazing.shgc, kStandInGlazing.vt});
-        const bool window_group = (type >= 1 && type <= 4) || (type == 0 && stand_in);
-        if (design_scheme && ITEMS(k) == 5 && window_group && year_built < 2013.0f) {
-            S(60 + j) = 45.0f;
-            skylight_type_where_none_is_named();
-            type = 5;
-        }
+        const INTEGER type = skylight_of_the_era(k, j, type_of_code(std::abs(code)), year_built);
         if (year_built > 100.0f && year_built < 1992.0f) {
             vintage_glazing(k, type, ERA, year_built);
         } else if (year_built >= 1992.0f && year_built < 2004.0f) {
@@ -834,9 +851,15 @@ Glazing glass_typed_on_new_line(INTEGER k) {
 // its own glazing (era 5 and above), and in one that keeps its glass by
 // year (era 3) under a year without a band of glass; a building of the
 // current code's glazing gives every line the code glass of its type, and
-// a band or the vintage window its glass.
-void keep_typed_glass(INTEGER k, const Glazing& typed, REAL year_built) {
-    const bool glass_kept = residential() || ERA > 4 || (ERA == 3 && !year_has_band_of_glass(year_built));
+// a band or the vintage window its glass, to a line of a window or door
+// type: a line of an older era whose group's code names no such type (as
+// 0) it leaves as it is, and a word typed on it a run later stays.
+void keep_typed_glass(INTEGER k, INTEGER j, const Glazing& typed, REAL year_built) {
+    const INTEGER code = int_toward_zero(S(60 + j));
+    const INTEGER type = type_of_code(ERA == 1 ? code : std::abs(code));  // as the era reads the code
+    const bool era_leaves_line = (ERA == 1 || ERA == 3) && !is_glazing_type(type);
+    const bool glass_kept =
+        residential() || ERA > 4 || (ERA == 3 && !year_has_band_of_glass(year_built)) || era_leaves_line;
     if (!(TRANS(k) > 0.0f) || !glass_kept) return;
     if (typed.u > 0.0f) UWINDO(k) = typed.u;
     if (typed.shgc > 0.0f) SCOEF(k) = typed.shgc;
@@ -935,7 +958,7 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         if (g) set_line(k, {g->u, g->shgc, g->vt});
     }
     transfer_line(k, j, year_built, zone, true, past_the_last_line(k) ? S(60) : scheme_code);
-    keep_typed_glass(k, typed, year_built);
+    keep_typed_glass(k, j, typed, year_built);
 }
 
 // Groups typed past the last line of another building's scheme 1 or 2
@@ -964,7 +987,7 @@ void lines_of_groups_past_the_last(INTEGER last, REAL year_built, INTEGER zone) 
         const Glazing typed = glass_typed_on_new_line(k);
         set_line(k, g ? Glazing{g->u, g->shgc, g->vt} : kStandInGlazing);
         transfer_line(k, j, year_built, zone, true, S(60));
-        keep_typed_glass(k, typed, year_built);
+        keep_typed_glass(k, j, typed, year_built);
     }
 }
 

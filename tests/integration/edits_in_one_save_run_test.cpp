@@ -479,6 +479,10 @@ void glass_of_the_last_group(INTEGER slot) {
 // An addition of 2006 given a window group of no code (0) on the roof past
 // its last line kept the stand-in glass and its 0, where its glass emptied
 // a run later made it the era's skylight (code 45, 0.67 / 0.40).
+// So did one of 1968 (era 1), whose new line took the vintage window's
+// glass the scheme-wide code names (-1) rather than the stand-in glass.
+// An addition of 2006's group of no code past its last line lost a U-factor
+// typed on its line in the same save, kept when typed a run later (0.45).
 // The efficient house whose windows hold two U-factors, two lines each: a
 // window group past its last line took no U-factor and ran as a door on its
 // wall, so its transmittance typed a run later gave -7,657.8 against -7,632.8.
@@ -591,6 +595,20 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
             return p;
         };
     };
+    // A window group of no code (0) typed on the roof past the last line;
+    // the glass of that group's line emptied.
+    const HostEdit roof_group_of_no_code = {[](INTEGER slot) {
+                                                group_past_the_last_line(slot);
+                                                const INTEGER j = 10 * (line_of_the_last_group(slot) - 1);
+                                                STRATEGY(60 + j, slot) = 0.0f;
+                                                STRATEGY(61 + j, slot) = 5.0f;
+                                            },
+                                            {}};
+    const HostEdit glass_of_the_last_group_emptied = {[](INTEGER slot) {
+                                                          const INTEGER k = line_of_the_last_group(slot);
+                                                          UWINDO(k) = SCOEF(k) = TRANS(k) = 0.0f;
+                                                      },
+                                                      {}};
     const Case cases[] = {
         {"a house at Chicago moved to zone 1, then line 1's glass",
          house_at_chicago,
@@ -1365,19 +1383,13 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"an addition of 2006 given a window group of no code on the roof past its last line, then its glass "
          "emptied",
          [](const ScratchDir& d, const std::string& n) { return designed_addition_of(d, n, 3, 2006.0f); },
-         2,
-         {[](INTEGER slot) {
-              group_past_the_last_line(slot);
-              const INTEGER j = 10 * (line_of_the_last_group(slot) - 1);
-              STRATEGY(60 + j, slot) = 0.0f;
-              STRATEGY(61 + j, slot) = 5.0f;
-          },
-          {}},
-         {[](INTEGER slot) {
-              const INTEGER k = line_of_the_last_group(slot);
-              UWINDO(k) = SCOEF(k) = TRANS(k) = 0.0f;
-          },
-          {}}},
+         2, roof_group_of_no_code, glass_of_the_last_group_emptied},
+        {"an addition of 1968 given a window group of no code on the roof past its last line, then its glass "
+         "emptied",
+         existing_design_of(3, 3.0f, 1968.0f), 2, roof_group_of_no_code, glass_of_the_last_group_emptied},
+        {"an addition of 2006 given a window group of no code past its last line, then its line's U-factor",
+         [](const ScratchDir& d, const std::string& n) { return designed_addition_of(d, n, 3, 2006.0f); }, 2,
+         {group_past_the_last_line, {}}, {[](INTEGER slot) { UWINDO(line_of_the_last_group(slot)) = 0.45f; }, {}}},
         {"the efficient house whose windows hold two U-factors, two lines each, given a window group past its last "
          "line, then its transmittance",
          [](const ScratchDir& d, const std::string& n) {
