@@ -659,16 +659,6 @@ std::optional<Glazing> glass_of_an_earlier_year(INTEGER k, INTEGER type, INTEGER
 // one the vintage window's; a later year (or none) has no band.
 bool year_has_band_of_glass(REAL year_built) { return year_built > 100.0f && year_built < 2013.0f; }
 
-// The glass of library window `code` where some window of the scheme holds
-// it. A scheme-wide code whose window no window holds names no glass of
-// theirs: it is the mark of windows not alike (1, or -1 with its sign
-// dropped), or a code the last save stored under another year or site.
-std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEGER code) {
-    const auto g = library_window_glazing(code);
-    if (g && some_window_holds(*g)) return g;
-    return std::nullopt;
-}
-
 // A window group the designer lays on the roof of an older building's
 // design (era 3 built before 2013) is a skylight of the era's skylight
 // type, as a line whose glass was emptied in the same save is: kept on its
