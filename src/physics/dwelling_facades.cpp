@@ -158,11 +158,15 @@ void dwelling_facade_areas() {
         const ItemGlazing g = glazing_of_item(item);
         AREA(item) = g.area_ft2;
         if (g.area_ft2 > 0.0f) {
-            // Means too small to be real glazing leave the item's old values.
+            // Means too small to be real glazing leave the item's old SHGC
+            // and transmittance. Its U-factor is always its lines' own: a
+            // facade whose lines hold none (a door and a window whose words
+            // the designer emptied) kept the one the last run left, so two
+            // edits a run apart gave another U than the same edits at once.
             const REAL u = g.u_area / g.area_ft2;
             const REAL shgc = g.shgc_area / g.area_ft2;
             const REAL vt = g.vt_area / g.area_ft2;
-            if (u >= 0.001f) UVAL(item) = u;
+            UVAL(item) = u;
             if (shgc >= 0.01f) SC(item) = shgc;
             if (vt >= 0.01f) ABSORB(item) = vt;  // the glazing items' ABSORB carries the visible transmittance
         }
