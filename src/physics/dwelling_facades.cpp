@@ -158,13 +158,17 @@ void dwelling_facade_areas() {
         const ItemGlazing g = glazing_of_item(item);
         AREA(item) = g.area_ft2;
         if (g.area_ft2 > 0.0f) {
-            // Means too small to be real glazing leave the item's old values.
+            // A mean SHGC too small to be real glazing leaves the item's old
+            // one. Its U-factor and transmittance are always its lines' own:
+            // a facade whose lines hold none (a door and a window whose
+            // words the designer emptied) kept the ones the last run left,
+            // so edits a run apart gave other losses than the same at once.
             const REAL u = g.u_area / g.area_ft2;
             const REAL shgc = g.shgc_area / g.area_ft2;
             const REAL vt = g.vt_area / g.area_ft2;
-            if (u >= 0.001f) UVAL(item) = u;
+            UVAL(item) = u;
             if (shgc >= 0.01f) SC(item) = shgc;
-            if (vt >= 0.01f) ABSORB(item) = vt;  // the glazing items' ABSORB carries the visible transmittance
+            ABSORB(item) = vt;  // the glazing items' ABSORB carries the visible transmittance
         }
         const REAL gross_ft2 = gross_area_ft2(item);
         AREA(item + 5) = dwelling_opaque_area_ft2(IDNUM1, item);

@@ -281,6 +281,7 @@ namespace {
 struct GlazingScan {
     REAL keep = 0.0f;            // scheme-wide glazing code restored when S(60) ends at 0
     bool windows_alike = true;   // residential: matching goes on while true
+    bool door_first = false;     // residential: the first line is a door, group 1's slot awaits a window
     bool window_seen = false;
     REAL window_u = 0.0f, window_shgc = 0.0f, window_vt = 0.0f;  // the first window's values
     bool doors_alike = true;     // every door so far has the first door's values
@@ -465,11 +466,18 @@ void glazing_code_of_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, G
             const bool vintage_era = !residential() && (ERA == 1 || ERA == 3);
             if ((current_code && !vintage_era) || (!residential() && ERA == 4 && design_scheme)) {
                 const INTEGER kk = match_line(k, zone);
+                const bool first_window = residential() && !scan.window_seen;
                 update_flags(k, kk, scan);
                 store_code(j, kk, scan);
                 if (current_code) decide_era(k);
                 const REAL scheme_code = S(60);
                 apply_era(k, j, kk);
+                // A house whose first line is a door takes the scheme-wide
+                // code from its first window, as it takes it from line 1's
+                // glass: the code its column held came from the glass of a
+                // window since emptied (no match, -48), so the door kept it
+                // as 48 where the same edits at once kept the code glass's 25.
+                if (first_window && scan.door_first) S(60) = static_cast<REAL>(kk);
                 // Group 1's code slot of another building of its own
                 // glazing is the scheme-wide glazing code, as a house's: a
                 // first line of no glass and no code of its own (a wall's
@@ -499,6 +507,7 @@ void glazing_code_of_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, G
             const REAL scheme_code = S(60);
             apply_era(k, j, 0);
             if (j == 0) S(60) = std::fabs(scheme_code);
+            if (j == 0) scan.door_first = true;
         }
     }
 }

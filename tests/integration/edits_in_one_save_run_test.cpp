@@ -501,6 +501,10 @@ void glass_of_the_last_group(INTEGER slot) {
 // office: the house's save marked its windows not alike by -48, which the
 // office's run read as no code, so the windows the designer did not touch
 // kept the house's code glass, where given at once they take the office's.
+// The code-minimum house's line 1 emptied, run, then its door's: the front
+// without a U-factor of its lines kept the last run's (0.086 against 0.351).
+// Line 1 given its own transmittance, run, then emptied: the door first
+// kept the no-match code as 48 in group 1's slot (25 at once).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -747,6 +751,10 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
         {"the efficient house's line 1's glass emptied, then its group 1 made a skylight",
          [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
          line_1_without_glass, rows({{61, 5.0f}})},
+        {"the code-minimum house given line 1's own transmittance, then its glass emptied", code_minimum_house, 1,
+         {[](INTEGER) { TRANS(1) = 0.7f; }, {}}, line_1_without_glass, 0.0f, false, true},
+        {"the code-minimum house's line 1's glass emptied, then its door's (line 2)", code_minimum_house, 1,
+         line_1_without_glass, {[](INTEGER) { UWINDO(2) = SCOEF(2) = TRANS(2) = 0.0f; }, {}}, 0.0f, false, true},
         {"the code-minimum house given a window group past its last line, then its transmittance",
          code_minimum_house, 1,
          {group_past_the_last_line, {}}, {transmittance_of_the_last_group, {}}},
