@@ -701,24 +701,30 @@ void era_glazing(INTEGER k, INTEGER j, REAL year_built, INTEGER zone) {
         vintage_glazing(k, skylight_of_the_era(k, j, type_of_code(code), year_built), ERA, year_built);
     } else if (ERA == 3) {
         const INTEGER type = skylight_of_the_era(k, j, type_of_code(std::abs(code)), year_built);
-        if (year_built > 100.0f && year_built < 1992.0f) {
+        const bool emptied = UWINDO(k) == 0.0f && SCOEF(k) == 0.0f;
+        const bool window = type >= 1 && type <= 7;
+        if (emptied && (code == -22 || (window && !year_has_band_of_glass(year_built)))) {
+            // A window whose glass the designer emptied takes back the glass
+            // its group's code stands for, as where emptied under an earlier
+            // year and given this one a run later: the design's own code of
+            // 2004 to 2012 (-22), which no band reads as a type, that band's
+            // glass of the zone under any year; under a year of no band, the
+            // design's code of 1992 to 2003 (-2) that band's glass (library
+            // window 2 differs in transmittance), and any other code the
+            // library window it names.
+            if (code == -22) glass_of_line_without_its_own(k, nonresidential_2004_glazing(zone));
+            else if (code == -2) glass_of_line_without_its_own(k, nonresidential_1992_glazing(type));
+            else if (const auto g = library_window_glazing(std::abs(code)))
+                glass_of_line_without_its_own(k, {g->u, g->shgc, g->vt});
+        } else if (year_built > 100.0f && year_built < 1992.0f) {
             vintage_glazing(k, type, ERA, year_built);
         } else if (year_built >= 1992.0f && year_built < 2004.0f) {
-            if (type >= 1 && type <= 7) set_line(k, nonresidential_1992_glazing(type));
+            if (window) set_line(k, nonresidential_1992_glazing(type));
             else if (type == 8 || type == 9) set_door(k, ERA, year_built);
         } else if (year_built >= 2004.0f && year_built < 2013.0f) {
-            if (type >= 1 && type <= 7) set_line(k, nonresidential_2004_glazing(zone));
+            if (window) set_line(k, nonresidential_2004_glazing(zone));
             else if (type == 8 || type == 9) set_door(k, ERA, year_built);
-        } else if (type >= 1 && type <= 7 && UWINDO(k) == 0.0f && SCOEF(k) == 0.0f) {
-            // A window whose glass the designer emptied takes its type's
-            // glass back under this year too, the glass it keeps where
-            // emptied under an earlier year and given this one a run
-            // later: the library window its group's code names, or where
-            // the code is the design's own of 1992 to 2003 (-2), that
-            // band's glass (library window 2 differs in transmittance).
-            if (code == -2) glass_of_line_without_its_own(k, nonresidential_1992_glazing(type));
-            else if (const auto g = library_window_glazing(std::abs(code))) glass_of_line_without_its_own(k, {g->u, g->shgc, g->vt});
-        } else if (code > 0 && type >= 1 && type <= 7) {
+        } else if (code > 0 && window) {
             // No band covers this year (the current code's, or none
             // given): a window the designer typed takes the library window
             // its group's code names, as the same group typed under this

@@ -255,6 +255,19 @@ TEST_F(ColumnToModel, NonresidentialGlazingByEra) {
     REVISION(2);
     EXPECT_EQ(UWINDO(1), 1.27f);
     EXPECT_EQ(UWINDO(2), 1.5f);
+
+    // Era 3: a window of the design's own code of 2004 to 2012 (-22) whose
+    // glass the designer emptied takes back that band's glass of zone 12.
+    testing::site_in_climate_zone(IDNUM1, 12, project.path());
+    group(1, -22.0f, 1.0f, 1.0f);
+    for (const REAL year_built : {2008.0f, 2029.0f}) {
+        S(11) = year_built;
+        line(1, 0.0f, 0.0f, 0.0f);
+        ERA = 3;
+        REVISION(2);
+        EXPECT_EQ(UWINDO(1), 0.57f) << year_built;
+        EXPECT_EQ(TRANS(1), 0.4f) << year_built;
+    }
 }
 
 }  // namespace
