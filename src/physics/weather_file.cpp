@@ -716,13 +716,16 @@ bool degree_days_to_recompute() {
     const REAL floor = floor_type();
     return IDNUM1 == 1 || (NFLAG(7) && IDNUM1 < 3) || int_toward_zero(ZIPCODE) < 0 || NFLAG(18) ||
            (NFLAG(81) && IDNUM1 > 2) || (std::fabs(floor) >= 10.0f && std::fabs(floor) != 16.0f) ||
-           ground_coupled_floor(floor);
+           ground_coupled_floor(floor) || (DESMAX == 0.0f && DESMIN == 0.0f);
 }
 
+// A scheme whose file holds no design temperatures (a library slot never
+// passed) takes them from the year as a slab does: sized at 0 F, its
+// results followed whether a basement run came between.
 bool year_pass_wanted() {
     const REAL floor = floor_type();
     return (NFLAG(7) && IDNUM1 == 1) || NFLAG(81) || HDD <= -1.0f || floor >= 10.0f || floor <= -10.0f ||
-           ground_coupled_floor(floor);
+           ground_coupled_floor(floor) || (DESMAX == 0.0f && DESMIN == 0.0f);
 }
 
 void prepare(FindtmyCall& c, bool first_attempt) {

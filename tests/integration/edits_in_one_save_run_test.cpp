@@ -1455,6 +1455,17 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
           {},
           true},
          rows({{33, 6.0f}}), 0.0f, false, true},
+        // A slot never passed held design temperatures of 0 on a raised floor; a basement run between gave the year's.
+        {"a new project's library slot 3 run on a raised floor, given a basement, then the raised floor again",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = d / n;
+             new_project(p, kData / "util");
+             reset_all_blocks();
+             edit_scheme(p, 3, [] { STRATEGY(33, 3) = 2.0f; });
+             run_scheme(p, 3, 0.0f);
+             return p;
+         },
+         3, rows({{33, 10.0f}}), rows({{33, 2.0f}}), 0.0f, false, true},
     };
     for (const Case& c : cases) {
         ScratchDir dir;

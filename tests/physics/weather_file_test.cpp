@@ -214,7 +214,9 @@ TEST_F(WeatherFile, SkipToTheFirstSimulatedDay) {
     CECZONE = 12;
     ZIPCODE = 12.0f;  // a zone number: the scheme's latitude stays
     SLAT = 38.5f;
-    HDD = 2000.0f;
+    HDD = 2000.0f;  // with the design temperatures of a scheme passed before
+    DESMAX = 95.0f;
+    DESMIN = 30.0f;
     TMYDAY = 15;
     TMYMON = 3;
     FINDTMY();
@@ -259,7 +261,9 @@ TEST_F(WeatherFile, ReferenceSchemeRunsTheWholeYearFromTheFirstOfJanuary) {
     NFLAG(7) = false;
     NFLAG(38) = false;
     ZIPCODE = 90024.0f;
-    HDD = 2000.0f;
+    HDD = 2000.0f;  // with the design temperatures of a scheme passed before
+    DESMAX = 95.0f;
+    DESMIN = 30.0f;
     TMYDAY = 15;
     TMYMON = 3;
     SKPDAY = 73;
