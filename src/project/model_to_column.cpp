@@ -282,6 +282,7 @@ struct GlazingScan {
     REAL keep = 0.0f;            // scheme-wide glazing code restored when S(60) ends at 0
     bool windows_alike = true;   // residential: matching goes on while true
     bool door_first = false;     // residential: the first line is a door, group 1's slot awaits a window
+    bool line_1_emptied = false; // another building of its own glazing: group 1's line holds no glass
     bool window_seen = false;
     REAL window_u = 0.0f, window_shgc = 0.0f, window_vt = 0.0f;  // the first window's values
     bool doors_alike = true;     // every door so far has the first door's values
@@ -491,8 +492,9 @@ void glazing_code_of_line(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, G
                 // or the mark of windows not alike that glass made) is no
                 // code they share: kept, it told whether a run came between
                 // another window's own glass and the emptied glass.
-                if (j == 0 && !glazed && kk == 0 && !residential() && ERA > 4 &&
-                    !code_names_no_glass_of_the_windows(scheme_code, year_built, zone))
+                const bool line_1_emptied = j == 0 && !glazed && kk == 0 && !residential() && ERA > 4;
+                scan.line_1_emptied = scan.line_1_emptied || line_1_emptied;
+                if (line_1_emptied && !code_names_no_glass_of_the_windows(scheme_code, year_built, zone))
                     S(60) = std::fabs(scheme_code);
             }
         } else if (ERA >= 6) {
@@ -686,6 +688,13 @@ void glazing_groups(REAL year_built, INTEGER zone) {
     if (S(60) == 0.0f) {
         S(60) = -std::fabs(scan.keep);
         if (S(60) == 0.0f) S(60) = 0.0f;  // no -0 in the column
+        // Beside an emptied line 1, a code that falls back here and names
+        // glass the windows left hold (the last group's library window,
+        // once the mark of windows not alike is dropped) is one the next
+        // save keeps as it stands: negated, it told whether a run came
+        // between the mark and the emptied glass.
+        if (scan.line_1_emptied && !code_names_no_glass_of_the_windows(S(60), year_built, zone))
+            S(60) = std::fabs(S(60));
         DBG_FLOAT("IF Strategy(60,-)=0.0 No Matches were found..", S(60));
     }
     // A house's save keeps the scheme-wide code its column holds where it

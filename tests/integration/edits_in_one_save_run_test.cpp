@@ -496,7 +496,9 @@ void glass_of_the_last_group(INTEGER slot) {
 // emptied: the run had marked the windows not alike (-1), and the save of
 // the emptied line kept that mark in group 1's slot (1) though the windows
 // left are alike, where the same edits given at once kept 29, whose glass
-// no window holds any more (parameter row 60).
+// no window holds any more (parameter row 60). With only line 1 given
+// its own transmittance, the windows left hold 29 again: the save of the
+// emptied line fell back to -29, which the next run stored as 29.
 // A house whose line 1 took a transmittance of its own, run, then made an
 // office: the house's save marked its windows not alike by -48, which the
 // office's run read as no code, so the windows the designer did not touch
@@ -1373,6 +1375,16 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
               NTYPE = 17;
               for (INTEGER k = 2; k <= 25; ++k)
                   if (QTY(k) > 0.0f && TRANS(k) > 0.0f) TRANS(k) = 0.44f;
+          },
+          {},
+          true},
+         line_1_without_glass},
+        {"the efficient house made an office with line 1 given a transmittance of its own, then its glass emptied",
+         [](const ScratchDir& d, const std::string& n) { return sample_with(d, n, 2, 246.0f); }, 2,
+         {[](INTEGER) {
+              NFLAG(24) = true;
+              NTYPE = 3;
+              TRANS(1) = 0.9f;
           },
           {},
           true},
