@@ -3,6 +3,7 @@
 #include "sweep/chains.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -1160,9 +1161,17 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
     // with or after it is not that building's (a door type typed with the
     // switch to a house never reached the building's doors): it holds what
     // was typed before, or is not given.
+    // A window, door or skylight type typed after that run reached no line
+    // of the building either (only a run gives the lines their type's
+    // glass): that run's type, which differs from it beyond its sign (a run
+    // marks a type custom).
     for (const auto& [w, v] : f.words) {
         const auto then = f.words_typed_kept_from.find(w);
+        const auto ran = f.words_kept_from.find(w);
+        const bool glazing_type = w == Word::kWindowType || w == Word::kDoorType || w == Word::kSkylightType;
         if (then == f.words_typed_kept_from.end()) before_words.erase(w);
+        else if (glazing_type && ran != f.words_kept_from.end() && std::fabs(then->second) != std::fabs(ran->second))
+            before_words[w] = ran->second;
         else before_words[w] = then->second;
     }
     for (const Word w : {Word::kAnotherBuilding, Word::kBuildingType})
