@@ -128,7 +128,11 @@ void heating_efficiency(INTEGER zone) {
 // venting and air movement, so that it runs on every run as on the first.
 void cooling_efficiency(INTEGER zone) {
     const bool own_cooler = S(20) == -6.0f && EvapEff > 0.0f;
-    if (!(S(20) > -1.0f) && !own_cooler) return;
+    if (!(S(20) > -1.0f) && !own_cooler) {
+        // An air conditioner of the user's has no cooler's effectiveness.
+        if (COPAC > 0.0f) EvapEff = 0.0f;
+        return;
+    }
     const REAL code = std::fabs(S(20));
     if (const auto cop = cooling_cop_of_code(code, zone)) COPAC = *cop;
 
@@ -240,6 +244,7 @@ void residential_fan_air_changes() {
 // Air changes and fan power of the night-ventilation test case (venting 7).
 constexpr REAL kTestCaseAirChanges = 10.8f;
 constexpr REAL kTestCaseFanWattsPerCfm = 0.09946667f;
+constexpr REAL kLargeFanWattsPerCfm = 0.09f;  // the whole-building fan of code 6
 
 void venting() {
     if (S(28) == 1.0f && (S(25) == 10.0f || S(25) == 11.0f)) S(25) = 1.0f;
@@ -258,7 +263,9 @@ void venting() {
         wCFMvent = 0.0f;
         wCFMceil = 0.0f;
     } else if (code == 5.0f) {
-        if (wCFMvent <= 0.0f) wCFMvent = 0.14f;
+        // The large fan's power a run of code 6 left is no power of this
+        // smaller fan, which then takes its own as where code 6 never ran.
+        if (wCFMvent <= 0.0f || wCFMvent == kLargeFanWattsPerCfm) wCFMvent = 0.14f;
         wCFMceil = 0.0f;
         if (residential()) {
             // Whole-building ventilation counts the occupants of the floor
@@ -272,7 +279,7 @@ void venting() {
             FACFM = nonresidential_outside_air_cfm();
         }
     } else if (code == 6.0f) {
-        wCFMvent = 0.09f;
+        wCFMvent = kLargeFanWattsPerCfm;
         wCFMceil = 0.0f;
         if (residential()) {
             // The large fan of a generated home is sized by the design (20

@@ -476,6 +476,11 @@ void glass_of_the_last_group(INTEGER slot) {
 // given the large whole-house fan (6) kept the test case's 10.8 air changes
 // the run left in its input file as the fan's, where the fan chosen at once
 // moves 90 over the story height.
+// A house run with the evaporative cooler (cooling 6, venting 6) and then
+// given an air conditioner of its own (-4) and the small whole-house fan
+// (venting 6 at low air speed, run as 5) kept the large fan's 0.09 W/cfm
+// and the cooler's effectiveness the run left in its input file, where
+// given at once the fan runs at 0.14 W/cfm.
 // An addition of 2006 given a window group of no code (0) on the roof past
 // its last line kept the stand-in glass and its 0, where its glass emptied
 // a run later made it the era's skylight (code 45, 0.67 / 0.40).
@@ -1391,6 +1396,17 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          line_1_without_glass},
         {"the code-minimum house given the night-ventilation test case, then the large whole-house fan",
          code_minimum_house, 1, rows({{25, 7.0f}, {28, 3.0f}}), rows({{25, 6.0f}})},
+        {"the code-minimum house given the evaporative cooler, then an air conditioner of its own and the small "
+         "whole-house fan",
+         code_minimum_house, 1, rows({{20, 6.0f}}),
+         {[](INTEGER slot) {
+              STRATEGY(20, slot) = -4.0f;
+              STRATEGY(25, slot) = 6.0f;
+              STRATEGY(28, slot) = 2.0f;
+              COPAC = 4.7f;
+          },
+          {}},
+         0.0f, false, true},
         {"an office addition of 1936 designed and made a house, built 2013, then 2012",
          [&existing_design_of](const ScratchDir& d, const std::string& n) {
              const fs::path p = existing_design_of(12, 3.0f, 1936.0f)(d, n);
