@@ -205,9 +205,12 @@ void failure_path() {
     CALBEP();
     // Nothing was simulated: the column holds no results, not the envelope
     // rows SUMUP made of a building that was not run (or of what an earlier
-    // run left in the blocks when the slot holds no design).
-    if (scheme_has_column())
+    // run left in the blocks when the slot holds no design), nor the net
+    // costs the transfer copied from the bills of that run.
+    if (scheme_has_column()) {
         for (INTEGER r = 1; r <= 80; ++r) SUMARY(r, IDNUM1) = 0.0f;
+        for (INTEGER r = 44; r <= 46; ++r) STRATEGY(r, IDNUM1) = 0.0f;
+    }
     AADISK(6);
     KEEP2(1);
     KEEP1();

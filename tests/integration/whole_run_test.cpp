@@ -1328,6 +1328,9 @@ TEST(WholeRun, RunThatSimulatedNothingSaysSoInItsReports) {
         reset_all_blocks();
         ASSERT_EQ(run_kernel(p), 0) << c.what;
         ASSERT_EQ(SUMARY(48, 3), 0.0f) << c.what;
+        // Nor net costs in its parameter column: a failed zone balance kept
+        // the bills its summary held before that was zeroed.
+        for (INTEGER r = 44; r <= 46; ++r) EXPECT_EQ(STRATEGY(r, 3), 0.0f) << c.what << " row " << r;
         const std::string heading = std::string("Nothing was simulated: ") + c.why;
         EXPECT_EQ(read_file(p / "scheme3.xml"),
                   "<................. ERROR......................" + heading + ",so you can NOT use EnergyPro/>\n")
