@@ -34,6 +34,12 @@ bool is_window_line(INTEGER k) { return QTY(k) > 0.0f && TRANS(k) > 0.0f; }
 bool holds_window_glass(INTEGER k) { return TRANS(k) > 0.0f && !(UWINDO(k) == 0.0f && SCOEF(k) == 0.0f); }
 bool is_glazed_window_line(INTEGER k) { return QTY(k) > 0.0f && holds_window_glass(k); }
 
+bool some_window_holds_but_a_word(const GlazingValues& g) {
+    for (INTEGER k = 1; k <= 25; ++k)
+        if (is_window_line(k) && (UWINDO(k) == g.u) + (SCOEF(k) == g.shgc) + (TRANS(k) == g.vt) >= 2) return true;
+    return false;
+}
+
 // The code glass the windows were given by the run that saved them: the
 // code's glass in the zone of that run, as the kind of building the scheme
 // is now or the other (a switch of kind saved with the edit). The kind is
@@ -81,7 +87,11 @@ struct GlassToFollow {
 // every year from 2004: windows that hold it took it under such a year, and
 // a year typed with the move counts after it (an earlier year keeps the
 // glass the windows hold), so the move is judged under a year of that glass.
-// `last_as_dwelling`: the kind whose code glass the last run gave them.
+// `last_as_dwelling`: the kind whose code glass the last run gave them. A
+// house made another building in the save that emptied the glass of the
+// windows that held the house's code glass whole still has it in a window
+// whose one word the designer typed: that window's other words take the
+// building's, as the switch run before the emptying gives them.
 std::optional<GlassToFollow> glass_of_windows_not_alike(bool dwelling, REAL year_built, INTEGER zone,
                                                         bool last_as_dwelling) {
     for (const REAL code : {25.0f, 5.0f}) {
@@ -89,7 +99,8 @@ std::optional<GlassToFollow> glass_of_windows_not_alike(bool dwelling, REAL year
             return as_dwelling && code == 5.0f ? std::max(year_built, 2004.0f) : year_built;
         };
         const auto last = scheme_code_glass(code, last_as_dwelling, year(last_as_dwelling), zone_of_last_run());
-        if (!last || !some_window_holds(*last)) continue;
+        if (!last || !(some_window_holds(*last) || (last_as_dwelling != dwelling && some_window_holds_but_a_word(*last))))
+            continue;
         const auto in_force = scheme_code_glass(code, dwelling, year(dwelling), zone);
         if (in_force) return GlassToFollow{*last, *in_force};
     }

@@ -508,6 +508,8 @@ void glass_of_the_last_group(INTEGER slot) {
 // office: the house's save marked its windows not alike by -48, which the
 // office's run read as no code, so the windows the designer did not touch
 // kept the house's code glass, where given at once they take the office's.
+// So did line 1's U-factor and transmittance where the switch came in the
+// save that emptied the glass of the windows that held the house's whole.
 // The code-minimum house's line 1 emptied, run, then its door's: the front
 // without a U-factor of its lines kept the last run's (0.086 against 0.351).
 // Line 1 given its own transmittance, run, then emptied: the door first
@@ -1451,6 +1453,21 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
          3, rows({{33, 2.0f}}), rows({{33, 6.0f}}), 0.0f, false, true},
         {"the code-minimum house given line 1's transmittance, then made an office", code_minimum_house, 1,
          {[](INTEGER) { TRANS(1) = 0.51f; }, {}}, switch_to(7)},
+        {"the code-minimum house given line 1's shading coefficient, run, made an office, then its other windows' "
+         "glass emptied",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 1, 243.0f);
+             edit_scheme(p, 1, [] { SCOEF(1) = 0.45f; });
+             run_scheme(p, 1, 0.0f);
+             EXPECT_EQ(STRATEGY(60, 1), -48.0f) << "the house's mark of windows not alike";
+             return p;
+         },
+         1, switch_to(7),
+         {[](INTEGER) {
+              for (INTEGER k = 2; k <= 25; ++k)
+                  if (QTY(k) > 0.0f && TRANS(k) > 0.0f) UWINDO(k) = SCOEF(k) = TRANS(k) = 0.0f;
+          },
+          {}}},
         {"the efficient design of a house addition of 2003, built 2013, then 1968",
          [](const ScratchDir& d, const std::string& n) {
              const fs::path p = settled_sample(d, n);

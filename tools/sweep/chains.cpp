@@ -1063,6 +1063,14 @@ std::set<int> emptied_groups(const std::vector<REAL>& start, const std::vector<R
     return emptied;
 }
 
+// Group 1's glazing code (the scheme-wide code) that a run wrote after the
+// switch or a move: the run gave the windows the code glass of the site and
+// kind in force under the code the save held, then found them unlike. Given
+// with the switch or the move, the code it wrote would keep the glass of the
+// kind and site before; so would the code the chain's column ends with in
+// place of the one the new project's run of the kept values left.
+bool code_after_switch_or_move(const FinalInputs& f) { return f.site || f.words.count(Word::kAnotherBuilding); }
+
 // Gives the new project `fresh`, in one save, the inputs phase `ph` of
 // the chain left its scheme: the chain's final values of the items it
 // edited and the rows the host holds as the designer's where the chain's
@@ -1092,12 +1100,7 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
         const std::size_t at = static_cast<std::size_t>(row - 1);
         const bool typed = f.rows.count(row) > 0 || (row == 1 && basic.count(26)) || (row == 3 && basic.count(29));
         if (!(typed || host_typed_row(row)) || emptied.count(row) || (!typed && column[at] == ph.start[at])) continue;
-        // Group 1's glazing code (the scheme-wide code) that a run wrote
-        // after the switch or a move: the run gave the windows the code
-        // glass of the site and kind in force under the code the save held,
-        // then found them unlike. Given with the switch or the move, the
-        // code it wrote would keep the glass of the kind and site before.
-        if (row == 60 && !typed && (f.site || f.words.count(Word::kAnotherBuilding))) continue;
+        if (row == 60 && !typed && code_after_switch_or_move(f)) continue;
         rows[row] = column[at];
         if (row == 16) words[Word::kAzimuth] = column[at];
     }
@@ -1187,7 +1190,8 @@ void give_phase(Checker& k, const fs::path& fresh, HostMemory& host, const Phase
     plain_run(k, fresh, host, slot, "the chain's inputs given to the new project, the kept values' before them");
     std::map<int, REAL> final_rows = rows;
     for (const auto& [row, v] : before_rows)
-        if (!final_rows.count(row) && !emptied.count(row)) final_rows[row] = column[static_cast<std::size_t>(row - 1)];
+        if (!final_rows.count(row) && !emptied.count(row) && !(row == 60 && code_after_switch_or_move(f)))
+            final_rows[row] = column[static_cast<std::size_t>(row - 1)];
     const bool moved_since = f.site && (!site_then || describe(*f.site) != describe(*site_then));
     std::vector<INTEGER> revised_since;
     for (const INTEGER flag : f.revised)
