@@ -621,9 +621,7 @@ bool codes_give_a_house_the_same_glass(REAL a, REAL b, REAL year_built, INTEGER 
 // compliance export labels it, whether or not a save stored it.
 bool line_1_of_library_window_but_a_word(REAL code) {
     const auto g = library_window_glazing(std::abs(int_toward_zero(code)));
-    if (!g) return false;
-    const int words = (UWINDO(1) == g->u) + (SCOEF(1) == g->shgc) + (TRANS(1) == g->vt);
-    return words >= 2;
+    return g && line_holds_but_a_word(1, *g);
 }
 
 void glazing_groups(REAL year_built, INTEGER zone) {

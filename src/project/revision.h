@@ -65,6 +65,11 @@ bool some_window_holds(const design_codes::GlazingValues& g);
 // theirs: it is the mark of windows not alike (1, or -1 with its sign
 // dropped), or a code the last save stored under another year or site.
 std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEGER code);
+// Line k holds glass g in all three words (U-factor, SHGC, transmittance).
+bool line_holds(INTEGER k, const design_codes::GlazingValues& g);
+// Whether line `k` holds glass `g` in two of its three words at least (one
+// word the designer typed of its own beside it).
+bool line_holds_but_a_word(INTEGER k, const design_codes::GlazingValues& g);
 // The glass the windows share beside the words the designer typed of
 // their own: each word (U-factor, SHGC, visible transmittance) the value
 // more window lines hold than any other; where no one value leads in a
@@ -74,8 +79,6 @@ std::optional<design_codes::GlazingValues> library_glass_some_window_holds(INTEG
 // keep, count.
 // A word `typed` on the new line (above 0) stays whatever the others hold,
 // so no lead is asked of it.
-// Line k holds glass g in all three words (U-factor, SHGC, transmittance).
-bool line_holds(INTEGER k, const design_codes::GlazingValues& g);
 std::optional<design_codes::GlazingValues> glass_most_windows_hold(const design_codes::GlazingValues& typed,
                                                                    const design_codes::GlazingValues& none_leads);
 

@@ -36,7 +36,7 @@ bool is_glazed_window_line(INTEGER k) { return QTY(k) > 0.0f && holds_window_gla
 
 bool some_window_holds_but_a_word(const GlazingValues& g) {
     for (INTEGER k = 1; k <= 25; ++k)
-        if (is_window_line(k) && (UWINDO(k) == g.u) + (SCOEF(k) == g.shgc) + (TRANS(k) == g.vt) >= 2) return true;
+        if (is_window_line(k) && line_holds_but_a_word(k, g)) return true;
     return false;
 }
 
@@ -99,8 +99,8 @@ std::optional<GlassToFollow> glass_of_windows_not_alike(bool dwelling, REAL year
             return as_dwelling && code == 5.0f ? std::max(year_built, 2004.0f) : year_built;
         };
         const auto last = scheme_code_glass(code, last_as_dwelling, year(last_as_dwelling), zone_of_last_run());
-        if (!last || !(some_window_holds(*last) || (last_as_dwelling != dwelling && some_window_holds_but_a_word(*last))))
-            continue;
+        const bool switched = last_as_dwelling != dwelling;
+        if (!last || !(some_window_holds(*last) || (switched && some_window_holds_but_a_word(*last)))) continue;
         const auto in_force = scheme_code_glass(code, dwelling, year(dwelling), zone);
         if (in_force) return GlassToFollow{*last, *in_force};
     }
@@ -166,6 +166,10 @@ std::optional<REAL> word_most_windows_hold(Word word, bool (*counted)(INTEGER), 
 
 bool line_holds(INTEGER k, const GlazingValues& g) {
     return UWINDO(k) == g.u && SCOEF(k) == g.shgc && TRANS(k) == g.vt;
+}
+
+bool line_holds_but_a_word(INTEGER k, const GlazingValues& g) {
+    return (UWINDO(k) == g.u) + (SCOEF(k) == g.shgc) + (TRANS(k) == g.vt) >= 2;
 }
 
 bool some_window_holds(const GlazingValues& g) {
