@@ -1262,7 +1262,6 @@ void transfer_column_to_model(REAL year_built) {
     venting();
     hvac_system_kind();
     air_velocity(zone);
-    natural_ventilation();
     settle_floor_type_without_kind();
     floor_surfaces_of_typed_type();
     code_glass_follows_site_and_kind(year_built, zone);
@@ -1298,6 +1297,10 @@ void transfer_column_to_model(REAL year_built) {
     number_window_lines();
     doors_take_their_facade_absorptance();
     AVERAG();
+    // The natural ventilation class follows the glass this run simulates,
+    // as the lines and the lay-out above leave it: judged on the facades
+    // the file held, a window group typed since was no glass for one run.
+    natural_ventilation();
 }
 
 void settle_design_as_reloaded() {

@@ -514,6 +514,10 @@ void glass_of_the_last_group(INTEGER slot) {
 // without a U-factor of its lines kept the last run's (0.086 against 0.351).
 // Line 1 given its own transmittance, run, then emptied: the door first
 // kept the no-match code as 48 in group 1's slot (25 at once).
+// The efficient house with every window group emptied, given a group and
+// natural ventilation without a fan in one save: the ventilation class was
+// judged on the facades its input file held, without glass (10), so the
+// windows stayed shut on that run ($1,904.58 against $1,891.56).
 TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
     struct Case {
         const char* what;
@@ -1511,6 +1515,16 @@ TEST(EditsInOneSave, EndWhereTheSameEditsEndOneRunApart) {
              return p;
          },
          3, rows({{33, 10.0f}}), rows({{33, 2.0f}}), 0.0f, false, true},
+        {"the efficient house with every window group emptied given a group, then natural ventilation (2)",
+         [](const ScratchDir& d, const std::string& n) {
+             const fs::path p = sample_with(d, n, 2, 246.0f);
+             edit_scheme(p, 2, [] {
+                 for (INTEGER j = 0; j <= 240; j += 10) STRATEGY(62 + j, 2) = 0.0f;
+             });
+             run_scheme(p, 2, 0.0f);
+             return p;
+         },
+         2, {group_past_the_last_line, {}}, rows({{25, 1.0f}, {29, 2.0f}})},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
