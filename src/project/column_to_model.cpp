@@ -516,6 +516,7 @@ Glazing nonresidential_1992_glazing(INTEGER type) {
 constexpr Glazing kVintageWindow = {1.27f, 0.75f, 0.77f};
 // The glass of a line that has none of its own.
 constexpr Glazing kStandInGlazing = {0.58f, 0.25f, 0.49f};
+constexpr design_codes::GlazingValues kStandInGlass = {kStandInGlazing.u, kStandInGlazing.shgc, kStandInGlazing.vt};
 
 // A line without a U-factor and SHGC of its own takes glass `g`; a
 // transmittance the designer typed on it in the same save as its group
@@ -681,8 +682,7 @@ bool year_has_band_of_glass(REAL year_built) { return year_built > 100.0f && yea
 INTEGER skylight_of_the_era(INTEGER k, INTEGER j, INTEGER type, REAL year_built) {
     const bool design_scheme = IDNUM1 == 1 || IDNUM1 == 2;
     const auto shared = library_glass_some_window_holds(std::abs(int_toward_zero(S(60))));
-    const bool glass_of_a_new_line = line_holds(k, {kStandInGlazing.u, kStandInGlazing.shgc, kStandInGlazing.vt}) ||
-                                     (shared && line_holds(k, *shared));
+    const bool glass_of_a_new_line = line_holds(k, kStandInGlass) || (shared && line_holds(k, *shared));
     const bool window_group = (ERA == 3 && type >= 1 && type <= 4) || (type == 0 && glass_of_a_new_line);
     if (!design_scheme || ITEMS(k) != 5 || !window_group || !(ERA == 1 || year_built < 2013.0f)) return type;
     S(60 + j) = 45.0f;
@@ -955,8 +955,7 @@ void line_brought_back(INTEGER k, INTEGER j, REAL year_built, INTEGER zone, REAL
         // 1's glass, where the same windows saved under that year hold the
         // mark of windows not alike.
         const auto g = past_the_last_line(k)
-                           ? glass_most_windows_hold({typed.u, typed.shgc, typed.vt},
-                                                     {kStandInGlazing.u, kStandInGlazing.shgc, kStandInGlazing.vt})
+                           ? glass_most_windows_hold({typed.u, typed.shgc, typed.vt}, kStandInGlass)
                            : library_glass_some_window_holds(std::abs(int_toward_zero(scheme_code)));
         if (g) set_line(k, {g->u, g->shgc, g->vt});
     }
